@@ -1,0 +1,23 @@
+# The two commands a new user needs: `make run` and `make test`.
+BUILD ?= build
+JOBS  ?= $(shell nproc 2>/dev/null || echo 4)
+
+.PHONY: run test build deps configure clean
+
+run: build
+	./$(BUILD)/velmorandine
+
+test: build
+	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+build: configure
+	@cmake --build $(BUILD) -j $(JOBS) -- --no-print-directory
+
+configure: deps
+	@test -f $(BUILD)/CMakeCache.txt || cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+deps:
+	@sh scripts/install-deps.sh
+
+clean:
+	rm -rf $(BUILD)
