@@ -52,6 +52,11 @@ bool madeFor(const TextCache& c, cairo_t* cr) {
 void bindContext(TextCache& c, cairo_t* cr) {
     if (c.layout) g_object_unref(c.layout);
     c.layout = pango_cairo_create_layout(cr);
+    // Whole-pixel glyph advances make a shrunk text step in coarse jumps (a
+    // monospaced label grows by one pixel per letter) and overshoot its fit
+    // width; fractional advances keep widths in proportion to the size.
+    pango_context_set_round_glyph_positions(pango_layout_get_context(c.layout), FALSE);
+    pango_layout_context_changed(c.layout);
     c.cr = cr;
     static uintptr_t stamps = 0;
     c.crStamp = ++stamps;
