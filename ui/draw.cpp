@@ -92,11 +92,12 @@ void applySpacing(PangoLayout* layout, const TextStyle& st) {
 }
 
 void applyText(PangoLayout* layout, std::string_view text, const TextStyle& st) {
+    const char* data = text.data() ? text.data() : "";  // an empty view may carry no pointer
     if (!st.upperCase) {
-        pango_layout_set_text(layout, text.data(), static_cast<int>(text.size()));
+        pango_layout_set_text(layout, data, static_cast<int>(text.size()));
         return;
     }
-    gchar* upper = g_utf8_strup(text.data(), static_cast<gssize>(text.size()));
+    gchar* upper = g_utf8_strup(data, static_cast<gssize>(text.size()));
     pango_layout_set_text(layout, upper, -1);
     g_free(upper);
 }
