@@ -30,6 +30,7 @@ struct TextCache {
     PangoLayout* layout = nullptr;
     cairo_t* cr = nullptr;
     uintptr_t crStamp = 0;  // tag left on cr, so a new context at a reused address is noticed
+    uintptr_t stampsIssued = 0;
     PangoFontDescription* desc = nullptr;
     std::string family;
     double size = -1;
@@ -58,8 +59,7 @@ void bindContext(TextCache& c, cairo_t* cr) {
     pango_context_set_round_glyph_positions(pango_layout_get_context(c.layout), FALSE);
     pango_layout_context_changed(c.layout);
     c.cr = cr;
-    static uintptr_t stamps = 0;
-    c.crStamp = ++stamps;
+    c.crStamp = ++c.stampsIssued;
     cairo_set_user_data(cr, &kStampKey, reinterpret_cast<void*>(c.crStamp), nullptr);
     c.size = -1;  // the new layout has no description yet
 }
