@@ -104,7 +104,7 @@ class Palette:
         c1, c2, c3 = spec.body
         for k, c in (('1', c1), ('2', c2), ('3', c3)):
             self.keys.append((k, c))
-        self.ramps['body'] = (BODY_RAMP, 'B')
+        self.ramps['body'] = (BODY_RAMP, '1')
         mids = iter(k for k in MID_KEYS if k not in spec.mats)
         shades = iter(SHADE_KEYS)
         extra = []
@@ -165,8 +165,8 @@ def _to_keys(c, pal):
             raise ValueError("unknown material %r" % m)
         keys[p] = pal.crease_of(m) if p in c.lines else pal.key_of(m, light, shift)
     for p, k in c.fixed.items():
-        if k in pal.ramps and len(pal.ramps[k][0]) > 1:
-            k = pal.ramps[k][0][1]
+        if k in pal.ramps:
+            k = pal.ramps[k][0][len(pal.ramps[k][0]) // 2 - (1 if k == 'body' else 0)]
         keys[p] = k
     return keys
 
