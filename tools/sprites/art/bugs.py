@@ -157,38 +157,38 @@ def wings(c, f, root, up, down, m='wing', n=1, shift=0):
 WING = 0xC8E0F0
 
 
-@sprite("hornet", body=(0x1A1408, 0x3A2A10, 0x5A4418), eye=0xE02020, mats={'stripe': 0xF0B020, 'wing': WING})
+@sprite("hornet", body=(0x8A5008, 0xE09818, 0xF8CC48), eye=0xE02020, mats={'stripe': 0x2A2010, 'wing': WING})
 def hornet(c, f):
     b = -0.8 * f
     wings(c, f, (16, 15 + b), (9, 5), (8, 10), n=1, shift=-1)
-    c.path([(15, 18 + b), (13, 24), (14, 27)], 0.5, shift=-1)
-    c.path([(18, 18 + b), (19, 24), (18, 27)], 0.5, shift=-1)
-    c.ell(9, 20 + b, 6.5, 4.5, m='stripe', rot=20)
+    c.path([(15, 18 + b), (13, 24), (14, 27)], 0.5, m='stripe', shift=-1)
+    c.path([(18, 18 + b), (19, 24), (18, 27)], 0.5, m='stripe', shift=-1)
+    c.ell(9, 20 + b, 6.5, 4.5, rot=20)
     for x in (6, 9.5):
-        c.cap(x, 16.5 + b, x - 1.8, 23 + b, 0.8)
+        c.cap(x, 16.5 + b, x - 1.8, 23 + b, 0.8, m='stripe')
     c.poly([(3.5, 21.5 + b), (0.5, 25 + b), (3.5, 23.5 + b)], m='body')
-    c.ell(16.5, 17 + b, 3.5, 3.2, sep=True)
-    c.circ(21.5, 16 + b, 3, m='stripe', sep=True)
-    c.ell(22.5, 15.5 + b, 1.4, 1.8)
+    c.ell(16.5, 17 + b, 3.5, 3.2, m='stripe', sep=True)
+    c.circ(21.5, 16 + b, 3, sep=True)
+    c.ell(22.5, 15.5 + b, 1.4, 1.8, m='stripe')
     c.px(23, 15 + b, 'e')
     c.path([(22, 13 + b), (23, 10 + b), (25, 9 + b)], 0.35)
-    c.path([(16, 19 + b), (16, 24), (17, 27.5)], 0.55)
-    c.path([(18.5, 19 + b), (21, 23), (21.5, 27.5)], 0.55)
+    c.path([(16, 19 + b), (16, 24), (17, 27.5)], 0.55, m='stripe')
+    c.path([(18.5, 19 + b), (21, 23), (21.5, 27.5)], 0.55, m='stripe')
     wings(c, f, (17, 14 + b), (11, 3), (10, 8), n=1)
 
 
-@sprite("hornetqueen", body=(0x1A1008, 0x3A2410, 0x604018), eye=0xFF3020, mats={'stripe': 0xF0A818, 'wing': WING, 'crown': 0xF0D050})
+@sprite("hornetqueen", body=(0x8A4808, 0xE08A18, 0xF8C040), eye=0xFF3020, mats={'stripe': 0x2A1A0C, 'wing': WING, 'crown': 0xF0D050})
 def hornetqueen(c, f):
     b = -0.8 * f
     wings(c, f, (15, 13 + b), (6, 1), (5, 7), n=2, shift=-1)
-    c.ell(8, 20 + b, 8, 5.5, m='stripe', rot=20)
+    c.ell(8, 20 + b, 8, 5.5, rot=20)
     for x in (4.5, 8, 11.5):
-        c.cap(x, 15 + b, x - 2, 24.5 + b, 0.9)
+        c.cap(x, 15 + b, x - 2, 24.5 + b, 0.9, m='stripe')
     c.poly([(1.5, 22 + b), (-1, 27 + b), (2.5, 24.5 + b)], m='body')
     c.path([(15, 19), (13, 24), (14, 28)], 0.6, shift=-1)
-    c.ell(16, 17 + b, 4, 3.6, sep=True)
-    c.circ(22, 15.5 + b, 3.4, m='stripe', sep=True)
-    c.ell(23.2, 15 + b, 1.6, 2)
+    c.ell(16, 17 + b, 4, 3.6, m='stripe', sep=True)
+    c.circ(22, 15.5 + b, 3.4, sep=True)
+    c.ell(23.2, 15 + b, 1.6, 2, m='stripe')
     c.px(23.5, 14.5 + b, 'e')
     c.poly([(19.5, 12.5 + b), (19.5, 9 + b), (21, 11 + b), (22, 8.5 + b), (23, 11 + b), (24.5, 9 + b), (24.5, 12.5 + b)], m='crown')
     c.path([(16, 19 + b), (16.5, 24), (17, 28.5)], 0.6)

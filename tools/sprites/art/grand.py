@@ -164,7 +164,7 @@ def manticore(c, f):
     for i, (x, y) in enumerate(pts):
         c.circ(x, y, 1.8 - i * 0.15, m='sting', sep=i > 0)
     tri(c, (11, 5 - f), (14, 8 - f), (11, 8 - f), m='sting')
-    wing(c, (13, 13 + b), (6, 1 - f * 2), (1, 7), ribs=2, shift=-1, m='wing')
+    wing(c, (13, 13 + b), (6, 1 - f * 2), (1, 7), ribs=2, shift=-2)
     big_cat_body(c, f)
 
 
@@ -257,7 +257,7 @@ BIG = dict(size=64, scale=2.0)
 
 @sprite("dragonking", frames=1, body=(0x3A0A30, 0x6A1A58, 0xA03A88), eye=0xF8E020, mats={'belly': 0xE8C070, 'wing': 0x2A0A2A, 'horn': 0xF0E8D0, 'gold': 0xF0C030}, **BIG)
 def dragonking(c, f):
-    dragon_body(c, 0)
+    dragon_body(c, 0, wm='wing')
     crown(c, 24.5, 5, w=2.6)
 
 
@@ -307,9 +307,9 @@ def titan(c, f):
     b = -0.6 * f
     c.poly([(12, 11 + b), (8, 28), (14, 27), (15, 13 + b)], m='cloth', shift=-1)
     hand = figure(c, f, legs='body', torso='body', boots='body', wide=1.15, arm_pose=0.9,
-                  hair=lambda c, x, y, b: (c.ell(x - 0.5, y - 1.6, 4.5, 3.4, m='body', sep=True),
+                  hair=lambda c, x, y, b: (c.ell(x - 1.5, y - 2.2, 3.8, 2.4, m='body', sep=True),
                                            c.poly([(x - 1, y - 4), (x - 3, y - 8), (x, y - 5.5), (x + 1, y - 9), (x + 2, y - 5), (x + 4, y - 7.5), (x + 3, y - 3)], m='body'),
-                                           c.poly([(x + 1, y + 1.5), (x + 4.5, y + 1), (x + 2.5, y + 6), (x, y + 3)], m='beard')))
+                                           c.poly([(x + 0.5, y + 2), (x + 4, y + 1.8), (x + 2.5, y + 5.5), (x, y + 3.5)], m='beard')))
     x, y = hand
     c.cap(x, y + 10, x, y - 12, 0.6, m='steel')
     for dx in (-2, 0, 2):
@@ -320,8 +320,8 @@ def titan(c, f):
 @sprite("frostgiant", body=(0x1A3A6A, 0x3A68A8, 0x78A8E0), eye=0xE0FFFF, mats={'fur': 0xE8E8E0, 'ice': 0xC8F0FF, 'beard': 0xF4F8FF, 'wood': 0x5A4A3A}, **BIG)
 def frostgiant(c, f):
     hand = figure(c, f, skin='body', legs='fur', torso='fur', arms='body', boots='fur', wide=1.25, arm_pose=0.6,
-                  hair=lambda c, x, y, b: (c.ell(x - 1, y - 2, 4.5, 3, m='beard', sep=True),
-                                           c.poly([(x + 0.5, y + 1.5), (x + 4.5, y + 1), (x + 3, y + 8), (x - 0.5, y + 4)], m='beard'),
+                  hair=lambda c, x, y, b: (c.ell(x - 2, y - 2.5, 3.6, 2.2, m='beard', sep=True), c.cap(x - 3.5, y - 1, x - 4, y + 4, 1.3, m='beard'),
+                                           c.poly([(x + 0.5, y + 2), (x + 4, y + 1.8), (x + 2.5, y + 7), (x - 0.5, y + 4)], m='beard'),
                                            horns(c, x - 0.5, y - 3, m='ice', span=3, up=3.5)))
     axe(c, hand, m='wood', blade='ice', double=True)
 

@@ -50,7 +50,7 @@ def cleric(c, f):
     b = -0.6 * f
     c.poly([(12, 12 + b), (10, 29), (22, 29), (20, 12 + b)], m='body')
     hand = figure(c, f, legs='body', torso='body', arm_pose=0.3,
-                  hair=lambda c, x, y, b: (c.ell(x - 1, y - 1.2, 4.4, 3.6, m='hair', sep=True),))
+                  hair=lambda c, x, y, b: (c.ell(x - 1.8, y - 1.8, 3.8, 2.8, m='hair', sep=True), c.cap(x - 3.5, y - 1, x - 3.5, y + 3, 1.2, m='hair')))
     c.rect(15, 13 + b, 2, 8, m='gold')
     c.rect(13, 15 + b, 6, 2, m='gold')
     x, y = hand
@@ -107,7 +107,7 @@ def druide(c, f):
     b = -0.6 * f
     c.poly([(12, 12 + b), (10, 29), (22, 29), (20, 12 + b)], m='body')
     hand = figure(c, f, legs='body', torso='body', arm_pose=0.6,
-                  hair=lambda c, x, y, b: (c.ell(x - 1, y - 1.5, 4.6, 3.6, m='body', sep=True),
+                  hair=lambda c, x, y, b: (c.poly([(x - 5, y + 3), (x - 4.5, y - 3), (x - 0.5, y - 5), (x + 3.5, y - 4), (x + 4, y - 2.5), (x, y - 2.5), (x - 1.5, y - 0.5), (x - 2, y + 3.5)], m='body', sep=True),
                                            c.path([(x - 2, y - 4), (x - 4, y - 8), (x - 6.5, y - 9.5)], 0.5, m='antler'),
                                            c.path([(x - 4, y - 8), (x - 3.5, y - 11)], 0.45, m='antler'),
                                            c.path([(x + 1, y - 4), (x + 2.5, y - 8), (x + 5, y - 9.5)], 0.5, m='antler'),
@@ -125,7 +125,7 @@ def archer(c, f):
     c.rect(10, 10 + b, 3, 9, m='leather')
     c.dots([(10.5, 9 + b), (12, 8.5 + b)], 'feather')
     hand = figure(c, f, legs='leather', torso='body', boots='leather', arm_pose=0.7,
-                  hair=lambda c, x, y, b: (c.poly([(x - 5, y + 2), (x - 4.5, y - 3), (x, y - 5), (x + 4, y - 3), (x + 4.5, y - 1), (x - 1, y - 2), (x - 2, y + 3)], m='body', sep=True),
+                  hair=lambda c, x, y, b: (c.poly([(x - 5, y + 2), (x - 4.5, y - 3), (x - 0.5, y - 5), (x + 3.5, y - 4), (x + 4, y - 2.5), (x, y - 2.5), (x - 1.5, y - 0.5), (x - 2, y + 3)], m='body', sep=True),
                                            c.px(x - 5, y - 3, 'feather')))
     c.line(12, 12 + b, 19, 19 + b, 'leather')
     x, y = hand

@@ -378,12 +378,12 @@ def centaur(c, f):
     c.line(25, 2, 25, 18, 'string')
 
 
-def dragon_body(c, f, wings=True, horns=True, k=1.0):
+def dragon_body(c, f, wings=True, horns=True, wm='body'):
     b = -0.6 * f
     c.path([(8, 22 + b), (4, 25), (1.5, 22 - f), (1.5, 18 - f)], 2.0, 0.6)
     tri(c, (0.5, 18 - f), (1.5, 14 - f), (3, 18 - f))
     if wings:
-        c.poly([(13, 14 + b), (6, 3 - f * 2), (3, 8), (5, 10), (4, 14), (10, 17 + b)], m='wing', shift=-1)
+        c.poly([(13, 14 + b), (6, 3 - f * 2), (3, 8), (5, 10), (4, 14), (10, 17 + b)], m=wm, shift=-2)
     hind_leg(c, 9, 18 + b, 28, 1.4, far=True)
     leg(c, 19, 21, 28, 1.1, far=True)
     c.ell(13, 20 + b, 7.5, 4.8)
@@ -400,7 +400,7 @@ def dragon_body(c, f, wings=True, horns=True, k=1.0):
     for i in range(5):
         tri(c, (8 + i * 2.5, 15.5 + b - i * 0.4), (9 + i * 2.5, 13 + b - i * 0.5), (10.5 + i * 2.5, 15.5 + b - i * 0.4), m='horn', shift=-1)
     if wings:
-        c.poly([(15, 15 + b), (11, 1 - f * 2), (7, 3 - f * 2), (8, 7), (6, 9), (9, 11), (8, 14), (13, 18 + b)], m='wing', sep=True)
+        c.poly([(15, 15 + b), (11, 1 - f * 2), (7, 3 - f * 2), (8, 7), (6, 9), (9, 11), (8, 14), (13, 18 + b)], m=wm, shift=-1, sep=True)
         c.line(15, 15 + b, 11, 1 - f * 2, 'body')
         c.line(14, 16 + b, 7, 7, 'body')
 
@@ -415,7 +415,7 @@ def wyvern(c, f):
     b = -0.6 * f
     c.path([(9, 21 + b), (4, 24), (2, 20 - f), (1.5, 16 - f)], 1.8, 0.5)
     tri(c, (0.5, 16 - f), (2, 12 - f), (3, 16.5 - f), m='horn')
-    c.poly([(14, 13 + b), (8, 1 - 3 * f), (2, 5 - f), (5, 9), (3, 12), (8, 14), (10, 18 + b)], m='wing', shift=-1)
+    c.poly([(14, 13 + b), (8, 1 - 3 * f), (2, 5 - f), (5, 9), (3, 12), (8, 14), (10, 18 + b)], shift=-2)
     hind_leg(c, 11, 18 + b, 28, 1.5, far=True)
     c.ell(14, 19 + b, 6.5, 4.5)
     hind_leg(c, 13, 19 + b, 28.5, 1.7)
@@ -424,7 +424,7 @@ def wyvern(c, f):
     c.ell(28, 8.8 + b, 2.2, 1.4)
     c.path([(23, 5.5 + b), (21, 3 + b)], 0.6, 0.3, m='horn')
     eye(c, 25.5, 6.5 + b)
-    c.poly([(16, 14 + b), (14, 0 - 3 * f), (8, 2 - f), (10, 6), (7, 9), (12, 12), (14, 18 + b)], m='wing', sep=True)
+    c.poly([(16, 14 + b), (14, 0 - 3 * f), (8, 2 - f), (10, 6), (7, 9), (12, 12), (14, 18 + b)], shift=-1, sep=True)
     c.line(16, 14 + b, 14, 0 - 3 * f, 'body')
 
 
@@ -433,7 +433,7 @@ def griffin(c, f):
     b = -0.6 * f
     c.path([(6, 17 + b), (3, 21), (2.5, 25 - f)], 0.9, 0.6)
     c.circ(2.5, 25.5 - f, 1.4, shift=-1)
-    c.poly([(15, 13 + b), (8, 1 - 2 * f), (3, 4 - f), (6, 9), (8, 14)], m='wing', shift=-1)
+    c.poly([(15, 13 + b), (8, 1 - 2 * f), (3, 4 - f), (6, 9), (8, 14)], shift=-2)
     hind_leg(c, 8, 16 + b, 28, 1.5, far=True)
     leg(c, 20, 20, 28, 1.0, far=True, m='beak')
     c.ell(13, 18 + b, 8, 5)
@@ -443,7 +443,8 @@ def griffin(c, f):
     c.circ(23.5, 9 + b, 3.6, m='head', sep=True)
     c.poly([(26, 7.5 + b), (30, 8.5 + b), (29, 12 + b), (26, 10.5 + b)], m='beak')
     eye(c, 24.5, 8 + b)
-    c.poly([(17, 13 + b), (12, -1 - 2 * f), (7, 2 - f), (9, 6), (8, 10), (12, 12), (14, 17 + b)], m='wing', sep=True)
+    c.poly([(17, 13 + b), (12, -1 - 2 * f), (7, 2 - f), (9, 6), (8, 10), (12, 12), (14, 17 + b)], shift=-1, sep=True)
+    c.line(17, 14 + b, 8, 9, 'head')
     c.line(16, 13 + b, 12, 0 - 2 * f, 'body')
 
 
