@@ -213,21 +213,21 @@ def mosquito(c, f):
     wings(c, f, (16, 13 + b), (10, 4), (7, 9))
 
 
-@sprite("moth", body=(0x4A3A30, 0x8A7460, 0xC0A88C), eye=0x202020, mats={'spot': 0x3A4AA0, 'fur': 0xE8DCC8})
+@sprite("moth", body=(0x5A4430, 0x9A7A58, 0xC8A880), eye=0x202020, mats={'spot': 0x3A4AA0, 'fur': 0xF0E4CC}, lift=3)
 def moth(c, f):
-    b = -0.8 * f
-    up = f
-    c.poly([(15, 15 + b), (4 + up, 6 - 2 * up + b), (2, 13 + b), (6, 19 + b)], shift=-1)
-    c.poly([(15, 17 + b), (6, 21 + b), (6, 25 + b), (12, 24 + b)], shift=-1)
-    c.ell(15, 17 + b, 2.2, 4.5, m='fur', rot=-20)
-    c.poly([(16, 15 + b), (20 - up, 3 - 2 * up + b), (27, 7 - up + b), (25, 14 + b)], sep=True)
-    c.poly([(16, 17 + b), (25, 17 + b), (24, 23 + b), (18, 23 + b)], sep=True)
-    c.circ(22, 9 - up * 0.7 + b, 1.8, m='spot')
-    c.px(22, 9 - up * 0.7 + b, 'w')
-    c.circ(21, 20 + b, 1.2, m='spot')
-    c.circ(16.5, 12 + b, 1.6, m='fur')
-    c.path([(17, 10.5 + b), (19, 7 + b), (21, 6.5 + b)], 0.35)
-    c.px(17.5, 11.5 + b, 'e')
+    u = 2.5 * f
+    for s in (-1, 1):
+        c.poly([(16 + s, 13), (16 + s * 6, 3 + u), (16 + s * 13, 4 + u), (16 + s * 13, 11), (16 + s * 3, 17)], sep=True)
+        c.poly([(16 + s, 16), (16 + s * 9, 15), (16 + s * 10, 21 - u * 0.4), (16 + s * 5, 24 - u * 0.4), (16 + s * 1.5, 21)], sep=True)
+        c.circ(16 + s * 8.5, 8 + u * 0.5, 2.0, m='spot')
+        c.px(16 + s * 8.5 - 0.5, 7.5 + u * 0.5, 'w')
+        c.line(16 + s * 2, 14, 16 + s * 12, 6 + u, '1')
+        c.path([(16 + s * 0.8, 9), (16 + s * 3, 5), (16 + s * 5, 4)], 0.35, m='fur')
+    c.ell(16, 16, 2.4, 7, m='fur')
+    for y in (14, 17, 20):
+        c.line(15, y, 17, y, '2')
+    c.circ(16, 9.5, 2.2, m='fur', sep=True)
+    c.dots([(15, 9.5), (17, 9.5)], 'e')
 
 
 @sprite("firefly", body=(0x141A10, 0x2E3A20, 0x4E6038), eye=0xF04040, mats={'glow': (0xF8F080, 'flat'), 'wing': WING, 'halo': 0xC8E060})
