@@ -11,14 +11,11 @@
 #include <unistd.h>
 
 #include "platform/paths.h"
+#include "platform/version.h"
 
 namespace platform {
 namespace {
 
-constexpr const char* kTitle = "Velmorandine";
-constexpr const char* kVersion = "1.0.0";
-constexpr int kBuild = 1053;
-constexpr const char* kPortedFrom = "1.2.1";
 constexpr const char* kHeaderFormat =
     "%s %s (Build %d)\nportiert aus %s\n-----------------------------------------\n";
 
