@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/cairo_check.h"
 #include "ui/sprite.h"
 #include "ui/sprites.h"
 
@@ -243,7 +244,9 @@ std::vector<std::uint32_t> paint(const std::string& name, int size, bool mirror,
                                  const pixel::Recolor* rc = nullptr) {
     cairo_surface_t* surf = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, size, size);
     cairo_t* cr = cairo_create(surf);
+    const auto before = cairocheck::snapshot(cr);
     ui::drawSpriteCairo(cr, name, 0, 0, size, size, rc, 0, mirror, alpha);
+    EXPECT_TRUE(cairocheck::unchanged(cr, before)) << "drawing leaves the context as it found it";
     cairo_destroy(cr);
     cairo_surface_flush(surf);
     std::vector<std::uint32_t> out(size_t(size) * size);
