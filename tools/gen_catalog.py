@@ -113,6 +113,12 @@ def index_of(where, names, key, what):
     return names.index(key)
 
 
+def known_fields(where, row, fields):
+    extra = set(row) - set(fields)
+    if extra:
+        fail(where, f"unknown fields {sorted(extra)}")
+
+
 def stat_block(where, values):
     if isinstance(values, dict):
         out = [Decimal(0)] * 8
@@ -148,9 +154,7 @@ def read_skills(data):
     skills = []
     for r in rows:
         where = f"skills.json {r.get('id')}"
-        extra = set(r) - SKILL_KEYS
-        if extra:
-            fail(where, f"unknown fields {sorted(extra)}")
+        known_fields(where, r, SKILL_KEYS)
         s = {
             "id": r["id"],
             "mana": dec(r.get("mana", 0)),
@@ -224,9 +228,7 @@ def read_fx(data, skills):
     out = []
     for r in rows:
         where = f"spellfx.json {r['skill']}"
-        extra = set(r) - FX_KEYS
-        if extra:
-            fail(where, f"unknown fields {sorted(extra)}")
+        known_fields(where, r, FX_KEYS)
         fx = {"a": colour(where, r["a"]), "b": colour(where, r["b"])}
         fx["form"] = pick(where, FORMS, r["form"], "form")[1] if "form" in r else None
         fx["trail"] = pick(where, TRAILS, r["trail"], "trail") if "trail" in r else None
@@ -265,9 +267,7 @@ def read_items(data, set_ids):
     items = []
     for r in rows:
         where = f"items.json {r.get('id')}"
-        extra = set(r) - ITEM_KEYS
-        if extra:
-            fail(where, f"unknown fields {sorted(extra)}")
+        known_fields(where, r, ITEM_KEYS)
         slot = r["slot"]
         index_of(where, SLOTS, slot, "slot")
         it = {"id": r["id"], "slot": slot, "rarity": index_of(where, RARITIES, r["rarity"], "rarity"),
@@ -337,6 +337,7 @@ def read_sets(data):
     sets = []
     for r in rows:
         where = f"sets.json {r['id']}"
+        known_fields(where, r, {"id", "tiers"})
         tiers = [(int(p), stat_block(where, b)) for p, b in r["tiers"]]
         if not 0 < len(tiers) <= MAX_SET_TIERS:
             fail(where, f"one to {MAX_SET_TIERS} tiers")
@@ -361,6 +362,7 @@ def read_classes(data, skill_ids, item_ids):
     out = []
     for r in rows:
         where = f"classes.json {r['id']}"
+        known_fields(where, r, {"id", "role", "base", "growth", "skills", "premium", "keyStats", "start"})
         c = {"id": r["id"], "role": pick(where, ROLE_ENUM, r["role"], "role"),
              "base": stat_block(where, r["base"]), "growth": stat_block(where, r["growth"]),
              "skills": [index_of(where, skill_ids, s, "skill") for s in r["skills"]],
@@ -377,21 +379,22 @@ def read_classes(data, skill_ids, item_ids):
 
 # --- monsters ---------------------------------------------------------------
 
-def read_monsters(data, skill_ids, skills):
-    tiers = {}
-    for t in TIERS:
-        row = data["tiers"][t]
-        tiers[t] = {"mul": stat_block(f"monsters.json tier {t}", row["mul"]), "xp": dec(row["xp"]),
-                    "gold": dec(row["gold"])}
-    prefixes = data["prefixes"]
-    unique("monsters.json prefixes", [p["id"] for p in prefixes])
+PREFIX_KEYS = {"id", "colours", "skills", "mul", "add", "xp", "tierStep"}
+BASE_KEYS = {"id", "family", "stats", "xp", "gold", "skills", "great"}
+NAMED_KEYS = {"id", "tier", "family", "stats", "xp", "gold", "skills"}
+AT_LEAST_ONE = ("maxHp", "atk", "spd")
+
+
+def monster_skill_check(data, skill_ids, skills):
+    """A checker for skill lists: every skill known, usable by a monster and,
+    when a family is named, in that family's pool."""
     families = data["families"]
     for fam, pool in families.items():
         for s in pool:
             index_of(f"monsters.json family {fam}", skill_ids, s, "skill")
 
-    def checked_skills(where, family, names, pool_only):
-        if pool_only:
+    def check(where, family, names):
+        if family is not None:
             pool = pick(where, families, family, "family")
             for s in names:
                 if s not in pool:
@@ -400,42 +403,82 @@ def read_monsters(data, skill_ids, skills):
             sk = skills[index_of(where, skill_ids, s, "skill")]
             if sk["steal"] or sk["school"] == SCHOOLS.index("revive"):
                 fail(where, f"monsters cannot use {s!r}")
+    return check
 
+
+def read_tiers(data):
+    tiers = []
+    for t in TIERS:
+        row = data["tiers"][t]
+        tiers.append({"mul": stat_block(f"monsters.json tier {t}", row["mul"]), "xp": dec(row["xp"]),
+                      "gold": dec(row["gold"])})
+    return tiers
+
+
+def read_prefixes(data, check):
+    rows = data["prefixes"]
+    unique("monsters.json prefixes", [p["id"] for p in rows])
+    prefixes = []
+    for p in rows:
+        where = f"monsters.json prefix {p['id']}"
+        known_fields(where, p, PREFIX_KEYS)
+        if len(p["colours"]) != 4:
+            fail(where, "four colours, for the palette keys 1, 2, 3 and e")
+        check(where, None, p["skills"])
+        mul = p.get("mul", {})
+        prefixes.append({"id": p["id"], "colours": [colour(where, c) for c in p["colours"]], "skills": p["skills"],
+                         "mul": [m if k in mul else Decimal(1) for m, k in zip(stat_block(where, mul), STATS)],
+                         "add": stat_block(where, p.get("add", {})), "xp": dec(p.get("xp", 1)),
+                         "step": int(p.get("tierStep", 0))})
+    return prefixes
+
+
+def expand_base(base, prefixes, tiers):
+    stats = stat_block(f"monsters.json base {base['id']}", base["stats"])
+    lo, hi = base["gold"]
+    rows = []
+    for p in prefixes:
+        tier = (1 if base.get("great", False) else 0) + p["step"]
+        if not 0 <= tier < len(TIERS):
+            fail(f"monster {p['id']}_{base['id']}", "the prefix lifts the tier past boss")
+        t = tiers[tier]
+        values = []
+        for i, key in enumerate(STATS):
+            v = round_half_away((stats[i] * p["mul"][i] + p["add"][i]) * t["mul"][i])
+            values.append(max(1 if key in AT_LEAST_ONE else 0, v))
+        names = ["attack"]
+        for s in base["skills"] + p["skills"]:
+            if s not in names:
+                names.append(s)
+        rows.append({"id": f"{p['id']}_{base['id']}", "base": base["id"], "prefix": p["id"], "sprite": base["id"],
+                     "colours": p["colours"], "stats": values, "skills": names,
+                     "xp": round_half_away(dec(base["xp"]) * p["xp"] * t["xp"]),
+                     "gold": (round_half_away(dec(lo) * t["gold"]), round_half_away(dec(hi) * t["gold"])),
+                     "tier": tier})
+    return rows
+
+
+def read_named(n, check):
+    where = f"monsters.json named {n['id']}"
+    known_fields(where, n, NAMED_KEYS)
+    check(where, n["family"], n["skills"])
+    return {"id": n["id"], "base": n["id"], "prefix": None, "sprite": n["id"], "colours": [0, 0, 0, 0],
+            "stats": [int(v) for v in stat_block(where, n["stats"])], "skills": ["attack"] + n["skills"],
+            "xp": dec(n["xp"]), "gold": (int(n["gold"][0]), int(n["gold"][1])),
+            "tier": index_of(where, TIERS, n["tier"], "tier")}
+
+
+def read_monsters(data, skill_ids, skills):
+    check = monster_skill_check(data, skill_ids, skills)
+    tiers = read_tiers(data)
+    prefixes = read_prefixes(data, check)
     rows = []
     for base in data["bases"]:
         where = f"monsters.json base {base['id']}"
-        checked_skills(where, base["family"], base["skills"], True)
-        stats = stat_block(where, base["stats"])
-        great = bool(base.get("great", False))
-        for p in prefixes:
-            pwhere = f"monsters.json prefix {p['id']}"
-            checked_skills(pwhere, None, p["skills"], False)
-            tier = (1 if great else 0) + int(p.get("tierStep", 0))
-            t = tiers[TIERS[tier]]
-            mul = stat_block(pwhere, p.get("mul", {}))
-            mul = [m if k in p.get("mul", {}) else Decimal(1) for m, k in zip(mul, STATS)]
-            add = stat_block(pwhere, p.get("add", {}))
-            values = []
-            for i in range(8):
-                v = round_half_away((stats[i] * mul[i] + add[i]) * t["mul"][i])
-                values.append(max(1 if STATS[i] in ("maxHp", "atk", "spd") else 0, v))
-            names = ["attack"]
-            for s in base["skills"] + p["skills"]:
-                if s not in names:
-                    names.append(s)
-            lo, hi = base["gold"]
-            rows.append({"id": f"{p['id']}_{base['id']}", "base": base["id"], "prefix": p["id"], "sprite": base["id"],
-                         "colours": [colour(pwhere, c) for c in p["colours"]], "stats": values, "skills": names,
-                         "xp": round_half_away(dec(base["xp"]) * dec(p.get("xp", 1)) * t["xp"]),
-                         "gold": (round_half_away(dec(lo) * t["gold"]), round_half_away(dec(hi) * t["gold"])),
-                         "tier": tier})
-    for n in data["named"]:
-        where = f"monsters.json named {n['id']}"
-        checked_skills(where, n["family"], n["skills"], True)
-        rows.append({"id": n["id"], "base": n["id"], "prefix": None, "sprite": n["id"], "colours": [0, 0, 0, 0],
-                     "stats": [int(v) for v in stat_block(where, n["stats"])], "skills": ["attack"] + n["skills"],
-                     "xp": dec(n["xp"]), "gold": (int(n["gold"][0]), int(n["gold"][1])),
-                     "tier": index_of(where, TIERS, n["tier"], "tier")})
+        known_fields(where, base, BASE_KEYS)
+        check(where, base["family"], base["skills"])
+        rows += expand_base(base, prefixes, tiers)
+    rows += [read_named(n, check) for n in data["named"]]
     unique("monsters.json", [m["id"] for m in rows])
     for m in rows:
         if m["gold"][0] > m["gold"][1]:

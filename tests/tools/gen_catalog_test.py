@@ -66,6 +66,8 @@ class GeneratorTest(unittest.TestCase):
             ("monsters.json", lambda d: d["prefixes"][0]["skills"].append("revive"),
              "prefix frost: monsters cannot use 'revive'"),
             ("monsters.json", lambda d: d["named"][0].__setitem__("tier", "legend"), "named slime: unknown tier"),
+            ("monsters.json", lambda d: d["prefixes"][10].__setitem__("tierstep", 1),
+             "prefix ancient: unknown fields ['tierstep']"),
             ("spellfx.json", lambda d: d["fx"].reverse(), "one row per skill, in skill order"),
             ("skills.json", lambda d: d["skills"][1].__setitem__("target", "everyone"), "defend: unknown target"),
             ("skills.json", lambda d: d["skills"].append(dict(d["skills"][0])), "id 'attack' appears twice"),
