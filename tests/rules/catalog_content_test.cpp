@@ -331,7 +331,7 @@ TEST(CatalogContent, SetPieces) {
             }
 }
 
-TEST(CatalogContent, TellingSkillRows) {
+TEST(CatalogContent, KeySkillRows) {
     struct Row {
         const char* id; double mana; unsigned level; int target, school; double power, crit;
         int status; int rounds; double magnitude; double chance;
@@ -381,7 +381,7 @@ TEST(CatalogContent, TellingSkillRows) {
     }
 }
 
-TEST(CatalogContent, TellingSpellEffects) {
+TEST(CatalogContent, KeySpellEffects) {
     auto fx = [](const char* id) { return spellFx()[std::size_t(skillIndex(id))]; };
     SpellFx attack = fx("attack");
     EXPECT_EQ(attack.colourA, 0xc8ccd4u);
@@ -406,7 +406,7 @@ TEST(CatalogContent, TellingSpellEffects) {
     EXPECT_EQ(fx("heal").aura, 8);
 }
 
-TEST(CatalogContent, TellingItemRows) {
+TEST(CatalogContent, KeyItemRows) {
     const ItemDef& rusty = *findItem("rustySword");
     EXPECT_EQ(rusty.rarity, Rarity::Common);
     EXPECT_EQ(rusty.weaponClass, WeaponBlade);
@@ -471,7 +471,7 @@ TEST(CatalogContent, Consumables) {
     EXPECT_EQ(findItem("potionHp")->rarity, Rarity::Common);
 }
 
-TEST(CatalogContent, TellingMonsterRows) {
+TEST(CatalogContent, KeyMonsterRows) {
     const MonsterDef& wolf = *findMonster("frost_wolf");
     EXPECT_EQ(wolf.base, stats(28, 8, 11, 4, 3, 3, 11, 8));
     EXPECT_EQ(skillIdsOf(wolf), (std::vector<std::string>{"attack", "maul", "frost", "frostNova"}));

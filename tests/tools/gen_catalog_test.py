@@ -13,9 +13,9 @@ import unittest
 ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
 DATA = os.path.join(ROOT, "rules", "data")
 
-spec = importlib.util.spec_from_file_location("gen_catalog", os.path.join(ROOT, "tools", "gen_catalog.py"))
-gen = importlib.util.module_from_spec(spec)
-spec.loader.exec_module(gen)
+module_def = importlib.util.spec_from_file_location("gen_catalog", os.path.join(ROOT, "tools", "gen_catalog.py"))
+gen = importlib.util.module_from_spec(module_def)
+module_def.loader.exec_module(gen)
 
 
 class GeneratorTest(unittest.TestCase):
