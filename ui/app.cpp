@@ -1,5 +1,7 @@
 #include "ui/app.h"
 
+#include "platform/crash.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <utility>
@@ -11,8 +13,7 @@ namespace {
 constexpr int kLastScreen = 23;
 
 // Hands the context line to the crash report.
-// TODO(stack wiring): platform::setCrashContext(line) once the crash report module is linked.
-void publishCrashContext(const char* line) { (void)line; }
+void publishCrashContext(const char* line) { platform::setCrashContext(line); }
 
 // Runs won so far, from the lasting progress.
 // TODO(stack wiring): store::meta().ascension once the stores are linked.

@@ -8,13 +8,14 @@
 #include <string>
 #include <string_view>
 
+#include "platform/version.h"
 #include "ui/app.h"
 
 namespace ui {
 
-inline constexpr const char* kTitle = "Velmorandine";
-inline constexpr const char* kVersion = "1.0.0";
-inline constexpr int kBuild = 1053;
+using platform::kBuild;
+using platform::kTitle;
+using platform::kVersion;
 
 // First pass: the first "--version" or "--help" wins; both end the program.
 enum class InfoOption { None, Version, Help };
