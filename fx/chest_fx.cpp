@@ -3,13 +3,10 @@
 #include <algorithm>
 #include <cmath>
 
-#include "fx/paint.h"
+#include "ui/draw.h"
 
 namespace ui {
-
 namespace {
-
-using namespace paint;
 
 constexpr uint32_t kBurstCols[8] = {0xFF5A5A, 0xFFB13A, 0xFFE24A, 0x7EE787, 0x5AD7FF, 0x9A7BFF, 0xFF7BD5, 0xFFFFFF};
 

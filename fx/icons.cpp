@@ -3,12 +3,10 @@
 #include <algorithm>
 #include <initializer_list>
 
-#include "fx/paint.h"
+#include "ui/draw.h"
 
 namespace ui {
 namespace {
-
-using namespace paint;
 
 constexpr uint32_t kIron = 0x4A505C;
 constexpr uint32_t kSteel = 0x9AA3B2;

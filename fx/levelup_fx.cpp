@@ -3,12 +3,10 @@
 #include <algorithm>
 #include <cmath>
 
-#include "fx/paint.h"
+#include "ui/draw.h"
 
 namespace ui {
 namespace {
-
-using namespace paint;
 
 constexpr double kPi = 3.14159265358979323846;
 constexpr double kDeg = kPi / 180.0;
@@ -18,6 +16,7 @@ constexpr uint32_t kSparkle = 0xFFF6D8;
 constexpr uint32_t kBanner = 0x0C0804;
 constexpr uint32_t kBevelLight = 0x7A5F40;
 constexpr uint32_t kBevelDark = 0x0F0A06;
+constexpr uint32_t kBannerText = 0xF4C95A;
 constexpr uint32_t kTrack = 0x120D09;
 
 constexpr double kStart = 0.95;  // the level-up waits for the reward cards to settle
@@ -105,19 +104,34 @@ void bevel(cairo_t* cr, const Rect& r, double b, uint32_t topLeft, uint32_t bott
     fillRect(cr, {r.x + r.w - b, r.y, b, r.h}, bottomRight, alpha);
 }
 
-void drawBanner(cairo_t* cr, double cx, double cy, double s, double u) {
+void drawBanner(cairo_t* cr, std::string_view text, double cx, double cy, double s, double u) {
     BannerPose p = bannerAt(u);
     if (p.alpha <= 0) return;
     double w = 260 * s * p.scale, h = 46 * s * p.scale;
     Rect box{cx - w / 2, cy - h / 2, w, h};
     fillRect(cr, box, kBanner, 0.72 * p.alpha);
     bevel(cr, box, std::max(2 * s, 2.0), kBevelLight, kBevelDark, p.alpha);
+
+    TextStyle st;
+    st.family = kFontMono;
+    st.size = std::round(26 * s * p.scale);
+    st.bold = true;
+    st.upperCase = true;
+    st.align = 1;
+    // Long translations shrink to stay inside the banner.
+    st.fitWidth = 240 * s * p.scale;
+    st.minFit = 0.6;
+    st.alpha = p.alpha;
+    st.color = 0x000000;
+    drawTextCentered(cr, cx + 1, cy, text, st);
+    st.color = kBannerText;
+    drawTextCentered(cr, cx, cy, text, st);
+    cairo_new_path(cr);  // the text leaves its start point behind as a path
 }
 
 } // namespace
 
 void drawLevelUpFx(Ctx& ctx, std::string_view text, double t) {
-    (void)text;
     double u = t - kStart;
     if (u < 0) return;
     cairo_t* cr = ctx.cr;
@@ -128,7 +142,7 @@ void drawLevelUpFx(Ctx& ctx, std::string_view text, double t) {
     drawRing(cr, cx, cy, s, u);
     drawSparks(cr, cx, cy, s, u);
     drawSparkles(cr, cx, cy, s, u);
-    drawBanner(cr, cx, cy, s, u);
+    drawBanner(cr, text, cx, cy, s, u);
     cairo_restore(cr);
 }
 

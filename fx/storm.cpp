@@ -3,13 +3,11 @@
 #include <cmath>
 #include <string>
 
-#include "fx/paint.h"
 #include "rules/rng.h"
+#include "ui/draw.h"
 
 namespace ui {
 namespace {
-
-using namespace paint;
 
 constexpr double kPi = 3.14159265358979323846;
 

@@ -3,12 +3,10 @@
 #include <cmath>
 #include <cstdint>
 
-#include "fx/paint.h"
+#include "ui/draw.h"
 
 namespace ui {
 namespace {
-
-using namespace paint;
 
 constexpr double kPi = 3.14159265358979323846;
 constexpr double kDeg = kPi / 180.0;

@@ -2,10 +2,10 @@
 // a person to look at: written under the build tree's gallery/ folder.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <functional>
 #include <string>
-#include <vector>
 
 #include "fx/chest_fx.h"
 #include "fx/icons.h"
@@ -13,6 +13,8 @@
 #include "fx/storm.h"
 #include "fx/win_fx.h"
 #include "tests/fx/canvas.h"
+#include "tests/ui/ui_fixture.h"
+#include "ui/draw.h"
 
 namespace {
 
@@ -37,7 +39,7 @@ public:
         cairo_surface_destroy(surface_);
     }
 
-    void add(const Painter& paint, double now = 0, double scale = 1.0) {
+    void add(const std::string& label, const Painter& paint, double now = 0, double scale = 1.0) {
         fxtest::Canvas c(cellW_, cellH_, scale);
         c.ctx.now = now;
         c.draw([&] {
@@ -47,6 +49,16 @@ public:
             auto before = cairocheck::snapshot(c.ctx.cr);
             paint(c.ctx);
             EXPECT_TRUE(cairocheck::unchanged(c.ctx.cr, before));
+            cairo_surface_flush(c.surface());
+            int drawn = 0;
+            for (int y = 0; y < cellH_; ++y)
+                for (int x = 0; x < cellW_; ++x) drawn += c.rgb(x, y) != kBackdrop;
+            EXPECT_GT(drawn, 0) << label;
+            ui::TextStyle st;
+            st.size = 11;
+            st.color = 0xA8987A;
+            ui::drawText(c.ctx.cr, 4, 2, label, st);
+            cairo_new_path(c.ctx.cr);
         });
         int col = cells_ % cols_, row = cells_ / cols_;
         cairo_set_source_surface(cr_, c.surface(), 4 + col * (cellW_ + 4), 4 + row * (cellH_ + 4));
@@ -68,12 +80,24 @@ private:
     cairo_t* cr_;
 };
 
+std::string fmt(const char* f, double v) {
+    char buf[64];
+    std::snprintf(buf, sizeof buf, f, v);
+    return buf;
+}
+
+class Gallery : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(uitest::fontsReady()); }
+};
+
 void chestSheet(bool grand, const std::string& name) {
     const double times[] = {-1, 0.14, 0.4, 0.62, 0.67, 0.8, 0.95, 1.2, 1.44, 1.62, 2.5, 4.0};
     Sheet sheet(320, 320, 6, 2);
     for (double t : times) {
         bool opening = t >= 0;
-        sheet.add([&](ui::Ctx& ctx) { ui::drawChestFx(ctx, 160, 220, 1.0, opening, t, 0xFFB13A, false, grand); },
+        sheet.add(opening ? fmt("t = %.2f s", t) : "idle, top of the bob",
+                  [&](ui::Ctx& ctx) { ui::drawChestFx(ctx, 160, 220, 1.0, opening, t, 0xFFB13A, false, grand); },
                   opening ? 0 : 1.2);
     }
     sheet.write(name);
@@ -81,38 +105,42 @@ void chestSheet(bool grand, const std::string& name) {
 
 } // namespace
 
-TEST(Gallery, Chest) {
+TEST_F(Gallery, Chest) {
     chestSheet(false, "chest_plain.png");
     chestSheet(true, "chest_grand.png");
     Sheet quiet(320, 320, 4, 1);
     for (double t : {0.3, 0.67, 1.0, 2.0})
-        quiet.add([&](ui::Ctx& ctx) { ui::drawChestFx(ctx, 160, 220, 1.0, true, t, 0x9A7BFF, true, false); });
+        quiet.add(fmt("quiet, t = %.2f s", t),
+                  [&](ui::Ctx& ctx) { ui::drawChestFx(ctx, 160, 220, 1.0, true, t, 0x9A7BFF, true, false); });
     quiet.write("chest_quiet.png");
 }
 
-TEST(Gallery, LevelUpAndXpBar) {
+TEST_F(Gallery, LevelUpAndXpBar) {
     Sheet sheet(400, 260, 4, 2);
     for (double u : {0.05, 0.13, 0.24, 0.39, 0.6, 1.2, 1.9, 2.6})
-        sheet.add([&](ui::Ctx& ctx) { ui::drawLevelUpFx(ctx, "Level up!", 0.95 + u); });
+        sheet.add(fmt("%.2f s after the start", u),
+                  [&](ui::Ctx& ctx) { ui::drawLevelUpFx(ctx, "Level up!", 0.95 + u); });
     sheet.write("levelup.png");
 
-    Sheet bars(260, 40, 3, 4);
+    Sheet bars(260, 50, 3, 4);
     const double ds[] = {-0.5, 0.0, 0.1, 0.2, 0.3, 0.55, 0.8, 1.1, 1.9, 2.5};
     for (double d : ds)
-        bars.add([&](ui::Ctx& ctx) { ui::drawXpGainBar(ctx, {10, 12, 240, 16}, 0.2, 0.85, 0xD8A23A, d, 0); });
-    bars.add([&](ui::Ctx& ctx) { ui::drawXpGainBar(ctx, {10, 8, 240, 24}, 0.0, 1.0, 0x5FB6D8, 3, 0); }, 0, 1.5);
-    bars.add([&](ui::Ctx& ctx) { ui::drawXpGainBar(ctx, {10, 12, 240, 16}, 0.0, 0.0, 0xD8A23A, 3, 0); });
+        bars.add(fmt("0.2 to 0.85, %.2f s", d),
+                 [&](ui::Ctx& ctx) { ui::drawXpGainBar(ctx, {10, 20, 240, 16}, 0.2, 0.85, 0xD8A23A, d, 0); });
+    bars.add("0 to 1, scale 1.5, 3 s",
+             [&](ui::Ctx& ctx) { ui::drawXpGainBar(ctx, {10, 18, 240, 24}, 0.0, 1.0, 0x5FB6D8, 3, 0); }, 0, 1.5);
+    bars.add("empty", [&](ui::Ctx& ctx) { ui::drawXpGainBar(ctx, {10, 20, 240, 16}, 0.0, 0.0, 0xD8A23A, 3, 0); });
     bars.write("xp_bar.png");
 }
 
-TEST(Gallery, Victory) {
+TEST_F(Gallery, Victory) {
     Sheet sheet(360, 360, 4, 2);
     for (double t : {0.0, 0.25, 0.5, 0.8, 1.2, 1.8, 2.6, 5.0})
-        sheet.add([&](ui::Ctx& ctx) { ui::drawWinFx(ctx, 180, 220, t); });
+        sheet.add(fmt("t = %.2f s", t), [&](ui::Ctx& ctx) { ui::drawWinFx(ctx, 180, 220, t); });
     sheet.write("victory.png");
 }
 
-TEST(Gallery, StormAndTitle) {
+TEST_F(Gallery, StormAndTitle) {
     ui::seedStormForTests(0x5eed);
     Sheet sheet(640, 360, 3, 4);
     ui::Storm storm;
@@ -121,12 +149,23 @@ TEST(Gallery, StormAndTitle) {
     // the title's flourish. Big strikes reach 0.32 of the height, as on the
     // menu.
     const double ms[] = {0, 10, 18, 35, 50, 72, 90, 110, 140, 173, 250, 450};
-    ui::Rect title{200, 70, 240, 44};
     for (double m : ms) {
         sheet.add(
+            fmt("%.0f ms", m),
             [&](ui::Ctx& ctx) {
                 ui::stormBackdrop(ctx, &storm, 0.32 * ctx.height);
-                ui::electricTitle(ctx, title, m / 1000.0);
+                ui::TextStyle st;
+                st.size = 40;
+                st.bold = true;
+                st.color = 0xF4C95A;
+                st.align = 1;
+                st.letterSpacing = 3;
+                st.upperCase = true;
+                ui::drawTextCentered(ctx.cr, ctx.width / 2, 90, "Velmorandine", st);
+                cairo_new_path(ctx.cr);
+                double tw = 0, th = 0;
+                ui::measureText(ctx.cr, "Velmorandine", st, &tw, &th);
+                ui::electricTitle(ctx, {ctx.width / 2 - tw / 2, 90 - th / 2, tw, th}, m / 1000.0);
             },
             3.0 + m / 1000.0);
     }
@@ -140,17 +179,22 @@ TEST(Gallery, StormAndTitle) {
         fxtest::Canvas scratch(640, 360);
         scratch.ctx.now = at;
         scratch.draw([&] { ui::stormBackdrop(scratch.ctx, &st, 0.32 * 360); });
-        strikes.add([&](ui::Ctx& ctx) { ui::stormBackdrop(ctx, &st, 0.32 * ctx.height); }, at + 0.025);
+        strikes.add(st.big ? "big strike, 25 ms" : "strike, 25 ms",
+                    [&](ui::Ctx& ctx) { ui::stormBackdrop(ctx, &st, 0.32 * ctx.height); }, at + 0.025);
     }
     strikes.write("storm_strikes.png");
 }
 
-TEST(Gallery, CityIcons) {
+TEST_F(Gallery, CityIcons) {
     const uint32_t accents[] = {0xC2382F, 0x5FB6D8, 0x5A9C3A, 0xD8A23A, 0xF4C95A, 0xB5703A, 0x9A7BFF, 0x5AD7FF};
-    Sheet sheet(120, 120, 8, 2);
+    Sheet sheet(128, 128, 8, 2);
     for (int i = 0; i < 8; ++i)
-        sheet.add([&](ui::Ctx& ctx) { ui::drawCityIcon(ctx.cr, ui::CityIcon(i), 60, 60, 96, accents[i]); });
+        sheet.add(std::to_string(i), [&](ui::Ctx& ctx) {
+            ui::drawCityIcon(ctx.cr, ui::CityIcon(i), 60, 64, 96, accents[i]);
+        });
     for (int i = 0; i < 8; ++i)
-        sheet.add([&](ui::Ctx& ctx) { ui::drawCityIcon(ctx.cr, ui::CityIcon(i), 60, 60, 40, accents[i]); });
+        sheet.add(std::to_string(i) + ", size 40", [&](ui::Ctx& ctx) {
+            ui::drawCityIcon(ctx.cr, ui::CityIcon(i), 60, 64, 40, accents[i]);
+        });
     sheet.write("city_icons.png");
 }

@@ -4,6 +4,7 @@
 
 #include "fx/levelup_fx.h"
 #include "tests/fx/canvas.h"
+#include "tests/ui/ui_fixture.h"
 
 using fxtest::Canvas;
 
@@ -12,9 +13,28 @@ namespace {
 constexpr int kCx = 320, kCy = 180;
 constexpr uint32_t kBevelLight = 0x7A5F40;
 
-void levelUp(Canvas& c, double t) {
-    c.draw([&] { ui::drawLevelUpFx(c.ctx, "Level up!", t); });
+constexpr uint32_t kBannerText = 0xF4C95A;
+
+void levelUp(Canvas& c, double t, const char* text = "Level up!") {
+    c.draw([&] { ui::drawLevelUpFx(c.ctx, text, t); });
 }
+
+// Horizontal extent of the banner text's gold pixels.
+std::pair<int, int> goldSpan(const Canvas& c) {
+    int lo = c.width(), hi = -1;
+    for (int y = 0; y < c.height(); ++y)
+        for (int x = 0; x < c.width(); ++x)
+            if (c.alpha(x, y) == 255 && fxtest::nearColor(c.rgb(x, y), kBannerText, 6)) {
+                lo = std::min(lo, x);
+                hi = std::max(hi, x);
+            }
+    return {lo, hi};
+}
+
+class LevelUpFx : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(uitest::fontsReady()); }
+};
 
 // Left edge of the banner on the centre row: its first fully covered column
 // of the light bevel strip.
@@ -26,7 +46,7 @@ int bannerLeft(const Canvas& c) {
 
 } // namespace
 
-TEST(LevelUpFx, WaitsUntil095AndEndsByItself) {
+TEST_F(LevelUpFx, WaitsUntil095AndEndsByItself) {
     Canvas c(640, 360);
     levelUp(c, 0.94);
     EXPECT_EQ(c.painted(), 0);
@@ -39,7 +59,7 @@ TEST(LevelUpFx, WaitsUntil095AndEndsByItself) {
     EXPECT_EQ(c.painted(), 0);
 }
 
-TEST(LevelUpFx, BannerOvershootsThenSettlesAndFades) {
+TEST_F(LevelUpFx, BannerOvershootsThenSettlesAndFades) {
     struct Case {
         double u;
         double scale;
@@ -56,7 +76,23 @@ TEST(LevelUpFx, BannerOvershootsThenSettlesAndFades) {
     EXPECT_EQ(c.alpha(kCx - 129, kCy), 0);
 }
 
-TEST(LevelUpFx, FollowsTheUiScale) {
+TEST_F(LevelUpFx, BannerTextIsCentredAndShrinksToFit) {
+    Canvas c(640, 360);
+    levelUp(c, 0.95 + 1.0);
+    auto [lo, hi] = goldSpan(c);
+    ASSERT_LT(lo, hi) << "gold text on the banner";
+    EXPECT_NEAR((lo + hi) / 2.0, kCx, 3);
+    EXPECT_GT(lo, kCx - 120);
+
+    // Twice as many letters would run past the banner at full size.
+    levelUp(c, 0.95 + 1.0, "Level up! Level up!");
+    auto [lo2, hi2] = goldSpan(c);
+    EXPECT_GE(lo2, kCx - 121);
+    EXPECT_LE(hi2, kCx + 121);
+    EXPECT_GT(hi2 - lo2, hi - lo);
+}
+
+TEST_F(LevelUpFx, FollowsTheUiScale) {
     Canvas c(640, 360, 1.5);
     levelUp(c, 0.95 + 1.0);
     EXPECT_NEAR(bannerLeft(c), std::ceil(kCx - 130 * 1.5), 1);
