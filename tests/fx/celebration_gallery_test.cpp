@@ -86,7 +86,7 @@ std::string fmt(const char* f, double v) {
     return buf;
 }
 
-class Gallery : public ::testing::Test {
+class CelebrationGallery : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(uitest::fontsReady()); }
 };
@@ -105,7 +105,7 @@ void chestSheet(bool grand, const std::string& name) {
 
 } // namespace
 
-TEST_F(Gallery, Chest) {
+TEST_F(CelebrationGallery, Chest) {
     chestSheet(false, "chest_plain.png");
     chestSheet(true, "chest_grand.png");
     Sheet quiet(320, 320, 4, 1);
@@ -115,7 +115,7 @@ TEST_F(Gallery, Chest) {
     quiet.write("chest_quiet.png");
 }
 
-TEST_F(Gallery, LevelUpAndXpBar) {
+TEST_F(CelebrationGallery, LevelUpAndXpBar) {
     Sheet sheet(400, 260, 4, 2);
     for (double u : {0.05, 0.13, 0.24, 0.39, 0.6, 1.2, 1.9, 2.6})
         sheet.add(fmt("%.2f s after the start", u),
@@ -133,14 +133,14 @@ TEST_F(Gallery, LevelUpAndXpBar) {
     bars.write("xp_bar.png");
 }
 
-TEST_F(Gallery, Victory) {
+TEST_F(CelebrationGallery, Victory) {
     Sheet sheet(360, 360, 4, 2);
     for (double t : {0.0, 0.25, 0.5, 0.8, 1.2, 1.8, 2.6, 5.0})
         sheet.add(fmt("t = %.2f s", t), [&](ui::Ctx& ctx) { ui::drawWinFx(ctx, 180, 220, t); });
     sheet.write("victory.png");
 }
 
-TEST_F(Gallery, StormAndTitle) {
+TEST_F(CelebrationGallery, StormAndTitle) {
     ui::seedStormForTests(0x5eed);
     Sheet sheet(640, 360, 3, 4);
     ui::Storm storm;
@@ -185,7 +185,7 @@ TEST_F(Gallery, StormAndTitle) {
     strikes.write("storm_strikes.png");
 }
 
-TEST_F(Gallery, CityIcons) {
+TEST_F(CelebrationGallery, CityIcons) {
     const uint32_t accents[] = {0xC2382F, 0x5FB6D8, 0x5A9C3A, 0xD8A23A, 0xF4C95A, 0xB5703A, 0x9A7BFF, 0x5AD7FF};
     Sheet sheet(128, 128, 8, 2);
     for (int i = 0; i < 8; ++i)
