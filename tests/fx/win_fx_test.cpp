@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <numbers>
 
 #include "fx/win_fx.h"
 #include "tests/fx/canvas.h"
@@ -17,7 +18,7 @@ void win(Canvas& c, double t) {
 
 // Alpha 70 units from the centre, `deg` degrees clockwise from straight up.
 int rayAlpha(const Canvas& c, double deg) {
-    double a = deg * M_PI / 180;
+    double a = deg * std::numbers::pi / 180;
     return c.alpha(static_cast<int>(kX + 70 * std::sin(a)), static_cast<int>(kY - 70 * std::cos(a)));
 }
 
