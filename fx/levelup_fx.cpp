@@ -126,7 +126,6 @@ void drawBanner(cairo_t* cr, std::string_view text, double cx, double cy, double
     drawTextCentered(cr, cx + 1, cy, text, st);
     st.color = kBannerText;
     drawTextCentered(cr, cx, cy, text, st);
-    cairo_new_path(cr);  // the text leaves its start point behind as a path
 }
 
 } // namespace
