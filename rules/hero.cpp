@@ -39,7 +39,7 @@ Counters& counters() {
 // hair below the whole number in binary and must not floor one lower.
 double flooredGrowth(double base, double growth, std::int32_t level) {
     const double v = base + growth * std::max(0, level - 1);
-    return std::floor(v + 1e-9 * std::max(1.0, std::abs(v)));
+    return std::floor(v + 1e-12 * std::max(1.0, std::abs(v)));
 }
 
 void giveStartingGear(Hero* hero, const ClassDef& def) {
