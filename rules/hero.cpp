@@ -101,7 +101,7 @@ std::int32_t partyCap(double ascension) {
 }
 
 std::int32_t skillLevel(const Hero& hero, std::string_view skillId) {
-    auto it = hero.skillLevels.find(std::string(skillId));
+    auto it = hero.skillLevels.find(skillId);
     if (it != hero.skillLevels.end() && it->second > 0) return it->second;
     const SkillDef* s = findSkill(skillId);
     if (!s || s->purchaseOnly || static_cast<std::int64_t>(hero.level) < s->reqLevel) return 0;

@@ -2,6 +2,7 @@
 // Heroes of the roster: creation, final stats, growth by experience, the
 // skills they can use, where items are worn, and the ids made for them.
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <span>
 #include <string>
@@ -26,7 +27,7 @@ struct Hero {
     Stats alloc;             // gains bought with spent points
     std::int32_t points = 0; // unspent
     std::vector<ItemInstance> bag;
-    std::map<std::string, std::int32_t> skillLevels;  // raised or bought skills only
+    std::map<std::string, std::int32_t, std::less<>> skillLevels;  // raised or bought skills only
     Stats statMod;           // rolled once at creation
     std::uint8_t row = 0;    // 0 front, 1 back
 

@@ -254,9 +254,9 @@ TEST_F(Heroes, BagRecipientHasTheFewestItems) {
     party[0].bag.resize(3);
     party[1].bag.resize(3);
     party[2].bag.resize(4);
-    EXPECT_EQ(pickBagRecipient(std::span<Hero>(party)), &party[0]) << "a tie goes to the earlier hero";
+    EXPECT_EQ(pickBagRecipient(party), &party[0]) << "a tie goes to the earlier hero";
     party[1].bag.resize(2);
-    EXPECT_EQ(pickBagRecipient(std::span<Hero>(party)), &party[1]);
+    EXPECT_EQ(pickBagRecipient(party), &party[1]);
     EXPECT_EQ(pickBagRecipient(std::span<Hero>()), nullptr);
 
     std::vector<Hero*> picked = {nullptr, &party[2], &party[0]};
