@@ -160,10 +160,10 @@ def cut(font, codepoints, features):
 
 def build(src, family, codepoints, dest, collection_face=None, features=("*",)):
     if collection_face:
-        coll = TTCollection(src)
+        coll = TTCollection(src, recalcTimestamp=False)
         font = next(f for f in coll.fonts if f["name"].getDebugName(1) == collection_face)
     else:
-        font = TTFont(src)
+        font = TTFont(src, recalcTimestamp=False)  # same input, same bytes
     cut(font, codepoints, list(features))
     rename(font, family)
     font.save(dest)

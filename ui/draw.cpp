@@ -30,6 +30,7 @@ struct TextCache {
     PangoLayout* layout = nullptr;
     cairo_t* cr = nullptr;
     uintptr_t crStamp = 0;  // tag left on cr, so a new context at a reused address is noticed
+    uintptr_t stampsIssued = 0;
     PangoFontDescription* desc = nullptr;
     std::string family;
     double size = -1;
@@ -58,8 +59,7 @@ void bindContext(TextCache& c, cairo_t* cr) {
     pango_context_set_round_glyph_positions(pango_layout_get_context(c.layout), FALSE);
     pango_layout_context_changed(c.layout);
     c.cr = cr;
-    static uintptr_t stamps = 0;
-    c.crStamp = ++stamps;
+    c.crStamp = ++c.stampsIssued;
     cairo_set_user_data(cr, &kStampKey, reinterpret_cast<void*>(c.crStamp), nullptr);
     c.size = -1;  // the new layout has no description yet
 }
@@ -92,11 +92,12 @@ void applySpacing(PangoLayout* layout, const TextStyle& st) {
 }
 
 void applyText(PangoLayout* layout, std::string_view text, const TextStyle& st) {
+    const char* data = text.data() ? text.data() : "";  // an empty view may carry no pointer
     if (!st.upperCase) {
-        pango_layout_set_text(layout, text.data(), static_cast<int>(text.size()));
+        pango_layout_set_text(layout, data, static_cast<int>(text.size()));
         return;
     }
-    gchar* upper = g_utf8_strup(text.data(), static_cast<gssize>(text.size()));
+    gchar* upper = g_utf8_strup(data, static_cast<gssize>(text.size()));
     pango_layout_set_text(layout, upper, -1);
     g_free(upper);
 }
@@ -152,6 +153,7 @@ void showAt(cairo_t* cr, PangoLayout* layout, double x, double y, const TextStyl
     setColor(cr, st.color, st.alpha);
     cairo_move_to(cr, x, y);
     pango_cairo_show_layout(cr, layout);
+    cairo_new_path(cr);  // the move leaves a current point that the next fill would join
 }
 
 } // namespace
