@@ -4,6 +4,7 @@
 #include <cairo.h>
 
 #include <cstdint>
+#include <string>
 
 #include "rules/skills.h"
 
@@ -35,5 +36,15 @@ void drawStatusIcon(cairo_t* cr, rpg::StatusKind kind, double cx, double cy, dou
 // `filled` of them gold. Progress 0..1 lets the stars appear one after
 // another, each growing in and fading up as the progress reaches it.
 void starRating(cairo_t* cr, double cx, double cy, double starSize, int filled, int count, double progress);
+
+// Display texts.
+
+// The value rounded half away from zero, with '.' between groups of three
+// digits: 1234.5 gives "1.235", -1000 gives "-1.000".
+std::string num(double value);
+// "mm:ss" below one hour, else "h:mm:ss".
+std::string formatTime(long long ms);
+// The local time of milliseconds since the epoch as "dd.mm.yyyy hh:mm".
+std::string formatDateTime(long long ms);
 
 } // namespace ui
