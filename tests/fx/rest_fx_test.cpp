@@ -169,7 +169,10 @@ TEST(RestFx, CrystalTexturesAtPixelRatios) {
         SoftGpu gpu(200, 200, ratio);
         ASSERT_TRUE(gpu.ok());
         gpu.beginFrame(5);
+        auto before = cairocheck::snapshot(gpu.ctx.cr);
         ui::drawCrystalRain(gpu.ctx);
+        EXPECT_TRUE(cairocheck::unchanged(gpu.ctx.cr, before));
+        EXPECT_EQ(cairocheck::paintedPixels(gpu.overlay()), 0);
         const int px = static_cast<int>(96 * ratio);
         for (int k = 0; k < 5; ++k) {
             const std::string key = "restcrystal" + std::to_string(k);

@@ -114,6 +114,8 @@ void frame(SoftGpu& gpu, const ui::SceneOpts& o, double now = 0) {
     auto before = cairocheck::snapshot(gpu.ctx.cr);
     ui::sceneBackdrop(gpu.ctx, o);
     EXPECT_TRUE(cairocheck::unchanged(gpu.ctx.cr, before));
+    // Everything goes to the GPU; the vector overlay stays empty.
+    EXPECT_EQ(cairocheck::paintedPixels(gpu.overlay()), 0);
 }
 
 TEST(SceneBackdrop, RepaintsOnlyWhenTheStillPictureChanges) {
