@@ -325,12 +325,12 @@ void paintStatic(cairo_t* cr, void* user) {
 
 enum MaskKind : int { kMaskCloud = 0, kMaskStreak = 1, kMaskDot = 2 };
 
-struct MaskSpec {
+struct MaskShape {
     int kind, w, h;
 };
 
 void paintMask(cairo_t* cr, void* user) {
-    const MaskSpec& m = *static_cast<const MaskSpec*>(user);
+    const MaskShape& m = *static_cast<const MaskShape*>(user);
     switch (m.kind) {
     case kMaskCloud:
         fillRoundedRect(cr, {0, 7, 46, 15}, 8, 0xFFFFFF);
@@ -352,10 +352,10 @@ void paintMask(cairo_t* cr, void* user) {
 SDL_Texture* mask(int kind, int w, int h) {
     char key[48];
     std::snprintf(key, sizeof key, "scenemask%d_%d_%d", kind, w, h);
-    MaskSpec spec{kind, w, h};
+    MaskShape shape{kind, w, h};
     const double g = gpuScale();
     return gpuTexture(key, static_cast<int>(std::lround(w * g)), static_cast<int>(std::lround(h * g)), paintMask,
-                      &spec);
+                      &shape);
 }
 
 // ---- overlays ----------------------------------------------------------
