@@ -28,12 +28,9 @@ std::string textureKey(const pixel::Sprite& s, const pixel::Recolor* recolor, in
     return key;
 }
 
-// The cached texture of a sprite variant, built and uploaded on a miss;
-// writes the sprite used (after the fallback) to out.
-SDL_Texture* textureFor(const std::string& name, const pixel::Recolor* recolor, int frame, bool silhouette,
-                        const pixel::Sprite** out) {
+// The cached texture of a sprite variant, built and uploaded on a miss.
+SDL_Texture* textureFor(const std::string& name, const pixel::Recolor* recolor, int frame, bool silhouette) {
     const pixel::Sprite* s = spriteOrSlime(name);
-    if (out) *out = s;
     if (!s || !gpuRenderer()) return nullptr;
     const std::string key = textureKey(*s, recolor, frame, silhouette);
     if (SDL_Texture* tex = gpuCached(key, s->width, s->height)) return tex;
@@ -46,7 +43,7 @@ SDL_Texture* textureFor(const std::string& name, const pixel::Recolor* recolor, 
 void drawSpritePivot(const std::string& name, double x, double y, double w, double h, double angle, bool mirror,
                      double alpha, const pixel::Recolor* recolor, int frame, bool silhouette) {
     if (w <= 0 || h <= 0) return;
-    SDL_Texture* tex = textureFor(name, recolor, frame, silhouette, nullptr);
+    SDL_Texture* tex = textureFor(name, recolor, frame, silhouette);
     if (!tex) return;
     gpuBlitPivot(tex, x - w / 2, y - h, w, h, w / 2, h, angle, mirror, alpha);
 }
@@ -54,7 +51,7 @@ void drawSpritePivot(const std::string& name, double x, double y, double w, doub
 void drawSprite(const std::string& name, double x, double y, double w, double h, const pixel::Recolor* recolor,
                 int frame, bool mirror, double alpha, bool silhouette) {
     if (w <= 0 || h <= 0) return;
-    SDL_Texture* tex = textureFor(name, recolor, frame, silhouette, nullptr);
+    SDL_Texture* tex = textureFor(name, recolor, frame, silhouette);
     if (!tex) return;
     gpuBlitMirrored(tex, x + w / 2, y + h / 2, w, h, 0, mirror, alpha);
 }
