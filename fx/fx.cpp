@@ -105,23 +105,23 @@ struct Particle {
     uint32_t color;
 };
 
-void auraShape(cairo_t* cr, int kind, const Particle& q, double x, double y, double s, double R, uint32_t cb) {
+void auraShape(cairo_t* cr, rpg::AuraKind kind, const Particle& q, double x, double y, double s, double R, uint32_t cb) {
     const double L = q.L;
     const double px = q.px;
     const double py = q.py;
     switch (kind) {
-    case 1: fillRoundedRect(cr, {px - 2 * L, py - 13 * L, 4 * L, 26 * L}, 2 * L, q.color, 0.95 * q.a); break;
-    case 2: fillRoundedRect(cr, {px - 5.5 * L, py - 3 * L, 11 * L, 6 * L}, 3 * L, q.color, q.a); break;
-    case 4:
+    case rpg::AuraStreaks: fillRoundedRect(cr, {px - 2 * L, py - 13 * L, 4 * L, 26 * L}, 2 * L, q.color, 0.95 * q.a); break;
+    case rpg::AuraPills: fillRoundedRect(cr, {px - 5.5 * L, py - 3 * L, 11 * L, 6 * L}, 3 * L, q.color, q.a); break;
+    case rpg::AuraArrows:
         triangle(cr, px, py - 8 * L, px + 6 * L, py, px - 6 * L, py, q.color, q.a);
         fillRoundedRect(cr, {px - 2 * L, py, 4 * L, 8 * L}, L, q.color, q.a);
         break;
-    case 5:
+    case rpg::AuraNotes:
         fillCircle(cr, px - 2 * L, py + 5 * L, 3.2 * L, q.color, q.a);
         fillRoundedRect(cr, {px + L, py - 8 * L, 2.4 * L, 13 * L}, L, q.color, q.a);
         break;
-    case 6: fillCircle(cr, px, py, 6 * L, q.color, 0.8 * q.a); break;
-    case 7: {
+    case rpg::AuraDots: fillCircle(cr, px, py, 6 * L, q.color, 0.8 * q.a); break;
+    case rpg::AuraOrbit: {
         // The orbit circles the caster instead of rising.
         const double phi = 2 * kPi * q.i / q.n + 2 * kPi * q.p;
         fillRoundedRect(cr,
@@ -130,7 +130,7 @@ void auraShape(cairo_t* cr, int kind, const Particle& q, double x, double y, dou
                         4 * R, q.color, q.a);
         break;
     }
-    case 8:
+    case rpg::AuraPlus:
         fillRoundedRect(cr, {px - 1.75 * L, py - 6 * L, 3.5 * L, 12 * L}, L, q.color, q.a);
         fillRoundedRect(cr, {px - 6 * L, py - 1.75 * L, 12 * L, 3.5 * L}, L, q.color, q.a);
         break;
@@ -138,11 +138,11 @@ void auraShape(cairo_t* cr, int kind, const Particle& q, double x, double y, dou
     }
 }
 
-void auraParticles(cairo_t* cr, int kind, double x, double y, uint32_t ca, uint32_t cb, int level, double s,
+void auraParticles(cairo_t* cr, rpg::AuraKind kind, double x, double y, uint32_t ca, uint32_t cb, int level, double s,
                    double R, double t) {
     const int n = auraCount(level);
-    const double rise = kind == 6 ? 26 : 46;
-    const bool sways = kind == 2 || kind == 5;
+    const double rise = kind == rpg::AuraDots ? 26 : 46;
+    const bool sways = kind == rpg::AuraPills || kind == rpg::AuraNotes;
     for (int i = 0; i < n; ++i) {
         // Particle i runs from t = 0.35 i/n for 0.65 of the effect.
         const double p = std::min(1.0, (t - 0.35 * i / n) / 0.65);
@@ -184,8 +184,8 @@ struct Flight {
     double yAt(double q) const { return y0 + q * dy - (lob ? std::sin(kPi * q) * kLobHeight * s : 0); }
 };
 
-void trail(cairo_t* cr, int kind, const Flight& fl, uint32_t ca, int level, double R, double t) {
-    if (kind < 1 || kind > 6) return;
+void trail(cairo_t* cr, rpg::FxTrail kind, const Flight& fl, uint32_t ca, int level, double R, double t) {
+    if (kind < rpg::TrailEmber || kind > rpg::TrailBlood) return;
     const uint32_t color = kTrailColors[kind - 1];
     const int count = std::min(6, level + 2);
     const double a = 0.22 + 0.62 * (1 - t);
@@ -295,26 +295,26 @@ void bodyBottle(cairo_t* cr, const Body& b, uint32_t ca, uint32_t cb) {
     fillRoundedRect(cr, {b.px - 3.5 * z, b.py - 5 * z, 3 * z, 5 * z}, 2 * z, cb, 0.9 * b.f);
 }
 
-void body(cairo_t* cr, int form, const Body& b, uint32_t ca, uint32_t cb) {
+void body(cairo_t* cr, rpg::FxForm form, const Body& b, uint32_t ca, uint32_t cb) {
     switch (form) {
-    case 2: bodyArrow(cr, b, ca, cb); break;
-    case 3: bodyBolt(cr, b, ca, cb); break;
-    case 4: bodyTwoHeads(cr, b, ca, cb); break;
-    case 5: bodyUpright(cr, b, ca, cb); break;
-    case 6: bodyCross(cr, b, ca, cb); break;
-    case 7: bodyHammer(cr, b, ca, cb); break;
-    case 8: bodyGlowBall(cr, b, ca, cb); break;
-    case 9: bodyStar(cr, b, ca, cb); break;
-    case 10: bodyFlask(cr, b, ca, cb); break;
-    case 11: bodyDart(cr, b, cb); break;
-    case 12: bodyBottle(cr, b, ca, cb); break;
+    case rpg::FormArrow: bodyArrow(cr, b, ca, cb); break;
+    case rpg::FormBolt: bodyBolt(cr, b, ca, cb); break;
+    case rpg::FormTwoHeads: bodyTwoHeads(cr, b, ca, cb); break;
+    case rpg::FormUpright: bodyUpright(cr, b, ca, cb); break;
+    case rpg::FormCross: bodyCross(cr, b, ca, cb); break;
+    case rpg::FormHammer: bodyHammer(cr, b, ca, cb); break;
+    case rpg::FormGlowBall: bodyGlowBall(cr, b, ca, cb); break;
+    case rpg::FormStar: bodyStar(cr, b, ca, cb); break;
+    case rpg::FormFlask: bodyFlask(cr, b, ca, cb); break;
+    case rpg::FormDart: bodyDart(cr, b, cb); break;
+    case rpg::FormBottle: bodyBottle(cr, b, ca, cb); break;
     default: bodyOrb(cr, b, ca, cb); break;
     }
 }
 
 } // namespace
 
-void drawSlash(Ctx& ctx, int kind, double x, double y, uint32_t colorA, uint32_t colorB, int level, double t) {
+void drawSlash(Ctx& ctx, rpg::SlashKind kind, double x, double y, uint32_t colorA, uint32_t colorB, int level, double t) {
     if (!(t > 0 && t < 1)) return;
     const double a = t < 0.15 ? 6.6 * t : 1.18 * (1 - t);
     if (a <= 0) return;
@@ -322,26 +322,26 @@ void drawSlash(Ctx& ctx, int kind, double x, double y, uint32_t colorA, uint32_t
     cairo_t* cr = ctx.cr;
     SavedState keep(cr);
     switch (kind) {
-    case 1: slashSweep(cr, x, y, colorA, colorB, p); break;
-    case 2: slashCross(cr, x, y, colorA, colorB, p); break;
-    case 3: slashThrust(cr, x, y, colorB, t, p); break;
-    case 4: slashClaws(cr, x, y, colorA, colorB, p); break;
-    case 5: slashStar(cr, x, y, colorA, colorB, p); break;
-    case 6: slashJaws(cr, x, y, colorB, t, p); break;
+    case rpg::SlashSweep: slashSweep(cr, x, y, colorA, colorB, p); break;
+    case rpg::SlashCross: slashCross(cr, x, y, colorA, colorB, p); break;
+    case rpg::SlashThrust: slashThrust(cr, x, y, colorB, t, p); break;
+    case rpg::SlashClaws: slashClaws(cr, x, y, colorA, colorB, p); break;
+    case rpg::SlashStar: slashStar(cr, x, y, colorA, colorB, p); break;
+    case rpg::SlashJaws: slashJaws(cr, x, y, colorB, t, p); break;
     default: break;
     }
 }
 
-void drawAura(Ctx& ctx, int kind, double x, double y, uint32_t colorA, uint32_t colorB, int level, double t) {
+void drawAura(Ctx& ctx, rpg::AuraKind kind, double x, double y, uint32_t colorA, uint32_t colorB, int level, double t) {
     if (!(t > 0 && t < 1)) return;
     const double s = ctx.uiScale;
     const double R = s * tierFactor(level);
     SavedState keep(ctx.cr);
-    if (kind == 3) auraShield(ctx.cr, x, y, colorA, colorB, R, t);
+    if (kind == rpg::AuraShield) auraShield(ctx.cr, x, y, colorA, colorB, R, t);
     else auraParticles(ctx.cr, kind, x, y, colorA, colorB, level, s, R, t);
 }
 
-void drawProjectile(Ctx& ctx, int form, int trailKind, double x0, double y0, double x1, double y1, uint32_t colorA,
+void drawProjectile(Ctx& ctx, rpg::FxForm form, rpg::FxTrail trailKind, double x0, double y0, double x1, double y1, uint32_t colorA,
                     uint32_t colorB, int level, double t, bool lob) {
     if (!(t >= 0 && t <= 1)) return;
     const double s = ctx.uiScale;

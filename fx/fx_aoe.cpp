@@ -21,9 +21,9 @@ constexpr AoeTiming kAoeTimings[] = {
     {0, 0.52},    {0.9, 0.76}, {0.56, 0.52}, {0.72, 0.52}, {0.6, 0.52},
     {0.82, 0.64}, {0.78, 0.6}, {0.88, 0.64}, {0.7, 0.52},  {0.52, 0.52},
 };
-constexpr int kAoeKinds = 9;
-
-const AoeTiming& timing(int kind) { return kAoeTimings[kind >= 1 && kind <= kAoeKinds ? kind : 0]; }
+const AoeTiming& timing(rpg::AoEKind kind) {
+    return kAoeTimings[kind >= rpg::AoEFunnel && kind <= rpg::AoESwing ? kind : 0];
+}
 
 // What every area effect reads.
 struct Area {
@@ -113,17 +113,17 @@ void aoeRings(const Area& A) {
     strokeCircle(A.cr, A.cx, A.cy, (R0 - 5 * s) * inner, 10 * s * inner, A.ca, 0.8 * (1 - t));
 }
 
-void fallingPiece(const Area& A, int variant, double alpha) {
+void fallingPiece(const Area& A, rpg::FxVariant variant, double alpha) {
     const double s = A.s;
     cairo_t* cr = A.cr;
     switch (variant) {
-    case 2: {
+    case rpg::VariantArrows: {
         Frame f(cr, 0, 0, 135);
         fillRoundedRect(cr, {-11 * s, -1.25 * s, 16 * s, 2.5 * s}, s, A.ca, alpha);
         triangle(cr, 12 * s, 0, 5 * s, 3.5 * s, 5 * s, -3.5 * s, A.cb, alpha);
         break;
     }
-    case 3:
+    case rpg::VariantStones:
         fillRoundedRect(cr, {-6.5 * s, -6.5 * s, 13 * s, 13 * s}, 5 * s, A.ca, alpha);
         fillRoundedRect(cr, {-3 * s, -3 * s, 6 * s, 6 * s}, 2 * s, A.cb, alpha);
         break;
@@ -135,7 +135,7 @@ void fallingPiece(const Area& A, int variant, double alpha) {
 }
 
 // Kind 5: a rain of arrows, stones or shards, 7 to 12 by level.
-void aoeRain(const Area& A, int variant) {
+void aoeRain(const Area& A, rpg::FxVariant variant) {
     const int n = A.level <= 3 ? 2 * A.level + 5 : 12;
     if (n <= 0 || !Frame::usable(A.lv)) return;
     const double s = A.s;
@@ -152,17 +152,19 @@ void aoeRain(const Area& A, int variant) {
     }
 }
 
-void flockPiece(const Area& A, int variant, double alpha) {
+void flockPiece(const Area& A, rpg::FxVariant variant, double alpha) {
     const double s = A.s;
     cairo_t* cr = A.cr;
     switch (variant) {
-    case 5: {
+    case rpg::VariantBlades: {
         Frame f(cr, 0, 0, 18);
         bar(cr, 15 * s, 3.5 * s, A.cb, alpha);
         break;
     }
-    case 6:
-    case 7: fillRoundedRect(cr, {-5.5 * s, -3 * s, 11 * s, 6 * s}, 3 * s, variant == 6 ? A.ca : A.cb, alpha); break;
+    case rpg::VariantPillsA:
+    case rpg::VariantPillsB:
+        fillRoundedRect(cr, {-5.5 * s, -3 * s, 11 * s, 6 * s}, 3 * s, variant == rpg::VariantPillsA ? A.ca : A.cb, alpha);
+        break;
     default: {
         {
             Frame wing(cr, -6 * s, -s, 24);
@@ -179,7 +181,7 @@ void flockPiece(const Area& A, int variant, double alpha) {
 }
 
 // Kind 6: a flock drifting across from left to right, beating its wings.
-void aoeFlock(const Area& A, int variant) {
+void aoeFlock(const Area& A, rpg::FxVariant variant) {
     const int n = A.level <= 3 ? 2 * A.level + 4 : 12;
     if (n <= 0) return;
     const double s = A.s;
@@ -269,13 +271,13 @@ void aoeSwing(const Area& A) {
 
 } // namespace
 
-double aoeDuration(int kind) { return timing(kind).length; }
+double aoeDuration(rpg::AoEKind kind) { return timing(kind).length; }
 
-double aoeImpactDelay(int kind) { return timing(kind).impact; }
+double aoeImpactDelay(rpg::AoEKind kind) { return timing(kind).impact; }
 
-void drawAoE(Ctx& ctx, int kind, int variant, const Rect& area, uint32_t colorA, uint32_t colorB, int level,
+void drawAoE(Ctx& ctx, rpg::AoEKind kind, rpg::FxVariant variant, const Rect& area, uint32_t colorA, uint32_t colorB, int level,
              double t) {
-    if (!(t > 0 && t < 1) || kind < 1 || kind > kAoeKinds) return;
+    if (!(t > 0 && t < 1) || kind < rpg::AoEFunnel || kind > rpg::AoESwing) return;
     const Area A{ctx.cr,
                  area.x,
                  area.x + area.w / 2,
@@ -289,14 +291,14 @@ void drawAoE(Ctx& ctx, int kind, int variant, const Rect& area, uint32_t colorA,
                  t};
     SavedState keep(ctx.cr);
     switch (kind) {
-    case 1: aoeFunnel(A); break;
-    case 2: aoeBolts(A); break;
-    case 3: aoeImpact(A); break;
-    case 4: aoeRings(A); break;
-    case 5: aoeRain(A, variant); break;
-    case 6: aoeFlock(A, variant); break;
-    case 7: aoeBubbles(A); break;
-    case 8: aoeWhirl(A); break;
+    case rpg::AoEFunnel: aoeFunnel(A); break;
+    case rpg::AoEBolts: aoeBolts(A); break;
+    case rpg::AoEImpact: aoeImpact(A); break;
+    case rpg::AoERings: aoeRings(A); break;
+    case rpg::AoERain: aoeRain(A, variant); break;
+    case rpg::AoEFlock: aoeFlock(A, variant); break;
+    case rpg::AoEBubbles: aoeBubbles(A); break;
+    case rpg::AoEWhirl: aoeWhirl(A); break;
     default: aoeSwing(A); break;
     }
 }

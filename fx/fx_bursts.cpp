@@ -1,4 +1,4 @@
-// Bursts, heal columns, buff links and flask pours.
+// Bursts, heal columns, buff links, status auras and flask pours.
 #include <algorithm>
 #include <cmath>
 
@@ -97,6 +97,49 @@ void columnSparks(cairo_t* cr, double x, double y, double s, double t) {
         const double a = std::sin(kPi * p);
         fillRoundedRect(cr, {cx - 2 * k, cy - 7 * k, 4 * k, 14 * k}, k, color, a);
         fillRoundedRect(cr, {cx - 7 * k, cy - 2 * k, 14 * k, 4 * k}, k, color, a);
+    }
+}
+
+// ---- Status aura -------------------------------------------------------
+
+constexpr uint32_t kBadAuraColor = 0x8F3AA8;
+
+// A triangle wave of the given period in 0..1..0, eased in and out.
+double breathe(double now, double period) {
+    const double half = period / 2;
+    double ph = (now - std::floor(now / period) * period) / half;
+    if (ph > 1) ph = 2 - ph;
+    return ph < 0.5 ? 2 * ph * ph : 1 - 2 * (1 - ph) * (1 - ph);
+}
+
+// A flat ellipse ring of horizontal radius rx around (x, y).
+void groundRing(cairo_t* cr, double x, double y, double s, double rx, uint32_t color, double alpha) {
+    const double ry = rx * 0.32;
+    if (!(rx > 0 && ry > 0 && alpha > 0)) return;
+    Frame f(cr, x, y);
+    f.scale(1, ry / rx);
+    strokeCircle(cr, 0, 0, rx, 2 * s * rx / ry, color, alpha);
+}
+
+void goodAura(cairo_t* cr, double now, double x, double y, double size, double s, uint32_t color) {
+    const double ease = breathe(now, 2.8);
+    groundRing(cr, x, y, s, 0.72 * size * 0.5 * (1 + 0.1 * ease), color, 0.3 + 0.3 * ease);
+    for (int j = 0; j < 2; ++j) {
+        const double q = frac(now / 2.1 + 0.5 * j);
+        const double phase = j == 0 ? 0 : 3;
+        squareAt(cr, x + 0.16 * size * std::sin(2 * kPi * q + phase), y - 0.55 * size * q, 3 * s, 2 * s, color,
+                 0.8 * std::sin(kPi * q));
+    }
+}
+
+void badAura(cairo_t* cr, double now, double x, double y, double size, double s) {
+    const double ease = breathe(now, 3.8);
+    groundRing(cr, x, y, s, 0.88 * 0.72 * size * 0.5 * (1 + 0.1 * ease), kBadAuraColor, 0.3 + 0.2 * ease);
+    for (int j = 0; j < 2; ++j) {
+        const double q = frac(now / 2.1 + 0.2 + 0.5 * j);
+        const double phase = j == 0 ? 1.2 : 4.2;
+        squareAt(cr, x + 0.16 * size * std::sin(2 * kPi * q + phase), y - 0.3 * size + 0.55 * size * q, 3 * s,
+                 2 * s, kBadAuraColor, 0.8 * std::sin(kPi * q));
     }
 }
 
@@ -205,6 +248,26 @@ void drawBuffLink(Ctx& ctx, double x0, double y0, double x1, double y1, uint32_t
         const double k = 1.15 - 0.45 * q;
         squareAt(cr, x0 + q * dx, y0 + q * dy, 4 * s * k, 3 * s * k, i == 1 ? colorB : colorA, std::sin(kPi * q));
     }
+}
+
+void StatusAuraPick::add(rpg::StatusKind kind) {
+    // Only the ten known kinds have a row to read.
+    if (static_cast<int>(kind) >= rpg::kStatusCount) return;
+    const rpg::StatusDef& def = rpg::statusDesc(kind);
+    if (def.positive) {
+        if (!hasGood_) good_ = kind;
+        hasGood_ = true;
+    } else if (kind != rpg::StatusKind::Stun) {
+        hasBad_ = true;
+    }
+}
+
+void drawStatusAura(Ctx& ctx, const StatusAuraPick& pick, double x, double y, double size) {
+    if (!pick.hasGood() && !pick.hasBad()) return;
+    const double s = ctx.uiScale;
+    SavedState keep(ctx.cr);
+    if (pick.hasGood()) goodAura(ctx.cr, ctx.now, x, y, size, s, rpg::statusDesc(pick.good()).colour);
+    if (pick.hasBad()) badAura(ctx.cr, ctx.now, x, y, size, s);
 }
 
 void drawFlaskPour(Ctx& ctx, double x, double y, uint32_t colorA, uint32_t colorB, double t) {

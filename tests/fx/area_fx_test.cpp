@@ -9,7 +9,7 @@
 
 namespace {
 
-using fxtest::Stage;
+using battlefx::Stage;
 
 constexpr uint32_t kRed = 0xFF0000;
 constexpr uint32_t kBlue = 0x0000FF;
@@ -29,8 +29,8 @@ TEST(AoE, LengthsAndImpactMoments) {
         {-1, 0, 0.52},
     };
     for (const Case& c : cases) {
-        EXPECT_DOUBLE_EQ(ui::aoeDuration(c.kind), c.length) << "kind " << c.kind;
-        EXPECT_DOUBLE_EQ(ui::aoeImpactDelay(c.kind), c.impact) << "kind " << c.kind;
+        EXPECT_DOUBLE_EQ(ui::aoeDuration(static_cast<rpg::AoEKind>(c.kind)), c.length) << "kind " << c.kind;
+        EXPECT_DOUBLE_EQ(ui::aoeImpactDelay(static_cast<rpg::AoEKind>(c.kind)), c.impact) << "kind " << c.kind;
     }
 }
 
@@ -38,10 +38,10 @@ TEST(AoE, DrawsOnlyKnownKindsInsideTheOpenWindow) {
     Stage st;
     for (int kind = 0; kind <= 11; ++kind) {
         for (double t : {-0.2, 0.0, 1.0, 1.4, std::nan("")}) {
-            st.draw([&](ui::Ctx& c) { ui::drawAoE(c, kind, 0, areaOf(400), kRed, kBlue, 3, t); });
+            st.draw([&](ui::Ctx& c) { ui::drawAoE(c, static_cast<rpg::AoEKind>(kind), rpg::VariantDefault, areaOf(400), kRed, kBlue, 3, t); });
             EXPECT_EQ(st.painted(), 0) << "kind " << kind << " t " << t;
         }
-        st.draw([&](ui::Ctx& c) { ui::drawAoE(c, kind, 0, areaOf(400), kRed, kBlue, 3, 0.5); });
+        st.draw([&](ui::Ctx& c) { ui::drawAoE(c, static_cast<rpg::AoEKind>(kind), rpg::VariantDefault, areaOf(400), kRed, kBlue, 3, 0.5); });
         EXPECT_EQ(st.painted() > 0, kind >= 1 && kind <= 9) << "kind " << kind;
     }
 }
@@ -68,7 +68,7 @@ TEST(AoE, RingsKeepTheirSmallestSizeOverANarrowArea) {
         for (const Case& c : cases) {
             Stage st(s, 1400, 1400);
             const ui::Rect area{700 - c.width * s / 2, 640, c.width * s, 120 * s};
-            st.draw([&](ui::Ctx& ctx) { ui::drawAoE(ctx, c.kind, 0, area, kRed, kBlue, 1, c.t); });
+            st.draw([&](ui::Ctx& ctx) { ui::drawAoE(ctx, static_cast<rpg::AoEKind>(c.kind), rpg::VariantDefault, area, kRed, kBlue, 1, c.t); });
             EXPECT_NEAR(st.ink().w / 2, c.half * s, 1.5) << "kind " << c.kind << " width " << c.width << " s " << s;
         }
     }
@@ -83,7 +83,7 @@ TEST(AoE, WhirlGroundRingKeepsItsSmallestSize) {
         const double t = 0.5;
         const double g = 0.2 + 1.7 * t;
         const double R0 = std::max(0.55 * width, 70.0);
-        st.draw([&](ui::Ctx& c) { ui::drawAoE(c, 8, 0, area, kRed, kBlue, 1, t); });
+        st.draw([&](ui::Ctx& c) { ui::drawAoE(c, rpg::AoEWhirl, rpg::VariantDefault, area, kRed, kBlue, 1, t); });
         const double half = (R0 - 3.5) * g + 3.5 * g / 0.35;
         EXPECT_NEAR(st.ink().w / 2, half, 1.5) << "width " << width;
     }
@@ -98,7 +98,7 @@ TEST(AoE, BoltsStrikeInTurnAndDim) {
     const double x = 320 + 0.5 * w;
     Stage st;
     auto strongest = [&](double t, int yEnd) {
-        st.draw([&](ui::Ctx& ctx) { ui::drawAoE(ctx, 2, 0, areaOf(w), kRed, kBlue, 1, t); });
+        st.draw([&](ui::Ctx& ctx) { ui::drawAoE(ctx, rpg::AoEBolts, rpg::VariantDefault, areaOf(w), kRed, kBlue, 1, t); });
         int most = 0;
         for (int y = 0; y < yEnd; ++y)
             for (int dx = -8; dx <= 8; ++dx) most = std::max(most, st.alpha(x + dx, y));
@@ -118,7 +118,7 @@ TEST(AoE, BoltsStrikeInTurnAndDim) {
 TEST(AoE, BoltsReachDownToTheCentre) {
     // At full length a bolt's three segments zig-zag from cy − 250 s to cy.
     Stage st;
-    st.draw([](ui::Ctx& c) { ui::drawAoE(c, 2, 0, areaOf(400), kRed, kBlue, 1, 0.45); });
+    st.draw([](ui::Ctx& c) { ui::drawAoE(c, rpg::AoEBolts, rpg::VariantDefault, areaOf(400), kRed, kBlue, 1, 0.45); });
     const ui::Rect ink = st.ink();
     EXPECT_NEAR(ink.y, 400 - 250, 1);
     EXPECT_NEAR(ink.y + ink.h, 400, 1);
@@ -142,8 +142,8 @@ TEST(AoE, PieceCountsStopGrowingAtTwelve) {
     };
     for (const Case& c : cases) {
         for (int level = 1; level <= 5; ++level) {
-            const int n = fxtest::shapesPainted(1, [&](ui::Ctx& ctx) {
-                ui::drawAoE(ctx, c.kind, c.variant, areaOf(400), kRed, kBlue, level, c.t);
+            const int n = battlefx::shapesPainted(1, [&](ui::Ctx& ctx) {
+                ui::drawAoE(ctx, static_cast<rpg::AoEKind>(c.kind), static_cast<rpg::FxVariant>(c.variant), areaOf(400), kRed, kBlue, level, c.t);
             });
             EXPECT_EQ(n, c.extra + c.perPiece * c.counts[level - 1]) << "kind " << c.kind << " level " << level;
         }
@@ -153,7 +153,7 @@ TEST(AoE, PieceCountsStopGrowingAtTwelve) {
 TEST(AoE, VariantsChangeOnlyTheirKindsPieces) {
     Stage st;
     auto picture = [&](int kind, int variant) {
-        st.draw([&](ui::Ctx& c) { ui::drawAoE(c, kind, variant, areaOf(400), kRed, kBlue, 2, 0.5); });
+        st.draw([&](ui::Ctx& c) { ui::drawAoE(c, static_cast<rpg::AoEKind>(kind), static_cast<rpg::FxVariant>(variant), areaOf(400), kRed, kBlue, 2, 0.5); });
         return st.pixels();
     };
     struct Case {
@@ -185,17 +185,17 @@ TEST(AoE, TierScalesOnlyTheKindsThatUseIt) {
                           {5, 0.47, true}, {6, 0.5, true},   {7, 0.5, true},  {8, 0.5, true}, {9, 0.5, true}};
     Stage st;
     for (const Case& c : cases) {
-        st.draw([&](ui::Ctx& ctx) { ui::drawAoE(ctx, c.kind, 0, areaOf(300), kRed, kBlue, 1, c.t); });
+        st.draw([&](ui::Ctx& ctx) { ui::drawAoE(ctx, static_cast<rpg::AoEKind>(c.kind), rpg::VariantDefault, areaOf(300), kRed, kBlue, 1, c.t); });
         const std::string low = st.pixels();
-        st.draw([&](ui::Ctx& ctx) { ui::drawAoE(ctx, c.kind, 0, areaOf(300), kRed, kBlue, 1, c.t); });
+        st.draw([&](ui::Ctx& ctx) { ui::drawAoE(ctx, static_cast<rpg::AoEKind>(c.kind), rpg::VariantDefault, areaOf(300), kRed, kBlue, 1, c.t); });
         EXPECT_EQ(st.pixels(), low) << "kind " << c.kind << ": the same call draws the same picture";
         // Level 3 keeps the piece counts of kinds 7 and 8 apart from the
         // size, so compare level 3 with level 4 where every count is 12.
         const int a = c.kind >= 5 ? 4 : 1;
         const int b = c.kind >= 5 ? 5 : 4;
-        st.draw([&](ui::Ctx& ctx) { ui::drawAoE(ctx, c.kind, 0, areaOf(300), kRed, kBlue, a, c.t); });
+        st.draw([&](ui::Ctx& ctx) { ui::drawAoE(ctx, static_cast<rpg::AoEKind>(c.kind), rpg::VariantDefault, areaOf(300), kRed, kBlue, a, c.t); });
         const std::string first = st.pixels();
-        st.draw([&](ui::Ctx& ctx) { ui::drawAoE(ctx, c.kind, 0, areaOf(300), kRed, kBlue, b, c.t); });
+        st.draw([&](ui::Ctx& ctx) { ui::drawAoE(ctx, static_cast<rpg::AoEKind>(c.kind), rpg::VariantDefault, areaOf(300), kRed, kBlue, b, c.t); });
         EXPECT_EQ(st.pixels() != first, c.scaled) << "kind " << c.kind;
     }
 }
@@ -204,21 +204,21 @@ TEST(AoE, SwungToolGrowsWithTheTier) {
     // The three bars, tallest 84 s, in a frame scaled by the tier factor
     // and turned by −4° at t = 0.5: its ink height grows by 1.36 at level 3.
     Stage st;
-    st.draw([](ui::Ctx& c) { ui::drawAoE(c, 9, 0, areaOf(300), kRed, kBlue, 1, 0.5); });
+    st.draw([](ui::Ctx& c) { ui::drawAoE(c, rpg::AoESwing, rpg::VariantDefault, areaOf(300), kRed, kBlue, 1, 0.5); });
     const double low = st.ink().h;
-    st.draw([](ui::Ctx& c) { ui::drawAoE(c, 9, 0, areaOf(300), kRed, kBlue, 3, 0.5); });
+    st.draw([](ui::Ctx& c) { ui::drawAoE(c, rpg::AoESwing, rpg::VariantDefault, areaOf(300), kRed, kBlue, 3, 0.5); });
     EXPECT_NEAR(st.ink().h / low, 1.36, 0.03);
     // It travels from 0.55 w left of the centre to 0.55 w right of it.
-    st.draw([](ui::Ctx& c) { ui::drawAoE(c, 9, 0, areaOf(300), kRed, kBlue, 1, 0.2); });
+    st.draw([](ui::Ctx& c) { ui::drawAoE(c, rpg::AoESwing, rpg::VariantDefault, areaOf(300), kRed, kBlue, 1, 0.2); });
     const double early = st.centroid().x;
-    st.draw([](ui::Ctx& c) { ui::drawAoE(c, 9, 0, areaOf(300), kRed, kBlue, 1, 0.6); });
+    st.draw([](ui::Ctx& c) { ui::drawAoE(c, rpg::AoESwing, rpg::VariantDefault, areaOf(300), kRed, kBlue, 1, 0.6); });
     EXPECT_NEAR(st.centroid().x - early, 1.1 * 300 * 0.4, 6);
 }
 
 TEST(AoE, FunnelSweepsFromTheLeftEdgeToTheRightEdge) {
     Stage st;
     for (double t : {0.2, 0.5, 0.8}) {
-        st.draw([&](ui::Ctx& c) { ui::drawAoE(c, 1, 0, areaOf(400), kRed, kBlue, 1, t); });
+        st.draw([&](ui::Ctx& c) { ui::drawAoE(c, rpg::AoEFunnel, rpg::VariantDefault, areaOf(400), kRed, kBlue, 1, t); });
         EXPECT_NEAR(st.centroid().x, 120 + 400 * t, 4) << "t " << t;
         // The widest layer's top stands 96 above the centre.
         EXPECT_NEAR(st.ink().y, 400 - 96, 1) << "t " << t;

@@ -13,7 +13,7 @@
 #include "tests/ui/ui_fixture.h"
 #include "ui/app.h"
 
-namespace fxtest {
+namespace battlefx {
 
 struct Point {
     double x = 0;
@@ -123,4 +123,4 @@ int shapesPainted(double scale, Draw&& fn) {
     return count;
 }
 
-} // namespace fxtest
+} // namespace battlefx

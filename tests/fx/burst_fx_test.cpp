@@ -9,7 +9,7 @@
 
 namespace {
 
-using fxtest::Stage;
+using battlefx::Stage;
 
 constexpr uint32_t kRed = 0xFF0000;
 constexpr uint32_t kBlue = 0x0000FF;
@@ -51,7 +51,7 @@ TEST(Burst, PartsFollowTheFlagsAndAtLeastOneParticle) {
         {10, false, true, 0.3, 11},  {6, true, true, 0.1, 8},
     };
     for (const Case& c : cases) {
-        const int n = fxtest::shapesPainted(1, [&](ui::Ctx& ctx) {
+        const int n = battlefx::shapesPainted(1, [&](ui::Ctx& ctx) {
             ui::drawBurst(ctx, kCx, kCy, kRed, c.count, 30, c.flash, c.ring, c.t);
         });
         EXPECT_EQ(n, c.shapes) << "count " << c.count << " flash " << c.flash << " ring " << c.ring << " t " << c.t;

@@ -8,7 +8,7 @@
 
 namespace {
 
-using fxtest::Stage;
+using battlefx::Stage;
 
 constexpr uint32_t kRed = 0xFF0000;
 constexpr uint32_t kBlue = 0x0000FF;
@@ -19,14 +19,14 @@ TEST(Slash, DrawsOnlyInsideTheOpenWindow) {
     Stage st;
     for (int kind = 0; kind <= 7; ++kind) {
         for (double t : {-0.5, 0.0, 1.0, 1.5, std::nan("")}) {
-            st.draw([&](ui::Ctx& c) { ui::drawSlash(c, kind, kCx, kCy, kRed, kBlue, 2, t); });
+            st.draw([&](ui::Ctx& c) { ui::drawSlash(c, static_cast<rpg::SlashKind>(kind), kCx, kCy, kRed, kBlue, 2, t); });
             EXPECT_EQ(st.painted(), 0) << "kind " << kind << " t " << t;
         }
-        st.draw([&](ui::Ctx& c) { ui::drawSlash(c, kind, kCx, kCy, kRed, kBlue, 2, 0.5); });
+        st.draw([&](ui::Ctx& c) { ui::drawSlash(c, static_cast<rpg::SlashKind>(kind), kCx, kCy, kRed, kBlue, 2, 0.5); });
         const bool known = kind >= 1 && kind <= 6;
         EXPECT_EQ(st.painted() > 0, known) << "kind " << kind;
     }
-    st.draw([&](ui::Ctx& c) { ui::drawSlash(c, 255, kCx, kCy, kRed, kBlue, 1, 0.5); });
+    st.draw([&](ui::Ctx& c) { ui::drawSlash(c, static_cast<rpg::SlashKind>(255), kCx, kCy, kRed, kBlue, 1, 0.5); });
     EXPECT_EQ(st.painted(), 0);
 }
 
@@ -51,7 +51,7 @@ TEST(Slash, SizesFollowScaleAndTier) {
             const double R = scale * (1 + 0.18 * (level - 1));
             Stage st(scale);
             for (const Case& c : cases) {
-                st.draw([&](ui::Ctx& ctx) { ui::drawSlash(ctx, c.kind, kCx, kCy, kRed, kBlue, level, 0.5); });
+                st.draw([&](ui::Ctx& ctx) { ui::drawSlash(ctx, static_cast<rpg::SlashKind>(c.kind), kCx, kCy, kRed, kBlue, level, 0.5); });
                 const ui::Rect ink = st.ink();
                 EXPECT_NEAR(ink.w, c.w * R, 2.5) << "kind " << c.kind << " level " << level << " scale " << scale;
                 EXPECT_NEAR(ink.h, c.h * R, 2.5) << "kind " << c.kind << " level " << level << " scale " << scale;
@@ -66,7 +66,7 @@ TEST(Slash, SweepTurnsFromMinusToPlusFiftyDegrees) {
     // late it is turned forward (+40° at t = 0.9: its left end high).
     Stage st;
     for (double t : {0.1, 0.9}) {
-        st.draw([&](ui::Ctx& c) { ui::drawSlash(c, 1, kCx, kCy, kRed, kBlue, 1, t); });
+        st.draw([&](ui::Ctx& c) { ui::drawSlash(c, rpg::SlashSweep, kCx, kCy, kRed, kBlue, 1, t); });
         const int leftUpper = st.alpha(kCx - 18, kCy - 15);
         const int leftLower = st.alpha(kCx - 18, kCy + 15);
         EXPECT_EQ(leftLower > 0, t < 0.5) << "t " << t;
@@ -82,7 +82,7 @@ TEST(Slash, JawsOpenWideThenClose) {
     };
     // Rows sit (4 + 16 o) R off the centre with o = max(0, 1 − 2.2 t).
     for (Case c : {Case{0.1, 2 * (4 + 16 * (1 - 0.22)) + 12}, Case{1 / 2.2 + 0.01, 20}, Case{0.8, 20}}) {
-        st.draw([&](ui::Ctx& ctx) { ui::drawSlash(ctx, 6, kCx, kCy, kRed, kBlue, 1, c.t); });
+        st.draw([&](ui::Ctx& ctx) { ui::drawSlash(ctx, rpg::SlashJaws, kCx, kCy, kRed, kBlue, 1, c.t); });
         EXPECT_NEAR(st.ink().h, c.h, 2) << "t " << c.t;
     }
 }
@@ -91,11 +91,11 @@ TEST(Aura, DrawsOnlyInsideTheOpenWindow) {
     Stage st;
     for (int kind = 0; kind <= 9; ++kind) {
         for (double t : {-0.1, 0.0, 1.0, 2.0}) {
-            st.draw([&](ui::Ctx& c) { ui::drawAura(c, kind, kCx, kCy, kRed, kBlue, 3, t); });
+            st.draw([&](ui::Ctx& c) { ui::drawAura(c, static_cast<rpg::AuraKind>(kind), kCx, kCy, kRed, kBlue, 3, t); });
             EXPECT_EQ(st.painted(), 0) << "kind " << kind << " t " << t;
         }
         // Every kind draws something, unknown ones as squares.
-        st.draw([&](ui::Ctx& c) { ui::drawAura(c, kind, kCx, kCy, kRed, kBlue, 3, 0.5); });
+        st.draw([&](ui::Ctx& c) { ui::drawAura(c, static_cast<rpg::AuraKind>(kind), kCx, kCy, kRed, kBlue, 3, 0.5); });
         EXPECT_GT(st.painted(), 0) << "kind " << kind;
     }
 }
@@ -109,7 +109,7 @@ TEST(Aura, ShieldRingGrowsToItsFullSizeByTheMiddle) {
         const double R = 1.5 * (1 + 0.18 * (level - 1));
         Stage st(1.5);
         for (Case c : {Case{0.25, 0.8}, Case{0.45, 0.96}, Case{0.6, 1.0}, Case{0.9, 1.0}}) {
-            st.draw([&](ui::Ctx& ctx) { ui::drawAura(ctx, 3, kCx, kCy, kRed, kBlue, level, c.t); });
+            st.draw([&](ui::Ctx& ctx) { ui::drawAura(ctx, rpg::AuraShield, kCx, kCy, kRed, kBlue, level, c.t); });
             const double r = R * c.unit;
             const ui::Rect ink = st.ink();
             // The ring of radius 37 and width 3 bounds everything.
@@ -124,7 +124,7 @@ TEST(Aura, ParticleCountStopsGrowingAtLevelThree) {
     // Low dots are one disc each; all particles are under way at t = 0.5.
     const int expected[] = {5, 7, 9, 9, 9};
     for (int level = 1; level <= 5; ++level) {
-        const int n = fxtest::shapesPainted(1, [&](ui::Ctx& c) { ui::drawAura(c, 6, kCx, kCy, kRed, kBlue, level, 0.5); });
+        const int n = battlefx::shapesPainted(1, [&](ui::Ctx& c) { ui::drawAura(c, rpg::AuraDots, kCx, kCy, kRed, kBlue, level, 0.5); });
         EXPECT_EQ(n, expected[level - 1]) << "level " << level;
     }
 }
@@ -132,7 +132,7 @@ TEST(Aura, ParticleCountStopsGrowingAtLevelThree) {
 TEST(Aura, UnknownKindsDrawSquaresInColourB) {
     Stage st;
     for (int kind : {0, 9, 200}) {
-        st.draw([&](ui::Ctx& c) { ui::drawAura(c, kind, kCx, kCy, kRed, kBlue, 2, 0.5); });
+        st.draw([&](ui::Ctx& c) { ui::drawAura(c, static_cast<rpg::AuraKind>(kind), kCx, kCy, kRed, kBlue, 2, 0.5); });
         double r, g, b;
         st.channelSums(&r, &g, &b);
         EXPECT_GT(b, 0) << "kind " << kind;
@@ -145,9 +145,9 @@ TEST(Aura, ParticlesRiseOverTheirRun) {
     // which circles a fixed centre.
     for (int kind : {1, 2, 4, 5, 6, 8}) {
         Stage st;
-        st.draw([&](ui::Ctx& c) { ui::drawAura(c, kind, kCx, kCy, kRed, kBlue, 2, 0.2); });
+        st.draw([&](ui::Ctx& c) { ui::drawAura(c, static_cast<rpg::AuraKind>(kind), kCx, kCy, kRed, kBlue, 2, 0.2); });
         const double early = st.centroid().y;
-        st.draw([&](ui::Ctx& c) { ui::drawAura(c, kind, kCx, kCy, kRed, kBlue, 2, 0.7); });
+        st.draw([&](ui::Ctx& c) { ui::drawAura(c, static_cast<rpg::AuraKind>(kind), kCx, kCy, kRed, kBlue, 2, 0.7); });
         EXPECT_LT(st.centroid().y, early - 8) << "kind " << kind;
     }
 }
@@ -157,7 +157,7 @@ constexpr double kX0 = 120;
 constexpr double kX1 = 520;
 
 void shoot(Stage& st, int form, int trail, int level, double t, bool lob) {
-    st.draw([&](ui::Ctx& c) { ui::drawProjectile(c, form, trail, kX0, kCy, kX1, kCy, kRed, kBlue, level, t, lob); });
+    st.draw([&](ui::Ctx& c) { ui::drawProjectile(c, static_cast<rpg::FxForm>(form), static_cast<rpg::FxTrail>(trail), kX0, kCy, kX1, kCy, kRed, kBlue, level, t, lob); });
 }
 
 TEST(Projectile, DrawsForTheClosedWindow) {
@@ -223,14 +223,14 @@ TEST(Projectile, TrailCountStopsGrowingAtSix) {
     // The orb is two shapes; at t = 0.9 every trail piece is out.
     const int expected[] = {3, 4, 5, 6, 6, 6};
     for (int level = 1; level <= 6; ++level) {
-        const int n = fxtest::shapesPainted(1, [&](ui::Ctx& c) {
-            ui::drawProjectile(c, 1, 2, kX0, kCy, kX1, kCy, kRed, kBlue, level, 0.9, false);
+        const int n = battlefx::shapesPainted(1, [&](ui::Ctx& c) {
+            ui::drawProjectile(c, rpg::FormOrb, rpg::TrailWhite, kX0, kCy, kX1, kCy, kRed, kBlue, level, 0.9, false);
         });
         EXPECT_EQ(n - 2, expected[level - 1]) << "level " << level;
     }
     for (int trail : {0, 7, 99}) {
-        const int n = fxtest::shapesPainted(1, [&](ui::Ctx& c) {
-            ui::drawProjectile(c, 1, trail, kX0, kCy, kX1, kCy, kRed, kBlue, 4, 0.9, false);
+        const int n = battlefx::shapesPainted(1, [&](ui::Ctx& c) {
+            ui::drawProjectile(c, rpg::FormOrb, static_cast<rpg::FxTrail>(trail), kX0, kCy, kX1, kCy, kRed, kBlue, 4, 0.9, false);
         });
         EXPECT_EQ(n, 2) << "trail " << trail;
     }
@@ -247,7 +247,7 @@ TEST(Projectile, TrailTakesItsKindsColourBehindTheLeadingPiece) {
         Stage st;
         const double t = 0.5;
         st.draw([&](ui::Ctx& ctx) {
-            ui::drawProjectile(ctx, 11, c.trail, kX0, kCy, kX1, kCy, kRed, kBlue, 1, t, false);
+            ui::drawProjectile(ctx, rpg::FormDart, static_cast<rpg::FxTrail>(c.trail), kX0, kCy, kX1, kCy, kRed, kBlue, 1, t, false);
         });
         const double x = kX0 + (t - 0.19) * (kX1 - kX0);
         const uint32_t p = st.canvas().pixel(static_cast<int>(x), static_cast<int>(kCy));
@@ -293,7 +293,7 @@ TEST(Projectile, DirectedFormsPointAlongTheLineEvenWhenLobbed) {
     // An arrow shot straight down is taller than wide, also in an arc.
     for (bool lob : {false, true}) {
         Stage st;
-        st.draw([&](ui::Ctx& c) { ui::drawProjectile(c, 2, 0, kCx, 100, kCx, 500, kRed, kBlue, 1, 0.5, lob); });
+        st.draw([&](ui::Ctx& c) { ui::drawProjectile(c, rpg::FormArrow, rpg::TrailNone, kCx, 100, kCx, 500, kRed, kBlue, 1, 0.5, lob); });
         const ui::Rect ink = st.ink();
         EXPECT_GT(ink.h, 2 * ink.w) << "lob " << lob;
     }
