@@ -105,12 +105,15 @@ struct Particle {
     uint32_t color;
 };
 
-void auraShape(cairo_t* cr, rpg::AuraKind kind, const Particle& q, double x, double y, double s, double R, uint32_t cb) {
+void auraShape(cairo_t* cr, rpg::AuraKind kind, const Particle& q, double x, double y, double s, double R,
+               uint32_t cb) {
     const double L = q.L;
     const double px = q.px;
     const double py = q.py;
     switch (kind) {
-    case rpg::AuraStreaks: fillRoundedRect(cr, {px - 2 * L, py - 13 * L, 4 * L, 26 * L}, 2 * L, q.color, 0.95 * q.a); break;
+    case rpg::AuraStreaks:
+        fillRoundedRect(cr, {px - 2 * L, py - 13 * L, 4 * L, 26 * L}, 2 * L, q.color, 0.95 * q.a);
+        break;
     case rpg::AuraPills: fillRoundedRect(cr, {px - 5.5 * L, py - 3 * L, 11 * L, 6 * L}, 3 * L, q.color, q.a); break;
     case rpg::AuraArrows:
         triangle(cr, px, py - 8 * L, px + 6 * L, py, px - 6 * L, py, q.color, q.a);
@@ -314,8 +317,9 @@ void body(cairo_t* cr, rpg::FxForm form, const Body& b, uint32_t ca, uint32_t cb
 
 } // namespace
 
-void drawSlash(Ctx& ctx, rpg::SlashKind kind, double x, double y, uint32_t colorA, uint32_t colorB, int level, double t) {
-    if (!(t > 0 && t < 1)) return;
+void drawSlash(Ctx& ctx, rpg::SlashKind kind, double x, double y, uint32_t colorA, uint32_t colorB, int level,
+               double t) {
+    if (!(t > 0 && t < 1) || !allFinite({x, y, ctx.uiScale})) return;
     const double a = t < 0.15 ? 6.6 * t : 1.18 * (1 - t);
     if (a <= 0) return;
     const SlashPose p{ctx.uiScale * tierFactor(level), a, 100 * t - 50, 0.4 + 0.9 * t};
@@ -332,8 +336,9 @@ void drawSlash(Ctx& ctx, rpg::SlashKind kind, double x, double y, uint32_t color
     }
 }
 
-void drawAura(Ctx& ctx, rpg::AuraKind kind, double x, double y, uint32_t colorA, uint32_t colorB, int level, double t) {
-    if (!(t > 0 && t < 1)) return;
+void drawAura(Ctx& ctx, rpg::AuraKind kind, double x, double y, uint32_t colorA, uint32_t colorB, int level,
+              double t) {
+    if (!(t > 0 && t < 1) || !allFinite({x, y, ctx.uiScale})) return;
     const double s = ctx.uiScale;
     const double R = s * tierFactor(level);
     SavedState keep(ctx.cr);
@@ -341,9 +346,9 @@ void drawAura(Ctx& ctx, rpg::AuraKind kind, double x, double y, uint32_t colorA,
     else auraParticles(ctx.cr, kind, x, y, colorA, colorB, level, s, R, t);
 }
 
-void drawProjectile(Ctx& ctx, rpg::FxForm form, rpg::FxTrail trailKind, double x0, double y0, double x1, double y1, uint32_t colorA,
-                    uint32_t colorB, int level, double t, bool lob) {
-    if (!(t >= 0 && t <= 1)) return;
+void drawProjectile(Ctx& ctx, rpg::FxForm form, rpg::FxTrail trailKind, double x0, double y0, double x1, double y1,
+                    uint32_t colorA, uint32_t colorB, int level, double t, bool lob) {
+    if (!(t >= 0 && t <= 1) || !allFinite({x0, y0, x1, y1, ctx.uiScale})) return;
     const double s = ctx.uiScale;
     const double R = s * tierFactor(level);
     const Flight fl{x0, y0, x1 - x0, y1 - y0, s, lob};

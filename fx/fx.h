@@ -19,7 +19,8 @@ namespace ui {
 // A melee slash centred on (x, y). Kinds 1 sweep, 2 cross, 3 thrust,
 // 4 claws, 5 star, 6 jaws; any other kind draws nothing. Nothing unless
 // 0 < t < 1.
-void drawSlash(Ctx& ctx, rpg::SlashKind kind, double x, double y, uint32_t colorA, uint32_t colorB, int level, double t);
+void drawSlash(Ctx& ctx, rpg::SlashKind kind, double x, double y, uint32_t colorA, uint32_t colorB, int level,
+               double t);
 
 // A self-buff aura around (x, y). Kind 3 is a shield; the others are rising
 // particles (1 streaks, 2 swaying pills, 4 up-arrows, 5 notes, 6 low dots,
@@ -33,8 +34,8 @@ void drawAura(Ctx& ctx, rpg::AuraKind kind, double x, double y, uint32_t colorA,
 // led out of a muzzle flash and followed by a trail (1 to 6; 0 none). A lob
 // flies in an arc 90 units (times the UI scale) high at its middle. Draws
 // for 0 <= t <= 1.
-void drawProjectile(Ctx& ctx, rpg::FxForm form, rpg::FxTrail trail, double x0, double y0, double x1, double y1, uint32_t colorA,
-                    uint32_t colorB, int level, double t, bool lob);
+void drawProjectile(Ctx& ctx, rpg::FxForm form, rpg::FxTrail trail, double x0, double y0, double x1, double y1,
+                    uint32_t colorA, uint32_t colorB, int level, double t, bool lob);
 
 // An impact burst at (x, y): a white flash (when `flash`), an expanding ring
 // in the colour (when `ring`) and `count` particles (at least one) flying out
@@ -95,7 +96,7 @@ double aoeDuration(rpg::AoEKind kind);
 // The fraction of the length at which the hit lands; 0.52 for unknown kinds.
 double aoeImpactDelay(rpg::AoEKind kind);
 // Nothing unless 0 < t < 1 and 1 <= kind <= 9.
-void drawAoE(Ctx& ctx, rpg::AoEKind kind, rpg::FxVariant variant, const Rect& area, uint32_t colorA, uint32_t colorB, int level,
-             double t);
+void drawAoE(Ctx& ctx, rpg::AoEKind kind, rpg::FxVariant variant, const Rect& area, uint32_t colorA, uint32_t colorB,
+             int level, double t);
 
 } // namespace ui

@@ -163,7 +163,8 @@ void flockPiece(const Area& A, rpg::FxVariant variant, double alpha) {
     }
     case rpg::VariantPillsA:
     case rpg::VariantPillsB:
-        fillRoundedRect(cr, {-5.5 * s, -3 * s, 11 * s, 6 * s}, 3 * s, variant == rpg::VariantPillsA ? A.ca : A.cb, alpha);
+        fillRoundedRect(cr, {-5.5 * s, -3 * s, 11 * s, 6 * s}, 3 * s, variant == rpg::VariantPillsA ? A.ca : A.cb,
+                        alpha);
         break;
     default: {
         {
@@ -275,9 +276,10 @@ double aoeDuration(rpg::AoEKind kind) { return timing(kind).length; }
 
 double aoeImpactDelay(rpg::AoEKind kind) { return timing(kind).impact; }
 
-void drawAoE(Ctx& ctx, rpg::AoEKind kind, rpg::FxVariant variant, const Rect& area, uint32_t colorA, uint32_t colorB, int level,
-             double t) {
+void drawAoE(Ctx& ctx, rpg::AoEKind kind, rpg::FxVariant variant, const Rect& area, uint32_t colorA, uint32_t colorB,
+             int level, double t) {
     if (!(t > 0 && t < 1) || kind < rpg::AoEFunnel || kind > rpg::AoESwing) return;
+    if (!allFinite({area.x, area.y, area.w, area.h, ctx.uiScale})) return;
     const Area A{ctx.cr,
                  area.x,
                  area.x + area.w / 2,

@@ -206,7 +206,7 @@ void flaskSplash(cairo_t* cr, double x, double y, uint32_t ca, uint32_t cb, doub
 
 void drawBurst(Ctx& ctx, double x, double y, uint32_t color, int count, double radius, bool flash, bool ring,
                double t) {
-    if (!(t > 0 && t < 1)) return;
+    if (!(t > 0 && t < 1) || !allFinite({x, y, radius, ctx.uiScale})) return;
     const double s = ctx.uiScale;
     const double e = easeOut(t);
     SavedState keep(ctx.cr);
@@ -216,7 +216,7 @@ void drawBurst(Ctx& ctx, double x, double y, uint32_t color, int count, double r
 }
 
 void drawHealColumn(Ctx& ctx, double x, double y, double t) {
-    if (!(t > 0 && t < 1)) return;
+    if (!(t > 0 && t < 1) || !allFinite({x, y, ctx.uiScale})) return;
     static constexpr double knots[4] = {0, 0.14, 0.55, 1};
     static constexpr double ys[4] = {0, 1, 1, 0};
     const double s = ctx.uiScale;
@@ -228,7 +228,7 @@ void drawHealColumn(Ctx& ctx, double x, double y, double t) {
 }
 
 void drawBuffLink(Ctx& ctx, double x0, double y0, double x1, double y1, uint32_t colorA, uint32_t colorB, double t) {
-    if (!(t > 0 && t < 1)) return;
+    if (!(t > 0 && t < 1) || !allFinite({x0, y0, x1, y1, ctx.uiScale})) return;
     const double s = ctx.uiScale;
     const double dx = x1 - x0;
     const double dy = y1 - y0;
@@ -264,6 +264,7 @@ void StatusAuraPick::add(rpg::StatusKind kind) {
 
 void drawStatusAura(Ctx& ctx, const StatusAuraPick& pick, double x, double y, double size) {
     if (!pick.hasGood() && !pick.hasBad()) return;
+    if (!allFinite({x, y, size, ctx.now, ctx.uiScale})) return;
     const double s = ctx.uiScale;
     SavedState keep(ctx.cr);
     if (pick.hasGood()) goodAura(ctx.cr, ctx.now, x, y, size, s, rpg::statusDesc(pick.good()).colour);
@@ -271,7 +272,7 @@ void drawStatusAura(Ctx& ctx, const StatusAuraPick& pick, double x, double y, do
 }
 
 void drawFlaskPour(Ctx& ctx, double x, double y, uint32_t colorA, uint32_t colorB, double t) {
-    if (!(t > 0 && t < 1)) return;
+    if (!(t > 0 && t < 1) || !allFinite({x, y, ctx.uiScale})) return;
     const double s = ctx.uiScale;
     SavedState keep(ctx.cr);
     flaskGlass(ctx.cr, x, y, colorA, s, t);

@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <initializer_list>
 
 #include "ui/draw.h"
 
@@ -17,6 +18,14 @@ inline double radians(double degrees) { return degrees * kPi / 180.0; }
 inline double frac(double v) { return v - std::floor(v); }
 // Effects grow with the caster's tier.
 inline double tierFactor(int level) { return 1.0 + 0.18 * (level - 1); }
+
+// A non-finite coordinate would put the context into an error state that
+// stops all later drawing of the frame, so effects given one draw nothing.
+inline bool allFinite(std::initializer_list<double> values) {
+    for (double v : values)
+        if (!std::isfinite(v)) return false;
+    return true;
+}
 
 // Keeps the caller's cairo state (source, line width, transform) around one
 // effect: every effect sets colours and line widths as it draws.

@@ -24,9 +24,9 @@ TEST(AoE, LengthsAndImpactMoments) {
         double impact;
     };
     const Case cases[] = {
-        {0, 0, 0.52},     {1, 0.9, 0.76},  {2, 0.56, 0.52}, {3, 0.72, 0.52}, {4, 0.6, 0.52},   {5, 0.82, 0.64},
-        {6, 0.78, 0.6},   {7, 0.88, 0.64}, {8, 0.7, 0.52},  {9, 0.52, 0.52}, {10, 0, 0.52},   {255, 0, 0.52},
-        {-1, 0, 0.52},
+        {0, 0, 0.52},    {1, 0.9, 0.76}, {2, 0.56, 0.52}, {3, 0.72, 0.52}, {4, 0.6, 0.52},
+        {5, 0.82, 0.64}, {6, 0.78, 0.6}, {7, 0.88, 0.64}, {8, 0.7, 0.52},  {9, 0.52, 0.52},
+        {10, 0, 0.52},   {255, 0, 0.52}, {-1, 0, 0.52},
     };
     for (const Case& c : cases) {
         EXPECT_DOUBLE_EQ(ui::aoeDuration(static_cast<rpg::AoEKind>(c.kind)), c.length) << "kind " << c.kind;
@@ -38,10 +38,14 @@ TEST(AoE, DrawsOnlyKnownKindsInsideTheOpenWindow) {
     Stage st;
     for (int kind = 0; kind <= 11; ++kind) {
         for (double t : {-0.2, 0.0, 1.0, 1.4, std::nan("")}) {
-            st.draw([&](ui::Ctx& c) { ui::drawAoE(c, static_cast<rpg::AoEKind>(kind), rpg::VariantDefault, areaOf(400), kRed, kBlue, 3, t); });
+            st.draw([&](ui::Ctx& c) {
+                ui::drawAoE(c, static_cast<rpg::AoEKind>(kind), rpg::VariantDefault, areaOf(400), kRed, kBlue, 3, t);
+            });
             EXPECT_EQ(st.painted(), 0) << "kind " << kind << " t " << t;
         }
-        st.draw([&](ui::Ctx& c) { ui::drawAoE(c, static_cast<rpg::AoEKind>(kind), rpg::VariantDefault, areaOf(400), kRed, kBlue, 3, 0.5); });
+        st.draw([&](ui::Ctx& c) {
+            ui::drawAoE(c, static_cast<rpg::AoEKind>(kind), rpg::VariantDefault, areaOf(400), kRed, kBlue, 3, 0.5);
+        });
         EXPECT_EQ(st.painted() > 0, kind >= 1 && kind <= 9) << "kind " << kind;
     }
 }
@@ -52,7 +56,7 @@ TEST(AoE, RingsKeepTheirSmallestSizeOverANarrowArea) {
         int kind;
         double width;  // of the area, in s
         double t;
-        double half;   // in s
+        double half;  // in s
     };
     const double r3 = (0.8 - 0.55) / 0.45;
     const double g3 = 0.2 + 1.9 * r3;
@@ -68,7 +72,9 @@ TEST(AoE, RingsKeepTheirSmallestSizeOverANarrowArea) {
         for (const Case& c : cases) {
             Stage st(s, 1400, 1400);
             const ui::Rect area{700 - c.width * s / 2, 640, c.width * s, 120 * s};
-            st.draw([&](ui::Ctx& ctx) { ui::drawAoE(ctx, static_cast<rpg::AoEKind>(c.kind), rpg::VariantDefault, area, kRed, kBlue, 1, c.t); });
+            st.draw([&](ui::Ctx& ctx) {
+                ui::drawAoE(ctx, static_cast<rpg::AoEKind>(c.kind), rpg::VariantDefault, area, kRed, kBlue, 1, c.t);
+            });
             EXPECT_NEAR(st.ink().w / 2, c.half * s, 1.5) << "kind " << c.kind << " width " << c.width << " s " << s;
         }
     }
@@ -98,7 +104,8 @@ TEST(AoE, BoltsStrikeInTurnAndDim) {
     const double x = 320 + 0.5 * w;
     Stage st;
     auto strongest = [&](double t, int yEnd) {
-        st.draw([&](ui::Ctx& ctx) { ui::drawAoE(ctx, rpg::AoEBolts, rpg::VariantDefault, areaOf(w), kRed, kBlue, 1, t); });
+        st.draw(
+            [&](ui::Ctx& ctx) { ui::drawAoE(ctx, rpg::AoEBolts, rpg::VariantDefault, areaOf(w), kRed, kBlue, 1, t); });
         int most = 0;
         for (int y = 0; y < yEnd; ++y)
             for (int dx = -8; dx <= 8; ++dx) most = std::max(most, st.alpha(x + dx, y));
@@ -143,7 +150,8 @@ TEST(AoE, PieceCountsStopGrowingAtTwelve) {
     for (const Case& c : cases) {
         for (int level = 1; level <= 5; ++level) {
             const int n = battlefx::shapesPainted(1, [&](ui::Ctx& ctx) {
-                ui::drawAoE(ctx, static_cast<rpg::AoEKind>(c.kind), static_cast<rpg::FxVariant>(c.variant), areaOf(400), kRed, kBlue, level, c.t);
+                ui::drawAoE(ctx, static_cast<rpg::AoEKind>(c.kind), static_cast<rpg::FxVariant>(c.variant), areaOf(400),
+                            kRed, kBlue, level, c.t);
             });
             EXPECT_EQ(n, c.extra + c.perPiece * c.counts[level - 1]) << "kind " << c.kind << " level " << level;
         }
@@ -153,7 +161,10 @@ TEST(AoE, PieceCountsStopGrowingAtTwelve) {
 TEST(AoE, VariantsChangeOnlyTheirKindsPieces) {
     Stage st;
     auto picture = [&](int kind, int variant) {
-        st.draw([&](ui::Ctx& c) { ui::drawAoE(c, static_cast<rpg::AoEKind>(kind), static_cast<rpg::FxVariant>(variant), areaOf(400), kRed, kBlue, 2, 0.5); });
+        st.draw([&](ui::Ctx& c) {
+            ui::drawAoE(c, static_cast<rpg::AoEKind>(kind), static_cast<rpg::FxVariant>(variant), areaOf(400), kRed,
+                        kBlue, 2, 0.5);
+        });
         return st.pixels();
     };
     struct Case {
@@ -181,21 +192,29 @@ TEST(AoE, TierScalesOnlyTheKindsThatUseIt) {
         double t;
         bool scaled;
     };
-    const Case cases[] = {{1, 0.5, false}, {2, 0.45, false}, {3, 0.8, false}, {4, 0.5, false},
-                          {5, 0.47, true}, {6, 0.5, true},   {7, 0.5, true},  {8, 0.5, true}, {9, 0.5, true}};
+    const Case cases[] = {{1, 0.5, false}, {2, 0.45, false}, {3, 0.8, false}, {4, 0.5, false}, {5, 0.47, true},
+                          {6, 0.5, true},  {7, 0.5, true},   {8, 0.5, true},  {9, 0.5, true}};
     Stage st;
     for (const Case& c : cases) {
-        st.draw([&](ui::Ctx& ctx) { ui::drawAoE(ctx, static_cast<rpg::AoEKind>(c.kind), rpg::VariantDefault, areaOf(300), kRed, kBlue, 1, c.t); });
+        st.draw([&](ui::Ctx& ctx) {
+            ui::drawAoE(ctx, static_cast<rpg::AoEKind>(c.kind), rpg::VariantDefault, areaOf(300), kRed, kBlue, 1, c.t);
+        });
         const std::string low = st.pixels();
-        st.draw([&](ui::Ctx& ctx) { ui::drawAoE(ctx, static_cast<rpg::AoEKind>(c.kind), rpg::VariantDefault, areaOf(300), kRed, kBlue, 1, c.t); });
+        st.draw([&](ui::Ctx& ctx) {
+            ui::drawAoE(ctx, static_cast<rpg::AoEKind>(c.kind), rpg::VariantDefault, areaOf(300), kRed, kBlue, 1, c.t);
+        });
         EXPECT_EQ(st.pixels(), low) << "kind " << c.kind << ": the same call draws the same picture";
         // Level 3 keeps the piece counts of kinds 7 and 8 apart from the
         // size, so compare level 3 with level 4 where every count is 12.
         const int a = c.kind >= 5 ? 4 : 1;
         const int b = c.kind >= 5 ? 5 : 4;
-        st.draw([&](ui::Ctx& ctx) { ui::drawAoE(ctx, static_cast<rpg::AoEKind>(c.kind), rpg::VariantDefault, areaOf(300), kRed, kBlue, a, c.t); });
+        st.draw([&](ui::Ctx& ctx) {
+            ui::drawAoE(ctx, static_cast<rpg::AoEKind>(c.kind), rpg::VariantDefault, areaOf(300), kRed, kBlue, a, c.t);
+        });
         const std::string first = st.pixels();
-        st.draw([&](ui::Ctx& ctx) { ui::drawAoE(ctx, static_cast<rpg::AoEKind>(c.kind), rpg::VariantDefault, areaOf(300), kRed, kBlue, b, c.t); });
+        st.draw([&](ui::Ctx& ctx) {
+            ui::drawAoE(ctx, static_cast<rpg::AoEKind>(c.kind), rpg::VariantDefault, areaOf(300), kRed, kBlue, b, c.t);
+        });
         EXPECT_EQ(st.pixels() != first, c.scaled) << "kind " << c.kind;
     }
 }
@@ -218,11 +237,12 @@ TEST(AoE, SwungToolGrowsWithTheTier) {
 TEST(AoE, FunnelSweepsFromTheLeftEdgeToTheRightEdge) {
     Stage st;
     for (double t : {0.2, 0.5, 0.8}) {
-        st.draw([&](ui::Ctx& c) { ui::drawAoE(c, rpg::AoEFunnel, rpg::VariantDefault, areaOf(400), kRed, kBlue, 1, t); });
+        st.draw(
+            [&](ui::Ctx& c) { ui::drawAoE(c, rpg::AoEFunnel, rpg::VariantDefault, areaOf(400), kRed, kBlue, 1, t); });
         EXPECT_NEAR(st.centroid().x, 120 + 400 * t, 4) << "t " << t;
         // The widest layer's top stands 96 above the centre.
         EXPECT_NEAR(st.ink().y, 400 - 96, 1) << "t " << t;
     }
 }
 
-} // namespace
+}  // namespace

@@ -46,14 +46,12 @@ TEST(Burst, PartsFollowTheFlagsAndAtLeastOneParticle) {
     };
     // The flash lasts while the eased progress is below 0.38 (t < 0.21).
     const Case cases[] = {
-        {0, false, false, 0.5, 1},  {-4, false, false, 0.5, 1}, {1, false, false, 0.5, 1},
-        {10, false, false, 0.5, 10}, {10, true, false, 0.1, 11},  {10, true, false, 0.3, 10},
-        {10, false, true, 0.3, 11},  {6, true, true, 0.1, 8},
+        {0, false, false, 0.5, 1},  {-4, false, false, 0.5, 1}, {1, false, false, 0.5, 1},  {10, false, false, 0.5, 10},
+        {10, true, false, 0.1, 11}, {10, true, false, 0.3, 10}, {10, false, true, 0.3, 11}, {6, true, true, 0.1, 8},
     };
     for (const Case& c : cases) {
-        const int n = battlefx::shapesPainted(1, [&](ui::Ctx& ctx) {
-            ui::drawBurst(ctx, kCx, kCy, kRed, c.count, 30, c.flash, c.ring, c.t);
-        });
+        const int n = battlefx::shapesPainted(
+            1, [&](ui::Ctx& ctx) { ui::drawBurst(ctx, kCx, kCy, kRed, c.count, 30, c.flash, c.ring, c.t); });
         EXPECT_EQ(n, c.shapes) << "count " << c.count << " flash " << c.flash << " ring " << c.ring << " t " << c.t;
     }
 }
@@ -212,6 +210,45 @@ TEST(FlaskPour, FlaskGrowsToFullSizeByTheEighthOfItsRun) {
     EXPECT_NEAR(full, (std::hypot(3, 16) + 6) * s, 2);
     EXPECT_NEAR(reach(0.15), full, 1);
     EXPECT_NEAR(reach(0.01) / full, 0.6 + 0.4 * 0.01 / 0.08, 0.04);
+}
+
+}  // namespace
+
+namespace {
+
+// A non-finite position would leave the context in an error state that
+// blanks the rest of the frame; the check after each call catches that.
+TEST(BattleEffects, NonFiniteCoordinatesDrawNothing) {
+    using Effect = std::function<void(ui::Ctx&, double)>;
+    const Effect effects[] = {
+        [](ui::Ctx& c, double v) { ui::drawSlash(c, rpg::SlashSweep, v, kCy, kRed, kBlue, 1, 0.5); },
+        [](ui::Ctx& c, double v) { ui::drawAura(c, rpg::AuraShield, kCx, v, kRed, kBlue, 1, 0.5); },
+        [](ui::Ctx& c, double v) {
+            ui::drawProjectile(c, rpg::FormArrow, rpg::TrailEmber, kCx, kCy, v, kCy, kRed, kBlue, 1, 0.5, true);
+        },
+        [](ui::Ctx& c, double v) { ui::drawBurst(c, v, kCy, kRed, 5, 30, true, true, 0.1); },
+        [](ui::Ctx& c, double v) { ui::drawBurst(c, kCx, kCy, kRed, 5, v, true, true, 0.1); },
+        [](ui::Ctx& c, double v) { ui::drawHealColumn(c, kCx, v, 0.5); },
+        [](ui::Ctx& c, double v) { ui::drawBuffLink(c, kCx, kCy, kCx, v, kRed, kBlue, 0.5); },
+        [](ui::Ctx& c, double v) { ui::drawFlaskPour(c, v, kCy, kRed, kBlue, 0.4); },
+        [](ui::Ctx& c, double v) {
+            ui::StatusAuraPick pick;
+            pick.add(rpg::StatusKind::Regen);
+            ui::drawStatusAura(c, pick, kCx, kCy, v);
+        },
+        [](ui::Ctx& c, double v) {
+            ui::drawAoE(c, rpg::AoEWhirl, rpg::VariantDefault, {100, 100, v, 120}, kRed, kBlue, 1, 0.5);
+        },
+    };
+    Stage st;
+    int index = 0;
+    for (const Effect& fx : effects) {
+        for (double v : {std::nan(""), HUGE_VAL, -HUGE_VAL}) {
+            st.draw([&](ui::Ctx& c) { fx(c, v); });
+            EXPECT_EQ(st.painted(), 0) << "effect " << index << " value " << v;
+        }
+        ++index;
+    }
 }
 
 } // namespace

@@ -19,10 +19,12 @@ TEST(Slash, DrawsOnlyInsideTheOpenWindow) {
     Stage st;
     for (int kind = 0; kind <= 7; ++kind) {
         for (double t : {-0.5, 0.0, 1.0, 1.5, std::nan("")}) {
-            st.draw([&](ui::Ctx& c) { ui::drawSlash(c, static_cast<rpg::SlashKind>(kind), kCx, kCy, kRed, kBlue, 2, t); });
+            st.draw(
+                [&](ui::Ctx& c) { ui::drawSlash(c, static_cast<rpg::SlashKind>(kind), kCx, kCy, kRed, kBlue, 2, t); });
             EXPECT_EQ(st.painted(), 0) << "kind " << kind << " t " << t;
         }
-        st.draw([&](ui::Ctx& c) { ui::drawSlash(c, static_cast<rpg::SlashKind>(kind), kCx, kCy, kRed, kBlue, 2, 0.5); });
+        st.draw(
+            [&](ui::Ctx& c) { ui::drawSlash(c, static_cast<rpg::SlashKind>(kind), kCx, kCy, kRed, kBlue, 2, 0.5); });
         const bool known = kind >= 1 && kind <= 6;
         EXPECT_EQ(st.painted() > 0, known) << "kind " << kind;
     }
@@ -41,17 +43,19 @@ TEST(Slash, SizesFollowScaleAndTier) {
         double w, h;  // in R
     };
     const Case cases[] = {
-        {1, 58, 12},           // the wide pale bar is 46 long, the thin bright one 58
-        {2, diag, diag},       // two bars crossed at ±45°
-        {5, 46 * g, 46 * g},   // star rays
-        {6, 36, 20},           // three teeth per row, rows 4R off the centre
+        {1, 58, 12},          // the wide pale bar is 46 long, the thin bright one 58
+        {2, diag, diag},      // two bars crossed at ±45°
+        {5, 46 * g, 46 * g},  // star rays
+        {6, 36, 20},          // three teeth per row, rows 4R off the centre
     };
     for (double scale : {1.0, 2.0}) {
         for (int level : {1, 3}) {
             const double R = scale * (1 + 0.18 * (level - 1));
             Stage st(scale);
             for (const Case& c : cases) {
-                st.draw([&](ui::Ctx& ctx) { ui::drawSlash(ctx, static_cast<rpg::SlashKind>(c.kind), kCx, kCy, kRed, kBlue, level, 0.5); });
+                st.draw([&](ui::Ctx& ctx) {
+                    ui::drawSlash(ctx, static_cast<rpg::SlashKind>(c.kind), kCx, kCy, kRed, kBlue, level, 0.5);
+                });
                 const ui::Rect ink = st.ink();
                 EXPECT_NEAR(ink.w, c.w * R, 2.5) << "kind " << c.kind << " level " << level << " scale " << scale;
                 EXPECT_NEAR(ink.h, c.h * R, 2.5) << "kind " << c.kind << " level " << level << " scale " << scale;
@@ -91,7 +95,8 @@ TEST(Aura, DrawsOnlyInsideTheOpenWindow) {
     Stage st;
     for (int kind = 0; kind <= 9; ++kind) {
         for (double t : {-0.1, 0.0, 1.0, 2.0}) {
-            st.draw([&](ui::Ctx& c) { ui::drawAura(c, static_cast<rpg::AuraKind>(kind), kCx, kCy, kRed, kBlue, 3, t); });
+            st.draw(
+                [&](ui::Ctx& c) { ui::drawAura(c, static_cast<rpg::AuraKind>(kind), kCx, kCy, kRed, kBlue, 3, t); });
             EXPECT_EQ(st.painted(), 0) << "kind " << kind << " t " << t;
         }
         // Every kind draws something, unknown ones as squares.
@@ -124,7 +129,8 @@ TEST(Aura, ParticleCountStopsGrowingAtLevelThree) {
     // Low dots are one disc each; all particles are under way at t = 0.5.
     const int expected[] = {5, 7, 9, 9, 9};
     for (int level = 1; level <= 5; ++level) {
-        const int n = battlefx::shapesPainted(1, [&](ui::Ctx& c) { ui::drawAura(c, rpg::AuraDots, kCx, kCy, kRed, kBlue, level, 0.5); });
+        const int n = battlefx::shapesPainted(
+            1, [&](ui::Ctx& c) { ui::drawAura(c, rpg::AuraDots, kCx, kCy, kRed, kBlue, level, 0.5); });
         EXPECT_EQ(n, expected[level - 1]) << "level " << level;
     }
 }
@@ -157,7 +163,10 @@ constexpr double kX0 = 120;
 constexpr double kX1 = 520;
 
 void shoot(Stage& st, int form, int trail, int level, double t, bool lob) {
-    st.draw([&](ui::Ctx& c) { ui::drawProjectile(c, static_cast<rpg::FxForm>(form), static_cast<rpg::FxTrail>(trail), kX0, kCy, kX1, kCy, kRed, kBlue, level, t, lob); });
+    st.draw([&](ui::Ctx& c) {
+        ui::drawProjectile(c, static_cast<rpg::FxForm>(form), static_cast<rpg::FxTrail>(trail), kX0, kCy, kX1, kCy,
+                           kRed, kBlue, level, t, lob);
+    });
 }
 
 TEST(Projectile, DrawsForTheClosedWindow) {
@@ -230,7 +239,8 @@ TEST(Projectile, TrailCountStopsGrowingAtSix) {
     }
     for (int trail : {0, 7, 99}) {
         const int n = battlefx::shapesPainted(1, [&](ui::Ctx& c) {
-            ui::drawProjectile(c, rpg::FormOrb, static_cast<rpg::FxTrail>(trail), kX0, kCy, kX1, kCy, kRed, kBlue, 4, 0.9, false);
+            ui::drawProjectile(c, rpg::FormOrb, static_cast<rpg::FxTrail>(trail), kX0, kCy, kX1, kCy, kRed, kBlue, 4,
+                               0.9, false);
         });
         EXPECT_EQ(n, 2) << "trail " << trail;
     }
@@ -247,7 +257,8 @@ TEST(Projectile, TrailTakesItsKindsColourBehindTheLeadingPiece) {
         Stage st;
         const double t = 0.5;
         st.draw([&](ui::Ctx& ctx) {
-            ui::drawProjectile(ctx, rpg::FormDart, static_cast<rpg::FxTrail>(c.trail), kX0, kCy, kX1, kCy, kRed, kBlue, 1, t, false);
+            ui::drawProjectile(ctx, rpg::FormDart, static_cast<rpg::FxTrail>(c.trail), kX0, kCy, kX1, kCy, kRed, kBlue,
+                               1, t, false);
         });
         const double x = kX0 + (t - 0.19) * (kX1 - kX0);
         const uint32_t p = st.canvas().pixel(static_cast<int>(x), static_cast<int>(kCy));
@@ -293,10 +304,12 @@ TEST(Projectile, DirectedFormsPointAlongTheLineEvenWhenLobbed) {
     // An arrow shot straight down is taller than wide, also in an arc.
     for (bool lob : {false, true}) {
         Stage st;
-        st.draw([&](ui::Ctx& c) { ui::drawProjectile(c, rpg::FormArrow, rpg::TrailNone, kCx, 100, kCx, 500, kRed, kBlue, 1, 0.5, lob); });
+        st.draw([&](ui::Ctx& c) {
+            ui::drawProjectile(c, rpg::FormArrow, rpg::TrailNone, kCx, 100, kCx, 500, kRed, kBlue, 1, 0.5, lob);
+        });
         const ui::Rect ink = st.ink();
         EXPECT_GT(ink.h, 2 * ink.w) << "lob " << lob;
     }
 }
 
-} // namespace
+}  // namespace

@@ -60,8 +60,8 @@ TEST(StatusAura, DrawsARingAndTwoMotesPerSide) {
     };
     // At 0.5 s every mote is mid-flight and visible.
     const Case cases[] = {
-        {list({}), 0},         {list({kStun}), 0},          {list({kAtkUp}), 3},
-        {list({kPoison}), 3},  {list({kStun, kBurn}), 3},   {list({kRegen, kDefDown}), 6},
+        {list({}), 0},        {list({kStun}), 0},        {list({kAtkUp}), 3},
+        {list({kPoison}), 3}, {list({kStun, kBurn}), 3}, {list({kRegen, kDefDown}), 6},
     };
     for (const Case& c : cases) {
         const int n = battlefx::shapesPainted(1, [&](ui::Ctx& ctx) {
@@ -84,8 +84,8 @@ TEST(StatusAura, RingsBreatheWithTheirOwnPeriods) {
     const double good = 0.36;
     const double bad = 0.88 * 0.36;
     const Case cases[] = {
-        {kRegen, 0, good},       {kRegen, 1.4, good * 1.1}, {kRegen, 2.8, good},  {kRegen, 4.2, good * 1.1},
-        {kRegen, 0.7, good * 1.05}, {kPoison, 0, bad},      {kPoison, 1.9, bad * 1.1}, {kPoison, 3.8, bad},
+        {kRegen, 0, good},          {kRegen, 1.4, good * 1.1}, {kRegen, 2.8, good},       {kRegen, 4.2, good * 1.1},
+        {kRegen, 0.7, good * 1.05}, {kPoison, 0, bad},         {kPoison, 1.9, bad * 1.1}, {kPoison, 3.8, bad},
     };
     const double s = 1.5;
     const double size = 200;
@@ -117,4 +117,4 @@ TEST(StatusAura, RingTakesTheGoodStatusColour) {
     }
 }
 
-} // namespace
+}  // namespace
