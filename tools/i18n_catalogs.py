@@ -349,6 +349,10 @@ def main():
     args = parser.parse_args()
     try:
         return args.run(args)
+    except BrokenPipeError:
+        # The reader went away (as with "| head"); nothing left to say.
+        sys.stderr.close()
+        return 0
     except (CatalogError, OSError) as e:
         print("error: " + str(e), file=sys.stderr)
         return 1
