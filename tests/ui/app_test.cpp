@@ -1,0 +1,276 @@
+#include "ui/app.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+// Every build and destruction of a screen, in order, as "+N" and "-N".
+std::vector<std::string>& journal() {
+    static std::vector<std::string> j;
+    return j;
+}
+
+std::vector<std::string>& contextLines() {
+    static std::vector<std::string> lines;
+    return lines;
+}
+
+class RecordingScreen : public ui::Screen {
+public:
+    explicit RecordingScreen(const ui::GameState& s) : state_(s) { journal().push_back("+" + std::to_string(s.screen)); }
+    ~RecordingScreen() override { journal().push_back("-" + std::to_string(state_.screen)); }
+    void update(ui::Ctx&) override { ++updates; }
+
+    ui::GameState state_;
+    int updates = 0;
+};
+
+std::unique_ptr<ui::Screen> recordingFactory(const ui::GameState& s) { return std::make_unique<RecordingScreen>(s); }
+
+void recordContext(const char* line) { contextLines().push_back(line); }
+
+ui::GameState entry(int screen, std::string nodeId = "") {
+    ui::GameState s;
+    s.screen = screen;
+    s.nodeId = std::move(nodeId);
+    return s;
+}
+
+class GameTest : public testing::Test {
+protected:
+    void SetUp() override {
+        journal().clear();
+        contextLines().clear();
+    }
+    RecordingScreen* shown() { return static_cast<RecordingScreen*>(game.current()); }
+
+    ui::Game game{&recordingFactory, &recordContext};
+    ui::Ctx ctx;
+};
+
+TEST(GameStateTest, DefaultEntryAndDeepCopy) {
+    ui::GameState a;
+    EXPECT_EQ(a.screen, 0);
+    EXPECT_TRUE(a.firstFlag);
+    EXPECT_FALSE(a.lucky);
+    EXPECT_FALSE(a.autoOpen);
+    rpg::ItemInstance item;
+    item.uid = "it-1";
+    a.items.push_back(item);
+    a.xpRows.push_back(ui::XpRow{"warrior-0", 40, 3, 4});
+    ui::GameState b = a;
+    a.items[0].uid = "it-2";
+    a.xpRows[0].heroId = "mage-0";
+    EXPECT_EQ(b.items[0].uid, "it-1");
+    EXPECT_EQ(b.xpRows[0].heroId, "warrior-0");
+}
+
+TEST_F(GameTest, StartsOnTheSplashAndBuildsItOnFirstUpdate) {
+    EXPECT_EQ(game.version(), 0);
+    ASSERT_EQ(game.stack().size(), 1u);
+    EXPECT_EQ(game.top().screen, 0);
+    EXPECT_EQ(game.current(), nullptr);
+    game.update(ctx);
+    ASSERT_NE(shown(), nullptr);
+    EXPECT_EQ(shown()->updates, 1);
+    game.update(ctx);
+    EXPECT_EQ(journal(), (std::vector<std::string>{"+0"}));
+    EXPECT_EQ(shown()->updates, 2);
+}
+
+TEST_F(GameTest, EachOperationRaisesTheVersionByOneAndRebuildsOnce) {
+    game.update(ctx);
+    game.push(entry(10));
+    EXPECT_EQ(game.version(), 1);
+    game.push(entry(11, "r2c1"));
+    EXPECT_EQ(game.version(), 2);
+    game.replace(entry(12, "r2c1"));
+    EXPECT_EQ(game.version(), 3);
+    ASSERT_EQ(game.stack().size(), 3u);
+    EXPECT_EQ(game.top().screen, 12);
+
+    game.update(ctx);
+    game.update(ctx);
+    // Intermediate entries never get a screen; the new one exists before the old dies.
+    EXPECT_EQ(journal(), (std::vector<std::string>{"+0", "+12", "-0"}));
+    EXPECT_EQ(shown()->state_.nodeId, "r2c1");
+
+    game.pop();
+    EXPECT_EQ(game.version(), 4);
+    EXPECT_EQ(game.top().screen, 10);
+    game.resetTo(entry(1));
+    EXPECT_EQ(game.version(), 5);
+    ASSERT_EQ(game.stack().size(), 1u);
+    EXPECT_EQ(game.top().screen, 1);
+    game.update(ctx);
+    EXPECT_EQ(journal(), (std::vector<std::string>{"+0", "+12", "-0", "+1", "-12"}));
+}
+
+TEST_F(GameTest, PopOnTheLastEntryKeepsItAndRebuildsItsScreen) {
+    game.update(ctx);
+    RecordingScreen* before = shown();
+    game.pop();
+    EXPECT_EQ(game.version(), 1);
+    ASSERT_EQ(game.stack().size(), 1u);
+    game.update(ctx);
+    EXPECT_EQ(journal(), (std::vector<std::string>{"+0", "+0", "-0"}));
+    EXPECT_NE(shown(), before);
+}
+
+TEST_F(GameTest, ResetToAnEntryOfTheStackItself) {
+    game.push(entry(3));
+    game.push(entry(10));
+    game.resetTo(game.stack()[1]);
+    ASSERT_EQ(game.stack().size(), 1u);
+    EXPECT_EQ(game.top().screen, 3);
+}
+
+TEST_F(GameTest, UnknownScreenNumberKeepsTheOldScreenButWritesTheContext) {
+    game.update(ctx);
+    for (int bad : {24, -1}) {
+        SCOPED_TRACE(bad);
+        contextLines().clear();
+        game.push(entry(bad));
+        game.update(ctx);
+        EXPECT_EQ(shown()->state_.screen, 0);
+        EXPECT_EQ(contextLines(), (std::vector<std::string>{"Bildschirm " + std::to_string(bad) +
+                                                            ", Feld -, Welt 0, Tiefe 0"}));
+        game.pop();
+    }
+    EXPECT_EQ(journal(), (std::vector<std::string>{"+0"}));
+}
+
+TEST_F(GameTest, UnknownFirstScreenLeavesNothingToUpdate) {
+    game.replace(entry(99));
+    game.update(ctx);
+    EXPECT_EQ(game.current(), nullptr);
+    game.replace(entry(2));
+    game.update(ctx);
+    EXPECT_EQ(journal(), (std::vector<std::string>{"+2"}));
+}
+
+// A screen that changes the stack during its own update keeps running until
+// the frame ends; its successor appears on the next update.
+class PushingScreen : public ui::Screen {
+public:
+    explicit PushingScreen(ui::Game& g) : game_(g) {}
+    ~PushingScreen() override { journal().push_back("-pusher"); }
+    void update(ui::Ctx&) override {
+        game_.push(entry(13));
+        journal().push_back("pushed");
+    }
+
+private:
+    ui::Game& game_;
+};
+
+ui::Game* g_pushGame = nullptr;
+std::unique_ptr<ui::Screen> pushingFactory(const ui::GameState& s) {
+    if (s.screen == 0) return std::make_unique<PushingScreen>(*g_pushGame);
+    return std::make_unique<RecordingScreen>(s);
+}
+
+TEST(GameChangeInsideUpdate, TakesEffectOnTheNextFrame) {
+    journal().clear();
+    ui::Game game(&pushingFactory, &recordContext);
+    g_pushGame = &game;
+    ui::Ctx ctx;
+    game.update(ctx);
+    EXPECT_EQ(journal(), (std::vector<std::string>{"pushed"}));
+    game.update(ctx);
+    EXPECT_EQ(journal(), (std::vector<std::string>{"pushed", "+13", "-pusher"}));
+}
+
+TEST(CrashContextLine, NamesScreenNodeAscensionAndDepth) {
+    EXPECT_EQ(ui::crashContextLine(entry(11, "r3c2"), 2, 7), "Bildschirm 11, Feld r3c2, Welt 2, Tiefe 7");
+    EXPECT_EQ(ui::crashContextLine(entry(10), 0, 0), "Bildschirm 10, Feld -, Welt 0, Tiefe 0");
+    const std::string line = ui::crashContextLine(entry(11, std::string(500, 'n')), 0, 0);
+    EXPECT_EQ(line.size(), 199u);
+}
+
+TEST(CtxTest, HitTestsAreHalfOpen) {
+    ui::Ctx ctx;
+    const ui::Rect r{10, 20, 30, 40};
+    struct Case {
+        double x, y;
+        bool inside;
+    } cases[] = {{10, 20, true}, {39.99, 59.99, true}, {40, 30, false}, {20, 60, false}, {9.99, 30, false}};
+    for (const Case& c : cases) {
+        ctx.input.x = c.x;
+        ctx.input.y = c.y;
+        ctx.input.leftReleased = true;
+        ctx.input.rightPressed = true;
+        ctx.clickTaken = false;
+        SCOPED_TRACE(testing::Message() << c.x << "," << c.y);
+        EXPECT_EQ(ctx.hover(r), c.inside);
+        EXPECT_EQ(ctx.takeRightClick(r), c.inside);
+        EXPECT_EQ(ctx.takeClick(r), c.inside);
+    }
+}
+
+TEST(CtxTest, TakeClickSucceedsOncePerFrame) {
+    ui::Ctx ctx;
+    const ui::Rect under{0, 0, 100, 100}, over{50, 50, 100, 100};
+    ctx.input.x = 60;
+    ctx.input.y = 60;
+    EXPECT_FALSE(ctx.takeClick(under));  // no release, no click
+    ctx.input.leftReleased = true;
+    EXPECT_TRUE(ctx.takeClick(under));
+    EXPECT_FALSE(ctx.takeClick(over));
+    EXPECT_TRUE(ctx.hover(under));
+    EXPECT_TRUE(ctx.hover(over));
+
+    ctx.beginFrame();
+    EXPECT_FALSE(ctx.clickTaken);
+    EXPECT_FALSE(ctx.input.leftReleased);
+    ctx.input.leftReleased = true;
+    ctx.input.x = 60;
+    ctx.input.y = 60;
+    EXPECT_TRUE(ctx.takeClick(over));
+}
+
+TEST(CtxTest, BeginFrameClearsInputButKeepsLastingState) {
+    ui::Ctx ctx;
+    double offset = 0;
+    ctx.input.keys = {27};
+    ctx.input.wheel = 2;
+    ctx.ctrl = ctx.shift = ctx.clickTaken = true;
+    ctx.quit = true;
+    ctx.dragging = true;
+    ctx.scrollTarget = &offset;
+    ctx.uiScale = 1.5;
+    ctx.beginFrame();
+    EXPECT_FALSE(ctx.input.hasKey(27));
+    EXPECT_EQ(ctx.input.wheel, 0);
+    EXPECT_FALSE(ctx.ctrl || ctx.shift || ctx.clickTaken);
+    EXPECT_TRUE(ctx.quit);
+    EXPECT_TRUE(ctx.dragging);
+    EXPECT_EQ(ctx.scrollTarget, &offset);
+    EXPECT_EQ(ctx.uiScale, 1.5);
+}
+
+TEST(InputTest, HasKey) {
+    ui::Input in;
+    for (int k : {27, 13, int('a')}) EXPECT_FALSE(in.hasKey(k));
+    in.keys = {13, 'a'};
+    EXPECT_TRUE(in.hasKey('a'));
+    EXPECT_FALSE(in.hasKey(27));
+}
+
+TEST(UiScaleTest, FollowsTheTighterAxisWithinLimits) {
+    struct Case {
+        double w, h, scale;
+    } cases[] = {
+        {1280, 720, 1.0}, {2560, 720, 1.0}, {1920, 1080, 1.5}, {860, 560, 0.72},
+        {640, 480, 0.72}, {1280, 1440, 1.0}, {7680, 4320, 2.0}, {0, 0, 0.72},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.w << "x" << c.h);
+        EXPECT_DOUBLE_EQ(ui::uiScaleFor(c.w, c.h), c.scale);
+    }
+}
+
+} // namespace

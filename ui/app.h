@@ -1,0 +1,143 @@
+#pragma once
+// The screen stack, its entries and the frame context that the frame loop
+// fills and every screen, widget and effect reads.
+#include <cairo.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "rules/items.h"
+#include "ui/rect.h"
+
+namespace ui {
+
+struct Ctx;
+
+// Base of every screen: built by its factory when the stack shows its number,
+// updated (input and drawing) once a frame, destroyed when another entry shows.
+class Screen {
+public:
+    virtual ~Screen() = default;
+    virtual void update(Ctx& ctx) = 0;
+};
+
+// One hero's line on the reward screen.
+struct XpRow {
+    std::string heroId;
+    double xp = 0;  // experience gained
+    int levelBefore = 0;
+    int levelAfter = 0;
+};
+
+// One stack entry; a screen keeps its own copy of the entry that opened it.
+struct GameState {
+    int screen = 0;                // screen number (see ui/screens.h)
+    std::string nodeId;            // map node the screen serves; empty outside a run
+    std::uint8_t nodeType = 0;     // rpg::NodeType of that node (5 = boss)
+    int subMode = 0;               // the shop kind 0-4 for the shop screen
+    std::string heroId;            // hero to focus
+    int lost = 0;                  // 1 after a lost battle or run
+    double xp = 0;                 // experience won by the battle
+    double gold = 0;               // gold won by the battle
+    std::vector<rpg::ItemInstance> items;
+    bool firstFlag = true;
+    bool lucky = false;            // a won minigame's chest
+    bool autoOpen = false;         // the treasure screen opens its chest by itself
+    std::vector<XpRow> xpRows;
+    bool boss = false;
+    int depth = 0;
+};
+
+// The input of one frame.
+struct Input {
+    double x = 0, y = 0;        // pointer, logical units
+    bool leftDown = false;      // held at the end of the event poll
+    bool leftPressed = false;
+    bool leftReleased = false;  // the click
+    bool doubleClick = false;
+    bool rightPressed = false;
+    bool middleDown = false;
+    double wheel = 0;           // summed vertical steps
+    double dx = 0, dy = 0;      // pointer motion since the previous frame
+    std::vector<int> keys;      // SDL key codes in arrival order (not F11, not Ctrl+Q)
+
+    bool hasKey(int key) const;
+};
+
+// The context of one frame.
+struct Ctx {
+    cairo_t* cr = nullptr;  // the overlay, scaled to logical units
+    double width = 0, height = 0;
+    double now = 0;         // seconds since start-up, read once per frame
+    double dt = 0;          // at most 0.1
+    Input input;
+    bool ctrl = false, shift = false;
+    bool quit = false;      // a screen ends the program after this frame
+    bool clickTaken = false;
+    // Drag-scroll state, owned by the scrolling helper; lives across frames.
+    bool dragging = false;
+    double dragDistance = 0;
+    double scrollVelocity = 0;
+    double* scrollTarget = nullptr;
+    double uiScale = 1.0;
+
+    bool hover(const Rect& r) const;
+    // The frame's click goes to the first caller whose rectangle holds the
+    // pointer, so overlapping widgets never both react to it.
+    bool takeClick(const Rect& r);
+    bool takeRightClick(const Rect& r) const;
+
+    // Start of a frame: input, modifiers and the taken click are cleared;
+    // quit, drag-scroll state and scale live on.
+    void beginFrame();
+};
+
+// min(height / 720, width / 1280), held between 0.72 and 2.0.
+double uiScaleFor(double width, double height);
+
+// The stack holds at least one entry at all times; every change raises the
+// version, and the next update builds the top entry's screen.
+class Game {
+public:
+    using Factory = std::unique_ptr<Screen> (*)(const GameState&);
+    using ContextSink = void (*)(const char*);
+
+    // The process-wide stack, wired to the real screens.
+    static Game& instance();
+
+    // The sink receives the crash context line each time a screen is chosen;
+    // null means the crash report.
+    explicit Game(Factory factory, ContextSink sink = nullptr);
+    Game(const Game&) = delete;
+    Game& operator=(const Game&) = delete;
+
+    void push(const GameState& s);
+    void pop();  // never removes the last entry
+    void replace(const GameState& s);
+    void resetTo(const GameState& s);
+
+    void ensureScreen();
+    void update(Ctx& ctx);
+
+    const std::vector<GameState>& stack() const { return screenStack_; }
+    const GameState& top() const { return screenStack_.back(); }
+    Screen* current() const { return current_.get(); }
+    int version() const { return version_; }
+
+private:
+    // Declared in this order so that the screen dies before the entries.
+    std::vector<GameState> screenStack_;
+    std::unique_ptr<Screen> current_;
+    int shownVersion_ = -1;
+    int version_ = 0;
+    Factory factory_;
+    ContextSink sink_;
+};
+
+// "Bildschirm %d, Feld %s, Welt %d, Tiefe %d" for the crash report, "-" for
+// an empty node id; at most 199 bytes.
+std::string crashContextLine(const GameState& top, int ascension, int runDepth);
+
+} // namespace ui

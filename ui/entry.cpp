@@ -1,0 +1,221 @@
+#include "ui/entry.h"
+
+#include <algorithm>
+#include <cctype>
+#include <chrono>
+#include <climits>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "ui/screens.h"
+
+namespace ui {
+
+namespace {
+
+constexpr double kDoubleClickGap = 0.3;
+
+// Reads a decimal int the way "%d" does (leading blanks, optional sign);
+// a value outside int counts as unread rather than wrapping.
+bool readInt(const char*& p, int& out) {
+    while (std::isspace(static_cast<unsigned char>(*p))) ++p;
+    const bool negative = *p == '-';
+    if (*p == '+' || *p == '-') ++p;
+    if (!std::isdigit(static_cast<unsigned char>(*p))) return false;
+    long long v = 0;
+    for (; std::isdigit(static_cast<unsigned char>(*p)); ++p) {
+        v = v * 10 + (*p - '0');
+        if (v > static_cast<long long>(INT_MAX) + 1) return false;
+    }
+    if (negative) v = -v;
+    if (v > INT_MAX) return false;
+    out = static_cast<int>(v);
+    return true;
+}
+
+// "%dx%d": true when both numbers were read.
+bool readSize(const char* text, int& w, int& h) {
+    const char* p = text;
+    if (!readInt(p, w) || *p != 'x') return false;
+    ++p;
+    return readInt(p, h);
+}
+
+// A decimal integer as atoi reads it, held to the range of int.
+int readDecimal(std::string_view text) {
+    const std::string copy(text);
+    const long v = std::strtol(copy.c_str(), nullptr, 10);
+    return static_cast<int>(std::clamp<long>(v, INT_MIN, INT_MAX));
+}
+
+struct NamedScreen {
+    std::string_view name;
+    int screen;
+};
+
+constexpr NamedScreen kStartScreens[] = {
+    {"menu", kMenu},         {"herosel", kHeroSelect}, {"city", kCity},       {"party", kParty},
+    {"kaserne", kKaserne},   {"runetower", kRuneTower}, {"trainer", kTrainer}, {"scrolls", kScrollShop},
+    {"map", kMap},           {"rest", kRest},           {"treasure", kTreasure}, {"dice", kDice},
+    {"shell", kShell},       {"memory", kMemory},       {"whack", kWhack},     {"coin", kCoin},
+    {"settings", kSettings}, {"about", kAbout},         {"licenses", kLicenses},
+};
+
+volatile std::sig_atomic_t g_terminate = 0;
+
+void onTerminationSignal(int sig) {
+    // Only async-signal-safe calls here: the audio device is left to the
+    // kernel rather than closed from inside a handler.
+    if (g_terminate) _Exit(128 + sig);
+    g_terminate = 1;
+}
+
+void setTerminationAction(void (*handler)(int)) {
+    struct sigaction sa {};
+    sa.sa_handler = handler;
+    sigemptyset(&sa.sa_mask);
+    // Block the other two while one is handled, so two signals arriving
+    // together still count as first and second.
+    for (int s : {SIGTERM, SIGINT, SIGHUP}) sigaddset(&sa.sa_mask, s);
+    for (int s : {SIGTERM, SIGINT, SIGHUP}) sigaction(s, &sa, nullptr);
+}
+
+} // namespace
+
+InfoOption findInfoOption(int argc, const char* const* argv) {
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--version") == 0) return InfoOption::Version;
+        if (std::strcmp(argv[i], "--help") == 0) return InfoOption::Help;
+    }
+    return InfoOption::None;
+}
+
+std::string infoText(InfoOption option) {
+    char buf[512];
+    switch (option) {
+    case InfoOption::Version:
+        std::snprintf(buf, sizeof buf, "%s %s (Build %d)\n", kTitle, kVersion, kBuild);
+        return buf;
+    case InfoOption::Help:
+        std::snprintf(buf, sizeof buf,
+                      "%s %s\n  --version    Version ausgeben\n  --fullscreen im Vollbild starten\n"
+                      "  --windowed   im Fenster starten\n  --size BxH   mit dieser Fenstergroesse starten\n",
+                      kTitle, kVersion);
+        return buf;
+    case InfoOption::None: break;
+    }
+    return {};
+}
+
+WindowOptions parseWindowOptions(int argc, const char* const* argv) {
+    WindowOptions o;
+    for (int i = 1; i < argc; ++i) {
+        const char* a = argv[i];
+        if (std::strcmp(a, "--fullscreen") == 0) {
+            o.fullscreen = true;
+        } else if (std::strcmp(a, "--windowed") == 0) {
+            o.fullscreen = false;
+        } else if (std::strcmp(a, "--size") == 0) {
+            if (i + 1 >= argc) break;
+            int w = 0, h = 0;
+            if (readSize(argv[++i], w, h) && w >= 640 && h >= 480) {
+                o.width = w;
+                o.height = h;
+                o.sizeGiven = true;
+            }
+        }
+    }
+    return o;
+}
+
+std::optional<GameState> startScreenFor(std::string_view name) {
+    GameState s;
+    if (name.starts_with("shop")) {
+        s.screen = kShop;
+        if (const auto colon = name.find(':'); colon != std::string_view::npos) {
+            s.subMode = readDecimal(name.substr(colon + 1));
+        }
+        return s;
+    }
+    for (const NamedScreen& n : kStartScreens) {
+        if (n.name == name) {
+            s.screen = n.screen;
+            return s;
+        }
+    }
+    return std::nullopt;
+}
+
+Size initialWindowSize(int storedW, int storedH, bool sizeGiven, int displayW, int displayH) {
+    if (sizeGiven) return {storedW, storedH};
+    const bool display = displayW > 0 && displayH > 0;
+    if (!display) return {storedW, storedH};
+    const double maxW = displayW - 20;
+    const double maxH = displayH - 80;
+    Size size{storedW, storedH};
+    if (storedW <= 0 || storedH <= 0) {
+        double w = 0.403 * displayW;
+        double h = w * 9 / 16;
+        if (h > maxH) {
+            h = maxH;
+            w = h * 16 / 9;
+        }
+        size.w = static_cast<int>(std::max(std::min(w, maxW), 860.0));
+        size.h = static_cast<int>(std::max(std::min(h, maxH), 560.0));
+    }
+    size.w = std::min(size.w, displayW - 20);
+    size.h = std::min(size.h, displayH - 80);
+    return size;
+}
+
+bool hasStoredPosition(int x, int y) { return x >= -9999 && x != -1 && y >= -9999; }
+
+SDL_Point placeOnDisplay(int storedX, int storedY, const SDL_Rect& d, int windowW, int windowH) {
+    if (d.w <= 0 || d.h <= 0) return {storedX, storedY};
+    const int x = std::clamp(storedX, d.x, std::max(d.x, d.x + d.w - windowW));
+    const int y = std::clamp(storedY, d.y + 30, std::max(d.y + 30, d.y + d.h - windowH));
+    return {x, y};
+}
+
+EventEffect applyEvent(const SDL_Event& e, Input& input, double now, double& lastRelease) {
+    switch (e.type) {
+    case SDL_MOUSEBUTTONDOWN:
+        if (e.button.button == SDL_BUTTON_LEFT) input.leftPressed = true;
+        if (e.button.button == SDL_BUTTON_RIGHT) input.rightPressed = true;
+        return EventEffect::None;
+    case SDL_MOUSEBUTTONUP:
+        if (e.button.button == SDL_BUTTON_LEFT) {
+            input.leftReleased = true;
+            if (now - lastRelease < kDoubleClickGap) input.doubleClick = true;
+            lastRelease = now;
+        }
+        return EventEffect::None;
+    case SDL_MOUSEWHEEL: input.wheel += e.wheel.y; return EventEffect::None;
+    case SDL_KEYDOWN: {
+        const SDL_Keycode key = e.key.keysym.sym;
+        if (key == SDLK_F11) return EventEffect::ToggleFullscreen;
+        if (key == SDLK_q && (e.key.keysym.mod & KMOD_CTRL)) return EventEffect::Quit;
+        input.keys.push_back(key);
+        return EventEffect::None;
+    }
+    case SDL_QUIT: return EventEffect::Quit;
+    case SDL_WINDOWEVENT: return EventEffect::Window;
+    default: return EventEffect::None;
+    }
+}
+
+double nowSeconds() {
+    using Clock = std::chrono::steady_clock;
+    static const Clock::time_point start = Clock::now();
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+void installTerminationHandlers() { setTerminationAction(&onTerminationSignal); }
+
+void restoreDefaultTerminationHandlers() { setTerminationAction(SIG_DFL); }
+
+bool terminationRequested() { return g_terminate != 0; }
+
+} // namespace ui
