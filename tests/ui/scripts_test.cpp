@@ -1,0 +1,141 @@
+// Every script of the game's languages must draw with a real glyph from a
+// bundled font, never a missing-glyph box.
+#include <gtest/gtest.h>
+#include <pango/pangocairo.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <set>
+#include <string>
+
+#include "platform/paths.h"
+#include "tests/ui/ui_fixture.h"
+#include "ui/draw.h"
+
+namespace {
+
+using uitest::Canvas;
+
+struct RunInfo {
+    std::set<std::string> families;  // of runs that hold more than spaces
+    int glyphs = 0;
+    int missing = 0;
+};
+
+// Lays text out the way the interface does and reports which fonts Pango
+// chose and whether any glyph is the unknown-character box or .notdef.
+RunInfo inspect(cairo_t* cr, const char* text, const char* family) {
+    PangoLayout* layout = pango_cairo_create_layout(cr);
+    PangoFontDescription* desc = pango_font_description_new();
+    pango_font_description_set_family(desc, family);
+    pango_font_description_set_absolute_size(desc, 20 * PANGO_SCALE);
+    pango_layout_set_font_description(layout, desc);
+    pango_layout_set_text(layout, text, -1);
+    RunInfo info;
+    PangoLayoutIter* it = pango_layout_get_iter(layout);
+    do {
+        PangoLayoutRun* run = pango_layout_iter_get_run_readonly(it);
+        if (!run) continue;
+        const std::string runText(text + run->item->offset, run->item->length);
+        if (runText.find_first_not_of(' ') != std::string::npos) {
+            PangoFontDescription* used = pango_font_describe(run->item->analysis.font);
+            info.families.insert(pango_font_description_get_family(used));
+            pango_font_description_free(used);
+        }
+        for (int i = 0; i < run->glyphs->num_glyphs; ++i) {
+            PangoGlyph g = run->glyphs->glyphs[i].glyph;
+            ++info.glyphs;
+            if ((g & PANGO_GLYPH_UNKNOWN_FLAG) || g == 0) ++info.missing;
+        }
+    } while (pango_layout_iter_next_run(it));
+    pango_layout_iter_free(it);
+    pango_font_description_free(desc);
+    g_object_unref(layout);
+    return info;
+}
+
+class Scripts : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(uitest::fontsReady()); }
+};
+
+TEST_F(Scripts, EachScriptDrawsRealGlyphsFromItsBundledFace) {
+    struct Case {
+        const char* language;
+        const char* text;
+        const char* family;  // null: any font, as long as every glyph is real
+    };
+    const Case cases[] = {
+        {"ja", "冒険者ギルドへようこそ", "Velmorandine CJK"},
+        {"zh", "欢迎来到冒险者公会", "Velmorandine CJK"},
+        {"zh_TW", "歡迎來到冒險者公會", "Velmorandine CJK"},
+        {"ko", "모험가 길드에 오신 것을 환영합니다", "Velmorandine CJK"},
+        {"hi", "साहसी संघ में स्वागत है", "Velmorandine Deva"},
+        {"ne", "साहसी संघमा स्वागत छ", "Velmorandine Deva"},
+        {"bn", "অভিযাত্রী সংঘে স্বাগতম", "Velmorandine Beng"},
+        {"th", "ยินดีต้อนรับสู่กิลด์นักผจญภัย", "Velmorandine Thai"},
+        {"ar", "مرحبا بك في نقابة المغامرين", "Velmorandine Arab"},
+        {"fa", "به انجمن ماجراجویان خوش آمدید", "Velmorandine Arab"},
+        {"ur", "مہم جوؤں کی انجمن میں خوش آمدید", "Velmorandine Arab"},
+        {"he", "ברוכים הבאים לגילדת ההרפתקנים", nullptr},  // a fallback font: see the Hebrew test below
+        {"de", "Willkommen in der Abenteurergilde", "DejaVu Sans Mono"},
+        {"ru", "Добро пожаловать в гильдию", "DejaVu Sans Mono"},
+        {"el", "Καλώς ήρθατε στη συντεχνία", "DejaVu Sans Mono"},
+        {"pl", "Witaj w gildii poszukiwaczy przygód", "DejaVu Sans Mono"},
+        {"vi", "Chào mừng đến hội mạo hiểm giả", nullptr},
+    };
+    Canvas cv(700, 60);
+    for (const auto& c : cases) {
+        for (const char* family : {ui::kFontMono, ui::kFontSans}) {
+            RunInfo info = inspect(cv.cr, c.text, family);
+            EXPECT_GT(info.glyphs, 0) << c.language;
+            EXPECT_EQ(info.missing, 0) << c.language << " has missing glyphs";
+            if (c.family && family == ui::kFontMono) {
+                EXPECT_EQ(info.families, std::set<std::string>{c.family}) << c.language;
+            }
+        }
+        Canvas drawn(700, 60);
+        ui::TextStyle st;
+        st.size = 20;
+        ui::drawText(drawn.cr, 5, 5, c.text, st);
+        EXPECT_GT(drawn.ink().w, 100) << c.language << " drew no ink";
+    }
+}
+
+// No face of the monospaced list holds Hebrew, so Fontconfig's fallback picks
+// the font there (any real glyph will do); the proportional list names
+// DejaVu Sans, which has it.
+TEST_F(Scripts, HebrewComesFromDejaVuSansInTheProportionalList) {
+    Canvas cv(10, 10);
+    RunInfo info = inspect(cv.cr, "ברוכים הבאים", ui::kFontSans);
+    EXPECT_EQ(info.missing, 0);
+    EXPECT_EQ(info.families, std::set<std::string>{"DejaVu Sans"});
+}
+
+TEST_F(Scripts, ArabicFaceLeavesLatinLettersAndDigitsAlone) {
+    Canvas cv(10, 10);
+    EXPECT_EQ(inspect(cv.cr, "Level 10: Gold 250!", ui::kFontMono).families,
+              std::set<std::string>{"DejaVu Sans Mono"});
+    EXPECT_EQ(inspect(cv.cr, "Gold 250 ذهب", ui::kFontMono).families,
+              (std::set<std::string>{"DejaVu Sans Mono", "Velmorandine Arab"}));
+    EXPECT_EQ(inspect(cv.cr, "Level 10", ui::kFontSans).families, std::set<std::string>{"DejaVu Sans"});
+}
+
+TEST_F(Scripts, AFontThatCannotBeRegisteredIsReportedAndSkipped) {
+    namespace fs = std::filesystem;
+    const fs::path fonts = fs::path(uitest::assetRoot()) / "assets" / "fonts";
+    if (paths::assetDir() != uitest::assetRoot() || uitest::assetRoot().rfind(testenv::root(), 0) != 0) {
+        GTEST_SKIP() << "the asset directory is not this test's own";
+    }
+    const fs::path thai = fonts / "VelmorandineThai.ttf";
+    const fs::path aside = fonts / "VelmorandineThai.away";
+    fs::rename(thai, aside);
+    testing::internal::CaptureStderr();
+    const bool all = ui::registerBundledFonts();
+    const std::string err = testing::internal::GetCapturedStderr();
+    fs::rename(aside, thai);
+    EXPECT_FALSE(all);
+    EXPECT_EQ(err, "[fonts] konnte " + paths::asset("assets/fonts/VelmorandineThai.ttf") + " nicht anmelden\n");
+}
+
+} // namespace

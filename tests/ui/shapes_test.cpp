@@ -1,0 +1,57 @@
+#include <gtest/gtest.h>
+
+#include "tests/ui/ui_fixture.h"
+#include "ui/draw.h"
+
+namespace {
+
+using uitest::Canvas;
+
+TEST(Shapes, RoundedRectRadiusIsLimitedToHalfTheShorterSide) {
+    struct Case {
+        double radius;
+        int cornerAlpha;  // coverage of the pixel in the top-left corner
+    };
+    // 100 x 40 at (10, 10): radius 0 keeps square corners, any radius past 20
+    // gives a stadium whose round ends still reach the left edge.
+    const Case cases[] = {{0, 255}, {20, 0}, {500, 0}};
+    for (const auto& c : cases) {
+        Canvas cv(120, 60);
+        ui::fillRoundedRect(cv.cr, {10, 10, 100, 40}, c.radius, 0xFF0000);
+        EXPECT_EQ(cv.alpha(10, 10), c.cornerAlpha) << "radius " << c.radius;
+        EXPECT_GT(cv.alpha(10, 29), 200) << "radius " << c.radius;
+        ui::Rect ink = cv.ink();
+        EXPECT_EQ(ink.w, 100);
+        EXPECT_EQ(ink.h, 40);
+        EXPECT_FALSE(cairo_has_current_point(cv.cr)) << "the fill consumes the path";
+    }
+}
+
+TEST(Shapes, PrimitivesDrawInTheirOwnColour) {
+    Canvas cv(60, 60);
+    ui::fillRect(cv.cr, {0, 0, 10, 10}, 0x102030, 1.0);
+    ui::fillCircle(cv.cr, 30, 30, 8, 0x00FF00, 0.5);
+    ui::drawLine(cv.cr, 0, 55, 60, 55, 2, 0x0000FF);
+    EXPECT_EQ(cv.pixel(5, 5), 0xFF102030u);
+    uint32_t half = cv.pixel(30, 30);  // premultiplied: green equals alpha
+    EXPECT_NEAR(double(half >> 24), 127.5, 1.0);
+    EXPECT_EQ(half, (half & 0xFF000000u) | ((half >> 24) << 8));
+    EXPECT_EQ(cv.pixel(30, 55), 0xFF0000FFu);
+    EXPECT_EQ(cv.alpha(30, 50), 0) << "a line of width 2 stays on its row pair";
+    EXPECT_EQ(cv.alpha(30, 20), 0) << "outside the circle";
+}
+
+TEST(Shapes, SoftShadowLeavesThePathForTheCaller) {
+    Canvas cv(80, 80);
+    cairo_rectangle(cv.cr, 20, 20, 20, 20);
+    double before[4];
+    cairo_path_extents(cv.cr, &before[0], &before[1], &before[2], &before[3]);
+    ui::softShadowFromPath(cv.cr, 10, 10, 4, 0x000000, 0.8);
+    double after[4];
+    cairo_path_extents(cv.cr, &after[0], &after[1], &after[2], &after[3]);
+    for (int i = 0; i < 4; ++i) EXPECT_DOUBLE_EQ(after[i], before[i]);
+    EXPECT_GT(cv.alpha(45, 45), 0) << "shadow lies under the offset shape";
+    EXPECT_EQ(cv.alpha(25, 25), 0) << "nothing under the shape itself";
+}
+
+} // namespace

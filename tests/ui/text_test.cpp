@@ -1,0 +1,264 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/ui/ui_fixture.h"
+#include "ui/draw.h"
+
+namespace {
+
+using uitest::Canvas;
+
+class Text : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(uitest::fontsReady()); }
+
+    static ui::TextStyle style(double size) {
+        ui::TextStyle st;
+        st.size = size;
+        return st;
+    }
+
+    static std::pair<double, double> measure(cairo_t* cr, const char* text, const ui::TextStyle& st) {
+        double w = -1, h = -1;
+        ui::measureText(cr, text, st, &w, &h);
+        return {w, h};
+    }
+};
+
+TEST_F(Text, ShrinkToFitStopsAtTheSmallestFactor) {
+    Canvas cv(10, 10);
+    const char* text = "Velmorandine Heroes";
+    ui::TextStyle base = style(20);
+    auto [w0, h0] = measure(cv.cr, text, base);
+    ASSERT_GT(w0, 100);
+    const double half = w0 / 2;
+
+    struct Case {
+        const char* what;
+        double fitWidth;
+        double minFit;
+        double expectedFactor;  // the font size the fitted text must match
+    };
+    const Case cases[] = {
+        {"twice too wide stops at minFit 0.6", half, 0.6, 0.6},
+        {"minFit 0 always fits", half, 0.0, half / w0},
+        {"exactly as wide is not shrunk", w0, 0.6, 1.0},
+        {"narrower than the fit width is not shrunk", w0 + 50, 0.6, 1.0},
+    };
+    for (const auto& c : cases) {
+        ui::TextStyle fit = base;
+        fit.fitWidth = c.fitWidth;
+        fit.minFit = c.minFit;
+        ui::TextStyle ref = style(base.size * c.expectedFactor);
+        EXPECT_EQ(measure(cv.cr, text, fit), measure(cv.cr, text, ref)) << c.what;
+    }
+
+    ui::TextStyle fit = base;
+    fit.fitWidth = half;
+    fit.minFit = 0;
+    EXPECT_NEAR(measure(cv.cr, text, fit).first, half, half * 0.03) << "a smaller font, close to the fit width";
+}
+
+TEST_F(Text, HorizontalPlacementFollowsAlignmentAndWrapBox) {
+    struct Case {
+        const char* what;
+        int align;
+        double wrapWidth;
+        double x;
+        double wantLeft;   // expected ink left edge (-1: not checked)
+        double wantRight;  // expected ink right edge (-1: not checked)
+    };
+    const Case cases[] = {
+        {"left edge at x", 0, 0, 40, 40, -1},
+        {"right edge at x", 2, 0, 260, -1, 260},
+        {"right-aligned in a wrap box that starts at x", 2, 200, 40, -1, 240},
+        {"left-aligned in a wrap box that starts at x", 0, 200, 40, 40, -1},
+    };
+    for (const auto& c : cases) {
+        Canvas cv(300, 60);
+        ui::TextStyle st = style(18);
+        st.align = c.align;
+        st.wrapWidth = c.wrapWidth;
+        ui::drawText(cv.cr, c.x, 10, "HOLD", st);
+        ui::Rect ink = cv.ink();
+        ASSERT_GT(ink.w, 0) << c.what;
+        if (c.wantLeft >= 0) {
+            EXPECT_NEAR(ink.x, c.wantLeft, 3) << c.what;
+        }
+        if (c.wantRight >= 0) {
+            EXPECT_NEAR(ink.x + ink.w, c.wantRight, 3) << c.what;
+        }
+        EXPECT_GE(ink.y, 10) << c.what << ": top edge at y";
+    }
+}
+
+TEST_F(Text, CentredVariantsCentreOnTheirPoint) {
+    ui::TextStyle st = style(18);
+    double w = 0, h = 0;
+    {
+        Canvas cv(10, 10);
+        ui::measureText(cv.cr, "HOH", st, &w, &h);
+    }
+    struct Case {
+        const char* what;
+        void (*draw)(cairo_t*, const ui::TextStyle&);
+        double centreX;
+        double top;  // logical top edge of the text
+    };
+    const Case cases[] = {
+        {"centred", [](cairo_t* cr, const ui::TextStyle& s) { ui::drawTextCentered(cr, 150, 50, "HOH", s); }, 150,
+         50 - h / 2},
+        {"top", [](cairo_t* cr, const ui::TextStyle& s) { ui::drawTextTop(cr, 120, 20, "HOH", s); }, 120, 20},
+        {"in a rectangle",
+         [](cairo_t* cr, const ui::TextStyle& s) { ui::drawTextIn(cr, {100, 30, 100, 60}, "HOH", s); }, 150,
+         60 - h / 2},
+    };
+    for (const auto& c : cases) {
+        Canvas cv(300, 100);
+        c.draw(cv.cr, st);
+        ui::Rect ink = cv.ink();
+        ASSERT_GT(ink.w, 0) << c.what;
+        EXPECT_NEAR(ink.x + ink.w / 2, c.centreX, 2) << c.what;
+        EXPECT_GE(ink.y, c.top - 1) << c.what;
+        EXPECT_LE(ink.y + ink.h, c.top + h + 1) << c.what;
+    }
+}
+
+// The vertical spans of ink, top to bottom.
+std::vector<std::pair<int, int>> inkBands(Canvas& cv, int height, int width) {
+    std::vector<std::pair<int, int>> bands;
+    bool in = false;
+    for (int y = 0; y < height; ++y) {
+        bool any = false;
+        for (int x = 0; x < width && !any; ++x) any = cv.alpha(x, y) > 0;
+        if (any && !in) bands.push_back({y, y});
+        if (any) bands.back().second = y;
+        in = any;
+    }
+    return bands;
+}
+
+TEST_F(Text, StackDrawsAtMostEightLinesAndEmptyLinesKeepTheirGaps) {
+    ui::TextStyle st = style(16);
+    std::vector<ui::TextLine> lines(10, ui::TextLine{"X", &st});
+    Canvas cv(100, 400);
+    ui::drawTextStack(cv.cr, {0, 0, 100, 400}, lines.data(), 10, 6);
+    EXPECT_EQ(inkBands(cv, 400, 100).size(), 8u);
+
+    double w = 0, h = 0;
+    ui::measureText(cv.cr, "X", st, &w, &h);
+    const double gap = 10;
+    ui::TextLine three[] = {{"X", &st}, {"", &st}, {"X", &st}};
+    Canvas cv2(100, 200);
+    ui::drawTextStack(cv2.cr, {0, 0, 100, 200}, three, 3, gap);
+    auto bands = inkBands(cv2, 200, 100);
+    ASSERT_EQ(bands.size(), 2u);
+    EXPECT_NEAR(bands[1].first - bands[0].first, h + 2 * gap, 1) << "empty line: no height, both gaps";
+    const double total = 2 * h + 2 * gap;
+    const double firstTop = 100 - total / 2;
+    EXPECT_NEAR(bands[0].first - firstTop, bands[1].first - (firstTop + h + 2 * gap), 1);
+    EXPECT_GE(bands[0].first, firstTop) << "block centred in the rectangle";
+    EXPECT_LE(bands[1].second, firstTop + total);
+}
+
+// Pixels of one text drawn alone on a fresh canvas.
+std::vector<uint32_t> render(const char* text, const ui::TextStyle& st) {
+    Canvas cv(400, 60);
+    ui::drawText(cv.cr, 5, 5, text, st);
+    std::vector<uint32_t> px;
+    for (int y = 0; y < 60; ++y)
+        for (int x = 0; x < 400; ++x) px.push_back(cv.pixel(x, y));
+    return px;
+}
+
+TEST_F(Text, UpperCaseUsesUnicodeCaseMapping) {
+    struct Case {
+        const char* text;
+        const char* upper;
+    };
+    const Case cases[] = {
+        {"Straße", "STRASSE"},  // one letter becomes two
+        {"élan über", "ÉLAN ÜBER"},
+        {"ελληνικά", "ΕΛΛΗΝΙΚΆ"},
+        {"русский", "РУССКИЙ"},
+    };
+    ui::TextStyle plain = style(18);
+    ui::TextStyle upper = plain;
+    upper.upperCase = true;
+    for (const auto& c : cases) {
+        EXPECT_EQ(render(c.text, upper), render(c.upper, plain)) << c.text;
+    }
+}
+
+TEST_F(Text, LetterSpacingWidensEveryGapAndIsNotShrunk) {
+    Canvas cv(10, 10);
+    const char* text = "abcdefgh";
+    ui::TextStyle st = style(16);
+    ui::TextStyle spaced = st;
+    spaced.letterSpacing = 3;
+    const double plainW = measure(cv.cr, text, st).first;
+    const double widened = measure(cv.cr, text, spaced).first - plainW;
+    EXPECT_GE(widened, 7 * 3 - 1);
+    EXPECT_LE(widened, 8 * 3 + 1);
+
+    st.fitWidth = spaced.fitWidth = plainW / 3;  // both stop at minFit
+    EXPECT_NEAR(measure(cv.cr, text, spaced).first - measure(cv.cr, text, st).first, widened, 1.5);
+}
+
+TEST_F(Text, WrapBreaksBetweenWordsAndInsideTooLongOnes) {
+    Canvas cv(10, 10);
+    ui::TextStyle st = style(16);
+    const double lineH = measure(cv.cr, "Ag", st).second;
+    st.wrapWidth = 140;
+    for (const char* text : {"The party walks into the dark forest at dawn", "Unbezwingbarkeitsbeschwoerungen"}) {
+        auto [w, h] = measure(cv.cr, text, st);
+        EXPECT_LE(w, 140) << text;
+        EXPECT_GE(h, 2 * lineH) << text;
+    }
+}
+
+TEST_F(Text, EmptyTextHasAHeightButDrawsNothing) {
+    Canvas cv(100, 40);
+    ui::TextStyle st = style(16);
+    auto [w, h] = measure(cv.cr, "", st);
+    EXPECT_EQ(w, 0);
+    EXPECT_GT(h, 0);
+    ui::drawText(cv.cr, 10, 10, "", st);
+    ui::drawTextCentered(cv.cr, 50, 20, "", st);
+    ui::drawTextIn(cv.cr, {0, 0, 100, 40}, "", st);
+    EXPECT_EQ(cv.ink().w, 0);
+}
+
+// Pixels drawn with partial coverage: antialiased edges.
+int partialPixels(Canvas& cv) {
+    int n = 0;
+    for (int y = 0; y < 40; ++y)
+        for (int x = 0; x < 200; ++x) n += (cv.alpha(x, y) > 0 && cv.alpha(x, y) < 255);
+    return n;
+}
+
+TEST_F(Text, CacheNoticesANewContextAtAReusedAddress) {
+    // A layout keeps the font options of the context it was made for; one
+    // left over from a context without antialiasing would draw the next
+    // context's text without it too.
+    ui::TextStyle st = style(16);
+    void* firstAddress = nullptr;
+    {
+        Canvas cv(200, 40);
+        cairo_font_options_t* opts = cairo_font_options_create();
+        cairo_font_options_set_antialias(opts, CAIRO_ANTIALIAS_NONE);
+        cairo_set_font_options(cv.cr, opts);
+        cairo_font_options_destroy(opts);
+        ui::drawText(cv.cr, 2, 2, "Rune of Oak", st);
+        ASSERT_EQ(partialPixels(cv), 0);
+        firstAddress = cv.cr;
+    }
+    Canvas cv(200, 40);  // cairo hands out the freed context again
+    ui::drawText(cv.cr, 2, 2, "Rune of Oak", st);
+    EXPECT_GT(partialPixels(cv), 20) << (static_cast<void*>(cv.cr) == firstAddress ? "same address reused"
+                                                                                     : "new address");
+}
+
+} // namespace

@@ -1,0 +1,36 @@
+#include "ui/theme.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct ColourCase {
+    const char* what;
+    uint32_t got;
+    uint32_t want;
+};
+
+TEST(Theme, ChannelHelpersRoundHalvesUpAndHoldT) {
+    const ColourCase cases[] = {
+        {"lighten black half: 127.5 rounds up", theme::lighten(0x000000, 0.5), 0x808080},
+        {"darken white past 1 is black", theme::darken(0xFFFFFF, 1.5), 0x000000},
+        {"darken below 0 keeps the colour", theme::darken(0x3A2A1C, -0.4), 0x3A2A1C},
+        {"lighten per channel", theme::lighten(0x204060, 0.25), 0x587088},
+        {"darken per channel", theme::darken(0xF4C95A, 0.5), 0x7A652D},
+        {"mix at 0 is a", theme::mix(0x123456, 0xABCDEF, 0.0), 0x123456},
+        {"mix at 1 is b", theme::mix(0x123456, 0xABCDEF, 1.0), 0xABCDEF},
+        {"mix held above 1", theme::mix(0x123456, 0xABCDEF, 3.0), 0xABCDEF},
+        {"mix halfway, each channel on its own", theme::mix(0xFF0000, 0x00FF80, 0.5), 0x808040},
+        {"top byte ignored", theme::lighten(0xFF000000, 0.0), 0x000000},
+    };
+    for (const auto& c : cases) EXPECT_EQ(c.got, c.want) << c.what;
+}
+
+TEST(Theme, LuminanceWeightsGreenMost) {
+    EXPECT_DOUBLE_EQ(theme::luminance(0xFFFFFF), 1.0);
+    EXPECT_DOUBLE_EQ(theme::luminance(0x000000), 0.0);
+    EXPECT_DOUBLE_EQ(theme::luminance(0x00FF00), 0.7152);
+    EXPECT_GT(theme::luminance(0x00FF00), theme::luminance(0xFF0000));
+}
+
+} // namespace

@@ -1,0 +1,1 @@
+"""Sprite descriptions, one module per family of creatures."""

@@ -1,0 +1,449 @@
+"""Magic creatures, great beasts and the named bosses."""
+from registry import sprite
+from art.kit import leg, eye, tri, hind_leg, wing, figure
+from art.scaled import dragon_body, phoenix_body, snake, TONGUE
+from art.folk import crown, horns, axe, club
+from art.beasts import big_cat
+from art.bugs import ant, six_legs, wings as bug_wings
+
+
+@sprite("slime", body=(0x1A5A20, 0x38A040, 0x78D870), eye=0x102010, mats={'core': 0xC0F8B0})
+def slime(c, f):
+    s = f * 1.2
+    c.poly([(4, 28), (6, 20 + s), (10, 14 + s), (16, 11 + s * 1.5), (22, 14 + s), (26, 20 + s), (28, 28)], light=0.5)
+    c.ell(16, 21 + s * 0.6, 10 + s * 0.5, 7.5 - s * 0.6)
+    c.ell(12, 16 + s, 2.5, 2, m='core')
+    c.px(11, 15 + s, 'w')
+    c.rect(12, 20 + s, 1.5, 2.5, m='o')
+    c.rect(18, 20 + s, 1.5, 2.5, m='o')
+    c.px(12.5, 20.5 + s, 'e')
+    c.px(18.5, 20.5 + s, 'e')
+    c.line(14, 25 + s * 0.5, 17, 25 + s * 0.5, 'o')
+
+
+@sprite("mushroom", body=(0x7A1010, 0xC02820, 0xF05A40), eye=0x201010, mats={'stem': 0xF0E4C8, 'spot': (0xFFF8F0, 'flat')})
+def mushroom(c, f):
+    b = -0.8 * f
+    c.cap(16, 18, 16, 27, 4.5, 5, m='stem')
+    c.path([(12, 22), (9, 26), (8, 28)], 1.0, m='stem', shift=-1)
+    c.path([(20, 22), (23, 25 + f), (24, 27)], 1.0, m='stem')
+    c.ell(16, 14 + b, 12, 7)
+    c.erase('rect', 0, 17 + b, 32, 4)
+    c.rect(6, 16 + b, 20, 1.5, m='stem', light=-0.2)
+    for (x, y, r) in [(10, 12, 1.8), (16, 9.5, 1.5), (21, 12.5, 1.8), (14, 14, 1), (25, 15, 1)]:
+        c.circ(x, y + b, r, m='spot')
+    c.dots([(14, 21), (18, 21)], 'e')
+    c.line(15, 24, 17, 24, 'o')
+
+
+@sprite("wisp", body=(0x1A4A8A, 0x3A88D8, 0x88D0FF), eye=0xFFFFFF, mats={'core': (0xF0FCFF, 'flat')}, lift=6)
+def wisp(c, f):
+    s = f
+    c.poly([(10, 18), (12, 8 - s), (14, 11), (16, 4 + s), (18, 10), (21, 6 - s), (22, 18)], light=0.7)
+    c.circ(16, 18, 7)
+    c.circ(16, 18, 3.5, m='core')
+    c.dots([(14.5, 17), (17.5, 17)], 'e')
+    c.dots([(14.5, 17), (17.5, 17)], 'o')
+    c.path([(14, 24), (12 - s, 27), (10, 26)], 0.8, 0.3)
+
+
+@sprite("fairy", body=(0x5A2A7A, 0x9A50C0, 0xD090F0), eye=0x102040, mats={'skin': 0xF8D8C0, 'wing': 0xC8F0FF, 'hair': 0xF8E070, 'glow': (0xFFFFD0, 'flat')}, lift=5)
+def fairy(c, f):
+    b = -0.8 * f
+    bug_wings(c, f, (14, 12 + b), (6, 3), (4, 9), n=2)
+    c.poly([(13, 13 + b), (10, 22 + b), (20, 22 + b), (17, 13 + b)])
+    c.cap(14, 21 + b, 13, 26 + b, 0.8, m='skin', shift=-1)
+    c.cap(16.5, 21 + b, 17.5, 26 + b, 0.8, m='skin')
+    c.circ(15.5, 9 + b, 3.2, m='skin', sep=True)
+    c.ell(14.5, 7.5 + b, 3.4, 2.4, m='hair')
+    c.path([(12.5, 8 + b), (11, 12 + b)], 1.0, m='hair')
+    c.px(17.3, 9 + b, 'e')
+    c.cap(17, 14 + b, 21, 11 + b, 0.7, m='skin', sep=True)
+    c.path([(21, 11 + b), (23, 7 + b)], 0.35, m='hair')
+    c.circ(23, 6.5 + b, 1.2 + f * 0.4, m='glow')
+
+
+@sprite("golem", body=(0x4A4440, 0x7A726A, 0xA8A094), eye=0x40E0FF, mats={'rune': (0x60F0FF, 'flat'), 'moss': 0x5A8A2A})
+def golem(c, f):
+    b = -0.6 * f
+    c.rect(10.5, 20, 4.5, 8.5, shift=-1)
+    c.rect(16.5, 20, 4.5, 8.5)
+    c.poly([(7, 10 + b), (25, 9 + b), (23, 21 + b), (9, 21 + b)])
+    c.rect(4, 11 + b, 4.5, 11, shift=-1, sep=True)
+    c.rect(13, 3 + b, 7.5, 6.5, sep=True)
+    c.rect(22.5, 10 + b, 5, 12, sep=True)
+    c.line(16, 12 + b, 14, 16 + b, 'rune')
+    c.line(14, 16 + b, 17, 18 + b, 'rune')
+    c.dots([(17, 5.5 + b), (19, 5.5 + b)], 'e')
+    c.ell(11, 9.5 + b, 3.5, 1.2, m='moss')
+    c.ell(18, 3 + b, 2.5, 0.9, m='moss')
+
+
+@sprite("gargoyle", body=(0x3A3A40, 0x62626C, 0x9090A0), eye=0xF04020, mats={'horn': 0xC8C0B0})
+def gargoyle(c, f):
+    b = -0.5 * f
+    wing(c, (13, 12 + b), (3, 2 - f * 2), (-1, 9), ribs=2, shift=-1)
+    c.path([(11, 24), (6, 27), (3, 25)], 0.9, 0.4)
+    c.ell(15, 19 + b, 6, 6)
+    hind_leg(c, 13, 20, 28.5, 1.6)
+    c.circ(19, 11 + b, 4, sep=True)
+    horns(c, 19, 8 + b, span=2.5, up=3)
+    tri(c, (22, 11 + b), (25, 12.5 + b), (22, 14 + b))
+    eye(c, 20.5, 10.5 + b)
+    c.path([(18, 16 + b), (21, 22), (20, 28)], 1.2, 1.0, sep=True)
+    wing(c, (16, 12 + b), (8, 0 - f * 2), (5, 7), ribs=2, sep=True)
+
+
+@sprite("ent", frames=1, body=(0x3A2410, 0x6A4420, 0x9A6A38), eye=0xF0F060, mats={'leaf': 0x4A8A2A, 'moss': 0x6AAA3A})
+def ent(c, f):
+    c.path([(13, 28), (12, 22)], 2.0, shift=-1)
+    c.path([(19, 28), (18, 22)], 2.0)
+    c.cap(15.5, 24, 16, 9, 5, 4)
+    c.path([(12, 14), (7, 12), (4, 7)], 1.4, 0.7, shift=-1)
+    c.path([(20, 13), (25, 12), (27, 7)], 1.4, 0.7, sep=True)
+    for (x, y, r) in [(16, 5, 6), (10, 6, 4), (22, 6, 4), (4, 6, 2.5), (27, 6, 2.5), (16, 1, 3)]:
+        c.circ(x, y, r, m='leaf')
+    for (x, y) in [(14, 3), (19, 6), (9, 5), (23, 4)]:
+        c.px(x, y, 'moss')
+    c.dots([(14, 13), (18, 13)], 'e')
+    c.line(14, 17, 18, 17, 'o')
+    c.line(13, 20, 13.5, 26, '1')
+
+
+@sprite("harpy", frames=1, body=(0x3A2A4A, 0x6A4A7A, 0x9A78A8), eye=0xF0D020, mats={'skin': 0xE8C0A0, 'hair': 0x3A1A10, 'talon': 0xE0C040})
+def harpy(c, f):
+    c.poly([(13, 12), (3, 2), (1, 8), (4, 11), (2, 14), (10, 18)], shift=-1)
+    c.path([(13, 21), (12, 26), (11, 28)], 0.7, m='talon', shift=-1)
+    c.path([(16, 21), (17, 26), (18, 28)], 0.7, m='talon')
+    c.ell(14.5, 19, 4.5, 4)
+    c.ell(16, 13, 3.5, 4, m='skin')
+    c.circ(17, 7, 3, m='skin', sep=True)
+    c.ell(15.5, 6, 3.5, 2.5, m='hair')
+    c.path([(14, 6), (11, 11), (10, 15)], 1.2, 0.6, m='hair')
+    c.px(18.5, 7, 'e')
+    c.poly([(17, 12), (27, 4), (29, 9), (25, 11), (27, 14), (20, 17)], sep=True)
+    for (x, y) in [(27, 4), (29, 9), (27, 14)]:
+        c.line(18, 13, x, y, '1')
+
+
+@sprite("mermaid", frames=1, body=(0x0A4A5A, 0x1A8A8A, 0x4AC8B0), eye=0x104060, mats={'skin': 0xF0C8A8, 'hair': 0xE04A30, 'shell': 0xF0A0C0})
+def mermaid(c, f):
+    c.path([(14, 17), (12, 23), (15, 27), (22, 28)], 3.0, 1.2)
+    c.poly([(22, 28), (27, 24), (26, 29), (28, 31), (21, 29)])
+    c.ell(14, 13, 3.5, 4.5, m='skin')
+    c.path([(12, 4), (9, 10), (9, 17)], 2.0, 1.0, m='hair')
+    c.circ(15, 6.5, 3.2, m='skin', sep=True)
+    c.ell(13.5, 5, 3.5, 2.5, m='hair')
+    c.px(16.8, 6.5, 'e')
+    c.dots([(14, 12), (16, 12)], 'shell')
+    c.cap(16, 10, 20, 8, 0.8, m='skin', sep=True)
+
+
+@sprite("sphinx", frames=1, body=(0x7A5A20, 0xC09A48, 0xE8C878), eye=0x1A1008, mats={'skin': 0xC88A50, 'cloth': 0x2A50A0, 'gold': 0xE8C040, 'wing': 0xF0E0B0})
+def sphinx(c, f):
+    c.poly([(13, 15), (5, 3), (2, 7), (4, 10), (3, 13), (9, 17)], m='wing', shift=-1)
+    c.path([(4, 25), (1.5, 22), (2.5, 18)], 0.9, 0.6)
+    c.ell(13, 23, 10, 5)
+    c.cap(18, 27.5, 29, 27.5, 1.8, 1.5, sep=True)
+    c.ell(21, 16, 5, 6)
+    c.poly([(17, 8), (26, 8), (27, 18), (23, 15), (20, 15), (16, 18)], m='cloth')
+    for y in (10, 12, 14):
+        c.line(16.5, y + 1.5, 18.5, y, 'gold')
+        c.line(25, y, 27, y + 1.5, 'gold')
+    c.circ(21.5, 11, 3, m='skin', sep=True)
+    c.rect(18, 6.5, 8, 2.5, m='gold')
+    c.px(23, 10.5, 'e')
+    c.rect(20.5, 14, 2, 3, m='cloth')
+    c.poly([(14, 15), (10, 1), (6, 3), (8, 8), (7, 11), (12, 18)], m='wing', sep=True)
+
+
+@sprite("manticore", body=(0x6A3A14, 0xA86224, 0xD8904A), eye=0xF02020, mats={'mane': 0x5A1A0A, 'wing': 0x5A2A2A, 'sting': 0x2A1A10})
+def manticore(c, f):
+    b = -0.6 * f
+    pts = [(6, 17 + b), (3, 13), (4, 8), (8, 5 - f), (11, 6 - f)]
+    for i, (x, y) in enumerate(pts):
+        c.circ(x, y, 1.8 - i * 0.15, m='sting', sep=i > 0)
+    tri(c, (11, 5 - f), (14, 8 - f), (11, 8 - f), m='sting')
+    wing(c, (13, 13 + b), (6, 1 - f * 2), (1, 7), ribs=2, shift=-2)
+    big_cat_body(c, f)
+
+
+def big_cat_body(c, f):
+    b = -0.6 * f
+    hind_leg(c, 8.5, 14 + b, 27, 1.6, far=True)
+    leg(c, 20.5, 18, 27, 1.5, far=True)
+    c.ell(13.5, 17 + b, 9, 5)
+    c.ell(20, 16.5 + b, 4.8, 5.5)
+    hind_leg(c, 10, 15 + b, 27.5, 1.7)
+    leg(c, 22, 19, 27.5, 1.6, foot='body')
+    c.ell(23, 12.5 + b, 6, 6.5, m='mane')
+    c.circ(25, 12.5 + b, 3.8, sep=True)
+    c.ell(28, 14 + b, 2.3, 1.9, shift=1)
+    c.px(30, 13.3 + b, 'o')
+    c.line(27.5, 16.3 + b, 29.5, 16.3 + b, 'w')
+    eye(c, 26.5, 11.5 + b)
+
+
+@sprite("chimera", frames=1, body=(0x6A4A18, 0xA87A30, 0xD8A858), eye=0xF02020, mats={'mane': 0x7A3010, 'goat': 0xE0DCD0, 'snake': 0x3A7A2A, 'horn': 0x5A4A3A, 'tongue': TONGUE})
+def chimera(c, f):
+    c.path([(6, 17), (3, 14), (2, 9), (4, 6)], 1.3, 1.0, m='snake')
+    c.ell(5, 5, 2, 1.5, m='snake')
+    c.px(5.5, 4.5, 'e')
+    big_cat_body(c, 0)
+    c.cap(13, 13, 14, 8, 1.8, m='goat')
+    c.ell(15.5, 6, 2.8, 2, m='goat', sep=True)
+    c.path([(14, 4.5), (11, 2), (10, 5)], 0.8, 0.4, m='horn')
+    c.px(16, 5.5, 'e')
+
+
+def hydra_heads(c, f, heads, k=1.0):
+    for (bx, by, hx, hy, s) in heads:
+        c.path([(bx, by), ((bx + hx) / 2 - 2, (by + hy) / 2), (hx - 1.5, hy + 1)], 1.8 * k, 1.4 * k, shift=s)
+        c.ell(hx, hy, 2.6 * k, 1.9 * k, shift=s, sep=True)
+        c.px(hx + 2.2 * k, hy - 0.2, 'o')
+        c.px(hx + 0.3, hy - 0.8 * k, 'e')
+        c.px(hx + 1.2 * k, hy + 1.5 * k, 'w')
+
+
+@sprite("hydra", frames=1, body=(0x1A3A3A, 0x2E6A60, 0x5AA090), eye=0xF0E020, mats={'belly': 0xC8D8A0})
+def hydra(c, f):
+    c.path([(8, 24), (3, 26), (1, 22)], 2.0, 0.6)
+    leg(c, 10, 24, 28, 1.4, far=True)
+    leg(c, 19, 24, 28, 1.4, far=True)
+    c.ell(14, 22, 8, 5)
+    c.ell(15, 25, 5, 1.5, m='belly')
+    hydra_heads(c, f, [(15, 18, 18, 5, -1), (18, 19, 26, 9, 0), (12, 18, 9, 8, -1)])
+    leg(c, 11, 24, 28.5, 1.6)
+    leg(c, 20, 24, 28.5, 1.6)
+
+
+@sprite("antqueen", body=(0x3A1A0A, 0x6A3214, 0x9A5A2A), eye=0xF0D020, mats={'egg': 0xF0E8C8, 'wing': 0xD8E8F0, 'gold': 0xE8C040})
+def antqueen(c, f):
+    b = -0.5 * f
+    bug_wings(c, f, (16, 15 + b), (8, 6), (6, 11), n=1, shift=-1)
+    six_legs(c, [15, 17, 19], 20, 28, r=0.65)
+    c.ell(8, 19 + b, 7.5 + f * 0.4, 6, rot=-10)
+    for x in (5, 8, 11):
+        c.line(x, 14 + b, x - 1, 24 + b, '1')
+    c.ell(16, 18 + b, 3.2, 2.8)
+    c.ell(22.5, 15 + b, 4.3, 3.8, sep=True)
+    crown(c, 22, 11.5 + b, w=2.6)
+    c.path([(25, 12.5 + b), (27 + f, 9), (29, 8 + f)], 0.45)
+    c.px(24.5, 14.5 + b, 'e')
+    c.line(26.5, 17.5 + b, 28, 18.5 + b, '1')
+    six_legs(c, [15, 17, 19], 20, 28, r=0.65, far=False)
+    c.circ(2, 27, 1.3, m='egg')
+
+
+@sprite("stagbeetle", frames=1, body=(0x1A0E08, 0x3A2214, 0x6A4428), eye=0xF04020, mats={'jaw': 0x8A4A20})
+def stagbeetle(c, f):
+    six_legs(c, [10, 14, 18], 20, 28)
+    c.ell(11, 19, 8.5, 6)
+    c.line(3, 19, 19, 17.5, '1')
+    c.ell(20.5, 18, 3.5, 3.2, sep=True)
+    c.path([(22.5, 16), (26, 12), (29.5, 11), (30, 14)], 1.0, 0.5, m='jaw')
+    c.path([(22.5, 18.5), (26, 17), (29, 18.5)], 0.9, 0.4, m='jaw', shift=-1)
+    c.px(27, 13, 'jaw')
+    c.px(21, 16.5, 'e')
+    c.tone(7, 15, 'body', 9)
+    c.tone(8, 14.5, 'body', 9)
+    six_legs(c, [10, 14, 18], 20, 28, far=False)
+
+
+# -- the great named bosses, drawn at twice the size --------------------------
+
+BIG = dict(size=64, scale=2.0)
+
+
+@sprite("dragonking", frames=1, body=(0x3A0A30, 0x6A1A58, 0xA03A88), eye=0xF8E020, mats={'belly': 0xE8C070, 'wing': 0x2A0A2A, 'horn': 0xF0E8D0, 'gold': 0xF0C030}, **BIG)
+def dragonking(c, f):
+    dragon_body(c, 0, wm='wing')
+    crown(c, 24.5, 5, w=2.6)
+
+
+@sprite("hydraking", frames=1, body=(0x0A2A3A, 0x1A5A6A, 0x3A9AA0), eye=0xFF3020, mats={'belly': 0xD8E0A8, 'gold': 0xF0C030}, **BIG)
+def hydraking(c, f):
+    c.path([(8, 24), (3, 26), (1, 22)], 2.0, 0.6)
+    leg(c, 10, 24, 28, 1.4, far=True)
+    leg(c, 19, 24, 28, 1.4, far=True)
+    c.ell(14, 22, 8.5, 5.5)
+    c.ell(15, 25.5, 5, 1.5, m='belly')
+    hydra_heads(c, f, [(13, 18, 12, 3, -1), (17, 18, 21, 2, -1), (11, 19, 5, 9, -1), (19, 19, 27, 8, 0), (16, 19, 22, 13, 0)], k=0.85)
+    crown(c, 20.5, 0.8, w=1.8)
+    leg(c, 11, 24, 28.5, 1.6)
+    leg(c, 20, 24, 28.5, 1.6)
+
+
+@sprite("phoenixlord", body=(0x8A2A04, 0xE86A10, 0xF8B838), eye=0xFFFFFF, mats={'flame': 0xFFF070, 'beak': 0xF8E080, 'gold': 0xF0C030}, lift=3, **BIG)
+def phoenixlord(c, f):
+    phoenix_body(c, f)
+    crown(c, 20.5, 4.5 - 0.8 * f, w=2)
+
+
+@sprite("minotaurking", body=(0x2A140A, 0x5A2E18, 0x8A5030), eye=0xFF3020, mats={'horn': 0xF0E8D0, 'wood': 0x6A4020, 'steel': 0xD0D8E0, 'leather': 0x2A1A10, 'gold': 0xF0C030}, **BIG)
+def minotaurking(c, f):
+    hand = figure(c, f, skin='body', legs='body', torso='body', head_r=3.8, wide=1.2, arm_pose=0.6,
+                  hair=lambda c, x, y, b: (c.ell(x + 2.5, y + 1.5, 2.6, 2.2, shift=1), horns(c, x, y - 2.5, span=4, up=4),
+                                           crown(c, x, y - 3.2, w=2), c.px(x + 4.5, y + 1, 'o')))
+    c.poly([(11, 19.5), (21, 19.5), (20, 23), (12, 23)], m='leather', sep=True)
+    c.rect(11, 19, 10, 1, m='gold')
+    axe(c, hand, double=True)
+
+
+@sprite("cyclops", body=(0x6A4A30, 0xA07850, 0xD0A878), eye=0xF0F0E0, mats={'rag': 0x5A6A3A, 'wood': 0x6A4A28, 'pupil': (0x3A80C0, 'flat')}, **BIG)
+def cyclops(c, f):
+    b = -0.6 * f
+    hand = figure(c, f, skin='body', legs='body', torso='body', head_r=4.4, wide=1.2, arm_pose=0.3, eyes=False)
+    c.poly([(10, 19), (22, 19), (21, 23.5), (11, 23.5)], m='rag', sep=True)
+    c.circ(18.5, 7.3 + b, 1.7, m='e')
+    c.circ(19, 7.3 + b, 0.8, m='pupil')
+    c.line(17, 5.2 + b, 20.5, 5.2 + b, 'o')
+    c.line(18, 10.5 + b, 21, 10.5 + b, 'o')
+    club(c, hand)
+
+
+@sprite("titan", body=(0x6A4A10, 0xB08A28, 0xE8C860), eye=0x60F0FF, mats={'skin': 0xD8A070, 'steel': 0xE0E8F0, 'cloth': 0xE8E0D0, 'beard': 0xF0F0F0}, **BIG)
+def titan(c, f):
+    b = -0.6 * f
+    c.poly([(12, 11 + b), (8, 28), (14, 27), (15, 13 + b)], m='cloth', shift=-1)
+    hand = figure(c, f, legs='body', torso='body', boots='body', wide=1.15, arm_pose=0.9,
+                  hair=lambda c, x, y, b: (c.ell(x - 1.5, y - 2.2, 3.8, 2.4, m='body', sep=True),
+                                           c.poly([(x - 1, y - 4), (x - 3, y - 8), (x, y - 5.5), (x + 1, y - 9), (x + 2, y - 5), (x + 4, y - 7.5), (x + 3, y - 3)], m='body'),
+                                           c.poly([(x + 0.5, y + 2), (x + 4, y + 1.8), (x + 2.5, y + 5.5), (x, y + 3.5)], m='beard')))
+    x, y = hand
+    c.cap(x, y + 10, x, y - 12, 0.6, m='steel')
+    for dx in (-2, 0, 2):
+        c.poly([(x + dx - 0.7, y - 12), (x + dx, y - 15), (x + dx + 0.7, y - 12)], m='steel')
+    c.line(x - 2, y - 12, x + 2, y - 12, 'steel')
+
+
+@sprite("frostgiant", body=(0x1A3A6A, 0x3A68A8, 0x78A8E0), eye=0xE0FFFF, mats={'fur': 0xE8E8E0, 'ice': 0xC8F0FF, 'beard': 0xF4F8FF, 'wood': 0x5A4A3A}, **BIG)
+def frostgiant(c, f):
+    hand = figure(c, f, skin='body', legs='fur', torso='fur', arms='body', boots='fur', wide=1.25, arm_pose=0.6,
+                  hair=lambda c, x, y, b: (c.ell(x - 2, y - 2.5, 3.6, 2.2, m='beard', sep=True), c.cap(x - 3.5, y - 1, x - 4, y + 4, 1.3, m='beard'),
+                                           c.poly([(x + 0.5, y + 2), (x + 4, y + 1.8), (x + 2.5, y + 7), (x - 0.5, y + 4)], m='beard'),
+                                           horns(c, x - 0.5, y - 3, m='ice', span=3, up=3.5)))
+    axe(c, hand, m='wood', blade='ice', double=True)
+
+
+@sprite("lich", body=(0x1A1030, 0x3A2460, 0x6A4A98), eye=0x40FF80, mats={'bone': 0xE8E4D0, 'gold': 0xF0C030, 'orb': 0x60FF90, 'wood': 0x4A3A2A}, lift=1, **BIG)
+def lich(c, f):
+    b = -0.7 * f
+    c.poly([(11, 10 + b), (21, 10 + b), (24, 28), (21, 26), (19, 29), (16, 26.5), (13, 29), (11, 26), (8, 28)])
+    c.cap(12, 12 + b, 9, 19 + b, 1.4, shift=-1)
+    c.circ(16.8, 7.5 + b, 3.8, m='bone', sep=True)
+    c.poly([(11, 7 + b), (12, 2 + b), (16.5, 0 + b), (21, 2.5 + b), (22.5, 6 + b), (19.5, 4 + b), (13.5, 4.5 + b)])
+    crown(c, 16.5, 2.5 + b, w=2.8)
+    c.circ(18.5, 7.5 + b, 0.9, m='o')
+    c.px(18.5, 7.5 + b, 'e')
+    c.line(16.5, 10.5 + b, 19.5, 10.5 + b, 'o')
+    c.cap(18, 12.5 + b, 21.5, 15 + b, 1.4, sep=True)
+    c.circ(22, 15 + b, 1.1, m='bone')
+    c.cap(22.5, 27, 22.5, 4 + b, 0.55, m='wood')
+    c.circ(22.5, 3 + b, 2 + 0.3 * f, m='orb')
+    c.px(22, 2.5 + b, 'w')
+
+
+@sprite("demonlord", body=(0x5A0A08, 0x9A1A10, 0xD84028), eye=0xFFE040, mats={'horn': 0x2A1A14, 'wing': 0x3A0A10, 'steel': 0xF8A030, 'armor': 0x2A2028}, **BIG)
+def demonlord(c, f):
+    b = -0.6 * f
+    wing(c, (14, 11 + b), (2, 0 - 2 * f), (-2, 12), ribs=3, m='wing', shift=-1)
+    c.path([(13, 22), (7, 26), (4, 23)], 0.8, 0.4)
+    hand = figure(c, f, skin='body', legs='armor', torso='body', boots='armor', wide=1.2, arm_pose=0.8,
+                  hair=lambda c, x, y, b: (horns(c, x, y - 3, span=3.5, up=5), c.line(x + 0.5, y + 2.5, x + 3.5, y + 2.5, 'o')))
+    c.rect(11, 19, 10, 1.5, m='armor')
+    x, y = hand
+    c.poly([(x - 0.8, y), (x - 0.6, y - 15), (x, y - 17), (x + 0.8, y - 15), (x + 0.8, y)], m='steel')
+    c.rect(x - 2.5, y - 1, 5, 1.2, m='armor')
+    wing(c, (18, 11 + b), (30, 1 - 2 * f), (10, 6), ribs=0, m='wing', shift=-1)
+
+
+@sprite("archdemon", body=(0x2A0A3A, 0x501A6A, 0x8A3AA8), eye=0xFF4020, mats={'horn': 0xE8D8C0, 'wing': 0x1A0A20, 'fire': 0xF87020, 'armor': 0x201820}, size=64, scale=1.85)
+def archdemon(c, f):
+    b = -0.6 * f
+    wing(c, (14, 11 + b), (0, -1 - 2 * f), (-3, 14), ribs=3, m='wing', shift=-1)
+    wing(c, (18, 11 + b), (32, -1 - 2 * f), (13, 4), ribs=2, m='wing', shift=-1)
+    c.path([(13, 22), (6, 27), (2, 22), (3, 19)], 1.0, 0.4)
+    hand = figure(c, f, skin='body', legs='body', torso='body', boots='armor', wide=1.35, tall=1.05, arm_pose=0.9,
+                  hair=lambda c, x, y, b: (c.path([(x - 1, y - 3), (x - 5, y - 5), (x - 6, y - 10), (x - 4, y - 12)], 1.1, 0.3, m='horn'),
+                                           c.path([(x + 2, y - 3), (x + 6, y - 5), (x + 7, y - 10), (x + 5, y - 12)], 1.1, 0.3, m='horn'),
+                                           c.line(x + 0.5, y + 2.5, x + 3.5, y + 2.5, 'fire')))
+    c.rect(10, 19, 12, 1.6, m='armor')
+    x, y = hand
+    c.circ(x + 0.5, y - 2.5, 2.2 + 0.4 * f, m='fire')
+    c.circ(x + 0.5, y - 3, 1, m='e')
+
+
+@sprite("shadowking", frames=1, body=(0x0A0A14, 0x1A1A30, 0x34345A), eye=0xC040FF, mats={'gold': 0xB890F0, 'steel': 0x8080B0}, lift=1, **BIG)
+def shadowking(c, f):
+    c.poly([(10, 9), (22, 9), (27, 24), (25, 29), (21, 26), (18, 30), (15, 26), (11, 30), (8, 26), (4, 29), (6, 22)])
+    c.ell(16, 7.5, 5, 5.5, sep=True)
+    c.ell(17.5, 8.5, 3.2, 3.8, m='o')
+    c.dots([(16.5, 8), (19, 8)], 'e')
+    crown(c, 16, 3, w=3.5)
+    c.cap(20, 12, 24, 17, 1.5, sep=True)
+    c.cap(24.5, 29, 24.5, 6, 0.6, m='steel')
+    c.poly([(22.5, 6), (24.5, 2), (26.5, 6), (24.5, 8)], m='gold')
+
+
+@sprite("medusa", body=(0x1A4A2A, 0x3A7A40, 0x70B068), eye=0xF8F040, mats={'skin': 0xB8D8A0, 'gold': 0xE0B040, 'hair': 0x2A6A2A, 'wood': 0x7A4A20, 'string': (0xE8E0D0, 'flat')}, **BIG)
+def medusa(c, f):
+    b = -0.6 * f
+    c.path([(16, 18), (12, 23), (5, 27), (10, 29), (22, 28.5), (28, 25), (27, 21 + f)], 3.0, 0.8)
+    c.ell(16, 14 + b, 4.2, 5, m='skin')
+    c.cap(14, 12 + b, 11, 17 + b, 1.1, m='skin', shift=-1)
+    c.rect(12, 16 + b, 8, 1.2, m='gold')
+    c.circ(17, 7 + b, 3.5, m='skin', sep=True)
+    for i, (dx, dy) in enumerate([(-4, -3), (-3, -6), (0, -7), (3, -5.5), (-5, 1), (-4, 4)]):
+        c.path([(17 + dx * 0.4, 6 + b + dy * 0.3), (17 + dx, 6 + b + dy), (17 + dx * 1.4 + (i % 2) - f, 6 + b + dy * 1.3)], 0.8, 0.5, m='hair')
+        c.px(17 + dx * 1.4 + (i % 2) - f, 6 + b + dy * 1.3, 'e')
+    c.px(18.8, 6.8 + b, 'e')
+    c.cap(18, 12 + b, 22, 12 + b, 0.9, m='skin', sep=True)
+    c.path([(23, 4 + b), (24.5, 8 + b), (24.5, 16 + b), (23, 20 + b)], 0.5, m='wood')
+    c.line(23, 4 + b, 23, 20 + b, 'string')
+
+
+@sprite("kraken", body=(0x4A0A2A, 0x8A1A48, 0xC84A78), eye=0xF8E040, mats={'sucker': 0xF0B0C8}, lift=1, size=64, scale=1.75)
+def kraken(c, f):
+    s = f * 1.0
+    for i, (x0, x1, y1, cx) in enumerate([(10, 2, 20, -2), (13, 8, 29, 0), (16, 16, 30, 3), (19, 24, 29, 0), (22, 30, 20, 2)]):
+        c.path([(x0, 16), (x1 - (1 if i % 2 else -1) * s, (16 + y1) / 2 + cx), (x1 + cx * 0.5, y1), (x1 + cx + 2 - s, y1 - 2)], 1.8, 0.5, shift=-1 if i % 2 else 0)
+    c.ell(16, 10, 9, 8.5)
+    c.ell(16, 3, 5, 3, shift=1)
+    for x in (12, 20):
+        c.ell(x, 12, 2, 1.6, m='e')
+        c.rect(x - 0.6, 11, 1.2, 2, m='o')
+    for (x, y) in [(7, 22), (11, 27), (16, 28), (21, 27), (26, 22)]:
+        c.px(x, y, 'sucker')
+
+
+@sprite("behemoth", body=(0x2A2A1A, 0x4E4E30, 0x7E7A50), eye=0xF04020, mats={'horn': 0xE8E0C8, 'plate': 0x5A4A3A}, **BIG)
+def behemoth(c, f):
+    b = -0.6 * f
+    c.path([(5, 16 + b), (2, 20), (2, 24)], 1.5, 0.6)
+    leg(c, 8, 19, 28, 2.6, far=True)
+    leg(c, 19, 19, 28, 2.6, far=True)
+    c.ell(13, 15 + b, 10.5, 8.5)
+    for i in range(5):
+        c.ell(6 + i * 4, 8.5 + b + abs(i - 2) * 0.6, 2.5, 2, m='plate', sep=True)
+    leg(c, 10, 20, 28.5, 2.9)
+    leg(c, 21, 20, 28.5, 2.8)
+    c.ell(25, 15 + b, 5, 5, sep=True)
+    c.path([(24, 11 + b), (21, 7 + b), (22, 3 + b)], 1.2, 0.4, m='horn')
+    c.path([(27, 12 + b), (29, 8 + b), (28, 5 + b)], 1.0, 0.3, m='horn')
+    c.path([(28, 18 + b), (30.5, 16 + b)], 0.8, 0.3, m='horn')
+    c.line(25.5, 19 + b, 29.5, 18 + b, 'o')
+    eye(c, 26, 13.5 + b, big=True)
+
+
+@sprite("worldserpent", body=(0x0A2A2A, 0x145050, 0x2A8A80), eye=0xF8E040, mats={'tongue': TONGUE, 'spot': (0xB8E0A0, 'flat'), 'horn': 0xE0D8C0, 'fin': 0x6A2A50}, size=64, scale=1.9)
+def worldserpent(c, f):
+    c.path([(1, 24), (6, 28.5), (14, 27), (17, 22), (12, 18), (6, 17), (4, 12), (9, 8)], 2.0, 1.5, m='body', shift=-1)
+    c.path([(13, 29), (22, 29), (27, 25), (24, 20)], 2.6, 2.2)
+    for (x, y) in [(18, 28), (23, 28)]:
+        c.px(x, y, 'spot')
+    for i in range(5):
+        tri(c, (5 + i * 2.5, 16.5 - i * 1.5), (4 + i * 2.5, 13 - i * 1.5), (7 + i * 2.5, 15.5 - i * 1.5), m='fin')
+    snake(c, f, [(24, 20), (19, 15), (17, 10 - f), (21, 6 - f)], 2.6, 2.2, (24, 6 - f), head_r=(3.8, 2.8), fangs=True,
+          pattern=[(20, 16), (18, 12)])
+    c.path([(23, 4 - f), (21, 1 - f), (19, 0.5 - f)], 0.7, 0.3, m='horn')

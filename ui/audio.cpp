@@ -1,0 +1,220 @@
+#include "ui/audio.h"
+
+#include <SDL.h>
+#include <SDL_mixer.h>
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+#include <map>
+#include <vector>
+
+#include "platform/paths.h"
+
+namespace audio {
+namespace {
+
+constexpr std::array<const char*, kSfxCount> kStems = {
+    "arrow",     "bomb",      "buff",      "card_flip",   "cast_arcane", "cast_fire",      "cast_holy",
+    "cast_ice",  "cast_lightning",         "cast_nature", "chest_open",  "chest_pop",      "click",
+    "coin",      "coin_flip", "coin_land", "crit",        "death",       "defeat",         "dice_land",
+    "dice_roll", "error",     "gate_bad",  "gate_good",   "heal",        "hint",           "hit_phys",
+    "item",      "levelup",   "lifesteal", "match",       "node_select", "note0",          "note1",
+    "note10",    "note11",    "note2",     "note3",       "note4",       "note5",          "note6",
+    "note7",     "note8",     "note9",     "place",       "pop",         "remove",         "rest",
+    "revive",    "shuffle",   "slash",     "star1",       "star2",       "star3",          "success",
+    "whack",     "win_glare", "xp",
+};
+
+constexpr std::array<Sfx, kSfxCount> kAllSfx = [] {
+    std::array<Sfx, kSfxCount> all{};
+    for (int i = 0; i < kSfxCount; ++i) all[i] = static_cast<Sfx>(i);
+    return all;
+}();
+
+constexpr std::array<Sfx, 12> kNotes = {Sfx::Note0, Sfx::Note1, Sfx::Note2, Sfx::Note3, Sfx::Note4,  Sfx::Note5,
+                                        Sfx::Note6, Sfx::Note7, Sfx::Note8, Sfx::Note9, Sfx::Note10, Sfx::Note11};
+
+constexpr const char* kMusicFile = "assets/audio/bgm_calm.ogg";
+constexpr int kChannels = 24;
+
+struct Pending {
+    int sfx = 0;
+    std::uint32_t due = 0;
+};
+
+std::uint32_t sdlTicks() { return SDL_GetTicks(); }
+
+// Destroyed at exit without touching the mixer: by then SDL may be gone.
+struct State {
+    bool opened = false;
+    bool enabled = true;
+    double musicVolume = 0.1;
+    double sfxVolume = 0.2;
+    bool musicWanted = false;
+    Mix_Music* music = nullptr;
+    std::map<Sfx, Mix_Chunk*> chunks;
+    std::vector<Pending> pending;
+    std::string root;  // empty: the asset directory
+    std::uint32_t (*clock)() = &sdlTicks;
+};
+
+State& st() {
+    static State s;
+    return s;
+}
+
+std::string resolve(const std::string& rel) {
+    const State& s = st();
+    return s.root.empty() ? paths::asset(rel) : s.root + "/" + rel;
+}
+
+void loadEffects() {
+    State& s = st();
+    for (Sfx fx : kAllSfx) {
+        const std::string file = resolve(std::string("assets/audio/sfx_") + sfxStem(fx) + ".ogg");
+        if (Mix_Chunk* chunk = Mix_LoadWAV(file.c_str())) {
+            s.chunks[fx] = chunk;
+        } else {
+            std::fprintf(stderr, "[audio] Effekt fehlt: %s (%s)\n", file.c_str(), SDL_GetError());
+        }
+    }
+}
+
+void loadMusic() {
+    const std::string file = resolve(kMusicFile);
+    st().music = Mix_LoadMUS(file.c_str());
+    if (!st().music) std::fprintf(stderr, "[audio] Musik fehlt: %s (%s)\n", file.c_str(), SDL_GetError());
+}
+
+bool soundAllowed() {
+    const State& s = st();
+    return s.opened && s.enabled && s.sfxVolume > 0;
+}
+
+void resumeMusicIfWanted() {
+    const State& s = st();
+    if (s.opened && s.enabled && s.musicWanted && s.music && !Mix_PlayingMusic()) Mix_PlayMusic(s.music, -1);
+}
+
+void queue(Sfx fx, std::uint32_t now, std::uint32_t delayMs) {
+    st().pending.push_back({static_cast<int>(fx), now + delayMs});
+}
+
+} // namespace
+
+const char* sfxStem(Sfx s) {
+    const int i = static_cast<int>(s);
+    return (i >= 0 && i < kSfxCount) ? kStems[i] : nullptr;
+}
+
+bool init() {
+    State& s = st();
+    if (s.opened) return true;
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+        std::fprintf(stderr, "[audio] kein Klang-Subsystem: %s\n", SDL_GetError());
+        return false;
+    }
+    if (Mix_OpenAudio(44100, AUDIO_S16SYS, 2, 1024) != 0) {
+        std::fprintf(stderr, "[audio] Mix_OpenAudio: %s\n", SDL_GetError());
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        return false;
+    }
+    Mix_AllocateChannels(kChannels);
+    loadEffects();
+    loadMusic();
+    s.opened = true;
+    setMusicVolume(s.musicVolume);
+    return true;
+}
+
+void shutdown() {
+    State& s = st();
+    if (!s.opened) return;
+    s.opened = false;
+    s.musicWanted = false;
+    s.pending.clear();
+    Mix_HaltMusic();
+    Mix_HaltChannel(-1);
+    if (s.music) Mix_FreeMusic(s.music);
+    s.music = nullptr;
+    for (auto& [fx, chunk] : s.chunks) Mix_FreeChunk(chunk);
+    s.chunks.clear();
+    Mix_CloseAudio();
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+}
+
+void setEnabled(bool on) {
+    State& s = st();
+    s.enabled = on;
+    if (on) {
+        resumeMusicIfWanted();
+    } else if (s.opened) {
+        Mix_HaltMusic();
+    }
+}
+
+void setMusicVolume(double v) {
+    State& s = st();
+    s.musicVolume = std::clamp(v, 0.0, 1.0);
+    if (s.opened) Mix_VolumeMusic(static_cast<int>(s.musicVolume * MIX_MAX_VOLUME));
+}
+
+void setSfxVolume(double v) { st().sfxVolume = std::clamp(v, 0.0, 1.0); }
+
+void startMusic() {
+    st().musicWanted = true;
+    resumeMusicIfWanted();
+}
+
+void stopMusic() {
+    State& s = st();
+    s.musicWanted = false;
+    if (s.opened) Mix_HaltMusic();
+}
+
+void play(Sfx fx) {
+    if (!soundAllowed()) return;
+    State& s = st();
+    auto it = s.chunks.find(fx);
+    if (it == s.chunks.end()) return;
+    Mix_VolumeChunk(it->second, static_cast<int>(s.sfxVolume * MIX_MAX_VOLUME));
+    Mix_PlayChannel(-1, it->second, 0);  // all channels busy: this one is dropped
+}
+
+void playLoseSound() { play(Sfx::Defeat); }
+
+void playWinFanfare() {
+    if (!soundAllowed()) return;
+    play(Sfx::WinGlare);
+    const std::uint32_t now = st().clock();
+    queue(Sfx::Note7, now, 220);
+    queue(Sfx::Note9, now, 220);
+    queue(Sfx::Note11, now, 440);
+}
+
+void tick() {
+    State& s = st();
+    if (s.pending.empty()) return;
+    const std::uint32_t now = s.clock();
+    std::vector<Pending> waiting;
+    std::vector<Pending> due;
+    for (const Pending& p : s.pending) {
+        // A signed difference keeps the order right across the counter's wrap.
+        if (static_cast<std::int32_t>(now - p.due) < 0) {
+            waiting.push_back(p);
+        } else {
+            due.push_back(p);
+        }
+    }
+    s.pending = std::move(waiting);
+    for (const Pending& p : due) play(static_cast<Sfx>(p.sfx));
+}
+
+Sfx note(int i) { return kNotes[std::clamp(i, 0, 11)]; }
+
+void setAssetRoot(const std::string& root) { st().root = root; }
+
+void setClock(std::uint32_t (*clock)()) { st().clock = clock ? clock : &sdlTicks; }
+
+} // namespace audio

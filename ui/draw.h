@@ -1,0 +1,87 @@
+#pragma once
+// Drawing with cairo: shape primitives and text. Lengths are in the user
+// units of the context they draw on; colours are 0xRRGGBB with a separate
+// opacity (see ui/theme.h for the colour helpers).
+//
+// All text goes through one Pango layout that is kept between calls, so
+// these functions are for the main thread only.
+#include <cairo.h>
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "ui/rect.h"
+
+namespace ui {
+
+// The interface's font family lists. The script faces stand around the Latin
+// face so that every language of the game finds its glyphs in a bundled font.
+// kFontMono is the list of every ordinary text style; kFontSans is the
+// proportional variant for symbol glyphs and some labels and body texts.
+inline constexpr const char* kFontMono =
+    "Velmorandine Arab, DejaVu Sans Mono, Velmorandine CJK, Velmorandine Deva, Velmorandine Beng, Velmorandine Thai";
+inline constexpr const char* kFontSans =
+    "Velmorandine Arab, DejaVu Sans, Velmorandine CJK, Velmorandine Deva, Velmorandine Beng, Velmorandine Thai";
+
+struct TextStyle {
+    const char* family = kFontMono;  // comma-separated Pango family list
+    double size = 14;                // font size in logical pixels
+    bool bold = false;
+    bool italic = false;
+    uint32_t color = 0xFFFFFF;
+    double alpha = 1.0;
+    int align = 0;                   // 0 left, 1 centre, 2 right
+    double fitWidth = 0;             // shrink the font until the text fits; 0 = never
+    double minFit = 0.6;             // smallest shrink factor
+    double letterSpacing = 0;        // extra logical pixels between letters, not shrunk
+    bool upperCase = false;
+    double wrapWidth = 0;            // wrap into this width; 0 = one line
+};
+
+struct TextLine {
+    std::string text;
+    const TextStyle* style = nullptr;
+};
+
+// Shapes. Each sets its own source colour; each fill or stroke consumes the
+// current path.
+void setColor(cairo_t* cr, uint32_t color, double alpha = 1.0);
+void fillRect(cairo_t* cr, const Rect& r, uint32_t color, double alpha = 1.0);
+// Adds a closed sub-path; the radius is limited to half the shorter side.
+void roundedRectPath(cairo_t* cr, const Rect& r, double radius);
+void fillRoundedRect(cairo_t* cr, const Rect& r, double radius, uint32_t color, double alpha = 1.0);
+void strokeRoundedRect(cairo_t* cr, const Rect& r, double radius, double lineWidth, uint32_t color,
+                       double alpha = 1.0);
+void fillCircle(cairo_t* cr, double cx, double cy, double radius, uint32_t color, double alpha = 1.0);
+void strokeCircle(cairo_t* cr, double cx, double cy, double radius, double lineWidth, uint32_t color,
+                  double alpha = 1.0);
+void drawLine(cairo_t* cr, double x1, double y1, double x2, double y2, double lineWidth, uint32_t color,
+              double alpha = 1.0);
+// Draws a blurred shadow of the current path, offset by (dx, dy), and leaves
+// the path in place for the caller to fill.
+void softShadowFromPath(cairo_t* cr, double dx, double dy, double blur, uint32_t color, double alpha);
+
+// Text. Every function first shrinks the font to the style's fit width. The
+// draw functions draw nothing for an empty text.
+//
+// Width and height in pixels of the laid-out text (empty text has a height).
+void measureText(cairo_t* cr, std::string_view text, const TextStyle& style, double* width, double* height);
+// Top edge at y. Without a wrap width x is the left edge, the centre or the
+// right edge by the style's alignment; with one, x is the wrap box's left edge.
+void drawText(cairo_t* cr, double x, double y, std::string_view text, const TextStyle& style);
+// Centred on (x, y).
+void drawTextCentered(cairo_t* cr, double x, double y, std::string_view text, const TextStyle& style);
+// Top edge at y, centred on x; with a wrap width, x is the wrap box's left edge.
+void drawTextTop(cairo_t* cr, double x, double y, std::string_view text, const TextStyle& style);
+// Centred in the rectangle.
+void drawTextIn(cairo_t* cr, const Rect& r, std::string_view text, const TextStyle& style);
+// Up to 8 lines as one block centred in the rectangle, gap units apart; an
+// empty line takes no height but keeps its gaps.
+void drawTextStack(cairo_t* cr, const Rect& r, const TextLine* lines, int count, double gap);
+
+// Makes the nine font files of the asset directory known to Fontconfig. Call
+// once at start-up before any text is drawn; true when every file was taken.
+bool registerBundledFonts();
+
+} // namespace ui

@@ -1,0 +1,364 @@
+#include "ui/gpu.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <utility>
+#include <vector>
+
+namespace ui {
+namespace {
+
+constexpr size_t kMaxEntries = 900;
+
+struct Entry {
+    SDL_Texture* texture = nullptr;
+    int w = 0;
+    int h = 0;
+    int64_t lastUsed = 0;
+};
+
+struct ProfEntry {
+    double total = 0;
+    double start = 0;
+    int count = 0;
+};
+
+struct State {
+    SDL_Renderer* renderer = nullptr;
+    double scale = 1.0;
+    int drawCalls = 0;
+    int64_t frame = 0;
+    std::map<std::string, Entry, std::less<>> textures;
+    SDL_BlendMode blend = SDL_BLENDMODE_BLEND;
+    bool profiling = std::getenv("VELMORANDINE_STATS") != nullptr;
+    std::map<std::string, ProfEntry, std::less<>> sections;
+};
+
+State& st() {
+    static State state;
+    return state;
+}
+
+double clockSeconds() {
+    using namespace std::chrono;
+    return duration<double>(steady_clock::now().time_since_epoch()).count();
+}
+
+int px(double v) { return static_cast<int>(std::lround(v * st().scale)); }
+
+SDL_Rect toPixels(double x, double y, double w, double h) { return SDL_Rect{px(x), px(y), px(w), px(h)}; }
+
+Uint8 alphaByte(double a) {
+    if (a < 0) return 0;
+    if (a > 1) return 255;
+    return static_cast<Uint8>(static_cast<int>(255 * a + 0.5));
+}
+
+Uint8 scaledChannel(uint32_t color, int shift, double a) {
+    return static_cast<Uint8>(static_cast<int>(((color >> shift) & 0xFF) * std::clamp(a, 0.0, 1.0) + 0.5));
+}
+
+// The entry of key when it has the asked size; an entry of another size is
+// destroyed, since the caller is about to make it anew.
+SDL_Texture* findSized(std::string_view key, int w, int h) {
+    State& s = st();
+    auto it = s.textures.find(key);
+    if (it == s.textures.end()) return nullptr;
+    if (it->second.w == w && it->second.h == h) {
+        it->second.lastUsed = s.frame;
+        return it->second.texture;
+    }
+    SDL_DestroyTexture(it->second.texture);
+    s.textures.erase(it);
+    return nullptr;
+}
+
+// Drops the least recently used third; among entries of one frame the
+// bytewise smaller keys go first, so the choice never depends on map layout.
+void evictIfFull() {
+    State& s = st();
+    if (s.textures.size() <= kMaxEntries) return;
+    std::vector<std::pair<int64_t, std::string>> order;
+    order.reserve(s.textures.size());
+    for (const auto& [key, e] : s.textures) order.emplace_back(e.lastUsed, key);
+    std::sort(order.begin(), order.end());
+    size_t n = order.size() / 3;
+    for (size_t i = 0; i < n; ++i) {
+        auto it = s.textures.find(order[i].second);
+        SDL_DestroyTexture(it->second.texture);
+        s.textures.erase(it);
+    }
+}
+
+SDL_Texture* store(std::string_view key, SDL_Texture* tex, int w, int h) {
+    State& s = st();
+    s.textures.insert_or_assign(std::string(key), Entry{tex, w, h, s.frame});
+    return tex;
+}
+
+// Paints into a cairo image surface whose device scale lets the painter work
+// in logical units; null when the surface cannot be made.
+cairo_surface_t* paintSurface(int w, int h, GpuPainter painter, void* user) {
+    cairo_surface_t* surf = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, h);
+    if (cairo_surface_status(surf) != CAIRO_STATUS_SUCCESS) {
+        cairo_surface_destroy(surf);
+        return nullptr;
+    }
+    cairo_surface_set_device_scale(surf, st().scale, st().scale);
+    cairo_t* cr = cairo_create(surf);
+    if (painter) painter(cr, user);
+    cairo_destroy(cr);
+    cairo_surface_flush(surf);
+    return surf;
+}
+
+void drawInto(SDL_Texture* target, GpuDrawer draw, void* user) {
+    SDL_Renderer* r = st().renderer;
+    SDL_Texture* previous = SDL_GetRenderTarget(r);
+    SDL_SetRenderTarget(r, target);
+    SDL_SetRenderDrawColor(r, 0, 0, 0, 0);
+    SDL_RenderClear(r);
+    if (draw) draw(user);
+    SDL_SetRenderTarget(r, previous);
+}
+
+// Fades a premultiplied texture: colour and alpha scale alike.
+void modulate(SDL_Texture* tex, double alpha) {
+    Uint8 a = alphaByte(alpha);
+    SDL_SetTextureAlphaMod(tex, a);
+    SDL_SetTextureColorMod(tex, a, a, a);
+}
+
+void copyEx(SDL_Texture* tex, const SDL_Rect& dst, double angle, const SDL_Point* pivot, bool mirror, double alpha) {
+    State& s = st();
+    modulate(tex, alpha);
+    SDL_RenderCopyEx(s.renderer, tex, nullptr, &dst, angle, pivot, mirror ? SDL_FLIP_HORIZONTAL : SDL_FLIP_NONE);
+    ++s.drawCalls;
+}
+
+} // namespace
+
+void gpuInit(SDL_Renderer* renderer) {
+    gpuShutdown();
+    State& s = st();
+    s.renderer = renderer;
+    SDL_BlendMode premultiplied =
+        SDL_ComposeCustomBlendMode(SDL_BLENDFACTOR_ONE, SDL_BLENDFACTOR_ONE_MINUS_SRC_ALPHA, SDL_BLENDOPERATION_ADD,
+                                   SDL_BLENDFACTOR_ONE, SDL_BLENDFACTOR_ONE_MINUS_SRC_ALPHA, SDL_BLENDOPERATION_ADD);
+    s.blend = premultiplied;
+    SDL_Texture* probe = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STATIC, 1, 1);
+    if (!probe) return;
+    if (SDL_SetTextureBlendMode(probe, premultiplied) != 0) {
+        std::fprintf(stderr, "[gpu] kein vormultipliziertes Mischen — nehme das normale\n");
+        s.blend = SDL_BLENDMODE_BLEND;
+    }
+    SDL_DestroyTexture(probe);
+}
+
+void gpuShutdown() {
+    State& s = st();
+    for (auto& [key, e] : s.textures) SDL_DestroyTexture(e.texture);
+    s.textures.clear();
+    s.renderer = nullptr;
+}
+
+SDL_Renderer* gpuRenderer() { return st().renderer; }
+
+void gpuBeginFrame() {
+    st().drawCalls = 0;
+    ++st().frame;
+}
+
+int gpuDrawCalls() { return st().drawCalls; }
+
+void gpuSetScale(double s) { st().scale = s > 0 ? s : 1.0; }
+
+double gpuScale() { return st().scale; }
+
+SDL_Texture* gpuCached(std::string_view key, int w, int h) {
+    State& s = st();
+    auto it = s.textures.find(key);
+    if (it == s.textures.end() || it->second.w != w || it->second.h != h) return nullptr;
+    it->second.lastUsed = s.frame;
+    return it->second.texture;
+}
+
+SDL_Texture* gpuTexture(std::string_view key, int w, int h, GpuPainter painter, void* user) {
+    State& s = st();
+    if (!s.renderer || w < 1 || h < 1) return nullptr;
+    if (SDL_Texture* tex = findSized(key, w, h)) return tex;
+    evictIfFull();
+    cairo_surface_t* surf = paintSurface(w, h, painter, user);
+    if (!surf) return nullptr;
+    SDL_Texture* tex = SDL_CreateTexture(s.renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STATIC, w, h);
+    if (!tex) {
+        cairo_surface_destroy(surf);
+        return nullptr;
+    }
+    SDL_UpdateTexture(tex, nullptr, cairo_image_surface_get_data(surf), cairo_image_surface_get_stride(surf));
+    SDL_SetTextureBlendMode(tex, s.blend);
+    cairo_surface_destroy(surf);
+    return store(key, tex, w, h);
+}
+
+SDL_Texture* gpuTextureRgba(std::string_view key, int w, int h, const uint32_t* pixels, bool crisp) {
+    State& s = st();
+    if (!s.renderer || w < 1 || h < 1 || !pixels) return nullptr;
+    if (SDL_Texture* tex = findSized(key, w, h)) return tex;
+    evictIfFull();
+    // The sampling mode is fixed when a texture is made, from this hint.
+    const char* hint = SDL_GetHint(SDL_HINT_RENDER_SCALE_QUALITY);
+    std::string previous = hint ? hint : "linear";
+    SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, crisp ? "0" : "1");
+    SDL_Texture* tex = SDL_CreateTexture(s.renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STATIC, w, h);
+    SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, previous.c_str());
+    if (!tex) return nullptr;
+    SDL_UpdateTexture(tex, nullptr, pixels, w * 4);
+    if (SDL_SetTextureBlendMode(tex, s.blend) != 0) SDL_SetTextureBlendMode(tex, SDL_BLENDMODE_BLEND);
+    return store(key, tex, w, h);
+}
+
+SDL_Texture* gpuRenderTarget(std::string_view key, int w, int h, GpuDrawer draw, void* user, bool redraw) {
+    State& s = st();
+    if (!s.renderer || w <= 0 || h <= 0) return nullptr;
+    auto it = s.textures.find(key);
+    if (it != s.textures.end()) {
+        if (it->second.w == w && it->second.h == h) {
+            if (redraw) drawInto(it->second.texture, draw, user);
+            return it->second.texture;
+        }
+        SDL_DestroyTexture(it->second.texture);
+        s.textures.erase(it);
+    }
+    SDL_Texture* tex = SDL_CreateTexture(s.renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET, w, h);
+    if (!tex) return nullptr;
+    SDL_SetTextureBlendMode(tex, s.blend);
+    drawInto(tex, draw, user);
+    return store(key, tex, w, h);
+}
+
+void gpuDrop(std::string_view key) {
+    State& s = st();
+    auto it = s.textures.find(key);
+    if (it == s.textures.end()) return;
+    SDL_DestroyTexture(it->second.texture);
+    s.textures.erase(it);
+}
+
+void gpuSetClip(double x, double y, double w, double h) {
+    if (!st().renderer) return;
+    SDL_Rect r = toPixels(x, y, w, h);
+    SDL_RenderSetClipRect(st().renderer, &r);
+}
+
+void gpuClearClip() {
+    if (st().renderer) SDL_RenderSetClipRect(st().renderer, nullptr);
+}
+
+namespace {
+
+void rectCall(double x, double y, double w, double h, uint32_t color, double alpha, bool fill) {
+    State& s = st();
+    if (!s.renderer || w <= 0 || h <= 0) return;
+    SDL_SetRenderDrawBlendMode(s.renderer, SDL_BLENDMODE_BLEND);
+    SDL_SetRenderDrawColor(s.renderer, (color >> 16) & 0xFF, (color >> 8) & 0xFF, color & 0xFF, alphaByte(alpha));
+    SDL_Rect r = toPixels(x, y, w, h);
+    if (fill) SDL_RenderFillRect(s.renderer, &r);
+    else SDL_RenderDrawRect(s.renderer, &r);
+    ++s.drawCalls;
+}
+
+} // namespace
+
+void gpuFillRect(double x, double y, double w, double h, uint32_t color, double alpha) {
+    rectCall(x, y, w, h, color, alpha, true);
+}
+
+void gpuStrokeRect(double x, double y, double w, double h, uint32_t color, double alpha) {
+    rectCall(x, y, w, h, color, alpha, false);
+}
+
+void gpuBlit(SDL_Texture* tex, double x, double y, double w, double h, double alpha) {
+    State& s = st();
+    if (!tex || !s.renderer) return;
+    modulate(tex, alpha);
+    SDL_Rect dst = toPixels(x, y, w, h);
+    SDL_RenderCopy(s.renderer, tex, nullptr, &dst);
+    ++s.drawCalls;
+}
+
+void gpuBlitTinted(SDL_Texture* tex, double x, double y, double w, double h, uint32_t tint, double alpha) {
+    State& s = st();
+    if (!tex || !s.renderer) return;
+    SDL_SetTextureAlphaMod(tex, alphaByte(alpha));
+    SDL_SetTextureColorMod(tex, scaledChannel(tint, 16, alpha), scaledChannel(tint, 8, alpha),
+                           scaledChannel(tint, 0, alpha));
+    SDL_Rect dst = toPixels(x, y, w, h);
+    SDL_RenderCopy(s.renderer, tex, nullptr, &dst);
+    ++s.drawCalls;
+}
+
+void gpuBlitAdditive(SDL_Texture* tex, double x, double y, double w, double h, uint32_t tint, double alpha) {
+    State& s = st();
+    if (!tex || !s.renderer) return;
+    SDL_SetTextureBlendMode(tex, SDL_BLENDMODE_ADD);
+    SDL_SetTextureAlphaMod(tex, 255);
+    SDL_SetTextureColorMod(tex, scaledChannel(tint, 16, alpha), scaledChannel(tint, 8, alpha),
+                           scaledChannel(tint, 0, alpha));
+    SDL_Rect dst = toPixels(x, y, w, h);
+    SDL_RenderCopy(s.renderer, tex, nullptr, &dst);
+    SDL_SetTextureBlendMode(tex, s.blend);
+    ++s.drawCalls;
+}
+
+void gpuBlitRotated(SDL_Texture* tex, double cx, double cy, double w, double h, double angle, double alpha) {
+    gpuBlitMirrored(tex, cx, cy, w, h, angle, false, alpha);
+}
+
+void gpuBlitMirrored(SDL_Texture* tex, double cx, double cy, double w, double h, double angle, bool mirror,
+                     double alpha) {
+    if (!tex || !st().renderer) return;
+    copyEx(tex, toPixels(cx - w / 2, cy - h / 2, w, h), angle, nullptr, mirror, alpha);
+}
+
+void gpuBlitPivot(SDL_Texture* tex, double x, double y, double w, double h, double pivotX, double pivotY, double angle,
+                  bool mirror, double alpha) {
+    if (!tex || !st().renderer) return;
+    SDL_Point pivot{px(pivotX), px(pivotY)};
+    copyEx(tex, toPixels(x, y, w, h), angle, &pivot, mirror, alpha);
+}
+
+void profBegin(const char* name) {
+    State& s = st();
+    if (!s.profiling || !name) return;
+    s.sections[name].start = clockSeconds();
+}
+
+void profEnd(const char* name) {
+    State& s = st();
+    if (!s.profiling || !name) return;
+    ProfEntry& e = s.sections[name];
+    e.count += 1;
+    e.total += clockSeconds() - e.start;
+}
+
+std::string profReport() {
+    State& s = st();
+    std::string out;
+    if (!s.profiling) return out;
+    for (auto& [name, e] : s.sections) {
+        if (e.count <= 0) continue;
+        char piece[128];
+        std::snprintf(piece, sizeof piece, " %s %.1f", name.c_str(), 1000.0 * e.total / e.count);
+        out += piece;
+        e.total = 0;
+        e.count = 0;
+    }
+    return out;
+}
+
+} // namespace ui

@@ -1,0 +1,49 @@
+#include "ui/theme.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace theme {
+namespace {
+
+double channel(uint32_t c, int shift) { return static_cast<double>((c >> shift) & 0xFF) / 255.0; }
+
+uint32_t toByte(double v) {
+    return static_cast<uint32_t>(std::round(std::clamp(v, 0.0, 1.0) * 255.0));
+}
+
+// Applies f to the three channels (each in 0..1) and packs the result.
+template <class F>
+uint32_t perChannel(uint32_t c, F f) {
+    uint32_t out = 0;
+    for (int shift : {16, 8, 0}) out |= toByte(f(channel(c, shift), shift)) << shift;
+    return out;
+}
+
+} // namespace
+
+uint32_t mix(uint32_t a, uint32_t b, double t) {
+    t = std::clamp(t, 0.0, 1.0);
+    return perChannel(a, [&](double ca, int shift) { return ca + (channel(b, shift) - ca) * t; });
+}
+
+uint32_t lighten(uint32_t c, double t) {
+    t = std::clamp(t, 0.0, 1.0);
+    return perChannel(c, [&](double v, int) { return v + (1.0 - v) * t; });
+}
+
+uint32_t darken(uint32_t c, double t) {
+    t = std::clamp(t, 0.0, 1.0);
+    return perChannel(c, [&](double v, int) { return v * (1.0 - t); });
+}
+
+double luminance(uint32_t c) {
+    return 0.2126 * channel(c, 16) + 0.7152 * channel(c, 8) + 0.0722 * channel(c, 0);
+}
+
+const std::vector<uint32_t>& titleColors() {
+    static const std::vector<uint32_t> colors{0xF4C95A, 0xD8A23A, 0xB5703A, 0xC2382F, 0x5A9C3A, 0x5FB6D8, 0xD8A23A};
+    return colors;
+}
+
+} // namespace theme
