@@ -234,3 +234,16 @@ TEST_F(I18n, CompiledTablesMatchTheSourceFiles) {
         }
     }
 }
+
+// Runs in a fresh process, where nothing has chosen a language yet.
+TEST(I18nFreshProcess, AnswersInEnglishBeforeAnyLanguageIsSet) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    LocaleEnv env({"de", std::nullopt, std::nullopt, "de_DE.UTF-8"});
+    EXPECT_EXIT(
+        {
+            const bool english = i18n::tr("battle.victory") == "Victory!" && i18n::currentLanguage() == "en" &&
+                                 !i18n::currentIsRtl();
+            std::exit(english ? 0 : 1);
+        },
+        testing::ExitedWithCode(0), "");
+}

@@ -90,7 +90,7 @@ TEST_F(I18nTexts, PlaceholdersAreTheOnesTheCallersFill) {
     EXPECT_EQ(uses, expectedUses);
 }
 
-TEST_F(I18nTexts, TellingRows) {
+TEST_F(I18nTexts, FixedTexts) {
     struct Row {
         const char* key;
         const char* english;
