@@ -8,6 +8,7 @@
 
 #include "platform/i18n_data.h"
 #include "rules/classes.h"
+#include "rules/difficulty.h"
 #include "rules/items.h"
 #include "rules/monsters.h"
 #include "rules/skills.h"
@@ -93,7 +94,7 @@ const i18n_data::Catalog& english() { return i18n_data::kCatalogs[1]; }
 
 // The rules' tables name the rest of the keys: items, their weapon classes,
 // skills with their descriptions, monster bases and prefixes, classes with
-// their blurbs. The difficulties have no table in the rules yet.
+// their blurbs, difficulties with their hints.
 std::set<std::string> rulesKeys() {
     std::set<std::string> keys;
     for (const rpg::ItemDef& item : rpg::items()) {
@@ -112,9 +113,9 @@ std::set<std::string> rulesKeys() {
         keys.insert(cls.nameKey);
         keys.insert(cls.blurbKey);
     }
-    for (const char* id : {"easy", "hard", "brutal", "insane"}) {
-        keys.insert(std::string("difficulty.") + id);
-        keys.insert(std::string("difficulty.") + id + "Hint");
+    for (int d = 0; d < rpg::kDifficultyCount; ++d) {
+        keys.insert(rpg::difficultyNameKey(static_cast<rpg::Difficulty>(d)));
+        keys.insert(rpg::difficultyHintKey(static_cast<rpg::Difficulty>(d)));
     }
     return keys;
 }

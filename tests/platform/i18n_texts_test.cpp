@@ -9,6 +9,7 @@
 
 #include "platform/i18n.h"
 #include "platform/i18n_data.h"
+#include "rules/difficulty.h"
 #include "rules/skills.h"
 
 namespace {
@@ -164,5 +165,23 @@ TEST_F(I18nTexts, SkillDescriptionsQuoteTheCatalogue) {
         for (const std::string& part : parts) EXPECT_NE(desc.find(part), std::string::npos) << skill.id << ": "
                                                                                               << desc << " lacks " << part;
         EXPECT_EQ(desc.rfind(targets[skill.target], 0), 0u) << skill.id;
+    }
+}
+
+// The hints under the difficulty buttons quote how much stronger monsters get.
+TEST_F(I18nTexts, DifficultyHintsQuoteTheMultipliers) {
+    for (int d = 0; d < rpg::kDifficultyCount; ++d) {
+        const rpg::Difficulty difficulty = static_cast<rpg::Difficulty>(d);
+        const rpg::DifficultyMods mods = rpg::difficultyMods(difficulty);
+        const std::string hint = i18n::tr(rpg::difficultyHintKey(difficulty));
+        if (mods.offence == 1 && mods.hp == 1 && mods.defence == 1) {
+            EXPECT_NE(hint.find("normal strength"), std::string::npos) << hint;
+            continue;
+        }
+        for (const std::string& part : {"hit " + percent(mods.offence - 1) + "% harder",
+                                         percent(mods.hp - 1) + "% more HP",
+                                         percent(mods.defence - 1) + "% more defense"}) {
+            EXPECT_NE(hint.find(part), std::string::npos) << hint << " lacks " << part;
+        }
     }
 }
