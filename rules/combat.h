@@ -63,7 +63,6 @@ struct Combatant {
     double hpRegen = 0;   // hit points at every round end
     std::array<double, kStatusCount> resist{};  // percent, per StatusKind
 
-    bool alive() const { return hp > 0; }
     friend bool operator==(const Combatant&, const Combatant&) = default;
 };
 

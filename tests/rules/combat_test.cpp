@@ -484,6 +484,7 @@ TEST(BattleRound, DamageOverTimeAndTheFallen) {
     Rng rng{1};
     atRoundEnd(s);
     ActionOutcome o = advance(s, rng);
+    EXPECT_EQ(rng.state, 1u);  // round ends never draw
 
     // The poison reports its magnitude, kills, and the regeneration after it never ticks.
     std::vector<CombatEvent> forA = eventsFor(o, "a");
