@@ -1,9 +1,12 @@
 // The store state: one record per process, loaded once, saved on request.
 #include "platform/storage.h"
 
+#include <cerrno>
 #include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <unistd.h>
 
-#include "platform/fs.h"
 #include "platform/paths.h"
 #include "platform/storage_detail.h"
 
@@ -13,6 +16,7 @@ namespace {
 struct State {
     Settings settings;
     Meta meta;
+    rpg::RunState run = detail::emptyRun();
     bool loaded = false;
     std::string dir;  // where the files live; empty: the data directory
 };
@@ -42,6 +46,8 @@ void reserveLoadedIds() {
         for (const rpg::ItemInstance& it : h.bag) addItem(it);
     }
     for (const rpg::ItemInstance& it : m.stash) addItem(it);
+    for (const rpg::ItemInstance& it : st().run.inventory) addItem(it);
+    for (const rpg::PartyMember& p : st().run.party) ids.push_back(p.heroId);
     rpg::reserveMadeIds(ids);
 }
 
@@ -55,6 +61,13 @@ void loadMeta() {
     if (v.type == js::Type::Object) detail::metaFromJson(v, &st().meta);
 }
 
+// A run that does not load stays on disk untouched: the next run or the
+// next clear replaces it.
+void loadRun() {
+    const js::Value v = detail::readSealed(filePath("run.dat"));
+    if (v.type == js::Type::Object) detail::runFromJson(v, &st().run);
+}
+
 } // namespace
 
 void init() {
@@ -62,12 +75,16 @@ void init() {
     if (s.loaded) return;
     s.loaded = true;
     loadSettings();
+    rpg::setActiveDifficulty(s.settings.difficulty);
     loadMeta();
+    loadRun();
     reserveLoadedIds();
 }
 
 Settings& settings() { return st().settings; }
 Meta& meta() { return st().meta; }
+rpg::RunState& run() { return st().run; }
+bool hasRun() { return st().run.active; }
 
 rpg::Hero* heroById(const std::string& id) {
     for (rpg::Hero& h : st().meta.roster) {
@@ -88,8 +105,22 @@ bool saveSettings() { return detail::writeSealed(filePath("settings.dat"), detai
 
 bool saveMeta() { return detail::writeSealed(filePath("saves.dat"), detail::metaToJson(st().meta)); }
 
+bool saveRun() {
+    if (!st().run.active) return clearRun();
+    return detail::writeSealed(filePath("run.dat"), detail::runToJson(st().run));
+}
+
+bool clearRun() {
+    st().run = detail::emptyRun();
+    const std::string path = filePath("run.dat");
+    if (::unlink(path.c_str()) == 0 || errno == ENOENT) return true;
+    std::fprintf(stderr, "[storage] %s konnte nicht entfernt werden: %s\n", path.c_str(), std::strerror(errno));
+    return false;
+}
+
 void resetProgress() {
     st().meta = Meta{};
+    clearRun();
     saveMeta();
 }
 

@@ -8,8 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "rules/difficulty.h"
 #include "rules/hero.h"
 #include "rules/items.h"
+#include "rules/run.h"
 #include "rules/runes.h"
 
 namespace store {
@@ -19,6 +21,7 @@ struct Settings {
     bool soundOn = true;
     double musicVolume = 0.1;  // 0..1
     double sfxVolume = 0.25;   // 0..1
+    rpg::Difficulty difficulty = rpg::Difficulty::Easy;  // for new monsters
     std::int32_t windowW = 0;  // 0: none stored
     std::int32_t windowH = 0;
     std::int32_t windowX = -1;  // -1: none stored
@@ -44,12 +47,15 @@ struct Meta {
     friend bool operator==(const Meta&, const Meta&) = default;
 };
 
-// Loads the three files once; later calls do nothing. Writes no file.
+// Loads the three files once and makes the stored difficulty active; later
+// calls do nothing. Writes no file.
 void init();
 
 // The state; usable before init (then holding the defaults).
 Settings& settings();
 Meta& meta();
+rpg::RunState& run();
+bool hasRun();  // the run's active flag
 
 // The first roster hero with exactly this id, or null. The pointer lives
 // until the roster next changes.
@@ -63,9 +69,15 @@ std::vector<rpg::Hero*> partyHeroes();
 // on standard error says so.
 bool saveSettings();
 bool saveMeta();
+// Without an active run this is clearRun().
+bool saveRun();
 
-// A new progress record: removes the run file and writes "saves.dat".
-// The settings stay.
+// The empty run in memory and no "run.dat" on disk. False (with a
+// "[storage]" line) only when the file exists and cannot be removed, since
+// it would bring the ended run back at the next start.
+bool clearRun();
+// A new progress record and the empty run: removes "run.dat" and writes
+// "saves.dat". The settings stay.
 void resetProgress();
 
 // Milliseconds since the Unix epoch by the system clock.

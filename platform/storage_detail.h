@@ -36,6 +36,9 @@ js::Value itemToJson(const rpg::ItemInstance& item);
 // The empty item (empty defId) for a value that is not an item of the
 // catalogue; callers drop it.
 rpg::ItemInstance itemFromJson(const js::Value& v);
+js::Value itemsToJson(const std::vector<rpg::ItemInstance>& items);
+// Appends the accepted items of an array; anything else adds nothing.
+void itemsFromJson(const js::Value& list, std::vector<rpg::ItemInstance>* out);
 
 js::Value settingsToJson(const Settings& s);
 // Over the record's current values; only what the file holds changes.
@@ -43,5 +46,11 @@ void settingsFromJson(const js::Value& o, Settings* s);
 js::Value metaToJson(const Meta& m);
 // Into a record that holds the defaults.
 void metaFromJson(const js::Value& o, Meta* m);
+js::Value runToJson(const rpg::RunState& run);
+// The run a file holds, active; false (and *out untouched) when the map is
+// broken or the party empty, so that nothing half is ever played on.
+bool runFromJson(const js::Value& o, rpg::RunState* out);
+// The run of a new state: inactive, nothing in it, start id "start".
+rpg::RunState emptyRun();
 
 } // namespace store::detail

@@ -73,20 +73,6 @@ void runeCircleFromJson(const js::Value& o, rpg::RuneCircle* c) {
     }
 }
 
-js::Value itemList(const std::vector<rpg::ItemInstance>& items) {
-    js::Value a = array();
-    a.arr.reserve(items.size());
-    for (const rpg::ItemInstance& it : items) a.arr.push_back(itemToJson(it));
-    return a;
-}
-
-void itemsFromJson(const js::Value& list, std::vector<rpg::ItemInstance>* out) {
-    for (const js::Value& e : list.arr) {
-        rpg::ItemInstance it = itemFromJson(e);
-        if (!it.defId.empty()) out->push_back(std::move(it));
-    }
-}
-
 js::Value equipmentToJson(const rpg::Equipment& eq) {
     js::Value o = object();
     for (int i = 0; i < rpg::kEquipSlotCount; ++i) {
@@ -118,7 +104,7 @@ js::Value heroToJson(const rpg::Hero& h) {
     o.obj["alloc"] = statsToJson(h.alloc);
     o.obj["statMod"] = statsToJson(h.statMod);
     o.obj["equipment"] = equipmentToJson(h.equipment);
-    o.obj["bag"] = itemList(h.bag);
+    o.obj["bag"] = itemsToJson(h.bag);
     js::Value skills = object();
     for (const auto& [id, level] : h.skillLevels) skills.obj[id] = number(level);
     o.obj["skillLevels"] = std::move(skills);
@@ -206,6 +192,20 @@ rpg::ItemInstance itemFromJson(const js::Value& v) {
     return it;
 }
 
+js::Value itemsToJson(const std::vector<rpg::ItemInstance>& items) {
+    js::Value a = array();
+    a.arr.reserve(items.size());
+    for (const rpg::ItemInstance& it : items) a.arr.push_back(itemToJson(it));
+    return a;
+}
+
+void itemsFromJson(const js::Value& list, std::vector<rpg::ItemInstance>* out) {
+    for (const js::Value& e : list.arr) {
+        rpg::ItemInstance it = itemFromJson(e);
+        if (!it.defId.empty()) out->push_back(std::move(it));
+    }
+}
+
 js::Value metaToJson(const Meta& m) {
     js::Value o = object();
     o.obj["saveVersion"] = number(m.saveVersion, 1);
@@ -220,7 +220,7 @@ js::Value metaToJson(const Meta& m) {
     js::Value party = array();
     for (const std::string& id : m.partyIds) party.arr.push_back(text(id));
     o.obj["partyIds"] = std::move(party);
-    o.obj["stash"] = itemList(m.stash);
+    o.obj["stash"] = itemsToJson(m.stash);
     js::Value runes = array();
     for (const rpg::Runestone& r : m.runeInventory) runes.arr.push_back(runeToJson(r));
     o.obj["runeInventory"] = std::move(runes);

@@ -22,6 +22,7 @@ js::Value settingsToJson(const Settings& s) {
     o.obj["soundOn"] = flag(s.soundOn);
     o.obj["musicVolume"] = number(s.musicVolume, 0.1);
     o.obj["sfxVolume"] = number(s.sfxVolume, 0.25);
+    o.obj["difficulty"] = text(rpg::difficultyId(s.difficulty));
     o.obj["windowW"] = number(s.windowW);
     o.obj["windowH"] = number(s.windowH);
     o.obj["windowX"] = number(s.windowX);
@@ -36,6 +37,7 @@ void settingsFromJson(const js::Value& o, Settings* s) {
     if (o.has("soundOn")) s->soundOn = boolOr(o["soundOn"], true);
     if (o.has("musicVolume")) s->musicVolume = volumeFrom(o["musicVolume"], 0.1);
     if (o.has("sfxVolume")) s->sfxVolume = volumeFrom(o["sfxVolume"], 0.25);
+    rpg::difficultyFromId(o["difficulty"].str, &s->difficulty);  // an unknown id keeps the current one
     s->windowW = o["windowW"].asInt(0);
     s->windowH = o["windowH"].asInt(0);
     s->windowX = o["windowX"].asInt(-1);

@@ -21,8 +21,9 @@ class ProgressFile : public storetest::StoreTest {};
 
 TEST_F(SettingsFile, DefaultsSealToTheExactText) {
     ASSERT_TRUE(store::saveSettings());
+    EXPECT_EQ(readFile(path("settings.dat")).size(), 233u);
     EXPECT_EQ(unsealed(path("settings.dat")),
-              R"({"fullscreen":false,"language":"","maximized":false,"musicVolume":0.10000000000000001,)"
+              R"({"difficulty":"easy","fullscreen":false,"language":"","maximized":false,"musicVolume":0.10000000000000001,)"
               R"("sfxVolume":0.25,"soundOn":true,"windowH":0,"windowW":0,"windowX":-1,"windowY":-1})");
 }
 
@@ -32,6 +33,7 @@ TEST_F(SettingsFile, RoundTripsEveryField) {
     s.soundOn = false;
     s.musicVolume = 0.35;
     s.sfxVolume = 1;
+    s.difficulty = rpg::Difficulty::Insane;
     s.windowW = 1600;
     s.windowH = 900;
     s.windowX = 0;
@@ -67,6 +69,9 @@ TEST_F(SettingsFile, ReaderRules) {
         {R"({"maximized":true,"fullscreen":true})", [](store::Settings& s) { s.maximized = s.fullscreen = true; }},
         {R"({"language":"de","theme":"dark"})", [](store::Settings& s) { s.language = "de"; }},
         {R"({"language":7})", [](store::Settings&) {}},
+        {R"({"difficulty":"brutal"})", [](store::Settings& s) { s.difficulty = rpg::Difficulty::Brutal; }},
+        {R"({"difficulty":"Hard"})", [](store::Settings&) {}},
+        {R"({"difficulty":1})", [](store::Settings&) {}},
     };
     for (const SettingsCase& c : kCases) {
         SCOPED_TRACE(c.json);
@@ -76,6 +81,17 @@ TEST_F(SettingsFile, ReaderRules) {
         c.expect(want);
         EXPECT_EQ(store::settings(), want);
     }
+}
+
+TEST_F(SettingsFile, TheStoredDifficultyBecomesActiveAtStartUp) {
+    writeSealedText(path("settings.dat"), R"({"difficulty":"brutal"})");
+    rpg::setActiveDifficulty(rpg::Difficulty::Easy);
+    reload();
+    EXPECT_EQ(rpg::activeDifficulty(), rpg::Difficulty::Brutal);
+    // Without a file, too: the default is made active.
+    std::filesystem::remove(path("settings.dat"));
+    reload();
+    EXPECT_EQ(rpg::activeDifficulty(), rpg::Difficulty::Easy);
 }
 
 TEST_F(SettingsFile, UnknownMembersDisappearAtTheNextSave) {

@@ -33,6 +33,12 @@ rpg::Hero hero(const std::string& id, const std::string& name) {
 }
 
 TEST_F(StoreState, NoFilesGiveDefaultsAndWriteNothing) {
+    rpg::setActiveDifficulty(rpg::Difficulty::Insane);
+    reload();
+    EXPECT_EQ(rpg::activeDifficulty(), rpg::Difficulty::Easy);
+    EXPECT_FALSE(store::hasRun());
+    EXPECT_EQ(store::run(), store::detail::emptyRun());
+    EXPECT_EQ(store::run().map.startId, "start");
     EXPECT_EQ(store::settings(), store::Settings{});
     EXPECT_EQ(store::meta(), store::Meta{});
     EXPECT_EQ(store::meta().saveVersion, 1);
@@ -73,8 +79,12 @@ TEST_F(StoreState, ResetProgressKeepsSettingsAndWritesEmptyProgress) {
     store::meta().roster.push_back(rpg::makeHero(rpg::ClassId::Mage, "m1", 3));
     store::meta().partyIds = {"m1"};
     ASSERT_TRUE(store::saveMeta());
+    store::run() = rpg::createRun(store::meta().roster, 99, {}, 0);
+    ASSERT_TRUE(store::saveRun());
     store::resetProgress();
     EXPECT_EQ(store::meta(), store::Meta{});
+    EXPECT_FALSE(store::hasRun());
+    EXPECT_FALSE(exists(path("run.dat")));
     EXPECT_EQ(store::settings().language, "it");
     EXPECT_EQ(store::settings().windowW, 1400);
     const js::Value saved = js::parse(unsealed(path("saves.dat")));
@@ -104,13 +114,15 @@ const Damage kDamages[] = {
 };
 
 TEST_F(StoreState, DamagedFilesAreSetAsideWithOneLine) {
-    for (const char* name : {"settings.dat", "saves.dat"}) {
+    for (const char* name : {"settings.dat", "saves.dat", "run.dat"}) {
         for (const Damage& d : kDamages) {
             SCOPED_TRACE(std::string(name) + ": " + d.what);
             store::settings().language = "pt";
             store::meta().gold = 77;
+            store::run() = rpg::createRun({rpg::makeHero(rpg::ClassId::Cleric, "c1", 1)}, 5, {}, 0);
             ASSERT_TRUE(store::saveSettings());
             ASSERT_TRUE(store::saveMeta());
+            ASSERT_TRUE(store::saveRun());
             const std::string file = path(name);
             const std::string bad = d.make(readFile(file));
             writeFile(file, bad);
@@ -121,13 +133,10 @@ TEST_F(StoreState, DamagedFilesAreSetAsideWithOneLine) {
             EXPECT_EQ(err, "[storage] " + file + " war nicht lesbar — beiseitegelegt\n");
             EXPECT_FALSE(exists(file));
             EXPECT_EQ(readFile(file + ".manipuliert"), bad);  // a later one replaces an earlier one
-            if (std::string(name) == "settings.dat") {
-                EXPECT_EQ(store::settings(), store::Settings{});
-                EXPECT_EQ(store::meta().gold, 77);
-            } else {
-                EXPECT_EQ(store::meta(), store::Meta{});
-                EXPECT_EQ(store::settings().language, "pt");
-            }
+            // Only the damaged file's part starts afresh.
+            EXPECT_EQ(store::settings().language == "pt", std::string(name) != "settings.dat");
+            EXPECT_EQ(store::meta().gold == 77, std::string(name) != "saves.dat");
+            EXPECT_EQ(store::hasRun(), std::string(name) != "run.dat");
         }
     }
 }
@@ -262,6 +271,11 @@ TEST_F(StoreState, LoadingMovesTheIdCountersPastEverySavedId) {
     }
     ASSERT_NE(helm, nullptr);
     const std::string any = rpg::items()[0].id;
+    rpg::RunState run = rpg::createRun({rpg::makeHero(rpg::ClassId::Rogue, "rogue-3", 1)}, 1, {}, 0);
+    run.party.push_back({"archer-60", 5, 5});
+    run.inventory = {rpg::makeItem(any)};
+    run.inventory[0].uid = "it-70";
+    writeSealedText(path("run.dat"), store::detail::runToJson(run).dump());
     auto item = [](const std::string& uid, const std::string& defId) {
         return R"({"uid":")" + uid + R"(","defId":")" + defId + R"("})";
     };
@@ -273,8 +287,9 @@ TEST_F(StoreState, LoadingMovesTheIdCountersPastEverySavedId) {
     reload();
     ASSERT_EQ(store::meta().stash.size(), 2u);
     EXPECT_EQ(store::meta().roster[0].equipment[rpg::EquipSlot::Helm].uid, "it-30");
-    EXPECT_EQ(rpg::makeItem(any).uid, "it-56");
-    EXPECT_EQ(rpg::makeHero(rpg::ClassId::Cleric, "", 1).id, "cleric-42");
+    ASSERT_TRUE(store::hasRun());
+    EXPECT_EQ(rpg::makeItem(any).uid, "it-71");
+    EXPECT_EQ(rpg::makeHero(rpg::ClassId::Cleric, "", 1).id, "cleric-61");
     rpg::resetMadeIdCounters();
 }
 
