@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "platform/fs.h"
@@ -56,6 +57,8 @@ void syncParentDir(const std::string& path) {
 bool readWhole(const std::string& path, std::string* out) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) return false;
+    struct stat info {};
+    if (::fstat(fd, &info) == 0 && info.st_size > 0) out->reserve(static_cast<std::size_t>(info.st_size));
     char chunk[1 << 16];
     for (;;) {
         const ssize_t n = ::read(fd, chunk, sizeof chunk);
