@@ -179,7 +179,8 @@ rpg::ItemInstance itemFromJson(const js::Value& v) {
     rpg::ItemInstance it;
     it.uid = v["uid"].str;
     it.defId = v["defId"].str;
-    it.ilvl = v["ilvl"].asInt(0);
+    // Below 1 means the rarity's base level, which the file writes as no level at all.
+    it.ilvl = std::max(0, v["ilvl"].asInt(0));
     if (v.has("roll")) {
         it.rolled = true;
         it.roll = statsFromJson(v["roll"]);
