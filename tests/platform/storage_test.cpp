@@ -141,6 +141,21 @@ TEST_F(StoreState, DamagedFilesAreSetAsideWithOneLine) {
     }
 }
 
+// When the damaged file cannot be moved, the line says so instead of
+// claiming it was set aside.
+TEST_F(StoreState, ADamagedFileThatCannotBeMovedIsNotCalledSetAside) {
+    std::filesystem::create_directories(path("saves.dat.manipuliert/occupied"));
+    writeFile(path("saves.dat"), R"({"gold":5})");
+    testing::internal::CaptureStderr();
+    reload();
+    const std::string err = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(err.rfind("[storage] " + path("saves.dat") + " war nicht lesbar — konnte nicht beiseitegelegt werden", 0),
+              0u)
+        << err;
+    EXPECT_EQ(store::meta(), store::Meta{});
+    EXPECT_EQ(readFile(path("saves.dat")), R"({"gold":5})");
+}
+
 TEST_F(StoreState, UnusableButIntactFilesGiveDefaultsSilently) {
     const std::string file = path("saves.dat");
     const char* const kContents[] = {"", "not json at all", "[1,2,3]", "\"text\"", "null"};
