@@ -20,7 +20,8 @@ from concurrent.futures import ThreadPoolExecutor
 SCREENS = ["", "menu", "herosel", "city", "party", "kaserne", "runetower", "trainer", "scrolls", "map",
            "shop", "shop:3", "rest", "treasure", "dice", "shell", "memory", "whack", "coin", "settings",
            "about", "licenses"]
-RUN_SECONDS = 1.5
+RUN_SECONDS = 1.0
+START_TIMEOUT = 60.0
 
 
 def start_xvfb():
@@ -60,6 +61,20 @@ def game_env(root, display):
     return env
 
 
+def wait_for_window(proc):
+    """Reads standard output up to the renderer report; None when it never comes."""
+    head = ""
+    deadline = time.monotonic() + START_TIMEOUT
+    while time.monotonic() < deadline:
+        line = proc.stdout.readline()
+        if not line:
+            return None
+        head += line
+        if line.startswith("[video] zur Wahl:"):
+            return head
+    return None
+
+
 def run_screen(game, display, screen):
     root = tempfile.mkdtemp(prefix="velmorandine-e2e-")
     try:
@@ -67,13 +82,21 @@ def run_screen(game, display, screen):
         if screen:
             env["VELMORANDINE_SCREEN"] = screen
         proc = subprocess.Popen([game], env=env, stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True)
+        # Wait until the window is up (a loaded machine can take a while to
+        # start the program), then let it run its frame loop.
+        head = wait_for_window(proc)
+        if head is None:
+            proc.kill()
+            out, err = proc.communicate()
+            return f"{screen or 'splash'}: no window within {START_TIMEOUT} s\n{out}{err}"
         time.sleep(RUN_SECONDS)
         if proc.poll() is not None:
             out, err = proc.communicate()
-            return f"{screen or 'splash'}: ended early with {proc.returncode}\n{out}{err}"
+            return f"{screen or 'splash'}: ended early with {proc.returncode}\n{head}{out}{err}"
         proc.send_signal(signal.SIGTERM)
         try:
             out, err = proc.communicate(timeout=10)
+            out = head + out
         except subprocess.TimeoutExpired:
             proc.kill()
             return f"{screen or 'splash'}: did not end after SIGTERM"
@@ -100,15 +123,17 @@ def second_instance(game, display):
     root = tempfile.mkdtemp(prefix="velmorandine-e2e-")
     try:
         env = game_env(root, display)
-        first = subprocess.Popen([game], env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        time.sleep(1.0)
+        first = subprocess.Popen([game], env=env, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
+        if wait_for_window(first) is None:
+            first.kill()
+            return "second instance: the first copy never opened its window"
         # The refusal shows a message box; without a display it cannot block.
         env2 = dict(env)
         env2["SDL_VIDEODRIVER"] = "dummy"
         env2.pop("DISPLAY", None)
         second = subprocess.run([game], env=env2, capture_output=True, text=True, timeout=20)
         first.send_signal(signal.SIGTERM)
-        first.wait(timeout=10)
+        first.communicate(timeout=10)
         if second.returncode != 0:
             return f"second instance: exit status {second.returncode}"
         if "already" not in second.stderr and "Velmorandine" not in second.stderr:
