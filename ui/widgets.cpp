@@ -76,7 +76,8 @@ void drawDialog(Ctx& ctx, const DialogLayout& d, const std::string& title, const
     fillRoundedRect(cr, p, 18 * s, kParchment, 0.98);
     strokeRoundedRect(cr, p, 18 * s, 1.4 * s, kBrownBorder, 0.9);
     drawTextTop(cr, p.x + p.w / 2, p.y + 40 * s, title, label(20 * s, true, kGold, 1, p.w - 48 * s));
-    TextStyle body = label(14 * s, false, kCreamText);
+    // Dark text: cream on the parchment panel cannot be read.
+    TextStyle body = label(14 * s, false, kDarkText);
     body.wrapWidth = p.w - 44 * s;
     drawTextTop(cr, p.x + 22 * s, p.y + 108 * s, message, body);
 
