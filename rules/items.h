@@ -1,14 +1,146 @@
 #pragma once
-// Owned items: instances of catalogue rows with their own uid, an optional
-// rolled bonus, an item level and affixes.
+// The item catalogue (rows, rarities, kinds, sets) and owned items: instances
+// of catalogue rows with their own uid, an optional rolled bonus, an item
+// level and affixes.
+#include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "rules/skills.h"
 #include "rules/stats.h"
 
 namespace rpg {
+
+enum class Rarity : std::uint8_t {
+    Common = 0,
+    Uncommon = 1,
+    Rare = 2,
+    Epic = 3,
+    Legendary = 4,
+    Mythic = 5,
+    Primordial = 6,
+    Eternal = 7,
+};
+inline constexpr int kRarityCount = 8;
+
+// The kind of an item.
+enum class ItemSlot : std::uint8_t {
+    Weapon = 0,
+    Shield = 1,
+    Helm = 2,
+    Armor = 3,
+    Belt = 4,
+    Boots = 5,
+    Ring = 6,
+    Amulet = 7,
+    Consumable = 8,
+    Valuable = 9,
+};
+inline constexpr int kItemSlotCount = 10;
+
+// The nine worn slots of a hero.
+enum class EquipSlot : std::uint8_t {
+    MainHand = 0,
+    OffHand = 1,
+    Helm = 2,
+    Armor = 3,
+    Belt = 4,
+    Boots = 5,
+    Ring1 = 6,
+    Ring2 = 7,
+    Amulet = 8,
+};
+inline constexpr int kEquipSlotCount = 9;
+
+enum class ConsumableEffect : std::uint8_t {
+    None = 0,
+    HealHp = 1,
+    RestoreMp = 2,
+    Revive = 3,
+    Purify = 4,
+    AttackUp = 5,
+    DefenceUp = 6,
+};
+
+// The byte `ItemDef::weaponClass`.
+enum WeaponClass : std::uint8_t {
+    WeaponBlade = 0,
+    WeaponDagger = 1,
+    WeaponStaff = 2,
+    WeaponMace = 3,
+    WeaponAxe = 4,
+    WeaponBow = 5,
+    WeaponNone = 6,
+};
+
+// The byte `ItemDef::armorWeight`.
+enum ArmorWeight : std::uint8_t {
+    WeightCloth = 0,
+    WeightLight = 1,
+    WeightHeavy = 2,
+};
+
+inline constexpr int kMaxItemBonus = 4;
+
+struct ItemDef {
+    const char* id = "";
+    const char* nameKey = "";  // "item." + id
+    ItemSlot slot = ItemSlot::Weapon;
+    Rarity rarity = Rarity::Common;
+    std::int32_t bonusCount = 0;
+    std::array<StatId, kMaxItemBonus> bonusStats{};
+    std::array<double, kMaxItemBonus> bonusValues{};  // may be negative
+    const char* icon = "";  // sprite name
+    double price = 0;       // gold
+    std::int32_t spare = 8;  // carried in every row, read by no rule
+    const char* setId = nullptr;
+    std::uint8_t twoHanded = 0;
+    ConsumableEffect effect = ConsumableEffect::None;
+    // Potions: percent of the maximum restored; elixir: percent of maximum
+    // hit points on revive; tonics: size of the buff; antidote: 1.
+    double power = 0;
+    std::uint8_t armorWeight = WeightCloth;
+    std::uint8_t weaponClass = WeaponNone;
+    const char* weaponClassKey = nullptr;  // "weaponClass.blade" ...
+    std::uint8_t classMask = 0;            // bit n: ClassId n may wear it
+};
+
+inline constexpr int kMaxSetTiers = 3;
+
+struct SetTier {
+    std::int32_t pieces = 0;
+    Stats bonus{};
+};
+
+struct SetDef {
+    const char* id = "";
+    const char* nameKey = "";  // "set." + id
+    std::int32_t tierCount = 0;
+    std::array<SetTier, kMaxSetTiers> tiers{};  // rising pieces
+};
+
+const std::vector<ItemDef>& items();
+const std::vector<SetDef>& sets();
+
+std::int32_t itemIndex(std::string_view id);
+const ItemDef* findItem(std::string_view id);
+const SetDef* findSet(std::string_view id);
+
+// The id and colour functions take 0-7 only; an unknown text parses to
+// common.
+const char* rarityId(Rarity r);
+Rarity rarityFromId(std::string_view id);
+std::uint32_t rarityColor(Rarity r);
+// The level of an item of this rarity that carries none of its own.
+std::int32_t rarityBaseLevel(Rarity r);
+
+// The empty text for a value above 9.
+const char* itemSlotId(ItemSlot slot);
+
+// The row's fixed bonus as a stat block.
+Stats itemBaseBonus(const ItemDef& item);
 
 struct ItemAffix {
     std::uint8_t kind = 0;  // 0 mana regeneration, 1 hit point regeneration, 2 resistance

@@ -153,6 +153,7 @@ void showAt(cairo_t* cr, PangoLayout* layout, double x, double y, const TextStyl
     setColor(cr, st.color, st.alpha);
     cairo_move_to(cr, x, y);
     pango_cairo_show_layout(cr, layout);
+    cairo_new_path(cr);  // the move leaves a current point that the next fill would join
 }
 
 } // namespace

@@ -1,0 +1,262 @@
+#include "fx/chest_fx.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "ui/draw.h"
+
+namespace ui {
+namespace {
+
+constexpr uint32_t kBurstCols[8] = {0xFF5A5A, 0xFFB13A, 0xFFE24A, 0x7EE787, 0x5AD7FF, 0x9A7BFF, 0xFF7BD5, 0xFFFFFF};
+
+constexpr double kPi = 3.14159265358979323846;
+constexpr double kDeg = kPi / 180.0;
+
+constexpr uint32_t kWood = 0x8C5A1E;
+constexpr uint32_t kPanel = 0xAA732D;
+constexpr uint32_t kBand = 0xB4A032;
+constexpr uint32_t kOutline = 0x140F0A;
+constexpr uint32_t kLid = 0x7A4C1A;
+constexpr uint32_t kLock = 0xDCC24A;
+constexpr uint32_t kConeWide = 0xFFDF9A;
+constexpr uint32_t kConeNarrow = 0xFFF6D8;
+constexpr uint32_t kGlow = 0xFFF2CC;
+constexpr uint32_t kWhite = 0xFFFFFF;
+
+double frac(double v) { return v - std::floor(v); }
+
+// Where the opening stands at one moment.
+struct ChestPose {
+    double bob = 0;    // lift of the idle chest
+    double shake = 0;  // turn of the chest frame, in units of 7 degrees
+    double flash = 0;  // white over the whole screen
+    double rise = 0;   // lid lift, 0 shut .. 1 open (overshoots a little)
+};
+
+double idleBob(double now, double S) {
+    double p = std::fmod(now, 2.4) / 1.2;
+    if (p < 0) p += 2;
+    if (p > 1) p = 2 - p;
+    return 5 * S * (0.5 - 0.5 * std::cos(kPi * p));
+}
+
+// Rises over one 0.07 s step, then swings in 0.14 s beats until 0.63 s.
+double shakeAt(double t) {
+    if (t < 0.07) return 0.4 * t / 0.07;
+    if (t >= 0.63) return 0;
+    double v = std::fmod((t - 0.07) / 0.07, 2.0);
+    return v <= 1 ? 0.4 + 0.6 * v : 3 - 2 * v;
+}
+
+double flashAt(double t, bool grand) {
+    double u = t - 0.56;
+    if (u < 0) return 0;
+    double peak = grand ? 1.0 : 0.6;
+    if (u < 0.11) return peak * u / 0.11;
+    if (u < 0.65) return peak * (1 - (u - 0.11) / 0.54);
+    return 0;
+}
+
+// An overshooting ease from 0 at 0.68 s to 1 at 1.44 s.
+double riseAt(double t) {
+    if (t < 0.68) return 0;
+    double c = (t - 0.68) / 0.76;
+    double d = c < 1 ? c - 1 : 0;
+    return 1 + 2.4 * d * d * d + 1.4 * d * d;
+}
+
+ChestPose poseAt(const Ctx& ctx, bool opening, double t, bool grand, double S) {
+    ChestPose p;
+    if (!opening) {
+        p.bob = idleBob(ctx.now, S);
+        return p;
+    }
+    p.shake = shakeAt(t);
+    p.flash = flashAt(t, grand);
+    p.rise = riseAt(t);
+    return p;
+}
+
+// Strength of the burst: swells over 0.42 s past 1, eases back to 0.9 by 0.92 s.
+double burstStrength(double u) {
+    if (u < 0.42) {
+        double k = 1 - u / 0.42;
+        return 1.1 * (1 - k * k);
+    }
+    if (u < 0.92) return 1.1 - 0.4 * (u - 0.42);
+    return 0.9;
+}
+
+void lidShape(cairo_t* cr, const Rect& r, double radius, uint32_t color, bool stroke, double lineWidth) {
+    double rad = std::max(0.0, std::min(radius, std::min(r.w, r.h) / 2));
+    cairo_new_sub_path(cr);
+    cairo_move_to(cr, r.x, r.y + r.h);
+    cairo_arc(cr, r.x + rad, r.y + rad, rad, kPi, 1.5 * kPi);
+    cairo_arc(cr, r.x + r.w - rad, r.y + rad, rad, -0.5 * kPi, 0);
+    cairo_line_to(cr, r.x + r.w, r.y + r.h);
+    cairo_close_path(cr);
+    setColor(cr, color, 1.0);
+    if (stroke) {
+        cairo_set_line_width(cr, lineWidth);
+        cairo_stroke(cr);
+    } else {
+        cairo_fill(cr);
+    }
+}
+
+void coneFill(cairo_t* cr, double x, double g, double S, double bottomHalf, double topHalf, uint32_t color,
+              double a0, double aMid) {
+    cairo_move_to(cr, x - bottomHalf * S, g);
+    cairo_line_to(cr, x + bottomHalf * S, g);
+    cairo_line_to(cr, x + topHalf * S, g - 190 * S);
+    cairo_line_to(cr, x - topHalf * S, g - 190 * S);
+    cairo_close_path(cr);
+    double r = ((color >> 16) & 0xFF) / 255.0, gr = ((color >> 8) & 0xFF) / 255.0, b = (color & 0xFF) / 255.0;
+    cairo_pattern_t* pat = cairo_pattern_create_linear(0, g, 0, g - 190 * S);
+    cairo_pattern_add_color_stop_rgba(pat, 0, r, gr, b, a0);
+    cairo_pattern_add_color_stop_rgba(pat, 0.5, r, gr, b, aMid);
+    cairo_pattern_add_color_stop_rgba(pat, 1, r, gr, b, 0);
+    cairo_set_source(cr, pat);
+    cairo_fill(cr);
+    cairo_pattern_destroy(pat);
+}
+
+// Rays, light cones, rising sparkles and glow discs behind the chest.
+void drawBurst(cairo_t* cr, double x, double y, double S, double t, double b, uint32_t color) {
+    double u = t - 0.7;
+    double rayAlpha = b < 0.8 ? 0.8 * b : 0.64;
+    double spin = std::fmod(u, 4.2) / 4.2;
+    for (int i = 0; i < 12; ++i) {
+        cairo_save(cr);
+        cairo_translate(cr, x, y);
+        cairo_rotate(cr, 2 * kPi * (i / 12.0 + spin));
+        cairo_scale(cr, b + 0.5, b + 0.5);
+        fillRoundedRect(cr, {-2.5 * S, -130 * S, 5 * S, 96 * S}, 3 * S, color, rayAlpha);
+        cairo_restore(cr);
+    }
+
+    double g = y - 5 * S;
+    double a = std::min(b, 1.0);
+    coneFill(cr, x, g, S, 34, 64, kConeWide, 0.69 * a, 0.3 * a);
+    coneFill(cr, x, g, S, 17, 32, kConeNarrow, 0.82 * a, 0.24 * a);
+    cairo_save(cr);
+    cairo_translate(cr, x, g - 2 * S);
+    cairo_scale(cr, 36 * S, 11 * S);
+    fillCircle(cr, 0, 0, 1, kGlow, 0.95 * a);
+    cairo_restore(cr);
+
+    for (int j = 0; j < 10; ++j) {
+        double start = 0.7 + (340 * j % 2200) / 1000.0;
+        if (t < start) continue;
+        double period = (2400 + 500 * (j % 5)) / 1000.0;
+        double q = std::fmod(t - start, period) / period;
+        double z = (3 + 2 * (j % 3)) * S;
+        double cx = x + (frac(0.6180339887 * j) - 0.5) * 52 * S + 7 * S * std::sin(j + 2 * kPi * q);
+        double cy = g - 230 * S * q;
+        fillRoundedRect(cr, {cx - z / 2, cy - z / 2, z, z}, z / 2, j % 3 == 0 ? kWhite : color,
+                        0.9 * a * std::sin(kPi * q));
+    }
+
+    fillCircle(cr, x, g, 75 * S * (b + 0.3), color, 0.14 * a);
+    fillCircle(cr, x, g, 46 * S * (b + 0.3), color, 0.26 * a);
+    fillCircle(cr, x, g, 23 * S * (b + 0.3), kWhite, 0.9 * a);
+}
+
+void drawLock(cairo_t* cr, double S) {
+    Rect lock{-9 * S, 8 * S, 18 * S, 18 * S};
+    fillRoundedRect(cr, lock, 3 * S, kLock);
+    strokeRoundedRect(cr, lock, 3 * S, 2 * S, kOutline);
+}
+
+// The broken lock: two plates thrown to the sides.
+void drawPlates(cairo_t* cr, double S) {
+    const double sides[2][2] = {{31.2, -25}, {-31.2, 20}};
+    for (const auto& side : sides) {
+        cairo_save(cr);
+        cairo_translate(cr, side[0] * S, 10 * S);
+        cairo_rotate(cr, side[1] * kDeg);
+        Rect plate{-6 * S, -5 * S, 12 * S, 10 * S};
+        fillRect(cr, plate, kBand);
+        cairo_rectangle(cr, plate.x, plate.y, plate.w, plate.h);
+        setColor(cr, kOutline);
+        cairo_set_line_width(cr, 2 * S);
+        cairo_stroke(cr);
+        cairo_restore(cr);
+    }
+}
+
+void drawLid(cairo_t* cr, double S, double rise) {
+    cairo_save(cr);
+    cairo_translate(cr, 0, -33 * S * rise);
+    cairo_rotate(cr, -14 * kDeg * rise);
+    Rect lid{-52 * S, -41 * S, 104 * S, 34 * S};
+    lidShape(cr, lid, 10 * S, kLid, false, 0);
+    fillRoundedRect(cr, {-44 * S, -36 * S, 88 * S, 8 * S}, 2 * S, kPanel);
+    fillRect(cr, {-53 * S, -14 * S, 106 * S, 7 * S}, kBand);
+    lidShape(cr, lid, 10 * S, kOutline, true, 3 * S);
+    cairo_restore(cr);
+}
+
+// The chest itself; the burst's inner glow sits in its frame, beneath it.
+void drawChest(cairo_t* cr, double x, double y, double S, const ChestPose& pose, double b, bool glow,
+               uint32_t color) {
+    cairo_save(cr);
+    cairo_translate(cr, x, y - pose.bob);
+    cairo_rotate(cr, 7 * kDeg * pose.shake);
+    if (glow) {
+        cairo_save(cr);
+        cairo_scale(cr, 1, b + 0.4);
+        fillRoundedRect(cr, {-36.4 * S, -4 * S, 72.8 * S, 42 * S}, 8 * S, color, std::min(b, 1.0));
+        cairo_restore(cr);
+    }
+    Rect body{-52 * S, -13 * S, 104 * S, 60 * S};
+    fillRoundedRect(cr, body, 4 * S, kWood);
+    fillRoundedRect(cr, {-46 * S, -7 * S, 92 * S, 14 * S}, 2 * S, kPanel);
+    fillRect(cr, {-53 * S, 34 * S, 106 * S, 7 * S}, kBand);
+    strokeRoundedRect(cr, body, 4 * S, 3 * S, kOutline);
+    if (pose.rise <= 0.15)
+        drawLock(cr, S);
+    else
+        drawPlates(cr, S);
+    drawLid(cr, S, pose.rise);
+    cairo_restore(cr);
+}
+
+void drawParticles(cairo_t* cr, double x, double y, double S, double t, bool grand) {
+    for (int i = 0; i < 46; ++i) {
+        double start = (700 + 120 * (i % 9)) / 1000.0;
+        if (t < start) continue;
+        double period = (1000 + 170 * (i % 5)) / 1000.0;
+        double k = 1 - std::fmod(t - start, period) / period;
+        double e = 1 - k * k;
+        double angle = 2 * kPi * i / 46.0 + 0.3 * (i % 5);
+        double reach = ((i % 6) * 60 + (grand ? 760 : 560)) * S;
+        double z = (6 + 4 * (i % 4)) * S * (0.4 + 1.1 * e);
+        double cx = x + std::cos(angle) * reach * e;
+        double cy = y + std::sin(angle) * reach * e;
+        fillRoundedRect(cr, {cx - z / 2, cy - z / 2, z, z}, z / 2, kBurstCols[i % 8], 0.95 * std::sin(kPi * e));
+    }
+}
+
+} // namespace
+
+void drawChestFx(Ctx& ctx, double x, double y, double size, bool opening, double t, uint32_t color, bool quiet,
+                 bool grand) {
+    cairo_t* cr = ctx.cr;
+    double S = size * ctx.uiScale;
+    t = std::max(t, 0.0);
+    ChestPose pose = poseAt(ctx, opening, t, grand, S);
+    bool burst = opening && !quiet && t >= 0.7;
+    double b = burst ? burstStrength(t - 0.7) : 0;
+    burst = burst && b > 0;
+
+    cairo_save(cr);
+    if (burst) drawBurst(cr, x, y, S, t, b, color);
+    drawChest(cr, x, y, S, pose, b, burst, color);
+    if (opening && !quiet) drawParticles(cr, x, y, S, t, grand);
+    if (pose.flash > 0) fillRect(cr, {0, 0, ctx.width, ctx.height}, kWhite, pose.flash);
+    cairo_restore(cr);
+}
+
+} // namespace ui

@@ -1,0 +1,50 @@
+#pragma once
+// Game-specific pieces of the interface shared by widgets and screens: the
+// small vector icons and the texts that turn game values into strings.
+#include <cairo.h>
+
+#include <cstdint>
+#include <string>
+
+#include "rules/skills.h"
+
+namespace ui {
+
+// Vector icons, drawn at a centre (cx, cy) with `size` the full extent in
+// logical units, in one 0xRRGGBB colour at an opacity. Strokes have a
+// minimum width so that tiny icons stay visible. Each leaves the context
+// as it found it.
+
+// A gold coin; its colours are fixed.
+void drawCoinIcon(cairo_t* cr, double cx, double cy, double size, double alpha = 1.0);
+// Filled triangle pointing 0 up, 1 right, 2 down, any other value left.
+void drawTriangleIcon(cairo_t* cr, double cx, double cy, double size, int direction, uint32_t color,
+                      double alpha = 1.0);
+// Stroked chevron: 1 points right, any other value left.
+void drawChevronIcon(cairo_t* cr, double cx, double cy, double size, int direction, uint32_t color,
+                     double alpha = 1.0);
+void drawPauseIcon(cairo_t* cr, double cx, double cy, double size, uint32_t color, double alpha = 1.0);
+void drawShuffleIcon(cairo_t* cr, double cx, double cy, double size, uint32_t color, double alpha = 1.0);
+// Five-pointed star: filled with a light rim, or a faint outline.
+void drawStarIcon(cairo_t* cr, double cx, double cy, double size, bool filled, uint32_t color, double alpha = 1.0);
+void drawLockIcon(cairo_t* cr, double cx, double cy, double size, uint32_t color, double alpha = 1.0);
+void drawClockIcon(cairo_t* cr, double cx, double cy, double size, uint32_t color, double alpha = 1.0);
+// The glyph of one status effect; nothing for a kind the game does not know.
+void drawStatusIcon(cairo_t* cr, rpg::StatusKind kind, double cx, double cy, double size, uint32_t color,
+                    double alpha = 1.0);
+// A row of `count` stars of size starSize centred on (cx, cy), the first
+// `filled` of them gold. Progress 0..1 lets the stars appear one after
+// another, each growing in and fading up as the progress reaches it.
+void starRating(cairo_t* cr, double cx, double cy, double starSize, int filled, int count, double progress);
+
+// Display texts.
+
+// The value rounded half away from zero, with '.' between groups of three
+// digits: 1234.5 gives "1.235", -1000 gives "-1.000".
+std::string num(double value);
+// "mm:ss" below one hour, else "h:mm:ss".
+std::string formatTime(long long ms);
+// The local time of milliseconds since the epoch as "dd.mm.yyyy hh:mm".
+std::string formatDateTime(long long ms);
+
+} // namespace ui
