@@ -5,6 +5,7 @@
 #include <map>
 
 #include "platform/version.h"
+#include "ui/game_ui.h"
 #include "ui/theme.h"
 #include "ui/widget_base.h"
 #include "ui/widgets.h"
@@ -178,7 +179,14 @@ void animBar(Ctx& ctx, const std::string& key, const Rect& r, double value, doub
     advanceBar(b, target, e);
     kit::SavedCairo keep(ctx.cr);
     drawAnimBar(ctx.cr, r, b, color, e, s);
-    (void)showNumbers;
+    if (!showNumbers || r.h < 10 * s) return;
+    const std::string text = num(std::ceil(value)) + "/" + num(max);
+    TextStyle st = label(std::round(0.62 * r.h), false, 0x000000);
+    const double cx = r.x + r.w / 2;
+    const double cy = r.y + r.h / 2;
+    drawTextCentered(ctx.cr, cx + 1, cy + 1, text, st);  // the shadow's offset is one pixel at any scale
+    st.color = kCreamText;
+    drawTextCentered(ctx.cr, cx, cy, text, st);
 }
 
 void hudPill(Ctx& ctx, const Rect& r, const std::string& text, const std::string& value, uint32_t fill,

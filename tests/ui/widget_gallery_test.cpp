@@ -118,12 +118,13 @@ std::vector<Row> rows() {
              const double end[] = {70, 35, 90, 0, 0};
              const double at[] = {0, 0.45, 0.12, 0, 0};
              if (st == Disabled || st == Selected) return false;
+             const bool numbers = st == Normal;
              c.now = 0;
-             ui::animBar(c, key, bar, start[st], 100, 0x3A72B2, false);
+             ui::animBar(c, key, bar, start[st], 100, 0x3A72B2, numbers);
              c.now = 1;
-             ui::animBar(c, key, bar, end[st], 100, 0x3A72B2, false);
+             ui::animBar(c, key, bar, end[st], 100, 0x3A72B2, numbers);
              c.now = 1 + at[st];
-             ui::animBar(c, key, bar, end[st], 100, 0x3A72B2, false);
+             ui::animBar(c, key, bar, end[st], 100, 0x3A72B2, numbers);
              c.now = now;
              return true;
          }},

@@ -133,6 +133,23 @@ TEST(AnimBar, ANewTargetMidRiseStartsFromTheShownFractionAndTinyChangesAreIgnore
     EXPECT_NEAR(shownFraction(run.h), 0.6, 0.003);
 }
 
+TEST(AnimBar, NumbersOnlyWhenAskedAndTheBarIsTenHigh) {
+    auto picture = [](double height, bool numbers) {
+        ScreenHarness h;
+        const std::string key = "test.numbers." + std::to_string(height) + (numbers ? "+" : "-");
+        h.setBody([&](ui::Ctx& c) { ui::animBar(c, key, {100, 100, 200, height}, 40.2, 100, kBlue, numbers); });
+        h.frame();
+        std::vector<std::uint32_t> out;
+        for (int y = 100; y < 100 + height + 2; ++y) {
+            for (int x = 100; x < 302; ++x) out.push_back(h.overlayPixel(x, y));
+        }
+        return out;
+    };
+    EXPECT_NE(picture(16, true), picture(16, false));
+    EXPECT_NE(picture(10, true), picture(10, false));
+    EXPECT_EQ(picture(9.5, true), picture(9.5, false));
+}
+
 // --- Value bar ---
 
 TEST(StatBar, FillsTheClampedShareInTwoTones) {
