@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "rules/classes.h"
+#include "rules/rng.h"
 #include "rules/skills.h"
 #include "rules/stats.h"
 
@@ -162,5 +164,74 @@ struct ItemInstance {
     bool empty() const { return uid.empty(); }
     friend bool operator==(const ItemInstance&, const ItemInstance&) = default;
 };
+
+// What a hero wears, one item per EquipSlot; a slot is empty when its item
+// has no uid.
+struct Equipment {
+    std::array<ItemInstance, kEquipSlotCount> slots{};
+
+    ItemInstance& operator[](EquipSlot s) { return slots[static_cast<std::size_t>(s)]; }
+    const ItemInstance& operator[](EquipSlot s) const { return slots[static_cast<std::size_t>(s)]; }
+    friend bool operator==(const Equipment&, const Equipment&) = default;
+};
+
+struct MakeItemOpts {
+    std::string uid;           // used when not empty
+    std::int32_t level = 0;    // the item level, when levelGiven
+    bool levelGiven = false;
+};
+
+struct AffixTotals {
+    double manaRegen = 0;
+    double hpRegen = 0;
+    std::array<double, kStatusCount> resist{};  // percent, per StatusKind, at most 100
+};
+
+struct SetPieceCount {
+    std::string setId;
+    std::int32_t count = 0;
+};
+
+// A new item of catalogue row `id`. Without a generator, and always for
+// consumables, nothing is rolled and nothing drawn; with one, equipment rolls
+// its bonus and may get up to two affixes. The draw order is fixed: one draw
+// per bonus entry, then the affix draws. An unknown id gives an empty item
+// and uses no uid.
+ItemInstance makeItem(std::string_view id, const MakeItemOpts& opts, Rng* rng);
+ItemInstance makeItem(std::string_view id);
+// A copy under a fresh uid.
+ItemInstance cloneItem(const ItemInstance& item);
+
+// The roll when rolled, else the row's bonus; affixes never count.
+Stats itemBonus(const ItemInstance& item);
+std::int32_t itemLevel(const ItemInstance& item);
+double buyPrice(const ItemInstance& item);
+double sellPrice(const ItemInstance& item);
+double consumablePower(const ItemInstance& item);
+// What a potion restores of `maximum` for a hero of `heroLevel`; potions
+// below the hero's level restore proportionally less, never under 1.
+double consumableHeal(const ItemInstance& item, double maximum, std::int32_t heroLevel);
+
+AffixTotals equipAffixTotals(const Equipment& eq);
+
+// A single figure to compare gear: weighted stats, rounded, never negative.
+double gearScore(const Stats& stats);
+double gearScore(const Stats& stats, const std::vector<StatId>& keys);
+double gearScore(const ItemInstance& item);
+
+// Worn pieces per set, each set once, in slot order of first appearance.
+std::vector<SetPieceCount> setPieces(const Equipment& eq);
+// The highest tier reached of each set; tiers do not add up.
+Stats setBonus(const Equipment& eq);
+// Every worn item's bonus plus the set bonus; affixes are separate.
+Stats equipBonus(const Equipment& eq);
+std::vector<ClassId> equipClasses(const ItemDef& item);
+
+// Made uids are "it-N" from a process-wide counter that restarts at 0.
+// Moves that counter past N when `uid` has that form; other texts change
+// nothing. Called for every uid loaded from disk (see reserveMadeIds).
+void reserveItemUid(std::string_view uid);
+// For tests only: sets the uid counter back to 0, as at process start.
+void resetItemUidCounter();
 
 } // namespace rpg
