@@ -1,0 +1,284 @@
+// Bursts, heal columns, buff links, status auras and flask pours.
+#include <algorithm>
+#include <cmath>
+
+#include "fx/fx.h"
+#include "fx/shapes.h"
+#include "ui/draw.h"
+
+namespace ui {
+namespace {
+
+using namespace fxshape;
+
+// A piecewise-linear curve through four knots, held at its end values
+// outside them.
+double curveAt(const double (&knots)[4], const double (&values)[4], double t) {
+    if (t <= knots[0]) return values[0];
+    for (int i = 0; i < 3; ++i) {
+        if (t <= knots[i + 1]) {
+            const double span = knots[i + 1] - knots[i];
+            return values[i] + (values[i + 1] - values[i]) * (t - knots[i]) / span;
+        }
+    }
+    return values[3];
+}
+
+double easeOut(double t) { return 1 - (1 - t) * (1 - t); }
+
+// ---- Burst -------------------------------------------------------------
+
+void burstFlash(cairo_t* cr, double x, double y, double s, double e) {
+    const double m = e / 0.38;
+    if (m >= 1) return;
+    const double a = m < 0.25 ? 4 * m * 0.95 : 1.27 * (1 - m);
+    if (a <= 0) return;
+    const double k = 0.4 + 1.3 * m;
+    squareAt(cr, x, y, 9 * s * k, 5 * s * k, 0xFFFFFF, a);
+}
+
+void burstRing(cairo_t* cr, double x, double y, uint32_t color, double s, double e) {
+    const double u = 0.25 + 2.4 * e;
+    strokeCircle(cr, x, y, 20.5 * s * u, 3 * s * u, color, 0.85 * (1 - e));
+}
+
+void burstParticles(cairo_t* cr, double x, double y, uint32_t color, int count, double radius, double s, double e) {
+    const int n = std::max(1, count);
+    for (int i = 0; i < n; ++i) {
+        const double angle = 2 * kPi * i / n + (i % 2 == 1 ? 0.4 : 0);
+        const double cx = x + std::cos(angle) * radius * s * e;
+        const double cy = y + std::sin(angle) * radius * s * e - 6 * s * e;
+        const double d = (3 + i % 3) * s * (1 - 0.5 * e);
+        fillRoundedRect(cr, {cx - d / 2, cy - d / 2, d, d}, s, color, 1 - e);
+    }
+}
+
+// ---- Heal column -------------------------------------------------------
+
+// A rectangle path with quarter-circle top corners (radius taken as given)
+// and square bottom corners, filled; the path stays for an outline.
+void topRoundedRect(cairo_t* cr, const Rect& r, double radius, uint32_t color, double alpha) {
+    cairo_new_sub_path(cr);
+    cairo_move_to(cr, r.x, r.y + r.h);
+    cairo_line_to(cr, r.x, r.y + radius);
+    cairo_arc(cr, r.x + radius, r.y + radius, radius, kPi, 1.5 * kPi);
+    cairo_arc(cr, r.x + r.w - radius, r.y + radius, radius, 1.5 * kPi, 2 * kPi);
+    cairo_line_to(cr, r.x + r.w, r.y + r.h);
+    cairo_close_path(cr);
+    setColor(cr, color, alpha);
+    cairo_fill_preserve(cr);
+}
+
+void columnLayers(cairo_t* cr, double x, double y, double s, double h, double d) {
+    Frame f(cr, x, y + 16 * s - 14 * s * d);
+    f.scale(1, 1 - 0.15 * d);
+    topRoundedRect(cr, {-30 * s, -42 * s, 60 * s, 84 * s}, 18 * s, 0x6EC846, 0.2 * h);
+    setColor(cr, 0xDCFFBE, 0.3 * h);
+    cairo_set_line_width(cr, 1.5 * s);
+    cairo_stroke(cr);
+    // The inner layers need no outline: drop their paths, or the next fill
+    // would paint them again.
+    topRoundedRect(cr, {-23 * s, -37 * s, 46 * s, 79 * s}, 13 * s, 0x8CE15F, 0.28 * h);
+    cairo_new_path(cr);
+    topRoundedRect(cr, {-16 * s, -30 * s, 32 * s, 72 * s}, 10 * s, 0xDCFFC8, 0.34 * h);
+    cairo_new_path(cr);
+}
+
+void columnSparks(cairo_t* cr, double x, double y, double s, double t) {
+    for (int i = 0; i < 6; ++i) {
+        const double p = (t - (0.08 + 0.13 * i)) / 0.55;
+        if (!(p > 0 && p < 1)) continue;
+        const double u = frac(kGolden * i);
+        const double cx = x + (u - 0.5) * 26 * s + 3 * s * std::sin(5 * p + i);
+        const double cy = y + 45 * s - 74 * s * p;
+        const bool odd = i % 2 == 1;
+        const double k = (odd ? 1.1 : 0.85) * s;
+        const uint32_t color = odd ? 0xF2FFE0 : 0x8EE65A;
+        const double a = std::sin(kPi * p);
+        fillRoundedRect(cr, {cx - 2 * k, cy - 7 * k, 4 * k, 14 * k}, k, color, a);
+        fillRoundedRect(cr, {cx - 7 * k, cy - 2 * k, 14 * k, 4 * k}, k, color, a);
+    }
+}
+
+// ---- Status aura -------------------------------------------------------
+
+constexpr uint32_t kBadAuraColor = 0x8F3AA8;
+
+// A triangle wave of the given period in 0..1..0, eased in and out.
+double breathe(double now, double period) {
+    const double half = period / 2;
+    double ph = (now - std::floor(now / period) * period) / half;
+    if (ph > 1) ph = 2 - ph;
+    return ph < 0.5 ? 2 * ph * ph : 1 - 2 * (1 - ph) * (1 - ph);
+}
+
+// A flat ellipse ring of horizontal radius rx around (x, y).
+void groundRing(cairo_t* cr, double x, double y, double s, double rx, uint32_t color, double alpha) {
+    const double ry = rx * 0.32;
+    if (!(rx > 0 && ry > 0 && alpha > 0)) return;
+    Frame f(cr, x, y);
+    f.scale(1, ry / rx);
+    strokeCircle(cr, 0, 0, rx, 2 * s * rx / ry, color, alpha);
+}
+
+void goodAura(cairo_t* cr, double now, double x, double y, double size, double s, uint32_t color) {
+    const double ease = breathe(now, 2.8);
+    groundRing(cr, x, y, s, 0.72 * size * 0.5 * (1 + 0.1 * ease), color, 0.3 + 0.3 * ease);
+    for (int j = 0; j < 2; ++j) {
+        const double q = frac(now / 2.1 + 0.5 * j);
+        const double phase = j == 0 ? 0 : 3;
+        squareAt(cr, x + 0.16 * size * std::sin(2 * kPi * q + phase), y - 0.55 * size * q, 3 * s, 2 * s, color,
+                 0.8 * std::sin(kPi * q));
+    }
+}
+
+void badAura(cairo_t* cr, double now, double x, double y, double size, double s) {
+    const double ease = breathe(now, 3.8);
+    groundRing(cr, x, y, s, 0.88 * 0.72 * size * 0.5 * (1 + 0.1 * ease), kBadAuraColor, 0.3 + 0.2 * ease);
+    for (int j = 0; j < 2; ++j) {
+        const double q = frac(now / 2.1 + 0.2 + 0.5 * j);
+        const double phase = j == 0 ? 1.2 : 4.2;
+        squareAt(cr, x + 0.16 * size * std::sin(2 * kPi * q + phase), y - 0.3 * size + 0.55 * size * q, 3 * s,
+                 2 * s, kBadAuraColor, 0.8 * std::sin(kPi * q));
+    }
+}
+
+// ---- Flask pour --------------------------------------------------------
+
+// Tilt in degrees: from the upright start it swings to -108 by t = 0.26
+// (the first section's line continued back to t = 0), holds, then rights
+// itself to -30.
+double flaskTilt(double t) {
+    static constexpr double knots[4] = {0.08, 0.26, 0.62, 0.8};
+    static constexpr double ty[4] = {-12, -108, -108, -30};
+    if (t < knots[0]) return ty[0] + (ty[1] - ty[0]) * (t - knots[0]) / (knots[1] - knots[0]);
+    return curveAt(knots, ty, t);
+}
+
+void flaskGlass(cairo_t* cr, double x, double y, uint32_t ca, double s, double t) {
+    static constexpr double knots[4] = {0, 0.06, 0.7, 0.92};
+    static constexpr double oy[4] = {0, 1, 1, 0};
+    const double o = curveAt(knots, oy, t);
+    if (o <= 0) return;
+    const double scale = t < 0.08 ? 0.6 + 0.4 * t / 0.08 : 1;
+    Frame f(cr, x, y - 66 * s, flaskTilt(t));
+    f.scale(scale, scale);
+    fillRoundedRect(cr, {-3 * s, 0, 6 * s, 6 * s}, s, 0xDFE8F0, o);
+    const Rect glass{-8 * s, 6 * s, 16 * s, 15 * s};
+    fillRoundedRect(cr, glass, 5 * s, 0xDCE8F5, 0.22 * o);
+    strokeRoundedRect(cr, glass, 5 * s, 2 * s, 0xDFE8F0, o);
+    fillRoundedRect(cr, {-7 * s, 13 * s, 14 * s, 7 * s}, 3 * s, ca, o);
+}
+
+void flaskStream(cairo_t* cr, double x, double y, uint32_t cb, double s, double t) {
+    if (t < 0.24 || t > 0.58) return;
+    static constexpr double knots[4] = {0.24, 0.32, 0.5, 0.58};
+    static constexpr double sy[4] = {0, 1, 1, 0};
+    const double K = curveAt(knots, sy, t);
+    if (K <= 0) return;
+    fillRoundedRect(cr, {x - 12.5 * s, y - 52 * s, 3 * s, 30 * s * K}, s, cb, 0.85 * K);
+}
+
+void flaskDrops(cairo_t* cr, double x, double y, uint32_t ca, uint32_t cb, double s, double t) {
+    for (int i = 0; i < 4; ++i) {
+        const double a = (t - (0.2 + 0.06 * i)) / 0.14;
+        if (!(a > 0 && a < 1)) continue;
+        const bool odd = i % 2 == 1;
+        const double alpha = a < 0.85 ? 1 : 6.6 * (1 - a);
+        fillRoundedRect(cr, {x - 13.5 * s + (odd ? 5 * s : 0) + 4 * s * a, y - 55 * s + 50 * s * a, 5 * s, 6 * s},
+                        2 * s, odd ? cb : ca, alpha);
+    }
+}
+
+void flaskSplash(cairo_t* cr, double x, double y, uint32_t ca, uint32_t cb, double s, double t) {
+    const double H = (t - 0.3) / 0.28;
+    if (!(H > 0 && H < 1)) return;
+    const double r = 16 * s * H;
+    for (int j = 0; j < 5; ++j) {
+        const double angle = radians(-150 + 30 * j);
+        const double cx = x + r * std::cos(angle);
+        const double cy = y - 8 * s + r * std::sin(angle) + 12 * s * H * H;
+        squareAt(cr, cx, cy, 2 * s, s, j % 2 == 0 ? ca : cb, 1 - H);
+    }
+}
+
+} // namespace
+
+void drawBurst(Ctx& ctx, double x, double y, uint32_t color, int count, double radius, bool flash, bool ring,
+               double t) {
+    if (!(t > 0 && t < 1) || !allFinite({x, y, radius, ctx.uiScale})) return;
+    const double s = ctx.uiScale;
+    const double e = easeOut(t);
+    SavedState keep(ctx.cr);
+    if (flash) burstFlash(ctx.cr, x, y, s, e);
+    if (ring) burstRing(ctx.cr, x, y, color, s, e);
+    burstParticles(ctx.cr, x, y, color, count, radius, s, e);
+}
+
+void drawHealColumn(Ctx& ctx, double x, double y, double t) {
+    if (!(t > 0 && t < 1) || !allFinite({x, y, ctx.uiScale})) return;
+    static constexpr double knots[4] = {0, 0.14, 0.55, 1};
+    static constexpr double ys[4] = {0, 1, 1, 0};
+    const double s = ctx.uiScale;
+    const double h = curveAt(knots, ys, t);
+    const double d = std::max(0.0, (t - 0.55) / 0.45);
+    SavedState keep(ctx.cr);
+    if (h > 0) columnLayers(ctx.cr, x, y, s, h, d);
+    columnSparks(ctx.cr, x, y, s, t);
+}
+
+void drawBuffLink(Ctx& ctx, double x0, double y0, double x1, double y1, uint32_t colorA, uint32_t colorB, double t) {
+    if (!(t > 0 && t < 1) || !allFinite({x0, y0, x1, y1, ctx.uiScale})) return;
+    const double s = ctx.uiScale;
+    const double dx = x1 - x0;
+    const double dy = y1 - y0;
+    const double length = std::max(1.0, std::sqrt(dx * dx + dy * dy));
+    const double e = easeOut(t);
+    cairo_t* cr = ctx.cr;
+    SavedState keep(cr);
+    const double beam = 0.85 * (e < 0.12 ? 6 * e : 1.2 * (1 - e));
+    if (beam > 0) {
+        const double w = std::max(0.5, (0.6 + 0.9 * std::sin(kPi * e)) * 4 * s);
+        Frame f(cr, (x0 + x1) / 2, (y0 + y1) / 2, std::atan2(dy, dx) * 180 / kPi);
+        bar(cr, length, w, colorA, beam);
+    }
+    for (int i = 0; i < 3; ++i) {
+        const double q = (e - 0.22 * i) / (1 - 0.22 * i);
+        if (!(q > 0 && q < 1)) continue;
+        const double k = 1.15 - 0.45 * q;
+        squareAt(cr, x0 + q * dx, y0 + q * dy, 4 * s * k, 3 * s * k, i == 1 ? colorB : colorA, std::sin(kPi * q));
+    }
+}
+
+void StatusAuraPick::add(rpg::StatusKind kind) {
+    // Only the ten known kinds have a row to read.
+    if (static_cast<int>(kind) >= rpg::kStatusCount) return;
+    const rpg::StatusDef& def = rpg::statusDesc(kind);
+    if (def.positive) {
+        if (!hasGood_) good_ = kind;
+        hasGood_ = true;
+    } else if (kind != rpg::StatusKind::Stun) {
+        hasBad_ = true;
+    }
+}
+
+void drawStatusAura(Ctx& ctx, const StatusAuraPick& pick, double x, double y, double size) {
+    if (!pick.hasGood() && !pick.hasBad()) return;
+    if (!allFinite({x, y, size, ctx.now, ctx.uiScale})) return;
+    const double s = ctx.uiScale;
+    SavedState keep(ctx.cr);
+    if (pick.hasGood()) goodAura(ctx.cr, ctx.now, x, y, size, s, rpg::statusDesc(pick.good()).colour);
+    if (pick.hasBad()) badAura(ctx.cr, ctx.now, x, y, size, s);
+}
+
+void drawFlaskPour(Ctx& ctx, double x, double y, uint32_t colorA, uint32_t colorB, double t) {
+    if (!(t > 0 && t < 1) || !allFinite({x, y, ctx.uiScale})) return;
+    const double s = ctx.uiScale;
+    SavedState keep(ctx.cr);
+    flaskGlass(ctx.cr, x, y, colorA, s, t);
+    flaskStream(ctx.cr, x, y, colorB, s, t);
+    flaskDrops(ctx.cr, x, y, colorA, colorB, s, t);
+    flaskSplash(ctx.cr, x, y, colorA, colorB, s, t);
+}
+
+} // namespace ui

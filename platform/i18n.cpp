@@ -1,0 +1,132 @@
+#include "platform/i18n.h"
+
+#include <cstdlib>
+#include <map>
+
+#include "platform/i18n_data.h"
+
+namespace i18n {
+namespace {
+
+constexpr int kEnglish = 1;
+
+struct State {
+    int active = kEnglish;
+    std::map<std::string, const char*> lookup;  // texts stay in the tables
+};
+
+State& state() {
+    static State s;
+    return s;
+}
+
+void buildLookup() {
+    State& s = state();
+    s.lookup.clear();
+    const i18n_data::Catalog& c = i18n_data::kCatalogs[s.active];
+    for (int i = 0; i < c.count; ++i) s.lookup[c.entries[i].key] = c.entries[i].text;
+}
+
+int catalogIndex(const std::string& code) {
+    for (int i = 0; i < i18n_data::kCatalogCount; ++i) {
+        if (code == i18n_data::kCatalogs[i].code) return i;
+    }
+    return -1;
+}
+
+std::string lowerAscii(std::string s) {
+    for (char& ch : s) {
+        if (ch >= 'A' && ch <= 'Z') ch = static_cast<char>(ch - 'A' + 'a');
+    }
+    return s;
+}
+
+bool isTraditionalChinese(const std::string& lower) {
+    if (lower.rfind("zh", 0) != 0) return false;
+    for (const char* mark : {"hant", "_tw", "-tw", "_hk", "-hk", "_mo", "-mo"}) {
+        if (lower.find(mark) != std::string::npos) return true;
+    }
+    return false;
+}
+
+// The catalogue code one locale piece names, or empty. A piece is never
+// compared whole: "pt_BR" names "pt"; "zh_TW" is reached only by its marks.
+std::string codeOfPiece(const std::string& piece) {
+    std::string lower = lowerAscii(piece);
+    if (isTraditionalChinese(lower)) return "zh_TW";
+    std::string prefix = lower.substr(0, lower.find_first_of("-.@_"));
+    if (!prefix.empty() && catalogIndex(prefix) >= 0) return prefix;
+    return {};
+}
+
+std::string codeOfValue(const std::string& value) {
+    size_t start = 0;
+    while (true) {
+        size_t colon = value.find(':', start);
+        std::string code = codeOfPiece(value.substr(start, colon - start));
+        if (!code.empty()) return code;
+        if (colon == std::string::npos) return {};
+        start = colon + 1;
+    }
+}
+
+} // namespace
+
+void setLanguage(const std::string& code) {
+    const std::string candidate = code.empty() ? detectSystemLanguage() : code;
+    int index = catalogIndex(candidate);
+    state().active = index >= 0 ? index : catalogIndex("en");
+    buildLookup();
+}
+
+std::string tr(const std::string& key) {
+    State& s = state();
+    if (s.lookup.empty()) buildLookup();
+    auto it = s.lookup.find(key);
+    return it == s.lookup.end() ? key : std::string(it->second);
+}
+
+std::string tr(const std::string& key,
+               std::initializer_list<std::pair<const char*, std::string>> values) {
+    std::string text = tr(key);
+    for (const auto& [name, value] : values) {
+        const std::string pattern = std::string("{{") + name + "}}";
+        size_t pos = text.find(pattern);
+        while (pos != std::string::npos) {
+            text.replace(pos, pattern.size(), value);
+            pos = text.find(pattern, pos + value.size());
+        }
+    }
+    return text;
+}
+
+const std::vector<Language>& languages() {
+    static const std::vector<Language> list = [] {
+        std::vector<Language> out;
+        for (const i18n_data::Catalog& c : i18n_data::kCatalogs) {
+            out.push_back({c.code, c.nativeName, c.englishName, c.rtl});
+        }
+        return out;
+    }();
+    return list;
+}
+
+std::string detectSystemLanguage() {
+    for (const char* var : {"LANGUAGE", "LC_ALL", "LC_MESSAGES", "LANG"}) {
+        const char* value = std::getenv(var);
+        if (!value || !*value) continue;
+        std::string code = codeOfValue(value);
+        if (!code.empty()) return code;
+    }
+    return "en";
+}
+
+const std::string& currentLanguage() {
+    static std::string code;
+    code = i18n_data::kCatalogs[state().active].code;
+    return code;
+}
+
+bool currentIsRtl() { return i18n_data::kCatalogs[state().active].rtl; }
+
+} // namespace i18n

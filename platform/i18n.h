@@ -1,0 +1,42 @@
+#pragma once
+// Translated texts: the active catalogue, language detection from the
+// environment and lookups by dotted key with "{{name}}" placeholders.
+#include <initializer_list>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace i18n {
+
+struct Language {
+    std::string code;
+    std::string nativeName;
+    std::string englishName;
+    bool rtl = false;
+};
+
+// Activates the catalogue of `code` (exact, case-sensitive); an empty code
+// means the language detected from the environment; an unknown code falls
+// back to English.
+void setLanguage(const std::string& code);
+
+// The key's text in the active catalogue, or the key itself when missing.
+// Before any setLanguage call the English catalogue answers.
+std::string tr(const std::string& key);
+
+// The same text with every "{{name}}" replaced by its value, pair by pair in
+// the order given; inserted values are not searched for their own pattern.
+std::string tr(const std::string& key,
+               std::initializer_list<std::pair<const char*, std::string>> values);
+
+// All catalogues in table order, built on first use.
+const std::vector<Language>& languages();
+
+// From LANGUAGE, LC_ALL, LC_MESSAGES and LANG, in that order; "en" when
+// nothing matches. Always a catalogue code.
+std::string detectSystemLanguage();
+
+const std::string& currentLanguage();
+bool currentIsRtl();
+
+} // namespace i18n
