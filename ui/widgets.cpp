@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/i18n.h"
+#include "ui/game_ui.h"
 #include "ui/theme.h"
 #include "ui/widget_base.h"
 
@@ -227,6 +229,26 @@ Rect backButtonRect(const Ctx& ctx, double barHeight) {
     const double bar = barHeight <= 0 ? 52 * s : barHeight;
     const double h = 34 * s;
     return {kit::isCompact(ctx) ? 12 * s : 16 * s, std::max((bar - h) / 2, 4 * s), 130 * s, h};
+}
+
+bool backButton(Ctx& ctx, double barHeight) {
+    cairo_t* cr = ctx.cr;
+    const double s = ctx.uiScale;
+    const Rect r = backButtonRect(ctx, barHeight);
+    {
+        kit::SavedCairo keep(cr);
+        const bool hovered = ctx.hover(r);
+        fillRect(cr, r, kDarkPanel, hovered ? 1.0 : 0.9);
+        strokeRoundedRect(cr, r, 0, 1.2 * s, hovered ? kLightGold : kBrownBorder, hovered ? 0.95 : 0.85);
+        const double cy = r.y + r.h / 2;
+        drawChevronIcon(cr, r.x + 14 * s, cy, std::min(0.42 * 34 * s, 11 * s), 3, kGold, 1.0);
+        const std::string text = i18n::tr("common.back");
+        const TextStyle st = label(std::min(0.44 * 34 * s, 15 * s), true, kCreamText, 0, 130 * s - 30 * s);
+        double th = 0;
+        measureText(cr, text, st, nullptr, &th);
+        drawText(cr, r.x + 24 * s, cy - th / 2, text, st);
+    }
+    return kit::takeButtonClick(ctx, r);
 }
 
 int confirmDialog(Ctx& ctx, const std::string& title, const std::string& message, const std::string& confirmLabel,

@@ -115,6 +115,37 @@ std::vector<std::string> splitCharacters(const std::string& text) {
 
 } // namespace
 
+double gameHeader(Ctx& ctx, const std::string& title, bool* backClicked, bool showGold) {
+    cairo_t* cr = ctx.cr;
+    const double s = ctx.uiScale;
+    const double bar = 52 * s;
+    bool back = false;
+    {
+        kit::SavedCairo keep(cr);
+        fillRect(cr, {0, 0, ctx.width, bar}, kHeaderBrown, 0.92);
+        fillRect(cr, {0, bar - 2 * s, ctx.width, 2 * s}, kBrownBorder, 1.0);
+    }
+    if (backClicked) back = backButton(ctx, bar);
+    {
+        kit::SavedCairo keep(cr);
+        drawTextCentered(cr, ctx.width / 2, bar / 2, title, label(22 * s, true, kLightGold, 1, ctx.width / 2));
+    }
+    (void)showGold;
+    if (backClicked) *backClicked = back;
+    return bar;
+}
+
+double screenHeader(Ctx& ctx, const std::string& title, bool* backClicked) {
+    const double s = ctx.uiScale;
+    const bool compact = kit::isCompact(ctx);
+    const double bar = (compact ? 52 : 60) * s;
+    const bool back = backButton(ctx, bar);
+    if (backClicked) *backClicked = back;
+    kit::SavedCairo keep(ctx.cr);
+    drawTextCentered(ctx.cr, ctx.width / 2, bar / 2, title, label((compact ? 20 : 24) * s, true, kCreamText));
+    return bar;
+}
+
 void footer(Ctx& ctx, double y) {
     cairo_t* cr = ctx.cr;
     const double s = ctx.uiScale;

@@ -157,9 +157,29 @@ std::uint64_t fingerprint(harness::ScreenHarness& h, const ui::Rect& r) {
 
 double sheetWidth(double s) { return (kLabelW + 5 * kColW) * s; }
 
+// Runs draw as if the window were a band of the sheet starting at y.
+void inBand(ui::Ctx& c, double y, double height, double px, double py, const std::function<void()>& draw) {
+    cairo_save(c.cr);
+    cairo_translate(c.cr, 0, y);
+    const double w = c.width, h = c.height;
+    c.width = sheetWidth(c.uiScale);
+    c.height = height;
+    c.input.x = px;
+    c.input.y = py;
+    draw();
+    c.width = w;
+    c.height = h;
+    cairo_restore(c.cr);
+}
+
 // The rows of single-cell widgets that take the whole sheet width.
 double drawWideRows(ui::Ctx& c, double y) {
     const double s = c.uiScale;
+    bool back = false;
+    inBand(c, y, 80 * s, 30 * s, 26 * s, [&] { ui::gameHeader(c, "Game header, back hovered", &back, true); });
+    y += 70 * s;
+    inBand(c, y, 80 * s, -100, -100, [&] { ui::screenHeader(c, "Screen header", &back); });
+    y += 70 * s;
     const std::vector<std::uint32_t>& colours = theme::titleColors();
     ui::wavyTitle(c, sheetWidth(s) * 0.3, y + 30 * s, "Velmorandine", 40 * s, &colours);
     ui::wavyTitle(c, sheetWidth(s) * 0.75, y + 30 * s, "Wavy title", 30 * s, nullptr);
@@ -168,18 +188,11 @@ double drawWideRows(ui::Ctx& c, double y) {
     y += 60 * s;
     // The dialog dims the window it is given: here a band of the sheet.
     const double bandH = 300 * s;
-    cairo_save(c.cr);
-    cairo_translate(c.cr, 0, y);
-    const double w = c.width, h = c.height;
-    c.width = sheetWidth(s);
-    c.height = bandH;
-    c.input.x = c.width / 2 + 100 * s;  // over the confirm button
-    c.input.y = bandH / 2 + 120 * s - 43 * s;
-    ui::confirmDialog(c, "Reset progress?",
-                      "All heroes, gold and items are lost for good. This cannot be undone.", "Reset", "Cancel");
-    c.width = w;
-    c.height = h;
-    cairo_restore(c.cr);
+    // The pointer rests on the confirm button.
+    inBand(c, y, bandH, sheetWidth(s) / 2 + 100 * s, bandH / 2 + 77 * s, [&] {
+        ui::confirmDialog(c, "Reset progress?",
+                          "All heroes, gold and items are lost for good. This cannot be undone.", "Reset", "Cancel");
+    });
     return y + bandH;
 }
 
@@ -220,7 +233,7 @@ void drawSheet(harness::ScreenHarness& h, std::vector<std::string>& blank) {
 TEST(WidgetGallery, EveryWidgetInItsStatesAtTwoScales) {
     for (double s : {1.0, 1.5}) {
         const int width = int(sheetWidth(s));
-        const int height = int((kTop + rows().size() * kRowH + 450) * s);
+        const int height = int((kTop + rows().size() * kRowH + 600) * s);
         harness::ScreenHarness h(nullptr, width, height);
         h.setUiScale(s);
         h.wait(1.5 - h.now());

@@ -204,6 +204,64 @@ TEST(BackButton, SitsFurtherInOnWideWindows) {
     }
 }
 
+TEST(BackButton, ClicksWithTheSoundAndHeadersHandItOn) {
+    ScreenHarness h;
+    bool button = false;
+    h.setBody([&](ui::Ctx& c) { button = ui::backButton(c, 60); });
+    h.tap(20, 20);
+    EXPECT_TRUE(button);
+    h.tap(150, 20);  // right of the button
+    EXPECT_FALSE(button);
+    EXPECT_EQ(h.sounds(), kClick);
+
+    struct Header {
+        const char* name;
+        std::function<double(ui::Ctx&, bool*)> draw;
+        double height;
+    } headers[] = {
+        {"game", [](ui::Ctx& c, bool* b) { return ui::gameHeader(c, "Map", b, false); }, 52},
+        {"screen", [](ui::Ctx& c, bool* b) { return ui::screenHeader(c, "Party", b); }, 60},
+    };
+    for (const Header& hd : headers) {
+        SCOPED_TRACE(hd.name);
+        ScreenHarness hh;
+        bool back = true;
+        double height = 0;
+        hh.setBody([&](ui::Ctx& c) { height = hd.draw(c, &back); });
+        hh.frame();
+        EXPECT_FALSE(back) << "written every frame";
+        EXPECT_EQ(height, hd.height);
+        hh.tap(30, height / 2);
+        EXPECT_TRUE(back);
+        hh.frame();
+        EXPECT_FALSE(back);
+        hh.setBody([&](ui::Ctx& c) { hd.draw(c, nullptr); });
+        hh.tap(30, height / 2);  // no pointer: nothing to store, nothing crashes
+    }
+}
+
+TEST(Headers, TheGameBarDrawsABackButtonOnlyWhenAskedAndTheScreenHeaderShrinksWhenCompact) {
+    ScreenHarness h;
+    bool back = false;
+    h.setBody([&](ui::Ctx& c) { ui::gameHeader(c, "", nullptr, false); });
+    h.frame();
+    const std::uint32_t bare = h.overlayPixel(20, 26);
+    h.setBody([&](ui::Ctx& c) { ui::gameHeader(c, "", &back, false); });
+    h.frame();
+    EXPECT_NE(h.overlayPixel(20, 26), bare) << "the back button covers the bar";
+    h.moveTo(20, 26).frame();
+    const std::uint32_t hovered = h.overlayPixel(20, 26);
+    h.moveTo(600, 26).frame();
+    EXPECT_NE(h.overlayPixel(20, 26), hovered) << "hover brightens the button";
+
+    ScreenHarness small(nullptr, 1000, 700);
+    small.setUiScale(1.0);  // 1000 < 1100 s
+    double height = 0;
+    small.setBody([&](ui::Ctx& c) { height = ui::screenHeader(c, "Settings", nullptr); });
+    small.frame();
+    EXPECT_EQ(height, 52);
+}
+
 // --- Dialog ---
 
 // The dialog's panel in a 1280x720 window at scale 1: 420 x 240 centred.
@@ -296,6 +354,15 @@ TEST(Widgets, LeaveTheContextAsTheyFoundIt) {
         std::function<void(ui::Ctx&)> draw;
     } cases[] = {
         {"slider", [](ui::Ctx& c) { ui::slider(c, kTrack, 0.4); }},
+        {"back button", [](ui::Ctx& c) { ui::backButton(c, 0); }},
+        {"game header", [](ui::Ctx& c) {
+             bool b = false;
+             ui::gameHeader(c, "Title", &b, false);
+         }},
+        {"screen header", [](ui::Ctx& c) {
+             bool b = false;
+             ui::screenHeader(c, "Title", &b);
+         }},
         {"dialog", [](ui::Ctx& c) { ui::confirmDialog(c, "Title", "A longer message that wraps.", "Yes", "No"); }},
         {"footer", [](ui::Ctx& c) { ui::footer(c, 700); }},
         {"pixel panel", [](ui::Ctx& c) { ui::pixelPanel(c, kButton, false); }},
