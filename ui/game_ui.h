@@ -5,8 +5,13 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
+#include "rules/classes.h"
+#include "rules/hero.h"
+#include "rules/items.h"
 #include "rules/skills.h"
+#include "rules/stats.h"
 
 namespace ui {
 
@@ -42,6 +47,19 @@ void starRating(cairo_t* cr, double cx, double cy, double starSize, int filled, 
 // The value rounded half away from zero, with '.' between groups of three
 // digits: 1234.5 gives "1.235", -1000 gives "-1.000".
 std::string num(double value);
+// The translated class name ("Warrior", "Mage", ...).
+std::string className(rpg::ClassId cls);
+// The hero's name and class: "Brunhild · Warrior".
+std::string heroTitle(const rpg::Hero& hero);
+// The translated name of the item's definition; the raw id when unknown.
+std::string itemName(const rpg::ItemInstance& item);
+// The listed stats that are not zero, as label and signed whole value joined
+// by " · ": "ATK +12 · CRIT +3".
+std::string bonusLine(const rpg::Stats& stats, const std::vector<rpg::StatId>& ids);
+// The bonus line of the item's roll, else of its definition's fixed bonus.
+std::string itemBonusLine(const rpg::ItemInstance& item);
+// The item's affixes: regeneration per turn, resistances and immunities.
+std::string affixLine(const rpg::ItemInstance& item);
 // "mm:ss" below one hour, else "h:mm:ss".
 std::string formatTime(long long ms);
 // The local time of milliseconds since the epoch as "dd.mm.yyyy hh:mm".

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <ctime>
 
+#include "platform/i18n.h"
 #include "ui/game_ui.h"
 
 namespace ui {
@@ -19,7 +20,66 @@ long long roundedForDisplay(double value) {
     return std::llround(value);
 }
 
+constexpr const char* kSeparator = " \u00b7 ";
+
+void appendItem(std::string* line, const std::string& item) {
+    if (!line->empty()) *line += kSeparator;
+    *line += item;
+}
+
+std::string signedWhole(double value) {
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%+ld", std::lround(value));
+    return buf;
+}
+
+std::string plainWhole(double value) { return std::to_string(std::lround(value)); }
+
 } // namespace
+
+std::string className(rpg::ClassId cls) { return i18n::tr(rpg::classDef(cls).nameKey); }
+
+std::string heroTitle(const rpg::Hero& hero) { return hero.name + kSeparator + className(hero.cls); }
+
+std::string itemName(const rpg::ItemInstance& item) {
+    const rpg::ItemDef* def = rpg::findItem(item.defId);
+    return def ? i18n::tr(def->nameKey) : item.defId;
+}
+
+std::string bonusLine(const rpg::Stats& stats, const std::vector<rpg::StatId>& ids) {
+    std::string line;
+    for (rpg::StatId id : ids) {
+        const double v = rpg::statValue(stats, id);
+        if (v == 0) continue;
+        appendItem(&line, i18n::tr(rpg::statLabelKey(id)) + " " + signedWhole(v));
+    }
+    return line;
+}
+
+std::string itemBonusLine(const rpg::ItemInstance& item) {
+    if (item.rolled) return bonusLine(item.roll, item.rollKeys);
+    const rpg::ItemDef* def = rpg::findItem(item.defId);
+    if (!def) return {};
+    std::vector<rpg::StatId> ids(def->bonusStats.begin(), def->bonusStats.begin() + def->bonusCount);
+    return bonusLine(rpg::itemBaseBonus(*def), ids);
+}
+
+std::string affixLine(const rpg::ItemInstance& item) {
+    std::string line;
+    for (const rpg::ItemAffix& affix : item.affixes) {
+        const std::string n = plainWhole(affix.value);
+        if (affix.kind == 0) {
+            appendItem(&line, i18n::tr("affix.manaRegen", {{"n", n}}));
+        } else if (affix.kind == 1) {
+            appendItem(&line, i18n::tr("affix.hpRegen", {{"n", n}}));
+        } else {
+            const std::string s = i18n::tr(rpg::statusDesc(affix.status).nameKey);
+            appendItem(&line, affix.value >= 100 ? i18n::tr("affix.immune", {{"s", s}})
+                                                 : i18n::tr("affix.resist", {{"s", s}, {"n", n}}));
+        }
+    }
+    return line;
+}
 
 std::string num(double value) {
     char buf[64];

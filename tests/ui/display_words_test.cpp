@@ -1,0 +1,106 @@
+// Display texts that carry words: they follow the active language.
+#include <gtest/gtest.h>
+
+#include "platform/i18n.h"
+#include "rules/items.h"
+#include "ui/game_ui.h"
+
+namespace {
+
+struct LanguageGuard {
+    explicit LanguageGuard(const char* code) { i18n::setLanguage(code); }
+    ~LanguageGuard() { i18n::setLanguage("en"); }
+};
+
+rpg::ItemInstance instance(const char* defId) {
+    rpg::ItemInstance item;
+    item.uid = "it-test";
+    item.defId = defId;
+    return item;
+}
+
+rpg::ItemAffix affix(std::uint8_t kind, double value, rpg::StatusKind status = rpg::StatusKind::Poison) {
+    return rpg::ItemAffix{kind, value, status};
+}
+
+TEST(DisplayWords, NamesInEnglishAndGerman) {
+    rpg::Hero hero;
+    hero.name = "Brunhild";
+    hero.cls = rpg::ClassId::Warrior;
+    {
+        LanguageGuard en("en");
+        EXPECT_EQ(ui::className(rpg::ClassId::Mage), "Mage");
+        EXPECT_EQ(ui::heroTitle(hero), "Brunhild \u00b7 Warrior");
+        EXPECT_EQ(ui::itemName(instance("rustySword")), i18n::tr("item.rustySword"));
+    }
+    {
+        LanguageGuard de("de");
+        EXPECT_EQ(ui::className(rpg::ClassId::Warrior), "Krieger");
+        EXPECT_EQ(ui::heroTitle(hero), "Brunhild \u00b7 Krieger");
+        EXPECT_NE(ui::itemName(instance("rustySword")), "item.rustySword");
+    }
+    EXPECT_EQ(ui::itemName(instance("noSuchThing")), "noSuchThing") << "an unknown id shows unchanged";
+}
+
+TEST(DisplayWords, BonusLineSkipsZeroesAndSigns) {
+    LanguageGuard en("en");
+    const std::vector<rpg::StatId> atkCrit{rpg::Atk, rpg::Crit};
+    const struct {
+        rpg::Stats stats;
+        std::vector<rpg::StatId> ids;
+        const char* en;
+        const char* de;
+    } cases[] = {
+        {{0, 0, 12, 0, 0, 0, 0, 3}, atkCrit, "ATK +12 \u00b7 CRIT +3", "ANG +12 \u00b7 KRIT +3"},
+        {{0, 0, 0, 0, 0, 0, 0, 3}, atkCrit, "CRIT +3", "KRIT +3"},  // one stat: no separator
+        {{}, atkCrit, "", ""},
+        {{0, 0, 0.3, 0, 0, 0, -2, 0}, {rpg::Atk, rpg::Spd}, "ATK +0 \u00b7 SPD -2", "ANG +0 \u00b7 TEM -2"},
+        {{0, 0, 12, 0, 0, 0, 0, 3}, {rpg::Crit, rpg::Atk}, "CRIT +3 \u00b7 ATK +12", "KRIT +3 \u00b7 ANG +12"},
+    };
+    for (const auto& c : cases) {
+        i18n::setLanguage("en");
+        EXPECT_EQ(ui::bonusLine(c.stats, c.ids), c.en);
+        i18n::setLanguage("de");
+        EXPECT_EQ(ui::bonusLine(c.stats, c.ids), c.de);
+    }
+}
+
+TEST(DisplayWords, ItemBonusLineUsesRollElseDefinition) {
+    LanguageGuard en("en");
+    rpg::ItemInstance staff = instance("oakStaff");
+    EXPECT_EQ(ui::itemBonusLine(staff), "MAG +5 \u00b7 MP +6");
+    staff.rolled = true;
+    staff.roll = rpg::Stats{0, 7, 0, 0, 4.6, 0, 0, 0};
+    staff.rollKeys = {rpg::Mag, rpg::MaxMp};
+    EXPECT_EQ(ui::itemBonusLine(staff), "MAG +5 \u00b7 MP +7");
+    EXPECT_EQ(ui::itemBonusLine(instance("noSuchThing")), "");
+}
+
+TEST(DisplayWords, AffixLine) {
+    const struct {
+        std::vector<rpg::ItemAffix> affixes;
+        const char* en;
+        const char* de;
+    } cases[] = {
+        {{}, "", ""},
+        {{affix(0, 2.4)}, "+2 Mana/turn", "+2 Mana/Runde"},
+        {{affix(1, 3), affix(2, 25, rpg::StatusKind::Burn)}, "+3 HP/turn \u00b7 25% Burn res", nullptr},
+        {{affix(2, 100, rpg::StatusKind::Stun)}, "Stun immune", nullptr},
+        // 99.6 rounds to 100 in the number but is still a resistance.
+        {{affix(2, 99.6, rpg::StatusKind::Poison)}, "100% Poison res", "Gift: 100 % Res."},
+        {{affix(2, 100, rpg::StatusKind::Poison)}, "Poison immune", "Gift: immun"},
+    };
+    LanguageGuard guard("en");
+    for (const auto& c : cases) {
+        rpg::ItemInstance item = instance("rustySword");
+        item.affixes = c.affixes;
+        i18n::setLanguage("en");
+        EXPECT_EQ(ui::affixLine(item), c.en);
+        if (c.de) {
+            i18n::setLanguage("de");
+            EXPECT_EQ(ui::affixLine(item), c.de);
+        }
+    }
+}
+
+} // namespace
