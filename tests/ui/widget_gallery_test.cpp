@@ -9,7 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "rules/hero.h"
 #include "tests/support/screen_harness.h"
+#include "ui/cards.h"
 #include "ui/theme.h"
 #include "ui/widgets.h"
 
@@ -27,7 +29,19 @@ using Cell = std::function<bool(ui::Ctx&, const ui::Rect&, State)>;
 struct Row {
     const char* name;
     Cell draw;
+    double height = kRowH;
 };
+
+rpg::ItemInstance galleryItem(const char* id, bool affixes) {
+    rpg::ItemInstance item;
+    item.uid = "it-gallery";
+    item.defId = id;
+    if (affixes) {
+        item.affixes.push_back({0, 3, rpg::StatusKind::Poison});
+        item.affixes.push_back({2, 100, rpg::StatusKind::Burn});
+    }
+    return item;
+}
 
 std::vector<Row> rows() {
     return {
@@ -136,6 +150,23 @@ std::vector<Row> rows() {
              else return false;
              return true;
          }},
+        {"itemCard",
+         [](ui::Ctx& c, const ui::Rect& r, State st) {
+             const char* ids[] = {"greataxe", "greataxe", "arcaneStaff", "worldender", "worldender"};
+             ui::itemCard(c, r, galleryItem(ids[st], st != Hovered), st == Selected ? "E" : "", st == Selected,
+                          st == Disabled);
+             return true;
+         },
+         120},
+        {"heroCard",
+         [](ui::Ctx& c, const ui::Rect& r, State st) {
+             static const rpg::Hero hero = rpg::makeHero(rpg::ClassId::Mage, "gallery-mage", 12);
+             if (st == Disabled) return false;
+             const double maxHp = rpg::statValue(rpg::deriveStats(hero), rpg::StatId::MaxHp);
+             ui::heroCard(c, r, hero, st == Pressed ? maxHp * 0.3 : maxHp, 25, st == Selected);
+             return true;
+         },
+         108},
         {"scrollbar",
          [](ui::Ctx& c, const ui::Rect& r, State st) {
              if (st != Normal && st != Selected) return false;
@@ -211,10 +242,10 @@ void drawSheet(harness::ScreenHarness& h, std::vector<std::string>& blank) {
     double y = kTop * s;
     int index = 0;
     for (const Row& row : rows()) {
-        if (index++ % 2 == 0) ui::fillRect(c.cr, {0, y, sheetWidth(s), kRowH * s}, theme::kHeaderBrown);
-        ui::drawText(c.cr, 8 * s, y + kRowH * s / 2 - 8 * s, row.name, name);
+        if (index++ % 2 == 0) ui::fillRect(c.cr, {0, y, sheetWidth(s), row.height * s}, theme::kHeaderBrown);
+        ui::drawText(c.cr, 8 * s, y + row.height * s / 2 - 8 * s, row.name, name);
         for (int st = 0; st < 5; ++st) {
-            const ui::Rect cell{(kLabelW + st * kColW + 10) * s, y + 12 * s, (kColW - 20) * s, (kRowH - 24) * s};
+            const ui::Rect cell{(kLabelW + st * kColW + 10) * s, y + 12 * s, (kColW - 20) * s, (row.height - 24) * s};
             const bool hover = st == Hovered || st == Pressed;
             c.input.x = hover ? cell.x + cell.w * 0.6 : -1000;
             c.input.y = hover ? cell.y + cell.h / 2 : -1000;
@@ -224,7 +255,7 @@ void drawSheet(harness::ScreenHarness& h, std::vector<std::string>& blank) {
                 blank.push_back(std::string(row.name) + " / " + kStates[st]);
             }
         }
-        y += kRowH * s;
+        y += row.height * s;
     }
     c.input.leftDown = false;
     drawWideRows(c, y + 10 * s);
@@ -233,7 +264,7 @@ void drawSheet(harness::ScreenHarness& h, std::vector<std::string>& blank) {
 TEST(WidgetGallery, EveryWidgetInItsStatesAtTwoScales) {
     for (double s : {1.0, 1.5}) {
         const int width = int(sheetWidth(s));
-        const int height = int((kTop + rows().size() * kRowH + 600) * s);
+        const int height = int((kTop + rows().size() * kRowH + 700) * s);
         harness::ScreenHarness h(nullptr, width, height);
         h.setUiScale(s);
         h.wait(1.5 - h.now());
