@@ -1,6 +1,7 @@
 #include "ui/app.h"
 
 #include "platform/crash.h"
+#include "platform/storage.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -16,12 +17,10 @@ constexpr int kLastScreen = 23;
 void publishCrashContext(const char* line) { platform::setCrashContext(line); }
 
 // Runs won so far, from the lasting progress.
-// TODO(stack wiring): store::meta().ascension once the stores are linked.
-int progressAscension() { return 0; }
+int progressAscension() { return store::meta().ascension; }
 
 // Depth of the current run.
-// TODO(stack wiring): store::run().depth once the stores are linked.
-int currentRunDepth() { return 0; }
+int currentRunDepth() { return store::run().depth; }
 
 } // namespace
 

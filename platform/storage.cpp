@@ -1,0 +1,139 @@
+// The store state: one record per process, loaded once, saved on request.
+#include "platform/storage.h"
+
+#include <cerrno>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <unistd.h>
+
+#include "platform/paths.h"
+#include "platform/storage_detail.h"
+
+namespace store {
+namespace {
+
+struct State {
+    Settings settings;
+    Meta meta;
+    rpg::RunState run = detail::emptyRun();
+    bool loaded = false;
+    std::string dir;  // where the files live; empty: the data directory
+};
+
+State& st() {
+    static State state;
+    return state;
+}
+
+std::string filePath(const char* name) {
+    const std::string& dir = st().dir.empty() ? paths::dataDir() : st().dir;
+    return dir + "/" + name;
+}
+
+// Made ids come from counters that restart with every process; moving them
+// past every id on disk keeps a hero or item made today from taking the id
+// of one loaded from yesterday's save.
+void reserveLoadedIds() {
+    std::vector<std::string> ids;
+    auto addItem = [&ids](const rpg::ItemInstance& it) {
+        if (!it.uid.empty()) ids.push_back(it.uid);
+    };
+    const Meta& m = st().meta;
+    for (const rpg::Hero& h : m.roster) {
+        ids.push_back(h.id);
+        for (const rpg::ItemInstance& it : h.equipment.slots) addItem(it);
+        for (const rpg::ItemInstance& it : h.bag) addItem(it);
+    }
+    for (const rpg::ItemInstance& it : m.stash) addItem(it);
+    for (const rpg::ItemInstance& it : st().run.inventory) addItem(it);
+    for (const rpg::PartyMember& p : st().run.party) ids.push_back(p.heroId);
+    rpg::reserveMadeIds(ids);
+}
+
+void loadSettings() {
+    const js::Value v = detail::readSealed(filePath("settings.dat"));
+    if (v.type == js::Type::Object) detail::settingsFromJson(v, &st().settings);
+}
+
+void loadMeta() {
+    const js::Value v = detail::readSealed(filePath("saves.dat"));
+    if (v.type == js::Type::Object) detail::metaFromJson(v, &st().meta);
+}
+
+// A run that does not load stays on disk untouched: the next run or the
+// next clear replaces it.
+void loadRun() {
+    const js::Value v = detail::readSealed(filePath("run.dat"));
+    if (v.type == js::Type::Object) detail::runFromJson(v, &st().run);
+}
+
+} // namespace
+
+void init() {
+    State& s = st();
+    if (s.loaded) return;
+    s.loaded = true;
+    loadSettings();
+    rpg::setActiveDifficulty(s.settings.difficulty);
+    loadMeta();
+    loadRun();
+    reserveLoadedIds();
+}
+
+Settings& settings() { return st().settings; }
+Meta& meta() { return st().meta; }
+rpg::RunState& run() { return st().run; }
+bool hasRun() { return st().run.active; }
+
+rpg::Hero* heroById(const std::string& id) {
+    for (rpg::Hero& h : st().meta.roster) {
+        if (h.id == id) return &h;
+    }
+    return nullptr;
+}
+
+std::vector<rpg::Hero*> partyHeroes() {
+    std::vector<rpg::Hero*> out;
+    for (const std::string& id : st().meta.partyIds) {
+        if (rpg::Hero* h = heroById(id)) out.push_back(h);
+    }
+    return out;
+}
+
+bool saveSettings() { return detail::writeSealed(filePath("settings.dat"), detail::settingsToJson(st().settings)); }
+
+bool saveMeta() { return detail::writeSealed(filePath("saves.dat"), detail::metaToJson(st().meta)); }
+
+bool saveRun() {
+    if (!st().run.active) return clearRun();
+    return detail::writeSealed(filePath("run.dat"), detail::runToJson(st().run));
+}
+
+bool clearRun() {
+    st().run = detail::emptyRun();
+    const std::string path = filePath("run.dat");
+    if (::unlink(path.c_str()) == 0 || errno == ENOENT) return true;
+    std::fprintf(stderr, "[storage] %s konnte nicht entfernt werden: %s\n", path.c_str(), std::strerror(errno));
+    return false;
+}
+
+void resetProgress() {
+    st().meta = Meta{};
+    clearRun();
+    saveMeta();
+}
+
+std::int64_t nowMs() {
+    const auto ns = std::chrono::duration_cast<std::chrono::nanoseconds>(
+        std::chrono::system_clock::now().time_since_epoch());
+    return static_cast<std::int64_t>(ns.count() / 1000000);
+}
+
+void reloadForTests(const std::string& dir) {
+    st() = State{};
+    st().dir = dir;
+    init();
+}
+
+} // namespace store

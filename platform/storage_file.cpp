@@ -1,0 +1,153 @@
+// The sealed reader and writer shared by the three save files.
+#include <cerrno>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "platform/fs.h"
+#include "platform/save_crypt.h"
+#include "platform/storage_detail.h"
+
+namespace store::detail {
+namespace {
+
+bool writeAll(int fd, const std::string& data) {
+    const char* p = data.data();
+    std::size_t left = data.size();
+    while (left > 0) {
+        const ssize_t n = ::write(fd, p, left);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        p += n;
+        left -= static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+// Writes and syncs the whole file; 0 or the errno of the step that failed.
+// The data must be on the disk before the rename makes it the save, or a
+// crash right after could leave an empty file under the real name.
+int writeSynced(const std::string& path, const std::string& data) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0) return errno;
+    int err = 0;
+    if (!writeAll(fd, data) || ::fsync(fd) != 0) err = errno;
+    if (::close(fd) != 0 && err == 0) err = errno;
+    return err;
+}
+
+// The rename lives in the directory; syncing it keeps the new name across a
+// power cut. Best effort: the file itself is already whole either way.
+void syncParentDir(const std::string& path) {
+    const auto slash = path.rfind('/');
+    const std::string dir = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+    const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    (void)::fsync(fd);
+    ::close(fd);
+}
+
+// False when the file cannot be opened or read (missing, a directory, no
+// permission).
+bool readWhole(const std::string& path, std::string* out) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return false;
+    struct stat info {};
+    if (::fstat(fd, &info) == 0 && info.st_size > 0) out->reserve(static_cast<std::size_t>(info.st_size));
+    char chunk[1 << 16];
+    for (;;) {
+        const ssize_t n = ::read(fd, chunk, sizeof chunk);
+        if (n > 0) {
+            out->append(chunk, static_cast<std::size_t>(n));
+        } else if (n == 0) {
+            break;
+        } else if (errno != EINTR) {
+            ::close(fd);
+            return false;
+        }
+    }
+    ::close(fd);
+    return true;
+}
+
+// The damaged file moves out of the way so the next save starts fresh while
+// the player can still hand it in.
+void setAside(const std::string& path) {
+    if (platform::fs::replaceAtomic(path, path + ".manipuliert")) {
+        std::fprintf(stderr, "[storage] %s war nicht lesbar — beiseitegelegt\n", path.c_str());
+    } else {
+        std::fprintf(stderr, "[storage] %s war nicht lesbar — konnte nicht beiseitegelegt werden: %s\n",
+                     path.c_str(), std::strerror(errno));
+    }
+}
+
+} // namespace
+
+bool writeSealed(const std::string& path, const js::Value& value) {
+    const std::string sealed = platform::saveEncrypt(value.dump());
+    const std::string tmp = path + ".neu";
+    int err = writeSynced(tmp, sealed);
+    if (err == 0 && !platform::fs::replaceAtomic(tmp, path)) err = errno;
+    if (err != 0) {
+        ::unlink(tmp.c_str());
+        std::fprintf(stderr, "[storage] %s konnte nicht gespeichert werden: %s\n", path.c_str(), std::strerror(err));
+        return false;
+    }
+    syncParentDir(path);
+    return true;
+}
+
+js::Value readSealed(const std::string& path) {
+    std::string sealed;
+    if (!readWhole(path, &sealed) || sealed.empty()) return {};
+    std::string plain;
+    switch (platform::saveDecrypt(sealed, &plain)) {
+    case 0: return js::parse(plain);
+    case 2: setAside(path); return {};
+    default: return {};
+    }
+}
+
+js::Value object() {
+    js::Value v;
+    v.type = js::Type::Object;
+    return v;
+}
+
+js::Value array() {
+    js::Value v;
+    v.type = js::Type::Array;
+    return v;
+}
+
+js::Value text(const std::string& s) {
+    js::Value v;
+    v.type = js::Type::String;
+    v.str = s;
+    return v;
+}
+
+js::Value flag(bool b) {
+    js::Value v;
+    v.type = js::Type::Bool;
+    v.b = b;
+    return v;
+}
+
+js::Value number(double x, double def) {
+    js::Value v;
+    v.type = js::Type::Number;
+    v.num = std::isfinite(x) ? x : def;
+    return v;
+}
+
+double numberOr(const js::Value& v, double def) {
+    return v.type == js::Type::Number && std::isfinite(v.num) ? v.num : def;
+}
+
+} // namespace store::detail

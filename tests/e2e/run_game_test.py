@@ -1,0 +1,167 @@
+#!/usr/bin/env python3
+"""End-to-end checks of the real program in a real window.
+
+Starts one Xvfb server, then runs the game once per start screen (each in its
+own data and runtime directory), lets it draw for a while, sends SIGTERM and
+checks that it ended cleanly: status 0, the geometry line, a settings file and
+no crash report. Also checks that a second copy is refused with status 0.
+
+Usage: run_game_test.py <path to velmorandine>
+"""
+import os
+import shutil
+import signal
+import subprocess
+import sys
+import tempfile
+import time
+from concurrent.futures import ThreadPoolExecutor
+
+SCREENS = ["", "menu", "herosel", "city", "party", "kaserne", "runetower", "trainer", "scrolls", "map",
+           "shop", "shop:3", "rest", "treasure", "dice", "shell", "memory", "whack", "coin", "settings",
+           "about", "licenses"]
+RUN_SECONDS = 1.0
+START_TIMEOUT = 60.0
+
+
+def start_xvfb():
+    xvfb = shutil.which("Xvfb")
+    if not xvfb:
+        return None, None
+    for display in range(90, 140):
+        if os.path.exists(f"/tmp/.X11-unix/X{display}") or os.path.exists(f"/tmp/.X{display}-lock"):
+            continue
+        proc = subprocess.Popen([xvfb, f":{display}", "-screen", "0", "1600x1000x24", "-nolisten", "tcp"],
+                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        for _ in range(50):
+            if os.path.exists(f"/tmp/.X11-unix/X{display}"):
+                return proc, f":{display}"
+            if proc.poll() is not None:
+                break
+            time.sleep(0.1)
+        proc.kill()
+    return None, None
+
+
+def game_env(root, display):
+    env = dict(os.environ)
+    for sub in ("data", "runtime"):
+        os.makedirs(os.path.join(root, sub), exist_ok=True)
+    env["XDG_DATA_HOME"] = os.path.join(root, "data")
+    env["XDG_RUNTIME_DIR"] = os.path.join(root, "runtime")
+    env["HOME"] = root
+    env["SDL_AUDIODRIVER"] = "dummy"
+    env["LANGUAGE"] = "en"
+    env.pop("VELMORANDINE_SCREEN", None)
+    if display:
+        env["DISPLAY"] = display
+        env.pop("SDL_VIDEODRIVER", None)
+    else:
+        env["SDL_VIDEODRIVER"] = "dummy"
+    return env
+
+
+def wait_for_window(proc):
+    """Reads standard output up to the renderer report; None when it never comes."""
+    head = ""
+    deadline = time.monotonic() + START_TIMEOUT
+    while time.monotonic() < deadline:
+        line = proc.stdout.readline()
+        if not line:
+            return None
+        head += line
+        if line.startswith("[video] zur Wahl:"):
+            return head
+    return None
+
+
+def run_screen(game, display, screen):
+    root = tempfile.mkdtemp(prefix="velmorandine-e2e-")
+    try:
+        env = game_env(root, display)
+        if screen:
+            env["VELMORANDINE_SCREEN"] = screen
+        proc = subprocess.Popen([game], env=env, stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True)
+        # Wait until the window is up (a loaded machine can take a while to
+        # start the program), then let it run its frame loop.
+        head = wait_for_window(proc)
+        if head is None:
+            proc.kill()
+            out, err = proc.communicate()
+            return f"{screen or 'splash'}: no window within {START_TIMEOUT} s\n{out}{err}"
+        time.sleep(RUN_SECONDS)
+        if proc.poll() is not None:
+            out, err = proc.communicate()
+            return f"{screen or 'splash'}: ended early with {proc.returncode}\n{head}{out}{err}"
+        proc.send_signal(signal.SIGTERM)
+        try:
+            out, err = proc.communicate(timeout=10)
+            out = head + out
+        except subprocess.TimeoutExpired:
+            proc.kill()
+            return f"{screen or 'splash'}: did not end after SIGTERM"
+        problems = []
+        if proc.returncode != 0:
+            problems.append(f"exit status {proc.returncode}")
+        if "[fenster] sichere " not in out:
+            problems.append("no '[fenster] sichere' line")
+        if not os.path.isfile(os.path.join(root, "data", "Velmorandine", "settings.dat")):
+            problems.append("no settings.dat")
+        for d in ("runtime", os.path.join("data", "Velmorandine")):
+            if os.path.exists(os.path.join(root, d, "Velmorandine_crash.txt")):
+                problems.append("a crash report was written")
+        if "VELMORANDINE_SCREEN:" in err:
+            problems.append("the start screen was not recognised")
+        if problems:
+            return f"{screen or 'splash'}: " + ", ".join(problems) + f"\n--- stdout\n{out}--- stderr\n{err}"
+        return None
+    finally:
+        shutil.rmtree(root, ignore_errors=True)
+
+
+def second_instance(game, display):
+    root = tempfile.mkdtemp(prefix="velmorandine-e2e-")
+    try:
+        env = game_env(root, display)
+        first = subprocess.Popen([game], env=env, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
+        if wait_for_window(first) is None:
+            first.kill()
+            return "second instance: the first copy never opened its window"
+        # The refusal shows a message box; without a display it cannot block.
+        env2 = dict(env)
+        env2["SDL_VIDEODRIVER"] = "dummy"
+        env2.pop("DISPLAY", None)
+        second = subprocess.run([game], env=env2, capture_output=True, text=True, timeout=20)
+        first.send_signal(signal.SIGTERM)
+        first.communicate(timeout=10)
+        if second.returncode != 0:
+            return f"second instance: exit status {second.returncode}"
+        if "already" not in second.stderr and "Velmorandine" not in second.stderr:
+            return f"second instance: no message on standard error: {second.stderr!r}"
+        return None
+    finally:
+        shutil.rmtree(root, ignore_errors=True)
+
+
+def main():
+    game = sys.argv[1]
+    xvfb, display = start_xvfb()
+    if display is None:
+        print("Xvfb not available: using SDL's dummy video driver")
+    try:
+        with ThreadPoolExecutor(max_workers=6) as pool:
+            results = list(pool.map(lambda s: run_screen(game, display, s), SCREENS))
+        results.append(second_instance(game, display))
+    finally:
+        if xvfb:
+            xvfb.terminate()
+            xvfb.wait()
+    failures = [r for r in results if r]
+    for f in failures:
+        print("FAIL", f)
+    print(f"{len(results) - len(failures)} of {len(results)} runs clean")
+    return 1 if failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
