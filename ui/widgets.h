@@ -52,9 +52,8 @@ int confirmDialog(Ctx& ctx, const std::string& title, const std::string& message
 // --- Headers, footer, panels ---
 
 // The game's top bar, 52 high; a back button when backClicked is given (its
-// click is stored there); the lasting gold at the right with showGold (not
-// drawn yet: the amount comes from the stores, which do not exist yet).
-// Returns the bar height.
+// click is stored there); the lasting gold (store::meta) at the right with
+// showGold. Returns the bar height.
 double gameHeader(Ctx& ctx, const std::string& title, bool* backClicked, bool showGold);
 // Back button and title without a bar; returns the height where content
 // starts (smaller in the compact layout).

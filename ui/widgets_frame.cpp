@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <map>
 
+#include "platform/storage.h"
 #include "platform/version.h"
 #include "ui/game_ui.h"
 #include "ui/theme.h"
@@ -113,6 +114,14 @@ std::vector<std::string> splitCharacters(const std::string& text) {
     return out;
 }
 
+// The coin stays put whatever the amount's width.
+void drawLastingGold(Ctx& ctx, double bar) {
+    const double s = ctx.uiScale;
+    drawCoinIcon(ctx.cr, ctx.width - 112 * s, bar / 2, 15 * s, 1.0);
+    drawText(ctx.cr, ctx.width - 16 * s, bar / 2 - 10 * s, num(store::meta().gold),
+             label(18 * s, true, kLightGold, 2));
+}
+
 } // namespace
 
 double gameHeader(Ctx& ctx, const std::string& title, bool* backClicked, bool showGold) {
@@ -129,8 +138,8 @@ double gameHeader(Ctx& ctx, const std::string& title, bool* backClicked, bool sh
     {
         kit::SavedCairo keep(cr);
         drawTextCentered(cr, ctx.width / 2, bar / 2, title, label(22 * s, true, kLightGold, 1, ctx.width / 2));
+        if (showGold) drawLastingGold(ctx, bar);
     }
-    (void)showGold;
     if (backClicked) *backClicked = back;
     return bar;
 }

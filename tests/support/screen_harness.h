@@ -14,8 +14,10 @@
 //     translation (ui::applyEvent), so double clicks come out the same;
 //   - a record of the sound effects played (the audio device runs on SDL's
 //     dummy driver; sound switch and volume are honoured);
-//   - the data directory the stores save into, under the test's temporary
-//     home, and a way to empty it;
+//   - stores of its own: each harness points the stores at a fresh, empty
+//     directory under the test's temporary home (so every test starts from
+//     the defaults), and reloadStores() reads them back from the files there
+//     to check what a screen really saved;
 //   - the screen stack: with a ui::Game the default frame updates it, and
 //     top() reads its top entry.
 //
@@ -33,11 +35,11 @@
 //   h.key(SDLK_ESCAPE).frame();
 //   EXPECT_EQ(h.top().screen, ui::kCity);
 //
-// Stores: the stores module is not built yet. When it is, this harness gets
-// freshStores() (clearData(), then the store state back to its defaults) and
-// reloadStores() (the store state read again from the files in dataDir(), so
-// a test checks what was really saved); clearData() and dataDir() are the
-// pieces they build on.
+// What was saved:
+//   store::meta().gold = 50;             // set up before the screen runs
+//   ... frames in which the screen buys something and saves ...
+//   h.reloadStores();                    // the state as the files hold it
+//   EXPECT_EQ(store::meta().gold, 20);
 #include <SDL.h>
 #include <cairo.h>
 #include <gtest/gtest.h>
@@ -52,6 +54,7 @@
 #include <vector>
 
 #include "platform/paths.h"
+#include "platform/storage.h"
 #include "tests/ui/ui_fixture.h"
 #include "ui/app.h"
 #include "ui/audio.h"
@@ -65,7 +68,8 @@ public:
     using Body = std::function<void(ui::Ctx&)>;
 
     // game: the stack the default frame updates (null: only setBody frames).
-    explicit ScreenHarness(ui::Game* game = nullptr, int width = 1280, int height = 720) : game_(game) {
+    explicit ScreenHarness(ui::Game* game = nullptr, int width = 1280, int height = 720)
+        : game_(game), dataDir_(makeDataDir()) {
         uitest::fontsReady();
         openAudio();
         sdlSurface_ = SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_ARGB8888);
@@ -78,8 +82,10 @@ public:
         ctx_.width = width;
         ctx_.height = height;
         ctx_.uiScale = ui::uiScaleFor(width, height);
+        freshStores();
     }
     ~ScreenHarness() {
+        store::reloadForTests();  // back to the process's own data directory
         audio::setPlayObserver(nullptr);
         audio::setClock(nullptr);
         active() = nullptr;
@@ -247,17 +253,25 @@ public:
     const ui::GameState& top() const { return game_->top(); }
     ui::Game* game() const { return game_; }
 
-    // --- Data directory ---
+    // --- Stores and their files ---
 
-    const std::string& dataDir() const { return paths::dataDir(); }
-    std::string dataFile(const std::string& name) const { return paths::dataDir() + "/" + name; }
+    // The directory the stores save into while this harness lives.
+    const std::string& dataDir() const { return dataDir_; }
+    std::string dataFile(const std::string& name) const { return dataDir_ + "/" + name; }
     bool hasDataFile(const std::string& name) const { return std::filesystem::exists(dataFile(name)); }
-    // Removes every file the stores left in the data directory.
+    // Removes every file the stores left there (the state in memory stays).
     void clearData() const {
         std::error_code ec;
-        for (const auto& entry : std::filesystem::directory_iterator(paths::dataDir(), ec)) {
+        for (const auto& entry : std::filesystem::directory_iterator(dataDir_, ec)) {
             std::filesystem::remove_all(entry.path(), ec);
         }
+    }
+    // Throws the store state away and reads it again from the files.
+    void reloadStores() const { store::reloadForTests(dataDir_); }
+    // No files and the default state, as on a first start.
+    void freshStores() const {
+        clearData();
+        reloadStores();
     }
 
 private:
@@ -283,6 +297,13 @@ private:
         audio::setEnabled(true);
         audio::setSfxVolume(0.2);
         audio::setMusicVolume(0.1);
+    }
+
+    static std::string makeDataDir() {
+        static int made = 0;
+        const std::string dir = testenv::root() + "/harness-data-" + std::to_string(++made);
+        std::filesystem::create_directories(dir);
+        return dir;
     }
 
     static SDL_Event buttonEvent(Uint32 type, Uint8 button) {
@@ -314,6 +335,7 @@ private:
     }
 
     ui::Game* game_;
+    std::string dataDir_;
     Body body_;
     SDL_Surface* sdlSurface_ = nullptr;
     SDL_Renderer* renderer_ = nullptr;

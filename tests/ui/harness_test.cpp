@@ -1,7 +1,6 @@
 // The headless harness itself: what later screen tests rely on.
 #include <gtest/gtest.h>
 
-#include <fstream>
 
 #include "tests/support/screen_harness.h"
 
@@ -53,14 +52,27 @@ TEST(Harness, ClockStepsAndDoubleClicks) {
     EXPECT_FALSE(seen[4].input.doubleClick);
 }
 
-TEST(Harness, ClearDataEmptiesTheDataDirectory) {
-    ScreenHarness h;
-    std::filesystem::create_directories(h.dataDir());
-    std::ofstream(h.dataFile("settings.dat")) << "x";
-    EXPECT_TRUE(h.hasDataFile("settings.dat"));
-    EXPECT_EQ(h.dataDir().rfind(testenv::root(), 0), 0u) << "under the test's temporary home";
-    h.clearData();
-    EXPECT_FALSE(h.hasDataFile("settings.dat"));
+TEST(Harness, EachHarnessHasFreshStoresThatReloadFromTheirFiles) {
+    std::string firstDir;
+    {
+        ScreenHarness h;
+        firstDir = h.dataDir();
+        EXPECT_EQ(h.dataDir().rfind(testenv::root(), 0), 0u) << "under the test's temporary home";
+        store::meta().gold = 77;
+        ASSERT_TRUE(store::saveMeta());
+        EXPECT_TRUE(h.hasDataFile("saves.dat"));
+        store::meta().gold = 5;  // changed but not saved
+        h.reloadStores();
+        EXPECT_EQ(store::meta().gold, 77) << "what the file holds";
+        h.freshStores();
+        EXPECT_FALSE(h.hasDataFile("saves.dat"));
+        EXPECT_EQ(store::meta().gold, store::Meta{}.gold);
+        store::meta().gold = 12;
+        ASSERT_TRUE(store::saveMeta());
+    }
+    ScreenHarness next;
+    EXPECT_NE(next.dataDir(), firstDir);
+    EXPECT_EQ(store::meta().gold, store::Meta{}.gold) << "a new harness starts from the defaults";
 }
 
 } // namespace

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/storage.h"
 #include "rules/hero.h"
 #include "tests/support/screen_harness.h"
 #include "ui/cards.h"
@@ -269,6 +270,7 @@ TEST(WidgetGallery, EveryWidgetInItsStatesAtTwoScales) {
         h.setUiScale(s);
         h.wait(1.5 - h.now());
         std::vector<std::string> blank;
+        store::meta().gold = 12345;
         h.setBody([&](ui::Ctx& c) {
             ui::fillRect(c.cr, {0, 0, c.width, c.height}, theme::kDarkerPanel);
             drawSheet(h, blank);

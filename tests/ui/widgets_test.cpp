@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/storage.h"
 #include "tests/support/cairo_check.h"
 #include "tests/support/screen_harness.h"
 #include "ui/widgets.h"
@@ -260,6 +261,39 @@ TEST(Headers, TheGameBarDrawsABackButtonOnlyWhenAskedAndTheScreenHeaderShrinksWh
     small.setBody([&](ui::Ctx& c) { height = ui::screenHeader(c, "Settings", nullptr); });
     small.frame();
     EXPECT_EQ(height, 52);
+}
+
+TEST(Headers, TheGameBarShowsTheLastingGoldRightAlignedBesideAFixedCoin) {
+    struct Seen {
+        std::uint32_t coin;
+        int left, right;  // ink of the amount: light gold pixels right of the coin
+    };
+    auto look = [](double gold, bool show) {
+        ScreenHarness h;
+        store::meta().gold = gold;
+        h.setBody([&](ui::Ctx& c) { ui::gameHeader(c, "", nullptr, show); });
+        h.frame();
+        Seen seen{h.overlayPixel(1280 - 112, 26) & 0xFFFFFF, 1280, -1};
+        for (int y = 10; y < 42; ++y) {
+            for (int x = 1280 - 100; x < 1280; ++x) {
+                const std::uint32_t p = h.overlayPixel(x, y) & 0xFFFFFF;
+                if ((p >> 16) > 0xC0) {
+                    seen.left = std::min(seen.left, x);
+                    seen.right = std::max(seen.right, x);
+                }
+            }
+        }
+        return seen;
+    };
+    const Seen few = look(5, true);
+    const Seen many = look(1234567, true);
+    const Seen none = look(1234567, false);
+    EXPECT_EQ(few.coin, many.coin);
+    EXPECT_NE(few.coin, none.coin) << "no coin without showGold";
+    EXPECT_NEAR(few.right, 1280 - 16, 4) << "the glyph's own margin aside";
+    EXPECT_NEAR(many.right, few.right, 2);
+    EXPECT_LT(many.left, few.left - 40) << "grouped digits grow to the left";
+    EXPECT_EQ(none.right, -1);
 }
 
 // --- Dialog ---
