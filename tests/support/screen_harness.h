@@ -21,6 +21,8 @@
 //   - the screen stack: with a ui::Game the default frame updates it, and
 //     top() reads its top entry.
 //
+// Harnesses may nest (the newest one is active); a test normally needs one.
+//
 // Widget test:
 //   harness::ScreenHarness h;
 //   bool clicked = false;
@@ -85,11 +87,16 @@ public:
         freshStores();
     }
     ~ScreenHarness() {
-        store::reloadForTests();  // back to the process's own data directory
-        audio::setPlayObserver(nullptr);
-        audio::setClock(nullptr);
-        active() = nullptr;
+        // An outer harness gets its sounds, clock and stores (as its files
+        // hold them) back; after the last one the process's own are restored.
+        active() = outer_;
+        if (!outer_) {
+            audio::setPlayObserver(nullptr);
+            audio::setClock(nullptr);
+        }
+        store::reloadForTests(outer_ ? outer_->dataDir_ : "");
         ui::gpuShutdown();
+        if (outer_) ui::gpuInit(outer_->renderer_);
         cairo_destroy(ctx_.cr);
         cairo_surface_destroy(overlay_);
         if (renderer_) SDL_DestroyRenderer(renderer_);
@@ -290,6 +297,7 @@ private:
     // every harness starts with sound on at the default volumes.
     void openAudio() {
         setenv("SDL_AUDIODRIVER", "dummy", 0);
+        outer_ = active();
         active() = this;
         audio::setClock(&clockMs);
         audio::setPlayObserver(&recordSound);
@@ -335,6 +343,7 @@ private:
     }
 
     ui::Game* game_;
+    ScreenHarness* outer_ = nullptr;  // the harness that was active before this one
     std::string dataDir_;
     Body body_;
     SDL_Surface* sdlSurface_ = nullptr;

@@ -68,7 +68,9 @@ TEST(ItemCard, ClicksWithoutSoundAlsoWhenDimmedButNeverForAnUnknownItem) {
     unknown.defId = "no-such-item";
     bool dimmedClick = false, unknownClick = false, under = false;
     h.setBody([&](ui::Ctx& c) {
+        const auto before = cairocheck::snapshot(c.cr);
         dimmedClick = ui::itemCard(c, r, axe(), "x2", false, true);
+        EXPECT_TRUE(cairocheck::unchanged(c.cr, before));
     });
     h.tap(150, 120);
     EXPECT_TRUE(dimmedClick);

@@ -73,6 +73,17 @@ TEST(Harness, EachHarnessHasFreshStoresThatReloadFromTheirFiles) {
     ScreenHarness next;
     EXPECT_NE(next.dataDir(), firstDir);
     EXPECT_EQ(store::meta().gold, store::Meta{}.gold) << "a new harness starts from the defaults";
+    store::meta().gold = 31;
+    ASSERT_TRUE(store::saveMeta());
+    {
+        ScreenHarness inner;
+        EXPECT_EQ(store::meta().gold, store::Meta{}.gold);
+        audio::play(audio::Sfx::Coin);
+        EXPECT_EQ(inner.sounds().size(), 1u);
+    }
+    EXPECT_EQ(store::meta().gold, 31) << "the outer harness gets its stores back";
+    audio::play(audio::Sfx::Coin);
+    EXPECT_EQ(next.sounds().size(), 1u) << "and its sound record";
 }
 
 } // namespace
