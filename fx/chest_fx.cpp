@@ -10,7 +10,6 @@ namespace {
 
 constexpr uint32_t kBurstCols[8] = {0xFF5A5A, 0xFFB13A, 0xFFE24A, 0x7EE787, 0x5AD7FF, 0x9A7BFF, 0xFF7BD5, 0xFFFFFF};
 
-constexpr double kPi = 3.14159265358979323846;
 constexpr double kDeg = kPi / 180.0;
 
 constexpr uint32_t kWood = 0x8C5A1E;

@@ -8,7 +8,6 @@
 namespace ui {
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
 constexpr double kDeg = kPi / 180.0;
 
 constexpr uint32_t kGold = 0xFFD24A;

@@ -12,7 +12,6 @@
 namespace ui {
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
 
 constexpr uint32_t kFlame[] = {0xFF4D14, 0xFF6A1A, 0xFF8A26, 0xFFB23A, 0xFFE07A};
 constexpr uint32_t kCrystal[] = {0xBFE9FF, 0x9AD0FF, 0xD8C0FF, 0xAEF0E0, 0xFFFFFF};

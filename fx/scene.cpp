@@ -12,7 +12,6 @@
 namespace ui {
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
 constexpr double kGolden = 0.6180339887;
 
 enum Body : int { kSun = 0, kPaleDisc = 1, kMoon = 2, kLavaGlow = 3, kNoBody = 4 };

@@ -10,7 +10,6 @@
 
 namespace ui::fxshape {
 
-inline constexpr double kPi = 3.14159265358979323846;
 // Spreads particle i over 0..1 without clumping: frac(kGolden * i).
 inline constexpr double kGolden = 0.6180339887;
 
@@ -26,19 +25,6 @@ inline bool allFinite(std::initializer_list<double> values) {
         if (!std::isfinite(v)) return false;
     return true;
 }
-
-// Keeps the caller's cairo state (source, line width, transform) around one
-// effect: every effect sets colours and line widths as it draws.
-class SavedState {
-public:
-    explicit SavedState(cairo_t* cr) : cr_(cr) { cairo_save(cr_); }
-    ~SavedState() { cairo_restore(cr_); }
-    SavedState(const SavedState&) = delete;
-    SavedState& operator=(const SavedState&) = delete;
-
-private:
-    cairo_t* cr_;
-};
 
 // A local frame: the state saved, the origin moved to (x, y) and turned by
 // an angle in degrees (clockwise on screen); restored when it ends.

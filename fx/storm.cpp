@@ -9,7 +9,6 @@
 namespace ui {
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
 
 constexpr uint32_t kRain = 0xBCD0F0;
 constexpr uint32_t kBoltGlow = 0x9AB8FF;

@@ -12,7 +12,6 @@
 namespace ui {
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
 constexpr int kStackMax = 8;
 
 constexpr const char* kFontFiles[] = {

@@ -8,12 +8,29 @@
 #include <cairo.h>
 
 #include <cstdint>
+#include <numbers>
 #include <string>
 #include <string_view>
 
 #include "ui/rect.h"
 
 namespace ui {
+
+inline constexpr double kPi = std::numbers::pi;
+
+// Keeps the caller's cairo state (source, line settings, transform, clip)
+// around one drawing: drawing functions set colours and widths as they go and
+// must hand the context back as they found it.
+class SavedState {
+public:
+    explicit SavedState(cairo_t* cr) : cr_(cr) { cairo_save(cr_); }
+    ~SavedState() { cairo_restore(cr_); }
+    SavedState(const SavedState&) = delete;
+    SavedState& operator=(const SavedState&) = delete;
+
+private:
+    cairo_t* cr_;
+};
 
 // The interface's font family lists. The script faces stand around the Latin
 // face so that every language of the game finds its glyphs in a bundled font.

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "rules/classes.h"
+#include "rules/combat.h"
 #include "rules/hero.h"
 #include "rules/items.h"
 #include "rules/skills.h"
@@ -51,6 +52,8 @@ std::string num(double value);
 std::string className(rpg::ClassId cls);
 // The hero's name and class: "Brunhild · Warrior".
 std::string heroTitle(const rpg::Hero& hero);
+// A hero's own name; a monster's translated name after its prefix.
+std::string combatantName(const rpg::Combatant& c);
 // The translated name of the item's definition; the raw id when unknown.
 std::string itemName(const rpg::ItemInstance& item);
 // The listed stats that are not zero, as label and signed whole value joined

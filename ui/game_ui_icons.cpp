@@ -10,20 +10,7 @@
 namespace ui {
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
 
-// Every icon draws inside a saved state, so the caller's source, line
-// settings and transform come back untouched.
-class SavedState {
-public:
-    explicit SavedState(cairo_t* cr) : cr_(cr) { cairo_save(cr_); }
-    ~SavedState() { cairo_restore(cr_); }
-    SavedState(const SavedState&) = delete;
-    SavedState& operator=(const SavedState&) = delete;
-
-private:
-    cairo_t* cr_;
-};
 
 struct Pt {
     double x, y;

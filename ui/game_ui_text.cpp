@@ -41,6 +41,12 @@ std::string className(rpg::ClassId cls) { return i18n::tr(rpg::classDef(cls).nam
 
 std::string heroTitle(const rpg::Hero& hero) { return hero.name + kSeparator + className(hero.cls); }
 
+std::string combatantName(const rpg::Combatant& c) {
+    if (!c.name.empty()) return c.name;
+    const std::string base = i18n::tr(c.nameKey);
+    return c.prefixKey.empty() ? base : i18n::tr(c.prefixKey) + " " + base;
+}
+
 std::string itemName(const rpg::ItemInstance& item) {
     const rpg::ItemDef* def = rpg::findItem(item.defId);
     return def ? i18n::tr(def->nameKey) : item.defId;

@@ -150,7 +150,9 @@ TEST_F(I18nTexts, SkillDescriptionsQuoteTheCatalogue) {
         } else if (skill.school == rpg::SchoolRevive) {
             parts.push_back(percent(skill.power) + "% of max HP");
         }
-        if (skill.critBonus > 0) parts.push_back("+" + percent(skill.critBonus / 100) + "% critical chance");
+        // Built with append: g++ 12 at -O3 misreports "literal" + temporary.
+        if (skill.critBonus > 0)
+            parts.push_back(std::string("+").append(percent(skill.critBonus / 100)) + "% critical chance");
         if (skill.cleanse) parts.push_back("cures poison, burn, stun and slow");
         if (skill.status.applies) {
             const int rounds = skill.status.rounds;

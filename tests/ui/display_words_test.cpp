@@ -42,6 +42,24 @@ TEST(DisplayWords, NamesInEnglishAndGerman) {
     EXPECT_EQ(ui::itemName(instance("noSuchThing")), "noSuchThing") << "an unknown id shows unchanged";
 }
 
+TEST(DisplayWords, CombatantNames) {
+    rpg::Combatant hero;
+    hero.name = "Brunhild";
+    hero.nameKey = "class.warrior";
+    rpg::Combatant wolf;
+    wolf.nameKey = "monster.wolf";
+    rpg::Combatant frostWolf = wolf;
+    frostWolf.prefixKey = "monster.pre.frost";
+    {
+        LanguageGuard en("en");
+        EXPECT_EQ(ui::combatantName(hero), "Brunhild");
+        EXPECT_EQ(ui::combatantName(wolf), "Wolf");
+        EXPECT_EQ(ui::combatantName(frostWolf), "Frost Wolf");
+    }
+    LanguageGuard de("de");
+    EXPECT_EQ(ui::combatantName(frostWolf), "Frostheimer Wolf");
+}
+
 TEST(DisplayWords, BonusLineSkipsZeroesAndSigns) {
     LanguageGuard en("en");
     const std::vector<rpg::StatId> atkCrit{rpg::Atk, rpg::Crit};
