@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "rules/combat.h"
 #include "ui/app.h"
 
 namespace ui {
@@ -75,6 +76,10 @@ void statBar(Ctx& ctx, const Rect& r, double value, double max, uint32_t topColo
 // at once.
 void animBar(Ctx& ctx, const std::string& key, const Rect& r, double value, double max, uint32_t color,
              bool showNumbers);
+
+// A row of status chips from (x, y), each size square with its glyph and,
+// except for shields, the rounds left. Returns the x of the next chip's centre.
+double statusChips(Ctx& ctx, double x, double y, double size, const std::vector<rpg::StatusInstance>& statuses);
 
 // --- Pill and title ---
 

@@ -17,7 +17,6 @@ namespace {
 using namespace theme;
 using kit::label;
 
-constexpr double kPi = 3.14159265358979323846;
 constexpr const char* kMakerLine = "\u00A9 2025 Harlowen Software";
 
 // --- Animated bars ---
@@ -68,7 +67,8 @@ void advanceBar(BarState& b, double target, double e) {
     // The trail creeps by a share of the gap each frame, so its pace follows
     // the frame rate; it always lands on the target at the end.
     if (e >= kTrailEnd) b.trail = target;
-    else if (e >= kTrailHold) b.trail += 0.35 * (target - b.trail) * easeOut((e - kTrailHold) / (kTrailEnd - kTrailHold));
+    else if (e >= kTrailHold)
+        b.trail += 0.35 * (target - b.trail) * easeOut((e - kTrailHold) / (kTrailEnd - kTrailHold));
 }
 
 void drawAnimBar(cairo_t* cr, const Rect& r, const BarState& b, uint32_t color, double e, double s) {
@@ -227,6 +227,26 @@ void animBar(Ctx& ctx, const std::string& key, const Rect& r, double value, doub
     drawTextCentered(ctx.cr, cx + 1, cy + 1, text, st);  // the shadow's offset is one pixel at any scale
     st.color = kCreamText;
     drawTextCentered(ctx.cr, cx, cy, text, st);
+}
+
+double statusChips(Ctx& ctx, double x, double y, double size, const std::vector<rpg::StatusInstance>& statuses) {
+    cairo_t* cr = ctx.cr;
+    const double s = ctx.uiScale;
+    double cx = x + size / 2;
+    kit::SavedCairo keep(cr);
+    for (const rpg::StatusInstance& st : statuses) {
+        fillRect(cr, {cx - size / 2 - 2 * s, y - 2 * s, size + 4 * s, size + 4 * s}, kBarTrack, 0.7);
+        // A kind outside the table has no row to take a colour from (and no glyph).
+        const bool known = static_cast<int>(st.kind) < rpg::kStatusCount;
+        const uint32_t colour = known ? rpg::statusDesc(st.kind).colour : 0;
+        drawStatusIcon(cr, st.kind, cx, y + size / 2, 0.8 * size, colour, 1.0);
+        if (st.rounds > 0 && st.kind != rpg::StatusKind::Shield) {
+            drawText(cr, cx + size / 2, y + 0.45 * size, std::to_string(st.rounds),
+                     label(std::round(0.55 * size), true, kCreamText, 0));
+        }
+        cx += size + 10 * s;
+    }
+    return cx;
 }
 
 void hudPill(Ctx& ctx, const Rect& r, const std::string& text, const std::string& value, uint32_t fill,

@@ -8,8 +8,6 @@
 namespace ui {
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
-
 struct Grain {
     double x;  // fraction of the plank width
     double w;  // fraction of the plank width

@@ -223,7 +223,8 @@ public:
     // The overlay pixel at (x, y), premultiplied 0xAARRGGBB.
     std::uint32_t overlayPixel(int x, int y) {
         cairo_surface_flush(overlay_);
-        const unsigned char* row = cairo_image_surface_get_data(overlay_) + y * cairo_image_surface_get_stride(overlay_);
+        const unsigned char* data = cairo_image_surface_get_data(overlay_);
+        const unsigned char* row = data + y * cairo_image_surface_get_stride(overlay_);
         return reinterpret_cast<const std::uint32_t*>(row)[x];
     }
     // The GPU layer's pixel at (x, y), 0xRRGGBB.

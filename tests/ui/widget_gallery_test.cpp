@@ -115,7 +115,8 @@ std::vector<Row> rows() {
              const double s = c.uiScale;
              const ui::Rect bar{r.x, r.y + r.h / 2 - 9 * s, r.w, 18 * s};
              if (st == Normal) ui::statBar(c, bar, 63, 100, 0xC2382F, 0x7C2019, "63/100");
-             else if (st == Hovered) ui::statBar(c, {bar.x, bar.y + 4 * s, bar.w, 11 * s}, 20, 50, 0x3A72B2, 0x244A78, "hidden");
+             else if (st == Hovered)
+                 ui::statBar(c, {bar.x, bar.y + 4 * s, bar.w, 11 * s}, 20, 50, 0x3A72B2, 0x244A78, "hidden");
              else if (st == Disabled) ui::statBar(c, bar, 0, 0, 0xC2382F, 0x7C2019, "");
              else if (st == Selected) ui::statBar(c, bar, 130, 100, 0xC2382F, 0x7C2019, "full");
              else return false;
@@ -168,6 +169,19 @@ std::vector<Row> rows() {
              return true;
          },
          108},
+        {"statusChips",
+         [](ui::Ctx& c, const ui::Rect& r, State st) {
+             if (st != Normal && st != Selected) return false;
+             using K = rpg::StatusKind;
+             const double size = 22 * c.uiScale;
+             std::vector<rpg::StatusInstance> list;
+             if (st == Normal)
+                 list = {{K::Poison, 3, 0}, {K::Burn, 2, 0}, {K::Regen, 4, 0}, {K::Stun, 1, 0}, {K::Slow, 2, 0}};
+             else
+                 list = {{K::AtkUp, 3, 0}, {K::DefUp, 2, 0}, {K::AtkDown, 1, 0}, {K::DefDown, 2, 0}, {K::Shield, 3, 40}};
+             ui::statusChips(c, r.x, r.y + (r.h - size) / 2, size, list);
+             return true;
+         }},
         {"scrollbar",
          [](ui::Ctx& c, const ui::Rect& r, State st) {
              if (st != Normal && st != Selected) return false;

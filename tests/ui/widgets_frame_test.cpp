@@ -189,6 +189,37 @@ TEST(StatBar, ALabelNeedsABarTwelveHigh) {
     EXPECT_NE(pixels(12, "10/20"), pixels(12, ""));
 }
 
+// --- Status chips ---
+
+TEST(StatusChips, OneChipPerStatusWithRoundsExceptOnShields) {
+    using K = rpg::StatusKind;
+    auto draw = [](std::vector<rpg::StatusInstance> list, double* next) {
+        ScreenHarness h;
+        h.setBody([&](ui::Ctx& c) { *next = ui::statusChips(c, 100, 100, 24, list); });
+        h.frame();
+        std::vector<std::uint32_t> px;
+        for (int y = 90; y < 140; ++y) {
+            for (int x = 90; x < 260; ++x) px.push_back(h.overlayPixel(x, y));
+        }
+        return px;
+    };
+    double next = 0;
+    const auto none = draw({}, &next);
+    EXPECT_EQ(next, 112);
+    EXPECT_EQ(none, std::vector<std::uint32_t>(none.size(), 0u)) << "nothing for no statuses";
+    draw({{K::Poison, 2, 0}, {K::Shield, 3, 10}, {K::Stun, 1, 0}}, &next);
+    EXPECT_EQ(next, 112 + 3 * 34);
+    EXPECT_NE(draw({{K::Poison, 3, 0}}, &next), draw({{K::Poison, 0, 0}}, &next)) << "rounds shown";
+    EXPECT_EQ(draw({{K::Shield, 3, 0}}, &next), draw({{K::Shield, 0, 0}}, &next)) << "never on a shield";
+    draw({{static_cast<K>(12), 2, 0}}, &next);  // a kind without a row draws its backdrop only
+    EXPECT_EQ(next, 112 + 34);
+
+    ScreenHarness h;
+    h.setBody([](ui::Ctx& c) { ui::statusChips(c, 100, 100, 24, {{K::Regen, 0, 0}}); });
+    h.frame();
+    EXPECT_EQ(rgb(h.overlayPixel(112, 112)), rpg::statusDesc(K::Regen).colour) << "the glyph in its status colour";
+}
+
 // --- Scrolling ---
 
 constexpr ui::Rect kArea{0, 0, 200, 100};

@@ -328,7 +328,9 @@ TEST(Dialog, AnswersClicksAndKeys) {
         SCOPED_TRACE(c.what);
         ScreenHarness h;
         int answer = 99;
-        h.setBody([&](ui::Ctx& ctx) { answer = ui::confirmDialog(ctx, "Reset?", "All progress is lost.", "Yes", "No"); });
+        h.setBody([&](ui::Ctx& ctx) {
+            answer = ui::confirmDialog(ctx, "Reset?", "All progress is lost.", "Yes", "No");
+        });
         c.act(h);
         EXPECT_EQ(answer, c.answer);
         EXPECT_EQ(h.sounds().size(), c.sound ? 1u : 0u);
@@ -400,11 +402,15 @@ TEST(Widgets, LeaveTheContextAsTheyFoundIt) {
         {"dialog", [](ui::Ctx& c) { ui::confirmDialog(c, "Title", "A longer message that wraps.", "Yes", "No"); }},
         {"footer", [](ui::Ctx& c) { ui::footer(c, 700); }},
         {"pixel panel", [](ui::Ctx& c) { ui::pixelPanel(c, kButton, false); }},
+        {"status chips", [](ui::Ctx& c) {
+             ui::statusChips(c, 100, 100, 24, {{rpg::StatusKind::Burn, 2, 0}, {rpg::StatusKind::Shield, 1, 5}});
+         }},
         {"sunken panel", [](ui::Ctx& c) { ui::pixelPanel(c, kButton, true); }},
         {"parchment", [](ui::Ctx& c) { ui::parchmentCard(c, kButton); }},
         {"stat bar", [](ui::Ctx& c) { ui::statBar(c, kButton, 3, 4, 0xC2382F, 0x7C2019, "3/4"); }},
         {"anim bar", [](ui::Ctx& c) { ui::animBar(c, "hygiene", kButton, 3, 4, 0x3A72B2, true); }},
-        {"pill", [](ui::Ctx& c) { ui::hudPill(c, kButton, "Gold", "120", 0x3A2A1C, 0xD8A23A, 0xF4C95A, 0xF0E2C0, 20); }},
+        {"pill",
+         [](ui::Ctx& c) { ui::hudPill(c, kButton, "Gold", "120", 0x3A2A1C, 0xD8A23A, 0xF4C95A, 0xF0E2C0, 20); }},
         {"wavy title", [&](ui::Ctx& c) { ui::wavyTitle(c, 640, 100, "Vel mor", 40, &palette); }},
         {"scrollbar", [](ui::Ctx& c) { ui::scrollbar(c, kButton, 500, 40); }},
         {"scroll", [](ui::Ctx& c) {
