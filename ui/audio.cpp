@@ -57,6 +57,7 @@ struct State {
     std::vector<Pending> pending;
     std::string root;  // empty: the asset directory
     std::uint32_t (*clock)() = &sdlTicks;
+    void (*observer)(Sfx) = nullptr;
 };
 
 State& st() {
@@ -178,6 +179,7 @@ void play(Sfx fx) {
     State& s = st();
     auto it = s.chunks.find(fx);
     if (it == s.chunks.end()) return;
+    if (s.observer) s.observer(fx);
     Mix_VolumeChunk(it->second, static_cast<int>(s.sfxVolume * MIX_MAX_VOLUME));
     Mix_PlayChannel(-1, it->second, 0);  // all channels busy: this one is dropped
 }
@@ -216,5 +218,7 @@ Sfx note(int i) { return kNotes[std::clamp(i, 0, 11)]; }
 void setAssetRoot(const std::string& root) { st().root = root; }
 
 void setClock(std::uint32_t (*clock)()) { st().clock = clock ? clock : &sdlTicks; }
+
+void setPlayObserver(void (*observer)(Sfx)) { st().observer = observer; }
 
 } // namespace audio

@@ -101,5 +101,8 @@ Sfx note(int i);
 // (null restores it).
 void setAssetRoot(const std::string& root);
 void setClock(std::uint32_t (*clock)());
+// Test-only: called with every effect that is about to be started on a
+// mixer channel, so a test can list what was played (null removes it).
+void setPlayObserver(void (*observer)(Sfx));
 
 } // namespace audio
