@@ -51,6 +51,9 @@ std::string captureStderr(const std::function<void()>& fn) {
 class Audio : public ::testing::Test {
 protected:
     void SetUp() override {
+        // Earlier tests in this process (screen harnesses) may have left the
+        // device open with effects still playing.
+        audio::shutdown();
         setenv("SDL_AUDIODRIVER", "dummy", 1);
         audio::setAssetRoot(kSource);
         audio::setClock(nullptr);
