@@ -12,9 +12,10 @@ are Noto Sans faces cut down to their own script and renamed "Velmorandine
 <Script>", so that each one only ever draws the script it is meant for: the
 Arabic face stands first in the interface's family list and would otherwise
 draw Latin letters and digits. The CJK face keeps a broad common set of
-characters (see cjk_characters) plus every CJK character found in the files
-given with --extra (for example the translation catalogues), which keeps the
-file at a few megabytes instead of twenty.
+characters (see cjk_characters) plus every CJK character of the translation
+catalogues (platform/lang) and of the files given with --extra, which keeps
+the file at a few megabytes instead of twenty. Rerun it whenever a catalogue
+gains a character: the font coverage test names any that is missing.
 """
 
 import argparse
@@ -34,6 +35,7 @@ OUT = os.path.join(ROOT, "assets", "fonts")
 DEJAVU = "/usr/share/fonts/truetype/dejavu"
 NOTO = "/usr/share/fonts/truetype/noto"
 NOTO_CJK = "/usr/share/fonts/opentype/noto/NotoSansCJK-Regular.ttc"
+LANG_DIR = os.path.join(ROOT, "platform", "lang")
 CJK_FACE = "Noto Sans CJK SC"  # its 'locl' feature still gives JP/KR/TC forms by language
 
 # Script faces keep every feature, so Indic and Arabic shaping stays intact.
@@ -119,6 +121,11 @@ def cjk_characters(extra_files):
     return chars | set(SHARED)
 
 
+def catalog_files():
+    """The translation catalogues, in a fixed order (the set does not depend on it)."""
+    return sorted(os.path.join(LANG_DIR, name) for name in os.listdir(LANG_DIR) if name.endswith(".txt"))
+
+
 def expand(ranges):
     out = set(SHARED)
     for lo, hi in ranges:
@@ -173,7 +180,8 @@ def build(src, family, codepoints, dest, collection_face=None, features=("*",)):
 
 def main():
     ap = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    ap.add_argument("--extra", nargs="*", default=[], help="text files whose CJK characters the CJK face must hold")
+    ap.add_argument("--extra", nargs="*", default=[], help="more text files whose CJK characters the CJK face must hold "
+                    "(the catalogues in platform/lang are always read)")
     args = ap.parse_args()
     os.makedirs(OUT, exist_ok=True)
     for name in COPIED:
@@ -187,7 +195,7 @@ def main():
           os.path.join(OUT, "VelmorandineBeng.ttf"))
     build(os.path.join(NOTO, "NotoSansThai-Regular.ttf"), "Velmorandine Thai", expand(THAI),
           os.path.join(OUT, "VelmorandineThai.ttf"))
-    build(NOTO_CJK, "Velmorandine CJK", cjk_characters(args.extra), os.path.join(OUT, "VelmorandineCJK.ttf"),
+    build(NOTO_CJK, "Velmorandine CJK", cjk_characters(catalog_files() + args.extra), os.path.join(OUT, "VelmorandineCJK.ttf"),
           collection_face=CJK_FACE, features=CJK_FEATURES)
     for name, src in DOCS.items():
         shutil.copyfile(src, os.path.join(OUT, name))
