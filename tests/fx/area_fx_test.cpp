@@ -9,10 +9,9 @@
 
 namespace {
 
+using battlefx::kBlue;
+using battlefx::kRed;
 using battlefx::Stage;
-
-constexpr uint32_t kRed = 0xFF0000;
-constexpr uint32_t kBlue = 0x0000FF;
 
 // The battle screen's area: 120 units high, centred at (320, 400).
 ui::Rect areaOf(double width, double s = 1) { return {320 - width / 2, 400 - 60 * s, width, 120 * s}; }

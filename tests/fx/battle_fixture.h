@@ -15,6 +15,12 @@
 
 namespace battlefx {
 
+// Two colours that no effect mixes from on its own, and the stage's centre.
+inline constexpr uint32_t kRed = 0xFF0000;
+inline constexpr uint32_t kBlue = 0x0000FF;
+inline constexpr double kCx = 320;
+inline constexpr double kCy = 320;
+
 struct Point {
     double x = 0;
     double y = 0;

@@ -10,11 +10,10 @@
 namespace {
 
 using battlefx::Stage;
-
-constexpr uint32_t kRed = 0xFF0000;
-constexpr uint32_t kBlue = 0x0000FF;
-constexpr double kCx = 320;
-constexpr double kCy = 320;
+using battlefx::kBlue;
+using battlefx::kCx;
+using battlefx::kCy;
+using battlefx::kRed;
 
 TEST(BurstFamily, DrawsNothingOutsideTheOpenWindow) {
     using Effect = std::function<void(ui::Ctx&, double)>;
