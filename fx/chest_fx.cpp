@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "fx/shapes.h"
 #include "ui/draw.h"
 
 namespace ui {
@@ -23,7 +24,7 @@ constexpr uint32_t kConeNarrow = 0xFFF6D8;
 constexpr uint32_t kGlow = 0xFFF2CC;
 constexpr uint32_t kWhite = 0xFFFFFF;
 
-double frac(double v) { return v - std::floor(v); }
+using fxshape::frac;
 
 // Where the opening stands at one moment.
 struct ChestPose {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "fx/shapes.h"
 #include "ui/draw.h"
 
 namespace ui {
@@ -20,7 +21,7 @@ constexpr uint32_t kTrack = 0x120D09;
 
 constexpr double kStart = 0.95;  // the level-up waits for the reward cards to settle
 
-double frac(double v) { return v - std::floor(v); }
+using fxshape::frac;
 
 // Quadratic ease-out of u over the given length.
 double easeOut(double u, double length) {

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdint>
 
+#include "fx/shapes.h"
 #include "ui/draw.h"
 
 namespace ui {
@@ -14,7 +15,7 @@ constexpr uint32_t kGold = 0xFFD24A;
 constexpr uint32_t kSparkle = 0xFFF6D8;
 constexpr uint32_t kConfetti[7] = {0xFF5A5A, 0xFFB13A, 0xFFE24A, 0x7EE787, 0x5AD7FF, 0x9A7BFF, 0xFF7BD5};
 
-double frac(double v) { return v - std::floor(v); }
+using fxshape::frac;
 
 // Fraction of the current loop of a particle that started at `start`.
 double loopPhase(double t, double start, double period) { return std::fmod(t - start, period) / period; }
