@@ -2,13 +2,17 @@
 BUILD ?= build
 JOBS  ?= $(shell nproc 2>/dev/null || echo 4)
 
-.PHONY: run test build deps configure clean
+.PHONY: run test build gallery deps configure clean
 
 run: build
 	./$(BUILD)/velmorandine
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+# Pictures of the screens, effects and widgets for a person to look at.
+gallery: build
+	@cmake --build $(BUILD) -t gallery -- --no-print-directory
 
 build: configure
 	@cmake --build $(BUILD) -j $(JOBS) -- --no-print-directory

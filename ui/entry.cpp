@@ -9,7 +9,6 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "ui/screens.h"
 
 namespace ui {
 
@@ -42,26 +41,6 @@ bool readSize(const char* text, int& w, int& h) {
     ++p;
     return readInt(p, h);
 }
-
-// A decimal integer as atoi reads it, held to the range of int.
-int readDecimal(std::string_view text) {
-    const std::string copy(text);
-    const long v = std::strtol(copy.c_str(), nullptr, 10);
-    return static_cast<int>(std::clamp<long>(v, INT_MIN, INT_MAX));
-}
-
-struct NamedScreen {
-    std::string_view name;
-    int screen;
-};
-
-constexpr NamedScreen kStartScreens[] = {
-    {"menu", kMenu},         {"herosel", kHeroSelect}, {"city", kCity},       {"party", kParty},
-    {"kaserne", kKaserne},   {"runetower", kRuneTower}, {"trainer", kTrainer}, {"scrolls", kScrollShop},
-    {"map", kMap},           {"rest", kRest},           {"treasure", kTreasure}, {"dice", kDice},
-    {"shell", kShell},       {"memory", kMemory},       {"whack", kWhack},     {"coin", kCoin},
-    {"settings", kSettings}, {"about", kAbout},         {"licenses", kLicenses},
-};
 
 volatile std::sig_atomic_t g_terminate = 0;
 
@@ -128,24 +107,6 @@ WindowOptions parseWindowOptions(int argc, const char* const* argv) {
         }
     }
     return o;
-}
-
-std::optional<GameState> startScreenFor(std::string_view name) {
-    GameState s;
-    if (name.starts_with("shop")) {
-        s.screen = kShop;
-        if (const auto colon = name.find(':'); colon != std::string_view::npos) {
-            s.subMode = readDecimal(name.substr(colon + 1));
-        }
-        return s;
-    }
-    for (const NamedScreen& n : kStartScreens) {
-        if (n.name == name) {
-            s.screen = n.screen;
-            return s;
-        }
-    }
-    return std::nullopt;
 }
 
 Size initialWindowSize(int storedW, int storedH, bool sizeGiven, int displayW, int displayH) {

@@ -32,14 +32,6 @@ struct WindowOptions {
 };
 WindowOptions parseWindowOptions(int argc, const char* const* argv);
 
-// The start screen named by VELMORANDINE_SCREEN: a default entry with its
-// number (and for "shop[:k]" the sub-mode); nothing for an unknown name,
-// which earns the usage line.
-std::optional<GameState> startScreenFor(std::string_view name);
-inline constexpr const char* kStartScreenUsage =
-    "VELMORANDINE_SCREEN: menu herosel city party kaserne runetower trainer scrolls map shop[:0-4] rest "
-    "treasure dice shell memory whack coin settings about licenses\n";
-
 struct Size {
     int w = 0;
     int h = 0;

@@ -19,6 +19,7 @@
 #include "ui/draw.h"
 #include "ui/entry.h"
 #include "ui/gpu.h"
+#include "ui/screens.h"
 
 namespace {
 
@@ -96,7 +97,7 @@ void chooseStartScreen() {
     if (auto state = ui::startScreenFor(name)) {
         ui::Game::instance().resetTo(*state);
     } else {
-        std::fputs(ui::kStartScreenUsage, stderr);
+        std::fputs(ui::startScreenUsage().c_str(), stderr);
     }
 }
 

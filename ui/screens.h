@@ -1,7 +1,12 @@
 #pragma once
-// The factories of all screens, one per screen number; only the screen stack
-// calls them. Each returns a newly built screen, never null.
+// The screens: their numbers, the table that binds each number to its
+// start-screen name and factory, and the factories, which only the screen
+// stack calls (each returns a newly built screen, never null).
 #include <memory>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
 
 #include "ui/app.h"
 
@@ -34,6 +39,17 @@ enum ScreenId : int {
     kAbout = 22,
     kLicenses = 23,
 };
+inline constexpr int kScreenCount = 24;
+
+// One row of the screen table.
+struct ScreenInfo {
+    ScreenId id;
+    const char* startName;  // the VELMORANDINE_SCREEN name; null: not a start screen
+    std::unique_ptr<Screen> (*make)(const GameState&);
+};
+// Every screen once: the start screens in the order of the usage line, then
+// the others.
+std::span<const ScreenInfo> screenTable();
 
 std::unique_ptr<Screen> makeSplashScreen();
 std::unique_ptr<Screen> makeMenuScreen();
@@ -59,5 +75,12 @@ std::unique_ptr<Screen> makeLicensesScreen();
 
 // The factory of the entry's screen number; null for a number outside 0-23.
 std::unique_ptr<Screen> makeScreen(const GameState& s);
+
+// The start screen named by VELMORANDINE_SCREEN: a default entry with its
+// number (and for "shop[:k]" the sub-mode); nothing for an unknown name,
+// which earns the usage line.
+std::optional<GameState> startScreenFor(std::string_view name);
+// "VELMORANDINE_SCREEN: menu herosel ... licenses\n", every start name.
+std::string startScreenUsage();
 
 } // namespace ui

@@ -4,7 +4,9 @@
 Starts one Xvfb server, then runs the game once per start screen (each in its
 own data and runtime directory), lets it draw for a while, sends SIGTERM and
 checks that it ended cleanly: status 0, the geometry line, a settings file and
-no crash report. Also checks that a second copy is refused with status 0.
+no crash report. The start screens are the ones the program itself names in
+the usage line it prints for an unknown VELMORANDINE_SCREEN (that run is
+checked the same way). Also checks that a second copy is refused with status 0.
 
 Usage: run_game_test.py <path to velmorandine>
 """
@@ -17,9 +19,7 @@ import tempfile
 import time
 from concurrent.futures import ThreadPoolExecutor
 
-SCREENS = ["", "menu", "herosel", "city", "party", "kaserne", "runetower", "trainer", "scrolls", "map",
-           "shop", "shop:3", "rest", "treasure", "dice", "shell", "memory", "whack", "coin", "settings",
-           "about", "licenses"]
+UNKNOWN_SCREEN = "no-such-screen"
 RUN_SECONDS = 1.0
 START_TIMEOUT = 60.0
 
@@ -75,7 +75,9 @@ def wait_for_window(proc):
     return None
 
 
-def run_screen(game, display, screen):
+def run_screen(game, display, screen, usage=None):
+    """Runs one start screen; returns a problem text or None. With a usage
+    list, the usage line's names are appended to it (an unknown name)."""
     root = tempfile.mkdtemp(prefix="velmorandine-e2e-")
     try:
         env = game_env(root, display)
@@ -110,8 +112,14 @@ def run_screen(game, display, screen):
         for d in ("runtime", os.path.join("data", "Velmorandine")):
             if os.path.exists(os.path.join(root, d, "Velmorandine_crash.txt")):
                 problems.append("a crash report was written")
-        if "VELMORANDINE_SCREEN:" in err:
+        usage_lines = [l for l in err.splitlines() if l.startswith("VELMORANDINE_SCREEN:")]
+        if usage is None and usage_lines:
             problems.append("the start screen was not recognised")
+        if usage is not None:
+            if len(usage_lines) != 1:
+                problems.append("no usage line for an unknown start screen")
+            else:
+                usage.extend(usage_lines[0].split(":", 1)[1].split())
         if problems:
             return f"{screen or 'splash'}: " + ", ".join(problems) + f"\n--- stdout\n{out}--- stderr\n{err}"
         return None
@@ -143,14 +151,32 @@ def second_instance(game, display):
         shutil.rmtree(root, ignore_errors=True)
 
 
+def start_screens(names):
+    """The usage line's names as VELMORANDINE_SCREEN values: "shop[:0-4]"
+    stands for the plain shop and one with a kind."""
+    screens = []
+    for name in names:
+        if name.endswith("]") and "[:" in name:
+            base = name.split("[", 1)[0]
+            screens += [base, base + ":3"]
+        else:
+            screens.append(name)
+    return screens
+
+
 def main():
     game = sys.argv[1]
     xvfb, display = start_xvfb()
     if display is None:
         print("Xvfb not available: using SDL's dummy video driver")
     try:
+        names = []
+        results = [run_screen(game, display, UNKNOWN_SCREEN, names)]
+        screens = start_screens(names)
+        if not screens:
+            results.append("the usage line named no start screen")
         with ThreadPoolExecutor(max_workers=6) as pool:
-            results = list(pool.map(lambda s: run_screen(game, display, s), SCREENS))
+            results += list(pool.map(lambda s: run_screen(game, display, s), [""] + screens))
         results.append(second_instance(game, display))
     finally:
         if xvfb:

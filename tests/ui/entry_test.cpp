@@ -88,36 +88,6 @@ TEST(WindowOptionsTest, SecondPass) {
     }
 }
 
-TEST(StartScreenTest, Names) {
-    struct Case {
-        const char* name;
-        int screen;  // -1: unknown, usage line
-        int subMode;
-    } cases[] = {
-        {"menu", 1, 0},       {"herosel", 2, 0},     {"city", 3, 0},      {"party", 4, 0},
-        {"kaserne", 5, 0},    {"runetower", 9, 0},   {"trainer", 8, 0},   {"scrolls", 7, 0},
-        {"map", 10, 0},       {"rest", 13, 0},       {"treasure", 14, 0}, {"dice", 16, 0},
-        {"shell", 17, 0},     {"memory", 18, 0},     {"whack", 19, 0},    {"coin", 20, 0},
-        {"settings", 21, 0},  {"about", 22, 0},      {"licenses", 23, 0}, {"shop", 6, 0},
-        {"shop:3", 6, 3},     {"shopping", 6, 0},    {"shop:", 6, 0},     {"shop:x", 6, 0},
-        {"shop:4:1", 6, 4},   {"shopkeeper:2", 6, 2}, {"shop:99999999999", 6, 2147483647},
-        {"Menu", -1, 0},      {"", -1, 0},           {"splash", -1, 0},   {"battle", -1, 0},
-        {" map", -1, 0},      {"map ", -1, 0},       {"Shop", -1, 0},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        const std::optional<ui::GameState> s = ui::startScreenFor(c.name);
-        ASSERT_EQ(s.has_value(), c.screen >= 0);
-        if (!s) continue;
-        EXPECT_EQ(s->screen, c.screen);
-        EXPECT_EQ(s->subMode, c.subMode);
-        // Otherwise the default entry.
-        EXPECT_TRUE(s->nodeId.empty());
-        EXPECT_TRUE(s->firstFlag);
-        EXPECT_EQ(s->depth, 0);
-    }
-}
-
 TEST(WindowSizeTest, InitialSize) {
     struct Case {
         const char* what;
