@@ -2,9 +2,13 @@
 
 #include <algorithm>
 
+#include "platform/i18n.h"
 #include "platform/storage.h"
 #include "rules/items.h"
 #include "rules/runes.h"
+#include "ui/draw.h"
+#include "ui/game_ui.h"
+#include "ui/theme.h"
 
 namespace ui {
 
@@ -19,6 +23,26 @@ void settleNode(const std::string& nodeId) {
 
 rpg::Stats battleMaxima(const rpg::Hero& hero) {
     return rpg::deriveStats(hero, rpg::equipBonus(hero.equipment), rpg::runeBonus(store::meta().runeCircle));
+}
+
+void drawGoldLine(Ctx& ctx, double y, double fontSize) {
+    cairo_t* cr = ctx.cr;
+    const double s = ctx.uiScale;
+    const double drop = fontSize - 15 * s;
+    TextStyle st;
+    st.size = fontSize;
+    st.bold = true;
+    const std::string text = num(store::meta().gold) + " " + i18n::tr("common.gold");
+    double tw = 0;
+    measureText(cr, text, st, &tw, nullptr);
+    const double x = ctx.width / 2 - (tw + 14 * s + 6 * s) / 2;
+    SavedState keep(cr);
+    fillCircle(cr, x + 7 * s, y + 10 * s + drop, 7 * s, theme::kGold);
+    strokeCircle(cr, x + 7 * s, y + 10 * s + drop, 6 * s, 2 * s, theme::kDeepGold);
+    st.color = 0x000000;
+    drawText(cr, x + 20 * s + 1, y + 2 * s + drop + 1, text, st);
+    st.color = theme::kLightGold;
+    drawText(cr, x + 20 * s, y + 2 * s + drop, text, st);
 }
 
 } // namespace ui

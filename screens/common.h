@@ -5,6 +5,7 @@
 
 #include "rules/hero.h"
 #include "rules/stats.h"
+#include "ui/app.h"
 
 namespace ui {
 
@@ -15,5 +16,10 @@ void settleNode(const std::string& nodeId);
 // The maxima a hero fights with: class, growth, points, worn items and the
 // rune circle's bonus. Battles, rests and level-ups refill to these.
 rpg::Stats battleMaxima(const rpg::Hero& hero);
+
+// The lasting gold as a coin and "1.234 gold", centred on the window, the
+// line's top at y. fontSize is scaled; a font above 15 units moves coin and
+// text down by the difference.
+void drawGoldLine(Ctx& ctx, double y, double fontSize);
 
 } // namespace ui

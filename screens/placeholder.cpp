@@ -60,7 +60,6 @@ std::unique_ptr<Screen> placeholder(const char* name) { return std::make_unique<
 std::unique_ptr<Screen> makeSplashScreen() { return placeholder("Splash"); }
 std::unique_ptr<Screen> makeMenuScreen() { return placeholder("Menu"); }
 std::unique_ptr<Screen> makeHeroSelectScreen() { return placeholder("Hero selection"); }
-std::unique_ptr<Screen> makeCityScreen() { return placeholder("City"); }
 std::unique_ptr<Screen> makePartyScreen(const GameState&) { return placeholder("Party"); }
 std::unique_ptr<Screen> makeKaserneScreen() { return placeholder("Barracks"); }
 
@@ -73,7 +72,6 @@ std::unique_ptr<Screen> makeShopScreen(const GameState& s) {
 std::unique_ptr<Screen> makeScrollShopScreen(const GameState&) { return placeholder("Scroll shop"); }
 std::unique_ptr<Screen> makeTrainerScreen() { return placeholder("Trainer"); }
 std::unique_ptr<Screen> makeRuneTowerScreen() { return placeholder("Rune tower"); }
-std::unique_ptr<Screen> makeMapScreen() { return placeholder("Run map"); }
 std::unique_ptr<Screen> makeBattleScreen(const GameState&) { return placeholder("Battle"); }
 std::unique_ptr<Screen> makeRewardScreen(const GameState&) { return placeholder("Reward"); }
 std::unique_ptr<Screen> makeRestScreen(const GameState&) { return placeholder("Rest site"); }

@@ -1,0 +1,300 @@
+// The city hub between runs: the lasting gold, the party, the card that
+// starts or continues the run, and the cards of the buildings and shops.
+// Every card pushes the screen it names; leaving returns to the menu below.
+#include <algorithm>
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "fx/icons.h"
+#include "fx/scene.h"
+#include "platform/i18n.h"
+#include "platform/storage.h"
+#include "rules/classes.h"
+#include "rules/rng.h"
+#include "rules/run.h"
+#include "rules/runes.h"
+#include "screens/city_layout.h"
+#include "screens/common.h"
+#include "ui/audio.h"
+#include "ui/draw.h"
+#include "ui/game_ui.h"
+#include "ui/screens.h"
+#include "ui/sprite.h"
+#include "ui/theme.h"
+#include "ui/widgets.h"
+
+namespace ui {
+
+namespace {
+
+constexpr int kEscape = 27;
+
+// Content of the scrolled column, in units of the UI scale: margin,
+// greeting, party panel and gap, run card and five doors, heading, two rows
+// of shops, bottom margin.
+constexpr double kContent = 10 + 34 + 88 + 14 + 6 * (60 + 14) + 28 + 2 * 60 + 12 + 16;
+constexpr double kCardH = 60;
+constexpr double kCardStep = 60 + 14;
+
+struct Door {
+    const char* title;
+    const char* desc;
+    int screen;
+    int param;  // the pushed entry's sub-mode: the shop kind
+    std::uint32_t colour;
+    CityIcon icon;
+};
+
+constexpr Door kDoors[] = {
+    {"city.party", "city.partyDesc", kParty, 0, 0x3A72B2, CityIcon::Party},
+    {"city.trainer", "city.trainerDesc", kTrainer, 0, 0xA85AD8, CityIcon::Trainer},
+    {"city.scrolls", "city.scrollsDesc", kScrollShop, 0, 0x7FB0E8, CityIcon::Trainer},
+    {"city.kaserne", "city.kaserneDesc", kKaserne, 0, 0xC2382F, CityIcon::Barracks},
+    {"city.runeTower", "city.runeTowerDesc", kRuneTower, 0, 0x7FE8E8, CityIcon::RuneTower},
+};
+
+constexpr Door kShops[] = {
+    {"city.weaponsmith", "city.weaponDesc", kShop, 0, 0xB5703A, CityIcon::Weaponsmith},
+    {"city.armorer", "city.armorDesc", kShop, 1, 0x5FB6D8, CityIcon::Armourer},
+    {"city.apothecary", "city.apothecaryDesc", kShop, 2, 0x5A9C3A, CityIcon::Apothecary},
+    {"city.tavern", "city.tavernDesc", kShop, 3, 0xD8A23A, CityIcon::Tavern},
+};
+
+void drawScenery(const Ctx& ctx) {
+    SceneOpts o;
+    o.theme = kSceneVillage;
+    o.count = 10;
+    o.horizon = 0.62;
+    o.embers = false;
+    o.weather = kWeatherClear;
+    o.daytime = kDay;
+    o.intensity = 1.0;
+    sceneBackdrop(ctx, o);
+}
+
+void drawGreeting(cairo_t* cr, const CityLayout& l, double s) {
+    TextStyle st;
+    st.family = kFontSans;
+    st.size = 13 * s;
+    st.align = 1;
+    st.wrapWidth = l.innerW;
+    // A dark shadow keeps the muted text readable over the bright sky.
+    const std::string text = i18n::tr("city.greeting");
+    st.color = 0x000000;
+    st.alpha = 0.75;
+    drawTextTop(cr, l.innerX + 1, l.contentTop + 1, text, st);
+    st.color = theme::kMutedText;
+    st.alpha = 1;
+    drawTextTop(cr, l.innerX, l.contentTop, text, st);
+}
+
+// The party in one row, stepping out of phase, each with its level below.
+void drawParty(Ctx& ctx, const Rect& panel) {
+    const double s = ctx.uiScale;
+    pixelPanel(ctx, panel, false);
+    const std::vector<rpg::Hero*> heroes = store::partyHeroes();
+    const double n = static_cast<double>(heroes.size());
+    const double left = panel.x + panel.w / 2 - ((n - 1) * 18 * s + n * 48 * s) / 2;
+    TextStyle lvl;
+    lvl.size = 10 * s;
+    lvl.color = theme::kMutedText;
+    for (std::size_t i = 0; i < heroes.size(); ++i) {
+        const double x = left + static_cast<double>(i) * 66 * s;
+        const int frame = static_cast<int>(std::floor(2 * ctx.now + 0.3 * static_cast<double>(i))) % 2;
+        drawSpriteCairo(ctx.cr, rpg::classDef(heroes[i]->cls).id, x, panel.y + 10 * s, 48 * s, 48 * s, nullptr,
+                        frame, false, 1.0);
+        drawTextIn(ctx.cr, {x, panel.y + 66 * s, 48 * s, 18 * s}, i18n::tr("common.lvl") + num(heroes[i]->level),
+                   lvl);
+    }
+}
+
+// A new run from the party (none with an empty party), else the saved one;
+// either way the map opens.
+void openRun() {
+    if (!store::hasRun()) {
+        audio::play(audio::Sfx::Success);
+        std::vector<rpg::Hero> copies;
+        for (const rpg::Hero* h : store::partyHeroes()) copies.push_back(*h);
+        if (!copies.empty()) {
+            const store::Meta& meta = store::meta();
+            store::run() = rpg::createRun(copies, rpg::randomSeed(), rpg::runeBonus(meta.runeCircle),
+                                          static_cast<double>(meta.ascension));
+            store::saveRun();
+        }
+    } else {
+        audio::play(audio::Sfx::Click);
+    }
+    GameState map;
+    map.screen = kMap;
+    Game::instance().push(map);
+}
+
+void openDoor(const Door& d) {
+    audio::play(audio::Sfx::Click);
+    GameState s;
+    s.screen = d.screen;
+    s.subMode = d.param;
+    Game::instance().push(s);
+}
+
+class CityScreen final : public Screen {
+public:
+    void update(Ctx& ctx) override;
+
+private:
+    bool action(Ctx& ctx, const Rect& r, const std::string& title, const std::string& desc, bool highlight,
+                CityIcon icon, std::uint32_t colour);
+    // The cards inside the clipped column; true when one was clicked (and
+    // its screen pushed).
+    bool drawCards(Ctx& ctx, const CityLayout& l);
+
+    Rect view_;
+    double scroll_ = 0;
+};
+
+void CityScreen::update(Ctx& ctx) {
+    const double s = ctx.uiScale;
+    drawScenery(ctx);
+    bool back = false;
+    gameHeader(ctx, i18n::tr("city.title"), &back, false);
+    if (back || ctx.input.hasKey(kEscape)) {
+        Game::instance().pop();
+        return;
+    }
+    const int ascension = store::meta().ascension;
+    CityLayout l = cityLayout(ctx.width, ctx.height, s, ascension >= 1, scroll_);
+    drawGoldLine(ctx, l.goldY, 16 * s);
+    if (ascension >= 1) {
+        TextStyle st;
+        st.size = 12 * s;
+        st.bold = true;
+        st.color = 0xC2382F;
+        drawTextTop(ctx.cr, ctx.width / 2, l.ascensionY, i18n::tr("city.ascension", {{"n", num(ascension)}}), st);
+    }
+    view_ = l.view;
+    applyScroll(ctx, view_, l.contentHeight, &scroll_);
+    l = cityLayout(ctx.width, ctx.height, s, ascension >= 1, scroll_);
+
+    bool clicked = false;
+    {
+        SavedState clip(ctx.cr);
+        cairo_rectangle(ctx.cr, view_.x, view_.y, view_.w, view_.h);
+        cairo_clip(ctx.cr);
+        clicked = drawCards(ctx, l);
+    }
+    if (!clicked) scrollbar(ctx, view_, l.contentHeight, scroll_);
+}
+
+bool CityScreen::drawCards(Ctx& ctx, const CityLayout& l) {
+    const bool running = store::hasRun();
+    drawGreeting(ctx.cr, l, ctx.uiScale);
+    drawParty(ctx, l.party);
+    if (action(ctx, l.run, i18n::tr(running ? "city.continueRun" : "city.startRun"),
+               i18n::tr(running ? "city.continueRunDesc" : "city.startRunDesc"), true, CityIcon::Run, 0)) {
+        openRun();
+        return true;
+    }
+    for (std::size_t i = 0; i < std::size(kDoors); ++i) {
+        const Door& d = kDoors[i];
+        if (action(ctx, l.doors[i], i18n::tr(d.title), i18n::tr(d.desc), false, d.icon, d.colour)) {
+            openDoor(d);
+            return true;
+        }
+    }
+    TextStyle heading;
+    heading.size = 13 * ctx.uiScale;
+    heading.bold = true;
+    heading.upperCase = true;
+    heading.color = theme::kLightGold;
+    drawText(ctx.cr, l.innerX, l.headingY, i18n::tr("city.title"), heading);
+    for (std::size_t i = 0; i < std::size(kShops); ++i) {
+        const Door& d = kShops[i];
+        if (action(ctx, l.shops[i], i18n::tr(d.title), i18n::tr(d.desc), false, d.icon, d.colour)) {
+            openDoor(d);
+            return true;
+        }
+    }
+    return false;
+}
+
+bool CityScreen::action(Ctx& ctx, const Rect& r, const std::string& title, const std::string& desc, bool highlight,
+                        CityIcon icon, std::uint32_t colour) {
+    cairo_t* cr = ctx.cr;
+    const double s = ctx.uiScale;
+    const bool visible = r.y + r.h > view_.y && view_.y + view_.h > r.y;
+    const bool pressed = visible && ctx.hover(r) && ctx.input.leftDown;
+    const bool clicked = visible && ctx.takeClick(r);
+
+    const Rect c{r.x, pressed ? r.y + s : r.y, r.w, r.h};
+    fillRect(cr, c, highlight ? theme::kDeepGold : theme::kDarkPanel);
+    const double b = std::max(3 * s, 2.0);
+    const std::uint32_t lit = pressed ? theme::kBevelDark : theme::kBevelLight;
+    const std::uint32_t shade = pressed ? theme::kBevelLight : theme::kBevelDark;
+    fillRect(cr, {c.x, c.y, c.w, b}, lit);
+    fillRect(cr, {c.x, c.y, b, c.h}, lit);
+    fillRect(cr, {c.x, c.y + c.h - b, c.w, b}, shade);
+    fillRect(cr, {c.x + c.w - b, c.y, b, c.h}, shade);
+
+    double textX = c.x + 12 * s;
+    if (icon != CityIcon::Run) {
+        const double z = std::min(40 * s, c.h - 16 * s);
+        drawCityIcon(cr, icon, c.x + 12 * s + z / 2, c.y + c.h / 2, z, colour);
+        textX += z + 10 * s;
+    }
+    const double textW = c.x + c.w - 12 * s - textX;
+    TextStyle head;
+    head.size = 16 * s;
+    head.bold = true;
+    head.upperCase = true;
+    head.align = 1;
+    head.color = highlight ? theme::kLightGold : theme::kCreamText;
+    head.fitWidth = textW;
+    TextStyle sub;
+    sub.size = 10 * s;
+    // Muted text would vanish on the highlighted card's gold.
+    sub.color = highlight ? theme::kCreamText : theme::kMutedText;
+    sub.align = 1;
+    sub.wrapWidth = textW;
+    const TextLine lines[] = {{title, &head}, {desc, &sub}};
+    drawTextStack(cr, {textX, c.y, textW, c.h}, lines, 2, 3 * s);
+    return clicked;
+}
+
+} // namespace
+
+CityLayout cityLayout(double width, double height, double s, bool ascensionLine, double scroll) {
+    CityLayout l;
+    const double header = 52 * s;
+    l.goldY = header + 4 * s;
+    double y = l.goldY + 26 * s;
+    if (ascensionLine) {
+        l.ascensionY = y;
+        y += 18 * s;
+    }
+    const double column = std::min(std::round(0.66 * width), width);
+    const double x0 = (width - column) / 2;
+    l.view = {x0, y, column, height - y};
+    l.contentHeight = kContent * s;
+    l.innerX = x0 + 16 * s;
+    l.innerW = column - 32 * s;
+    l.contentTop = y + 10 * s - scroll;
+    l.party = {l.innerX, l.contentTop + 34 * s, l.innerW, 88 * s};
+    l.run = {l.innerX, l.party.y + 88 * s + 14 * s, l.innerW, kCardH * s};
+    for (std::size_t i = 0; i < l.doors.size(); ++i) {
+        l.doors[i] = {l.innerX, l.run.y + static_cast<double>(i + 1) * kCardStep * s, l.innerW, kCardH * s};
+    }
+    const double shopsTop = l.doors.back().y + kCardStep * s;
+    l.headingY = shopsTop + 6 * s;
+    const double cw = std::floor((l.innerW - 12 * s) / 2);
+    for (std::size_t i = 0; i < l.shops.size(); ++i) {
+        const double col = static_cast<double>(i % 2);
+        const double row = static_cast<double>(i / 2);
+        l.shops[i] = {l.innerX + col * (cw + 12 * s), shopsTop + 28 * s + row * 72 * s, cw, kCardH * s};
+    }
+    return l;
+}
+
+std::unique_ptr<Screen> makeCityScreen() { return std::make_unique<CityScreen>(); }
+
+} // namespace ui

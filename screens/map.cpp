@@ -1,0 +1,358 @@
+// The run map: the rows of the run's map as a ladder from the start at the
+// bottom to the boss at the top, the party's hit points, and a small
+// traveller walking to the node the party stands on. A click on an
+// enterable node moves the run there, saves it and opens the node's screen.
+#include <algorithm>
+#include <cmath>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "fx/scene.h"
+#include "platform/i18n.h"
+#include "platform/storage.h"
+#include "rules/classes.h"
+#include "rules/run.h"
+#include "screens/common.h"
+#include "screens/map_layout.h"
+#include "ui/audio.h"
+#include "ui/draw.h"
+#include "ui/game_ui.h"
+#include "ui/screens.h"
+#include "ui/sprite.h"
+#include "ui/theme.h"
+#include "ui/widgets.h"
+
+namespace ui {
+
+namespace {
+
+constexpr int kEscape = 27;
+
+// The map's nodes row by row (the start row -1 first), each row by column.
+using SortedRows = std::map<std::int32_t, std::vector<const rpg::MapNode*>>;
+
+SortedRows sortedRows(const rpg::GameMap& map) {
+    SortedRows rows;
+    for (const rpg::MapNode& n : map.nodes) rows[n.row].push_back(&n);
+    for (auto& [row, nodes] : rows) {
+        std::stable_sort(nodes.begin(), nodes.end(),
+                         [](const rpg::MapNode* a, const rpg::MapNode* b) { return a->col < b->col; });
+    }
+    return rows;
+}
+
+// Rises and falls once every 1.24 s.
+double pulseAt(double t) {
+    double x = std::fmod(t, 1.24) / 0.62;
+    if (x > 1) x = 2 - x;
+    return 0.5 - 0.5 * std::cos(kPi * x);
+}
+
+void drawScenery(const Ctx& ctx, int world, std::int32_t activeRow, std::int32_t rows) {
+    SceneOpts o;
+    o.theme = themeForWorld(world);
+    o.count = 14;
+    o.horizon = 0.5;
+    o.embers = false;
+    const std::string seedText = "map:" + std::to_string(world) + ":" + std::to_string(activeRow);
+    o.weather = weatherForSeed(seedText, static_cast<SceneTheme>(o.theme));
+    o.daytime = daytimeForProgress(activeRow, rows);
+    o.intensity = 1.0;
+    sceneBackdrop(ctx, o);
+}
+
+// The hero's hit points in the run; a hero the run does not list stands at
+// full health.
+double runHp(const rpg::RunState& run, const rpg::Hero& hero, double fallback) {
+    for (const rpg::PartyMember& m : run.party) {
+        if (m.heroId == hero.id) return m.hp;
+    }
+    return fallback;
+}
+
+void drawPartyStrip(Ctx& ctx, double y, const rpg::RunState& run) {
+    cairo_t* cr = ctx.cr;
+    const double s = ctx.uiScale;
+    fillRoundedRect(cr, {8 * s, y, ctx.width - 16 * s, 40 * s}, 6 * s, 0x140D09, 0.62);
+    const std::vector<rpg::Hero*> heroes = store::partyHeroes();
+    const double n = static_cast<double>(heroes.size());
+    if (heroes.empty()) return;
+    const double cw = (ctx.width - 16 * s - 24 * s - (n - 1) * 8 * s) / n;
+    for (std::size_t i = 0; i < heroes.size(); ++i) {
+        const rpg::Hero& hero = *heroes[i];
+        const double x = 20 * s + static_cast<double>(i) * (cw + 8 * s);
+        TextStyle name;
+        name.size = 10 * s;
+        name.color = theme::kCreamText;
+        name.fitWidth = 0.7 * cw;
+        const std::string cls = i18n::tr(rpg::classDef(hero.cls).nameKey);
+        double nameW = 0;
+        measureText(cr, cls, name, &nameW, nullptr);
+        drawText(cr, x, y + 6 * s, cls, name);
+        TextStyle lvl;
+        lvl.size = 10 * s;
+        lvl.bold = true;
+        lvl.color = theme::kLightGold;
+        drawText(cr, x + std::min(nameW, 0.7 * cw) + 4 * s, y + 6 * s, i18n::tr("common.lvl") + num(hero.level), lvl);
+        // The run's hit points include the rune circle's bonus, the bar's
+        // maximum does not: the bar holds its fill at full.
+        const double maxHp = rpg::deriveStats(hero).maxHp;
+        animBar(ctx, "map." + hero.id, {x, y + 22 * s, cw, 12 * s}, runHp(run, hero, maxHp), maxHp, 0xC2382F,
+                false);
+    }
+}
+
+// The road from the start to the boss, bending left and right between rows,
+// with a ring on every row's centre line.
+void drawTrail(cairo_t* cr, const MapLayout& l, std::int32_t activeRow) {
+    const double s = l.s;
+    const double bend = std::min(0.32 * l.hw, 60 * s);
+    auto bar = [&](double x1, double y1, double x2, double y2, bool taken) {
+        const double thick = (taken ? 16 : 14) * s;
+        const double len = std::hypot(x2 - x1, y2 - y1) + 8 * s;
+        SavedState keep(cr);
+        cairo_translate(cr, (x1 + x2) / 2, (y1 + y2) / 2);
+        cairo_rotate(cr, std::atan2(y2 - y1, x2 - x1));
+        fillRoundedRect(cr, {-len / 2, -thick / 2, len, thick}, thick / 2, taken ? 0x9C6B1E : 0x5E4324, 0.92);
+    };
+    for (std::int32_t r = -1; r <= l.rows - 2; ++r) {
+        const double sigma = (r % 2 == 0) ? 1 : -1;
+        const double y1 = l.rowY(r);
+        const double y2 = l.rowY(r + 1);
+        const double mx = l.cx + bend * sigma;
+        const double my = (y1 + y2) / 2;
+        bar(l.cx, y1, mx, my, r < activeRow);
+        bar(mx, my, l.cx, y2, r < activeRow);
+    }
+    for (std::int32_t r = -1; r <= l.rows - 1; ++r) {
+        fillCircle(cr, l.cx, l.rowY(r), 13 * s, 0x4A3518, 0.9);
+        strokeCircle(cr, l.cx, l.rowY(r), 12 * s, 2 * s, 0x6E5024, 0.9);
+    }
+}
+
+struct NodeFlags {
+    bool reachable = false;
+    bool cleared = false;
+    bool replayable = false;
+    bool current = false;
+    bool enterable() const { return reachable || replayable; }
+};
+
+NodeFlags flagsOf(const rpg::RunState& run, const rpg::MapNode& n, const std::vector<std::string>& reachable) {
+    NodeFlags f;
+    f.cleared = rpg::isCleared(run, n.id);
+    f.replayable = f.cleared && (n.type == rpg::NodeType::Battle || n.type == rpg::NodeType::Elite);
+    f.reachable = std::find(reachable.begin(), reachable.end(), n.id) != reachable.end();
+    f.current = n.id == run.pos;
+    return f;
+}
+
+class MapScreen final : public Screen {
+public:
+    void update(Ctx& ctx) override;
+
+private:
+    bool field(Ctx& ctx, const Rect& tile, const rpg::MapNode& node, const NodeFlags& f);
+    void drawTraveler(Ctx& ctx, const MapLayout& l, const SortedRows& rows, const rpg::RunState& run);
+    const rpg::MapNode* drawRows(Ctx& ctx, const MapLayout& l, const SortedRows& rows, const rpg::RunState& run);
+    void startMove(double tx, double ty, const std::string& pos, double now, double s);
+    static void enter(const rpg::MapNode& node);
+
+    double scroll_ = 0;
+    bool scrollReady_ = false;
+    std::string movedFor_;        // the position the traveller's move was started for
+    double drawnX_ = 0, drawnY_ = 0;
+    double fromX_ = 0, fromY_ = 0;
+    double toX_ = 0, toY_ = 0;
+    double moveStart_ = 0;        // seconds of the frame clock
+    double moveTime_ = 0;         // seconds
+    bool mirrored_ = false;
+};
+
+void MapScreen::update(Ctx& ctx) {
+    const rpg::RunState& run = store::run();
+    const int world = store::meta().ascension + 1;
+    const double s = ctx.uiScale;
+    const std::int32_t active = rpg::activeRow(run);
+    drawScenery(ctx, world, active, run.map.rows);
+
+    bool back = false;
+    const double header = gameHeader(ctx, i18n::tr("map.worldTitle", {{"n", num(world)}}), &back, false);
+    if (back || ctx.input.hasKey(kEscape)) {
+        Game::instance().pop();
+        return;
+    }
+    drawGoldLine(ctx, header + 4 * s, 15 * s);
+    drawPartyStrip(ctx, header + 28 * s, run);
+
+    if (!scrollReady_) {
+        scrollReady_ = true;
+        scroll_ = mapInitialScroll(run.map.rows, active, s);
+    }
+    MapLayout l = mapLayout(ctx.width, ctx.height, s, run.map.rows, scroll_);
+    applyScroll(ctx, l.view, l.contentHeight(), &scroll_);
+    l = mapLayout(ctx.width, ctx.height, s, run.map.rows, scroll_);
+    const SortedRows rows = sortedRows(run.map);
+
+    const rpg::MapNode* entered = nullptr;
+    {
+        SavedState clip(ctx.cr);
+        cairo_rectangle(ctx.cr, l.view.x, l.view.y, l.view.w, l.view.h);
+        cairo_clip(ctx.cr);
+        drawTrail(ctx.cr, l, active);
+        entered = drawRows(ctx, l, rows, run);
+        drawTraveler(ctx, l, rows, run);
+    }
+    scrollbar(ctx, l.view, l.contentHeight(), scroll_);
+    if (entered) enter(*entered);
+}
+
+const rpg::MapNode* MapScreen::drawRows(Ctx& ctx, const MapLayout& l, const SortedRows& rows,
+                                        const rpg::RunState& run) {
+    const std::vector<std::string> reachable = rpg::reachableFrom(run);
+    const rpg::MapNode* clicked = nullptr;
+    for (const auto& [r, nodes] : rows) {
+        if (r < -1 || r >= l.rows) continue;
+        const int m = static_cast<int>(nodes.size());
+        for (int i = 0; i < m; ++i) {
+            const Rect tile = l.tile(r, i, m);
+            const bool inView = tile.y + tile.h > l.view.y && tile.y < l.view.y + l.view.h;
+            if (field(ctx, tile, *nodes[i], flagsOf(run, *nodes[i], reachable)) && inView) clicked = nodes[i];
+        }
+    }
+    return clicked;
+}
+
+bool MapScreen::field(Ctx& ctx, const Rect& tile, const rpg::MapNode& node, const NodeFlags& f) {
+    cairo_t* cr = ctx.cr;
+    const double s = ctx.uiScale;
+    const MapNodeLook& look = mapNodeLook(node.type);
+    const bool pulsing = f.reachable && !f.cleared;
+    const double o = pulsing ? pulseAt(ctx.now) : 0;
+    const double k = 1 + 0.07 * o;
+    const Rect sr{tile.x + tile.w / 2 * (1 - k), tile.y + tile.h / 2 * (1 - k), tile.w * k, tile.h * k};
+
+    std::uint32_t fill = 0x241A11, outline = look.colour;
+    double alpha = 0.5;
+    if (f.current) {
+        fill = theme::kDeepGold;
+        outline = theme::kLightGold;
+        alpha = 1;
+    } else if (f.enterable()) {
+        fill = theme::kDarkPanel;
+        alpha = 1;
+    } else if (f.cleared) {
+        fill = theme::kDarkPanel;
+        alpha = 0.85;
+    }
+    const double q = alpha;
+    fillRect(cr, sr, fill, alpha);
+    strokeRoundedRect(cr, sr, 0, 3 * s, outline, alpha);
+    if (pulsing) {
+        const Rect outer{sr.x - 3 * s, sr.y - 3 * s, sr.w + 6 * s, sr.h + 6 * s};
+        strokeRoundedRect(cr, outer, 0, 3 * s, look.colour, 0.85 * o);
+        TextStyle arrow;
+        arrow.family = kFontSans;
+        arrow.size = 13 * s;
+        arrow.color = theme::kLightGold;
+        arrow.alpha = 0.5 + 0.5 * o;
+        drawTextTop(cr, tile.x + tile.w / 2, tile.y - 19 * s - 4 * s * o, "▼", arrow);
+    } else if (f.cleared) {
+        const double shimmer = 0.5 - 0.5 * std::cos(kPi * std::fmod(ctx.now, 5.2) / 2.6);
+        fillRect(cr, sr, theme::kGold, 0.04 + 0.1 * shimmer);
+    }
+
+    TextStyle glyph;
+    glyph.family = kFontSans;
+    glyph.size = 24 * s;
+    glyph.color = look.colour;
+    glyph.alpha = q;
+    glyph.align = 1;
+    TextStyle label;
+    label.size = 9 * s;
+    label.color = theme::kMutedText;
+    label.alpha = q;
+    label.align = 1;
+    label.upperCase = true;
+    label.fitWidth = sr.w - 6 * s;
+    const TextLine lines[] = {
+        {f.replayable ? "↻" : f.cleared ? "✓" : look.glyph, &glyph},
+        {i18n::tr(std::string("map.node.") + rpg::nodeTypeId(node.type)), &label},
+    };
+    drawTextStack(cr, sr, lines, 2, 2 * s);
+    return f.enterable() && ctx.takeClick(tile);
+}
+
+void MapScreen::startMove(double tx, double ty, const std::string& pos, double now, double s) {
+    if (movedFor_.empty()) {
+        drawnX_ = tx;
+        drawnY_ = ty;
+    }
+    fromX_ = drawnX_;
+    fromY_ = drawnY_;
+    toX_ = tx;
+    toY_ = ty;
+    movedFor_ = pos;
+    moveStart_ = now;
+    moveTime_ = travelDuration(std::hypot(tx - fromX_, ty - fromY_), s);
+    mirrored_ = tx - fromX_ < -4 * s;
+}
+
+void MapScreen::drawTraveler(Ctx& ctx, const MapLayout& l, const SortedRows& rows, const rpg::RunState& run) {
+    const rpg::MapNode* here = rpg::nodeById(run.map, run.pos);
+    if (!here || here->row < -1 || here->row >= l.rows) return;
+    const std::vector<const rpg::MapNode*>& row = rows.at(here->row);
+    const int index = static_cast<int>(std::find(row.begin(), row.end(), here) - row.begin());
+    const Rect tile = l.tile(here->row, index, static_cast<int>(row.size()));
+    const double s = ctx.uiScale;
+    const double tx = tile.x + tile.w / 2;
+    const double ty = tile.y + 6 * s;
+
+    const std::vector<rpg::Hero*> heroes = store::partyHeroes();
+    if (heroes.empty()) {
+        TextStyle star;
+        star.family = kFontSans;
+        star.size = 16 * s;
+        star.color = theme::kLightGold;
+        drawTextTop(ctx.cr, tx, ty - 16 * s, "✦", star);
+        return;
+    }
+    const rpg::Hero* figure = heroes.front();
+    for (const rpg::Hero* h : heroes) {
+        if (runHp(run, *h, 1) > 0) {
+            figure = h;
+            break;
+        }
+    }
+
+    if (run.pos != movedFor_) {
+        startMove(tx, ty, run.pos, ctx.now, s);
+    } else {
+        toX_ = tx;  // follows scrolling and resizing
+        toY_ = ty;
+    }
+    const double p = moveTime_ > 0 ? std::clamp((ctx.now - moveStart_) / moveTime_, 0.0, 1.0) : 1.0;
+    const double e = p < 0.5 ? 2 * p * p : 1 - 2 * (1 - p) * (1 - p);
+    drawnX_ = fromX_ + e * (toX_ - fromX_);
+    drawnY_ = fromY_ + e * (toY_ - fromY_);
+    const int frame = static_cast<int>(std::floor(2 * ctx.now)) % 2;
+    drawSpriteCairo(ctx.cr, rpg::classDef(figure->cls).id, drawnX_ - 16 * s, drawnY_ - 32 * s, 32 * s, 32 * s,
+                    nullptr, frame, mirrored_, 1.0);
+}
+
+void MapScreen::enter(const rpg::MapNode& node) {
+    const rpg::MapNode target = node;  // the run is changed below; keep our own copy
+    audio::play(audio::Sfx::NodeSelect);
+    rpg::RunState& run = store::run();
+    run.pos = target.id;
+    run.depth = std::max(run.depth, target.row);
+    store::saveRun();
+    if (const auto entry = mapNodeEntry(target)) Game::instance().push(*entry);
+}
+
+} // namespace
+
+std::unique_ptr<Screen> makeMapScreen() { return std::make_unique<MapScreen>(); }
+
+} // namespace ui

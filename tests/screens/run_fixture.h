@@ -1,0 +1,65 @@
+#pragma once
+// A party and a run in the stores, for the city and map tests and pictures.
+// Call after the harness is made (it points the stores at fresh files).
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/storage.h"
+#include "rules/hero.h"
+#include "rules/run.h"
+#include "rules/runes.h"
+
+namespace runfix {
+
+// Heroes of the given classes join the roster and the party, in order.
+inline void makeParty(const std::vector<rpg::ClassId>& classes, int level = 3) {
+    store::Meta& meta = store::meta();
+    meta.initialized = true;
+    for (const rpg::ClassId cls : classes) {
+        meta.roster.push_back(rpg::makeHero(cls, "", level));
+        meta.partyIds.push_back(meta.roster.back().id);
+    }
+    store::saveMeta();
+}
+
+inline std::vector<rpg::Hero> partyCopies() {
+    std::vector<rpg::Hero> out;
+    for (const rpg::Hero* h : store::partyHeroes()) out.push_back(*h);
+    return out;
+}
+
+// A fresh run of the party on the seed, saved.
+inline void startRun(std::uint32_t seed) {
+    store::run() = rpg::createRun(partyCopies(), seed, rpg::runeBonus(store::meta().runeCircle),
+                                  store::meta().ascension);
+    store::saveRun();
+}
+
+// Plays the run through row `last` the way the screens settle nodes: a
+// fight row is cleared whole, a reward row by its first node; the party
+// stands on the last node taken. Saved.
+inline void walkThrough(std::int32_t last) {
+    rpg::RunState& run = store::run();
+    for (std::int32_t r = 0; r <= last; ++r) {
+        const auto row = rpg::nodesInRow(run.map, r);
+        const bool reward = rpg::isRewardRow(run.map, r);
+        for (const rpg::MapNode* n : row) {
+            run.cleared.push_back(n->id);
+            run.pos = n->id;
+            if (reward) break;
+        }
+        run.depth = r;
+    }
+    store::saveRun();
+}
+
+// The first node of the map of that type, or null.
+inline const rpg::MapNode* firstOfType(rpg::NodeType type) {
+    for (const rpg::MapNode& n : store::run().map.nodes) {
+        if (n.type == type) return &n;
+    }
+    return nullptr;
+}
+
+} // namespace runfix
