@@ -3,6 +3,7 @@
 // Every card pushes the screen it names; leaving returns to the menu below.
 #include <algorithm>
 #include <cmath>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -60,6 +61,8 @@ constexpr Door kShops[] = {
     {"city.apothecary", "city.apothecaryDesc", kShop, 2, 0x5A9C3A, CityIcon::Apothecary},
     {"city.tavern", "city.tavernDesc", kShop, 3, 0xD8A23A, CityIcon::Tavern},
 };
+static_assert(std::size(kDoors) == std::tuple_size_v<decltype(CityLayout::doors)>);
+static_assert(std::size(kShops) == std::tuple_size_v<decltype(CityLayout::shops)>);
 
 void drawScenery(const Ctx& ctx) {
     SceneOpts o;
@@ -148,6 +151,8 @@ private:
     // The cards inside the clipped column; true when one was clicked (and
     // its screen pushed).
     bool drawCards(Ctx& ctx, const CityLayout& l);
+    // One card per door in its rectangle; true when one was clicked.
+    bool doorCards(Ctx& ctx, std::span<const Door> doors, std::span<const Rect> rects);
 
     Rect view_;
     double scroll_ = 0;
@@ -195,22 +200,20 @@ bool CityScreen::drawCards(Ctx& ctx, const CityLayout& l) {
         openRun();
         return true;
     }
-    for (std::size_t i = 0; i < std::size(kDoors); ++i) {
-        const Door& d = kDoors[i];
-        if (action(ctx, l.doors[i], i18n::tr(d.title), i18n::tr(d.desc), false, d.icon, d.colour)) {
-            openDoor(d);
-            return true;
-        }
-    }
+    if (doorCards(ctx, kDoors, l.doors)) return true;
     TextStyle heading;
     heading.size = 13 * ctx.uiScale;
     heading.bold = true;
     heading.upperCase = true;
     heading.color = theme::kLightGold;
     drawText(ctx.cr, l.innerX, l.headingY, i18n::tr("city.title"), heading);
-    for (std::size_t i = 0; i < std::size(kShops); ++i) {
-        const Door& d = kShops[i];
-        if (action(ctx, l.shops[i], i18n::tr(d.title), i18n::tr(d.desc), false, d.icon, d.colour)) {
+    return doorCards(ctx, kShops, l.shops);
+}
+
+bool CityScreen::doorCards(Ctx& ctx, std::span<const Door> doors, std::span<const Rect> rects) {
+    for (std::size_t i = 0; i < doors.size(); ++i) {
+        const Door& d = doors[i];
+        if (action(ctx, rects[i], i18n::tr(d.title), i18n::tr(d.desc), false, d.icon, d.colour)) {
             openDoor(d);
             return true;
         }

@@ -15,9 +15,7 @@ TEST(CityGallery, Hub) {
                           12);
         store::meta().gold = 1234567;
         store::meta().ascension = 2;
-        ui::GameState city;
-        city.screen = ui::kCity;
-        hs.start(city);
+        runfix::openScreens(hs, {ui::kMenu, ui::kCity});
         hs.runFor(0.5);
         gallery::shoot(hs, "city");
         hs.moveTo(w / 2.0, h * 0.6).wheel(-20).frame();
@@ -30,9 +28,7 @@ TEST(CityGallery, RunUnderway) {
     harness::ScreenHarness hs(&ui::Game::instance());
     runfix::makeParty({rpg::ClassId::Vampire, rpg::ClassId::Dieb});
     runfix::startRun(7);
-    ui::GameState city;
-    city.screen = ui::kCity;
-    hs.start(city);
+    runfix::openScreens(hs, {ui::kMenu, ui::kCity});
     hs.runFor(0.5);
     gallery::shoot(hs, "city-run");
 }

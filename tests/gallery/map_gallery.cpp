@@ -9,12 +9,7 @@
 namespace {
 
 void showMap(harness::ScreenHarness& hs) {
-    ui::GameState city;
-    city.screen = ui::kCity;
-    hs.start(city);
-    ui::GameState map;
-    map.screen = ui::kMap;
-    ui::Game::instance().push(map);
+    runfix::openScreens(hs, {ui::kCity, ui::kMap});
     hs.runFor(1.0);
 }
 

@@ -14,16 +14,7 @@
 namespace {
 
 // The stack as hero selection leaves it: the menu, then the city.
-void openCity(harness::ScreenHarness& h) {
-    ui::GameState menu;
-    menu.screen = ui::kMenu;
-    h.start(menu);
-    ui::GameState city;
-    city.screen = ui::kCity;
-    ui::Game::instance().push(city);
-    h.frame();
-    h.clearSounds();
-}
+void openCity(harness::ScreenHarness& h) { runfix::openScreens(h, {ui::kMenu, ui::kCity}); }
 
 // The pointer comes to rest before it presses, as a player's does.
 void clickIn(harness::ScreenHarness& h, const ui::Rect& r) {

@@ -38,17 +38,7 @@ protected:
         runfix::makeParty({rpg::ClassId::Warrior, rpg::ClassId::Mage});
     }
 
-    // The stack as the city leaves it: city, then the map, drawn once.
-    void openMap() {
-        ui::GameState city;
-        city.screen = ui::kCity;
-        h.start(city);
-        ui::GameState map;
-        map.screen = ui::kMap;
-        ui::Game::instance().push(map);
-        h.frame();
-        h.clearSounds();
-    }
+    void openMap() { runfix::openScreens(h, {ui::kCity, ui::kMap}); }
 
     // Where a node's tile stands after the first frame placed the view.
     ui::Rect tileOf(const std::string& id) {
@@ -242,10 +232,8 @@ TEST_F(MapTest, AClickCountsOnlyForATileThatOverlapsTheView) {
 
 TEST_F(MapTest, OddRunsDrawWithoutCrashing) {
     // No run at all, the map opened directly: one entry, Escape rebuilds it.
-    ui::GameState map;
-    map.screen = ui::kMap;
-    h.start(map);
-    h.frames(3);
+    runfix::openScreens(h, {ui::kMap});
+    h.frames(2);
     h.key(SDLK_ESCAPE).frame();
     h.frames(2);
     EXPECT_EQ(h.top().screen, ui::kMap);

@@ -1,7 +1,9 @@
 #pragma once
-// A party and a run in the stores, for the city and map tests and pictures.
+// A party and a run in the stores, and the stack as the game builds it, for
+// the city and map tests and pictures.
 // Call after the harness is made (it points the stores at fresh files).
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -9,6 +11,8 @@
 #include "rules/hero.h"
 #include "rules/run.h"
 #include "rules/runes.h"
+#include "tests/support/screen_harness.h"
+#include "ui/app.h"
 
 namespace runfix {
 
@@ -60,6 +64,22 @@ inline const rpg::MapNode* firstOfType(rpg::NodeType type) {
         if (n.type == type) return &n;
     }
     return nullptr;
+}
+
+// The stack reset to the first screen with the others pushed over it, as
+// the game leaves it (the city over the menu, the map over the city), and
+// one frame drawn; the sounds of that frame are forgotten.
+inline void openScreens(harness::ScreenHarness& h, std::initializer_list<int> screens) {
+    bool first = true;
+    for (const int n : screens) {
+        ui::GameState s;
+        s.screen = n;
+        if (first) h.start(s);
+        else ui::Game::instance().push(s);
+        first = false;
+    }
+    h.frame();
+    h.clearSounds();
 }
 
 } // namespace runfix
