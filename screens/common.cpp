@@ -5,6 +5,7 @@
 #include "platform/storage.h"
 #include "rules/items.h"
 #include "rules/runes.h"
+#include "ui/theme.h"
 
 namespace ui {
 
@@ -19,6 +20,25 @@ void settleNode(const std::string& nodeId) {
 
 rpg::Stats battleMaxima(const rpg::Hero& hero) {
     return rpg::deriveStats(hero, rpg::equipBonus(hero.equipment), rpg::runeBonus(store::meta().runeCircle));
+}
+
+} // namespace ui
+
+namespace ui {
+
+TextStyle textStyle(double size, bool bold, std::uint32_t color, int align, double fit) {
+    TextStyle st;
+    st.size = size;
+    st.bold = bold;
+    st.color = color;
+    st.align = align;
+    st.fitWidth = fit;
+    return st;
+}
+
+void drawRimmedCoin(cairo_t* cr, double cx, double cy, double r, double s, double alpha) {
+    fillCircle(cr, cx, cy, r, theme::kGold, alpha);
+    strokeCircle(cr, cx, cy, r - s, 2 * s, theme::kDeepGold, alpha);
 }
 
 } // namespace ui

@@ -17,3 +17,20 @@ void settleNode(const std::string& nodeId);
 rpg::Stats battleMaxima(const rpg::Hero& hero);
 
 } // namespace ui
+
+#include <cairo.h>
+#include <cstdint>
+
+#include "ui/draw.h"
+
+namespace ui {
+
+// A text style in the monospaced list; sizes already scaled, align 0 left,
+// 1 centre, 2 right, fit 0 never shrinks.
+TextStyle textStyle(double size, bool bold, std::uint32_t color, int align = 0, double fit = 0);
+
+// The plain gold coin beside gold amounts: a disc of radius r with a darker
+// ring just inside its edge (s is the UI scale).
+void drawRimmedCoin(cairo_t* cr, double cx, double cy, double r, double s, double alpha = 1.0);
+
+} // namespace ui
