@@ -75,7 +75,6 @@ std::unique_ptr<Screen> makeTrainerScreen() { return placeholder("Trainer"); }
 std::unique_ptr<Screen> makeRuneTowerScreen() { return placeholder("Rune tower"); }
 std::unique_ptr<Screen> makeMapScreen() { return placeholder("Run map"); }
 std::unique_ptr<Screen> makeBattleScreen(const GameState&) { return placeholder("Battle"); }
-std::unique_ptr<Screen> makeTreasureScreen(const GameState&) { return placeholder("Treasure"); }
 
 std::unique_ptr<Screen> makeMinigameScreen(const GameState& s) {
     switch (s.screen) {
