@@ -206,7 +206,7 @@ TEST(TreasureScreen, AWonMinigamesChestOpensByItselfWithJackpotQuality) {
     }
 }
 
-TEST(TreasureScreen, OpenedDirectlyWithoutARunItStillPays) {
+TEST(TreasureScreen, OpenedDirectlyWithoutARunTakingLeavesNoRunBehind) {
     harness::ScreenHarness h(&ui::Game::instance());
     h.setFrameStep(0.1);
     h.start(*ui::startScreenFor("treasure"));
