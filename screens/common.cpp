@@ -37,12 +37,26 @@ void drawGoldLine(Ctx& ctx, double y, double fontSize) {
     measureText(cr, text, st, &tw, nullptr);
     const double x = ctx.width / 2 - (tw + 14 * s + 6 * s) / 2;
     SavedState keep(cr);
-    fillCircle(cr, x + 7 * s, y + 10 * s + drop, 7 * s, theme::kGold);
-    strokeCircle(cr, x + 7 * s, y + 10 * s + drop, 6 * s, 2 * s, theme::kDeepGold);
+    drawRimmedCoin(cr, x + 7 * s, y + 10 * s + drop, 7 * s, s, 1);
     st.color = 0x000000;
     drawText(cr, x + 20 * s + 1, y + 2 * s + drop + 1, text, st);
     st.color = theme::kLightGold;
     drawText(cr, x + 20 * s, y + 2 * s + drop, text, st);
+}
+
+TextStyle textStyle(double size, bool bold, std::uint32_t color, int align, double fit) {
+    TextStyle st;
+    st.size = size;
+    st.bold = bold;
+    st.color = color;
+    st.align = align;
+    st.fitWidth = fit;
+    return st;
+}
+
+void drawRimmedCoin(cairo_t* cr, double cx, double cy, double r, double s, double alpha) {
+    fillCircle(cr, cx, cy, r, theme::kGold, alpha);
+    strokeCircle(cr, cx, cy, r - s, 2 * s, theme::kDeepGold, alpha);
 }
 
 } // namespace ui

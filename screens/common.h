@@ -1,11 +1,15 @@
 #pragma once
 // Small pieces that several screens share. A helper belongs here only when
 // two or more screens use it; a screen's own helpers live beside it.
+#include <cairo.h>
+
+#include <cstdint>
 #include <string>
 
 #include "rules/hero.h"
 #include "rules/stats.h"
 #include "ui/app.h"
+#include "ui/draw.h"
 
 namespace ui {
 
@@ -21,5 +25,13 @@ rpg::Stats battleMaxima(const rpg::Hero& hero);
 // line's top at y. fontSize is scaled; a font above 15 units moves coin and
 // text down by the difference.
 void drawGoldLine(Ctx& ctx, double y, double fontSize);
+
+// A text style in the monospaced list; sizes already scaled, align 0 left,
+// 1 centre, 2 right, fit 0 never shrinks.
+TextStyle textStyle(double size, bool bold, std::uint32_t color, int align = 0, double fit = 0);
+
+// The plain gold coin beside gold amounts: a disc of radius r with a darker
+// ring just inside its edge (s is the UI scale).
+void drawRimmedCoin(cairo_t* cr, double cx, double cy, double r, double s, double alpha = 1.0);
 
 } // namespace ui

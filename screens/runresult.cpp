@@ -1,0 +1,276 @@
+// The end of a run. Building the screen settles the run into lasting
+// progress (loot to the stash, best depth, one ascension for a won run) and
+// deletes it; the screen then shows the victory or the grave, the depth and
+// the gold, and leads back to the city.
+#include <algorithm>
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "fx/scene.h"
+#include "fx/storm.h"
+#include "fx/win_fx.h"
+#include "platform/i18n.h"
+#include "platform/storage.h"
+#include "rules/classes.h"
+#include "screens/common.h"
+#include "ui/audio.h"
+#include "ui/game_ui.h"
+#include "ui/screens.h"
+#include "ui/sprite.h"
+#include "ui/theme.h"
+#include "ui/widgets.h"
+
+namespace ui {
+
+using namespace theme;
+
+namespace {
+
+constexpr int kReturn = 13;
+constexpr double kStoneW = 66;
+constexpr double kStoneH = 76;
+
+struct Summary {
+    int depth = 0;
+    double gold = 0;
+    std::vector<std::string> sprites;  // class ids of the party, in party order
+};
+
+Summary summarize(const GameState& s) {
+    const rpg::RunState& run = store::run();
+    Summary sum;
+    sum.depth = s.depth >= 1 ? s.depth : run.depth;
+    sum.gold = run.gold;
+    for (const rpg::PartyMember& m : run.party) {
+        if (const rpg::Hero* hero = store::heroById(m.heroId)) sum.sprites.push_back(rpg::classDef(hero->cls).id);
+    }
+    if (sum.sprites.empty()) sum.sprites.push_back("warrior");
+    return sum;
+}
+
+// Moves the run into lasting progress and ends it. Only a run in progress is
+// settled: a screen built again for the same entry (or with no run at all)
+// finds none and pays nothing twice.
+void settle(const GameState& s, int depth) {
+    if (!store::hasRun()) return;
+    store::Meta& meta = store::meta();
+    const rpg::RunState& run = store::run();
+    meta.stash.insert(meta.stash.end(), run.inventory.begin(), run.inventory.end());
+    meta.bestDepth = std::max(meta.bestDepth, depth);
+    if (s.lost == 0) {
+        ++meta.ascension;
+        audio::play(audio::Sfx::WinGlare);
+    } else {
+        audio::play(audio::Sfx::Defeat);
+    }
+    store::saveMeta();
+    store::clearRun();
+}
+
+// The stone: round-shouldered on top, nearly square below.
+void stonePath(cairo_t* cr, const Rect& r, double top, double bottom) {
+    cairo_new_sub_path(cr);
+    cairo_arc(cr, r.x + r.w - top, r.y + top, top, -kPi / 2, 0);
+    cairo_arc(cr, r.x + r.w - bottom, r.y + r.h - bottom, bottom, 0, kPi / 2);
+    cairo_arc(cr, r.x + bottom, r.y + r.h - bottom, bottom, kPi / 2, kPi);
+    cairo_arc(cr, r.x + top, r.y + top, top, kPi, 3 * kPi / 2);
+    cairo_close_path(cr);
+}
+
+// p runs 0..1..0 over a 5.2 s cycle.
+double pulse(double t) {
+    double p = std::fmod(t, 5.2) / 2.6;
+    if (p > 1) p = 2 - p;
+    return p;
+}
+
+class RunResultScreen final : public Screen {
+public:
+    explicit RunResultScreen(const GameState& s) : state_(s) {
+        const Summary sum = summarize(s);
+        depth_ = sum.depth;
+        gold_ = sum.gold;
+        sprites_ = sum.sprites;
+        settle(s, depth_);
+    }
+
+    void update(Ctx& ctx) override {
+        if (start_ < 0) start_ = ctx.now;
+        const double e = ctx.now - start_;
+        const bool won = state_.lost == 0;
+        if (won) {
+            sceneBackdrop(ctx, SceneOpts{kSceneVillage, 16, 0.62, false, kWeatherClear, kDay, 1.0});
+            fillRect(ctx.cr, {0, 0, ctx.width, ctx.height}, 0x000000, 40.0 / 255);
+        } else {
+            drawDefeatSky(ctx);
+        }
+        drawTitle(ctx, won);
+        if (won) drawVictory(ctx, e);
+        else drawGrave(ctx, e);
+        drawSummary(ctx);
+        drawBackToCity(ctx);
+    }
+
+private:
+    void drawDefeatSky(Ctx& ctx) {
+        stormBackdrop(ctx, &storm_, -1);
+        const double p = pulse(ctx.now);
+        fillRect(ctx.cr, {0, 0, ctx.width, ctx.height}, 0x2A0606, 0.28 + 0.18 * (1 - std::cos(kPi * p)) / 2);
+        drawAsh(ctx);
+    }
+
+    static void drawAsh(Ctx& ctx) {
+        const double s = ctx.uiScale;
+        const double t = ctx.now;
+        for (int j = 0; j < 16; ++j) {
+            const double delay = std::fmod(430.0 * j, 3800.0) / 1000;
+            if (t < delay) continue;
+            const double base = std::fmod(0.6180339887 * j + 0.07, 1.0) * ctx.width;
+            const double period = (6400.0 + 1400.0 * (j % 5)) / 1000;
+            const double q = std::fmod(t - delay, period) / period;
+            const double side = (j % 3 + 3) * s;
+            const double alpha = 0.7 * std::min(1.0, 1.5 * std::sin(kPi * q));
+            if (alpha <= 0) continue;
+            const double x = base + std::sin(2.5 * kPi * q + j) * (9.0 * (j % 4) + 18) * s;
+            const double y = (900 * q - 8) * s;
+            fillRect(ctx.cr, {x, y, side, side}, j % 4 == 0 ? 0xC86A3A : 0x8A8A92, alpha);
+        }
+    }
+
+    void drawTitle(Ctx& ctx, bool won) {
+        const double s = ctx.uiScale;
+        TextStyle st = textStyle(26 * s, true, won ? 0x000000 : 0x7A0A0A, 1, ctx.width - 40 * s);
+        st.upperCase = true;
+        const std::string title = i18n::tr(won ? "runResult.victoryTitle" : "runResult.defeatTitle");
+        const double top = 0.1 * ctx.height;
+        drawTextTop(ctx.cr, ctx.width / 2 + 2 * s, top + 2 * s, title, st);
+        st.color = won ? kGold : 0xC2382F;
+        drawTextTop(ctx.cr, ctx.width / 2, top, title, st);
+    }
+
+    void drawVictory(Ctx& ctx, double e) {
+        const double s = ctx.uiScale;
+        cairo_t* cr = ctx.cr;
+        const double cx = ctx.width / 2;
+        const double cy = 0.42 * ctx.height - 20 * s;
+        drawWinFx(ctx, cx, cy, e);
+        for (int k = 0; k < 10; ++k) {
+            SavedState keep(cr);
+            cairo_translate(cr, cx, cy);
+            cairo_rotate(cr, kPi / 5 * k + 2 * kPi * e / 9);
+            fillRoundedRect(cr, {-2 * s, 23 * s, 4 * s, 58 * s}, 2 * s, kGold, 0.35);
+        }
+        TextStyle crown = textStyle(64 * s, false, 0x000000, 1);
+        crown.family = kFontSans;
+        const double crownTop = 0.42 * ctx.height - 64 * s;
+        drawTextTop(cr, cx + 3 * s, crownTop + 3 * s, "♛", crown);
+        crown.color = kGold;
+        drawTextTop(cr, cx, crownTop, "♛", crown);
+
+        const double n = static_cast<double>(sprites_.size());
+        double x = cx - (n * 48 * s + (n - 1) * 14 * s) / 2;
+        for (std::size_t i = 0; i < sprites_.size(); ++i) {
+            const int frame = static_cast<int>(2 * ctx.now + 0.5 * static_cast<double>(i)) % 2;
+            drawSpriteCairo(cr, sprites_[i], x, 0.42 * ctx.height + 30 * s, 48 * s, 48 * s, nullptr, frame, false, 1.0);
+            x += 62 * s;
+        }
+    }
+
+    void drawGrave(Ctx& ctx, double e) {
+        const double s = ctx.uiScale;
+        cairo_t* cr = ctx.cr;
+        const double cx = ctx.width / 2;
+        const Rect stone{cx - kStoneW / 2 * s, 0.42 * ctx.height - kStoneH / 2 * s, kStoneW * s, kStoneH * s};
+        const double bottom = stone.y + stone.h;
+        {
+            SavedState keep(cr);
+            stonePath(cr, stone, 30 * s, 4 * s);
+            setColor(cr, 0x9098A0);
+            cairo_fill_preserve(cr);
+            setColor(cr, 0x262A31);
+            cairo_set_line_width(cr, 3 * s);
+            cairo_stroke(cr);
+        }
+        fillRoundedRect(cr, {cx - 5.5 * s, stone.y + 14 * s, 11 * s, 36 * s}, s, 0x5A616B);
+        fillRoundedRect(cr, {cx - 16 * s, stone.y + 25 * s, 32 * s, 11 * s}, s, 0x5A616B);
+        const Rect mound{cx - 48 * s, bottom - 4 * s, 96 * s, 16 * s};
+        fillRoundedRect(cr, mound, 12 * s, 0x3A2A1A);
+        strokeRoundedRect(cr, mound, 12 * s, 3 * s, 0x23190F);
+        drawFallen(ctx, stone);
+        drawSouls(ctx, bottom, e);
+    }
+
+    // Even heroes lie left of the stone, odd ones right, outwards in turn.
+    void drawFallen(Ctx& ctx, const Rect& stone) {
+        const double s = ctx.uiScale;
+        for (std::size_t i = 0; i < sprites_.size(); ++i) {
+            const bool left = i % 2 == 0;
+            const double out = (34 + 52 * static_cast<double>(i / 2)) * s;
+            const double x = left ? stone.x - out : stone.x + stone.w + out;
+            const double y = stone.y + stone.h - 18 * s;
+            SavedState keep(ctx.cr);
+            cairo_translate(ctx.cr, x, y);
+            cairo_rotate(ctx.cr, left ? -kPi / 2 : kPi / 2);
+            drawSpriteCairo(ctx.cr, sprites_[i], -24 * s, -24 * s, 48 * s, 48 * s, nullptr, 0, false, 0.55);
+        }
+    }
+
+    void drawSouls(Ctx& ctx, double stoneBottom, double e) {
+        const double s = ctx.uiScale;
+        const int n = std::max<int>(3, static_cast<int>(sprites_.size()));
+        for (int j = 0; j < n; ++j) {
+            const double start = 0.6 + 1.1 * j;
+            if (e < start) continue;
+            const double period = (3400.0 + 900.0 * (j % 3)) / 1000;
+            const double q = std::fmod(e - start, period) / period;
+            const double r = 1 - (1 - q) * (1 - q);
+            const double f = 0.75 * std::sin(kPi * r);
+            const double k = 0.7 + 0.5 * r;
+            const double x = ctx.width / 2 + (j - n / 2.0) * 26 * s + 10 * s * std::sin(2.0 * j + 2 * kPi * r);
+            const double y = stoneBottom + 30 * s - 84 * s * r;
+            fillCircle(ctx.cr, x, y, 5 * s * k, 0xDCE4F2, 0.9 * f);
+            fillRoundedRect(ctx.cr, {x - 2.5 * s * k, y + 3 * s * k, 5 * s * k, 12 * s * k}, 3 * s * k, 0xB8C4DC,
+                            0.6 * f);
+        }
+    }
+
+    void drawSummary(Ctx& ctx) {
+        const double s = ctx.uiScale;
+        const double pw = std::max(220 * s, std::min(0.4 * ctx.width, 420 * s));
+        const Rect panel{(ctx.width - pw) / 2, ctx.height - 178 * s, pw, 74 * s};
+        pixelPanel(ctx, panel, true);
+        const TextStyle st = textStyle(15 * s, false, kCreamText, 1, pw - 20 * s);
+        const double cx = ctx.width / 2;
+        drawTextTop(ctx.cr, cx, panel.y + 14 * s, i18n::tr("runResult.depthReached", {{"n", num(depth_)}}), st);
+        drawTextTop(ctx.cr, cx, panel.y + 42 * s, i18n::tr("runResult.goldEarned", {{"n", num(gold_)}}), st);
+    }
+
+    void drawBackToCity(Ctx& ctx) {
+        const double s = ctx.uiScale;
+        const double bw = std::min(420 * s, ctx.width - 48 * s);
+        const Rect r{(ctx.width - bw) / 2, ctx.height - 80 * s, bw, 48 * s};
+        const bool clicked = menuButton(ctx, r, i18n::tr("runResult.backToCity"), true);
+        if (!clicked && !ctx.input.hasKey(kReturn)) return;
+        audio::play(audio::Sfx::Click);
+        GameState menu;
+        menu.screen = kMenu;
+        GameState city;
+        city.screen = kCity;
+        Game::instance().resetTo(menu);
+        Game::instance().push(city);
+    }
+
+    Storm storm_;
+    GameState state_;
+    int depth_ = 0;
+    double gold_ = 0;
+    double start_ = -1;
+    std::vector<std::string> sprites_;
+};
+
+} // namespace
+
+std::unique_ptr<Screen> makeRunResultScreen(const GameState& s) { return std::make_unique<RunResultScreen>(s); }
+
+} // namespace ui
