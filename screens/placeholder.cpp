@@ -80,16 +80,6 @@ std::unique_ptr<Screen> makeRestScreen(const GameState&) { return placeholder("R
 std::unique_ptr<Screen> makeTreasureScreen(const GameState&) { return placeholder("Treasure"); }
 std::unique_ptr<Screen> makeRunResultScreen(const GameState&) { return placeholder("Run result"); }
 
-std::unique_ptr<Screen> makeMinigameScreen(const GameState& s) {
-    switch (s.screen) {
-    case kShell: return placeholder("Shell game");
-    case kMemory: return placeholder("Memory game");
-    case kWhack: return placeholder("Whack game");
-    case kCoin: return placeholder("Coin game");
-    default: return placeholder("Dice game");
-    }
-}
-
 std::unique_ptr<Screen> makeSettingsScreen() { return placeholder("Settings"); }
 std::unique_ptr<Screen> makeAboutScreen() { return placeholder("About"); }
 std::unique_ptr<Screen> makeLicensesScreen() { return placeholder("Licences"); }
