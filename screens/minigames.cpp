@@ -178,6 +178,9 @@ void drawShadowedTextTop(cairo_t* cr, double x, double y, const std::string& tex
 
 std::unique_ptr<Screen> makeMinigameScreen(const GameState& s) {
     switch (s.screen) {
+    case kShell: return makeShellGame(s);
+    case kMemory: return makeMemoryGame(s);
+    case kWhack: return makeWhackGame(s);
     case kCoin: return makeCoinGame(s);
     default: return makeDiceGame(s);
     }

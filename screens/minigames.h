@@ -68,6 +68,9 @@ private:
 // The games, one per screen number.
 std::unique_ptr<MiniBase> makeDiceGame(const GameState& entry);
 std::unique_ptr<MiniBase> makeCoinGame(const GameState& entry);
+std::unique_ptr<MiniBase> makeShellGame(const GameState& entry);
+std::unique_ptr<MiniBase> makeMemoryGame(const GameState& entry);
+std::unique_ptr<MiniBase> makeWhackGame(const GameState& entry);
 
 // Pieces the games share.
 //

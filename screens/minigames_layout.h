@@ -54,4 +54,80 @@ struct CoinLayout {
 // finished: the result line replaces the calls, so the coin sits lower.
 CoinLayout coinLayout(double w, double h, double s, const Rect& area, bool finished);
 
+// --- Shell ---
+
+inline constexpr int kShellSwapsMax = 16;
+
+// Cups are numbered 0-2 as they stand at the start; positions 0-2 are left,
+// middle and right. Swap k exchanges the cups standing at swapFrom[k] and
+// swapTo[k]; all sixteen are dealt, the first swapCount are played.
+struct ShellDeal {
+    int prizeCup = 0;
+    int swapCount = 5;  // 5 to 16
+    double baseDuration = 0;  // seconds
+    std::array<int, kShellSwapsMax> swapFrom{};
+    std::array<int, kShellSwapsMax> swapTo{};
+    std::array<double, kShellSwapsMax> swapDuration{};  // seconds, at least 0.12
+};
+// Deeper runs shuffle more often.
+ShellDeal dealShell(rpg::Rng& rng, int depth);
+// Which cup stands at each position once the first `swaps` swaps are done.
+std::array<int, 3> cupsAfter(const ShellDeal& deal, int swaps);
+// The gold a wrong pick costs: 50, raised by 8 % per level of the party's
+// mean level above 1.
+double shellStake(const std::vector<rpg::Hero*>& party);
+
+struct ShellLayout {
+    double cupW = 0;
+    double cupH = 0;
+    std::array<double, 3> x{};  // centres of the three positions
+    double baseY = 0;           // the line the cups stand on
+    // The cup standing at centre x, raised by lift.
+    Rect cup(double cx, double lift) const { return {cx - cupW / 2, baseY - cupH - lift, cupW, cupH}; }
+};
+ShellLayout shellLayout(double w, double s, const Rect& area);
+
+// --- Memory ---
+
+inline constexpr int kMemoryCards = 12;
+
+struct MemoryDeal {
+    std::array<std::uint16_t, 6> faces{};  // monster catalogue index of each pair
+    std::array<int, kMemoryCards> cards{};  // pair number of each card
+};
+MemoryDeal dealMemory(rpg::Rng& rng);
+
+inline constexpr double kMemoryPreview = 3;    // seconds of countdown before the cards show
+inline constexpr double kMemoryPlay = 4;       // the cards turn face down again
+inline constexpr double kMemoryMismatch = 0.76;  // a wrong pair stays open this long
+
+struct MemoryLayout {
+    double card = 0;  // side
+    double gap = 0;
+    double top = 0;   // top of the block: the countdown line, then the grid
+    double w = 0;
+    double s = 1;
+    Rect cardRect(int i) const;
+};
+MemoryLayout memoryLayout(double w, double s, const Rect& area);
+
+// --- Whack ---
+
+int hideMonster(rpg::Rng& rng);
+
+inline constexpr double kWhackPeek = 0.82;    // the monster shows this long after the strike
+inline constexpr double kWhackResult = 1.28;  // and the strike is judged
+
+struct WhackLayout {
+    double hole = 0;  // side
+    double gap = 0;
+    double grid = 0;  // side of the whole grid
+    double top = 0;
+    double w = 0;
+    Rect button;      // the strike
+    Rect holeRect(int i) const;
+};
+// running: the strike button still needs its room under the grid.
+WhackLayout whackLayout(double w, double s, const Rect& area, bool running);
+
 } // namespace ui

@@ -9,6 +9,7 @@
 #include <iterator>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/storage.h"
 #include "rules/hero.h"
@@ -27,9 +28,14 @@ protected:
     void open(int screen, int type, std::uint32_t seed, int width = 1280, int height = 720) {
         h.reset();  // harnesses nest: the old one must go first
         h = std::make_unique<harness::ScreenHarness>(&ui::Game::instance(), width, height);
-        store::meta().roster = {rpg::makeHero(rpg::ClassId::Warrior, "w1", 3),
-                                rpg::makeHero(rpg::ClassId::Mage, "m1", 3)};
-        store::meta().partyIds = {"w1", "m1"};
+        store::meta().roster.clear();
+        store::meta().partyIds.clear();
+        for (std::size_t i = 0; i < partyLevels.size(); ++i) {
+            const std::string id = "hero" + std::to_string(i);
+            store::meta().roster.push_back(rpg::makeHero(rpg::ClassId::Warrior, id, partyLevels[i]));
+            store::meta().partyIds.push_back(id);
+        }
+        store::meta().gold = gold;
         store::meta().initialized = true;
         store::saveMeta();
         store::run() = rpg::createRun(store::meta().roster, 4242, {}, 0);
@@ -74,6 +80,10 @@ protected:
         return std::string(std::istreambuf_iterator<char>(f), {});
     }
     bool nodeCleared() const { return rpg::isCleared(store::run(), nodeId); }
+
+    // The party and its lasting gold, as open() sets them up.
+    std::vector<int> partyLevels{3, 3};
+    double gold = 0;
 
     std::unique_ptr<harness::ScreenHarness> h;
     std::string nodeId;
