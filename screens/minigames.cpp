@@ -58,10 +58,7 @@ double textBox(Ctx& ctx, double top, const std::string& text, const TextStyle& s
 
 TextStyle paragraph(const Ctx& ctx, double size, bool bold, uint32_t color) {
     const double s = ctx.uiScale;
-    TextStyle st;
-    st.size = size;
-    st.bold = bold;
-    st.color = color;
+    TextStyle st = miniText(size, bold, color);
     st.align = 1;
     st.wrapWidth = std::min(760 * s, ctx.width - 48 * s);
     return st;
@@ -162,11 +159,17 @@ void MiniBase::consume(bool won) {
 
 void drawDisabledButton(Ctx& ctx, const Rect& r, const std::string& label, double textSize, double radius) {
     fillRoundedRect(ctx.cr, r, radius, theme::kDarkerPanel, 0.6);
-    TextStyle st;
-    st.size = textSize;
-    st.color = kDimPlateText;
+    TextStyle st = miniText(textSize, false, kDimPlateText);
     st.fitWidth = r.w - 16 * ctx.uiScale;
     drawTextIn(ctx.cr, r, label, st);
+}
+
+TextStyle miniText(double size, bool bold, uint32_t color) {
+    TextStyle st;
+    st.size = size;
+    st.bold = bold;
+    st.color = color;
+    return st;
 }
 
 void drawShadowedTextTop(cairo_t* cr, double x, double y, const std::string& text, const TextStyle& style) {

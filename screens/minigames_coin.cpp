@@ -97,23 +97,17 @@ private:
             fillCircle(cr, -0.17 * D, -0.19 * D, 0.15 * D, 0xFFFFFF, 0.4);
         }
         if (c <= 0.35) return;
-        TextStyle st;
+        TextStyle st = miniText(std::round(0.42 * D), true, kMarkInk);
         st.family = kFontSans;
-        st.size = std::round(0.42 * D);
-        st.bold = true;
-        st.color = kMarkInk;
         st.alpha = std::min((c - 0.35) / 0.3, 1.0);
         const bool shown = !running() && !inAir(t);
         drawTextCentered(cr, 0.5 * ctx.width, cy, shown ? (heads_ ? kHeadsMark : kTailsMark) : "?", st);
     }
 
     void resultLine(Ctx& ctx, const CoinLayout& L) const {
-        TextStyle st;
-        st.size = 15 * ctx.uiScale;
-        st.bold = true;
-        st.color = theme::kLightGold;
-        drawTextTop(ctx.cr, 0.5 * ctx.width, L.coinY + 0.55 * L.diameter, i18n::tr(heads_ ? "coin.heads" : "coin.tails"),
-                    st);
+        const std::string side = i18n::tr(heads_ ? "coin.heads" : "coin.tails");
+        drawTextTop(ctx.cr, 0.5 * ctx.width, L.coinY + 0.55 * L.diameter, side,
+                    miniText(15 * ctx.uiScale, true, theme::kLightGold));
     }
 
     void callCards(Ctx& ctx, const CoinLayout& L) {
@@ -124,14 +118,9 @@ private:
             const bool chosen = choice_ == k;
             fillRoundedRect(cr, r, 10 * s, chosen ? theme::kGold : 0x000000, chosen ? 0.2 : 0.25);
             strokeRoundedRect(cr, r, 10 * s, 3 * s, chosen ? theme::kLightGold : theme::kBevelDark);
-            TextStyle mark;
+            TextStyle mark = miniText(30 * s, false, theme::kGold);
             mark.family = kFontSans;
-            mark.size = 30 * s;
-            mark.color = theme::kGold;
-            TextStyle name;
-            name.size = 13 * s;
-            name.bold = true;
-            name.color = chosen ? theme::kLightGold : theme::kCreamText;
+            TextStyle name = miniText(13 * s, true, chosen ? theme::kLightGold : theme::kCreamText);
             name.fitWidth = r.w - 8 * s;
             const TextLine lines[2] = {{k == 0 ? kHeadsMark : kTailsMark, &mark},
                                        {i18n::tr(k == 0 ? "coin.heads" : "coin.tails"), &name}};

@@ -60,11 +60,7 @@ void drawDie(cairo_t* cr, double cx, double cy, double side, const DieLook& look
     if (look.hidden) {
         fillRoundedRect(cr, body, 0.17 * S, 0x2A2218);
         strokeRoundedRect(cr, body, 0.17 * S, line, 0x4A3A24);
-        TextStyle q;
-        q.size = std::round(0.43 * S);
-        q.bold = true;
-        q.color = 0x6A5A3A;
-        drawTextCentered(cr, 0, 0, "?", q);
+        drawTextCentered(cr, 0, 0, "?", miniText(std::round(0.43 * S), true, 0x6A5A3A));
         return;
     }
     fillRoundedRect(cr, body, 0.17 * S, 0xF0EAD8);
@@ -166,10 +162,7 @@ private:
 
         std::string label = i18n::tr(rogue ? "dice.npc" : "dice.you");
         if (shown > 0) label += "  " + num(sum);
-        TextStyle st;
-        st.size = 14 * s;
-        st.bold = true;
-        st.color = highlighted ? 0xFFFFFF : theme::kLightGold;
+        TextStyle st = miniText(14 * s, true, highlighted ? 0xFFFFFF : theme::kLightGold);
         st.align = 1;
         drawShadowedTextTop(cr, cx, y, label, st);
     }

@@ -107,20 +107,13 @@ private:
         const double cx = 0.5 * ctx.width;
         fillCircle(ctx.cr, cx, L.top + 28 * s, 28 * s, 0x140D09, 0.7);
         strokeCircle(ctx.cr, cx, L.top + 28 * s, 26 * s, 3 * s, theme::kLightGold);
-        TextStyle st;
-        st.size = 30 * s;
-        st.bold = true;
-        st.color = kCountdownText;
-        drawTextTop(ctx.cr, cx, L.top + 8 * s, num(n), st);
+        drawTextTop(ctx.cr, cx, L.top + 8 * s, num(n), miniText(30 * s, true, kCountdownText));
     }
 
     void mistakesLine(Ctx& ctx, const MemoryLayout& L) const {
-        TextStyle st;
-        st.size = 13 * ctx.uiScale;
-        st.bold = true;
-        st.color = mistakes_ == 0 ? theme::kLightGold : kMistake;
         drawShadowedTextTop(ctx.cr, 0.5 * ctx.width, L.top + 14 * ctx.uiScale,
-                            i18n::tr("memory.mistakes", {{"n", num(mistakes_)}}), st);
+                            i18n::tr("memory.mistakes", {{"n", num(mistakes_)}}),
+                            miniText(13 * ctx.uiScale, true, mistakes_ == 0 ? theme::kLightGold : kMistake));
     }
 
     void drawFace(Ctx& ctx, const Rect& r, int i) const {
@@ -136,11 +129,7 @@ private:
         const double s = ctx.uiScale;
         fillRoundedRect(ctx.cr, r, 8 * s, kCardBack);
         strokeRoundedRect(ctx.cr, r, 8 * s, 3 * s, kCardBackLine);
-        TextStyle st;
-        st.size = 26 * s;
-        st.bold = true;
-        st.color = kCardBackLine;
-        drawTextCentered(ctx.cr, r.x + r.w / 2, r.y + r.h / 2, "?", st);
+        drawTextCentered(ctx.cr, r.x + r.w / 2, r.y + r.h / 2, "?", miniText(26 * s, true, kCardBackLine));
     }
 
     std::vector<int> cards_;    // pair number of each card, as dealt

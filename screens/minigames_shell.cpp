@@ -141,11 +141,8 @@ private:
     }
 
     void phaseText(Ctx& ctx, const Rect& area, const char* key) const {
-        TextStyle st;
-        st.size = 14 * ctx.uiScale;
-        st.bold = true;
+        TextStyle st = miniText(14 * ctx.uiScale, true, theme::kLightGold);
         st.upperCase = true;
-        st.color = theme::kLightGold;
         drawShadowedTextTop(ctx.cr, 0.5 * ctx.width, area.y, i18n::tr(key), st);
     }
 

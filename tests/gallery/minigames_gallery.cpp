@@ -5,7 +5,6 @@
 #include <array>
 
 #include "platform/i18n.h"
-#include "rules/monsters.h"
 #include "tests/gallery/gallery.h"
 #include "tests/screens/minigame_fixture.h"
 
@@ -90,21 +89,11 @@ TEST_F(MinigamesGallery, Shell) {
 
 TEST_F(MinigamesGallery, Memory) {
     // A deal with two variants of one creature, to see them side by side.
-    const auto& mons = rpg::monsters();
-    const std::uint32_t seed = findSeed([&](rpg::Rng& rng) {
-        const ui::MemoryDeal d = ui::dealMemory(rng);
-        for (int a = 0; a < 6; ++a)
-            for (int b = a + 1; b < 6; ++b)
-                if (std::string(mons[d.faces[a]].sprite) == mons[d.faces[b]].sprite) return true;
-        return false;
-    });
+    const std::uint32_t seed =
+        findSeed([](rpg::Rng& rng) { return minitest::sameCreaturePairs(ui::dealMemory(rng)).first >= 0; });
     rpg::Rng rng{seed};
     const ui::MemoryDeal d = ui::dealMemory(rng);
-    auto cardOf = [&](int pair, int nth) {
-        for (int i = 0; i < ui::kMemoryCards; ++i)
-            if (d.cards[i] == pair && nth-- == 0) return i;
-        return 0;
-    };
+    auto cardOf = [&](int pair, int nth) { return minitest::cardOf(d, pair, nth); };
     for (auto [w, hgt] : gallery::kSizes) {
         open(ui::kMemory, 9, seed, w, hgt);
         h->runFor(1.2);

@@ -9,10 +9,13 @@
 #include <iterator>
 #include <memory>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "platform/storage.h"
 #include "rules/hero.h"
+#include "rules/monsters.h"
 #include "rules/run.h"
 #include "screens/minigames.h"
 #include "screens/minigames_layout.h"
@@ -97,6 +100,23 @@ std::uint32_t findSeed(Pred pred, std::uint32_t from = 1) {
         rpg::Rng rng{seed};
         if (pred(rng)) return seed;
     }
+}
+
+// Two pairs of the deal that show one creature in two colourings; -1 and -1
+// when there are none.
+inline std::pair<int, int> sameCreaturePairs(const ui::MemoryDeal& d) {
+    const std::vector<rpg::MonsterDef>& mons = rpg::monsters();
+    for (int a = 0; a < 6; ++a)
+        for (int b = a + 1; b < 6; ++b)
+            if (std::string_view(mons[d.faces[a]].sprite) == mons[d.faces[b]].sprite) return {a, b};
+    return {-1, -1};
+}
+
+// The first (nth 0) or second (nth 1) card of a pair.
+inline int cardOf(const ui::MemoryDeal& d, int pair, int nth) {
+    for (int i = 0; i < ui::kMemoryCards; ++i)
+        if (d.cards[i] == pair && nth-- == 0) return i;
+    return -1;
 }
 
 } // namespace minitest

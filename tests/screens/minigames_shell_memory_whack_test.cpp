@@ -132,9 +132,8 @@ protected:
     void clickCard(int i) { click(ui::memoryLayout(width(), scale(), area()).cardRect(i)); }
     // The other card of card i's pair.
     static int partner(const ui::MemoryDeal& d, int i) {
-        for (int j = 0; j < ui::kMemoryCards; ++j)
-            if (j != i && d.cards[j] == d.cards[i]) return j;
-        return -1;
+        const int first = minitest::cardOf(d, d.cards[i], 0);
+        return first == i ? minitest::cardOf(d, d.cards[i], 1) : first;
     }
 };
 
@@ -189,29 +188,11 @@ TEST_F(MemoryTest, AWrongPairLosesAfterAMomentAndNoThirdCardTurns) {
 // Two variants of one creature share the sprite: only the recolouring tells
 // their cards apart, so it must show on the card.
 TEST_F(MemoryTest, VariantsOfOneCreatureLookDifferent) {
-    const std::vector<rpg::MonsterDef>& mons = rpg::monsters();
-    const std::uint32_t seed = findSeed([&](rpg::Rng& rng) {
-        const ui::MemoryDeal d = ui::dealMemory(rng);
-        for (int a = 0; a < 6; ++a)
-            for (int b = a + 1; b < 6; ++b)
-                if (std::string(mons[d.faces[a]].sprite) == mons[d.faces[b]].sprite) return true;
-        return false;
-    });
+    const std::uint32_t seed =
+        findSeed([](rpg::Rng& rng) { return minitest::sameCreaturePairs(ui::dealMemory(rng)).first >= 0; });
     const ui::MemoryDeal d = deal(seed);
-    int pairA = -1;
-    int pairB = -1;
-    for (int a = 0; a < 6 && pairA < 0; ++a)
-        for (int b = a + 1; b < 6; ++b)
-            if (std::string(mons[d.faces[a]].sprite) == mons[d.faces[b]].sprite) {
-                pairA = a;
-                pairB = b;
-                break;
-            }
-    auto cardOf = [&](int pair, int nth) {
-        for (int i = 0; i < ui::kMemoryCards; ++i)
-            if (d.cards[i] == pair && nth-- == 0) return i;
-        return -1;
-    };
+    const auto [pairA, pairB] = minitest::sameCreaturePairs(d);
+    auto cardOf = [&](int pair, int nth) { return minitest::cardOf(d, pair, nth); };
 
     open(ui::kMemory, kMemoryNode, seed);
     h->wait(3.5);
@@ -234,7 +215,7 @@ TEST_F(MemoryTest, VariantsOfOneCreatureLookDifferent) {
     const auto a0 = meanColour(cardOf(pairA, 0));
     EXPECT_LT(distance(a0, meanColour(cardOf(pairA, 1))), 3) << "the two cards of a pair look alike";
     EXPECT_GT(distance(a0, meanColour(cardOf(pairB, 0))), 15)
-        << mons[d.faces[pairA]].id << " and " << mons[d.faces[pairB]].id << " look the same";
+        << rpg::monsters()[d.faces[pairA]].id << " and " << rpg::monsters()[d.faces[pairB]].id << " look the same";
 }
 
 // --- Whack ---
