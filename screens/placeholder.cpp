@@ -74,16 +74,6 @@ std::unique_ptr<Screen> makeTrainerScreen() { return placeholder("Trainer"); }
 std::unique_ptr<Screen> makeRuneTowerScreen() { return placeholder("Rune tower"); }
 std::unique_ptr<Screen> makeBattleScreen(const GameState&) { return placeholder("Battle"); }
 
-std::unique_ptr<Screen> makeMinigameScreen(const GameState& s) {
-    switch (s.screen) {
-    case kShell: return placeholder("Shell game");
-    case kMemory: return placeholder("Memory game");
-    case kWhack: return placeholder("Whack game");
-    case kCoin: return placeholder("Coin game");
-    default: return placeholder("Dice game");
-    }
-}
-
 std::unique_ptr<Screen> makeSettingsScreen() { return placeholder("Settings"); }
 std::unique_ptr<Screen> makeAboutScreen() { return placeholder("About"); }
 std::unique_ptr<Screen> makeLicensesScreen() { return placeholder("Licences"); }

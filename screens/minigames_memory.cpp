@@ -1,0 +1,177 @@
+// Monster memory: six pairs, shown for a second after a countdown, then
+// found two cards at a time. The first wrong pair loses.
+#include <algorithm>
+#include <numeric>
+#include <utility>
+#include <vector>
+
+#include "platform/i18n.h"
+#include "rules/monsters.h"
+#include "screens/minigames.h"
+#include "screens/minigames_layout.h"
+#include "ui/audio.h"
+#include "ui/game_ui.h"
+#include "ui/sprite.h"
+#include "ui/theme.h"
+
+namespace ui {
+
+namespace {
+
+constexpr uint32_t kCardFace = 0xF0EAD8;
+constexpr uint32_t kCardBack = 0x2A1F3A;
+constexpr uint32_t kCardBackLine = 0xB06AC8;
+constexpr uint32_t kMatched = 0x5A9C3A;
+constexpr uint32_t kMistake = 0xC2382F;
+constexpr uint32_t kCountdownText = 0xEAF6C8;
+
+class MemoryGame final : public MiniBase {
+public:
+    explicit MemoryGame(const GameState& entry) : MiniBase(entry, "memory.title", "memory.info") {
+        const MemoryDeal deal = dealMemory(loose());
+        cards_.assign(deal.cards.begin(), deal.cards.end());
+        const std::vector<rpg::MonsterDef>& catalogue = rpg::monsters();
+        for (std::uint16_t index : deal.faces) {
+            // Variants of one creature share the sprite and differ only in
+            // their colours, so the recolouring is what tells them apart.
+            const rpg::MonsterDef& m = catalogue[index];
+            faces_.push_back({m.sprite, recolorOf(m.colours[0], m.colours[1], m.colours[2], m.colours[3],
+                                                  m.recolour != 0)});
+        }
+        shown_.assign(kMemoryCards, false);
+        matched_.assign(kMemoryCards, false);
+    }
+
+private:
+    struct Face {
+        const char* sprite;
+        pixel::Recolor recolor;
+    };
+
+    void play(Ctx& ctx, const Rect& area) override {
+        const MemoryLayout L = memoryLayout(ctx.width, ctx.uiScale, area);
+        const double t = elapsed(ctx);
+        if (t < kMemoryPreview) countdownDisc(ctx, L, t);
+        else mistakesLine(ctx, L);
+        const bool preview = t >= kMemoryPreview && t < kMemoryPlay;
+        if (preview && !goPlayed_) {
+            goPlayed_ = true;
+            audio::play(audio::Sfx::Success);
+        }
+        if (mismatchAt_ > 0 && ctx.now - mismatchAt_ >= kMemoryMismatch) {
+            mismatchAt_ = 0;
+            finish(ctx, false);
+        }
+        const bool clickable = running() && t >= kMemoryPlay && mismatchAt_ <= 0;
+        for (int i = 0; i < kMemoryCards; ++i) {
+            const Rect r = L.cardRect(i);
+            if (clickable && !shown_[i] && !matched_[i] && ctx.takeClick(r)) turn(ctx, i);
+            const bool faceUp = preview || outcome() == 1 || shown_[i] || matched_[i];
+            if (faceUp) drawFace(ctx, r, i);
+            else drawBack(ctx, r);
+        }
+    }
+
+    const char* winKey() const override { return "memory.perfect"; }
+    const char* loseKey() const override { return "memory.lost"; }
+
+    void turn(const Ctx& ctx, int i) {
+        audio::play(audio::Sfx::CardFlip);
+        shown_[i] = true;
+        if (firstPick_ < 0) {
+            firstPick_ = i;
+            return;
+        }
+        const int first = std::exchange(firstPick_, -1);
+        if (cards_[first] != cards_[i]) {
+            // Both stay open a moment, then the game is lost.
+            ++mistakes_;
+            mismatchAt_ = ctx.now;
+            return;
+        }
+        audio::play(audio::Sfx::Match);
+        for (int c : {first, i}) {
+            matched_[c] = true;
+            shown_[c] = false;
+        }
+        if (std::all_of(matched_.begin(), matched_.end(), [](bool m) { return m; })) finish(ctx, mistakes_ == 0);
+    }
+
+    void countdownDisc(Ctx& ctx, const MemoryLayout& L, double t) {
+        const int n = 3 - static_cast<int>(t);
+        if (n != countdown_) {
+            countdown_ = n;
+            audio::play(audio::Sfx::Click);
+        }
+        const double s = ctx.uiScale;
+        const double cx = 0.5 * ctx.width;
+        fillCircle(ctx.cr, cx, L.top + 28 * s, 28 * s, 0x140D09, 0.7);
+        strokeCircle(ctx.cr, cx, L.top + 28 * s, 26 * s, 3 * s, theme::kLightGold);
+        drawTextTop(ctx.cr, cx, L.top + 8 * s, num(n), miniText(30 * s, true, kCountdownText));
+    }
+
+    void mistakesLine(Ctx& ctx, const MemoryLayout& L) const {
+        drawShadowedTextTop(ctx.cr, 0.5 * ctx.width, L.top + 14 * ctx.uiScale,
+                            i18n::tr("memory.mistakes", {{"n", num(mistakes_)}}),
+                            miniText(13 * ctx.uiScale, true, mistakes_ == 0 ? theme::kLightGold : kMistake));
+    }
+
+    void drawFace(Ctx& ctx, const Rect& r, int i) const {
+        const double s = ctx.uiScale;
+        fillRoundedRect(ctx.cr, r, 8 * s, kCardFace);
+        strokeRoundedRect(ctx.cr, r, 8 * s, 3 * s, matched_[i] ? kMatched : theme::kBevelDark);
+        const Face& f = faces_[cards_[i]];
+        drawSpriteCairo(ctx.cr, f.sprite, r.x + 8 * s, r.y + 8 * s, r.w - 16 * s, r.h - 16 * s, &f.recolor, 0, false,
+                        1);
+    }
+
+    void drawBack(Ctx& ctx, const Rect& r) const {
+        const double s = ctx.uiScale;
+        fillRoundedRect(ctx.cr, r, 8 * s, kCardBack);
+        strokeRoundedRect(ctx.cr, r, 8 * s, 3 * s, kCardBackLine);
+        drawTextCentered(ctx.cr, r.x + r.w / 2, r.y + r.h / 2, "?", miniText(26 * s, true, kCardBackLine));
+    }
+
+    std::vector<int> cards_;    // pair number of each card, as dealt
+    std::vector<Face> faces_;   // the monster of each pair
+    std::vector<bool> shown_;   // face up, not yet matched
+    std::vector<bool> matched_;
+    int firstPick_ = -1;
+    int mistakes_ = 0;
+    int countdown_ = -1;        // the number last shown
+    double mismatchAt_ = 0;     // frame time of the wrong pair; 0 none
+    bool goPlayed_ = false;
+};
+
+} // namespace
+
+MemoryDeal dealMemory(rpg::Rng& rng) {
+    const std::vector<std::uint16_t>& normal = rpg::normalMonsters();
+    std::vector<int> order(normal.size());
+    std::iota(order.begin(), order.end(), 0);
+    rng.shuffle(order);
+    MemoryDeal deal;
+    for (int k = 0; k < 6; ++k) deal.faces[k] = normal[order[k]];
+    deal.cards = {0, 0, 1, 1, 2, 2, 3, 3, 4, 4, 5, 5};
+    rng.shuffle(deal.cards);
+    return deal;
+}
+
+MemoryLayout memoryLayout(double w, double s, const Rect& area) {
+    MemoryLayout L;
+    L.w = w;
+    L.s = s;
+    L.gap = 10 * s;
+    L.card = std::max(std::min({(area.h - 84 * s) / 3, (w - 62 * s) / 4, 116 * s}), 46 * s);
+    L.top = area.y + std::max(0.5 * (area.h - (3 * L.card + 2 * L.gap + 56 * s)), 0.0);
+    return L;
+}
+
+Rect MemoryLayout::cardRect(int i) const {
+    const double left = 0.5 * w - 0.5 * (4 * card + 3 * gap);
+    return {left + (i % 4) * (card + gap), top + 56 * s + (i / 4) * (card + gap), card, card};
+}
+
+std::unique_ptr<MiniBase> makeMemoryGame(const GameState& entry) { return std::make_unique<MemoryGame>(entry); }
+
+} // namespace ui

@@ -1,0 +1,225 @@
+// The shell game: watch the nut's cup through the shuffle, then pick it.
+// A wrong pick costs a stake of lasting gold.
+#include <algorithm>
+#include <cmath>
+#include <numeric>
+#include <utility>
+
+#include "platform/i18n.h"
+#include "platform/storage.h"
+#include "screens/minigames.h"
+#include "screens/minigames_layout.h"
+#include "ui/audio.h"
+#include "ui/game_ui.h"
+#include "ui/theme.h"
+
+namespace ui {
+
+namespace {
+
+constexpr double kWatchEnd = 1.42;   // the nut is shown until here
+constexpr double kFirstSwap = 1.5;   // the first cups move from here
+constexpr double kSwapPause = 0.06;  // between two swaps
+constexpr double kNutLift = 72;      // how high a cup rises to show the nut
+
+constexpr uint32_t kCupWood = 0x9A5A2A;
+constexpr uint32_t kCupBand = 0xC2823A;
+constexpr uint32_t kShade = 0x140D09;
+constexpr uint32_t kNut = 0xE6DCC2;
+constexpr uint32_t kNutRing = 0x8A7A3A;
+
+// Ease in and out: 2 v^2, then 1 - 2 (1 - v)^2.
+double ease(double v) { return v < 0.5 ? 2 * v * v : 1 - 2 * (1 - v) * (1 - v); }
+
+// A dome: a half circle over straight sides, the bottom corners rounded.
+void cupPath(cairo_t* cr, const Rect& r, double corner) {
+    const double rad = r.w / 2;
+    const double cx = r.x + rad;
+    const double bottom = r.y + r.h;
+    cairo_new_path(cr);
+    cairo_move_to(cr, r.x, bottom - corner);
+    cairo_arc(cr, cx, r.y + rad, rad, kPi, 2 * kPi);
+    cairo_arc(cr, r.x + r.w - corner, bottom - corner, corner, 0, kPi / 2);
+    cairo_arc(cr, r.x + corner, bottom - corner, corner, kPi / 2, kPi);
+    cairo_close_path(cr);
+}
+
+void drawCup(cairo_t* cr, const Rect& r, double s) {
+    SavedState keep(cr);
+    cupPath(cr, r, 8 * s);
+    setColor(cr, kCupWood);
+    cairo_fill_preserve(cr);
+    setColor(cr, theme::kBevelDark);
+    cairo_set_line_width(cr, 3 * s);
+    cairo_stroke(cr);
+    const double band = 0.68 * r.w;
+    fillRoundedRect(cr, {r.x + (r.w - band) / 2, r.y + 12 * s, band, 9 * s}, 5 * s, kCupBand);
+    fillRoundedRect(cr, {r.x + r.w - 20 * s, r.y + 18 * s, 12 * s, r.h - 26 * s}, 6 * s, kShade, 0.25);
+}
+
+class ShellGame final : public MiniBase {
+public:
+    explicit ShellGame(const GameState& entry)
+        : MiniBase(entry, "shell.title", "shell.info"),
+          deal_(dealShell(loose(), store::run().depth)),
+          stake_(shellStake(store::partyHeroes())) {
+        double start = kFirstSwap;
+        for (int k = 0; k < kShellSwapsMax; ++k) {
+            swapStart_[k] = start;
+            start += deal_.swapDuration[k] + kSwapPause;
+        }
+    }
+
+private:
+    void play(Ctx& ctx, const Rect& area) override {
+        const ShellLayout L = shellLayout(ctx.width, ctx.uiScale, area);
+        const double t = elapsed(ctx);
+        if (!swapsDone_ && t >= swapEnd(deal_.swapCount - 1)) swapsDone_ = true;
+
+        // Where each cup stands (x) and how high it is lifted.
+        std::array<double, 3> cupX{};
+        std::array<double, 3> lift{};
+        const char* phase = nullptr;
+        if (t < kWatchEnd) {
+            phase = "shell.watch";
+            for (int i = 0; i < 3; ++i) cupX[i] = L.x[i];
+            lift[deal_.prizeCup] = kNutLift * ctx.uiScale * watchLift(t);
+        } else if (!swapsDone_ && running()) {
+            phase = "shell.shuffling";
+            shuffling(L, t, &cupX);
+        } else {
+            const std::array<int, 3> order = cupsAfter(deal_, deal_.swapCount);
+            for (int p = 0; p < 3; ++p) cupX[order[p]] = L.x[p];
+            if (running()) phase = "shell.pick";
+            else lift[deal_.prizeCup] = kNutLift * ctx.uiScale * std::min((ctx.now - finishTime_) / 0.22, 1.0);
+        }
+
+        if (phase) phaseText(ctx, area, phase);
+        drawNut(ctx, cupX[deal_.prizeCup], L.baseY);
+        for (int cup = 0; cup < 3; ++cup) drawCup(ctx.cr, L.cup(cupX[cup], lift[cup]), ctx.uiScale);
+        const Rect prize = L.cup(cupX[deal_.prizeCup], lift[deal_.prizeCup]);
+        prizePoint_ = {prize.x + prize.w / 2, prize.y + 0.25 * prize.h};
+
+        if (running() && swapsDone_) takePick(ctx, L, cupX);
+    }
+
+    double fxX(Ctx& ctx) const override { return prizePoint_.first > 0 ? prizePoint_.first : MiniBase::fxX(ctx); }
+    double fxY(Ctx& ctx) const override {
+        return prizePoint_.second > 0 ? prizePoint_.second : MiniBase::fxY(ctx);
+    }
+    std::string infoText() const override { return i18n::tr("shell.info", {{"n", num(stake_)}}); }
+    std::string loseText() const override { return i18n::tr("shell.lose", {{"n", num(stake_)}}); }
+    const char* winKey() const override { return "shell.win"; }
+    const char* loseKey() const override { return "shell.lose"; }
+
+    double swapEnd(int k) const { return swapStart_[k] + deal_.swapDuration[k]; }
+
+    // Up over 0.28 s, held, down from 1.18 s to 1.42 s.
+    static double watchLift(double t) {
+        if (t < 0.28) return t / 0.28;
+        if (t < 1.18) return 1;
+        return std::max((kWatchEnd - t) / (kWatchEnd - 1.18), 0.0);
+    }
+
+    // The current swap runs from the end of the one before (the first from
+    // the end of watching) to its own end; its sound plays as it begins.
+    void shuffling(const ShellLayout& L, double t, std::array<double, 3>* cupX) {
+        int k = 0;
+        while (k < deal_.swapCount - 1 && t >= swapEnd(k)) ++k;
+        if (lastSwap_ != k) {
+            lastSwap_ = k;
+            audio::play(audio::Sfx::Shuffle);
+        }
+        const std::array<int, 3> order = cupsAfter(deal_, k);
+        for (int p = 0; p < 3; ++p) (*cupX)[order[p]] = L.x[p];
+        const double v = std::clamp((t - swapStart_[k]) / deal_.swapDuration[k], 0.0, 1.0);
+        const int from = deal_.swapFrom[k];
+        const int to = deal_.swapTo[k];
+        const double shift = (L.x[to] - L.x[from]) * ease(v);
+        (*cupX)[order[from]] = L.x[from] + shift;
+        (*cupX)[order[to]] = L.x[to] - shift;
+    }
+
+    void phaseText(Ctx& ctx, const Rect& area, const char* key) const {
+        TextStyle st = miniText(14 * ctx.uiScale, true, theme::kLightGold);
+        st.upperCase = true;
+        drawShadowedTextTop(ctx.cr, 0.5 * ctx.width, area.y, i18n::tr(key), st);
+    }
+
+    void drawNut(Ctx& ctx, double x, double baseY) const {
+        const double s = ctx.uiScale;
+        fillCircle(ctx.cr, x, baseY - 34 * s, 12 * s, kNut);
+        strokeCircle(ctx.cr, x, baseY - 34 * s, 11 * s, 2 * s, kNutRing);
+    }
+
+    void takePick(Ctx& ctx, const ShellLayout& L, const std::array<double, 3>& cupX) {
+        for (int cup = 0; cup < 3; ++cup) {
+            if (!ctx.takeClick(L.cup(cupX[cup], 0))) continue;
+            if (cup != deal_.prizeCup) {
+                // The stake goes at once, before the node is settled.
+                store::Meta& meta = store::meta();
+                meta.gold = std::max(meta.gold - stake_, 0.0);
+                store::saveMeta();
+            }
+            finish(ctx, cup == deal_.prizeCup);
+            return;
+        }
+    }
+
+    const ShellDeal deal_;
+    const double stake_;
+    std::array<double, kShellSwapsMax> swapStart_{};
+    int lastSwap_ = -1;
+    bool swapsDone_ = false;
+    std::pair<double, double> prizePoint_{-1, -1};  // where the nut's cup was last drawn
+};
+
+} // namespace
+
+ShellDeal dealShell(rpg::Rng& rng, int depth) {
+    ShellDeal d;
+    d.prizeCup = rng.index(3);
+    const int q = std::max(depth, 0) / 4;
+    if (rng.uniform() < 0.5) {
+        d.swapCount = std::min(10 + rng.index(5) + q, kShellSwapsMax);
+        d.baseDuration = (rng.index(70) + 230) / 1000.0;
+    } else {
+        d.swapCount = std::min(5 + rng.index(4) + q, kShellSwapsMax);
+        d.baseDuration = (rng.index(120) + 330) / 1000.0;
+    }
+    for (int k = 0; k < kShellSwapsMax; ++k) {
+        d.swapFrom[k] = rng.index(3);
+        do {
+            d.swapTo[k] = rng.index(3);
+        } while (d.swapTo[k] == d.swapFrom[k]);
+        d.swapDuration[k] = std::max(d.baseDuration + rng.index(80) / 1000.0 - 0.04, 0.12);
+    }
+    return d;
+}
+
+std::array<int, 3> cupsAfter(const ShellDeal& deal, int swaps) {
+    std::array<int, 3> order{0, 1, 2};
+    for (int k = 0; k < std::min(swaps, kShellSwapsMax); ++k) std::swap(order[deal.swapFrom[k]], order[deal.swapTo[k]]);
+    return order;
+}
+
+double shellStake(const std::vector<rpg::Hero*>& party) {
+    if (party.empty()) return 50;
+    double levels = 0;
+    for (const rpg::Hero* hero : party) levels += hero->level;
+    const double L = std::round(levels / party.size());
+    return L > 1 ? std::round((1 + 0.08 * (L - 1)) * 50) : 50;
+}
+
+ShellLayout shellLayout(double w, double s, const Rect& area) {
+    ShellLayout L;
+    L.cupW = std::min(0.25 * (w - 80 * s), 76 * s);
+    L.cupH = 1.21 * L.cupW;
+    L.x = {0.5 * w - 1.55 * L.cupW, 0.5 * w, 0.5 * w + 1.55 * L.cupW};
+    L.baseY = area.y + 0.78 * area.h;
+    return L;
+}
+
+std::unique_ptr<MiniBase> makeShellGame(const GameState& entry) { return std::make_unique<ShellGame>(entry); }
+
+} // namespace ui

@@ -1,0 +1,192 @@
+// Whack-a-monster: a monster hides in one of nine holes; pick one and strike.
+#include <algorithm>
+#include <cmath>
+
+#include "platform/i18n.h"
+#include "screens/minigames.h"
+#include "screens/minigames_layout.h"
+#include "ui/audio.h"
+#include "ui/sprite.h"
+#include "ui/theme.h"
+#include "ui/widgets.h"
+
+namespace ui {
+
+namespace {
+
+constexpr uint32_t kHole = 0x241A10;
+constexpr uint32_t kHoleLine = 0x3A2A18;
+constexpr uint32_t kMouth = 0x5A341A;
+constexpr uint32_t kHammerHead = 0x33333B;
+constexpr uint32_t kHammerHandle = 0xB07A3A;
+constexpr uint32_t kFlash = 0xFFF7CC;
+constexpr uint32_t kSpark = 0xFFF2B0;
+
+// The hammer's swing over the seconds since the result: raised (0), down on
+// the hole (1), a bounce and a second knock.
+double swing(double d) {
+    static constexpr double kKeys[][2] = {{0, 0},    {0.3, 0.06}, {0.56, 1}, {0.78, 0.5},
+                                          {0.98, 1}, {1.14, 0.85}, {1.28, 1}};
+    if (d <= 0) return 0;
+    for (std::size_t i = 1; i < std::size(kKeys); ++i) {
+        if (d < kKeys[i][0]) {
+            const double f = (d - kKeys[i - 1][0]) / (kKeys[i][0] - kKeys[i - 1][0]);
+            return kKeys[i - 1][1] + f * (kKeys[i][1] - kKeys[i - 1][1]);
+        }
+    }
+    return 1;
+}
+
+void drawHammer(cairo_t* cr, const Rect& hole, double a) {
+    const double u = hole.w;
+    SavedState keep(cr);
+    cairo_translate(cr, hole.x + 0.56 * u, hole.y + 0.1 * u + 0.42 * u * a);
+    cairo_rotate(cr, (62 * a - 62) * kPi / 180);
+    cairo_scale(cr, -1, 1);
+    const Rect head{-0.15 * u, -0.2 * u, 0.3 * u, 0.4 * u};
+    fillRoundedRect(cr, head, 0.03 * u, kHammerHead);
+    strokeRoundedRect(cr, head, 0.03 * u, 0.03 * u, theme::kBevelDark);
+    fillRoundedRect(cr, {0.13 * u, -0.075 * u, 0.52 * u, 0.15 * u}, 0.05 * u, kHammerHandle);
+}
+
+void drawImpact(cairo_t* cr, const Rect& hole, double d) {
+    if (d <= 0.56 || d >= 1.2) return;
+    const double y = (d - 0.56) / 0.64;
+    const double z = y < 0.5 ? std::sin(2 * kPi * y) : 0;
+    if (z <= 0) return;
+    const double u = hole.w;
+    const double cx = hole.x + u / 2;
+    const double cy = hole.y + 0.48 * u;
+    fillCircle(cr, cx, cy, (1.3 * y + 0.5) * 0.25 * u, kFlash, 0.85 * z);
+    for (int k = 0; k < 6; ++k) {
+        const double angle = k * kPi / 3;
+        fillCircle(cr, cx + std::cos(angle) * 0.5 * u * y, cy + std::sin(angle) * 0.5 * u * y, (y + 0.4) * 0.05 * u,
+                   kSpark, z);
+    }
+}
+
+class WhackGame final : public MiniBase {
+public:
+    explicit WhackGame(const GameState& entry)
+        : MiniBase(entry, "whack.title", "whack.info"), monsterHole_(hideMonster(loose())) {}
+
+private:
+    void play(Ctx& ctx, const Rect& area) override {
+        if (struck_) timeline(ctx);
+        const WhackLayout L = whackLayout(ctx.width, ctx.uiScale, area, running());
+        const double sinceStrike = ctx.now - strikeAt_;
+        for (int i = 0; i < 9; ++i) {
+            Rect hole = L.holeRect(i);
+            if (struck_ && sinceStrike < kWhackPeek) {
+                hole.x += 0.03 * hole.w * std::sin(45 * ctx.now + i);
+                hole.y += 0.02 * hole.w * std::cos(45 * ctx.now + i);
+            }
+            drawHole(ctx, hole, i);
+            if (!struck_ && ctx.takeClick(hole)) {
+                audio::play(audio::Sfx::Click);
+                pickedHole_ = i;
+            }
+        }
+        // Over every hole, since the handle reaches past its own.
+        if (!running() && pickedHole_ >= 0) {
+            const Rect hole = L.holeRect(pickedHole_);
+            drawHammer(ctx.cr, hole, swing(ctx.now - finishTime_));
+            drawImpact(ctx.cr, hole, ctx.now - finishTime_);
+        }
+        if (running()) strikeButton(ctx, L.button);
+    }
+
+    const char* winKey() const override { return "whack.win"; }
+    const char* loseKey() const override { return "whack.lose"; }
+
+    // Judged by the time passed, so every frame rate hears the same moments.
+    void timeline(const Ctx& ctx) {
+        const double since = ctx.now - strikeAt_;
+        if (since >= kWhackPeek && !peekPlayed_) {
+            peekPlayed_ = true;
+            audio::play(audio::Sfx::Pop);
+        }
+        if (since >= kWhackResult) finish(ctx, pickedHole_ == monsterHole_);
+    }
+
+    void drawHole(Ctx& ctx, const Rect& hole, int i) {
+        cairo_t* cr = ctx.cr;
+        const double s = ctx.uiScale;
+        const bool picked = i == pickedHole_;
+        if (picked) fillRoundedRect(cr, hole, 10 * s, theme::kGold, 0.18);
+        fillRoundedRect(cr, hole, 10 * s, kHole, picked ? 0.8 : 1.0);
+        strokeRoundedRect(cr, hole, 10 * s, 3 * s, picked ? theme::kLightGold : kHoleLine);
+        if (i == monsterHole_ && struck_ && ctx.now - strikeAt_ >= kWhackPeek) drawMonster(ctx, hole, picked);
+        SavedState keep(cr);
+        const double u = hole.w;
+        cairo_translate(cr, hole.x + u / 2, hole.y + u - 8 * s);
+        cairo_scale(cr, 1, 0.3);
+        fillCircle(cr, 0, 0, 0.43 * u, kMouth);
+    }
+
+    // The monster rises out of its hole; a winning strike squashes it.
+    void drawMonster(Ctx& ctx, const Rect& hole, bool picked) const {
+        const double u = hole.w;
+        const double k = std::min((ctx.now - strikeAt_ - kWhackPeek) / 0.12, 1.0);
+        double q = 0;
+        if (outcome() == 2 && picked) {
+            const double x = ctx.now - finishTime_ - 0.23;
+            if (x > 0 && x < 0.09) q = x / 0.09;
+            else if (x >= 0.09) q = std::max(1 - 0.3 * (x - 0.09) / 0.32, 0.7);
+        }
+        const double M = 0.6 * u;
+        const double cx = hole.x + u / 2;
+        const double cy = hole.y + u - 6 * ctx.uiScale - 0.5 * M + 0.14 * u * q + 0.55 * u * (1 - k);
+        SavedState keep(ctx.cr);
+        // Still below ground while it rises: only the hole shows it.
+        roundedRectPath(ctx.cr, hole, 10 * ctx.uiScale);
+        cairo_clip(ctx.cr);
+        cairo_translate(ctx.cr, cx, cy);
+        cairo_scale(ctx.cr, 1 + 0.3 * q, 1 - 0.55 * q);
+        drawSpriteCairo(ctx.cr, "mole", -M / 2, -M / 2, M, M, nullptr, 0, false, k);
+    }
+
+    void strikeButton(Ctx& ctx, const Rect& r) {
+        const std::string label = i18n::tr("whack.strike");
+        if (pickedHole_ < 0 || struck_) {
+            drawDisabledButton(ctx, r, label, 15 * ctx.uiScale, 0);
+            return;
+        }
+        if (menuButton(ctx, r, label, true)) {
+            audio::play(audio::Sfx::Whack);
+            struck_ = true;
+            strikeAt_ = ctx.now;
+        }
+    }
+
+    const int monsterHole_;
+    int pickedHole_ = -1;
+    bool struck_ = false;
+    bool peekPlayed_ = false;
+    double strikeAt_ = 0;  // frame time of the strike
+};
+
+} // namespace
+
+int hideMonster(rpg::Rng& rng) { return rng.index(9); }
+
+WhackLayout whackLayout(double w, double s, const Rect& area, bool running) {
+    WhackLayout L;
+    L.w = w;
+    L.gap = 12 * s;
+    const double reserve = running ? 70 * s : 0;
+    L.hole = std::max(std::min((std::min(area.h - reserve - L.gap, w - 32 * s) - 2 * L.gap) / 3, 132 * s), 54 * s);
+    L.grid = 3 * L.hole + 2 * L.gap;
+    L.top = area.y + std::max(0.5 * (area.h - L.grid - reserve), 0.0);
+    const double bw = std::min(320 * s, w - 48 * s);
+    L.button = {0.5 * w - bw / 2, L.top + L.grid + 16 * s, bw, 48 * s};
+    return L;
+}
+
+Rect WhackLayout::holeRect(int i) const {
+    return {0.5 * w - 0.5 * grid + (i % 3) * (hole + gap), top + (i / 3) * (hole + gap), hole, hole};
+}
+
+std::unique_ptr<MiniBase> makeWhackGame(const GameState& entry) { return std::make_unique<WhackGame>(entry); }
+
+} // namespace ui
