@@ -116,6 +116,7 @@ void PartyScreen::drawSheet(Ctx& ctx, rpg::Hero& hero, const Rect& area, double 
     const bool outside = !ctx.hover(area);
     const bool taken = ctx.clickTaken;
     if (outside) ctx.clickTaken = true;
+    visible_ = area;
     cairo_save(ctx.cr);
     cairo_rectangle(ctx.cr, area.x, area.y, area.w, area.h);
     cairo_clip(ctx.cr);
@@ -126,7 +127,7 @@ void PartyScreen::drawSheet(Ctx& ctx, rpg::Hero& hero, const Rect& area, double 
 }
 
 double PartyScreen::layout(Ctx& ctx, rpg::Hero& hero, double x, double y, double w, bool draw) {
-    Sheet sh{ctx, hero, rpg::classDef(hero.cls), {}, x, w, ctx.uiScale, draw};
+    Sheet sh{ctx, hero, rpg::classDef(hero.cls), {}, x, w, ctx.uiScale, draw, visible_.y, visible_.y + visible_.h};
     if (draw) sh.finalStats = battleMaxima(hero);
     double cursor = recruitButton(sh, y);
     cursor = heroBlock(sh, cursor);

@@ -62,7 +62,13 @@ private:
         rpg::Stats finalStats;  // as the frame began, auto-assign or not
         double x, w, s;
         bool draw;
+        double visibleTop, visibleBottom;  // the scroll area, while drawing
         bool isKey(rpg::StatId stat) const;
+        // Drawing pass and the band meets the scroll area: what lies outside
+        // is neither drawn nor clickable.
+        bool shows(double top, double height) const {
+            return draw && top < visibleBottom && top + height > visibleTop;
+        }
     };
 
     // --- Frame (party.cpp) ---
@@ -95,6 +101,7 @@ private:
     double skills(Sheet& sh, double y);
 
     std::string selectedHero_;
+    Rect visible_;  // the scroll area of the drawing pass
     double scroll_ = 0;
     int selectedSlot_ = -1;  // the slot whose candidate list is open
     PartyActions pending_;

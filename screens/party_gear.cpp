@@ -96,7 +96,7 @@ void sectionTitle(cairo_t* cr, double x, double y, double w, const char* key, do
 
 double PartyScreen::equipment(Sheet& sh, double y) {
     const double s = sh.s;
-    if (sh.draw) sectionTitle(sh.ctx.cr, sh.x, y + 4 * s, sh.w, "party.equip", s);
+    if (sh.shows(y, 26 * s)) sectionTitle(sh.ctx.cr, sh.x, y + 4 * s, sh.w, "party.equip", s);
     y += 26 * s;
     std::array<Offer, rpg::kEquipSlotCount> offers;
     bool anyOffer = false;
@@ -106,7 +106,7 @@ double PartyScreen::equipment(Sheet& sh, double y) {
         anyOffer = anyOffer || !offers[static_cast<std::size_t>(i)].empty();
     }
     if (!anyOffer) {
-        if (sh.draw) {
+        if (sh.shows(y, 26 * s)) {
             drawTextTop(sh.ctx.cr, sh.x + sh.w / 2, y + 4 * s, i18n::tr("party.stashEmpty"),
                         partyStyle(12 * s, theme::kMutedText, false, 1, sh.w));
         }
@@ -126,7 +126,7 @@ double PartyScreen::slotRow(Sheet& sh, double y, rpg::EquipSlot slot, const Offe
     const rpg::ItemDef* def = worn.defId.empty() ? nullptr : rpg::findItem(worn.defId);
     const bool locked = isLocked(sh.hero, slot);
     const int slotNo = static_cast<int>(slot);
-    if (sh.draw) {
+    if (sh.shows(y, 38 * s)) {
         cairo_t* cr = sh.ctx.cr;
         const Rect row{x, y, w, 38 * s};
         fillRect(cr, row, theme::kDarkPanel, locked ? 0.5 : 1.0);
@@ -164,14 +164,14 @@ double PartyScreen::slotRow(Sheet& sh, double y, rpg::EquipSlot slot, const Offe
     if (def) {
         const std::string meta = wornMetaLine(worn, *def);
         if (!meta.empty()) {
-            if (sh.draw) {
+            if (sh.shows(below, 15 * s)) {
                 drawText(sh.ctx.cr, x + 10 * s, below + 2 * s, meta,
                          partyStyle(10 * s, kGainGreen, false, 0, w - 20 * s));
             }
             below += 15 * s;
         }
         if (!worn.affixes.empty()) {
-            if (sh.draw) {
+            if (sh.shows(below, 14 * s)) {
                 drawText(sh.ctx.cr, x + 10 * s, below + s, "✦ " + affixLine(worn),
                          partyStyle(10 * s, kManaBlue, true, 0, w - 20 * s));
             }
@@ -186,7 +186,7 @@ double PartyScreen::candidateList(Sheet& sh, double y, rpg::EquipSlot slot, cons
     const double s = sh.s;
     const double top = y + 4 * s;
     const double height = 8 * s + (offered.empty() ? 24 * s : static_cast<double>(offered.size()) * 58 * s);
-    if (sh.draw) {
+    if (sh.shows(top, height)) {
         pixelPanel(sh.ctx, {sh.x, top, sh.w, height}, true);
         if (offered.empty()) {
             drawTextTop(sh.ctx.cr, sh.x + sh.w / 2, top + 8 * s, i18n::tr("party.noFit"),
@@ -194,7 +194,7 @@ double PartyScreen::candidateList(Sheet& sh, double y, rpg::EquipSlot slot, cons
         }
         for (std::size_t j = 0; j < offered.size(); ++j) {
             const Rect row{sh.x + 6 * s, top + 6 * s + static_cast<double>(j) * 58 * s, sh.w - 12 * s, 52 * s};
-            candidateRow(sh, row, slot, *offered[j]);
+            if (sh.shows(row.y, row.h)) candidateRow(sh, row, slot, *offered[j]);
         }
     }
     return y + 4 * s + height;
@@ -230,13 +230,13 @@ void PartyScreen::candidateRow(Sheet& sh, const Rect& r, rpg::EquipSlot slot, co
 
 double PartyScreen::bag(Sheet& sh, double y) {
     const double s = sh.s;
-    if (sh.draw) sectionTitle(sh.ctx.cr, sh.x, y + 4 * s, sh.w, "party.bag", s);
+    if (sh.shows(y, 26 * s)) sectionTitle(sh.ctx.cr, sh.x, y + 4 * s, sh.w, "party.bag", s);
     y += 26 * s;
     const std::vector<ItemGroup> bagGroups = groupByDefinition(sh.hero.bag, false);
     const std::vector<ItemGroup> stashGroups = groupByDefinition(store::meta().stash, true);
     const double height = 12 * s + (bagGroups.empty() ? 22 * s : static_cast<double>(bagGroups.size()) * 24 * s) +
                           (stashGroups.empty() ? 0 : 18 * s + static_cast<double>(stashGroups.size()) * 24 * s);
-    if (!sh.draw) return y + height + 12 * s;
+    if (!sh.shows(y, height)) return y + height + 12 * s;
     cairo_t* cr = sh.ctx.cr;
     pixelPanel(sh.ctx, {sh.x, y, sh.w, height}, true);
     double inner = y + 6 * s;
@@ -287,7 +287,7 @@ double PartyScreen::skills(Sheet& sh, double y) {
     const std::vector<std::string> ids = rpg::unlockedSkills(sh.hero);
     const double n = static_cast<double>(ids.size());
     const Rect panel{sh.x, y + 28 * s, sh.w, n * 38 * s + 12 * s};
-    if (!sh.draw) return panel.y + panel.h;
+    if (!sh.shows(y, panel.y + panel.h - y)) return panel.y + panel.h;
     cairo_t* cr = sh.ctx.cr;
     sectionTitle(cr, sh.x, y + 4 * s, 0.6 * sh.w, "party.skills", s);
     drawText(cr, sh.x + sh.w, y + 5 * s, i18n::tr("party.trainSkills") + " ›",
@@ -302,6 +302,10 @@ double PartyScreen::skills(Sheet& sh, double y) {
     for (const std::string& id : ids) {
         const rpg::SkillDef* skill = rpg::findSkill(id);
         if (!skill) continue;
+        if (!sh.shows(rowY, 38 * s)) {
+            rowY += 38 * s;
+            continue;
+        }
         drawText(cr, panel.x + 8 * s, rowY, i18n::tr(skill->nameKey),
                  partyStyle(13 * s, theme::kLightGold, true, 0, 0.6 * panel.w));
         drawText(cr, right - 8 * s, rowY + 2 * s, i18n::tr("common.lvl") + " " + num(rpg::skillLevel(sh.hero, id)),

@@ -56,7 +56,7 @@ bool autoAssign(rpg::Hero& hero, const rpg::ClassDef& cls) {
 
 double PartyScreen::recruitButton(Sheet& sh, double y) {
     const double s = sh.s;
-    if (sh.draw && menuButton(sh.ctx, {sh.x, y, sh.w, 42 * s}, i18n::tr("shop.recruit"), false)) {
+    if (sh.shows(y, 42 * s) && menuButton(sh.ctx, {sh.x, y, sh.w, 42 * s}, i18n::tr("shop.recruit"), false)) {
         audio::play(audio::Sfx::Click);
         openRecruit_ = true;
     }
@@ -66,7 +66,7 @@ double PartyScreen::recruitButton(Sheet& sh, double y) {
 double PartyScreen::heroBlock(Sheet& sh, double y) {
     const double s = sh.s;
     const double height = 90 * s;
-    if (!sh.draw) return y + height + 12 * s;
+    if (!sh.shows(y, height)) return y + height + 12 * s;
     cairo_t* cr = sh.ctx.cr;
     const rpg::Hero& hero = sh.hero;
     pixelPanel(sh.ctx, {sh.x, y, sh.w, height}, false);
@@ -93,7 +93,7 @@ double PartyScreen::pointsPanel(Sheet& sh, double y) {
     rpg::Hero& hero = sh.hero;
     if (hero.points <= 0) return y;
     const double height = 94 * s;
-    if (!sh.draw) return y + height + 12 * s;
+    if (!sh.shows(y, height)) return y + height + 12 * s;
     const double x = sh.x;
     const double w = sh.w;
     pixelPanel(sh.ctx, {x, y, w, height}, false);
@@ -145,7 +145,7 @@ double PartyScreen::setBlocks(Sheet& sh, double y) {
             else if (!next) next = &tier;
         }
         const double height = 24 * s + (reached ? 16 * s : 0) + (next ? 15 * s : 0);
-        if (sh.draw) {
+        if (sh.shows(y, height)) {
             cairo_t* cr = sh.ctx.cr;
             const Rect r{x, y, w, height};
             fillRect(cr, r, theme::kDarkPanel, 1.0);
@@ -173,7 +173,7 @@ double PartyScreen::setBlocks(Sheet& sh, double y) {
 double PartyScreen::summaryStrip(Sheet& sh, double y) {
     const double s = sh.s;
     const double height = 38 * s;
-    if (!sh.draw) return y + height + 12 * s;
+    if (!sh.shows(y, height)) return y + height + 12 * s;
     pixelPanel(sh.ctx, {sh.x, y, sh.w, height}, true);
     const rpg::Stats& f = sh.finalStats;
     struct Column {
@@ -197,7 +197,7 @@ double PartyScreen::summaryStrip(Sheet& sh, double y) {
 
 double PartyScreen::rowChoice(Sheet& sh, double y) {
     const double s = sh.s;
-    if (!sh.draw) return y + 32 * s + 12 * s;
+    if (!sh.shows(y, 32 * s)) return y + 32 * s + 12 * s;
     cairo_t* cr = sh.ctx.cr;
     drawText(cr, sh.x, y + 8 * s, i18n::tr("party.row"), upper(partyStyle(12 * s, theme::kMutedText, false, 0, 64 * s)));
     const char* const labels[] = {"party.front", "party.back"};
@@ -220,7 +220,7 @@ double PartyScreen::statsGrid(Sheet& sh, double y) {
     const double s = sh.s;
     const double height = 84 * s;
     const double below = y + height + 4 * s + 18 * s;
-    if (!sh.draw) return below;
+    if (!sh.shows(y, below - y)) return below;
     cairo_t* cr = sh.ctx.cr;
     pixelPanel(sh.ctx, {sh.x, y, sh.w, height}, true);
     const rpg::Stats runes = rpg::runeBonus(store::meta().runeCircle);

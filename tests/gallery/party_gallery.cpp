@@ -3,6 +3,7 @@
 // and potions in the stash; then scrolled down to an open candidate list.
 #include <gtest/gtest.h>
 
+#include "platform/i18n.h"
 #include "tests/gallery/gallery.h"
 #include "tests/screens/party_fixture.h"
 
@@ -62,7 +63,29 @@ TEST(PartyGallery, FullHero) {
         hs.click(sheet.slotClickX(), ringY - by);
         hs.moveTo(sheet.x + sheet.w * 0.3, ringY - by + 80 * sheet.s).runFor(0.3);
         gallery::shoot(hs, "party-ring-list");
+
+        // On to the bag and the skills at the end of the sheet.
+        partytest::dragSheet(hs, sheet.slotClickX(), h - 40.0, 2000);
+        hs.runFor(0.3);
+        gallery::shoot(hs, "party-bottom");
     }
+}
+
+// German runs long: labels, buttons and set lines must still fit.
+TEST(PartyGallery, German) {
+    i18n::setLanguage("de");
+    for (auto [w, h] : gallery::kSizes) {
+        harness::ScreenHarness hs(&ui::Game::instance(), w, h);
+        fillStore();
+        hs.start(partytest::partyEntry());
+        hs.runFor(0.3);
+        gallery::shoot(hs, "party-top-de");
+        const partytest::Sheet sheet(w, hs.ctx().uiScale);
+        partytest::dragSheet(hs, sheet.slotClickX(), h - 40.0, 2000);
+        hs.runFor(0.3);
+        gallery::shoot(hs, "party-bottom-de");
+    }
+    i18n::setLanguage("en");
 }
 
 } // namespace
