@@ -93,6 +93,9 @@ private:
     // --- Lower half (party_gear.cpp) ---
     double equipment(Sheet& sh, double y);
     double slotRow(Sheet& sh, double y, rpg::EquipSlot slot, const std::vector<const rpg::ItemInstance*>& offered);
+    void slotHeader(Sheet& sh, const Rect& row, rpg::EquipSlot slot, const rpg::ItemDef* def, bool locked,
+                    const std::vector<const rpg::ItemInstance*>& offered);
+    static double wornDetails(Sheet& sh, double y, const rpg::ItemInstance& worn, const rpg::ItemDef& def);
     double candidateList(Sheet& sh, double y, rpg::EquipSlot slot,
                          const std::vector<const rpg::ItemInstance*>& offered);
     void candidateRow(Sheet& sh, const Rect& r, rpg::EquipSlot slot, const rpg::ItemInstance& item);

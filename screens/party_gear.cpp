@@ -119,67 +119,74 @@ double PartyScreen::equipment(Sheet& sh, double y) {
 }
 
 double PartyScreen::slotRow(Sheet& sh, double y, rpg::EquipSlot slot, const Offer& offered) {
-    const double s = sh.s;
-    const double x = sh.x;
-    const double w = sh.w;
     const rpg::ItemInstance& worn = sh.hero.equipment[slot];
     const rpg::ItemDef* def = worn.defId.empty() ? nullptr : rpg::findItem(worn.defId);
     const bool locked = isLocked(sh.hero, slot);
+    if (sh.shows(y, 38 * sh.s)) slotHeader(sh, {sh.x, y, sh.w, 38 * sh.s}, slot, def, locked, offered);
+    double below = y + 38 * sh.s;
+    if (def) below = wornDetails(sh, below, worn, *def);
+    if (selectedSlot_ == static_cast<int>(slot) && !locked) below = candidateList(sh, below, slot, offered);
+    return below + 6 * sh.s;
+}
+
+// The bevelled row with the slot's name, what it holds, the unequip cross
+// and the click that opens or closes the slot's list.
+void PartyScreen::slotHeader(Sheet& sh, const Rect& row, rpg::EquipSlot slot, const rpg::ItemDef* def, bool locked,
+                             const Offer& offered) {
+    const double s = sh.s;
+    cairo_t* cr = sh.ctx.cr;
     const int slotNo = static_cast<int>(slot);
-    if (sh.shows(y, 38 * s)) {
-        cairo_t* cr = sh.ctx.cr;
-        const Rect row{x, y, w, 38 * s};
-        fillRect(cr, row, theme::kDarkPanel, locked ? 0.5 : 1.0);
-        const double b = std::max(2 * s, 2.0);
-        fillRect(cr, {x, y, w, b}, theme::kBevelLight);
-        fillRect(cr, {x, y, b, row.h}, theme::kBevelLight);
-        fillRect(cr, {x, y + row.h - b, w, b}, theme::kBevelDark);
-        fillRect(cr, {x + w - b, y, b, row.h}, theme::kBevelDark);
-        drawText(cr, x + 10 * s, y + 11 * s, i18n::tr(std::string("party.slot.") + rpg::equipSlotKey(slot)),
-                 upper(partyStyle(12 * s, theme::kMutedText, false, 0, 64 * s)));
-        std::string itemText = locked ? i18n::tr("party.twoHandedLock")
-                                      : def ? i18n::tr(def->nameKey) : i18n::tr("party.empty");
-        drawText(cr, x + 80 * s, y + 11 * s, itemText,
-                 partyStyle(13 * s, def ? rpg::rarityColor(def->rarity) : theme::kMutedText, false, 0, w - 120 * s));
-        if (def) {
-            const Rect cross{x + w - 30 * s, y + 6 * s, 24 * s, 26 * s};
-            TextStyle st = partyStyle(16 * s, kLossRed, true, 1, cross.w);
-            st.family = kFontSans;
-            drawTextIn(cr, cross, "✕", st);
-            if (sh.ctx.takeClick(cross)) {
-                audio::play(audio::Sfx::Remove);
-                pending_.unequip = slotNo + 1;
-            }
-        }
-        if (!locked && sh.ctx.takeClick(row)) {
-            if (offered.empty()) {
-                audio::play(audio::Sfx::Error);
-            } else {
-                audio::play(audio::Sfx::Click);
-                selectedSlot_ = selectedSlot_ == slotNo ? -1 : slotNo;
-            }
-        }
-    }
-    double below = y + 38 * s;
+    fillRect(cr, row, theme::kDarkPanel, locked ? 0.5 : 1.0);
+    const double b = std::max(2 * s, 2.0);
+    fillRect(cr, {row.x, row.y, row.w, b}, theme::kBevelLight);
+    fillRect(cr, {row.x, row.y, b, row.h}, theme::kBevelLight);
+    fillRect(cr, {row.x, row.y + row.h - b, row.w, b}, theme::kBevelDark);
+    fillRect(cr, {row.x + row.w - b, row.y, b, row.h}, theme::kBevelDark);
+    drawText(cr, row.x + 10 * s, row.y + 11 * s, i18n::tr(std::string("party.slot.") + rpg::equipSlotKey(slot)),
+             upper(partyStyle(12 * s, theme::kMutedText, false, 0, 64 * s)));
+    const std::string itemText = locked ? i18n::tr("party.twoHandedLock")
+                                 : def  ? i18n::tr(def->nameKey)
+                                        : i18n::tr("party.empty");
+    drawText(cr, row.x + 80 * s, row.y + 11 * s, itemText,
+             partyStyle(13 * s, def ? rpg::rarityColor(def->rarity) : theme::kMutedText, false, 0, row.w - 120 * s));
+    // The cross comes first so that its click is not also the row's.
     if (def) {
-        const std::string meta = wornMetaLine(worn, *def);
-        if (!meta.empty()) {
-            if (sh.shows(below, 15 * s)) {
-                drawText(sh.ctx.cr, x + 10 * s, below + 2 * s, meta,
-                         partyStyle(10 * s, kGainGreen, false, 0, w - 20 * s));
-            }
-            below += 15 * s;
-        }
-        if (!worn.affixes.empty()) {
-            if (sh.shows(below, 14 * s)) {
-                drawText(sh.ctx.cr, x + 10 * s, below + s, "✦ " + affixLine(worn),
-                         partyStyle(10 * s, kManaBlue, true, 0, w - 20 * s));
-            }
-            below += 14 * s;
+        const Rect cross{row.x + row.w - 30 * s, row.y + 6 * s, 24 * s, 26 * s};
+        TextStyle st = partyStyle(16 * s, kLossRed, true, 1, cross.w);
+        st.family = kFontSans;
+        drawTextIn(cr, cross, "✕", st);
+        if (sh.ctx.takeClick(cross)) {
+            audio::play(audio::Sfx::Remove);
+            pending_.unequip = slotNo + 1;
         }
     }
-    if (selectedSlot_ == slotNo && !locked) below = candidateList(sh, below, slot, offered);
-    return below + 6 * s;
+    if (locked || !sh.ctx.takeClick(row)) return;
+    if (offered.empty()) {
+        audio::play(audio::Sfx::Error);
+        return;
+    }
+    audio::play(audio::Sfx::Click);
+    selectedSlot_ = selectedSlot_ == slotNo ? -1 : slotNo;
+}
+
+// The worn item's kind and bonus, then its affixes; returns the cursor below.
+double PartyScreen::wornDetails(Sheet& sh, double y, const rpg::ItemInstance& worn, const rpg::ItemDef& def) {
+    const double s = sh.s;
+    const std::string meta = wornMetaLine(worn, def);
+    if (!meta.empty()) {
+        if (sh.shows(y, 15 * s)) {
+            drawText(sh.ctx.cr, sh.x + 10 * s, y + 2 * s, meta, partyStyle(10 * s, kGainGreen, false, 0, sh.w - 20 * s));
+        }
+        y += 15 * s;
+    }
+    if (!worn.affixes.empty()) {
+        if (sh.shows(y, 14 * s)) {
+            drawText(sh.ctx.cr, sh.x + 10 * s, y + s, "✦ " + affixLine(worn),
+                     partyStyle(10 * s, kManaBlue, true, 0, sh.w - 20 * s));
+        }
+        y += 14 * s;
+    }
+    return y;
 }
 
 double PartyScreen::candidateList(Sheet& sh, double y, rpg::EquipSlot slot, const Offer& offered) {

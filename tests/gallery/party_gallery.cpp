@@ -45,13 +45,26 @@ void fillStore() {
     meta.runeCircle.stones[rpg::MaxHp] = {"rune-maxHp-1-000002", rpg::MaxHp, 40};
 }
 
+// The full hero's sheet from its top, as the screen opens.
+void shootTop(harness::ScreenHarness& hs, const std::string& name) {
+    fillStore();
+    hs.start(partytest::partyEntry());
+    hs.runFor(0.3);
+    gallery::shoot(hs, name);
+}
+
+// Drags the sheet to its end: the bag and the skills.
+void shootSheetEnd(harness::ScreenHarness& hs, int w, int h, const std::string& name) {
+    const partytest::Sheet sheet(w, hs.ctx().uiScale);
+    partytest::dragSheet(hs, sheet.slotClickX(), h - 40.0, 2000);
+    hs.runFor(0.3);
+    gallery::shoot(hs, name);
+}
+
 TEST(PartyGallery, FullHero) {
     for (auto [w, h] : gallery::kSizes) {
         harness::ScreenHarness hs(&ui::Game::instance(), w, h);
-        fillStore();
-        hs.start(partytest::partyEntry());
-        hs.runFor(0.3);
-        gallery::shoot(hs, "party-top");
+        shootTop(hs, "party-top");
 
         // Scroll the second ring near the top and open its list.
         const rpg::Hero hero = *store::heroById("w-full");
@@ -63,11 +76,7 @@ TEST(PartyGallery, FullHero) {
         hs.click(sheet.slotClickX(), ringY - by);
         hs.moveTo(sheet.x + sheet.w * 0.3, ringY - by + 80 * sheet.s).runFor(0.3);
         gallery::shoot(hs, "party-ring-list");
-
-        // On to the bag and the skills at the end of the sheet.
-        partytest::dragSheet(hs, sheet.slotClickX(), h - 40.0, 2000);
-        hs.runFor(0.3);
-        gallery::shoot(hs, "party-bottom");
+        shootSheetEnd(hs, w, h, "party-bottom");
     }
 }
 
@@ -76,14 +85,8 @@ TEST(PartyGallery, German) {
     i18n::setLanguage("de");
     for (auto [w, h] : gallery::kSizes) {
         harness::ScreenHarness hs(&ui::Game::instance(), w, h);
-        fillStore();
-        hs.start(partytest::partyEntry());
-        hs.runFor(0.3);
-        gallery::shoot(hs, "party-top-de");
-        const partytest::Sheet sheet(w, hs.ctx().uiScale);
-        partytest::dragSheet(hs, sheet.slotClickX(), h - 40.0, 2000);
-        hs.runFor(0.3);
-        gallery::shoot(hs, "party-bottom-de");
+        shootTop(hs, "party-top-de");
+        shootSheetEnd(hs, w, h, "party-bottom-de");
     }
     i18n::setLanguage("en");
 }

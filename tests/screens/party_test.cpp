@@ -203,6 +203,12 @@ TEST(PartyActions, MovesTheFirstItemOfThatDefinitionOnly) {
 
 // --- The screen, driven by clicks ---
 
+// Points first, then clicks, so the press does not count as a drag.
+void tapAt(harness::ScreenHarness& h, double x, double y) {
+    h.moveTo(x, y).frame();
+    h.click(x, y);
+}
+
 // A window tall enough that the whole sheet shows without scrolling, at
 // scale 1.
 constexpr int kW = 1280;
@@ -221,10 +227,15 @@ protected:
         h_.frames(2);
         h_.clearSounds();
     }
-    // Points first, then clicks, so the press does not count as a drag.
-    void tap(double x, double y) {
-        h_.moveTo(x, y).frame();
-        h_.click(x, y);
+    void tap(double x, double y) { tapAt(h_, x, y); }
+    // A warrior holding these two items, the stash holding one more.
+    void openWithWarrior(const char* mainHand, const char* offHand, const char* inStash) {
+        rpg::Hero warrior = bareHero("w", ClassId::Warrior);
+        warrior.equipment[EquipSlot::MainHand] = item(mainHand);
+        warrior.equipment[EquipSlot::OffHand] = item(offHand);
+        partytest::setParty({warrior});
+        store::meta().stash = {item(inStash)};
+        open();
     }
     rpg::Hero shown(const std::string& id) const { return *store::heroById(id); }
     bool heard(audio::Sfx fx) const {
@@ -308,12 +319,7 @@ TEST_F(PartyScreenTest, RowButtonsSaveTheRowEvenWhenAlreadyChosen) {
 }
 
 TEST_F(PartyScreenTest, EquippingATwoHandedAxeStashesMainThenOffHand) {
-    rpg::Hero warrior = bareHero("w", ClassId::Warrior);
-    warrior.equipment[EquipSlot::MainHand] = item("rustySword");
-    warrior.equipment[EquipSlot::OffHand] = item("woodenShield");
-    partytest::setParty({warrior});
-    store::meta().stash = {item("greataxe")};
-    open();
+    openWithWarrior("rustySword", "woodenShield", "greataxe");
     partytest::SaveWatch saves(h_.dataDir());
     const rpg::Hero hero = shown("w");
     const int main = static_cast<int>(EquipSlot::MainHand);
@@ -331,12 +337,7 @@ TEST_F(PartyScreenTest, EquippingATwoHandedAxeStashesMainThenOffHand) {
 }
 
 TEST_F(PartyScreenTest, LockedOffHandTakesNoRowClickButItsCrossStillWorks) {
-    rpg::Hero warrior = bareHero("w", ClassId::Warrior);
-    warrior.equipment[EquipSlot::MainHand] = item("greataxe");
-    warrior.equipment[EquipSlot::OffHand] = item("woodenShield");
-    partytest::setParty({warrior});
-    store::meta().stash = {item("ironShield")};
-    open();
+    openWithWarrior("greataxe", "woodenShield", "ironShield");
     partytest::SaveWatch saves(h_.dataDir());
     const rpg::Hero hero = shown("w");
     const int off = static_cast<int>(EquipSlot::OffHand);
@@ -425,47 +426,34 @@ TEST_F(PartyScreenTest, RecruitAndTrainerOpenTheirScreens) {
     }
 }
 
-// In a window of the usual size the sheet scrolls; whatever was scrolled
-// out of sight above the area must not take clicks meant for the header and
-// tab row, and a drag that ends over a tab must not switch the hero.
-TEST(PartyScreenScroll, HiddenRowsAndDragReleasesTakeNoClick) {
+// In a window of the usual size the sheet scrolls. A row that is half
+// scrolled out under the tab row must not take clicks there, and a drag that
+// ends over a tab must not switch the hero.
+TEST(PartyScreenScroll, HiddenPartsAndDragReleasesTakeNoClick) {
     harness::ScreenHarness h(&ui::Game::instance(), kW, 720);
     h.setFrameStep(0.05);
     rpg::Hero warrior = bareHero("w", ClassId::Warrior);
     warrior.equipment[EquipSlot::MainHand] = item("rustySword");
     partytest::setParty({warrior, bareHero("m", ClassId::Mage)});
-    store::meta().stash = {item("ironSword"), item("potionHp")};
+    store::meta().stash = {item("ironSword")};
     h.start(partytest::partyEntry());
     h.frames(2);
-    const partytest::Sheet sheet(kW, 1.0);
-    // Drag far up and let go over the second tab.
-    const double secondTab = kW / 2.0 - (2 * 56 + 8) / 2.0 + 64 + 28;
-    h.moveTo(secondTab, 700).frame();
-    h.press().frame();
-    for (int i = 1; i <= 12; ++i) h.moveTo(secondTab, 700 - 614.0 * i / 12).frame();
-    h.frames(30);
     h.clearSounds();
-    h.release().frame();
-    h.frames(10);
-    EXPECT_TRUE(h.sounds().empty()) << "the release ended a drag, not a click on the tab";
-    for (double y = 60; y < 122; y += 6) {
-        for (double x : {sheet.x + 20, sheet.x + 200, sheet.right() - 40}) {
-            h.moveTo(x, y).frame();
-            h.click(x, y);
-        }
-    }
-    EXPECT_TRUE(h.sounds().empty());
-    EXPECT_EQ(h.top().screen, ui::kParty);
-    EXPECT_EQ(store::heroById("w")->equipment[EquipSlot::MainHand].defId, "rustySword");
-
-    // The sheet did scroll to its end: the trainer link sits 12 above the
-    // area's bottom plus the skill panel.
-    const double skillRows = static_cast<double>(rpg::unlockedSkills(warrior).size());
-    const double trainerY = 720 - 8 - 12 - (skillRows * 38 + 12) - 28 + 12;
-    h.moveTo(sheet.right() - 60, trainerY).frame();
-    h.click(sheet.right() - 60, trainerY);
+    const partytest::Sheet sheet(kW, 1.0);
+    const double areaTop = 52 + 6 + 64;
+    const double tabY = 52 + 6 + 28;
+    const double secondTab = kW / 2.0 - (2 * 56 + 8) / 2.0 + 64 + 28;
+    // Scroll the main-hand row 20 units under the area's top edge, letting go
+    // over the second tab.
+    const double by = sheet.slotTop(warrior, 0) - (areaTop - 20);
+    partytest::dragSheet(h, secondTab, tabY + by, by);
     h.frame();
-    EXPECT_EQ(h.top().screen, ui::kTrainer);
+    EXPECT_TRUE(h.sounds().empty()) << "the release ended a drag, not a click on the tab";
+
+    tapAt(h, sheet.x + 200, areaTop - 10);
+    EXPECT_TRUE(h.sounds().empty()) << "the hidden part of the row";
+    tapAt(h, sheet.x + 200, areaTop + 8);
+    EXPECT_EQ(h.sounds(), std::vector<audio::Sfx>{audio::Sfx::Click}) << "the visible part opens the warrior's list";
 }
 
 } // namespace
