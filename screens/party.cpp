@@ -1,0 +1,168 @@
+// The party screen: a tab per hero, the hero's sheet in a scrolled area, and
+// the actions the sheet recorded, applied once drawing is done.
+#include "screens/party.h"
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
+#include <utility>
+
+#include "platform/i18n.h"
+#include "platform/storage.h"
+#include "screens/common.h"
+#include "ui/audio.h"
+#include "ui/gpu.h"
+#include "ui/screens.h"
+#include "ui/sprite.h"
+#include "ui/theme.h"
+#include "ui/widgets.h"
+
+namespace ui {
+
+namespace {
+
+constexpr int kEscape = 27;
+constexpr int kTavern = 3;        // the merchant screen's sub-mode for the tavern
+constexpr double kHeaderBar = 52;  // the height gameHeader gives its bar
+
+} // namespace
+
+std::unique_ptr<Screen> makePartyScreen(const GameState& s) {
+    std::string heroId = s.heroId;
+    if (heroId.empty()) {
+        const std::vector<rpg::Hero*> party = store::partyHeroes();
+        if (!party.empty()) heroId = party.front()->id;
+    }
+    return std::make_unique<PartyScreen>(std::move(heroId));
+}
+
+void PartyScreen::update(Ctx& ctx) {
+    gpuFillRect(0, 0, ctx.width, ctx.height, kPartyBackdrop, 1.0);
+    const std::vector<rpg::Hero*> heroes = listedHeroes();
+    rpg::Hero* hero = shownHero(heroes);
+    const Rect area = sheetArea(ctx);
+    // Scrolling comes before every button: the release that ends a drag is
+    // taken here, so it reaches neither the back button nor a tab.
+    double contentH = 0;
+    if (hero) {
+        contentH = layout(ctx, *hero, 0, 0, area.w - 24 * ctx.uiScale, false) + 24 * ctx.uiScale;
+        applyScroll(ctx, area, contentH, &scroll_);
+    }
+    bool back = false;
+    gameHeader(ctx, i18n::tr("party.title"), &back, false);
+    if (back || ctx.input.hasKey(kEscape) || !hero) {
+        Game::instance().pop();
+        return;
+    }
+    drawTabs(ctx, heroes, area.y - 64 * ctx.uiScale);
+    drawSheet(ctx, *hero, area, contentH);
+    applyPending(*hero);
+    openDoor();
+}
+
+// The selected hero, else the first listed one (which becomes selected); a
+// roster hero outside the party may be shown. Null when nobody is listed.
+rpg::Hero* PartyScreen::shownHero(const std::vector<rpg::Hero*>& heroes) {
+    if (heroes.empty()) return nullptr;
+    if (rpg::Hero* hero = store::heroById(selectedHero_)) return hero;
+    selectedHero_ = heroes.front()->id;
+    return heroes.front();
+}
+
+// Below the header bar and the tab row, 0.66 of the window wide.
+Rect PartyScreen::sheetArea(const Ctx& ctx) {
+    const double s = ctx.uiScale;
+    const double K = std::min(std::round(0.66 * ctx.width), ctx.width);
+    const double top = kHeaderBar * s + 6 * s + 64 * s;
+    return {(ctx.width - K) / 2, top, K, std::max(0.0, ctx.height - top - 8 * s)};
+}
+
+// The party; a roster without a party shows every roster hero instead.
+std::vector<rpg::Hero*> PartyScreen::listedHeroes() const {
+    std::vector<rpg::Hero*> heroes = store::partyHeroes();
+    if (heroes.empty()) {
+        for (rpg::Hero& h : store::meta().roster) heroes.push_back(&h);
+    }
+    return heroes;
+}
+
+void PartyScreen::drawTabs(Ctx& ctx, const std::vector<rpg::Hero*>& heroes, double top) {
+    const double s = ctx.uiScale;
+    const double n = static_cast<double>(heroes.size());
+    const double left = ctx.width / 2 - (n * 56 * s + (n - 1) * 8 * s) / 2;
+    for (std::size_t k = 0; k < heroes.size(); ++k) {
+        const rpg::Hero& h = *heroes[k];
+        const Rect r{left + static_cast<double>(k) * 64 * s, top, 56 * s, 56 * s};
+        if (h.id == selectedHero_) {
+            fillRect(ctx.cr, r, theme::kGold, 0.12);
+            strokeRoundedRect(ctx.cr, r, 0, 2 * s, theme::kGold, 1.0);
+        }
+        // Each tab steps half a frame after the one before it.
+        const int frame = static_cast<int>(2 * ctx.now + 0.5 * static_cast<double>(k)) % 2;
+        drawSpriteCairo(ctx.cr, rpg::classDef(h.cls).id, r.x + 4 * s, r.y + 4 * s, 48 * s, 48 * s, nullptr, frame,
+                        false, 1.0);
+        if (ctx.takeClick(r)) {
+            audio::play(audio::Sfx::Click);
+            selectedHero_ = h.id;
+            selectedSlot_ = -1;
+        }
+    }
+}
+
+void PartyScreen::drawSheet(Ctx& ctx, rpg::Hero& hero, const Rect& area, double contentH) {
+    const double s = ctx.uiScale;
+    // Rows scrolled out of sight still lie under the header and the tabs;
+    // a click there must not reach them.
+    const bool outside = !ctx.hover(area);
+    const bool taken = ctx.clickTaken;
+    if (outside) ctx.clickTaken = true;
+    visible_ = area;
+    cairo_save(ctx.cr);
+    cairo_rectangle(ctx.cr, area.x, area.y, area.w, area.h);
+    cairo_clip(ctx.cr);
+    layout(ctx, hero, area.x + 12 * s, area.y + 12 * s - scroll_, area.w - 24 * s, true);
+    cairo_restore(ctx.cr);
+    if (outside) ctx.clickTaken = taken;
+    scrollbar(ctx, area, contentH, scroll_);
+}
+
+double PartyScreen::layout(Ctx& ctx, rpg::Hero& hero, double x, double y, double w, bool draw) {
+    Sheet sh{ctx, hero, rpg::classDef(hero.cls), {}, x, w, ctx.uiScale, draw, visible_.y, visible_.y + visible_.h};
+    if (draw) sh.finalStats = battleMaxima(hero);
+    double cursor = recruitButton(sh, y);
+    cursor = heroBlock(sh, cursor);
+    cursor = pointsPanel(sh, cursor);
+    cursor = setBlocks(sh, cursor);
+    cursor = summaryStrip(sh, cursor);
+    cursor = rowChoice(sh, cursor);
+    cursor = statsGrid(sh, cursor);
+    cursor = equipment(sh, cursor);
+    cursor = bag(sh, cursor);
+    return skills(sh, cursor) - y;
+}
+
+bool PartyScreen::Sheet::isKey(rpg::StatId stat) const {
+    return std::find(cls.keyStats.begin(), cls.keyStats.end(), stat) != cls.keyStats.end();
+}
+
+// Everything the sheet recorded, with one save for all of it.
+void PartyScreen::applyPending(rpg::Hero& hero) {
+    if (!pending_.equipId.empty()) selectedSlot_ = -1;
+    if (applyPartyActions(&pending_, &hero, &store::meta().stash)) store::saveMeta();
+}
+
+// The tavern wins when both were asked for in one frame.
+void PartyScreen::openDoor() {
+    GameState next;
+    if (std::exchange(openRecruit_, false)) {
+        next.screen = kShop;
+        next.subMode = kTavern;
+    } else if (std::exchange(openTrainer_, false)) {
+        next.screen = kTrainer;
+    } else {
+        return;
+    }
+    Game::instance().push(next);
+}
+
+} // namespace ui

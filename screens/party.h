@@ -1,0 +1,115 @@
+#pragma once
+// The party screen's object, shared by its source files only: party.cpp (the
+// frame, tabs and applied actions), party_sheet.cpp (the upper half of the
+// sheet) and party_gear.cpp (equipment, bag and skills).
+//
+// The sheet is laid out twice a frame, once to measure and once to draw in a
+// scrolled area. Clicks found while drawing only fill the pending fields;
+// update() applies them afterwards, so the hero and the stash never change
+// under a half-drawn frame.
+#include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "rules/classes.h"
+#include "rules/hero.h"
+#include "rules/stats.h"
+#include "screens/party_rules.h"
+#include "ui/app.h"
+#include "ui/draw.h"
+
+namespace ui {
+
+// Colours of the sheet that the shared palette has no name for.
+inline constexpr std::uint32_t kPartyBackdrop = 0x1B1410;
+inline constexpr std::uint32_t kLossRed = 0xC2382F;
+inline constexpr std::uint32_t kManaBlue = 0x3A72B2;
+inline constexpr std::uint32_t kGainGreen = 0x5A9C3A;
+inline constexpr std::uint32_t kSetRed = 0xE2453A;
+
+// A text style on the monospaced list; sizes already scaled.
+inline TextStyle partyStyle(double size, std::uint32_t color, bool bold = false, int align = 0, double fit = 0) {
+    TextStyle st;
+    st.size = size;
+    st.color = color;
+    st.bold = bold;
+    st.align = align;
+    st.fitWidth = fit;
+    return st;
+}
+
+inline TextStyle upper(TextStyle st) {
+    st.upperCase = true;
+    return st;
+}
+
+class PartyScreen final : public Screen {
+public:
+    explicit PartyScreen(std::string heroId) : selectedHero_(std::move(heroId)) {}
+    void update(Ctx& ctx) override;
+
+    // Lays the sheet of `hero` out from (x, y) in width w and returns its
+    // height. Measuring (draw false) neither draws nor takes clicks.
+    double layout(Ctx& ctx, rpg::Hero& hero, double x, double y, double w, bool draw);
+
+private:
+    // What one layout call works with.
+    struct Sheet {
+        Ctx& ctx;
+        rpg::Hero& hero;
+        const rpg::ClassDef& cls;
+        rpg::Stats finalStats;  // as the frame began, auto-assign or not
+        double x, w, s;
+        bool draw;
+        double visibleTop, visibleBottom;  // the scroll area, while drawing
+        bool isKey(rpg::StatId stat) const;
+        // Drawing pass and the band meets the scroll area: what lies outside
+        // is neither drawn nor clickable.
+        bool shows(double top, double height) const {
+            return draw && top < visibleBottom && top + height > visibleTop;
+        }
+    };
+
+    // --- Frame (party.cpp) ---
+    std::vector<rpg::Hero*> listedHeroes() const;
+    rpg::Hero* shownHero(const std::vector<rpg::Hero*>& heroes);
+    static Rect sheetArea(const Ctx& ctx);
+    void drawTabs(Ctx& ctx, const std::vector<rpg::Hero*>& heroes, double top);
+    void drawSheet(Ctx& ctx, rpg::Hero& hero, const Rect& area, double contentH);
+    void applyPending(rpg::Hero& hero);
+    void openDoor();
+
+    // --- Upper half (party_sheet.cpp); each returns the cursor below it ---
+    double recruitButton(Sheet& sh, double y);
+    double heroBlock(Sheet& sh, double y);
+    double pointsPanel(Sheet& sh, double y);
+    void statButton(Sheet& sh, const Rect& r, rpg::StatId stat);
+    double setBlocks(Sheet& sh, double y);
+    double summaryStrip(Sheet& sh, double y);
+    double rowChoice(Sheet& sh, double y);
+    double statsGrid(Sheet& sh, double y);
+
+    // --- Lower half (party_gear.cpp) ---
+    double equipment(Sheet& sh, double y);
+    double slotRow(Sheet& sh, double y, rpg::EquipSlot slot, const std::vector<const rpg::ItemInstance*>& offered);
+    void slotHeader(Sheet& sh, const Rect& row, rpg::EquipSlot slot, const rpg::ItemDef* def, bool locked,
+                    const std::vector<const rpg::ItemInstance*>& offered);
+    static double wornDetails(Sheet& sh, double y, const rpg::ItemInstance& worn, const rpg::ItemDef& def);
+    double candidateList(Sheet& sh, double y, rpg::EquipSlot slot,
+                         const std::vector<const rpg::ItemInstance*>& offered);
+    void candidateRow(Sheet& sh, const Rect& r, rpg::EquipSlot slot, const rpg::ItemInstance& item);
+    double bag(Sheet& sh, double y);
+    void bagRow(Ctx& ctx, const Rect& r, const std::string& defId, int count, bool toStash);
+    double skills(Sheet& sh, double y);
+
+    std::string selectedHero_;
+    Rect visible_;  // the scroll area of the drawing pass
+    double scroll_ = 0;
+    int selectedSlot_ = -1;  // the slot whose candidate list is open
+    PartyActions pending_;
+    bool openRecruit_ = false;
+    bool openTrainer_ = false;
+};
+
+} // namespace ui

@@ -1,0 +1,329 @@
+// The lower half of the party sheet: the nine worn slots with the stash items
+// that fit them, the bag with the potions the stash can hand over, and the
+// hero's skills with the way to the trainer. Clicks here only record.
+#include <algorithm>
+#include <array>
+#include <string>
+#include <vector>
+
+#include "platform/i18n.h"
+#include "platform/storage.h"
+#include "rules/skills.h"
+#include "screens/party.h"
+#include "ui/audio.h"
+#include "ui/game_ui.h"
+#include "ui/theme.h"
+#include "ui/widgets.h"
+
+namespace ui {
+
+namespace {
+
+using Offer = std::vector<const rpg::ItemInstance*>;
+
+const char* handKey(const rpg::ItemDef& def) { return def.twoHanded ? "equip.twoHand" : "equip.oneHand"; }
+
+// The off hand is blocked while the main hand holds a two-handed weapon.
+bool isLocked(const rpg::Hero& hero, rpg::EquipSlot slot) {
+    if (slot != rpg::EquipSlot::OffHand) return false;
+    const rpg::ItemInstance& main = hero.equipment[rpg::EquipSlot::MainHand];
+    const rpg::ItemDef* def = main.defId.empty() ? nullptr : rpg::findItem(main.defId);
+    return def && def->twoHanded;
+}
+
+// "Blade  ·  1H  ·  ATK +6  CRIT +2" under a worn item; empty when there is
+// nothing to say.
+std::string wornMetaLine(const rpg::ItemInstance& item, const rpg::ItemDef& def) {
+    std::string line = def.weaponClassKey ? i18n::tr(def.weaponClassKey) : std::string();
+    if (def.slot == rpg::ItemSlot::Weapon) {
+        if (!line.empty()) line += "  ·  ";
+        line += i18n::tr(handKey(def));
+    }
+    std::string bonus;
+    const rpg::Stats stats = rpg::itemBonus(item);
+    for (rpg::StatId stat : rpg::kAllocatable) {
+        const double v = rpg::statValue(stats, stat);
+        if (v == 0) continue;
+        if (!bonus.empty()) bonus += "  ";
+        bonus += i18n::tr(rpg::statLabelKey(stat)) + " " + (v > 0 ? "+" : "") + num(v);
+    }
+    if (!bonus.empty() && !line.empty()) line += "  ·  ";
+    return line + bonus;
+}
+
+std::string candidateName(const rpg::ItemDef& def) {
+    std::string name = i18n::tr(def.nameKey);
+    if (def.slot == rpg::ItemSlot::Weapon && def.weaponClassKey) {
+        name += "  (" + i18n::tr(def.weaponClassKey) + ", " + i18n::tr(handKey(def)) + ")";
+    }
+    return name;
+}
+
+// One chip per stat either item has, marked by how the offer compares with
+// what is worn; chips that would run past `right` are left out.
+void comparisonChips(cairo_t* cr, double x, double y, double right, double s, const rpg::Stats& offer,
+                     const rpg::Stats& worn) {
+    for (rpg::StatId stat : rpg::kAllocatable) {
+        const double c = rpg::statValue(offer, stat);
+        const double e = rpg::statValue(worn, stat);
+        if (c == 0 && e == 0) continue;
+        std::string text = i18n::tr(rpg::statLabelKey(stat)) + " " + (c > 0 ? "+" : "") + num(c);
+        std::uint32_t color = theme::kMutedText;
+        if (c > e) {
+            text += "▲";
+            color = kGainGreen;
+        } else if (c < e) {
+            text += "▼";
+            color = kLossRed;
+        }
+        const TextStyle st = partyStyle(10 * s, color, true);
+        double tw = 0;
+        double th = 0;
+        measureText(cr, text, st, &tw, &th);
+        if (x + tw > right) return;
+        drawText(cr, x, y, text, st);
+        x += tw + 6 * s;
+    }
+}
+
+void sectionTitle(cairo_t* cr, double x, double y, double w, const char* key, double s) {
+    drawText(cr, x, y, i18n::tr(key), upper(partyStyle(13 * s, theme::kGold, true, 0, w)));
+}
+
+} // namespace
+
+// --- Equipment ---
+
+double PartyScreen::equipment(Sheet& sh, double y) {
+    const double s = sh.s;
+    if (sh.shows(y, 26 * s)) sectionTitle(sh.ctx.cr, sh.x, y + 4 * s, sh.w, "party.equip", s);
+    y += 26 * s;
+    std::array<Offer, rpg::kEquipSlotCount> offers;
+    bool anyOffer = false;
+    for (int i = 0; i < rpg::kEquipSlotCount; ++i) {
+        offers[static_cast<std::size_t>(i)] =
+            candidates(sh.hero, static_cast<rpg::EquipSlot>(i), store::meta().stash);
+        anyOffer = anyOffer || !offers[static_cast<std::size_t>(i)].empty();
+    }
+    if (!anyOffer) {
+        if (sh.shows(y, 26 * s)) {
+            drawTextTop(sh.ctx.cr, sh.x + sh.w / 2, y + 4 * s, i18n::tr("party.stashEmpty"),
+                        partyStyle(12 * s, theme::kMutedText, false, 1, sh.w));
+        }
+        y += 26 * s;
+    }
+    for (int i = 0; i < rpg::kEquipSlotCount; ++i) {
+        y = slotRow(sh, y, static_cast<rpg::EquipSlot>(i), offers[static_cast<std::size_t>(i)]);
+    }
+    return y;
+}
+
+double PartyScreen::slotRow(Sheet& sh, double y, rpg::EquipSlot slot, const Offer& offered) {
+    const rpg::ItemInstance& worn = sh.hero.equipment[slot];
+    const rpg::ItemDef* def = worn.defId.empty() ? nullptr : rpg::findItem(worn.defId);
+    const bool locked = isLocked(sh.hero, slot);
+    if (sh.shows(y, 38 * sh.s)) slotHeader(sh, {sh.x, y, sh.w, 38 * sh.s}, slot, def, locked, offered);
+    double below = y + 38 * sh.s;
+    if (def) below = wornDetails(sh, below, worn, *def);
+    if (selectedSlot_ == static_cast<int>(slot) && !locked) below = candidateList(sh, below, slot, offered);
+    return below + 6 * sh.s;
+}
+
+// The bevelled row with the slot's name, what it holds, the unequip cross
+// and the click that opens or closes the slot's list.
+void PartyScreen::slotHeader(Sheet& sh, const Rect& row, rpg::EquipSlot slot, const rpg::ItemDef* def, bool locked,
+                             const Offer& offered) {
+    const double s = sh.s;
+    cairo_t* cr = sh.ctx.cr;
+    const int slotNo = static_cast<int>(slot);
+    fillRect(cr, row, theme::kDarkPanel, locked ? 0.5 : 1.0);
+    const double b = std::max(2 * s, 2.0);
+    fillRect(cr, {row.x, row.y, row.w, b}, theme::kBevelLight);
+    fillRect(cr, {row.x, row.y, b, row.h}, theme::kBevelLight);
+    fillRect(cr, {row.x, row.y + row.h - b, row.w, b}, theme::kBevelDark);
+    fillRect(cr, {row.x + row.w - b, row.y, b, row.h}, theme::kBevelDark);
+    drawText(cr, row.x + 10 * s, row.y + 11 * s, i18n::tr(std::string("party.slot.") + rpg::equipSlotKey(slot)),
+             upper(partyStyle(12 * s, theme::kMutedText, false, 0, 64 * s)));
+    const std::string itemText = locked ? i18n::tr("party.twoHandedLock")
+                                 : def  ? i18n::tr(def->nameKey)
+                                        : i18n::tr("party.empty");
+    drawText(cr, row.x + 80 * s, row.y + 11 * s, itemText,
+             partyStyle(13 * s, def ? rpg::rarityColor(def->rarity) : theme::kMutedText, false, 0, row.w - 120 * s));
+    // The cross comes first so that its click is not also the row's.
+    if (def) {
+        const Rect cross{row.x + row.w - 30 * s, row.y + 6 * s, 24 * s, 26 * s};
+        TextStyle st = partyStyle(16 * s, kLossRed, true, 1, cross.w);
+        st.family = kFontSans;
+        drawTextIn(cr, cross, "✕", st);
+        if (sh.ctx.takeClick(cross)) {
+            audio::play(audio::Sfx::Remove);
+            pending_.unequip = slotNo + 1;
+        }
+    }
+    if (locked || !sh.ctx.takeClick(row)) return;
+    if (offered.empty()) {
+        audio::play(audio::Sfx::Error);
+        return;
+    }
+    audio::play(audio::Sfx::Click);
+    selectedSlot_ = selectedSlot_ == slotNo ? -1 : slotNo;
+}
+
+// The worn item's kind and bonus, then its affixes; returns the cursor below.
+double PartyScreen::wornDetails(Sheet& sh, double y, const rpg::ItemInstance& worn, const rpg::ItemDef& def) {
+    const double s = sh.s;
+    const std::string meta = wornMetaLine(worn, def);
+    if (!meta.empty()) {
+        if (sh.shows(y, 15 * s)) {
+            drawText(sh.ctx.cr, sh.x + 10 * s, y + 2 * s, meta, partyStyle(10 * s, kGainGreen, false, 0, sh.w - 20 * s));
+        }
+        y += 15 * s;
+    }
+    if (!worn.affixes.empty()) {
+        if (sh.shows(y, 14 * s)) {
+            drawText(sh.ctx.cr, sh.x + 10 * s, y + s, "✦ " + affixLine(worn),
+                     partyStyle(10 * s, kManaBlue, true, 0, sh.w - 20 * s));
+        }
+        y += 14 * s;
+    }
+    return y;
+}
+
+double PartyScreen::candidateList(Sheet& sh, double y, rpg::EquipSlot slot, const Offer& offered) {
+    const double s = sh.s;
+    const double top = y + 4 * s;
+    const double height = 8 * s + (offered.empty() ? 24 * s : static_cast<double>(offered.size()) * 58 * s);
+    if (sh.shows(top, height)) {
+        pixelPanel(sh.ctx, {sh.x, top, sh.w, height}, true);
+        if (offered.empty()) {
+            drawTextTop(sh.ctx.cr, sh.x + sh.w / 2, top + 8 * s, i18n::tr("party.noFit"),
+                        partyStyle(12 * s, theme::kMutedText, false, 1, sh.w));
+        }
+        for (std::size_t j = 0; j < offered.size(); ++j) {
+            const Rect row{sh.x + 6 * s, top + 6 * s + static_cast<double>(j) * 58 * s, sh.w - 12 * s, 52 * s};
+            if (sh.shows(row.y, row.h)) candidateRow(sh, row, slot, *offered[j]);
+        }
+    }
+    return y + 4 * s + height;
+}
+
+void PartyScreen::candidateRow(Sheet& sh, const Rect& r, rpg::EquipSlot slot, const rpg::ItemInstance& item) {
+    const double s = sh.s;
+    cairo_t* cr = sh.ctx.cr;
+    if (const rpg::ItemDef* def = rpg::findItem(item.defId)) {
+        fillRect(cr, r, theme::kBarTrack, 1.0);
+        const double right = r.x + r.w;
+        drawText(cr, r.x + 8 * s, r.y + 5 * s, candidateName(*def),
+                 partyStyle(13 * s, rpg::rarityColor(def->rarity), true, 0, 0.7 * r.w));
+        drawText(cr, right - 8 * s, r.y + 6 * s, "Lv " + num(rpg::itemLevel(item)),
+                 partyStyle(11 * s, theme::kLightGold, true, 2));
+        const rpg::ItemInstance& worn = sh.hero.equipment[slot];
+        const bool filled = !worn.defId.empty() && rpg::findItem(worn.defId);
+        comparisonChips(cr, r.x + 8 * s, r.y + 26 * s, right - 8 * s, s, rpg::itemBonus(item),
+                        filled ? rpg::itemBonus(worn) : rpg::Stats{});
+        if (!item.affixes.empty()) {
+            drawText(cr, r.x + 8 * s, r.y + 38 * s, "✦ " + affixLine(item),
+                     partyStyle(10 * s, kManaBlue, true, 0, r.w - 16 * s));
+        }
+    }
+    if (sh.ctx.takeClick(r)) {
+        audio::play(audio::Sfx::Place);
+        pending_.equipId = item.uid;
+        pending_.equipSlot = static_cast<int>(slot);
+    }
+}
+
+// --- Bag ---
+
+double PartyScreen::bag(Sheet& sh, double y) {
+    const double s = sh.s;
+    if (sh.shows(y, 26 * s)) sectionTitle(sh.ctx.cr, sh.x, y + 4 * s, sh.w, "party.bag", s);
+    y += 26 * s;
+    const std::vector<ItemGroup> bagGroups = groupByDefinition(sh.hero.bag, false);
+    const std::vector<ItemGroup> stashGroups = groupByDefinition(store::meta().stash, true);
+    const double height = 12 * s + (bagGroups.empty() ? 22 * s : static_cast<double>(bagGroups.size()) * 24 * s) +
+                          (stashGroups.empty() ? 0 : 18 * s + static_cast<double>(stashGroups.size()) * 24 * s);
+    if (!sh.shows(y, height)) return y + height + 12 * s;
+    cairo_t* cr = sh.ctx.cr;
+    pixelPanel(sh.ctx, {sh.x, y, sh.w, height}, true);
+    double inner = y + 6 * s;
+    const double rowX = sh.x + 8 * s;
+    const double rowW = sh.w - 16 * s;
+    if (bagGroups.empty()) {
+        drawTextTop(cr, sh.x + sh.w / 2, inner, i18n::tr("party.bagEmpty"),
+                    partyStyle(12 * s, theme::kMutedText, false, 1, sh.w));
+        inner += 22 * s;
+    }
+    for (const ItemGroup& g : bagGroups) {
+        bagRow(sh.ctx, {rowX, inner, rowW, 24 * s}, g.defId, g.count, true);
+        inner += 24 * s;
+    }
+    if (!stashGroups.empty()) {
+        drawText(cr, rowX, inner + 2 * s, i18n::tr("party.fromStash"),
+                 upper(partyStyle(10 * s, theme::kMutedText, false, 0, rowW)));
+        inner += 18 * s;
+        for (const ItemGroup& g : stashGroups) {
+            bagRow(sh.ctx, {rowX, inner, rowW, 24 * s}, g.defId, g.count, false);
+            inner += 24 * s;
+        }
+    }
+    return y + height + 12 * s;
+}
+
+void PartyScreen::bagRow(Ctx& ctx, const Rect& r, const std::string& defId, int count, bool toStash) {
+    const rpg::ItemDef* def = rpg::findItem(defId);
+    if (!def) return;
+    const double s = ctx.uiScale;
+    const double right = r.x + r.w;
+    drawText(ctx.cr, r.x, r.y + 2 * s, i18n::tr(def->nameKey) + "  x" + num(count),
+             partyStyle(13 * s, rpg::rarityColor(def->rarity), true, 0, 0.6 * r.w));
+    const std::string action = toStash ? "→ " + i18n::tr("party.toStash") : "+ " + i18n::tr("party.toBag");
+    drawText(ctx.cr, right, r.y + 4 * s, action,
+             partyStyle(11 * s, toStash ? theme::kMutedText : kGainGreen, true, 2, 0.4 * r.w - 8 * s));
+    if (ctx.takeClick({right - 120 * s, r.y, 120 * s, r.h})) {
+        audio::play(audio::Sfx::Place);
+        pending_.moveId = defId;
+        pending_.moveToBag = !toStash;
+    }
+}
+
+// --- Skills ---
+
+double PartyScreen::skills(Sheet& sh, double y) {
+    const double s = sh.s;
+    const std::vector<std::string> ids = rpg::unlockedSkills(sh.hero);
+    const double n = static_cast<double>(ids.size());
+    const Rect panel{sh.x, y + 28 * s, sh.w, n * 38 * s + 12 * s};
+    if (!sh.shows(y, panel.y + panel.h - y)) return panel.y + panel.h;
+    cairo_t* cr = sh.ctx.cr;
+    sectionTitle(cr, sh.x, y + 4 * s, 0.6 * sh.w, "party.skills", s);
+    drawText(cr, sh.x + sh.w, y + 5 * s, i18n::tr("party.trainSkills") + " ›",
+             partyStyle(12 * s, theme::kGold, true, 2, 190 * s));
+    if (sh.ctx.takeClick({sh.x + sh.w - 190 * s, y, 190 * s, 24 * s})) {
+        audio::play(audio::Sfx::Click);
+        openTrainer_ = true;
+    }
+    pixelPanel(sh.ctx, panel, true);
+    const double right = panel.x + panel.w;
+    double rowY = panel.y + 6 * s;
+    for (const std::string& id : ids) {
+        const rpg::SkillDef* skill = rpg::findSkill(id);
+        if (!skill) continue;
+        if (!sh.shows(rowY, 38 * s)) {
+            rowY += 38 * s;
+            continue;
+        }
+        drawText(cr, panel.x + 8 * s, rowY, i18n::tr(skill->nameKey),
+                 partyStyle(13 * s, theme::kLightGold, true, 0, 0.6 * panel.w));
+        drawText(cr, right - 8 * s, rowY + 2 * s, i18n::tr("common.lvl") + " " + num(rpg::skillLevel(sh.hero, id)),
+                 partyStyle(11 * s, theme::kGold, true, 2));
+        std::string desc = i18n::tr(skill->descKey);
+        if (skill->manaCost > 0) desc = "(" + num(skill->manaCost) + " " + i18n::tr("stat.mp") + ") " + desc;
+        drawText(cr, panel.x + 8 * s, rowY + 18 * s, desc,
+                 partyStyle(11 * s, theme::kMutedText, false, 0, panel.w - 16 * s));
+        rowY += 38 * s;
+    }
+    return panel.y + panel.h;
+}
+
+} // namespace ui

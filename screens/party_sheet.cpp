@@ -1,0 +1,255 @@
+// The upper half of the party sheet: recruit button, the hero's header with
+// gear score and experience, stat points, set bonuses, the combat summary,
+// the battle row and the final stats.
+#include <algorithm>
+#include <string>
+
+#include "platform/i18n.h"
+#include "platform/storage.h"
+#include "rules/leveling.h"
+#include "rules/runes.h"
+#include "screens/party.h"
+#include "ui/audio.h"
+#include "ui/game_ui.h"
+#include "ui/sprite.h"
+#include "ui/theme.h"
+#include "ui/widgets.h"
+
+namespace ui {
+
+namespace {
+
+const char* roleKey(rpg::ClassRole role) {
+    switch (role) {
+    case rpg::ClassRole::Tank: return "role.tank";
+    case rpg::ClassRole::Damage: return "role.dps";
+    default: return "role.support";
+    }
+}
+
+// "HP +40, DEF +14" for a set tier's bonus; empty for an all-zero block.
+std::string statLine(const rpg::Stats& bonus) {
+    std::string line;
+    for (rpg::StatId stat : rpg::kAllocatable) {
+        const double v = rpg::statValue(bonus, stat);
+        if (v == 0) continue;
+        if (!line.empty()) line += ", ";
+        line += i18n::tr(rpg::statLabelKey(stat)) + " +" + num(v);
+    }
+    return line;
+}
+
+// Spends every point on the class's key stats in turn; false when the class
+// names none.
+bool autoAssign(rpg::Hero& hero, const rpg::ClassDef& cls) {
+    const std::size_t n = cls.keyStats.size();
+    if (n == 0) return false;
+    for (std::size_t k = 0; hero.points > 0; ++k) {
+        const rpg::StatId stat = cls.keyStats[k % n];
+        rpg::addStat(&hero.alloc, stat, rpg::allocStep(stat));
+        --hero.points;
+    }
+    return true;
+}
+
+} // namespace
+
+double PartyScreen::recruitButton(Sheet& sh, double y) {
+    const double s = sh.s;
+    if (sh.shows(y, 42 * s) && menuButton(sh.ctx, {sh.x, y, sh.w, 42 * s}, i18n::tr("shop.recruit"), false)) {
+        audio::play(audio::Sfx::Click);
+        openRecruit_ = true;
+    }
+    return y + 42 * s + 12 * s;
+}
+
+double PartyScreen::heroBlock(Sheet& sh, double y) {
+    const double s = sh.s;
+    const double height = 90 * s;
+    if (!sh.shows(y, height)) return y + height + 12 * s;
+    cairo_t* cr = sh.ctx.cr;
+    const rpg::Hero& hero = sh.hero;
+    pixelPanel(sh.ctx, {sh.x, y, sh.w, height}, false);
+    const double right = sh.x + sh.w - 12 * s;
+    const double textX = sh.x + 90 * s;
+    drawSpriteCairo(cr, sh.cls.id, sh.x + 12 * s, y + 12 * s, 66 * s, 66 * s, nullptr,
+                    static_cast<int>(2 * sh.ctx.now) % 2, false, 1.0);
+    const std::string className = i18n::tr(sh.cls.nameKey);
+    drawText(cr, textX, y + 12 * s, hero.name.empty() ? className : hero.name,
+             upper(partyStyle(18 * s, theme::kCreamText, true, 0, 0.6 * (right - textX))));
+    drawText(cr, right, y + 15 * s, "GS " + num(rpg::gearScore(rpg::equipBonus(hero.equipment))),
+             partyStyle(13 * s, theme::kLightGold, true, 2));
+    const std::string classLine = className + " · " + i18n::tr("common.level") + " " + num(hero.level) + " · " +
+                                  i18n::tr(roleKey(sh.cls.role));
+    drawText(cr, textX, y + 36 * s, classLine, partyStyle(12 * s, theme::kMutedText, false, 0, right - textX));
+    const double need = rpg::xpToNext(hero.level);
+    statBar(sh.ctx, {textX, y + 58 * s, right - textX, 14 * s}, rpg::levelProgress(hero) * need, need,
+            theme::kGold, theme::kBarTrack, i18n::tr("common.xp"));
+    return y + height + 12 * s;
+}
+
+double PartyScreen::pointsPanel(Sheet& sh, double y) {
+    const double s = sh.s;
+    rpg::Hero& hero = sh.hero;
+    if (hero.points <= 0) return y;
+    const double height = 94 * s;
+    if (!sh.shows(y, height)) return y + height + 12 * s;
+    const double x = sh.x;
+    const double w = sh.w;
+    pixelPanel(sh.ctx, {x, y, w, height}, false);
+    // The count is measured and drawn before the button may spend it.
+    drawText(sh.ctx.cr, x + 10 * s, y + 10 * s, i18n::tr("party.pointsOpen", {{"count", num(hero.points)}}),
+             partyStyle(13 * s, theme::kLightGold, true, 0, w - 170 * s));
+    if (plainButton(sh.ctx, {x + w - 150 * s, y + 6 * s, 140 * s, 28 * s}, i18n::tr("party.autoAlloc"), false)) {
+        audio::play(audio::Sfx::Place);
+        if (autoAssign(hero, sh.cls)) store::saveMeta();
+    }
+    const double bw = (w - 38 * s) / 4;
+    for (std::size_t i = 0; i < rpg::kAllocatable.size(); ++i) {
+        const double col = static_cast<double>(i % 4);
+        const double row = static_cast<double>(i / 4);
+        statButton(sh, {x + 10 * s + col * (bw + 6 * s), y + 40 * s + row * 30 * s, bw, 24 * s},
+                   rpg::kAllocatable[i]);
+    }
+    return y + height + 12 * s;
+}
+
+void PartyScreen::statButton(Sheet& sh, const Rect& r, rpg::StatId stat) {
+    const double s = sh.s;
+    cairo_t* cr = sh.ctx.cr;
+    const bool key = sh.isKey(stat);
+    fillRect(cr, r, theme::kDarkerPanel, 1.0);
+    strokeRoundedRect(cr, r, 0, 2 * s, key ? theme::kGold : theme::kBevelDark, 1.0);
+    std::string label = i18n::tr(rpg::statLabelKey(stat)) + " +" + num(rpg::allocStep(stat));
+    if (key) label += " ★";
+    drawTextCentered(cr, r.x + r.w / 2, r.y + r.h / 2, label,
+                     partyStyle(11 * s, key ? theme::kLightGold : theme::kMutedText, key, 1, r.w - 4 * s));
+    if (sh.ctx.takeClick(r)) {
+        audio::play(audio::Sfx::Place);
+        pending_.stat = static_cast<int>(stat) + 1;
+    }
+}
+
+double PartyScreen::setBlocks(Sheet& sh, double y) {
+    const double s = sh.s;
+    const double x = sh.x;
+    const double w = sh.w;
+    for (const rpg::SetPieceCount& worn : rpg::setPieces(sh.hero.equipment)) {
+        const rpg::SetDef* set = rpg::findSet(worn.setId);
+        if (!set) continue;
+        const rpg::SetTier* reached = nullptr;
+        const rpg::SetTier* next = nullptr;
+        for (int t = 0; t < set->tierCount; ++t) {
+            const rpg::SetTier& tier = set->tiers[static_cast<std::size_t>(t)];
+            if (tier.pieces <= worn.count) reached = &tier;
+            else if (!next) next = &tier;
+        }
+        const double height = 24 * s + (reached ? 16 * s : 0) + (next ? 15 * s : 0);
+        if (sh.shows(y, height)) {
+            cairo_t* cr = sh.ctx.cr;
+            const Rect r{x, y, w, height};
+            fillRect(cr, r, theme::kDarkPanel, 1.0);
+            strokeRoundedRect(cr, r, 0, 2 * s, kSetRed, 1.0);
+            drawText(cr, x + 10 * s, y + 6 * s, i18n::tr(set->nameKey), partyStyle(13 * s, kSetRed, true, 0, 0.6 * w));
+            drawText(cr, x + w - 10 * s, y + 6 * s, i18n::tr("set.pieces", {{"have", num(worn.count)}, {"total", "6"}}),
+                     partyStyle(13 * s, theme::kLightGold, true, 2));
+            double lineY = y + 26 * s;
+            if (reached) {
+                drawText(cr, x + 10 * s, lineY,
+                         i18n::tr("set.bonus") + " (" + num(reached->pieces) + "): " + statLine(reached->bonus),
+                         partyStyle(11 * s, theme::kLightGold, false, 0, w - 20 * s));
+                lineY += 16 * s;
+            }
+            if (next) {
+                drawText(cr, x + 10 * s, lineY, "+" + num(next->pieces - worn.count) + " → " + statLine(next->bonus),
+                         partyStyle(10 * s, theme::kMutedText, false, 0, w - 20 * s));
+            }
+        }
+        y += height + 12 * s;
+    }
+    return y;
+}
+
+double PartyScreen::summaryStrip(Sheet& sh, double y) {
+    const double s = sh.s;
+    const double height = 38 * s;
+    if (!sh.shows(y, height)) return y + height + 12 * s;
+    pixelPanel(sh.ctx, {sh.x, y, sh.w, height}, true);
+    const rpg::Stats& f = sh.finalStats;
+    struct Column {
+        const char* key;
+        double value;
+        std::uint32_t color;
+    };
+    const Column columns[] = {
+        {"stat.hp", f.maxHp, kLossRed},
+        {"stat.mp", f.maxMp, kManaBlue},
+        {"stat.dmg", std::max(f.atk, f.mag), theme::kLightGold},
+    };
+    for (int i = 0; i < 3; ++i) {
+        const double cx = sh.x + (i + 0.5) * sh.w / 3;
+        const double top = y + 19 * s - 10 * s;
+        drawText(sh.ctx.cr, cx - 4 * s, top, i18n::tr(columns[i].key), partyStyle(15 * s, columns[i].color, true, 2));
+        drawText(sh.ctx.cr, cx + 4 * s, top, num(columns[i].value), partyStyle(15 * s, theme::kCreamText, true, 0));
+    }
+    return y + height + 12 * s;
+}
+
+double PartyScreen::rowChoice(Sheet& sh, double y) {
+    const double s = sh.s;
+    if (!sh.shows(y, 32 * s)) return y + 32 * s + 12 * s;
+    cairo_t* cr = sh.ctx.cr;
+    drawText(cr, sh.x, y + 8 * s, i18n::tr("party.row"), upper(partyStyle(12 * s, theme::kMutedText, false, 0, 64 * s)));
+    const char* const labels[] = {"party.front", "party.back"};
+    for (int choice = 0; choice < 2; ++choice) {
+        const Rect r{sh.x + 70 * s + choice * 110 * s, y, 100 * s, 32 * s};
+        const bool chosen = sh.hero.row == choice;
+        fillRect(cr, r, chosen ? theme::kDeepGold : theme::kDarkPanel, 1.0);
+        strokeRoundedRect(cr, r, 0, 2 * s, chosen ? theme::kLightGold : theme::kBevelDark, 1.0);
+        drawTextCentered(cr, r.x + r.w / 2, r.y + r.h / 2, i18n::tr(labels[choice]),
+                         upper(partyStyle(12 * s, chosen ? theme::kLightGold : theme::kCreamText, true, 1, r.w - 8 * s)));
+        if (sh.ctx.takeClick(r)) {
+            audio::play(audio::Sfx::Click);
+            pending_.row = choice + 1;
+        }
+    }
+    return y + 32 * s + 12 * s;
+}
+
+double PartyScreen::statsGrid(Sheet& sh, double y) {
+    const double s = sh.s;
+    const double height = 84 * s;
+    const double below = y + height + 4 * s + 18 * s;
+    if (!sh.shows(y, below - y)) return below;
+    cairo_t* cr = sh.ctx.cr;
+    pixelPanel(sh.ctx, {sh.x, y, sh.w, height}, true);
+    const rpg::Stats runes = rpg::runeBonus(store::meta().runeCircle);
+    const double cw = (sh.w - 16 * s) / 4;
+    for (std::size_t i = 0; i < rpg::kAllocatable.size(); ++i) {
+        const rpg::StatId stat = rpg::kAllocatable[i];
+        const bool key = sh.isKey(stat);
+        const double cx = sh.x + 8 * s + static_cast<double>(i % 4) * cw + cw / 2;
+        const double top = y + 8 * s + static_cast<double>(i / 4) * 36 * s;
+        drawTextTop(cr, cx, top, (key ? "★" : "") + i18n::tr(rpg::statLabelKey(stat)),
+                    upper(partyStyle(10 * s, key ? theme::kLightGold : theme::kMutedText, key, 1, cw - 4 * s)));
+        const std::string value = num(rpg::statValue(sh.finalStats, stat));
+        const TextStyle valueStyle = partyStyle(16 * s, theme::kCreamText, true, 1);
+        drawTextTop(cr, cx, top + 13 * s, value, valueStyle);
+        // The rune share sits beside the value: a line under it would run
+        // into the next row of cells.
+        const double rune = rpg::statValue(runes, stat);
+        if (rune > 0) {
+            double vw = 0;
+            double vh = 0;
+            measureText(cr, value, valueStyle, &vw, &vh);
+            drawText(cr, cx + vw / 2 + 4 * s, top + 17 * s, "✦+" + num(rune),
+                     partyStyle(11 * s, theme::kLightGold, true, 0));
+        }
+    }
+    TextStyle hint = partyStyle(10 * s, theme::kMutedText, false, 1, sh.w);
+    hint.italic = true;
+    drawTextTop(cr, sh.x + sh.w / 2, y + height + 4 * s, "★ " + i18n::tr("reward.keyStatHint"), hint);
+    return below;
+}
+
+} // namespace ui
