@@ -1,5 +1,7 @@
 #include "screens/common.h"
 
+#include <SDL.h>
+
 #include <algorithm>
 
 #include "platform/storage.h"
@@ -20,5 +22,29 @@ void settleNode(const std::string& nodeId) {
 rpg::Stats battleMaxima(const rpg::Hero& hero) {
     return rpg::deriveStats(hero, rpg::equipBonus(hero.equipment), rpg::runeBonus(store::meta().runeCircle));
 }
+
+namespace {
+
+LinkOpener& linkOpener() {
+    static LinkOpener opener = &SDL_OpenURL;
+    return opener;
+}
+
+// Web addresses carry "://"; mail links are the one kind without it. A bare
+// "host:port" therefore still counts as scheme-less.
+bool hasScheme(const std::string& address) {
+    return address.find("://") != std::string::npos || address.starts_with("mailto:");
+}
+
+} // namespace
+
+std::string linkUrl(const std::string& address) { return hasScheme(address) ? address : "https://" + address; }
+
+void openLink(const std::string& address) {
+    if (address.empty()) return;
+    linkOpener()(linkUrl(address).c_str());
+}
+
+void setLinkOpener(LinkOpener opener) { linkOpener() = opener ? opener : &SDL_OpenURL; }
 
 } // namespace ui

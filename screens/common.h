@@ -17,3 +17,18 @@ void settleNode(const std::string& nodeId);
 rpg::Stats battleMaxima(const rpg::Hero& hero);
 
 } // namespace ui
+
+namespace ui {
+
+// Opens a web or mail link through the desktop. An address without a scheme
+// ("example.org") is opened as "https://example.org". What the desktop does
+// with it is not reported: a link that fails to open simply does nothing.
+void openLink(const std::string& address);
+// The address openLink hands on: unchanged when it names a scheme.
+std::string linkUrl(const std::string& address);
+
+// Tests record links instead of opening them; null restores SDL_OpenURL.
+using LinkOpener = int (*)(const char* url);
+void setLinkOpener(LinkOpener opener);
+
+} // namespace ui

@@ -57,9 +57,6 @@ std::unique_ptr<Screen> placeholder(const char* name) { return std::make_unique<
 
 } // namespace
 
-std::unique_ptr<Screen> makeSplashScreen() { return placeholder("Splash"); }
-std::unique_ptr<Screen> makeMenuScreen() { return placeholder("Menu"); }
-std::unique_ptr<Screen> makeHeroSelectScreen() { return placeholder("Hero selection"); }
 std::unique_ptr<Screen> makeCityScreen() { return placeholder("City"); }
 std::unique_ptr<Screen> makePartyScreen(const GameState&) { return placeholder("Party"); }
 std::unique_ptr<Screen> makeKaserneScreen() { return placeholder("Barracks"); }
