@@ -87,8 +87,4 @@ std::unique_ptr<Screen> makeMinigameScreen(const GameState& s) {
     }
 }
 
-std::unique_ptr<Screen> makeSettingsScreen() { return placeholder("Settings"); }
-std::unique_ptr<Screen> makeAboutScreen() { return placeholder("About"); }
-std::unique_ptr<Screen> makeLicensesScreen() { return placeholder("Licences"); }
-
 } // namespace ui
