@@ -19,7 +19,6 @@ namespace {
 
 using namespace theme;
 
-constexpr uint32_t kBackground = 0x1B1410;
 constexpr double kLinkGap = 0.35;  // of the link's size
 
 enum class Source { Fixed, Key, Version };
@@ -92,7 +91,7 @@ void drawLink(Ctx& ctx, const AboutLine& line) {
 class AboutScreen final : public Screen {
 public:
     void update(Ctx& ctx) override {
-        gpuFillRect(0, 0, ctx.width, ctx.height, kBackground, 1.0);
+        gpuFillRect(0, 0, ctx.width, ctx.height, kScreenFill, 1.0);
         bool back = false;
         const double top = screenHeader(ctx, i18n::tr("about.headline"), &back);
         if (back || ctx.input.hasKey(27)) {
@@ -100,8 +99,9 @@ public:
             return;
         }
         const AboutPage page = aboutLayout(ctx, top);
-        const double d = std::min(ctx.width - 80 * ctx.uiScale, 520 * ctx.uiScale);
-        for (const double y : page.dividers) drawLine(ctx.cr, ctx.width / 2 - d / 2, y, ctx.width / 2 + d / 2, y, 1, kBrownBorder, 0.9);
+        const double half = std::min(ctx.width - 80 * ctx.uiScale, 520 * ctx.uiScale) / 2;
+        const double cx = ctx.width / 2;
+        for (const double y : page.dividers) drawLine(ctx.cr, cx - half, y, cx + half, y, 1, kBrownBorder, 0.9);
         for (const AboutLine& line : page.lines) {
             if (line.address.empty()) drawTextTop(ctx.cr, ctx.width / 2, line.box.y, line.text, line.style);
             else drawLink(ctx, line);

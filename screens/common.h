@@ -1,6 +1,7 @@
 #pragma once
 // Small pieces that several screens share. A helper belongs here only when
 // two or more screens use it; a screen's own helpers live beside it.
+#include <cstdint>
 #include <string>
 
 #include "rules/hero.h"
@@ -30,5 +31,12 @@ std::string linkUrl(const std::string& address);
 // Tests record links instead of opening them; null restores SDL_OpenURL.
 using LinkOpener = int (*)(const char* url);
 void setLinkOpener(LinkOpener opener);
+
+} // namespace ui
+
+namespace ui {
+
+// What full-window screens without scenery clear the window to.
+inline constexpr std::uint32_t kScreenFill = 0x1B1410;
 
 } // namespace ui

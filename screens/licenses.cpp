@@ -20,7 +20,6 @@ namespace {
 
 using namespace theme;
 
-constexpr uint32_t kBackground = 0x1B1410;
 constexpr double kEntryHeight = 92;  // scaled
 
 TextStyle centred(double size, bool bold, bool italic, uint32_t color) {
@@ -35,7 +34,7 @@ std::string licenceLine(const LicenseEntry& e) {
 class LicensesScreen final : public Screen {
 public:
     void update(Ctx& ctx) override {
-        gpuFillRect(0, 0, ctx.width, ctx.height, kBackground, 1.0);
+        gpuFillRect(0, 0, ctx.width, ctx.height, kScreenFill, 1.0);
         bool back = false;
         const double top = screenHeader(ctx, i18n::tr("licenses.title"), &back);
         if (back || ctx.input.hasKey(27)) {
@@ -79,7 +78,9 @@ private:
             // under the header while its entry still shows.
             if (ctx.hover(view) && ctx.takeClick({cx - w / 2, y + 66 * s, w, h})) openLink(e.address);
         }
-        if (i + 1 < kLicenseCount) drawLine(cr, cx - 120 * s, y + 86 * s, cx + 120 * s, y + 86 * s, s, kBrownBorder, 0.8);
+        if (i + 1 < kLicenseCount) {
+            drawLine(cr, cx - 120 * s, y + 86 * s, cx + 120 * s, y + 86 * s, s, kBrownBorder, 0.8);
+        }
     }
 
     static void drawNote(Ctx& ctx, double y) {

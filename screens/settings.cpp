@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/i18n.h"
+#include "screens/common.h"
 #include "platform/storage.h"
 #include "rules/difficulty.h"
 #include "screens/settings_layout.h"
@@ -21,7 +22,6 @@ namespace {
 
 using namespace theme;
 
-constexpr uint32_t kBackground = 0x1B1410;
 constexpr double kCellW = 112;  // language cell, scaled
 constexpr double kCellH = 30;
 constexpr double kCellGap = 6;
@@ -87,7 +87,7 @@ void runSound(Ctx& ctx, const SettingsLayout& l) {
 class SettingsScreen final : public Screen {
 public:
     void update(Ctx& ctx) override {
-        gpuFillRect(0, 0, ctx.width, ctx.height, kBackground, 1.0);
+        gpuFillRect(0, 0, ctx.width, ctx.height, kScreenFill, 1.0);
         bool back = false;
         const double top = screenHeader(ctx, i18n::tr("settings.headline"), &back);
         if (!resetOpen_ && (back || ctx.input.hasKey(27))) {

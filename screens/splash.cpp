@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "platform/i18n.h"
+#include "screens/common.h"
 #include "ui/draw.h"
 #include "ui/gpu.h"
 #include "ui/screens.h"
@@ -15,7 +16,6 @@ namespace ui {
 namespace {
 
 constexpr double kSplashSeconds = 2.2;
-constexpr uint32_t kBackground = 0x1B1410;
 
 class SplashScreen final : public Screen {
 public:
@@ -36,7 +36,7 @@ private:
         const double s = ctx.uiScale;
         const double w = ctx.width;
         const double h = ctx.height;
-        gpuFillRect(0, 0, w, h, kBackground, 1.0);
+        gpuFillRect(0, 0, w, h, kScreenFill, 1.0);
 
         // Narrow or low windows get a smaller title cap.
         const double cap = std::min(w, h) / s < 600 ? 34 : 48;
