@@ -8,7 +8,6 @@
 #include "platform/i18n.h"
 #include "platform/version.h"
 #include "screens/common.h"
-#include "ui/gpu.h"
 #include "ui/screens.h"
 #include "ui/theme.h"
 #include "ui/widgets.h"
@@ -91,10 +90,9 @@ void drawLink(Ctx& ctx, const AboutLine& line) {
 class AboutScreen final : public Screen {
 public:
     void update(Ctx& ctx) override {
-        gpuFillRect(0, 0, ctx.width, ctx.height, kScreenFill, 1.0);
-        bool back = false;
-        const double top = screenHeader(ctx, i18n::tr("about.headline"), &back);
-        if (back || ctx.input.hasKey(27)) {
+        bool leave = false;
+        const double top = pageHeader(ctx, i18n::tr("about.headline"), &leave);
+        if (leave) {
             Game::instance().pop();
             return;
         }

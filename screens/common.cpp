@@ -7,6 +7,8 @@
 #include "platform/storage.h"
 #include "rules/items.h"
 #include "rules/runes.h"
+#include "ui/gpu.h"
+#include "ui/widgets.h"
 
 namespace ui {
 
@@ -21,6 +23,14 @@ void settleNode(const std::string& nodeId) {
 
 rpg::Stats battleMaxima(const rpg::Hero& hero) {
     return rpg::deriveStats(hero, rpg::equipBonus(hero.equipment), rpg::runeBonus(store::meta().runeCircle));
+}
+
+double pageHeader(Ctx& ctx, const std::string& title, bool* leave) {
+    gpuFillRect(0, 0, ctx.width, ctx.height, kScreenFill, 1.0);
+    bool back = false;
+    const double top = screenHeader(ctx, title, &back);
+    *leave = back || ctx.input.hasKey(27);
+    return top;
 }
 
 namespace {

@@ -6,6 +6,7 @@
 
 #include "rules/hero.h"
 #include "rules/stats.h"
+#include "ui/app.h"
 
 namespace ui {
 
@@ -38,5 +39,10 @@ namespace ui {
 
 // What full-window screens without scenery clear the window to.
 inline constexpr std::uint32_t kScreenFill = 0x1B1410;
+
+// The top of such a screen: the window cleared, the header with its title
+// and back button. Returns where content starts; *leave tells whether Back
+// or Escape asked to go back.
+double pageHeader(Ctx& ctx, const std::string& title, bool* leave);
 
 } // namespace ui

@@ -161,7 +161,9 @@ private:
     bool runBottomBar(Ctx& ctx, const Rect& bar) const {
         const int missing = kPicks - static_cast<int>(picks_.size());
         if (missing <= 0) return menuButton(ctx, bar, i18n::tr("heroSelect.start"), true);
-        fillRect(ctx.cr, bar, kDarkerPanel, 0.6);
+        // Opaque: the last row of cards may run beneath, and its texts
+        // would show through the note.
+        fillRect(ctx.cr, bar, kDarkerPanel, 1.0);
         drawTextIn(ctx.cr, bar, i18n::tr("heroSelect.pickMore", {{"n", num(missing)}}),
                    centred(16 * ctx.uiScale, false, kMissingText));
         return false;

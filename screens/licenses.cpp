@@ -9,7 +9,6 @@
 #include "platform/i18n.h"
 #include "screens/common.h"
 #include "ui/draw.h"
-#include "ui/gpu.h"
 #include "ui/screens.h"
 #include "ui/theme.h"
 #include "ui/widgets.h"
@@ -34,10 +33,9 @@ std::string licenceLine(const LicenseEntry& e) {
 class LicensesScreen final : public Screen {
 public:
     void update(Ctx& ctx) override {
-        gpuFillRect(0, 0, ctx.width, ctx.height, kScreenFill, 1.0);
-        bool back = false;
-        const double top = screenHeader(ctx, i18n::tr("licenses.title"), &back);
-        if (back || ctx.input.hasKey(27)) {
+        bool leave = false;
+        const double top = pageHeader(ctx, i18n::tr("licenses.title"), &leave);
+        if (leave) {
             Game::instance().pop();
             return;
         }

@@ -11,7 +11,6 @@
 #include "screens/settings_layout.h"
 #include "ui/audio.h"
 #include "ui/draw.h"
-#include "ui/gpu.h"
 #include "ui/screens.h"
 #include "ui/theme.h"
 #include "ui/widgets.h"
@@ -87,10 +86,10 @@ void runSound(Ctx& ctx, const SettingsLayout& l) {
 class SettingsScreen final : public Screen {
 public:
     void update(Ctx& ctx) override {
-        gpuFillRect(0, 0, ctx.width, ctx.height, kScreenFill, 1.0);
-        bool back = false;
-        const double top = screenHeader(ctx, i18n::tr("settings.headline"), &back);
-        if (!resetOpen_ && (back || ctx.input.hasKey(27))) {
+        bool leave = false;
+        const double top = pageHeader(ctx, i18n::tr("settings.headline"), &leave);
+        // With the reset dialog open, Escape is the dialog's cancel key.
+        if (!resetOpen_ && leave) {
             Game::instance().pop();
             return;
         }
@@ -118,28 +117,24 @@ private:
     // Volumes apply while the knob moves; the file is written once the
     // button is let go, not on every frame of the drag.
     void runVolumes(Ctx& ctx, const SettingsLayout& l) {
-        const double s = ctx.uiScale;
         store::Settings& st = store::settings();
-        const bool inPage = ctx.hover(l.page);
-        const TextStyle label = sansLabel(13 * s, false, kMutedText);
-        drawText(ctx.cr, l.page.x, l.musicLabel, i18n::tr("settings.musicVolume"), label);
-        const double music = slider(ctx, l.musicSlider, st.musicVolume);
-        if (inPage && std::fabs(music - st.musicVolume) > kVolumeEpsilon) {
-            st.musicVolume = music;
-            audio::setMusicVolume(music);
-            volumeUnsaved_ = true;
-        }
-        drawText(ctx.cr, l.page.x, l.sfxLabel, i18n::tr("settings.sfxVolume"), label);
-        const double sfx = slider(ctx, l.sfxSlider, st.sfxVolume);
-        if (inPage && std::fabs(sfx - st.sfxVolume) > kVolumeEpsilon) {
-            st.sfxVolume = sfx;
-            audio::setSfxVolume(sfx);
-            volumeUnsaved_ = true;
-        }
+        volumeRow(ctx, l, l.musicLabel, l.musicSlider, "settings.musicVolume", &st.musicVolume, &audio::setMusicVolume);
+        volumeRow(ctx, l, l.sfxLabel, l.sfxSlider, "settings.sfxVolume", &st.sfxVolume, &audio::setSfxVolume);
         if (volumeUnsaved_ && !ctx.input.leftDown) {
             store::saveSettings();
             volumeUnsaved_ = false;
         }
+    }
+
+    void volumeRow(Ctx& ctx, const SettingsLayout& l, double labelY, const Rect& track, const char* key,
+                   double* volume, void (*apply)(double)) {
+        drawText(ctx.cr, l.page.x, labelY, i18n::tr(key), sansLabel(13 * ctx.uiScale, false, kMutedText));
+        const double v = slider(ctx, track, *volume);
+        // A knob scrolled out of the page does not follow the pointer there.
+        if (!ctx.hover(l.page) || std::fabs(v - *volume) <= kVolumeEpsilon) return;
+        *volume = v;
+        apply(v);
+        volumeUnsaved_ = true;
     }
 
     // A new language rebuilds the whole screen in it, from the top.

@@ -8,7 +8,7 @@
 #include "screens/about.h"
 #include "screens/common.h"
 #include "screens/licenses.h"
-#include "tests/screens/drag_scroll.h"
+#include "tests/screens/nav_support.h"
 #include "ui/screens.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include "rules/classes.h"
 #include "rules/items.h"
 #include "screens/herosel_layout.h"
-#include "tests/support/screen_harness.h"
+#include "tests/screens/nav_support.h"
 #include "ui/screens.h"
 
 namespace {
@@ -16,15 +16,7 @@ ui::HeroSelectLayout layoutOf(harness::ScreenHarness& h) {
     return ui::heroSelectLayout(h.ctx(), 52 * h.ctx().uiScale);  // below the game header
 }
 
-void startHeroSelection(harness::ScreenHarness& h) {
-    ui::GameState menu;
-    menu.screen = ui::kMenu;
-    h.start(menu);
-    ui::GameState sel;
-    sel.screen = ui::kHeroSelect;
-    ui::Game::instance().push(sel);
-    h.frame();
-}
+void startHeroSelection(harness::ScreenHarness& h) { navtest::openOverMenu(h, ui::kHeroSelect); }
 
 void clickCard(harness::ScreenHarness& h, rpg::ClassId cls) {
     const ui::Rect r = layoutOf(h).cards[static_cast<int>(cls)];

@@ -12,7 +12,7 @@
 #include "rules/hero.h"
 #include "rules/run.h"
 #include "screens/settings_layout.h"
-#include "tests/screens/drag_scroll.h"
+#include "tests/screens/nav_support.h"
 #include "ui/audio.h"
 #include "ui/screens.h"
 
@@ -25,16 +25,7 @@ protected:
         rpg::setActiveDifficulty(difficulty_);
     }
 
-    // Menu below, settings on top, one frame drawn.
-    static void open(harness::ScreenHarness& h) {
-        ui::GameState menu;
-        menu.screen = ui::kMenu;
-        h.start(menu);
-        ui::GameState settings;
-        settings.screen = ui::kSettings;
-        ui::Game::instance().push(settings);
-        h.frame();
-    }
+    static void open(harness::ScreenHarness& h) { navtest::openOverMenu(h, ui::kSettings); }
 
     static ui::SettingsLayout layout(harness::ScreenHarness& h, double scroll = 0) {
         return ui::settingsLayout(h.ctx(), navtest::headerBottom(h), scroll);

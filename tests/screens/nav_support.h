@@ -1,12 +1,24 @@
 #pragma once
-// Scrolls a list by an exact distance: a drag that ends at rest, so no
-// fling carries the list further after the release.
+// Helpers of the navigation screens' tests: opening a screen above the
+// menu, exact scrolling and clicks that do not start a drag.
 #include "tests/support/screen_harness.h"
+#include "ui/screens.h"
 #include "ui/widgets.h"
 
 namespace navtest {
 
-// Drags from (x, y) by dy (negative moves the content up, as a finger
+// The menu at the bottom, the screen above it, one frame drawn.
+inline void openOverMenu(harness::ScreenHarness& h, int screen) {
+    ui::GameState menu;
+    menu.screen = ui::kMenu;
+    h.start(menu);
+    ui::GameState top;
+    top.screen = screen;
+    ui::Game::instance().push(top);
+    h.frame();
+}
+
+// Scrolls a list by an exact distance: drags from (x, y) by dy (negative moves the content up, as a finger
 // pushing it), holds still until the fling speed has died away, releases.
 inline void dragBy(harness::ScreenHarness& h, double x, double y, double dy) {
     h.moveTo(x, y).frame();
