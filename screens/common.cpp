@@ -1,5 +1,7 @@
 #include "screens/common.h"
 
+#include <SDL.h>
+
 #include <algorithm>
 
 #include "platform/i18n.h"
@@ -9,6 +11,8 @@
 #include "ui/draw.h"
 #include "ui/game_ui.h"
 #include "ui/theme.h"
+#include "ui/gpu.h"
+#include "ui/widgets.h"
 
 namespace ui {
 
@@ -58,5 +62,37 @@ void drawRimmedCoin(cairo_t* cr, double cx, double cy, double r, double s, doubl
     fillCircle(cr, cx, cy, r, theme::kGold, alpha);
     strokeCircle(cr, cx, cy, r - s, 2 * s, theme::kDeepGold, alpha);
 }
+
+double pageHeader(Ctx& ctx, const std::string& title, bool* leave) {
+    gpuFillRect(0, 0, ctx.width, ctx.height, kScreenFill, 1.0);
+    bool back = false;
+    const double top = screenHeader(ctx, title, &back);
+    *leave = back || ctx.input.hasKey(27);
+    return top;
+}
+
+namespace {
+
+LinkOpener& linkOpener() {
+    static LinkOpener opener = &SDL_OpenURL;
+    return opener;
+}
+
+// Web addresses carry "://"; mail links are the one kind without it. A bare
+// "host:port" therefore still counts as scheme-less.
+bool hasScheme(const std::string& address) {
+    return address.find("://") != std::string::npos || address.starts_with("mailto:");
+}
+
+} // namespace
+
+std::string linkUrl(const std::string& address) { return hasScheme(address) ? address : "https://" + address; }
+
+void openLink(const std::string& address) {
+    if (address.empty()) return;
+    linkOpener()(linkUrl(address).c_str());
+}
+
+void setLinkOpener(LinkOpener opener) { linkOpener() = opener ? opener : &SDL_OpenURL; }
 
 } // namespace ui

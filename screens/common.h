@@ -34,4 +34,25 @@ TextStyle textStyle(double size, bool bold, std::uint32_t color, int align = 0, 
 // ring just inside its edge (s is the UI scale).
 void drawRimmedCoin(cairo_t* cr, double cx, double cy, double r, double s, double alpha = 1.0);
 
+
+// Opens a web or mail link through the desktop. An address without a scheme
+// ("example.org") is opened as "https://example.org". What the desktop does
+// with it is not reported: a link that fails to open simply does nothing.
+void openLink(const std::string& address);
+// The address openLink hands on: unchanged when it names a scheme.
+std::string linkUrl(const std::string& address);
+
+// Tests record links instead of opening them; null restores SDL_OpenURL.
+using LinkOpener = int (*)(const char* url);
+void setLinkOpener(LinkOpener opener);
+
+
+// What full-window screens without scenery clear the window to.
+inline constexpr std::uint32_t kScreenFill = 0x1B1410;
+
+// The top of such a screen: the window cleared, the header with its title
+// and back button. Returns where content starts; *leave tells whether Back
+// or Escape asked to go back.
+double pageHeader(Ctx& ctx, const std::string& title, bool* leave);
+
 } // namespace ui

@@ -57,9 +57,6 @@ std::unique_ptr<Screen> placeholder(const char* name) { return std::make_unique<
 
 } // namespace
 
-std::unique_ptr<Screen> makeSplashScreen() { return placeholder("Splash"); }
-std::unique_ptr<Screen> makeMenuScreen() { return placeholder("Menu"); }
-std::unique_ptr<Screen> makeHeroSelectScreen() { return placeholder("Hero selection"); }
 std::unique_ptr<Screen> makeKaserneScreen() { return placeholder("Barracks"); }
 
 std::unique_ptr<Screen> makeShopScreen(const GameState& s) {
@@ -72,9 +69,5 @@ std::unique_ptr<Screen> makeScrollShopScreen(const GameState&) { return placehol
 std::unique_ptr<Screen> makeTrainerScreen() { return placeholder("Trainer"); }
 std::unique_ptr<Screen> makeRuneTowerScreen() { return placeholder("Rune tower"); }
 std::unique_ptr<Screen> makeBattleScreen(const GameState&) { return placeholder("Battle"); }
-
-std::unique_ptr<Screen> makeSettingsScreen() { return placeholder("Settings"); }
-std::unique_ptr<Screen> makeAboutScreen() { return placeholder("About"); }
-std::unique_ptr<Screen> makeLicensesScreen() { return placeholder("Licences"); }
 
 } // namespace ui

@@ -1,0 +1,99 @@
+// The licences page: every component the game uses or ships, in one
+// scrolling list, each with its web address as a link.
+#include "screens/licenses.h"
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+#include "platform/i18n.h"
+#include "screens/common.h"
+#include "ui/draw.h"
+#include "ui/screens.h"
+#include "ui/theme.h"
+#include "ui/widgets.h"
+
+namespace ui {
+
+namespace {
+
+using namespace theme;
+
+constexpr double kEntryHeight = 92;  // scaled
+
+TextStyle centred(double size, bool bold, bool italic, uint32_t color) {
+    return {.family = kFontSans, .size = size, .bold = bold, .italic = italic, .color = color, .align = 1};
+}
+
+std::string licenceLine(const LicenseEntry& e) {
+    if (!*e.version) return e.licence;
+    return std::string("v") + e.version + "  \u00B7  " + e.licence;
+}
+
+class LicensesScreen final : public Screen {
+public:
+    void update(Ctx& ctx) override {
+        bool leave = false;
+        const double top = pageHeader(ctx, i18n::tr("licenses.title"), &leave);
+        if (leave) {
+            Game::instance().pop();
+            return;
+        }
+        const double s = ctx.uiScale;
+        const Rect view{0, top, ctx.width, ctx.height - top};
+        const double content = kLicenseCount * kEntryHeight * s + 50 * s + 64 * s + 20 * s;
+        applyScroll(ctx, view, content, &scroll_);
+        {
+            SavedState keep(ctx.cr);
+            cairo_rectangle(ctx.cr, view.x, view.y, view.w, view.h);
+            cairo_clip(ctx.cr);
+            for (int i = 0; i < kLicenseCount; ++i) {
+                const double y = licenseEntryTop(top, i, scroll_, s);
+                if (top > y + kEntryHeight * s || y > top + view.h) continue;
+                drawEntry(ctx, view, i, y);
+            }
+            drawNote(ctx, licenseEntryTop(top, kLicenseCount, scroll_, s) + 32 * s);
+        }
+        scrollbar(ctx, view, content, scroll_);
+    }
+
+private:
+    static void drawEntry(Ctx& ctx, const Rect& view, int i, double y) {
+        cairo_t* cr = ctx.cr;
+        const double s = ctx.uiScale;
+        const double cx = ctx.width / 2;
+        const LicenseEntry& e = licenseEntry(i);
+        drawTextTop(cr, cx, y + 14 * s, e.component, centred(16 * s, true, false, kCreamText));
+        drawTextTop(cr, cx, y + 36 * s, licenceLine(e), centred(12 * s, false, false, kGold));
+        drawTextTop(cr, cx, y + 55 * s, e.holders, centred(12 * s, false, true, kMutedText));
+        if (*e.address) {
+            const TextStyle st = centred(11 * s, false, false, kGold);
+            drawTextTop(cr, cx, y + 72 * s, e.address, st);
+            double w = 0;
+            double h = 0;
+            measureText(cr, e.address, st, &w, &h);
+            // The pointer must be on the visible list too: an address can lie
+            // under the header while its entry still shows.
+            if (ctx.hover(view) && ctx.takeClick({cx - w / 2, y + 66 * s, w, h})) openLink(e.address);
+        }
+        if (i + 1 < kLicenseCount) {
+            drawLine(cr, cx - 120 * s, y + 86 * s, cx + 120 * s, y + 86 * s, s, kBrownBorder, 0.8);
+        }
+    }
+
+    static void drawNote(Ctx& ctx, double y) {
+        const double s = ctx.uiScale;
+        const double wrap = std::min(560 * s, ctx.width - 64 * s);
+        TextStyle st = centred(std::round(12 * s), false, false, kMutedText);
+        st.wrapWidth = wrap;
+        drawTextTop(ctx.cr, ctx.width / 2 - wrap / 2, y, i18n::tr("licenses.noteSystem"), st);
+    }
+
+    double scroll_ = 0;
+};
+
+} // namespace
+
+std::unique_ptr<Screen> makeLicensesScreen() { return std::make_unique<LicensesScreen>(); }
+
+} // namespace ui

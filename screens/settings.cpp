@@ -1,0 +1,215 @@
+// The settings page: difficulty, sound and volumes, language, and the reset
+// of all progress. Every change takes effect at once and is saved.
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+#include "platform/i18n.h"
+#include "screens/common.h"
+#include "platform/storage.h"
+#include "rules/difficulty.h"
+#include "screens/settings_layout.h"
+#include "ui/audio.h"
+#include "ui/draw.h"
+#include "ui/screens.h"
+#include "ui/theme.h"
+#include "ui/widgets.h"
+
+namespace ui {
+
+namespace {
+
+using namespace theme;
+
+constexpr double kCellW = 112;  // language cell, scaled
+constexpr double kCellH = 30;
+constexpr double kCellGap = 6;
+constexpr double kVolumeEpsilon = 1e-6;
+
+int languageCellCount() { return 1 + static_cast<int>(i18n::languages().size()); }
+
+// Section titles and labels take the system's plain sans face.
+TextStyle sansLabel(double size, bool bold, uint32_t color) {
+    return {.family = "sans", .size = std::round(size), .bold = bold, .color = color};
+}
+
+// Controls scrolled out of the page still lie where they would be drawn: a
+// click outside the page must not reach them. It is handed back afterwards,
+// so the reset dialog still sees it.
+class PageClickGuard {
+public:
+    PageClickGuard(Ctx& ctx, const Rect& page) : ctx_(ctx), held_(!ctx.hover(page) && !ctx.clickTaken) {
+        if (held_) ctx_.clickTaken = true;
+    }
+    ~PageClickGuard() {
+        if (held_) ctx_.clickTaken = false;
+    }
+    PageClickGuard(const PageClickGuard&) = delete;
+    PageClickGuard& operator=(const PageClickGuard&) = delete;
+
+private:
+    Ctx& ctx_;
+    bool held_;
+};
+
+void sectionTitle(Ctx& ctx, const SettingsLayout& l, double y, const char* key) {
+    const double s = ctx.uiScale;
+    drawText(ctx.cr, l.page.x, y, i18n::tr(key), sansLabel(15 * s, true, kGold));
+    drawLine(ctx.cr, l.page.x, y + 22 * s, l.page.x + l.page.w, y + 22 * s, s, kBrownBorder, 0.8);
+}
+
+void runDifficulty(Ctx& ctx, const SettingsLayout& l) {
+    const double s = ctx.uiScale;
+    store::Settings& st = store::settings();
+    sectionTitle(ctx, l, l.difficultyTitle, "settings.difficulty");
+    for (int d = 0; d < 4; ++d) {
+        const auto diff = static_cast<rpg::Difficulty>(d);
+        if (!plainButton(ctx, l.difficulty[d], i18n::tr(rpg::difficultyNameKey(diff)), st.difficulty == diff)) continue;
+        st.difficulty = diff;
+        rpg::setActiveDifficulty(diff);
+        store::saveSettings();
+    }
+    const TextStyle hint{.family = kFontSans, .size = std::round(13 * s), .color = kMutedText, .wrapWidth = l.page.w};
+    drawText(ctx.cr, l.page.x, l.hintTop, i18n::tr(rpg::difficultyHintKey(st.difficulty)), hint);
+}
+
+void runSound(Ctx& ctx, const SettingsLayout& l) {
+    store::Settings& st = store::settings();
+    sectionTitle(ctx, l, l.soundTitle, "settings.sound");
+    const bool on = toggleRow(ctx, l.soundSwitch, i18n::tr("settings.sound"), st.soundOn);
+    if (on == st.soundOn) return;
+    st.soundOn = on;
+    audio::setEnabled(on);
+    store::saveSettings();
+}
+
+class SettingsScreen final : public Screen {
+public:
+    void update(Ctx& ctx) override {
+        bool leave = false;
+        const double top = pageHeader(ctx, i18n::tr("settings.headline"), &leave);
+        // With the reset dialog open, Escape is the dialog's cancel key.
+        if (!resetOpen_ && leave) {
+            Game::instance().pop();
+            return;
+        }
+        const SettingsLayout before = settingsLayout(ctx, top, scroll_);
+        applyScroll(ctx, before.page, before.contentHeight, &scroll_);
+        const SettingsLayout l = settingsLayout(ctx, top, scroll_);
+        {
+            SavedState keep(ctx.cr);
+            cairo_rectangle(ctx.cr, l.page.x, l.page.y, l.page.w, l.page.h);
+            cairo_clip(ctx.cr);
+            PageClickGuard guard(ctx, l.page);
+            runDifficulty(ctx, l);
+            runSound(ctx, l);
+            runVolumes(ctx, l);
+            runLanguages(ctx, l);
+            sectionTitle(ctx, l, l.resetTitle, "settings.reset");
+            if (plainButton(ctx, l.resetButton, i18n::tr("settings.reset"), false)) resetOpen_ = true;
+        }
+        scrollbar(ctx, l.page, l.contentHeight, scroll_);
+        footer(ctx, ctx.height);
+        if (resetOpen_) runResetDialog(ctx);
+    }
+
+private:
+    // Volumes apply while the knob moves; the file is written once the
+    // button is let go, not on every frame of the drag.
+    void runVolumes(Ctx& ctx, const SettingsLayout& l) {
+        store::Settings& st = store::settings();
+        volumeRow(ctx, l, l.musicLabel, l.musicSlider, "settings.musicVolume", &st.musicVolume, &audio::setMusicVolume);
+        volumeRow(ctx, l, l.sfxLabel, l.sfxSlider, "settings.sfxVolume", &st.sfxVolume, &audio::setSfxVolume);
+        if (volumeUnsaved_ && !ctx.input.leftDown) {
+            store::saveSettings();
+            volumeUnsaved_ = false;
+        }
+    }
+
+    void volumeRow(Ctx& ctx, const SettingsLayout& l, double labelY, const Rect& track, const char* key,
+                   double* volume, void (*apply)(double)) {
+        drawText(ctx.cr, l.page.x, labelY, i18n::tr(key), sansLabel(13 * ctx.uiScale, false, kMutedText));
+        const double v = slider(ctx, track, *volume);
+        // A knob scrolled out of the page does not follow the pointer there.
+        if (!ctx.hover(l.page) || std::fabs(v - *volume) <= kVolumeEpsilon) return;
+        *volume = v;
+        apply(v);
+        volumeUnsaved_ = true;
+    }
+
+    // A new language rebuilds the whole screen in it, from the top.
+    void runLanguages(Ctx& ctx, const SettingsLayout& l) {
+        store::Settings& st = store::settings();
+        sectionTitle(ctx, l, l.languageTitle, "settings.language");
+        const auto& langs = i18n::languages();
+        for (int i = 0; i < languageCellCount(); ++i) {
+            const std::string code = i == 0 ? std::string() : langs[i - 1].code;
+            const std::string label = i == 0 ? i18n::tr("settings.languageSystem") : langs[i - 1].nativeName;
+            if (!plainButton(ctx, l.languageCell(i), label, st.language == code)) continue;
+            st.language = code;
+            i18n::setLanguage(st.language);
+            store::saveSettings();
+            Game& game = Game::instance();
+            const GameState self = game.top();
+            game.replace(self);
+        }
+    }
+
+    void runResetDialog(Ctx& ctx) {
+        const int answer = confirmDialog(ctx, i18n::tr("settings.resetConfirmTitle"),
+                                         i18n::tr("settings.resetConfirmBody"), i18n::tr("settings.resetConfirmYes"),
+                                         i18n::tr("settings.resetConfirmNo"));
+        if (answer == 0) return;
+        resetOpen_ = false;
+        if (answer < 0) return;
+        store::resetProgress();
+        GameState menu;
+        menu.screen = kMenu;
+        Game::instance().resetTo(menu);
+    }
+
+    double scroll_ = 0;
+    bool resetOpen_ = false;
+    bool volumeUnsaved_ = false;  // a dragged volume not yet in the file
+};
+
+} // namespace
+
+Rect SettingsLayout::languageCell(int i) const {
+    const double step = (kCellW + kCellGap) * scale;
+    return {page.x + (i % columns) * step, gridTop + (i / columns) * (kCellH + kCellGap) * scale, kCellW * scale,
+            kCellH * scale};
+}
+
+SettingsLayout settingsLayout(const Ctx& ctx, double top, double scroll) {
+    const double s = ctx.uiScale;
+    const double m = std::max((ctx.width - 620 * s) / 2, 24 * s);
+    SettingsLayout l;
+    l.scale = s;
+    l.page = {m, top + 6 * s, ctx.width - 2 * m, ctx.height - top - 46 * s};
+    const double pw = l.page.w;
+    l.columns = std::max(2, static_cast<int>((pw + kCellGap * s) / ((kCellW + kCellGap) * s)));
+    l.rows = (languageCellCount() + l.columns - 1) / l.columns;
+    l.contentHeight = 408 * s + l.rows * (kCellH + kCellGap) * s;
+
+    const double y = l.page.y - scroll;
+    l.difficultyTitle = y;
+    const double bw = (pw - 9 * s) / 4;
+    for (int d = 0; d < 4; ++d) l.difficulty[d] = {l.page.x + d * (bw + 3 * s), y + 30 * s, bw, 38 * s};
+    l.hintTop = y + 74 * s;
+    l.soundTitle = l.hintTop + 40 * s;
+    l.soundSwitch = {l.page.x, l.soundTitle + 30 * s, pw, 38 * s};
+    l.musicLabel = l.soundSwitch.y + l.soundSwitch.h + 8 * s;
+    l.musicSlider = {l.page.x, l.musicLabel + 18 * s, pw, 22 * s};
+    l.sfxLabel = l.musicLabel + 52 * s;
+    l.sfxSlider = {l.page.x, l.sfxLabel + 18 * s, pw, 22 * s};
+    l.languageTitle = l.sfxLabel + 56 * s;
+    l.gridTop = l.languageTitle + 30 * s;
+    l.resetTitle = l.gridTop + l.rows * (kCellH + kCellGap) * s + 16 * s;
+    l.resetButton = {l.page.x, l.resetTitle + 30 * s, std::min(280 * s, pw), 34 * s};
+    return l;
+}
+
+std::unique_ptr<Screen> makeSettingsScreen() { return std::make_unique<SettingsScreen>(); }
+
+} // namespace ui
