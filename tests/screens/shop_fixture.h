@@ -27,16 +27,19 @@ inline void setParty(const std::vector<rpg::ClassId>& classes, int level, double
     store::saveMeta();
 }
 
-// A run of the party with this seed; returns the id of its first shop node.
+// A run of the party from the first seed at or after `seed` whose map has a
+// shop node; returns the id of its first one.
 inline std::string startRun(std::uint32_t seed) {
     std::vector<rpg::Hero> heroes;
     for (const rpg::Hero* hero : store::partyHeroes()) heroes.push_back(*hero);
-    store::run() = rpg::createRun(heroes, seed, rpg::Stats{}, 0);
-    store::saveRun();
-    for (const rpg::MapNode& node : store::run().map.nodes) {
-        if (node.type == rpg::NodeType::Shop) return node.id;
+    for (;; ++seed) {
+        store::run() = rpg::createRun(heroes, seed, rpg::Stats{}, 0);
+        for (const rpg::MapNode& node : store::run().map.nodes) {
+            if (node.type != rpg::NodeType::Shop) continue;
+            store::saveRun();
+            return node.id;
+        }
     }
-    return {};
 }
 
 inline ui::GameState shopEntry(int kind, const std::string& nodeId = {}) {
