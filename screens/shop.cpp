@@ -92,6 +92,19 @@ void drawLockedPlate(Ctx& ctx, const Rect& r, const std::string& caption) {
     drawTextIn(cr, {r.x + 28 * s, r.y, r.w - 36 * s, r.h}, caption, shopText(12 * s, false, kMutedText, r.w - 36 * s));
 }
 
+// "Nothing here" on a dark plate: muted text alone is lost on a bright sky.
+void drawEmptyNote(Ctx& ctx, double top) {
+    const double s = ctx.uiScale;
+    const std::string text = i18n::tr("shop.empty");
+    const TextStyle st = shopText(14 * s, false, kMutedText);
+    double w = 0;
+    double h = 0;
+    measureText(ctx.cr, text, st, &w, &h);
+    fillRoundedRect(ctx.cr, {0.5 * ctx.width - w / 2 - 16 * s, top - 8 * s, w + 32 * s, h + 16 * s}, 6 * s,
+                    kDarkerPanel, 0.85);
+    drawTextTop(ctx.cr, 0.5 * ctx.width, top, text, st);
+}
+
 } // namespace
 
 void drawPricePlate(Ctx& ctx, const Rect& r, const std::string& label, double size, bool outlined) {
@@ -187,8 +200,7 @@ void ShopScreen::drawShelf(Ctx& ctx, double headerH) {
     const ShopGrid grid = shopGrid(ctx.width, ctx.height, s, headerH, inRun());
     const std::vector<Row> rows = shelfRows();
     if (rows.empty()) {
-        drawTextTop(cr, 0.5 * ctx.width, grid.area.y + 40 * s, i18n::tr("shop.empty"),
-                    shopText(14 * s, false, kMutedText));
+        drawEmptyNote(ctx, grid.area.y + 40 * s);
         if (inRun()) runLeaveButton(ctx);
         return;
     }

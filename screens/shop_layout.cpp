@@ -177,6 +177,12 @@ int fallenCount(const rpg::RunState& run) {
                                           [](const rpg::PartyMember& m) { return m.hp <= 0; }));
 }
 
+int revivableCount(const rpg::RunState& run) {
+    return static_cast<int>(std::count_if(run.party.begin(), run.party.end(), [](const rpg::PartyMember& m) {
+        return m.hp <= 0 && store::heroById(m.heroId) != nullptr;
+    }));
+}
+
 namespace {
 
 void refill(rpg::RunState& run, bool fallen) {

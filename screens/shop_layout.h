@@ -79,6 +79,8 @@ double recruitPrice(std::span<const rpg::Hero> roster);
 int woundedCount(const rpg::RunState& run);
 // Run members at 0 hit points or below, whether or not the hero exists.
 int fallenCount(const rpg::RunState& run);
+// The fallen whom a revive can reach: those with a roster hero.
+int revivableCount(const rpg::RunState& run);
 // Refill the living (heal) or the fallen (revive) members with a roster hero
 // to the hero's maxima; a value already above them is kept.
 void healWounded(rpg::RunState& run);

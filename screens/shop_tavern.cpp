@@ -163,9 +163,11 @@ void ShopScreen::drawRestHouse(Ctx& ctx, double x, double width, double* y) {
         store::saveRun();
     }
     *y += 58 * s;
+    // Only a fallen member with a roster hero can be revived: the service is
+    // not sold for one whose hero has left.
     const Rect revive{x, *y, width, 46 * s};
     if (serviceButton(ctx, revive, i18n::tr("tavern.revive") + kPriceMark + num(kRevivePrice),
-                      fallen > 0 && meta.gold >= kRevivePrice)) {
+                      revivableCount(run) > 0 && meta.gold >= kRevivePrice)) {
         audio::play(audio::Sfx::Success);
         meta.gold -= kRevivePrice;
         reviveFallen(run);

@@ -143,6 +143,11 @@ TEST_F(TavernTest, TheRestHouseServesOnlyDuringARun) {
     EXPECT_EQ(store::run().party[2].hp, rpg::statValue(rogueMax, rpg::StatId::MaxHp));
     EXPECT_EQ(store::run().party[2].mp, rpg::statValue(rogueMax, rpg::StatId::MaxMp));
     EXPECT_EQ(ui::woundedCount(store::run()) + ui::fallenCount(store::run()), 0);
+
+    store::run().party.push_back({"gone-1", 0, 0});  // a fallen member whose hero left the roster
+    clickRevive();
+    EXPECT_EQ(store::meta().gold, 140) << "a revive that reaches nobody is not sold";
+    EXPECT_EQ(ui::fallenCount(store::run()), 1);
 }
 
 TEST_F(TavernTest, HealingNeverLowersWhatABonusRaised) {
