@@ -24,8 +24,6 @@ namespace {
 using namespace theme;
 
 constexpr int kEscape = 27;
-constexpr uint32_t kAffixBlue = 0x3A72B2;
-constexpr uint32_t kDimLabel = 0x6E5D44;
 
 // The gold line swells to 1.18 over 0.12 s after a change and settles back
 // by 0.34 s.
@@ -76,7 +74,7 @@ void drawCardTexts(Ctx& ctx, const Rect& r, const rpg::ItemDef& def, const rpg::
         y += equipInfoHeight(cr, info, r.w, s) + 4 * s;
     }
     if (!item.affixes.empty()) {
-        drawText(cr, r.x + p, y, "\u2726 " + affixLine(item), shopText(9 * s, false, kAffixBlue, textW));
+        drawText(cr, r.x + p, y, "\u2726 " + affixLine(item), shopText(9 * s, false, kShopBlue, textW));
     }
 }
 
@@ -112,7 +110,7 @@ void drawPricePlate(Ctx& ctx, const Rect& r, const std::string& label, double si
     const double s = ctx.uiScale;
     fillRect(cr, r, kDarkerPanel, 0.6);
     if (outlined) strokeRoundedRect(cr, r, 0, 2 * s, kBevelDark);
-    drawTextIn(cr, r, label, shopText(size, false, kDimLabel, r.w - 16 * s));
+    drawTextIn(cr, r, label, shopText(size, false, kShopDim, r.w - 16 * s));
 }
 
 ShopScreen::ShopScreen(const GameState& s) : state(s), kind(shopKindFor(s.subMode)) { restock(); }
@@ -167,7 +165,8 @@ void ShopScreen::drawTabs(Ctx& ctx, double y) {
         const bool current = tab == i;
         fillRect(cr, r, current ? kDeepGold : kDarkPanel);
         drawBevel(cr, r, std::max(2 * s, 2.0), current ? kLightGold : kBevelLight, kBevelDark);
-        drawTextIn(cr, r, i18n::tr(i == 0 ? "shop.buy" : "shop.sell"), shopText(14 * s, true, kCreamText, r.w - 12 * s));
+        const std::string label = i18n::tr(i == 0 ? "shop.buy" : "shop.sell");
+        drawTextIn(cr, r, label, shopText(14 * s, true, kCreamText, r.w - 12 * s));
         if (ctx.takeClick(r)) {
             audio::play(audio::Sfx::Click);
             tab = static_cast<std::uint8_t>(i);

@@ -112,7 +112,9 @@ std::string equipInfo(const rpg::ItemDef& def, const rpg::ItemInstance& item) {
     if (def.slot == rpg::ItemSlot::Consumable || def.slot == rpg::ItemSlot::Valuable) return {};
     std::string info = i18n::tr("party.reqLevel", {{"n", num(rpg::itemLevel(item))}}) + kInfoSep + "GS " +
                        num(rpg::gearScore(item));
-    if (def.slot == rpg::ItemSlot::Weapon) info += kInfoSep + i18n::tr(def.twoHanded ? "equip.twoHand" : "equip.oneHand");
+    if (def.slot == rpg::ItemSlot::Weapon) {
+        info += kInfoSep + i18n::tr(def.twoHanded ? "equip.twoHand" : "equip.oneHand");
+    }
     info += kInfoSep;
     const std::vector<rpg::ClassId> classes = rpg::equipClasses(def);
     if (classes.size() == static_cast<std::size_t>(rpg::kClassCount)) return info + i18n::tr("equip.allClasses");

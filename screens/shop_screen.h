@@ -32,6 +32,11 @@ private:
     bool shielded_;
 };
 
+// Labels that cannot be used (a price too high, a service nobody needs), and
+// the blue of mana and affixes.
+inline constexpr std::uint32_t kShopDim = 0x6E5D44;
+inline constexpr std::uint32_t kShopBlue = 0x3A72B2;
+
 // Between a price label and its amount: "Buy ◉ 120".
 inline constexpr const char* kPriceMark = " \u25C9 ";
 
@@ -87,6 +92,7 @@ private:
     bool drawRecruits(Ctx& ctx, double x, double width, double* y);
     bool recruit(rpg::ClassId cls, double price);
     void drawRestHouse(Ctx& ctx, double x, double width, double* y);
+    std::string drawRoster(Ctx& ctx, const Rect& area, double x, double width, double y);
     bool rosterRow(Ctx& ctx, const Rect& r, const rpg::Hero& hero);
     void toggleParty(const std::string& heroId);
 

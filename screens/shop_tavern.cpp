@@ -22,10 +22,8 @@ using namespace theme;
 
 constexpr uint32_t kHpRed = 0xC2382F;
 constexpr uint32_t kHpRedDark = 0x7C2019;
-constexpr uint32_t kMpBlue = 0x3A72B2;
 constexpr uint32_t kMpBlueDark = 0x244A78;
 constexpr uint32_t kPartyGreen = 0x5A9C3A;
-constexpr uint32_t kDim = 0x6E5D44;
 
 // The tavern's lines stand on the open backdrop: a dark copy one unit down
 // and right keeps them readable over sky and hills alike.
@@ -92,20 +90,28 @@ void ShopScreen::drawTavern(Ctx& ctx, double y0) {
         double y = y0 - scroll;
         if (drawRecruits(ctx, x, width, &y)) return;  // the roster moved: its heroes are not drawn this frame
         if (run) drawRestHouse(ctx, x, width, &y);
-        const store::Meta& meta = store::meta();
-        const std::string partyLine = i18n::tr("city.party") + " " + num(static_cast<double>(meta.partyIds.size())) +
-                                      "/" + num(rpg::partyCap(static_cast<double>(meta.ascension)));
-        drawHeading(cr, x, y, partyLine, s);
-        y += 28 * s;
-        for (const rpg::Hero& hero : meta.roster) {
-            const Rect r{x, y, width, 74 * s};
-            y += 86 * s;
-            if (r.y + r.h <= area.y || r.y >= area.y + area.h) continue;
-            if (rosterRow(ctx, r, hero)) clicked = hero.id;
-        }
+        clicked = drawRoster(ctx, area, x, width, y);
     }
     scrollbar(ctx, area, content, scroll);
     if (!clicked.empty()) toggleParty(clicked);
+}
+
+// The party line and a row per roster hero; gives the id of a clicked row.
+std::string ShopScreen::drawRoster(Ctx& ctx, const Rect& area, double x, double width, double y) {
+    const double s = ctx.uiScale;
+    const store::Meta& meta = store::meta();
+    const std::string partyLine = i18n::tr("city.party") + " " + num(static_cast<double>(meta.partyIds.size())) +
+                                  "/" + num(rpg::partyCap(static_cast<double>(meta.ascension)));
+    drawHeading(ctx.cr, x, y, partyLine, s);
+    y += 28 * s;
+    std::string clicked;
+    for (const rpg::Hero& hero : meta.roster) {
+        const Rect r{x, y, width, 74 * s};
+        y += 86 * s;
+        if (r.y + r.h <= area.y || r.y >= area.y + area.h) continue;
+        if (rosterRow(ctx, r, hero)) clicked = hero.id;
+    }
+    return clicked;
 }
 
 // The eight classes for hire. True when a hero was hired this frame.
@@ -209,10 +215,11 @@ bool ShopScreen::rosterRow(Ctx& ctx, const Rect& r, const rpg::Hero& hero) {
         drawText(cr, tx + std::min(0.55 * tw, nameW) + 8 * s, r.y + 11 * s,
                  i18n::tr(fallen ? "tavern.dead" : "tavern.needsHeal"), tag);
     }
-    const uint32_t hpColor = fallen ? kDim : kHpRed;
-    statBar(ctx, {tx, r.y + 42 * s, tw, 12 * s}, std::max(0.0, v.hp), v.maxHp, hpColor, fallen ? kDim : kHpRedDark, "");
-    if (v.maxMp > 0) statBar(ctx, {tx, r.y + 57 * s, tw, 9 * s}, v.mp, v.maxMp, kMpBlue, kMpBlueDark, "");
-    TextStyle mark = shopText(18 * s, true, inParty ? kPartyGreen : kDim);
+    const uint32_t hpColor = fallen ? kShopDim : kHpRed;
+    const uint32_t hpBase = fallen ? kShopDim : kHpRedDark;
+    statBar(ctx, {tx, r.y + 42 * s, tw, 12 * s}, std::max(0.0, v.hp), v.maxHp, hpColor, hpBase, "");
+    if (v.maxMp > 0) statBar(ctx, {tx, r.y + 57 * s, tw, 9 * s}, v.mp, v.maxMp, kShopBlue, kMpBlueDark, "");
+    TextStyle mark = shopText(18 * s, true, inParty ? kPartyGreen : kShopDim);
     mark.family = kFontSans;
     drawTextCentered(cr, r.x + r.w - 20 * s, r.y + r.h / 2, inParty ? "\u2713" : "\u25CB", mark);
     return ctx.takeClick(r);
@@ -224,8 +231,8 @@ void ShopScreen::toggleParty(const std::string& heroId) {
     store::Meta& meta = store::meta();
     std::vector<std::string>& ids = meta.partyIds;
     const auto it = std::find(ids.begin(), ids.end(), heroId);
-    const bool allowed = it != ids.end() ? ids.size() > 1
-                                         : static_cast<int>(ids.size()) < rpg::partyCap(static_cast<double>(meta.ascension));
+    const int cap = rpg::partyCap(static_cast<double>(meta.ascension));
+    const bool allowed = it != ids.end() ? ids.size() > 1 : static_cast<int>(ids.size()) < cap;
     if (!allowed) {
         audio::play(audio::Sfx::Error);
         return;

@@ -81,7 +81,9 @@ TEST_F(TavernTest, ARecruitJoinsTheRosterButNotTheParty) {
 TEST_F(TavernTest, ThePartyIsNeverEmptiedNorFilledPastItsCap) {
     shoptest::setParty({ClassId::Warrior}, 1, 0);
     store::Meta& meta = store::meta();
-    for (ClassId cls : {ClassId::Mage, ClassId::Cleric, ClassId::Rogue}) meta.roster.push_back(rpg::makeHero(cls, "", 1));
+    for (ClassId cls : {ClassId::Mage, ClassId::Cleric, ClassId::Rogue}) {
+        meta.roster.push_back(rpg::makeHero(cls, "", 1));
+    }
     store::saveMeta();
     const std::string first = meta.roster[0].id;
     open();
