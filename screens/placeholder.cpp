@@ -59,12 +59,6 @@ std::unique_ptr<Screen> placeholder(const char* name) { return std::make_unique<
 
 std::unique_ptr<Screen> makeKaserneScreen() { return placeholder("Barracks"); }
 
-std::unique_ptr<Screen> makeShopScreen(const GameState& s) {
-    static const char* const kKinds[] = {"Weaponsmith", "Armourer", "Apothecary", "Tavern", "Wandering merchant"};
-    const bool known = s.subMode >= 0 && s.subMode < 5;
-    return placeholder(known ? kKinds[s.subMode] : "Shop");
-}
-
 std::unique_ptr<Screen> makeScrollShopScreen(const GameState&) { return placeholder("Scroll shop"); }
 std::unique_ptr<Screen> makeTrainerScreen() { return placeholder("Trainer"); }
 std::unique_ptr<Screen> makeRuneTowerScreen() { return placeholder("Rune tower"); }

@@ -1,0 +1,313 @@
+// The merchant screen: the three city merchants and the wandering merchant
+// of a map shop node (a buy shelf, and in the city a sell shelf), and the
+// frame that the tavern shares with them.
+#include <algorithm>
+#include <cmath>
+#include <optional>
+
+#include "fx/scene.h"
+#include "platform/i18n.h"
+#include "platform/storage.h"
+#include "screens/common.h"
+#include "screens/shop_layout.h"
+#include "screens/shop_screen.h"
+#include "ui/audio.h"
+#include "ui/draw.h"
+#include "ui/game_ui.h"
+#include "ui/screens.h"
+#include "ui/theme.h"
+#include "ui/widgets.h"
+
+namespace ui {
+namespace {
+
+using namespace theme;
+
+constexpr int kEscape = 27;
+
+// The gold line swells to 1.18 over 0.12 s after a change and settles back
+// by 0.34 s.
+double goldPulse(double sinceChange) {
+    if (sinceChange < 0) return 1;
+    if (sinceChange < 0.12) return 1 + 0.18 * sinceChange / 0.12;
+    if (sinceChange < 0.34) return 1.18 - 0.18 * (sinceChange - 0.12) / 0.22;
+    return 1;
+}
+
+void drawBevel(cairo_t* cr, const Rect& r, double b, uint32_t topLeft, uint32_t bottomRight) {
+    fillRect(cr, {r.x, r.y, r.w, b}, topLeft);
+    fillRect(cr, {r.x, r.y, b, r.h}, topLeft);
+    fillRect(cr, {r.x, r.y + r.h - b, r.w, b}, bottomRight);
+    fillRect(cr, {r.x + r.w - b, r.y, b, r.h}, bottomRight);
+}
+
+// The item's bonus in words: a consumable's name again, else its weapon
+// class and every stat it changes.
+std::string bonusWords(const rpg::ItemDef& def, const rpg::ItemInstance& item) {
+    if (def.effect != rpg::ConsumableEffect::None) return itemName(item);
+    std::string line = def.weaponClassKey ? i18n::tr(def.weaponClassKey) : std::string();
+    const rpg::Stats bonus = rpg::itemBonus(item);
+    for (int i = 0; i < rpg::kStatCount; ++i) {
+        const auto stat = static_cast<rpg::StatId>(i);
+        const double v = rpg::statValue(bonus, stat);
+        if (v == 0) continue;
+        if (!line.empty()) line += "  ";
+        line += i18n::tr(rpg::statLabelKey(stat)) + " " + (v > 0 ? "+" : "") + num(v);
+    }
+    return line;
+}
+
+void drawCardTexts(Ctx& ctx, const Rect& r, const rpg::ItemDef& def, const rpg::ItemInstance& item, bool locked) {
+    cairo_t* cr = ctx.cr;
+    const double s = ctx.uiScale;
+    const double p = 10 * s;
+    const double textW = r.w - 2 * p;
+    drawText(cr, r.x + p, r.y + p, itemName(item),
+             shopText(14 * s, true, rpg::rarityColor(def.rarity), textW, locked ? 0.6 : 1.0));
+    drawText(cr, r.x + p, r.y + p + 18 * s, bonusWords(def, item), shopText(10 * s, false, kMutedText, textW));
+    double y = r.y + p + 34 * s;
+    const std::string info = equipInfo(def, item);
+    if (!info.empty()) {
+        TextStyle st = shopText(9 * s, false, kGold);
+        st.wrapWidth = textW;
+        drawText(cr, r.x + p, y, info, st);
+        y += equipInfoHeight(cr, info, r.w, s) + 4 * s;
+    }
+    if (!item.affixes.empty()) {
+        drawText(cr, r.x + p, y, "\u2726 " + affixLine(item), shopText(9 * s, false, kShopBlue, textW));
+    }
+}
+
+// A worn item on the sell shelf: a sunken plate with a ring and who wears it.
+void drawLockedPlate(Ctx& ctx, const Rect& r, const std::string& caption) {
+    cairo_t* cr = ctx.cr;
+    const double s = ctx.uiScale;
+    fillRoundedRect(cr, r, 4 * s, kDarkerPanel);
+    const double ringX = r.x + 16 * s;
+    const double cy = r.y + r.h / 2;
+    strokeCircle(cr, ringX, cy, 5 * s, 1.5 * s, kMutedText);
+    fillCircle(cr, ringX, cy - 5 * s, 1.6 * s, kMutedText);
+    drawTextIn(cr, {r.x + 28 * s, r.y, r.w - 36 * s, r.h}, caption, shopText(12 * s, false, kMutedText, r.w - 36 * s));
+}
+
+// "Nothing here" on a dark plate: muted text alone is lost on a bright sky.
+void drawEmptyNote(Ctx& ctx, double top) {
+    const double s = ctx.uiScale;
+    const std::string text = i18n::tr("shop.empty");
+    const TextStyle st = shopText(14 * s, false, kMutedText);
+    double w = 0;
+    double h = 0;
+    measureText(ctx.cr, text, st, &w, &h);
+    fillRoundedRect(ctx.cr, {0.5 * ctx.width - w / 2 - 16 * s, top - 8 * s, w + 32 * s, h + 16 * s}, 6 * s,
+                    kDarkerPanel, 0.85);
+    drawTextTop(ctx.cr, 0.5 * ctx.width, top, text, st);
+}
+
+} // namespace
+
+void drawPricePlate(Ctx& ctx, const Rect& r, const std::string& label, double size, bool outlined) {
+    cairo_t* cr = ctx.cr;
+    const double s = ctx.uiScale;
+    fillRect(cr, r, kDarkerPanel, 0.6);
+    if (outlined) strokeRoundedRect(cr, r, 0, 2 * s, kBevelDark);
+    drawTextIn(cr, r, label, shopText(size, false, kShopDim, r.w - 16 * s));
+}
+
+ShopScreen::ShopScreen(const GameState& s) : state(s), kind(shopKindFor(s.subMode)) { restock(); }
+
+void ShopScreen::restock() { offers = shopStock(kind, state.nodeId); }
+
+// Every way out of a run shop settles its node.
+void ShopScreen::leave() {
+    if (inRun()) settleNode(state.nodeId);
+    Game::instance().pop();
+}
+
+void ShopScreen::update(Ctx& ctx) {
+    const double s = ctx.uiScale;
+    sceneBackdrop(ctx, {kSceneVillage, 8, 0.62, false, kWeatherClear, kDay, 1.0});
+    bool back = false;
+    const double headerH = gameHeader(ctx, i18n::tr(shopTitleKey(kind)), &back, false);
+    if (back || ctx.input.hasKey(kEscape)) {
+        leave();
+        return;
+    }
+    drawGoldLine(ctx, headerH + 4 * s);
+    const double y = headerH + 32 * s;
+    if (kind == kShopTavern) {
+        drawTavern(ctx, y);
+        return;
+    }
+    if (!inRun()) drawTabs(ctx, y);
+    drawShelf(ctx, headerH);
+}
+
+void ShopScreen::drawGoldLine(Ctx& ctx, double y) {
+    const double gold = store::meta().gold;
+    if (gold != shownGold) {
+        if (shownGold >= 0) goldChangedAt = ctx.now;
+        shownGold = gold;
+    }
+    const double k = goldChangedAt > 0 ? goldPulse(ctx.now - goldChangedAt) : 1.0;
+    const double size = std::round(16 * ctx.uiScale * k);
+    const std::string text = "\u25C9 " + num(gold) + " " + i18n::tr("common.gold");
+    const double cx = 0.5 * ctx.width;
+    drawTextTop(ctx.cr, cx + 1, y + 1, text, shopText(size, true, 0x000000));
+    drawTextTop(ctx.cr, cx, y, text, shopText(size, true, kLightGold));
+}
+
+void ShopScreen::drawTabs(Ctx& ctx, double y) {
+    cairo_t* cr = ctx.cr;
+    const double s = ctx.uiScale;
+    const double tabW = std::min(0.5 * (ctx.width - 34 * s), 220 * s);
+    for (int i = 0; i < 2; ++i) {
+        const Rect r{0.5 * ctx.width - tabW - 5 * s + i * (tabW + 10 * s), y, tabW, 38 * s};
+        const bool current = tab == i;
+        fillRect(cr, r, current ? kDeepGold : kDarkPanel);
+        drawBevel(cr, r, std::max(2 * s, 2.0), current ? kLightGold : kBevelLight, kBevelDark);
+        const std::string label = i18n::tr(i == 0 ? "shop.buy" : "shop.sell");
+        drawTextIn(cr, r, label, shopText(14 * s, true, kCreamText, r.w - 12 * s));
+        if (ctx.takeClick(r)) {
+            audio::play(audio::Sfx::Click);
+            tab = static_cast<std::uint8_t>(i);
+        }
+    }
+}
+
+std::vector<ShopScreen::Row> ShopScreen::shelfRows() const {
+    std::vector<Row> rows;
+    if (inRun() || tab == 0) {
+        for (const rpg::ItemInstance& offer : offers) rows.push_back({&offer, rpg::buyPrice(offer), false, {}, -1});
+        return rows;
+    }
+    const store::Meta& meta = store::meta();
+    for (std::size_t i = 0; i < meta.stash.size(); ++i) {
+        rows.push_back({&meta.stash[i], rpg::sellPrice(meta.stash[i]), false, {}, static_cast<int>(i)});
+    }
+    for (const rpg::Hero& hero : meta.roster) {
+        const std::string caption = i18n::tr("shop.wornBy", {{"name", className(hero.cls)}});
+        for (const rpg::ItemInstance& worn : hero.equipment.slots) {
+            if (!worn.defId.empty()) rows.push_back({&worn, 0, true, caption, -1});
+        }
+    }
+    return rows;
+}
+
+void ShopScreen::drawShelf(Ctx& ctx, double headerH) {
+    cairo_t* cr = ctx.cr;
+    const double s = ctx.uiScale;
+    const ShopGrid grid = shopGrid(ctx.width, ctx.height, s, headerH, inRun());
+    const std::vector<Row> rows = shelfRows();
+    if (rows.empty()) {
+        drawEmptyNote(ctx, grid.area.y + 40 * s);
+        if (inRun()) runLeaveButton(ctx);
+        return;
+    }
+    std::vector<const rpg::ItemInstance*> items;
+    for (const Row& row : rows) items.push_back(row.item);
+    const double cardH = shopCardHeight(cr, items, grid.cardW, s);
+    const int lines = (static_cast<int>(rows.size()) + grid.columns - 1) / grid.columns;
+    const double content = lines * (cardH + 10 * s) + 8 * s;
+    applyScroll(ctx, grid.area, content, &scroll);
+    const bool selling = !inRun() && tab == 1;
+    const double gold = store::meta().gold;
+    std::optional<std::size_t> picked;
+    {
+        const ListClickGuard guard(ctx, grid.area);
+        SavedState keep(cr);
+        cairo_rectangle(cr, grid.area.x, grid.area.y, grid.area.w, grid.area.h);
+        cairo_clip(cr);
+        for (std::size_t i = 0; i < rows.size(); ++i) {
+            const Rect r = shopCardRect(grid, static_cast<int>(i), cardH, s, scroll);
+            if (r.y + r.h <= grid.area.y || r.y >= grid.area.y + grid.area.h) continue;
+            const Row& row = rows[i];
+            const bool affordable = selling || row.price <= gold;
+            if (card(ctx, r, *row.item, row.price, affordable, row.locked, row.caption) && !row.locked) picked = i;
+        }
+    }
+    scrollbar(ctx, grid.area, content, scroll);
+    if (picked) {
+        const Row& row = rows[*picked];
+        const std::string uid = row.item->uid;  // the row points into the lists that change
+        if (selling) sell(row.stashIndex, uid);
+        else buy(uid);
+    }
+    if (inRun()) runLeaveButton(ctx);
+}
+
+bool ShopScreen::card(Ctx& ctx, const Rect& r, const rpg::ItemInstance& item, double price, bool affordable,
+                      bool locked, const std::string& caption) {
+    const rpg::ItemDef* def = rpg::findItem(item.defId);
+    if (!def) return false;
+    const double s = ctx.uiScale;
+    pixelPanel(ctx, r, false);
+    drawCardTexts(ctx, r, *def, item, locked);
+    const Rect action = shopActionRect(r, s);
+    if (locked) {
+        drawLockedPlate(ctx, action, caption);
+        return false;
+    }
+    const bool selling = !inRun() && tab == 1;
+    const std::string label = i18n::tr(selling ? "shop.sell" : "shop.buy") + kPriceMark + num(price);
+    if (!affordable) {
+        drawPricePlate(ctx, action, label, 12 * s, true);
+        return false;
+    }
+    return menuButton(ctx, action, label, false);
+}
+
+void ShopScreen::buy(const std::string& uid) {
+    const auto offer = std::find_if(offers.begin(), offers.end(),
+                                    [&](const rpg::ItemInstance& o) { return o.uid == uid; });
+    if (offer == offers.end()) return;
+    store::Meta& meta = store::meta();
+    const double price = rpg::buyPrice(*offer);
+    if (price > meta.gold) {
+        audio::play(audio::Sfx::Error);
+        return;
+    }
+    audio::play(audio::Sfx::Success);
+    meta.gold -= price;
+    stow(rpg::cloneItem(*offer));  // the offer stays on the shelf
+    store::saveMeta();
+    if (inRun()) store::saveRun();
+}
+
+// Consumables go to the bag of the party hero who carries least; the rest to
+// the run's inventory, or the stash in the city.
+void ShopScreen::stow(rpg::ItemInstance item) {
+    const rpg::ItemDef* def = rpg::findItem(item.defId);
+    if (def && def->slot == rpg::ItemSlot::Consumable) {
+        std::vector<rpg::Hero> party = partyCopies();
+        if (const rpg::Hero* pick = rpg::pickBagRecipient(std::span<rpg::Hero>(party))) {
+            if (rpg::Hero* hero = store::heroById(pick->id)) {
+                hero->bag.push_back(std::move(item));
+                return;
+            }
+        }
+    }
+    (inRun() ? store::run().inventory : store::meta().stash).push_back(std::move(item));
+}
+
+// The card remembers its own stash entry: two items may share a uid, and
+// the one clicked is the one sold.
+void ShopScreen::sell(int stashIndex, const std::string& uid) {
+    store::Meta& meta = store::meta();
+    if (stashIndex < 0 || stashIndex >= static_cast<int>(meta.stash.size())) return;
+    if (meta.stash[stashIndex].uid != uid) return;
+    audio::play(audio::Sfx::Place);
+    meta.gold += rpg::sellPrice(meta.stash[stashIndex]);
+    meta.stash.erase(meta.stash.begin() + stashIndex);
+    store::saveMeta();
+}
+
+void ShopScreen::runLeaveButton(Ctx& ctx) {
+    const double s = ctx.uiScale;
+    const double w = std::min(420 * s, ctx.width - 24 * s);
+    const Rect r{(ctx.width - w) / 2, ctx.height - 58 * s, w, 46 * s};
+    if (menuButton(ctx, r, i18n::tr("common.leave"), true)) leave();
+}
+
+std::unique_ptr<Screen> makeShopScreen(const GameState& s) { return std::make_unique<ShopScreen>(s); }
+
+} // namespace ui

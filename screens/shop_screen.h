@@ -1,0 +1,108 @@
+#pragma once
+// The merchant screen object, shared by its shelf (shop.cpp) and its tavern
+// body (shop_tavern.cpp). Nothing outside these two files includes it.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "rules/hero.h"
+#include "rules/items.h"
+#include "ui/app.h"
+#include "ui/draw.h"
+
+namespace ui {
+
+// Lets list controls take the frame's click only while the pointer is over
+// the list's visible area, so a card scrolled under a bar or a button never
+// takes a click meant for what covers it.
+class ListClickGuard {
+public:
+    ListClickGuard(Ctx& ctx, const Rect& visible)
+        : ctx_(ctx), shielded_(!ctx.clickTaken && !visible.contains(ctx.input.x, ctx.input.y)) {
+        if (shielded_) ctx_.clickTaken = true;
+    }
+    ~ListClickGuard() {
+        if (shielded_) ctx_.clickTaken = false;
+    }
+    ListClickGuard(const ListClickGuard&) = delete;
+    ListClickGuard& operator=(const ListClickGuard&) = delete;
+
+private:
+    Ctx& ctx_;
+    bool shielded_;
+};
+
+// Labels that cannot be used (a price too high, a service nobody needs), and
+// the blue of mana and affixes.
+inline constexpr std::uint32_t kShopDim = 0x6E5D44;
+inline constexpr std::uint32_t kShopBlue = 0x3A72B2;
+
+// Between a price label and its amount: "Buy ◉ 120".
+inline constexpr const char* kPriceMark = " \u25C9 ";
+
+// The screen's texts: the monospaced list, left-aligned, shrunk to fit when
+// a width is given.
+inline TextStyle shopText(double size, bool bold, std::uint32_t color, double fit = 0, double alpha = 1.0) {
+    TextStyle st;
+    st.size = size;
+    st.bold = bold;
+    st.color = color;
+    st.fitWidth = fit;
+    st.alpha = alpha;
+    return st;
+}
+
+// A price that cannot be paid (or a service nobody needs): a dim plate with
+// its label, never clickable.
+void drawPricePlate(Ctx& ctx, const Rect& r, const std::string& label, double size, bool outlined);
+
+class ShopScreen final : public Screen {
+public:
+    explicit ShopScreen(const GameState& s);
+    void update(Ctx& ctx) override;
+
+private:
+    // One card of the shelf, rebuilt every frame.
+    struct Row {
+        const rpg::ItemInstance* item = nullptr;
+        double price = 0;
+        bool locked = false;  // shown, not for sale
+        std::string caption;  // in place of the price on a locked row
+        int stashIndex = -1;  // sell shelf: the stash entry the card shows
+    };
+
+    bool inRun() const { return !state.nodeId.empty(); }
+    void restock();
+    void leave();
+
+    // The shelf (shop.cpp).
+    void drawGoldLine(Ctx& ctx, double y);
+    void drawTabs(Ctx& ctx, double y);
+    std::vector<Row> shelfRows() const;
+    void drawShelf(Ctx& ctx, double headerH);
+    bool card(Ctx& ctx, const Rect& r, const rpg::ItemInstance& item, double price, bool affordable, bool locked,
+              const std::string& caption);
+    void buy(const std::string& uid);
+    void stow(rpg::ItemInstance item);
+    void sell(int stashIndex, const std::string& uid);
+    void runLeaveButton(Ctx& ctx);
+
+    // The tavern (shop_tavern.cpp).
+    void drawTavern(Ctx& ctx, double y);
+    bool drawRecruits(Ctx& ctx, double x, double width, double* y);
+    bool recruit(rpg::ClassId cls, double price);
+    void drawRestHouse(Ctx& ctx, double x, double width, double* y);
+    std::string drawRoster(Ctx& ctx, const Rect& area, double x, double width, double y);
+    bool rosterRow(Ctx& ctx, const Rect& r, const rpg::Hero& hero);
+    void toggleParty(const std::string& heroId);
+
+    GameState state;
+    int kind = 0;
+    std::uint8_t tab = 0;  // 0 buy, 1 sell; always 0 inside a run
+    std::vector<rpg::ItemInstance> offers;
+    double scroll = 0;
+    double shownGold = -1;     // the lasting gold seen last frame
+    double goldChangedAt = 0;  // frame time of the last change
+};
+
+} // namespace ui

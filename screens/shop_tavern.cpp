@@ -1,0 +1,246 @@
+// The tavern, the fourth kind of the merchant screen: recruits for the
+// roster, the choice of the party, and while a run lasts a rest house that
+// heals the wounded and revives the fallen of the run's party.
+#include <algorithm>
+#include <cmath>
+
+#include "platform/i18n.h"
+#include "platform/storage.h"
+#include "screens/shop_layout.h"
+#include "screens/shop_screen.h"
+#include "ui/audio.h"
+#include "ui/draw.h"
+#include "ui/game_ui.h"
+#include "ui/sprite.h"
+#include "ui/theme.h"
+#include "ui/widgets.h"
+
+namespace ui {
+namespace {
+
+using namespace theme;
+
+constexpr uint32_t kHpRed = 0xC2382F;
+constexpr uint32_t kHpRedDark = 0x7C2019;
+constexpr uint32_t kMpBlueDark = 0x244A78;
+constexpr uint32_t kPartyGreen = 0x5A9C3A;
+
+// The tavern's lines stand on the open backdrop: a dark copy one unit down
+// and right keeps them readable over sky and hills alike.
+void drawShadowed(cairo_t* cr, double x, double y, const std::string& text, const TextStyle& st) {
+    TextStyle shadow = st;
+    shadow.color = 0x000000;
+    shadow.alpha = 0.8;
+    drawText(cr, x + 1, y + 1, text, shadow);
+    drawText(cr, x, y, text, st);
+}
+
+void drawHeading(cairo_t* cr, double x, double y, const std::string& text, double s) {
+    drawShadowed(cr, x, y, text, shopText(13 * s, true, kLightGold));
+}
+
+// A service button, or its plate while it cannot be bought.
+bool serviceButton(Ctx& ctx, const Rect& r, const std::string& label, bool enabled) {
+    if (enabled) return menuButton(ctx, r, label, false);
+    drawPricePlate(ctx, r, label, 14 * ctx.uiScale, false);
+    return false;
+}
+
+// Hit points and mana of a roster hero as the run has them (the last member
+// with its id), else full.
+struct Vitals {
+    double hp = 0, mp = 0, maxHp = 0, maxMp = 0;
+};
+
+Vitals vitalsOf(const rpg::Hero& hero) {
+    const rpg::Stats max = rpg::deriveStats(hero);
+    Vitals v{0, 0, rpg::statValue(max, rpg::StatId::MaxHp), rpg::statValue(max, rpg::StatId::MaxMp)};
+    v.hp = v.maxHp;
+    v.mp = v.maxMp;
+    for (const rpg::PartyMember& m : store::run().party) {
+        if (m.heroId != hero.id) continue;
+        v.hp = m.hp;
+        v.mp = m.mp;
+    }
+    return v;
+}
+
+} // namespace
+
+void ShopScreen::drawTavern(Ctx& ctx, double y0) {
+    cairo_t* cr = ctx.cr;
+    const double s = ctx.uiScale;
+    const double panel = std::min(std::round(0.66 * ctx.width), ctx.width);
+    const Rect area{(ctx.width - panel) / 2, y0, panel, std::max(0.0, ctx.height - y0 - 10 * s)};
+    const double x = area.x + 12 * s;
+    const double width = panel - 24 * s;
+    const bool run = store::hasRun();
+    const int columns = std::max(1, static_cast<int>((width + 10 * s) / (94 * s)));
+    const int recruitLines = (rpg::kClassCount + columns - 1) / columns;
+    const double heroes = static_cast<double>(store::meta().roster.size());
+    const double content =
+        heroes * 86 * s + 28 * s + 12 * s + 136 * s + (recruitLines - 1) * 88 * s + (run ? 168 * s : 0);
+    applyScroll(ctx, area, content, &scroll);
+    std::string clicked;
+    {
+        const ListClickGuard guard(ctx, area);
+        SavedState keep(cr);
+        cairo_rectangle(cr, area.x, area.y, area.w, area.h);
+        cairo_clip(cr);
+        double y = y0 - scroll;
+        if (drawRecruits(ctx, x, width, &y)) return;  // the roster moved: its heroes are not drawn this frame
+        if (run) drawRestHouse(ctx, x, width, &y);
+        clicked = drawRoster(ctx, area, x, width, y);
+    }
+    scrollbar(ctx, area, content, scroll);
+    if (!clicked.empty()) toggleParty(clicked);
+}
+
+// The party line and a row per roster hero; gives the id of a clicked row.
+std::string ShopScreen::drawRoster(Ctx& ctx, const Rect& area, double x, double width, double y) {
+    const double s = ctx.uiScale;
+    const store::Meta& meta = store::meta();
+    const std::string partyLine = i18n::tr("city.party") + " " + num(static_cast<double>(meta.partyIds.size())) +
+                                  "/" + num(rpg::partyCap(static_cast<double>(meta.ascension)));
+    drawHeading(ctx.cr, x, y, partyLine, s);
+    y += 28 * s;
+    std::string clicked;
+    for (const rpg::Hero& hero : meta.roster) {
+        const Rect r{x, y, width, 74 * s};
+        y += 86 * s;
+        if (r.y + r.h <= area.y || r.y >= area.y + area.h) continue;
+        if (rosterRow(ctx, r, hero)) clicked = hero.id;
+    }
+    return clicked;
+}
+
+// The eight classes for hire. True when a hero was hired this frame.
+bool ShopScreen::drawRecruits(Ctx& ctx, double x, double width, double* y) {
+    cairo_t* cr = ctx.cr;
+    const double s = ctx.uiScale;
+    const double price = recruitPrice(store::meta().roster);
+    drawHeading(cr, x, *y, i18n::tr("shop.recruit") + kPriceMark + num(price), s);
+    *y += 28 * s;
+    const int columns = std::max(1, static_cast<int>((width + 10 * s) / (94 * s)));
+    for (int i = 0; i < rpg::kClassCount; ++i) {
+        const auto cls = static_cast<rpg::ClassId>(i);
+        const Rect r{x + (i % columns) * 94 * s, *y + (i / columns) * 88 * s, 84 * s, 78 * s};
+        pixelPanel(ctx, r, true);
+        const int frame = static_cast<int>(2 * ctx.now + 0.4 * i) % 2;
+        drawSpriteCairo(cr, rpg::classDef(cls).id, r.x + r.w / 2 - 22 * s, r.y + 8 * s, 44 * s, 44 * s, nullptr, frame,
+                        false, 1.0);
+        drawTextIn(cr, {r.x + 3 * s, r.y + r.h - 22 * s, 78 * s, 18 * s}, className(cls),
+                   shopText(10 * s, false, kMutedText, 78 * s));
+        if (ctx.takeClick(r) && recruit(cls, price)) return true;
+    }
+    *y += 88 * s * ((rpg::kClassCount + columns - 1) / columns) + 4 * s;
+    return false;
+}
+
+// A new level-1 hero joins the roster, not the party.
+bool ShopScreen::recruit(rpg::ClassId cls, double price) {
+    store::Meta& meta = store::meta();
+    if (price > meta.gold) {
+        audio::play(audio::Sfx::Error);
+        return false;
+    }
+    audio::play(audio::Sfx::Success);
+    meta.gold -= price;
+    meta.roster.push_back(rpg::makeHero(cls, "", 1));
+    store::saveMeta();
+    return true;
+}
+
+void ShopScreen::drawRestHouse(Ctx& ctx, double x, double width, double* y) {
+    const double s = ctx.uiScale;
+    store::Meta& meta = store::meta();
+    rpg::RunState& run = store::run();
+    drawHeading(ctx.cr, x, *y, i18n::tr("tavern.services"), s);
+    *y += 28 * s;
+    const int wounded = woundedCount(run);
+    const int fallen = fallenCount(run);
+    const Rect heal{x, *y, width, 46 * s};
+    if (serviceButton(ctx, heal, i18n::tr("tavern.fullHeal") + kPriceMark + num(kHealPrice),
+                      wounded > 0 && meta.gold >= kHealPrice)) {
+        audio::play(audio::Sfx::Success);
+        meta.gold -= kHealPrice;
+        healWounded(run);
+        store::saveMeta();
+        store::saveRun();
+    }
+    *y += 58 * s;
+    // Only a fallen member with a roster hero can be revived: the service is
+    // not sold for one whose hero has left.
+    const Rect revive{x, *y, width, 46 * s};
+    if (serviceButton(ctx, revive, i18n::tr("tavern.revive") + kPriceMark + num(kRevivePrice),
+                      revivableCount(run) > 0 && meta.gold >= kRevivePrice)) {
+        audio::play(audio::Sfx::Success);
+        meta.gold -= kRevivePrice;
+        reviveFallen(run);
+        store::saveMeta();
+        store::saveRun();
+    }
+    *y += 58 * s;
+    if (wounded == 0 && fallen == 0) {
+        drawShadowed(ctx.cr, x, *y, i18n::tr("tavern.allWell"), shopText(13 * s, false, kMutedText));
+    }
+    *y += 24 * s;  // the line is kept free, so the roster does not jump when it shows
+}
+
+bool ShopScreen::rosterRow(Ctx& ctx, const Rect& r, const rpg::Hero& hero) {
+    cairo_t* cr = ctx.cr;
+    const double s = ctx.uiScale;
+    const store::Meta& meta = store::meta();
+    const bool inParty = std::find(meta.partyIds.begin(), meta.partyIds.end(), hero.id) != meta.partyIds.end();
+    const Vitals v = vitalsOf(hero);
+    const bool fallen = v.hp <= 0;
+    const bool wounded = v.hp < v.maxHp;
+    fillRect(cr, r, kDarkerPanel, fallen ? 0.55 : 1.0);
+    if (inParty) strokeRoundedRect(cr, r, 4 * s, 2 * s, kPartyGreen);
+    const int frame = static_cast<int>(std::fabs(2 * ctx.now + r.y)) % 2;
+    drawSpriteCairo(cr, rpg::classDef(hero.cls).id, r.x + 8 * s, r.y + 10 * s, 48 * s, 48 * s, nullptr, frame, false,
+                    1.0);
+    const double tx = r.x + 64 * s;
+    const double tw = r.w - 104 * s;
+    const std::string name = hero.name.empty() ? className(hero.cls) : hero.name;
+    const TextStyle nameStyle = shopText(14 * s, true, kCreamText, 0.55 * tw);
+    drawText(cr, tx, r.y + 8 * s, name, nameStyle);
+    drawText(cr, tx, r.y + 26 * s, i18n::tr("common.level") + " " + num(hero.level) + " \u00B7 " + className(hero.cls),
+             shopText(11 * s, false, kMutedText, tw));
+    if (fallen || wounded) {
+        double nameW = 0;
+        measureText(cr, name, nameStyle, &nameW, nullptr);
+        TextStyle tag = shopText(10 * s, true, fallen ? kHpRed : kGold);
+        tag.upperCase = true;
+        drawText(cr, tx + std::min(0.55 * tw, nameW) + 8 * s, r.y + 11 * s,
+                 i18n::tr(fallen ? "tavern.dead" : "tavern.needsHeal"), tag);
+    }
+    const uint32_t hpColor = fallen ? kShopDim : kHpRed;
+    const uint32_t hpBase = fallen ? kShopDim : kHpRedDark;
+    statBar(ctx, {tx, r.y + 42 * s, tw, 12 * s}, std::max(0.0, v.hp), v.maxHp, hpColor, hpBase, "");
+    if (v.maxMp > 0) statBar(ctx, {tx, r.y + 57 * s, tw, 9 * s}, v.mp, v.maxMp, kShopBlue, kMpBlueDark, "");
+    TextStyle mark = shopText(18 * s, true, inParty ? kPartyGreen : kShopDim);
+    mark.family = kFontSans;
+    drawTextCentered(cr, r.x + r.w - 20 * s, r.y + r.h / 2, inParty ? "\u2713" : "\u25CB", mark);
+    return ctx.takeClick(r);
+}
+
+// A roster row was clicked: the hero joins or leaves the party, which never
+// becomes empty nor grows past the cap. The run's own members stay.
+void ShopScreen::toggleParty(const std::string& heroId) {
+    store::Meta& meta = store::meta();
+    std::vector<std::string>& ids = meta.partyIds;
+    const auto it = std::find(ids.begin(), ids.end(), heroId);
+    const int cap = rpg::partyCap(static_cast<double>(meta.ascension));
+    const bool allowed = it != ids.end() ? ids.size() > 1 : static_cast<int>(ids.size()) < cap;
+    if (!allowed) {
+        audio::play(audio::Sfx::Error);
+        return;
+    }
+    audio::play(audio::Sfx::Click);
+    if (it != ids.end()) ids.erase(it);
+    else ids.push_back(heroId);
+    store::saveMeta();
+}
+
+} // namespace ui

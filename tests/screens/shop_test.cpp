@@ -1,0 +1,312 @@
+// The merchant screen: its stock, buying and selling, leaving a run shop,
+// and the clicks that hidden cards must not take.
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <climits>
+#include <string>
+#include <vector>
+
+#include "platform/storage.h"
+#include "rules/items.h"
+#include "screens/shop_layout.h"
+#include "tests/screens/shop_fixture.h"
+#include "tests/support/screen_harness.h"
+#include "ui/screens.h"
+#include "ui/widgets.h"
+
+namespace {
+
+using rpg::ClassId;
+
+// The same goods, whatever uids the rolls handed out.
+std::vector<rpg::ItemInstance> withoutUids(std::vector<rpg::ItemInstance> items) {
+    for (rpg::ItemInstance& item : items) item.uid.clear();
+    return items;
+}
+
+std::vector<const rpg::ItemInstance*> pointers(const std::vector<rpg::ItemInstance>& items) {
+    std::vector<const rpg::ItemInstance*> out;
+    for (const rpg::ItemInstance& item : items) out.push_back(&item);
+    return out;
+}
+
+class ShopTest : public ::testing::Test {
+protected:
+    harness::ScreenHarness h{&ui::Game::instance()};
+
+    // The shop above a city (or, for a run shop, above the map).
+    void open(const ui::GameState& shop) {
+        ui::GameState below;
+        below.screen = shop.nodeId.empty() ? ui::kCity : ui::kMap;
+        h.start(below);
+        ui::Game::instance().push(shop);
+        h.frame();
+    }
+
+    double scale() { return h.ctx().uiScale; }
+
+    // The price button of card `index` on a shelf of these items.
+    ui::Rect priceButton(const std::vector<const rpg::ItemInstance*>& shelf, int index, bool inRun,
+                         double scroll = 0) {
+        const double s = scale();
+        const ui::ShopGrid grid = ui::shopGrid(h.ctx().width, h.ctx().height, s, 52 * s, inRun);
+        const double cardH = ui::shopCardHeight(h.ctx().cr, shelf, grid.cardW, s);
+        return ui::shopActionRect(ui::shopCardRect(grid, index, cardH, s, scroll), s);
+    }
+
+    // The pointer comes to rest before the press, as a hand's does: a press
+    // that lands after a jump would count as a drag of the list.
+    void clickAt(double x, double y) {
+        h.moveTo(x, y).frame();
+        h.click(x, y);
+    }
+    void clickIn(const ui::Rect& r) { clickAt(r.x + r.w / 2, r.y + r.h / 2); }
+
+    void clickSellTab() { clickAt(h.ctx().width / 2 + 60 * scale(), 103 * scale()); }
+
+    // Drags the list up by `by` units and lets it come to rest.
+    void scrollList(double x, double y, double by) {
+        h.moveTo(x, y).frame();
+        h.press().frame();
+        for (int i = 1; i <= 4; ++i) h.moveTo(x, y - by * i / 4).frame();
+        h.frames(30);
+        h.release().frame();
+        h.frames(2);
+    }
+};
+
+TEST(ShopLayout, UnknownKindsAreTheWanderingMerchant) {
+    for (int sub : {0, 1, 2, 3}) EXPECT_EQ(ui::shopKindFor(sub), sub);
+    for (int sub : {-1, 4, 5, 99, INT_MIN}) EXPECT_EQ(ui::shopKindFor(sub), ui::kShopWanderer) << sub;
+}
+
+TEST(ShopLayout, ColumnsByWidth) {
+    struct Case {
+        double width, s;
+        int columns;
+    };
+    for (const Case& c : {Case{100, 1, 1}, Case{499, 1, 1}, Case{500, 1, 2}, Case{749, 1, 2}, Case{750, 1, 3},
+                          Case{2000, 1, 3}, Case{359, 0.72, 1}, Case{540, 0.72, 3}, Case{999, 2, 1}}) {
+        EXPECT_EQ(ui::shopColumns(c.width, c.s), c.columns) << c.width << " at scale " << c.s;
+    }
+}
+
+TEST_F(ShopTest, TheSamePlaceOffersTheSameGoods) {
+    shoptest::setParty({ClassId::Warrior, ClassId::Mage}, 3, 0);
+    const auto smith = ui::shopStock(ui::kShopWeaponsmith, "");
+    ASSERT_EQ(smith.size(), 9u);
+    EXPECT_EQ(withoutUids(ui::shopStock(ui::kShopWeaponsmith, "")), withoutUids(smith));
+    EXPECT_NE(withoutUids(ui::shopStock(ui::kShopArmorer, "")), withoutUids(smith));
+
+    const std::string node = shoptest::startRun(1234);
+    ASSERT_FALSE(node.empty());
+    const auto wander = ui::shopStock(ui::kShopWanderer, node);
+    ASSERT_EQ(wander.size(), 6u);
+    EXPECT_EQ(withoutUids(ui::shopStock(ui::kShopWanderer, node)), withoutUids(wander));
+    EXPECT_NE(withoutUids(ui::shopStock(ui::kShopWanderer, node + "x")), withoutUids(wander));
+
+    store::meta().partyIds.clear();
+    EXPECT_TRUE(ui::shopStock(ui::kShopWeaponsmith, "").empty()) << "no party, no stock";
+    EXPECT_TRUE(ui::shopStock(ui::kShopTavern, "").empty());
+}
+
+TEST_F(ShopTest, BuyingAnOfferTwiceGivesTwoItemsAndTheShelfKeepsIt) {
+    shoptest::setParty({ClassId::Warrior, ClassId::Rogue}, 2, 5000);
+    const auto stock = ui::shopStock(ui::kShopWeaponsmith, "");
+    const double price = rpg::buyPrice(stock[0]);
+    const ui::Rect buy = priceButton(pointers(stock), 0, false);
+
+    open(shoptest::shopEntry(ui::kShopWeaponsmith));
+    clickIn(buy);
+    clickIn(buy);
+    open(shoptest::shopEntry(ui::kShopWeaponsmith));  // a second visit: the same goods
+    clickIn(buy);
+
+    h.reloadStores();
+    const auto& stash = store::meta().stash;
+    ASSERT_EQ(stash.size(), 3u);
+    for (const rpg::ItemInstance& item : stash) {
+        EXPECT_EQ(item.defId, stock[0].defId);
+        EXPECT_EQ(item.roll, stock[0].roll);
+    }
+    EXPECT_NE(stash[0].uid, stash[1].uid);
+    EXPECT_NE(stash[1].uid, stash[2].uid);
+    EXPECT_EQ(store::meta().gold, 5000 - 3 * price);
+    EXPECT_EQ(std::count(h.sounds().begin(), h.sounds().end(), audio::Sfx::Success), 3);
+}
+
+TEST_F(ShopTest, APotionGoesToTheSmallestBagAndGearToTheRunInventory) {
+    shoptest::setParty({ClassId::Warrior, ClassId::Mage, ClassId::Cleric}, 1, 5000);
+    store::Meta& meta = store::meta();
+    meta.roster[0].bag = {rpg::makeItem("potionHp"), rpg::makeItem("potionHp")};
+    meta.roster[2].bag = {rpg::makeItem("potionMp")};
+    const std::string lightest = meta.roster[1].id;
+    store::saveMeta();
+
+    const auto potions = ui::shopStock(ui::kShopApothecary, "");
+    open(shoptest::shopEntry(ui::kShopApothecary));
+    clickIn(priceButton(pointers(potions), 0, false));
+    h.reloadStores();
+    ASSERT_EQ(store::heroById(lightest)->bag.size(), 1u);
+    EXPECT_EQ(store::heroById(lightest)->bag[0].defId, potions[0].defId);
+    EXPECT_TRUE(store::meta().stash.empty());
+
+    const std::string node = shoptest::startRun(99);
+    const auto wares = ui::shopStock(ui::kShopWanderer, node);
+    ASSERT_NE(rpg::findItem(wares[0].defId)->slot, rpg::ItemSlot::Consumable);
+    open(shoptest::shopEntry(ui::kShopWanderer, node));
+    clickIn(priceButton(pointers(wares), 0, true));
+    h.reloadStores();
+    ASSERT_EQ(store::run().inventory.size(), 1u);
+    EXPECT_EQ(store::run().inventory[0].defId, wares[0].defId);
+    EXPECT_TRUE(store::meta().stash.empty());
+}
+
+TEST_F(ShopTest, TooPoorBuysNothing) {
+    shoptest::setParty({ClassId::Archer}, 1, 0);
+    const auto stock = ui::shopStock(ui::kShopArmorer, "");
+    open(shoptest::shopEntry(ui::kShopArmorer));
+    clickIn(priceButton(pointers(stock), 0, false));
+    EXPECT_TRUE(store::meta().stash.empty());
+    EXPECT_EQ(store::meta().gold, 0);
+    EXPECT_EQ(std::count(h.sounds().begin(), h.sounds().end(), audio::Sfx::Success), 0);
+}
+
+TEST_F(ShopTest, SellsTheClickedEntryWhenTwoShareAUid) {
+    store::Meta& meta = store::meta();
+    meta.stash = {rpg::makeItem("potionHp"), rpg::makeItem("potionMp")};
+    meta.stash[1].uid = meta.stash[0].uid;
+    const std::vector<rpg::ItemInstance> shelf = meta.stash;
+    store::saveMeta();
+
+    open(shoptest::shopEntry(ui::kShopWeaponsmith));
+    clickSellTab();
+    clickIn(priceButton(pointers(shelf), 1, false));
+
+    h.reloadStores();
+    ASSERT_EQ(store::meta().stash.size(), 1u);
+    EXPECT_EQ(store::meta().stash[0].defId, "potionHp");
+    EXPECT_EQ(store::meta().gold, rpg::sellPrice(shelf[1]));
+    EXPECT_EQ(h.sounds().back(), audio::Sfx::Place);
+}
+
+TEST_F(ShopTest, WornItemsAreListedButNeverSold) {
+    shoptest::setParty({ClassId::Warrior}, 1, 0);
+    const rpg::Equipment worn = store::meta().roster[0].equipment;
+    std::vector<const rpg::ItemInstance*> shelf;
+    for (const rpg::ItemInstance& item : worn.slots) {
+        if (!item.defId.empty()) shelf.push_back(&item);
+    }
+    ASSERT_FALSE(shelf.empty());
+    open(shoptest::shopEntry(ui::kShopWeaponsmith));
+    clickSellTab();
+    clickIn(priceButton(shelf, 0, false));
+    EXPECT_EQ(store::meta().gold, 0);
+    EXPECT_EQ(store::meta().roster[0].equipment, worn);
+    EXPECT_EQ(std::count(h.sounds().begin(), h.sounds().end(), audio::Sfx::Place), 0);
+}
+
+TEST_F(ShopTest, EveryWayOutOfARunShopSettlesTheNode) {
+    enum Way { kEscape, kBack, kLeave };
+    for (Way way : {kEscape, kBack, kLeave}) {
+        SCOPED_TRACE(way);
+        h.freshStores();
+        shoptest::setParty({ClassId::Rogue}, 1, 0);
+        const std::string node = shoptest::startRun(7 + way);
+        open(shoptest::shopEntry(ui::kShopWanderer, node));
+        const double s = scale();
+        if (way == kEscape) h.key(SDLK_ESCAPE).frame();
+        if (way == kBack) clickIn(ui::backButtonRect(h.ctx(), 52 * s));
+        if (way == kLeave) clickAt(h.ctx().width / 2, h.ctx().height - 35 * s);
+        h.frame();
+        EXPECT_EQ(h.top().screen, ui::kMap);
+        h.reloadStores();
+        EXPECT_EQ(store::run().pos, node);
+        EXPECT_EQ(std::count(store::run().cleared.begin(), store::run().cleared.end(), node), 1);
+    }
+}
+
+TEST_F(ShopTest, LeavingACityShopTouchesNoRun) {
+    shoptest::setParty({ClassId::Rogue}, 1, 0);
+    shoptest::startRun(3);
+    const rpg::RunState before = store::run();
+    open(shoptest::shopEntry(ui::kShopApothecary));
+    h.key(SDLK_ESCAPE).frame();
+    h.frame();
+    EXPECT_EQ(h.top().screen, ui::kCity);
+    h.reloadStores();
+    EXPECT_EQ(store::run(), before);
+}
+
+// A card scrolled below the list lies under the leave button: the click is
+// the button's.
+TEST_F(ShopTest, LeaveOverAHiddenCardBuysNothing) {
+    h.setUiScale(2);  // one column of tall cards, so the shelf scrolls
+    shoptest::setParty({ClassId::Warrior, ClassId::Mage}, 3, 5000);
+    const std::string node = shoptest::startRun(21);
+    const auto wares = ui::shopStock(ui::kShopWanderer, node);
+    const double s = scale();
+    const ui::ShopGrid grid = ui::shopGrid(1280, 720, s, 52 * s, true);
+    const double cardH = ui::shopCardHeight(h.ctx().cr, pointers(wares), grid.cardW, s);
+    const double leaveY = 720 - 35 * s;
+    // Scroll so that the second card's price button sits on the leave button.
+    const double scroll = grid.area.y + 2 * (cardH + 10 * s) - 27 * s - 10 * s - leaveY;
+    const ui::Rect card = ui::shopCardRect(grid, 1, cardH, s, scroll);
+    ASSERT_GT(scroll, 0);
+    ASSERT_LT(card.y, grid.area.y + grid.area.h) << "the card shows in part";
+    ASSERT_TRUE(ui::shopActionRect(card, s).contains(640, leaveY)) << "and its button hides under Leave";
+
+    open(shoptest::shopEntry(ui::kShopWanderer, node));
+    scrollList(640, grid.area.y + grid.area.h - 20, scroll);
+    clickAt(640, leaveY);
+    h.frame();
+
+    EXPECT_EQ(h.top().screen, ui::kMap);
+    h.reloadStores();
+    EXPECT_EQ(store::meta().gold, 5000);
+    EXPECT_TRUE(store::run().inventory.empty());
+    EXPECT_TRUE(rpg::isCleared(store::run(), node));
+}
+
+TEST_F(ShopTest, ACardScrolledAboveTheListTakesNoClick) {
+    store::Meta& meta = store::meta();
+    for (int i = 0; i < 30; ++i) meta.stash.push_back(rpg::makeItem("potionHp"));
+    const std::vector<rpg::ItemInstance> shelf = meta.stash;
+    store::saveMeta();
+    open(shoptest::shopEntry(ui::kShopWeaponsmith));
+    clickSellTab();
+    // The first card shows only its foot; most of its sell button (89-123)
+    // lies above the list, which starts at 128.
+    scrollList(640, 400, 129);
+    ASSERT_TRUE(priceButton(pointers(shelf), 0, false, 129).contains(300, 100));
+    clickAt(300, 100);  // left of the tabs, above the list
+    EXPECT_EQ(store::meta().stash.size(), 30u);
+    EXPECT_EQ(store::meta().gold, 0);
+}
+
+TEST_F(ShopTest, ShopMinusOneOpensTheWanderingMerchant) {
+    shoptest::setParty({ClassId::Druide}, 4, 5000);
+    const auto wares = ui::shopStock(ui::kShopWanderer, "");
+    const std::optional<ui::GameState> entry = ui::startScreenFor("shop:-1");
+    ASSERT_TRUE(entry.has_value());
+    h.start(*entry);
+    h.frame();
+    clickIn(priceButton(pointers(wares), 5, false));
+    ASSERT_EQ(store::meta().stash.size() + store::meta().roster[0].bag.size(), 1u);
+    EXPECT_EQ(store::meta().roster[0].bag.at(0).defId, "potionMp") << "the wanderer's last offer";
+}
+
+TEST_F(ShopTest, EveryKindCopesWithEmptyStores) {
+    for (int kind = -1; kind <= 5; ++kind) {
+        open(shoptest::shopEntry(kind));
+        h.frames(3);
+        clickAt(640, 300);
+        EXPECT_EQ(h.top().screen, ui::kShop) << kind;
+    }
+    EXPECT_TRUE(store::meta().roster.empty());
+    EXPECT_TRUE(store::meta().stash.empty());
+}
+
+} // namespace
