@@ -1,9 +1,9 @@
-// Contact sheets of the celebration effects, the storm and the city icons for
-// a person to look at: written under the build tree's gallery/ folder.
+// Contact sheets of the celebration effects, the storm and the city icons.
+// Each frame is drawn on its own canvas, so that a full-screen flash stays in
+// its cell.
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <filesystem>
 #include <functional>
 #include <string>
 
@@ -13,71 +13,30 @@
 #include "fx/storm.h"
 #include "fx/win_fx.h"
 #include "tests/fx/canvas.h"
-#include "tests/ui/ui_fixture.h"
+#include "tests/gallery/gallery.h"
 #include "ui/draw.h"
+#include "ui/theme.h"
 
 namespace {
 
 using Painter = std::function<void(ui::Ctx&)>;
 
-constexpr uint32_t kBackdrop = 0x241A11;
-
-// One row of frames, each drawn on its own canvas (so that a full-screen flash
-// stays in its frame) over a dark backdrop.
 class Sheet {
 public:
-    Sheet(int cellW, int cellH, int cols, int rows)
-        : cellW_(cellW), cellH_(cellH), cols_(cols),
-          surface_(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, cellW * cols + 4 * (cols + 1),
-                                              cellH * rows + 4 * (rows + 1))),
-          cr_(cairo_create(surface_)) {
-        cairo_set_source_rgb(cr_, 0.06, 0.04, 0.02);
-        cairo_paint(cr_);
-    }
-    ~Sheet() {
-        cairo_destroy(cr_);
-        cairo_surface_destroy(surface_);
-    }
+    Sheet(int cellW, int cellH, int cols, int rows) : sheet_(cols, rows, cellW, cellH), cellW_(cellW), cellH_(cellH) {}
 
     void add(const std::string& label, const Painter& paint, double now = 0, double scale = 1.0) {
         fxtest::Canvas c(cellW_, cellH_, scale);
         c.ctx.now = now;
-        c.draw([&] {
-            cairo_set_source_rgb(c.ctx.cr, ((kBackdrop >> 16) & 0xFF) / 255.0, ((kBackdrop >> 8) & 0xFF) / 255.0,
-                                 (kBackdrop & 0xFF) / 255.0);
-            cairo_paint(c.ctx.cr);
-            auto before = cairocheck::snapshot(c.ctx.cr);
-            paint(c.ctx);
-            EXPECT_TRUE(cairocheck::unchanged(c.ctx.cr, before));
-            cairo_surface_flush(c.surface());
-            int drawn = 0;
-            for (int y = 0; y < cellH_; ++y)
-                for (int x = 0; x < cellW_; ++x) drawn += c.rgb(x, y) != kBackdrop;
-            EXPECT_GT(drawn, 0) << label;
-            ui::TextStyle st;
-            st.size = 11;
-            st.color = 0xA8987A;
-            ui::drawText(c.ctx.cr, 4, 2, label, st);
-            cairo_new_path(c.ctx.cr);
-        });
-        int col = cells_ % cols_, row = cells_ / cols_;
-        cairo_set_source_surface(cr_, c.surface(), 4 + col * (cellW_ + 4), 4 + row * (cellH_ + 4));
-        cairo_paint(cr_);
-        ++cells_;
+        c.draw([&] { paint(c.ctx); });
+        sheet_.add(label, c.surface());
     }
 
-    void write(const std::string& name) {
-        std::filesystem::path dir = std::filesystem::path(VEL_BINARY_DIR) / "gallery";
-        std::filesystem::create_directories(dir);
-        std::string path = (dir / name).string();
-        EXPECT_EQ(cairo_surface_write_to_png(surface_, path.c_str()), CAIRO_STATUS_SUCCESS) << path;
-    }
+    void write(const std::string& name) { sheet_.write(name); }
 
 private:
-    int cellW_, cellH_, cols_;
-    int cells_ = 0;
-    cairo_surface_t* surface_;
-    cairo_t* cr_;
+    gallery::Sheet sheet_;
+    int cellW_, cellH_;
 };
 
 std::string fmt(const char* f, double v) {
@@ -85,11 +44,6 @@ std::string fmt(const char* f, double v) {
     std::snprintf(buf, sizeof buf, f, v);
     return buf;
 }
-
-class CelebrationGallery : public ::testing::Test {
-protected:
-    void SetUp() override { ASSERT_TRUE(uitest::fontsReady()); }
-};
 
 void chestSheet(bool grand, const std::string& name) {
     const double times[] = {-1, 0.14, 0.4, 0.62, 0.67, 0.8, 0.95, 1.2, 1.44, 1.62, 2.5, 4.0};
@@ -105,42 +59,42 @@ void chestSheet(bool grand, const std::string& name) {
 
 } // namespace
 
-TEST_F(CelebrationGallery, Chest) {
-    chestSheet(false, "chest_plain.png");
-    chestSheet(true, "chest_grand.png");
+TEST(CelebrationGallery, Chest) {
+    chestSheet(false, "chest-plain");
+    chestSheet(true, "chest-grand");
     Sheet quiet(320, 320, 4, 1);
     for (double t : {0.3, 0.67, 1.0, 2.0})
         quiet.add(fmt("quiet, t = %.2f s", t),
                   [&](ui::Ctx& ctx) { ui::drawChestFx(ctx, 160, 220, 1.0, true, t, 0x9A7BFF, true, false); });
-    quiet.write("chest_quiet.png");
+    quiet.write("chest-quiet");
 }
 
-TEST_F(CelebrationGallery, LevelUpAndXpBar) {
+TEST(CelebrationGallery, LevelUpAndXpBar) {
     Sheet sheet(400, 260, 4, 2);
     for (double u : {0.05, 0.13, 0.24, 0.39, 0.6, 1.2, 1.9, 2.6})
         sheet.add(fmt("%.2f s after the start", u),
                   [&](ui::Ctx& ctx) { ui::drawLevelUpFx(ctx, "Level up!", 0.95 + u); });
-    sheet.write("levelup.png");
+    sheet.write("levelup");
 
     Sheet bars(260, 50, 3, 4);
     const double ds[] = {-0.5, 0.0, 0.1, 0.2, 0.3, 0.55, 0.8, 1.1, 1.9, 2.5};
     for (double d : ds)
         bars.add(fmt("0.2 to 0.85, %.2f s", d),
-                 [&](ui::Ctx& ctx) { ui::drawXpGainBar(ctx, {10, 20, 240, 16}, 0.2, 0.85, 0xD8A23A, d, 0); });
+                 [&](ui::Ctx& ctx) { ui::drawXpGainBar(ctx, {10, 20, 240, 16}, 0.2, 0.85, theme::kGold, d, 0); });
     bars.add("0 to 1, scale 1.5, 3 s",
              [&](ui::Ctx& ctx) { ui::drawXpGainBar(ctx, {10, 18, 240, 24}, 0.0, 1.0, 0x5FB6D8, 3, 0); }, 0, 1.5);
-    bars.add("empty", [&](ui::Ctx& ctx) { ui::drawXpGainBar(ctx, {10, 20, 240, 16}, 0.0, 0.0, 0xD8A23A, 3, 0); });
-    bars.write("xp_bar.png");
+    bars.add("empty", [&](ui::Ctx& ctx) { ui::drawXpGainBar(ctx, {10, 20, 240, 16}, 0.0, 0.0, theme::kGold, 3, 0); });
+    bars.write("xp-bar");
 }
 
-TEST_F(CelebrationGallery, Victory) {
+TEST(CelebrationGallery, Victory) {
     Sheet sheet(360, 360, 4, 2);
     for (double t : {0.0, 0.25, 0.5, 0.8, 1.2, 1.8, 2.6, 5.0})
         sheet.add(fmt("t = %.2f s", t), [&](ui::Ctx& ctx) { ui::drawWinFx(ctx, 180, 220, t); });
-    sheet.write("victory.png");
+    sheet.write("victory");
 }
 
-TEST_F(CelebrationGallery, StormAndTitle) {
+TEST(CelebrationGallery, StormAndTitle) {
     ui::seedStormForTests(0x5eed);
     Sheet sheet(640, 360, 3, 4);
     ui::Storm storm;
@@ -157,7 +111,7 @@ TEST_F(CelebrationGallery, StormAndTitle) {
                 ui::TextStyle st;
                 st.size = 40;
                 st.bold = true;
-                st.color = 0xF4C95A;
+                st.color = theme::kLightGold;
                 st.align = 1;
                 st.letterSpacing = 3;
                 st.upperCase = true;
@@ -169,7 +123,7 @@ TEST_F(CelebrationGallery, StormAndTitle) {
             },
             3.0 + m / 1000.0);
     }
-    sheet.write("storm.png");
+    sheet.write("storm");
 
     // Eight strikes in a row, each 25 ms after it was built.
     Sheet strikes(640, 360, 4, 2);
@@ -182,10 +136,10 @@ TEST_F(CelebrationGallery, StormAndTitle) {
         strikes.add(st.big ? "big strike, 25 ms" : "strike, 25 ms",
                     [&](ui::Ctx& ctx) { ui::stormBackdrop(ctx, &st, 0.32 * ctx.height); }, at + 0.025);
     }
-    strikes.write("storm_strikes.png");
+    strikes.write("storm-strikes");
 }
 
-TEST_F(CelebrationGallery, CityIcons) {
+TEST(CelebrationGallery, CityIcons) {
     const uint32_t accents[] = {0xC2382F, 0x5FB6D8, 0x5A9C3A, 0xD8A23A, 0xF4C95A, 0xB5703A, 0x9A7BFF, 0x5AD7FF};
     Sheet sheet(128, 128, 8, 2);
     for (int i = 0; i < 8; ++i)
@@ -196,5 +150,5 @@ TEST_F(CelebrationGallery, CityIcons) {
         sheet.add(std::to_string(i) + ", size 40", [&](ui::Ctx& ctx) {
             ui::drawCityIcon(ctx.cr, ui::CityIcon(i), 60, 64, 40, accents[i]);
         });
-    sheet.write("city_icons.png");
+    sheet.write("city-icons");
 }

@@ -1,29 +1,23 @@
-// Contact sheets of every battle effect across its timeline for a person to
-// look at: written as battle_*.png under the build tree's gallery/ folder.
-// Each cell is drawn on its own canvas over the battle's dark ground with a
-// faint cross at the effect's anchor; the test checks that every cell
-// received ink and that every call left its context clean.
+// Contact sheets of every battle effect across its timeline: each cell is
+// drawn on its own canvas over the battle's dark ground, with a faint cross at
+// the effect's anchor (and a faint box over an area effect's rectangle).
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "fx/fx.h"
 #include "rules/skills.h"
-#include "tests/fx/battle_fixture.h"
-#include "tests/ui/ui_fixture.h"
+#include "tests/fx/canvas.h"
+#include "tests/gallery/gallery.h"
 #include "ui/draw.h"
+#include "ui/theme.h"
 
 namespace {
 
 using Painter = std::function<void(ui::Ctx&)>;
-
-constexpr uint32_t kGround = 0x241A11;
-constexpr int kGap = 4;
-constexpr int kLabelH = 16;
 
 // Skill colours taken from the catalogue's look: fire, holy, frost, venom.
 struct Palette {
@@ -42,75 +36,36 @@ std::string fmt(const char* f, double v) {
 
 class Sheet {
 public:
-    Sheet(int cols, int rows, int cellW, int cellH)
-        : cols_(cols),
-          cellW_(cellW),
-          cellH_(cellH),
-          surface_(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, cols * (cellW + kGap) + kGap,
-                                              rows * (cellH + kLabelH + kGap) + kGap)),
-          cr_(cairo_create(surface_)) {
-        cairo_set_source_rgb(cr_, 0.06, 0.04, 0.02);
-        cairo_paint(cr_);
-    }
-    ~Sheet() {
-        cairo_destroy(cr_);
-        cairo_surface_destroy(surface_);
-    }
-    Sheet(const Sheet&) = delete;
-    Sheet& operator=(const Sheet&) = delete;
+    Sheet(int cols, int rows, int cellW, int cellH) : sheet_(cols, rows, cellW, cellH), cellW_(cellW), cellH_(cellH) {}
 
-    // The next cell, left to right and row by row; (ax, ay) is the anchor
-    // marked on the ground.
+    // The next cell; (ax, ay) is the anchor marked on the ground.
     void add(const std::string& label, double ax, double ay, const Painter& paint, double scale = 1, double now = 0) {
-        battlefx::Stage st(scale, cellW_, cellH_);
-        st.ctx().now = now;
-        st.draw(paint);
-        EXPECT_GT(st.painted(), 0) << label;
-        const int col = cells_ % cols_;
-        const int row = cells_ / cols_;
-        const double x = kGap + col * (cellW_ + kGap);
-        const double y = kGap + row * (cellH_ + kLabelH + kGap);
-        ui::fillRect(cr_, {x, y, double(cellW_), double(cellH_ + kLabelH)}, kGround);
-        if (area_.w > 0) ui::fillRect(cr_, {x + area_.x, y + kLabelH + area_.y, area_.w, area_.h}, 0xFFFFFF, 0.05);
-        ui::drawLine(cr_, x + ax - 5, y + kLabelH + ay, x + ax + 5, y + kLabelH + ay, 1, 0x7A5F40, 0.7);
-        ui::drawLine(cr_, x + ax, y + kLabelH + ay - 5, x + ax, y + kLabelH + ay + 5, 1, 0x7A5F40, 0.7);
-        cairo_set_source_surface(cr_, st.canvas().surface, x, y + kLabelH);
-        cairo_paint(cr_);
-        ui::TextStyle text;
-        text.size = 11;
-        text.color = 0xA8987A;
-        ui::drawText(cr_, x + 4, y + 2, label, text);
-        cairo_new_path(cr_);
-        ++cells_;
+        fxtest::Canvas canvas(cellW_, cellH_, scale);
+        canvas.ctx.now = now;
+        canvas.draw([&] { paint(canvas.ctx); });
+        const ui::Rect cell = sheet_.next(label);
+        cairo_t* cr = sheet_.cr();
+        if (area_.w > 0) ui::fillRect(cr, {cell.x + area_.x, cell.y + area_.y, area_.w, area_.h}, 0xFFFFFF, 0.05);
+        ui::drawLine(cr, cell.x + ax - 5, cell.y + ay, cell.x + ax + 5, cell.y + ay, 1, theme::kBevelLight, 0.7);
+        ui::drawLine(cr, cell.x + ax, cell.y + ay - 5, cell.x + ax, cell.y + ay + 5, 1, theme::kBevelLight, 0.7);
+        sheet_.place(canvas.surface(), cell);
     }
 
     // A faint box on the ground of the following cells (an area effect's
     // rectangle).
     void markArea(const ui::Rect& area) { area_ = area; }
 
-    void write(const std::string& name) {
-        const std::filesystem::path dir = std::filesystem::path(VEL_BINARY_DIR) / "gallery";
-        std::filesystem::create_directories(dir);
-        const std::string path = (dir / name).string();
-        EXPECT_EQ(cairo_surface_write_to_png(surface_, path.c_str()), CAIRO_STATUS_SUCCESS) << path;
-    }
+    void write(const std::string& name) { sheet_.write(name); }
 
 private:
-    int cols_, cellW_, cellH_;
-    int cells_ = 0;
+    gallery::Sheet sheet_;
+    int cellW_, cellH_;
     ui::Rect area_;
-    cairo_surface_t* surface_;
-    cairo_t* cr_;
-};
-
-class BattleGallery : public ::testing::Test {
-protected:
-    void SetUp() override { ASSERT_TRUE(uitest::fontsReady()); }
 };
 
 const double kMoments[] = {0.06, 0.15, 0.3, 0.45, 0.6, 0.75, 0.9};
 
-TEST_F(BattleGallery, Slashes) {
+TEST(BattleGallery, Slashes) {
     const char* names[] = {"", "sweep", "cross", "thrust", "claws", "star", "jaws"};
     Sheet sheet(7, 12, 150, 130);
     for (int kind = 1; kind <= 6; ++kind) {
@@ -123,10 +78,10 @@ TEST_F(BattleGallery, Slashes) {
             }
         }
     }
-    sheet.write("battle_slashes.png");
+    sheet.write("battle-slashes");
 }
 
-TEST_F(BattleGallery, Auras) {
+TEST(BattleGallery, Auras) {
     const char* names[] = {"squares", "streaks", "pills", "shield", "arrows", "notes", "dots", "orbit", "plus"};
     Sheet sheet(7, 18, 150, 140);
     for (int kind = 0; kind <= 8; ++kind) {
@@ -140,11 +95,11 @@ TEST_F(BattleGallery, Auras) {
             }
         }
     }
-    sheet.write("battle_auras.png");
+    sheet.write("battle-auras");
 }
 
 // Every form with every trail, the flight shown at four moments at once.
-TEST_F(BattleGallery, ProjectileFormsAndTrails) {
+TEST(BattleGallery, ProjectileFormsAndTrails) {
     Sheet sheet(7, 13, 260, 90);
     for (int form = 0; form <= 12; ++form) {
         for (int trail = 0; trail <= 6; ++trail) {
@@ -156,11 +111,11 @@ TEST_F(BattleGallery, ProjectileFormsAndTrails) {
             });
         }
     }
-    sheet.write("battle_projectiles.png");
+    sheet.write("battle-projectiles");
 }
 
 // Forms up close at the top tier, and lobbed flights, each as a timeline.
-TEST_F(BattleGallery, ProjectileCloseUpsAndLobs) {
+TEST(BattleGallery, ProjectileCloseUpsAndLobs) {
     Sheet close(7, 13, 120, 90);
     for (int form = 0; form <= 12; ++form) {
         for (double t : kMoments) {
@@ -173,7 +128,7 @@ TEST_F(BattleGallery, ProjectileCloseUpsAndLobs) {
                 1.5);
         }
     }
-    close.write("battle_projectile_forms.png");
+    close.write("battle-projectile-forms");
 
     Sheet lobs(3, 4, 420, 200);
     for (int form : {1, 2, 3, 8, 10, 12}) {
@@ -185,10 +140,10 @@ TEST_F(BattleGallery, ProjectileCloseUpsAndLobs) {
             });
         }
     }
-    lobs.write("battle_lobs.png");
+    lobs.write("battle-lobs");
 }
 
-TEST_F(BattleGallery, BurstsColumnsLinksAndFlasks) {
+TEST(BattleGallery, BurstsColumnsLinksAndFlasks) {
     const double moments[] = {0.04, 0.1, 0.2, 0.32, 0.45, 0.58, 0.72, 0.84, 0.9};
     Sheet sheet(9, 7, 150, 170);
     struct Row {
@@ -212,14 +167,14 @@ TEST_F(BattleGallery, BurstsColumnsLinksAndFlasks) {
                       [&](ui::Ctx& c) { row.paint(c, t); });
         ++r;
     }
-    sheet.write("battle_bursts.png");
+    sheet.write("battle-bursts");
 }
 
 struct Active {
     rpg::StatusKind kind;
 };
 
-TEST_F(BattleGallery, StatusAuras) {
+TEST(BattleGallery, StatusAuras) {
     const double clocks[] = {0.0, 0.5, 1.0, 1.4, 1.9, 2.4, 3.0, 3.6};
     Sheet sheet(8, 12, 150, 150);
     std::vector<std::vector<Active>> lists;
@@ -236,12 +191,12 @@ TEST_F(BattleGallery, StatusAuras) {
                 name + fmt(" @%.1fs", now), 75, 115, [&](ui::Ctx& c) { ui::drawStatusAura(c, list, 75, 115, 120); }, 1,
                 now);
     }
-    sheet.write("battle_status.png");
+    sheet.write("battle-status");
 }
 
 // Area effects over a 220-unit area (the battle screen's box, 120 high),
 // each kind with the variants that change it, at two tiers where it grows.
-TEST_F(BattleGallery, AreaEffects) {
+TEST(BattleGallery, AreaEffects) {
     struct Row {
         int kind, variant, level;
     };
@@ -268,8 +223,8 @@ TEST_F(BattleGallery, AreaEffects) {
                 });
             }
         }
-        sheet.write("battle_aoe_" + std::to_string(page++) + ".png");
+        sheet.write("battle-aoe-" + std::to_string(page++));
     }
 }
 
-}  // namespace
+} // namespace
