@@ -3,21 +3,20 @@
 // the effect's anchor (and a faint box over an area effect's rectangle).
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "fx/fx.h"
 #include "rules/skills.h"
-#include "tests/fx/canvas.h"
 #include "tests/gallery/gallery.h"
 #include "ui/draw.h"
 #include "ui/theme.h"
 
 namespace {
 
-using Painter = std::function<void(ui::Ctx&)>;
+using gallery::fmt;
+using gallery::Painter;
 
 // Skill colours taken from the catalogue's look: fire, holy, frost, venom.
 struct Palette {
@@ -28,53 +27,32 @@ constexpr Palette kHoly{0xF4E25A, 0xFFFBE0};
 constexpr Palette kFrost{0x5FB6D8, 0xE8F8FF};
 constexpr Palette kVenom{0x7BBF3A, 0x2E5A1A};
 
-std::string fmt(const char* f, double v) {
-    char buf[64];
-    std::snprintf(buf, sizeof buf, f, v);
-    return buf;
+// The effect over its anchor (ax, ay), marked on the ground with a faint
+// cross, and over an area effect's rectangle as a faint box.
+Painter marked(double ax, double ay, const Painter& paint, const ui::Rect& area = {}) {
+    return [=](ui::Ctx& c) {
+        {
+            ui::SavedState keep(c.cr);
+            if (area.w > 0) ui::fillRect(c.cr, area, 0xFFFFFF, 0.05);
+            ui::drawLine(c.cr, ax - 5, ay, ax + 5, ay, 1, theme::kBevelLight, 0.7);
+            ui::drawLine(c.cr, ax, ay - 5, ax, ay + 5, 1, theme::kBevelLight, 0.7);
+        }
+        paint(c);
+    };
 }
-
-class Sheet {
-public:
-    Sheet(int cols, int rows, int cellW, int cellH) : sheet_(cols, rows, cellW, cellH), cellW_(cellW), cellH_(cellH) {}
-
-    // The next cell; (ax, ay) is the anchor marked on the ground.
-    void add(const std::string& label, double ax, double ay, const Painter& paint, double scale = 1, double now = 0) {
-        fxtest::Canvas canvas(cellW_, cellH_, scale);
-        canvas.ctx.now = now;
-        canvas.draw([&] { paint(canvas.ctx); });
-        const ui::Rect cell = sheet_.next(label);
-        cairo_t* cr = sheet_.cr();
-        if (area_.w > 0) ui::fillRect(cr, {cell.x + area_.x, cell.y + area_.y, area_.w, area_.h}, 0xFFFFFF, 0.05);
-        ui::drawLine(cr, cell.x + ax - 5, cell.y + ay, cell.x + ax + 5, cell.y + ay, 1, theme::kBevelLight, 0.7);
-        ui::drawLine(cr, cell.x + ax, cell.y + ay - 5, cell.x + ax, cell.y + ay + 5, 1, theme::kBevelLight, 0.7);
-        sheet_.place(canvas.surface(), cell);
-    }
-
-    // A faint box on the ground of the following cells (an area effect's
-    // rectangle).
-    void markArea(const ui::Rect& area) { area_ = area; }
-
-    void write(const std::string& name) { sheet_.write(name); }
-
-private:
-    gallery::Sheet sheet_;
-    int cellW_, cellH_;
-    ui::Rect area_;
-};
 
 const double kMoments[] = {0.06, 0.15, 0.3, 0.45, 0.6, 0.75, 0.9};
 
 TEST(BattleGallery, Slashes) {
     const char* names[] = {"", "sweep", "cross", "thrust", "claws", "star", "jaws"};
-    Sheet sheet(7, 12, 150, 130);
+    gallery::Sheet sheet(7, 12, 150, 130);
     for (int kind = 1; kind <= 6; ++kind) {
         for (int level : {1, 5}) {
             for (double t : kMoments) {
-                sheet.add(std::string(names[kind]) + " L" + std::to_string(level) + fmt(" t %.2f", t), 75, 65,
-                          [&](ui::Ctx& c) {
-                              ui::drawSlash(c, static_cast<rpg::SlashKind>(kind), 75, 65, 0xC8CCD4, kFire.a, level, t);
-                          });
+                sheet.draw(std::string(names[kind]) + " L" + std::to_string(level) + fmt(" t %.2f", t),
+                           marked(75, 65, [&](ui::Ctx& c) {
+                               ui::drawSlash(c, static_cast<rpg::SlashKind>(kind), 75, 65, 0xC8CCD4, kFire.a, level, t);
+                           }));
             }
         }
     }
@@ -83,15 +61,15 @@ TEST(BattleGallery, Slashes) {
 
 TEST(BattleGallery, Auras) {
     const char* names[] = {"squares", "streaks", "pills", "shield", "arrows", "notes", "dots", "orbit", "plus"};
-    Sheet sheet(7, 18, 150, 140);
+    gallery::Sheet sheet(7, 18, 150, 140);
     for (int kind = 0; kind <= 8; ++kind) {
         for (int level : {1, 4}) {
             const Palette p = kind % 2 ? kHoly : kVenom;
             for (double t : kMoments) {
-                sheet.add(std::string(names[kind]) + " L" + std::to_string(level) + fmt(" t %.2f", t), 75, 100,
-                          [&](ui::Ctx& c) {
-                              ui::drawAura(c, static_cast<rpg::AuraKind>(kind), 75, 100, p.a, p.b, level, t);
-                          });
+                sheet.draw(std::string(names[kind]) + " L" + std::to_string(level) + fmt(" t %.2f", t),
+                           marked(75, 100, [&](ui::Ctx& c) {
+                               ui::drawAura(c, static_cast<rpg::AuraKind>(kind), 75, 100, p.a, p.b, level, t);
+                           }));
             }
         }
     }
@@ -100,15 +78,16 @@ TEST(BattleGallery, Auras) {
 
 // Every form with every trail, the flight shown at four moments at once.
 TEST(BattleGallery, ProjectileFormsAndTrails) {
-    Sheet sheet(7, 13, 260, 90);
+    gallery::Sheet sheet(7, 13, 260, 90);
     for (int form = 0; form <= 12; ++form) {
         for (int trail = 0; trail <= 6; ++trail) {
             const Palette p = form % 2 ? kFire : kFrost;
-            sheet.add("form " + std::to_string(form) + " trail " + std::to_string(trail), 20, 50, [&](ui::Ctx& c) {
+            const Painter flights = [&](ui::Ctx& c) {
                 for (double t : {0.05, 0.35, 0.6, 0.85})
                     ui::drawProjectile(c, static_cast<rpg::FxForm>(form), static_cast<rpg::FxTrail>(trail), 20, 50, 240,
                                        50, p.a, p.b, 2, t, false);
-            });
+            };
+            sheet.draw("form " + std::to_string(form) + " trail " + std::to_string(trail), marked(20, 50, flights));
         }
     }
     sheet.write("battle-projectiles");
@@ -116,28 +95,27 @@ TEST(BattleGallery, ProjectileFormsAndTrails) {
 
 // Forms up close at the top tier, and lobbed flights, each as a timeline.
 TEST(BattleGallery, ProjectileCloseUpsAndLobs) {
-    Sheet close(7, 13, 120, 90);
+    gallery::Sheet close(7, 13, 120, 90);
     for (int form = 0; form <= 12; ++form) {
         for (double t : kMoments) {
-            close.add(
-                "form " + std::to_string(form) + fmt(" t %.2f", t), 60, 45,
-                [&](ui::Ctx& c) {
-                    ui::drawProjectile(c, static_cast<rpg::FxForm>(form), rpg::TrailEmber, 60 - 200 * t, 45 + 60 * t,
-                                       60 + 200 * (1 - t), 45 - 60 * (1 - t), kHoly.a, 0xB25A3A, 5, t, false);
-                },
-                1.5);
+            const Painter flight = [&](ui::Ctx& c) {
+                ui::drawProjectile(c, static_cast<rpg::FxForm>(form), rpg::TrailEmber, 60 - 200 * t, 45 + 60 * t,
+                                   60 + 200 * (1 - t), 45 - 60 * (1 - t), kHoly.a, 0xB25A3A, 5, t, false);
+            };
+            close.draw("form " + std::to_string(form) + fmt(" t %.2f", t), marked(60, 45, flight), 0, 1.5);
         }
     }
     close.write("battle-projectile-forms");
 
-    Sheet lobs(3, 4, 420, 200);
+    gallery::Sheet lobs(3, 4, 420, 200);
     for (int form : {1, 2, 3, 8, 10, 12}) {
         for (int level : {1, 5}) {
-            lobs.add("lob form " + std::to_string(form) + " L" + std::to_string(level), 30, 160, [&](ui::Ctx& c) {
+            const Painter arc = [&](ui::Ctx& c) {
                 for (double t : {0.0, 0.2, 0.4, 0.5, 0.6, 0.8, 1.0})
                     ui::drawProjectile(c, static_cast<rpg::FxForm>(form), rpg::TrailSmoke, 30, 160, 390, 160, kFire.a,
                                        kFire.b, level, t, true);
-            });
+            };
+            lobs.draw("lob form " + std::to_string(form) + " L" + std::to_string(level), marked(30, 160, arc));
         }
     }
     lobs.write("battle-lobs");
@@ -145,7 +123,7 @@ TEST(BattleGallery, ProjectileCloseUpsAndLobs) {
 
 TEST(BattleGallery, BurstsColumnsLinksAndFlasks) {
     const double moments[] = {0.04, 0.1, 0.2, 0.32, 0.45, 0.58, 0.72, 0.84, 0.9};
-    Sheet sheet(9, 7, 150, 170);
+    gallery::Sheet sheet(9, 7, 150, 170);
     struct Row {
         const char* name;
         std::function<void(ui::Ctx&, double)> paint;
@@ -163,8 +141,8 @@ TEST(BattleGallery, BurstsColumnsLinksAndFlasks) {
     int r = 0;
     for (const Row& row : rows) {
         for (double t : moments)
-            sheet.add(std::string(row.name) + fmt(" t %.2f", t), anchors[r][0], anchors[r][1],
-                      [&](ui::Ctx& c) { row.paint(c, t); });
+            sheet.draw(std::string(row.name) + fmt(" t %.2f", t),
+                       marked(anchors[r][0], anchors[r][1], [&](ui::Ctx& c) { row.paint(c, t); }));
         ++r;
     }
     sheet.write("battle-bursts");
@@ -176,7 +154,7 @@ struct Active {
 
 TEST(BattleGallery, StatusAuras) {
     const double clocks[] = {0.0, 0.5, 1.0, 1.4, 1.9, 2.4, 3.0, 3.6};
-    Sheet sheet(8, 12, 150, 150);
+    gallery::Sheet sheet(8, 12, 150, 150);
     std::vector<std::vector<Active>> lists;
     for (int k = 0; k < rpg::kStatusCount; ++k)
         if (k != 3) lists.push_back({{static_cast<rpg::StatusKind>(k)}});
@@ -187,9 +165,8 @@ TEST(BattleGallery, StatusAuras) {
         std::string name = "status";
         for (const Active& a : list) name += " " + std::to_string(static_cast<int>(a.kind));
         for (double now : clocks)
-            sheet.add(
-                name + fmt(" @%.1fs", now), 75, 115, [&](ui::Ctx& c) { ui::drawStatusAura(c, list, 75, 115, 120); }, 1,
-                now);
+            sheet.draw(name + fmt(" @%.1fs", now),
+                       marked(75, 115, [&](ui::Ctx& c) { ui::drawStatusAura(c, list, 75, 115, 120); }), now);
     }
     sheet.write("battle-status");
 }
@@ -210,17 +187,16 @@ TEST(BattleGallery, AreaEffects) {
     const ui::Rect area{50, 250, 220, 120};
     int page = 1;
     for (const auto& rows : sheets) {
-        Sheet sheet(7, static_cast<int>(rows.size()), 320, 470);
-        sheet.markArea(area);
+        gallery::Sheet sheet(7, static_cast<int>(rows.size()), 320, 470);
         for (const Row& row : rows) {
             const Palette p = row.kind % 2 ? kFire : kFrost;
             for (double t : moments) {
                 const std::string label = "aoe " + std::to_string(row.kind) + " v" + std::to_string(row.variant) +
                                           " L" + std::to_string(row.level) + fmt(" t %.2f", t);
-                sheet.add(label, area.x + area.w / 2, area.y + area.h / 2, [&](ui::Ctx& c) {
+                sheet.draw(label, marked(area.x + area.w / 2, area.y + area.h / 2, [&](ui::Ctx& c) {
                     ui::drawAoE(c, static_cast<rpg::AoEKind>(row.kind), static_cast<rpg::FxVariant>(row.variant), area,
                                 p.a, p.b, row.level, t);
-                });
+                }, area));
             }
         }
         sheet.write("battle-aoe-" + std::to_string(page++));

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "tests/fx/canvas.h"
 #include "tests/ui/ui_fixture.h"
 #include "ui/draw.h"
 
@@ -44,6 +45,12 @@ void shoot(harness::ScreenHarness& h, const std::string& name) {
 void write(cairo_surface_t* image, const std::string& name) {
     const std::string file = path(name);
     EXPECT_EQ(cairo_surface_write_to_png(image, file.c_str()), CAIRO_STATUS_SUCCESS) << file;
+}
+
+std::string fmt(const char* format, double value) {
+    char buf[64];
+    std::snprintf(buf, sizeof buf, format, value);
+    return buf;
 }
 
 Sheet::Sheet(int cols, int rows, int cellW, int cellH)
@@ -92,6 +99,13 @@ void Sheet::place(cairo_surface_t* picture, const ui::Rect& cell) {
 }
 
 void Sheet::add(const std::string& label, cairo_surface_t* picture) { place(picture, next(label)); }
+
+void Sheet::draw(const std::string& label, const Painter& paint, double now, double scale) {
+    fxtest::Canvas canvas(cellW_, cellH_, scale);
+    canvas.ctx.now = now;
+    canvas.draw([&] { paint(canvas.ctx); });
+    add(label, canvas.surface());
+}
 
 void Sheet::write(const std::string& name) { gallery::write(surface_, name); }
 

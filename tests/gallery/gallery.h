@@ -15,19 +15,18 @@
 // Drawings that are no screen (effects, widgets, icons) go on a contact
 // sheet, one labelled cell per picture:
 //   gallery::Sheet sheet(4, 2, 320, 240);
-//   for (double t : moments) {
-//       fxtest::Canvas c(320, 240);
-//       c.draw([&] { ui::drawWinFx(c.ctx, 160, 140, t); });
-//       sheet.add("t = ...", c.surface());
-//   }
+//   for (double t : moments)
+//       sheet.draw(gallery::fmt("t = %.2f s", t), [&](ui::Ctx& c) { ui::drawWinFx(c, 160, 140, t); });
 //   sheet.write("victory");                 // victory.png
 #include <cairo.h>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <utility>
 
 #include "tests/support/screen_harness.h"
+#include "ui/app.h"
 #include "ui/rect.h"
 #include "ui/theme.h"
 
@@ -51,6 +50,11 @@ void shoot(harness::ScreenHarness& h, const std::string& name);
 // file cannot be written.
 void write(cairo_surface_t* image, const std::string& name);
 
+// One number put into a label by a printf format.
+std::string fmt(const char* format, double value);
+
+using Painter = std::function<void(ui::Ctx&)>;
+
 // A grid of equal cells on a dark sheet, filled left to right and row by row;
 // each cell is a picture on the interface's dark ground under a label band.
 class Sheet {
@@ -63,6 +67,10 @@ public:
     // Paints the picture into the next cell, scaled to the cell when its size
     // differs, over the cell's ground.
     void add(const std::string& label, cairo_surface_t* picture);
+    // Draws the next cell on a canvas of its own (so a full-screen flash stays
+    // in the cell) at a UI scale and a frame time; fails the sheet when the
+    // drawing leaves the context changed.
+    void draw(const std::string& label, const Painter& paint, double now = 0, double scale = 1);
     // Starts the next cell: its ground and label. Returns where the picture
     // goes on the sheet, for drawing marks under it before place().
     ui::Rect next(const std::string& label);

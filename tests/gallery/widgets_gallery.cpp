@@ -145,10 +145,11 @@ std::vector<Row> rows() {
         {"hudPill",
          [](ui::Ctx& c, const ui::Rect& r, State st) {
              const ui::Rect pill{r.x + 20 * c.uiScale, r.y + 8 * c.uiScale, r.w - 40 * c.uiScale, r.h - 16 * c.uiScale};
-             if (st == Normal) ui::hudPill(c, pill, "GOLD", "1.250", theme::kDarkPanel, theme::kGold, theme::kLightGold,
+             if (st == Normal)
+                 ui::hudPill(c, pill, "GOLD", "1.250", theme::kDarkPanel, theme::kGold, theme::kLightGold,
                              theme::kMutedText, 0);
-             else if (st == Selected) ui::hudPill(c, pill, "", "Depth 7", 0x6A451D, theme::kLightGold, theme::kCreamText,
-                                  theme::kMutedText, 0);
+             else if (st == Selected)
+                 ui::hudPill(c, pill, "", "Depth 7", 0x6A451D, theme::kLightGold, theme::kCreamText, theme::kMutedText, 0);
              else return false;
              return true;
          }},
