@@ -1,6 +1,9 @@
 # The two commands a new user needs: `make run` and `make test`.
 BUILD ?= build
 JOBS  ?= $(shell nproc 2>/dev/null || echo 4)
+# VEL_WERROR=ON makes warnings in our code errors (CI: `make test VEL_WERROR=ON`).
+VEL_WERROR ?=
+WERROR_ARG := $(if $(VEL_WERROR),-DVEL_WERROR=$(VEL_WERROR))
 
 .PHONY: run test build gallery deps configure clean
 
@@ -18,7 +21,8 @@ build: configure
 	@cmake --build $(BUILD) -j $(JOBS) -- --no-print-directory
 
 configure: deps
-	@test -f $(BUILD)/CMakeCache.txt || cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	@if [ ! -f $(BUILD)/CMakeCache.txt ]; then cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(WERROR_ARG); \
+	elif [ -n "$(WERROR_ARG)" ]; then cmake -S . -B $(BUILD) $(WERROR_ARG) >/dev/null; fi
 
 deps:
 	@sh scripts/install-deps.sh

@@ -11,8 +11,6 @@ namespace {
 
 constexpr uint32_t kBurstCols[8] = {0xFF5A5A, 0xFFB13A, 0xFFE24A, 0x7EE787, 0x5AD7FF, 0x9A7BFF, 0xFF7BD5, 0xFFFFFF};
 
-constexpr double kDeg = kPi / 180.0;
-
 constexpr uint32_t kWood = 0x8C5A1E;
 constexpr uint32_t kPanel = 0xAA732D;
 constexpr uint32_t kBand = 0xB4A032;
@@ -24,6 +22,7 @@ constexpr uint32_t kConeNarrow = 0xFFF6D8;
 constexpr uint32_t kGlow = 0xFFF2CC;
 constexpr uint32_t kWhite = 0xFFFFFF;
 
+using fxshape::Frame;
 using fxshape::frac;
 
 // Where the opening stands at one moment.
@@ -112,11 +111,10 @@ void coneFill(cairo_t* cr, double x, double g, double S, double bottomHalf, doub
     cairo_line_to(cr, x + topHalf * S, g - 190 * S);
     cairo_line_to(cr, x - topHalf * S, g - 190 * S);
     cairo_close_path(cr);
-    double r = ((color >> 16) & 0xFF) / 255.0, gr = ((color >> 8) & 0xFF) / 255.0, b = (color & 0xFF) / 255.0;
     cairo_pattern_t* pat = cairo_pattern_create_linear(0, g, 0, g - 190 * S);
-    cairo_pattern_add_color_stop_rgba(pat, 0, r, gr, b, a0);
-    cairo_pattern_add_color_stop_rgba(pat, 0.5, r, gr, b, aMid);
-    cairo_pattern_add_color_stop_rgba(pat, 1, r, gr, b, 0);
+    addColorStop(pat, 0, color, a0);
+    addColorStop(pat, 0.5, color, aMid);
+    addColorStop(pat, 1, color, 0);
     cairo_set_source(cr, pat);
     cairo_fill(cr);
     cairo_pattern_destroy(pat);
@@ -128,23 +126,20 @@ void drawBurst(cairo_t* cr, double x, double y, double S, double t, double b, ui
     double rayAlpha = b < 0.8 ? 0.8 * b : 0.64;
     double spin = std::fmod(u, 4.2) / 4.2;
     for (int i = 0; i < 12; ++i) {
-        cairo_save(cr);
-        cairo_translate(cr, x, y);
-        cairo_rotate(cr, 2 * kPi * (i / 12.0 + spin));
-        cairo_scale(cr, b + 0.5, b + 0.5);
+        Frame f(cr, x, y, 360 * (i / 12.0 + spin));
+        f.scale(b + 0.5, b + 0.5);
         fillRoundedRect(cr, {-2.5 * S, -130 * S, 5 * S, 96 * S}, 3 * S, color, rayAlpha);
-        cairo_restore(cr);
     }
 
     double g = y - 5 * S;
     double a = std::min(b, 1.0);
     coneFill(cr, x, g, S, 34, 64, kConeWide, 0.69 * a, 0.3 * a);
     coneFill(cr, x, g, S, 17, 32, kConeNarrow, 0.82 * a, 0.24 * a);
-    cairo_save(cr);
-    cairo_translate(cr, x, g - 2 * S);
-    cairo_scale(cr, 36 * S, 11 * S);
-    fillCircle(cr, 0, 0, 1, kGlow, 0.95 * a);
-    cairo_restore(cr);
+    {
+        Frame f(cr, x, g - 2 * S);
+        f.scale(36 * S, 11 * S);
+        fillCircle(cr, 0, 0, 1, kGlow, 0.95 * a);
+    }
 
     for (int j = 0; j < 10; ++j) {
         double start = 0.7 + (340 * j % 2200) / 1000.0;
@@ -152,7 +147,7 @@ void drawBurst(cairo_t* cr, double x, double y, double S, double t, double b, ui
         double period = (2400 + 500 * (j % 5)) / 1000.0;
         double q = std::fmod(t - start, period) / period;
         double z = (3 + 2 * (j % 3)) * S;
-        double cx = x + (frac(0.6180339887 * j) - 0.5) * 52 * S + 7 * S * std::sin(j + 2 * kPi * q);
+        double cx = x + (frac(fxshape::kGolden * j) - 0.5) * 52 * S + 7 * S * std::sin(j + 2 * kPi * q);
         double cy = g - 230 * S * q;
         fillRoundedRect(cr, {cx - z / 2, cy - z / 2, z, z}, z / 2, j % 3 == 0 ? kWhite : color,
                         0.9 * a * std::sin(kPi * q));
@@ -173,42 +168,33 @@ void drawLock(cairo_t* cr, double S) {
 void drawPlates(cairo_t* cr, double S) {
     const double sides[2][2] = {{31.2, -25}, {-31.2, 20}};
     for (const auto& side : sides) {
-        cairo_save(cr);
-        cairo_translate(cr, side[0] * S, 10 * S);
-        cairo_rotate(cr, side[1] * kDeg);
+        Frame f(cr, side[0] * S, 10 * S, side[1]);
         Rect plate{-6 * S, -5 * S, 12 * S, 10 * S};
         fillRect(cr, plate, kBand);
         cairo_rectangle(cr, plate.x, plate.y, plate.w, plate.h);
         setColor(cr, kOutline);
         cairo_set_line_width(cr, 2 * S);
         cairo_stroke(cr);
-        cairo_restore(cr);
     }
 }
 
 void drawLid(cairo_t* cr, double S, double rise) {
-    cairo_save(cr);
-    cairo_translate(cr, 0, -33 * S * rise);
-    cairo_rotate(cr, -14 * kDeg * rise);
+    Frame f(cr, 0, -33 * S * rise, -14 * rise);
     Rect lid{-52 * S, -41 * S, 104 * S, 34 * S};
     lidShape(cr, lid, 10 * S, kLid, false, 0);
     fillRoundedRect(cr, {-44 * S, -36 * S, 88 * S, 8 * S}, 2 * S, kPanel);
     fillRect(cr, {-53 * S, -14 * S, 106 * S, 7 * S}, kBand);
     lidShape(cr, lid, 10 * S, kOutline, true, 3 * S);
-    cairo_restore(cr);
 }
 
 // The chest itself; the burst's inner glow sits in its frame, beneath it.
 void drawChest(cairo_t* cr, double x, double y, double S, const ChestPose& pose, double b, bool glow,
                uint32_t color) {
-    cairo_save(cr);
-    cairo_translate(cr, x, y - pose.bob);
-    cairo_rotate(cr, 7 * kDeg * pose.shake);
+    Frame f(cr, x, y - pose.bob, 7 * pose.shake);
     if (glow) {
-        cairo_save(cr);
-        cairo_scale(cr, 1, b + 0.4);
+        Frame squash(cr, 0, 0);
+        squash.scale(1, b + 0.4);
         fillRoundedRect(cr, {-36.4 * S, -4 * S, 72.8 * S, 42 * S}, 8 * S, color, std::min(b, 1.0));
-        cairo_restore(cr);
     }
     Rect body{-52 * S, -13 * S, 104 * S, 60 * S};
     fillRoundedRect(cr, body, 4 * S, kWood);
@@ -220,7 +206,6 @@ void drawChest(cairo_t* cr, double x, double y, double S, const ChestPose& pose,
     else
         drawPlates(cr, S);
     drawLid(cr, S, pose.rise);
-    cairo_restore(cr);
 }
 
 void drawParticles(cairo_t* cr, double x, double y, double S, double t, bool grand) {
@@ -251,12 +236,11 @@ void drawChestFx(Ctx& ctx, double x, double y, double size, bool opening, double
     double b = burst ? burstStrength(t - 0.7) : 0;
     burst = burst && b > 0;
 
-    cairo_save(cr);
+    SavedState keep(cr);
     if (burst) drawBurst(cr, x, y, S, t, b, color);
     drawChest(cr, x, y, S, pose, b, burst, color);
     if (opening && !quiet) drawParticles(cr, x, y, S, t, grand);
     if (pose.flash > 0) fillRect(cr, {0, 0, ctx.width, ctx.height}, kWhite, pose.flash);
-    cairo_restore(cr);
 }
 
 } // namespace ui

@@ -4,6 +4,7 @@
 #include <initializer_list>
 
 #include "ui/draw.h"
+#include "ui/theme.h"
 
 namespace ui {
 namespace {
@@ -14,9 +15,7 @@ constexpr uint32_t kDarkWood = 0x3A2410;
 constexpr uint32_t kWood = 0x6A451D;
 constexpr uint32_t kGlass = 0xBCD0F0;
 constexpr uint32_t kFoam = 0xF4EFD0;
-constexpr uint32_t kParchment = 0xE9D8B0;
 constexpr uint32_t kInk = 0x8A7456;
-constexpr uint32_t kBronze = 0x9C6B1E;
 constexpr uint32_t kSoot = 0x140F0A;
 constexpr uint32_t kWhite = 0xFFFFFF;
 
@@ -110,7 +109,7 @@ void party(const Frame& f, uint32_t accent) {
         bool middle = i == 1;
         f.circle(dx, dy - 0.14, 0.115, middle ? accent : kSteel);
         f.poly({{dx - 0.15, dy + 0.3}, {dx - 0.11, dy - 0.02}, {dx + 0.11, dy - 0.02}, {dx + 0.15, dy + 0.3}},
-               middle ? kBronze : kIron);
+               middle ? theme::kDeepGold : kIron);
     }
 }
 
@@ -123,7 +122,7 @@ void barracks(const Frame& f, uint32_t accent) {
 }
 
 void trainer(const Frame& f, uint32_t accent) {
-    f.rect(-0.34, -0.18, 0.68, 0.46, kParchment);
+    f.rect(-0.34, -0.18, 0.68, 0.46, theme::kParchment);
     f.rect(-0.4, -0.24, 0.12, 0.58, kWood);
     f.rect(0.28, -0.24, 0.12, 0.58, kWood);
     for (int k = 0; k < 3; ++k) f.rect(-0.24, 0.12 * k - 0.06, 0.48 - 0.1 * k, 0.035, kInk, 0.8);

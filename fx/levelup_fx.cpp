@@ -5,22 +5,18 @@
 
 #include "fx/shapes.h"
 #include "ui/draw.h"
+#include "ui/theme.h"
 
 namespace ui {
 namespace {
 
-constexpr double kDeg = kPi / 180.0;
-
 constexpr uint32_t kGold = 0xFFD24A;
 constexpr uint32_t kSparkle = 0xFFF6D8;
 constexpr uint32_t kBanner = 0x0C0804;
-constexpr uint32_t kBevelLight = 0x7A5F40;
-constexpr uint32_t kBevelDark = 0x0F0A06;
-constexpr uint32_t kBannerText = 0xF4C95A;
-constexpr uint32_t kTrack = 0x120D09;
 
 constexpr double kStart = 0.95;  // the level-up waits for the reward cards to settle
 
+using fxshape::Frame;
 using fxshape::frac;
 
 // Quadratic ease-out of u over the given length.
@@ -33,12 +29,9 @@ void drawRays(cairo_t* cr, double cx, double cy, double s, double u) {
     if (u >= 0.82) return;
     double e = easeOut(u, 0.82);
     for (int i = 0; i < 8; ++i) {
-        cairo_save(cr);
-        cairo_translate(cr, cx, cy);
-        cairo_rotate(cr, 45 * i * kDeg);
-        cairo_scale(cr, 0.4 + 0.9 * e, 0.4 + 0.9 * e);
+        Frame f(cr, cx, cy, 45 * i);
+        f.scale(0.4 + 0.9 * e, 0.4 + 0.9 * e);
         fillRoundedRect(cr, {-2.5 * s, -80 * s, 5 * s, 56 * s}, 3 * s, kGold, 0.6 * (1 - e));
-        cairo_restore(cr);
     }
 }
 
@@ -55,11 +48,8 @@ void drawSparks(cairo_t* cr, double cx, double cy, double s, double u) {
         double angle = 2 * kPi * i / 14.0 + (i % 2 == 1 ? 0.35 : 0.0);
         double d = (60 + 16 * (i % 5)) * s;
         double z = (4 + 2 * (i % 3)) * s * (1 - 0.4 * e);
-        cairo_save(cr);
-        cairo_translate(cr, cx + std::cos(angle) * d * e, cy + std::sin(angle) * d * e - 14 * s * e);
-        cairo_rotate(cr, (270 * e + 30 * i) * kDeg);
+        Frame f(cr, cx + std::cos(angle) * d * e, cy + std::sin(angle) * d * e - 14 * s * e, 270 * e + 30 * i);
         fillRoundedRect(cr, {-z / 2, -z / 2, z, z}, s, kGold, 1 - e);
-        cairo_restore(cr);
     }
 }
 
@@ -110,7 +100,7 @@ void drawBanner(cairo_t* cr, std::string_view text, double cx, double cy, double
     double w = 260 * s * p.scale, h = 46 * s * p.scale;
     Rect box{cx - w / 2, cy - h / 2, w, h};
     fillRect(cr, box, kBanner, 0.72 * p.alpha);
-    bevel(cr, box, std::max(2 * s, 2.0), kBevelLight, kBevelDark, p.alpha);
+    bevel(cr, box, std::max(2 * s, 2.0), theme::kBevelLight, theme::kBevelDark, p.alpha);
 
     TextStyle st;
     st.family = kFontMono;
@@ -124,7 +114,7 @@ void drawBanner(cairo_t* cr, std::string_view text, double cx, double cy, double
     st.alpha = p.alpha;
     st.color = 0x000000;
     drawTextCentered(cr, cx + 1, cy, text, st);
-    st.color = kBannerText;
+    st.color = theme::kLightGold;
     drawTextCentered(cr, cx, cy, text, st);
 }
 
@@ -136,13 +126,12 @@ void drawLevelUpFx(Ctx& ctx, std::string_view text, double t) {
     cairo_t* cr = ctx.cr;
     double s = ctx.uiScale;
     double cx = ctx.width / 2, cy = ctx.height / 2;
-    cairo_save(cr);
+    SavedState keep(cr);
     drawRays(cr, cx, cy, s, u);
     drawRing(cr, cx, cy, s, u);
     drawSparks(cr, cx, cy, s, u);
     drawSparkles(cr, cx, cy, s, u);
     drawBanner(cr, text, cx, cy, s, u);
-    cairo_restore(cr);
 }
 
 void drawXpGainBar(Ctx& ctx, const Rect& r, double from, double to, uint32_t color, double now, double start) {
@@ -159,15 +148,14 @@ void drawXpGainBar(Ctx& ctx, const Rect& r, double from, double to, uint32_t col
     }
     cairo_t* cr = ctx.cr;
     double b = std::max(2 * ctx.uiScale, 1.0);
-    cairo_save(cr);
-    fillRect(cr, r, kTrack);
+    SavedState keep(cr);
+    fillRect(cr, r, theme::kBarTrack);
     Rect bar{r.x + b, r.y + b, (r.w - 2 * b) * std::min(fill, 1.0), r.h - 2 * b};
     if (fill > 0 && bar.w > 0 && bar.h > 0) {
         fillRect(cr, bar, color);
         if (shimmer > 0) fillRect(cr, bar, 0xFFFFFF, 0.8 * shimmer);
     }
-    bevel(cr, r, b, kBevelDark, kBevelLight, 1.0);
-    cairo_restore(cr);
+    bevel(cr, r, b, theme::kBevelDark, theme::kBevelLight, 1.0);
 }
 
 } // namespace ui

@@ -6,12 +6,14 @@
 #include <iterator>
 #include <string>
 
+#include "fx/shapes.h"
 #include "ui/draw.h"
 #include "ui/gpu.h"
 
 namespace ui {
 namespace {
 
+using fxshape::Frame;
 
 constexpr uint32_t kFlame[] = {0xFF4D14, 0xFF6A1A, 0xFF8A26, 0xFFB23A, 0xFFE07A};
 constexpr uint32_t kCrystal[] = {0xBFE9FF, 0x9AD0FF, 0xD8C0FF, 0xAEF0E0, 0xFFFFFF};
@@ -26,37 +28,21 @@ double cycle(double now, double start, double period) {
     return std::fmod(now - start, period) / period;
 }
 
-void radialGlow(cairo_t* cr, double cx, double cy, double r, uint32_t color, double alpha) {
-    const double red = ((color >> 16) & 0xFF) / 255.0;
-    const double green = ((color >> 8) & 0xFF) / 255.0;
-    const double blue = (color & 0xFF) / 255.0;
-    cairo_pattern_t* p = cairo_pattern_create_radial(cx, cy, 0, cx, cy, r);
-    cairo_pattern_add_color_stop_rgba(p, 0, red, green, blue, alpha);
-    cairo_pattern_add_color_stop_rgba(p, 1, red, green, blue, 0);
-    cairo_set_source(cr, p);
-    cairo_new_sub_path(cr);
-    cairo_arc(cr, cx, cy, r, 0, 2 * kPi);
-    cairo_fill(cr);
-    cairo_pattern_destroy(p);
-}
-
 void fillEllipse(cairo_t* cr, double cx, double cy, double rx, double ry, uint32_t color, double alpha = 1.0) {
-    cairo_save(cr);
-    cairo_translate(cr, cx, cy);
-    cairo_scale(cr, rx, ry);
-    cairo_new_sub_path(cr);
-    cairo_arc(cr, 0, 0, 1, 0, 2 * kPi);
-    cairo_restore(cr);
+    {
+        // The path is laid in the squashed frame and filled outside it.
+        Frame f(cr, cx, cy);
+        f.scale(rx, ry);
+        cairo_new_sub_path(cr);
+        cairo_arc(cr, 0, 0, 1, 0, 2 * kPi);
+    }
     setColor(cr, color, alpha);
     cairo_fill(cr);
 }
 
 void logCapsule(cairo_t* cr, double cx, double cy, double length, double thick, double degrees, uint32_t color) {
-    cairo_save(cr);
-    cairo_translate(cr, cx, cy);
-    cairo_rotate(cr, degrees * kPi / 180);
-    fillRoundedRect(cr, {-length / 2, -thick / 2, length, thick}, thick / 2, color);
-    cairo_restore(cr);
+    Frame f(cr, cx, cy, degrees);
+    fxshape::bar(cr, length, thick, color, 1.0);
 }
 
 void flames(cairo_t* cr, double now, double L, double s) {
@@ -108,16 +94,14 @@ void drawCampfire(const Ctx& ctx, double x, double y, double size) {
     if (!cr) return;
     const double L = size;
     const double s = scaleOf(ctx);
-    cairo_save(cr);
-    cairo_translate(cr, x, y);
-    radialGlow(cr, 0.5 * L, 0.82 * L, 0.5 * L, 0xFF9628, 0.5);
+    Frame box(cr, x, y);
+    fxshape::glow(cr, 0.5 * L, 0.82 * L, 0.5 * L, 0xFF9628, 0.5);
     fillEllipse(cr, 0.5 * L, 0.86 * L, 0.34 * L, 0.1 * L, 0x3A3A44);
     fillEllipse(cr, 0.5 * L, 0.84 * L, 0.27 * L, 0.075 * L, 0x1C1C26);
     logCapsule(cr, 0.5 * L, 0.84 * L, 0.5 * L, 10 * s, 18, 0x6B4424);
     logCapsule(cr, 0.5 * L, 0.84 * L, 0.5 * L, 10 * s, -18, 0x7A4F2A);
     flames(cr, ctx.now, L, s);
     sparks(cr, ctx.now, L, s);
-    cairo_restore(cr);
 }
 
 void drawFountain(const Ctx& ctx, double x, double y, double size) {
@@ -125,9 +109,8 @@ void drawFountain(const Ctx& ctx, double x, double y, double size) {
     if (!cr) return;
     const double L = size;
     const double s = scaleOf(ctx);
-    cairo_save(cr);
-    cairo_translate(cr, x, y);
-    radialGlow(cr, 0.5 * L, 0.4 * L, 0.55 * L, 0x78C8FF, 0.28);
+    Frame box(cr, x, y);
+    fxshape::glow(cr, 0.5 * L, 0.4 * L, 0.55 * L, 0x78C8FF, 0.28);
     fillEllipse(cr, 0.5 * L, 0.82 * L, 0.42 * L, 0.12 * L, 0x3B5566);
     fillEllipse(cr, 0.5 * L, 0.79 * L, 0.36 * L, 0.09 * L, 0x2A3F4D);
     fillEllipse(cr, 0.5 * L, 0.78 * L, 0.3 * L, 0.07 * L, 0x5FC8F0);
@@ -135,7 +118,6 @@ void drawFountain(const Ctx& ctx, double x, double y, double size) {
     fillEllipse(cr, 0.5 * L, 0.5 * L, 0.2 * L, 0.06 * L, 0x3B5566);
     fillEllipse(cr, 0.5 * L, 0.485 * L, 0.15 * L, 0.045 * L, 0x5FC8F0);
     droplets(cr, ctx.now, L, s);
-    cairo_restore(cr);
 }
 
 void paintCrystal(cairo_t* cr, void* user) {
@@ -170,7 +152,7 @@ void drawCrystalRain(const Ctx& ctx) {
         const double alpha = (0.55 + 0.45 * std::sin(6 * kPi * q + i)) * std::sin(kPi * q);
         SDL_Texture* t = tex[i % kCrystalKinds];
         if (alpha <= 0.01 || !t) continue;
-        const double u = std::fmod(0.6180339887 * i + 0.5, 1.0);
+        const double u = fxshape::frac(fxshape::kGolden * i + 0.5);
         const double z = (5 + 3 * (i % 4)) * 2.4 * s;
         const double cx = u * W + ((53 * i % 100) / 100.0 - 0.5) * 0.06 * W * q;
         const double cy = (H + 48 * s) * q - 24 * s;

@@ -6,13 +6,16 @@
 #include <initializer_list>
 #include <iterator>
 
+#include "fx/shapes.h"
 #include "ui/draw.h"
 #include "ui/gpu.h"
+#include "ui/theme.h"
 
 namespace ui {
 namespace {
 
-constexpr double kGolden = 0.6180339887;
+using fxshape::glow;
+using fxshape::kGolden;
 
 enum Body : int { kSun = 0, kPaleDisc = 1, kMoon = 2, kLavaGlow = 3, kNoBody = 4 };
 enum Props : int { kFlowers = 0, kMushrooms = 1, kCrystals = 2, kLavaCracks = 3, kStones = 4, kOchreDots = 5,
@@ -53,8 +56,8 @@ constexpr Pal kPals[] = {
     {0x5A86AC, 0x93AEC0, 0xECD2A2, 0x7A9070, 0.8, 0x4F6A4A, 0x6A5038, 0x7A5A3A, 0x66492E, 0x3E2C1C, 0xFFE0A0, false,
      kSun, true, 0xFFF2DC, false, 0xF2DDB5, 85 / 255.0, kStones, 7},
     // dark gold
-    {0x170F0B, 0x241711, 0x3A2517, 0x4A3522, 0.8, 0x3A2A1C, 0x221810, 0x1B1410, 0x150F0B, 0x0E0906, 0xD8A23A, true,
-     kNoBody, false, 0, true, 0xD8A23A, 20 / 255.0, kOchreDots, 4},
+    {0x170F0B, 0x241711, 0x3A2517, 0x4A3522, 0.8, theme::kDarkPanel, 0x221810, 0x1B1410, 0x150F0B, 0x0E0906,
+     theme::kGold, true, kNoBody, false, 0, true, theme::kGold, 20 / 255.0, kOchreDots, 4},
     // night blue
     {0x080E26, 0x141B3E, 0x2A2F58, 0x232C58, 0.8, 0x1B2347, 0x101530, 0x1A2438, 0x141C2C, 0x0A101C, 0xEAF0FF, false,
      kMoon, false, 0, true, 0x3A4A7A, 51 / 255.0, kStones, 4},
@@ -122,28 +125,11 @@ struct Stop {
     double alpha;
 };
 
-void addStop(cairo_pattern_t* p, const Stop& s) {
-    cairo_pattern_add_color_stop_rgba(p, s.offset, ((s.color >> 16) & 0xFF) / 255.0, ((s.color >> 8) & 0xFF) / 255.0,
-                                      (s.color & 0xFF) / 255.0, s.alpha);
-}
-
 void vGradient(cairo_t* cr, double w, double y, double h, std::initializer_list<Stop> stops) {
     cairo_pattern_t* p = cairo_pattern_create_linear(0, y, 0, y + h);
-    for (const Stop& s : stops) addStop(p, s);
+    for (const Stop& s : stops) addColorStop(p, s.offset, s.color, s.alpha);
     cairo_set_source(cr, p);
     cairo_rectangle(cr, 0, y, w, h);
-    cairo_fill(cr);
-    cairo_pattern_destroy(p);
-}
-
-// A disc whose colour fades from alpha at the centre to nothing at the rim.
-void glow(cairo_t* cr, double cx, double cy, double r, uint32_t color, double alpha) {
-    cairo_pattern_t* p = cairo_pattern_create_radial(cx, cy, 0, cx, cy, r);
-    addStop(p, {0, color, alpha});
-    addStop(p, {1, color, 0});
-    cairo_set_source(cr, p);
-    cairo_new_sub_path(cr);
-    cairo_arc(cr, cx, cy, r, 0, 2 * kPi);
     cairo_fill(cr);
     cairo_pattern_destroy(p);
 }
@@ -255,7 +241,7 @@ void paintProp(cairo_t* cr, int kind, double x, double y, double k, double q3) {
         fillRoundedRect(cr, {x - 3 * k, y - 3.6 * k, 2.6 * k, 1.4 * k}, 0.7 * k, 0xFFFFFF, 46 / 255.0);
         break;
     case kOchreDots:
-        fillCircle(cr, x, y, 1.4 * k, 0xD8A23A, 0.5);
+        fillCircle(cr, x, y, 1.4 * k, theme::kGold, 0.5);
         break;
     default:
         break;

@@ -1,5 +1,5 @@
 #pragma once
-// Small drawing pieces shared by the battle effects; internal to fx/.
+// Small drawing pieces shared by the effects; internal to fx/.
 #include <cairo.h>
 
 #include <cmath>
@@ -13,7 +13,7 @@ namespace ui::fxshape {
 // Spreads particle i over 0..1 without clumping: frac(kGolden * i).
 inline constexpr double kGolden = 0.6180339887;
 
-inline double radians(double degrees) { return degrees * kPi / 180.0; }
+inline double radians(double degrees) { return degrees * kDegree; }
 inline double frac(double v) { return v - std::floor(v); }
 // Effects grow with the caster's tier.
 inline double tierFactor(int level) { return 1.0 + 0.18 * (level - 1); }
@@ -51,6 +51,18 @@ public:
 private:
     cairo_t* cr_;
 };
+
+// A disc whose colour fades from alpha at the centre to nothing at the rim.
+inline void glow(cairo_t* cr, double cx, double cy, double r, uint32_t color, double alpha) {
+    cairo_pattern_t* p = cairo_pattern_create_radial(cx, cy, 0, cx, cy, r);
+    addColorStop(p, 0, color, alpha);
+    addColorStop(p, 1, color, 0);
+    cairo_set_source(cr, p);
+    cairo_new_sub_path(cr);
+    cairo_arc(cr, cx, cy, r, 0, 2 * kPi);
+    cairo_fill(cr);
+    cairo_pattern_destroy(p);
+}
 
 // A bar w × h centred on the frame origin with corner radius h/2.
 inline void bar(cairo_t* cr, double w, double h, uint32_t color, double alpha) {

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <string>
 
+#include "fx/shapes.h"
 #include "rules/rng.h"
 #include "ui/draw.h"
 
@@ -55,11 +56,8 @@ void drawRain(cairo_t* cr, double W, double H, double s, double now) {
         double e = std::max(0.0, now - (137 * i % 1400) / 1000.0);
         double period = (620 + 130 * (i % 6)) / 1000.0;
         double q = std::fmod(e, period) / period;
-        cairo_save(cr);
-        cairo_translate(cr, 26 * s * q + ((53 * i % 100) / 100.0) * W, (60 * s + H) * q - 30 * s);
-        cairo_rotate(cr, 16 * kPi / 180);
+        fxshape::Frame f(cr, 26 * s * q + ((53 * i % 100) / 100.0) * W, (60 * s + H) * q - 30 * s, 16);
         fillRoundedRect(cr, {-s, 0, 2 * s, (16 + 6 * (i % 4)) * s}, s, kRain, 0.18 + 0.06 * (i % 3));
-        cairo_restore(cr);
     }
 }
 

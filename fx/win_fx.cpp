@@ -9,25 +9,21 @@
 namespace ui {
 namespace {
 
-constexpr double kDeg = kPi / 180.0;
-
 constexpr uint32_t kGold = 0xFFD24A;
 constexpr uint32_t kSparkle = 0xFFF6D8;
 constexpr uint32_t kConfetti[7] = {0xFF5A5A, 0xFFB13A, 0xFFE24A, 0x7EE787, 0x5AD7FF, 0x9A7BFF, 0xFF7BD5};
 
+using fxshape::Frame;
 using fxshape::frac;
 
 // Fraction of the current loop of a particle that started at `start`.
 double loopPhase(double t, double start, double period) { return std::fmod(t - start, period) / period; }
 
 void drawRays(cairo_t* cr, double x, double y, double s, double t) {
-    double turn = 2 * kPi * std::fmod(t, 8.0) / 8.0;
+    const double turn = 360 * std::fmod(t, 8.0) / 8.0;  // degrees: one turn in eight seconds
     for (int i = 0; i < 12; ++i) {
-        cairo_save(cr);
-        cairo_translate(cr, x, y);
-        cairo_rotate(cr, 30 * i * kDeg + turn);
+        Frame f(cr, x, y, 30 * i + turn);
         fillRoundedRect(cr, {-2.5 * s, -102 * s, 5 * s, 72 * s}, 3 * s, kGold, 0.3);
-        cairo_restore(cr);
     }
 }
 
@@ -37,14 +33,11 @@ void drawConfetti(cairo_t* cr, double x, double y, double s, double t) {
         if (t < start) continue;
         double k = 1 - loopPhase(t, start, (1150 + 210 * (i % 5)) / 1000.0);
         double e = 1 - k * k;
-        double dir = (frac(0.6180339887 * i) - 0.5) * 1.9 - kPi / 2;
+        double dir = (frac(fxshape::kGolden * i) - 0.5) * 1.9 - kPi / 2;
         double reach = (150 + 34 * (i % 6)) * s;
         double z = (5 + 2 * (i % 3)) * s;
-        cairo_save(cr);
-        cairo_translate(cr, x + std::cos(dir) * reach * e, y + std::sin(dir) * reach * e + 70 * s * e * e);
-        cairo_rotate(cr, (540 * e + 40 * i) * kDeg);
+        Frame f(cr, x + std::cos(dir) * reach * e, y + std::sin(dir) * reach * e + 70 * s * e * e, 540 * e + 40 * i);
         fillRoundedRect(cr, {-z / 2, -0.75 * z, z, 1.5 * z}, 1.5 * s, kConfetti[i % 7], std::sin(kPi * e));
-        cairo_restore(cr);
     }
 }
 
@@ -66,12 +59,11 @@ void drawSparkles(cairo_t* cr, double x, double y, double s, double t) {
 void drawWinFx(Ctx& ctx, double x, double y, double t) {
     cairo_t* cr = ctx.cr;
     double s = ctx.uiScale;
-    cairo_save(cr);
+    SavedState keep(cr);
     drawRays(cr, x, y, s, t);
     fillCircle(cr, x, y, 55 * s, kGold, 0.16);
     drawConfetti(cr, x, y, s, t);
     drawSparkles(cr, x, y, s, t);
-    cairo_restore(cr);
 }
 
 } // namespace ui

@@ -4,8 +4,8 @@
 #include <charconv>
 #include <cmath>
 #include <limits>
-#include <unordered_map>
 
+#include "rules/catalog.h"
 #include "rules/data_gen.h"
 
 namespace rpg {
@@ -25,16 +25,6 @@ constexpr RarityRow kRarities[kRarityCount] = {
 
 constexpr const char* kSlotIds[kItemSlotCount] = {"weapon", "shield", "helm",   "armor",      "belt",
                                                   "boots",  "ring",   "amulet", "consumable", "valuable"};
-
-const std::unordered_map<std::string_view, std::int32_t>& itemIds() {
-    static const auto ids = [] {
-        std::unordered_map<std::string_view, std::int32_t> m;
-        const auto& all = items();
-        for (std::size_t i = 0; i < all.size(); ++i) m.emplace(all[i].id, static_cast<std::int32_t>(i));
-        return m;
-    }();
-    return ids;
-}
 
 constexpr StatusKind kResistable[] = {StatusKind::Poison, StatusKind::Burn, StatusKind::Stun, StatusKind::Slow};
 
@@ -115,37 +105,15 @@ double scoreOver(const Stats& stats, const StatId* keys, std::size_t n) {
 
 } // namespace
 
-const std::vector<ItemDef>& items() {
-    static const std::vector<ItemDef> rows(std::begin(data::kItems), std::end(data::kItems));
-    return rows;
-}
+const std::vector<ItemDef>& items() { return catalogOf<data::kItems>().rows(); }
 
-const std::vector<SetDef>& sets() {
-    static const std::vector<SetDef> rows(std::begin(data::kSets), std::end(data::kSets));
-    return rows;
-}
+const std::vector<SetDef>& sets() { return catalogOf<data::kSets>().rows(); }
 
-std::int32_t itemIndex(std::string_view id) {
-    const auto& ids = itemIds();
-    auto it = ids.find(id);
-    return it == ids.end() ? -1 : it->second;
-}
+std::int32_t itemIndex(std::string_view id) { return catalogOf<data::kItems>().indexOf(id); }
 
-const ItemDef* findItem(std::string_view id) {
-    std::int32_t i = itemIndex(id);
-    return i < 0 ? nullptr : &items()[static_cast<std::size_t>(i)];
-}
+const ItemDef* findItem(std::string_view id) { return catalogOf<data::kItems>().find(id); }
 
-const SetDef* findSet(std::string_view id) {
-    static const auto ids = [] {
-        std::unordered_map<std::string_view, std::size_t> m;
-        const auto& all = sets();
-        for (std::size_t i = 0; i < all.size(); ++i) m.emplace(all[i].id, i);
-        return m;
-    }();
-    auto it = ids.find(id);
-    return it == ids.end() ? nullptr : &sets()[it->second];
-}
+const SetDef* findSet(std::string_view id) { return catalogOf<data::kSets>().find(id); }
 
 const char* rarityId(Rarity r) { return kRarities[static_cast<int>(r)].id; }
 

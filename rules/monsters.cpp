@@ -1,7 +1,6 @@
 #include "rules/monsters.h"
 
-#include <unordered_map>
-
+#include "rules/catalog.h"
 #include "rules/data_gen.h"
 
 namespace rpg {
@@ -17,10 +16,7 @@ std::vector<std::uint16_t> indicesOfTier(std::uint8_t tier) {
 
 } // namespace
 
-const std::vector<MonsterDef>& monsters() {
-    static const std::vector<MonsterDef> rows(std::begin(data::kMonsters), std::end(data::kMonsters));
-    return rows;
-}
+const std::vector<MonsterDef>& monsters() { return catalogOf<data::kMonsters>().rows(); }
 
 const std::vector<std::uint16_t>& normalMonsters() {
     static const std::vector<std::uint16_t> list = indicesOfTier(TierNormal);
@@ -37,15 +33,6 @@ const std::vector<std::uint16_t>& bossMonsters() {
     return list;
 }
 
-const MonsterDef* findMonster(std::string_view id) {
-    static const auto ids = [] {
-        std::unordered_map<std::string_view, std::size_t> m;
-        const auto& all = monsters();
-        for (std::size_t i = 0; i < all.size(); ++i) m.emplace(all[i].id, i);
-        return m;
-    }();
-    auto it = ids.find(id);
-    return it == ids.end() ? nullptr : &monsters()[it->second];
-}
+const MonsterDef* findMonster(std::string_view id) { return catalogOf<data::kMonsters>().find(id); }
 
 } // namespace rpg

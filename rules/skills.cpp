@@ -1,7 +1,6 @@
 #include "rules/skills.h"
 
-#include <unordered_map>
-
+#include "rules/catalog.h"
 #include "rules/data_gen.h"
 
 namespace rpg {
@@ -20,38 +19,15 @@ constexpr StatusDef kStatuses[kStatusCount] = {
     {StatusKind::Shield, "status.shield", false, true, 0x5fb6d8},
 };
 
-const std::unordered_map<std::string_view, std::int32_t>& skillIds() {
-    static const auto ids = [] {
-        std::unordered_map<std::string_view, std::int32_t> m;
-        const auto& all = skills();
-        for (std::size_t i = 0; i < all.size(); ++i) m.emplace(all[i].id, static_cast<std::int32_t>(i));
-        return m;
-    }();
-    return ids;
-}
-
 } // namespace
 
-const std::vector<SkillDef>& skills() {
-    static const std::vector<SkillDef> rows(std::begin(data::kSkills), std::end(data::kSkills));
-    return rows;
-}
+const std::vector<SkillDef>& skills() { return catalogOf<data::kSkills>().rows(); }
 
-const std::vector<SpellFx>& spellFx() {
-    static const std::vector<SpellFx> rows(std::begin(data::kSpellFx), std::end(data::kSpellFx));
-    return rows;
-}
+const std::vector<SpellFx>& spellFx() { return catalogOf<data::kSpellFx>().rows(); }
 
-std::int32_t skillIndex(std::string_view id) {
-    const auto& ids = skillIds();
-    auto it = ids.find(id);
-    return it == ids.end() ? -1 : it->second;
-}
+std::int32_t skillIndex(std::string_view id) { return catalogOf<data::kSkills>().indexOf(id); }
 
-const SkillDef* findSkill(std::string_view id) {
-    std::int32_t i = skillIndex(id);
-    return i < 0 ? nullptr : &skills()[static_cast<std::size_t>(i)];
-}
+const SkillDef* findSkill(std::string_view id) { return catalogOf<data::kSkills>().find(id); }
 
 const StatusDef& statusDesc(StatusKind kind) { return kStatuses[static_cast<int>(kind)]; }
 

@@ -5,18 +5,15 @@
 #include <string>
 #include <utility>
 
+#include "ui/draw.h"
 #include "ui/screens.h"
+#include "ui/theme.h"
 
 namespace ui {
 
 namespace {
 
 constexpr int kEscape = 27;
-
-void setRgb(cairo_t* cr, unsigned rgb, double alpha) {
-    cairo_set_source_rgba(cr, ((rgb >> 16) & 0xFF) / 255.0, ((rgb >> 8) & 0xFF) / 255.0, (rgb & 0xFF) / 255.0,
-                          alpha);
-}
 
 void drawCentred(cairo_t* cr, const char* text, double cx, double cy, double size) {
     cairo_set_font_size(cr, size);
@@ -37,14 +34,14 @@ public:
         cairo_t* cr = ctx.cr;
         const double s = ctx.uiScale;
         cairo_save(cr);
-        setRgb(cr, 0x1B1410, 1.0);
+        setColor(cr, 0x1B1410);
         cairo_rectangle(cr, 0, 0, ctx.width, ctx.height);
         cairo_fill(cr);
         cairo_select_font_face(cr, "DejaVu Sans Mono", CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_BOLD);
-        setRgb(cr, 0xF4C95A, 1.0);
+        setColor(cr, theme::kLightGold);
         drawCentred(cr, name_.c_str(), ctx.width / 2, ctx.height / 2, 34 * s);
         cairo_select_font_face(cr, "DejaVu Sans Mono", CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_NORMAL);
-        setRgb(cr, 0xA8987A, 1.0);
+        setColor(cr, theme::kMutedText);
         drawCentred(cr, "Esc", ctx.width / 2, ctx.height / 2 + 44 * s, 16 * s);
         cairo_restore(cr);
     }

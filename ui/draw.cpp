@@ -157,9 +157,19 @@ void showAt(cairo_t* cr, PangoLayout* layout, double x, double y, const TextStyl
 
 } // namespace
 
+namespace {
+
+double channel(uint32_t color, int shift) { return ((color >> shift) & 0xFF) / 255.0; }
+
+} // namespace
+
 void setColor(cairo_t* cr, uint32_t color, double alpha) {
-    cairo_set_source_rgba(cr, ((color >> 16) & 0xFF) / 255.0, ((color >> 8) & 0xFF) / 255.0, (color & 0xFF) / 255.0,
-                          alpha);
+    cairo_set_source_rgba(cr, channel(color, 16), channel(color, 8), channel(color, 0), alpha);
+}
+
+void addColorStop(cairo_pattern_t* gradient, double offset, uint32_t color, double alpha) {
+    cairo_pattern_add_color_stop_rgba(gradient, offset, channel(color, 16), channel(color, 8), channel(color, 0),
+                                      alpha);
 }
 
 void fillRect(cairo_t* cr, const Rect& r, uint32_t color, double alpha) {

@@ -17,6 +17,8 @@
 namespace ui {
 
 inline constexpr double kPi = std::numbers::pi;
+// One degree in radians: cairo turns by radians, the drawing code thinks in degrees.
+inline constexpr double kDegree = kPi / 180;
 
 // Keeps the caller's cairo state (source, line settings, transform, clip)
 // around one drawing: drawing functions set colours and widths as they go and
@@ -64,6 +66,8 @@ struct TextLine {
 // Shapes. Each sets its own source colour; each fill or stroke consumes the
 // current path.
 void setColor(cairo_t* cr, uint32_t color, double alpha = 1.0);
+// Adds a stop to a gradient at offset 0..1.
+void addColorStop(cairo_pattern_t* gradient, double offset, uint32_t color, double alpha = 1.0);
 void fillRect(cairo_t* cr, const Rect& r, uint32_t color, double alpha = 1.0);
 // Adds a closed sub-path; the radius is limited to half the shorter side.
 void roundedRectPath(cairo_t* cr, const Rect& r, double radius);

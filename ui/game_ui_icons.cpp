@@ -55,7 +55,7 @@ void dropPath(cairo_t* cr, double cx, double top, double bottom, double dx1, dou
 // starting straight up.
 void starPath(cairo_t* cr, double cx, double cy, double outer, double inner) {
     for (int k = 0; k < 10; ++k) {
-        const double a = (-90.0 + 36.0 * k) * kPi / 180.0;
+        const double a = (-90.0 + 36.0 * k) * kDegree;
         const double rad = (k % 2 == 0) ? outer : inner;
         const double x = cx + rad * std::cos(a);
         const double y = cy + rad * std::sin(a);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace theme {
 namespace {
@@ -41,8 +42,22 @@ double luminance(uint32_t c) {
     return 0.2126 * channel(c, 16) + 0.7152 * channel(c, 8) + 0.0722 * channel(c, 0);
 }
 
+double contrastRatio(uint32_t a, uint32_t b) {
+    // Luminance over linear light: each sRGB channel undone of its gamma.
+    auto linear = [](uint32_t c) {
+        double sum = 0;
+        for (auto [shift, weight] : {std::pair{16, 0.2126}, {8, 0.7152}, {0, 0.0722}}) {
+            const double v = channel(c, shift);
+            sum += weight * (v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4));
+        }
+        return sum;
+    };
+    const double la = linear(a), lb = linear(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
 const std::vector<uint32_t>& titleColors() {
-    static const std::vector<uint32_t> colors{0xF4C95A, 0xD8A23A, 0xB5703A, 0xC2382F, 0x5A9C3A, 0x5FB6D8, 0xD8A23A};
+    static const std::vector<uint32_t> colors{kLightGold, kGold, 0xB5703A, 0xC2382F, 0x5A9C3A, 0x5FB6D8, kGold};
     return colors;
 }
 

@@ -14,6 +14,10 @@ uint32_t lighten(uint32_t c, double t);           // towards white: c + (1 - c) 
 uint32_t darken(uint32_t c, double t);            // towards black: c (1 - t)
 // Relative luminance 0.2126 R + 0.7152 G + 0.0722 B, channels in 0..1.
 double luminance(uint32_t c);
+// How well one colour reads on the other: (L1 + 0.05) / (L2 + 0.05) of the
+// lighter and darker colour's luminance over linear light, 1 (same) to 21
+// (black on white). Body text wants 4.5 or more.
+double contrastRatio(uint32_t a, uint32_t b);
 // The seven colours of the title letters, in order.
 const std::vector<uint32_t>& titleColors();
 
@@ -26,7 +30,8 @@ inline constexpr uint32_t kGold = 0xD8A23A;
 inline constexpr uint32_t kLightGold = 0xF4C95A;
 inline constexpr uint32_t kDeepGold = 0x9C6B1E;
 inline constexpr uint32_t kCreamText = 0xF0E2C0;
-inline constexpr uint32_t kDarkText = 0x2A2018;
+inline constexpr uint32_t kDarkText = 0x2A2018;      // body text on parchment
+inline constexpr uint32_t kParchmentTitle = 0x6C511D;  // gold titles on parchment: kGold at half light
 inline constexpr uint32_t kMutedText = 0xA8987A;
 inline constexpr uint32_t kBevelLight = 0x7A5F40;
 inline constexpr uint32_t kBevelDark = 0x0F0A06;

@@ -35,13 +35,9 @@ void drawArcadeGlow(cairo_t* cr, const Rect& body, double beat, double s) {
 
 void drawArcadeBody(cairo_t* cr, const Rect& body, double s) {
     cairo_pattern_t* g = cairo_pattern_create_linear(0, body.y, 0, body.y + body.h);
-    auto stop = [g](double at, uint32_t c) {
-        cairo_pattern_add_color_stop_rgb(g, at, ((c >> 16) & 0xFF) / 255.0, ((c >> 8) & 0xFF) / 255.0,
-                                         (c & 0xFF) / 255.0);
-    };
-    stop(0, lighten(kLightGold, 0.25));
-    stop(0.5, kGold);
-    stop(1, kDeepGold);
+    addColorStop(g, 0, lighten(kLightGold, 0.25));
+    addColorStop(g, 0.5, kGold);
+    addColorStop(g, 1, kDeepGold);
     cairo_rectangle(cr, body.x, body.y, body.w, body.h);
     cairo_set_source(cr, g);
     cairo_fill(cr);
@@ -77,8 +73,8 @@ void drawDialog(Ctx& ctx, const DialogLayout& d, const std::string& title, const
     fillRect(cr, {0, 0, ctx.width, ctx.height}, 0x000000, 0.7);
     fillRoundedRect(cr, p, 18 * s, kParchment, 0.98);
     strokeRoundedRect(cr, p, 18 * s, 1.4 * s, kBrownBorder, 0.9);
-    drawTextTop(cr, p.x + p.w / 2, p.y + 40 * s, title, label(20 * s, true, kGold, 1, p.w - 48 * s));
-    // Dark text: cream on the parchment panel cannot be read.
+    // Dark text: gold or cream on the parchment panel cannot be read.
+    drawTextTop(cr, p.x + p.w / 2, p.y + 40 * s, title, label(20 * s, true, kParchmentTitle, 1, p.w - 48 * s));
     TextStyle body = label(14 * s, false, kDarkText);
     body.wrapWidth = p.w - 44 * s;
     drawTextTop(cr, p.x + 22 * s, p.y + 108 * s, message, body);

@@ -88,12 +88,8 @@ void drawAnimBar(cairo_t* cr, const Rect& r, const BarState& b, uint32_t color, 
 void fillVertical(cairo_t* cr, double y0, double y1, uint32_t top, double topAlpha, uint32_t bottom,
                   double bottomAlpha) {
     cairo_pattern_t* g = cairo_pattern_create_linear(0, y0, 0, y1);
-    auto stop = [g](double at, uint32_t c, double a) {
-        cairo_pattern_add_color_stop_rgba(g, at, ((c >> 16) & 0xFF) / 255.0, ((c >> 8) & 0xFF) / 255.0,
-                                          (c & 0xFF) / 255.0, a);
-    };
-    stop(0, top, topAlpha);
-    stop(1, bottom, bottomAlpha);
+    addColorStop(g, 0, top, topAlpha);
+    addColorStop(g, 1, bottom, bottomAlpha);
     cairo_set_source(cr, g);
     cairo_fill(cr);
     cairo_pattern_destroy(g);
@@ -291,7 +287,7 @@ void wavyTitle(Ctx& ctx, double cx, double y, const std::string& text, double si
             if (palette && !palette->empty()) st.color = (*palette)[drawn % palette->size()];
             ++drawn;
             const double dy = 0.2 * size * std::sin(2 * kPi * ctx.now / 2.8 + 0.45 * i);
-            const double angle = 6 * kPi / 180 * std::sin(2 * kPi * ctx.now * 0.25 + 0.45 * i);
+            const double angle = 6 * kDegree * std::sin(2 * kPi * ctx.now * 0.25 + 0.45 * i);
             cairo_save(cr);
             cairo_translate(cr, x + widths[i] / 2, y + dy);
             cairo_rotate(cr, angle);

@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "ui/theme.h"
 #include "ui/widget_base.h"
 #include "ui/widgets.h"
 
@@ -86,7 +87,7 @@ void drawWoodLabel(cairo_t* cr, const Rect& p, const Rect& r, const std::string&
     const double cx = p.x + p.w / 2;
     const double cy = p.y + p.h / 2;
     drawTextCentered(cr, cx, cy + 2 * s, text, st);
-    st.color = selected ? 0xF4C95A : 0xE8D5AE;
+    st.color = selected ? theme::kLightGold : 0xE8D5AE;
     st.alpha = 1.0;
     drawTextCentered(cr, cx, cy, text, st);
 }
@@ -113,7 +114,7 @@ bool woodButton(Ctx& ctx, const Rect& r, const std::string& text, bool selected,
         drawNails(cr, plank, s);
         cairo_restore(cr);
         strokeRoundedRect(cr, plank, 7 * s, b, 0x221407, 1.0);
-        if (press.outlined()) strokeRoundedRect(cr, plank, 7 * s, 1.5 * s, 0xF4C95A, 0.5);
+        if (press.outlined()) strokeRoundedRect(cr, plank, 7 * s, 1.5 * s, theme::kLightGold, 0.5);
         drawWoodLabel(cr, plank, r, text, selected, s);
     }
     return kit::takeButtonClick(ctx, plank);

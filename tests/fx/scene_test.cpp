@@ -179,17 +179,22 @@ TEST(SceneBackdrop, NothingWithoutRenderer) {
     EXPECT_EQ(ui::gpuDrawCalls(), 0);
 }
 
+// The frame's picture sampled on a grid, for telling two frames apart.
+std::vector<int> sampled(const SoftGpu& gpu, int step) {
+    std::vector<int> px;
+    for (int y = 0; y < gpu.pixelHeight(); y += step)
+        for (int x = 0; x < gpu.pixelWidth(); x += step) {
+            const Rgb c = gpu.pixel(x, y);
+            px.push_back(c.r << 16 | c.g << 8 | c.b);
+        }
+    return px;
+}
+
 TEST(SceneBackdrop, ThemesOutsideTheTableAreClamped) {
     auto picture = [](int theme) {
         SoftGpu gpu(kW, kH);
         frame(gpu, quiet(theme), 2.0);
-        std::vector<int> px;
-        for (int y = 0; y < gpu.pixelHeight(); y += 7)
-            for (int x = 0; x < gpu.pixelWidth(); x += 7) {
-                const Rgb c = gpu.pixel(x, y);
-                px.push_back(c.r << 16 | c.g << 8 | c.b);
-            }
-        return px;
+        return sampled(gpu, 7);
     };
     EXPECT_EQ(picture(-7), picture(ui::kSceneMeadow));
     EXPECT_EQ(picture(1234), picture(ui::kSceneNightBlue));
@@ -233,6 +238,27 @@ TEST(SceneBackdrop, WeatherOverlays) {
         EXPECT_EQ(ui::gpuCached("scenemask1_2_32", 2, 32) != nullptr, c.rain) << c.theme << "/" << c.weather;
         EXPECT_EQ(ui::gpuCached("scenemask2_8_8", 8, 8) != nullptr, c.snow) << c.theme << "/" << c.weather;
         EXPECT_EQ(ui::gpuCached("scenemask2_120_60", 120, 60) != nullptr, c.fog) << c.theme << "/" << c.weather;
+    }
+}
+
+// Whatever the theme and the daytime, every weather shows over the clear
+// picture (at 11 s no storm flash is lit: the storm shows by its rain).
+TEST(SceneBackdrop, EveryWeatherShowsOnEveryThemeAndDaytime) {
+    auto picture = [](int theme, int daytime, int weather) {
+        SoftGpu gpu(kW, kH);
+        ui::SceneOpts o = quiet(theme);
+        o.daytime = daytime;
+        o.weather = weather;
+        frame(gpu, o, 11.0);
+        return sampled(gpu, 1);
+    };
+    for (int theme = ui::kSceneMeadow; theme <= ui::kSceneNightBlue; ++theme) {
+        for (int daytime = ui::kDay; daytime <= ui::kNight; ++daytime) {
+            const std::vector<int> clear = picture(theme, daytime, ui::kWeatherClear);
+            for (int weather = ui::kWeatherClouds; weather <= ui::kWeatherFog; ++weather)
+                EXPECT_NE(picture(theme, daytime, weather), clear)
+                    << "theme " << theme << " daytime " << daytime << " weather " << weather;
+        }
     }
 }
 

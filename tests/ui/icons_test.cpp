@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <functional>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -99,6 +100,42 @@ TEST(Icons, TranslucentPlusHasNoDarkerMiddle) {
     ui::drawStatusIcon(cv.cr, rpg::StatusKind::Regen, kC, kC, kSize, kColour, 0.5);
     EXPECT_NEAR(cv.alpha(int(kC), int(kC)), 128, 1);
     EXPECT_EQ(cv.alpha(int(kC), int(kC)), cv.alpha(int(kC), int(kC - 0.8 * kR)));
+}
+
+// Every icon at the sizes the interface uses hands the context back as it
+// found it, caps and joins included: a round cap left behind would round the
+// next widget's strokes.
+TEST(Icons, EveryIconLeavesTheContextAsItFoundIt) {
+    using Icon = std::function<void(cairo_t*, double size)>;
+    std::vector<std::pair<std::string, Icon>> icons = {
+        {"coin", [](cairo_t* cr, double z) { ui::drawCoinIcon(cr, kC, kC, z); }},
+        {"pause", [](cairo_t* cr, double z) { ui::drawPauseIcon(cr, kC, kC, z, kColour); }},
+        {"shuffle", [](cairo_t* cr, double z) { ui::drawShuffleIcon(cr, kC, kC, z, kColour); }},
+        {"filled star", [](cairo_t* cr, double z) { ui::drawStarIcon(cr, kC, kC, z, true, kColour); }},
+        {"outline star", [](cairo_t* cr, double z) { ui::drawStarIcon(cr, kC, kC, z, false, kColour); }},
+        {"lock", [](cairo_t* cr, double z) { ui::drawLockIcon(cr, kC, kC, z, kColour); }},
+        {"clock", [](cairo_t* cr, double z) { ui::drawClockIcon(cr, kC, kC, z, kColour); }},
+    };
+    for (int d = 0; d < 4; ++d) {
+        icons.push_back({"triangle " + std::to_string(d),
+                         [d](cairo_t* cr, double z) { ui::drawTriangleIcon(cr, kC, kC, z, d, kColour); }});
+        icons.push_back({"chevron " + std::to_string(d),
+                         [d](cairo_t* cr, double z) { ui::drawChevronIcon(cr, kC, kC, z, d, kColour); }});
+    }
+    for (int k = 0; k < rpg::kStatusCount; ++k)
+        icons.push_back({"status " + std::to_string(k), [k](cairo_t* cr, double z) {
+                             ui::drawStatusIcon(cr, static_cast<rpg::StatusKind>(k), kC, kC, z, kColour);
+                         }});
+    for (const auto& [name, draw] : icons) {
+        for (double size : {8.0, 14.0, 24.0, 40.0}) {
+            Canvas cv(100, 100);
+            const auto before = cairocheck::snapshot(cv.cr);
+            draw(cv.cr, size);
+            EXPECT_TRUE(cairocheck::unchanged(cv.cr, before)) << name << " at " << size;
+            EXPECT_EQ(cairo_get_line_cap(cv.cr), CAIRO_LINE_CAP_BUTT) << name << " at " << size;
+            EXPECT_EQ(cairo_get_line_join(cv.cr), CAIRO_LINE_JOIN_MITER) << name << " at " << size;
+        }
+    }
 }
 
 TEST(Icons, UnknownStatusKindDrawsNothing) {

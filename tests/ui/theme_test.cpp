@@ -33,4 +33,13 @@ TEST(Theme, LuminanceWeightsGreenMost) {
     EXPECT_GT(theme::luminance(0x00FF00), theme::luminance(0xFF0000));
 }
 
+TEST(Theme, ContrastRatioOverLinearLight) {
+    EXPECT_DOUBLE_EQ(theme::contrastRatio(0x000000, 0xFFFFFF), 21.0);
+    EXPECT_DOUBLE_EQ(theme::contrastRatio(0xFFFFFF, 0x000000), 21.0) << "either order";
+    EXPECT_DOUBLE_EQ(theme::contrastRatio(0x3A72B2, 0x3A72B2), 1.0);
+    // Mid grey on white sits just under the 4.5 that body text wants (without
+    // undoing the gamma it would come out near 2).
+    EXPECT_NEAR(theme::contrastRatio(0x777777, 0xFFFFFF), 4.48, 0.01);
+}
+
 } // namespace

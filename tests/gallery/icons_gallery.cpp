@@ -1,16 +1,13 @@
-// Writes <build>/samples/icons.png: every vector icon at several sizes, on
-// the interface's panel colour, for a person to look over. The test itself
-// checks that every cell received ink and that no icon disturbed the
-// context for the next one.
+// Every vector icon at several sizes on the interface's panel colour:
+// icons.png.
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
 
-#include "tests/support/cairo_check.h"
+#include "tests/gallery/gallery.h"
 #include "tests/ui/ui_fixture.h"
 #include "ui/draw.h"
 #include "ui/game_ui.h"
@@ -79,7 +76,7 @@ std::vector<Row> rows() {
     return out;
 }
 
-TEST(IconSheet, EveryIconDrawsCleanly) {
+TEST(IconGallery, EveryIconAtFourSizes) {
     ASSERT_TRUE(uitest::fontsReady());
     const auto all = rows();
     const int cols = static_cast<int>(std::size(kSizes));
@@ -104,25 +101,11 @@ TEST(IconSheet, EveryIconDrawsCleanly) {
         for (size_t c = 0; c < all[r].icons.size(); ++c) {
             const ui::Rect cell{kLabelW + c * kCell, y, kCell, kCell};
             ui::fillRect(cr, {cell.x + 2, cell.y + 2, cell.w - 4, cell.h - 4}, theme::kDarkerPanel);
-            const auto before = cairocheck::snapshot(cr);
             all[r].icons[c](cr, cell.x + cell.w / 2, cell.y + cell.h / 2, 0);
-            EXPECT_TRUE(cairocheck::unchanged(cr, before)) << all[r].label << " #" << c;
-            // Round caps and joins stay inside the icon.
-            EXPECT_EQ(cairo_get_line_cap(cr), CAIRO_LINE_CAP_BUTT) << all[r].label;
-            EXPECT_EQ(cairo_get_line_join(cr), CAIRO_LINE_JOIN_MITER) << all[r].label;
-
-            // The same icon alone on a clear canvas must leave ink.
-            uitest::Canvas probe(static_cast<int>(kCell), static_cast<int>(kCell));
-            all[r].icons[c](probe.cr, kCell / 2, kCell / 2, 0);
-            EXPECT_GT(cairocheck::paintedPixels(probe.surface), 0) << all[r].label << " #" << c;
         }
     }
 
-    const std::filesystem::path dir = std::filesystem::path(VEL_BINARY_DIR) / "samples";
-    std::filesystem::create_directories(dir);
-    const std::string file = (dir / "icons.png").string();
-    ASSERT_EQ(cairo_surface_write_to_png(sheet.surface, file.c_str()), CAIRO_STATUS_SUCCESS);
-    std::printf("icon sheet: %s\n", file.c_str());
+    gallery::write(sheet.surface, "icons");
 }
 
 } // namespace
