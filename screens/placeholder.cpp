@@ -74,7 +74,6 @@ std::unique_ptr<Screen> makeScrollShopScreen(const GameState&) { return placehol
 std::unique_ptr<Screen> makeTrainerScreen() { return placeholder("Trainer"); }
 std::unique_ptr<Screen> makeRuneTowerScreen() { return placeholder("Rune tower"); }
 std::unique_ptr<Screen> makeMapScreen() { return placeholder("Run map"); }
-std::unique_ptr<Screen> makeBattleScreen(const GameState&) { return placeholder("Battle"); }
 std::unique_ptr<Screen> makeRewardScreen(const GameState&) { return placeholder("Reward"); }
 std::unique_ptr<Screen> makeRestScreen(const GameState&) { return placeholder("Rest site"); }
 std::unique_ptr<Screen> makeTreasureScreen(const GameState&) { return placeholder("Treasure"); }
