@@ -270,8 +270,13 @@ int weaponClassOf(const Scene& sc, const rpg::Combatant& actor) {
 
 void spawnFx(Scene& sc, Ctx& ctx, const rpg::Combatant& actor, const rpg::SkillDef& skill,
              const std::vector<std::string>& chosen) {
+    spawnFx(sc, ctx, actor, skill, spellFxOf(skill.id), chosen);
+}
+
+void spawnFx(Scene& sc, Ctx& ctx, const rpg::Combatant& actor, const rpg::SkillDef& skill, const rpg::SpellFx& look,
+             const std::vector<std::string>& chosen) {
     const std::vector<std::string> targets = effectTargets(sc, actor, skill, chosen);
-    const Cast c{sc, ctx, actor, skill, spellFxOf(skill.id), targets, actorTier(actor, skill)};
+    const Cast c{sc, ctx, actor, skill, look, targets, actorTier(actor, skill)};
     double delay = 0;
     if (c.look.aoe != rpg::AoENone && !targets.empty()) delay = areaSkill(c);
     else if (skill.school == rpg::SchoolMagic) delay = projectileSkill(c);

@@ -113,6 +113,9 @@ void drawCombatants(Scene& sc, Ctx& ctx);
 // Cast sound, effects and actor animation of a skill, and the pending act.
 void spawnFx(Scene& sc, Ctx& ctx, const rpg::Combatant& actor, const rpg::SkillDef& skill,
              const std::vector<std::string>& chosen);
+// The same with the look given rather than the skill's own row.
+void spawnFx(Scene& sc, Ctx& ctx, const rpg::Combatant& actor, const rpg::SkillDef& skill, const rpg::SpellFx& look,
+             const std::vector<std::string>& chosen);
 // 0-5 by the actor's main-hand weapon, 6 without one.
 int weaponClassOf(const Scene& sc, const rpg::Combatant& actor);
 

@@ -167,11 +167,8 @@ TEST(BattleFlow, AWonBattlePaysOnceClearsTheNodeOnceAndAgainOnlyPays) {
 TEST(BattleFlow, ADefeatSavesTheRunOnlyAndHandsOverLost) {
     harness::ScreenHarness h(&ui::Game::instance(), 860, 560);
     h.setFrameStep(0.1);
-    battletest::startRun({hero("a", ClassId::Warrior, 1), hero("b", ClassId::Mage, 1)}, 5, 6);
-    for (rpg::PartyMember& m : store::run().party) m.hp = 1;
-    store::saveRun();
+    const std::string node = battletest::startHopelessRun();
     const store::Meta before = store::meta();
-    const std::string node = battletest::nodeOfRow(6);
     h.start(battletest::battleEntry(node, NodeType::Elite));
     battletest::playUntilHandOver(h, 300, [&](battle::Scene& sc) {
         if (battletest::heroToAct(sc)) battle::act(sc, h.ctx(), "defend", {});
