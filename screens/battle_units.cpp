@@ -52,26 +52,47 @@ UnitGeom geomOf(const Slot& slot, const rpg::Combatant& c, double s) {
 
 // --- Sprite ---
 
+void drawGround(Ctx& ctx, const Slot& slot, const rpg::Combatant& c, const UnitGeom& g) {
+    const double s = ctx.uiScale;
+    cairo_save(ctx.cr);
+    cairo_translate(ctx.cr, slot.x, g.feet - 2 * s);
+    cairo_scale(ctx.cr, 1, 0.32);
+    fillCircle(ctx.cr, 0, 0, 0.28 * g.size.w * slot.scale, 0x000000, 0.3);
+    cairo_restore(ctx.cr);
+    if (!c.statuses.empty()) drawStatusAura(ctx, c.statuses, slot.x, g.feet - 2 * s, g.size.w);
+}
+
+// The soul rising from a falling unit; p is the fall's progress.
+void drawSoul(Ctx& ctx, double x, const UnitGeom& g, double p) {
+    const double s = ctx.uiScale;
+    const double a = std::max(0.0, p < 0.18 ? 0.85 * p / 0.18 : 0.85 * (1 - (p - 0.18) / 0.82));
+    const double cy = g.top + 0.3 * g.size.h - 52 * s * p;
+    const double r = (1 - 0.45 * p) * 6 * s;
+    fillCircle(ctx.cr, x, cy, r, 0xCFD6E4, a);
+    strokeCircle(ctx.cr, x, cy, r, 2 * s, 0x7F8798, a);
+}
+
+// How far a dead unit has fallen; a living one is not dying (so it can die again).
+double fallOf(UnitAnim& anim, const rpg::Combatant& c, double now) {
+    if (c.hp > 0) {
+        anim.fade = -100;
+        return 0;
+    }
+    if (anim.fade < -50) anim.fade = now;
+    return deathProgress(anim.fade, now);
+}
+
 void drawBody(Scene& sc, Ctx& ctx, const Slot& slot, const rpg::Combatant& c, const UnitGeom& g) {
     const double s = ctx.uiScale;
     UnitAnim& anim = sc.anims[c.id];
     const bool alive = c.hp > 0;
-    if (alive) anim.fade = -100;
-    else if (anim.fade < -50) anim.fade = ctx.now;
-    const double p = alive ? 0 : deathProgress(anim.fade, ctx.now);
+    const double p = fallOf(anim, c, ctx.now);
     const Pose pose = unitPose(anim, ctx.now, s);
     const int frame = static_cast<int>(2 * ctx.now + slot.x) % 2;
     const bool mirror = c.side == rpg::Side::Enemies;
     const pixel::Recolor recolor = recolorOf(c.colours[0], c.colours[1], c.colours[2], c.colours[3]);
     const pixel::Recolor* rc = c.recolour ? &recolor : nullptr;
-    if (alive) {
-        cairo_save(ctx.cr);
-        cairo_translate(ctx.cr, slot.x, g.feet - 2 * s);
-        cairo_scale(ctx.cr, 1, 0.32);
-        fillCircle(ctx.cr, 0, 0, 0.28 * g.size.w * slot.scale, 0x000000, 0.3);
-        cairo_restore(ctx.cr);
-        if (!c.statuses.empty()) drawStatusAura(ctx, c.statuses, slot.x, g.feet - 2 * s, g.size.w);
-    }
+    if (alive) drawGround(ctx, slot, c, g);
     if (pose.afterImage > 0) {
         drawSpritePivot(c.sprite, slot.x, g.feet, g.size.w, g.size.h, 0, mirror, pose.afterImage, rc, frame, true);
     }
@@ -83,13 +104,7 @@ void drawBody(Scene& sc, Ctx& ctx, const Slot& slot, const rpg::Combatant& c, co
     const double alpha = alive ? 1 : 0.75 * (1 - p);
     if (alpha > 0.01) drawSpritePivot(c.sprite, x, y, w, h, angle, mirror, alpha, rc, frame, false);
     if (pose.flash > 0.01) drawSpritePivot(c.sprite, x, y, w, h, angle, mirror, pose.flash, rc, frame, true);
-    if (p > 0.01) {
-        const double a = std::max(0.0, p < 0.18 ? 0.85 * p / 0.18 : 0.85 * (1 - (p - 0.18) / 0.82));
-        const double cy = g.top + 0.3 * g.size.h - 52 * s * p;
-        const double r = (1 - 0.45 * p) * 6 * s;
-        fillCircle(ctx.cr, slot.x, cy, r, 0xCFD6E4, a);
-        strokeCircle(ctx.cr, slot.x, cy, r, 2 * s, 0x7F8798, a);
-    }
+    if (p > 0.01) drawSoul(ctx, slot.x, g, p);
 }
 
 // --- Card ---

@@ -119,6 +119,39 @@ TEST(BattleCommands, TargetKindsStartAtOnceOrWaitAndManaIsChecked) {
     EXPECT_FALSE(st.sc.pending.armed);
 }
 
+TEST(BattleCommands, AnItemWhoseOwnerIsGoneIsDroppedAndAFallenUnitTakesNoPlainClick) {
+    battletest::Stage st;
+    st.sc.item = {true, "nobody", "Potion", 0, ConsumableEffect::HealHp};
+    battle::clickUnit(st.sc, st.ctx(), "h2");
+    EXPECT_FALSE(st.sc.item.active);
+    EXPECT_FALSE(st.sc.pending.armed);
+
+    // Units are drawn and clicked through the frame: a fallen monster's card takes no click.
+    st.at("e1").hp = 0;
+    st.h.setBody([&](ui::Ctx& c) {
+        battle::layout(st.sc, c);
+        battle::drawCombatants(st.sc, c);
+    });
+    st.h.frame();
+    const auto e1 = std::find_if(st.sc.slots.begin(), st.sc.slots.end(), [](const battle::Slot& s) { return s.id == "e1"; });
+    st.h.click(e1->hitX + e1->hitW / 2, e1->hitY + 8);
+    EXPECT_TRUE(st.sc.rememberedEnemy.empty());
+    const auto e0 = std::find_if(st.sc.slots.begin(), st.sc.slots.end(), [](const battle::Slot& s) { return s.id == "e0"; });
+    st.h.click(e0->hitX + e0->hitW / 2, e0->hitY + 8);
+    EXPECT_EQ(st.sc.rememberedEnemy, "e0");
+    EXPECT_EQ(st.h.sounds(), std::vector<audio::Sfx>{audio::Sfx::Click});
+
+    // The fall starts when a unit is first drawn dead, and starts again after a revive.
+    const double fell = st.sc.anims["e1"].fade;
+    EXPECT_GT(fell, 0);
+    st.at("e1").hp = 10;
+    st.h.frame();
+    EXPECT_LT(st.sc.anims["e1"].fade, -50);
+    st.at("e1").hp = 0;
+    st.h.frame();
+    EXPECT_GT(st.sc.anims["e1"].fade, fell);
+}
+
 TEST(BattleCommands, BoxHeights) {
     battletest::Stage st;
     const double s = st.ctx().uiScale;
