@@ -59,6 +59,5 @@ std::unique_ptr<Screen> makeKaserneScreen() { return placeholder("Barracks"); }
 std::unique_ptr<Screen> makeScrollShopScreen(const GameState&) { return placeholder("Scroll shop"); }
 std::unique_ptr<Screen> makeTrainerScreen() { return placeholder("Trainer"); }
 std::unique_ptr<Screen> makeRuneTowerScreen() { return placeholder("Rune tower"); }
-std::unique_ptr<Screen> makeBattleScreen(const GameState&) { return placeholder("Battle"); }
 
 } // namespace ui

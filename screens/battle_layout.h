@@ -1,0 +1,102 @@
+#pragma once
+// Where the units of a battle stand and how they move: the rows and columns
+// on the floor, the size a unit's sprite is drawn at, the short action, hit
+// and death animations, and the painted floor and trees. Pure geometry; the
+// drawing of the units is in battle_units.cpp.
+#include <cairo.h>
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "rules/combat.h"
+
+namespace ui::battle {
+
+// The on-screen place of one combatant, rebuilt every frame.
+struct Slot {
+    std::string id;
+    double x = 0, y = 0;  // x: the sprite's horizontal centre; y: the row's line
+    double scale = 1;     // 0.82 monsters; 1.05 front, 0.92 back, 1.0 one row of heroes
+    double size = 0;      // slot width
+    // The unit's card: highlight frame and clickable area; 0 until drawn.
+    double hitX = 0, hitY = 0, hitW = 0, hitH = 0;
+};
+
+// The floor the units stand on, in logical units (its top is the window's).
+struct Floor {
+    double x = 0;
+    double w = 0;
+    double h = 0;
+    friend bool operator==(const Floor&, const Floor&) = default;
+};
+
+// The column (0-5) of unit i in a row of n: one unit stands in column 3,
+// seven share columns 0,1,2,3,3,4,5.
+int rowColumn(int i, int n);
+// Slot width of a row of n units with spread k: clamped to 54s..118s.
+double rowSlotSize(double k, double floorW, int n, double s);
+// Monsters above, heroes below: in one row unless there are four or more
+// heroes with someone in the front and someone in the back.
+void layoutSlots(std::vector<Slot>* slots, const std::vector<rpg::Combatant>& units, const Floor& floor, double s);
+
+// The size a unit's sprite is drawn at: px logical units per sprite pixel
+// (3·s·scale below 24 pixels of width, else 2·s·scale); w × h the whole.
+struct SpriteSize {
+    double px = 0;
+    double w = 0;
+    double h = 0;
+};
+SpriteSize spriteSize(const std::string& sprite, double s, double scale);
+// The unit's top edge: the sprite stands from here down to top + h.
+inline double unitTop(const Slot& slot, double s) { return slot.y - 21 * s * slot.scale; }
+
+// The animation record of one combatant.
+struct UnitAnim {
+    double start = -100;        // last action's start, seconds
+    double aimX = 0, aimY = 0;  // from the unit's slot to its target's, for a lunge
+    bool cast = false;          // a casting bounce rather than a lunge
+    double hit = -100;          // last damage taken
+    double fade = -100;         // first drawn dead; below -50: not dying
+};
+
+// A unit's pose at one moment: offsets in logical units, the body factor c
+// (height c·h, width (1 + 0.55·(1 − c))·w), the white flash and the
+// lunge's after-image opacity.
+struct Pose {
+    double dx = 0;
+    double dy = 0;
+    double body = 1;
+    double flash = 0;
+    double afterImage = 0;
+    double shake = 0;
+};
+Pose unitPose(const UnitAnim& anim, double now, double s);
+
+// The fall of a dead unit: p = u² of the 0.62 s since it was first drawn dead.
+double deathProgress(double fade, double now);
+
+// Spots of the trees beside the floor: x fraction, y fraction, scale.
+inline constexpr std::array<std::array<double, 3>, 4> kTreeSpots = {{
+    {0.35, 0.52, 0.9},
+    {0.68, 0.68, 1.25},
+    {0.18, 0.84, 1.05},
+    {0.82, 0.9, 0.8},
+}};
+// The trees on each side strip of the window that is at least 60s wide.
+void drawSideTrees(cairo_t* cr, const Floor& floor, double width, double height, double s);
+// What the trees' texture is painted for: user of paintSideTrees.
+struct TreeScene {
+    Floor floor;
+    double width = 0, height = 0, s = 1;
+    friend bool operator==(const TreeScene&, const TreeScene&) = default;
+};
+// The painter of the texture "battletrees" (the whole window, in logical units).
+void paintSideTrees(cairo_t* cr, void* user);
+
+// The painter of the texture "isofloor": user points to its pixel width and
+// height (two ints). The surface carries the GPU scale, so it paints in
+// logical units.
+void paintFloor(cairo_t* cr, void* user);
+
+} // namespace ui::battle

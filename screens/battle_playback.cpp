@@ -1,0 +1,191 @@
+// Playback of the engine's events: impact effects first, then the numbers,
+// status words, sounds and the loot of steals; and the rising floats.
+#include <algorithm>
+#include <cmath>
+
+#include "platform/i18n.h"
+#include "platform/storage.h"
+#include "screens/battle_scene.h"
+#include "ui/draw.h"
+#include "ui/game_ui.h"
+#include "ui/theme.h"
+
+namespace ui::battle {
+namespace {
+
+using Event = rpg::CombatEvent;
+
+constexpr std::uint32_t kGreen = 0x5A9C3A;
+constexpr std::uint32_t kRed = 0xC2382F;
+constexpr std::uint32_t kBlue = 0x3A72B2;
+constexpr std::uint32_t kPurple = 0xA85AD8;
+constexpr std::uint32_t kPoisonGreen = 0x7BBF3A;
+
+bool isStatus(const Event& e, rpg::StatusKind kind) { return e.hasStatus && e.status == kind; }
+bool knownStatus(const Event& e) { return static_cast<int>(e.status) < rpg::kStatusCount; }
+
+// --- Pass 1: impact effects ---
+
+struct Impact {
+    double px = 0, py = 0;  // the target's aim point
+    bool hasActor = false;
+    double ax = 0, ay = 0;  // the actor's aim point
+};
+
+void burst(Scene& sc, Ctx& ctx, const Impact& at, std::uint32_t color, int count, double size, bool flash, bool ring) {
+    sc.fx.burst.push_back({ctx.now, at.px, at.py, color, count, size, flash, ring});
+}
+
+void link(Scene& sc, Ctx& ctx, const Impact& at, std::uint32_t a, std::uint32_t b) {
+    if (at.hasActor) sc.fx.link.push_back({ctx.now, at.ax, at.ay, at.px, at.py, a, b});
+}
+
+void damageBurst(Scene& sc, Ctx& ctx, const Event& e, const Impact& at) {
+    const rpg::Combatant* t = rpg::combatant(sc.state, e.target);
+    const double r = t && t->stats.maxHp > 0 ? std::min(e.amount / t->stats.maxHp, 1.0) : 0.0;
+    if (e.crit) {
+        burst(sc, ctx, at, theme::kLightGold, static_cast<int>(std::lround(10 * r + 14)), 18 * r + 46, true, true);
+    } else {
+        burst(sc, ctx, at, kRed, static_cast<int>(std::lround(10 * r + 8)), 18 * r + 32, true, r > 0.3);
+    }
+}
+
+void healBurst(Scene& sc, Ctx& ctx, const Event& e, const Impact& at) {
+    if (e.actor.empty()) {
+        burst(sc, ctx, at, kGreen, 6, 22, false, false);
+        return;
+    }
+    sc.fx.column.push_back({ctx.now, at.px, at.py});
+    if (e.kind == Event::Revive) burst(sc, ctx, at, kGreen, 10, 28, false, false);
+}
+
+void statusBurst(Scene& sc, Ctx& ctx, const Event& e, const Impact& at) {
+    const bool positive = rpg::statusDesc(e.status).positive;
+    burst(sc, ctx, at, positive ? theme::kLightGold : kPurple, 8, 26, false, false);
+    if (isStatus(e, rpg::StatusKind::Regen)) {
+        sc.fx.column.push_back({ctx.now, at.px, at.py});
+        return;
+    }
+    if (positive) link(sc, ctx, at, 0xFFE27A, 0xFFF8D0);
+    else link(sc, ctx, at, kPurple, 0xE6B8FF);
+}
+
+std::uint32_t tickColor(const Event& e) {
+    if (isStatus(e, rpg::StatusKind::Poison)) return kPoisonGreen;
+    if (isStatus(e, rpg::StatusKind::Burn)) return 0xE3692A;
+    return kGreen;
+}
+
+void impact(Scene& sc, Ctx& ctx, const Event& e) {
+    if (e.target.empty()) return;
+    Impact at;
+    if (!posOf(sc, ctx, e.target, &at.px, &at.py)) return;
+    if (!e.actor.empty() && e.actor != e.target) at.hasActor = posOf(sc, ctx, e.actor, &at.ax, &at.ay);
+    switch (e.kind) {
+    case Event::Damage: damageBurst(sc, ctx, e, at); break;
+    case Event::Heal:
+    case Event::Revive: healBurst(sc, ctx, e, at); break;
+    case Event::StatusApplied:
+        if (knownStatus(e)) statusBurst(sc, ctx, e, at);
+        break;
+    case Event::Purified:
+        burst(sc, ctx, at, 0xF4E25A, 10, 30, false, false);
+        link(sc, ctx, at, 0xFFE27A, 0xFFF8D0);
+        break;
+    case Event::Tick: burst(sc, ctx, at, tickColor(e), 6, 34, false, false); break;
+    default: break;
+    }
+}
+
+// --- Pass 2: texts, sounds and loot ---
+
+void steal(Scene& sc, Ctx& ctx, const Event& e, double x, double y) {
+    if (e.looted) addFloat(sc, ctx, i18n::tr("battle.alreadyLooted"), x, y, theme::kMutedText);
+    else if (e.amount == 0 && e.item.empty()) addFloat(sc, ctx, i18n::tr("battle.stealFail"), x, y, kRed);
+    rpg::RunState& run = store::run();
+    if (!e.item.empty()) {
+        rpg::ItemInstance item = rpg::makeItem(e.item);
+        if (!item.defId.empty()) {
+            if (e.itemLevel > 0) item.ilvl = e.itemLevel;
+            run.inventory.push_back(item);
+        }
+    }
+    if (e.amount > 0) {
+        run.gold += e.amount;
+        const std::string what = num(e.amount) + " " + i18n::tr("common.gold");
+        addFloat(sc, ctx, i18n::tr("battle.stolen", {{"what", what}}), x, y, theme::kLightGold);
+    }
+    audio::play(audio::Sfx::Coin);
+}
+
+void tickText(Scene& sc, Ctx& ctx, const Event& e, double x, double y) {
+    const bool gain = isStatus(e, rpg::StatusKind::Regen);
+    const std::uint32_t color = e.mana ? kBlue : gain ? kGreen : kPoisonGreen;
+    addFloat(sc, ctx, (gain ? "+" : "-") + num(e.amount), x, y, color);
+}
+
+void announceEvent(Scene& sc, Ctx& ctx, const Event& e) {
+    double x = ctx.width / 2, y = ctx.height / 2;
+    for (const Slot& slot : sc.slots) {
+        if (slot.id != e.target) continue;
+        x = slot.x;
+        y = slot.y - 30 * ctx.uiScale;
+    }
+    switch (e.kind) {
+    case Event::Damage:
+        sc.anims[e.target].hit = ctx.now;
+        addFloat(sc, ctx, "-" + num(e.amount), x, y, e.crit ? theme::kLightGold : kRed);
+        audio::play(e.crit ? audio::Sfx::Crit : audio::Sfx::HitPhys);
+        break;
+    case Event::Heal:
+        addFloat(sc, ctx, "+" + num(e.amount), x, y, e.mana ? kBlue : kGreen);
+        audio::play(audio::Sfx::Heal);
+        break;
+    case Event::StatusApplied: {
+        if (!knownStatus(e)) break;
+        const rpg::StatusDef& d = rpg::statusDesc(e.status);
+        addFloat(sc, ctx, i18n::tr(d.nameKey) + "!", x, y, d.colour);
+        audio::play(audio::Sfx::Buff);
+        break;
+    }
+    case Event::Purified:
+        if (e.amount > 0) addFloat(sc, ctx, i18n::tr("battle.purified"), x, y, kGreen);
+        break;
+    case Event::Death: audio::play(audio::Sfx::Death); break;
+    case Event::Revive: audio::play(audio::Sfx::Revive); break;
+    case Event::Tick: tickText(sc, ctx, e, x, y); break;
+    case Event::StunnedSkip: addFloat(sc, ctx, i18n::tr("battle.stunnedSkip"), x, y, theme::kLightGold); break;
+    case Event::Steal: steal(sc, ctx, e, x, y); break;
+    default: break;
+    }
+}
+
+} // namespace
+
+void consume(Scene& sc, Ctx& ctx, const rpg::ActionOutcome& out) {
+    for (const Event& e : out.events) impact(sc, ctx, e);
+    for (const Event& e : out.events) announceEvent(sc, ctx, e);
+}
+
+void addFloat(Scene& sc, Ctx& ctx, std::string text, double x, double y, std::uint32_t color) {
+    sc.floats.push_back({std::move(text), x, y, ctx.now, color});
+}
+
+void drawFloats(Scene& sc, Ctx& ctx) {
+    const double s = ctx.uiScale;
+    std::erase_if(sc.floats, [&](const Float& f) { return ctx.now - f.start > kFloatLife; });
+    TextStyle st;
+    st.size = std::round(15 * s);
+    st.bold = true;
+    st.align = 1;
+    for (const Float& f : sc.floats) {
+        const double age = ctx.now - f.start;
+        const double y = f.y - 40 * s * age;
+        st.alpha = std::max(0.0, 1 - age / kFloatLife);
+        st.color = f.color;
+        const double top = y - sc.texts.measure(ctx.cr, f.text, st).h / 2;
+        sc.texts.drawShadowed(ctx.cr, f.x, top, 1, 1, st.alpha, f.text, st);
+    }
+}
+
+} // namespace ui::battle

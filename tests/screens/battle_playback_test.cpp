@@ -1,0 +1,183 @@
+// Playback of the engine's events: numbers, words, impacts, sounds, loot.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "platform/i18n.h"
+#include "platform/storage.h"
+#include "screens/battle_scene.h"
+#include "tests/screens/battle_fixture.h"
+
+namespace {
+
+namespace battle = ui::battle;
+using audio::Sfx;
+using Event = rpg::CombatEvent;
+using rpg::StatusKind;
+
+Event ev(Event::Kind kind, const std::string& actor, const std::string& target, double amount = 0) {
+    Event e;
+    e.kind = kind;
+    e.actor = actor;
+    e.target = target;
+    e.amount = amount;
+    return e;
+}
+
+Event with(Event e, StatusKind kind) {
+    e.hasStatus = true;
+    e.status = kind;
+    return e;
+}
+
+struct Shown {
+    std::vector<std::pair<std::string, std::uint32_t>> floats;
+    std::size_t bursts = 0, columns = 0, links = 0;
+    std::vector<Sfx> sounds;
+};
+
+Shown play(battletest::Stage& st, const Event& e) {
+    st.reset();
+    battle::consume(st.sc, st.ctx(), {{e}});
+    Shown out;
+    for (const battle::Float& f : st.sc.floats) out.floats.emplace_back(f.text, f.color);
+    out.bursts = st.sc.fx.burst.size();
+    out.columns = st.sc.fx.column.size();
+    out.links = st.sc.fx.link.size();
+    out.sounds = st.h.sounds();
+    return out;
+}
+
+TEST(BattlePlayback, EachEventShowsItsTextImpactAndSound) {
+    Event crit = ev(Event::Damage, "h1", "e0", 12);
+    crit.crit = true;
+    Event mana = ev(Event::Heal, "h1", "h2", 7);
+    mana.mana = true;
+    Event manaTick = with(ev(Event::Tick, "", "h2", 4), StatusKind::Regen);
+    manaTick.mana = true;
+    struct Case {
+        const char* what;
+        Event e;
+        std::vector<std::pair<std::string, std::uint32_t>> floats;
+        std::size_t bursts, columns, links;
+        std::vector<Sfx> sounds;
+    };
+    const std::string poisonName = i18n::tr(rpg::statusDesc(StatusKind::Poison).nameKey) + "!";
+    const std::string shieldName = i18n::tr(rpg::statusDesc(StatusKind::Shield).nameKey) + "!";
+    const Case cases[] = {
+        {"hit", ev(Event::Damage, "h1", "e0", 0), {{"-0", 0xC2382F}}, 1, 0, 0, {Sfx::HitPhys}},
+        {"critical hit", crit, {{"-12", 0xF4C95A}}, 1, 0, 0, {Sfx::Crit}},
+        {"healed by a skill", ev(Event::Heal, "h2", "h2", 1500), {{"+1.500", 0x5A9C3A}}, 0, 1, 0, {Sfx::Heal}},
+        {"healed by an item", ev(Event::Heal, "", "h2", 30), {{"+30", 0x5A9C3A}}, 1, 0, 0, {Sfx::Heal}},
+        {"mana", mana, {{"+7", 0x3A72B2}}, 0, 1, 0, {Sfx::Heal}},
+        {"curse", with(ev(Event::StatusApplied, "e0", "h1"), StatusKind::Poison),
+         {{poisonName, rpg::statusDesc(StatusKind::Poison).colour}}, 1, 0, 1, {Sfx::Buff}},
+        {"shield", with(ev(Event::StatusApplied, "h2", "h1"), StatusKind::Shield),
+         {{shieldName, rpg::statusDesc(StatusKind::Shield).colour}}, 1, 0, 1, {Sfx::Buff}},
+        {"regeneration", with(ev(Event::StatusApplied, "h2", "h1"), StatusKind::Regen),
+         {{i18n::tr(rpg::statusDesc(StatusKind::Regen).nameKey) + "!", rpg::statusDesc(StatusKind::Regen).colour}},
+         1, 1, 0, {Sfx::Buff}},
+        {"purified", ev(Event::Purified, "h2", "h1", 2), {{i18n::tr("battle.purified"), 0x5A9C3A}}, 1, 0, 1, {}},
+        {"nothing to purify", ev(Event::Purified, "h2", "h1", 0), {}, 1, 0, 1, {}},
+        {"death", ev(Event::Death, "h1", "e0"), {}, 0, 0, 0, {Sfx::Death}},
+        {"revive", ev(Event::Revive, "h2", "h1", 50), {}, 1, 1, 0, {Sfx::Revive}},
+        {"poison tick", with(ev(Event::Tick, "", "h1", 5), StatusKind::Poison), {{"-5", 0x7BBF3A}}, 1, 0, 0, {}},
+        {"burn tick", with(ev(Event::Tick, "", "h1", 6), StatusKind::Burn), {{"-6", 0x7BBF3A}}, 1, 0, 0, {}},
+        {"regen tick", with(ev(Event::Tick, "", "h1", 3), StatusKind::Regen), {{"+3", 0x5A9C3A}}, 1, 0, 0, {}},
+        {"mana tick", manaTick, {{"+4", 0x3A72B2}}, 1, 0, 0, {}},
+        {"stunned", ev(Event::StunnedSkip, "", "e1"), {{i18n::tr("battle.stunnedSkip"), 0xF4C95A}}, 0, 0, 0, {}},
+        {"executed", ev(Event::Executed, "h1", "e1"), {}, 0, 0, 0, {}},
+        {"unknown kind", ev(static_cast<Event::Kind>(12), "h1", "e1", 5), {}, 0, 0, 0, {}},
+    };
+    battletest::Stage st;
+    for (const Case& c : cases) {
+        const Shown s = play(st, c.e);
+        EXPECT_EQ(s.floats, c.floats) << c.what;
+        EXPECT_EQ(s.bursts, c.bursts) << c.what;
+        EXPECT_EQ(s.columns, c.columns) << c.what;
+        EXPECT_EQ(s.links, c.links) << c.what;
+        EXPECT_EQ(s.sounds, c.sounds) << c.what;
+    }
+}
+
+TEST(BattlePlayback, BurstsGrowWithTheShareOfHitPointsAndTicksTakeTheirColour) {
+    battletest::Stage st;
+    Event full = ev(Event::Damage, "h1", "e0", 100);
+    battle::consume(st.sc, st.ctx(), {{full}});
+    EXPECT_EQ(st.sc.fx.burst.at(0).count, 18);
+    EXPECT_EQ(st.sc.fx.burst[0].radius, 50);
+    EXPECT_TRUE(st.sc.fx.burst[0].ring);
+    full.crit = true;
+    st.reset();
+    battle::consume(st.sc, st.ctx(), {{full}});
+    EXPECT_EQ(st.sc.fx.burst.at(0).count, 24);
+    EXPECT_EQ(st.sc.fx.burst[0].radius, 64);
+    st.reset();
+    battle::consume(st.sc, st.ctx(), {{ev(Event::Damage, "h1", "e0", 20)}});
+    EXPECT_FALSE(st.sc.fx.burst.at(0).ring) << "a small hit has no ring";
+    EXPECT_GE(st.sc.anims["e0"].hit, st.ctx().now) << "the struck unit shakes";
+    st.reset();
+    battle::consume(st.sc, st.ctx(), {{with(ev(Event::Tick, "", "h1", 5), StatusKind::Burn)}});
+    EXPECT_EQ(st.sc.fx.burst.at(0).color, 0xE3692Au);
+    // Without a slot the text stands in the middle of the window.
+    st.reset();
+    battle::consume(st.sc, st.ctx(), {{ev(Event::Damage, "h1", "ghost", 5)}});
+    EXPECT_TRUE(st.sc.fx.burst.empty());
+    ASSERT_EQ(st.sc.floats.size(), 1u);
+    EXPECT_EQ(st.sc.floats[0].x, st.ctx().width / 2);
+    EXPECT_EQ(st.sc.floats[0].y, st.ctx().height / 2);
+}
+
+TEST(BattlePlayback, StealsFillTheRunsPurseAndBag) {
+    battletest::Stage st;
+    store::run().gold = 10;
+    Event item = ev(Event::Steal, "h1", "e0");
+    item.item = "potionHp";
+    item.itemLevel = 17;
+    Event gold = ev(Event::Steal, "h1", "e0", 25);
+    Event unknown = ev(Event::Steal, "h1", "e0");
+    unknown.item = "noSuchThing";
+    Event looted = ev(Event::Steal, "h1", "e0");
+    looted.looted = true;
+    battle::consume(st.sc, st.ctx(), {{item, gold, unknown, looted, ev(Event::Steal, "h1", "e1")}});
+
+    ASSERT_EQ(store::run().inventory.size(), 1u);
+    EXPECT_EQ(store::run().inventory[0].defId, "potionHp");
+    EXPECT_EQ(store::run().inventory[0].ilvl, 17);
+    EXPECT_EQ(store::run().gold, 35);
+    const std::vector<std::pair<std::string, std::uint32_t>> want = {
+        {i18n::tr("battle.stolen", {{"what", "25 " + i18n::tr("common.gold")}}), 0xF4C95A},
+        {i18n::tr("battle.alreadyLooted"), 0xA8987A},
+        {i18n::tr("battle.stealFail"), 0xC2382F},
+    };
+    std::vector<std::pair<std::string, std::uint32_t>> got;
+    for (const battle::Float& f : st.sc.floats) got.emplace_back(f.text, f.color);
+    EXPECT_EQ(got, want) << "an item steal shows no text, nor does an unknown item";
+    EXPECT_EQ(st.h.sounds(), std::vector<Sfx>(5, Sfx::Coin));
+    EXPECT_EQ(store::meta().gold, 0) << "stolen gold is the run's alone";
+}
+
+TEST(BattlePlayback, ImpactsComeBeforeTextsAndFloatsFadeOut) {
+    battletest::Stage st;
+    battle::consume(st.sc, st.ctx(),
+                    {{ev(Event::Damage, "e0", "h1", 10), ev(Event::Damage, "e0", "h2", 10), ev(Event::Death, "e0", "h2")}});
+    EXPECT_EQ(st.sc.fx.burst.size(), 2u);
+    EXPECT_EQ(st.h.sounds(), (std::vector<Sfx>{Sfx::HitPhys, Sfx::HitPhys, Sfx::Death}));
+    ASSERT_EQ(st.sc.floats.size(), 2u);
+    const auto [x, y] = std::pair{st.sc.floats[0].x, st.sc.floats[0].y};
+    const ui::battle::Slot& slot = *std::find_if(st.sc.slots.begin(), st.sc.slots.end(),
+                                                 [](const ui::battle::Slot& s) { return s.id == "h1"; });
+    EXPECT_EQ(x, slot.x);
+    EXPECT_EQ(y, slot.y - 30 * st.ctx().uiScale);
+    st.h.setBody([&](ui::Ctx& c) { battle::drawFloats(st.sc, c); });
+    st.h.wait(1.0);
+    st.h.frame();
+    EXPECT_EQ(st.sc.floats.size(), 2u);
+    st.h.wait(0.2);
+    st.h.frame();
+    EXPECT_TRUE(st.sc.floats.empty()) << "gone after 1.1 s";
+}
+
+} // namespace
