@@ -1,7 +1,9 @@
 // Saving and loading a large progress file (40 heroes in full gear, full
 // bags and stash), whole and step by step. The whole save includes the
 // fsync, whose cost belongs to the disk rather than to the game; "cpu" is
-// the processor time of this process, kernel work included.
+// the processor time of this process, kernel work included. Last, a
+// hostile progress file: 20,000 heroes and a million party ids, which the
+// loader must take in linear time.
 //
 //   bench_storage [rounds]
 #include <algorithm>
@@ -61,6 +63,25 @@ void print(const char* what, const Figures& f) {
                 f.worst, f.cpu);
 }
 
+// A roster of `heroes` bare heroes and `partyIds` ids naming them over and
+// over, as a planted file might.
+js::Value hostileProgress(int heroes, int partyIds) {
+    js::Value o = store::detail::object();
+    js::Value roster = store::detail::array();
+    for (int i = 0; i < heroes; ++i) {
+        js::Value h = store::detail::object();
+        h.obj["id"] = store::detail::text("h" + std::to_string(i));
+        h.obj["classId"] = store::detail::text("warrior");
+        h.obj["name"] = store::detail::text("N");
+        roster.arr.push_back(std::move(h));
+    }
+    js::Value party = store::detail::array();
+    for (int i = 0; i < partyIds; ++i) party.arr.push_back(store::detail::text("h" + std::to_string(i % heroes)));
+    o.obj["roster"] = std::move(roster);
+    o.obj["partyIds"] = std::move(party);
+    return o;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -106,6 +127,16 @@ int main(int argc, char** argv) {
           }));
 
     const bool same = store::meta() == big;
+
+    std::printf("hostile progress: 20000 heroes, 1000000 party ids\n");
+    const js::Value hostile = hostileProgress(20000, 1000000);
+    std::size_t party = 0;
+    print("JSON value to record", timeMs(3, [&hostile, &party] {
+              store::Meta m;
+              store::detail::metaFromJson(hostile, &m);
+              party = m.partyIds.size();
+          }));
+    std::printf("  party after loading: %zu heroes\n", party);
     std::error_code ec;
     std::filesystem::remove_all(dir, ec);
     std::printf("round trip %s\n", same ? "equal" : "DIFFERENT");

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <string>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "platform/paths.h"
@@ -57,10 +58,15 @@ void writeAll(int fd, const char* p, std::size_t n) {
 }
 
 void writeReport(int sig) {
+    if (g_path[0] == '\0') return;
     static const char kFooter[] =
         "\nDieser Bericht liegt nur auf diesem Rechner und wurde nirgendwohin gesendet.\n"
         "Wer ihn weitergibt, hilft, den Fehler zu finden.\n";
-    const int fd = ::open(g_path, O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    // Made afresh and never through a link: a link planted under the
+    // report's name must not turn a crash into overwriting another file.
+    // unlink is async-signal-safe like open, write and close.
+    ::unlink(g_path);
+    const int fd = ::open(g_path, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
     if (fd < 0) return;
     if (g_headerLen > 0) writeAll(fd, g_header, static_cast<std::size_t>(g_headerLen));
     writeAll(fd, "Signal: ", 8);
@@ -75,19 +81,44 @@ void writeReport(int sig) {
     ::close(fd);
 }
 
+// The runtime directory when it is an absolute path to a directory we may
+// write in; otherwise the data directory (empty when there is none either).
+std::string reportDir() {
+    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+    if (runtime && runtime[0] == '/' && ::access(runtime, W_OK | X_OK) == 0) {
+        struct stat info {};
+        if (::stat(runtime, &info) == 0 && S_ISDIR(info.st_mode)) return runtime;
+    }
+    return paths::dataDir();
+}
+
+// The handler runs on a stack of its own, so that a stack overflow, which
+// leaves no room on the thread's stack, still writes its report.
+void useAlternateStack() {
+    static char stack[64 * 1024];
+    stack_t ss{};
+    ss.ss_sp = stack;
+    ss.ss_size = sizeof stack;
+    ::sigaltstack(&ss, nullptr);
+}
+
 } // namespace
 
 void installCrashHandler() {
-    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-    const std::string dir = (runtime && *runtime) ? std::string(runtime) : paths::dataDir();
+    const std::string dir = reportDir();
     const int pathLen = std::snprintf(g_path, sizeof g_path, "%s/%s_crash.txt", dir.c_str(), kTitle);
     // A cut path would name some other file: rather no report than that.
-    if (pathLen < 0 || pathLen >= static_cast<int>(sizeof g_path)) g_path[0] = '\0';
+    if (dir.empty() || pathLen < 0 || pathLen >= static_cast<int>(sizeof g_path)) g_path[0] = '\0';
     const int headerLen = std::snprintf(g_header, sizeof g_header, kHeaderFormat, kTitle, kVersion, kBuild, kPortedFrom);
     g_headerLen = headerLen < 0 ? 0 : std::min(headerLen, static_cast<int>(sizeof g_header) - 1);
     std::memset(g_context, 0, sizeof g_context);
     g_ready = true;
-    for (int sig : {SIGSEGV, SIGABRT, SIGFPE, SIGILL, SIGBUS, SIGTRAP}) std::signal(sig, onFatalSignal);
+    useAlternateStack();
+    struct sigaction sa {};
+    sa.sa_handler = onFatalSignal;
+    sa.sa_flags = SA_ONSTACK;
+    sigemptyset(&sa.sa_mask);
+    for (int sig : {SIGSEGV, SIGABRT, SIGFPE, SIGILL, SIGBUS, SIGTRAP}) ::sigaction(sig, &sa, nullptr);
 }
 
 void setCrashContext(const char* text) {

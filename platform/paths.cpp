@@ -1,5 +1,6 @@
 #include "platform/paths.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <unistd.h>
 
@@ -14,13 +15,11 @@ std::string envOr(const char* name) {
 }
 
 std::string userDir(const char* xdgVar, const char* homeSuffix) {
-    std::string xdg = envOr(xdgVar);
-    std::string dir;
-    if (!xdg.empty()) {
-        dir = xdg + "/Velmorandine";
-    } else {
-        std::string home = envOr("HOME");
-        dir = (home.empty() ? std::string(".") : home) + homeSuffix;
+    const std::string dir = userDirFrom(envOr(xdgVar), envOr("HOME"), homeSuffix);
+    if (dir.empty()) {
+        std::fprintf(stderr, "[storage] weder %s noch HOME nennt einen absoluten Pfad — es wird nichts gespeichert\n",
+                     xdgVar);
+        return dir;
     }
     platform::fs::ensureDir(dir);  // a failure surfaces when a file is written
     return dir;
@@ -31,6 +30,12 @@ bool hasAssets(const std::string& root) {
 }
 
 } // namespace
+
+std::string userDirFrom(const std::string& xdg, const std::string& home, const char* homeSuffix) {
+    if (!xdg.empty() && xdg.front() == '/') return xdg + "/Velmorandine";
+    if (!home.empty() && home.front() == '/') return home + homeSuffix;
+    return {};
+}
 
 const std::string& dataDir() {
     static const std::string dir = userDir("XDG_DATA_HOME", "/.local/share/Velmorandine");

@@ -7,8 +7,15 @@
 
 namespace paths {
 
+// Empty when neither the XDG variable nor HOME names an absolute path (one
+// "[storage]" line says so); nothing is then saved.
 const std::string& dataDir();
 const std::string& cacheDir();
+// The per-user directory from an XDG variable's value and HOME's: the XDG
+// value plus "/Velmorandine" when it is an absolute path, else HOME plus
+// homeSuffix when HOME is absolute, else empty. Relative values are ignored,
+// as the XDG base-directory rules say.
+std::string userDirFrom(const std::string& xdg, const std::string& home, const char* homeSuffix);
 std::string exeDir();
 const std::string& assetDir();
 // assetDir() + "/" + rel, with rel taken as given.

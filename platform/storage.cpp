@@ -13,12 +13,19 @@
 namespace store {
 namespace {
 
+// The three files, each with whether it must stay untouched this session.
+enum File { kSettingsFile, kMetaFile, kRunFile, kFileCount };
+constexpr const char* kFileNames[kFileCount] = {"settings.dat", "saves.dat", "run.dat"};
+
 struct State {
     Settings settings;
     Meta meta;
     rpg::RunState run = detail::emptyRun();
     bool loaded = false;
     std::string dir;  // where the files live; empty: the data directory
+    // A file that exists but could not be read is the player's, not ours:
+    // it is never written over or removed until the program ends.
+    bool untouchable[kFileCount] = {};
 };
 
 State& st() {
@@ -26,9 +33,30 @@ State& st() {
     return state;
 }
 
-std::string filePath(const char* name) {
+// Empty when there is no data directory to keep files in.
+std::string filePath(File file) {
     const std::string& dir = st().dir.empty() ? paths::dataDir() : st().dir;
-    return dir + "/" + name;
+    return dir.empty() ? std::string() : dir + "/" + kFileNames[file];
+}
+
+js::Value load(File file) {
+    const std::string path = filePath(file);
+    if (path.empty()) return {};
+    return detail::readSealed(path, &st().untouchable[file]);
+}
+
+// Whether the file may be written or removed; says why not when it may not.
+bool writable(File file, const std::string& path) {
+    if (path.empty()) return false;  // no data directory: said once at start-up
+    if (!st().untouchable[file]) return true;
+    std::fprintf(stderr, "[storage] %s konnte nicht gespeichert werden: beim Start nicht lesbar, bleibt unangetastet\n",
+                 path.c_str());
+    return false;
+}
+
+bool save(File file, const js::Value& value) {
+    const std::string path = filePath(file);
+    return writable(file, path) && detail::writeSealed(path, value);
 }
 
 // Made ids come from counters that restart with every process; moving them
@@ -52,19 +80,19 @@ void reserveLoadedIds() {
 }
 
 void loadSettings() {
-    const js::Value v = detail::readSealed(filePath("settings.dat"));
+    const js::Value v = load(kSettingsFile);
     if (v.type == js::Type::Object) detail::settingsFromJson(v, &st().settings);
 }
 
 void loadMeta() {
-    const js::Value v = detail::readSealed(filePath("saves.dat"));
+    const js::Value v = load(kMetaFile);
     if (v.type == js::Type::Object) detail::metaFromJson(v, &st().meta);
 }
 
 // A run that does not load stays on disk untouched: the next run or the
 // next clear replaces it.
 void loadRun() {
-    const js::Value v = detail::readSealed(filePath("run.dat"));
+    const js::Value v = load(kRunFile);
     if (v.type == js::Type::Object) detail::runFromJson(v, &st().run);
 }
 
@@ -101,18 +129,19 @@ std::vector<rpg::Hero*> partyHeroes() {
     return out;
 }
 
-bool saveSettings() { return detail::writeSealed(filePath("settings.dat"), detail::settingsToJson(st().settings)); }
+bool saveSettings() { return save(kSettingsFile, detail::settingsToJson(st().settings)); }
 
-bool saveMeta() { return detail::writeSealed(filePath("saves.dat"), detail::metaToJson(st().meta)); }
+bool saveMeta() { return save(kMetaFile, detail::metaToJson(st().meta)); }
 
 bool saveRun() {
     if (!st().run.active) return clearRun();
-    return detail::writeSealed(filePath("run.dat"), detail::runToJson(st().run));
+    return save(kRunFile, detail::runToJson(st().run));
 }
 
 bool clearRun() {
     st().run = detail::emptyRun();
-    const std::string path = filePath("run.dat");
+    const std::string path = filePath(kRunFile);
+    if (!writable(kRunFile, path)) return false;
     if (::unlink(path.c_str()) == 0 || errno == ENOENT) return true;
     std::fprintf(stderr, "[storage] %s konnte nicht entfernt werden: %s\n", path.c_str(), std::strerror(errno));
     return false;

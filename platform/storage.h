@@ -35,7 +35,7 @@ struct Settings {
 struct Meta {
     bool initialized = false;  // the first party has been formed
     std::vector<rpg::Hero> roster;
-    std::vector<std::string> partyIds;  // after loading, each names a roster hero
+    std::vector<std::string> partyIds;  // after loading, each names a roster hero, once
     double gold = 0;
     std::int32_t bestDepth = 0;
     std::vector<rpg::ItemInstance> stash;

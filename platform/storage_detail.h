@@ -15,9 +15,13 @@ namespace store::detail {
 // one "[storage]" line goes to standard error.
 bool writeSealed(const std::string& path, const js::Value& value);
 // The parsed content of `path`, or Null when it is missing, unreadable,
-// empty, not JSON, or damaged; a damaged file is renamed to
-// path + ".manipuliert" with one "[storage]" line on standard error.
-js::Value readSealed(const std::string& path);
+// empty, not JSON, or damaged. A damaged file, and anything under the name
+// that is not a regular file of sane size, is renamed to path +
+// ".manipuliert" (an older copy there moves on to ".manipuliert.1", …) with
+// one "[storage]" line on standard error. A file that exists but cannot be
+// opened or read stays untouched: one "[storage]" line, and *untouchable
+// (when given) is set so that the caller never writes over it.
+js::Value readSealed(const std::string& path, bool* untouchable = nullptr);
 
 // Value builders. A non-finite number counts as missing both ways: it is
 // written as the field's default and read as the field's default, so a

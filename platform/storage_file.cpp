@@ -2,7 +2,9 @@
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
+#include <cstdint>
 #include <cstring>
+#include <string>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -13,6 +15,12 @@
 
 namespace store::detail {
 namespace {
+
+// Far above any real save (a full roster and stash is well under 1 MB),
+// far below what would exhaust memory.
+constexpr std::int64_t kMaxSaveBytes = 32 << 20;
+
+enum class Found { Read, Missing, NotASave, Unreadable };
 
 bool writeAll(int fd, const std::string& data) {
     const char* p = data.data();
@@ -31,9 +39,13 @@ bool writeAll(int fd, const std::string& data) {
 
 // Writes and syncs the whole file; 0 or the errno of the step that failed.
 // The data must be on the disk before the rename makes it the save, or a
-// crash right after could leave an empty file under the real name.
+// crash right after could leave an empty file under the real name. A stale
+// temporary file is removed first and the new one must be made afresh and
+// not through a link, so a link planted under that name cannot redirect the
+// write to some other file of the player's.
 int writeSynced(const std::string& path, const std::string& data) {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (::unlink(path.c_str()) != 0 && errno != ENOENT) return errno;
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
     if (fd < 0) return errno;
     int err = 0;
     if (!writeAll(fd, data) || ::fsync(fd) != 0) err = errno;
@@ -52,33 +64,72 @@ void syncParentDir(const std::string& path) {
     ::close(fd);
 }
 
-// False when the file cannot be opened or read (missing, a directory, no
-// permission).
-bool readWhole(const std::string& path, std::string* out) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return false;
+// A save is a regular file of sane size; anything else under its name (a
+// FIFO that would block the start, a device, a directory, a file far larger
+// than any save) is not read at all. Never opened blocking, and checked
+// again once open, in case the name changed in between.
+Found readWhole(const std::string& path, std::string* out, int* err) {
     struct stat info {};
-    if (::fstat(fd, &info) == 0 && info.st_size > 0) out->reserve(static_cast<std::size_t>(info.st_size));
+    if (::stat(path.c_str(), &info) != 0) {
+        *err = errno;
+        return errno == ENOENT || errno == ENOTDIR ? Found::Missing : Found::Unreadable;
+    }
+    if (!S_ISREG(info.st_mode) || info.st_size > kMaxSaveBytes) return Found::NotASave;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) {
+        *err = errno;
+        return errno == ENOENT ? Found::Missing : Found::Unreadable;
+    }
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_size > kMaxSaveBytes) {
+        ::close(fd);
+        return Found::NotASave;
+    }
+    out->reserve(static_cast<std::size_t>(info.st_size));
     char chunk[1 << 16];
     for (;;) {
         const ssize_t n = ::read(fd, chunk, sizeof chunk);
         if (n > 0) {
             out->append(chunk, static_cast<std::size_t>(n));
+            // The file grew while it was read: still no save.
+            if (static_cast<std::int64_t>(out->size()) > kMaxSaveBytes) {
+                ::close(fd);
+                return Found::NotASave;
+            }
         } else if (n == 0) {
             break;
         } else if (errno != EINTR) {
+            *err = errno;
             ::close(fd);
-            return false;
+            return Found::Unreadable;
         }
     }
     ::close(fd);
-    return true;
+    return Found::Read;
+}
+
+bool occupied(const std::string& path) {
+    struct stat info {};
+    return ::lstat(path.c_str(), &info) == 0 || errno != ENOENT;
+}
+
+// The newest damaged copy is always "<name>.manipuliert"; an older one
+// there first moves on to the lowest free "<name>.manipuliert.N", so no
+// copy the player might still recover is ever overwritten.
+bool moveOlderCopyOn(const std::string& aside) {
+    if (!occupied(aside)) return true;
+    for (int n = 1; n < 100000; ++n) {
+        const std::string older = aside + "." + std::to_string(n);
+        if (!occupied(older)) return platform::fs::replaceAtomic(aside, older);
+    }
+    errno = EEXIST;
+    return false;
 }
 
 // The damaged file moves out of the way so the next save starts fresh while
 // the player can still hand it in.
 void setAside(const std::string& path) {
-    if (platform::fs::replaceAtomic(path, path + ".manipuliert")) {
+    const std::string aside = path + ".manipuliert";
+    if (moveOlderCopyOn(aside) && platform::fs::replaceAtomic(path, aside)) {
         std::fprintf(stderr, "[storage] %s war nicht lesbar — beiseitegelegt\n", path.c_str());
     } else {
         std::fprintf(stderr, "[storage] %s war nicht lesbar — konnte nicht beiseitegelegt werden: %s\n",
@@ -102,9 +153,21 @@ bool writeSealed(const std::string& path, const js::Value& value) {
     return true;
 }
 
-js::Value readSealed(const std::string& path) {
+js::Value readSealed(const std::string& path, bool* untouchable) {
+    if (untouchable) *untouchable = false;
     std::string sealed;
-    if (!readWhole(path, &sealed) || sealed.empty()) return {};
+    int err = 0;
+    switch (readWhole(path, &sealed, &err)) {
+    case Found::Missing: return {};
+    case Found::NotASave: setAside(path); return {};
+    case Found::Unreadable:
+        if (untouchable) *untouchable = true;
+        std::fprintf(stderr, "[storage] %s ist nicht lesbar (%s) — bleibt unangetastet und wird nicht überschrieben\n",
+                     path.c_str(), std::strerror(err));
+        return {};
+    case Found::Read: break;
+    }
+    if (sealed.empty()) return {};
     std::string plain;
     switch (platform::saveDecrypt(sealed, &plain)) {
     case 0: return js::parse(plain);

@@ -3,6 +3,8 @@
 // entry the catalogues do not know is dropped.
 #include <algorithm>
 #include <cmath>
+#include <string_view>
+#include <unordered_set>
 
 #include "platform/storage_detail.h"
 
@@ -122,7 +124,7 @@ bool heroFromJson(const js::Value& o, rpg::Hero* out) {
     h.id = o["id"].str;
     h.name = o["name"].str;
     if (h.name.empty()) h.name = rpg::randomHeroName();
-    h.level = std::max(1, o["level"].asInt(1));
+    h.level = std::clamp(o["level"].asInt(1), 1, rpg::kMaxHeroLevel);
     h.xp = numberOr(o["xp"], 0);
     h.points = std::max(0, o["points"].asInt(0));
     h.row = o["row"].str == "back" ? 1 : 0;
@@ -231,18 +233,21 @@ js::Value metaToJson(const Meta& m) {
 
 void metaFromJson(const js::Value& o, Meta* m) {
     m->initialized = o["initialized"].type == js::Type::Bool && o["initialized"].b;
-    m->gold = numberOr(o["gold"], 0);
-    m->bestDepth = o["bestDepth"].asInt(0);
-    m->ascension = o["ascension"].asInt(0);
+    m->gold = std::max(0.0, numberOr(o["gold"], 0));
+    m->bestDepth = std::max(0, o["bestDepth"].asInt(0));
+    m->ascension = std::max(0, o["ascension"].asInt(0));
     for (const js::Value& e : o["roster"].arr) {
         rpg::Hero h;
         if (heroFromJson(e, &h)) m->roster.push_back(std::move(h));
     }
-    for (const js::Value& e : o["partyIds"].arr) m->partyIds.push_back(e.str);
-    // A party id whose hero was dropped goes with it.
-    std::erase_if(m->partyIds, [m](const std::string& id) {
-        return std::none_of(m->roster.begin(), m->roster.end(), [&id](const rpg::Hero& h) { return h.id == id; });
-    });
+    // A party id whose hero was dropped goes with it, and so does a repeat:
+    // one hero fights once. Linear, whatever a file holds.
+    std::unordered_set<std::string_view> heroes;
+    for (const rpg::Hero& h : m->roster) heroes.insert(h.id);
+    std::unordered_set<std::string_view> taken;
+    for (const js::Value& e : o["partyIds"].arr) {
+        if (heroes.count(e.str) && taken.insert(e.str).second) m->partyIds.push_back(e.str);
+    }
     itemsFromJson(o["stash"], &m->stash);
     runeInventoryFromJson(o["runeInventory"], &m->runeInventory);
     runeCircleFromJson(o["runeCircle"], &m->runeCircle);

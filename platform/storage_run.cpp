@@ -1,5 +1,6 @@
 // "run.dat": the run in progress. Unlike the other two files it is all or
 // nothing: a run with a broken map or no party is not played on.
+#include <algorithm>
 #include <cmath>
 
 #include "platform/storage_detail.h"
@@ -92,10 +93,10 @@ bool runFromJson(const js::Value& o, rpg::RunState* out) {
     rpg::RunState run = emptyRun();
     if (!mapFromJson(o["map"], &run.map)) return false;
     run.seed = seedFrom(o["seed"]);
-    run.gold = numberOr(o["gold"], 0);
+    run.gold = std::max(0.0, numberOr(o["gold"], 0));
     run.pos = o["pos"].str;
     if (run.pos.empty()) run.pos = run.map.startId;
-    run.depth = o["depth"].asInt(0);
+    run.depth = std::max(0, o["depth"].asInt(0));
     for (const js::Value& e : o["party"].arr) {
         run.party.push_back(rpg::PartyMember{e["heroId"].str, numberOr(e["hp"], 0), numberOr(e["mp"], 0)});
     }

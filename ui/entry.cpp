@@ -15,6 +15,8 @@ namespace ui {
 namespace {
 
 constexpr double kDoubleClickGap = 0.3;
+// Without a known display, a given size is held below what renderers take.
+constexpr int kLargestWindow = 16384;
 
 // Reads a decimal int the way "%d" does (leading blanks, optional sign);
 // a value outside int counts as unread rather than wrapping.
@@ -110,8 +112,13 @@ WindowOptions parseWindowOptions(int argc, const char* const* argv) {
 }
 
 Size initialWindowSize(int storedW, int storedH, bool sizeGiven, int displayW, int displayH) {
-    if (sizeGiven) return {storedW, storedH};
     const bool display = displayW > 0 && displayH > 0;
+    if (sizeGiven) {
+        // Asked for, so not shrunk to leave room for panels; but never
+        // larger than the display, where no window would open at all.
+        if (!display) return {std::min(storedW, kLargestWindow), std::min(storedH, kLargestWindow)};
+        return {std::min(storedW, displayW), std::min(storedH, displayH)};
+    }
     if (!display) return {storedW, storedH};
     const double maxW = displayW - 20;
     const double maxH = displayH - 80;

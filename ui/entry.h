@@ -39,7 +39,8 @@ struct Size {
 };
 
 // The window's first size from the stored (or "--size") size and the display
-// size (not positive when unknown).
+// size (not positive when unknown). A "--size" is held to the display only;
+// a stored size also leaves room for the desktop's panels.
 Size initialWindowSize(int storedW, int storedH, bool sizeGiven, int displayW, int displayH);
 
 // Whether a stored position is worth restoring (-1 means none).

@@ -2,7 +2,13 @@
 #include <SDL.h>
 #include <cairo.h>
 
+#include <sys/prctl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
@@ -82,13 +88,42 @@ void applyWindowOptions(const ui::WindowOptions& opts) {
     }
 }
 
+void endBoxGroup(int) { ::kill(0, SIGKILL); }
+
+// SDL shows a message box from a child process of its own, which would
+// outlive this copy if it were ended while the box is up. So the box is
+// shown from a child of ours that leads its own process group and takes the
+// whole group down when this process dies.
+void showBoxTiedToUs(const std::string& title, const std::string& message) {
+    const pid_t parent = ::getpid();
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::setpgid(0, 0);
+        struct sigaction sa {};
+        sa.sa_handler = endBoxGroup;
+        sigemptyset(&sa.sa_mask);
+        ::sigaction(SIGTERM, &sa, nullptr);
+        ::prctl(PR_SET_PDEATHSIG, SIGTERM);
+        if (::getppid() != parent) _exit(0);  // died before the tie was made
+        SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, title.c_str(), message.c_str(), nullptr);
+        _exit(0);
+    }
+    if (child < 0) {
+        SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, title.c_str(), message.c_str(), nullptr);
+        return;
+    }
+    while (::waitpid(child, nullptr, 0) < 0 && errno == EINTR) {
+    }
+}
+
 // Another copy runs: say so on standard error and in a message box.
 void refuseSecondInstance() {
     const std::string title = i18n::tr("app.alreadyRunningTitle");
     const std::string message = i18n::tr("app.alreadyRunning");
     std::fprintf(stderr, "%s\n", message.c_str());
+    std::fflush(stderr);
     ui::restoreDefaultTerminationHandlers();
-    SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, title.c_str(), message.c_str(), nullptr);
+    showBoxTiedToUs(title, message);
 }
 
 void chooseStartScreen() {
@@ -139,6 +174,11 @@ bool openWindow(Shell& sh, const ui::WindowOptions& opts) {
     store::Settings& s = store::settings();
     const SDL_Rect display = displayBounds(0);
     const ui::Size size = ui::initialWindowSize(s.windowW, s.windowH, opts.sizeGiven, display.w, display.h);
+    if (opts.sizeGiven) {
+        // What the display cannot show is never stored.
+        s.windowW = size.w;
+        s.windowH = size.h;
+    }
     sh.window = SDL_CreateWindow(ui::kTitle, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, size.w, size.h,
                                  SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI);
     if (!sh.window) {
@@ -463,6 +503,9 @@ int main(int argc, char** argv) {
 
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     ui::installTerminationHandlers();
+    // A closed standard output must not kill the game before it saves:
+    // diagnostics that cannot be written are simply dropped.
+    std::signal(SIGPIPE, SIG_IGN);
     platform::installCrashHandler();
     paths::prepareFontconfig();
     seedProcessRandom();

@@ -151,6 +151,86 @@ def second_instance(game, display):
         shutil.rmtree(root, ignore_errors=True)
 
 
+def closed_stdout(game, display):
+    """A game whose standard output is a closed pipe still ends cleanly and
+    saves its settings."""
+    root = tempfile.mkdtemp(prefix="velmorandine-e2e-")
+    try:
+        env = game_env(root, display)
+        proc = subprocess.Popen([game], env=env, stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True)
+        if wait_for_window(proc) is None:
+            proc.kill()
+            proc.communicate()
+            return "closed stdout: no window"
+        proc.stdout.close()
+        time.sleep(0.3)
+        proc.send_signal(signal.SIGTERM)
+        try:
+            proc.wait(timeout=10)
+        except subprocess.TimeoutExpired:
+            proc.kill()
+            return "closed stdout: did not end after SIGTERM"
+        err = proc.stderr.read()
+        problems = []
+        if proc.returncode != 0:
+            problems.append(f"exit status {proc.returncode}")
+        if not os.path.isfile(os.path.join(root, "data", "Velmorandine", "settings.dat")):
+            problems.append("no settings.dat")
+        return "closed stdout: " + ", ".join(problems) + f"\n{err}" if problems else None
+    finally:
+        shutil.rmtree(root, ignore_errors=True)
+
+
+def alive(pid):
+    try:
+        os.kill(pid, 0)
+    except OSError:
+        return False
+    with open(f"/proc/{pid}/stat") as f:  # a zombie is as good as gone
+        return f.read().split(") ", 1)[1][0] != "Z"
+
+
+def refusal_box_ends_with_its_copy(game, display):
+    """The message box of a refused second copy goes when that copy is ended.
+    SDL shows the box with the zenity program; a stand-in on PATH records its
+    pid and waits like a box that nobody answers."""
+    root = tempfile.mkdtemp(prefix="velmorandine-e2e-")
+    try:
+        env = game_env(root, display)
+        first = subprocess.Popen([game], env=env, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
+        if wait_for_window(first) is None:
+            first.kill()
+            return "refusal box: the first copy never opened its window"
+        fake = os.path.join(root, "bin")
+        os.makedirs(fake)
+        pid_file = os.path.join(root, "box.pid")
+        with open(os.path.join(fake, "zenity"), "w") as f:
+            f.write(f"#!/bin/sh\necho $$ > {pid_file}\nexec sleep 60\n")
+        os.chmod(os.path.join(fake, "zenity"), 0o755)
+        env2 = dict(env, PATH=fake + os.pathsep + env.get("PATH", ""))
+        second = subprocess.Popen([game], env=env2, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        box = None
+        for _ in range(100):
+            if os.path.isfile(pid_file) and open(pid_file).read().strip():
+                box = int(open(pid_file).read())
+                break
+            time.sleep(0.05)
+        second.send_signal(signal.SIGTERM)
+        second.wait(timeout=10)
+        first.send_signal(signal.SIGTERM)
+        first.communicate(timeout=10)
+        if box is None:
+            return "refusal box: no box was shown"
+        for _ in range(30):
+            if not alive(box):
+                return None
+            time.sleep(0.1)
+        os.kill(box, signal.SIGKILL)
+        return "refusal box: the box outlived the refused copy"
+    finally:
+        shutil.rmtree(root, ignore_errors=True)
+
+
 def start_screens(names):
     """The usage line's names as VELMORANDINE_SCREEN values: "shop[:0-4]"
     stands for the plain shop and one with a kind."""
@@ -178,6 +258,9 @@ def main():
         with ThreadPoolExecutor(max_workers=6) as pool:
             results += list(pool.map(lambda s: run_screen(game, display, s), [""] + screens))
         results.append(second_instance(game, display))
+        results.append(closed_stdout(game, display))
+        if display:
+            results.append(refusal_box_ends_with_its_copy(game, display))
     finally:
         if xvfb:
             xvfb.terminate()

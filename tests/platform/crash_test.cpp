@@ -232,7 +232,8 @@ TEST(CrashReport, ReportDirectoryFallsBackToTheDataDirectory) {
         {std::nullopt, box.dataDir},
         {"", box.dataDir},
         {box.runtime, box.runtime},
-        {box.runtime + "/missing", ""},
+        {box.runtime + "/missing", box.dataDir},
+        {"relative/runtime", box.dataDir},
     };
     for (const auto& c : cases) {
         for (const std::string& dir : {box.runtime, box.dataDir}) fs::remove(dir + kReportName);
@@ -243,6 +244,26 @@ TEST(CrashReport, ReportDirectoryFallsBackToTheDataDirectory) {
             EXPECT_EQ(fs::isFile(dir + kReportName), dir == c.reportDir) << what << ", looked in " << dir;
         }
     }
+}
+
+TEST(CrashReport, AStackOverflowLeavesAReport) {
+    Sandbox box("overflow");
+    EXPECT_EQ(killedBy(run({"overflow", "0"}, box.env())), SIGSEGV);
+    const auto report = readFile(box.runtime + kReportName);
+    ASSERT_TRUE(report);
+    footerOf(*report, kHeader + "Signal: SIGSEGV (Zugriff auf fremden Speicher)\n");
+}
+
+TEST(CrashReport, APlantedLinkIsNotWrittenThrough) {
+    Sandbox box("link");
+    const std::string victim = box.runtime + "/victim.txt";
+    { std::ofstream(victim) << "the player's own file"; }
+    ASSERT_EQ(::symlink(victim.c_str(), (box.runtime + kReportName).c_str()), 0);
+    EXPECT_EQ(killedBy(run({"raise", std::to_string(SIGABRT)}, box.env())), SIGABRT);
+    EXPECT_EQ(readFile(victim), "the player's own file");
+    const auto report = readFile(box.runtime + kReportName);
+    ASSERT_TRUE(report);
+    footerOf(*report, kHeader + "Signal: SIGABRT (abgebrochen)\n");
 }
 
 TEST(CrashReport, HandlerBeforeInstallationOnlyKills) {

@@ -33,6 +33,25 @@ TEST(Paths, DataDirFollowsXdgDataHome) {
     EXPECT_EQ(&paths::dataDir(), &paths::dataDir()) << "computed once";
 }
 
+TEST(Paths, OnlyAbsoluteUserDirectoriesAreUsed) {
+    struct Case {
+        const char* xdg;
+        const char* home;
+        const char* dir;  // empty: no directory, nothing is saved
+    } cases[] = {
+        {"/x/data", "/home/p", "/x/data/Velmorandine"},
+        {"", "/home/p", "/home/p/.local/share/Velmorandine"},
+        {"rel/data", "/home/p", "/home/p/.local/share/Velmorandine"},
+        {"rel/data", "rel", ""},
+        {"", "", ""},
+        {"./data", "~", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.xdg) + " | " + c.home);
+        EXPECT_EQ(paths::userDirFrom(c.xdg, c.home, "/.local/share/Velmorandine"), c.dir);
+    }
+}
+
 TEST(Paths, AssetSearchOrder) {
     const std::string base = scratch("assets");
     const std::string snap = base + "/snap", app = base + "/app", env = base + "/env", exe = base + "/exe/bin";

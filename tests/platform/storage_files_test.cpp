@@ -184,7 +184,7 @@ TEST_F(ProgressFile, HeroReaderRules) {
     ASSERT_EQ(h3.bag.size(), 1u);
     EXPECT_EQ(h3.bag[0].uid, "it-4");
     EXPECT_EQ(h3.skillLevels, (std::map<std::string, std::int32_t, std::less<>>{{"odd", 0}, {"zap", 3}}));
-    EXPECT_EQ(m.partyIds, (std::vector<std::string>{"h1", "h3", "h1"}));
+    EXPECT_EQ(m.partyIds, (std::vector<std::string>{"h1", "h3"})) << "a repeated id counts once";
 }
 
 TEST_F(ProgressFile, ItemAndStatsReaderRules) {

@@ -4,8 +4,10 @@
 
 #include <cmath>
 #include <csignal>
+#include <cstdio>
 #include <filesystem>
 #include <limits>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -141,21 +143,6 @@ TEST_F(StoreState, DamagedFilesAreSetAsideWithOneLine) {
     }
 }
 
-// When the damaged file cannot be moved, the line says so instead of
-// claiming it was set aside.
-TEST_F(StoreState, ADamagedFileThatCannotBeMovedIsNotCalledSetAside) {
-    std::filesystem::create_directories(path("saves.dat.manipuliert/occupied"));
-    writeFile(path("saves.dat"), R"({"gold":5})");
-    testing::internal::CaptureStderr();
-    reload();
-    const std::string err = testing::internal::GetCapturedStderr();
-    EXPECT_EQ(err.rfind("[storage] " + path("saves.dat") + " war nicht lesbar — konnte nicht beiseitegelegt werden", 0),
-              0u)
-        << err;
-    EXPECT_EQ(store::meta(), store::Meta{});
-    EXPECT_EQ(readFile(path("saves.dat")), R"({"gold":5})");
-}
-
 TEST_F(StoreState, UnusableButIntactFilesGiveDefaultsSilently) {
     const std::string file = path("saves.dat");
     const char* const kContents[] = {"", "not json at all", "[1,2,3]", "\"text\"", "null"};
@@ -176,38 +163,58 @@ TEST_F(StoreState, UnusableButIntactFilesGiveDefaultsSilently) {
     }
 }
 
-TEST_F(StoreState, AFileThatIsADirectoryNeitherLoadsNorIsReplaced) {
+// Not a file at all: moved aside like a damaged one, so saving works again.
+TEST_F(StoreState, AFileThatIsADirectoryIsSetAside) {
     std::filesystem::create_directory(path("saves.dat"));
     testing::internal::CaptureStderr();
     reload();
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "[storage] " + path("saves.dat") + " war nicht lesbar — beiseitegelegt\n");
     EXPECT_EQ(store::meta(), store::Meta{});
+    EXPECT_TRUE(platform::fs::isDir(path("saves.dat.manipuliert")));
 
     store::meta().gold = 5;
-    testing::internal::CaptureStderr();
-    EXPECT_FALSE(store::saveMeta());
-    const std::string err = testing::internal::GetCapturedStderr();
-    EXPECT_EQ(err.rfind("[storage] " + path("saves.dat") + " konnte nicht gespeichert werden", 0), 0u) << err;
-    EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1);
-    EXPECT_TRUE(platform::fs::isDir(path("saves.dat")));
-    EXPECT_FALSE(exists(path("saves.dat.neu")));
+    EXPECT_TRUE(store::saveMeta());
+    reload();
+    EXPECT_EQ(store::meta().gold, 5);
 }
 
 // ---- failed saves -------------------------------------------------------------
 
-// A full disk: the ".neu" file leads to /dev/full, so every write fails
-// there, whoever runs the test.
+// A full disk, as a file-size limit the save cannot stay under: every
+// write fails, whoever runs the test.
 TEST_F(StoreState, AFailedWriteKeepsTheOldFileAndSaysSo) {
     store::meta().gold = 10;
     ASSERT_TRUE(store::saveMeta());
     const std::string good = readFile(path("saves.dat"));
-    std::filesystem::create_symlink("/dev/full", path("saves.dat.neu"));
 
     store::meta().gold = 20;
-    testing::internal::CaptureStderr();
-    EXPECT_FALSE(store::saveMeta());
-    const std::string err = testing::internal::GetCapturedStderr();
-    EXPECT_EQ(err, "[storage] " + path("saves.dat") + " konnte nicht gespeichert werden: No space left on device\n");
+    // The limit would cut a captured standard error file as well, so the
+    // line goes through a pipe.
+    rlimit before{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &before), 0);
+    rlimit tiny = before;
+    tiny.rlim_cur = 16;
+    int pipeFds[2];
+    ASSERT_EQ(::pipe(pipeFds), 0);
+    std::fflush(stderr);
+    const int savedErr = ::dup(2);
+    ::dup2(pipeFds[1], 2);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    ::setrlimit(RLIMIT_FSIZE, &tiny);
+    const bool saved = store::saveMeta();
+    ::setrlimit(RLIMIT_FSIZE, &before);
+    std::signal(SIGXFSZ, oldHandler);
+    std::fflush(stderr);
+    ::dup2(savedErr, 2);
+    ::close(savedErr);
+    ::close(pipeFds[1]);
+    std::string err;
+    char buf[512];
+    for (ssize_t n; (n = ::read(pipeFds[0], buf, sizeof buf)) > 0;) err.append(buf, static_cast<std::size_t>(n));
+    ::close(pipeFds[0]);
+    EXPECT_FALSE(saved);
+    EXPECT_EQ(err, "[storage] " + path("saves.dat") + " konnte nicht gespeichert werden: File too large\n");
     EXPECT_EQ(readFile(path("saves.dat")), good);
     EXPECT_FALSE(exists(path("saves.dat.neu")));
 

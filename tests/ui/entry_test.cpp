@@ -97,7 +97,9 @@ TEST(WindowSizeTest, InitialSize) {
         ui::Size expected;
     } cases[] = {
         {"given size is not limited", 640, 480, true, 1920, 1050, {640, 480}},
-        {"given size larger than display", 3000, 2000, true, 1280, 720, {3000, 2000}},
+        {"given size fills the display at most", 1920, 2000, true, 1920, 1050, {1920, 1050}},
+        {"given size larger than display", 99999, 99999, true, 1280, 720, {1280, 720}},
+        {"given size without display", 99999, 600, true, 0, 0, {16384, 600}},
         {"stored size kept", 1200, 800, false, 1920, 1050, {1200, 800}},
         {"stored size limited", 1900, 1040, false, 1920, 1050, {1900, 970}},
         {"stored size without display", 1900, 1040, false, 0, 1050, {1900, 1040}},

@@ -4,6 +4,7 @@
 //   crash_probe raise <sig> [ctx=<text>|ctx-null]...  install, set context, raise sig
 //   crash_probe fault <sig> [ctx=<text>|ctx-null]...  install, set context, cause sig for real
 //   crash_probe call <sig>                            install, call the handler directly
+//   crash_probe overflow <sig>                        install, overflow the stack (sig unused)
 //   crash_probe bare <sig>                            call the handler without installing it
 //   crash_probe hold     claim the lock, print 1 or 0, keep it until stdin closes
 //   crash_probe claim    exit 0 when the lock was claimed, 3 when refused
@@ -60,6 +61,14 @@ void causeFault(int sig) {
     std::raise(sig);
 }
 
+// Each frame keeps a buffer alive, so the stack runs out quickly.
+int recurse(int depth) {
+    if (depth < 0) return 0;  // never: the depth only grows
+    volatile char frame[4096];
+    frame[0] = static_cast<char>(depth);
+    return recurse(depth + 1) + frame[0];
+}
+
 int holdLock() {
     std::printf("%d\n", platform::claimSingleInstance() ? 1 : 0);
     std::fflush(stdout);
@@ -99,5 +108,6 @@ int main(int argc, char** argv) {
     if (mode == "raise") std::raise(sig);
     if (mode == "fault") causeFault(sig);
     if (mode == "call") onFatalSignal(sig);
+    if (mode == "overflow") return recurse(0);
     return 1;  // still alive: the handler did not end the process
 }
