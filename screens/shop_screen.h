@@ -9,28 +9,9 @@
 #include "rules/items.h"
 #include "ui/app.h"
 #include "ui/draw.h"
+#include "screens/common.h"
 
 namespace ui {
-
-// Lets list controls take the frame's click only while the pointer is over
-// the list's visible area, so a card scrolled under a bar or a button never
-// takes a click meant for what covers it.
-class ListClickGuard {
-public:
-    ListClickGuard(Ctx& ctx, const Rect& visible)
-        : ctx_(ctx), shielded_(!ctx.clickTaken && !visible.contains(ctx.input.x, ctx.input.y)) {
-        if (shielded_) ctx_.clickTaken = true;
-    }
-    ~ListClickGuard() {
-        if (shielded_) ctx_.clickTaken = false;
-    }
-    ListClickGuard(const ListClickGuard&) = delete;
-    ListClickGuard& operator=(const ListClickGuard&) = delete;
-
-private:
-    Ctx& ctx_;
-    bool shielded_;
-};
 
 // Labels that cannot be used (a price too high, a service nobody needs), and
 // the blue of mana and affixes.
