@@ -7,9 +7,9 @@
 
 #include "rules/hero.h"
 #include "rules/items.h"
+#include "screens/common.h"
 #include "ui/app.h"
 #include "ui/draw.h"
-#include "screens/common.h"
 
 namespace ui {
 
