@@ -68,8 +68,6 @@ std::vector<const rpg::SkillDef*> menuSkills(const rpg::Combatant& actor) {
     return out;
 }
 
-double buttonWidth(const Ctx& ctx) { return std::min((ctx.width - 60 * ctx.uiScale) / 4, 200 * ctx.uiScale); }
-
 // The battle's bevelled button; true when it takes the frame's click.
 bool panelButton(Scene& sc, Ctx& ctx, const Rect& r, const std::string& label, bool selected) {
     const double s = ctx.uiScale;
@@ -107,7 +105,7 @@ void drawTargeting(Scene& sc, Ctx& ctx, double y) {
     st.letterSpacing = s;
     st.fitWidth = ctx.width - 40 * s;
     sc.texts.drawCentered(ctx.cr, ctx.width / 2, y + 12 * s + 13 * s, "\xC2\xBB " + label + " \xC2\xAB", st);
-    const double bw = buttonWidth(ctx);
+    const double bw = commandButtonWidth(ctx.width, ctx.uiScale);
     if (panelButton(sc, ctx, {ctx.width / 2 - bw / 2, y + 44 * s, bw, 40 * s}, i18n::tr("common.cancel"), false)) {
         audio::play(audio::Sfx::Click);
         sc.pendingSkill.clear();
@@ -192,15 +190,11 @@ void drawSubmenu(Scene& sc, Ctx& ctx, double panelY, const rpg::Combatant& actor
     else drawItemRows(sc, ctx, box, actor);
 }
 
-void drawCommands(Scene& sc, Ctx& ctx, double panelY, double panelH) {
-    const double s = ctx.uiScale;
-    const double bw = buttonWidth(ctx);
-    const double y = panelY + panelH / 2 - 23 * s;
-    const double x0 = ctx.width / 2 - (4 * bw + 30 * s) / 2;
+void drawCommands(Scene& sc, Ctx& ctx) {
     const char* const keys[] = {"battle.attack", "battle.skills", "battle.item", "battle.defend"};
     for (int i = 0; i < 4; ++i) {
         const std::string label = i18n::tr(keys[i]) + (i == 1 || i == 2 ? "  >" : "");
-        const Rect r{x0 + i * (bw + 10 * s), y, bw, 46 * s};
+        const Rect r = commandButton(ctx.width, ctx.height, ctx.uiScale, i);
         if (!panelButton(sc, ctx, r, label, (i == 1 || i == 2) && sc.submenu == i)) continue;
         audio::play(audio::Sfx::Click);
         // The acting hero, looked up again: the pointer the frame holds may not outlive a step.
@@ -362,7 +356,7 @@ void drawPanel(Scene& sc, Ctx& ctx, double panelH, const rpg::Combatant* actor) 
         return;
     }
     if (sc.submenu == 1 || sc.submenu == 2) drawSubmenu(sc, ctx, y, *actor);
-    drawCommands(sc, ctx, y, panelH);
+    drawCommands(sc, ctx);
 }
 
 } // namespace ui::battle

@@ -143,6 +143,14 @@ void paintGrid(cairo_t* cr, double w, double h, double width, uint32_t colour, d
 
 } // namespace
 
+double commandButtonWidth(double w, double s) { return std::min((w - 60 * s) / 4, 200 * s); }
+
+Rect commandButton(double w, double h, double s, int i) {
+    const double bw = commandButtonWidth(w, s);
+    const double x0 = w / 2 - (4 * bw + 30 * s) / 2;
+    return {x0 + i * (bw + 10 * s), h - kPanelH * s / 2 - 23 * s, bw, 46 * s};
+}
+
 int rowColumn(int i, int n) {
     if (n < 1) return 0;
     return std::clamp(static_cast<int>(std::floor((i + 0.5) * kColumns / n)), 0, kColumns - 1);

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "rules/combat.h"
+#include "ui/rect.h"
 
 namespace ui::battle {
 
@@ -30,6 +31,14 @@ struct Floor {
     double h = 0;
     friend bool operator==(const Floor&, const Floor&) = default;
 };
+
+// The command panel along the bottom of the window, kPanelH·s high.
+inline constexpr double kPanelH = 96;  // times s
+// Width of the panel's buttons in a window w wide.
+double commandButtonWidth(double w, double s);
+// Command button i (0 attack, 1 skills, 2 item, 3 defend) of a w × h
+// window: one row centred in the panel.
+Rect commandButton(double w, double h, double s, int i);
 
 // The column (0-5) of unit i in a row of n: one unit stands in column 3,
 // seven share columns 0,1,2,3,3,4,5.

@@ -80,7 +80,6 @@ struct Scene {
     TextCache texts;
 };
 
-inline constexpr double kPanelH = 96;   // times s
 inline constexpr double kMonsterPause = 0.55;
 inline constexpr double kHandOver = 1.2;
 

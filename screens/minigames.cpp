@@ -8,6 +8,7 @@
 #include "fx/win_fx.h"
 #include "platform/i18n.h"
 #include "screens/common.h"
+#include "screens/minigames_layout.h"
 #include "ui/audio.h"
 #include "ui/screens.h"
 #include "ui/theme.h"
@@ -64,7 +65,18 @@ TextStyle paragraph(const Ctx& ctx, double size, bool bold, uint32_t color) {
     return st;
 }
 
+TextStyle ruleStyle(const Ctx& ctx) { return paragraph(ctx, 13 * ctx.uiScale, false, theme::kCreamText); }
+
 } // namespace
+
+Rect minigamePlayArea(Ctx& ctx, double header, const std::string& info) {
+    const double s = ctx.uiScale;
+    double th = 0;
+    measureText(ctx.cr, info, ruleStyle(ctx), nullptr, &th);
+    // The rule box: 10s below the header, the text with 6s above and below.
+    const double top = header + 10 * s + th + 12 * s + 14 * s;
+    return {0, top, ctx.width, std::max(ctx.height - 140 * s - top, 120 * s)};
+}
 
 MiniBase::MiniBase(const GameState& entry, const char* titleKey, const char* infoKey)
     : state_(entry), titleKey_(titleKey), infoKey_(infoKey) {}
@@ -115,15 +127,14 @@ void MiniBase::update(Ctx& ctx) {
         return;
     }
 
-    const double boxBottom = drawRuleBox(ctx, header + 10 * s);
-    const double top = boxBottom + 14 * s;
-    playRect_ = {0, top, ctx.width, std::max(ctx.height - 140 * s - top, 120 * s)};
+    drawRuleBox(ctx, header + 10 * s);
+    playRect_ = minigamePlayArea(ctx, header, infoText());
     play(ctx, playRect_);
     if (outcome_ != 0) drawResult(ctx);
 }
 
-double MiniBase::drawRuleBox(Ctx& ctx, double top) {
-    return textBox(ctx, top, infoText(), paragraph(ctx, 13 * ctx.uiScale, false, theme::kCreamText));
+void MiniBase::drawRuleBox(Ctx& ctx, double top) {
+    textBox(ctx, top, infoText(), ruleStyle(ctx));
 }
 
 void MiniBase::drawResult(Ctx& ctx) {

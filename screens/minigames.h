@@ -54,7 +54,7 @@ protected:
     double bannerY_ = -1;    // top of the result banner; <= 0: the default place
 
 private:
-    double drawRuleBox(Ctx& ctx, double top);
+    void drawRuleBox(Ctx& ctx, double top);
     void drawResult(Ctx& ctx);
     void consume(bool won);
 

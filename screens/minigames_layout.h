@@ -4,13 +4,20 @@
 // the geometry of each play area. The screens and their tests share them.
 #include <array>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "rules/hero.h"
 #include "rules/rng.h"
+#include "ui/app.h"
 #include "ui/rect.h"
 
 namespace ui {
+
+// Where every game draws: below the header (`header` high) and the rule box
+// that shows `info`, above the room of the result banner, and never less
+// than 120s high. Measures the rule text on ctx's cairo context.
+Rect minigamePlayArea(Ctx& ctx, double header, const std::string& info);
 
 // --- Dice ---
 

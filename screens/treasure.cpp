@@ -184,10 +184,7 @@ private:
             drawTextTop(ctx.cr, 0.5 * w, h - 96 * s, "…", textStyle(20 * s, false, kMutedText, 1));
             return;
         }
-        const double k = 1 + 0.04 * std::sin(2 * kPi * ctx.now / 1.6);
-        const double bw = std::min(320 * s, 0.5 * w) * k;
-        const Rect r{(w - bw) / 2, h - 96 * s, bw, 50 * s * k};
-        if (menuButton(ctx, r, i18n::tr("treasure.open"), true)) open(ctx.now);
+        if (menuButton(ctx, treasureOpenButton(w, h, s, ctx.now), i18n::tr("treasure.open"), true)) open(ctx.now);
     }
 
     void drawRevealed(Ctx& ctx, double header, double t, double panelW) {
@@ -431,6 +428,12 @@ double chestContentHeight(const ChestLoot& loot, double s) {
     double h = 20 * s + (loot.gold > 0 ? 24 * s : 0) + (loot.rune.value > 0 ? 40 * s : 0);
     for (const rpg::ItemInstance& item : loot.items) h += chestItemHeight(item, s);
     return h;
+}
+
+Rect treasureOpenButton(double w, double h, double s, double now) {
+    const double k = 1 + 0.04 * std::sin(2 * kPi * now / 1.6);
+    const double bw = std::min(320 * s, 0.5 * w) * k;
+    return {(w - bw) / 2, h - 96 * s, bw, 50 * s * k};
 }
 
 std::unique_ptr<Screen> makeTreasureScreen(const GameState& s) { return std::make_unique<TreasureScreen>(s); }

@@ -32,4 +32,8 @@ std::uint32_t chestColor(const ChestLoot& loot);
 double chestItemHeight(const rpg::ItemInstance& item, double s);
 double chestContentHeight(const ChestLoot& loot, double s);
 
+// The button of a closed chest in a w × h window at frame time now: it
+// swells and shrinks about its centre, its top staying put.
+Rect treasureOpenButton(double w, double h, double s, double now);
+
 } // namespace ui
