@@ -7,11 +7,13 @@
 #include "platform/i18n.h"
 #include "platform/storage.h"
 #include "rules/items.h"
+#include "rules/map.h"
 #include "rules/runes.h"
 #include "ui/draw.h"
 #include "ui/game_ui.h"
 #include "ui/theme.h"
 #include "ui/gpu.h"
+#include "ui/screens.h"
 #include "ui/widgets.h"
 
 namespace ui {
@@ -23,6 +25,16 @@ void settleNode(const std::string& nodeId) {
         run.cleared.push_back(nodeId);
     }
     store::saveRun();
+}
+
+GameState bossChestEntry(const std::string& nodeId, int depth) {
+    GameState chest;
+    chest.screen = kTreasure;
+    chest.nodeId = nodeId;
+    chest.nodeType = static_cast<std::uint8_t>(rpg::NodeType::Boss);
+    chest.boss = true;
+    chest.depth = depth;
+    return chest;
 }
 
 rpg::Stats battleMaxima(const rpg::Hero& hero) {

@@ -17,6 +17,10 @@ namespace ui {
 // cleared (once, however often this runs) and the run is saved.
 void settleNode(const std::string& nodeId);
 
+// The chest that follows a beaten boss: the treasure screen for the boss
+// node with the boss flag and the run's depth, which leads to the run's end.
+GameState bossChestEntry(const std::string& nodeId, int depth);
+
 // The maxima a hero fights with: class, growth, points, worn items and the
 // rune circle's bonus. Battles, rests and level-ups refill to these.
 rpg::Stats battleMaxima(const rpg::Hero& hero);

@@ -136,12 +136,20 @@ struct NodeFlags {
     bool cleared = false;
     bool replayable = false;
     bool current = false;
-    bool enterable() const { return reachable || replayable; }
+    bool chestWaits = false;
+    bool enterable() const { return reachable || replayable || chestWaits; }
 };
+
+// A beaten boss in a run that goes on: the game was left before the boss's
+// chest was taken (its chest ends the run), so the chest still waits.
+bool bossChestWaits(const rpg::RunState& run, const rpg::MapNode& n) {
+    return run.active && n.type == rpg::NodeType::Boss && rpg::isCleared(run, n.id);
+}
 
 NodeFlags flagsOf(const rpg::RunState& run, const rpg::MapNode& n, const std::vector<std::string>& reachable) {
     NodeFlags f;
     f.cleared = rpg::isCleared(run, n.id);
+    f.chestWaits = bossChestWaits(run, n);
     f.replayable = f.cleared && (n.type == rpg::NodeType::Battle || n.type == rpg::NodeType::Elite);
     f.reachable = std::find(reachable.begin(), reachable.end(), n.id) != reachable.end();
     f.current = n.id == run.pos;
@@ -345,10 +353,12 @@ void MapScreen::enter(const rpg::MapNode& node) {
     const rpg::MapNode target = node;  // the run is changed below; keep our own copy
     audio::play(audio::Sfx::NodeSelect);
     rpg::RunState& run = store::run();
+    const bool chestWaits = bossChestWaits(run, target);
     run.pos = target.id;
     run.depth = std::max(run.depth, target.row);
     store::saveRun();
-    if (const auto entry = mapNodeEntry(target)) Game::instance().push(*entry);
+    if (chestWaits) Game::instance().push(bossChestEntry(target.id, run.depth));
+    else if (const auto entry = mapNodeEntry(target)) Game::instance().push(*entry);
 }
 
 } // namespace

@@ -258,13 +258,7 @@ private:
             Game::instance().pop();
             return;
         }
-        GameState chest;
-        chest.screen = kTreasure;
-        chest.nodeId = state_.nodeId;
-        chest.nodeType = static_cast<std::uint8_t>(rpg::NodeType::Boss);
-        chest.boss = true;
-        chest.depth = state_.depth;
-        Game::instance().replace(chest);
+        Game::instance().replace(bossChestEntry(state_.nodeId, state_.depth));
     }
 
     GameState state_;

@@ -143,6 +143,31 @@ TEST_F(MapTest, EscapeReturnsToTheCityWithoutSaving) {
     EXPECT_EQ(fileBytes(h.dataFile("run.dat")), saved);
 }
 
+// The boss beaten but the game left before its chest (which ends the run):
+// the boss is all the map has left, and it opens that chest, not a second
+// fight. Without a run going on it opens nothing.
+TEST_F(MapTest, ABeatenBossOfARunStillGoingOnOpensItsChest) {
+    runfix::startRun(4242);
+    runfix::walkThrough(8);
+    const std::string boss = rpg::nodesInRow(store::run().map, 8).front()->id;
+    ASSERT_TRUE(rpg::reachableFrom(store::run()).empty());
+    openMap();
+    clickTile(boss);
+    EXPECT_EQ(h.top().screen, ui::kTreasure);
+    EXPECT_EQ(h.top().nodeId, boss);
+    EXPECT_EQ(h.top().nodeType, static_cast<std::uint8_t>(rpg::NodeType::Boss));
+    EXPECT_TRUE(h.top().boss);
+    EXPECT_EQ(h.top().depth, 8);
+    EXPECT_FALSE(h.top().lucky);
+
+    const std::string saved = fileBytes(h.dataFile("run.dat"));
+    store::run().active = false;
+    openMap();
+    clickTile(boss);
+    EXPECT_EQ(h.top().screen, ui::kMap);
+    EXPECT_EQ(fileBytes(h.dataFile("run.dat")), saved);
+}
+
 TEST_F(MapTest, ShopNodesOpenTheScrollShopLowAndTheWanderingMerchantHigh) {
     struct Case {
         std::int32_t row;

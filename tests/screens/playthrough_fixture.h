@@ -200,8 +200,9 @@ public:
 
     // --- Map ---
 
-    // A click on the node's tile, where the map, as it opens, shows it.
-    AssertionResult enterNode(const std::string& id) {
+    // A click on the node's tile, where the map, as it opens, shows it;
+    // `opens`: the screen expected (-1: the one the node's type opens).
+    AssertionResult enterNode(const std::string& id, int opens = -1) {
         if (screen() != ui::kMap) return AssertionFailure() << "not on the map";
         const rpg::RunState& run = store::run();
         const rpg::MapNode* node = rpg::nodeById(run.map, id);
@@ -214,7 +215,7 @@ public:
         const double scroll = std::clamp(ui::mapInitialScroll(run.map.rows, rpg::activeRow(run), s()), 0.0,
                                          std::max(0.0, top.contentHeight() - top.view.h));
         const ui::MapLayout l = ui::mapLayout(w(), ht(), s(), run.map.rows, scroll);
-        const int opens = ui::mapNodeEntry(*node)->screen;
+        if (opens < 0) opens = ui::mapNodeEntry(*node)->screen;
         press(l.tile(node->row, i, static_cast<int>(row.size())));
         return waitFor(opens, 1);
     }

@@ -9,6 +9,7 @@
 
 #include "screens/common.h"
 #include "tests/screens/playthrough_fixture.h"
+#include "tests/screens/run_fixture.h"
 
 namespace {
 
@@ -401,6 +402,36 @@ TEST_F(PlayThrough, ARestartInTheMiddleOfABattleContinuesTheSameRunAndTheSameBat
     }
     EXPECT_EQ(restarted.party, straight.party);
     EXPECT_EQ(restarted.gold, straight.gold);
+}
+
+// Left on the boss's reward and started again, the game still ends the run:
+// the beaten boss, all that is left on the map, opens the chest that was
+// never taken.
+TEST_F(PlayThrough, ARestartAfterTheBossIsBeatenStillEndsTheRunOnItsChest) {
+    strongPartyWithARun(kTourSeed);
+    runfix::walkThrough(7);
+    ASSERT_TRUE(p.playFromMenu());
+    ASSERT_TRUE(p.openRun());
+    ASSERT_TRUE(p.enterNode("n8_0"));
+    ASSERT_TRUE(p.fight());
+    ASSERT_EQ(p.screen(), ui::kReward);
+    const double gold = store::meta().gold;
+
+    p.reload();
+    openMenu();
+    ASSERT_TRUE(p.playFromMenu());
+    ASSERT_TRUE(p.openRun());
+    ASSERT_TRUE(p.enterNode("n8_0", ui::kTreasure));
+    EXPECT_TRUE(h.top().boss);
+    EXPECT_EQ(h.top().depth, 8);
+    const ui::ChestLoot loot = ui::rollChest(h.top());
+    ASSERT_TRUE(p.openAndTake(ui::kRunResult));
+    p.reload();
+    EXPECT_FALSE(store::hasRun());
+    EXPECT_EQ(store::meta().ascension, 1);
+    EXPECT_DOUBLE_EQ(store::meta().gold, gold + loot.gold) << "the boss pays once";
+    p.key(playtest::kReturn);
+    ASSERT_TRUE(p.waitFor(ui::kCity));
 }
 
 }  // namespace
