@@ -17,11 +17,10 @@ using playtest::Player;
 using rpg::ClassId;
 using Screens = std::vector<int>;
 
-// A map whose rows offer, in order: a battle; a treasure; a battle; the
-// dice; an elite; a rest; a battle; the wandering merchant; the boss.
+// A map with one fight in each fighting row, whose rows offer, in order: a
+// battle; a treasure; a battle; the dice; an elite; a rest; a battle; the
+// wandering merchant; the boss.
 constexpr std::uint32_t kTourSeed = 739;
-const std::vector<std::string> kTourPath = {"n0_0", "n1_0", "n2_0", "n3_2", "n4_0",
-                                            "n5_1", "n6_0", "n7_0", "n8_0"};
 
 class PlayThrough : public ::testing::Test {
 protected:
@@ -42,7 +41,8 @@ protected:
     void strongPartyWithARun(std::uint32_t seed, const playtest::Runes& runes = playtest::kMightyRunes) {
         rpg::Hero warrior = playtest::freshHero("w", ClassId::Warrior);
         warrior.points = 2;  // left unspent
-        playtest::formParty({warrior, playtest::freshHero("m", ClassId::Mage), playtest::freshHero("c", ClassId::Cleric)});
+        playtest::formParty(
+            {warrior, playtest::freshHero("m", ClassId::Mage), playtest::freshHero("c", ClassId::Cleric)});
         playtest::socketRunes(runes);
         store::meta().gold = 2000;
         store::saveMeta();
@@ -73,6 +73,25 @@ protected:
         for (const rpg::PartyMember& m : run.party) EXPECT_GT(m.hp, 0) << m.heroId;
     }
 
+    // From the run result, Return leads to the city over the menu, whose
+    // run card then begins a fresh run of the whole party at full health.
+    void backToTheCityForANewRun() {
+        ASSERT_EQ(p.screen(), ui::kRunResult);
+        p.key(playtest::kReturn);
+        ASSERT_TRUE(p.waitFor(ui::kCity));
+        EXPECT_EQ(p.stackScreens(), (Screens{ui::kMenu, ui::kCity}));
+        ASSERT_TRUE(p.openRun());
+        p.reload();
+        ASSERT_TRUE(store::hasRun());
+        const rpg::RunState& run = store::run();
+        EXPECT_EQ(run.cleared, std::vector<std::string>{"start"});
+        EXPECT_EQ(run.gold, 0);
+        EXPECT_TRUE(run.inventory.empty());
+        ASSERT_EQ(run.party.size(), store::meta().partyIds.size());
+        for (const rpg::PartyMember& m : run.party)
+            EXPECT_DOUBLE_EQ(m.hp, ui::battleMaxima(*store::heroById(m.heroId)).maxHp) << m.heroId;
+    }
+
     harness::ScreenHarness h{&ui::Game::instance()};
     Player p{h};
 };
@@ -97,7 +116,7 @@ TEST_F(PlayThrough, ANewGameRunsFromTheMenuThroughHeroSelectionToTheFirstVictory
     EXPECT_FALSE(store::hasRun());
     EXPECT_FALSE(h.hasDataFile("run.dat"));
 
-    // The new party fights with runes the player has put in before.
+    // Runes in the lasting circle make the new party a match for any fight.
     playtest::socketRunes(playtest::kMightyRunes);
     ASSERT_TRUE(p.openRun());
     EXPECT_EQ(p.stackScreens(), (Screens{ui::kMenu, ui::kCity, ui::kMap}));
@@ -184,7 +203,7 @@ TEST_F(PlayThrough, ARunThroughEveryKindOfNodeEndsWithTheBossChestAndBackInTheCi
 
     // Row 0: a battle; the reward shows the warrior's unspent points, and
     // one is spent there.
-    enter("n0_0", 0);
+    ASSERT_NO_FATAL_FAILURE(enter("n0_0", 0));
     {
         const double gold = store::meta().gold;
         ASSERT_TRUE(p.fight());
@@ -204,7 +223,7 @@ TEST_F(PlayThrough, ARunThroughEveryKindOfNodeEndsWithTheBossChestAndBackInTheCi
     }
 
     // Row 1: a treasure chest, opened by its button.
-    enter("n1_0", 1);
+    ASSERT_NO_FATAL_FAILURE(enter("n1_0", 1));
     {
         ui::GameState entry = *ui::mapNodeEntry(node("n1_0"));
         const ui::ChestLoot loot = ui::rollChest(entry);
@@ -216,11 +235,11 @@ TEST_F(PlayThrough, ARunThroughEveryKindOfNodeEndsWithTheBossChestAndBackInTheCi
         expectSettled("n1_0");
     }
 
-    enter("n2_0", 2);
-    win("n2_0", ui::kMap);
+    ASSERT_NO_FATAL_FAILURE(enter("n2_0", 2));
+    ASSERT_NO_FATAL_FAILURE(win("n2_0", ui::kMap));
 
     // Row 3: the dice, won, open their lucky chest by themselves.
-    enter("n3_2", 3);
+    ASSERT_NO_FATAL_FAILURE(enter("n3_2", 3));
     {
         ui::GameState entry = *ui::mapNodeEntry(node("n3_2"));
         entry.lucky = entry.autoOpen = true;
@@ -237,11 +256,11 @@ TEST_F(PlayThrough, ARunThroughEveryKindOfNodeEndsWithTheBossChestAndBackInTheCi
     }
 
     ASSERT_EQ(node("n4_0").type, rpg::NodeType::Elite);
-    enter("n4_0", 4);
-    win("n4_0", ui::kMap);
+    ASSERT_NO_FATAL_FAILURE(enter("n4_0", 4));
+    ASSERT_NO_FATAL_FAILURE(win("n4_0", ui::kMap));
 
     // Row 5: the rest fills every hero up to what it fights with.
-    enter("n5_1", 5);
+    ASSERT_NO_FATAL_FAILURE(enter("n5_1", 5));
     ASSERT_TRUE(p.rest());
     p.reload();
     expectSettled("n5_1");
@@ -251,11 +270,11 @@ TEST_F(PlayThrough, ARunThroughEveryKindOfNodeEndsWithTheBossChestAndBackInTheCi
         EXPECT_DOUBLE_EQ(m.mp, max.maxMp) << m.heroId;
     }
 
-    enter("n6_0", 6);
-    win("n6_0", ui::kMap);
+    ASSERT_NO_FATAL_FAILURE(enter("n6_0", 6));
+    ASSERT_NO_FATAL_FAILURE(win("n6_0", ui::kMap));
 
     // Row 7: the wandering merchant; a purchase, then Escape moves on.
-    enter("n7_0", 7);
+    ASSERT_NO_FATAL_FAILURE(enter("n7_0", 7));
     ASSERT_EQ(h.top().screen, ui::kShop);
     {
         const double gold = store::meta().gold;
@@ -272,8 +291,8 @@ TEST_F(PlayThrough, ARunThroughEveryKindOfNodeEndsWithTheBossChestAndBackInTheCi
     }
 
     // Row 8: the boss, its chest, and the end of the run.
-    enter("n8_0", 8);
-    win("n8_0", ui::kTreasure);
+    ASSERT_NO_FATAL_FAILURE(enter("n8_0", 8));
+    ASSERT_NO_FATAL_FAILURE(win("n8_0", ui::kTreasure));
     EXPECT_TRUE(h.top().boss);
     EXPECT_EQ(p.stackScreens(), (Screens{ui::kMenu, ui::kCity, ui::kMap, ui::kTreasure}));
     ui::GameState chest = h.top();
@@ -299,15 +318,7 @@ TEST_F(PlayThrough, ARunThroughEveryKindOfNodeEndsWithTheBossChestAndBackInTheCi
     EXPECT_EQ(stash, taken) << "the run's inventory goes to the stash";
     EXPECT_EQ(store::meta().runeInventory.size(), loot.rune.value > 0 ? 1u : 0u);
 
-    p.key(playtest::kReturn);
-    ASSERT_TRUE(p.waitFor(ui::kCity));
-    EXPECT_EQ(p.stackScreens(), (Screens{ui::kMenu, ui::kCity}));
-    // The city begins the next run afresh.
-    ASSERT_TRUE(p.openRun());
-    p.reload();
-    ASSERT_TRUE(store::hasRun());
-    EXPECT_EQ(store::run().cleared, std::vector<std::string>{"start"});
-    EXPECT_EQ(store::run().gold, 0);
+    ASSERT_NO_FATAL_FAILURE(backToTheCityForANewRun());
 }
 
 TEST_F(PlayThrough, ALostRunEndsOnTheGraveWithItsLootInTheStashAndTheCityBeginsAnew) {
@@ -335,14 +346,7 @@ TEST_F(PlayThrough, ALostRunEndsOnTheGraveWithItsLootInTheStashAndTheCityBeginsA
     EXPECT_EQ(store::meta().stash.front().defId, "woodenShield");
     ASSERT_EQ(store::meta().roster.size(), 1u) << "the fallen hero stays in the roster";
 
-    p.key(playtest::kReturn);
-    ASSERT_TRUE(p.waitFor(ui::kCity));
-    EXPECT_EQ(p.stackScreens(), (Screens{ui::kMenu, ui::kCity}));
-    ASSERT_TRUE(p.openRun());
-    p.reload();
-    ASSERT_TRUE(store::hasRun());
-    ASSERT_EQ(store::run().party.size(), 1u);
-    EXPECT_DOUBLE_EQ(store::run().party.front().hp, ui::battleMaxima(store::meta().roster.front()).maxHp);
+    ASSERT_NO_FATAL_FAILURE(backToTheCityForANewRun());
 }
 
 // The game is left in the middle of a battle and started again: the stores
@@ -430,8 +434,7 @@ TEST_F(PlayThrough, ARestartAfterTheBossIsBeatenStillEndsTheRunOnItsChest) {
     EXPECT_FALSE(store::hasRun());
     EXPECT_EQ(store::meta().ascension, 1);
     EXPECT_DOUBLE_EQ(store::meta().gold, gold + loot.gold) << "the boss pays once";
-    p.key(playtest::kReturn);
-    ASSERT_TRUE(p.waitFor(ui::kCity));
+    ASSERT_NO_FATAL_FAILURE(backToTheCityForANewRun());
 }
 
 }  // namespace
