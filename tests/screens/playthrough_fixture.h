@@ -222,8 +222,8 @@ public:
 
     // --- Battle ---
 
-    // Clicks a command (0 attack, 3 defend) whenever the panel offers it,
-    // until the battle hands over.
+    // Clicks a command (0 attack, 3 defend) over and over until the battle
+    // hands over; a click while the monsters act falls on an empty panel.
     AssertionResult fight(int command = 0, double seconds = 120) {
         if (screen() != ui::kBattle) return AssertionFailure() << "not in a battle";
         const ui::Rect r = ui::battle::commandButton(w(), ht(), s(), command);
