@@ -5,6 +5,8 @@
 #include "platform/storage.h"
 #include "screens/kaserne_layout.h"
 #include "tests/gallery/gallery.h"
+#include "tests/screens/nav_support.h"
+#include "tests/screens/run_fixture.h"
 #include "tests/screens/shop_fixture.h"
 #include "ui/screens.h"
 
@@ -30,12 +32,7 @@ TEST(KaserneGallery, Roster) {
     for (auto [w, h] : gallery::kSizes) {
         harness::ScreenHarness hs(&ui::Game::instance(), w, h);
         fillRoster();
-        ui::GameState city;
-        city.screen = ui::kCity;
-        hs.start(city);
-        ui::GameState barracks;
-        barracks.screen = ui::kKaserne;
-        ui::Game::instance().push(barracks);
+        runfix::openScreens(hs, {ui::kCity, ui::kKaserne});
         hs.runFor(0.4);
         gallery::shoot(hs, "kaserne-roster");
 
@@ -43,7 +40,7 @@ TEST(KaserneGallery, Roster) {
         const ui::KaserneLayout lay = ui::kaserneLayout(store::meta().roster, w, h, s, 52 * s);
         const ui::Rect row = ui::kaserneRowRect(lay, lay.lines[1], s, 0);
         const ui::Rect cross = ui::kaserneCrossRect(row, s);
-        hs.click(cross.x + cross.w / 2, cross.y + cross.h / 2);
+        navtest::clickStill(hs, cross.x + cross.w / 2, cross.y + cross.h / 2);
         hs.runFor(0.2);
         gallery::shoot(hs, "kaserne-dismiss");
     }

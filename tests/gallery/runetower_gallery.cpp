@@ -4,6 +4,7 @@
 
 #include "platform/storage.h"
 #include "tests/gallery/gallery.h"
+#include "tests/screens/run_fixture.h"
 #include "ui/screens.h"
 
 namespace {
@@ -28,12 +29,7 @@ void fillTower() {
 }
 
 void open(harness::ScreenHarness& hs) {
-    ui::GameState city;
-    city.screen = ui::kCity;
-    hs.start(city);
-    ui::GameState tower;
-    tower.screen = ui::kRuneTower;
-    ui::Game::instance().push(tower);
+    runfix::openScreens(hs, {ui::kCity, ui::kRuneTower});
     hs.runFor(0.4);
 }
 

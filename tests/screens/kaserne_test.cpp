@@ -10,6 +10,7 @@
 #include "platform/storage.h"
 #include "screens/kaserne_layout.h"
 #include "tests/screens/nav_support.h"
+#include "tests/screens/run_fixture.h"
 #include "tests/support/screen_harness.h"
 #include "ui/screens.h"
 
@@ -36,16 +37,7 @@ protected:
         store::saveMeta();
     }
 
-    void open() {
-        ui::GameState city;
-        city.screen = ui::kCity;
-        h.start(city);
-        ui::GameState barracks;
-        barracks.screen = ui::kKaserne;
-        ui::Game::instance().push(barracks);
-        h.frame();
-        h.clearSounds();
-    }
+    void open() { runfix::openScreens(h, {ui::kCity, ui::kKaserne}); }
 
     ui::KaserneLayout layout() {
         const double s = h.ctx().uiScale;

@@ -9,6 +9,7 @@
 #include "rules/runes.h"
 #include "screens/runetower_layout.h"
 #include "tests/screens/nav_support.h"
+#include "tests/screens/run_fixture.h"
 #include "tests/support/screen_harness.h"
 #include "ui/screens.h"
 
@@ -22,14 +23,7 @@ protected:
 
     void open() {
         store::saveMeta();
-        ui::GameState city;
-        city.screen = ui::kCity;
-        h.start(city);
-        ui::GameState tower;
-        tower.screen = ui::kRuneTower;
-        ui::Game::instance().push(tower);
-        h.frame();
-        h.clearSounds();
+        runfix::openScreens(h, {ui::kCity, ui::kRuneTower});
     }
 
     double scale() { return h.ctx().uiScale; }
