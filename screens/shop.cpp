@@ -25,15 +25,6 @@ using namespace theme;
 
 constexpr int kEscape = 27;
 
-// The gold line swells to 1.18 over 0.12 s after a change and settles back
-// by 0.34 s.
-double goldPulse(double sinceChange) {
-    if (sinceChange < 0) return 1;
-    if (sinceChange < 0.12) return 1 + 0.18 * sinceChange / 0.12;
-    if (sinceChange < 0.34) return 1.18 - 0.18 * (sinceChange - 0.12) / 0.22;
-    return 1;
-}
-
 void drawBevel(cairo_t* cr, const Rect& r, double b, uint32_t topLeft, uint32_t bottomRight) {
     fillRect(cr, {r.x, r.y, r.w, b}, topLeft);
     fillRect(cr, {r.x, r.y, b, r.h}, topLeft);
@@ -144,11 +135,7 @@ void ShopScreen::update(Ctx& ctx) {
 
 void ShopScreen::drawGoldLine(Ctx& ctx, double y) {
     const double gold = store::meta().gold;
-    if (gold != shownGold) {
-        if (shownGold >= 0) goldChangedAt = ctx.now;
-        shownGold = gold;
-    }
-    const double k = goldChangedAt > 0 ? goldPulse(ctx.now - goldChangedAt) : 1.0;
+    const double k = goldPulse.factor(gold, ctx.now);
     const double size = std::round(16 * ctx.uiScale * k);
     const std::string text = "\u25C9 " + num(gold) + " " + i18n::tr("common.gold");
     const double cx = 0.5 * ctx.width;
