@@ -18,12 +18,16 @@
 
 namespace ui {
 
-void settleNode(const std::string& nodeId) {
+void markNodeDone(const std::string& nodeId) {
     rpg::RunState& run = store::run();
     run.pos = nodeId;
     if (std::find(run.cleared.begin(), run.cleared.end(), nodeId) == run.cleared.end()) {
         run.cleared.push_back(nodeId);
     }
+}
+
+void settleNode(const std::string& nodeId) {
+    markNodeDone(nodeId);
     store::saveRun();
 }
 

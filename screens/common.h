@@ -14,8 +14,10 @@
 
 namespace ui {
 
-// A map node's screen is done: the run stands on the node, the node is
-// cleared (once, however often this runs) and the run is saved.
+// A map node's screen is done: the run stands on the node and the node is
+// cleared (once, however often this runs).
+void markNodeDone(const std::string& nodeId);
+// markNodeDone, and the run is saved.
 void settleNode(const std::string& nodeId);
 
 // The maxima a hero fights with: class, growth, points, worn items and the

@@ -247,33 +247,13 @@ void ShopScreen::buy(const std::string& uid) {
     const auto offer = std::find_if(offers.begin(), offers.end(),
                                     [&](const rpg::ItemInstance& o) { return o.uid == uid; });
     if (offer == offers.end()) return;
-    store::Meta& meta = store::meta();
-    const double price = rpg::buyPrice(*offer);
-    if (price > meta.gold) {
+    if (!buyOffer(*offer, inRun())) {
         audio::play(audio::Sfx::Error);
         return;
     }
     audio::play(audio::Sfx::Success);
-    meta.gold -= price;
-    stow(rpg::cloneItem(*offer));  // the offer stays on the shelf
     store::saveMeta();
     if (inRun()) store::saveRun();
-}
-
-// Consumables go to the bag of the party hero who carries least; the rest to
-// the run's inventory, or the stash in the city.
-void ShopScreen::stow(rpg::ItemInstance item) {
-    const rpg::ItemDef* def = rpg::findItem(item.defId);
-    if (def && def->slot == rpg::ItemSlot::Consumable) {
-        std::vector<rpg::Hero> party = partyCopies();
-        if (const rpg::Hero* pick = rpg::pickBagRecipient(std::span<rpg::Hero>(party))) {
-            if (rpg::Hero* hero = store::heroById(pick->id)) {
-                hero->bag.push_back(std::move(item));
-                return;
-            }
-        }
-    }
-    (inRun() ? store::run().inventory : store::meta().stash).push_back(std::move(item));
 }
 
 // The card remembers its own stash entry: two items may share a uid, and

@@ -64,7 +64,6 @@ private:
     bool card(Ctx& ctx, const Rect& r, const rpg::ItemInstance& item, double price, bool affordable, bool locked,
               const std::string& caption);
     void buy(const std::string& uid);
-    void stow(rpg::ItemInstance item);
     void sell(int stashIndex, const std::string& uid);
     void runLeaveButton(Ctx& ctx);
 
