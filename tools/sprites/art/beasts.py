@@ -93,7 +93,7 @@ def bear(c, f):
     eye(c, 26, 11 + b)
 
 
-@sprite("panther", body=(0x141420, 0x2A2A40, 0x4A4A6E), eye=0x80F040)
+@sprite("panther", body=(0x141420, 0x2A2A40, 0x4A4A6E), eye=0x80F040, rim="A")
 def panther(c, f):
     b = -0.5 * f
     c.path([(5, 17 + b), (2.5, 20), (2.5, 14 - f), (5, 11 - f)], 1.1, 0.9)
@@ -168,7 +168,7 @@ def rat(c, f):
     eye(c, 22, 20 + b)
 
 
-@sprite("boar", body=(0x3A2818, 0x6A4A30, 0x8E6C4C), eye=0xE04020, mats={'snout': 0xC89080, 'hoof': 0x2A2018})
+@sprite("boar", body=(0x3A2818, 0x6A4A30, 0x8E6C4C), eye=0xE04020, mats={'snout': 0xC89080, 'hoof': 0x3C3026})
 def boar(c, f):
     b = -0.5 * f
     c.path([(5, 16 + b), (3, 15), (2.5, 17 + f)], 0.5)
@@ -187,7 +187,7 @@ def boar(c, f):
     eye(c, 23.5, 15.5 + b)
 
 
-@sprite("warthog", body=(0x4A3028, 0x7A5A48, 0xA08070), eye=0x100808, mats={'mane': 0x3A2418, 'hoof': 0x2A2018, 'tusk': 0xF0E8D0})
+@sprite("warthog", body=(0x4A3028, 0x7A5A48, 0xA08070), eye=0x100808, mats={'mane': 0x3A2418, 'hoof': 0x3C3026, 'tusk': 0xF0E8D0})
 def warthog(c, f):
     b = -0.5 * f
     c.path([(5, 15 + b), (3, 11 + f), (2.5, 9 + f)], 0.5)
@@ -206,7 +206,7 @@ def warthog(c, f):
     eye(c, 24, 15.5 + b)
 
 
-@sprite("ram", body=(0x6A6050, 0xB8B098, 0xE8E2D0), eye=0xF0C040, mats={'face': 0x3A3028, 'horn': 0xB89868, 'hoof': 0x2A2018})
+@sprite("ram", body=(0x6A6050, 0xB8B098, 0xE8E2D0), eye=0xF0C040, mats={'face': 0x3A3028, 'horn': 0xB89868, 'hoof': 0x3C3026})
 def ram(c, f):
     b = -0.5 * f
     hoof_leg(c, 9, 19, 27, 1.1, far=True, hoof='face')
@@ -222,28 +222,29 @@ def ram(c, f):
     eye(c, 25.5, 14 + b)
 
 
-@sprite("stag", frames=1, body=(0x5A3418, 0x8A5428, 0xB8804A), eye=0x100804, mats={'belly': 0xE8D8B8, 'antler': 0xE0D0A8, 'hoof': 0x2A2018})
+@sprite("stag", body=(0x5A3418, 0x8A5428, 0xB8804A), eye=0x100804, mats={'belly': 0xE8D8B8, 'antler': 0xE0D0A8, 'hoof': 0x3C3026})
 def stag(c, f):
-    c.path([(6, 16), (4.5, 15.5)], 1.0, m='belly')
+    b = -0.6 * f
+    c.path([(6, 16), (4.5, 15.5 - f)], 1.0, m='belly')
     hoof_leg(c, 8.5, 19, 29, 0.9, far=True)
     hoof_leg(c, 19, 19, 29, 0.9, far=True)
     c.ell(13, 17, 8, 4.3)
     c.ell(14, 20, 5, 1.3, m='belly')
     hoof_leg(c, 10, 19, 29.5, 1.0, bend=-0.5)
     hoof_leg(c, 20, 19, 29.5, 1.0, bend=0.5)
-    c.cap(19, 15, 23, 9, 2.4, 1.8)
-    c.ell(24.5, 8.5, 2.6, 2.2)
-    c.ell(27.3, 9.8, 2.0, 1.3)
-    tri(c, (22, 8), (20, 6), (22.5, 6.7), shift=-1)
+    c.cap(19, 15, 23, 9 + b, 2.4, 1.8)
+    c.ell(24.5, 8.5 + b, 2.6, 2.2)
+    c.ell(27.3, 9.8 + b, 2.0, 1.3)
+    tri(c, (22, 8 + b), (20 - 0.5 * f, 6 + b - 0.5 * f), (22.5, 6.7 + b), shift=-1)
     a = 'antler'
-    c.path([(23.5, 6.5), (22, 2), (19, 0), (16, -0.5)], 0.6, m=a)
-    c.path([(22, 2.5), (23.5, -1)], 0.5, m=a)
-    c.path([(20, 0.5), (20, -2.5)], 0.5, m=a)
-    c.path([(24.5, 6.5), (26, 3), (28, 1), (30, 0)], 0.6, m=a)
-    c.path([(26, 3), (25.5, -0.5)], 0.5, m=a)
-    c.path([(28, 1), (28.5, -2)], 0.5, m=a)
-    c.px(29.2, 9.3, 'o')
-    eye(c, 25, 8)
+    c.path([(23.5, 6.5 + b), (22, 2 + b), (19, 0 + b), (16, -0.5 + b)], 0.6, m=a)
+    c.path([(22, 2.5 + b), (23.5, -1 + b)], 0.5, m=a)
+    c.path([(20, 0.5 + b), (20, -2.5 + b)], 0.5, m=a)
+    c.path([(24.5, 6.5 + b), (26, 3 + b), (28, 1 + b), (30, 0 + b)], 0.6, m=a)
+    c.path([(26, 3 + b), (25.5, -0.5 + b)], 0.5, m=a)
+    c.path([(28, 1 + b), (28.5, -2 + b)], 0.5, m=a)
+    c.px(29.2, 9.3 + b, 'o')
+    eye(c, 25, 8 + b)
 
 
 @sprite("rhino", body=(0x3A3A40, 0x66666E, 0x94949C), eye=0x100808, mats={'horn': 0xE0D8C0})

@@ -1,6 +1,6 @@
 """Reptiles, amphibians, birds, sea creatures and winged beasts."""
 from registry import sprite
-from art.kit import leg, eye, tri, hoof_leg, hind_leg, wing
+from art.kit import leg, eye, tri, hoof_leg, hind_leg, wing, feather_wing
 
 
 def lizard_body(c, f, long=1.0, crest=False, legs=4, snout=1.0, spots=None, tail_curl=0.0):
@@ -278,7 +278,7 @@ def owl(c, f):
     c.dots([(14, 28.5), (15, 28.5), (17, 28.5), (18, 28.5)], 'beak')
 
 
-@sprite("bat", body=(0x1E141E, 0x3E2A40, 0x6A4A6E), eye=0xFF3030, mats={'wing': 0x2A1A2E}, lift=4)
+@sprite("bat", body=(0x1E141E, 0x3E2A40, 0x6A4A6E), eye=0xFF3030, mats={"wing": 0x4A3050}, lift=4, rim="A")
 def bat(c, f):
     u = 4 if f else 0
     for s in (-1, 1):
@@ -309,7 +309,7 @@ def cockatrice(c, f):
     c.poly([(10, 15 + b), (4, 7 + f * 2), (9, 9 + f), (18, 15 + b)], sep=True)
 
 
-@sprite("kelpie", body=(0x10384A, 0x1E6478, 0x3A98A8), eye=0xA0FFF0, mats={'kelp': 0x3A8A3A, 'hoof': 0x1A2A2A})
+@sprite("kelpie", body=(0x10384A, 0x1E6478, 0x3A98A8), eye=0xA0FFF0, mats={'kelp': 0x3A8A3A, 'hoof': 0x243C3C})
 def kelpie(c, f):
     b = -0.5 * f
     c.path([(6, 16 + b), (3, 19), (3, 24 - f), (5, 27 - f)], 1.5, 0.7, m='kelp')
@@ -350,32 +350,33 @@ def unicorn(c, f):
     c.poly([(24, 5 + b), (28, -1 + b), (25.5, 6 + b)], m='horn')
 
 
-@sprite("pegasus", frames=1, body=(0x8A9AB0, 0xC8D4E4, 0xF4F8FF), eye=0x2040A0, mats={'mane': 0xE0C060, 'hoof': 0xB89040, 'wing': 0xFFFFFF})
+@sprite("pegasus", body=(0x7A8AA8, 0xC8D4E4, 0xF4F8FF), eye=0x2040A0,
+        mats={'mane': 0xE0B850, 'hoof': 0xB89040, 'wing': 0xDCE6F8, 'tip': (0x9AB4E0, 'flat')})
 def pegasus(c, f):
-    c.poly([(12, 14), (6, 2), (2, 4), (4, 9), (2, 12), (8, 16)], m='wing', shift=-1)
-    horse(c, 0)
-    c.poly([(13, 14), (10, 1), (5, 3), (7, 8), (4, 11), (9, 15), (17, 16)], m='wing', sep=True)
-    for (x0, y0, x1, y1) in [(13, 14, 8, 4), (14, 15, 6, 9)]:
-        c.line(x0, y0, x1, y1, 'wing')
+    # the far wing shows above the back, the near wing spreads high over it
+    feather_wing(c, (14, 13), k=0.9, beat=-14 + 12 * f, line='tip', shift=-1)
+    horse(c, f)
+    feather_wing(c, (17, 14 - 0.5 * f), beat=12 * f, line='tip')
 
 
-@sprite("centaur", frames=1, body=(0x4A2A14, 0x7A4A24, 0xA87040), eye=0x201008, mats={'skin': 0xE8B890, 'hair': 0x3A2010, 'wood': 0x8A5A2A, 'hoof': 0x2A1A10, 'string': (0xE8E0D0, 'flat')})
+@sprite("centaur", body=(0x4A2A14, 0x7A4A24, 0xA87040), eye=0x201008, mats={'skin': 0xE8B890, 'hair': 0x3A2010, 'wood': 0x8A5A2A, 'hoof': 0x3C2C1E, 'string': (0xE8E0D0, 'flat')})
 def centaur(c, f):
-    c.path([(6, 17), (3, 20), (3.5, 25)], 1.5, 0.9, m='hair')
+    b = -0.6 * f
+    c.path([(6, 17), (3, 20), (3.5 + f, 25)], 1.5, 0.9, m='hair')
     hoof_leg(c, 8.5, 20, 29, 1.1, far=True)
     hoof_leg(c, 19, 20, 29, 1.1, far=True)
     c.ell(13, 18.5, 8, 4.3)
     hoof_leg(c, 10, 21, 29.5, 1.2, bend=-0.5)
     hoof_leg(c, 20, 21, 29.5, 1.2, bend=0.5)
-    c.cap(18.5, 16, 20, 9, 2.8, 2.4, m='skin')
-    c.cap(18, 10, 16, 15, 1.1, m='skin', shift=-1)
-    c.circ(20.5, 5, 2.8, m='skin', sep=True)
-    c.ell(19.5, 3.5, 3, 2, m='hair')
-    c.path([(18, 4), (16.5, 8)], 1.0, m='hair')
-    c.px(22, 5, 'e')
-    c.cap(20, 10, 25, 10, 1.0, m='skin', sep=True)
-    c.path([(25, 2), (26.5, 6), (26.5, 14), (25, 18)], 0.55, m='wood')
-    c.line(25, 2, 25, 18, 'string')
+    c.cap(18.5, 16, 20, 9 + b, 2.8, 2.4, m='skin')
+    c.cap(18, 10 + b, 16, 15 + b, 1.1, m='skin', shift=-1)
+    c.circ(20.5, 5 + b, 2.8, m='skin', sep=True)
+    c.ell(19.5, 3.5 + b, 3, 2, m='hair')
+    c.path([(18, 4 + b), (16.5 - 0.5 * f, 8 + b)], 1.0, m='hair')
+    c.px(22, 5 + b, 'e')
+    c.cap(20, 10 + b, 25, 10 + b, 1.0, m='skin', sep=True)
+    c.path([(25, 2 + b), (26.5, 6 + b), (26.5, 14 + b), (25, 18 + b)], 0.55, m='wood')
+    c.line(25, 2 + b, 25, 18 + b, 'string')
 
 
 def dragon_body(c, f, wings=True, horns=True, wm='body'):
