@@ -37,7 +37,9 @@ class Canvas:
 
     # -- coordinate helpers -------------------------------------------------
     def _p(self, x, y):
-        return (x * self.s + self.ox, y * self.s + self.oy)
+        # The bias settles shapes whose edges meet pixel centres exactly the
+        # same way in both frames, whatever the rounding of the bob offset.
+        return (x * self.s + self.ox + 1e-6, y * self.s + self.oy + 1e-6)
 
     def _bbox(self, x0, y0, x1, y1):
         n = self.n

@@ -153,7 +153,10 @@ class Palette:
 
 
 def _draw(spec, frame):
-    c = Canvas(spec.size, spec.scale)
+    # A margin round the frame, so a shape that pokes past the edge before
+    # the figure is stood on the ground is kept and not cut off.
+    m = spec.size // 4
+    c = Canvas(spec.size + 2 * m, spec.scale, m, m)
     spec.fn(c, frame)
     return c
 
@@ -174,7 +177,7 @@ def _to_keys(c, pal):
 def _alignment(spec, keys):
     """Shift that centres frame 0 and stands it on the bottom row."""
     if not spec.align:
-        return 0, 0
+        return -(spec.size // 4), -(spec.size // 4)
     xs = [p[0] for p in keys]
     ys = [p[1] for p in keys]
     n = spec.size

@@ -222,7 +222,7 @@ def ram(c, f):
     eye(c, 25.5, 14 + b)
 
 
-@sprite("stag", body=(0x5A3418, 0x8A5428, 0xB8804A), eye=0x100804, mats={'belly': 0xE8D8B8, 'antler': 0xE0D0A8, 'hoof': 0x3C3026})
+@sprite("stag", body=(0x5A3418, 0x8A5428, 0xB8804A), eye=0x100804, mats={'belly': 0xE8D8B8, 'antler': 0xE0D0A8, 'hoof': 0x3C3026}, scale=0.92)
 def stag(c, f):
     b = -0.6 * f
     c.path([(6, 16), (4.5, 15.5 - f)], 1.0, m='belly')

@@ -1,6 +1,6 @@
 """Humanoid monsters: goblins, orcs, giants, undead, demons."""
 from registry import sprite
-from art.kit import figure, tri, wing
+from art.kit import figure, tri, wing, hind_leg
 
 
 def club(c, hand, m='wood'):
@@ -205,22 +205,38 @@ def werewolf(c, f):
         c.line(x + dx, y + 1, x + dx + 1, y + 3, 'claw')
 
 
-@sprite("wendigo", body=(0x4A4438, 0x7A7260, 0xA8A088), eye=0x60F0FF, mats={'bone': 0xF0ECE0, 'antler': 0x8A7A60})
+@sprite("wendigo", body=(0x3A3028, 0x665A4A, 0x948670), eye=0x60F0FF,
+        mats={'bone': 0xF0ECE0, 'antler': 0x9A8466, 'claw': 0xD8D0C0})
 def wendigo(c, f):
-    b = -0.6 * f
-    hand = figure(c, f, skin='body', legs='body', torso='body', head_r=3.2, wide=0.8, tall=1.1, arm_pose=-0.4,
-                  hair=lambda c, x, y, b: (c.ell(x + 1, y, 3.4, 3.6, m='bone'), c.ell(x + 3.5, y + 1.5, 2.2, 1.6, m='bone'),
-                                           c.circ(x + 1.8, y - 0.4, 1, m='o'),
-                                           c.path([(x - 1, y - 3), (x - 3, y - 7), (x - 6, y - 9)], 0.5, m='antler'),
-                                           c.path([(x - 3, y - 7), (x - 2, y - 10)], 0.45, m='antler'),
-                                           c.path([(x + 1.5, y - 3), (x + 3, y - 7), (x + 6, y - 9)], 0.5, m='antler'),
-                                           c.path([(x + 3, y - 7), (x + 2.5, y - 10)], 0.45, m='antler')))
-    c.px(18.6, 7.4 - 0.6 * f, 'e')
-    for y in (13, 15, 17):
-        c.line(14, y + b, 18, y + b, '1')
-    x, y = hand
-    for dx in (-1, 0, 1):
-        c.line(x + dx, y + 1, x + dx, y + 3.5, 'bone')
+    b = -0.5 * f
+    s = 0.6 * f
+    # long digitigrade legs under a gaunt body that stoops forward
+    hind_leg(c, 12, 16, 28.5, 1.1, far=True)
+    c.cap(17, 10 + b, 19.5 + s, 18 + b, 0.9, 0.8, shift=-1)
+    c.cap(19.5 + s, 18 + b, 20.5 + s, 25, 0.8, 0.6, shift=-1)
+    c.ell(14.5, 14 + b, 3.6, 6.5, rot=28)
+    for y in (11.5, 13.5, 15.5):
+        c.line(14.5, y + b, 17.5, y - 1.5 + b, '1')
+    hind_leg(c, 14.5, 17, 28.5, 1.2)
+    # a bare deer skull on a thin neck, antlers spread wide above it
+    c.cap(18, 8.5 + b, 21, 8 + b, 1.1)
+    c.path([(21, 5.5 + b), (19, 2.5 + b), (15.5, 1 + b)], 0.55, 0.4, m='antler', shift=-1)
+    c.path([(19, 2.5 + b), (18.5, 0 + b)], 0.4, m='antler', shift=-1)
+    c.path([(17, 1.6 + b), (15.5, 3.2 + b)], 0.35, m='antler', shift=-1)
+    c.path([(23, 5.5 + b), (25, 2 + b), (28.5, 1 + b)], 0.55, 0.4, m='antler')
+    c.path([(25, 2 + b), (24.5, -0.3 + b)], 0.4, m='antler')
+    c.path([(27, 1.3 + b), (28.5, 3.2 + b)], 0.35, m='antler')
+    c.ell(22.5, 7.5 + b, 3.1, 2.6, m='bone', sep=True)
+    c.cap(24, 8.8 + b, 27.8, 11 + b, 1.6, 1.0, m='bone')
+    c.rect(21.8, 6.4 + b, 2, 2, m='o')
+    c.px(22.4, 7 + b, 'e')
+    c.px(27.6, 10.2 + b, 'o')
+    c.line(24.5, 11 + b, 27.5, 11.8 + b, 'o')
+    # the near arm hangs to the knee, ending in long claws
+    c.cap(18.5, 10 + b, 21.5 + s, 17 + b, 1.0, 0.85, sep=True)
+    c.cap(21.5 + s, 17 + b, 22.5 + s, 23.5, 0.85, 0.7)
+    for dx in (-0.8, 0.4, 1.6):
+        c.line(22 + s + dx * 0.5, 24, 22.5 + s + dx, 26.5, 'claw')
 
 
 @sprite("wraith", body=(0x1A1A2E, 0x34345A, 0x5A5A8E), eye=0x80F0FF, mats={"steel": 0xC0C8D8, "wood": 0x4A3A2A}, lift=1, rim="A")

@@ -94,7 +94,7 @@ def gargoyle(c, f):
     wing(c, (16, 12 + b), (8, 0 - f * 2), (5, 7), ribs=2, sep=True)
 
 
-@sprite("ent", body=(0x3A2410, 0x6A4420, 0x9A6A38), eye=0xF0F060, mats={'leaf': 0x4A8A2A, 'moss': 0x6AAA3A})
+@sprite("ent", body=(0x3A2410, 0x6A4420, 0x9A6A38), eye=0xF0F060, mats={'leaf': 0x4A8A2A, 'moss': 0x6AAA3A}, scale=0.94)
 def ent(c, f):
     b = -0.6 * f
     w = 0.8 * f
@@ -275,7 +275,7 @@ BIG = dict(size=64, scale=2.0)
         rim='A', **BIG)
 def dragonking(c, f):
     b = -0.5 * f
-    u = 2.0 * f
+    u = -2.0 * f  # the wings come down in the idle frame
     # a heavy tail ending in a spade
     c.path([(9, 22 + b), (4, 25), (1.5, 22.5), (2, 18.5 - f)], 2.3, 0.7)
     tri(c, (0.5, 19 - f), (2, 15 - f), (3.8, 19 - f))
@@ -308,7 +308,7 @@ def dragonking(c, f):
     c.line(16, 15 + b, 9, -1 - u, 'horn')
 
 
-@sprite("hydraking", body=(0x0A2A3A, 0x1A5A6A, 0x3A9AA0), eye=0xFF3020, mats={'belly': 0xD8E0A8, 'gold': 0xF0C030}, **BIG)
+@sprite("hydraking", body=(0x0A2A3A, 0x1A5A6A, 0x3A9AA0), eye=0xFF3020, mats={'belly': 0xD8E0A8, 'gold': 0xF0C030}, size=64, scale=1.96)
 def hydraking(c, f):
     b = -0.5 * f
     w = 0.8 * f
@@ -401,17 +401,28 @@ def frostgiant(c, f):
     axe(c, hand, m='wood', blade='ice', double=True, lean=0.6)
 
 
-@sprite("lich", body=(0x1A1030, 0x3A2460, 0x6A4A98), eye=0x40FF80, mats={'bone': 0xE8E4D0, 'gold': 0xF0C030, 'orb': 0x60FF90, 'wood': 0x4A3A2A}, lift=1, **BIG)
+@sprite("lich", body=(0x241838, 0x46306E, 0x7458A4), eye=0x40FF80,
+        mats={'bone': 0xE8E4D0, 'gold': 0xF0C030, 'orb': 0x60FF90, 'wood': 0x5A4636, 'trim': 0x9A7A30}, lift=1, rim='A', **BIG)
 def lich(c, f):
-    b = -0.7 * f
+    # whole-pixel bob at this size, so the crown's points keep their shape
+    b = -0.5 * f
     c.poly([(11, 10 + b), (21, 10 + b), (24, 28), (21, 26), (19, 29), (16, 26.5), (13, 29), (11, 26), (8, 28)])
+    c.line(13, 12 + b, 12, 27, 'trim')
     c.cap(12, 12 + b, 9, 19 + b, 1.4, shift=-1)
-    c.circ(16.8, 7.5 + b, 3.8, m='bone', sep=True)
-    c.poly([(11, 7 + b), (12, 2 + b), (16.5, 0 + b), (21, 2.5 + b), (22.5, 6 + b), (19.5, 4 + b), (13.5, 4.5 + b)])
-    crown(c, 16.5, 2.5 + b, w=2.8)
-    c.circ(18.5, 7.5 + b, 0.9, m='o')
-    c.px(18.5, 7.5 + b, 'e')
-    c.line(16.5, 10.5 + b, 19.5, 10.5 + b, 'o')
+    c.circ(8.8, 19.6 + b, 1.0, m='bone', shift=-1)
+    # a high collar behind a bare skull: deep sockets, a nose hole, teeth
+    c.poly([(11.5, 11 + b), (12, 4 + b), (15, 8 + b)], shift=-1)
+    c.circ(17, 7 + b, 3.9, m='bone', sep=True)
+    c.rect(16, 9.5 + b, 4.6, 2.2, m='bone')
+    c.rect(17.5, 5.6 + b, 1.6, 1.8, m='o')
+    c.rect(20, 5.6 + b, 1.2, 1.8, m='o')
+    c.px(18, 6.1 + b, 'e')
+    c.px(20.2, 6.1 + b, 'e')
+    c.px(19.6, 8.4 + b, 'o')
+    c.line(16.5, 10.5 + b, 20.5, 10.5 + b, 'o')
+    for x in (17.5, 19.5):
+        c.px(x, 11 + b, 'o')
+    crown(c, 16.8, 3.6 + b, w=3.2)
     c.cap(18, 12.5 + b, 21.5, 15 + b, 1.4, sep=True)
     c.circ(22, 15 + b, 1.1, m='bone')
     c.cap(22.5, 27, 22.5, 4 + b, 0.55, m='wood')
@@ -446,7 +457,7 @@ def demonlord(c, f):
 
 
 @sprite("archdemon", body=(0x2A0A3A, 0x501A6A, 0x8A3AA8), eye=0xFF4020,
-        mats={'horn': 0xE8D8C0, 'wing': 0x5C2458, 'fire': 0xF87020, 'armor': 0x3E3444}, rim='A', size=64, scale=1.85)
+        mats={'horn': 0xE8D8C0, 'wing': 0x5C2458, 'fire': 0xF87020, 'armor': 0x3E3444}, rim='A', size=64, scale=1.75)
 def archdemon(c, f):
     b = -0.6 * f
     wing(c, (14, 11 + b), (0, -1 - 2 * f), (-3, 14), ribs=3, m='wing', shift=-1)
@@ -463,7 +474,7 @@ def archdemon(c, f):
 
 
 @sprite("shadowking", body=(0x16162C, 0x2C2C4C, 0x4C4C7C), eye=0xD070FF,
-        mats={'gold': 0xB890F0, 'steel': 0x9090C0, 'lining': 0x5A2A6A}, lift=1, rim='A', **BIG)
+        mats={'gold': 0xB890F0, 'steel': 0x9090C0, 'lining': 0x5A2A6A}, lift=1, rim='A', size=64, scale=1.94)
 def shadowking(c, f):
     b = -0.5 * f
     s = f * 1.0
@@ -489,7 +500,7 @@ def shadowking(c, f):
     c.px(24.5, 5 + b, 'e')
 
 
-@sprite("medusa", body=(0x1A4A2A, 0x3A7A40, 0x70B068), eye=0xF8F040, mats={'skin': 0xB8D8A0, 'gold': 0xE0B040, 'hair': 0x2A6A2A, 'wood': 0x7A4A20, 'string': (0xE8E0D0, 'flat')}, **BIG)
+@sprite("medusa", body=(0x1A4A2A, 0x3A7A40, 0x70B068), eye=0xF8F040, mats={'skin': 0xB8D8A0, 'gold': 0xE0B040, 'hair': 0x2A6A2A, 'wood': 0x7A4A20, 'string': (0xE8E0D0, 'flat')}, size=64, scale=1.78)
 def medusa(c, f):
     b = -0.6 * f
     c.path([(16, 18), (12, 23), (5, 27), (10, 29), (22, 28.5), (28, 25), (27, 21 + f)], 3.0, 0.8)

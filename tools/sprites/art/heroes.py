@@ -35,7 +35,7 @@ def mage(c, f):
     b = -0.6 * f
     c.poly([(12, 12 + b), (9, 29), (23, 29), (20, 12 + b)], m='body')
     hand = figure(c, f, legs='body', torso='body', arm_pose=0.7,
-                  hair=lambda c, x, y, b: (c.poly([(x - 7, y - 1.5), (x + 7, y - 1.5), (x + 2, y - 4), (x - 3, y - 13), (x - 2, y - 4)], m='body', sep=True),
+                  hair=lambda c, x, y, b: (c.poly([(x - 7, y - 1.5), (x + 7, y - 1.5), (x + 2, y - 4), (x - 4.5, y - 9.5), (x - 2, y - 4)], m='body', sep=True),
                                            c.rect(x - 3, y - 3.5, 6, 1.2, m='trim')))
     c.poly([(18, 10 + b), (21.5, 11 + b), (19, 17 + b), (17, 12 + b)], m='beard')
     c.rect(10, 28, 12, 1, m='trim')
@@ -127,10 +127,10 @@ def druide(c, f):
     c.poly([(12, 12 + b), (10, 29), (22, 29), (20, 12 + b)], m='body')
     hand = figure(c, f, legs='body', torso='body', arm_pose=0.6,
                   hair=lambda c, x, y, b: (c.poly([(x - 5, y + 3), (x - 4.5, y - 3), (x - 0.5, y - 5), (x + 3.5, y - 4), (x + 4, y - 2.5), (x, y - 2.5), (x - 1.5, y - 0.5), (x - 2, y + 3.5)], m='body', sep=True),
-                                           c.path([(x - 2, y - 4), (x - 4, y - 8), (x - 6.5, y - 9.5)], 0.5, m='antler'),
-                                           c.path([(x - 4, y - 8), (x - 3.5, y - 11)], 0.45, m='antler'),
-                                           c.path([(x + 1, y - 4), (x + 2.5, y - 8), (x + 5, y - 9.5)], 0.5, m='antler'),
-                                           c.path([(x + 2.5, y - 8), (x + 2, y - 11)], 0.45, m='antler')))
+                                           c.path([(x - 2, y - 4), (x - 4, y - 7), (x - 6.5, y - 8)], 0.5, m='antler'),
+                                           c.path([(x - 4, y - 7), (x - 3.8, y - 8.6)], 0.45, m='antler'),
+                                           c.path([(x + 1, y - 4), (x + 2.5, y - 7), (x + 5, y - 8)], 0.5, m='antler'),
+                                           c.path([(x + 2.5, y - 7), (x + 2.3, y - 8.6)], 0.45, m='antler')))
     c.poly([(18, 10 + b), (21.5, 10.5 + b), (19.5, 16 + b), (17, 12 + b)], m='beard')
     x, y = hand
     c.path([(x, y + 10), (x + 0.5, y), (x - 0.5, y - 8), (x + 1.5, y - 11)], 0.8, 0.6, m='wood')

@@ -351,7 +351,7 @@ def unicorn(c, f):
 
 
 @sprite("pegasus", body=(0x7A8AA8, 0xC8D4E4, 0xF4F8FF), eye=0x2040A0,
-        mats={'mane': 0xE0B850, 'hoof': 0xB89040, 'wing': 0xDCE6F8, 'tip': (0x9AB4E0, 'flat')})
+        mats={'mane': 0xE0B850, 'hoof': 0xB89040, 'wing': 0xDCE6F8, 'tip': (0x9AB4E0, 'flat')}, scale=0.98)
 def pegasus(c, f):
     # the far wing shows above the back, the near wing spreads high over it
     feather_wing(c, (14, 13), k=0.9, beat=-14 + 12 * f, line='tip', shift=-1)
@@ -384,7 +384,7 @@ def dragon_body(c, f, wings=True, horns=True, wm='body'):
     c.path([(8, 22 + b), (4, 25), (1.5, 22 - f), (1.5, 18 - f)], 2.0, 0.6)
     tri(c, (0.5, 18 - f), (1.5, 14 - f), (3, 18 - f))
     if wings:
-        c.poly([(13, 14 + b), (6, 3 - f * 2), (3, 8), (5, 10), (4, 14), (10, 17 + b)], m=wm, shift=-2)
+        c.poly([(13, 14 + b), (6, 3 + f * 2), (3, 8), (5, 10), (4, 14), (10, 17 + b)], m=wm, shift=-2)
     hind_leg(c, 9, 18 + b, 28, 1.4, far=True)
     leg(c, 19, 21, 28, 1.1, far=True)
     c.ell(13, 20 + b, 7.5, 4.8)
@@ -401,8 +401,8 @@ def dragon_body(c, f, wings=True, horns=True, wm='body'):
     for i in range(5):
         tri(c, (8 + i * 2.5, 15.5 + b - i * 0.4), (9 + i * 2.5, 13 + b - i * 0.5), (10.5 + i * 2.5, 15.5 + b - i * 0.4), m='horn', shift=-1)
     if wings:
-        c.poly([(15, 15 + b), (11, 1 - f * 2), (7, 3 - f * 2), (8, 7), (6, 9), (9, 11), (8, 14), (13, 18 + b)], m=wm, shift=-1, sep=True)
-        c.line(15, 15 + b, 11, 1 - f * 2, 'body')
+        c.poly([(15, 15 + b), (11, 1 + f * 2), (7, 3 + f * 2), (8, 7), (6, 9), (9, 11), (8, 14), (13, 18 + b)], m=wm, shift=-1, sep=True)
+        c.line(15, 15 + b, 11, 1 + f * 2, 'body')
         c.line(14, 16 + b, 7, 7, 'body')
 
 
@@ -416,7 +416,7 @@ def wyvern(c, f):
     b = -0.6 * f
     c.path([(9, 21 + b), (4, 24), (2, 20 - f), (1.5, 16 - f)], 1.8, 0.5)
     tri(c, (0.5, 16 - f), (2, 12 - f), (3, 16.5 - f), m='horn')
-    c.poly([(14, 13 + b), (8, 1 - 3 * f), (2, 5 - f), (5, 9), (3, 12), (8, 14), (10, 18 + b)], shift=-2)
+    c.poly([(14, 13 + b), (8, 1 + 2 * f), (2, 5 + f), (5, 9), (3, 12), (8, 14), (10, 18 + b)], shift=-2)
     hind_leg(c, 11, 18 + b, 28, 1.5, far=True)
     c.ell(14, 19 + b, 6.5, 4.5)
     hind_leg(c, 13, 19 + b, 28.5, 1.7)
@@ -425,16 +425,16 @@ def wyvern(c, f):
     c.ell(28, 8.8 + b, 2.2, 1.4)
     c.path([(23, 5.5 + b), (21, 3 + b)], 0.6, 0.3, m='horn')
     eye(c, 25.5, 6.5 + b)
-    c.poly([(16, 14 + b), (14, 0 - 3 * f), (8, 2 - f), (10, 6), (7, 9), (12, 12), (14, 18 + b)], shift=-1, sep=True)
-    c.line(16, 14 + b, 14, 0 - 3 * f, 'body')
+    c.poly([(16, 14 + b), (14, 0 + 2 * f), (8, 2 + f), (10, 6), (7, 9), (12, 12), (14, 18 + b)], shift=-1, sep=True)
+    c.line(16, 14 + b, 14, 0 + 2 * f, 'body')
 
 
-@sprite("griffin", body=(0x6A4A18, 0xA87A30, 0xD8A850), eye=0xF0C020, mats={'head': 0xF0ECE0, 'beak': 0xF0B020, 'wing': 0x8A5A28})
+@sprite("griffin", body=(0x6A4A18, 0xA87A30, 0xD8A850), eye=0xF0C020, mats={'head': 0xF0ECE0, 'beak': 0xF0B020, 'wing': 0x8A5A28}, scale=0.98)
 def griffin(c, f):
     b = -0.6 * f
     c.path([(6, 17 + b), (3, 21), (2.5, 25 - f)], 0.9, 0.6)
     c.circ(2.5, 25.5 - f, 1.4, shift=-1)
-    c.poly([(15, 13 + b), (8, 1 - 2 * f), (3, 4 - f), (6, 9), (8, 14)], shift=-2)
+    c.poly([(15, 13 + b), (8, 1 + 2 * f), (3, 4 + f), (6, 9), (8, 14)], shift=-2)
     hind_leg(c, 8, 16 + b, 28, 1.5, far=True)
     leg(c, 20, 20, 28, 1.0, far=True, m='beak')
     c.ell(13, 18 + b, 8, 5)
@@ -444,12 +444,12 @@ def griffin(c, f):
     c.circ(23.5, 9 + b, 3.6, m='head', sep=True)
     c.poly([(26, 7.5 + b), (30, 8.5 + b), (29, 12 + b), (26, 10.5 + b)], m='beak')
     eye(c, 24.5, 8 + b)
-    c.poly([(17, 13 + b), (12, -1 - 2 * f), (7, 2 - f), (9, 6), (8, 10), (12, 12), (14, 17 + b)], shift=-1, sep=True)
+    c.poly([(17, 13 + b), (12, -1 + 2 * f), (7, 2 + f), (9, 6), (8, 10), (12, 12), (14, 17 + b)], shift=-1, sep=True)
     c.line(17, 14 + b, 8, 9, 'head')
-    c.line(16, 13 + b, 12, 0 - 2 * f, 'body')
+    c.line(16, 13 + b, 12, 0 + 2 * f, 'body')
 
 
-@sprite("phoenix", body=(0x8A1A08, 0xE04A10, 0xF89A28), eye=0xFFFFC0, mats={'flame': 0xF8D040, 'beak': 0xF8E080}, lift=2)
+@sprite("phoenix", body=(0x8A1A08, 0xE04A10, 0xF89A28), eye=0xFFFFC0, mats={'flame': 0xF8D040, 'beak': 0xF8E080}, lift=2, scale=0.96)
 def phoenix(c, f):
     phoenix_body(c, f)
 
@@ -458,7 +458,7 @@ def phoenix_body(c, f):
     b = -0.8 * f
     for i, (x, y) in enumerate([(2, 24), (4, 28), (7, 27)]):
         c.path([(10, 19 + b), (x, y - f * (i % 2))], 1.2, 0.4, m='flame')
-    c.poly([(12, 14 + b), (3, 6 - f * 3), (1, 11), (4, 13), (9, 18 + b)], shift=-1)
+    c.poly([(12, 14 + b), (3, 6 + f * 2), (1, 11), (4, 13), (9, 18 + b)], shift=-1)
     c.ell(14, 17 + b, 6.5, 4.5, rot=-20)
     c.cap(17, 14 + b, 20, 9 + b, 2.0, 1.6)
     c.circ(21, 7.5 + b, 3, sep=True)
@@ -466,6 +466,6 @@ def phoenix_body(c, f):
     for i in range(3):
         c.path([(20, 5 + b), (17 - i * 1.5, 1 + b + i * 1.5 - f)], 0.6, 0.3, m='flame')
     eye(c, 22, 7 + b)
-    c.poly([(15, 14 + b), (10, 0 - 3 * f), (5, 2 - f * 2), (7, 7), (5, 10), (11, 17 + b)], sep=True)
-    c.poly([(12, 8), (8.5, 2 - 3 * f), (8, 6)], m='flame')
+    c.poly([(15, 14 + b), (10, 0 + 2 * f), (5, 2 + f * 2), (7, 7), (5, 10), (11, 17 + b)], sep=True)
+    c.poly([(12, 8), (8.5, 2 + 2 * f), (8, 6)], m='flame')
     c.path([(15, 21 + b), (16, 25 + b)], 0.5, m='beak')
