@@ -45,17 +45,63 @@ def wolf(c, f):
     canine(c, f, ruff=True)
 
 
-@sprite("jackal", body=(0x6A4820, 0xA07838, 0xD0A860), eye=0xF0E040, mats={'belly': 0xE8D8B0})
+@sprite("jackal", body=(0x7A4A1A, 0xB8782E, 0xE0AA5A), eye=0xF0E040,
+        mats={'belly': 0xF0E0B8, 'saddle': 0x4A4038})
 def jackal(c, f):
-    canine(c, f, big_ears=True, tail_up=False)
-    c.line(13, 13.5 - 0.6 * f, 19, 13 - 0.6 * f, '1')
+    """Slight and leggy: tall ears, a needle snout, a dark saddle and a bushy
+    tail hung low with a black tip."""
+    b = -0.6 * f
+    c.path([(7, 15.5 + b), (4.5, 19), (3.5 + f, 23)], 1.6, 1.4)
+    c.circ(3.5 + f, 23.5, 1.3, m='saddle')
+    hind_leg(c, 9.5, 14.5 + b, 27, 1.0, far=True)
+    leg(c, 19.5, 17, 27, 0.9, far=True)
+    c.ell(13.5, 16 + b, 7, 3.6)
+    c.ell(19, 15 + b, 3.8, 4.2)
+    c.ell(15, 19 + b, 4.5, 1.2, m='belly')
+    c.ell(13, 13.5 + b, 5.5, 1.8, m='saddle')
+    hind_leg(c, 11, 15 + b, 27.5, 1.1)
+    leg(c, 21, 18, 27.5, 1.0, foot='body')
+    # the head held high on a slim neck
+    c.cap(20, 14 + b, 22, 10 + b, 2.0, 1.6)
+    c.ell(23, 9 + b, 3.2, 2.7, sep=True)
+    c.cap(24.5, 10 + b, 29, 11 + b, 1.4, 0.7)
+    c.px(29.5, 10.6 + b, 'o')
+    c.line(25, 11.8 + b, 28.5, 11.9 + b, 'o')
+    tri(c, (20.5, 7.5 + b), (20.5, 1 + b), (22.5, 7 + b), shift=-1)
+    tri(c, (22, 7 + b), (23.5, 0.5 + b), (24.5, 7.5 + b))
+    c.line(23.2, 2.5 + b, 23.5, 6 + b, 'belly')
+    eye(c, 24, 8.2 + b)
 
 
-@sprite("hyena", body=(0x5A4828, 0x8A7040, 0xB89A60), eye=0xF0D020, mats={'belly': 0xD0C090})
+@sprite("hyena", body=(0x5A4E34, 0x8C7E58, 0xBCAC80), eye=0xF0D020,
+        mats={'belly': 0xD8CCA0, 'spot': (0x3E2C1C, 'flat'), 'muzzle': 0x4A3A2A})
 def hyena(c, f):
-    canine(c, f, slope=2.5, ruff=True, tail_up=False)
-    for (x, y) in [(10, 16), (13, 18), (15, 15), (8, 19), (12, 14), (18, 12), (17, 17)]:
-        c.px(x, y - 0.6 * f, '1')
+    """Heavy in front and low behind: the back slopes down to short hind legs,
+    round ears, a blunt dark muzzle, a bristling mane and spots."""
+    b = -0.6 * f
+    c.path([(6, 19 + b), (4, 21), (3.5, 23.5 - f)], 0.8, 0.6)
+    c.circ(3.5, 24 - f, 1.1, m='muzzle')
+    hind_leg(c, 8.5, 18 + b, 27, 1.1, far=True)
+    leg(c, 20, 17, 27, 1.3, far=True)
+    c.ell(11.5, 19.5 + b, 5.5, 4)
+    c.ell(18, 15.5 + b, 5.5, 5.8)
+    c.ell(15, 21.5 + b, 5, 1.4, m='belly')
+    hind_leg(c, 10, 19 + b, 27.5, 1.2)
+    leg(c, 21.5, 18, 27.5, 1.5, foot='body')
+    for (x, y) in [(9, 18), (12, 17.5), (14, 20), (11, 21), (16, 16), (19, 19), (17, 13.5), (20, 15.5), (7.5, 20.5)]:
+        c.px(x, y + b, 'spot')
+    for i in range(6):
+        tri(c, (13 + i * 1.6, 13 + b - i * 0.7), (13.5 + i * 1.6, 9.5 + b - i * 0.7), (15 + i * 1.6, 12.5 + b - i * 0.7),
+            m='muzzle')
+    # a big round-eared head carried low and forward
+    c.ell(23.5, 12 + b, 3.8, 3.4, sep=True)
+    c.ell(27, 13.5 + b, 2.6, 2.0, m='muzzle')
+    c.px(29, 12.8 + b, 'o')
+    c.line(25.5, 15.2 + b, 28.5, 15.2 + b, 'o')
+    c.circ(21.5, 8.6 + b, 1.5, shift=-1, sep=True)
+    c.circ(23.6, 8.2 + b, 1.5, sep=True)
+    c.px(23.6, 8.2 + b, 'muzzle')
+    eye(c, 24.5, 11 + b)
 
 
 @sprite("fenrir", body=(0x1E1E2E, 0x3C3C58, 0x6A6A90), eye=0x40E0FF, mats={'belly': 0x8A8AA8, 'chain': 0xB0A890})
@@ -69,10 +115,33 @@ def fenrir(c, f):
     c.px(25.5, 10.5 + b, 'w')
 
 
-@sprite("cerberus", scale=0.93, body=(0x2A1414, 0x542828, 0x8A4438), eye=0xFF8020, mats={'belly': 0x6A3A30, 'collar': 0xC0A040})
+@sprite("cerberus", body=(0x3A1A16, 0x68302A, 0x9A5040), eye=0xFF9020,
+        mats={'belly': 0x7A463A, 'collar': 0xC8A040, 'maw': (0xD83020, 'flat')})
 def cerberus(c, f):
-    canine(c, f, heads=3, tail_up=True)
-    c.cap(18, 15 - 0.6 * f, 22, 13 - 0.6 * f, 0.8, m='collar')
+    """Three heads on three necks, each in its own spiked collar: one reared
+    high behind, one snarling forward, one low at the chest."""
+    b = -0.6 * f
+    c.path([(7, 16 + b), (4, 13), (2.5, 16 - f)], 1.8, 0.9)
+    c.circ(2.5, 16.5 - f, 1.2, m='maw')
+    hind_leg(c, 9, 15 + b, 27, 1.3, far=True)
+    leg(c, 19.5, 18, 27, 1.3, far=True)
+    c.ell(12.5, 17 + b, 7.5, 4.8)
+    c.ell(18, 16 + b, 4.5, 5)
+    c.ell(15, 20.5 + b, 5.5, 1.5, m='belly')
+    hind_leg(c, 10.5, 16 + b, 27.5, 1.4)
+    leg(c, 21, 19, 27.5, 1.4, foot='body')
+    heads = [(15, 5, -1, -0.4 * f), (24, 9.5, 0, 0.6 * f), (23.5, 17, -1, 0)]
+    for (x, y, s, nod) in heads:
+        y += b + nod
+        c.cap(17.5, 14 + b, x - 2, y + 1, 2.2, 1.7, shift=s, sep=True)
+        c.cap(x - 3.6, y - 1.2, x - 2.4, y + 2.8, 0.6, m='collar')
+        c.px(x - 4.6, y - 0.2, 'collar')
+        c.ell(x, y, 3.1, 2.7, shift=s, sep=True)
+        c.ell(x + 3, y + 0.8, 2.3, 1.4, shift=s)
+        c.line(x + 1.5, y + 2.3, x + 5, y + 2.0, 'maw')
+        c.px(x + 5.3, y + 0.3, 'o')
+        tri(c, (x - 2.2, y - 1.5), (x - 1.6, y - 5), (x + 0.2, y - 2.2), shift=s - 1)
+        eye(c, x + 1, y - 0.8)
 
 
 @sprite("bear", body=(0x3A2414, 0x6A4428, 0x9A6A40), eye=0x201008, mats={'snout': 0xC8A070})

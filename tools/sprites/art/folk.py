@@ -89,14 +89,38 @@ def orc(c, f):
     axe(c, hand, lean=0.6)
 
 
-@sprite("ogre", size=48, scale=1.5, body=(0x6A5A30, 0xA08A50, 0xC8B478), eye=0x201008, mats={'rag': 0x6A4A2A, 'wood': 0x7A5028})
+@sprite("ogre", size=48, scale=1.5, body=(0x463C46, 0x7C6E7A, 0xA69AA2), eye=0xF0D040,
+        mats={'rag': 0x6A4A2A, 'wood': 0x7A5028, 'tusk': 0xF0E8D0, 'hair': 0x3A2A22})
 def ogre(c, f):
+    """Hulking and stooped, unlike the upright one-eyed giant: a small head
+    thrust forward under a heavy brow, an underbite with tusks, a belly, and a
+    club dragged at its side."""
     b = -0.6 * f
-    hand = figure(c, f, skin='body', legs='body', torso='body', head_r=3.6, wide=1.45, tall=0.95, arm_pose=0.3,
-                  hair=lambda c, x, y, b: (c.ell(x + 2.5, y + 2, 2, 1.5), c.line(x + 1, y + 3.2, x + 3.5, y + 3.2, 'o')))
-    c.ell(16.5, 18 + b, 6, 4.2, shift=1)
-    c.poly([(10, 20), (23, 20), (22, 24), (11, 24)], m='rag', sep=True)
-    club(c, hand)
+    c.cap(12.5, 21, 12, 28, 2.3, 2.0, shift=-1)
+    c.ell(12.5, 28.3, 2.6, 1.1, shift=-1)
+    c.cap(10, 12 + b, 8, 19 + b, 2.1, 1.8, shift=-1)
+    c.circ(8.3, 20.5 + b, 2.0, shift=-1)
+    c.ell(15, 15 + b, 7.5, 7)
+    c.ell(17, 18.5 + b, 5.5, 4.2, shift=1)
+    c.cap(19, 21, 19.5, 28, 2.4, 2.1, sep=True)
+    c.ell(20.3, 28.3, 2.7, 1.1)
+    c.poly([(9.5, 19.5), (21.5, 19.5), (21, 24), (10, 24)], m='rag', sep=True)
+    c.line(10, 19.7, 21.5, 19.7, 'hair')
+    # the head, low and forward
+    c.circ(22, 10 + b, 3.8, sep=True)
+    c.poly([(18.8, 9.5 + b), (16.8, 7.2 + b), (19.6, 8.2 + b)], shift=-1)
+    c.ell(20.5, 6.2 + b, 1.6, 1.1, m='hair')
+    c.cap(20, 8.4 + b, 25.2, 8.6 + b, 1.0, shift=-1)
+    c.ell(23.5, 12.8 + b, 3.3, 2.1, shift=1, sep=True)
+    c.dots([(22.6, 9.6 + b), (24.8, 9.7 + b)], 'e')
+    c.px(25.8, 10.6 + b, 'o')
+    c.line(21.5, 13.1 + b, 26, 12.7 + b, 'o')
+    c.dots([(22.3, 12.2 + b), (25.2, 11.9 + b)], 'tusk')
+    # the near arm hangs heavy, the club's head resting on the ground
+    c.cap(19, 12 + b, 23, 17.5 + b, 2.2, 2.0, sep=True)
+    c.cap(23, 17.5 + b, 24.5, 21 + b, 2.0, 1.8)
+    c.cap(25, 21.5 + b, 28.5, 27, 0.8, 2.0, m='wood')
+    c.circ(24.6, 21.5 + b, 1.8)
 
 
 @sprite("troll", body=(0x2A4A3A, 0x4A7A5E, 0x7AA88A), eye=0xF0E040, mats={'rag': 0x5A4A30, 'wood': 0x6A4A28, 'moss': 0x5A7A1A})

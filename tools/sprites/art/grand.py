@@ -327,10 +327,11 @@ def hydraking(c, f):
     leg(c, 20, 24, 28.5, 1.7)
 
 
-@sprite("phoenixlord", body=(0x8A2A04, 0xE86A10, 0xF8B838), eye=0xFFFFFF, mats={'flame': 0xFFF070, 'beak': 0xF8E080, 'gold': 0xF0C030}, lift=3, **BIG)
+@sprite("phoenixlord", body=(0x8A2A04, 0xE86A10, 0xF8B838), eye=0xFFFFFF, mats={'flame': 0xFFF070, 'beak': 0xF8E080, 'gold': 0xF0C030},
+        lift=1, size=64, scale=1.84)
 def phoenixlord(c, f):
     phoenix_body(c, f)
-    crown(c, 20.5, 4.5 - 0.8 * f, w=2)
+    crown(c, 21.8, 5.4 - 0.8 * f, w=2)
 
 
 @sprite("minotaurking", body=(0x3A1C0E, 0x6A3820, 0x9A5E38), eye=0xFF3020,

@@ -172,10 +172,31 @@ def python(c, f):
           pattern=[(6, 26), (10, 27.5), (16, 27.5), (22, 25), (20, 19), (15, 20), (10, 19), (9, 15), (14, 11.5 - f)])
 
 
-@sprite("viper", body=(0x3A1A14, 0x6A3424, 0x9A5A40), eye=0xF8E020, mats={'tongue': TONGUE, 'spot': (0x1A0A08, 'flat')})
+@sprite("viper", body=(0x23461A, 0x467A2A, 0x86B04A), eye=0xF8E020,
+        mats={'tongue': TONGUE, 'spot': (0x1E3414, 'flat'), 'belly': 0xD8D890})
 def viper(c, f):
-    snake(c, f, [(3, 27), (9, 28), (14, 26), (11, 22), (14, 18 - f), (19, 15 - f)], 1.6, 1.3, (22.5, 14 - f), head_r=(3.4, 2.5), fangs=True,
-          pattern=[(6, 27.5), (11, 27.5), (12, 23), (13, 19)])
+    """Coiled and ready to strike: a heaped coil, an S-bent neck and a broad
+    arrow-shaped head, a zigzag down the back."""
+    b = -0.5 * f
+    coil = [(3, 26.5), (8, 28.5), (15, 28.5), (20.5, 26.5), (19, 23.5), (12, 23.5), (7.5, 25), (9.5, 21.5),
+            (15, 20.5 + b * 0.5)]
+    c.path(coil, 1.2, 2.3)
+    c.path([(15, 20.5 + b * 0.5), (19, 18 + b), (17.5, 14.5 + b), (19, 11.5 + b)], 2.2, 1.7, sep=True)
+    c.line(16, 21.5 + b * 0.5, 19.5, 18.5 + b, 'belly')
+    zig = [(5, 27), (7, 28), (9, 27.3), (11, 28.1), (13, 27.3), (15, 28), (17, 27.3), (11, 23), (13, 24), (15, 23.2),
+           (17, 24), (10, 22), (12.5, 21.1), (18, 17.5 + b), (17.2, 15.5 + b), (18.5, 13.5 + b)]
+    for (x, y) in zig:
+        c.px(x, y, 'spot')
+    # the head: wide at the jaws, narrow at the snout, a ridge over the eye
+    c.poly([(17.5, 9.5 + b), (20, 7 + b), (24, 7.3 + b), (27.5, 9 + b), (27, 10.6 + b), (21, 12.2 + b),
+            (17.8, 11.5 + b)], sep=True)
+    c.line(19.5, 8.2 + b, 24, 8 + b, '1')
+    c.px(22.5, 9 + b, 'e')
+    c.px(23, 9 + b, 'o')
+    c.px(26, 9.3 + b, 'o')
+    c.line(21, 11.3 + b, 26.5, 10.5 + b, 'o')
+    c.path([(27.5, 10 + b), (29.5, 10.5 + b - f), (30.5, 9.5 + b - f)], 0.3, m='tongue')
+    c.px(30.5, 11 + b - f, 'tongue')
 
 
 @sprite("shark", body=(0x2A3A4A, 0x4A6A80, 0x7A9AB0), eye=0x101010, mats={'belly': 0xE8EEF0}, lift=3)
@@ -449,23 +470,27 @@ def griffin(c, f):
     c.line(16, 13 + b, 12, 0 + 2 * f, 'body')
 
 
-@sprite("phoenix", body=(0x8A1A08, 0xE04A10, 0xF89A28), eye=0xFFFFC0, mats={'flame': 0xF8D040, 'beak': 0xF8E080}, lift=2, scale=0.96)
+@sprite("phoenix", body=(0x8A1A08, 0xE04A10, 0xF89A28), eye=0xFFFFC0, mats={'flame': 0xF8D040, 'beak': 0xF8E080}, lift=1, scale=0.9)
 def phoenix(c, f):
     phoenix_body(c, f)
 
 
-def phoenix_body(c, f):
-    b = -0.8 * f
-    for i, (x, y) in enumerate([(2, 24), (4, 28), (7, 27)]):
-        c.path([(10, 19 + b), (x, y - f * (i % 2))], 1.2, 0.4, m='flame')
-    c.poly([(12, 14 + b), (3, 6 + f * 2), (1, 11), (4, 13), (9, 18 + b)], shift=-1)
-    c.ell(14, 17 + b, 6.5, 4.5, rot=-20)
-    c.cap(17, 14 + b, 20, 9 + b, 2.0, 1.6)
-    c.circ(21, 7.5 + b, 3, sep=True)
-    c.poly([(23.5, 6.5 + b), (27, 8 + b), (23.5, 9 + b)], m='beak')
+def phoenix_body(c, f, plumes=3):
+    """A firebird in flight, not a barnyard bird: both wings swept high with
+    flaming tips, a slim body leaning forward, a streaming crest and long tail
+    plumes that trail and fan out below it."""
+    b = -0.5 * f
+    for i in range(plumes):
+        d = i - (plumes - 1) / 2
+        pts = [(12, 18 + b), (9 - d * 0.5, 21 + d), (5.5 - d * 1.5, 23 + d * 2 - f * (i % 2)), (2.5 - d * 2, 23 + d * 3.2 - f)]
+        c.path(pts, 1.2, 0.3, m='body' if i % 2 else 'flame', shift=-1 if i % 2 else 0)
+    feather_wing(c, (14, 12 + b), k=0.95, beat=-48 + 14 * f, line='flame', m='body', shift=-1)
+    c.ell(15.5, 15 + b, 3.4, 5.5, rot=40)
+    c.cap(17.5, 12.5 + b, 21, 8.5 + b, 1.9, 1.4)
     for i in range(3):
-        c.path([(20, 5 + b), (17 - i * 1.5, 1 + b + i * 1.5 - f)], 0.6, 0.3, m='flame')
-    eye(c, 22, 7 + b)
-    c.poly([(15, 14 + b), (10, 0 + 2 * f), (5, 2 + f * 2), (7, 7), (5, 10), (11, 17 + b)], sep=True)
-    c.poly([(12, 8), (8.5, 2 + 2 * f), (8, 6)], m='flame')
-    c.path([(15, 21 + b), (16, 25 + b)], 0.5, m='beak')
+        c.path([(21, 5.5 + b), (19 - i * 0.6, 3.5 + b - i * 1.0 + f * 0.5), (17.5 - i * 1.0, 3 + b - i * 1.1 + f * 0.5)],
+               0.6, 0.25, m='flame')
+    feather_wing(c, (16, 13 + b), k=1.05, beat=-8 + 14 * f, line='flame', m='body')
+    c.circ(22, 7.5 + b, 2.5, sep=True)
+    c.poly([(23.8, 6.5 + b), (27.5, 7.8 + b), (24.5, 9.2 + b)], m='beak')
+    eye(c, 22.8, 7 + b)
