@@ -104,7 +104,7 @@ def hyena(c, f):
     eye(c, 24.5, 11 + b)
 
 
-@sprite("fenrir", body=(0x1E1E2E, 0x3C3C58, 0x6A6A90), eye=0x40E0FF, mats={'belly': 0x8A8AA8, 'chain': 0xB0A890})
+@sprite("fenrir", body=(0x1E1E2E, 0x3C3C58, 0x6A6A90), eye=0x40E0FF, mats={'belly': 0x8A8AA8, 'chain': 0xB0A890}, rim='A')
 def fenrir(c, f):
     canine(c, f, ruff=True)
     b = -0.6 * f
@@ -353,7 +353,7 @@ def mammoth(c, f):
     eye(c, 24, 11.5 + b)
 
 
-@sprite("gorilla", body=(0x18141A, 0x302A34, 0x54485C), eye=0xE05020, mats={'face': 0x4A3C40, 'silver': 0x9A9AA8})
+@sprite("gorilla", body=(0x18141A, 0x302A34, 0x54485C), eye=0xE05020, mats={'face': 0x4A3C40, 'silver': 0x9A9AA8}, rim='A')
 def gorilla(c, f):
     b = -0.7 * f
     leg(c, 9, 19, 27.5, 2.2, far=True)
@@ -371,7 +371,7 @@ def gorilla(c, f):
     c.px(26.5, 11 + b, 'o')
 
 
-@sprite("mole", body=(0x201820, 0x3E3440, 0x5E5262), eye=0x100810, mats={'pink': 0xF0A0B0})
+@sprite("mole", body=(0x201820, 0x3E3440, 0x5E5262), eye=0x100810, mats={'pink': 0xF0A0B0}, rim='A')
 def mole(c, f):
     b = -0.5 * f
     c.ell(15, 21 + b, 10, 6.5)

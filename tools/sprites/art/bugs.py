@@ -83,7 +83,7 @@ def weevil(c, f):
         c.px(x, y - 0.4 * f, '3')
 
 
-@sprite("roach", body=(0x2A1408, 0x5A2C10, 0x8E5026), eye=0xF0D080)
+@sprite("roach", body=(0x2A1408, 0x5A2C10, 0x8E5026), eye=0xF0D080, rim='A')
 def roach(c, f):
     b = -0.3 * f
     six_legs(c, [9, 14, 19], 20, 26, spread=4)
@@ -230,7 +230,7 @@ def moth(c, f):
     c.dots([(15, 9.5), (17, 9.5)], 'e')
 
 
-@sprite("firefly", body=(0x141A10, 0x2E3A20, 0x4E6038), eye=0xF04040, mats={'glow': (0xF8F080, 'flat'), 'wing': WING, 'halo': 0xC8E060})
+@sprite("firefly", body=(0x141A10, 0x2E3A20, 0x4E6038), eye=0xF04040, mats={'glow': (0xF8F080, 'flat'), 'wing': WING, 'halo': 0xC8E060}, rim='A')
 def firefly(c, f):
     b = -0.8 * f
     c.ell(8, 20 + b, 5.5 + f * 0.5, 4.5 + f * 0.5, m='halo')
@@ -393,7 +393,7 @@ def spider(c, f):
         c.path([(x, 21 + b), (x - 3 + i * 3, 15 + b), (x - 6 + i * 5, 27.5)], 0.6)
 
 
-@sprite("tarantula", scale=0.87, body=(0x201410, 0x4A3024, 0x7A5440), eye=0xF04020, mats={'knee': 0xE08030})
+@sprite("tarantula", scale=0.87, body=(0x201410, 0x4A3024, 0x7A5440), eye=0xF04020, mats={'knee': 0xE08030}, rim='A')
 def tarantula(c, f):
     b = -0.7 * f
     for i in range(4):

@@ -213,7 +213,7 @@ def minotaur(c, f):
     axe(c, hand, double=True, lean=0.6)
 
 
-@sprite("werewolf", body=(0x2A2420, 0x504840, 0x807468), eye=0xF0E020, mats={'rag': 0x4A3A5A, 'claw': 0xF0E8D8})
+@sprite("werewolf", body=(0x2A2420, 0x504840, 0x807468), eye=0xF0E020, mats={'rag': 0x4A3A5A, 'claw': 0xF0E8D8}, rim='A')
 def werewolf(c, f):
     b = -0.6 * f
     c.path([(13, 20), (9, 23), (7, 21 - f)], 1.4, 0.7)

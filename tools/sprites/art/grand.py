@@ -248,7 +248,7 @@ def antqueen(c, f):
     c.circ(2, 27, 1.3, m='egg')
 
 
-@sprite("stagbeetle", body=(0x1A0E08, 0x3A2214, 0x6A4428), eye=0xF04020, mats={'jaw': 0x8A4A20})
+@sprite("stagbeetle", body=(0x1A0E08, 0x3A2214, 0x6A4428), eye=0xF04020, mats={'jaw': 0x8A4A20}, rim='A')
 def stagbeetle(c, f):
     b = -0.4 * f
     j = 1.2 * f
@@ -358,7 +358,7 @@ def cyclops(c, f):
     club(c, hand)
 
 
-@sprite("titan", body=(0x6A4A10, 0xB08A28, 0xE8C860), eye=0x60F0FF, mats={'skin': 0xD8A070, 'steel': 0xE0E8F0, 'cloth': 0xE8E0D0, 'beard': 0xF0F0F0}, **BIG)
+@sprite("titan", body=(0x6A4A10, 0xB08A28, 0xE8C860), eye=0x60F0FF, mats={'skin': (0xD8A070, 'flat'), 'steel': 0xE0E8F0, 'cloth': 0xE8E0D0, 'beard': 0xF0F0F0}, **BIG)
 def titan(c, f):
     b = -0.6 * f
     c.poly([(12, 11 + b), (8, 28), (14, 27), (15, 13 + b)], m='cloth', shift=-1)

@@ -3,7 +3,8 @@ from registry import sprite
 from art.kit import figure, tri
 
 HERO = dict(size=48, scale=1.5, eye=0x1A1010)
-SKIN = 0xF0C09A
+# Flat: the shade rules darken a skin tone to red, which reads as a wound.
+SKIN = (0xF0C09A, 'flat')
 
 
 def sword(c, hand, b, blade='steel', hilt='gold', up=True):
@@ -71,7 +72,7 @@ def cleric(c, f):
     c.dots([(x + 1.4, y - 6.2), (x + 6.2, y - 6.2), (x + 3.8, y - 8.6), (x + 3.8, y - 3.8)], 'gold')
 
 
-@sprite("rogue", body=(0x1A1A14, 0x34342A, 0x5A5A48), mats={'skin': SKIN, 'steel': 0xD0D8E0, 'leather': 0x6A4020, 'scarf': 0x8A2030}, **HERO)
+@sprite("rogue", body=(0x1A1A14, 0x34342A, 0x5A5A48), rim='A', mats={'skin': SKIN, 'steel': 0xD0D8E0, 'leather': 0x6A4020, 'scarf': 0x8A2030}, **HERO)
 def rogue(c, f):
     b = -0.6 * f
     hand = figure(c, f, legs='body', torso='leather', arms='body', boots='leather', arm_pose=0.2,

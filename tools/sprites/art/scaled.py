@@ -263,7 +263,7 @@ def eagle(c, f):
     bird(c, f)
 
 
-@sprite("condor", body=(0x141418, 0x2A2A30, 0x4A4A58), eye=0xE02020, mats={'head': 0xC87070, 'beak': 0xD8D0B8, 'ruff': 0xF0F0F0})
+@sprite("condor", body=(0x141418, 0x2A2A30, 0x4A4A58), eye=0xE02020, mats={'head': 0xC87070, 'beak': 0xD8D0B8, 'ruff': 0xF0F0F0}, rim='A')
 def condor(c, f):
     bird(c, f, head=(23, 8), neck=lambda c, b: (c.cap(20, 13 + b, 22, 9 + b, 1.3, m='head'), c.ell(19.5, 13 + b, 3, 1.8, m='ruff')))
 
@@ -432,7 +432,7 @@ def dragon(c, f):
     dragon_body(c, f)
 
 
-@sprite("wyvern", body=(0x2A3A14, 0x4A6A20, 0x7A9A3A), eye=0xF04020, mats={'belly': 0xC8C080, 'wing': 0x3A4A2A, 'horn': 0xD8D0B0})
+@sprite("wyvern", body=(0x2A3A14, 0x4A6A20, 0x7A9A3A), eye=0xF04020, mats={'belly': 0xC8C080, 'wing': 0x3A4A2A, 'horn': 0xD8D0B0}, rim='A')
 def wyvern(c, f):
     b = -0.6 * f
     c.path([(9, 21 + b), (4, 24), (2, 20 - f), (1.5, 16 - f)], 1.8, 0.5)
