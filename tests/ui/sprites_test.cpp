@@ -2,6 +2,7 @@
 
 #include <cairo.h>
 
+#include <algorithm>
 #include <cstring>
 #include <set>
 #include <sstream>
@@ -118,6 +119,30 @@ TEST(SpriteTable, PaletteKeysAndShadeRules) {
             EXPECT_EQ(colourOf(s, rule[0]), pixel::deriveShade(std::uint32_t(src), rule[2] == 1))
                 << rule[0] << " from " << rule[1];
         }
+    }
+}
+
+// The darkest scene grounds are near-black browns and blues (luma about 20 to 35). The top and side
+// edges of a silhouette must stand clear of them, or a dark creature vanishes there; such creatures
+// carry a lit rim.
+TEST(SpriteTable, SilhouettesShowOnDarkGrounds) {
+    int count = 0;
+    const pixel::Sprite* t = pixel::spriteTable(&count);
+    for (int i = 0; i < count; ++i) {
+        const pixel::Sprite& s = t[i];
+        auto at = [&](int x, int y) { return x < 0 || y < 0 || x >= s.width ? '.' : s.rows[y][x]; };
+        std::vector<double> edge;
+        for (int y = 0; y < s.height; ++y)
+            for (int x = 0; x < s.width; ++x) {
+                const char k = at(x, y);
+                if (k == '.' || k == 'o') continue;
+                if (at(x, y - 1) != 'o' && at(x - 1, y) != 'o' && at(x + 1, y) != 'o') continue;
+                const auto c = std::uint32_t(colourOf(s, k));
+                edge.push_back(0.2126 * (c >> 16 & 0xFF) + 0.7152 * (c >> 8 & 0xFF) + 0.0722 * (c & 0xFF));
+            }
+        ASSERT_FALSE(edge.empty()) << s.name;
+        std::nth_element(edge.begin(), edge.begin() + edge.size() / 2, edge.end());
+        EXPECT_GE(edge[edge.size() / 2], 45.0) << s.name << ": its edge is too dark to show on a dark scene";
     }
 }
 
