@@ -136,7 +136,10 @@ def cerberus(c, f):
         c.cap(17.5, 14 + b, x - 2, y + 1, 2.2, 1.7, shift=s, sep=True)
         c.cap(x - 3.6, y - 1.2, x - 2.4, y + 2.8, 0.6, m='collar')
         c.px(x - 4.6, y - 0.2, 'collar')
-        c.ell(x, y, 3.1, 2.7, shift=s, sep=True)
+        # a dark ring round each head keeps the three apart where they overlap
+        c.ell(x + 0.4, y + 0.2, 3.8, 3.3, m='o')
+        c.ell(x + 3.2, y + 0.9, 2.9, 2.0, m='o')
+        c.ell(x, y, 3.1, 2.7, shift=s)
         c.ell(x + 3, y + 0.8, 2.3, 1.4, shift=s)
         c.line(x + 1.5, y + 2.3, x + 5, y + 2.0, 'maw')
         c.px(x + 5.3, y + 0.3, 'o')

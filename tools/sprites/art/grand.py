@@ -365,7 +365,8 @@ def titan(c, f):
     hand = figure(c, f, legs='body', torso='body', boots='body', wide=1.15, arm_pose=0.9,
                   hair=lambda c, x, y, b: (c.ell(x - 1.5, y - 2.2, 3.8, 2.4, m='body', sep=True),
                                            c.poly([(x - 1, y - 4), (x - 3, y - 8), (x, y - 5.5), (x + 1, y - 9), (x + 2, y - 5), (x + 4, y - 7.5), (x + 3, y - 3)], m='body'),
-                                           c.poly([(x + 0.5, y + 2), (x + 4, y + 1.8), (x + 2.5, y + 5.5), (x, y + 3.5)], m='beard')))
+                                           c.poly([(x + 0.5, y + 2), (x + 4, y + 1.8), (x + 2.5, y + 5.5), (x, y + 3.5)], m='beard'),
+                                           c.line(x + 1, y - 1.3, x + 3.4, y - 1.1, 'o'), c.px(x + 4.2, y + 0.6, 'o')))
     x, y = hand
     c.cap(x, y + 10, x, y - 12, 0.6, m='steel')
     for dx in (-2, 0, 2):
