@@ -3,41 +3,30 @@ from registry import sprite
 from art.kit import leg, eye, tri, hoof_leg, hind_leg, stripes
 
 
-def canine(c, f, ears=True, big_ears=False, slope=0.0, heads=1, ruff=False, tail_up=True):
-    """A dog-like body; several heads fan out for the hound of the gate."""
+def canine(c, f, head=True, ruff=False):
+    """A wolf's body, with its head unless the caller draws its own."""
     b = -0.6 * f
-    w = 1.0 * f
-    if tail_up:
-        c.path([(7, 16 + b), (4, 13), (2, 16 - w)], 2.0, 1.0)
-    else:
-        c.path([(7, 16 + b), (4, 19), (3 + w, 23)], 1.8, 0.9)
+    c.path([(7, 16 + b), (4, 13), (2, 16 - f)], 2.0, 1.0)
     hind_leg(c, 9.5, 15 + b, 27, 1.3, far=True)
     leg(c, 20, 18, 27, 1.2, far=True)
     c.ell(13, 17 + b, 7.5, 4.6)
-    c.ell(19, 16 + b - slope, 4.8, 5.2)
+    c.ell(19, 16 + b, 4.8, 5.2)
     c.ell(16, 20 + b, 5.5, 1.7, m='belly')
     hind_leg(c, 11, 16 + b, 27.5, 1.4)
     leg(c, 21.5, 19, 27.5, 1.3, foot='body')
     if ruff:
         for i in range(5):
-            tri(c, (18 + i, 12 + b - slope), (16.5 + i * 1.2, 7.5 + b - slope + (i % 2)), (20 + i, 11 + b - slope), shift=-1)
-    offs = [(0, 0)] if heads == 1 else [(-4.5, -5.5), (0.5, 0), (-3, 5.5)][:heads]
-    for i, (hx, hy) in enumerate(offs):
-        _dog_head(c, 24 + hx, 11.5 + b - slope + hy, f, ears, big_ears,
-                  shift=-1 if (heads > 1 and i == 0) else 0, k=0.8 if heads > 1 else 1.0)
-
-
-def _dog_head(c, x, y, f, ears, big_ears, shift=0, k=1.0):
-    c.ell(x, y, 4.0 * k, 3.5 * k, shift=shift, sep=True)
-    c.ell(x + 4 * k, y + 1.5 * k, 3.0 * k, 1.7 * k, shift=shift)
-    c.px(x + 6.5, y + 1, 'o')
-    if ears:
-        h = 6.5 if big_ears else 4.5
-        tri(c, (x - 3, y - 2.5), (x - 1.5, y - 2.5 - h), (x + 0.5, y - 3), shift=shift - 1)
-        tri(c, (x - 0.5, y - 3), (x + 1.5, y - 2.5 - h + 0.5), (x + 2.5, y - 2.5), shift=shift)
-    c.line(x + 2, y + 3, x + 5.5, y + 3, 'o')
-    c.px(x + 4, y + 3.5, 'w')
-    eye(c, x + 1.5, y - 1)
+            tri(c, (18 + i, 12 + b), (16.5 + i * 1.2, 7.5 + b + (i % 2)), (20 + i, 11 + b), shift=-1)
+    if head:
+        x, y = 24, 11.5 + b
+        c.ell(x, y, 4.0, 3.5, sep=True)
+        c.ell(x + 4, y + 1.5, 3.0, 1.7)
+        c.px(x + 6.5, y + 1, 'o')
+        tri(c, (x - 3, y - 2.5), (x - 1.5, y - 7), (x + 0.5, y - 3), shift=-1)
+        tri(c, (x - 0.5, y - 3), (x + 1.5, y - 6.5), (x + 2.5, y - 2.5))
+        c.line(x + 2, y + 3, x + 5.5, y + 3, 'o')
+        c.px(x + 4, y + 3.5, 'w')
+        eye(c, x + 1.5, y - 1)
 
 
 @sprite("wolf", body=(0x3A3A48, 0x6A6A7A, 0x9A9AAA), eye=0xF0C020, mats={'belly': 0xC8C8D0})
@@ -121,15 +110,8 @@ def cerberus(c, f):
     """Three heads on three necks, each in its own spiked collar: one reared
     high behind, one snarling forward, one low at the chest."""
     b = -0.6 * f
-    c.path([(7, 16 + b), (4, 13), (2.5, 16 - f)], 1.8, 0.9)
-    c.circ(2.5, 16.5 - f, 1.2, m='maw')
-    hind_leg(c, 9, 15 + b, 27, 1.3, far=True)
-    leg(c, 19.5, 18, 27, 1.3, far=True)
-    c.ell(12.5, 17 + b, 7.5, 4.8)
-    c.ell(18, 16 + b, 4.5, 5)
-    c.ell(15, 20.5 + b, 5.5, 1.5, m='belly')
-    hind_leg(c, 10.5, 16 + b, 27.5, 1.4)
-    leg(c, 21, 19, 27.5, 1.4, foot='body')
+    canine(c, f, head=False)
+    c.circ(2, 16.5 - f, 1.2, m='maw')
     heads = [(15, 5, -1, -0.4 * f), (24, 9.5, 0, 0.6 * f), (23.5, 17, -1, 0)]
     for (x, y, s, nod) in heads:
         y += b + nod
