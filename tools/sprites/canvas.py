@@ -37,8 +37,9 @@ class Canvas:
 
     # -- coordinate helpers -------------------------------------------------
     def _p(self, x, y):
-        # The bias settles shapes whose edges meet pixel centres exactly the
-        # same way in both frames, whatever the rounding of the bob offset.
+        # Edges that meet a pixel centre exactly would fall either way by float
+        # noise (3.6 - 0.5 is not exact), so a shape could gain or lose a pixel
+        # between frames; the bias makes every such tie fall the same way.
         return (x * self.s + self.ox + 1e-6, y * self.s + self.oy + 1e-6)
 
     def _bbox(self, x0, y0, x1, y1):

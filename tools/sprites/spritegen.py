@@ -190,7 +190,7 @@ def _luma(colour):
     return 0.2126 * (colour >> 16 & 0xFF) + 0.7152 * (colour >> 8 & 0xFF) + 0.0722 * (colour & 0xFF)
 
 
-def _rim(n, keys, pal, rim):
+def _rim(keys, pal, rim):
     """Lights the edge pixels that face up or sideways with the rim key where
     the figure is darker than it; the edge facing the ground stays."""
     key = pal.ramps[rim][0][-1] if rim in pal.ramps else rim
@@ -236,7 +236,7 @@ def render(spec):
             else:
                 lost += 1
         if spec.rim:
-            moved = _rim(n, moved, pal, spec.rim)
+            moved = _rim(moved, pal, spec.rim)
         full = _outline(n, moved)
         rows = [''.join(full.get((x, y), '.') for x in range(n)) for y in range(n)]
         frames.append(rows)
