@@ -9,11 +9,11 @@
 #include <chrono>
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
 
+#include "bench/bench_common.h"
 #include "rules/classes.h"
 #include "rules/combat.h"
 #include "rules/difficulty.h"
@@ -28,33 +28,11 @@ namespace {
 
 using namespace rpg;
 
-constexpr int kMaxTurns = 5000;
+using bench::Played;
+using bench::playOut;
+
 // Won battles on every combat row before the depth: the row's nodes and replays.
 constexpr int kFightsPerRow = 3;
-
-struct Played {
-    std::uint8_t outcome = OutcomeRunning;
-    long events = 0;
-    int rounds = 0;
-};
-
-Played playOut(BattleState& s, Rng& rng) {
-    Played p;
-    for (int turn = 0; turn < kMaxTurns && s.outcome == OutcomeRunning; ++turn) {
-        const Combatant* actor = currentActor(s);
-        if (!actor) {
-            p.events += static_cast<long>(advance(s, rng).events.size());
-            continue;
-        }
-        const std::string id = actor->id;
-        const AiAction a = aiChooseAction(s, id, rng);
-        p.events += static_cast<long>(performAction(s, id, a.skill, a.targets, rng).events.size());
-        p.events += static_cast<long>(advance(s, rng).events.size());
-    }
-    p.outcome = s.outcome;
-    p.rounds = s.round;
-    return p;
-}
 
 // A hero of the class with its starting gear, as hero selection makes it
 // (without the random stat modifier).
@@ -240,11 +218,6 @@ int balance(int samples) {
     return 0;
 }
 
-int numberAfter(int& i, int argc, char** argv) {
-    if (i + 1 >= argc) return -1;
-    return std::atoi(argv[++i]);
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -254,9 +227,9 @@ int main(int argc, char** argv) {
         if (!std::strcmp(argv[i], "--balance")) {
             showBalance = true;
         } else if (!std::strcmp(argv[i], "--battles")) {
-            battles = numberAfter(i, argc, argv);
+            battles = bench::numberAfter(i, argc, argv);
         } else if (!std::strcmp(argv[i], "--samples")) {
-            samples = numberAfter(i, argc, argv);
+            samples = bench::numberAfter(i, argc, argv);
         } else {
             std::fprintf(stderr, "usage: battle_bench [--battles N] | --balance [--samples N]\n");
             return 2;

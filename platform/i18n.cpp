@@ -129,4 +129,6 @@ const std::string& currentLanguage() {
 
 bool currentIsRtl() { return i18n_data::kCatalogs[state().active].rtl; }
 
+bool currentPrefixAfterBase() { return i18n_data::kCatalogs[state().active].prefixAfterBase; }
+
 } // namespace i18n

@@ -38,5 +38,8 @@ std::string detectSystemLanguage();
 
 const std::string& currentLanguage();
 bool currentIsRtl();
+// Whether the active language puts a monster's name prefix after the base
+// name ("Loup glaciaire") rather than before it ("Frost Wolf").
+bool currentPrefixAfterBase();
 
 } // namespace i18n

@@ -15,6 +15,7 @@ struct Catalog {
     const char* nativeName;
     const char* englishName;
     bool rtl;
+    bool prefixAfterBase;  // a monster's name prefix follows its base name
     const Entry* entries;
     int count;
 };

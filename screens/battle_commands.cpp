@@ -29,14 +29,6 @@ FlaskColors flaskColors(rpg::ConsumableEffect effect) {
     }
 }
 
-double itemAmount(const rpg::ItemInstance& item, const rpg::ItemDef& def, const rpg::Combatant& target,
-                  const rpg::Hero& owner) {
-    if (def.effect == rpg::ConsumableEffect::HealHp) return rpg::consumableHeal(item, target.stats.maxHp, owner.level);
-    if (def.effect == rpg::ConsumableEffect::RestoreMp)
-        return rpg::consumableHeal(item, target.stats.maxMp, owner.level);
-    return def.power;
-}
-
 // Starts the action at once when the actor is the one whose turn it is.
 void startNow(Scene& sc, Ctx& ctx, const rpg::SkillDef& skill, const std::vector<std::string>& targets) {
     const rpg::Combatant* current = rpg::currentActor(sc.state);
@@ -210,6 +202,14 @@ void drawCommands(Scene& sc, Ctx& ctx) {
 }
 
 } // namespace
+
+double itemAmount(const rpg::ItemInstance& item, const rpg::ItemDef& def, const rpg::Combatant& target,
+                  const rpg::Hero& owner) {
+    if (def.effect == rpg::ConsumableEffect::HealHp) return rpg::consumableHeal(item, target.stats.maxHp, owner.level);
+    if (def.effect == rpg::ConsumableEffect::RestoreMp)
+        return rpg::consumableHeal(item, target.stats.maxMp, owner.level);
+    return def.power;
+}
 
 std::string preferredEnemy(const Scene& sc) {
     const rpg::Combatant* remembered = rpg::combatant(sc.state, sc.rememberedEnemy);

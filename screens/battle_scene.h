@@ -139,6 +139,11 @@ void announce(Scene& sc, Ctx& ctx, const rpg::Combatant& actor, const rpg::Skill
               const std::vector<std::string>& targets);
 // The panel of a turn that is not the player's: also ends any choosing.
 void drawEmptyPanel(Scene& sc, Ctx& ctx);
+// What a bag item does to the target: potions restore a share of the
+// target's maxima, less for an owner above the potion's level; other
+// consumables their catalogue power.
+double itemAmount(const rpg::ItemInstance& item, const rpg::ItemDef& def, const rpg::Combatant& target,
+                  const rpg::Hero& owner);
 // The monster a plain attack would strike: the remembered one while it
 // lives, else the first living monster; empty when none lives.
 std::string preferredEnemy(const Scene& sc);
@@ -150,7 +155,10 @@ void copyBackParty(const rpg::BattleState& state);
 // Experience for every party hero, with level-ups refilling the run's
 // members; one row per hero.
 std::vector<XpRow> grantXp(double rewardXp, int depth, rpg::NodeType type);
-// Pays the gold and settles progress and the run of a won battle, saving both.
+// Experience, gold and progress of a won battle, without saving; the
+// experience rows.
+std::vector<XpRow> payVictory(const rpg::BattleState& state, const GameState& entry);
+// payVictory for the scene, saving progress and the run.
 void settleVictory(Scene& sc);
 GameState rewardEntry(const Scene& sc);
 GameState defeatEntry();

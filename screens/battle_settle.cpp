@@ -82,19 +82,24 @@ std::vector<XpRow> grantXp(double rewardXp, int depth, rpg::NodeType type) {
     return rows;
 }
 
-void settleVictory(Scene& sc) {
+std::vector<XpRow> payVictory(const rpg::BattleState& state, const GameState& entry) {
     rpg::RunState& run = store::run();
     store::Meta& meta = store::meta();
-    const auto type = static_cast<rpg::NodeType>(sc.entry.nodeType);
-    sc.rewardRows = grantXp(sc.state.rewardXp, run.depth, type);
-    meta.gold += sc.state.rewardGold;
-    run.gold += sc.state.rewardGold;
+    const auto type = static_cast<rpg::NodeType>(entry.nodeType);
+    std::vector<XpRow> rows = grantXp(state.rewardXp, run.depth, type);
+    meta.gold += state.rewardGold;
+    run.gold += state.rewardGold;
     // Winning a node again pays, but moves no progress.
-    if (!rpg::isCleared(run, sc.entry.nodeId)) {
-        run.pos = sc.entry.nodeId;
-        run.cleared.push_back(sc.entry.nodeId);
+    if (!rpg::isCleared(run, entry.nodeId)) {
+        run.pos = entry.nodeId;
+        run.cleared.push_back(entry.nodeId);
         meta.bestDepth = std::max(meta.bestDepth, run.depth);
     }
+    return rows;
+}
+
+void settleVictory(Scene& sc) {
+    sc.rewardRows = payVictory(sc.state, sc.entry);
     store::saveMeta();
     store::saveRun();
 }

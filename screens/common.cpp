@@ -9,21 +9,27 @@
 #include "rules/items.h"
 #include "rules/map.h"
 #include "rules/runes.h"
+#include "ui/audio.h"
 #include "ui/draw.h"
 #include "ui/game_ui.h"
-#include "ui/theme.h"
 #include "ui/gpu.h"
 #include "ui/screens.h"
+#include "ui/sprite.h"
+#include "ui/theme.h"
 #include "ui/widgets.h"
 
 namespace ui {
 
-void settleNode(const std::string& nodeId) {
+void markNodeDone(const std::string& nodeId) {
     rpg::RunState& run = store::run();
     run.pos = nodeId;
     if (std::find(run.cleared.begin(), run.cleared.end(), nodeId) == run.cleared.end()) {
         run.cleared.push_back(nodeId);
     }
+}
+
+void settleNode(const std::string& nodeId) {
+    markNodeDone(nodeId);
     store::saveRun();
 }
 
@@ -106,5 +112,61 @@ void openLink(const std::string& address) {
 }
 
 void setLinkOpener(LinkOpener opener) { linkOpener() = opener ? opener : &SDL_OpenURL; }
+
+double GoldPulse::factor(double gold, double now) {
+    if (gold != shown_) {
+        if (shown_ >= 0) {
+            changedAt_ = now;
+            changed_ = true;
+        }
+        shown_ = gold;
+    }
+    if (!changed_) return 1;
+    const double t = now - changedAt_;
+    if (t < 0) return 1;
+    if (t < 0.12) return 1 + 0.18 * t / 0.12;
+    if (t < 0.34) return 1.18 - 0.18 * (t - 0.12) / 0.22;
+    return 1;
+}
+
+std::string heroTabs(Ctx& ctx, const std::vector<rpg::Hero*>& heroes, double top, const std::string& selected) {
+    const double s = ctx.uiScale;
+    const double n = static_cast<double>(heroes.size());
+    const double left = ctx.width / 2 - (n * 56 * s + (n - 1) * 8 * s) / 2;
+    std::string clicked;
+    for (std::size_t k = 0; k < heroes.size(); ++k) {
+        const rpg::Hero& h = *heroes[k];
+        const Rect r{left + static_cast<double>(k) * 64 * s, top, 56 * s, 56 * s};
+        if (h.id == selected) {
+            fillRect(ctx.cr, r, theme::kGold, 0.12);
+            strokeRoundedRect(ctx.cr, r, 0, 2 * s, theme::kGold, 1.0);
+        }
+        // Each tab steps half a frame after the one before it.
+        const int frame = static_cast<int>(2 * ctx.now + 0.5 * static_cast<double>(k)) % 2;
+        drawSpriteCairo(ctx.cr, rpg::classDef(h.cls).id, r.x + 4 * s, r.y + 4 * s, 48 * s, 48 * s, nullptr, frame,
+                        false, 1.0);
+        if (ctx.takeClick(r)) {
+            audio::play(audio::Sfx::Click);
+            clicked = h.id;
+        }
+    }
+    return clicked;
+}
+
+void toggleParty(const std::string& heroId) {
+    store::Meta& meta = store::meta();
+    std::vector<std::string>& ids = meta.partyIds;
+    const auto it = std::find(ids.begin(), ids.end(), heroId);
+    const int cap = rpg::partyCap(static_cast<double>(meta.ascension));
+    const bool allowed = it != ids.end() ? ids.size() > 1 : static_cast<int>(ids.size()) < cap;
+    if (!allowed) {
+        audio::play(audio::Sfx::Error);
+        return;
+    }
+    audio::play(audio::Sfx::Click);
+    if (it != ids.end()) ids.erase(it);
+    else ids.push_back(heroId);
+    store::saveMeta();
+}
 
 } // namespace ui

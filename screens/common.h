@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "rules/hero.h"
 #include "rules/stats.h"
@@ -13,8 +14,10 @@
 
 namespace ui {
 
-// A map node's screen is done: the run stands on the node, the node is
-// cleared (once, however often this runs) and the run is saved.
+// A map node's screen is done: the run stands on the node and the node is
+// cleared (once, however often this runs).
+void markNodeDone(const std::string& nodeId);
+// markNodeDone, and the run is saved.
 void settleNode(const std::string& nodeId);
 
 // The chest that follows a beaten boss: the treasure screen for the boss
@@ -78,5 +81,29 @@ private:
     Ctx& ctx_;
     bool shielded_;
 };
+
+// The gold line of the shops swells after the lasting gold changes: to 1.18
+// times its size at 0.12 s, back by 0.34 s. The first value seen is no change.
+class GoldPulse {
+public:
+    // The size factor for this frame, the gold being `gold` at time `now`.
+    double factor(double gold, double now);
+
+private:
+    double shown_ = -1;
+    double changedAt_ = 0;
+    bool changed_ = false;
+};
+
+// One 56-unit tab per hero, 8 apart, the row centred on the window with its
+// top at `top`; the selected hero's tab is outlined in gold. Returns the id
+// of the hero whose tab took the frame's click (the click sound played), or
+// the empty text.
+std::string heroTabs(Ctx& ctx, const std::vector<rpg::Hero*>& heroes, double top, const std::string& selected);
+
+// A roster hero joins the party, or leaves it when already in it. The party
+// never becomes empty nor grows past the cap of the ascension; a refused
+// move plays the error sound and changes nothing. Saved at once.
+void toggleParty(const std::string& heroId);
 
 } // namespace ui

@@ -10,11 +10,8 @@
 #include "platform/i18n.h"
 #include "platform/storage.h"
 #include "screens/common.h"
-#include "ui/audio.h"
 #include "ui/gpu.h"
 #include "ui/screens.h"
-#include "ui/sprite.h"
-#include "ui/theme.h"
 #include "ui/widgets.h"
 
 namespace ui {
@@ -87,26 +84,10 @@ std::vector<rpg::Hero*> PartyScreen::listedHeroes() const {
 }
 
 void PartyScreen::drawTabs(Ctx& ctx, const std::vector<rpg::Hero*>& heroes, double top) {
-    const double s = ctx.uiScale;
-    const double n = static_cast<double>(heroes.size());
-    const double left = ctx.width / 2 - (n * 56 * s + (n - 1) * 8 * s) / 2;
-    for (std::size_t k = 0; k < heroes.size(); ++k) {
-        const rpg::Hero& h = *heroes[k];
-        const Rect r{left + static_cast<double>(k) * 64 * s, top, 56 * s, 56 * s};
-        if (h.id == selectedHero_) {
-            fillRect(ctx.cr, r, theme::kGold, 0.12);
-            strokeRoundedRect(ctx.cr, r, 0, 2 * s, theme::kGold, 1.0);
-        }
-        // Each tab steps half a frame after the one before it.
-        const int frame = static_cast<int>(2 * ctx.now + 0.5 * static_cast<double>(k)) % 2;
-        drawSpriteCairo(ctx.cr, rpg::classDef(h.cls).id, r.x + 4 * s, r.y + 4 * s, 48 * s, 48 * s, nullptr, frame,
-                        false, 1.0);
-        if (ctx.takeClick(r)) {
-            audio::play(audio::Sfx::Click);
-            selectedHero_ = h.id;
-            selectedSlot_ = -1;
-        }
-    }
+    const std::string clicked = heroTabs(ctx, heroes, top, selectedHero_);
+    if (clicked.empty()) return;
+    selectedHero_ = clicked;
+    selectedSlot_ = -1;
 }
 
 void PartyScreen::drawSheet(Ctx& ctx, rpg::Hero& hero, const Rect& area, double contentH) {

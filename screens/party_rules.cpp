@@ -133,4 +133,15 @@ bool applyPartyActions(PartyActions* actions, rpg::Hero* hero, std::vector<rpg::
     return save;
 }
 
+bool autoAssign(rpg::Hero& hero, const rpg::ClassDef& cls) {
+    const std::size_t n = cls.keyStats.size();
+    if (n == 0) return false;
+    for (std::size_t k = 0; hero.points > 0; ++k) {
+        const rpg::StatId stat = cls.keyStats[k % n];
+        rpg::addStat(&hero.alloc, stat, rpg::allocStep(stat));
+        --hero.points;
+    }
+    return true;
+}
+
 } // namespace ui

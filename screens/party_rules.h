@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "rules/classes.h"
 #include "rules/hero.h"
 #include "rules/items.h"
 
@@ -47,5 +48,9 @@ struct PartyActions {
 // True when the progress must be saved: something changed, or an equip or
 // move was asked for (found or not).
 bool applyPartyActions(PartyActions* actions, rpg::Hero* hero, std::vector<rpg::ItemInstance>* stash);
+
+// Spends every point on the class's key stats in turn, starting again from
+// the first; false when the class names none.
+bool autoAssign(rpg::Hero& hero, const rpg::ClassDef& cls);
 
 } // namespace ui

@@ -39,19 +39,6 @@ std::string statLine(const rpg::Stats& bonus) {
     return line;
 }
 
-// Spends every point on the class's key stats in turn; false when the class
-// names none.
-bool autoAssign(rpg::Hero& hero, const rpg::ClassDef& cls) {
-    const std::size_t n = cls.keyStats.size();
-    if (n == 0) return false;
-    for (std::size_t k = 0; hero.points > 0; ++k) {
-        const rpg::StatId stat = cls.keyStats[k % n];
-        rpg::addStat(&hero.alloc, stat, rpg::allocStep(stat));
-        --hero.points;
-    }
-    return true;
-}
-
 } // namespace
 
 double PartyScreen::recruitButton(Sheet& sh, double y) {

@@ -151,13 +151,7 @@ private:
         const double t = now - healStart_;
         if (!healed_ && t >= kRefillAt) {
             healed_ = true;
-            for (rpg::PartyMember& m : store::run().party) {
-                const rpg::Hero* hero = store::heroById(m.heroId);
-                if (!hero) continue;
-                const rpg::Stats max = battleMaxima(*hero);
-                m.hp = max.maxHp;
-                m.mp = max.maxMp;
-            }
+            restParty();
             store::saveRun();
         }
         if (healed_ && t >= kLeaveAt) advance();
@@ -176,6 +170,16 @@ private:
 };
 
 } // namespace
+
+void restParty() {
+    for (rpg::PartyMember& m : store::run().party) {
+        const rpg::Hero* hero = store::heroById(m.heroId);
+        if (!hero) continue;
+        const rpg::Stats max = battleMaxima(*hero);
+        m.hp = max.maxHp;
+        m.mp = max.maxMp;
+    }
+}
 
 RestLayout restLayout(Ctx& ctx, double header, int heroes) {
     const double s = ctx.uiScale;

@@ -25,15 +25,6 @@ using namespace theme;
 
 constexpr int kEscape = 27;
 
-// The gold line swells to 1.18 over 0.12 s after a change and settles back
-// by 0.34 s.
-double goldPulse(double sinceChange) {
-    if (sinceChange < 0) return 1;
-    if (sinceChange < 0.12) return 1 + 0.18 * sinceChange / 0.12;
-    if (sinceChange < 0.34) return 1.18 - 0.18 * (sinceChange - 0.12) / 0.22;
-    return 1;
-}
-
 void drawBevel(cairo_t* cr, const Rect& r, double b, uint32_t topLeft, uint32_t bottomRight) {
     fillRect(cr, {r.x, r.y, r.w, b}, topLeft);
     fillRect(cr, {r.x, r.y, b, r.h}, topLeft);
@@ -144,11 +135,7 @@ void ShopScreen::update(Ctx& ctx) {
 
 void ShopScreen::drawGoldLine(Ctx& ctx, double y) {
     const double gold = store::meta().gold;
-    if (gold != shownGold) {
-        if (shownGold >= 0) goldChangedAt = ctx.now;
-        shownGold = gold;
-    }
-    const double k = goldChangedAt > 0 ? goldPulse(ctx.now - goldChangedAt) : 1.0;
+    const double k = goldPulse.factor(gold, ctx.now);
     const double size = std::round(16 * ctx.uiScale * k);
     const std::string text = "\u25C9 " + num(gold) + " " + i18n::tr("common.gold");
     const double cx = 0.5 * ctx.width;
@@ -260,33 +247,13 @@ void ShopScreen::buy(const std::string& uid) {
     const auto offer = std::find_if(offers.begin(), offers.end(),
                                     [&](const rpg::ItemInstance& o) { return o.uid == uid; });
     if (offer == offers.end()) return;
-    store::Meta& meta = store::meta();
-    const double price = rpg::buyPrice(*offer);
-    if (price > meta.gold) {
+    if (!buyOffer(*offer, inRun())) {
         audio::play(audio::Sfx::Error);
         return;
     }
     audio::play(audio::Sfx::Success);
-    meta.gold -= price;
-    stow(rpg::cloneItem(*offer));  // the offer stays on the shelf
     store::saveMeta();
     if (inRun()) store::saveRun();
-}
-
-// Consumables go to the bag of the party hero who carries least; the rest to
-// the run's inventory, or the stash in the city.
-void ShopScreen::stow(rpg::ItemInstance item) {
-    const rpg::ItemDef* def = rpg::findItem(item.defId);
-    if (def && def->slot == rpg::ItemSlot::Consumable) {
-        std::vector<rpg::Hero> party = partyCopies();
-        if (const rpg::Hero* pick = rpg::pickBagRecipient(std::span<rpg::Hero>(party))) {
-            if (rpg::Hero* hero = store::heroById(pick->id)) {
-                hero->bag.push_back(std::move(item));
-                return;
-            }
-        }
-    }
-    (inRun() ? store::run().inventory : store::meta().stash).push_back(std::move(item));
 }
 
 // The card remembers its own stash entry: two items may share a uid, and

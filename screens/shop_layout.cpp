@@ -135,6 +135,35 @@ std::vector<rpg::Hero> partyCopies() {
     return party;
 }
 
+namespace {
+
+// Consumables go to the bag of the party hero who carries least; the rest to
+// the run's inventory, or the stash in the city.
+void stowItem(rpg::ItemInstance item, bool inRun) {
+    const rpg::ItemDef* def = rpg::findItem(item.defId);
+    if (def && def->slot == rpg::ItemSlot::Consumable) {
+        std::vector<rpg::Hero> party = partyCopies();
+        if (const rpg::Hero* pick = rpg::pickBagRecipient(std::span<rpg::Hero>(party))) {
+            if (rpg::Hero* hero = store::heroById(pick->id)) {
+                hero->bag.push_back(std::move(item));
+                return;
+            }
+        }
+    }
+    (inRun ? store::run().inventory : store::meta().stash).push_back(std::move(item));
+}
+
+} // namespace
+
+bool buyOffer(const rpg::ItemInstance& offer, bool inRun) {
+    store::Meta& meta = store::meta();
+    const double price = rpg::buyPrice(offer);
+    if (price > meta.gold) return false;
+    meta.gold -= price;
+    stowItem(rpg::cloneItem(offer), inRun);  // the offer stays on the shelf
+    return true;
+}
+
 std::vector<rpg::ItemInstance> shopStock(int kind, const std::string& nodeId) {
     const KindRow& row = kKinds[shopKindFor(kind)];
     if (!row.seedWord) return {};

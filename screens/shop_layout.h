@@ -66,6 +66,13 @@ std::vector<rpg::Hero> partyCopies();
 // for the tavern and without a party hero.
 std::vector<rpg::ItemInstance> shopStock(int kind, const std::string& nodeId);
 
+// Pays the offer's price from the lasting gold and stows a copy under a
+// fresh uid (the offer stays on the shelf): a consumable in the bag of the
+// party hero who carries least, anything else in the run's inventory inside
+// a run or the stash in the city. False, changing nothing, when the gold is
+// short. Saves nothing.
+bool buyOffer(const rpg::ItemInstance& offer, bool inRun);
+
 // --- The tavern ---
 
 inline constexpr double kHealPrice = 20;

@@ -64,7 +64,6 @@ private:
     bool card(Ctx& ctx, const Rect& r, const rpg::ItemInstance& item, double price, bool affordable, bool locked,
               const std::string& caption);
     void buy(const std::string& uid);
-    void stow(rpg::ItemInstance item);
     void sell(int stashIndex, const std::string& uid);
     void runLeaveButton(Ctx& ctx);
 
@@ -75,15 +74,13 @@ private:
     void drawRestHouse(Ctx& ctx, double x, double width, double* y);
     std::string drawRoster(Ctx& ctx, const Rect& area, double x, double width, double y);
     bool rosterRow(Ctx& ctx, const Rect& r, const rpg::Hero& hero);
-    void toggleParty(const std::string& heroId);
 
     GameState state;
     int kind = 0;
     std::uint8_t tab = 0;  // 0 buy, 1 sell; always 0 inside a run
     std::vector<rpg::ItemInstance> offers;
     double scroll = 0;
-    double shownGold = -1;     // the lasting gold seen last frame
-    double goldChangedAt = 0;  // frame time of the last change
+    GoldPulse goldPulse;
 };
 
 } // namespace ui

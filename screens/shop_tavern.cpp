@@ -225,22 +225,4 @@ bool ShopScreen::rosterRow(Ctx& ctx, const Rect& r, const rpg::Hero& hero) {
     return ctx.takeClick(r);
 }
 
-// A roster row was clicked: the hero joins or leaves the party, which never
-// becomes empty nor grows past the cap. The run's own members stay.
-void ShopScreen::toggleParty(const std::string& heroId) {
-    store::Meta& meta = store::meta();
-    std::vector<std::string>& ids = meta.partyIds;
-    const auto it = std::find(ids.begin(), ids.end(), heroId);
-    const int cap = rpg::partyCap(static_cast<double>(meta.ascension));
-    const bool allowed = it != ids.end() ? ids.size() > 1 : static_cast<int>(ids.size()) < cap;
-    if (!allowed) {
-        audio::play(audio::Sfx::Error);
-        return;
-    }
-    audio::play(audio::Sfx::Click);
-    if (it != ids.end()) ids.erase(it);
-    else ids.push_back(heroId);
-    store::saveMeta();
-}
-
 } // namespace ui

@@ -340,20 +340,8 @@ private:
 
     void take() {
         audio::play(audio::Sfx::Coin);
-        // One recipient for every consumable: the bag sizes before the take.
-        std::vector<rpg::Hero> party = partyCopies();
-        const rpg::Hero* recipient = rpg::pickBagRecipient(std::span<rpg::Hero>(party));
-        rpg::Hero* bagOwner = recipient ? store::heroById(recipient->id) : nullptr;
-        rpg::RunState& run = store::run();
-        for (const rpg::ItemInstance& item : loot_.items) {
-            const rpg::ItemDef* def = rpg::findItem(item.defId);
-            if (def && def->slot == rpg::ItemSlot::Consumable && bagOwner) bagOwner->bag.push_back(item);
-            else run.inventory.push_back(item);
-        }
-        store::meta().gold += loot_.gold;
-        run.gold += loot_.gold;
+        takeChest(loot_, state_.boss);
         if (state_.boss) {
-            if (hasRune()) store::meta().runeInventory.push_back(loot_.rune);
             store::saveMeta();
             store::saveRun();
             GameState result;
@@ -381,6 +369,22 @@ private:
 };
 
 } // namespace
+
+void takeChest(const ChestLoot& loot, bool boss) {
+    // One recipient for every consumable: the bag sizes before the take.
+    std::vector<rpg::Hero> party = partyCopies();
+    const rpg::Hero* recipient = rpg::pickBagRecipient(std::span<rpg::Hero>(party));
+    rpg::Hero* bagOwner = recipient ? store::heroById(recipient->id) : nullptr;
+    rpg::RunState& run = store::run();
+    for (const rpg::ItemInstance& item : loot.items) {
+        const rpg::ItemDef* def = rpg::findItem(item.defId);
+        if (def && def->slot == rpg::ItemSlot::Consumable && bagOwner) bagOwner->bag.push_back(item);
+        else run.inventory.push_back(item);
+    }
+    store::meta().gold += loot.gold;
+    run.gold += loot.gold;
+    if (boss && loot.rune.value > 0) store::meta().runeInventory.push_back(loot.rune);
+}
 
 ChestLoot rollChest(const GameState& entry) {
     const std::vector<rpg::Hero> party = partyCopies();

@@ -24,6 +24,12 @@ struct ChestLoot {
 // chest of the same run always holds the same loot.
 ChestLoot rollChest(const GameState& entry);
 
+// Hands the chest to the party: consumables to the bag of the hero who
+// carries least, everything else to the run's inventory, the gold to the
+// lasting gold and the run's, and a boss chest's stone to the runestones.
+// Saves nothing.
+void takeChest(const ChestLoot& loot, bool boss);
+
 // The chest's colour: by outcome, and for a found chest the rarest item's.
 std::uint32_t chestColor(const ChestLoot& loot);
 

@@ -5,7 +5,9 @@ into the constant C++ tables the game is built with.
 The catalogues live in one directory:
 
   languages.txt   the languages in table order: "code | native name |
-                  English name | ltr or rtl", one per line
+                  English name | ltr or rtl | prefix-base or base-prefix",
+                  one per line; the last column is the order of a prefixed
+                  monster's two words
   <code>.txt      one catalogue per language: "key = text", one per line
 
 English (en.txt) is the master: every other catalogue must hold exactly its
@@ -33,6 +35,10 @@ MASTER = "en"
 PLACEHOLDER = re.compile(r"\{\{([A-Za-z0-9_]+)\}\}")
 KEY = re.compile(r"^[a-z][A-Za-z0-9]*(\.[A-Za-z0-9_]+)+$")
 CODE = re.compile(r"^[a-z]{2,3}(_[A-Z]{2})?$")
+SPACED_PERCENT = re.compile(r"(\d|\}\}) %")
+# Where a monster's name prefix stands: "Frost Wolf" or "Loup glaciaire".
+ORDERS = {"prefix-base": "monster.pre.frost + monster.wolf",
+          "base-prefix": "monster.wolf + monster.pre.frost"}
 
 HEADER = """\
 # Velmorandine translations: {english} ({native}), code "{code}".
@@ -43,6 +49,8 @@ HEADER = """\
 #   Move it wherever the sentence needs it.
 # - "\\n" is a line break, "\\\\" a backslash. Keep texts about as short as the
 #   English ones: most are labels on buttons and small panels.
+# - A prefixed monster's name is two texts with one space between them, here
+#   {order}; write the monster.pre texts for that place.
 # - Every catalogue lists the same keys in the same order as en.txt, so a
 #   line number means the same key in every file. After editing, run
 #     python3 tools/i18n_catalogs.py sync platform/lang
@@ -67,10 +75,12 @@ def read_languages(lang_dir):
             if not line or line.startswith("#"):
                 continue
             parts = [p.strip() for p in line.split("|")]
-            if len(parts) != 4 or not CODE.match(parts[0]) or parts[3] not in ("ltr", "rtl"):
-                raise CatalogError(f"{path}:{number}: expected 'code | native | English | ltr|rtl'")
+            if (len(parts) != 5 or not CODE.match(parts[0]) or parts[3] not in ("ltr", "rtl")
+                    or parts[4] not in ORDERS):
+                raise CatalogError(f"{path}:{number}: expected "
+                                   "'code | native | English | ltr|rtl | prefix-base|base-prefix'")
             langs.append({"code": parts[0], "native": parts[1], "english": parts[2],
-                          "rtl": parts[3] == "rtl"})
+                          "rtl": parts[3] == "rtl", "prefix_after": parts[4] == "base-prefix"})
     codes = [l["code"] for l in langs]
     if len(set(codes)) != len(codes):
         raise CatalogError(f"{path}: a language code is listed twice")
@@ -190,6 +200,9 @@ def validate(lang_dir, langs):
                                 f"English has {sorted(want)}")
             if stray_braces(texts[key]):
                 problems.append(f"{code}: '{key}' has braces that are no placeholder")
+            if SPACED_PERCENT.search(texts[key]):
+                problems.append(f"{code}: '{key}' has an ordinary space before '%': a line break "
+                                "could part number and sign; use a no-break space")
     return catalogs, problems
 
 
@@ -198,7 +211,8 @@ def family(key):
 
 
 def write_catalog(lang_dir, lang, keys, texts):
-    lines = [HEADER.format(english=lang["english"], native=lang["native"], code=lang["code"])]
+    order = ORDERS["base-prefix" if lang["prefix_after"] else "prefix-base"]
+    lines = [HEADER.format(english=lang["english"], native=lang["native"], code=lang["code"], order=order)]
     current = None
     for key in keys:
         if family(key) != current:
@@ -250,8 +264,9 @@ def generate(lang_dir, langs, catalogs, out_cpp, out_header):
     src.append("const Catalog kCatalogs[kCatalogCount] = {")
     for lang in langs:
         rtl = "true" if lang["rtl"] else "false"
+        after = "true" if lang["prefix_after"] else "false"
         src.append(f"    {{{c_literal(lang['code'])}, {c_literal(lang['native'])}, "
-                   f"{c_literal(lang['english'])}, {rtl}, {identifier(lang['code'])}, kEntryCount}},")
+                   f"{c_literal(lang['english'])}, {rtl}, {after}, {identifier(lang['code'])}, kEntryCount}},")
     src += ["};", "", "} // namespace i18n_data", ""]
 
     write_if_changed(out_header, "\n".join(header))

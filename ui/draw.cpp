@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "platform/i18n.h"
 #include "platform/paths.h"
 
 namespace ui {
@@ -35,6 +36,7 @@ struct TextCache {
     double size = -1;
     bool bold = false;
     bool italic = false;
+    bool rtl = false;  // the layout's paragraphs are forced right to left
 };
 
 TextCache& textCache() {
@@ -61,6 +63,7 @@ void bindContext(TextCache& c, cairo_t* cr) {
     c.crStamp = ++c.stampsIssued;
     cairo_set_user_data(cr, &kStampKey, reinterpret_cast<void*>(c.crStamp), nullptr);
     c.size = -1;  // the new layout has no description yet
+    c.rtl = false;
 }
 
 void applyFont(TextCache& c, const TextStyle& st, double size) {
@@ -101,18 +104,58 @@ void applyText(PangoLayout* layout, std::string_view text, const TextStyle& st) 
     g_free(upper);
 }
 
-void applyWrap(PangoLayout* layout, const TextStyle& st) {
+bool rightToLeftScript(gunichar ch) {
+    switch (g_unichar_get_script(ch)) {
+    case G_UNICODE_SCRIPT_ARABIC:
+    case G_UNICODE_SCRIPT_HEBREW:
+    case G_UNICODE_SCRIPT_SYRIAC:
+    case G_UNICODE_SCRIPT_THAANA:
+    case G_UNICODE_SCRIPT_NKO: return true;
+    default: return false;
+    }
+}
+
+// Pango takes a paragraph's direction from its first strong letter, so a
+// Hebrew sentence that starts with a Latin hero name would run left to right
+// and scramble its words. While the language is right-to-left, a text that
+// holds any right-to-left letter is therefore laid out right to left; one
+// without (a name, a number) keeps its own direction.
+bool forcedRightToLeft(std::string_view text) {
+    if (!i18n::currentIsRtl()) return false;
+    const char* p = text.data();
+    const char* end = p + text.size();
+    while (p < end) {
+        const gunichar ch = g_utf8_get_char_validated(p, end - p);
+        if (ch == static_cast<gunichar>(-1) || ch == static_cast<gunichar>(-2)) return false;
+        if (rightToLeftScript(ch)) return true;
+        p = g_utf8_next_char(p);
+    }
+    return false;
+}
+
+void applyDirection(TextCache& c, bool rtl) {
+    if (c.rtl == rtl) return;
+    pango_layout_set_auto_dir(c.layout, !rtl);
+    pango_context_set_base_dir(pango_layout_get_context(c.layout),
+                               rtl ? PANGO_DIRECTION_RTL : PANGO_DIRECTION_WEAK_LTR);
+    pango_layout_context_changed(c.layout);
+    c.rtl = rtl;
+}
+
+void applyWrap(PangoLayout* layout, const TextStyle& st, bool rtl) {
     if (st.wrapWidth > 0) {
         pango_layout_set_width(layout, static_cast<int>(st.wrapWidth * PANGO_SCALE));
         pango_layout_set_wrap(layout, PANGO_WRAP_WORD_CHAR);
-        pango_layout_set_alignment(layout, st.align == 1   ? PANGO_ALIGN_CENTER
-                                           : st.align == 2 ? PANGO_ALIGN_RIGHT
-                                                           : PANGO_ALIGN_LEFT);
+        // Left and right mean the start and end of a right-to-left
+        // paragraph, as Pango treats the paragraphs it finds right to left.
+        const PangoAlignment start = rtl ? PANGO_ALIGN_RIGHT : PANGO_ALIGN_LEFT;
+        const PangoAlignment end = rtl ? PANGO_ALIGN_LEFT : PANGO_ALIGN_RIGHT;
+        pango_layout_set_alignment(layout, st.align == 1 ? PANGO_ALIGN_CENTER : st.align == 2 ? end : start);
     } else {
         pango_layout_set_width(layout, -1);
         // An alignment left over from a wrapped text would otherwise
         // shift the lines of the next multi-line text.
-        pango_layout_set_alignment(layout, PANGO_ALIGN_LEFT);
+        pango_layout_set_alignment(layout, rtl ? PANGO_ALIGN_RIGHT : PANGO_ALIGN_LEFT);
     }
 }
 
@@ -122,7 +165,9 @@ PangoLayout* layoutFor(cairo_t* cr, std::string_view text, const TextStyle& st, 
     applyFont(c, st, st.size * fit);
     applySpacing(c.layout, st);
     applyText(c.layout, text, st);
-    applyWrap(c.layout, st);
+    const bool rtl = forcedRightToLeft(text);
+    applyDirection(c, rtl);
+    applyWrap(c.layout, st, rtl);
     return c.layout;
 }
 

@@ -52,7 +52,8 @@ std::string num(double value);
 std::string className(rpg::ClassId cls);
 // The hero's name and class: "Brunhild · Warrior".
 std::string heroTitle(const rpg::Hero& hero);
-// A hero's own name; a monster's translated name after its prefix.
+// A hero's own name; a monster's translated name and prefix, one space
+// apart, in the order of the active language ("Frost Wolf", "Loup glaciaire").
 std::string combatantName(const rpg::Combatant& c);
 // The translated name of the item's definition; the raw id when unknown.
 std::string itemName(const rpg::ItemInstance& item);

@@ -44,7 +44,9 @@ std::string heroTitle(const rpg::Hero& hero) { return hero.name + kSeparator + c
 std::string combatantName(const rpg::Combatant& c) {
     if (!c.name.empty()) return c.name;
     const std::string base = i18n::tr(c.nameKey);
-    return c.prefixKey.empty() ? base : i18n::tr(c.prefixKey) + " " + base;
+    if (c.prefixKey.empty()) return base;
+    const std::string prefix = i18n::tr(c.prefixKey);
+    return i18n::currentPrefixAfterBase() ? base + " " + prefix : prefix + " " + base;
 }
 
 std::string itemName(const rpg::ItemInstance& item) {

@@ -3,10 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
+#include "platform/i18n.h"
 #include "tests/gallery/gallery.h"
 #include "tests/ui/ui_fixture.h"
 #include "ui/draw.h"
+#include "ui/game_ui.h"
 #include "ui/theme.h"
 
 namespace {
@@ -38,6 +41,44 @@ constexpr Sample kSamples[] = {
     {"bn", "অভিযান শুরু হচ্ছে"},
     {"th", "การผจญภัยเริ่มต้นขึ้น"},
 };
+
+struct Row {
+    std::string label;
+    std::string language;  // active while the row is drawn
+    std::string text;
+};
+
+rpg::Combatant monster(const char* prefix, const char* base) {
+    rpg::Combatant c;
+    c.nameKey = std::string("monster.") + base;
+    c.prefixKey = std::string("monster.pre.") + prefix;
+    return c;
+}
+
+// Texts the game builds in a language: right-to-left lines that start with a
+// Latin hero name, and prefixed monster names in the language's word order.
+std::vector<Row> catalogueRows() {
+    rpg::Hero hero;
+    hero.name = "Brunhild";
+    hero.cls = rpg::ClassId::Warrior;
+    std::vector<Row> rows;
+    auto add = [&rows](const char* label, const char* language, auto text) {
+        i18n::setLanguage(language);
+        rows.push_back({label, language, text()});
+    };
+    add("he name", "he", [&] { return ui::heroTitle(hero); });
+    add("ar name", "ar", [&] { return ui::heroTitle(hero); });
+    add("fa name", "fa", [] { return i18n::tr("battle.leveledUp", {{"name", "Brunhild"}, {"level", "7"}}); });
+    add("ur name", "ur", [] { return i18n::tr("battle.turn", {{"name", "Brunhild"}}); });
+    for (const char* language : {"fr", "ru", "ar", "he"}) {
+        const std::string label = std::string(language) + " monster";
+        add(label.c_str(), language, [] {
+            return ui::combatantName(monster("frost", "wolf")) + " \u00b7 " + ui::combatantName(monster("plague", "rat"));
+        });
+    }
+    i18n::setLanguage("en");
+    return rows;
+}
 
 struct Column {
     const char* name;
@@ -71,7 +112,14 @@ TEST(TextGallery, StylesInEveryScript) {
     cols[3].style.fitWidth = kFitW;
     cols[4].style.italic = true;
 
-    const int rows = static_cast<int>(std::size(kSamples));
+    std::vector<Row> samples;
+    for (const Sample& sample : kSamples) samples.push_back({sample.language, sample.language, sample.text});
+    for (Row& row : catalogueRows()) samples.push_back(std::move(row));
+    struct RestoreEnglish {
+        ~RestoreEnglish() { i18n::setLanguage("en"); }
+    } restore;
+
+    const int rows = static_cast<int>(samples.size());
     const int width = static_cast<int>(kLabelW + 5 * kColW);
     const int height = static_cast<int>(kTop + rows * kRowH + 150);
     uitest::Canvas sheet(width, height);
@@ -87,18 +135,22 @@ TEST(TextGallery, StylesInEveryScript) {
     ui::TextStyle label;
     label.size = 12;
     label.color = theme::kMutedText;
+    label.fitWidth = kLabelW - 6;
     for (int r = 0; r < rows; ++r) {
         const double y = kTop + r * kRowH;
         if (r % 2 == 0) ui::fillRect(cr, {0, y, double(width), kRowH}, theme::kDarkPanel);
-        ui::drawTextIn(cr, {0, y, kLabelW, kRowH}, kSamples[r].language, label);
+        i18n::setLanguage("en");
+        ui::drawTextIn(cr, {0, y, kLabelW, kRowH}, samples[r].label, label);
+        i18n::setLanguage(samples[r].language);
         for (int c = 0; c < 5; ++c) {
             const double x = kLabelW + c * kColW + 8;
             if (c == 3) ui::strokeRoundedRect(cr, {x - 1, y + 3, kFitW + 2, kRowH - 6}, 3, 1, theme::kBrownBorder);
             double w = 0, h = 0;
-            ui::measureText(cr, kSamples[r].text, cols[c].style, &w, &h);
-            ui::drawText(cr, x, y + (kRowH - h) / 2, kSamples[r].text, cols[c].style);
+            ui::measureText(cr, samples[r].text, cols[c].style, &w, &h);
+            ui::drawText(cr, x, y + (kRowH - h) / 2, samples[r].text, cols[c].style);
         }
     }
+    i18n::setLanguage("en");
 
     // Wrapped, centred paragraphs and a stack of lines.
     const double y = kTop + rows * kRowH + 12;

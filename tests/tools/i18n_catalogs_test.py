@@ -15,7 +15,8 @@ _spec = importlib.util.spec_from_file_location("i18n_catalogs", TOOL)
 tool = importlib.util.module_from_spec(_spec)
 _spec.loader.exec_module(tool)
 
-LANGUAGES = "en | English | English | ltr\nde | Deutsch | German | ltr\nar | العربية | Arabic | rtl\n"
+LANGUAGES = ("en | English | English | ltr | prefix-base\nde | Deutsch | German | ltr | prefix-base\n"
+             "ar | العربية | Arabic | rtl | base-prefix\n")
 ENGLISH = "a.title = Title\na.count = {{n}} of {{total}}\nb.name = Name\n"
 
 
@@ -42,7 +43,7 @@ def catalogues(de, ar=None):
 
 class CheckTest(unittest.TestCase):
     def test_valid_catalogues_pass_and_report_english_texts(self):
-        fx = Fixture(catalogues("a.title = Titel\na.count = {{total}}: {{n}}\nb.name = Name\n"))
+        fx = Fixture(catalogues("a.title = Titel\na.count = {{total}}: {{n}}\u00a0%\nb.name = Name\n"))
         result = fx.run("check", fx.dir)
         self.assertEqual(result.returncode, 0, result.stderr)
         self.assertRegex(result.stdout, r"de\s+German\s+1 of 3 texts identical to English")
@@ -56,6 +57,8 @@ class CheckTest(unittest.TestCase):
             ("a.title = Titel\na.count = {{n}} von {{total}\nb.name = Name\n", "has placeholders"),
             ("a.title = {{n}} Titel {{n}}\n" + ENGLISH.split("\n", 1)[1], "has placeholders"),
             ("a.title = Titel {{ n }}\na.count = {{n}} / {{total}}\nb.name = Name\n", "braces that are no placeholder"),
+            ("a.title = Titel\na.count = {{n}} % von {{total}}\nb.name = Name\n", "ordinary space before '%'"),
+            ("a.title = 30 % Titel\na.count = {{n}} {{total}}\nb.name = Name\n", "ordinary space before '%'"),
             ("a.title = \na.count = {{n}} {{total}}\nb.name = Name\n", "empty text"),
             ("a.title =  Titel\na.count = {{n}} {{total}}\nb.name = Name\n", "starts or ends with a blank"),
             (ENGLISH + "a.title = Zweimal\n", "appears twice"),
@@ -79,6 +82,21 @@ class CheckTest(unittest.TestCase):
         self.assertEqual(gen.returncode, 1)
         self.assertFalse(os.path.exists(out + ".cpp"))
 
+    def test_a_malformed_language_row_is_reported(self):
+        rows = ["de | Deutsch | German | ltr",                    # no name order
+                "de | Deutsch | German | ltr | after",            # not one of the two orders
+                "de | Deutsch | German | rtl | base-prefix | x",  # a column too many
+                "DE | Deutsch | German | ltr | prefix-base"]
+        for row in rows:
+            with self.subTest(row=row):
+                files = catalogues(ENGLISH)
+                files["languages.txt"] = LANGUAGES.replace("de | Deutsch | German | ltr | prefix-base", row)
+                fx = Fixture(files)
+                result = fx.run("check", fx.dir)
+                self.assertEqual(result.returncode, 1)
+                self.assertIn("expected 'code | native | English | ltr|rtl | prefix-base|base-prefix'",
+                              result.stderr)
+
     def test_a_missing_catalogue_file_is_reported(self):
         files = catalogues(ENGLISH)
         del files["ar.txt"]
@@ -98,8 +116,13 @@ class SyncTest(unittest.TestCase):
         # Every catalogue gets the same layout, line for line.
         en, ar = fx.read("en.txt").splitlines(), fx.read("ar.txt").splitlines()
         self.assertEqual(len(en), len(fx.read("de.txt").splitlines()))
-        self.assertEqual([l.split(" = ")[0] for l in en[1:]], [l.split(" = ")[0] for l in ar[1:]])
+        def layout(lines):
+            return ["#" if l.startswith("#") else l.split(" = ")[0] for l in lines]
+        self.assertEqual(layout(en), layout(ar))
         self.assertEqual(fx.run("check", fx.dir).returncode, 0)
+        # The header tells the translator the language's name order.
+        self.assertIn("here\n#   monster.pre.frost + monster.wolf;", fx.read("de.txt"))
+        self.assertIn("here\n#   monster.wolf + monster.pre.frost;", fx.read("ar.txt"))
 
 
 class GenerateTest(unittest.TestCase):
@@ -118,7 +141,9 @@ class GenerateTest(unittest.TestCase):
         self.assertIn('"{{n}}\\"\\\\\\012\\077"', cpp)
         self.assertNotIn("\\x", cpp)
         self.assertIn('{"ar", "\\330\\247', cpp)
-        self.assertIn("true, kEntries_ar, kEntryCount}", cpp)
+        # Direction and name order per language.
+        self.assertIn("false, false, kEntries_de, kEntryCount}", cpp)
+        self.assertIn("true, true, kEntries_ar, kEntryCount}", cpp)
         self.assertIn("constexpr int kEntryCount = 3;", fx.read("gen.h"))
         self.assertIn("extern const Entry kEntries_de[kEntryCount];", fx.read("gen.h"))
 

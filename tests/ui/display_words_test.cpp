@@ -54,10 +54,22 @@ TEST(DisplayWords, CombatantNames) {
         LanguageGuard en("en");
         EXPECT_EQ(ui::combatantName(hero), "Brunhild");
         EXPECT_EQ(ui::combatantName(wolf), "Wolf");
-        EXPECT_EQ(ui::combatantName(frostWolf), "Frost Wolf");
     }
-    LanguageGuard de("de");
-    EXPECT_EQ(ui::combatantName(frostWolf), "Frostheimer Wolf");
+    // Each language puts the prefix where it reads naturally, always one
+    // space from the base name.
+    const struct {
+        const char* language;
+        const char* name;
+    } cases[] = {
+        {"en", "Frost Wolf"},        {"de", "Frostheimer Wolf"}, {"fr", "Loup glaciaire"},
+        {"ru", "Волк стужи"},        {"ar", "ذئب الصقيع"},        {"he", "זאב הכפור"},
+    };
+    LanguageGuard guard("en");
+    for (const auto& c : cases) {
+        i18n::setLanguage(c.language);
+        EXPECT_EQ(ui::combatantName(frostWolf), c.name) << c.language;
+        EXPECT_EQ(ui::combatantName(hero), "Brunhild") << c.language;
+    }
 }
 
 TEST(DisplayWords, BonusLineSkipsZeroesAndSigns) {
@@ -105,7 +117,7 @@ TEST(DisplayWords, AffixLine) {
         {{affix(1, 3), affix(2, 25, rpg::StatusKind::Burn)}, "+3 HP/turn \u00b7 25% Burn res", nullptr},
         {{affix(2, 100, rpg::StatusKind::Stun)}, "Stun immune", nullptr},
         // 99.6 rounds to 100 in the number but is still a resistance.
-        {{affix(2, 99.6, rpg::StatusKind::Poison)}, "100% Poison res", "Gift: 100 % Res."},
+        {{affix(2, 99.6, rpg::StatusKind::Poison)}, "100% Poison res", "Gift: 100\u00a0% Res."},
         {{affix(2, 100, rpg::StatusKind::Poison)}, "Poison immune", "Gift: immun"},
     };
     LanguageGuard guard("en");

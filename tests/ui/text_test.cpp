@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/i18n.h"
 #include "tests/ui/ui_fixture.h"
 #include "ui/draw.h"
 
@@ -259,6 +260,67 @@ TEST_F(Text, CacheNoticesANewContextAtAReusedAddress) {
     ui::drawText(cv.cr, 2, 2, "Rune of Oak", st);
     EXPECT_GT(partialPixels(cv), 20) << (static_cast<void*>(cv.cr) == firstAddress ? "same address reused"
                                                                                      : "new address");
+}
+
+// The widths of the ink's words from left to right: column spans with ink,
+// split where more than `gap` blank columns lie between them.
+std::vector<int> wordWidths(Canvas& cv, int gap) {
+    cairo_surface_flush(cv.surface);
+    const int w = cairo_image_surface_get_width(cv.surface);
+    const int h = cairo_image_surface_get_height(cv.surface);
+    std::vector<int> widths;
+    int start = -1, last = -1;
+    for (int x = 0; x < w; ++x) {
+        bool ink = false;
+        for (int y = 0; y < h && !ink; ++y) ink = cv.alpha(x, y) > 0;
+        if (!ink) continue;
+        if (start >= 0 && x - last > gap) {
+            widths.push_back(last - start + 1);
+            start = -1;
+        }
+        if (start < 0) start = x;
+        last = x;
+    }
+    if (start >= 0) widths.push_back(last - start + 1);
+    return widths;
+}
+
+// A right-to-left sentence that starts with a Latin name reads from the
+// right: the name stands at the right end. A text with no right-to-left
+// letter keeps its left-to-right order in every language.
+TEST_F(Text, RightToLeftLanguagesLayTheirSentencesOutFromTheRight) {
+    struct Case {
+        const char* language;
+        const char* text;
+        bool nameOnTheRight;
+    };
+    struct RestoreEnglish {
+        ~RestoreEnglish() { i18n::setLanguage("en"); }
+    } restore;
+    const Case cases[] = {
+        {"ar", "Brunhildegard \u0641\u0627\u0632", true},            // "Brunhildegard won"
+        {"he", "Brunhildegard \u05e2\u05dc\u05d4", true},            // "Brunhildegard rose"
+        {"en", "Brunhildegard \u0641\u0627\u0632", false},           // a left-to-right language
+        {"ar", "Brunhildegard !", false},  // no Arabic letter: the mark stays at the end
+    };
+    for (const Case& c : cases) {
+        i18n::setLanguage(c.language);
+        Canvas cv(600, 60);
+        ui::TextStyle st = style(24);
+        ui::drawText(cv.cr, 10, 10, c.text, st);
+        const std::vector<int> words = wordWidths(cv, 8);
+        ASSERT_EQ(words.size(), 2u) << c.language << " " << c.text;
+        EXPECT_EQ(words.back() > words.front(), c.nameOnTheRight) << c.language << " " << c.text;
+    }
+    // A wrapped right-to-left paragraph starts at the right edge of its box,
+    // as one that starts with an Arabic letter does.
+    i18n::setLanguage("ar");
+    Canvas cv(600, 60);
+    ui::TextStyle st = style(18);
+    st.wrapWidth = 500;
+    ui::drawText(cv.cr, 40, 10, "Brunhild \u0641\u0627\u0632", st);
+    ui::Rect ink = cv.ink();
+    EXPECT_NEAR(ink.x + ink.w, 540, 3);
 }
 
 } // namespace

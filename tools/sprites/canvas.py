@@ -37,7 +37,10 @@ class Canvas:
 
     # -- coordinate helpers -------------------------------------------------
     def _p(self, x, y):
-        return (x * self.s + self.ox, y * self.s + self.oy)
+        # Edges that meet a pixel centre exactly would fall either way by float
+        # noise (3.6 - 0.5 is not exact), so a shape could gain or lose a pixel
+        # between frames; the bias makes every such tie fall the same way.
+        return (x * self.s + self.ox + 1e-6, y * self.s + self.oy + 1e-6)
 
     def _bbox(self, x0, y0, x1, y1):
         n = self.n

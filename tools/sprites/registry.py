@@ -23,11 +23,10 @@ def _outline_of(c1):
 
 
 class Spec:
-    def __init__(self, name, fn, size, frames, body, eye, mats, outline, white, scale, lift, nudge, align):
+    def __init__(self, name, fn, size, body, eye, mats, outline, white, scale, lift, nudge, align, rim):
         self.name = name
         self.fn = fn
         self.size = size
-        self.frames = frames
         self.body = body
         self.eye = eye
         self.mats = mats or {}
@@ -37,21 +36,27 @@ class Spec:
         self.lift = lift
         self.nudge = nudge
         self.align = align
+        self.rim = rim
 
 
-def sprite(name, size=32, frames=2, body=(0x303030, 0x606060, 0x909090), eye=0xF0D040, mats=None,
-           outline=None, white=0xFFF4E0, scale=1.0, lift=0, nudge=0, align=True):
-    """Registers fn(canvas, frame) as the sprite `name`.
+def sprite(name, size=32, body=(0x303030, 0x606060, 0x909090), eye=0xF0D040, mats=None,
+           outline=None, white=0xFFF4E0, scale=1.0, lift=0, nudge=0, align=True, rim=None):
+    """Registers fn(canvas, frame) as the sprite `name`; it draws frame 0 and
+    the idle frame 1.
 
     body: dark, mid and light body colours (the recolourable keys 1, 2, 3);
     eye: the colour of key 'e'; mats: further materials, name -> colour, or
     (colour, 'flat') for a single tone; a one-character name is its own key.
     lift raises a flying figure off the ground; nudge moves it sideways.
+    rim: a key or material that lights the top and side edges of the
+    silhouette wherever the figure is darker, so that a dark creature keeps
+    its shape on a dark scene.
     """
     def deco(fn):
         if name in _SPECS:
             raise ValueError("sprite %s registered twice" % name)
-        _SPECS[name] = Spec(name, fn, size, frames, body, eye, mats, outline, white, scale, lift, nudge, align)
+        _SPECS[name] = Spec(name, fn, size, body, eye, mats, outline, white, scale, lift, nudge,
+                             align, rim)
         return fn
     return deco
 

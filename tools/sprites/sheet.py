@@ -1,5 +1,9 @@
-"""Contact sheet: every sprite with both frames, then recoloured variants the
-way the monster prefixes use them, written as a PNG (zlib only)."""
+"""Contact sheet: every sprite with both frames, recoloured variants the way
+the monster prefixes use them, and every sprite standing on the ground of each
+scene theme at battle size, written as a PNG (zlib only)."""
+import json
+import os
+import re
 import struct
 import zlib
 
@@ -9,17 +13,41 @@ CELL2 = (0x56, 0x44, 0x30)
 INK = (0xF0, 0xE2, 0xC0)
 SHEET_W = 1560
 
-# Four colours per prefix, in recolour order (keys 1, 2, 3, e).
-PREFIXES = [
-    ("frost", (0x2A4A78, 0x5A8AC8, 0xA8D8F8, 0xE8FFFF)),
-    ("hell", (0x5A1008, 0xA82A10, 0xF06A20, 0xFFE040)),
-    ("shadow", (0x1A1428, 0x3A2E5A, 0x6A5A98, 0xC040FF)),
-    ("venom", (0x1A4010, 0x3A8A20, 0x8AD040, 0xF0F040)),
-    ("crystal", (0x3A5A8A, 0x7AA8D8, 0xD0F0FF, 0xFF60C0)),
-    ("ancient", (0x5A4010, 0xA07820, 0xE8C860, 0x60F0FF)),
-]
+ROOT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..")
+MONSTERS = os.path.join(ROOT, "rules", "data", "monsters.json")
 RECOLOURED = ["wolf", "spider", "dragon", "golem", "bear", "hornet", "griffin", "troll", "scorpion",
               "mushroom", "wisp", "cobra"]
+
+# The scene themes in the order the scene code lists them; their ground
+# colours are read from that code so that the strip never drifts from it.
+SCENE_SOURCE = os.path.join(ROOT, "fx", "scene.cpp")
+THEMES = ["meadow", "forest", "cave", "lava", "village", "dark gold", "night blue"]
+
+
+def scene_grounds(path=SCENE_SOURCE):
+    """(top, middle, low) ground colours of each theme, from the palette table
+    of the scene code: the eighth to tenth fields of every row."""
+    with open(path) as f:
+        text = f.read()
+    m = re.search(r"kPals\[\]\s*=\s*\{(.*?)\n\};", text, re.S)
+    if not m:
+        raise ValueError("no theme palette table in %s" % path)
+    rows = re.findall(r"\{([^{}]*)\}", m.group(1))
+    grounds = []
+    for row in rows:
+        fields = [t.strip() for t in row.split(",")]
+        grounds.append(tuple(int(fields[i], 16) for i in (7, 8, 9)))
+    if len(grounds) != len(THEMES):
+        raise ValueError("%d theme rows in %s, expected %d" % (len(grounds), path, len(THEMES)))
+    return grounds
+
+
+def prefixes(path=MONSTERS):
+    """Each monster prefix with its four recolour colours (keys 1, 2, 3, e)."""
+    with open(path) as f:
+        data = json.load(f)
+    return [(p["id"], tuple(int(c[1:], 16) for c in p["colours"])) for p in data["prefixes"]]
+
 
 _FONT = {
     'a': "010101111101101", 'b': "110101110101110", 'c': "011100100100011", 'd': "110101101101110",
@@ -50,6 +78,17 @@ class Image:
             row = self.px[yy]
             for xx in range(max(0, x), min(self.w, x + w)):
                 row[3 * xx:3 * xx + 3] = rgb
+
+    def ground(self, x, y, w, h, cols):
+        """A tile shaded from the ground's top colour through its middle (at
+        45 %) to its low colour, as the scene paints the ground."""
+        stops = ((0.0, cols[0]), (0.45, cols[1]), (1.0, cols[2]))
+        for yy in range(h):
+            t = yy / max(1, h - 1)
+            (t0, c0), (t1, c1) = next((a, b) for a, b in zip(stops, stops[1:]) if t <= b[0])
+            u = (t - t0) / (t1 - t0)
+            rgb = tuple(int(round((c0 >> sh & 0xFF) * (1 - u) + (c1 >> sh & 0xFF) * u)) for sh in (16, 8, 0))
+            self.rect(x, y + yy, w, 1, rgb)
 
     def text(self, x, y, s, rgb, k=2):
         for ch in s.lower():
@@ -105,34 +144,49 @@ def _layout(items, k):
 
 
 def write_sheet(rendered, path, k, derive_shade):
+    grounds = scene_grounds()
+    tints = prefixes()
     label = 14
     cells = [(max(2 * r.spec.size * k + 3 * 4, len(r.spec.name) * 8 + 8), r.spec.size * k + 8 + label)
              for r in rendered]
     by_name = {r.spec.name: r for r in rendered}
     extra = [by_name[n] for n in RECOLOURED if n in by_name]
-    rc_cells = [(len(PREFIXES) * (r.spec.size * k + 4) + 4, r.spec.size * k + 8 + label) for r in extra]
+    rc_cells = [(len(tints) * (r.spec.size * k + 4) + 4, r.spec.size * k + 8 + label) for r in extra]
+    gr_cells = [(len(grounds) * (r.spec.size * k + 2) + 6, r.spec.size * k + 8 + label) for r in rendered]
     pos, h1 = _layout(cells, k)
     pos2, h2 = _layout(rc_cells, k)
-    img = Image(SHEET_W, h1 + h2 + 24, BG)
+    pos3, h3 = _layout(gr_cells, k)
+    img = Image(SHEET_W, h1 + h2 + h3 + 48, BG)
     for r, (x, y), (w, h) in zip(rendered, pos, cells):
         img.rect(x, y, w, h, CELL)
         col = _colours(r, None, derive_shade)
         s = r.spec.size * k
-        for fi in range(2):
-            rows = r.frames[min(fi, len(r.frames) - 1)]
+        for fi, rows in enumerate(r.frames):
             fx = x + 4 + fi * (s + 4)
             img.rect(fx, y + 4, s, s, CELL2)
             _blit(img, rows, col, fx, y + 4, k)
-        img.text(x + 4, y + s + 8, r.spec.name + ("" if len(r.frames) == 2 else " 1"), INK)
+        img.text(x + 4, y + s + 8, r.spec.name, INK)
     base = h1 + 16
-    img.text(8, base - 12, "recoloured: " + " ".join(p for p, _ in PREFIXES), INK)
+    img.text(8, base - 12, "recoloured: " + " ".join(p for p, _ in tints), INK)
     for r, (x, y), (w, h) in zip(extra, pos2, rc_cells):
         y += base
         img.rect(x, y, w, h, CELL)
         s = r.spec.size * k
-        for i, (_, cols) in enumerate(PREFIXES):
+        for i, (_, cols) in enumerate(tints):
             fx = x + 4 + i * (s + 4)
             img.rect(fx, y + 4, s, s, CELL2)
             _blit(img, r.frames[0], _colours(r, cols, derive_shade), fx, y + 4, k)
+        img.text(x + 4, y + s + 8, r.spec.name, INK)
+    base += h2 + 24
+    img.text(8, base - 12, "on the grounds: " + " ".join(t.replace(" ", "_") for t in THEMES), INK)
+    for r, (x, y), (w, h) in zip(rendered, pos3, gr_cells):
+        y += base
+        img.rect(x, y, w, h, CELL)
+        col = _colours(r, None, derive_shade)
+        s = r.spec.size * k
+        for i, g in enumerate(grounds):
+            fx = x + 4 + i * (s + 2)
+            img.ground(fx, y + 4, s, s, g)
+            _blit(img, r.frames[0], col, fx, y + 4, k)
         img.text(x + 4, y + s + 8, r.spec.name, INK)
     img.save(path)

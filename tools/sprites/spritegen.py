@@ -153,7 +153,10 @@ class Palette:
 
 
 def _draw(spec, frame):
-    c = Canvas(spec.size, spec.scale)
+    # A margin round the frame, so a shape that pokes past the edge before
+    # the figure is stood on the ground is kept and not cut off.
+    m = spec.size // 4
+    c = Canvas(spec.size + 2 * m, spec.scale, m, m)
     spec.fn(c, frame)
     return c
 
@@ -174,13 +177,31 @@ def _to_keys(c, pal):
 def _alignment(spec, keys):
     """Shift that centres frame 0 and stands it on the bottom row."""
     if not spec.align:
-        return 0, 0
+        return -(spec.size // 4), -(spec.size // 4)
     xs = [p[0] for p in keys]
     ys = [p[1] for p in keys]
     n = spec.size
     dx = (n - 1 - max(xs) - min(xs)) // 2 + spec.nudge
     dy = (n - 2 - spec.lift) - max(ys)
     return dx, dy
+
+
+def _luma(colour):
+    return 0.2126 * (colour >> 16 & 0xFF) + 0.7152 * (colour >> 8 & 0xFF) + 0.0722 * (colour & 0xFF)
+
+
+def _rim(keys, pal, rim):
+    """Lights the edge pixels that face up or sideways with the rim key where
+    the figure is darker than it; the edge facing the ground stays."""
+    key = pal.ramps[rim][0][-1] if rim in pal.ramps else rim
+    light = _luma(pal.colours[key])
+    out = dict(keys)
+    for (x, y), k in keys.items():
+        if k in 'ew' or _luma(pal.colours[k]) >= light - 12:
+            continue
+        if any(q not in keys for q in ((x, y - 1), (x - 1, y), (x + 1, y))):
+            out[(x, y)] = key
+    return out
 
 
 def _outline(n, keys):
@@ -202,7 +223,7 @@ class Rendered:
 
 def render(spec):
     pal = Palette(spec)
-    raw = [_to_keys(_draw(spec, f), pal) for f in range(spec.frames)]
+    raw = [_to_keys(_draw(spec, f), pal) for f in range(2)]
     dx, dy = _alignment(spec, raw[0])
     n = spec.size
     frames, clipped = [], []
@@ -214,6 +235,8 @@ def render(spec):
                 moved[(X, Y)] = k
             else:
                 lost += 1
+        if spec.rim:
+            moved = _rim(moved, pal, spec.rim)
         full = _outline(n, moved)
         rows = [''.join(full.get((x, y), '.') for x in range(n)) for y in range(n)]
         frames.append(rows)
@@ -228,9 +251,6 @@ SIZE_48 = {"archer", "cleric", "dieb", "druide", "mage", "ogre", "orc", "rogue",
 SIZE_64 = {"archdemon", "behemoth", "cyclops", "demonlord", "dragonking", "frostgiant", "hydraking",
            "kraken", "lich", "medusa", "minotaurking", "phoenixlord", "shadowking", "titan",
            "worldserpent"}
-ONE_FRAME = {"banshee", "centaur", "chimera", "cicada", "dragonfly", "dragonking", "ent", "harpy",
-             "hydra", "hydraking", "mantislord", "mermaid", "pegasus", "shadowking", "sphinx", "stag",
-             "stagbeetle"}
 
 
 def expected_size(name):
@@ -243,16 +263,19 @@ def check(rendered):
         s, name = r.spec, r.spec.name
         if s.size != expected_size(name):
             problems.append("%s: size %d" % (name, s.size))
-        if s.frames != (1 if name in ONE_FRAME else 2):
-            problems.append("%s: %d frames" % (name, s.frames))
         if any(r.clipped):
             problems.append("%s: %s pixels cut at the border" % (name, r.clipped))
         used = set(''.join(''.join(rows) for rows in r.frames))
         unknown = used - set(r.pal.colours)
         if unknown:
             problems.append("%s: keys without colour %s" % (name, sorted(unknown)))
-        if len(r.frames) == 2 and r.frames[0] == r.frames[1]:
-            problems.append("%s: the second frame does not move" % name)
+        if r.frames[0] == r.frames[1]:
+            problems.append("%s: the idle frame does not move" % name)
+        black = sorted(k for k, c in r.pal.colours.items() if c == 0xFF000000)
+        if black:
+            # A pure black shade means a material too dark to shade: it fills
+            # in as a hole on the dark scenes.
+            problems.append("%s: keys %s are pure black" % (name, black))
     names = [r.spec.name for r in rendered]
     if names != ORDER:
         missing = [n for n in ORDER if n not in names]
@@ -292,7 +315,7 @@ def write_cpp(rendered, path):
         s = r.spec.size
         out.append('    {"%s", %d, %d, %d, %d, %d, kPalC_%s, kPalV_%s, %d, kShade_%s, kRows_%s, %s},' % (
             r.spec.name, s, s, s // 2, s // 2, len(r.pal.keys), n, n, len(r.pal.rules), n, n,
-            "kRows2_" + n if len(r.frames) == 2 else "nullptr"))
+            "kRows2_" + n))
     out.append("};")
     out.append("")
     out.append("} // namespace pixel")

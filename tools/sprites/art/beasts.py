@@ -3,41 +3,30 @@ from registry import sprite
 from art.kit import leg, eye, tri, hoof_leg, hind_leg, stripes
 
 
-def canine(c, f, ears=True, big_ears=False, slope=0.0, heads=1, ruff=False, tail_up=True):
-    """A dog-like body; several heads fan out for the hound of the gate."""
+def canine(c, f, head=True, ruff=False):
+    """A wolf's body, with its head unless the caller draws its own."""
     b = -0.6 * f
-    w = 1.0 * f
-    if tail_up:
-        c.path([(7, 16 + b), (4, 13), (2, 16 - w)], 2.0, 1.0)
-    else:
-        c.path([(7, 16 + b), (4, 19), (3 + w, 23)], 1.8, 0.9)
+    c.path([(7, 16 + b), (4, 13), (2, 16 - f)], 2.0, 1.0)
     hind_leg(c, 9.5, 15 + b, 27, 1.3, far=True)
     leg(c, 20, 18, 27, 1.2, far=True)
     c.ell(13, 17 + b, 7.5, 4.6)
-    c.ell(19, 16 + b - slope, 4.8, 5.2)
+    c.ell(19, 16 + b, 4.8, 5.2)
     c.ell(16, 20 + b, 5.5, 1.7, m='belly')
     hind_leg(c, 11, 16 + b, 27.5, 1.4)
     leg(c, 21.5, 19, 27.5, 1.3, foot='body')
     if ruff:
         for i in range(5):
-            tri(c, (18 + i, 12 + b - slope), (16.5 + i * 1.2, 7.5 + b - slope + (i % 2)), (20 + i, 11 + b - slope), shift=-1)
-    offs = [(0, 0)] if heads == 1 else [(-4.5, -5.5), (0.5, 0), (-3, 5.5)][:heads]
-    for i, (hx, hy) in enumerate(offs):
-        _dog_head(c, 24 + hx, 11.5 + b - slope + hy, f, ears, big_ears,
-                  shift=-1 if (heads > 1 and i == 0) else 0, k=0.8 if heads > 1 else 1.0)
-
-
-def _dog_head(c, x, y, f, ears, big_ears, shift=0, k=1.0):
-    c.ell(x, y, 4.0 * k, 3.5 * k, shift=shift, sep=True)
-    c.ell(x + 4 * k, y + 1.5 * k, 3.0 * k, 1.7 * k, shift=shift)
-    c.px(x + 6.5, y + 1, 'o')
-    if ears:
-        h = 6.5 if big_ears else 4.5
-        tri(c, (x - 3, y - 2.5), (x - 1.5, y - 2.5 - h), (x + 0.5, y - 3), shift=shift - 1)
-        tri(c, (x - 0.5, y - 3), (x + 1.5, y - 2.5 - h + 0.5), (x + 2.5, y - 2.5), shift=shift)
-    c.line(x + 2, y + 3, x + 5.5, y + 3, 'o')
-    c.px(x + 4, y + 3.5, 'w')
-    eye(c, x + 1.5, y - 1)
+            tri(c, (18 + i, 12 + b), (16.5 + i * 1.2, 7.5 + b + (i % 2)), (20 + i, 11 + b), shift=-1)
+    if head:
+        x, y = 24, 11.5 + b
+        c.ell(x, y, 4.0, 3.5, sep=True)
+        c.ell(x + 4, y + 1.5, 3.0, 1.7)
+        c.px(x + 6.5, y + 1, 'o')
+        tri(c, (x - 3, y - 2.5), (x - 1.5, y - 7), (x + 0.5, y - 3), shift=-1)
+        tri(c, (x - 0.5, y - 3), (x + 1.5, y - 6.5), (x + 2.5, y - 2.5))
+        c.line(x + 2, y + 3, x + 5.5, y + 3, 'o')
+        c.px(x + 4, y + 3.5, 'w')
+        eye(c, x + 1.5, y - 1)
 
 
 @sprite("wolf", body=(0x3A3A48, 0x6A6A7A, 0x9A9AAA), eye=0xF0C020, mats={'belly': 0xC8C8D0})
@@ -45,20 +34,66 @@ def wolf(c, f):
     canine(c, f, ruff=True)
 
 
-@sprite("jackal", body=(0x6A4820, 0xA07838, 0xD0A860), eye=0xF0E040, mats={'belly': 0xE8D8B0})
+@sprite("jackal", body=(0x7A4A1A, 0xB8782E, 0xE0AA5A), eye=0xF0E040,
+        mats={'belly': 0xF0E0B8, 'saddle': 0x4A4038})
 def jackal(c, f):
-    canine(c, f, big_ears=True, tail_up=False)
-    c.line(13, 13.5 - 0.6 * f, 19, 13 - 0.6 * f, '1')
+    """Slight and leggy: tall ears, a needle snout, a dark saddle and a bushy
+    tail hung low with a black tip."""
+    b = -0.6 * f
+    c.path([(7, 15.5 + b), (4.5, 19), (3.5 + f, 23)], 1.6, 1.4)
+    c.circ(3.5 + f, 23.5, 1.3, m='saddle')
+    hind_leg(c, 9.5, 14.5 + b, 27, 1.0, far=True)
+    leg(c, 19.5, 17, 27, 0.9, far=True)
+    c.ell(13.5, 16 + b, 7, 3.6)
+    c.ell(19, 15 + b, 3.8, 4.2)
+    c.ell(15, 19 + b, 4.5, 1.2, m='belly')
+    c.ell(13, 13.5 + b, 5.5, 1.8, m='saddle')
+    hind_leg(c, 11, 15 + b, 27.5, 1.1)
+    leg(c, 21, 18, 27.5, 1.0, foot='body')
+    # the head held high on a slim neck
+    c.cap(20, 14 + b, 22, 10 + b, 2.0, 1.6)
+    c.ell(23, 9 + b, 3.2, 2.7, sep=True)
+    c.cap(24.5, 10 + b, 29, 11 + b, 1.4, 0.7)
+    c.px(29.5, 10.6 + b, 'o')
+    c.line(25, 11.8 + b, 28.5, 11.9 + b, 'o')
+    tri(c, (20.5, 7.5 + b), (20.5, 1 + b), (22.5, 7 + b), shift=-1)
+    tri(c, (22, 7 + b), (23.5, 0.5 + b), (24.5, 7.5 + b))
+    c.line(23.2, 2.5 + b, 23.5, 6 + b, 'belly')
+    eye(c, 24, 8.2 + b)
 
 
-@sprite("hyena", body=(0x5A4828, 0x8A7040, 0xB89A60), eye=0xF0D020, mats={'belly': 0xD0C090})
+@sprite("hyena", body=(0x5A4E34, 0x8C7E58, 0xBCAC80), eye=0xF0D020,
+        mats={'belly': 0xD8CCA0, 'spot': (0x3E2C1C, 'flat'), 'muzzle': 0x4A3A2A})
 def hyena(c, f):
-    canine(c, f, slope=2.5, ruff=True, tail_up=False)
-    for (x, y) in [(10, 16), (13, 18), (15, 15), (8, 19), (12, 14), (18, 12), (17, 17)]:
-        c.px(x, y - 0.6 * f, '1')
+    """Heavy in front and low behind: the back slopes down to short hind legs,
+    round ears, a blunt dark muzzle, a bristling mane and spots."""
+    b = -0.6 * f
+    c.path([(6, 19 + b), (4, 21), (3.5, 23.5 - f)], 0.8, 0.6)
+    c.circ(3.5, 24 - f, 1.1, m='muzzle')
+    hind_leg(c, 8.5, 18 + b, 27, 1.1, far=True)
+    leg(c, 20, 17, 27, 1.3, far=True)
+    c.ell(11.5, 19.5 + b, 5.5, 4)
+    c.ell(18, 15.5 + b, 5.5, 5.8)
+    c.ell(15, 21.5 + b, 5, 1.4, m='belly')
+    hind_leg(c, 10, 19 + b, 27.5, 1.2)
+    leg(c, 21.5, 18, 27.5, 1.5, foot='body')
+    for (x, y) in [(9, 18), (12, 17.5), (14, 20), (11, 21), (16, 16), (19, 19), (17, 13.5), (20, 15.5), (7.5, 20.5)]:
+        c.px(x, y + b, 'spot')
+    for i in range(6):
+        tri(c, (13 + i * 1.6, 13 + b - i * 0.7), (13.5 + i * 1.6, 9.5 + b - i * 0.7), (15 + i * 1.6, 12.5 + b - i * 0.7),
+            m='muzzle')
+    # a big round-eared head carried low and forward
+    c.ell(23.5, 12 + b, 3.8, 3.4, sep=True)
+    c.ell(27, 13.5 + b, 2.6, 2.0, m='muzzle')
+    c.px(29, 12.8 + b, 'o')
+    c.line(25.5, 15.2 + b, 28.5, 15.2 + b, 'o')
+    c.circ(21.5, 8.6 + b, 1.5, shift=-1, sep=True)
+    c.circ(23.6, 8.2 + b, 1.5, sep=True)
+    c.px(23.6, 8.2 + b, 'muzzle')
+    eye(c, 24.5, 11 + b)
 
 
-@sprite("fenrir", body=(0x1E1E2E, 0x3C3C58, 0x6A6A90), eye=0x40E0FF, mats={'belly': 0x8A8AA8, 'chain': 0xB0A890})
+@sprite("fenrir", body=(0x1E1E2E, 0x3C3C58, 0x6A6A90), eye=0x40E0FF, mats={'belly': 0x8A8AA8, 'chain': 0xB0A890}, rim='A')
 def fenrir(c, f):
     canine(c, f, ruff=True)
     b = -0.6 * f
@@ -69,10 +104,29 @@ def fenrir(c, f):
     c.px(25.5, 10.5 + b, 'w')
 
 
-@sprite("cerberus", scale=0.93, body=(0x2A1414, 0x542828, 0x8A4438), eye=0xFF8020, mats={'belly': 0x6A3A30, 'collar': 0xC0A040})
+@sprite("cerberus", body=(0x3A1A16, 0x68302A, 0x9A5040), eye=0xFF9020,
+        mats={'belly': 0x7A463A, 'collar': 0xC8A040, 'maw': (0xD83020, 'flat')})
 def cerberus(c, f):
-    canine(c, f, heads=3, tail_up=True)
-    c.cap(18, 15 - 0.6 * f, 22, 13 - 0.6 * f, 0.8, m='collar')
+    """Three heads on three necks, each in its own spiked collar: one reared
+    high behind, one snarling forward, one low at the chest."""
+    b = -0.6 * f
+    canine(c, f, head=False)
+    c.circ(2, 16.5 - f, 1.2, m='maw')
+    heads = [(15, 5, -1, -0.4 * f), (24, 9.5, 0, 0.6 * f), (23.5, 17, -1, 0)]
+    for (x, y, s, nod) in heads:
+        y += b + nod
+        c.cap(17.5, 14 + b, x - 2, y + 1, 2.2, 1.7, shift=s, sep=True)
+        c.cap(x - 3.6, y - 1.2, x - 2.4, y + 2.8, 0.6, m='collar')
+        c.px(x - 4.6, y - 0.2, 'collar')
+        # a dark ring round each head keeps the three apart where they overlap
+        c.ell(x + 0.4, y + 0.2, 3.8, 3.3, m='o')
+        c.ell(x + 3.2, y + 0.9, 2.9, 2.0, m='o')
+        c.ell(x, y, 3.1, 2.7, shift=s)
+        c.ell(x + 3, y + 0.8, 2.3, 1.4, shift=s)
+        c.line(x + 1.5, y + 2.3, x + 5, y + 2.0, 'maw')
+        c.px(x + 5.3, y + 0.3, 'o')
+        tri(c, (x - 2.2, y - 1.5), (x - 1.6, y - 5), (x + 0.2, y - 2.2), shift=s - 1)
+        eye(c, x + 1, y - 0.8)
 
 
 @sprite("bear", body=(0x3A2414, 0x6A4428, 0x9A6A40), eye=0x201008, mats={'snout': 0xC8A070})
@@ -93,7 +147,7 @@ def bear(c, f):
     eye(c, 26, 11 + b)
 
 
-@sprite("panther", body=(0x141420, 0x2A2A40, 0x4A4A6E), eye=0x80F040)
+@sprite("panther", body=(0x141420, 0x2A2A40, 0x4A4A6E), eye=0x80F040, rim="A")
 def panther(c, f):
     b = -0.5 * f
     c.path([(5, 17 + b), (2.5, 20), (2.5, 14 - f), (5, 11 - f)], 1.1, 0.9)
@@ -168,7 +222,7 @@ def rat(c, f):
     eye(c, 22, 20 + b)
 
 
-@sprite("boar", body=(0x3A2818, 0x6A4A30, 0x8E6C4C), eye=0xE04020, mats={'snout': 0xC89080, 'hoof': 0x2A2018})
+@sprite("boar", body=(0x3A2818, 0x6A4A30, 0x8E6C4C), eye=0xE04020, mats={'snout': 0xC89080, 'hoof': 0x3C3026})
 def boar(c, f):
     b = -0.5 * f
     c.path([(5, 16 + b), (3, 15), (2.5, 17 + f)], 0.5)
@@ -187,7 +241,7 @@ def boar(c, f):
     eye(c, 23.5, 15.5 + b)
 
 
-@sprite("warthog", body=(0x4A3028, 0x7A5A48, 0xA08070), eye=0x100808, mats={'mane': 0x3A2418, 'hoof': 0x2A2018, 'tusk': 0xF0E8D0})
+@sprite("warthog", body=(0x4A3028, 0x7A5A48, 0xA08070), eye=0x100808, mats={'mane': 0x3A2418, 'hoof': 0x3C3026, 'tusk': 0xF0E8D0})
 def warthog(c, f):
     b = -0.5 * f
     c.path([(5, 15 + b), (3, 11 + f), (2.5, 9 + f)], 0.5)
@@ -206,7 +260,7 @@ def warthog(c, f):
     eye(c, 24, 15.5 + b)
 
 
-@sprite("ram", body=(0x6A6050, 0xB8B098, 0xE8E2D0), eye=0xF0C040, mats={'face': 0x3A3028, 'horn': 0xB89868, 'hoof': 0x2A2018})
+@sprite("ram", body=(0x6A6050, 0xB8B098, 0xE8E2D0), eye=0xF0C040, mats={'face': 0x3A3028, 'horn': 0xB89868, 'hoof': 0x3C3026})
 def ram(c, f):
     b = -0.5 * f
     hoof_leg(c, 9, 19, 27, 1.1, far=True, hoof='face')
@@ -222,28 +276,29 @@ def ram(c, f):
     eye(c, 25.5, 14 + b)
 
 
-@sprite("stag", frames=1, body=(0x5A3418, 0x8A5428, 0xB8804A), eye=0x100804, mats={'belly': 0xE8D8B8, 'antler': 0xE0D0A8, 'hoof': 0x2A2018})
+@sprite("stag", body=(0x5A3418, 0x8A5428, 0xB8804A), eye=0x100804, mats={'belly': 0xE8D8B8, 'antler': 0xE0D0A8, 'hoof': 0x3C3026}, scale=0.92)
 def stag(c, f):
-    c.path([(6, 16), (4.5, 15.5)], 1.0, m='belly')
+    b = -0.6 * f
+    c.path([(6, 16), (4.5, 15.5 - f)], 1.0, m='belly')
     hoof_leg(c, 8.5, 19, 29, 0.9, far=True)
     hoof_leg(c, 19, 19, 29, 0.9, far=True)
     c.ell(13, 17, 8, 4.3)
     c.ell(14, 20, 5, 1.3, m='belly')
     hoof_leg(c, 10, 19, 29.5, 1.0, bend=-0.5)
     hoof_leg(c, 20, 19, 29.5, 1.0, bend=0.5)
-    c.cap(19, 15, 23, 9, 2.4, 1.8)
-    c.ell(24.5, 8.5, 2.6, 2.2)
-    c.ell(27.3, 9.8, 2.0, 1.3)
-    tri(c, (22, 8), (20, 6), (22.5, 6.7), shift=-1)
+    c.cap(19, 15, 23, 9 + b, 2.4, 1.8)
+    c.ell(24.5, 8.5 + b, 2.6, 2.2)
+    c.ell(27.3, 9.8 + b, 2.0, 1.3)
+    tri(c, (22, 8 + b), (20 - 0.5 * f, 6 + b - 0.5 * f), (22.5, 6.7 + b), shift=-1)
     a = 'antler'
-    c.path([(23.5, 6.5), (22, 2), (19, 0), (16, -0.5)], 0.6, m=a)
-    c.path([(22, 2.5), (23.5, -1)], 0.5, m=a)
-    c.path([(20, 0.5), (20, -2.5)], 0.5, m=a)
-    c.path([(24.5, 6.5), (26, 3), (28, 1), (30, 0)], 0.6, m=a)
-    c.path([(26, 3), (25.5, -0.5)], 0.5, m=a)
-    c.path([(28, 1), (28.5, -2)], 0.5, m=a)
-    c.px(29.2, 9.3, 'o')
-    eye(c, 25, 8)
+    c.path([(23.5, 6.5 + b), (22, 2 + b), (19, 0 + b), (16, -0.5 + b)], 0.6, m=a)
+    c.path([(22, 2.5 + b), (23.5, -1 + b)], 0.5, m=a)
+    c.path([(20, 0.5 + b), (20, -2.5 + b)], 0.5, m=a)
+    c.path([(24.5, 6.5 + b), (26, 3 + b), (28, 1 + b), (30, 0 + b)], 0.6, m=a)
+    c.path([(26, 3 + b), (25.5, -0.5 + b)], 0.5, m=a)
+    c.path([(28, 1 + b), (28.5, -2 + b)], 0.5, m=a)
+    c.px(29.2, 9.3 + b, 'o')
+    eye(c, 25, 8 + b)
 
 
 @sprite("rhino", body=(0x3A3A40, 0x66666E, 0x94949C), eye=0x100808, mats={'horn': 0xE0D8C0})
@@ -283,7 +338,7 @@ def mammoth(c, f):
     eye(c, 24, 11.5 + b)
 
 
-@sprite("gorilla", body=(0x18141A, 0x302A34, 0x54485C), eye=0xE05020, mats={'face': 0x4A3C40, 'silver': 0x9A9AA8})
+@sprite("gorilla", body=(0x18141A, 0x302A34, 0x54485C), eye=0xE05020, mats={'face': 0x4A3C40, 'silver': 0x9A9AA8}, rim='A')
 def gorilla(c, f):
     b = -0.7 * f
     leg(c, 9, 19, 27.5, 2.2, far=True)
@@ -301,7 +356,7 @@ def gorilla(c, f):
     c.px(26.5, 11 + b, 'o')
 
 
-@sprite("mole", body=(0x201820, 0x3E3440, 0x5E5262), eye=0x100810, mats={'pink': 0xF0A0B0})
+@sprite("mole", body=(0x201820, 0x3E3440, 0x5E5262), eye=0x100810, mats={'pink': 0xF0A0B0}, rim='A')
 def mole(c, f):
     b = -0.5 * f
     c.ell(15, 21 + b, 10, 6.5)

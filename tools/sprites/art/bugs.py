@@ -83,7 +83,7 @@ def weevil(c, f):
         c.px(x, y - 0.4 * f, '3')
 
 
-@sprite("roach", body=(0x2A1408, 0x5A2C10, 0x8E5026), eye=0xF0D080)
+@sprite("roach", body=(0x2A1408, 0x5A2C10, 0x8E5026), eye=0xF0D080, rim='A')
 def roach(c, f):
     b = -0.3 * f
     six_legs(c, [9, 14, 19], 20, 26, spread=4)
@@ -112,7 +112,7 @@ def termite(c, f):
     six_legs(c, [12, 15, 18], 21, 27, spread=2.5, far=False)
 
 
-@sprite("tick", body=(0x3A1410, 0x6A2A20, 0x9A4A38), eye=0xF05030, mats={'legs': 0x2A1A14})
+@sprite("tick", body=(0x3A1410, 0x6A2A20, 0x9A4A38), eye=0xF05030, mats={'legs': 0x402A20})
 def tick(c, f):
     b = -0.6 * f
     for i in range(4):
@@ -157,7 +157,7 @@ def wings(c, f, root, up, down, m='wing', n=1, shift=0):
 WING = 0xC8E0F0
 
 
-@sprite("hornet", body=(0x8A5008, 0xE09818, 0xF8CC48), eye=0xE02020, mats={'stripe': 0x2A2010, 'wing': WING})
+@sprite("hornet", body=(0x8A5008, 0xE09818, 0xF8CC48), eye=0xE02020, mats={'stripe': 0x3A2C14, 'wing': WING})
 def hornet(c, f):
     b = -0.8 * f
     wings(c, f, (16, 15 + b), (9, 5), (8, 10), n=1, shift=-1)
@@ -177,7 +177,7 @@ def hornet(c, f):
     wings(c, f, (17, 14 + b), (11, 3), (10, 8), n=1)
 
 
-@sprite("hornetqueen", body=(0x8A4808, 0xE08A18, 0xF8C040), eye=0xFF3020, mats={'stripe': 0x2A1A0C, 'wing': WING, 'crown': 0xF0D050})
+@sprite("hornetqueen", body=(0x8A4808, 0xE08A18, 0xF8C040), eye=0xFF3020, mats={'stripe': 0x3A2812, 'wing': WING, 'crown': 0xF0D050})
 def hornetqueen(c, f):
     b = -0.8 * f
     wings(c, f, (15, 13 + b), (6, 1), (5, 7), n=2, shift=-1)
@@ -230,7 +230,7 @@ def moth(c, f):
     c.dots([(15, 9.5), (17, 9.5)], 'e')
 
 
-@sprite("firefly", body=(0x141A10, 0x2E3A20, 0x4E6038), eye=0xF04040, mats={'glow': (0xF8F080, 'flat'), 'wing': WING, 'halo': 0xC8E060})
+@sprite("firefly", body=(0x141A10, 0x2E3A20, 0x4E6038), eye=0xF04040, mats={'glow': (0xF8F080, 'flat'), 'wing': WING, 'halo': 0xC8E060}, rim='A')
 def firefly(c, f):
     b = -0.8 * f
     c.ell(8, 20 + b, 5.5 + f * 0.5, 4.5 + f * 0.5, m='halo')
@@ -245,18 +245,20 @@ def firefly(c, f):
     c.px(7, 19 + b, 'w')
 
 
-@sprite("cicada", frames=1, body=(0x1A2A18, 0x3A5A2E, 0x6A8A48), eye=0xE04020, mats={'wing': 0xD8EAE0})
+@sprite("cicada", body=(0x1A2A18, 0x3A5A2E, 0x6A8A48), eye=0xE04020, mats={'wing': 0xD8EAE0})
 def cicada(c, f):
+    b = -0.5 * f
+    u = 1.5 * f
     six_legs(c, [16, 19, 22], 21, 27, spread=2)
-    c.ell(13, 19, 8, 4.5)
+    c.ell(13, 19 + b, 8, 4.5 + 0.4 * f)
     for x in (8, 11, 14):
-        c.line(x, 16, x - 1, 22.5, '1')
-    c.ell(22, 18, 4.5, 4, sep=True)
-    c.circ(25, 16, 1.5, m='e')
-    c.px(25.5, 15.5, 'w')
-    c.poly([(19, 14), (2, 11), (3, 16), (18, 17.5)], m='wing', sep=True)
-    for (x, y) in ((5, 13), (9, 13.3), (13, 14)):
-        c.line(19, 15, x, y, 'body')
+        c.line(x, 16 + b, x - 1, 22.5 + b, '1')
+    c.ell(22, 18 + b, 4.5, 4, sep=True)
+    c.circ(25, 16 + b, 1.5, m='e')
+    c.px(25.5, 15.5 + b, 'w')
+    c.poly([(19, 14 + b), (2, 11 - u), (3, 16 - u), (18, 17.5 + b)], m='wing', sep=True)
+    for (x, y) in ((5, 13 - u), (9, 13.3 - u * 0.7), (13, 14 - u * 0.4)):
+        c.line(19, 15 + b, x, y, 'body')
     six_legs(c, [16, 19, 22], 21, 27, spread=2, far=False)
 
 
@@ -275,20 +277,22 @@ def locust(c, f):
     c.path([(12, 19 + b), (7, 12 + f * 0.5), (4, 25.5)], 1.2, 0.5, sep=True)
 
 
-@sprite("dragonfly", frames=1, body=(0x0A2A4A, 0x1A5A8A, 0x3A9ACA), eye=0x40E040, mats={'wing': 0xD0ECF8})
+@sprite("dragonfly", body=(0x0A2A4A, 0x1A5A8A, 0x3A9ACA), eye=0x40E040, mats={'wing': 0xD0ECF8})
 def dragonfly(c, f):
-    c.ell(10, 10, 8, 2, m='wing', rot=-15, shift=-1)
-    c.ell(11, 13, 7, 1.8, m='wing', rot=10, shift=-1)
-    c.cap(1.5, 18, 17, 17, 0.9, 1.4)
+    b = -0.6 * f
+    r = 14 * f
+    c.ell(10, 10 + b + 1.5 * f, 8, 2, m='wing', rot=-15 + r, shift=-1)
+    c.ell(11, 13 + b, 7, 1.8, m='wing', rot=10 - r * 0.5, shift=-1)
+    c.cap(1.5, 18 + b, 17, 17 + b, 0.9, 1.4)
     for x in range(3, 16, 3):
-        c.px(x, 17.3, '1')
-    c.ell(19, 16.5, 2.5, 2.2)
-    c.circ(22.5, 16, 2, m='e', sep=True)
-    c.px(22, 15, 'w')
-    c.ell(19, 8, 8, 2, m='wing', rot=-40, sep=True)
-    c.ell(21, 11.5, 7, 1.8, m='wing', rot=-5, sep=True)
-    c.path([(19, 18.5), (18, 22), (19, 25)], 0.35)
-    c.path([(20, 18.5), (21.5, 22), (23, 25)], 0.35)
+        c.px(x, 17.3 + b, '1')
+    c.ell(19, 16.5 + b, 2.5, 2.2)
+    c.circ(22.5, 16 + b, 2, m='e', sep=True)
+    c.px(22, 15 + b, 'w')
+    c.ell(19, 8 + b + 1.5 * f, 8, 2, m='wing', rot=-40 + r, sep=True)
+    c.ell(21, 11.5 + b, 7, 1.8, m='wing', rot=-5 - r * 0.5, sep=True)
+    c.path([(19, 18.5 + b), (18, 22), (19, 25)], 0.35)
+    c.path([(20, 18.5 + b), (21.5, 22), (23, 25)], 0.35)
 
 
 @sprite("mantis", body=(0x2A5018, 0x4A8A28, 0x80C050), eye=0x802020, mats={'wing': 0xB0D890})
@@ -308,20 +312,22 @@ def mantis(c, f):
     c.path([(14, 20), (17, 24), (17, 28.5)], 0.55)
 
 
-@sprite("mantislord", frames=1, body=(0x1E4A2A, 0x3A8048, 0x70C078), eye=0xFF4040, mats={'wing': 0xA8E0B8, 'blade': 0xE0F0E0, 'crown': 0xE0C040})
+@sprite("mantislord", body=(0x1E4A2A, 0x3A8048, 0x70C078), eye=0xFF4040, mats={'wing': 0xA8E0B8, 'blade': 0xE0F0E0, 'crown': 0xE0C040})
 def mantislord(c, f):
-    c.ell(6, 13, 7, 4, m='wing', rot=-30, shift=-1)
+    b = -0.6 * f
+    a = 1.0 * f
+    c.ell(6, 13 + b, 7, 4, m='wing', rot=-30 - 8 * f, shift=-1)
     c.path([(11, 20), (7, 24), (5, 29)], 0.6, shift=-1)
     c.path([(13, 20), (14, 24), (12, 29)], 0.6, shift=-1)
-    c.ell(9, 19, 8, 3.5, rot=-15)
-    c.ell(8, 17.5, 7, 2.3, m='wing', rot=-15)
-    c.cap(15, 18, 20, 9, 1.8, 1.5)
-    c.poly([(18.5, 7), (25, 5.5), (22.5, 10)], sep=True)
-    c.poly([(18.5, 6), (19, 3), (20.5, 5), (21.5, 2.5), (22.5, 5), (24, 3.5), (24, 6.5)], m='crown')
-    c.px(22.5, 7, 'e')
-    c.path([(19, 12), (25, 14), (30, 7)], 1.0, 0.6, sep=True)
-    c.poly([(25, 13.5), (30, 6), (29, 12)], m='blade')
-    c.path([(18, 13.5), (22, 18), (27, 17)], 0.9, 0.6, shift=-1)
+    c.ell(9, 19 + b, 8, 3.5, rot=-15)
+    c.ell(8, 17.5 + b, 7, 2.3, m='wing', rot=-15)
+    c.cap(15, 18 + b, 20, 9 + b, 1.8, 1.5)
+    c.poly([(18.5, 7 + b), (25, 5.5 + b), (22.5, 10 + b)], sep=True)
+    c.poly([(18.5, 6 + b), (19, 3 + b), (20.5, 5 + b), (21.5, 2.5 + b), (22.5, 5 + b), (24, 3.5 + b), (24, 6.5 + b)], m='crown')
+    c.px(22.5, 7 + b, 'e')
+    c.path([(19, 12 + b), (25, 14 + b - a * 0.5), (30, 7 - a)], 1.0, 0.6, sep=True)
+    c.poly([(25, 13.5 + b - a * 0.5), (30, 6 - a), (29, 12 - a)], m='blade')
+    c.path([(18, 13.5 + b), (22, 18 + b), (27, 17 + b - a * 0.5)], 0.9, 0.6, shift=-1)
     c.path([(12, 20), (10.5, 24), (9.5, 29.5)], 0.65)
     c.path([(14, 20), (17, 24), (17.5, 29.5)], 0.65)
 
@@ -371,7 +377,7 @@ def centipede(c, f):
     c.path([(1.5, 24), (0, 21)], 0.4, m='legs')
 
 
-@sprite("spider", body=(0x14101A, 0x2E2638, 0x54466A), eye=0xFF2020, mats={'mark': 0xC02020})
+@sprite("spider", body=(0x14101A, 0x2E2638, 0x54466A), eye=0xFF2020, mats={"mark": 0xC02020}, rim="A")
 def spider(c, f):
     b = -0.6 * f
     for i in range(4):
@@ -387,7 +393,7 @@ def spider(c, f):
         c.path([(x, 21 + b), (x - 3 + i * 3, 15 + b), (x - 6 + i * 5, 27.5)], 0.6)
 
 
-@sprite("tarantula", scale=0.87, body=(0x201410, 0x4A3024, 0x7A5440), eye=0xF04020, mats={'knee': 0xE08030})
+@sprite("tarantula", scale=0.87, body=(0x201410, 0x4A3024, 0x7A5440), eye=0xF04020, mats={'knee': 0xE08030}, rim='A')
 def tarantula(c, f):
     b = -0.7 * f
     for i in range(4):

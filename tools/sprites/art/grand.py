@@ -2,7 +2,7 @@
 from registry import sprite
 from art.kit import leg, eye, tri, hind_leg, wing, figure
 from art.scaled import dragon_body, phoenix_body, snake, TONGUE
-from art.folk import crown, horns, axe, club
+from art.folk import crown, horns, axe, club, bull_head
 from art.beasts import big_cat
 from art.bugs import ant, six_legs, wings as bug_wings
 
@@ -94,25 +94,28 @@ def gargoyle(c, f):
     wing(c, (16, 12 + b), (8, 0 - f * 2), (5, 7), ribs=2, sep=True)
 
 
-@sprite("ent", frames=1, body=(0x3A2410, 0x6A4420, 0x9A6A38), eye=0xF0F060, mats={'leaf': 0x4A8A2A, 'moss': 0x6AAA3A})
+@sprite("ent", body=(0x3A2410, 0x6A4420, 0x9A6A38), eye=0xF0F060, mats={'leaf': 0x4A8A2A, 'moss': 0x6AAA3A}, scale=0.94)
 def ent(c, f):
+    b = -0.6 * f
+    w = 0.8 * f
     c.path([(13, 28), (12, 22)], 2.0, shift=-1)
     c.path([(19, 28), (18, 22)], 2.0)
-    c.cap(15.5, 24, 16, 9, 5, 4)
-    c.path([(12, 14), (7, 12), (4, 7)], 1.4, 0.7, shift=-1)
-    c.path([(20, 13), (25, 12), (27, 7)], 1.4, 0.7, sep=True)
+    c.cap(15.5, 24, 16, 9 + b, 5, 4)
+    c.path([(12, 14 + b), (7, 12 + b), (4 - w, 7 - f)], 1.4, 0.7, shift=-1)
+    c.path([(20, 13 + b), (25, 12 + b), (27 + w, 7 - f)], 1.4, 0.7, sep=True)
     for (x, y, r) in [(16, 5, 6), (10, 6, 4), (22, 6, 4), (4, 6, 2.5), (27, 6, 2.5), (16, 1, 3)]:
-        c.circ(x, y, r, m='leaf')
+        c.circ(x + w * (x - 16) / 12, y + b - (f if abs(x - 16) > 8 else 0), r, m='leaf')
     for (x, y) in [(14, 3), (19, 6), (9, 5), (23, 4)]:
-        c.px(x, y, 'moss')
-    c.dots([(14, 13), (18, 13)], 'e')
-    c.line(14, 17, 18, 17, 'o')
+        c.px(x, y + b, 'moss')
+    c.dots([(14, 13 + b), (18, 13 + b)], 'e')
+    c.line(14, 17 + b, 18, 17 + b, 'o')
     c.line(13, 20, 13.5, 26, '1')
 
 
-@sprite("harpy", frames=1, body=(0x3A2A4A, 0x6A4A7A, 0x9A78A8), eye=0xF0D020, mats={'skin': 0xE8C0A0, 'hair': 0x3A1A10, 'talon': 0xE0C040})
+@sprite("harpy", body=(0x3A2A4A, 0x6A4A7A, 0x9A78A8), eye=0xF0D020, mats={'skin': 0xE8C0A0, 'hair': 0x3A1A10, 'talon': 0xE0C040})
 def harpy(c, f):
-    c.poly([(13, 12), (3, 2), (1, 8), (4, 11), (2, 14), (10, 18)], shift=-1)
+    u = 3 * f
+    c.poly([(13, 12), (3, 2 + u), (1, 8 + u), (4, 11 + u * 0.5), (2, 14 + u * 0.5), (10, 18)], shift=-1)
     c.path([(13, 21), (12, 26), (11, 28)], 0.7, m='talon', shift=-1)
     c.path([(16, 21), (17, 26), (18, 28)], 0.7, m='talon')
     c.ell(14.5, 19, 4.5, 4)
@@ -121,28 +124,30 @@ def harpy(c, f):
     c.ell(15.5, 6, 3.5, 2.5, m='hair')
     c.path([(14, 6), (11, 11), (10, 15)], 1.2, 0.6, m='hair')
     c.px(18.5, 7, 'e')
-    c.poly([(17, 12), (27, 4), (29, 9), (25, 11), (27, 14), (20, 17)], sep=True)
-    for (x, y) in [(27, 4), (29, 9), (27, 14)]:
+    c.poly([(17, 12), (27, 4 + u), (29, 9 + u), (25, 11 + u * 0.5), (27, 14 + u * 0.5), (20, 17)], sep=True)
+    for (x, y) in [(27, 4 + u), (29, 9 + u), (27, 14 + u * 0.5)]:
         c.line(18, 13, x, y, '1')
 
 
-@sprite("mermaid", frames=1, body=(0x0A4A5A, 0x1A8A8A, 0x4AC8B0), eye=0x104060, mats={'skin': 0xF0C8A8, 'hair': 0xE04A30, 'shell': 0xF0A0C0})
+@sprite("mermaid", body=(0x0A4A5A, 0x1A8A8A, 0x4AC8B0), eye=0x104060, mats={'skin': 0xF0C8A8, 'hair': 0xE04A30, 'shell': 0xF0A0C0})
 def mermaid(c, f):
-    c.path([(14, 17), (12, 23), (15, 27), (22, 28)], 3.0, 1.2)
-    c.poly([(22, 28), (27, 24), (26, 29), (28, 31), (21, 29)])
+    t = 1.5 * f
+    c.path([(14, 17), (12, 23), (15, 27), (22, 28 - t * 0.3)], 3.0, 1.2)
+    c.poly([(22, 28 - t * 0.3), (27, 24 - t), (26, 29 - t * 0.5), (28, 31 - t * 0.3), (21, 29)])
     c.ell(14, 13, 3.5, 4.5, m='skin')
-    c.path([(12, 4), (9, 10), (9, 17)], 2.0, 1.0, m='hair')
+    c.path([(12, 4), (9 - f, 10), (9 - f, 17)], 2.0, 1.0, m='hair')
     c.circ(15, 6.5, 3.2, m='skin', sep=True)
     c.ell(13.5, 5, 3.5, 2.5, m='hair')
     c.px(16.8, 6.5, 'e')
     c.dots([(14, 12), (16, 12)], 'shell')
-    c.cap(16, 10, 20, 8, 0.8, m='skin', sep=True)
+    c.cap(16, 10, 20, 8 - f, 0.8, m='skin', sep=True)
 
 
-@sprite("sphinx", frames=1, body=(0x7A5A20, 0xC09A48, 0xE8C878), eye=0x1A1008, mats={'skin': 0xC88A50, 'cloth': 0x2A50A0, 'gold': 0xE8C040, 'wing': 0xF0E0B0})
+@sprite("sphinx", body=(0x7A5A20, 0xC09A48, 0xE8C878), eye=0x1A1008, mats={'skin': 0xC88A50, 'cloth': 0x2A50A0, 'gold': 0xE8C040, 'wing': 0xF0E0B0})
 def sphinx(c, f):
-    c.poly([(13, 15), (5, 3), (2, 7), (4, 10), (3, 13), (9, 17)], m='wing', shift=-1)
-    c.path([(4, 25), (1.5, 22), (2.5, 18)], 0.9, 0.6)
+    u = 1.5 * f
+    c.poly([(13, 15), (5, 3 - u), (2, 7 - u), (4, 10), (3, 13), (9, 17)], m='wing', shift=-1)
+    c.path([(4, 25), (1.5, 22), (2.5 + f, 18)], 0.9, 0.6)
     c.ell(13, 23, 10, 5)
     c.cap(18, 27.5, 29, 27.5, 1.8, 1.5, sep=True)
     c.ell(21, 16, 5, 6)
@@ -154,10 +159,10 @@ def sphinx(c, f):
     c.rect(18, 6.5, 8, 2.5, m='gold')
     c.px(23, 10.5, 'e')
     c.rect(20.5, 14, 2, 3, m='cloth')
-    c.poly([(14, 15), (10, 1), (6, 3), (8, 8), (7, 11), (12, 18)], m='wing', sep=True)
+    c.poly([(14, 15), (10, 1 - u), (6, 3 - u), (8, 8), (7, 11), (12, 18)], m='wing', sep=True)
 
 
-@sprite("manticore", body=(0x6A3A14, 0xA86224, 0xD8904A), eye=0xF02020, mats={'mane': 0x5A1A0A, 'wing': 0x5A2A2A, 'sting': 0x2A1A10})
+@sprite("manticore", body=(0x6A3A14, 0xA86224, 0xD8904A), eye=0xF02020, mats={'mane': 0x5A1A0A, 'wing': 0x5A2A2A, 'sting': 0x3E2A1A})
 def manticore(c, f):
     b = -0.6 * f
     pts = [(6, 17 + b), (3, 13), (4, 8), (8, 5 - f), (11, 6 - f)]
@@ -184,35 +189,43 @@ def big_cat_body(c, f):
     eye(c, 26.5, 11.5 + b)
 
 
-@sprite("chimera", frames=1, body=(0x6A4A18, 0xA87A30, 0xD8A858), eye=0xF02020, mats={'mane': 0x7A3010, 'goat': 0xE0DCD0, 'snake': 0x3A7A2A, 'horn': 0x5A4A3A, 'tongue': TONGUE})
+@sprite("chimera", body=(0x6A4A18, 0xA87A30, 0xD8A858), eye=0xF02020, mats={'mane': 0x7A3010, 'goat': 0xE0DCD0, 'snake': 0x3A7A2A, 'horn': 0x5A4A3A, 'tongue': TONGUE})
 def chimera(c, f):
-    c.path([(6, 17), (3, 14), (2, 9), (4, 6)], 1.3, 1.0, m='snake')
-    c.ell(5, 5, 2, 1.5, m='snake')
-    c.px(5.5, 4.5, 'e')
-    big_cat_body(c, 0)
-    c.cap(13, 13, 14, 8, 1.8, m='goat')
-    c.ell(15.5, 6, 2.8, 2, m='goat', sep=True)
-    c.path([(14, 4.5), (11, 2), (10, 5)], 0.8, 0.4, m='horn')
-    c.px(16, 5.5, 'e')
+    b = -0.6 * f
+    c.path([(6, 17), (3, 14), (2 + f, 9), (4 + f, 6 - f)], 1.3, 1.0, m='snake')
+    c.ell(5 + f, 5 - f, 2, 1.5, m='snake')
+    c.px(5.5 + f, 4.5 - f, 'e')
+    big_cat_body(c, f)
+    c.cap(13, 13 + b, 14, 8 + b, 1.8, m='goat')
+    c.ell(15.5, 6 + b, 2.8, 2, m='goat', sep=True)
+    c.path([(14, 4.5 + b), (11, 2 + b), (10, 5 + b)], 0.8, 0.4, m='horn')
+    c.px(16, 5.5 + b, 'e')
 
 
 def hydra_heads(c, f, heads, k=1.0):
-    for (bx, by, hx, hy, s) in heads:
-        c.path([(bx, by), ((bx + hx) / 2 - 2, (by + hy) / 2), (hx - 1.5, hy + 1)], 1.8 * k, 1.4 * k, shift=s)
-        c.ell(hx, hy, 2.6 * k, 1.9 * k, shift=s, sep=True)
-        c.px(hx + 2.2 * k, hy - 0.2, 'o')
-        c.px(hx + 0.3, hy - 0.8 * k, 'e')
-        c.px(hx + 1.2 * k, hy + 1.5 * k, 'w')
+    """Serpent necks that curve out of the body, each ending in a wedge head
+    with a frill behind it: (base x, y, head x, y, facing, shade shift)."""
+    for (bx, by, hx, hy, d, s) in heads:
+        dx, dy = hx - bx, hy - by
+        c.path([(bx, by), (bx + dx * 0.15 - d * 1.6 * k, by + dy * 0.4), (bx + dx * 0.55 + d * 0.6 * k, by + dy * 0.75),
+                (hx - d * 1.8 * k, hy + 1.4 * k)], 1.6 * k, 1.1 * k, shift=s)
+        tri(c, (hx - d * 1.2 * k, hy - 1.6 * k), (hx - d * 3.8 * k, hy - 3.0 * k), (hx - d * 2.4 * k, hy + 0.8 * k),
+            m='belly', shift=s - 1)
+        c.ell(hx, hy, 2.7 * k, 2.1 * k, shift=s, sep=True)
+        c.ell(hx + d * 2.9 * k, hy + 0.9 * k, 2.3 * k, 1.2 * k, shift=s)
+        c.line(hx + d * 0.8 * k, hy + 1.8 * k, hx + d * 4.6 * k, hy + 1.5 * k, 'o')
+        c.px(hx + d * 0.7 * k, hy - 0.6 * k, 'e')
 
 
-@sprite("hydra", frames=1, body=(0x1A3A3A, 0x2E6A60, 0x5AA090), eye=0xF0E020, mats={'belly': 0xC8D8A0})
+@sprite("hydra", body=(0x1A3A3A, 0x2E6A60, 0x5AA090), eye=0xF0E020, mats={'belly': 0xC8D8A0})
 def hydra(c, f):
     c.path([(8, 24), (3, 26), (1, 22)], 2.0, 0.6)
     leg(c, 10, 24, 28, 1.4, far=True)
     leg(c, 19, 24, 28, 1.4, far=True)
     c.ell(14, 22, 8, 5)
     c.ell(15, 25, 5, 1.5, m='belly')
-    hydra_heads(c, f, [(15, 18, 18, 5, -1), (18, 19, 26, 9, 0), (12, 18, 9, 8, -1)])
+    hydra_heads(c, f, [(15, 18, 17 - 0.5 * f, 5 + f, 1, -1), (12, 18, 7 - f, 8 + 0.5 * f, -1, -1),
+                       (18, 19, 25 + 0.5 * f, 10 - f, 1, 0)])
     leg(c, 11, 24, 28.5, 1.6)
     leg(c, 20, 24, 28.5, 1.6)
 
@@ -235,18 +248,20 @@ def antqueen(c, f):
     c.circ(2, 27, 1.3, m='egg')
 
 
-@sprite("stagbeetle", frames=1, body=(0x1A0E08, 0x3A2214, 0x6A4428), eye=0xF04020, mats={'jaw': 0x8A4A20})
+@sprite("stagbeetle", body=(0x1A0E08, 0x3A2214, 0x6A4428), eye=0xF04020, mats={'jaw': 0x8A4A20}, rim='A')
 def stagbeetle(c, f):
+    b = -0.4 * f
+    j = 1.2 * f
     six_legs(c, [10, 14, 18], 20, 28)
-    c.ell(11, 19, 8.5, 6)
-    c.line(3, 19, 19, 17.5, '1')
-    c.ell(20.5, 18, 3.5, 3.2, sep=True)
-    c.path([(22.5, 16), (26, 12), (29.5, 11), (30, 14)], 1.0, 0.5, m='jaw')
-    c.path([(22.5, 18.5), (26, 17), (29, 18.5)], 0.9, 0.4, m='jaw', shift=-1)
-    c.px(27, 13, 'jaw')
-    c.px(21, 16.5, 'e')
-    c.tone(7, 15, 'body', 9)
-    c.tone(8, 14.5, 'body', 9)
+    c.ell(11, 19 + b, 8.5, 6)
+    c.line(3, 19 + b, 19, 17.5 + b, '1')
+    c.ell(20.5, 18 + b, 3.5, 3.2, sep=True)
+    c.path([(22.5, 16 + b), (26, 12 - j), (29.5, 11 - j), (30, 14 - j)], 1.0, 0.5, m='jaw')
+    c.path([(22.5, 18.5 + b), (26, 17 + j * 0.5), (29, 18.5 + j)], 0.9, 0.4, m='jaw', shift=-1)
+    c.px(27, 13 - j, 'jaw')
+    c.px(21, 16.5 + b, 'e')
+    c.tone(7, 15 + b, 'body', 9)
+    c.tone(8, 14.5 + b, 'body', 9)
     six_legs(c, [10, 14, 18], 20, 28, far=False)
 
 
@@ -255,39 +270,80 @@ def stagbeetle(c, f):
 BIG = dict(size=64, scale=2.0)
 
 
-@sprite("dragonking", frames=1, body=(0x3A0A30, 0x6A1A58, 0xA03A88), eye=0xF8E020, mats={'belly': 0xE8C070, 'wing': 0x2A0A2A, 'horn': 0xF0E8D0, 'gold': 0xF0C030}, **BIG)
+@sprite("dragonking", body=(0x3A0A30, 0x6A1A58, 0xA03A88), eye=0xF8E020,
+        mats={'belly': 0xE8C070, 'wing': 0x8C3C7C, 'horn': 0xF0E8D0, 'gold': 0xF0C030, 'fire': (0xFFB040, 'flat')},
+        rim='A', **BIG)
 def dragonking(c, f):
-    dragon_body(c, 0, wm='wing')
-    crown(c, 24.5, 5, w=2.6)
+    b = -0.5 * f
+    u = -2.0 * f  # the wings come down in the idle frame
+    # a heavy tail ending in a spade
+    c.path([(9, 22 + b), (4, 25), (1.5, 22.5), (2, 18.5 - f)], 2.3, 0.7)
+    tri(c, (0.5, 19 - f), (2, 15 - f), (3.8, 19 - f))
+    # the far wing, spread up and back behind the body
+    wing(c, (13, 14 + b), (2, 0 - u), (-5, 8), m='wing', ribs=3, shift=-1)
+    hind_leg(c, 9, 18 + b, 28, 1.5, far=True)
+    leg(c, 20, 21, 28, 1.3, far=True)
+    c.ell(13, 20 + b, 8, 5)
+    c.ell(14, 23.3 + b, 5.5, 1.6, m='belly')
+    for i in range(5):
+        tri(c, (6.5 + i * 2.4, 15.8 + b - i * 0.2), (7.5 + i * 2.4, 13 + b - i * 0.3), (9 + i * 2.4, 15.6 + b - i * 0.2),
+            m='horn', shift=-1)
+    hind_leg(c, 10.5, 19 + b, 28.5, 1.7)
+    leg(c, 20.5, 22, 28.5, 1.4, foot='body')
+    # a short thick neck and a big horned head, jaws open on a glow of fire
+    c.path([(17, 18 + b), (20, 14 + b), (22.5, 11 + b)], 3.0, 2.2)
+    c.path([(18.5, 17 + b), (21.5, 12.5 + b)], 1.1, 0.8, m='belly')
+    c.ell(25, 9 + b, 4.2, 3.0, sep=True)
+    c.ell(28.8, 10 + b, 2.6, 1.6)
+    c.path([(24, 12 + b), (27, 13.5 + b + 0.5 * f), (30, 13.8 + b + 0.5 * f)], 1.0, 0.7, shift=-1, sep=True)
+    c.line(26, 12 + b, 29.5, 12.3 + b, 'fire')
+    c.dots([(27, 11.4 + b), (29, 11.6 + b)], 'w')
+    c.px(30.5, 9.5 + b, 'o')
+    c.path([(23, 7 + b), (20.5, 4.5 + b), (18.5, 4.5 + b)], 1.0, 0.35, m='horn')
+    c.path([(24.5, 6.8 + b), (23.5, 3 + b), (21.5, 1.5 + b)], 0.9, 0.3, m='horn', shift=-1)
+    crown(c, 26, 6.6 + b, w=2.2)
+    eye(c, 26.5, 8.5 + b)
+    # the near wing rises high over the back
+    wing(c, (16, 15 + b), (9, -1 - u), (-7, 8), m='wing', ribs=3, sep=True)
+    c.line(16, 15 + b, 9, -1 - u, 'horn')
 
 
-@sprite("hydraking", frames=1, body=(0x0A2A3A, 0x1A5A6A, 0x3A9AA0), eye=0xFF3020, mats={'belly': 0xD8E0A8, 'gold': 0xF0C030}, **BIG)
+@sprite("hydraking", body=(0x0A2A3A, 0x1A5A6A, 0x3A9AA0), eye=0xFF3020, mats={'belly': 0xD8E0A8, 'gold': 0xF0C030}, size=64, scale=1.96)
 def hydraking(c, f):
-    c.path([(8, 24), (3, 26), (1, 22)], 2.0, 0.6)
-    leg(c, 10, 24, 28, 1.4, far=True)
-    leg(c, 19, 24, 28, 1.4, far=True)
-    c.ell(14, 22, 8.5, 5.5)
-    c.ell(15, 25.5, 5, 1.5, m='belly')
-    hydra_heads(c, f, [(13, 18, 12, 3, -1), (17, 18, 21, 2, -1), (11, 19, 5, 9, -1), (19, 19, 27, 8, 0), (16, 19, 22, 13, 0)], k=0.85)
-    crown(c, 20.5, 0.8, w=1.8)
-    leg(c, 11, 24, 28.5, 1.6)
-    leg(c, 20, 24, 28.5, 1.6)
+    b = -0.5 * f
+    w = 0.8 * f
+    c.path([(7, 24), (3, 26), (1, 22 - f)], 2.2, 0.6)
+    leg(c, 9, 24, 28, 1.5, far=True)
+    leg(c, 19, 24, 28, 1.5, far=True)
+    c.ell(13.5, 22 + b, 9, 5.5)
+    c.ell(14.5, 25.6 + b, 5.5, 1.5, m='belly')
+    # five heads: two turned back to the left, three to the right, the crowned
+    # one in the middle rising above them all
+    hydra_heads(c, f, [(11, 19 + b, 6.5 - w, 6 + f, -1, -1), (16.5, 18 + b, 23.5 + w, 5 - 0.5 * f, 1, -1),
+                       (14, 18 + b, 15, 5 + b, 1, 0), (9.5, 20 + b, 4.5 - w, 14 - 0.5 * f, -1, 0),
+                       (18, 19.5 + b, 26 + w, 12 + 0.5 * f, 1, 0)], k=0.85)
+    crown(c, 15, 2.9 + b, w=2.4)
+    leg(c, 10, 24, 28.5, 1.7)
+    leg(c, 20, 24, 28.5, 1.7)
 
 
-@sprite("phoenixlord", body=(0x8A2A04, 0xE86A10, 0xF8B838), eye=0xFFFFFF, mats={'flame': 0xFFF070, 'beak': 0xF8E080, 'gold': 0xF0C030}, lift=3, **BIG)
+@sprite("phoenixlord", body=(0x8A2A04, 0xE86A10, 0xF8B838), eye=0xFFFFFF, mats={'flame': 0xFFF070, 'beak': 0xF8E080, 'gold': 0xF0C030},
+        lift=1, size=64, scale=1.84)
 def phoenixlord(c, f):
     phoenix_body(c, f)
-    crown(c, 20.5, 4.5 - 0.8 * f, w=2)
+    crown(c, 21.8, 5.4 - 0.8 * f, w=2)
 
 
-@sprite("minotaurking", body=(0x2A140A, 0x5A2E18, 0x8A5030), eye=0xFF3020, mats={'horn': 0xF0E8D0, 'wood': 0x6A4020, 'steel': 0xD0D8E0, 'leather': 0x2A1A10, 'gold': 0xF0C030}, **BIG)
+@sprite("minotaurking", body=(0x3A1C0E, 0x6A3820, 0x9A5E38), eye=0xFF3020,
+        mats={'horn': 0xF0E8D0, 'wood': 0x6A4020, 'steel': 0xD0D8E0, 'leather': 0x4A3020, 'gold': 0xF0C030,
+              'snout': 0xC8A07A}, rim='A', **BIG)
 def minotaurking(c, f):
-    hand = figure(c, f, skin='body', legs='body', torso='body', head_r=3.8, wide=1.2, arm_pose=0.6,
-                  hair=lambda c, x, y, b: (c.ell(x + 2.5, y + 1.5, 2.6, 2.2, shift=1), horns(c, x, y - 2.5, span=4, up=4),
-                                           crown(c, x, y - 3.2, w=2), c.px(x + 4.5, y + 1, 'o')))
+    hand = figure(c, f, skin='body', legs='body', torso='body', head_r=3.8, wide=1.2, arm_pose=0.6, eyes=False,
+                  hair=lambda c, x, y, b: (bull_head(c, x + 0.4, y - 0.2), crown(c, x + 0.1, y - 3.4, w=2.2)))
+    c.line(12, 10.5 - 0.6 * f, 19.5, 17.5 - 0.6 * f, 'leather')
     c.poly([(11, 19.5), (21, 19.5), (20, 23), (12, 23)], m='leather', sep=True)
     c.rect(11, 19, 10, 1, m='gold')
-    axe(c, hand, double=True)
+    axe(c, hand, double=True, lean=0.6)
 
 
 @sprite("cyclops", body=(0x6A4A30, 0xA07850, 0xD0A878), eye=0xF0F0E0, mats={'rag': 0x5A6A3A, 'wood': 0x6A4A28, 'pupil': (0x3A80C0, 'flat')}, **BIG)
@@ -302,14 +358,15 @@ def cyclops(c, f):
     club(c, hand)
 
 
-@sprite("titan", body=(0x6A4A10, 0xB08A28, 0xE8C860), eye=0x60F0FF, mats={'skin': 0xD8A070, 'steel': 0xE0E8F0, 'cloth': 0xE8E0D0, 'beard': 0xF0F0F0}, **BIG)
+@sprite("titan", body=(0x6A4A10, 0xB08A28, 0xE8C860), eye=0x60F0FF, mats={'skin': (0xD8A070, 'flat'), 'steel': 0xE0E8F0, 'cloth': 0xE8E0D0, 'beard': 0xF0F0F0}, **BIG)
 def titan(c, f):
     b = -0.6 * f
     c.poly([(12, 11 + b), (8, 28), (14, 27), (15, 13 + b)], m='cloth', shift=-1)
     hand = figure(c, f, legs='body', torso='body', boots='body', wide=1.15, arm_pose=0.9,
                   hair=lambda c, x, y, b: (c.ell(x - 1.5, y - 2.2, 3.8, 2.4, m='body', sep=True),
                                            c.poly([(x - 1, y - 4), (x - 3, y - 8), (x, y - 5.5), (x + 1, y - 9), (x + 2, y - 5), (x + 4, y - 7.5), (x + 3, y - 3)], m='body'),
-                                           c.poly([(x + 0.5, y + 2), (x + 4, y + 1.8), (x + 2.5, y + 5.5), (x, y + 3.5)], m='beard')))
+                                           c.poly([(x + 0.5, y + 2), (x + 4, y + 1.8), (x + 2.5, y + 5.5), (x, y + 3.5)], m='beard'),
+                                           c.line(x + 1, y - 1.3, x + 3.4, y - 1.1, 'o'), c.px(x + 4.2, y + 0.6, 'o')))
     x, y = hand
     c.cap(x, y + 10, x, y - 12, 0.6, m='steel')
     for dx in (-2, 0, 2):
@@ -317,26 +374,57 @@ def titan(c, f):
     c.line(x - 2, y - 12, x + 2, y - 12, 'steel')
 
 
-@sprite("frostgiant", body=(0x1A3A6A, 0x3A68A8, 0x78A8E0), eye=0xE0FFFF, mats={'fur': 0xE8E8E0, 'ice': 0xC8F0FF, 'beard': 0xF4F8FF, 'wood': 0x5A4A3A}, **BIG)
+@sprite("frostgiant", body=(0x1A3A6A, 0x3A68A8, 0x78A8E0), eye=0xE0FFFF,
+        mats={'fur': 0xE8E8E0, 'ice': 0xC8F0FF, 'beard': 0xF4F8FF, 'wood': 0x5A4A3A, 'helm': 0x7C8CA8, 'hide': 0x8A7A68},
+        **BIG)
 def frostgiant(c, f):
-    hand = figure(c, f, skin='body', legs='fur', torso='fur', arms='body', boots='fur', wide=1.25, arm_pose=0.6,
-                  hair=lambda c, x, y, b: (c.ell(x - 2, y - 2.5, 3.6, 2.2, m='beard', sep=True), c.cap(x - 3.5, y - 1, x - 4, y + 4, 1.3, m='beard'),
-                                           c.poly([(x + 0.5, y + 2), (x + 4, y + 1.8), (x + 2.5, y + 7), (x - 0.5, y + 4)], m='beard'),
-                                           horns(c, x - 0.5, y - 3, m='ice', span=3, up=3.5)))
-    axe(c, hand, m='wood', blade='ice', double=True)
+    b = -0.6 * f
+
+    def head(c, x, y, b):
+        # a fur mantle over the shoulders, then a blue face under a horned
+        # iron helm and a white beard below it
+        c.ell(15, 11.8 + b, 6.5, 2.3, m='fur', sep=True)
+        c.circ(x, y, 4.0, sep=True)
+        c.ell(x - 0.4, y - 2.4, 4.3, 2.3, m='helm', sep=True)
+        c.rect(x - 4.5, y - 1.4, 9, 1.1, m='helm', light=0.2)
+        horns(c, x - 0.4, y - 3.6, m='ice', span=3.6, up=4)
+        c.poly([(x - 0.5, y + 1.4), (x + 4.2, y + 1.3), (x + 3.6, y + 6.5), (x + 1.6, y + 7.8), (x - 1.2, y + 4.5)],
+               m='beard', sep=True)
+        c.line(x + 0.8, y - 0.1, x + 3.6, y - 0.1, 'o')
+        c.px(x + 2.0, y - 0.1, 'e')
+        c.px(x + 3.4, y - 0.1, 'e')
+        c.px(x + 4.0, y + 0.9, 'o')
+
+    hand = figure(c, f, skin='body', legs='hide', torso='body', arms='body', boots='fur', wide=1.25, arm_pose=0.6,
+                  eyes=False, hair=head)
+    # a fur kilt under a leather belt, the chest bare
+    c.poly([(10, 19), (22, 19), (22.5, 23.5), (9.5, 23.5)], m='fur', sep=True)
+    c.line(10, 19.2, 22, 19.2, 'wood')
+    axe(c, hand, m='wood', blade='ice', double=True, lean=0.6)
 
 
-@sprite("lich", body=(0x1A1030, 0x3A2460, 0x6A4A98), eye=0x40FF80, mats={'bone': 0xE8E4D0, 'gold': 0xF0C030, 'orb': 0x60FF90, 'wood': 0x4A3A2A}, lift=1, **BIG)
+@sprite("lich", body=(0x241838, 0x46306E, 0x7458A4), eye=0x40FF80,
+        mats={'bone': 0xE8E4D0, 'gold': 0xF0C030, 'orb': 0x60FF90, 'wood': 0x5A4636, 'trim': 0x9A7A30}, lift=1, rim='A', **BIG)
 def lich(c, f):
-    b = -0.7 * f
+    # whole-pixel bob at this size, so the crown's points keep their shape
+    b = -0.5 * f
     c.poly([(11, 10 + b), (21, 10 + b), (24, 28), (21, 26), (19, 29), (16, 26.5), (13, 29), (11, 26), (8, 28)])
+    c.line(13, 12 + b, 12, 27, 'trim')
     c.cap(12, 12 + b, 9, 19 + b, 1.4, shift=-1)
-    c.circ(16.8, 7.5 + b, 3.8, m='bone', sep=True)
-    c.poly([(11, 7 + b), (12, 2 + b), (16.5, 0 + b), (21, 2.5 + b), (22.5, 6 + b), (19.5, 4 + b), (13.5, 4.5 + b)])
-    crown(c, 16.5, 2.5 + b, w=2.8)
-    c.circ(18.5, 7.5 + b, 0.9, m='o')
-    c.px(18.5, 7.5 + b, 'e')
-    c.line(16.5, 10.5 + b, 19.5, 10.5 + b, 'o')
+    c.circ(8.8, 19.6 + b, 1.0, m='bone', shift=-1)
+    # a high collar behind a bare skull: deep sockets, a nose hole, teeth
+    c.poly([(11.5, 11 + b), (12, 4 + b), (15, 8 + b)], shift=-1)
+    c.circ(17, 7 + b, 3.9, m='bone', sep=True)
+    c.rect(16, 9.5 + b, 4.6, 2.2, m='bone')
+    c.rect(17.5, 5.6 + b, 1.6, 1.8, m='o')
+    c.rect(20, 5.6 + b, 1.2, 1.8, m='o')
+    c.px(18, 6.1 + b, 'e')
+    c.px(20.2, 6.1 + b, 'e')
+    c.px(19.6, 8.4 + b, 'o')
+    c.line(16.5, 10.5 + b, 20.5, 10.5 + b, 'o')
+    for x in (17.5, 19.5):
+        c.px(x, 11 + b, 'o')
+    crown(c, 16.8, 3.6 + b, w=3.2)
     c.cap(18, 12.5 + b, 21.5, 15 + b, 1.4, sep=True)
     c.circ(22, 15 + b, 1.1, m='bone')
     c.cap(22.5, 27, 22.5, 4 + b, 0.55, m='wood')
@@ -344,21 +432,34 @@ def lich(c, f):
     c.px(22, 2.5 + b, 'w')
 
 
-@sprite("demonlord", body=(0x5A0A08, 0x9A1A10, 0xD84028), eye=0xFFE040, mats={'horn': 0x2A1A14, 'wing': 0x3A0A10, 'steel': 0xF8A030, 'armor': 0x2A2028}, **BIG)
+def demon_face(c, x, y, mouth='o'):
+    """A scowl: a heavy brow over two burning eyes and a fanged mouth."""
+    c.line(x - 0.2, y - 1.8, x + 3.8, y - 1.2, 'o')
+    c.dots([(x + 0.9, y - 0.7), (x + 1.5, y - 0.7), (x + 3.1, y - 0.5)], 'e')
+    c.line(x + 0.8, y + 2.4, x + 3.6, y + 2.2, mouth)
+    c.dots([(x + 1.2, y + 1.6), (x + 3.0, y + 1.5)], 'w')
+
+
+@sprite("demonlord", body=(0x5A0A08, 0x9A1A10, 0xD84028), eye=0xFFE040,
+        mats={'horn': 0x4A3428, 'wing': 0x7A2230, 'steel': 0xF8A030, 'armor': 0x463A4C, 'blade': 0xE8E0D8}, rim='A', **BIG)
 def demonlord(c, f):
     b = -0.6 * f
     wing(c, (14, 11 + b), (2, 0 - 2 * f), (-2, 12), ribs=3, m='wing', shift=-1)
+    wing(c, (18, 11 + b), (30, 1 - 2 * f), (10, 6), ribs=0, m='wing', shift=-1)
     c.path([(13, 22), (7, 26), (4, 23)], 0.8, 0.4)
     hand = figure(c, f, skin='body', legs='armor', torso='body', boots='armor', wide=1.2, arm_pose=0.8,
-                  hair=lambda c, x, y, b: (horns(c, x, y - 3, span=3.5, up=5), c.line(x + 0.5, y + 2.5, x + 3.5, y + 2.5, 'o')))
+                  hair=lambda c, x, y, b: (horns(c, x, y - 3, span=3.5, up=5), demon_face(c, x, y)))
     c.rect(11, 19, 10, 1.5, m='armor')
     x, y = hand
-    c.poly([(x - 0.8, y), (x - 0.6, y - 15), (x, y - 17), (x + 0.8, y - 15), (x + 0.8, y)], m='steel')
-    c.rect(x - 2.5, y - 1, 5, 1.2, m='armor')
-    wing(c, (18, 11 + b), (30, 1 - 2 * f), (10, 6), ribs=0, m='wing', shift=-1)
+    # a flame-edged greatsword held out and up before him
+    c.poly([(x + 0.2, y - 1.2), (x + 8.5, y - 10.5), (x + 10, y - 11.5), (x + 9.2, y - 9.8), (x + 1.4, y + 0.2)], m='blade')
+    c.line(x + 1.5, y - 1.2, x + 9, y - 10.6, 'steel')
+    c.cap(x - 1.5, y - 1.8, x + 1.8, y + 1.6, 0.6, m='armor')
+    c.cap(x - 0.3, y + 0.3, x - 1.6, y + 1.8, 0.5, m='horn')
 
 
-@sprite("archdemon", body=(0x2A0A3A, 0x501A6A, 0x8A3AA8), eye=0xFF4020, mats={'horn': 0xE8D8C0, 'wing': 0x1A0A20, 'fire': 0xF87020, 'armor': 0x201820}, size=64, scale=1.85)
+@sprite("archdemon", body=(0x2A0A3A, 0x501A6A, 0x8A3AA8), eye=0xFF4020,
+        mats={'horn': 0xE8D8C0, 'wing': 0x5C2458, 'fire': 0xF87020, 'armor': 0x3E3444}, rim='A', size=64, scale=1.75)
 def archdemon(c, f):
     b = -0.6 * f
     wing(c, (14, 11 + b), (0, -1 - 2 * f), (-3, 14), ribs=3, m='wing', shift=-1)
@@ -367,26 +468,41 @@ def archdemon(c, f):
     hand = figure(c, f, skin='body', legs='body', torso='body', boots='armor', wide=1.35, tall=1.05, arm_pose=0.9,
                   hair=lambda c, x, y, b: (c.path([(x - 1, y - 3), (x - 5, y - 5), (x - 6, y - 10), (x - 4, y - 12)], 1.1, 0.3, m='horn'),
                                            c.path([(x + 2, y - 3), (x + 6, y - 5), (x + 7, y - 10), (x + 5, y - 12)], 1.1, 0.3, m='horn'),
-                                           c.line(x + 0.5, y + 2.5, x + 3.5, y + 2.5, 'fire')))
+                                           demon_face(c, x, y, mouth='fire')))
     c.rect(10, 19, 12, 1.6, m='armor')
     x, y = hand
     c.circ(x + 0.5, y - 2.5, 2.2 + 0.4 * f, m='fire')
     c.circ(x + 0.5, y - 3, 1, m='e')
 
 
-@sprite("shadowking", frames=1, body=(0x0A0A14, 0x1A1A30, 0x34345A), eye=0xC040FF, mats={'gold': 0xB890F0, 'steel': 0x8080B0}, lift=1, **BIG)
+@sprite("shadowking", body=(0x16162C, 0x2C2C4C, 0x4C4C7C), eye=0xD070FF,
+        mats={'gold': 0xB890F0, 'steel': 0x9090C0, 'lining': 0x5A2A6A}, lift=1, rim='A', size=64, scale=1.94)
 def shadowking(c, f):
-    c.poly([(10, 9), (22, 9), (27, 24), (25, 29), (21, 26), (18, 30), (15, 26), (11, 30), (8, 26), (4, 29), (6, 22)])
-    c.ell(16, 7.5, 5, 5.5, sep=True)
-    c.ell(17.5, 8.5, 3.2, 3.8, m='o')
-    c.dots([(16.5, 8), (19, 8)], 'e')
-    crown(c, 16, 3, w=3.5)
-    c.cap(20, 12, 24, 17, 1.5, sep=True)
-    c.cap(24.5, 29, 24.5, 6, 0.6, m='steel')
-    c.poly([(22.5, 6), (24.5, 2), (26.5, 6), (24.5, 8)], m='gold')
+    b = -0.5 * f
+    s = f * 1.0
+    # the cloak falls in a wide bell; its hem sways between the frames
+    c.poly([(11, 10 + b), (21, 10 + b), (26, 22), (28 - s, 29), (24, 27), (21 + s, 30), (17, 27.5), (13 + s, 30),
+            (9, 27), (5 - s, 29), (6, 22)])
+    c.poly([(13, 12 + b), (17, 28), (11, 28)], m='lining', shift=-1)
+    for (x0, x1) in ((9, 7.5), (19, 21)):
+        c.line(x0, 15 + b, x1, 27, '3')
+    # a mantle over the shoulders, trimmed in pale gold
+    c.ell(16, 12 + b, 7.5, 3.2, sep=True)
+    c.line(9, 13 + b, 23, 13 + b, 'gold')
+    # the hood, open on a dark face with two burning eyes
+    c.ell(16, 7 + b, 5, 5.5, sep=True)
+    c.ell(17.5, 8 + b, 3, 3.6, m='o')
+    c.dots([(16.5, 7.5 + b), (19, 7.5 + b)], 'e')
+    crown(c, 16, 2.5 + b, w=3.5)
+    # the near arm, a gauntlet on the staff
+    c.cap(20, 12 + b, 23.5, 16 + b, 1.5, sep=True)
+    c.circ(24.2, 16 + b, 1.2, m='steel')
+    c.cap(24.5, 29, 24.5, 6 + b, 0.6, m='steel')
+    c.poly([(22.5, 6 + b), (24.5, 1.5 + b - 0.5 * f), (26.5, 6 + b), (24.5, 8.5 + b)], m='gold')
+    c.px(24.5, 5 + b, 'e')
 
 
-@sprite("medusa", body=(0x1A4A2A, 0x3A7A40, 0x70B068), eye=0xF8F040, mats={'skin': 0xB8D8A0, 'gold': 0xE0B040, 'hair': 0x2A6A2A, 'wood': 0x7A4A20, 'string': (0xE8E0D0, 'flat')}, **BIG)
+@sprite("medusa", body=(0x1A4A2A, 0x3A7A40, 0x70B068), eye=0xF8F040, mats={'skin': 0xB8D8A0, 'gold': 0xE0B040, 'hair': 0x2A6A2A, 'wood': 0x7A4A20, 'string': (0xE8E0D0, 'flat')}, size=64, scale=1.78)
 def medusa(c, f):
     b = -0.6 * f
     c.path([(16, 18), (12, 23), (5, 27), (10, 29), (22, 28.5), (28, 25), (27, 21 + f)], 3.0, 0.8)

@@ -93,3 +93,31 @@ def figure(c, f, skin='skin', legs='body', torso='body', arms=None, boots=None, 
     c.cap(*P(17.8, 12.5 + b), *hand, 1.4 * W, 1.2 * W, m=arms, sep=True)
     c.circ(*hand, 1.25 * W, m=skin)
     return hand
+
+
+
+def turned(pts, about, deg):
+    """The points turned by deg degrees about a pivot (for a wing's beat)."""
+    import math
+    a = math.radians(deg)
+    ca, sa = math.cos(a), math.sin(a)
+    px, py = about
+    return [(px + (x - px) * ca - (y - py) * sa, py + (x - px) * sa + (y - py) * ca) for (x, y) in pts]
+
+
+# A raised bird's wing with its root at (0, 0): the leading edge climbs to the
+# tip and the trailing edge comes back in scallops, one per flight feather.
+FEATHER_WING = [(0, 0), (-2, -7), (-6, -12), (-13, -14), (-14, -11), (-11, -10), (-13, -8), (-9, -7),
+                (-11, -5), (-7, -4), (-8, -2), (-4, -1), (-3, 1)]
+FEATHER_LINES = [((-1, -4), (-11, -11)), ((-1, -2), (-9, -6))]
+
+
+def feather_wing(c, root, k=1.0, beat=0.0, m='wing', line='1', shift=0, sep=True):
+    """FEATHER_WING at the root, scaled by k and turned down by beat degrees,
+    with the rows of feathers drawn in the line key."""
+    rx, ry = root
+    pts = turned([(rx + x * k, ry + y * k) for (x, y) in FEATHER_WING], root, -beat)
+    c.poly(pts, m=m, shift=shift, sep=sep)
+    for (a, b) in FEATHER_LINES:
+        (ax, ay), (bx, by) = turned([(rx + a[0] * k, ry + a[1] * k), (rx + b[0] * k, ry + b[1] * k)], root, -beat)
+        c.line(ax, ay, bx, by, line)

@@ -1,6 +1,6 @@
 """Reptiles, amphibians, birds, sea creatures and winged beasts."""
 from registry import sprite
-from art.kit import leg, eye, tri, hoof_leg, hind_leg, wing
+from art.kit import leg, eye, tri, hoof_leg, hind_leg, wing, feather_wing
 
 
 def lizard_body(c, f, long=1.0, crest=False, legs=4, snout=1.0, spots=None, tail_curl=0.0):
@@ -172,10 +172,31 @@ def python(c, f):
           pattern=[(6, 26), (10, 27.5), (16, 27.5), (22, 25), (20, 19), (15, 20), (10, 19), (9, 15), (14, 11.5 - f)])
 
 
-@sprite("viper", body=(0x3A1A14, 0x6A3424, 0x9A5A40), eye=0xF8E020, mats={'tongue': TONGUE, 'spot': (0x1A0A08, 'flat')})
+@sprite("viper", body=(0x23461A, 0x467A2A, 0x86B04A), eye=0xF8E020,
+        mats={'tongue': TONGUE, 'spot': (0x1E3414, 'flat'), 'belly': 0xD8D890})
 def viper(c, f):
-    snake(c, f, [(3, 27), (9, 28), (14, 26), (11, 22), (14, 18 - f), (19, 15 - f)], 1.6, 1.3, (22.5, 14 - f), head_r=(3.4, 2.5), fangs=True,
-          pattern=[(6, 27.5), (11, 27.5), (12, 23), (13, 19)])
+    """Coiled and ready to strike: a heaped coil, an S-bent neck and a broad
+    arrow-shaped head, a zigzag down the back."""
+    b = -0.5 * f
+    coil = [(3, 26.5), (8, 28.5), (15, 28.5), (20.5, 26.5), (19, 23.5), (12, 23.5), (7.5, 25), (9.5, 21.5),
+            (15, 20.5 + b * 0.5)]
+    c.path(coil, 1.2, 2.3)
+    c.path([(15, 20.5 + b * 0.5), (19, 18 + b), (17.5, 14.5 + b), (19, 11.5 + b)], 2.2, 1.7, sep=True)
+    c.line(16, 21.5 + b * 0.5, 19.5, 18.5 + b, 'belly')
+    zig = [(5, 27), (7, 28), (9, 27.3), (11, 28.1), (13, 27.3), (15, 28), (17, 27.3), (11, 23), (13, 24), (15, 23.2),
+           (17, 24), (10, 22), (12.5, 21.1), (18, 17.5 + b), (17.2, 15.5 + b), (18.5, 13.5 + b)]
+    for (x, y) in zig:
+        c.px(x, y, 'spot')
+    # the head: wide at the jaws, narrow at the snout, a ridge over the eye
+    c.poly([(17.5, 9.5 + b), (20, 7 + b), (24, 7.3 + b), (27.5, 9 + b), (27, 10.6 + b), (21, 12.2 + b),
+            (17.8, 11.5 + b)], sep=True)
+    c.line(19.5, 8.2 + b, 24, 8 + b, '1')
+    c.px(22.5, 9 + b, 'e')
+    c.px(23, 9 + b, 'o')
+    c.px(26, 9.3 + b, 'o')
+    c.line(21, 11.3 + b, 26.5, 10.5 + b, 'o')
+    c.path([(27.5, 10 + b), (29.5, 10.5 + b - f), (30.5, 9.5 + b - f)], 0.3, m='tongue')
+    c.px(30.5, 11 + b - f, 'tongue')
 
 
 @sprite("shark", body=(0x2A3A4A, 0x4A6A80, 0x7A9AB0), eye=0x101010, mats={'belly': 0xE8EEF0}, lift=3)
@@ -242,7 +263,7 @@ def eagle(c, f):
     bird(c, f)
 
 
-@sprite("condor", body=(0x141418, 0x2A2A30, 0x4A4A58), eye=0xE02020, mats={'head': 0xC87070, 'beak': 0xD8D0B8, 'ruff': 0xF0F0F0})
+@sprite("condor", body=(0x141418, 0x2A2A30, 0x4A4A58), eye=0xE02020, mats={'head': 0xC87070, 'beak': 0xD8D0B8, 'ruff': 0xF0F0F0}, rim='A')
 def condor(c, f):
     bird(c, f, head=(23, 8), neck=lambda c, b: (c.cap(20, 13 + b, 22, 9 + b, 1.3, m='head'), c.ell(19.5, 13 + b, 3, 1.8, m='ruff')))
 
@@ -278,7 +299,7 @@ def owl(c, f):
     c.dots([(14, 28.5), (15, 28.5), (17, 28.5), (18, 28.5)], 'beak')
 
 
-@sprite("bat", body=(0x1E141E, 0x3E2A40, 0x6A4A6E), eye=0xFF3030, mats={'wing': 0x2A1A2E}, lift=4)
+@sprite("bat", body=(0x1E141E, 0x3E2A40, 0x6A4A6E), eye=0xFF3030, mats={"wing": 0x4A3050}, lift=4, rim="A")
 def bat(c, f):
     u = 4 if f else 0
     for s in (-1, 1):
@@ -309,7 +330,7 @@ def cockatrice(c, f):
     c.poly([(10, 15 + b), (4, 7 + f * 2), (9, 9 + f), (18, 15 + b)], sep=True)
 
 
-@sprite("kelpie", body=(0x10384A, 0x1E6478, 0x3A98A8), eye=0xA0FFF0, mats={'kelp': 0x3A8A3A, 'hoof': 0x1A2A2A})
+@sprite("kelpie", body=(0x10384A, 0x1E6478, 0x3A98A8), eye=0xA0FFF0, mats={'kelp': 0x3A8A3A, 'hoof': 0x243C3C})
 def kelpie(c, f):
     b = -0.5 * f
     c.path([(6, 16 + b), (3, 19), (3, 24 - f), (5, 27 - f)], 1.5, 0.7, m='kelp')
@@ -350,32 +371,33 @@ def unicorn(c, f):
     c.poly([(24, 5 + b), (28, -1 + b), (25.5, 6 + b)], m='horn')
 
 
-@sprite("pegasus", frames=1, body=(0x8A9AB0, 0xC8D4E4, 0xF4F8FF), eye=0x2040A0, mats={'mane': 0xE0C060, 'hoof': 0xB89040, 'wing': 0xFFFFFF})
+@sprite("pegasus", body=(0x7A8AA8, 0xC8D4E4, 0xF4F8FF), eye=0x2040A0,
+        mats={'mane': 0xE0B850, 'hoof': 0xB89040, 'wing': 0xDCE6F8, 'tip': (0x9AB4E0, 'flat')}, scale=0.98)
 def pegasus(c, f):
-    c.poly([(12, 14), (6, 2), (2, 4), (4, 9), (2, 12), (8, 16)], m='wing', shift=-1)
-    horse(c, 0)
-    c.poly([(13, 14), (10, 1), (5, 3), (7, 8), (4, 11), (9, 15), (17, 16)], m='wing', sep=True)
-    for (x0, y0, x1, y1) in [(13, 14, 8, 4), (14, 15, 6, 9)]:
-        c.line(x0, y0, x1, y1, 'wing')
+    # the far wing shows above the back, the near wing spreads high over it
+    feather_wing(c, (14, 13), k=0.9, beat=-14 + 12 * f, line='tip', shift=-1)
+    horse(c, f)
+    feather_wing(c, (17, 14 - 0.5 * f), beat=12 * f, line='tip')
 
 
-@sprite("centaur", frames=1, body=(0x4A2A14, 0x7A4A24, 0xA87040), eye=0x201008, mats={'skin': 0xE8B890, 'hair': 0x3A2010, 'wood': 0x8A5A2A, 'hoof': 0x2A1A10, 'string': (0xE8E0D0, 'flat')})
+@sprite("centaur", body=(0x4A2A14, 0x7A4A24, 0xA87040), eye=0x201008, mats={'skin': 0xE8B890, 'hair': 0x3A2010, 'wood': 0x8A5A2A, 'hoof': 0x3C2C1E, 'string': (0xE8E0D0, 'flat')})
 def centaur(c, f):
-    c.path([(6, 17), (3, 20), (3.5, 25)], 1.5, 0.9, m='hair')
+    b = -0.6 * f
+    c.path([(6, 17), (3, 20), (3.5 + f, 25)], 1.5, 0.9, m='hair')
     hoof_leg(c, 8.5, 20, 29, 1.1, far=True)
     hoof_leg(c, 19, 20, 29, 1.1, far=True)
     c.ell(13, 18.5, 8, 4.3)
     hoof_leg(c, 10, 21, 29.5, 1.2, bend=-0.5)
     hoof_leg(c, 20, 21, 29.5, 1.2, bend=0.5)
-    c.cap(18.5, 16, 20, 9, 2.8, 2.4, m='skin')
-    c.cap(18, 10, 16, 15, 1.1, m='skin', shift=-1)
-    c.circ(20.5, 5, 2.8, m='skin', sep=True)
-    c.ell(19.5, 3.5, 3, 2, m='hair')
-    c.path([(18, 4), (16.5, 8)], 1.0, m='hair')
-    c.px(22, 5, 'e')
-    c.cap(20, 10, 25, 10, 1.0, m='skin', sep=True)
-    c.path([(25, 2), (26.5, 6), (26.5, 14), (25, 18)], 0.55, m='wood')
-    c.line(25, 2, 25, 18, 'string')
+    c.cap(18.5, 16, 20, 9 + b, 2.8, 2.4, m='skin')
+    c.cap(18, 10 + b, 16, 15 + b, 1.1, m='skin', shift=-1)
+    c.circ(20.5, 5 + b, 2.8, m='skin', sep=True)
+    c.ell(19.5, 3.5 + b, 3, 2, m='hair')
+    c.path([(18, 4 + b), (16.5 - 0.5 * f, 8 + b)], 1.0, m='hair')
+    c.px(22, 5 + b, 'e')
+    c.cap(20, 10 + b, 25, 10 + b, 1.0, m='skin', sep=True)
+    c.path([(25, 2 + b), (26.5, 6 + b), (26.5, 14 + b), (25, 18 + b)], 0.55, m='wood')
+    c.line(25, 2 + b, 25, 18 + b, 'string')
 
 
 def dragon_body(c, f, wings=True, horns=True, wm='body'):
@@ -383,7 +405,7 @@ def dragon_body(c, f, wings=True, horns=True, wm='body'):
     c.path([(8, 22 + b), (4, 25), (1.5, 22 - f), (1.5, 18 - f)], 2.0, 0.6)
     tri(c, (0.5, 18 - f), (1.5, 14 - f), (3, 18 - f))
     if wings:
-        c.poly([(13, 14 + b), (6, 3 - f * 2), (3, 8), (5, 10), (4, 14), (10, 17 + b)], m=wm, shift=-2)
+        c.poly([(13, 14 + b), (6, 3 + f * 2), (3, 8), (5, 10), (4, 14), (10, 17 + b)], m=wm, shift=-2)
     hind_leg(c, 9, 18 + b, 28, 1.4, far=True)
     leg(c, 19, 21, 28, 1.1, far=True)
     c.ell(13, 20 + b, 7.5, 4.8)
@@ -400,8 +422,8 @@ def dragon_body(c, f, wings=True, horns=True, wm='body'):
     for i in range(5):
         tri(c, (8 + i * 2.5, 15.5 + b - i * 0.4), (9 + i * 2.5, 13 + b - i * 0.5), (10.5 + i * 2.5, 15.5 + b - i * 0.4), m='horn', shift=-1)
     if wings:
-        c.poly([(15, 15 + b), (11, 1 - f * 2), (7, 3 - f * 2), (8, 7), (6, 9), (9, 11), (8, 14), (13, 18 + b)], m=wm, shift=-1, sep=True)
-        c.line(15, 15 + b, 11, 1 - f * 2, 'body')
+        c.poly([(15, 15 + b), (11, 1 + f * 2), (7, 3 + f * 2), (8, 7), (6, 9), (9, 11), (8, 14), (13, 18 + b)], m=wm, shift=-1, sep=True)
+        c.line(15, 15 + b, 11, 1 + f * 2, 'body')
         c.line(14, 16 + b, 7, 7, 'body')
 
 
@@ -410,12 +432,12 @@ def dragon(c, f):
     dragon_body(c, f)
 
 
-@sprite("wyvern", body=(0x2A3A14, 0x4A6A20, 0x7A9A3A), eye=0xF04020, mats={'belly': 0xC8C080, 'wing': 0x3A4A2A, 'horn': 0xD8D0B0})
+@sprite("wyvern", body=(0x2A3A14, 0x4A6A20, 0x7A9A3A), eye=0xF04020, mats={'belly': 0xC8C080, 'wing': 0x3A4A2A, 'horn': 0xD8D0B0}, rim='A')
 def wyvern(c, f):
     b = -0.6 * f
     c.path([(9, 21 + b), (4, 24), (2, 20 - f), (1.5, 16 - f)], 1.8, 0.5)
     tri(c, (0.5, 16 - f), (2, 12 - f), (3, 16.5 - f), m='horn')
-    c.poly([(14, 13 + b), (8, 1 - 3 * f), (2, 5 - f), (5, 9), (3, 12), (8, 14), (10, 18 + b)], shift=-2)
+    c.poly([(14, 13 + b), (8, 1 + 2 * f), (2, 5 + f), (5, 9), (3, 12), (8, 14), (10, 18 + b)], shift=-2)
     hind_leg(c, 11, 18 + b, 28, 1.5, far=True)
     c.ell(14, 19 + b, 6.5, 4.5)
     hind_leg(c, 13, 19 + b, 28.5, 1.7)
@@ -424,16 +446,16 @@ def wyvern(c, f):
     c.ell(28, 8.8 + b, 2.2, 1.4)
     c.path([(23, 5.5 + b), (21, 3 + b)], 0.6, 0.3, m='horn')
     eye(c, 25.5, 6.5 + b)
-    c.poly([(16, 14 + b), (14, 0 - 3 * f), (8, 2 - f), (10, 6), (7, 9), (12, 12), (14, 18 + b)], shift=-1, sep=True)
-    c.line(16, 14 + b, 14, 0 - 3 * f, 'body')
+    c.poly([(16, 14 + b), (14, 0 + 2 * f), (8, 2 + f), (10, 6), (7, 9), (12, 12), (14, 18 + b)], shift=-1, sep=True)
+    c.line(16, 14 + b, 14, 0 + 2 * f, 'body')
 
 
-@sprite("griffin", body=(0x6A4A18, 0xA87A30, 0xD8A850), eye=0xF0C020, mats={'head': 0xF0ECE0, 'beak': 0xF0B020, 'wing': 0x8A5A28})
+@sprite("griffin", body=(0x6A4A18, 0xA87A30, 0xD8A850), eye=0xF0C020, mats={'head': 0xF0ECE0, 'beak': 0xF0B020, 'wing': 0x8A5A28}, scale=0.98)
 def griffin(c, f):
     b = -0.6 * f
     c.path([(6, 17 + b), (3, 21), (2.5, 25 - f)], 0.9, 0.6)
     c.circ(2.5, 25.5 - f, 1.4, shift=-1)
-    c.poly([(15, 13 + b), (8, 1 - 2 * f), (3, 4 - f), (6, 9), (8, 14)], shift=-2)
+    c.poly([(15, 13 + b), (8, 1 + 2 * f), (3, 4 + f), (6, 9), (8, 14)], shift=-2)
     hind_leg(c, 8, 16 + b, 28, 1.5, far=True)
     leg(c, 20, 20, 28, 1.0, far=True, m='beak')
     c.ell(13, 18 + b, 8, 5)
@@ -443,28 +465,32 @@ def griffin(c, f):
     c.circ(23.5, 9 + b, 3.6, m='head', sep=True)
     c.poly([(26, 7.5 + b), (30, 8.5 + b), (29, 12 + b), (26, 10.5 + b)], m='beak')
     eye(c, 24.5, 8 + b)
-    c.poly([(17, 13 + b), (12, -1 - 2 * f), (7, 2 - f), (9, 6), (8, 10), (12, 12), (14, 17 + b)], shift=-1, sep=True)
+    c.poly([(17, 13 + b), (12, -1 + 2 * f), (7, 2 + f), (9, 6), (8, 10), (12, 12), (14, 17 + b)], shift=-1, sep=True)
     c.line(17, 14 + b, 8, 9, 'head')
-    c.line(16, 13 + b, 12, 0 - 2 * f, 'body')
+    c.line(16, 13 + b, 12, 0 + 2 * f, 'body')
 
 
-@sprite("phoenix", body=(0x8A1A08, 0xE04A10, 0xF89A28), eye=0xFFFFC0, mats={'flame': 0xF8D040, 'beak': 0xF8E080}, lift=2)
+@sprite("phoenix", body=(0x8A1A08, 0xE04A10, 0xF89A28), eye=0xFFFFC0, mats={'flame': 0xF8D040, 'beak': 0xF8E080}, lift=1, scale=0.9)
 def phoenix(c, f):
     phoenix_body(c, f)
 
 
-def phoenix_body(c, f):
-    b = -0.8 * f
-    for i, (x, y) in enumerate([(2, 24), (4, 28), (7, 27)]):
-        c.path([(10, 19 + b), (x, y - f * (i % 2))], 1.2, 0.4, m='flame')
-    c.poly([(12, 14 + b), (3, 6 - f * 3), (1, 11), (4, 13), (9, 18 + b)], shift=-1)
-    c.ell(14, 17 + b, 6.5, 4.5, rot=-20)
-    c.cap(17, 14 + b, 20, 9 + b, 2.0, 1.6)
-    c.circ(21, 7.5 + b, 3, sep=True)
-    c.poly([(23.5, 6.5 + b), (27, 8 + b), (23.5, 9 + b)], m='beak')
+def phoenix_body(c, f, plumes=3):
+    """A firebird in flight, not a barnyard bird: both wings swept high with
+    flaming tips, a slim body leaning forward, a streaming crest and long tail
+    plumes that trail and fan out below it."""
+    b = -0.5 * f
+    for i in range(plumes):
+        d = i - (plumes - 1) / 2
+        pts = [(12, 18 + b), (9 - d * 0.5, 21 + d), (5.5 - d * 1.5, 23 + d * 2 - f * (i % 2)), (2.5 - d * 2, 23 + d * 3.2 - f)]
+        c.path(pts, 1.2, 0.3, m='body' if i % 2 else 'flame', shift=-1 if i % 2 else 0)
+    feather_wing(c, (14, 12 + b), k=0.95, beat=-48 + 14 * f, line='flame', m='body', shift=-1)
+    c.ell(15.5, 15 + b, 3.4, 5.5, rot=40)
+    c.cap(17.5, 12.5 + b, 21, 8.5 + b, 1.9, 1.4)
     for i in range(3):
-        c.path([(20, 5 + b), (17 - i * 1.5, 1 + b + i * 1.5 - f)], 0.6, 0.3, m='flame')
-    eye(c, 22, 7 + b)
-    c.poly([(15, 14 + b), (10, 0 - 3 * f), (5, 2 - f * 2), (7, 7), (5, 10), (11, 17 + b)], sep=True)
-    c.poly([(12, 8), (8.5, 2 - 3 * f), (8, 6)], m='flame')
-    c.path([(15, 21 + b), (16, 25 + b)], 0.5, m='beak')
+        c.path([(21, 5.5 + b), (19 - i * 0.6, 3.5 + b - i * 1.0 + f * 0.5), (17.5 - i * 1.0, 3 + b - i * 1.1 + f * 0.5)],
+               0.6, 0.25, m='flame')
+    feather_wing(c, (16, 13 + b), k=1.05, beat=-8 + 14 * f, line='flame', m='body')
+    c.circ(22, 7.5 + b, 2.5, sep=True)
+    c.poly([(23.8, 6.5 + b), (27.5, 7.8 + b), (24.5, 9.2 + b)], m='beak')
+    eye(c, 22.8, 7 + b)

@@ -1,0 +1,199 @@
+// The barracks: every hero of the roster grouped by class, who is in the
+// party and who waits in reserve. A row's click moves its hero into or out
+// of the party, the gear button opens the party screen, and the cross
+// dismisses a hero for good, after asking, with its gear going to the stash.
+#include <algorithm>
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "platform/i18n.h"
+#include "platform/storage.h"
+#include "screens/common.h"
+#include "screens/kaserne_layout.h"
+#include "ui/audio.h"
+#include "ui/draw.h"
+#include "ui/game_ui.h"
+#include "ui/gpu.h"
+#include "ui/screens.h"
+#include "ui/sprite.h"
+#include "ui/theme.h"
+#include "ui/widgets.h"
+
+namespace ui {
+namespace {
+
+using namespace theme;
+
+constexpr int kEscape = 27;
+constexpr std::uint32_t kHpRed = 0xC2382F;
+constexpr std::uint32_t kPartyGreen = 0x5A9C3A;
+constexpr std::uint32_t kReserveTag = 0x6E5D44;
+
+// What the list's click asked for, applied once the list is drawn.
+struct RosterClick {
+    bool openParty = false;
+    std::string toggled;       // a row: the hero joins or leaves the party
+    std::string dismissId;     // a cross: the hero to dismiss, after asking
+    std::string dismissName;
+};
+
+// The run's hit points of a hero (its last member there), else full.
+double shownHp(const rpg::Hero& hero, double maxHp) {
+    double hp = maxHp;
+    for (const rpg::PartyMember& m : store::run().party) {
+        if (m.heroId == hero.id) hp = m.hp;
+    }
+    return std::max(0.0, hp);
+}
+
+bool inParty(const store::Meta& meta, const std::string& id) {
+    return std::find(meta.partyIds.begin(), meta.partyIds.end(), id) != meta.partyIds.end();
+}
+
+class KaserneScreen final : public Screen {
+public:
+    void update(Ctx& ctx) override {
+        const double s = ctx.uiScale;
+        gpuFillRect(0, 0, ctx.width, ctx.height, kScreenFill, 1.0);
+        bool back = false;
+        const double headerH = gameHeader(ctx, i18n::tr("city.kaserne"), &back, false);
+        if (back || ctx.input.hasKey(kEscape)) {
+            Game::instance().pop();
+            return;
+        }
+        const store::Meta& meta = store::meta();
+        const KaserneLayout lay = kaserneLayout(meta.roster, ctx.width, ctx.height, s, headerH);
+        drawCounts(ctx, lay.list, headerH + 6 * s);
+        applyScroll(ctx, lay.list, lay.content, &scroll_);
+        const RosterClick click = drawList(ctx, lay);
+        scrollbar(ctx, lay.list, lay.content, scroll_);
+
+        if (!click.toggled.empty()) toggleParty(click.toggled);
+        if (click.openParty) {
+            audio::play(audio::Sfx::Click);
+            GameState party;
+            party.screen = kParty;
+            Game::instance().push(party);
+            return;
+        }
+        if (!click.dismissId.empty()) {
+            pendingId_ = click.dismissId;
+            pendingName_ = click.dismissName;
+        }
+        if (pendingId_.empty()) return;
+        const int answer = confirmDialog(ctx, i18n::tr("kaserne.dismiss"),
+                                         i18n::tr("kaserne.dismissConfirm", {{"name", pendingName_}}),
+                                         i18n::tr("common.confirm"), i18n::tr("common.cancel"));
+        if (answer == 1) dismiss(pendingId_);
+        if (answer != 0) pendingId_.clear();
+    }
+
+private:
+    void drawCounts(Ctx& ctx, const Rect& list, double y) {
+        const double s = ctx.uiScale;
+        const store::Meta& meta = store::meta();
+        const double party = static_cast<double>(meta.partyIds.size());
+        const double parked = static_cast<double>(meta.roster.size()) - party;
+        const double cap = rpg::partyCap(static_cast<double>(meta.ascension));
+        drawText(ctx.cr, list.x + 16 * s, y, i18n::tr("kaserne.active", {{"n", num(party)}, {"cap", num(cap)}}),
+                 textStyle(13 * s, true, kGold));
+        drawText(ctx.cr, list.x + list.w - 16 * s, y, i18n::tr("kaserne.parked", {{"n", num(parked)}}),
+                 textStyle(13 * s, true, kMutedText, 2));
+    }
+
+    // Draws the groups and offers the click to each visible row: its gear
+    // button, then (with two heroes or more) its cross, then the row itself.
+    RosterClick drawList(Ctx& ctx, const KaserneLayout& lay) {
+        cairo_t* cr = ctx.cr;
+        const double s = ctx.uiScale;
+        const store::Meta& meta = store::meta();
+        const bool canDismiss = meta.roster.size() >= 2;
+        const Rect& L = lay.list;
+        RosterClick click;
+        const ListClickGuard guard(ctx, L);
+        SavedState keep(cr);
+        cairo_rectangle(cr, L.x, L.y, L.w, L.h);
+        cairo_clip(cr);
+        TextStyle head = textStyle(13 * s, true, kLightGold);
+        head.upperCase = true;
+        for (const KaserneLine& line : lay.lines) {
+            if (!line.hero) {
+                drawText(cr, L.x + 16 * s, line.y - scroll_ + 4 * s,
+                         className(line.cls) + " \u00B7 " + num(line.count), head);
+                continue;
+            }
+            const Rect r = kaserneRowRect(lay, line, s, scroll_);
+            if (r.y + r.h <= L.y || r.y >= L.y + L.h) continue;
+            const rpg::Hero& hero = *line.hero;
+            row(ctx, r, hero, inParty(meta, hero.id));
+            if (ctx.takeClick(kaserneGearRect(r, s))) {
+                click.openParty = true;
+            } else if (canDismiss && ctx.takeClick(kaserneCrossRect(r, s))) {
+                click.dismissId = hero.id;
+                click.dismissName = hero.name;
+            } else if (ctx.takeClick(r)) {
+                click.toggled = hero.id;
+            }
+        }
+        return click;
+    }
+
+    void row(Ctx& ctx, const Rect& R, const rpg::Hero& hero, bool member) {
+        cairo_t* cr = ctx.cr;
+        const double s = ctx.uiScale;
+        pixelPanel(ctx, R, true);
+        if (member) strokeRoundedRect(cr, R, 0, 2 * s, kPartyGreen);
+        const int frame = static_cast<int>(2 * ctx.now + R.y) % 2;
+        drawSpriteCairo(cr, rpg::classDef(hero.cls).id, R.x + 10 * s, R.y + 8 * s, 48 * s, 48 * s, nullptr, frame,
+                        false, 1.0);
+        drawText(cr, R.x + 66 * s, R.y + 8 * s, hero.name.empty() ? className(hero.cls) : hero.name,
+                 textStyle(14 * s, true, kCreamText, 0, R.w - 216 * s));
+        TextStyle tag = textStyle(9 * s, true, member ? kPartyGreen : kReserveTag, 2);
+        tag.upperCase = true;
+        drawText(cr, R.x + R.w - 70 * s, R.y + 10 * s, i18n::tr(member ? "kaserne.inParty" : "kaserne.parkedTag"),
+                 tag);
+        drawText(cr, R.x + 66 * s, R.y + 26 * s,
+                 className(hero.cls) + " \u00B7 " + i18n::tr("common.level") + " " + num(hero.level),
+                 textStyle(11 * s, false, kMutedText));
+        const double maxHp = rpg::deriveStats(hero).maxHp;
+        animBar(ctx, "kaserne." + hero.id, {R.x + 66 * s, R.y + 44 * s, R.w - 136 * s, 10 * s},
+                shownHp(hero, maxHp), maxHp, kHpRed, false);
+        TextStyle gear = textStyle(20 * s, false, kGold);
+        gear.family = kFontSans;
+        drawTextCentered(cr, R.x + R.w - 50 * s, R.y + 32 * s, "\u2699", gear);
+        TextStyle cross = textStyle(18 * s, true, kHpRed);
+        cross.family = kFontSans;
+        drawTextCentered(cr, R.x + R.w - 18 * s, R.y + 32 * s, "\u2715", cross);
+    }
+
+    // The hero leaves the roster; what it wore (in slot order) and carried
+    // goes to the stash, and a party left empty takes the first hero.
+    void dismiss(const std::string& heroId) {
+        store::Meta& meta = store::meta();
+        if (meta.roster.size() < 2) return;
+        audio::play(audio::Sfx::Place);
+        const auto it = std::find_if(meta.roster.begin(), meta.roster.end(),
+                                     [&](const rpg::Hero& h) { return h.id == heroId; });
+        if (it != meta.roster.end()) {
+            for (const rpg::ItemInstance& worn : it->equipment.slots) {
+                if (!worn.defId.empty()) meta.stash.push_back(worn);
+            }
+            meta.stash.insert(meta.stash.end(), it->bag.begin(), it->bag.end());
+            meta.roster.erase(it);
+        }
+        std::erase(meta.partyIds, heroId);
+        if (meta.partyIds.empty() && !meta.roster.empty()) meta.partyIds.push_back(meta.roster.front().id);
+        store::saveMeta();
+    }
+
+    double scroll_ = 0;
+    std::string pendingId_;
+    std::string pendingName_;
+};
+
+} // namespace
+
+std::unique_ptr<Screen> makeKaserneScreen() { return std::make_unique<KaserneScreen>(); }
+
+} // namespace ui

@@ -1,0 +1,176 @@
+// The rune tower: the rune circle with a socket per stat, the bonus it gives
+// every hero, and the runestones kept, each of which can be socketed or
+// sold. A socketed stone goes back to the stones when its socket is clicked,
+// or when another stone of its stat takes its place.
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "fx/scene.h"
+#include "platform/i18n.h"
+#include "platform/storage.h"
+#include "rules/runes.h"
+#include "screens/common.h"
+#include "screens/runetower_layout.h"
+#include "ui/audio.h"
+#include "ui/draw.h"
+#include "ui/game_ui.h"
+#include "ui/screens.h"
+#include "ui/theme.h"
+#include "ui/widgets.h"
+
+namespace ui {
+namespace {
+
+using namespace theme;
+
+constexpr int kEscape = 27;
+constexpr std::uint32_t kStoneEdge = 0x5FB6D8;
+
+TextStyle headingStyle(double s) {
+    TextStyle st = textStyle(13 * s, true, kLightGold);
+    st.upperCase = true;
+    return st;
+}
+
+// The intro's look, also that of the note on an empty inventory.
+TextStyle noteStyle(double s, double wrap) {
+    TextStyle st = textStyle(12 * s, false, kMutedText, 1);
+    st.family = kFontSans;
+    st.wrapWidth = wrap;
+    return st;
+}
+
+std::string stoneText(const rpg::Runestone& stone) { return "\u2726 +" + num(stone.value); }
+
+class RuneTowerScreen final : public Screen {
+public:
+    void update(Ctx& ctx) override {
+        const double s = ctx.uiScale;
+        sceneBackdrop(ctx, SceneOpts{kSceneCave, 12, 0.62, false, kWeatherClear, kDay, 1.0});
+        bool back = false;
+        const double headerH = gameHeader(ctx, i18n::tr("rune.title"), &back, false);
+        if (back || ctx.input.hasKey(kEscape)) {
+            Game::instance().pop();
+            return;
+        }
+        const RuneTowerLayout lay = runeTowerLayout(ctx.width, ctx.height, s, headerH);
+        drawGoldLine(ctx, lay.goldY, 16 * s);
+        drawText(ctx.cr, lay.innerX, lay.introY, i18n::tr("rune.intro"), noteStyle(s, lay.innerW));
+        drawText(ctx.cr, lay.innerX, lay.circleHeadY, i18n::tr("rune.circle"), headingStyle(s));
+        for (int i = 0; i < rpg::kStatCount; ++i) socket(ctx, lay.sockets[i], i);
+        drawBonus(ctx, lay.bonus);
+        drawText(ctx.cr, lay.innerX, lay.inventoryHeadY, i18n::tr("rune.inventory"), headingStyle(s));
+        drawInventory(ctx, lay);
+    }
+
+private:
+    // A filled socket gives its stone back to the inventory when clicked.
+    void socket(Ctx& ctx, const Rect& cell, int i) {
+        cairo_t* cr = ctx.cr;
+        const double s = ctx.uiScale;
+        store::Meta& meta = store::meta();
+        const bool filled = meta.runeCircle.filled[i];
+        if (filled) {
+            fillRoundedRect(cr, cell, 8 * s, kGold, 0.16);
+            strokeRoundedRect(cr, cell, 8 * s, 2 * s, kLightGold);
+        } else {
+            fillRoundedRect(cr, cell, 8 * s, 0x000000, 0.25);
+            strokeRoundedRect(cr, cell, 8 * s, 2 * s, kBevelDark);
+        }
+        const double cx = cell.x + cell.w / 2;
+        drawTextTop(cr, cx, cell.y + 12 * s, i18n::tr(rpg::statLabelKey(rpg::kRuneAttrs[i])),
+                    textStyle(13 * s, true, kCreamText, 0, cell.w - 8 * s));
+        if (!filled) {
+            drawTextTop(cr, cx, cell.y + 38 * s, i18n::tr("rune.empty"), textStyle(11 * s, false, kMutedText));
+            return;
+        }
+        drawTextTop(cr, cx, cell.y + 32 * s, stoneText(meta.runeCircle.stones[i]), textStyle(16 * s, true, kLightGold));
+        drawTextTop(cr, cx, cell.y + 54 * s, i18n::tr("rune.tapRemove"), textStyle(9 * s, false, kMutedText));
+        if (!ctx.takeClick(cell)) return;
+        audio::play(audio::Sfx::Click);
+        meta.runeInventory.push_back(meta.runeCircle.stones[i]);
+        meta.runeCircle.filled[i] = false;
+        meta.runeCircle.stones[i] = rpg::Runestone{};
+        store::saveMeta();
+    }
+
+    void drawBonus(Ctx& ctx, const Rect& panel) {
+        cairo_t* cr = ctx.cr;
+        const double s = ctx.uiScale;
+        pixelPanel(ctx, panel, true);
+        TextStyle title = textStyle(12 * s, true, kGold);
+        title.upperCase = true;
+        drawText(cr, panel.x + 12 * s, panel.y + 8 * s, i18n::tr("rune.activeBonus"), title);
+        const std::vector<rpg::StatId> stats(rpg::kRuneAttrs.begin(), rpg::kRuneAttrs.end());
+        const std::string line = bonusLine(rpg::runeBonus(store::meta().runeCircle), stats);
+        const TextStyle st = textStyle(13 * s, true, line.empty() ? kMutedText : kLightGold, 0, panel.w - 24 * s);
+        drawTextTop(cr, panel.x + panel.w / 2, panel.y + 30 * s, line.empty() ? i18n::tr("rune.noneActive") : line, st);
+    }
+
+    void drawInventory(Ctx& ctx, const RuneTowerLayout& lay) {
+        cairo_t* cr = ctx.cr;
+        const double s = ctx.uiScale;
+        const std::vector<rpg::Runestone>& stones = store::meta().runeInventory;
+        if (stones.empty()) {
+            drawText(cr, lay.innerX, lay.list.y, i18n::tr("rune.inventoryEmpty"), noteStyle(s, lay.innerW));
+            return;
+        }
+        const double content = 50 * s * static_cast<double>(stones.size());
+        applyScroll(ctx, lay.list, content, &scroll_);
+        {
+            // Rows scrolled under the bonus panel take no click.
+            const ListClickGuard guard(ctx, lay.list);
+            SavedState keep(cr);
+            cairo_rectangle(cr, lay.list.x, lay.list.y, lay.list.w, lay.list.h);
+            cairo_clip(cr);
+            for (std::size_t i = 0; i < stones.size(); ++i) {
+                const Rect r = runeRowRect(lay, static_cast<int>(i), s, scroll_);
+                if (r.y + r.h <= lay.list.y || r.y >= lay.list.y + lay.list.h) continue;
+                if (stoneRow(ctx, r, i)) break;  // the list changed: the rest is drawn next frame
+            }
+        }
+        scrollbar(ctx, lay.list, content, scroll_);
+    }
+
+    // True when the stone was socketed or sold.
+    bool stoneRow(Ctx& ctx, const Rect& r, std::size_t i) {
+        cairo_t* cr = ctx.cr;
+        const double s = ctx.uiScale;
+        store::Meta& meta = store::meta();
+        // A copy: socketing may append to the list that holds the stone.
+        const rpg::Runestone stone = meta.runeInventory[i];
+        fillRect(cr, r, kDarkerPanel);
+        strokeRoundedRect(cr, r, 0, 1.2 * s, kStoneEdge, 0.6);
+        TextStyle st = textStyle(14 * s, true, kCreamText);
+        st.upperCase = true;
+        drawText(cr, r.x + 10 * s, r.y + 14 * s, stoneText(stone) + " " + i18n::tr(rpg::statLabelKey(stone.stat)), st);
+        if (plainButton(ctx, runeSocketButton(r, s), i18n::tr("rune.equip"), false)) {
+            audio::play(audio::Sfx::Star2);
+            const int slot = rpg::runeSlot(stone.stat);
+            if (meta.runeCircle.filled[slot]) meta.runeInventory.push_back(meta.runeCircle.stones[slot]);
+            meta.runeCircle.filled[slot] = true;
+            meta.runeCircle.stones[slot] = stone;
+            meta.runeInventory.erase(meta.runeInventory.begin() + static_cast<std::ptrdiff_t>(i));
+            store::saveMeta();
+            return true;
+        }
+        const double value = rpg::runeSellValue(stone);
+        if (plainButton(ctx, runeSellButton(r, s), i18n::tr("rune.sell") + " " + num(value), false)) {
+            audio::play(audio::Sfx::Coin);
+            meta.gold += value;
+            meta.runeInventory.erase(meta.runeInventory.begin() + static_cast<std::ptrdiff_t>(i));
+            store::saveMeta();
+            return true;
+        }
+        return false;
+    }
+
+    double scroll_ = 0;
+};
+
+} // namespace
+
+std::unique_ptr<Screen> makeRuneTowerScreen() { return std::make_unique<RuneTowerScreen>(); }
+
+} // namespace ui
