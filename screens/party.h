@@ -15,6 +15,7 @@
 #include "rules/classes.h"
 #include "rules/hero.h"
 #include "rules/stats.h"
+#include "screens/common.h"
 #include "screens/party_rules.h"
 #include "ui/app.h"
 #include "ui/draw.h"
@@ -30,13 +31,7 @@ inline constexpr std::uint32_t kSetRed = 0xE2453A;
 
 // A text style on the monospaced list; sizes already scaled.
 inline TextStyle partyStyle(double size, std::uint32_t color, bool bold = false, int align = 0, double fit = 0) {
-    TextStyle st;
-    st.size = size;
-    st.color = color;
-    st.bold = bold;
-    st.align = align;
-    st.fitWidth = fit;
-    return st;
+    return textStyle(size, bold, color, align, fit);
 }
 
 inline TextStyle upper(TextStyle st) {

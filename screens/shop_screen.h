@@ -24,11 +24,7 @@ inline constexpr const char* kPriceMark = " \u25C9 ";
 // The screen's texts: the monospaced list, left-aligned, shrunk to fit when
 // a width is given.
 inline TextStyle shopText(double size, bool bold, std::uint32_t color, double fit = 0, double alpha = 1.0) {
-    TextStyle st;
-    st.size = size;
-    st.bold = bold;
-    st.color = color;
-    st.fitWidth = fit;
+    TextStyle st = textStyle(size, bold, color, 0, fit);
     st.alpha = alpha;
     return st;
 }
