@@ -103,7 +103,7 @@ void MiniBase::update(Ctx& ctx) {
     scene.count = 8;
     scene.horizon = 0.62;
     sceneBackdrop(ctx, scene);
-    if (outcome_ == 2) drawWinFx(ctx, fxX(ctx), fxY(ctx), ctx.now - finishTime_);
+    if (outcome_ == 2 && !celebratesOverPlay()) drawWinFx(ctx, fxX(ctx), fxY(ctx), ctx.now - finishTime_);
 
     bool back = false;
     const double header = gameHeader(ctx, i18n::tr(titleKey_), &back, false);
@@ -119,6 +119,7 @@ void MiniBase::update(Ctx& ctx) {
     const double top = boxBottom + 14 * s;
     playRect_ = {0, top, ctx.width, std::max(ctx.height - 140 * s - top, 120 * s)};
     play(ctx, playRect_);
+    if (outcome_ == 2 && celebratesOverPlay()) drawWinFx(ctx, fxX(ctx), fxY(ctx), ctx.now - finishTime_);
     if (outcome_ != 0) drawResult(ctx);
 }
 

@@ -5,9 +5,11 @@
 #include <algorithm>
 #include <cmath>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/storage.h"
+#include "rules/classes.h"
 #include "rules/combat.h"
 #include "screens/battle_layout.h"
 #include "screens/battle_scene.h"
@@ -288,7 +290,7 @@ TEST(BattleLayout, HeroesSplitIntoTwoRowsOnlyWithFourAndSomeoneInEach) {
             scales.push_back(slots[i].scale);
             const bool back = c.backRows[std::stoul(slots[i].id.substr(1))];
             if (!c.twoRows) continue;
-            EXPECT_DOUBLE_EQ(slots[i].y, (back ? 0.616 : 0.52) * 720);
+            EXPECT_DOUBLE_EQ(slots[i].y, (back ? 0.70 : 0.52) * 720);
             EXPECT_DOUBLE_EQ(slots[i].scale, back ? 0.92 : 1.05);
         }
         if (!c.twoRows) {
@@ -296,6 +298,42 @@ TEST(BattleLayout, HeroesSplitIntoTwoRowsOnlyWithFourAndSomeoneInEach) {
             EXPECT_TRUE(std::all_of(scales.begin(), scales.end(), [](double k) { return k == 1.0; }));
             // Front heroes stand first in the one row.
             EXPECT_FALSE(c.backRows[std::stoul(slots[2].id.substr(1))] && !c.backRows[0]);
+        }
+    }
+}
+
+// Names and bars lie on the overlay, over every sprite: with the heroes in
+// two rows, the front row's cards must end above the back row's heads, at
+// the usual window size and at the smallest.
+TEST(BattleLayout, FrontRowCardsEndAboveTheBackRowsHeads) {
+    const rpg::ClassId classes[] = {rpg::ClassId::Warrior, rpg::ClassId::Vampire, rpg::ClassId::Rogue,
+                                    rpg::ClassId::Mage,    rpg::ClassId::Cleric,  rpg::ClassId::Druide};
+    for (const auto& [w, hgt] : {std::pair{1280, 720}, std::pair{860, 560}}) {
+        harness::ScreenHarness h(nullptr, w, hgt);
+        battle::Scene sc;
+        for (int i = 0; i < 6; ++i) {
+            rpg::Combatant c = battletest::unit("h" + std::to_string(i), rpg::Side::Heroes);
+            c.sprite = rpg::classDef(classes[i]).id;
+            c.backRow = i >= 3;
+            sc.state.combatants.push_back(c);
+        }
+        sc.state.combatants.push_back(battletest::unit("e0", rpg::Side::Enemies));
+        h.setBody([&](ui::Ctx& c) {
+            sc.floor = {(c.width - 0.72 * c.height) / 2, 0.72 * c.height, c.height};
+            battle::layout(sc, c);
+            battle::drawCombatants(sc, c);
+        });
+        h.frame();
+        const double s = h.ctx().uiScale;
+        for (const battle::Slot& front : sc.slots) {
+            if (front.scale != 1.05) continue;
+            for (const battle::Slot& back : sc.slots) {
+                if (back.scale != 0.92) continue;
+                const double half = battle::spriteSize(rpg::combatant(sc.state, back.id)->sprite, s, back.scale).w / 2;
+                if (back.x + half <= front.hitX || back.x - half >= front.hitX + front.hitW) continue;
+                EXPECT_LE(front.hitY + front.hitH, battle::unitTop(back, s)) << w << "x" << hgt << " " << front.id
+                                                                             << " over " << back.id;
+            }
         }
     }
 }
