@@ -162,6 +162,13 @@ void walkThrough(int last) {
     store::saveRun();
 }
 
+rpg::MapNode* firstInRow(int row) {
+    for (rpg::MapNode& n : store::run().map.nodes) {
+        if (n.row == row) return &n;
+    }
+    return &store::run().map.nodes.front();
+}
+
 const rpg::MapNode* firstOfType(rpg::NodeType type) {
     for (const rpg::MapNode& n : store::run().map.nodes) {
         if (n.type == type) return &n;
@@ -286,13 +293,15 @@ void tavern(Window& win) {
     win.runFor(0.5);
 }
 
+// The merchant of a shop node in a run, four rows in.
 void wanderer(Window& win) {
     standardParty();
     beginRun(77);
     walkThrough(3);
-    const rpg::MapNode* node = firstOfType(rpg::NodeType::Shop);
-    ui::GameState shop = shopEntry(ui::kShopWanderer);
-    if (node) shop = nodeEntry(ui::kShop, node->id, rpg::NodeType::Shop);
+    rpg::MapNode& node = *firstInRow(4);
+    node.type = rpg::NodeType::Shop;
+    store::saveRun();
+    ui::GameState shop = nodeEntry(ui::kShop, node.id, rpg::NodeType::Shop);
     shop.subMode = ui::kShopWanderer;
     openStack({entry(ui::kCity), entry(ui::kMap), shop});
     win.runFor(0.5);
@@ -395,12 +404,8 @@ void reward(Window& win) { rewardAt(win, 3.0); }
 void rest(Window& win) {
     standardParty();
     beginRun(21);
-    auto& party = store::run().party;
-    party[0].hp *= 0.4;
-    party[1].hp = 0;
-    party[1].mp *= 0.2;
-    party[2].hp *= 0.75;
-    party[2].mp *= 0.5;
+    walkThrough(1);
+    store::run().party[2].hp = 0;  // one fallen, whom the rest brings back
     store::saveRun();
     const rpg::MapNode* node = firstOfType(rpg::NodeType::Rest);
     openStack({entry(ui::kCity), entry(ui::kMap),
@@ -458,10 +463,9 @@ void defeat(Window& win) { runResult(win, true); }
 void openGame(Window& win, int screen, rpg::NodeType type, std::uint32_t seed) {
     standardParty();
     beginRun(4242);
-    rpg::RunState& run = store::run();
-    auto node = std::find_if(run.map.nodes.begin(), run.map.nodes.end(), [](const rpg::MapNode& n) { return n.row == 0; });
+    rpg::MapNode* node = firstInRow(0);
     node->type = type;
-    run.pos = node->id;
+    store::run().pos = node->id;
     store::saveRun();
     openStack({entry(ui::kCity), entry(ui::kMap), nodeEntry(screen, node->id, type)});
     ui::MiniBase::seedLoose(seed);
