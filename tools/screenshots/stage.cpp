@@ -49,6 +49,10 @@ Session::Session() {
     ::setenv("XDG_DATA_HOME", (root_ + "/data").c_str(), 1);
     ::setenv("XDG_RUNTIME_DIR", (root_ + "/runtime").c_str(), 1);
     ::setenv("SDL_AUDIODRIVER", "dummy", 1);
+    // Ctrl+C and SIGTERM end the program as they end any other.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    // The bundled fonts and sounds, wherever the program is started from.
+    ::setenv("VELMORANDINE_ASSET_DIR", VEL_SOURCE_DIR, 0);
     store::init();
     audio::setClock(&stageMs);
 }
