@@ -5,7 +5,7 @@ JOBS  ?= $(shell nproc 2>/dev/null || echo 4)
 VEL_WERROR ?=
 WERROR_ARG := $(if $(VEL_WERROR),-DVEL_WERROR=$(VEL_WERROR))
 
-.PHONY: run test build gallery deps configure clean
+.PHONY: run test build gallery screenshots deps configure clean
 
 run: build
 	./$(BUILD)/velmorandine
@@ -16,6 +16,11 @@ test: build
 # Pictures of the screens, effects and widgets for a person to look at.
 gallery: build
 	@cmake --build $(BUILD) -t gallery -- --no-print-directory
+
+# Every screen through the real window (under Xvfb), in four languages and
+# two window sizes: PNGs in $(BUILD)/screenshots.
+screenshots: build
+	@cmake --build $(BUILD) -t screenshots -- --no-print-directory
 
 build: configure
 	@cmake --build $(BUILD) -j $(JOBS) -- --no-print-directory

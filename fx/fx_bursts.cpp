@@ -42,6 +42,8 @@ void burstRing(cairo_t* cr, double x, double y, uint32_t color, double s, double
     strokeCircle(cr, x, y, 20.5 * s * u, 3 * s * u, color, 0.85 * (1 - e));
 }
 
+// One path and one fill for all the particles: they share colour and
+// opacity, and a fill each made bursts the dearest part of a busy frame.
 void burstParticles(cairo_t* cr, double x, double y, uint32_t color, int count, double radius, double s, double e) {
     const int n = std::max(1, count);
     for (int i = 0; i < n; ++i) {
@@ -49,8 +51,10 @@ void burstParticles(cairo_t* cr, double x, double y, uint32_t color, int count, 
         const double cx = x + std::cos(angle) * radius * s * e;
         const double cy = y + std::sin(angle) * radius * s * e - 6 * s * e;
         const double d = (3 + i % 3) * s * (1 - 0.5 * e);
-        fillRoundedRect(cr, {cx - d / 2, cy - d / 2, d, d}, s, color, 1 - e);
+        roundedRectPath(cr, {cx - d / 2, cy - d / 2, d, d}, s);
     }
+    setColor(cr, color, 1 - e);
+    cairo_fill(cr);
 }
 
 // ---- Heal column -------------------------------------------------------

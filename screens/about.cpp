@@ -114,9 +114,11 @@ public:
 
 } // namespace
 
-AboutPage aboutLayout(Ctx& ctx, double top) {
+namespace {
+
+AboutPage layoutAt(Ctx& ctx, double top, double factor) {
     AboutPage page;
-    page.factor = sizeFactor(ctx);
+    page.factor = factor;
     const double k = page.factor * ctx.uiScale;
     double y = top + 26 * k;
     for (const Row& r : kRows) {
@@ -139,6 +141,19 @@ AboutPage aboutLayout(Ctx& ctx, double top) {
     const double bh = 50 * k;
     page.licensesButton = {ctx.width / 2 - bw / 2, std::min(ctx.height - 78 * k, y + 14 * k), bw, bh};
     return page;
+}
+
+} // namespace
+
+// The smallest window's UI scale already shrinks the page: shrinking it once
+// more where it fits anyway left six-pixel text, so the small-window factor
+// applies only to a page that would otherwise run under its button.
+AboutPage aboutLayout(Ctx& ctx, double top) {
+    AboutPage full = layoutAt(ctx, top, 1.0);
+    const double factor = sizeFactor(ctx);
+    // The button is held above the window's foot only when the page is too long.
+    const bool fits = full.licensesButton.y < ctx.height - 78 * ctx.uiScale;
+    return factor == 1.0 || fits ? full : layoutAt(ctx, top, factor);
 }
 
 std::unique_ptr<Screen> makeAboutScreen() { return std::make_unique<AboutScreen>(); }

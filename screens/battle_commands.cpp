@@ -314,7 +314,10 @@ void announce(Scene& sc, Ctx& ctx, const rpg::Combatant& actor, const rpg::Skill
     } else if (targets.size() > 1) {
         target = i18n::tr("battle.allTargets");
     }
-    sc.banner = combatantName(actor) + "  \xC2\xB7  " + i18n::tr(skill.nameKey);
+    // A right-to-left language reads the line from the right even when it
+    // opens with a hero's Latin name: the mark sets the line's direction.
+    sc.banner = i18n::currentIsRtl() ? "\u200F" : "";
+    sc.banner += combatantName(actor) + "  \xC2\xB7  " + i18n::tr(skill.nameKey);
     if (!target.empty()) sc.banner += "  >  " + target;
     sc.bannerTime = ctx.now;
 }

@@ -20,7 +20,9 @@ struct RowSpec {
 constexpr RowSpec kMonsterRow{0.328, 0.391, 0.82};
 constexpr RowSpec kSingleHeroRow{0.616, 0.457, 1.0};
 constexpr RowSpec kFrontRow{0.52, 0.435, 1.05};
-constexpr RowSpec kBackRow{0.616, 0.457, 0.92};
+// Low enough that the front row's names and bars end above the back row's
+// heads (the bars lie on the overlay, over every sprite).
+constexpr RowSpec kBackRow{0.70, 0.457, 0.92};
 constexpr int kColumns = 6;
 
 void placeRow(std::vector<Slot>* slots, const std::vector<const rpg::Combatant*>& row, const RowSpec& spec,

@@ -77,7 +77,8 @@ private:
             if (ctx.hover(view) && ctx.takeClick({cx - w / 2, y + 66 * s, w, h})) openLink(e.address);
         }
         if (i + 1 < kLicenseCount) {
-            drawLine(cr, cx - 120 * s, y + 86 * s, cx + 120 * s, y + 86 * s, s, kBrownBorder, 0.8);
+            // Clear of the address's descenders, so it never reads as an underline.
+            drawLine(cr, cx - 120 * s, y + 90 * s, cx + 120 * s, y + 90 * s, s, kBrownBorder, 0.8);
         }
     }
 

@@ -115,7 +115,7 @@ void MiniBase::update(Ctx& ctx) {
     scene.count = 8;
     scene.horizon = 0.62;
     sceneBackdrop(ctx, scene);
-    if (outcome_ == 2) drawWinFx(ctx, fxX(ctx), fxY(ctx), ctx.now - finishTime_);
+    if (outcome_ == 2 && !celebratesOverPlay()) drawWinFx(ctx, fxX(ctx), fxY(ctx), ctx.now - finishTime_);
 
     bool back = false;
     const double header = gameHeader(ctx, i18n::tr(titleKey_), &back, false);
@@ -130,6 +130,7 @@ void MiniBase::update(Ctx& ctx) {
     drawRuleBox(ctx, header + 10 * s);
     playRect_ = minigamePlayArea(ctx, header, infoText());
     play(ctx, playRect_);
+    if (outcome_ == 2 && celebratesOverPlay()) drawWinFx(ctx, fxX(ctx), fxY(ctx), ctx.now - finishTime_);
     if (outcome_ != 0) drawResult(ctx);
 }
 

@@ -38,6 +38,9 @@ protected:
     // Where the win celebration stands.
     virtual double fxY(Ctx& ctx) const;
     virtual double fxX(Ctx& ctx) const;
+    // Whether the celebration goes over the play area rather than under it:
+    // a game that fills its area with cards or holes would hide it.
+    virtual bool celebratesOverPlay() const { return false; }
     virtual std::string infoText() const;
     virtual const char* winKey() const = 0;
     virtual const char* loseKey() const = 0;

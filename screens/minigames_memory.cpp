@@ -22,7 +22,7 @@ constexpr uint32_t kCardFace = 0xF0EAD8;
 constexpr uint32_t kCardBack = 0x2A1F3A;
 constexpr uint32_t kCardBackLine = 0xB06AC8;
 constexpr uint32_t kMatched = 0x5A9C3A;
-constexpr uint32_t kMistake = 0xC2382F;
+constexpr uint32_t kMistake = 0xFF7A68;  // a red that reads on the dark plate
 constexpr uint32_t kCountdownText = 0xEAF6C8;
 
 class MemoryGame final : public MiniBase {
@@ -74,6 +74,7 @@ private:
 
     const char* winKey() const override { return "memory.perfect"; }
     const char* loseKey() const override { return "memory.lost"; }
+    bool celebratesOverPlay() const override { return true; }
 
     void turn(const Ctx& ctx, int i) {
         audio::play(audio::Sfx::CardFlip);
@@ -110,10 +111,17 @@ private:
         drawTextTop(ctx.cr, cx, L.top + 8 * s, num(n), miniText(30 * s, true, kCountdownText));
     }
 
+    // On a dark plate like the countdown's: the sky behind it is too light
+    // for a small red line.
     void mistakesLine(Ctx& ctx, const MemoryLayout& L) const {
-        drawShadowedTextTop(ctx.cr, 0.5 * ctx.width, L.top + 14 * ctx.uiScale,
-                            i18n::tr("memory.mistakes", {{"n", num(mistakes_)}}),
-                            miniText(13 * ctx.uiScale, true, mistakes_ == 0 ? theme::kLightGold : kMistake));
+        const double s = ctx.uiScale;
+        const std::string text = i18n::tr("memory.mistakes", {{"n", num(mistakes_)}});
+        const TextStyle st = miniText(15 * s, true, mistakes_ == 0 ? theme::kLightGold : kMistake);
+        double tw = 0, th = 0;
+        measureText(ctx.cr, text, st, &tw, &th);
+        fillRoundedRect(ctx.cr, {0.5 * ctx.width - tw / 2 - 12 * s, L.top + 9 * s, tw + 24 * s, th + 10 * s}, 8 * s,
+                        0x140D09, 0.7);
+        drawShadowedTextTop(ctx.cr, 0.5 * ctx.width, L.top + 14 * s, text, st);
     }
 
     void drawFace(Ctx& ctx, const Rect& r, int i) const {

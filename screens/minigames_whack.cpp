@@ -98,6 +98,7 @@ private:
 
     const char* winKey() const override { return "whack.win"; }
     const char* loseKey() const override { return "whack.lose"; }
+    bool celebratesOverPlay() const override { return true; }
 
     // Judged by the time passed, so every frame rate hears the same moments.
     void timeline(const Ctx& ctx) {
@@ -134,7 +135,9 @@ private:
             if (x > 0 && x < 0.09) q = x / 0.09;
             else if (x >= 0.09) q = std::max(1 - 0.3 * (x - 0.09) / 0.32, 0.7);
         }
-        const double M = 0.6 * u;
+        // The mole's art fills only the lower half of its frame: at 0.6 u
+        // the mouth would hide all but a sliver of it.
+        const double M = 0.8 * u;
         const double cx = hole.x + u / 2;
         const double cy = hole.y + u - 6 * ctx.uiScale - 0.5 * M + 0.14 * u * q + 0.55 * u * (1 - k);
         SavedState keep(ctx.cr);

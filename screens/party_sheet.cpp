@@ -19,6 +19,11 @@ namespace ui {
 
 namespace {
 
+// The points panel leaves room under its second row of stat buttons, and a
+// set block under its last line, so that neither touches the frame.
+constexpr double kPointsPanelH = 102;
+constexpr double kSetBlockPad = 6;
+
 const char* roleKey(rpg::ClassRole role) {
     switch (role) {
     case rpg::ClassRole::Tank: return "role.tank";
@@ -79,7 +84,7 @@ double PartyScreen::pointsPanel(Sheet& sh, double y) {
     const double s = sh.s;
     rpg::Hero& hero = sh.hero;
     if (hero.points <= 0) return y;
-    const double height = 94 * s;
+    const double height = kPointsPanelH * s;
     if (!sh.shows(y, height)) return y + height + 12 * s;
     const double x = sh.x;
     const double w = sh.w;
@@ -131,7 +136,7 @@ double PartyScreen::setBlocks(Sheet& sh, double y) {
             if (tier.pieces <= worn.count) reached = &tier;
             else if (!next) next = &tier;
         }
-        const double height = 24 * s + (reached ? 16 * s : 0) + (next ? 15 * s : 0);
+        const double height = (24 + kSetBlockPad) * s + (reached ? 16 * s : 0) + (next ? 15 * s : 0);
         if (sh.shows(y, height)) {
             cairo_t* cr = sh.ctx.cr;
             const Rect r{x, y, w, height};

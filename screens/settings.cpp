@@ -108,7 +108,9 @@ public:
             sectionTitle(ctx, l, l.resetTitle, "settings.reset");
             if (plainButton(ctx, l.resetButton, i18n::tr("settings.reset"), false)) resetOpen_ = true;
         }
-        scrollbar(ctx, l.page, l.contentHeight, scroll_);
+        // The rows reach the page's right edge; the bar stands just beside it.
+        const double s = ctx.uiScale;
+        scrollbar(ctx, {l.page.x, l.page.y, l.page.w + 10 * s, l.page.h}, l.contentHeight, scroll_);
         footer(ctx, ctx.height);
         if (resetOpen_) runResetDialog(ctx);
     }

@@ -212,7 +212,8 @@ void ShopScreen::drawShelf(Ctx& ctx, double headerH) {
             if (card(ctx, r, *row.item, row.price, affordable, row.locked, row.caption) && !row.locked) picked = i;
         }
     }
-    scrollbar(ctx, grid.area, content, scroll);
+    // The cards reach the area's right edge; the bar stands just beside it.
+    scrollbar(ctx, {grid.area.x, grid.area.y, grid.area.w + 10 * s, grid.area.h}, content, scroll);
     if (picked) {
         const Row& row = rows[*picked];
         const std::string uid = row.item->uid;  // the row points into the lists that change

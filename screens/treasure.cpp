@@ -198,7 +198,7 @@ private:
         const double top = header + std::max(0.5 * (h - header - (titleH + 220 * s + panelH + 96 * s)), 8 * s);
         drawChest(ctx, header, 0.5 * w, top + 110 * s, 1.0, t);
         const double y = top + 232 * s;
-        drawOutcomeTitle(ctx, y, panelW);
+        drawOutcomeTitle(ctx, y, titleH, panelW);
         const Rect panel{0.5 * w - 0.5 * panelW, y + titleH, panelW, panelH};
         drawLootPanel(ctx, panel, content);
         const double bw = std::min(std::max(panelW, 280 * s), 360 * s);
@@ -207,7 +207,7 @@ private:
         if (clicked || ctx.input.hasKey(kReturn)) take();
     }
 
-    void drawOutcomeTitle(Ctx& ctx, double y, double panelW) {
+    void drawOutcomeTitle(Ctx& ctx, double y, double blockH, double panelW) {
         const double s = ctx.uiScale;
         const double cx = 0.5 * ctx.width;
         if (trap()) {
@@ -221,7 +221,12 @@ private:
         const double size = jackpot ? std::round((1 + 0.06 * std::sin(2 * kPi * ctx.now / 1.6)) * 24 * s) : 14 * s;
         TextStyle st = textStyle(size, true, kLightGold, 1, ctx.width - 32 * s);
         st.upperCase = true;
-        drawTextTop(ctx.cr, cx, y, i18n::tr(jackpot ? "treasure.jackpot" : "treasure.found"), st);
+        const std::string title = i18n::tr(jackpot ? "treasure.jackpot" : "treasure.found");
+        // Scripts with tall lines (Arabic) would reach into the panel below:
+        // such a title moves up until it clears it.
+        double tw = 0, th = 0;
+        measureText(ctx.cr, title, st, &tw, &th);
+        drawTextTop(ctx.cr, cx, y - std::max(0.0, th + 2 * s - blockH), title, st);
     }
 
     void drawLootPanel(Ctx& ctx, const Rect& r, double content) {

@@ -105,10 +105,10 @@ private:
     ui::Ctx ctx_;
 };
 
-// The number of fills and strokes that one call paints (shapes drawn fully
-// transparent do not count), recorded through a vector surface.
+// What one call paints, recorded through a vector surface as SVG text
+// (shapes drawn fully transparent are left out).
 template <class Draw>
-int shapesPainted(double scale, Draw&& fn) {
+std::string paintedSvg(double scale, Draw&& fn) {
     std::string svg;
     auto sink = [](void* out, const unsigned char* data, unsigned int n) {
         static_cast<std::string*>(out)->append(reinterpret_cast<const char*>(data), n);
@@ -124,8 +124,32 @@ int shapesPainted(double scale, Draw&& fn) {
     cairo_destroy(cr);
     cairo_surface_finish(surface);
     cairo_surface_destroy(surface);
+    return svg;
+}
+
+// The number of fills and strokes that one call paints.
+template <class Draw>
+int shapesPainted(double scale, Draw&& fn) {
+    const std::string svg = paintedSvg(scale, fn);
     int count = 0;
     for (size_t at = svg.find("<path"); at != std::string::npos; at = svg.find("<path", at + 1)) ++count;
+    return count;
+}
+
+// The figures that one call paints, whether each has a fill of its own or
+// many share one: every closed outline counts, and a path with none (a
+// circle or a ring) counts once.
+template <class Draw>
+int figuresPainted(double scale, Draw&& fn) {
+    const std::string svg = paintedSvg(scale, fn);
+    int count = 0;
+    for (size_t at = svg.find("<path"); at != std::string::npos; at = svg.find("<path", at + 1)) {
+        const size_t d = svg.find(" d=\"", at);
+        const size_t end = svg.find('"', d + 4);
+        int closed = 0;
+        for (size_t z = svg.find('Z', d); z < end; z = svg.find('Z', z + 1)) ++closed;
+        count += closed > 0 ? closed : 1;
+    }
     return count;
 }
 

@@ -49,7 +49,7 @@ TEST(Burst, PartsFollowTheFlagsAndAtLeastOneParticle) {
         {10, true, false, 0.1, 11}, {10, true, false, 0.3, 10}, {10, false, true, 0.3, 11}, {6, true, true, 0.1, 8},
     };
     for (const Case& c : cases) {
-        const int n = battlefx::shapesPainted(
+        const int n = battlefx::figuresPainted(
             1, [&](ui::Ctx& ctx) { ui::drawBurst(ctx, kCx, kCy, kRed, c.count, 30, c.flash, c.ring, c.t); });
         EXPECT_EQ(n, c.shapes) << "count " << c.count << " flash " << c.flash << " ring " << c.ring << " t " << c.t;
     }

@@ -107,3 +107,23 @@ TEST_F(LinkTest, LicenceEntriesOutOfViewTakeNoClicks) {
 }
 
 } // namespace
+
+// The smallest window keeps the page at full size, since it fits there and
+// its scale already shrinks it; only a page that would run under its button
+// takes the small-window factor.
+TEST(AboutPage, ShrinksOnlyWhenThePageWouldNotFit) {
+    struct Case {
+        int w, h;
+        double factor;
+    };
+    for (const Case c : {Case{860, 560, 1.0}, Case{1280, 720, 1.0}, Case{860, 320, 0.62}}) {
+        harness::ScreenHarness h(nullptr, c.w, c.h);
+        h.frame();
+        const ui::AboutPage page = ui::aboutLayout(h.ctx(), 52 * h.ctx().uiScale);
+        EXPECT_EQ(page.factor, c.factor) << c.w << "x" << c.h;
+        const ui::AboutLine& last = page.lines.back();
+        if (c.factor == 1.0) {
+            EXPECT_LE(last.box.y + last.box.h, page.licensesButton.y) << c.w << "x" << c.h;
+        }
+    }
+}

@@ -69,6 +69,14 @@ TEST(BattleCommands, APlainAttackStrikesTheRememberedEnemyWhileItLives) {
     EXPECT_EQ(st.sc.pending.targets, std::vector<std::string>{"e1"});
     EXPECT_EQ(st.sc.banner, "Hero h1  \xC2\xB7  " + i18n::tr("skill.attack") + "  >  " + ui::combatantName(st.at("e1")));
 
+    // In a right-to-left language the line opens with the mark that makes
+    // it read from the right, though it starts with the hero's Latin name.
+    i18n::setLanguage("ar");
+    st.sc.pending = {};
+    battle::useSkill(st.sc, st.ctx(), st.at("h1"), "attack");
+    EXPECT_EQ(st.sc.banner.rfind("\u200FHero h1", 0), 0u) << st.sc.banner;
+    i18n::setLanguage("en");
+
     st.at("e1").hp = 0;
     st.sc.pending = {};
     battle::useSkill(st.sc, st.ctx(), st.at("h1"), "attack");

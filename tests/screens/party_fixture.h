@@ -71,7 +71,7 @@ struct Sheet {
 
     // Below the points panel and the set blocks.
     double summaryTop(const rpg::Hero& h) const {
-        double y = pointsTop() + (h.points > 0 ? 106 * s : 0);
+        double y = pointsTop() + (h.points > 0 ? 114 * s : 0);
         for (const rpg::SetPieceCount& p : rpg::setPieces(h.equipment)) {
             const rpg::SetDef* set = rpg::findSet(p.setId);
             if (!set) continue;
@@ -81,7 +81,7 @@ struct Sheet {
                 if (set->tiers[t].pieces <= p.count) reached = true;
                 else next = true;
             }
-            y += (24 + (reached ? 16 : 0) + (next ? 15 : 0) + 12) * s;
+            y += (30 + (reached ? 16 : 0) + (next ? 15 : 0) + 12) * s;
         }
         return y;
     }

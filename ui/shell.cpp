@@ -1,0 +1,417 @@
+// The window, the renderer and the overlay, and one frame of the loop.
+#include "ui/shell.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+
+#include "platform/storage.h"
+#include "ui/audio.h"
+#include "ui/draw.h"
+#include "ui/gpu.h"
+
+namespace ui {
+
+namespace {
+
+// Window events arriving before this time are the system settling the new
+// window, not the player: they must not overwrite the stored geometry.
+constexpr double kSettleSeconds = 0.4;
+constexpr double kSettingsSaveInterval = 2.0;
+constexpr double kMaxFrameStep = 0.1;
+
+SDL_Rect displayBounds(int index) {
+    SDL_Rect r{0, 0, 0, 0};
+    if (SDL_GetDisplayUsableBounds(index, &r) != 0 || r.w <= 0) SDL_GetDisplayBounds(index, &r);
+    return r;
+}
+
+SDL_Renderer* createRenderer(SDL_Window* window) {
+    SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
+    const Uint32 attempts[] = {SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC, SDL_RENDERER_ACCELERATED,
+                               SDL_RENDERER_SOFTWARE};
+    for (Uint32 flags : attempts) {
+        if (SDL_Renderer* r = SDL_CreateRenderer(window, -1, flags)) return r;
+    }
+    return nullptr;
+}
+
+void reportVideo(SDL_Renderer* renderer) {
+    SDL_RendererInfo info;
+    if (SDL_GetRendererInfo(renderer, &info) == 0) {
+        const char* driver = SDL_GetCurrentVideoDriver();
+        std::printf("[video] Treiber %s, Renderer %s%s%s\n", driver ? driver : "?", info.name ? info.name : "?",
+                    (info.flags & SDL_RENDERER_ACCELERATED) ? " (beschleunigt)" : " (Software!)",
+                    (info.flags & SDL_RENDERER_PRESENTVSYNC) ? ", VSync an" : ", VSync AUS");
+    }
+    std::printf("[video] zur Wahl:");
+    for (int i = 0; i < SDL_GetNumRenderDrivers(); ++i) {
+        SDL_RendererInfo d;
+        if (SDL_GetRenderDriverInfo(i, &d) == 0 && d.name) std::printf(" %s", d.name);
+    }
+    std::printf("\n");
+    std::fflush(stdout);
+}
+
+// Window creation and the start mode; false when SDL cannot give us a window.
+bool openWindow(Shell& sh, const WindowOptions& opts) {
+    store::Settings& s = store::settings();
+    const SDL_Rect display = displayBounds(0);
+    const Size size = initialWindowSize(s.windowW, s.windowH, opts.sizeGiven, display.w, display.h);
+    if (opts.sizeGiven) {
+        // What the display cannot show is never stored.
+        s.windowW = size.w;
+        s.windowH = size.h;
+    }
+    sh.window = SDL_CreateWindow(kTitle, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, size.w, size.h,
+                                 SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI);
+    if (!sh.window) {
+        std::fprintf(stderr, "SDL_CreateWindow: %s\n", SDL_GetError());
+        return false;
+    }
+    SDL_SetWindowMinimumSize(sh.window, 860, 560);
+
+    sh.placement.storedX = s.windowX;
+    sh.placement.storedY = s.windowY;
+    sh.placement.restorePosition = hasStoredPosition(s.windowX, s.windowY);
+    if (opts.sizeGiven || s.fullscreen) {
+        if (s.fullscreen) {
+            SDL_SetWindowFullscreen(sh.window, SDL_WINDOW_FULLSCREEN_DESKTOP);
+        } else if (s.maximized) {
+            SDL_MaximizeWindow(sh.window);
+        }
+    } else {
+        if (s.maximized) SDL_MaximizeWindow(sh.window);
+        sh.placement.pending = true;
+        sh.placement.ignoreUntil = 1e18;
+    }
+    sh.appliedFullscreen = s.fullscreen;
+    return true;
+}
+
+void startServices(Shell& sh) {
+    const store::Settings& s = store::settings();
+    gpuInit(sh.renderer);
+    registerBundledFonts();
+    audio::init();
+    audio::setEnabled(s.soundOn);
+    audio::setMusicVolume(s.musicVolume);
+    audio::setSfxVolume(s.sfxVolume);
+    if (s.soundOn) audio::startMusic();
+}
+
+// --- one frame -------------------------------------------------------------
+
+bool isSettledWindow(SDL_Window* window) {
+    const Uint32 flags = SDL_GetWindowFlags(window);
+    return !(flags & (SDL_WINDOW_FULLSCREEN | SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_MAXIMIZED |
+                      SDL_WINDOW_MINIMIZED));
+}
+
+void handleWindowEvent(Shell& sh, const SDL_WindowEvent& e, double now) {
+    if (now < sh.placement.ignoreUntil) return;
+    store::Settings& s = store::settings();
+    const bool geometryCounts = !s.fullscreen && isSettledWindow(sh.window);
+    switch (e.event) {
+    case SDL_WINDOWEVENT_SIZE_CHANGED:
+        if (geometryCounts) {
+            s.windowW = e.data1;
+            s.windowH = e.data2;
+            sh.settingsChanged = true;
+        }
+        break;
+    case SDL_WINDOWEVENT_MOVED:
+        if (geometryCounts) {
+            s.windowX = e.data1;
+            s.windowY = e.data2;
+            sh.settingsChanged = true;
+        }
+        break;
+    case SDL_WINDOWEVENT_MAXIMIZED:
+        s.maximized = true;
+        sh.settingsChanged = true;
+        break;
+    case SDL_WINDOWEVENT_RESTORED:
+        s.maximized = false;
+        sh.settingsChanged = true;
+        break;
+    default:
+        break;
+    }
+}
+
+// Drains the event queue into the frame's input; true when the frame asks
+// the program to end.
+bool pollEvents(Shell& sh, double now) {
+    bool quit = false;
+    SDL_Event e;
+    while (SDL_PollEvent(&e)) {
+        switch (applyEvent(e, sh.ctx.input, now, sh.lastRelease)) {
+        case EventEffect::Quit:
+            quit = true;
+            break;
+        case EventEffect::ToggleFullscreen:
+            store::settings().fullscreen = !store::settings().fullscreen;
+            store::saveSettings();
+            break;
+        case EventEffect::Window:
+            handleWindowEvent(sh, e.window, now);
+            break;
+        case EventEffect::None:
+            break;
+        }
+    }
+    return quit;
+}
+
+void applyFullscreenMode(Shell& sh) {
+    const bool want = store::settings().fullscreen;
+    if (want == sh.appliedFullscreen) return;
+    SDL_SetWindowFullscreen(sh.window, want ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+    sh.appliedFullscreen = want;
+}
+
+void readPointer(Shell& sh) {
+    int x = 0, y = 0;
+    const Uint32 buttons = SDL_GetMouseState(&x, &y);
+    Input& in = sh.ctx.input;
+    in.x = x;
+    in.y = y;
+    in.dx = x - sh.prevMouseX;
+    in.dy = y - sh.prevMouseY;
+    in.leftDown = (buttons & SDL_BUTTON(SDL_BUTTON_LEFT)) != 0;
+    in.middleDown = (buttons & SDL_BUTTON(SDL_BUTTON_MIDDLE)) != 0;
+    sh.prevMouseX = x;
+    sh.prevMouseY = y;
+    const SDL_Keymod mods = SDL_GetModState();
+    sh.ctx.ctrl = (mods & KMOD_CTRL) != 0;
+    sh.ctx.shift = (mods & KMOD_SHIFT) != 0;
+}
+
+double pixelRatio(SDL_Window* window) {
+    int pw = 0, ph = 0, w = 0, h = 0;
+    SDL_GetWindowSizeInPixels(window, &pw, &ph);
+    SDL_GetWindowSize(window, &w, &h);
+    return (pw > 0 && w > 0) ? static_cast<double>(pw) / w : 1.0;
+}
+
+void destroyOverlay(Overlay& o) {
+    if (o.texture) SDL_DestroyTexture(o.texture);
+    if (o.surface) cairo_surface_destroy(o.surface);
+    o = Overlay{};
+}
+
+// The full-window vector layer, laid over the GPU drawing with premultiplied
+// alpha; rebuilt only when the output size changes.
+void ensureOverlay(Shell& sh, int w, int h) {
+    Overlay& o = sh.overlay;
+    if (o.surface && o.w == w && o.h == h) return;
+    destroyOverlay(o);
+    o.surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, h);
+    o.texture = SDL_CreateTexture(sh.renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING, w, h);
+    o.w = w;
+    o.h = h;
+    if (!o.texture) return;
+    const SDL_BlendMode premultiplied =
+        SDL_ComposeCustomBlendMode(SDL_BLENDFACTOR_ONE, SDL_BLENDFACTOR_ONE_MINUS_SRC_ALPHA, SDL_BLENDOPERATION_ADD,
+                                   SDL_BLENDFACTOR_ONE, SDL_BLENDFACTOR_ONE_MINUS_SRC_ALPHA, SDL_BLENDOPERATION_ADD);
+    if (SDL_SetTextureBlendMode(o.texture, premultiplied) != 0) SDL_SetTextureBlendMode(o.texture, SDL_BLENDMODE_BLEND);
+}
+
+void presentOverlay(Shell& sh) {
+    Overlay& o = sh.overlay;
+    cairo_surface_flush(o.surface);
+    if (o.texture) {
+        SDL_UpdateTexture(o.texture, nullptr, cairo_image_surface_get_data(o.surface),
+                          cairo_image_surface_get_stride(o.surface));
+        SDL_RenderCopy(sh.renderer, o.texture, nullptr, nullptr);
+    }
+    if (sh.beforePresent) sh.beforePresent(sh);
+    SDL_RenderPresent(sh.renderer);
+}
+
+// First frame of a windowed start: put the window back where it was (held on
+// its display) or centre it, and say where it went.
+void placeWindow(Shell& sh, double now) {
+    Placement& pl = sh.placement;
+    if (!pl.pending) return;
+    pl.pending = false;
+    int index = SDL_GetWindowDisplayIndex(sh.window);
+    if (index < 0) index = 0;
+    SDL_Rect full{0, 0, 0, 0};
+    SDL_GetDisplayBounds(index, &full);
+    const SDL_Rect usable = displayBounds(index);
+    int ww = 0, wh = 0;
+    SDL_GetWindowSize(sh.window, &ww, &wh);
+    if (pl.restorePosition) {
+        SDL_Point p{pl.storedX, pl.storedY};
+        if (usable.w > 0 && usable.h > 0) p = placeOnDisplay(pl.storedX, pl.storedY, usable, ww, wh);
+        SDL_SetWindowPosition(sh.window, p.x, p.y);
+    } else {
+        SDL_SetWindowPosition(sh.window, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+    }
+    pl.ignoreUntil = now + kSettleSeconds;
+
+    int x = 0, y = 0, top = 0, left = 0, bottom = 0, right = 0;
+    SDL_GetWindowPosition(sh.window, &x, &y);
+    SDL_GetWindowSize(sh.window, &ww, &wh);
+    SDL_GetWindowBordersSize(sh.window, &top, &left, &bottom, &right);
+    char remembered[64];
+    if (pl.restorePosition)
+        std::snprintf(remembered, sizeof remembered, "%d,%d", pl.storedX, pl.storedY);
+    else
+        std::snprintf(remembered, sizeof remembered, "nichts (mittig)");
+    std::printf("[fenster] Schirm %dx%d, nutzbar %dx%d ab %d,%d \u00b7 Fenster %dx%d bei %d,%d \u00b7 Rahmen o%d l%d "
+                "u%d r%d \u00b7 gemerkt %s\n",
+                full.w, full.h, usable.w, usable.h, usable.x, usable.y, ww, wh, x, y, top, left, bottom, right,
+                remembered);
+    std::fflush(stdout);
+}
+
+void reportStats(Shell& sh, double cpu, double gpu, double now, int w, int h) {
+    FrameStats& st = sh.stats;
+    if (!st.on) return;
+    ++st.frames;
+    st.cpu += cpu;
+    st.gpu += gpu;
+    if (now - st.lastReport < 1.0) return;
+    std::fprintf(stderr, "[stats] %3d fps   CPU %5.1f ms   GPU %5.1f ms   %d Kopien  %dx%d %s\n", st.frames,
+                 st.cpu * 1000.0 / st.frames, st.gpu * 1000.0 / st.frames, gpuDrawCalls(), w, h,
+                 profReport().c_str());
+    st.frames = 0;
+    st.cpu = 0;
+    st.gpu = 0;
+    st.lastReport = now;
+}
+
+void saveSettingsWhenDue(Shell& sh, double now) {
+    if (!sh.settingsChanged || now - sh.lastSettingsSave <= kSettingsSaveInterval) return;
+    store::saveSettings();
+    sh.lastSettingsSave = now;
+    sh.settingsChanged = false;
+}
+
+} // namespace
+
+bool runFrame(Shell& sh) {
+    sh.ctx.beginFrame();
+    const bool quit = pollEvents(sh, sh.clock());
+    applyFullscreenMode(sh);
+    readPointer(sh);
+
+    int outW = 0, outH = 0;
+    SDL_GetRendererOutputSize(sh.renderer, &outW, &outH);
+    if (outW <= 0 || outH <= 0) {
+        // A minimised window has no output; the termination flag must still
+        // end the program, or SIGTERM would wait for the window to come back.
+        return !quit && !terminationRequested();
+    }
+
+    const double p = pixelRatio(sh.window);
+    ensureOverlay(sh, outW, outH);
+    cairo_t* cr = cairo_create(sh.overlay.surface);
+    cairo_save(cr);
+    cairo_set_operator(cr, CAIRO_OPERATOR_CLEAR);
+    cairo_paint(cr);
+    cairo_restore(cr);
+    cairo_scale(cr, p, p);
+
+    Ctx& ctx = sh.ctx;
+    ctx.cr = cr;
+    ctx.width = outW / p;
+    ctx.height = outH / p;
+    ctx.uiScale = uiScaleFor(ctx.width, ctx.height);
+    ctx.now = sh.clock();
+    ctx.dt = std::min(ctx.now - sh.prevNow, kMaxFrameStep);
+    const double cpuStart = nowSeconds();
+    const double threadStart = threadCpuSeconds();
+
+    gpuSetScale(p);
+    gpuBeginFrame();
+    SDL_SetRenderDrawColor(sh.renderer, 27, 20, 16, 255);
+    SDL_RenderClear(sh.renderer);
+
+    sh.game->update(ctx);
+    audio::tick();
+
+    cairo_destroy(cr);
+    ctx.cr = nullptr;
+    const double cpuEnd = nowSeconds();
+    sh.last.updateCpu = threadCpuSeconds() - threadStart;
+    presentOverlay(sh);
+    const double gpuEnd = nowSeconds();
+    sh.last.update = cpuEnd - cpuStart;
+    sh.last.present = gpuEnd - cpuEnd;
+
+    placeWindow(sh, sh.clock());
+    reportStats(sh, cpuEnd - cpuStart, gpuEnd - cpuEnd, gpuEnd, outW, outH);
+    saveSettingsWhenDue(sh, ctx.now);
+    sh.prevNow = ctx.now;
+    return !quit && !ctx.quit && !terminationRequested();
+}
+
+namespace {
+
+// --- shut-down -------------------------------------------------------------
+
+void rememberGeometry(Shell& sh) {
+    store::Settings& s = store::settings();
+    if (!s.fullscreen && isSettledWindow(sh.window)) {
+        int w = 0, h = 0, x = 0, y = 0;
+        SDL_GetWindowSize(sh.window, &w, &h);
+        SDL_GetWindowPosition(sh.window, &x, &y);
+        if (w > 0 && h > 0) {
+            s.windowW = w;
+            s.windowH = h;
+            s.windowX = x;
+            s.windowY = y;
+        }
+    }
+    std::printf("[fenster] sichere %dx%d bei %d,%d%s\n", s.windowW, s.windowH, s.windowX, s.windowY,
+                s.maximized ? " (maximiert)" : "");
+    std::fflush(stdout);
+}
+
+} // namespace
+
+void closeShell(Shell& sh) {
+    rememberGeometry(sh);
+    store::saveSettings();
+    gpuShutdown();
+    audio::shutdown();
+    destroyOverlay(sh.overlay);
+    SDL_DestroyRenderer(sh.renderer);
+    SDL_DestroyWindow(sh.window);
+    sh.renderer = nullptr;
+    sh.window = nullptr;
+}
+
+bool openShell(Shell& sh, Game& game, const WindowOptions& opts) {
+    sh.game = &game;
+    if (!openWindow(sh, opts)) return false;
+    sh.renderer = createRenderer(sh.window);
+    if (!sh.renderer) {
+        std::fprintf(stderr, "SDL_CreateRenderer: %s\n", SDL_GetError());
+        SDL_DestroyWindow(sh.window);
+        sh.window = nullptr;
+        return false;
+    }
+    reportVideo(sh.renderer);
+    startServices(sh);
+
+    sh.ctx.uiScale = 1.0;
+    sh.prevNow = sh.clock();
+    sh.stats.on = std::getenv("VELMORANDINE_STATS") != nullptr;
+    sh.stats.lastReport = nowSeconds();
+    return true;
+}
+
+double threadCpuSeconds() {
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return static_cast<double>(t.tv_sec) + 1e-9 * static_cast<double>(t.tv_nsec);
+}
+
+} // namespace ui
+

@@ -1,0 +1,90 @@
+#pragma once
+// The program's window and one frame of its loop: window and renderer, the
+// full-window overlay laid over the GPU drawing, a frame (events, pointer,
+// the stack's update, audio, upload, present), the statistics line and the
+// shut-down. The program runs frames until one asks to end; tools that
+// picture or time the real screens drive the very same frames one by one.
+#include <SDL.h>
+#include <cairo.h>
+
+#include <functional>
+
+#include "ui/app.h"
+#include "ui/entry.h"
+
+namespace ui {
+
+struct Placement {
+    int storedX = -1;
+    int storedY = -1;
+    bool restorePosition = false;
+    bool pending = false;
+    double ignoreUntil = 0;
+};
+
+struct Overlay {
+    cairo_surface_t* surface = nullptr;
+    SDL_Texture* texture = nullptr;
+    int w = 0;
+    int h = 0;
+};
+
+struct FrameStats {
+    bool on = false;
+    int frames = 0;
+    double cpu = 0;
+    double gpu = 0;
+    double lastReport = 0;
+};
+
+// What the last drawn frame cost, in seconds: the screen's update and
+// drawing by the wall clock and in this thread's CPU time, then the upload
+// and present by the wall clock.
+struct FrameCost {
+    double update = 0;
+    double updateCpu = 0;
+    double present = 0;
+};
+
+struct Shell {
+    Game* game = nullptr;
+    SDL_Window* window = nullptr;
+    SDL_Renderer* renderer = nullptr;
+    Overlay overlay;
+    Placement placement;
+    FrameStats stats;
+    FrameCost last;
+    Ctx ctx;
+    // The clock of the frame's now and of double clicks, in seconds. Tools
+    // that step time themselves put their own here; statistics and costs
+    // always read the steady clock.
+    double (*clock)() = &nowSeconds;
+    // Runs after the overlay has been laid over the GPU drawing and before
+    // the frame is presented, while the renderer holds the finished picture.
+    std::function<void(Shell&)> beforePresent;
+    bool appliedFullscreen = false;
+    bool settingsChanged = false;
+    double lastSettingsSave = 0;
+    double lastRelease = -10;
+    double prevNow = 0;
+    int prevMouseX = 0;
+    int prevMouseY = 0;
+};
+
+// After SDL_Init: the window (at least 860 by 560) in the stored or given
+// size and mode, the renderer (reported on standard output), the GPU layer,
+// the bundled fonts and audio. False, with SDL's error on standard error,
+// when there is no window or renderer.
+bool openShell(Shell& sh, Game& game, const WindowOptions& opts);
+
+// Draws one frame of the stack's top screen; false when the loop should end.
+bool runFrame(Shell& sh);
+
+// Remembers the window geometry, saves the settings and frees the window,
+// the renderer, the GPU layer and audio. SDL_Quit is the caller's.
+void closeShell(Shell& sh);
+
+// Seconds of CPU time the calling thread has used.
+double threadCpuSeconds();
+
+} // namespace ui
