@@ -9,6 +9,7 @@ namespace ui {
 struct HeroSelectLayout {
     std::vector<Rect> cards;  // one per class, in class order
     Rect bottomBar;           // the start button, or the note how many picks are missing
+    double cardScale = 1;     // the scale the cards are drawn at (the UI scale, or less to fit)
 };
 
 // headerHeight: where the header bar ends.
