@@ -324,3 +324,34 @@ TEST_F(Text, RightToLeftLanguagesLayTheirSentencesOutFromTheRight) {
 }
 
 } // namespace
+
+namespace {
+
+// Every script lays out as tall as Latin text of the same size, so stacked
+// labels keep their spacing in Arabic, Hindi, Japanese or Thai; a wrapped
+// text grows by the same step per line.
+TEST_F(Text, EveryScriptTakesTheLatinLineHeight) {
+    Canvas cv(10, 10);
+    ui::TextStyle st;
+    st.size = 20;
+    double latin = 0;
+    ui::measureText(cv.cr, "Hero", st, nullptr, &latin);
+    ASSERT_GT(latin, 0);
+    for (const char* text : {"مرحبا", "नमस्ते", "ありがとう", "ขอบคุณ"}) {
+        SCOPED_TRACE(text);
+        double h = 0;
+        ui::measureText(cv.cr, text, st, nullptr, &h);
+        EXPECT_NEAR(h, latin, 1.0);
+    }
+    double mixed = 0;  // runs of different faces centre on their own boxes
+    ui::measureText(cv.cr, "Hero مرحبا 漢字", st, nullptr, &mixed);
+    EXPECT_NEAR(mixed, latin, 2.0);
+    double word = 0;
+    ui::measureText(cv.cr, "مرحبا", st, &word, nullptr);
+    st.wrapWidth = word * 1.5;
+    double two = 0;
+    ui::measureText(cv.cr, "مرحبا مرحبا", st, nullptr, &two);
+    EXPECT_NEAR(two, 2 * latin, 2.0);
+}
+
+} // namespace
