@@ -167,23 +167,67 @@ void consume(Scene& sc, Ctx& ctx, const rpg::ActionOutcome& out) {
     for (const Event& e : out.events) announceEvent(sc, ctx, e);
 }
 
-void addFloat(Scene& sc, Ctx& ctx, std::string text, double x, double y, std::uint32_t color) {
-    sc.floats.push_back({std::move(text), x, y, ctx.now, color});
-}
+namespace {
 
-void drawFloats(Scene& sc, Ctx& ctx) {
-    const double s = ctx.uiScale;
-    std::erase_if(sc.floats, [&](const Float& f) { return ctx.now - f.start > kFloatLife; });
+TextStyle floatStyle(double s) {
     TextStyle st;
     st.size = std::round(15 * s);
     st.bold = true;
     st.align = 1;
+    return st;
+}
+
+bool overlaps(const Rect& a, const Rect& b) {
+    return a.x < b.x + b.w && b.x < a.x + a.w && a.y < b.y + b.h && b.y < a.y + a.h;
+}
+
+bool alive(const Float& f, double now) { return now - f.start <= kFloatLife; }
+
+} // namespace
+
+Rect floatRect(Scene& sc, Ctx& ctx, const Float& f, double now) {
+    const double s = ctx.uiScale;
+    const TextCache::Size m = sc.texts.measure(ctx.cr, f.text, floatStyle(s));
+    const double pad = f.boxed ? 6 * s : 0;
+    const double y = f.y - 40 * s * (now - f.start);
+    return {f.x - m.w / 2 - pad, y - m.h / 2 - pad / 2, m.w + 2 * pad, m.h + pad};
+}
+
+void addFloat(Scene& sc, Ctx& ctx, std::string text, double x, double y, std::uint32_t color, bool boxed) {
+    const double s = ctx.uiScale;
+    Float f{std::move(text), x, y, ctx.now, color, boxed};
+    // Whole inside the window.
+    const Rect r = floatRect(sc, ctx, f, ctx.now);
+    const double margin = 4 * s;
+    if (r.w + 2 * margin < ctx.width) f.x = std::clamp(f.x, r.w / 2 + margin, ctx.width - r.w / 2 - margin);
+    // Above every live float it would run into. All floats rise alike, so
+    // two that are apart when the later one starts stay apart.
+    for (int tries = 0; tries < 8; ++tries) {
+        const Rect mine = floatRect(sc, ctx, f, ctx.now);
+        const Float* clash = nullptr;
+        for (const Float& o : sc.floats)
+            if (alive(o, ctx.now) && overlaps(mine, floatRect(sc, ctx, o, ctx.now))) clash = &o;
+        if (!clash) break;
+        const Rect other = floatRect(sc, ctx, *clash, ctx.now);
+        f.y -= mine.y + mine.h - other.y + 2 * s;
+    }
+    sc.floats.push_back(std::move(f));
+}
+
+void drawFloats(Scene& sc, Ctx& ctx) {
+    const double s = ctx.uiScale;
+    std::erase_if(sc.floats, [&](const Float& f) { return !alive(f, ctx.now); });
+    TextStyle st = floatStyle(s);
     for (const Float& f : sc.floats) {
         const double age = ctx.now - f.start;
-        const double y = f.y - 40 * s * age;
         st.alpha = std::max(0.0, 1 - age / kFloatLife);
         st.color = f.color;
-        const double top = y - sc.texts.measure(ctx.cr, f.text, st).h / 2;
+        const Rect r = floatRect(sc, ctx, f, ctx.now);
+        if (f.boxed) {
+            fillRoundedRect(ctx.cr, r, 5 * s, 0x140D09, 0.92 * st.alpha);
+            strokeRoundedRect(ctx.cr, r, 5 * s, 1.5 * s, f.color, 0.8 * st.alpha);
+        }
+        const double top = r.y + r.h / 2 - sc.texts.measure(ctx.cr, f.text, st).h / 2;
         sc.texts.drawShadowed(ctx.cr, f.x, top, 1, 1, st.alpha, f.text, st);
     }
 }

@@ -142,10 +142,10 @@ TEST(BattleCommands, AnItemWhoseOwnerIsGoneIsDroppedAndAFallenUnitTakesNoPlainCl
     });
     st.h.frame();
     const auto e1 = std::find_if(st.sc.slots.begin(), st.sc.slots.end(), [](const battle::Slot& s) { return s.id == "e1"; });
-    st.h.click(e1->hitX + e1->hitW / 2, e1->hitY + 8);
+    st.h.click(e1->parts.card.x + e1->parts.card.w / 2, e1->parts.card.y + 8);
     EXPECT_TRUE(st.sc.rememberedEnemy.empty());
     const auto e0 = std::find_if(st.sc.slots.begin(), st.sc.slots.end(), [](const battle::Slot& s) { return s.id == "e0"; });
-    st.h.click(e0->hitX + e0->hitW / 2, e0->hitY + 8);
+    st.h.click(e0->parts.card.x + e0->parts.card.w / 2, e0->parts.card.y + 8);
     EXPECT_EQ(st.sc.rememberedEnemy, "e0");
     EXPECT_EQ(st.h.sounds(), std::vector<audio::Sfx>{audio::Sfx::Click});
 
@@ -169,7 +169,10 @@ TEST(BattleCommands, BoxHeights) {
     EXPECT_DOUBLE_EQ(battle::submenuH(st.sc, 1, st.ctx(), &h1), 2 * 34 * s + 12 * s);
     h1.skills.clear();
     for (int i = 0; i < 12; ++i) h1.skills.push_back(rpg::skills()[static_cast<std::size_t>(i) + 2].id);
-    EXPECT_DOUBLE_EQ(battle::submenuH(st.sc, 1, st.ctx(), &h1), 300 * s) << "eight rows at most";
+    const battle::SubmenuBox twelve = battle::submenuBox(st.sc, 1, st.ctx(), &h1);
+    EXPECT_DOUBLE_EQ(twelve.box.h, 8 * 34 * s + 12 * s) << "eight rows at most";
+    EXPECT_EQ(twelve.rows.size(), 7u) << "the eighth turns the pages";
+    EXPECT_EQ(twelve.pages, 2);
     EXPECT_DOUBLE_EQ(battle::submenuH(st.sc, 2, st.ctx(), &h1), 48 * s) << "no such hero: the empty bag's box";
     store::meta().roster = {hero("h1", ClassId::Warrior, 1)};
     store::meta().roster[0].bag = {rpg::makeItem("potionHp"), rpg::makeItem("elixir")};
@@ -256,11 +259,11 @@ TEST(BattleCommands, APotionIsSpentAndSavedBeforeItHeals) {
     EXPECT_EQ(sc->item.effect, ConsumableEffect::HealHp);
     // Monsters are no target for a potion: a click there does nothing.
     const auto monster = std::find_if(sc->slots.begin(), sc->slots.end(), [](const battle::Slot& s) { return s.id[0] == 'e'; });
-    clickAt(h, {monster->hitX + monster->hitW / 2, monster->hitY + 10});
+    clickAt(h, {monster->parts.card.x + monster->parts.card.w / 2, monster->parts.card.y + 10});
     ASSERT_TRUE(sc->item.active);
     const auto self = std::find_if(sc->slots.begin(), sc->slots.end(), [](const battle::Slot& s) { return s.id == "w"; });
     const double hpBefore = rpg::combatant(sc->state, "w")->hp;
-    clickAt(h, {self->hitX + self->hitW / 2, self->hitY + 10});
+    clickAt(h, {self->parts.card.x + self->parts.card.w / 2, self->parts.card.y + 10});
     EXPECT_FALSE(sc->item.active);
     ASSERT_TRUE(sc->pending.armed);
     EXPECT_TRUE(sc->pending.itemUse);
