@@ -140,7 +140,7 @@ void drawBanner(Ctx& ctx, battle::Scene& sc) {
     st.color = theme::kLightGold;
     st.letterSpacing = s;
     st.align = 1;
-    drawPill(ctx, sc.texts, sc.banner, st, 0.23 * ctx.height, 14 * s, 7 * s, 6 * s, 0.86);
+    drawPill(ctx, sc.texts, sc.banner, st, battle::kBannerTop * s, 14 * s, 7 * s, 6 * s, 0.86);
 }
 
 } // namespace

@@ -194,29 +194,37 @@ Rect floatRect(Scene& sc, Ctx& ctx, const Float& f, double now) {
 }
 
 void addFloat(Scene& sc, Ctx& ctx, std::string text, double x, double y, std::uint32_t color, bool boxed) {
+    sc.floats.push_back({std::move(text), x, y, ctx.now, color, boxed});
+}
+
+void placeFloats(Scene& sc, Ctx& ctx) {
     const double s = ctx.uiScale;
-    Float f{std::move(text), x, y, ctx.now, color, boxed};
-    // Whole inside the window.
-    const Rect r = floatRect(sc, ctx, f, ctx.now);
-    const double margin = 4 * s;
-    if (r.w + 2 * margin < ctx.width) f.x = std::clamp(f.x, r.w / 2 + margin, ctx.width - r.w / 2 - margin);
-    // Above every live float it would run into. All floats rise alike, so
-    // two that are apart when the later one starts stay apart.
-    for (int tries = 0; tries < 8; ++tries) {
-        const Rect mine = floatRect(sc, ctx, f, ctx.now);
-        const Float* clash = nullptr;
-        for (const Float& o : sc.floats)
-            if (alive(o, ctx.now) && overlaps(mine, floatRect(sc, ctx, o, ctx.now))) clash = &o;
-        if (!clash) break;
-        const Rect other = floatRect(sc, ctx, *clash, ctx.now);
-        f.y -= mine.y + mine.h - other.y + 2 * s;
+    for (Float& f : sc.floats) {
+        if (f.placed) continue;
+        f.placed = true;
+        // Whole inside the window.
+        const Rect r = floatRect(sc, ctx, f, ctx.now);
+        const double margin = 4 * s;
+        if (r.w + 2 * margin < ctx.width) f.x = std::clamp(f.x, r.w / 2 + margin, ctx.width - r.w / 2 - margin);
+        // Above every float placed before that it would run into. All floats
+        // rise alike, so two that are apart when the later one starts stay apart.
+        for (int tries = 0; tries < 8; ++tries) {
+            const Rect mine = floatRect(sc, ctx, f, ctx.now);
+            const Float* clash = nullptr;
+            for (const Float& o : sc.floats)
+                if (&o != &f && o.placed && alive(o, ctx.now) && overlaps(mine, floatRect(sc, ctx, o, ctx.now)))
+                    clash = &o;
+            if (!clash) break;
+            const Rect other = floatRect(sc, ctx, *clash, ctx.now);
+            f.y -= mine.y + mine.h - other.y + 2 * s;
+        }
     }
-    sc.floats.push_back(std::move(f));
 }
 
 void drawFloats(Scene& sc, Ctx& ctx) {
     const double s = ctx.uiScale;
     std::erase_if(sc.floats, [&](const Float& f) { return !alive(f, ctx.now); });
+    placeFloats(sc, ctx);
     TextStyle st = floatStyle(s);
     for (const Float& f : sc.floats) {
         const double age = ctx.now - f.start;

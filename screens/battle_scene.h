@@ -30,7 +30,8 @@ struct Float {
     double x = 0, y = 0;  // the text's centre at creation
     double start = 0;
     std::uint32_t color = 0;
-    bool boxed = false;  // on a dark plate, for a word over the command box
+    bool boxed = false;   // on a dark plate, for a word over the command box
+    bool placed = false;  // moved clear of the others, at its first drawing
 };
 inline constexpr double kFloatLife = 1.1;
 
@@ -82,6 +83,11 @@ struct Scene {
     TextCache texts;
 };
 
+// The action banner stands under the turn line (times s), clear of the
+// units: the rows start below kUnitsTop.
+inline constexpr double kBannerTop = 70;
+inline constexpr double kUnitsTop = 112;
+
 inline constexpr double kMonsterPause = 0.55;
 inline constexpr double kHandOver = 1.2;
 
@@ -128,12 +134,14 @@ int weaponClassOf(const Scene& sc, const rpg::Combatant& actor);
 // --- Playback (battle_playback.cpp) ---
 
 void consume(Scene& sc, Ctx& ctx, const rpg::ActionOutcome& out);
-// A float at (x, y), moved inside the window and up past any live float it
-// would run into.
+// A float centred at (x, y). At its first drawing it moves inside the window
+// and up past every float it would run into.
 void addFloat(Scene& sc, Ctx& ctx, std::string text, double x, double y, std::uint32_t color, bool boxed = false);
+void placeFloats(Scene& sc, Ctx& ctx);
 // Where the float stands at the time (its plate included).
 Rect floatRect(Scene& sc, Ctx& ctx, const Float& f, double now);
-// Drawn last of all, over the panel, the box and the banner.
+// Places new floats and draws all; the frame draws them last of all, over
+// the panel, the box and the banner.
 void drawFloats(Scene& sc, Ctx& ctx);
 
 // --- Commands (battle_commands.cpp) ---

@@ -217,8 +217,8 @@ bool arrangeRows(Scene& sc, Ctx& ctx, const std::vector<Slot>& preferred, double
         slot.y = line[r];
         shiftParts(&slot.parts, dy);
     }
-    // Below the round header and the turn line.
-    return line[rows.front()] - above[rows.front()] >= 66 * s;
+    // Below the round header, the turn line and the banner.
+    return line[rows.front()] - above[rows.front()] >= kUnitsTop * s;
 }
 
 // --- Sprite ---
