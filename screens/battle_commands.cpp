@@ -74,21 +74,6 @@ bool anyoneFallen(const Scene& sc) {
                        [](const rpg::Combatant& c) { return c.side == rpg::Side::Heroes && c.hp <= 0; });
 }
 
-// Why the entry cannot be chosen now (a translation key), or null. A skill
-// short of mana is not blocked: its click says so.
-const char* skillBlock(const Scene& sc, const rpg::Combatant& actor, const rpg::SkillDef& skill) {
-    if (skill.target == rpg::TargetFallenAlly && rpg::legalTargets(sc.state, actor.id, skill.id).empty())
-        return "battle.nobodyFallen";
-    return nullptr;
-}
-
-const char* itemBlock(const Scene& sc, const rpg::ItemInstance& item) {
-    const rpg::ItemDef* def = rpg::findItem(item.defId);
-    if (!def || def->effect == rpg::ConsumableEffect::None) return "battle.notInBattle";
-    if (def->effect == rpg::ConsumableEffect::Revive && !anyoneFallen(sc)) return "battle.nobodyFallen";
-    return nullptr;
-}
-
 // The battle's bevelled button; true when it takes the frame's click.
 bool panelButton(Scene& sc, Ctx& ctx, const Rect& r, const std::string& label, bool selected) {
     const double s = ctx.uiScale;
@@ -281,6 +266,19 @@ std::string preferredEnemy(const Scene& sc) {
     for (const rpg::Combatant& c : sc.state.combatants)
         if (c.side == rpg::Side::Enemies && c.hp > 0) return c.id;
     return {};
+}
+
+const char* skillBlock(const Scene& sc, const rpg::Combatant& actor, const rpg::SkillDef& skill) {
+    if (skill.target == rpg::TargetFallenAlly && rpg::legalTargets(sc.state, actor.id, skill.id).empty())
+        return "battle.nobodyFallen";
+    return nullptr;
+}
+
+const char* itemBlock(const Scene& sc, const rpg::ItemInstance& item) {
+    const rpg::ItemDef* def = rpg::findItem(item.defId);
+    if (!def || def->effect == rpg::ConsumableEffect::None) return "battle.notInBattle";
+    if (def->effect == rpg::ConsumableEffect::Revive && !anyoneFallen(sc)) return "battle.nobodyFallen";
+    return nullptr;
 }
 
 void useSkill(Scene& sc, Ctx& ctx, const rpg::Combatant& actor, const std::string& skillId) {

@@ -166,6 +166,11 @@ SubmenuBox submenuBox(const Scene& sc, int submenu, Ctx& ctx, const rpg::Combata
 double submenuH(const Scene& sc, int submenu, Ctx& ctx, const rpg::Combatant* actor);
 void useSkill(Scene& sc, Ctx& ctx, const rpg::Combatant& actor, const std::string& skillId);
 void useItem(Scene& sc, Ctx& ctx, rpg::Hero* owner, std::size_t index, const std::string& targetId);
+// Why an entry of the box cannot be chosen now (a translation key), or null:
+// an item without a use in battle, a revive with nobody fallen. A skill
+// short of mana is not blocked: its click says so.
+const char* skillBlock(const Scene& sc, const rpg::Combatant& actor, const rpg::SkillDef& skill);
+const char* itemBlock(const Scene& sc, const rpg::ItemInstance& item);
 // Whether the waiting item or skill may take the unit.
 bool targetable(const Scene& sc, const rpg::Combatant& unit);
 // A click on a unit: the waiting item or skill takes it, or a living

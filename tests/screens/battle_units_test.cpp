@@ -175,4 +175,73 @@ TEST(BattleUnits, NoUnitReachesAnothersPartsForAnyPartyNameLanguageOrWindow) {
     i18n::setLanguage("en");
 }
 
+std::pair<double, double> centre(const Rect& r) { return {r.x + r.w / 2, r.y + r.h / 2}; }
+
+// Six heroes in two rows: a potion or a revive aimed at a back-row hero's
+// head, chips or turn marker goes to that hero, not to the front-row hero
+// whose name and bars stand just above.
+TEST(BattleUnits, AClickOnABackRowHeroGoesToThatHero) {
+    for (const auto& [w, hgt] : {std::pair{1280, 720}, std::pair{860, 560}}) {
+        harness::ScreenHarness h(nullptr, w, hgt);
+        battle::Scene sc;
+        sc.state.combatants = heroes(6);
+        sc.state.combatants.push_back(battletest::unit("e0", rpg::Side::Enemies));
+        sc.state.order.clear();
+        for (rpg::Combatant& c : sc.state.combatants) {
+            loadUp(&c);
+            sc.state.order.push_back(c.id);
+        }
+        store::meta().roster = {battletest::hero("h0", rpg::ClassId::Warrior, 10)};
+        h.setBody([&](ui::Ctx& c) {
+            sc.floor = {(c.width - 0.72 * c.height) / 2, 0.72 * c.height, c.height};
+            battle::layout(sc, c);
+            battle::drawCombatants(sc, c);
+        });
+        h.frame();
+        int backs = 0;
+        for (const battle::Slot& back : sc.slots) {
+            if (back.row != 2) continue;
+            ++backs;
+            const battle::UnitParts p = back.parts;
+            for (const bool revive : {false, true}) {
+                rpg::combatant(sc.state, back.id)->hp = revive ? 0 : 50;
+                const std::pair<double, double> points[] = {centre(p.marker), centre(p.chips), {back.x, p.sprite.y + 2},
+                                                            centre(p.sprite)};
+                for (const auto& [x, y] : points) {
+                    store::meta().roster[0].bag = {rpg::makeItem(revive ? "elixir" : "potionHp")};
+                    sc.pending = {};
+                    sc.item = {true, "h0", "", 0, revive ? rpg::ConsumableEffect::Revive : rpg::ConsumableEffect::HealHp};
+                    h.tap(x, y);
+                    EXPECT_EQ(sc.pending.targets, std::vector<std::string>{back.id})
+                        << w << "x" << hgt << (revive ? " revive" : " potion") << " at " << x << "," << y;
+                }
+                rpg::combatant(sc.state, back.id)->hp = 50;
+            }
+        }
+        EXPECT_EQ(backs, 3);
+    }
+}
+
+// Seven monsters: the fourth and fifth share a spot, and the click goes to
+// the one drawn over the other.
+TEST(BattleUnits, AClickPicksTheUnitDrawnOnTop) {
+    battletest::Stage st;
+    battle::Scene& sc = st.sc;
+    sc.state.combatants = {battletest::unit("h1", rpg::Side::Heroes)};
+    for (int i = 0; i < 7; ++i) sc.state.combatants.push_back(battletest::unit("e" + std::to_string(i), rpg::Side::Enemies));
+    st.h.setBody([&](ui::Ctx& c) {
+        battle::layout(sc, c);
+        battle::drawCombatants(sc, c);
+    });
+    st.relayout();
+    st.h.frame();
+    const battle::Slot& fifth = *std::find_if(sc.slots.begin(), sc.slots.end(), [](const battle::Slot& s) { return s.id == "e4"; });
+    const auto [x, y] = centre(fifth.parts.sprite);
+    EXPECT_EQ(battle::unitAt(sc, x, y), "e4");
+    st.h.tap(x, y);
+    EXPECT_EQ(sc.rememberedEnemy, "e4");
+    // Between the rows nobody is hit.
+    EXPECT_EQ(battle::unitAt(sc, x, battle::kUnitsTop * st.ctx().uiScale - 1), "");
+}
+
 } // namespace
