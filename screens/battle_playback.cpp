@@ -206,17 +206,19 @@ void placeFloats(Scene& sc, Ctx& ctx) {
         const Rect r = floatRect(sc, ctx, f, ctx.now);
         const double margin = 4 * s;
         if (r.w + 2 * margin < ctx.width) f.x = std::clamp(f.x, r.w / 2 + margin, ctx.width - r.w / 2 - margin);
-        // Above every float placed before that it would run into. All floats
-        // rise alike, so two that are apart when the later one starts stay apart.
-        for (int tries = 0; tries < 8; ++tries) {
+        // Clear of every float placed before: one or two lines lower, else
+        // higher, so a quick run of hits does not climb into the banner. All
+        // floats rise alike, so two that are apart when the later one starts
+        // stay apart.
+        const double anchor = f.y;
+        const double step = floatRect(sc, ctx, f, ctx.now).h + 2 * s;
+        for (const int lines : {0, 1, 2, -1, -2, -3, -4, -5}) {
+            f.y = anchor + lines * step;
             const Rect mine = floatRect(sc, ctx, f, ctx.now);
-            const Float* clash = nullptr;
-            for (const Float& o : sc.floats)
-                if (&o != &f && o.placed && alive(o, ctx.now) && overlaps(mine, floatRect(sc, ctx, o, ctx.now)))
-                    clash = &o;
-            if (!clash) break;
-            const Rect other = floatRect(sc, ctx, *clash, ctx.now);
-            f.y -= mine.y + mine.h - other.y + 2 * s;
+            const bool clear = std::none_of(sc.floats.begin(), sc.floats.end(), [&](const Float& o) {
+                return &o != &f && o.placed && alive(o, ctx.now) && overlaps(mine, floatRect(sc, ctx, o, ctx.now));
+            });
+            if (clear) break;
         }
     }
 }

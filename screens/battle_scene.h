@@ -135,7 +135,7 @@ int weaponClassOf(const Scene& sc, const rpg::Combatant& actor);
 
 void consume(Scene& sc, Ctx& ctx, const rpg::ActionOutcome& out);
 // A float centred at (x, y). At its first drawing it moves inside the window
-// and up past every float it would run into.
+// and a line or two down (or else up) from every float it would run into.
 void addFloat(Scene& sc, Ctx& ctx, std::string text, double x, double y, std::uint32_t color, bool boxed = false);
 void placeFloats(Scene& sc, Ctx& ctx);
 // Where the float stands at the time (its plate included).

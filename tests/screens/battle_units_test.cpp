@@ -94,9 +94,10 @@ std::vector<std::string> longestLanguages(int n) {
     return out;
 }
 
-// Heroes of six classes (mage, cleric and archer stand in the back) with the
-// longest names the name pool gives, a number added.
-std::vector<rpg::Combatant> heroes(int n) {
+// Heroes of six classes (mage, cleric and archer stand in the back unless
+// all are sent to the front) with the longest names the name pool gives, a
+// number added.
+std::vector<rpg::Combatant> heroes(int n, bool allFront = false) {
     const rpg::ClassId classes[] = {rpg::ClassId::Warrior, rpg::ClassId::Mage,    rpg::ClassId::Rogue,
                                     rpg::ClassId::Cleric,  rpg::ClassId::Vampire, rpg::ClassId::Archer};
     const char* const names[] = {"Tamsin 9", "Skarn 8", "Liora 7", "Davos 6", "Quill 5", "Riska 4"};
@@ -105,7 +106,7 @@ std::vector<rpg::Combatant> heroes(int n) {
         rpg::Combatant c = battletest::unit("h" + std::to_string(i), rpg::Side::Heroes);
         c.name = names[i];
         c.sprite = rpg::classDef(classes[i]).id;
-        c.backRow = rpg::defaultRow(classes[i]);
+        c.backRow = !allFront && rpg::defaultRow(classes[i]);
         out.push_back(c);
     }
     return out;
@@ -159,14 +160,15 @@ TEST(BattleUnits, NoUnitReachesAnothersPartsForAnyPartyNameLanguageOrWindow) {
                 for (int nh = 1; nh <= 6; ++nh) {
                     for (int nm = 1; nm <= 6; ++nm) {
                         battle::Scene sc;
-                        sc.state.combatants = heroes(nh);
+                        const bool oneRow = bySprite && nh >= 4;  // the heroes all in front: one long row
+                        sc.state.combatants = heroes(nh, oneRow);
                         sc.state.combatants.insert(sc.state.combatants.end(), monsters.begin(), monsters.begin() + nm);
                         for (rpg::Combatant& c : sc.state.combatants) loadUp(&c);
                         sc.floor = {(ctx.width - 0.72 * ctx.height) / 2, 0.72 * ctx.height, ctx.height};
                         battle::layout(sc, ctx);
                         ASSERT_EQ(overlaps(sc, ctx), "") << w << "x" << hgt << " " << code << ", " << nh << " heroes, "
-                                                         << nm << (bySprite ? " largest" : " longest-named")
-                                                         << " monsters";
+                                                         << (oneRow ? "in one row, " : "") << nm
+                                                         << (bySprite ? " largest" : " longest-named") << " monsters";
                     }
                 }
             }
