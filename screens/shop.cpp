@@ -99,7 +99,8 @@ void drawEmptyNote(Ctx& ctx, double top) {
 void drawPricePlate(Ctx& ctx, const Rect& r, const std::string& label, double size, bool outlined) {
     cairo_t* cr = ctx.cr;
     const double s = ctx.uiScale;
-    fillRect(cr, r, kDarkerPanel, 0.6);
+    // Nearly opaque: the greyed label must read over a bright sky too.
+    fillRect(cr, r, kDarkerPanel, 0.88);
     if (outlined) strokeRoundedRect(cr, r, 0, 2 * s, kBevelDark);
     drawTextIn(cr, r, label, shopText(size, false, kShopDim, r.w - 16 * s));
 }

@@ -15,7 +15,7 @@ namespace ui {
 
 // Labels that cannot be used (a price too high, a service nobody needs), and
 // the blue of mana and affixes.
-inline constexpr std::uint32_t kShopDim = 0x6E5D44;
+inline constexpr std::uint32_t kShopDim = 0x917E5E;
 inline constexpr std::uint32_t kShopBlue = 0x3A72B2;
 
 // Between a price label and its amount: "Buy ◉ 120".

@@ -639,6 +639,10 @@ std::span<const Shot> shots() { return kShots; }
 
 // --- The frame bench's busy screens --------------------------------------------
 
+namespace {
+int busyTurns = 0;  // the busy battle's turns so far: each picks the actor's next skill
+} // namespace
+
 void mapAtDepth8(Window& win) { showMap(win, 7); }
 
 void partySheet(Window& win) { party(win); }
@@ -646,6 +650,7 @@ void partySheet(Window& win) { party(win); }
 // Six heroes against six monsters of the deep rows, some of them under
 // statuses, a few exchanges in.
 void busyBattle(Window& win) {
+    busyTurns = 0;
     sixHeroes();
     win.setStep(1.0 / 60);
     startBattle(win, 8, rpg::NodeType::Battle);
@@ -681,7 +686,7 @@ void keepBattleBusy(Window& win) {
         c.hp = std::max(c.hp, 0.6 * c.stats.maxHp);
         c.mp = c.stats.maxMp;
     }
-    static int turn = 0;
+    int& turn = busyTurns;
     if (heroToAct(sc)) {
         const rpg::Combatant& actor = *rpg::currentActor(sc.state);
         const std::string skill = actor.skills[static_cast<std::size_t>(turn++) % actor.skills.size()];

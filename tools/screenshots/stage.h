@@ -15,6 +15,7 @@
 //   stage::battleMidFight(win);             // stores, stack, a few frames
 //   win.shoot("out/battle.png");
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <string>
 
@@ -61,6 +62,9 @@ public:
     // Seconds the clock moves on per frame (1/60 by default).
     void setStep(double seconds) { step_ = seconds; }
     double now() const;
+    // Sets the clock back to where every shot starts and forgets the last
+    // click and drag, so that a shot played twice draws the same frames.
+    void restartClock();
 
     // --- Input for the next frame ---
     void moveTo(double x, double y);
@@ -80,6 +84,11 @@ public:
     // Draws one more frame and writes it, as presented, to a PNG; false when
     // the file cannot be written.
     bool shoot(const std::string& path);
+    // Draws one more frame and hands its picture, as presented, to look:
+    // 0x??RRGGBB pixels, width, height and pixels per row.
+    void look(const std::function<void(const std::uint32_t*, int, int, int)>& see);
+    // The overlay the frames draw their vector layer on.
+    cairo_surface_t* overlay() { return shell_.overlay.surface; }
 
 private:
     void settlePointer(double x, double y);
