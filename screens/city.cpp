@@ -9,6 +9,7 @@
 
 #include "fx/icons.h"
 #include "fx/scene.h"
+#include "play/run.h"
 #include "platform/i18n.h"
 #include "platform/storage.h"
 #include "rules/classes.h"
@@ -115,19 +116,9 @@ void drawParty(Ctx& ctx, const Rect& panel) {
 // A new run from the party (none with an empty party), else the saved one;
 // either way the map opens.
 void openRun() {
-    if (!store::hasRun()) {
-        audio::play(audio::Sfx::Success);
-        std::vector<rpg::Hero> copies;
-        for (const rpg::Hero* h : store::partyHeroes()) copies.push_back(*h);
-        if (!copies.empty()) {
-            const store::Meta& meta = store::meta();
-            store::run() = rpg::createRun(copies, rpg::randomSeed(), rpg::runeBonus(meta.runeCircle),
-                                          static_cast<double>(meta.ascension));
-            store::saveRun();
-        }
-    } else {
-        audio::play(audio::Sfx::Click);
-    }
+    if (store::hasRun()) audio::play(audio::Sfx::Click);
+    else audio::play(audio::Sfx::Success);
+    play::startRun(rpg::randomSeed());
     GameState map;
     map.screen = kMap;
     Game::instance().push(map);

@@ -7,26 +7,24 @@
 #include <string>
 #include <vector>
 
+#include "play/outcome.h"
 #include "rules/hero.h"
-#include "rules/stats.h"
 #include "ui/app.h"
 #include "ui/draw.h"
 
 namespace ui {
 
-// A map node's screen is done: the run stands on the node and the node is
-// cleared (once, however often this runs).
-void markNodeDone(const std::string& nodeId);
-// markNodeDone, and the run is saved.
-void settleNode(const std::string& nodeId);
+// The answer of a transaction the player asked for: its sound is played;
+// true when it was done.
+bool answer(const play::Result& result);
 
 // The chest that follows a beaten boss: the treasure screen for the boss
 // node with the boss flag and the run's depth, which leads to the run's end.
 GameState bossChestEntry(const std::string& nodeId, int depth);
 
-// The maxima a hero fights with: class, growth, points, worn items and the
-// rune circle's bonus. Battles, rests and level-ups refill to these.
-rpg::Stats battleMaxima(const rpg::Hero& hero);
+// The run-result entry of an ended run: won or lost, how deep it went and
+// the gold it earned.
+GameState runResultEntry(bool lost, int depth, double gold);
 
 // The lasting gold as a coin and "1.234 gold", centred on the window, the
 // line's top at y. fontSize is scaled; a font above 15 units moves coin and
@@ -100,10 +98,5 @@ private:
 // of the hero whose tab took the frame's click (the click sound played), or
 // the empty text.
 std::string heroTabs(Ctx& ctx, const std::vector<rpg::Hero*>& heroes, double top, const std::string& selected);
-
-// A roster hero joins the party, or leaves it when already in it. The party
-// never becomes empty nor grows past the cap of the ascension; a refused
-// move plays the error sound and changes nothing. Saved at once.
-void toggleParty(const std::string& heroId);
 
 } // namespace ui

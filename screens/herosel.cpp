@@ -6,10 +6,12 @@
 #include <vector>
 
 #include "fx/scene.h"
+#include "play/party.h"
 #include "platform/i18n.h"
 #include "platform/storage.h"
 #include "rules/classes.h"
 #include "rules/hero.h"
+#include "screens/common.h"
 #include "screens/herosel_layout.h"
 #include "ui/audio.h"
 #include "ui/draw.h"
@@ -175,17 +177,7 @@ private:
     // gold, stash and runes stay as they are. The city opens above a fresh
     // menu.
     void startGame() const {
-        audio::play(audio::Sfx::Success);
-        store::Meta& meta = store::meta();
-        meta.roster.clear();
-        meta.partyIds.clear();
-        for (const rpg::ClassId cls : picks_) {
-            rpg::Hero hero = rpg::makeHero(cls, "", 1);
-            meta.partyIds.push_back(hero.id);
-            meta.roster.push_back(std::move(hero));
-        }
-        meta.initialized = true;
-        store::saveMeta();
+        if (!answer(play::formFirstParty(picks_))) return;
         GameState menu;
         menu.screen = kMenu;
         Game::instance().resetTo(menu);

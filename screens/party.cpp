@@ -109,7 +109,7 @@ void PartyScreen::drawSheet(Ctx& ctx, rpg::Hero& hero, const Rect& area, double 
 
 double PartyScreen::layout(Ctx& ctx, rpg::Hero& hero, double x, double y, double w, bool draw) {
     Sheet sh{ctx, hero, rpg::classDef(hero.cls), {}, x, w, ctx.uiScale, draw, visible_.y, visible_.y + visible_.h};
-    if (draw) sh.finalStats = battleMaxima(hero);
+    if (draw) sh.finalStats = play::maxima(hero);
     double cursor = recruitButton(sh, y);
     cursor = heroBlock(sh, cursor);
     cursor = pointsPanel(sh, cursor);
@@ -129,7 +129,7 @@ bool PartyScreen::Sheet::isKey(rpg::StatId stat) const {
 // Everything the sheet recorded, with one save for all of it.
 void PartyScreen::applyPending(rpg::Hero& hero) {
     if (!pending_.equipId.empty()) selectedSlot_ = -1;
-    if (applyPartyActions(&pending_, &hero, &store::meta().stash)) store::saveMeta();
+    play::applySheet(hero.id, &pending_);
 }
 
 // The tavern wins when both were asked for in one frame.

@@ -12,6 +12,7 @@
 #include <utility>
 #include <vector>
 
+#include "play/party.h"
 #include "rules/classes.h"
 #include "rules/hero.h"
 #include "rules/stats.h"
@@ -102,7 +103,7 @@ private:
     Rect visible_;  // the scroll area of the drawing pass
     double scroll_ = 0;
     int selectedSlot_ = -1;  // the slot whose candidate list is open
-    PartyActions pending_;
+    play::PartyActions pending_;
     bool openRecruit_ = false;
     bool openTrainer_ = false;
 };

@@ -9,6 +9,7 @@
 
 #include "fx/levelup_fx.h"
 #include "fx/scene.h"
+#include "play/party.h"
 #include "platform/i18n.h"
 #include "platform/storage.h"
 #include "rules/classes.h"
@@ -192,7 +193,7 @@ private:
         points.upperCase = true;
         drawText(cr, card.x + 12 * s, card.y + 82 * s, i18n::tr("reward.points", {{"n", num(hero.points)}}), points);
 
-        const rpg::Stats final = battleMaxima(hero);
+        const rpg::Stats final = play::maxima(hero);
         struct Figure {
             const char* key;
             double value;
@@ -219,7 +220,7 @@ private:
         const double s = ctx.uiScale;
         cairo_t* cr = ctx.cr;
         const rpg::ClassDef& cls = rpg::classDef(hero.cls);
-        const rpg::Stats final = battleMaxima(hero);
+        const rpg::Stats final = play::maxima(hero);
         for (int i = 0; i < static_cast<int>(rpg::kAllocatable.size()); ++i) {
             const rpg::StatId stat = rpg::kAllocatable[i];
             const Rect b = rewardStatButton(card, i, s);
@@ -239,14 +240,11 @@ private:
         }
     }
 
+    // A spent point is one transaction; a card without points left has no
+    // buttons, so a refusal needs no sound.
     static void spendPoint(const Pick& pick) {
-        if (pick.heroId.empty()) return;
-        rpg::Hero* hero = store::heroById(pick.heroId);
-        if (!canSpend(hero)) return;
-        audio::play(audio::Sfx::Place);
-        rpg::addStat(&hero->alloc, pick.stat, rpg::allocStep(pick.stat));
-        --hero->points;
-        store::saveMeta();
+        if (pick.heroId.empty() || !canSpend(store::heroById(pick.heroId))) return;
+        answer(play::spendPoint(pick.heroId, pick.stat));
     }
 
     void drawContinue(Ctx& ctx) {

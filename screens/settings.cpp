@@ -4,6 +4,7 @@
 #include <cmath>
 #include <string>
 
+#include "play/settings.h"
 #include "platform/i18n.h"
 #include "screens/common.h"
 #include "platform/storage.h"
@@ -65,9 +66,7 @@ void runDifficulty(Ctx& ctx, const SettingsLayout& l) {
     for (int d = 0; d < 4; ++d) {
         const auto diff = static_cast<rpg::Difficulty>(d);
         if (!plainButton(ctx, l.difficulty[d], i18n::tr(rpg::difficultyNameKey(diff)), st.difficulty == diff)) continue;
-        st.difficulty = diff;
-        rpg::setActiveDifficulty(diff);
-        store::saveSettings();
+        play::setDifficulty(diff);
     }
     const TextStyle hint{.family = kFontSans, .size = std::round(13 * s), .color = kMutedText, .wrapWidth = l.page.w};
     drawText(ctx.cr, l.page.x, l.hintTop, i18n::tr(rpg::difficultyHintKey(st.difficulty)), hint);
@@ -78,9 +77,8 @@ void runSound(Ctx& ctx, const SettingsLayout& l) {
     sectionTitle(ctx, l, l.soundTitle, "settings.sound");
     const bool on = toggleRow(ctx, l.soundSwitch, i18n::tr("settings.sound"), st.soundOn);
     if (on == st.soundOn) return;
-    st.soundOn = on;
+    play::setSoundOn(on);
     audio::setEnabled(on);
-    store::saveSettings();
 }
 
 class SettingsScreen final : public Screen {
@@ -123,7 +121,7 @@ private:
         volumeRow(ctx, l, l.musicLabel, l.musicSlider, "settings.musicVolume", &st.musicVolume, &audio::setMusicVolume);
         volumeRow(ctx, l, l.sfxLabel, l.sfxSlider, "settings.sfxVolume", &st.sfxVolume, &audio::setSfxVolume);
         if (volumeUnsaved_ && !ctx.input.leftDown) {
-            store::saveSettings();
+            play::setVolumes(st.musicVolume, st.sfxVolume);
             volumeUnsaved_ = false;
         }
     }
@@ -148,9 +146,7 @@ private:
             const std::string code = i == 0 ? std::string() : langs[i - 1].code;
             const std::string label = i == 0 ? i18n::tr("settings.languageSystem") : langs[i - 1].nativeName;
             if (!plainButton(ctx, l.languageCell(i), label, st.language == code)) continue;
-            st.language = code;
-            i18n::setLanguage(st.language);
-            store::saveSettings();
+            play::setLanguage(code);
             Game& game = Game::instance();
             const GameState self = game.top();
             game.replace(self);
@@ -164,7 +160,7 @@ private:
         if (answer == 0) return;
         resetOpen_ = false;
         if (answer < 0) return;
-        store::resetProgress();
+        play::resetProgress();
         GameState menu;
         menu.screen = kMenu;
         Game::instance().resetTo(menu);

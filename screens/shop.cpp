@@ -6,6 +6,8 @@
 #include <optional>
 
 #include "fx/scene.h"
+#include "play/run.h"
+#include "play/trade.h"
 #include "platform/i18n.h"
 #include "platform/storage.h"
 #include "screens/common.h"
@@ -110,7 +112,7 @@ void ShopScreen::restock() { offers = shopStock(kind, state.nodeId); }
 
 // Every way out of a run shop settles its node.
 void ShopScreen::leave() {
-    if (inRun()) settleNode(state.nodeId);
+    if (inRun()) play::leaveNode(state.nodeId);
     Game::instance().pop();
 }
 
@@ -248,25 +250,14 @@ void ShopScreen::buy(const std::string& uid) {
     const auto offer = std::find_if(offers.begin(), offers.end(),
                                     [&](const rpg::ItemInstance& o) { return o.uid == uid; });
     if (offer == offers.end()) return;
-    if (!buyOffer(*offer, inRun())) {
-        audio::play(audio::Sfx::Error);
-        return;
-    }
-    audio::play(audio::Sfx::Success);
-    store::saveMeta();
-    if (inRun()) store::saveRun();
+    answer(play::buyOffer(*offer, inRun()));
 }
 
 // The card remembers its own stash entry: two items may share a uid, and
 // the one clicked is the one sold.
 void ShopScreen::sell(int stashIndex, const std::string& uid) {
-    store::Meta& meta = store::meta();
-    if (stashIndex < 0 || stashIndex >= static_cast<int>(meta.stash.size())) return;
-    if (meta.stash[stashIndex].uid != uid) return;
-    audio::play(audio::Sfx::Place);
-    meta.gold += rpg::sellPrice(meta.stash[stashIndex]);
-    meta.stash.erase(meta.stash.begin() + stashIndex);
-    store::saveMeta();
+    if (stashIndex < 0) return;
+    answer(play::sellFromStash(static_cast<std::size_t>(stashIndex), uid));
 }
 
 void ShopScreen::runLeaveButton(Ctx& ctx) {

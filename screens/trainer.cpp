@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "play/run.h"
+#include "play/trade.h"
 #include "platform/i18n.h"
 #include "platform/storage.h"
 #include "rules/leveling.h"
@@ -30,13 +32,6 @@ constexpr int kEscape = 27;
 constexpr std::uint32_t kDimLabel = 0x6E5D44;
 
 // A purchase found while the list was drawn, made once it is done.
-struct Purchase {
-    std::string skillId;
-    bool learn = true;
-    int level = 0;  // the level before an upgrade
-    double price = 0;
-};
-
 class SpellShopScreen final : public Screen {
 public:
     SpellShopScreen(const SpellShopOpts& opts, const GameState& state) : opts_(opts), state_(state) {
@@ -169,24 +164,16 @@ private:
             drawTextIn(cr, box, label, textStyle(12 * s, false, kDimLabel, 0, box.w - 6 * s));
             return;
         }
-        if (plainButton(ctx, box, label, false)) pending_ = Purchase{skill.id, learn, level, price};
+        if (plainButton(ctx, box, label, false)) pending_ = play::SkillOffer{skill.id, learn, level, price};
     }
 
     // Pays the price shown and raises the skill of the hero the store holds.
     // Only the lasting progress changes: a run shop's run is saved on leaving.
-    void buy(const Purchase& p) {
-        store::Meta& meta = store::meta();
-        rpg::Hero* hero = store::heroById(selected_);
-        if (!hero || meta.gold < p.price) return;
-        audio::play(audio::Sfx::Success);
-        meta.gold -= p.price;
-        hero->skillLevels[p.skillId] = p.learn ? 1 : p.level + 1;
-        store::saveMeta();
-    }
+    void buy(const play::SkillOffer& offer) { answer(play::trainSkill(selected_, offer)); }
 
     // A run's scroll shop is done however it is left.
     void leave() {
-        if (!state_.nodeId.empty()) settleNode(state_.nodeId);
+        if (!state_.nodeId.empty()) play::leaveNode(state_.nodeId);
         Game::instance().pop();
     }
 
@@ -195,7 +182,7 @@ private:
     std::string selected_;
     double scroll_ = 0;
     GoldPulse pulse_;
-    std::optional<Purchase> pending_;
+    std::optional<play::SkillOffer> pending_;
 };
 
 } // namespace
