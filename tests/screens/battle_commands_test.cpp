@@ -355,7 +355,7 @@ struct LongLists {
         for (int i = 0; i < 19; ++i) c.bag.push_back(rpg::makeItem(i % 2 ? "antidote" : "tonicDef"));
         c.bag.push_back(rpg::makeItem("potionHp"));
         battletest::startRun({c}, 99, 1);
-        store::run().party[0].hp = ui::battleMaxima(c).maxHp / 2;
+        store::run().party[0].hp = play::maxima(c).maxHp / 2;
         store::saveRun();
         h.start(battletest::battleEntry(battletest::nodeOfRow(1), rpg::NodeType::Battle));
         h.frame();
