@@ -68,7 +68,6 @@ Vitals vitalsOf(const rpg::Hero& hero) {
 } // namespace
 
 void ShopScreen::drawTavern(Ctx& ctx, double y0) {
-    cairo_t* cr = ctx.cr;
     const double s = ctx.uiScale;
     const double panel = std::min(std::round(0.66 * ctx.width), ctx.width);
     const Rect area{(ctx.width - panel) / 2, y0, panel, std::max(0.0, ctx.height - y0 - 10 * s)};
@@ -80,19 +79,18 @@ void ShopScreen::drawTavern(Ctx& ctx, double y0) {
     const double heroes = static_cast<double>(store::meta().roster.size());
     const double content =
         heroes * 86 * s + 28 * s + 12 * s + 136 * s + (recruitLines - 1) * 88 * s + (run ? 168 * s : 0);
-    applyScroll(ctx, area, content, &scroll);
+    scroll = beginScroll(ctx, "tavern", area, content, scroll);
     std::string clicked;
-    {
-        const ListClickGuard guard(ctx, area);
-        SavedState keep(cr);
-        cairo_rectangle(cr, area.x, area.y, area.w, area.h);
-        cairo_clip(cr);
-        double y = y0 - scroll;
-        if (drawRecruits(ctx, x, width, &y)) return;  // the roster moved: its heroes are not drawn this frame
+    double y = y0 - scroll;
+    if (drawRecruits(ctx, x, width, &y)) {
+        // The roster moved: its heroes are not drawn this frame, and a
+        // double click hires once.
+        ctx.changedUnderPointer();
+    } else {
         if (run) drawRestHouse(ctx, x, width, &y);
         clicked = drawRoster(ctx, area, x, width, y);
     }
-    scrollbar(ctx, area, content, scroll);
+    endScroll(ctx);
     if (!clicked.empty()) toggleParty(clicked);
 }
 
