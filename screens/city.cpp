@@ -145,7 +145,6 @@ private:
     // One card per door in its rectangle; true when one was clicked.
     bool doorCards(Ctx& ctx, std::span<const Door> doors, std::span<const Rect> rects);
 
-    Rect view_;
     double scroll_ = 0;
 };
 
@@ -168,18 +167,10 @@ void CityScreen::update(Ctx& ctx) {
         st.color = 0xC2382F;
         drawTextTop(ctx.cr, ctx.width / 2, l.ascensionY, i18n::tr("city.ascension", {{"n", num(ascension)}}), st);
     }
-    view_ = l.view;
-    applyScroll(ctx, view_, l.contentHeight, &scroll_);
+    scroll_ = beginScroll(ctx, "city.cards", l.view, l.contentHeight, scroll_);
     l = cityLayout(ctx.width, ctx.height, s, ascension >= 1, scroll_);
-
-    bool clicked = false;
-    {
-        SavedState clip(ctx.cr);
-        cairo_rectangle(ctx.cr, view_.x, view_.y, view_.w, view_.h);
-        cairo_clip(ctx.cr);
-        clicked = drawCards(ctx, l);
-    }
-    if (!clicked) scrollbar(ctx, view_, l.contentHeight, scroll_);
+    drawCards(ctx, l);
+    endScroll(ctx);
 }
 
 bool CityScreen::drawCards(Ctx& ctx, const CityLayout& l) {
@@ -216,9 +207,8 @@ bool CityScreen::action(Ctx& ctx, const Rect& r, const std::string& title, const
                         CityIcon icon, std::uint32_t colour) {
     cairo_t* cr = ctx.cr;
     const double s = ctx.uiScale;
-    const bool visible = r.y + r.h > view_.y && view_.y + view_.h > r.y;
-    const bool pressed = visible && ctx.hover(r) && ctx.input.leftDown;
-    const bool clicked = visible && ctx.takeClick(r);
+    const bool pressed = ctx.hover(r) && ctx.input.leftDown;
+    const bool clicked = ctx.takeClick(r);
 
     const Rect c{r.x, pressed ? r.y + s : r.y, r.w, r.h};
     fillRect(cr, c, highlight ? theme::kDeepGold : theme::kDarkPanel);

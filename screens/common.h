@@ -60,26 +60,6 @@ inline constexpr std::uint32_t kScreenFill = 0x1B1410;
 // or Escape asked to go back.
 double pageHeader(Ctx& ctx, const std::string& title, bool* leave);
 
-// Lets list controls take the frame's click only while the pointer is over
-// the list's visible area, so a card scrolled under a bar or a button never
-// takes a click meant for what covers it.
-class ListClickGuard {
-public:
-    ListClickGuard(Ctx& ctx, const Rect& visible)
-        : ctx_(ctx), shielded_(!ctx.clickTaken && !visible.contains(ctx.input.x, ctx.input.y)) {
-        if (shielded_) ctx_.clickTaken = true;
-    }
-    ~ListClickGuard() {
-        if (shielded_) ctx_.clickTaken = false;
-    }
-    ListClickGuard(const ListClickGuard&) = delete;
-    ListClickGuard& operator=(const ListClickGuard&) = delete;
-
-private:
-    Ctx& ctx_;
-    bool shielded_;
-};
-
 // The gold line of the shops swells after the lasting gold changes: to 1.18
 // times its size at 0.12 s, back by 0.34 s. The first value seen is no change.
 class GoldPulse {

@@ -138,12 +138,14 @@ public:
         const HeroSelectLayout layout = heroSelectLayout(ctx, header);
         Ctx cardCtx = ctx;
         cardCtx.uiScale = layout.cardScale;
+        // The last row of cards may reach under the bottom bar, which is
+        // drawn over them: below its top edge the clicks belong to the bar.
+        ctx.pushHitClip({0, 0, ctx.width, layout.bottomBar.y});
         for (int i = 0; i < rpg::kClassCount; ++i) {
             drawCard(cardCtx, layout.cards[i], i, pickIndex(i));
-            // The last row of cards may reach under the bottom bar, which is
-            // drawn over them: a click there belongs to the bar.
-            if (!ctx.hover(layout.bottomBar) && ctx.takeClick(layout.cards[i])) toggle(i);
+            if (ctx.takeClick(layout.cards[i])) toggle(i);
         }
+        ctx.popHitClip();
         if (runBottomBar(ctx, layout.bottomBar)) startGame();
     }
 

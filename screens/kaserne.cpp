@@ -57,9 +57,9 @@ public:
         const store::Meta& meta = store::meta();
         const KaserneLayout lay = kaserneLayout(meta.roster, ctx.width, ctx.height, s, headerH);
         drawCounts(ctx, lay.list, headerH + 6 * s);
-        applyScroll(ctx, lay.list, lay.content, &scroll_);
+        scroll_ = beginScroll(ctx, "kaserne.roster", lay.list, lay.content, scroll_);
         const RosterClick click = drawList(ctx, lay);
-        scrollbar(ctx, lay.list, lay.content, scroll_);
+        endScroll(ctx);
 
         if (!click.toggled.empty()) ui::answer(play::toggleParty(click.toggled));
         if (click.openParty) {
@@ -103,10 +103,6 @@ private:
         const bool canDismiss = meta.roster.size() >= 2;
         const Rect& L = lay.list;
         RosterClick click;
-        const ListClickGuard guard(ctx, L);
-        SavedState keep(cr);
-        cairo_rectangle(cr, L.x, L.y, L.w, L.h);
-        cairo_clip(cr);
         TextStyle head = textStyle(13 * s, true, kLightGold);
         head.upperCase = true;
         for (const KaserneLine& line : lay.lines) {

@@ -164,20 +164,13 @@ void MapScreen::update(Ctx& ctx) {
         scroll_ = mapInitialScroll(run.map.rows, active, s);
     }
     MapLayout l = mapLayout(ctx.width, ctx.height, s, run.map.rows, scroll_);
-    applyScroll(ctx, l.view, l.contentHeight(), &scroll_);
+    scroll_ = beginScroll(ctx, "map.rows", l.view, l.contentHeight(), scroll_);
     l = mapLayout(ctx.width, ctx.height, s, run.map.rows, scroll_);
     const SortedRows rows = sortedRows(run.map);
-
-    const rpg::MapNode* entered = nullptr;
-    {
-        SavedState clip(ctx.cr);
-        cairo_rectangle(ctx.cr, l.view.x, l.view.y, l.view.w, l.view.h);
-        cairo_clip(ctx.cr);
-        drawTrail(ctx.cr, l, active);
-        entered = drawRows(ctx, l, rows, run);
-        drawTraveler(ctx, l, rows, run);
-    }
-    scrollbar(ctx, l.view, l.contentHeight(), scroll_);
+    drawTrail(ctx.cr, l, active);
+    const rpg::MapNode* entered = drawRows(ctx, l, rows, run);
+    drawTraveler(ctx, l, rows, run);
+    endScroll(ctx);
     if (entered) enter(*entered);
 }
 
@@ -189,9 +182,7 @@ const rpg::MapNode* MapScreen::drawRows(Ctx& ctx, const MapLayout& l, const Sort
         if (r < -1 || r >= l.rows) continue;
         const int m = static_cast<int>(nodes.size());
         for (int i = 0; i < m; ++i) {
-            const Rect tile = l.tile(r, i, m);
-            const bool inView = tile.y + tile.h > l.view.y && tile.y < l.view.y + l.view.h;
-            if (field(ctx, tile, *nodes[i], play::nodeState(run, *nodes[i], reachable)) && inView) clicked = nodes[i];
+            if (field(ctx, l.tile(r, i, m), *nodes[i], play::nodeState(run, *nodes[i], reachable))) clicked = nodes[i];
         }
     }
     return clicked;

@@ -60,8 +60,8 @@ private:
         bool draw;
         double visibleTop, visibleBottom;  // the scroll area, while drawing
         bool isKey(rpg::StatId stat) const;
-        // Drawing pass and the band meets the scroll area: what lies outside
-        // is neither drawn nor clickable.
+        // Drawing pass and the band meets the scroll area: what lies wholly
+        // outside is skipped (the view's clip keeps the rest from clicks).
         bool shows(double top, double height) const {
             return draw && top < visibleBottom && top + height > visibleTop;
         }
@@ -72,7 +72,7 @@ private:
     rpg::Hero* shownHero(const std::vector<rpg::Hero*>& heroes);
     static Rect sheetArea(const Ctx& ctx);
     void drawTabs(Ctx& ctx, const std::vector<rpg::Hero*>& heroes, double top);
-    void drawSheet(Ctx& ctx, rpg::Hero& hero, const Rect& area, double contentH);
+    void drawSheet(Ctx& ctx, rpg::Hero& hero, const Rect& area);
     void applyPending(rpg::Hero& hero);
     void openDoor();
 

@@ -131,20 +131,15 @@ private:
             return;
         }
         const double content = 50 * s * static_cast<double>(stones.size());
-        applyScroll(ctx, lay.list, content, &scroll_);
-        {
-            // Rows scrolled under the bonus panel take no click.
-            const ListClickGuard guard(ctx, lay.list);
-            SavedState keep(cr);
-            cairo_rectangle(cr, lay.list.x, lay.list.y, lay.list.w, lay.list.h);
-            cairo_clip(cr);
-            for (std::size_t i = 0; i < stones.size(); ++i) {
-                const Rect r = runeRowRect(lay, static_cast<int>(i), s, scroll_);
-                if (r.y + r.h <= lay.list.y || r.y >= lay.list.y + lay.list.h) continue;
-                stoneRow(ctx, r, i, choice);
-            }
+        scroll_ = beginScroll(ctx, "rune.stones", lay.list, content, scroll_);
+        for (std::size_t i = 0; i < stones.size(); ++i) {
+            const Rect r = runeRowRect(lay, static_cast<int>(i), s, scroll_);
+            if (r.y + r.h <= lay.list.y || r.y >= lay.list.y + lay.list.h) continue;
+            stoneRow(ctx, r, i, choice);
         }
-        scrollbar(ctx, lay.list, content, scroll_);
+        // The list closes up under the pointer once the choice is applied.
+        if (choice->what == Choice::Socket || choice->what == Choice::Sell) ctx.changedUnderPointer();
+        endScroll(ctx);
     }
 
     // A click on the stone's buttons is recorded.

@@ -34,25 +34,6 @@ TextStyle sansLabel(double size, bool bold, uint32_t color) {
     return {.family = "sans", .size = std::round(size), .bold = bold, .color = color};
 }
 
-// Controls scrolled out of the page still lie where they would be drawn: a
-// click outside the page must not reach them. It is handed back afterwards,
-// so the reset dialog still sees it.
-class PageClickGuard {
-public:
-    PageClickGuard(Ctx& ctx, const Rect& page) : ctx_(ctx), held_(!ctx.hover(page) && !ctx.clickTaken) {
-        if (held_) ctx_.clickTaken = true;
-    }
-    ~PageClickGuard() {
-        if (held_) ctx_.clickTaken = false;
-    }
-    PageClickGuard(const PageClickGuard&) = delete;
-    PageClickGuard& operator=(const PageClickGuard&) = delete;
-
-private:
-    Ctx& ctx_;
-    bool held_;
-};
-
 void sectionTitle(Ctx& ctx, const SettingsLayout& l, double y, const char* key) {
     const double s = ctx.uiScale;
     drawText(ctx.cr, l.page.x, y, i18n::tr(key), sansLabel(15 * s, true, kGold));
@@ -86,29 +67,21 @@ public:
     void update(Ctx& ctx) override {
         bool leave = false;
         const double top = pageHeader(ctx, i18n::tr("settings.headline"), &leave);
-        // With the reset dialog open, Escape is the dialog's cancel key.
-        if (!resetOpen_ && leave) {
+        if (leave) {
             Game::instance().pop();
             return;
         }
         const SettingsLayout before = settingsLayout(ctx, top, scroll_);
-        applyScroll(ctx, before.page, before.contentHeight, &scroll_);
-        const SettingsLayout l = settingsLayout(ctx, top, scroll_);
-        {
-            SavedState keep(ctx.cr);
-            cairo_rectangle(ctx.cr, l.page.x, l.page.y, l.page.w, l.page.h);
-            cairo_clip(ctx.cr);
-            PageClickGuard guard(ctx, l.page);
-            runDifficulty(ctx, l);
-            runSound(ctx, l);
-            runVolumes(ctx, l);
-            runLanguages(ctx, l);
-            sectionTitle(ctx, l, l.resetTitle, "settings.reset");
-            if (plainButton(ctx, l.resetButton, i18n::tr("settings.reset"), false)) resetOpen_ = true;
-        }
         // The rows reach the page's right edge; the bar stands just beside it.
-        const double s = ctx.uiScale;
-        scrollbar(ctx, {l.page.x, l.page.y, l.page.w + 10 * s, l.page.h}, l.contentHeight, scroll_);
+        scroll_ = beginScroll(ctx, "settings.page", before.page, before.contentHeight, scroll_, 10 * ctx.uiScale);
+        const SettingsLayout l = settingsLayout(ctx, top, scroll_);
+        runDifficulty(ctx, l);
+        runSound(ctx, l);
+        runVolumes(ctx, l);
+        runLanguages(ctx, l);
+        sectionTitle(ctx, l, l.resetTitle, "settings.reset");
+        if (plainButton(ctx, l.resetButton, i18n::tr("settings.reset"), false)) resetOpen_ = true;
+        endScroll(ctx);
         footer(ctx, ctx.height);
         if (resetOpen_) runResetDialog(ctx);
     }
@@ -130,8 +103,7 @@ private:
                    double* volume, void (*apply)(double)) {
         drawText(ctx.cr, l.page.x, labelY, i18n::tr(key), sansLabel(13 * ctx.uiScale, false, kMutedText));
         const double v = slider(ctx, track, *volume);
-        // A knob scrolled out of the page does not follow the pointer there.
-        if (!ctx.hover(l.page) || std::fabs(v - *volume) <= kVolumeEpsilon) return;
+        if (std::fabs(v - *volume) <= kVolumeEpsilon) return;
         *volume = v;
         apply(v);
         volumeUnsaved_ = true;

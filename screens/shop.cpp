@@ -197,26 +197,23 @@ void ShopScreen::drawShelf(Ctx& ctx, double headerH) {
     const double cardH = shopCardHeight(cr, items, grid.cardW, s);
     const int lines = (static_cast<int>(rows.size()) + grid.columns - 1) / grid.columns;
     const double content = lines * (cardH + 10 * s) + 8 * s;
-    applyScroll(ctx, grid.area, content, &scroll);
+    // The cards reach the area's right edge; the bar stands just beside it.
+    scroll = beginScroll(ctx, "shop.shelf", grid.area, content, scroll, 10 * s);
     const bool selling = !inRun() && tab == 1;
     const double gold = store::meta().gold;
     std::optional<std::size_t> picked;
-    {
-        const ListClickGuard guard(ctx, grid.area);
-        SavedState keep(cr);
-        cairo_rectangle(cr, grid.area.x, grid.area.y, grid.area.w, grid.area.h);
-        cairo_clip(cr);
-        for (std::size_t i = 0; i < rows.size(); ++i) {
-            const Rect r = shopCardRect(grid, static_cast<int>(i), cardH, s, scroll);
-            if (r.y + r.h <= grid.area.y || r.y >= grid.area.y + grid.area.h) continue;
-            const Row& row = rows[i];
-            const bool affordable = selling || row.price <= gold;
-            if (card(ctx, r, *row.item, row.price, affordable, row.locked, row.caption) && !row.locked) picked = i;
-        }
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const Rect r = shopCardRect(grid, static_cast<int>(i), cardH, s, scroll);
+        if (r.y + r.h <= grid.area.y || r.y >= grid.area.y + grid.area.h) continue;
+        const Row& row = rows[i];
+        const bool affordable = selling || row.price <= gold;
+        if (card(ctx, r, *row.item, row.price, affordable, row.locked, row.caption) && !row.locked) picked = i;
     }
-    // The cards reach the area's right edge; the bar stands just beside it.
-    scrollbar(ctx, {grid.area.x, grid.area.y, grid.area.w + 10 * s, grid.area.h}, content, scroll);
+    endScroll(ctx);
     if (picked) {
+        // A sale closes the shelf up under the pointer, a purchase fills the
+        // bags: a double click acts once.
+        ctx.changedUnderPointer();
         const Row& row = rows[*picked];
         const std::string uid = row.item->uid;  // the row points into the lists that change
         if (selling) sell(row.stashIndex, uid);

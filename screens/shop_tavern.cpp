@@ -51,7 +51,6 @@ bool serviceButton(Ctx& ctx, const Rect& r, const std::string& label, bool enabl
 } // namespace
 
 void ShopScreen::drawTavern(Ctx& ctx, double y0) {
-    cairo_t* cr = ctx.cr;
     const double s = ctx.uiScale;
     const double panel = std::min(std::round(0.66 * ctx.width), ctx.width);
     const Rect area{(ctx.width - panel) / 2, y0, panel, std::max(0.0, ctx.height - y0 - 10 * s)};
@@ -63,19 +62,15 @@ void ShopScreen::drawTavern(Ctx& ctx, double y0) {
     const double heroes = static_cast<double>(store::meta().roster.size());
     const double content =
         heroes * 86 * s + 28 * s + 12 * s + 136 * s + (recruitLines - 1) * 88 * s + (run ? 168 * s : 0);
-    applyScroll(ctx, area, content, &scroll);
+    scroll = beginScroll(ctx, "tavern", area, content, scroll);
     TavernChoice choice;
-    {
-        const ListClickGuard guard(ctx, area);
-        SavedState keep(cr);
-        cairo_rectangle(cr, area.x, area.y, area.w, area.h);
-        cairo_clip(cr);
-        double y = y0 - scroll;
-        drawRecruits(ctx, x, width, &y, &choice);
-        if (run) drawRestHouse(ctx, x, width, &y, &choice);
-        drawRoster(ctx, area, x, width, y, &choice);
-    }
-    scrollbar(ctx, area, content, scroll);
+    double y = y0 - scroll;
+    drawRecruits(ctx, x, width, &y, &choice);
+    if (run) drawRestHouse(ctx, x, width, &y, &choice);
+    drawRoster(ctx, area, x, width, y, &choice);
+    // A hire moves the roster under the pointer: a double click hires once.
+    if (choice.recruit != rpg::ClassId::None) ctx.changedUnderPointer();
+    endScroll(ctx);
     apply(choice);
 }
 

@@ -85,25 +85,22 @@ private:
             return kSpellSectionHead * s + (n == 0 ? kSpellEmptyNote * s : static_cast<double>(n) * kSpellRowStep * s);
         };
         const double content = 12 * s + height(learn.size()) + height(upgrade.size());
-        applyScroll(ctx, list, content, &scroll_);
+        scroll_ = beginScroll(ctx, "spells.list", list, content, scroll_);
         pending_.reset();
-        {
-            // Rows scrolled under the tabs or the leave button take no click.
-            const ListClickGuard guard(ctx, list);
-            SavedState keep(ctx.cr);
-            cairo_rectangle(ctx.cr, list.x, list.y, list.w, list.h);
-            cairo_clip(ctx.cr);
-            double y = list.y + 12 * s - scroll_;
-            if (opts_.learnFirst) {
-                y = section(ctx, list, y, opts_.learnHeaderKey, learn, hero, true, "scrolls.soldOut", place);
-                section(ctx, list, y, opts_.upgradeHeaderKey, upgrade, hero, false, "trainer.noneYet", place);
-            } else {
-                y = section(ctx, list, y, opts_.upgradeHeaderKey, upgrade, hero, false, "trainer.noneYet", place);
-                section(ctx, list, y, opts_.learnHeaderKey, learn, hero, true, "scrolls.soldOut", place);
-            }
+        double y = list.y + 12 * s - scroll_;
+        if (opts_.learnFirst) {
+            y = section(ctx, list, y, opts_.learnHeaderKey, learn, hero, true, "scrolls.soldOut", place);
+            section(ctx, list, y, opts_.upgradeHeaderKey, upgrade, hero, false, "trainer.noneYet", place);
+        } else {
+            y = section(ctx, list, y, opts_.upgradeHeaderKey, upgrade, hero, false, "trainer.noneYet", place);
+            section(ctx, list, y, opts_.learnHeaderKey, learn, hero, true, "scrolls.soldOut", place);
         }
-        scrollbar(ctx, list, content, scroll_);
-        if (pending_) buy(*pending_);
+        endScroll(ctx);
+        if (!pending_) return;
+        // A learnt skill leaves its list: the second click of a double
+        // click would buy the one that moves up.
+        ctx.changedUnderPointer();
+        buy(*pending_);
     }
 
     // One list under its header; returns the y below it.

@@ -213,16 +213,13 @@ private:
 
     void drawLootPanel(Ctx& ctx, const Rect& r, double content) {
         const double s = ctx.uiScale;
+        // Lines that overrun the panel by less than a unit do not make it scroll.
         const bool scrolls = content > r.h + 1;
-        if (scrolls) applyScroll(ctx, r, content, &scroll_);
-        else scroll_ = 0;
         pixelPanel(ctx, r, false);
-        cairo_save(ctx.cr);
-        cairo_rectangle(ctx.cr, r.x + 6 * s, r.y + 6 * s, r.w - 12 * s, r.h - 12 * s);
-        cairo_clip(ctx.cr);
+        const Rect inner{r.x + 6 * s, r.y + 6 * s, r.w - 12 * s, r.h - 12 * s};
+        scroll_ = beginScroll(ctx, "treasure.loot", inner, scrolls ? content - 12 * s : 0, scroll_, 6 * s);
         drawLootLines(ctx, r, ctx.now - revealedAt_);
-        cairo_restore(ctx.cr);
-        if (scrolls) scrollbar(ctx, r, content, scroll_);
+        endScroll(ctx);
     }
 
     // The lines come in one after another, each sliding up as it fades in.

@@ -67,6 +67,7 @@ TEST_F(TavernTest, ARecruitJoinsTheRosterButNotTheParty) {
     const std::vector<std::string> party = store::meta().partyIds;
     open();
     clickRecruit(7);
+    h.wait(0.5);  // two clicks, not a double click
     clickRecruit(7);  // 10 gold left, a fourth hero costs 80
 
     h.reloadStores();
