@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <string>
+#include <utility>
 
 #include "platform/i18n.h"
 #include "platform/storage.h"
@@ -21,19 +22,12 @@
 namespace ui {
 namespace battle {
 
-std::string battleSeedText(std::uint32_t runSeed, const std::string& nodeId) {
-    return std::to_string(runSeed) + "-" + nodeId;
-}
-
 void buildScene(Scene* sc, const GameState& entry) {
     sc->entry = entry;
-    sc->heroes.clear();
-    for (const rpg::Hero* h : store::partyHeroes()) sc->heroes.push_back(*h);
-    const rpg::RunState& run = store::run();
-    const store::Meta& meta = store::meta();
-    sc->rng = rpg::rngFromText(battleSeedText(run.seed, entry.nodeId));
-    sc->state = rpg::buildBattle(sc->heroes, run.party, static_cast<rpg::NodeType>(entry.nodeType), run.depth,
-                                 sc->rng, meta.ascension, rpg::runeBonus(meta.runeCircle));
+    play::Battle b = play::buildBattle(entry.nodeId, static_cast<rpg::NodeType>(entry.nodeType));
+    sc->heroes = std::move(b.heroes);
+    sc->rng = b.rng;
+    sc->state = std::move(b.state);
 }
 
 void step(Scene& sc, Ctx& ctx) {

@@ -252,14 +252,6 @@ void drawCommands(Scene& sc, Ctx& ctx) {
 
 } // namespace
 
-double itemAmount(const rpg::ItemInstance& item, const rpg::ItemDef& def, const rpg::Combatant& target,
-                  const rpg::Hero& owner) {
-    if (def.effect == rpg::ConsumableEffect::HealHp) return rpg::consumableHeal(item, target.stats.maxHp, owner.level);
-    if (def.effect == rpg::ConsumableEffect::RestoreMp)
-        return rpg::consumableHeal(item, target.stats.maxMp, owner.level);
-    return def.power;
-}
-
 std::string preferredEnemy(const Scene& sc) {
     const rpg::Combatant* remembered = rpg::combatant(sc.state, sc.rememberedEnemy);
     if (remembered && remembered->side == rpg::Side::Enemies && remembered->hp > 0) return remembered->id;
@@ -321,8 +313,7 @@ void useItem(Scene& sc, Ctx& ctx, rpg::Hero* owner, std::size_t index, const std
     const std::string actorId = current ? current->id : std::string();
     if (current) startActorAnim(sc, ctx, actorId, false, std::string());
     // Spent at once, so a lost or abandoned battle cannot give it back.
-    owner->bag.erase(owner->bag.begin() + static_cast<std::ptrdiff_t>(index));
-    store::saveMeta();
+    play::spendBagItem(owner->id, index);
     PendingAct& p = sc.pending;
     p = PendingAct{};
     p.armed = true;

@@ -12,6 +12,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "play/battle.h"
 #include "rules/combat.h"
 #include "rules/hero.h"
 #include "rules/items.h"
@@ -80,6 +81,7 @@ struct Scene {
     bool endSeen = false;
     double endTime = 0;
     std::vector<XpRow> rewardRows;
+    play::RunEnd runEnd;  // what a lost battle's settlement left for the result
     TextCache texts;
 };
 
@@ -93,8 +95,7 @@ inline constexpr double kHandOver = 1.2;
 
 // --- Construction and engine steps (battle.cpp) ---
 
-// "<run seed>-<node id>": the text the battle's generator is seeded from.
-std::string battleSeedText(std::uint32_t runSeed, const std::string& nodeId);
+using play::battleSeedText;
 // The battle of the entry's node for the party and the run in the stores.
 void buildScene(Scene* sc, const GameState& entry);
 // Advances the engine to the next actor and plays what that brought.
@@ -180,30 +181,21 @@ void announce(Scene& sc, Ctx& ctx, const rpg::Combatant& actor, const rpg::Skill
               const std::vector<std::string>& targets);
 // The panel of a turn that is not the player's: also ends any choosing.
 void drawEmptyPanel(Scene& sc, Ctx& ctx);
-// What a bag item does to the target: potions restore a share of the
-// target's maxima, less for an owner above the potion's level; other
-// consumables their catalogue power.
-double itemAmount(const rpg::ItemInstance& item, const rpg::ItemDef& def, const rpg::Combatant& target,
-                  const rpg::Hero& owner);
+using play::itemAmount;
 // The monster a plain attack would strike: the remembered one while it
 // lives, else the first living monster; empty when none lives.
 std::string preferredEnemy(const Scene& sc);
 
 // --- End of battle (battle_settle.cpp) ---
 
-// Each run party member takes its combatant's hit points and mana.
-void copyBackParty(const rpg::BattleState& state);
-// Experience for every party hero, with level-ups refilling the run's
-// members; one row per hero.
-std::vector<XpRow> grantXp(double rewardXp, int depth, rpg::NodeType type);
-// Experience, gold and progress of a won battle, without saving; the
-// experience rows.
-std::vector<XpRow> payVictory(const rpg::BattleState& state, const GameState& entry);
-// payVictory for the scene, saving progress and the run.
-void settleVictory(Scene& sc);
+// The battle settled through the run's transactions (a victory paid, a
+// defeat ending the run), the reward rows or the ended run kept for the
+// hand-over.
+void settle(Scene& sc);
 GameState rewardEntry(const Scene& sc);
-GameState defeatEntry();
-// The end panel every frame; the settlement once; the hand-over after 1.2 s.
+GameState defeatEntry(const Scene& sc);
+// The end panel every frame; the settlement once, in the frame the outcome
+// is seen; the hand-over after 1.2 s.
 void endOfBattle(Scene& sc, Ctx& ctx);
 
 } // namespace ui::battle

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "play/party.h"
 #include "platform/i18n.h"
 #include "platform/storage.h"
 #include "rules/items.h"
@@ -244,7 +245,7 @@ TEST(BattleCommands, APotionIsSpentAndSavedBeforeItHeals) {
     rpg::Hero w = hero("w", ClassId::Warrior, 12);
     w.bag = {rpg::makeItem("antidote"), rpg::makeItem("potionHp")};
     battletest::startRun({w, hero("m", ClassId::Mage, 12)}, 99, 3);
-    store::run().party[0].hp = ui::battleMaxima(w).maxHp / 2;
+    store::run().party[0].hp = play::maxima(w).maxHp / 2;
     store::saveRun();
     h.start(battletest::battleEntry(battletest::nodeOfRow(3), rpg::NodeType::Battle));
     h.frame();
@@ -354,7 +355,7 @@ struct LongLists {
         for (int i = 0; i < 19; ++i) c.bag.push_back(rpg::makeItem(i % 2 ? "antidote" : "tonicDef"));
         c.bag.push_back(rpg::makeItem("potionHp"));
         battletest::startRun({c}, 99, 1);
-        store::run().party[0].hp = ui::battleMaxima(c).maxHp / 2;
+        store::run().party[0].hp = play::maxima(c).maxHp / 2;
         store::saveRun();
         h.start(battletest::battleEntry(battletest::nodeOfRow(1), rpg::NodeType::Battle));
         h.frame();

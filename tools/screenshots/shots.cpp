@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdio>
 #include <initializer_list>
 #include <string>
 #include <vector>
@@ -672,6 +673,21 @@ void busyBattle(Window& win) {
         keepBattleBusy(win);
         win.frame();
     }
+}
+
+std::string battleInFlight() {
+    ui::BattleScreen* b = liveBattle();
+    if (!b) return {};
+    const ui::battle::Scene& sc = b->scene();
+    int heroes = 0, monsters = 0;
+    for (const rpg::Combatant& c : sc.state.combatants) (c.side == rpg::Side::Heroes ? heroes : monsters)++;
+    char line[256];
+    std::snprintf(line, sizeof line,
+                  "battle: %d heroes, %d monsters; in flight: %zu bursts, %zu bolts, %zu area, %zu auras, "
+                  "%zu slashes, %zu floats",
+                  heroes, monsters, sc.fx.burst.size(), sc.fx.proj.size(), sc.fx.aoe.size(), sc.fx.aura.size(),
+                  sc.fx.slash.size(), sc.floats.size());
+    return line;
 }
 
 // Heroes act at once, each time with the next of their skills; nobody falls
