@@ -121,11 +121,7 @@ void Window::restartClock() {
     clockNow() = kShotStart;
     shell_.prevNow = kShotStart - step_;
     shell_.lastRelease = -10;
-    ui::Ctx& ctx = shell_.ctx;
-    ctx.dragging = false;
-    ctx.dragDistance = 0;
-    ctx.scrollVelocity = 0;
-    ctx.scrollTarget = nullptr;
+    shell_.ctx = ui::Ctx{};  // no press, drag, fling or dialog carried over
 }
 
 void Window::frame() {
