@@ -31,6 +31,8 @@ namespace ui {
 namespace {
 
 constexpr int kEscape = 27;
+constexpr std::uint32_t kAscensionRed = 0xFF7A68;  // a red that reads on the sky plate
+constexpr std::uint32_t kPaleGold = 0xFFE08A;      // gold that reads on the deep gold of the run card
 
 // Content of the scrolled column, in units of the UI scale: margin,
 // greeting, party panel and gap, run card and five doors, heading, two rows
@@ -164,8 +166,12 @@ void CityScreen::update(Ctx& ctx) {
         TextStyle st;
         st.size = 12 * s;
         st.bold = true;
-        st.color = 0xC2382F;
-        drawTextTop(ctx.cr, ctx.width / 2, l.ascensionY, i18n::tr("city.ascension", {{"n", num(ascension)}}), st);
+        st.color = kAscensionRed;
+        const std::string text = i18n::tr("city.ascension", {{"n", num(ascension)}});
+        double tw = 0, th = 0;
+        measureText(ctx.cr, text, st, &tw, &th);
+        skyPlate(ctx, {ctx.width / 2 - tw / 2 - 8 * s, l.ascensionY - s, tw + 16 * s, th + 2 * s});
+        drawTextTop(ctx.cr, ctx.width / 2, l.ascensionY, text, st);
     }
     scroll_ = beginScroll(ctx, "city.cards", l.view, l.contentHeight, scroll_);
     l = cityLayout(ctx.width, ctx.height, s, ascension >= 1, scroll_);
@@ -232,7 +238,7 @@ bool CityScreen::action(Ctx& ctx, const Rect& r, const std::string& title, const
     head.bold = true;
     head.upperCase = true;
     head.align = 1;
-    head.color = highlight ? theme::kLightGold : theme::kCreamText;
+    head.color = highlight ? kPaleGold : theme::kCreamText;
     head.fitWidth = textW;
     TextStyle sub;
     sub.size = 10 * s;

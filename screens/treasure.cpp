@@ -64,8 +64,9 @@ std::string itemStatLine(const rpg::ItemInstance& item) {
     return line + "  ·  Lv " + num(rpg::itemLevel(item));
 }
 
+// Drawn after the rune mark.
 std::string itemAffixText(const rpg::ItemInstance& item) {
-    return item.affixes.empty() ? std::string() : "✦ " + affixLine(item);
+    return item.affixes.empty() ? std::string() : affixLine(item);
 }
 
 std::string goldText(double gold) { return "+" + num(gold) + " " + i18n::tr("common.gold"); }
@@ -279,19 +280,20 @@ private:
         const rpg::ItemDef* def = rpg::findItem(item.defId);
         if (!def) return y;
         const double s = ctx.uiScale;
-        TextStyle title = titleStyle(s, rpg::rarityColor(def->rarity), width);
+        TextStyle title = titleStyle(s, rarityTextColor(def->rarity), width);
         title.alpha = alpha;
         drawText(ctx.cr, x, y, itemTitle(*def), title);
         y += 20 * s;
-        auto detail = [&](const std::string& text, uint32_t color) {
+        auto detail = [&](const std::string& text, uint32_t color, bool marked) {
             if (text.empty()) return;
             TextStyle st = smallStyle(s, color, width - 14 * s);
             st.alpha = alpha;
-            drawText(ctx.cr, x + 14 * s, y, text, st);
+            if (marked) drawMarkedText(ctx.cr, x + 14 * s, y, text, st);
+            else drawText(ctx.cr, x + 14 * s, y, text, st);
             y += 15 * s;
         };
-        detail(itemStatLine(item), kMutedText);
-        detail(itemAffixText(item), kRuneBlue);
+        detail(itemStatLine(item), kMutedText, false);
+        detail(itemAffixText(item), kRuneBlue, true);
         return y + 6 * s;
     }
 
@@ -312,7 +314,7 @@ private:
             if (!def) continue;
             fit(itemTitle(*def), titleStyle(s, 0, 0), 12 * s);
             fit(itemStatLine(item), smallStyle(s, 0, 0), 26 * s);
-            fit(itemAffixText(item), smallStyle(s, 0, 0), 26 * s);
+            fit(itemAffixText(item), smallStyle(s, 0, 0), 26 * s + 1.3 * 11 * s);  // and the rune mark
         }
         if (hasRune()) {
             fit(i18n::tr("treasure.runeDrop"), runeLabelStyle(s), 12 * s);

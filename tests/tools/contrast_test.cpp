@@ -206,6 +206,40 @@ TEST(ContrastCheck, LeavesTextsOnOtherSurfacesAlone) {
     EXPECT_EQ(drawn[0].box.x, left[0].box.x);
 }
 
+// A text whose opacity moves from frame to frame is judged as it stands at
+// full opacity; one held at a low opacity is judged at it.
+TEST(ContrastCheck, JudgesFadingTextsAtFullOpacityAndSteadyOnesAtTheirs) {
+    const std::vector<std::uint32_t> panel(16 * 16, theme::kDarkPanel);
+    const contrast::Picture backdrop{panel.data(), 16, 16, 16};
+    auto text = [](const char* words, double alpha, int x) {
+        contrast::SeenText t;
+        t.text = words;
+        t.color = theme::kMutedText;
+        t.alpha = alpha;
+        t.box = {x, 4, 4, 4};
+        t.cover.assign(16, 255);
+        return t;
+    };
+    struct Case {
+        const char* name;
+        contrast::SeenText before;
+        bool fading;
+    };
+    const Case cases[] = {
+        {"fading in", text("Fade", 0.3, 4), true},
+        {"risen a few pixels as it fades", text("Fade", 0.5, 9), true},
+        {"held at the same opacity", text("Fade", 0.4, 4), false},
+        {"another text before", text("Other", 0.3, 4), false},
+        {"the same text far away", text("Fade", 0.3, 40), false},
+    };
+    for (const Case& k : cases) {
+        std::vector<contrast::SeenText> now{text("Fade", 0.4, 4)};
+        contrast::markFading(now, {k.before});
+        EXPECT_EQ(now[0].fading, k.fading) << k.name;
+        EXPECT_EQ(contrast::judge(now[0], backdrop).figure >= contrast::kMinRatio, k.fading) << k.name;
+    }
+}
+
 TEST(ContrastCheck, LaysColoursOverEachOtherAtTheirOpacity) {
     EXPECT_DOUBLE_EQ(contrast::ratio(0xFFFFFF, 0x000000), 21);
     EXPECT_DOUBLE_EQ(contrast::ratio(0x000000, 0xFFFFFF), 21);

@@ -197,6 +197,19 @@ void markShadows(std::vector<SeenText>& texts) {
     }
 }
 
+void markFading(std::vector<SeenText>& texts, const std::vector<SeenText>& before) {
+    constexpr int kReach = 8;  // pixels a rising or bobbing text moves in a frame, at most
+    for (SeenText& t : texts) {
+        for (const SeenText& b : before) {
+            if (b.text == t.text && b.box.w > 0 && std::abs(b.box.x - t.box.x) <= kReach &&
+                std::abs(b.box.y - t.box.y) <= kReach && std::abs(b.alpha - t.alpha) > 0.005) {
+                t.fading = true;
+                break;
+            }
+        }
+    }
+}
+
 // --- Judging ---------------------------------------------------------------------
 
 Verdict judge(const SeenText& t, const Picture& backdrop) {
@@ -217,7 +230,7 @@ Verdict judge(const SeenText& t, const Picture& backdrop) {
             if (px < 0 || py < 0 || px >= backdrop.width || py >= backdrop.height) continue;
             // The letter's pixel against the best of the backdrop it touches:
             // a letter reads by its edge, and a shadow one pixel off edges it.
-            const double ink = luminanceOf(over(t.color, t.alpha, backdrop.at(px, py)));
+            const double ink = luminanceOf(over(t.color, t.fading ? 1.0 : t.alpha, backdrop.at(px, py)));
             Seen best{0, 0};
             for (int qy = std::max(0, py - 1); qy <= std::min(backdrop.height - 1, py + 1); ++qy) {
                 for (int qx = std::max(0, px - 1); qx <= std::min(backdrop.width - 1, px + 1); ++qx) {

@@ -12,7 +12,7 @@
 //
 // A text's figure: every pixel its ink covers at least half of is judged by
 // the WCAG contrast between the text's colour there (laid over the backdrop
-// at its opacity) and the best-contrasting backdrop pixel among that pixel
+// at its opacity, see markFading) and the best-contrasting backdrop pixel among that pixel
 // and its eight neighbours; the figure is the contrast that four fifths of
 // those pixels reach. Judging at the letters rather than over the box keeps
 // a plate's bright rim beside a label from counting, while a cloud under a
@@ -40,9 +40,6 @@ namespace contrast {
 // Below this a text fails.
 inline constexpr double kMinRatio = 3.0;
 
-// Below this opacity a text is fading in or out and is not judged.
-inline constexpr double kFading = 0.5;
-
 // WCAG contrast, (lighter + 0.05) / (darker + 0.05) of the relative
 // luminances: 1 to 21.
 double ratio(std::uint32_t a, std::uint32_t b);
@@ -60,6 +57,7 @@ struct SeenText {
     Box box;                          // the ink's bounds in device pixels
     std::vector<std::uint8_t> cover;  // box.w × box.h ink coverage, 0-255
     bool shadow = false;              // drawn under a text as its shadow or outline
+    bool fading = false;              // its opacity changes from frame to frame
 };
 
 enum class Pass {
@@ -94,6 +92,12 @@ private:
 // Marks each text that a later text of the next few draws repeats (same
 // text, same ink size, offset by a few pixels at most, another colour).
 void markShadows(std::vector<SeenText>& texts);
+
+// Marks each text whose opacity differs from that of the same text (same
+// words, a few pixels away at most) in the frame before: it is fading in or
+// out, or pulsing, and is judged as it stands at full opacity. A text at a
+// steady opacity is judged at that opacity.
+void markFading(std::vector<SeenText>& texts, const std::vector<SeenText>& before);
 
 // The frame's composited picture, 0x??RRGGBB per pixel.
 struct Picture {

@@ -94,9 +94,15 @@ struct Finding {
     std::string text;
     contrast::Box box;
     std::uint32_t color = 0;
-    double alpha = 1;
+    double alpha = 1;  // as judged
     contrast::Verdict verdict;
 };
+
+// The frames between looks; each look comes a frame after, whose texts
+// tell which ones are fading. Both plays take the same steps.
+void toLook(stage::Window& win, int look) {
+    if (look > 0) win.runFor(kLookGap);
+}
 
 // Plays the shot from its start; the stores, clock and draws as at its first play.
 void replay(stage::Session& session, stage::Window& win, const stage::Shot& shot, const std::string& language) {
@@ -107,39 +113,44 @@ void replay(stage::Session& session, stage::Window& win, const stage::Shot& shot
 }
 
 // The shot's texts over its backdrops in kLooks frames, the worst frame of
-// each text kept. The shot has just been played; the first look is the
-// pictured frame, written to path.
+// each text kept. The shot has just been played; the first look, a frame
+// later, is the pictured one, written to path.
 std::vector<Finding> checkShot(stage::Session& session, stage::Window& win, const stage::Shot& shot,
                                const std::string& language, const std::string& path, bool* written,
                                bool* replayed) {
     contrast::Recorder recorder;
     std::vector<std::vector<contrast::SeenText>> recorded;
     for (int i = 0; i < kLooks; ++i) {
-        if (i > 0) win.runFor(kLookGap);
+        toLook(win, i);
+        recorder.begin(win.overlay(), contrast::Pass::Record);
+        win.frame();
+        const std::vector<contrast::SeenText> before = recorder.end();
         recorder.begin(win.overlay(), contrast::Pass::Record);
         if (i == 0) *written = win.shoot(path);
         else win.frame();
         recorded.push_back(recorder.end());
         contrast::markShadows(recorded.back());
+        contrast::markFading(recorded.back(), before);
     }
     replay(session, win, shot, language);
     std::vector<Finding> found;
     *replayed = true;
     for (int i = 0; i < kLooks; ++i) {
-        if (i > 0) win.runFor(kLookGap);
+        toLook(win, i);
+        win.frame();
         const std::vector<contrast::SeenText>& texts = recorded[static_cast<std::size_t>(i)];
         recorder.begin(win.overlay(), contrast::Pass::Backdrop, &texts);
         win.look([&](const std::uint32_t* pixels, int w, int h, int stride) {
             if (!pixels) return;
             const contrast::Picture backdrop{pixels, w, h, stride};
             for (const contrast::SeenText& t : texts) {
-                if (t.shadow || t.box.w == 0 || t.alpha < contrast::kFading) continue;
-                const contrast::Verdict v = contrast::judge(t, backdrop);
-                auto same = std::find_if(found.begin(), found.end(), [&](const Finding& f) {
-                    return f.text == t.text && std::abs(f.box.x - t.box.x) < 40 && std::abs(f.box.y - t.box.y) < 40;
+                if (t.shadow || t.box.w == 0) continue;
+                const Finding f{t.text, t.box, t.color, t.fading ? 1.0 : t.alpha, contrast::judge(t, backdrop)};
+                auto same = std::find_if(found.begin(), found.end(), [&](const Finding& o) {
+                    return o.text == t.text && std::abs(o.box.x - t.box.x) < 40 && std::abs(o.box.y - t.box.y) < 40;
                 });
-                if (same == found.end()) found.push_back({t.text, t.box, t.color, t.alpha, v});
-                else if (v.figure < same->verdict.figure) *same = {t.text, t.box, t.color, t.alpha, v};
+                if (same == found.end()) found.push_back(f);
+                else if (f.verdict.figure < same->verdict.figure) *same = f;
             }
         });
         if (!contrast::sameTexts(texts, recorder.end())) *replayed = false;
