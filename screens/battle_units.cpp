@@ -95,7 +95,8 @@ std::vector<std::string> words(const std::string& text) {
 
 // The name and level from y down, centred on x within width: side by side
 // on one line (shrunk, then cut), or, where stacking is allowed and the pair
-// is too wide, one word a line with the level below.
+// is too wide, the name on as few lines as fit (one when it fits alone,
+// else its words packed line by line) with the level below.
 std::vector<Label> nameLabels(Scene& sc, Ctx& ctx, const rpg::Combatant& c, double x, double y, double width,
                               bool stack) {
     TextCache& texts = sc.texts;
@@ -105,12 +106,18 @@ std::vector<Label> nameLabels(Scene& sc, Ctx& ctx, const rpg::Combatant& c, doub
     const double nameW = texts.measure(ctx.cr, name, nameStyle(base, false, 0)).w;
     const double levelW = level.empty() ? 0 : texts.measure(ctx.cr, level, nameStyle(base, true, 0)).w;
     std::vector<Label> out;
-    if (stack && nameW + levelW > width && !level.empty() && hasBlank(name)) {
+    if (stack && nameW + levelW > width && !level.empty() && (nameW <= width || hasBlank(name))) {
+        std::vector<std::string> lines;
+        for (const std::string& word : nameW <= width ? std::vector<std::string>{name} : words(name)) {
+            const std::string joined = lines.empty() ? word : lines.back() + " " + word;
+            if (!lines.empty() && texts.measure(ctx.cr, joined, nameStyle(base, false, 0)).w <= width) lines.back() = joined;
+            else lines.push_back(word);
+        }
         double at = y;
-        for (const std::string& word : words(name)) {
-            const double w = texts.measure(ctx.cr, word, nameStyle(base, false, 0)).w;
+        for (const std::string& line : lines) {
+            const double w = texts.measure(ctx.cr, line, nameStyle(base, false, 0)).w;
             const double size = w > width ? base * std::max(width / w, kNameMinFit) : base;
-            const std::string& cut = texts.elided(ctx.cr, word, nameStyle(size, false, 0), width);
+            const std::string& cut = texts.elided(ctx.cr, line, nameStyle(size, false, 0), width);
             Label l = placed(texts, ctx, cut, x, at, size, false);
             l.x = x - l.w / 2;
             at += l.h;

@@ -148,10 +148,15 @@ private:
         return std::min(std::max(contentWidth(ctx), 300 * s), std::min(0.8 * ctx.width, 520 * s));
     }
 
-    // The burst's rays reach far: they stay below the header.
-    void drawChest(Ctx& ctx, double header, double x, double y, double size, double t) const {
+    // The burst's rays reach far: they stay below the header and out of
+    // the box `clear` (the outcome's title), which they would cut through.
+    void drawChest(Ctx& ctx, double header, double x, double y, double size, double t, const Rect& clear = {}) const {
         cairo_save(ctx.cr);
         cairo_rectangle(ctx.cr, 0, header, ctx.width, ctx.height - header);
+        if (clear.w > 0) {
+            cairo_rectangle(ctx.cr, clear.x, clear.y, clear.w, clear.h);
+            cairo_set_fill_rule(ctx.cr, CAIRO_FILL_RULE_EVEN_ODD);
+        }
         cairo_clip(ctx.cr);
         drawChestFx(ctx, x, y, size, openedAt_ >= 0, t, chestColor(loot_), trap(),
                     loot_.outcome == LootQuality::Jackpot);
@@ -179,8 +184,8 @@ private:
         const double room = h - header - 24 * s - 220 * s - titleH - 48 * s - 48 * s;
         const double panelH = std::min(room > 60 * s ? room : 60 * s, content);
         const double top = header + std::max(0.5 * (h - header - (titleH + 220 * s + panelH + 96 * s)), 8 * s);
-        drawChest(ctx, header, 0.5 * w, top + 110 * s, 1.0, t);
         const double y = top + 232 * s;
+        drawChest(ctx, header, 0.5 * w, top + 110 * s, 1.0, t, trap() ? Rect{} : titleBox(ctx, y, titleH));
         drawOutcomeTitle(ctx, y, titleH, panelW);
         const Rect panel{0.5 * w - 0.5 * panelW, y + titleH, panelW, panelH};
         drawLootPanel(ctx, panel, content);
@@ -201,15 +206,33 @@ private:
             return;
         }
         const bool jackpot = loot_.outcome == LootQuality::Jackpot;
-        const double size = jackpot ? std::round((1 + 0.06 * std::sin(2 * kPi * ctx.now / 1.6)) * 24 * s) : 14 * s;
-        TextStyle st = textStyle(size, true, kLightGold, 1, ctx.width - 32 * s);
-        st.upperCase = true;
+        const TextStyle st = outcomeStyle(ctx, jackpot ? 1 + 0.06 * std::sin(2 * kPi * ctx.now / 1.6) : 1);
         const std::string title = i18n::tr(jackpot ? "treasure.jackpot" : "treasure.found");
         // Scripts with tall lines (Arabic) would reach into the panel below:
         // such a title moves up until it clears it.
         double tw = 0, th = 0;
         measureText(ctx.cr, title, st, &tw, &th);
         drawTextTop(ctx.cr, cx, y - std::max(0.0, th + 2 * s - blockH), title, st);
+    }
+
+    // The found or jackpot title, a jackpot's swelling by k.
+    TextStyle outcomeStyle(const Ctx& ctx, double k) const {
+        const double s = ctx.uiScale;
+        const bool jackpot = loot_.outcome == LootQuality::Jackpot;
+        TextStyle st = textStyle(jackpot ? std::round(k * 24 * s) : 14 * s, true, kLightGold, 1, ctx.width - 32 * s);
+        st.upperCase = true;
+        return st;
+    }
+
+    // Round the title at its largest, where the rays must not go.
+    Rect titleBox(Ctx& ctx, double y, double blockH) const {
+        const double s = ctx.uiScale;
+        const bool jackpot = loot_.outcome == LootQuality::Jackpot;
+        double tw = 0, th = 0;
+        measureText(ctx.cr, i18n::tr(jackpot ? "treasure.jackpot" : "treasure.found"), outcomeStyle(ctx, 1.06), &tw,
+                    &th);
+        const double top = y - std::max(0.0, th + 2 * s - blockH);
+        return {0.5 * ctx.width - tw / 2 - 10 * s, top - 4 * s, tw + 20 * s, th + 8 * s};
     }
 
     void drawLootPanel(Ctx& ctx, const Rect& r, double content) {

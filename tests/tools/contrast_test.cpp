@@ -39,7 +39,7 @@ std::vector<std::uint32_t> composite(harness::ScreenHarness& h, int w, int hgt) 
 
 struct Judged {
     std::vector<contrast::SeenText> texts;     // as recorded, shadows marked
-    std::map<std::string, double> figures;     // by text, shadows left out
+    std::map<std::string, double> figures;     // by text, shadows and hidden texts left out
 };
 
 // Draws the scene twice, as the screenshot tool does a frame, and judges it.
@@ -53,13 +53,15 @@ Judged check(const Draw& draw) {
     h.frame();
     out.texts = rec.end();
     contrast::markShadows(out.texts);
+    const std::vector<std::uint32_t> finished = composite(h, kW, kH);
     rec.begin(h.overlay(), contrast::Pass::Backdrop, &out.texts);
     h.frame();
     EXPECT_TRUE(contrast::sameTexts(out.texts, rec.end()));
     const std::vector<std::uint32_t> pixels = composite(h, kW, kH);
     const contrast::Picture backdrop{pixels.data(), kW, kH, kW};
+    const contrast::Picture done{finished.data(), kW, kH, kW};
     for (const contrast::SeenText& t : out.texts) {
-        if (!t.shadow) out.figures[t.text] = contrast::judge(t, backdrop).figure;
+        if (!t.shadow && !contrast::hidden(t, done, backdrop)) out.figures[t.text] = contrast::judge(t, backdrop).figure;
     }
     return out;
 }
@@ -181,6 +183,20 @@ TEST(ContrastCheck, TellsShadowsAndOutlinesFromOtherTexts) {
         {"Twice", false},   {"Twice", false},   {"Far", false},     {"Far", false}};
     EXPECT_EQ(marks, want);
     EXPECT_GE(outlined.figures.at("Outlined"), contrast::kMinRatio);
+}
+
+// A text that an opaque box covers whole is not on screen and not judged;
+// one that shows at the box's edge is.
+TEST(ContrastCheck, LeavesTextsHiddenUnderAnOpaqueBoxUnjudged) {
+    const Judged j = check([](ui::Ctx& c) {
+        ui::fillRect(c.cr, {0, 0, c.width, c.height}, theme::kDarkerPanel);
+        ui::drawText(c.cr, 50, 40, "Under", label(0x140F0A));
+        ui::drawText(c.cr, 185, 40, "Edge", label(0x140F0A));
+        ui::fillRect(c.cr, {40, 30, 160, 30}, theme::kDarkerPanel);
+    });
+    EXPECT_EQ(j.figures.count("Under"), 0u);
+    ASSERT_EQ(j.figures.count("Edge"), 1u);
+    EXPECT_LT(j.figures.at("Edge"), contrast::kMinRatio);
 }
 
 // A battle text laid out for the first time while texts are left out still

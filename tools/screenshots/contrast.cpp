@@ -250,6 +250,23 @@ Verdict judge(const SeenText& t, const Picture& backdrop) {
     return {seen[k].ratio, seen[k].under};
 }
 
+bool hidden(const SeenText& t, const Picture& finished, const Picture& backdrop) {
+    int ink = 0, same = 0;
+    for (int y = 0; y < t.box.h; ++y) {
+        for (int x = 0; x < t.box.w; ++x) {
+            if (t.cover[static_cast<std::size_t>(y * t.box.w + x)] < 128) continue;
+            const int px = t.box.x + x, py = t.box.y + y;
+            if (px >= finished.width || py >= finished.height || px >= backdrop.width || py >= backdrop.height) continue;
+            ++ink;
+            const std::uint32_t a = finished.at(px, py), b = backdrop.at(px, py);
+            bool alike = true;
+            for (int shift : {16, 8, 0}) alike = alike && std::abs(int(a >> shift & 0xFF) - int(b >> shift & 0xFF)) <= 2;
+            same += alike;
+        }
+    }
+    return ink > 0 && same >= 0.97 * ink;
+}
+
 bool sameTexts(const std::vector<SeenText>& a, const std::vector<SeenText>& b) {
     if (a.size() != b.size()) return false;
     for (std::size_t i = 0; i < a.size(); ++i) {

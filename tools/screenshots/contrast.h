@@ -113,6 +113,11 @@ struct Verdict {
 };
 // The figure of a text over the backdrop (see above).
 Verdict judge(const SeenText& t, const Picture& backdrop);
+// Nothing of the text shows in the finished picture: at nearly all of its
+// ink pixels it is the same as the backdrop, as under an opaque box drawn
+// over it. Such a text is not judged. (An effect that hides a text only
+// in part leaves it judged, and failing.)
+bool hidden(const SeenText& t, const Picture& finished, const Picture& backdrop);
 
 // The two lists of a frame name the same texts in the same order.
 bool sameTexts(const std::vector<SeenText>& a, const std::vector<SeenText>& b);

@@ -120,14 +120,21 @@ std::vector<Finding> checkShot(stage::Session& session, stage::Window& win, cons
                                bool* replayed) {
     contrast::Recorder recorder;
     std::vector<std::vector<contrast::SeenText>> recorded;
+    std::vector<std::vector<std::uint32_t>> finished(kLooks);
+    int w = 0, h = 0;
     for (int i = 0; i < kLooks; ++i) {
         toLook(win, i);
         recorder.begin(win.overlay(), contrast::Pass::Record);
         win.frame();
         const std::vector<contrast::SeenText> before = recorder.end();
         recorder.begin(win.overlay(), contrast::Pass::Record);
-        if (i == 0) *written = win.shoot(path);
-        else win.frame();
+        win.look([&](const std::uint32_t* pixels, int pw, int ph, int stride) {
+            if (!pixels) return;
+            w = pw;
+            h = ph;
+            finished[static_cast<std::size_t>(i)].assign(pixels, pixels + static_cast<std::size_t>(ph) * stride);
+            if (i == 0) *written = stage::writePng(path, pixels, pw, ph, stride);
+        });
         recorded.push_back(recorder.end());
         contrast::markShadows(recorded.back());
         contrast::markFading(recorded.back(), before);
@@ -143,8 +150,10 @@ std::vector<Finding> checkShot(stage::Session& session, stage::Window& win, cons
         win.look([&](const std::uint32_t* pixels, int w, int h, int stride) {
             if (!pixels) return;
             const contrast::Picture backdrop{pixels, w, h, stride};
+            const std::vector<std::uint32_t>& seen = finished[static_cast<std::size_t>(i)];
+            const contrast::Picture done{seen.data(), seen.empty() ? 0 : w, seen.empty() ? 0 : h, w};
             for (const contrast::SeenText& t : texts) {
-                if (t.shadow || t.box.w == 0) continue;
+                if (t.shadow || t.box.w == 0 || contrast::hidden(t, done, backdrop)) continue;
                 const Finding f{t.text, t.box, t.color, t.fading ? 1.0 : t.alpha, contrast::judge(t, backdrop)};
                 auto same = std::find_if(found.begin(), found.end(), [&](const Finding& o) {
                     return o.text == t.text && std::abs(o.box.x - t.box.x) < 40 && std::abs(o.box.y - t.box.y) < 40;

@@ -294,6 +294,19 @@ void tavern(Window& win) {
     win.runFor(0.5);
 }
 
+// The same with too little gold for any service: the greyed plates.
+void tavernPoor(Window& win) {
+    standardParty();
+    store::meta().gold = 5;
+    store::saveMeta();
+    beginRun(5);
+    store::run().party[1].hp *= 0.2;
+    store::run().party[2].hp = 0;
+    store::saveRun();
+    openStack({entry(ui::kCity), shopEntry(ui::kShopTavern)});
+    win.runFor(0.5);
+}
+
 // The merchant of a shop node in a run, four rows in.
 void wanderer(Window& win) {
     standardParty();
@@ -387,6 +400,19 @@ void battleBag(Window& win) {
             mage->bag.push_back(rpg::makeItem(id));
     }
     openBox(win, 2);
+}
+
+// The boss of the run's last row, the party of four facing it.
+void battleBoss(Window& win) {
+    standardParty();
+    win.setStep(0.05);
+    beginRun(2024);
+    const rpg::MapNode* boss = firstOfType(rpg::NodeType::Boss);
+    if (!boss) return;
+    store::run().depth = boss->row;
+    store::saveRun();
+    openStack({entry(ui::kCity), entry(ui::kMap), nodeEntry(ui::kBattle, boss->id, rpg::NodeType::Boss)});
+    win.runFor(1.0);
 }
 
 // --- After a fight -------------------------------------------------------------
@@ -601,6 +627,7 @@ constexpr Shot kShots[] = {
     {ui::kShop, "shop-armorer-sell", &armorerSelling},
     {ui::kShop, "shop-apothecary", &apothecary},
     {ui::kShop, "shop-tavern", &tavern},
+    {ui::kShop, "shop-tavern-poor", &tavernPoor},
     {ui::kShop, "shop-wanderer", &wanderer},
     {ui::kScrollShop, "scrollshop", &scrollShop},
     {ui::kTrainer, "trainer", &trainer},
@@ -610,6 +637,7 @@ constexpr Shot kShots[] = {
     {ui::kBattle, "battle", &battleMidFight},
     {ui::kBattle, "battle-bag", &battleBag},
     {ui::kBattle, "battle-six", &busyBattle},
+    {ui::kBattle, "battle-boss", &battleBoss},
     {ui::kReward, "reward-levelup", &rewardLevelUp},
     {ui::kReward, "reward", &reward},
     {ui::kRest, "rest", &rest},

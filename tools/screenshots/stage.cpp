@@ -199,16 +199,21 @@ void Window::look(const std::function<void(const std::uint32_t*, int, int, int)>
 bool Window::shoot(const std::string& path) {
     bool ok = false;
     look([&](const std::uint32_t* pixels, int w, int h, int stride) {
-        if (!pixels) return;
-        cairo_surface_t* image = cairo_image_surface_create(CAIRO_FORMAT_RGB24, w, h);
-        cairo_surface_flush(image);
-        unsigned char* data = cairo_image_surface_get_data(image);
-        const int rowBytes = cairo_image_surface_get_stride(image);
-        for (int y = 0; y < h; ++y) std::memcpy(data + y * rowBytes, pixels + y * stride, 4 * static_cast<std::size_t>(w));
-        cairo_surface_mark_dirty(image);
-        ok = cairo_surface_write_to_png(image, path.c_str()) == CAIRO_STATUS_SUCCESS;
-        cairo_surface_destroy(image);
+        ok = pixels && writePng(path, pixels, w, h, stride);
     });
+    return ok;
+}
+
+bool writePng(const std::string& path, const std::uint32_t* pixels, int width, int height, int stride) {
+    cairo_surface_t* image = cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height);
+    cairo_surface_flush(image);
+    unsigned char* data = cairo_image_surface_get_data(image);
+    const int rowBytes = cairo_image_surface_get_stride(image);
+    for (int y = 0; y < height; ++y)
+        std::memcpy(data + y * rowBytes, pixels + y * stride, 4 * static_cast<std::size_t>(width));
+    cairo_surface_mark_dirty(image);
+    const bool ok = cairo_surface_write_to_png(image, path.c_str()) == CAIRO_STATUS_SUCCESS;
+    cairo_surface_destroy(image);
     return ok;
 }
 

@@ -98,6 +98,10 @@ private:
     double step_ = 1.0 / 60;
 };
 
+// A picture as Window::look hands it over, written to a PNG; false when the
+// file cannot be written.
+bool writePng(const std::string& path, const std::uint32_t* pixels, int width, int height, int stride);
+
 // The stack reset to the first screen with the others pushed over it, the
 // way the game leaves it (the city over the menu, the map over the city).
 void openStack(std::initializer_list<ui::GameState> entries);
