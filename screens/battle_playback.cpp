@@ -257,6 +257,7 @@ void drawFloats(Scene& sc, Ctx& ctx) {
         // of every colour.
         TextStyle ring = st;
         ring.color = 0x000000;
+        ring.alpha = std::min(1.0, 2 * st.alpha);  // dark while the word still reads
         for (const auto& [dx, dy] : {std::pair{-1, 0}, {1, 0}, {0, -1}, {0, 1}})
             sc.texts.draw(ctx.cr, f.x + dx, top + dy, f.text, ring);
         sc.texts.draw(ctx.cr, f.x, top, f.text, st);

@@ -79,7 +79,8 @@ void drawScenery(const Ctx& ctx) {
     sceneBackdrop(ctx, o);
 }
 
-void drawGreeting(cairo_t* cr, const CityLayout& l, double s) {
+void drawGreeting(Ctx& ctx, const CityLayout& l, double s) {
+    cairo_t* cr = ctx.cr;
     TextStyle st;
     st.family = kFontSans;
     st.size = 13 * s;
@@ -87,6 +88,9 @@ void drawGreeting(cairo_t* cr, const CityLayout& l, double s) {
     st.wrapWidth = l.innerW;
     // A dark shadow keeps the muted text readable over the bright sky.
     const std::string text = i18n::tr("city.greeting");
+    double tw = 0, th = 0;
+    measureText(cr, text, st, &tw, &th);
+    skyPlate(ctx, {l.innerX + l.innerW / 2 - tw / 2 - 10 * s, l.contentTop - 3 * s, tw + 20 * s, th + 6 * s});
     st.color = 0x000000;
     st.alpha = 0.75;
     drawTextTop(cr, l.innerX + 1, l.contentTop + 1, text, st);
@@ -181,7 +185,7 @@ void CityScreen::update(Ctx& ctx) {
 
 bool CityScreen::drawCards(Ctx& ctx, const CityLayout& l) {
     const bool running = store::hasRun();
-    drawGreeting(ctx.cr, l, ctx.uiScale);
+    drawGreeting(ctx, l, ctx.uiScale);
     drawParty(ctx, l.party);
     if (action(ctx, l.run, i18n::tr(running ? "city.continueRun" : "city.startRun"),
                i18n::tr(running ? "city.continueRunDesc" : "city.startRunDesc"), true, CityIcon::Run, 0)) {

@@ -218,6 +218,9 @@ Verdict judge(const SeenText& t, const Picture& backdrop) {
     // Ink pixels: half covered or more; a text too small for any takes its
     // most covered pixels.
     const int least = std::max(1, std::min(128, strongest / 2 + 1));
+    // The edge a letter is read by grows with it: a pixel for body text,
+    // up to four for a large sign with its shadow a few pixels off.
+    const int reach = std::clamp(t.box.h / 16, 1, 4);
     struct Seen {
         double ratio;
         std::uint32_t under;
@@ -232,8 +235,8 @@ Verdict judge(const SeenText& t, const Picture& backdrop) {
             // a letter reads by its edge, and a shadow one pixel off edges it.
             const double ink = luminanceOf(over(t.color, t.fading ? 1.0 : t.alpha, backdrop.at(px, py)));
             Seen best{0, 0};
-            for (int qy = std::max(0, py - 1); qy <= std::min(backdrop.height - 1, py + 1); ++qy) {
-                for (int qx = std::max(0, px - 1); qx <= std::min(backdrop.width - 1, px + 1); ++qx) {
+            for (int qy = std::max(0, py - reach); qy <= std::min(backdrop.height - 1, py + reach); ++qy) {
+                for (int qx = std::max(0, px - reach); qx <= std::min(backdrop.width - 1, px + reach); ++qx) {
                     const std::uint32_t under = backdrop.at(qx, qy);
                     const double r = ratioOf(ink, luminanceOf(under));
                     if (r > best.ratio) best = {r, under};

@@ -12,8 +12,9 @@
 //
 // A text's figure: every pixel its ink covers at least half of is judged by
 // the WCAG contrast between the text's colour there (laid over the backdrop
-// at its opacity, see markFading) and the best-contrasting backdrop pixel among that pixel
-// and its eight neighbours; the figure is the contrast that four fifths of
+// at its opacity, see markFading) and the best-contrasting backdrop pixel
+// among that pixel and its neighbours (one pixel round for body text, up to
+// four for a large sign); the figure is the contrast that four fifths of
 // those pixels reach. Judging at the letters rather than over the box keeps
 // a plate's bright rim beside a label from counting, while a cloud under a
 // fifth of the letters does count; the neighbours let a letter be read by

@@ -363,6 +363,14 @@ void reachMageTurn(Window& win) {
     sixHeroes();
     win.setStep(0.05);
     startBattle(win, 5, rpg::NodeType::Elite);
+    // The chips stand from the start, so the words of the exchanges rise
+    // clear of them as they would of chips a fight gave.
+    const auto chips = [](int rounds) {
+        ui::battle::Scene& sc = liveBattle()->scene();
+        sc.state.combatants[1].statuses = {{rpg::StatusKind::Poison, rounds, 3}, {rpg::StatusKind::AtkUp, rounds + 1, 4}};
+        sc.state.combatants[4].statuses = {{rpg::StatusKind::Shield, rounds, 10}, {rpg::StatusKind::Regen, rounds - 1, 5}};
+    };
+    if (liveBattle()) chips(9);
     int turns = 0;
     for (int i = 0; i < 2000; ++i) {
         ui::BattleScreen* b = liveBattle();
@@ -376,9 +384,7 @@ void reachMageTurn(Window& win) {
         }
         win.frame();
     }
-    ui::battle::Scene& sc = liveBattle()->scene();
-    sc.state.combatants[1].statuses = {{rpg::StatusKind::Poison, 2, 3}, {rpg::StatusKind::AtkUp, 3, 4}};
-    sc.state.combatants[4].statuses = {{rpg::StatusKind::Shield, 2, 10}, {rpg::StatusKind::Regen, 1, 5}};
+    if (liveBattle()) chips(2);
 }
 
 // The mage's turn with its skills box open.
