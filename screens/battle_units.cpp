@@ -205,7 +205,7 @@ std::vector<std::string> words(const std::string& text) {
 // How a unit's name and level are set: one line, or one word a line.
 struct NameLines {
     std::string name;
-    std::string level;  // "  L<n>", or empty
+    std::string level;  // "  Lv. <n>", or empty
     std::vector<std::string> split;  // the words when split
     double nameW = 0, levelW = 0, height = 0;
     int count() const { return split.empty() ? 1 : static_cast<int>(split.size()) + 1; }
@@ -214,7 +214,7 @@ struct NameLines {
 NameLines nameLines(Ctx& ctx, TextCache& texts, const rpg::Combatant& c, double cardW) {
     NameLines n;
     n.name = combatantName(c);
-    if (c.level >= 1) n.level = "  L" + std::to_string(c.level);
+    if (c.level >= 1) n.level = "  " + levelLabel(c.level);
     const double s = ctx.uiScale;
     const TextCache::Size name = texts.measure(ctx.cr, n.name, nameStyle(s, false, 0));
     const TextCache::Size level = n.level.empty() ? TextCache::Size{} : texts.measure(ctx.cr, n.level, nameStyle(s, true, 0));

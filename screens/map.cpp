@@ -94,7 +94,7 @@ void drawPartyStrip(Ctx& ctx, double y, const rpg::RunState& run) {
         lvl.size = 10 * s;
         lvl.bold = true;
         lvl.color = theme::kLightGold;
-        drawText(cr, x + std::min(nameW, 0.7 * cw) + 4 * s, y + 6 * s, i18n::tr("common.lvl") + num(hero.level), lvl);
+        drawText(cr, x + std::min(nameW, 0.7 * cw) + 4 * s, y + 6 * s, levelLabel(hero.level), lvl);
         // The run's hit points include the rune circle's bonus, the bar's
         // maximum does not: the bar holds its fill at full.
         const double maxHp = rpg::deriveStats(hero).maxHp;
