@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "fx/fx.h"
+#include "platform/i18n.h"
 #include "rules/skills.h"
 #include "screens/battle_scene.h"
 #include "ui/draw.h"
@@ -254,8 +255,16 @@ double drawName(Ctx& ctx, TextCache& texts, const NameLines& n, double x, double
         height *= k;
     }
     const double left = x - pairW / 2;
+    const double nameW = n.nameW + n.levelW > 0 ? pairW * n.nameW / (n.nameW + n.levelW) : 0;
+    if (i18n::currentIsRtl() && !n.level.empty()) {
+        // Read from the right: the name, then the level, whose leading
+        // spaces stand at its right end in a right-to-left line.
+        shadowed(ctx, texts, left, ny, n.level, level);
+        shadowed(ctx, texts, left + pairW - nameW, ny, n.name, name);
+        return ny + height + 2 * s;
+    }
     shadowed(ctx, texts, left, ny, n.name, name);
-    if (!n.level.empty()) shadowed(ctx, texts, left + pairW * n.nameW / (n.nameW + n.levelW), ny, n.level, level);
+    if (!n.level.empty()) shadowed(ctx, texts, left + nameW, ny, n.level, level);
     return ny + height + 2 * s;
 }
 

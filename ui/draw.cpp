@@ -328,7 +328,13 @@ Fitted fitted(cairo_t* cr, std::string_view text, const TextStyle& st) {
     return {layout, static_cast<double>(w), static_cast<double>(h)};
 }
 
+TextObserver& textObserver() {
+    static TextObserver observer = nullptr;
+    return observer;
+}
+
 void showAt(cairo_t* cr, PangoLayout* layout, double x, double y, const TextStyle& st) {
+    if (textObserver()) textObserver()(pango_layout_get_text(layout));
     setColor(cr, st.color, st.alpha);
     cairo_move_to(cr, x, y);
     pango_cairo_show_layout(cr, layout);
@@ -443,6 +449,8 @@ void measureText(cairo_t* cr, std::string_view text, const TextStyle& style, dou
     if (width) *width = f.w;
     if (height) *height = f.h;
 }
+
+void setTextObserver(TextObserver observer) { textObserver() = observer; }
 
 std::vector<int> lineStarts(cairo_t* cr, std::string_view text, const TextStyle& style) {
     PangoLayout* layout = fitted(cr, text, style).layout;

@@ -114,6 +114,11 @@ std::string fontFamilyFor(std::string_view text, const char* family);
 // counts in the upper-cased text.
 std::vector<int> lineStarts(cairo_t* cr, std::string_view text, const TextStyle& style);
 
+// Hands every text to the observer as it is drawn (null: nobody), so that a
+// test can read what a screen shows.
+using TextObserver = void (*)(std::string_view text);
+void setTextObserver(TextObserver observer);
+
 // Makes the nine font files of the asset directory known to Fontconfig. Call
 // once at start-up before any text is drawn; true when every file was taken.
 bool registerBundledFonts();
