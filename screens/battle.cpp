@@ -140,7 +140,7 @@ void drawBanner(Ctx& ctx, battle::Scene& sc) {
     st.color = theme::kLightGold;
     st.letterSpacing = s;
     st.align = 1;
-    drawPill(ctx, sc.texts, sc.banner, st, 0.23 * ctx.height, 14 * s, 7 * s, 6 * s, 0.86);
+    drawPill(ctx, sc.texts, sc.banner, st, battle::kBannerTop * s, 14 * s, 7 * s, 6 * s, 0.86);
 }
 
 } // namespace
@@ -163,18 +163,16 @@ void BattleScreen::update(Ctx& ctx) {
     battle::drawCombatants(scene_, ctx);
     profEnd("battle.units");
     profBegin("battle.fx");
-    battle::drawFloats(scene_, ctx);
     battle::drawFx(ctx, &scene_.fx);
     profEnd("battle.fx");
     drawRoundHeader(ctx, scene_);
     drawTurnPill(ctx, scene_);
     drawBanner(ctx, scene_);
     battle::performDueAct(scene_, ctx);
-    if (scene_.state.outcome != rpg::OutcomeRunning) {
-        battle::endOfBattle(scene_, ctx);
-        return;
-    }
-    drawCommandPanel(ctx);
+    if (scene_.state.outcome != rpg::OutcomeRunning) battle::endOfBattle(scene_, ctx);
+    else drawCommandPanel(ctx);
+    // Last, so no banner, box or panel hides a number while it rises.
+    battle::drawFloats(scene_, ctx);
 }
 
 void BattleScreen::updateOverPanel(Ctx& ctx) {
@@ -185,9 +183,8 @@ void BattleScreen::updateOverPanel(Ctx& ctx) {
     if (sc.overPanel || sc.submenu == 0 || sc.state.outcome != rpg::OutcomeRunning || !actor ||
         actor->side != rpg::Side::Heroes || sc.pending.armed)
         return;
-    const double h = battle::submenuH(sc, sc.submenu, ctx, actor);
-    const double boxW = std::min(420 * s, ctx.width / 2);
-    sc.overPanel = h > 0 && ctx.hover({ctx.width / 2 - boxW / 2, ctx.height - battle::kPanelH * s - h - 8 * s, boxW, h});
+    const Rect box = battle::submenuBox(sc, sc.submenu, ctx, actor).box;
+    sc.overPanel = box.h > 0 && ctx.hover(box);
 }
 
 void BattleScreen::drawScenery(Ctx& ctx) {

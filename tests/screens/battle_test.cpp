@@ -305,8 +305,7 @@ TEST(BattleLayout, HeroesSplitIntoTwoRowsOnlyWithFourAndSomeoneInEach) {
 
 // Names and bars lie on the overlay, over every sprite: with the heroes in
 // two rows, the front row's cards must leave the back row's figures in
-// sight, at the usual window size and at the smallest. (At 1280×720 the
-// front mana bars still touch the tops of the tallest heads and hats.)
+// sight, at the usual window size and at the smallest.
 TEST(BattleLayout, FrontRowCardsLeaveTheBackRowInSight) {
     const rpg::ClassId classes[] = {rpg::ClassId::Warrior, rpg::ClassId::Vampire, rpg::ClassId::Rogue,
                                     rpg::ClassId::Mage,    rpg::ClassId::Cleric,  rpg::ClassId::Druide};
