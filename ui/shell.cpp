@@ -4,7 +4,10 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
+
+#include <unistd.h>
 
 #include "platform/storage.h"
 #include "ui/audio.h"
@@ -269,9 +272,35 @@ void placeWindow(Shell& sh, double now) {
     std::fflush(stdout);
 }
 
+// Milliseconds since the process was started, by the kernel's account (to
+// its clock tick): the start includes loading the program and its libraries.
+double msSinceProcessStart() {
+    std::FILE* f = std::fopen("/proc/self/stat", "r");
+    if (!f) return -1;
+    char buf[1024];
+    const std::size_t n = std::fread(buf, 1, sizeof buf - 1, f);
+    std::fclose(f);
+    buf[n] = 0;
+    const char* p = std::strrchr(buf, ')');  // the command name may hold spaces
+    unsigned long long start = 0;
+    if (!p || std::sscanf(p + 2, "%*c %*d %*d %*d %*d %*d %*u %*u %*u %*u %*u %*u %*u %*d %*d %*d %*d %*d %*d %llu",
+                          &start) != 1)
+        return -1;
+    timespec boot{};
+    clock_gettime(CLOCK_BOOTTIME, &boot);
+    const double since = static_cast<double>(boot.tv_sec) + 1e-9 * static_cast<double>(boot.tv_nsec) -
+                         static_cast<double>(start) / static_cast<double>(sysconf(_SC_CLK_TCK));
+    return 1000 * since;
+}
+
 void reportStats(Shell& sh, double cpu, double gpu, double now, int w, int h) {
     FrameStats& st = sh.stats;
     if (!st.on) return;
+    if (!st.firstShown) {
+        st.firstShown = true;
+        std::fprintf(stderr, "[stats] erstes Bild nach %.0f ms\n", msSinceProcessStart());
+        std::fflush(stderr);
+    }
     ++st.frames;
     st.cpu += cpu;
     st.gpu += gpu;
@@ -295,6 +324,7 @@ void saveSettingsWhenDue(Shell& sh, double now) {
 } // namespace
 
 bool runFrame(Shell& sh) {
+    const double frameStart = threadCpuSeconds();
     sh.ctx.beginFrame();
     const bool quit = pollEvents(sh, sh.clock());
     applyFullscreenMode(sh);
@@ -343,6 +373,7 @@ bool runFrame(Shell& sh) {
     const double gpuEnd = nowSeconds();
     sh.last.update = cpuEnd - cpuStart;
     sh.last.present = gpuEnd - cpuEnd;
+    sh.last.frameCpu = threadCpuSeconds() - frameStart;
 
     placeWindow(sh, sh.clock());
     reportStats(sh, cpuEnd - cpuStart, gpuEnd - cpuEnd, gpuEnd, outW, outH);

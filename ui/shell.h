@@ -31,16 +31,20 @@ struct Overlay {
 
 struct FrameStats {
     bool on = false;
+    bool firstShown = false;
     int frames = 0;
     double cpu = 0;
     double gpu = 0;
     double lastReport = 0;
 };
 
-// What the last drawn frame cost, in seconds: the screen's update and
-// drawing by the wall clock and in this thread's CPU time, then the upload
-// and present by the wall clock.
+// What the last drawn frame cost, in seconds. frameCpu is the whole frame in
+// this thread's CPU time: events, the overlay's clear, the screen's update
+// and drawing, audio, the upload and the present call. The parts: the
+// screen's update by the wall clock and in CPU time, then the upload and
+// present by the wall clock.
 struct FrameCost {
+    double frameCpu = 0;
     double update = 0;
     double updateCpu = 0;
     double present = 0;
