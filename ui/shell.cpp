@@ -358,6 +358,7 @@ bool runFrame(Shell& sh) {
     const double threadStart = threadCpuSeconds();
 
     gpuSetScale(p);
+    setTextPixelRatio(p);
     gpuBeginFrame();
     SDL_SetRenderDrawColor(sh.renderer, 27, 20, 16, 255);
     SDL_RenderClear(sh.renderer);
