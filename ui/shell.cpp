@@ -13,6 +13,7 @@
 #include "ui/audio.h"
 #include "ui/draw.h"
 #include "ui/gpu.h"
+#include "ui/overlay_diff.h"
 
 namespace ui {
 
@@ -201,7 +202,9 @@ double pixelRatio(SDL_Window* window) {
 
 void destroyOverlay(Overlay& o) {
     if (o.texture) SDL_DestroyTexture(o.texture);
-    if (o.surface) cairo_surface_destroy(o.surface);
+    for (cairo_surface_t* s : o.surfaces) {
+        if (s) cairo_surface_destroy(s);
+    }
     o = Overlay{};
 }
 
@@ -209,9 +212,10 @@ void destroyOverlay(Overlay& o) {
 // alpha; rebuilt only when the output size changes.
 void ensureOverlay(Shell& sh, int w, int h) {
     Overlay& o = sh.overlay;
-    if (o.surface && o.w == w && o.h == h) return;
+    if (o.surfaces[0] && o.w == w && o.h == h) return;
     destroyOverlay(o);
-    o.surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, h);
+    o.surfaces[0] = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, h);
+    o.surfaces[1] = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, h);
     o.texture = SDL_CreateTexture(sh.renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING, w, h);
     o.w = w;
     o.h = h;
@@ -222,14 +226,38 @@ void ensureOverlay(Shell& sh, int w, int h) {
     if (SDL_SetTextureBlendMode(o.texture, premultiplied) != 0) SDL_SetTextureBlendMode(o.texture, SDL_BLENDMODE_BLEND);
 }
 
+// Brings the texture up to this frame's overlay, uploading only what changed
+// since the previous frame; returns the pixels uploaded.
+long uploadOverlay(Overlay& o) {
+    cairo_surface_t* now = o.surface();
+    cairo_surface_flush(now);
+    const unsigned char* data = cairo_image_surface_get_data(now);
+    const int stride = cairo_image_surface_get_stride(now);
+    if (!o.uploaded) {
+        SDL_UpdateTexture(o.texture, nullptr, data, stride);
+        o.uploaded = true;
+        return static_cast<long>(o.w) * o.h;
+    }
+    long pixels = 0;
+    const unsigned char* before = cairo_image_surface_get_data(o.surfaces[1 - o.drawing]);
+    for (const PixelRect& r : changedRects(data, before, o.w, o.h, stride)) {
+        const SDL_Rect area{r.x, r.y, r.w, r.h};
+        SDL_UpdateTexture(o.texture, &area, data + static_cast<std::size_t>(r.y) * stride + 4 * r.x, stride);
+        pixels += static_cast<long>(r.w) * r.h;
+    }
+    return pixels;
+}
+
 void presentOverlay(Shell& sh) {
     Overlay& o = sh.overlay;
-    cairo_surface_flush(o.surface);
+    sh.last.uploadedPixels = 0;
     if (o.texture) {
-        SDL_UpdateTexture(o.texture, nullptr, cairo_image_surface_get_data(o.surface),
-                          cairo_image_surface_get_stride(o.surface));
+        sh.last.uploadedPixels = uploadOverlay(o);
         SDL_RenderCopy(sh.renderer, o.texture, nullptr, nullptr);
+    } else {
+        cairo_surface_flush(o.surface());
     }
+    o.drawing = 1 - o.drawing;
     if (sh.beforePresent) sh.beforePresent(sh);
     SDL_RenderPresent(sh.renderer);
 }
@@ -340,7 +368,7 @@ bool runFrame(Shell& sh) {
 
     const double p = pixelRatio(sh.window);
     ensureOverlay(sh, outW, outH);
-    cairo_t* cr = cairo_create(sh.overlay.surface);
+    cairo_t* cr = cairo_create(sh.overlay.surface());
     cairo_save(cr);
     cairo_set_operator(cr, CAIRO_OPERATOR_CLEAR);
     cairo_paint(cr);

@@ -22,11 +22,17 @@ struct Placement {
     double ignoreUntil = 0;
 };
 
+// The full-window vector layer. Frames draw into the two surfaces in turn,
+// so the one not drawn into holds the previous frame, which is what the
+// texture holds: only what differs between the two is uploaded.
 struct Overlay {
-    cairo_surface_t* surface = nullptr;
+    cairo_surface_t* surfaces[2] = {nullptr, nullptr};
+    int drawing = 0;  // the surface of this frame
     SDL_Texture* texture = nullptr;
+    bool uploaded = false;  // the texture holds the other surface's picture
     int w = 0;
     int h = 0;
+    cairo_surface_t* surface() const { return surfaces[drawing]; }
 };
 
 struct FrameStats {
@@ -48,6 +54,7 @@ struct FrameCost {
     double update = 0;
     double updateCpu = 0;
     double present = 0;
+    long uploadedPixels = 0;  // of the overlay, this frame
 };
 
 struct Shell {
