@@ -74,6 +74,7 @@ struct Shell {
     // the frame is presented, while the renderer holds the finished picture.
     std::function<void(Shell&)> beforePresent;
     bool appliedFullscreen = false;
+    bool effectsDecoded = false;
     bool settingsChanged = false;
     double lastSettingsSave = 0;
     double lastRelease = -10;
