@@ -31,7 +31,6 @@
 #include <string>
 #include <vector>
 
-#include "screens/battle.h"
 #include "tools/screenshots/stage.h"
 #include "ui/entry.h"
 #include "ui/gpu.h"
@@ -124,19 +123,6 @@ void setUp(stage::Session& session, stage::Window& win, const stage::Shot& shot,
     win.useRealClock(o.realClock || isMenu(shot));
 }
 
-// What is in the air in the battle's last frame, to show that it was busy.
-void describeBattle() {
-    auto* b = dynamic_cast<ui::BattleScreen*>(ui::Game::instance().current());
-    if (!b) return;
-    const ui::battle::Scene& sc = b->scene();
-    int heroes = 0, monsters = 0;
-    for (const rpg::Combatant& c : sc.state.combatants) (c.side == rpg::Side::Heroes ? heroes : monsters)++;
-    std::printf("  battle: %d heroes, %d monsters; in flight: %zu bursts, %zu bolts, %zu area, %zu auras, "
-                "%zu slashes, %zu floats\n",
-                heroes, monsters, sc.fx.burst.size(), sc.fx.proj.size(), sc.fx.aoe.size(), sc.fx.aura.size(),
-                sc.fx.slash.size(), sc.floats.size());
-}
-
 int table(stage::Session& session, stage::Window& win, const Options& o) {
     std::printf("frame bench: %dx%d, %d frames a scene after 30 to settle; main-thread CPU ms per frame\n", o.width,
                 o.height, o.frames);
@@ -159,7 +145,7 @@ int table(stage::Session& session, stage::Window& win, const Options& o) {
                     ui::gpuDrawCalls(), residentMb());
         if (static_cast<int>(s.frame.size()) < o.frames) std::printf("  (%zu frames)", s.frame.size());
         std::printf("\n");
-        if (isBusyBattle(shot)) describeBattle();
+        if (isBusyBattle(shot)) std::printf("  %s\n", stage::battleInFlight().c_str());
         std::fflush(stdout);
     }
     std::printf("peak resident memory %.1f MB\n", residentMb("VmHWM:"));

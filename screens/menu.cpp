@@ -9,6 +9,7 @@
 
 #include "fx/scene.h"
 #include "fx/storm.h"
+#include "play/settings.h"
 #include "platform/i18n.h"
 #include "platform/storage.h"
 #include "platform/version.h"
@@ -202,7 +203,7 @@ private:
         if (answer == 0) return;
         confirmOpen_ = false;
         if (answer > 0) {
-            store::resetProgress();
+            play::resetProgress();
             push(kHeroSelect);
         }
     }
