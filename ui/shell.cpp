@@ -323,7 +323,12 @@ double msSinceProcessStart() {
     return 1000 * since;
 }
 
-void reportStats(Shell& sh, double cpu, double gpu, double now, int w, int h) {
+// p in 0..1 of the frames' figures, nearest rank; v is sorted.
+double rankOf(const std::vector<double>& v, double p) {
+    return v.empty() ? 0 : v[static_cast<std::size_t>(p * static_cast<double>(v.size() - 1) + 0.5)];
+}
+
+void reportStats(Shell& sh, double gpu, double now, int w, int h) {
     FrameStats& st = sh.stats;
     if (!st.on) return;
     if (!st.firstShown) {
@@ -332,15 +337,19 @@ void reportStats(Shell& sh, double cpu, double gpu, double now, int w, int h) {
                      msSinceProcessStart(), 1000 * threadCpuSeconds());
         std::fflush(stderr);
     }
-    ++st.frames;
-    st.cpu += cpu;
+    st.frameCpu.push_back(sh.last.frameCpu);
     st.gpu += gpu;
     if (now - st.lastReport < 1.0) return;
-    std::fprintf(stderr, "[stats] %3d fps   CPU %5.1f ms   GPU %5.1f ms   %d Kopien  %dx%d %s\n", st.frames,
-                 st.cpu * 1000.0 / st.frames, st.gpu * 1000.0 / st.frames, gpuDrawCalls(), w, h,
-                 profReport().c_str());
-    st.frames = 0;
-    st.cpu = 0;
+    std::vector<double> v = st.frameCpu;
+    std::sort(v.begin(), v.end());
+    double sum = 0;
+    for (double x : v) sum += x;
+    const double n = static_cast<double>(v.size());
+    std::fprintf(stderr,
+                 "[stats] %3zu fps   CPU %5.1f ms (p50 %.1f, p95 %.1f, max %.1f)   GPU %5.1f ms   %d Kopien  %dx%d %s\n",
+                 v.size(), sum * 1000.0 / n, 1000 * rankOf(v, 0.5), 1000 * rankOf(v, 0.95), 1000 * v.back(),
+                 st.gpu * 1000.0 / n, gpuDrawCalls(), w, h, profReport().c_str());
+    st.frameCpu.clear();
     st.gpu = 0;
     st.lastReport = now;
 }
@@ -411,7 +420,7 @@ bool runFrame(Shell& sh) {
     sh.last.frameCpu = threadCpuSeconds() - frameStart;
 
     placeWindow(sh, sh.clock());
-    reportStats(sh, cpuEnd - cpuStart, gpuEnd - cpuEnd, gpuEnd, outW, outH);
+    reportStats(sh, gpuEnd - cpuEnd, gpuEnd, outW, outH);
     saveSettingsWhenDue(sh, ctx.now);
     sh.prevNow = ctx.now;
     return !quit && !ctx.quit && !terminationRequested();

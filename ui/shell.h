@@ -8,6 +8,7 @@
 #include <cairo.h>
 
 #include <functional>
+#include <vector>
 
 #include "ui/app.h"
 #include "ui/entry.h"
@@ -35,11 +36,13 @@ struct Overlay {
     cairo_surface_t* surface() const { return surfaces[drawing]; }
 };
 
+// The statistics line's second: each frame's whole main-thread CPU time
+// (events to the present call, as FrameCost::frameCpu) and the wall time
+// of its upload and present.
 struct FrameStats {
     bool on = false;
     bool firstShown = false;
-    int frames = 0;
-    double cpu = 0;
+    std::vector<double> frameCpu;
     double gpu = 0;
     double lastReport = 0;
 };
