@@ -175,8 +175,9 @@ TEST_F(Audio, EffectsAreDecodedAfterOpeningAndWhenFirstPlayed) {
     while (!audio::decodeEffects(0) && calls <= audio::kSfxCount) ++calls;
     EXPECT_EQ(calls, audio::kSfxCount) << "without a budget, one effect a call";
     EXPECT_TRUE(audio::decodeEffects(0)) << "nothing left";
+    Mix_HaltChannel(-1);  // the first may have ended or not, by how long decoding took
     audio::play(audio::Sfx::Arrow);
-    EXPECT_TRUE(channelPlays(1, audio::Sfx::Arrow));
+    EXPECT_TRUE(channelPlays(0, audio::Sfx::Arrow));
 
     audio::shutdown();
     EXPECT_TRUE(audio::decodeEffects(0)) << "closed: nothing to decode";
