@@ -3,6 +3,7 @@
 // clicks on them.
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,7 @@
 #include "screens/battle_scene.h"
 #include "ui/draw.h"
 #include "ui/game_ui.h"
+#include "ui/gpu.h"
 #include "ui/theme.h"
 #include "ui/sprite.h"
 #include "ui/widgets.h"
@@ -230,14 +232,29 @@ bool arrangeRows(Scene& sc, Ctx& ctx, const std::vector<Slot>& preferred, double
 
 // --- Sprite ---
 
+struct Shadow {
+    double rx, ry;
+};
+
+void paintShadow(cairo_t* cr, void* user) {
+    const Shadow& sh = *static_cast<const Shadow*>(user);
+    cairo_translate(cr, sh.rx, sh.ry);
+    cairo_scale(cr, 1, sh.ry / sh.rx);
+    fillCircle(cr, 0, 0, sh.rx, 0x000000, 1.0);
+}
+
+// The shadow and the status rings on the GPU layer, painted once: beneath
+// the sprite that stands on them, as the ground is.
 void drawGround(Ctx& ctx, const Slot& slot, const rpg::Combatant& c, const Rect& sprite) {
     const double s = ctx.uiScale;
     const double feet = bottomOf(sprite);
-    cairo_save(ctx.cr);
-    cairo_translate(ctx.cr, slot.x, feet - 2 * s);
-    cairo_scale(ctx.cr, 1, 0.32);
-    fillCircle(ctx.cr, 0, 0, 0.28 * sprite.w * slot.scale, 0x000000, 0.3);
-    cairo_restore(ctx.cr);
+    const Shadow sh{0.28 * sprite.w * slot.scale, 0.32 * 0.28 * sprite.w * slot.scale};
+    if (sh.rx > 0) {
+        char key[64];
+        std::snprintf(key, sizeof key, "unitshadow|%.3f", sh.rx);
+        gpuPicture(key, slot.x - sh.rx, feet - 2 * s - sh.ry, 2 * sh.rx, 2 * sh.ry, paintShadow,
+                   const_cast<Shadow*>(&sh), 0.3);
+    }
     if (!c.statuses.empty()) drawStatusAura(ctx, c.statuses, slot.x, feet - 2 * s, sprite.w);
 }
 

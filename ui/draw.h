@@ -3,10 +3,11 @@
 // units of the context they draw on; colours are 0xRRGGBB with a separate
 // opacity (see ui/theme.h for the colour helpers).
 //
-// All text goes through one Pango layout that is kept between calls, so
-// these functions are for the main thread only.
+// Laid-out texts are cached between calls (see below), so these functions
+// are for the main thread only.
 #include <cairo.h>
 
+#include <cstddef>
 #include <cstdint>
 #include <numbers>
 #include <string>
@@ -122,5 +123,26 @@ void setTextObserver(TextObserver observer);
 // Makes the nine font files of the asset directory known to Fontconfig. Call
 // once at start-up before any text is drawn; true when every file was taken.
 bool registerBundledFonts();
+
+// Text is laid out at the frame's base transform, the overlay's pixels per
+// logical unit (the shell sets it each frame; 1 until then), whatever
+// transform a text is drawn under.
+void setTextPixelRatio(double ratio);
+
+// Laid-out texts are kept for reuse, at most this many (the least recently
+// used go first); a change of language, fonts or pixel ratio empties it.
+inline constexpr std::size_t kTextCacheCapacity = 2048;
+struct TextCacheStats {
+    std::size_t entries = 0;
+    std::size_t hits = 0;
+    std::size_t misses = 0;
+};
+TextCacheStats textCacheStats();
+// Empties the cache and its counts.
+void clearTextCache();
+// Test seams: with the cache off every text is laid out afresh; a smaller
+// capacity drops the least recently used at once.
+void setTextCacheEnabled(bool on);
+void setTextCacheCapacity(std::size_t n);
 
 } // namespace ui

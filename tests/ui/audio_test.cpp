@@ -164,6 +164,27 @@ TEST_F(Audio, PlayUsesTheEffectVolumeOnTheFirstFreeChannel) {
     EXPECT_EQ(Mix_VolumeChunk(Mix_GetChunk(1), -1), 128) << "held to 1";
 }
 
+// Opening decodes no effect, so the first frame waits for none; the frame
+// loop decodes them after its frames, and one played before its turn is
+// decoded on the spot.
+TEST_F(Audio, EffectsAreDecodedAfterOpeningAndWhenFirstPlayed) {
+    ASSERT_TRUE(audio::init());
+    audio::play(audio::Sfx::Xp);  // the last in order, asked for first
+    EXPECT_TRUE(channelPlays(0, audio::Sfx::Xp));
+    int calls = 1;
+    while (!audio::decodeEffects(0) && calls <= audio::kSfxCount) ++calls;
+    EXPECT_EQ(calls, audio::kSfxCount) << "without a budget, one effect a call";
+    EXPECT_TRUE(audio::decodeEffects(0)) << "nothing left";
+    Mix_HaltChannel(-1);  // the first may have ended or not, by how long decoding took
+    audio::play(audio::Sfx::Arrow);
+    EXPECT_TRUE(channelPlays(0, audio::Sfx::Arrow));
+
+    audio::shutdown();
+    EXPECT_TRUE(audio::decodeEffects(0)) << "closed: nothing to decode";
+    ASSERT_TRUE(audio::init());
+    EXPECT_FALSE(audio::decodeEffects(0)) << "opened again: decoded afresh";
+}
+
 TEST_F(Audio, EffectsNeedSoundOnAndAVolume) {
     ASSERT_TRUE(audio::init());
     audio::setEnabled(false);
@@ -272,17 +293,23 @@ TEST_F(Audio, MissingFilesAreReportedAndTheRestLoads) {
     audio::setAssetRoot(root);
 
     bool opened = false;
-    const std::string err = captureStderr([&] { opened = audio::init(); });
+    bool decoded = false;
+    const std::string err = captureStderr([&] {
+        opened = audio::init();
+        decoded = audio::decodeEffects(60);
+    });
     ASSERT_TRUE(opened);
+    ASSERT_TRUE(decoded);
 
+    // The music is opened at once, the effects after it.
     const std::string effectLine = "[audio] Effekt fehlt: " + effectFile(root, audio::Sfx::Hint) + " (";
     const std::string musicLine = "[audio] Musik fehlt: " + root + "/assets/audio/bgm_calm.ogg (";
     ASSERT_EQ(std::count(err.begin(), err.end(), '\n'), 2) << err;
     const std::string first = err.substr(0, err.find('\n') + 1);
     const std::string second = err.substr(first.size());
-    EXPECT_EQ(first.rfind(effectLine, 0), 0u) << err;
+    EXPECT_EQ(first.rfind(musicLine, 0), 0u) << err;
     EXPECT_EQ(first.substr(first.size() - 2), ")\n");
-    EXPECT_EQ(second.rfind(musicLine, 0), 0u) << err;
+    EXPECT_EQ(second.rfind(effectLine, 0), 0u) << err;
     EXPECT_EQ(second.substr(second.size() - 2), ")\n");
 
     audio::play(audio::Sfx::Hint);
