@@ -16,6 +16,7 @@ Usage: run_game_test.py <path to velmorandine> [screens | copies]...
 """
 import ctypes
 import os
+import re
 import shutil
 import signal
 import subprocess
@@ -324,16 +325,29 @@ def no_display(game):
                 env.pop(name, None)
             if display:
                 env["DISPLAY"] = display
+            proc = subprocess.Popen([game], env=env, stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True)
             try:
-                run = subprocess.run([game], env=env, capture_output=True, text=True, timeout=20)
+                out, err = proc.communicate(timeout=20)
             except subprocess.TimeoutExpired:
-                problems.append(f"{label}: still running after 20 s")
+                proc.send_signal(signal.SIGTERM)
+                try:
+                    out, err = proc.communicate(timeout=10)
+                except subprocess.TimeoutExpired:
+                    proc.kill()
+                    out, err = proc.communicate()
+                # A machine with a display of another kind (the console's
+                # DRM device) starts the game on it, as it should.
+                driver = re.search(r"^\[video\] Treiber (\S+),", out, re.M)
+                if driver and driver.group(1) not in ("offscreen", "dummy", "evdev"):
+                    print(f"no display: {label}: the game found the display {driver.group(1)}, not checked")
+                else:
+                    problems.append(f"{label}: still running after 20 s")
                 continue
-            lines = run.stderr.splitlines()
-            if run.returncode != 1:
-                problems.append(f"{label}: exit status {run.returncode}")
+            lines = err.splitlines()
+            if proc.returncode != 1:
+                problems.append(f"{label}: exit status {proc.returncode}")
             if len(lines) != 1 or not lines[0].startswith("[video] kein Bildschirm gefunden"):
-                problems.append(f"{label}: not one line saying that no display was found: {run.stderr!r}")
+                problems.append(f"{label}: not one line saying that no display was found: {err!r}")
             written = [os.path.join(d, f) for d, _, files in os.walk(root) for f in files]
             if written or os.path.exists(os.path.join(root, "data", "Velmorandine")):
                 problems.append(f"{label}: files were touched: {written}")
