@@ -18,7 +18,6 @@
 #include <string>
 #include <vector>
 
-#include "screens/battle.h"
 #include "tools/screenshots/stage.h"
 #include "ui/gpu.h"
 #include "ui/screens.h"
@@ -76,19 +75,6 @@ Figures measure(stage::Window& win, const Scene& scene, int frames) {
 
 void busyBattleFrame(stage::Window& win) { stage::keepBattleBusy(win); }
 
-// What is in the air in the battle's last frame, to show that it was busy.
-void describeBattle() {
-    auto* b = dynamic_cast<ui::BattleScreen*>(ui::Game::instance().current());
-    if (!b) return;
-    const ui::battle::Scene& sc = b->scene();
-    int heroes = 0, monsters = 0;
-    for (const rpg::Combatant& c : sc.state.combatants) (c.side == rpg::Side::Heroes ? heroes : monsters)++;
-    std::printf("  battle: %d heroes, %d monsters; in flight: %zu bursts, %zu bolts, %zu area, %zu auras, "
-                "%zu slashes, %zu floats\n",
-                heroes, monsters, sc.fx.burst.size(), sc.fx.proj.size(), sc.fx.aoe.size(), sc.fx.aura.size(),
-                sc.fx.slash.size(), sc.floats.size());
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -123,7 +109,7 @@ int main(int argc, char** argv) {
         const Figures& f = runs[runs.size() / 2];
         std::printf("%-24s %6.2f %6.2f %6.2f %7.2f %10.2f %10.2f %6d\n", scene.name, f.cpuMean, f.cpuMedian,
                     f.cpuP95, f.cpuMax, f.wallMean, f.presentMean, f.drawCalls);
-        if (scene.beforeFrame) describeBattle();
+        if (scene.beforeFrame) std::printf("  %s\n", stage::battleInFlight().c_str());
     }
     return 0;
 }

@@ -5,10 +5,10 @@
 //
 // N runs per difficulty (1000 by default) at ascension 0, with a fresh party
 // of three level-1 heroes (warrior, cleric and mage by default). Every node
-// is settled the way its screen settles it, through the screens' own
-// helpers, on the stores held in memory (nothing is saved): battles built
-// like the battle screen's and their victories paid, rests, chests, the
-// wandering merchant and the minigames. The player is a simple policy:
+// is played through the run's transactions, the very calls the screens
+// make, on stores saved to a scratch folder: battles built and settled as
+// the battle screen has them, rests, chests, the wandering merchant and the
+// minigames. The player is a simple policy:
 //
 // - in battle, a hero revives a fallen ally (skill, else an elixir from its
 //   own bag), heals an ally below 35 % (skill, else a potion), drinks a mana
@@ -39,6 +39,12 @@
 #include <vector>
 
 #include "bench/bench_common.h"
+#include "play/battle.h"
+#include "play/chest.h"
+#include "play/minigames.h"
+#include "play/party.h"
+#include "play/run.h"
+#include "play/trade.h"
 #include "platform/storage.h"
 #include "rules/classes.h"
 #include "rules/combat.h"
@@ -48,17 +54,7 @@
 #include "rules/map.h"
 #include "rules/rng.h"
 #include "rules/run.h"
-#include "rules/runes.h"
 #include "rules/skills.h"
-#include "screens/battle_scene.h"
-#include "screens/common.h"
-#include "screens/map_layout.h"
-#include "screens/minigames_layout.h"
-#include "screens/party_rules.h"
-#include "screens/rest_layout.h"
-#include "screens/shop_layout.h"
-#include "screens/treasure_roll.h"
-#include "ui/screens.h"
 
 namespace {
 
@@ -94,8 +90,8 @@ rpg::ActionOutcome useItem(rpg::BattleState& s, rpg::Hero& owner, int index, con
     const rpg::ItemInstance item = owner.bag[static_cast<std::size_t>(index)];
     const rpg::ItemDef* def = rpg::findItem(item.defId);
     const rpg::Combatant* target = rpg::combatant(s, targetId);
-    const double amount = ui::battle::itemAmount(item, *def, *target, owner);
-    owner.bag.erase(owner.bag.begin() + index);
+    const double amount = play::itemAmount(item, *def, *target, owner);
+    play::spendBagItem(owner.id, static_cast<std::size_t>(index));
     return rpg::performItemUse(s, def->effect, amount, targetId);
 }
 
@@ -150,17 +146,19 @@ rpg::ActionOutcome heroTurn(rpg::BattleState& s, const std::string& actorId, rpg
 }
 
 // The battle of the node built as the battle screen builds it, played out,
-// and settled as the screen settles it; true when won.
-bool fight(const ui::GameState& entry, Tally& tally) {
-    ui::battle::Scene sc;
-    ui::battle::buildScene(&sc, entry);
-    bench::playOut(sc.state, sc.rng, heroTurn);
+// and settled as the screen settles it; true when won. A defeat ends the run
+// there, at the depth it reached.
+bool fight(const rpg::MapNode& node, Tally& tally, int* endDepth) {
+    play::Battle b = play::buildBattle(node.id, node.type);
+    bench::playOut(b.state, b.rng, heroTurn);
     ++tally.battles;
-    ui::battle::copyBackParty(sc.state);
-    if (sc.state.outcome != rpg::OutcomeWon) return false;
-    ui::battle::payVictory(sc.state, entry);
+    const play::BattleEnd end = play::settleBattle(b.state, node.id, node.type);
+    if (!end.won) {
+        *endDepth = end.run.depth;
+        return false;
+    }
     // The reward screen's points, spent as the party screen's auto-assign would.
-    for (rpg::Hero* h : store::partyHeroes()) ui::autoAssign(*h, rpg::classDef(h->cls));
+    for (const play::XpGain& row : end.rows) play::autoAssign(row.heroId);
     return true;
 }
 
@@ -173,7 +171,7 @@ double hitPointShare(bool* anyFallen) {
         const rpg::Hero* hero = store::heroById(m.heroId);
         if (!hero) continue;
         hp += std::max(0.0, m.hp);
-        max += ui::battleMaxima(*hero).maxHp;
+        max += play::maxima(*hero).maxHp;
         if (m.hp <= 0) *anyFallen = true;
     }
     return max > 0 ? hp / max : 1;
@@ -186,7 +184,7 @@ int preference(const rpg::MapNode& node) {
     switch (node.type) {
     case NodeType::Rest: return fallen || share < kRestBelow ? 100 : 30;
     case NodeType::Treasure: return 80;
-    case NodeType::Shop: return ui::shopNodeOpensScrollShop(node.id) ? 10 : 70;
+    case NodeType::Shop: return play::shopNodeOpensScrollShop(node.id) ? 10 : 70;
     case NodeType::Dice: return 60;
     case NodeType::Coin: return 50;
     case NodeType::Shell: return 20;
@@ -196,7 +194,9 @@ int preference(const rpg::MapNode& node) {
     }
 }
 
-void takeChest(const ui::GameState& entry) { ui::takeChest(ui::rollChest(entry), entry.boss); }
+play::ChestTake takeChest(play::ChestKind kind, const std::string& nodeId, int bossDepth = 0) {
+    return play::takeChest(kind, nodeId, bossDepth, play::rollChest(kind, nodeId, bossDepth));
+}
 
 int heroesCarrying(rpg::ConsumableEffect effect) {
     int n = 0;
@@ -209,8 +209,8 @@ int heroesCarrying(rpg::ConsumableEffect effect) {
     return n;
 }
 
-void shop(const ui::GameState& entry) {
-    const std::vector<rpg::ItemInstance> offers = ui::shopStock(ui::shopKindFor(entry.subMode), entry.nodeId);
+void shop(const std::string& nodeId) {
+    const std::vector<rpg::ItemInstance> offers = play::shopStock(play::kShopWanderer, nodeId);
     const auto offerWith = [&](rpg::ConsumableEffect effect) -> const rpg::ItemInstance* {
         for (const rpg::ItemInstance& o : offers) {
             const rpg::ItemDef* def = rpg::findItem(o.defId);
@@ -221,13 +221,13 @@ void shop(const ui::GameState& entry) {
     const std::vector<rpg::Hero*> party = store::partyHeroes();
     const int wanted = kPotionsPerHero * static_cast<int>(party.size());
     if (const rpg::ItemInstance* potion = offerWith(rpg::ConsumableEffect::HealHp)) {
-        while (heroesCarrying(rpg::ConsumableEffect::HealHp) < wanted && ui::buyOffer(*potion, true)) {
+        while (heroesCarrying(rpg::ConsumableEffect::HealHp) < wanted && play::buyOffer(*potion, true).done) {
         }
     }
     if (const rpg::ItemInstance* potion = offerWith(rpg::ConsumableEffect::RestoreMp)) {
         int casters = 0;
-        for (const rpg::Hero* h : party) casters += ui::battleMaxima(*h).maxMp >= 20;
-        while (heroesCarrying(rpg::ConsumableEffect::RestoreMp) < casters && ui::buyOffer(*potion, true)) {
+        for (const rpg::Hero* h : party) casters += play::maxima(*h).maxMp >= 20;
+        while (heroesCarrying(rpg::ConsumableEffect::RestoreMp) < casters && play::buyOffer(*potion, true).done) {
         }
     }
 }
@@ -236,21 +236,21 @@ void shop(const ui::GameState& entry) {
 // games' own deals; true when won.
 bool playMinigame(NodeType type, rpg::Rng& rng) {
     switch (type) {
-    case NodeType::Dice: return ui::diceWon(ui::rollDice(rng));
-    case NodeType::Coin: return ui::tossHeads(rng);  // the call is heads
+    case NodeType::Dice: return play::diceWon(play::rollDice(rng));
+    case NodeType::Coin: return play::tossHeads(rng);  // the call is heads
     case NodeType::Shell: {
-        const ui::ShellDeal deal = ui::dealShell(rng, store::run().depth);
-        const bool won = ui::cupsAfter(deal, deal.swapCount)[static_cast<std::size_t>(rng.index(3))] == deal.prizeCup;
-        if (!won) store::meta().gold = std::max(store::meta().gold - ui::shellStake(store::partyHeroes()), 0.0);
+        const play::ShellDeal deal = play::dealShell(rng, store::run().depth);
+        const bool won = play::cupsAfter(deal, deal.swapCount)[static_cast<std::size_t>(rng.index(3))] == deal.prizeCup;
+        if (!won) play::payShellStake();
         return won;
     }
-    case NodeType::Whack: return ui::hideMonster(rng) == rng.index(9);
+    case NodeType::Whack: return play::hideMonster(rng) == rng.index(9);
     case NodeType::Memory: {
         // Every pair must be found without a miss; turned at random, two
         // face-down cards at a time.
-        const ui::MemoryDeal deal = ui::dealMemory(rng);
-        std::vector<int> down(ui::kMemoryCards);
-        for (int i = 0; i < ui::kMemoryCards; ++i) down[static_cast<std::size_t>(i)] = i;
+        const play::MemoryDeal deal = play::dealMemory(rng);
+        std::vector<int> down(play::kMemoryCards);
+        for (int i = 0; i < play::kMemoryCards; ++i) down[static_cast<std::size_t>(i)] = i;
         while (!down.empty()) {
             const int a = down[static_cast<std::size_t>(rng.index(static_cast<int>(down.size())))];
             std::erase(down, a);
@@ -291,72 +291,48 @@ const rpg::MapNode* nextNode(const rpg::RunState& run) {
 // starts it), both from the run's number.
 void startRun(int index, const std::vector<rpg::ClassId>& classes) {
     rpg::looseRng() = rpg::rngFromText("run-bench-heroes-" + std::to_string(index));
-    store::Meta& meta = store::meta();
-    meta = store::Meta{};
-    meta.initialized = true;
-    for (rpg::ClassId cls : classes) {
-        meta.roster.push_back(rpg::makeHero(cls, "", 1));
-        meta.partyIds.push_back(meta.roster.back().id);
-    }
-    store::run() = rpg::createRun(meta.roster, rpg::seedHash("run-bench-" + std::to_string(index)),
-                                  rpg::runeBonus(meta.runeCircle), meta.ascension);
+    store::meta() = store::Meta{};
+    store::clearRun();
+    play::formFirstParty(classes);
+    play::startRun(rpg::seedHash("run-bench-" + std::to_string(index)));
 }
 
-// Plays one run to its end; true when the boss fell.
-bool playRun(int index, Tally& tally) {
+// Plays one run to its end; true when the boss fell. *endDepth: the deepest
+// row the run entered.
+bool playRun(int index, Tally& tally, int* endDepth) {
     rpg::RunState& run = store::run();
     rpg::Rng minigames = rpg::rngFromText("run-bench-games-" + std::to_string(index));
-    while (const rpg::MapNode* node = nextNode(run)) {
-        // Entering, as the map screen does.
-        run.pos = node->id;
-        run.depth = std::max(run.depth, node->row);
-        const std::optional<ui::GameState> entry = ui::mapNodeEntry(*node);
-        if (!entry) {
-            ui::markNodeDone(node->id);
-            continue;
-        }
-        switch (node->type) {
+    while (const rpg::MapNode* next = nextNode(run)) {
+        const rpg::MapNode node = *next;  // the run changes under the pointer
+        play::enterNode(node.id);
+        *endDepth = run.depth;
+        switch (node.type) {
         case NodeType::Battle:
         case NodeType::Elite:
         case NodeType::Boss:
-            if (!fight(*entry, tally)) {
-                ++tally.lostAt[static_cast<std::size_t>(std::clamp(run.depth, 0, 8))];
+            if (!fight(node, tally, endDepth)) {
+                ++tally.lostAt[static_cast<std::size_t>(std::clamp(*endDepth, 0, 8))];
                 return false;
             }
-            if (node->type == NodeType::Boss) {
-                ui::GameState chest;  // what the reward screen opens after a boss
-                chest.screen = ui::kTreasure;
-                chest.nodeId = node->id;
-                chest.nodeType = static_cast<std::uint8_t>(NodeType::Boss);
-                chest.boss = true;
-                chest.depth = run.depth;
-                takeChest(chest);
+            if (node.type == NodeType::Boss) {
+                // What the reward screen opens after a boss; taking it ends the run.
+                *endDepth = takeChest(play::ChestKind::Boss, node.id, run.depth).run.depth;
                 return true;
             }
             break;
         case NodeType::Rest:
-            ui::restParty();
-            ui::markNodeDone(node->id);
+            play::restParty();
+            play::leaveNode(node.id);
             break;
-        case NodeType::Treasure:
-            takeChest(*entry);
-            ui::markNodeDone(node->id);
-            break;
+        case NodeType::Treasure: takeChest(play::ChestKind::Treasure, node.id); break;
         case NodeType::Shop:
-            if (entry->screen == ui::kShop) shop(*entry);
-            ui::markNodeDone(node->id);
+            if (!play::shopNodeOpensScrollShop(node.id)) shop(node.id);
+            play::leaveNode(node.id);
             break;
         default: {
-            const bool won = playMinigame(node->type, minigames);
-            ui::markNodeDone(node->id);
-            if (won) {
-                ui::GameState chest = *entry;  // what a won game opens
-                chest.screen = ui::kTreasure;
-                chest.subMode = 0;
-                chest.lucky = true;
-                chest.autoOpen = true;
-                takeChest(chest);
-            }
+            const bool won = playMinigame(node.type, minigames);
+            play::leaveNode(node.id);
+            if (won) takeChest(play::ChestKind::Lucky, node.id);  // what a won game opens
             break;
         }
         }
@@ -384,12 +360,16 @@ bool parseParty(const char* text, std::vector<rpg::ClassId>* out) {
     return !out->empty() && static_cast<int>(out->size()) <= rpg::partyCap(0);
 }
 
-// The stores point at an empty folder of our own, so nothing a helper might
-// save can reach the player's files; it is removed at the end.
+// The stores point at an empty folder of our own, so nothing a transaction
+// saves can reach the player's files; it is removed at the end. A memory
+// file system, where there is one, keeps the many small saves cheap.
 class ScratchStore {
 public:
     ScratchStore() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "run_bench.XXXXXX").string();
+        std::error_code ec;
+        const std::filesystem::path base =
+            std::filesystem::is_directory("/dev/shm", ec) ? "/dev/shm" : std::filesystem::temp_directory_path();
+        std::string pattern = (base / "run_bench.XXXXXX").string();
         if (::mkdtemp(pattern.data())) dir_ = pattern;
         store::reloadForTests(dir_);
     }
@@ -443,9 +423,10 @@ int main(int argc, char** argv) {
         Tally t;
         for (int k = 0; k < runs; ++k) {
             startRun(k, classes);
-            t.won += playRun(k, t);
+            int depth = 0;
+            t.won += playRun(k, t, &depth);
             ++t.runs;
-            t.depth += store::run().depth;
+            t.depth += depth;
             t.level += meanLevel();
         }
         const double n = t.runs;
@@ -458,6 +439,6 @@ int main(int argc, char** argv) {
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     std::printf("\n%d runs in %.1f s; depth is the deepest map row entered (the boss row is 8).\n",
                 runs * rpg::kDifficultyCount, seconds);
-    store::run() = rpg::RunState{};
+    store::clearRun();
     return 0;
 }

@@ -1,6 +1,7 @@
 // The store state: one record per process, loaded once, saved on request.
 #include "platform/storage.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
@@ -26,7 +27,17 @@ struct State {
     // A file that exists but could not be read is the player's, not ours:
     // it is never written over or removed until the program ends.
     bool untouchable[kFileCount] = {};
+    // The number of the last change written to both files, stamped into
+    // each ("txn"); 0 (no stamp) until the first such change.
+    double txn = 0;
+    // That change's run (an object, or false for a run it ended), kept in
+    // "saves.dat" until "run.dat" has been written after it.
+    js::Value runAfter;
+    bool runPending = false;
 };
+
+constexpr const char* kTxnKey = "txn";
+constexpr const char* kRunAfterKey = "runAfter";
 
 State& st() {
     static State state;
@@ -59,6 +70,19 @@ bool save(File file, const js::Value& value) {
     return writable(file, path) && detail::writeSealed(path, value);
 }
 
+js::Value stamped(js::Value v) {
+    if (st().txn > 0) v.obj[kTxnKey] = detail::number(st().txn);
+    return v;
+}
+
+js::Value metaFileValue() {
+    js::Value v = stamped(detail::metaToJson(st().meta));
+    if (st().runPending) v.obj[kRunAfterKey] = st().runAfter;
+    return v;
+}
+
+double stampOf(const js::Value& v) { return std::max(0.0, detail::numberOr(v[kTxnKey], 0)); }
+
 // Made ids come from counters that restart with every process; moving them
 // past every id on disk keeps a hero or item made today from taking the id
 // of one loaded from yesterday's save.
@@ -84,16 +108,40 @@ void loadSettings() {
     if (v.type == js::Type::Object) detail::settingsFromJson(v, &st().settings);
 }
 
+// The stamp of the last change of both files and the run it left, if the
+// file still carries it.
 void loadMeta() {
     const js::Value v = load(kMetaFile);
-    if (v.type == js::Type::Object) detail::metaFromJson(v, &st().meta);
+    if (v.type != js::Type::Object) return;
+    detail::metaFromJson(v, &st().meta);
+    st().txn = stampOf(v);
+    const js::Value& after = v[kRunAfterKey];
+    if (after.type == js::Type::Object || after.type == js::Type::Bool) {
+        st().runAfter = after;
+        st().runPending = true;
+    }
 }
 
 // A run that does not load stays on disk untouched: the next run or the
-// next clear replaces it.
+// next clear replaces it. A "run.dat" older than the last change of both
+// files was not rewritten before the program ended: the run that change
+// left (or its end) is the one that counts, and is kept pending until the
+// file is written again.
 void loadRun() {
+    State& s = st();
     const js::Value v = load(kRunFile);
-    if (v.type == js::Type::Object) detail::runFromJson(v, &st().run);
+    if (v.type != js::Type::Object) {
+        s.runPending = false;
+        return;
+    }
+    const double runTxn = stampOf(v);
+    if (s.runPending && runTxn < s.txn) {
+        if (s.runAfter.type != js::Type::Object || !detail::runFromJson(s.runAfter, &s.run)) s.run = detail::emptyRun();
+        return;
+    }
+    s.runPending = false;
+    s.txn = std::max(s.txn, runTxn);
+    detail::runFromJson(v, &s.run);
 }
 
 } // namespace
@@ -131,18 +179,32 @@ std::vector<rpg::Hero*> partyHeroes() {
 
 bool saveSettings() { return save(kSettingsFile, detail::settingsToJson(st().settings)); }
 
-bool saveMeta() { return save(kMetaFile, detail::metaToJson(st().meta)); }
+bool saveMeta() { return save(kMetaFile, metaFileValue()); }
 
 bool saveRun() {
     if (!st().run.active) return clearRun();
-    return save(kRunFile, detail::runToJson(st().run));
+    if (!save(kRunFile, stamped(detail::runToJson(st().run)))) return false;
+    st().runPending = false;
+    return true;
+}
+
+bool saveMetaAndRun() {
+    State& s = st();
+    s.txn += 1;
+    s.runAfter = s.run.active ? detail::runToJson(s.run) : detail::flag(false);
+    s.runPending = true;
+    if (!saveMeta()) return false;
+    return saveRun();
 }
 
 bool clearRun() {
     st().run = detail::emptyRun();
     const std::string path = filePath(kRunFile);
     if (!writable(kRunFile, path)) return false;
-    if (::unlink(path.c_str()) == 0 || errno == ENOENT) return true;
+    if (::unlink(path.c_str()) == 0 || errno == ENOENT) {
+        st().runPending = false;
+        return true;
+    }
     std::fprintf(stderr, "[storage] %s konnte nicht entfernt werden: %s\n", path.c_str(), std::strerror(errno));
     return false;
 }

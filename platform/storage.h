@@ -71,6 +71,14 @@ bool saveSettings();
 bool saveMeta();
 // Without an active run this is clearRun().
 bool saveRun();
+// Rewrites "saves.dat" and "run.dat" (or removes it without an active run)
+// as one step, for a change that touches both: killed at any moment, the
+// next start finds the old progress with the old run or the new progress
+// with the new run, never one of each. The progress file is written first
+// and carries the new run along until "run.dat" holds it; a start that finds
+// "run.dat" older than that takes the run from there. False when a file
+// could not be written; a failed progress file leaves "run.dat" untouched.
+bool saveMetaAndRun();
 
 // The empty run in memory and no "run.dat" on disk. False (with a
 // "[storage]" line) only when the file exists and cannot be removed, since

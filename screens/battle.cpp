@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <string>
+#include <utility>
 
 #include "platform/i18n.h"
 #include "platform/storage.h"
@@ -21,19 +22,12 @@
 namespace ui {
 namespace battle {
 
-std::string battleSeedText(std::uint32_t runSeed, const std::string& nodeId) {
-    return std::to_string(runSeed) + "-" + nodeId;
-}
-
 void buildScene(Scene* sc, const GameState& entry) {
     sc->entry = entry;
-    sc->heroes.clear();
-    for (const rpg::Hero* h : store::partyHeroes()) sc->heroes.push_back(*h);
-    const rpg::RunState& run = store::run();
-    const store::Meta& meta = store::meta();
-    sc->rng = rpg::rngFromText(battleSeedText(run.seed, entry.nodeId));
-    sc->state = rpg::buildBattle(sc->heroes, run.party, static_cast<rpg::NodeType>(entry.nodeType), run.depth,
-                                 sc->rng, meta.ascension, rpg::runeBonus(meta.runeCircle));
+    play::Battle b = play::buildBattle(entry.nodeId, static_cast<rpg::NodeType>(entry.nodeType));
+    sc->heroes = std::move(b.heroes);
+    sc->rng = b.rng;
+    sc->state = std::move(b.state);
 }
 
 void step(Scene& sc, Ctx& ctx) {
@@ -140,7 +134,7 @@ void drawBanner(Ctx& ctx, battle::Scene& sc) {
     st.color = theme::kLightGold;
     st.letterSpacing = s;
     st.align = 1;
-    drawPill(ctx, sc.texts, sc.banner, st, 0.23 * ctx.height, 14 * s, 7 * s, 6 * s, 0.86);
+    drawPill(ctx, sc.texts, sc.banner, st, battle::kBannerTop * s, 14 * s, 7 * s, 6 * s, 0.86);
 }
 
 } // namespace
@@ -163,18 +157,16 @@ void BattleScreen::update(Ctx& ctx) {
     battle::drawCombatants(scene_, ctx);
     profEnd("battle.units");
     profBegin("battle.fx");
-    battle::drawFloats(scene_, ctx);
     battle::drawFx(ctx, &scene_.fx);
     profEnd("battle.fx");
     drawRoundHeader(ctx, scene_);
     drawTurnPill(ctx, scene_);
     drawBanner(ctx, scene_);
     battle::performDueAct(scene_, ctx);
-    if (scene_.state.outcome != rpg::OutcomeRunning) {
-        battle::endOfBattle(scene_, ctx);
-        return;
-    }
-    drawCommandPanel(ctx);
+    if (scene_.state.outcome != rpg::OutcomeRunning) battle::endOfBattle(scene_, ctx);
+    else drawCommandPanel(ctx);
+    // Last, so no banner, box or panel hides a number while it rises.
+    battle::drawFloats(scene_, ctx);
 }
 
 void BattleScreen::updateOverPanel(Ctx& ctx) {
@@ -185,9 +177,8 @@ void BattleScreen::updateOverPanel(Ctx& ctx) {
     if (sc.overPanel || sc.submenu == 0 || sc.state.outcome != rpg::OutcomeRunning || !actor ||
         actor->side != rpg::Side::Heroes || sc.pending.armed)
         return;
-    const double h = battle::submenuH(sc, sc.submenu, ctx, actor);
-    const double boxW = std::min(420 * s, ctx.width / 2);
-    sc.overPanel = h > 0 && ctx.hover({ctx.width / 2 - boxW / 2, ctx.height - battle::kPanelH * s - h - 8 * s, boxW, h});
+    const Rect box = battle::submenuBox(sc, sc.submenu, ctx, actor).box;
+    sc.overPanel = box.h > 0 && ctx.hover(box);
 }
 
 void BattleScreen::drawScenery(Ctx& ctx) {

@@ -39,6 +39,7 @@ void startNow(Scene& sc, Ctx& ctx, const rpg::SkillDef& skill, const std::vector
 
 void resetChoosing(Scene& sc) {
     sc.submenu = 0;
+    sc.page = 0;
     sc.pendingSkill.clear();
     sc.item = PendingItem{};
 }
@@ -48,6 +49,7 @@ void resetChoosing(Scene& sc) {
 constexpr double kRowH = 30;      // times s
 constexpr double kRowStep = 34;   // times s
 constexpr double kBoxMaxH = 300;  // times s
+constexpr double kPagerW = 44;    // times s: each of the pager's buttons
 constexpr std::uint32_t kDimText = 0x6E5D44;
 
 // The skills a hero's skills box lists.
@@ -58,6 +60,18 @@ std::vector<const rpg::SkillDef*> menuSkills(const rpg::Combatant& actor) {
         if (const rpg::SkillDef* skill = rpg::findSkill(id)) out.push_back(skill);
     }
     return out;
+}
+
+std::size_t entryCount(int submenu, const rpg::Combatant* actor) {
+    if (!actor) return 0;
+    if (submenu == 1) return menuSkills(*actor).size();
+    const rpg::Hero* hero = store::heroById(actor->heroId);
+    return submenu == 2 && hero ? hero->bag.size() : 0;
+}
+
+bool anyoneFallen(const Scene& sc) {
+    return std::any_of(sc.state.combatants.begin(), sc.state.combatants.end(),
+                       [](const rpg::Combatant& c) { return c.side == rpg::Side::Heroes && c.hp <= 0; });
 }
 
 // The battle's bevelled button; true when it takes the frame's click.
@@ -105,81 +119,115 @@ void drawTargeting(Scene& sc, Ctx& ctx, double y) {
     }
 }
 
-// One row of a box: its fill, and its name from x + 8s.
-void rowName(Scene& sc, Ctx& ctx, const Rect& row, const std::string& name, std::uint32_t color, double fit) {
+// One row of a box: its name from x + 8s and, right-aligned, a note (the
+// mana cost or why the entry is blocked); the name takes what the note leaves.
+void drawRow(Scene& sc, Ctx& ctx, const Rect& row, const std::string& name, std::uint32_t nameColor,
+             const std::string& note, std::uint32_t noteColor) {
     const double s = ctx.uiScale;
+    TextStyle ns;
+    ns.size = std::round(12 * s);
+    ns.color = noteColor;
+    ns.align = 2;
+    ns.fitWidth = 0.55 * row.w;
+    ns.minFit = 0.75;
+    const std::string& noteText = sc.texts.elided(ctx.cr, note, ns, 0.55 * row.w);
+    const double noteW = note.empty() ? 0 : sc.texts.measure(ctx.cr, noteText, ns).w + 12 * s;
+    if (!note.empty()) sc.texts.draw(ctx.cr, row.x + row.w - 8 * s, row.y + row.h / 2 - 6 * s, noteText, ns);
     TextStyle st;
     st.size = std::round(13 * s);
-    st.color = color;
-    st.fitWidth = fit;
-    sc.texts.draw(ctx.cr, row.x + 8 * s, row.y + row.h / 2 - 7 * s, name, st);
+    st.color = nameColor;
+    st.fitWidth = std::max(row.w - 16 * s - noteW, 1.0);
+    sc.texts.draw(ctx.cr, row.x + 8 * s, row.y + row.h / 2 - 7 * s, sc.texts.elided(ctx.cr, name, st, st.fitWidth), st);
 }
 
-void drawSkillRows(Scene& sc, Ctx& ctx, const Rect& box, const rpg::Combatant& actor) {
-    const double s = ctx.uiScale;
-    Rect row{box.x + 6 * s, box.y + 6 * s, box.w - 12 * s, kRowH * s};
-    for (const rpg::SkillDef* skill : menuSkills(actor)) {
-        if (row.y + row.h > box.y + box.h) break;
-        const bool affordable = actor.mp >= skill->manaCost;
-        const std::uint32_t fill = affordable && ctx.hover(row) ? theme::kDarkPanel : theme::kDarkerPanel;
-        fillRect(ctx.cr, row, fill, affordable ? 1 : 0.5);
-        rowName(sc, ctx, row, i18n::tr(skill->nameKey), affordable ? theme::kCreamText : kDimText, row.w - 90 * s);
-        if (skill->manaCost > 0) {
-            TextStyle cost;
-            cost.size = std::round(12 * s);
-            cost.color = affordable ? 0x3A72B2 : kDimText;
-            cost.align = 2;
-            sc.texts.draw(ctx.cr, row.x + row.w - 8 * s, row.y + row.h / 2 - 6 * s,
-                          num(skill->manaCost) + " " + i18n::tr("stat.mp"), cost);
+void fillRow(Ctx& ctx, const Rect& row, bool open) {
+    fillRect(ctx.cr, row, open && ctx.hover(row) ? theme::kDarkPanel : theme::kDarkerPanel, open ? 1 : 0.5);
+}
+
+void drawSkillRows(Scene& sc, Ctx& ctx, const SubmenuBox& box, const rpg::Combatant& actor) {
+    const std::vector<const rpg::SkillDef*> skills = menuSkills(actor);
+    for (const BoxEntry& e : box.rows) {
+        const rpg::SkillDef& skill = *skills[e.index];
+        const char* block = skillBlock(sc, actor, skill);
+        const bool affordable = actor.mp >= skill.manaCost;
+        const bool open = affordable && !block;
+        fillRow(ctx, e.row, open);
+        std::string note;
+        if (block) note = i18n::tr(block);
+        else if (skill.manaCost > 0) note = num(skill.manaCost) + " " + i18n::tr("stat.mp");
+        const std::uint32_t noteColor = block ? theme::kMutedText : affordable ? 0x3A72B2 : kDimText;
+        drawRow(sc, ctx, e.row, i18n::tr(skill.nameKey), open ? theme::kCreamText : kDimText, note, noteColor);
+        if (block || !ctx.takeClick(e.row)) continue;
+        if (!affordable) {
+            audio::play(audio::Sfx::Error);
+            addFloat(sc, ctx, i18n::tr("battle.noMp"), e.row.x + e.row.w / 2, e.row.y + e.row.h / 2, 0xC2382F, true);
+            continue;
         }
-        if (ctx.takeClick(row)) {
-            if (!affordable) {
-                audio::play(audio::Sfx::Error);
-                addFloat(sc, ctx, i18n::tr("battle.noMp"), row.x + row.w / 2, row.y, 0xC2382F);
-            } else {
-                sc.submenu = 0;
-                useSkill(sc, ctx, actor, skill->id);
-                return;
-            }
-        }
-        row.y += kRowStep * s;
+        sc.submenu = 0;
+        useSkill(sc, ctx, actor, skill.id);
+        return;
     }
 }
 
-void drawItemRows(Scene& sc, Ctx& ctx, const Rect& box, const rpg::Combatant& actor) {
+void drawItemRows(Scene& sc, Ctx& ctx, const SubmenuBox& box, const rpg::Combatant& actor) {
     const double s = ctx.uiScale;
     const rpg::Hero* hero = store::heroById(actor.heroId);
     if (!hero || hero->bag.empty()) {
         TextStyle st;
         st.size = std::round(13 * s);
         st.color = theme::kMutedText;
-        sc.texts.drawCentered(ctx.cr, box.x + box.w / 2, box.y + box.h / 2, i18n::tr("party.bagEmpty"), st);
+        sc.texts.drawCentered(ctx.cr, box.box.x + box.box.w / 2, box.box.y + box.box.h / 2, i18n::tr("party.bagEmpty"),
+                              st);
         return;
     }
-    Rect row{box.x + 6 * s, box.y + 6 * s, box.w - 12 * s, kRowH * s};
-    for (std::size_t i = 0; i < hero->bag.size() && row.y + row.h <= box.y + box.h; ++i, row.y += kRowStep * s) {
-        const rpg::ItemInstance& item = hero->bag[i];
-        fillRect(ctx.cr, row, ctx.hover(row) ? theme::kDarkPanel : theme::kDarkerPanel);
-        rowName(sc, ctx, row, itemName(item), theme::kCreamText, row.w - 16 * s);
-        if (!ctx.takeClick(row)) continue;
+    for (const BoxEntry& e : box.rows) {
+        const rpg::ItemInstance& item = hero->bag[e.index];
+        const char* block = itemBlock(sc, item);
+        fillRow(ctx, e.row, !block);
+        drawRow(sc, ctx, e.row, itemName(item), block ? kDimText : theme::kCreamText, block ? i18n::tr(block) : "",
+                theme::kMutedText);
+        if (block || !ctx.takeClick(e.row)) continue;
         audio::play(audio::Sfx::Click);
         sc.submenu = 0;
         const rpg::ItemDef* def = rpg::findItem(item.defId);
-        sc.item = {true, hero->id, itemName(item), i, def ? def->effect : rpg::ConsumableEffect::None};
+        sc.item = {true, hero->id, itemName(item), e.index, def ? def->effect : rpg::ConsumableEffect::None};
         return;
     }
 }
 
-void drawSubmenu(Scene& sc, Ctx& ctx, double panelY, const rpg::Combatant& actor) {
+// "‹  2 / 3  ›" in the box's last row; the arrows turn the page.
+void drawPager(Scene& sc, Ctx& ctx, const SubmenuBox& box) {
     const double s = ctx.uiScale;
-    const double h = submenuH(sc, sc.submenu, ctx, &actor);
-    if (h <= 0) return;
-    const double w = std::min(420 * s, ctx.width / 2);
-    const Rect box{ctx.width / 2 - w / 2, panelY - h - 8 * s, w, h};
-    fillRoundedRect(ctx.cr, box, 6 * s, 0x140D09, 0.97);
-    strokeRoundedRect(ctx.cr, box, 6 * s, 2 * s, theme::kBrownBorder);
+    TextStyle st;
+    st.size = std::round(12 * s);
+    st.color = theme::kCreamText;
+    const double cy = box.prev.y + box.prev.h / 2;
+    sc.texts.drawCentered(ctx.cr, box.box.x + box.box.w / 2, cy,
+                          std::to_string(box.page + 1) + " / " + std::to_string(box.pages), st);
+    const Rect* const buttons[] = {&box.prev, &box.next};
+    for (int i = 0; i < 2; ++i) {
+        const Rect& r = *buttons[i];
+        const bool open = i == 0 ? box.page > 0 : box.page + 1 < box.pages;
+        fillRow(ctx, r, open);
+        drawTriangleIcon(ctx.cr, r.x + r.w / 2, cy, 12 * s, i == 0 ? 3 : 1, open ? theme::kLightGold : kDimText);
+        if (!open || !ctx.takeClick(r)) continue;
+        audio::play(audio::Sfx::Click);
+        sc.page = box.page + (i == 0 ? -1 : 1);
+    }
+}
+
+void drawSubmenu(Scene& sc, Ctx& ctx, const rpg::Combatant& actor) {
+    const double s = ctx.uiScale;
+    const SubmenuBox box = submenuBox(sc, sc.submenu, ctx, &actor);
+    if (box.box.h <= 0) return;
+    sc.page = box.page;
+    fillRoundedRect(ctx.cr, box.box, 6 * s, 0x140D09, 0.97);
+    strokeRoundedRect(ctx.cr, box.box, 6 * s, 2 * s, theme::kBrownBorder);
+    if (box.pages > 1) drawPager(sc, ctx, box);
     if (sc.submenu == 1) drawSkillRows(sc, ctx, box, actor);
     else drawItemRows(sc, ctx, box, actor);
+    // The box is solid: a click on a blocked row or between rows does nothing.
+    ctx.takeClick(box.box);
 }
 
 void drawCommands(Scene& sc, Ctx& ctx) {
@@ -193,6 +241,7 @@ void drawCommands(Scene& sc, Ctx& ctx) {
         const rpg::Combatant* actor = rpg::currentActor(sc.state);
         if (i == 1 || i == 2) {
             sc.submenu = sc.submenu == i ? 0 : i;
+            sc.page = 0;
             continue;
         }
         sc.submenu = 0;
@@ -203,20 +252,25 @@ void drawCommands(Scene& sc, Ctx& ctx) {
 
 } // namespace
 
-double itemAmount(const rpg::ItemInstance& item, const rpg::ItemDef& def, const rpg::Combatant& target,
-                  const rpg::Hero& owner) {
-    if (def.effect == rpg::ConsumableEffect::HealHp) return rpg::consumableHeal(item, target.stats.maxHp, owner.level);
-    if (def.effect == rpg::ConsumableEffect::RestoreMp)
-        return rpg::consumableHeal(item, target.stats.maxMp, owner.level);
-    return def.power;
-}
-
 std::string preferredEnemy(const Scene& sc) {
     const rpg::Combatant* remembered = rpg::combatant(sc.state, sc.rememberedEnemy);
     if (remembered && remembered->side == rpg::Side::Enemies && remembered->hp > 0) return remembered->id;
     for (const rpg::Combatant& c : sc.state.combatants)
         if (c.side == rpg::Side::Enemies && c.hp > 0) return c.id;
     return {};
+}
+
+const char* skillBlock(const Scene& sc, const rpg::Combatant& actor, const rpg::SkillDef& skill) {
+    if (skill.target == rpg::TargetFallenAlly && rpg::legalTargets(sc.state, actor.id, skill.id).empty())
+        return "battle.nobodyFallen";
+    return nullptr;
+}
+
+const char* itemBlock(const Scene& sc, const rpg::ItemInstance& item) {
+    const rpg::ItemDef* def = rpg::findItem(item.defId);
+    if (!def || def->effect == rpg::ConsumableEffect::None) return "battle.notInBattle";
+    if (def->effect == rpg::ConsumableEffect::Revive && !anyoneFallen(sc)) return "battle.nobodyFallen";
+    return nullptr;
 }
 
 void useSkill(Scene& sc, Ctx& ctx, const rpg::Combatant& actor, const std::string& skillId) {
@@ -259,8 +313,7 @@ void useItem(Scene& sc, Ctx& ctx, rpg::Hero* owner, std::size_t index, const std
     const std::string actorId = current ? current->id : std::string();
     if (current) startActorAnim(sc, ctx, actorId, false, std::string());
     // Spent at once, so a lost or abandoned battle cannot give it back.
-    owner->bag.erase(owner->bag.begin() + static_cast<std::ptrdiff_t>(index));
-    store::saveMeta();
+    play::spendBagItem(owner->id, index);
     PendingAct& p = sc.pending;
     p = PendingAct{};
     p.armed = true;
@@ -330,19 +383,33 @@ void drawEmptyPanel(Scene& sc, Ctx& ctx) {
     resetChoosing(sc);
 }
 
-double submenuH(const Scene& /*sc*/, int submenu, Ctx& ctx, const rpg::Combatant* actor) {
+SubmenuBox submenuBox(const Scene& sc, int submenu, Ctx& ctx, const rpg::Combatant* actor) {
+    SubmenuBox out;
+    if (submenu != 1 && submenu != 2) return out;
     const double s = ctx.uiScale;
-    const double row = kRowH * s + 4 * s;
-    if (submenu == 1) {
-        const std::size_t n = actor ? menuSkills(*actor).size() : 0;
-        return n == 0 ? 0 : std::min(row * n + 12 * s, kBoxMaxH * s);
+    const std::size_t n = entryCount(submenu, actor);
+    if (submenu == 1 && n == 0) return out;
+    const double step = kRowStep * s;
+    const std::size_t fit = static_cast<std::size_t>(std::floor((kBoxMaxH * s - 12 * s + 4 * s) / step + 1e-9));
+    const std::size_t perPage = n > fit ? fit - 1 : fit;  // the last row turns the pages
+    out.pages = n > fit ? static_cast<int>((n + perPage - 1) / perPage) : 1;
+    out.page = std::clamp(sc.page, 0, out.pages - 1);
+    const double h = std::max((n > fit ? fit : n) * step + 12 * s, submenu == 2 ? 48 * s : 0.0);
+    const double w = std::min(420 * s, ctx.width / 2);
+    out.box = {ctx.width / 2 - w / 2, ctx.height - kPanelH * s - h - 8 * s, w, h};
+    Rect row{out.box.x + 6 * s, out.box.y + 6 * s, w - 12 * s, kRowH * s};
+    const std::size_t first = static_cast<std::size_t>(out.page) * perPage;
+    for (std::size_t i = first; i < n && i < first + perPage; ++i, row.y += step) out.rows.push_back({i, row});
+    if (out.pages > 1) {
+        const double y = out.box.y + 6 * s + static_cast<double>(fit - 1) * step;
+        out.prev = {row.x, y, kPagerW * s, kRowH * s};
+        out.next = {row.x + row.w - kPagerW * s, y, kPagerW * s, kRowH * s};
     }
-    if (submenu == 2) {
-        const rpg::Hero* hero = actor ? store::heroById(actor->heroId) : nullptr;
-        const std::size_t n = hero ? hero->bag.size() : 0;
-        return std::max(std::min(row * n + 12 * s, kBoxMaxH * s), 48 * s);
-    }
-    return 0;
+    return out;
+}
+
+double submenuH(const Scene& sc, int submenu, Ctx& ctx, const rpg::Combatant* actor) {
+    return submenuBox(sc, submenu, ctx, actor).box.h;
 }
 
 void drawPanel(Scene& sc, Ctx& ctx, double panelH, const rpg::Combatant* actor) {
@@ -358,7 +425,7 @@ void drawPanel(Scene& sc, Ctx& ctx, double panelH, const rpg::Combatant* actor) 
         drawTargeting(sc, ctx, y);
         return;
     }
-    if (sc.submenu == 1 || sc.submenu == 2) drawSubmenu(sc, ctx, y, *actor);
+    if (sc.submenu == 1 || sc.submenu == 2) drawSubmenu(sc, ctx, *actor);
     drawCommands(sc, ctx);
 }
 

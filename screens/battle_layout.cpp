@@ -26,10 +26,19 @@ constexpr RowSpec kBackRow{0.70, 0.457, 0.92};
 constexpr int kColumns = 6;
 
 void placeRow(std::vector<Slot>* slots, const std::vector<const rpg::Combatant*>& row, const RowSpec& spec,
-              const Floor& floor, double s) {
+              const Floor& floor, double s, int rowIndex) {
     const int n = static_cast<int>(row.size());
     const double left = floor.x + floor.w / 2 - spec.spread * floor.w;
-    const double size = rowSlotSize(spec.spread, floor.w, n, s);
+    const double column = 2 * spec.spread * floor.w / kColumns;
+    // Columns of neighbours may touch (four units stand in 0, 2, 3, 5): the
+    // nearest distinct column bounds the width. Units sharing a column (seven
+    // or more) cannot help overlapping.
+    int nearest = kColumns;
+    for (int i = 1; i < n; ++i) {
+        const int gap = rowColumn(i, n) - rowColumn(i - 1, n);
+        if (gap > 0) nearest = std::min(nearest, gap);
+    }
+    const double size = std::min(rowSlotSize(spec.spread, floor.w, n, s), nearest * column - 6 * s);
     for (int i = 0; i < n; ++i) {
         Slot slot;
         slot.id = row[static_cast<std::size_t>(i)]->id;
@@ -37,6 +46,7 @@ void placeRow(std::vector<Slot>* slots, const std::vector<const rpg::Combatant*>
         slot.y = spec.yFrac * floor.h;
         slot.scale = spec.scale;
         slot.size = size;
+        slot.row = rowIndex;
         slots->push_back(std::move(slot));
     }
 }
@@ -169,14 +179,14 @@ void layoutSlots(std::vector<Slot>* slots, const std::vector<rpg::Combatant>& un
         if (c.side == rpg::Side::Enemies) monsters.push_back(&c);
         else (c.backRow ? back : front).push_back(&c);
     }
-    placeRow(slots, monsters, kMonsterRow, floor, s);
+    placeRow(slots, monsters, kMonsterRow, floor, s, 0);
     if (front.size() + back.size() < 4 || front.empty() || back.empty()) {
         front.insert(front.end(), back.begin(), back.end());
-        placeRow(slots, front, kSingleHeroRow, floor, s);
+        placeRow(slots, front, kSingleHeroRow, floor, s, 1);
         return;
     }
-    placeRow(slots, front, kFrontRow, floor, s);
-    placeRow(slots, back, kBackRow, floor, s);
+    placeRow(slots, front, kFrontRow, floor, s, 1);
+    placeRow(slots, back, kBackRow, floor, s, 2);
 }
 
 SpriteSize spriteSize(const std::string& sprite, double s, double scale) {

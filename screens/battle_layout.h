@@ -14,14 +14,38 @@
 
 namespace ui::battle {
 
+// One text of a unit's name block, placed: top-left corner, font size.
+struct Label {
+    std::string text;
+    double x = 0, y = 0, w = 0, h = 0;
+    double size = 0;
+    bool level = false;  // the level, in bold gold
+};
+
+// Where the parts of one unit stand at rest (animations move only the
+// sprite). The parts of one unit never overlap another unit's hit area.
+struct UnitParts {
+    Rect marker;  // room of the bobbing turn marker
+    Rect chips;   // the status chip lines (room for one line is always kept)
+    Rect sprite;
+    Rect name;    // the name block, as wide as its widest label
+    Rect bars;
+    Rect card;    // highlight frame: chips down to the bars
+    Rect hit;     // click area: the card with the marker's room and the sprite
+    std::vector<Label> labels;
+    // The chips: how many are shown, per line, and the size factor.
+    int chipCount = 0, chipsPerLine = 1;
+    double chipScale = 1;
+};
+
 // The on-screen place of one combatant, rebuilt every frame.
 struct Slot {
     std::string id;
     double x = 0, y = 0;  // x: the sprite's horizontal centre; y: the row's line
-    double scale = 1;     // 0.82 monsters; 1.05 front, 0.92 back, 1.0 one row of heroes
-    double size = 0;      // slot width
-    // The unit's card: highlight frame and clickable area; 0 until drawn.
-    double hitX = 0, hitY = 0, hitW = 0, hitH = 0;
+    double scale = 1;     // 0.82 monsters; 1.05 front, 0.92 back, 1.0 one row of heroes; less where room lacks
+    double size = 0;      // card width: never wider than the gap to the row's next unit allows
+    int row = 0;          // 0 monsters, then the hero rows from the top
+    UnitParts parts;      // empty until the frame's layout
 };
 
 // The floor the units stand on, in logical units (its top is the window's).
@@ -46,7 +70,10 @@ int rowColumn(int i, int n);
 // Slot width of a row of n units with spread k: clamped to 54s..118s.
 double rowSlotSize(double k, double floorW, int n, double s);
 // Monsters above, heroes below: in one row unless there are four or more
-// heroes with someone in the front and someone in the back.
+// heroes with someone in the front and someone in the back. These are the
+// rows' preferred lines; the frame's layout moves them apart where the
+// units' parts need it. A card is at most as wide as the distance to its
+// nearest neighbour in the row less 6s, so neighbours' cards never touch.
 void layoutSlots(std::vector<Slot>* slots, const std::vector<rpg::Combatant>& units, const Floor& floor, double s);
 
 // The size a unit's sprite is drawn at: px logical units per sprite pixel

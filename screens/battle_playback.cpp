@@ -167,23 +167,77 @@ void consume(Scene& sc, Ctx& ctx, const rpg::ActionOutcome& out) {
     for (const Event& e : out.events) announceEvent(sc, ctx, e);
 }
 
-void addFloat(Scene& sc, Ctx& ctx, std::string text, double x, double y, std::uint32_t color) {
-    sc.floats.push_back({std::move(text), x, y, ctx.now, color});
-}
+namespace {
 
-void drawFloats(Scene& sc, Ctx& ctx) {
-    const double s = ctx.uiScale;
-    std::erase_if(sc.floats, [&](const Float& f) { return ctx.now - f.start > kFloatLife; });
+TextStyle floatStyle(double s) {
     TextStyle st;
     st.size = std::round(15 * s);
     st.bold = true;
     st.align = 1;
+    return st;
+}
+
+bool overlaps(const Rect& a, const Rect& b) {
+    return a.x < b.x + b.w && b.x < a.x + a.w && a.y < b.y + b.h && b.y < a.y + a.h;
+}
+
+bool alive(const Float& f, double now) { return now - f.start <= kFloatLife; }
+
+} // namespace
+
+Rect floatRect(Scene& sc, Ctx& ctx, const Float& f, double now) {
+    const double s = ctx.uiScale;
+    const TextCache::Size m = sc.texts.measure(ctx.cr, f.text, floatStyle(s));
+    const double pad = f.boxed ? 6 * s : 0;
+    const double y = f.y - 40 * s * (now - f.start);
+    return {f.x - m.w / 2 - pad, y - m.h / 2 - pad / 2, m.w + 2 * pad, m.h + pad};
+}
+
+void addFloat(Scene& sc, Ctx& ctx, std::string text, double x, double y, std::uint32_t color, bool boxed) {
+    sc.floats.push_back({std::move(text), x, y, ctx.now, color, boxed});
+}
+
+void placeFloats(Scene& sc, Ctx& ctx) {
+    const double s = ctx.uiScale;
+    for (Float& f : sc.floats) {
+        if (f.placed) continue;
+        f.placed = true;
+        // Whole inside the window.
+        const Rect r = floatRect(sc, ctx, f, ctx.now);
+        const double margin = 4 * s;
+        if (r.w + 2 * margin < ctx.width) f.x = std::clamp(f.x, r.w / 2 + margin, ctx.width - r.w / 2 - margin);
+        // Clear of every float placed before: one or two lines lower, else
+        // higher, so a quick run of hits does not climb into the banner. All
+        // floats rise alike, so two that are apart when the later one starts
+        // stay apart.
+        const double anchor = f.y;
+        const double step = floatRect(sc, ctx, f, ctx.now).h + 2 * s;
+        for (const int lines : {0, 1, 2, -1, -2, -3, -4, -5}) {
+            f.y = anchor + lines * step;
+            const Rect mine = floatRect(sc, ctx, f, ctx.now);
+            const bool clear = std::none_of(sc.floats.begin(), sc.floats.end(), [&](const Float& o) {
+                return &o != &f && o.placed && alive(o, ctx.now) && overlaps(mine, floatRect(sc, ctx, o, ctx.now));
+            });
+            if (clear) break;
+        }
+    }
+}
+
+void drawFloats(Scene& sc, Ctx& ctx) {
+    const double s = ctx.uiScale;
+    std::erase_if(sc.floats, [&](const Float& f) { return !alive(f, ctx.now); });
+    placeFloats(sc, ctx);
+    TextStyle st = floatStyle(s);
     for (const Float& f : sc.floats) {
         const double age = ctx.now - f.start;
-        const double y = f.y - 40 * s * age;
         st.alpha = std::max(0.0, 1 - age / kFloatLife);
         st.color = f.color;
-        const double top = y - sc.texts.measure(ctx.cr, f.text, st).h / 2;
+        const Rect r = floatRect(sc, ctx, f, ctx.now);
+        if (f.boxed) {
+            fillRoundedRect(ctx.cr, r, 5 * s, 0x140D09, 0.92 * st.alpha);
+            strokeRoundedRect(ctx.cr, r, 5 * s, 1.5 * s, f.color, 0.8 * st.alpha);
+        }
+        const double top = r.y + r.h / 2 - sc.texts.measure(ctx.cr, f.text, st).h / 2;
         sc.texts.drawShadowed(ctx.cr, f.x, top, 1, 1, st.alpha, f.text, st);
     }
 }

@@ -12,6 +12,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "play/battle.h"
 #include "rules/combat.h"
 #include "rules/hero.h"
 #include "rules/items.h"
@@ -27,9 +28,11 @@ namespace ui::battle {
 // A number or word rising above a unit for 1.1 s.
 struct Float {
     std::string text;
-    double x = 0, y = 0;  // anchor at creation
+    double x = 0, y = 0;  // the text's centre at creation
     double start = 0;
     std::uint32_t color = 0;
+    bool boxed = false;   // on a dark plate, for a word over the command box
+    bool placed = false;  // moved clear of the others, at its first drawing
 };
 inline constexpr double kFloatLife = 1.1;
 
@@ -74,19 +77,25 @@ struct Scene {
     Floor floor;
     int floorPx[2] = {0, 0};  // pixel size of the cached floor texture
     int submenu = 0;          // 0 none, 1 skills, 2 items
+    int page = 0;             // of the open box, from 0
     bool endSeen = false;
     double endTime = 0;
     std::vector<XpRow> rewardRows;
+    play::RunEnd runEnd;  // what a lost battle's settlement left for the result
     TextCache texts;
 };
+
+// The action banner stands under the turn line (times s), clear of the
+// units: the rows start below kUnitsTop.
+inline constexpr double kBannerTop = 70;
+inline constexpr double kUnitsTop = 112;
 
 inline constexpr double kMonsterPause = 0.55;
 inline constexpr double kHandOver = 1.2;
 
 // --- Construction and engine steps (battle.cpp) ---
 
-// "<run seed>-<node id>": the text the battle's generator is seeded from.
-std::string battleSeedText(std::uint32_t runSeed, const std::string& nodeId);
+using play::battleSeedText;
 // The battle of the entry's node for the party and the run in the stores.
 void buildScene(Scene* sc, const GameState& entry);
 // Advances the engine to the next actor and plays what that brought.
@@ -101,7 +110,12 @@ void monsterTurn(Scene& sc, Ctx& ctx);
 
 // --- Units (battle_units.cpp) ---
 
+// The slots of the frame with every unit's parts: rows moved apart, names
+// stacked or cut and units shrunk until no unit's parts reach another's.
 void layout(Scene& sc, Ctx& ctx);
+// The unit drawn on top at the point (the last laid out whose hit area holds
+// it); empty for none.
+std::string unitAt(const Scene& sc, double x, double y);
 // The point effects aim at: the slot's x and the middle of the sprite.
 bool posOf(const Scene& sc, Ctx& ctx, const std::string& id, double* x, double* y);
 void startActorAnim(Scene& sc, Ctx& ctx, const std::string& id, bool lunge, const std::string& target);
@@ -121,15 +135,43 @@ int weaponClassOf(const Scene& sc, const rpg::Combatant& actor);
 // --- Playback (battle_playback.cpp) ---
 
 void consume(Scene& sc, Ctx& ctx, const rpg::ActionOutcome& out);
-void addFloat(Scene& sc, Ctx& ctx, std::string text, double x, double y, std::uint32_t color);
+// A float centred at (x, y). At its first drawing it moves inside the window
+// and a line or two down (or else up) from every float it would run into.
+void addFloat(Scene& sc, Ctx& ctx, std::string text, double x, double y, std::uint32_t color, bool boxed = false);
+void placeFloats(Scene& sc, Ctx& ctx);
+// Where the float stands at the time (its plate included).
+Rect floatRect(Scene& sc, Ctx& ctx, const Float& f, double now);
+// Places new floats and draws all; the frame draws them last of all, over
+// the panel, the box and the banner.
 void drawFloats(Scene& sc, Ctx& ctx);
 
 // --- Commands (battle_commands.cpp) ---
 
 void drawPanel(Scene& sc, Ctx& ctx, double panelH, const rpg::Combatant* actor);
+
+// One entry of the open box: its index (into the listed skills or the bag)
+// and its row.
+struct BoxEntry {
+    std::size_t index = 0;
+    Rect row;
+};
+// The skills or items box above the panel. A list longer than the box holds
+// is shown in pages: the last row then turns them.
+struct SubmenuBox {
+    Rect box;  // 0 high: no box
+    std::vector<BoxEntry> rows;
+    int page = 0, pages = 1;
+    Rect prev, next;  // the pager's buttons, when there are pages
+};
+SubmenuBox submenuBox(const Scene& sc, int submenu, Ctx& ctx, const rpg::Combatant* actor);
 double submenuH(const Scene& sc, int submenu, Ctx& ctx, const rpg::Combatant* actor);
 void useSkill(Scene& sc, Ctx& ctx, const rpg::Combatant& actor, const std::string& skillId);
 void useItem(Scene& sc, Ctx& ctx, rpg::Hero* owner, std::size_t index, const std::string& targetId);
+// Why an entry of the box cannot be chosen now (a translation key), or null:
+// an item without a use in battle, a revive with nobody fallen. A skill
+// short of mana is not blocked: its click says so.
+const char* skillBlock(const Scene& sc, const rpg::Combatant& actor, const rpg::SkillDef& skill);
+const char* itemBlock(const Scene& sc, const rpg::ItemInstance& item);
 // Whether the waiting item or skill may take the unit.
 bool targetable(const Scene& sc, const rpg::Combatant& unit);
 // A click on a unit: the waiting item or skill takes it, or a living
@@ -139,30 +181,21 @@ void announce(Scene& sc, Ctx& ctx, const rpg::Combatant& actor, const rpg::Skill
               const std::vector<std::string>& targets);
 // The panel of a turn that is not the player's: also ends any choosing.
 void drawEmptyPanel(Scene& sc, Ctx& ctx);
-// What a bag item does to the target: potions restore a share of the
-// target's maxima, less for an owner above the potion's level; other
-// consumables their catalogue power.
-double itemAmount(const rpg::ItemInstance& item, const rpg::ItemDef& def, const rpg::Combatant& target,
-                  const rpg::Hero& owner);
+using play::itemAmount;
 // The monster a plain attack would strike: the remembered one while it
 // lives, else the first living monster; empty when none lives.
 std::string preferredEnemy(const Scene& sc);
 
 // --- End of battle (battle_settle.cpp) ---
 
-// Each run party member takes its combatant's hit points and mana.
-void copyBackParty(const rpg::BattleState& state);
-// Experience for every party hero, with level-ups refilling the run's
-// members; one row per hero.
-std::vector<XpRow> grantXp(double rewardXp, int depth, rpg::NodeType type);
-// Experience, gold and progress of a won battle, without saving; the
-// experience rows.
-std::vector<XpRow> payVictory(const rpg::BattleState& state, const GameState& entry);
-// payVictory for the scene, saving progress and the run.
-void settleVictory(Scene& sc);
+// The battle settled through the run's transactions (a victory paid, a
+// defeat ending the run), the reward rows or the ended run kept for the
+// hand-over.
+void settle(Scene& sc);
 GameState rewardEntry(const Scene& sc);
-GameState defeatEntry();
-// The end panel every frame; the settlement once; the hand-over after 1.2 s.
+GameState defeatEntry(const Scene& sc);
+// The end panel every frame; the settlement once, in the frame the outcome
+// is seen; the hand-over after 1.2 s.
 void endOfBattle(Scene& sc, Ctx& ctx);
 
 } // namespace ui::battle

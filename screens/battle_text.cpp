@@ -62,6 +62,40 @@ const TextCache::Mask& TextCache::maskFor(cairo_t* cr, std::string_view text, co
     return masks_.emplace(key_, std::move(m)).first->second;
 }
 
+const std::string& TextCache::elided(cairo_t* cr, std::string_view text, const TextStyle& st, double maxW) {
+    makeKey(&key_, text, st, pixelRatio(cr));
+    appendRaw(&key_, maxW);
+    if (auto it = cuts_.find(key_); it != cuts_.end()) return it->second;
+    if (cuts_.size() >= kMaxMasks) cuts_.clear();
+    auto widthOf = [&](std::string_view t) {
+        double w = 0;
+        measureText(cr, t, st, &w, nullptr);
+        return w;
+    };
+    std::string out(text);
+    if (widthOf(text) > maxW) {
+        // Cut points: the starts of UTF-8 characters after the first.
+        std::vector<std::size_t> cuts;
+        for (std::size_t i = 1; i < text.size(); ++i)
+            if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80) cuts.push_back(i);
+        const std::string_view ellipsis = "\xE2\x80\xA6";
+        auto candidate = [&](std::size_t n) {
+            std::string_view head = text.substr(0, n);
+            while (!head.empty() && head.back() == ' ') head.remove_suffix(1);
+            return std::string(head) + std::string(ellipsis);
+        };
+        // The longest head that still fits; at least one character.
+        std::size_t lo = 0, hi = cuts.size();
+        while (lo < hi) {
+            const std::size_t mid = (lo + hi + 1) / 2;
+            if (widthOf(candidate(cuts[mid - 1])) <= maxW) lo = mid;
+            else hi = mid - 1;
+        }
+        out = candidate(lo > 0 ? cuts[lo - 1] : (cuts.empty() ? text.size() : cuts[0]));
+    }
+    return cuts_.emplace(key_, std::move(out)).first->second;
+}
+
 // Keeps the most recently used half.
 void TextCache::evictOld() {
     std::vector<std::uint64_t> uses;

@@ -33,6 +33,11 @@ public:
     void drawShadowed(cairo_t* cr, double x, double y, double dx, double dy, double shadowAlpha,
                       std::string_view text, const TextStyle& st);
 
+    // The text as it fits into maxW in the style (with its own fit width and
+    // smallest shrink applied first): whole, or cut at a character and ended
+    // with "…". Remembered, so a name laid out every frame is cut once.
+    const std::string& elided(cairo_t* cr, std::string_view text, const TextStyle& st, double maxW);
+
     std::size_t entries() const { return masks_.size(); }
 
 private:
@@ -50,6 +55,7 @@ private:
     void evictOld();
 
     std::unordered_map<std::string, Mask> masks_;
+    std::unordered_map<std::string, std::string> cuts_;  // elided() by text, style and width
     std::uint64_t clock_ = 0;
     std::string key_;  // reused, so a lookup allocates nothing
 };

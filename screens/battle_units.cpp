@@ -31,42 +31,214 @@ const Slot* lastSlotOf(const Scene& sc, const std::string& id) {
     return found;
 }
 
-// Everything one unit's drawing needs to know about where it stands.
-struct UnitGeom {
-    SpriteSize size;
-    double top = 0;
-    double feet = 0;
-    double cardW = 0;
-    double chipY = 0;  // top of the status chip row
+// --- Parts of a unit ---
+
+constexpr double kRowGap = 4;  // times s: between one row's lowest part and the next row's highest
+constexpr double kChipW = 22, kChipH = 16, kChipGap = 3;  // times s
+constexpr int kMaxChips = 6;
+constexpr double kNameMinFit = 0.7;  // smallest shrink of a name before it is cut
+
+double bottomOf(const Rect& r) { return r.y + r.h; }
+
+Rect unite(const Rect& a, const Rect& b) {
+    if (a.w <= 0 && a.h <= 0) return b;
+    const double x = std::min(a.x, b.x), y = std::min(a.y, b.y);
+    return {x, y, std::max(a.x + a.w, b.x + b.w) - x, std::max(bottomOf(a), bottomOf(b)) - y};
+}
+
+struct ChipFit {
+    int count = 0, perLine = 1, lines = 1;
+    double k = 1;
 };
 
-UnitGeom geomOf(const Slot& slot, const rpg::Combatant& c, double s) {
-    UnitGeom g;
-    g.size = spriteSize(c.sprite, s, slot.scale);
-    g.top = unitTop(slot, s);
-    g.feet = g.top + g.size.h;
-    g.cardW = slot.size > 0 ? slot.size : std::max(1.35 * g.size.w, 54 * s);
-    g.chipY = slot.y - 38 * s * slot.scale;
-    return g;
+// The chips in one line where they fit at three quarters of their size or
+// more, else in two lines down to 0.55 of it, else as many as fit that way.
+ChipFit fitChips(int n, double width, double s) {
+    n = std::min(n, kMaxChips);
+    if (n <= 0) return {};
+    auto lineW = [&](int per) { return (per * kChipW + (per - 1) * kChipGap) * s; };
+    for (int lines = 1; lines <= 2; ++lines) {
+        const int per = (n + lines - 1) / lines;
+        const double k = std::min(1.0, width / lineW(per));
+        if (k >= (lines == 1 ? 0.75 : 0.55)) return {n, per, lines, k};
+    }
+    const double k = 0.55;
+    const int per = std::max(1, static_cast<int>(std::floor((width / (s * k) + kChipGap) / (kChipW + kChipGap))));
+    return {std::min(n, 2 * per), per, 2, k};
+}
+
+TextStyle nameStyle(double size, bool bold, std::uint32_t color) {
+    TextStyle st;
+    st.size = size;
+    st.bold = bold;
+    st.color = color;
+    return st;
+}
+
+Label placed(TextCache& texts, Ctx& ctx, std::string text, double x, double y, double size, bool level) {
+    const TextCache::Size m = texts.measure(ctx.cr, text, nameStyle(size, level, 0));
+    return {std::move(text), x, y, m.w, m.h, size, level};
+}
+
+bool hasBlank(const std::string& text) { return text.find(' ') != std::string::npos; }
+
+std::vector<std::string> words(const std::string& text) {
+    std::vector<std::string> out;
+    std::size_t at = 0;
+    while (at <= text.size()) {
+        const std::size_t end = std::min(text.find(' ', at), text.size());
+        if (end > at) out.push_back(text.substr(at, end - at));
+        at = end + 1;
+    }
+    return out;
+}
+
+// The name and level from y down, centred on x within width: side by side
+// on one line (shrunk, then cut), or, where stacking is allowed and the pair
+// is too wide, one word a line with the level below.
+std::vector<Label> nameLabels(Scene& sc, Ctx& ctx, const rpg::Combatant& c, double x, double y, double width,
+                              bool stack) {
+    TextCache& texts = sc.texts;
+    const double base = std::round(10 * ctx.uiScale);
+    const std::string name = combatantName(c);
+    const std::string level = c.level >= 1 ? "  L" + std::to_string(c.level) : std::string();
+    const double nameW = texts.measure(ctx.cr, name, nameStyle(base, false, 0)).w;
+    const double levelW = level.empty() ? 0 : texts.measure(ctx.cr, level, nameStyle(base, true, 0)).w;
+    std::vector<Label> out;
+    if (stack && nameW + levelW > width && !level.empty() && hasBlank(name)) {
+        double at = y;
+        for (const std::string& word : words(name)) {
+            const double w = texts.measure(ctx.cr, word, nameStyle(base, false, 0)).w;
+            const double size = w > width ? base * std::max(width / w, kNameMinFit) : base;
+            const std::string& cut = texts.elided(ctx.cr, word, nameStyle(size, false, 0), width);
+            Label l = placed(texts, ctx, cut, x, at, size, false);
+            l.x = x - l.w / 2;
+            at += l.h;
+            out.push_back(std::move(l));
+        }
+        Label l = placed(texts, ctx, level.substr(2), x, at, base, true);
+        l.x = x - l.w / 2;
+        out.push_back(std::move(l));
+        return out;
+    }
+    const double pair = nameW + levelW;
+    const double size = pair > width && pair > 0 ? base * std::max(width / pair, kNameMinFit) : base;
+    Label lv = level.empty() ? Label{} : placed(texts, ctx, level, x, y, size, true);
+    const std::string& cut = texts.elided(ctx.cr, name, nameStyle(size, false, 0), std::max(width - lv.w, 0.0));
+    Label nm = placed(texts, ctx, cut, x, y, size, false);
+    nm.x = x - (nm.w + lv.w) / 2;
+    lv.x = nm.x + nm.w;
+    out.push_back(std::move(nm));
+    if (!level.empty()) out.push_back(std::move(lv));
+    return out;
+}
+
+// Every part of the unit at its slot, from its line and scale.
+UnitParts placeParts(Scene& sc, Ctx& ctx, const Slot& slot, const rpg::Combatant& c, bool stack) {
+    const double s = ctx.uiScale;
+    const SpriteSize size = spriteSize(c.sprite, s, slot.scale);
+    const double top = unitTop(slot, s);
+    const double cardW = slot.size > 0 ? slot.size : std::max(1.35 * size.w, 54 * s);
+    UnitParts p;
+    p.sprite = {slot.x - size.w / 2, top, size.w, size.h};
+    const ChipFit chips = fitChips(static_cast<int>(c.statuses.size()), cardW, s);
+    p.chipCount = chips.count;
+    p.chipsPerLine = chips.perLine;
+    p.chipScale = chips.k;
+    const double k = chips.k * s;
+    const int per = std::min(chips.perLine, std::max(chips.count, 1));
+    const double chipsW = chips.count > 0 ? (per * kChipW + (per - 1) * kChipGap) * k : 0;
+    const double chipsH = chips.lines * kChipH * k + (chips.lines - 1) * kChipGap * k;
+    p.chips = {slot.x - chipsW / 2, top - chipsH, chipsW, chipsH};
+    p.marker = {slot.x - 6 * s, p.chips.y - 17 * s, 12 * s, 16 * s};
+    p.labels = nameLabels(sc, ctx, c, slot.x, top + size.h + 2 * s, cardW, stack);
+    for (const Label& l : p.labels) p.name = unite(p.name, {l.x, l.y, l.w, l.h});
+    const double barTop = (p.labels.empty() ? top + size.h : bottomOf(p.name)) + 2 * s;
+    const double barW = std::min(cardW, 1.6 * size.w);
+    p.bars = {slot.x - barW / 2, barTop, barW, c.stats.maxMp > 0 ? 28 * s : 13 * s};
+    const double cardTop = p.chips.y - 4 * s;
+    p.card = {slot.x - cardW / 2, cardTop, cardW, bottomOf(p.bars) + 3 * s - cardTop};
+    p.hit = unite(unite(p.card, p.marker), p.sprite);
+    return p;
+}
+
+void shiftParts(UnitParts* p, double dy) {
+    for (Rect* r : {&p->marker, &p->chips, &p->sprite, &p->name, &p->bars, &p->card, &p->hit}) r->y += dy;
+    for (Label& l : p->labels) l.y += dy;
+}
+
+// One attempt at the rows: every unit at f times its row's scale (and no
+// wider than its card), names stacked or not; rows pushed down where one
+// reaches into the next, then up from the panel. False when the top row
+// then rises into the turn line.
+bool arrangeRows(Scene& sc, Ctx& ctx, const std::vector<Slot>& preferred, double f, bool stack) {
+    const double s = ctx.uiScale;
+    constexpr int kRows = 3;
+    double line[kRows] = {}, above[kRows] = {}, below[kRows] = {};
+    bool used[kRows] = {};
+    double narrow[kRows] = {1, 1, 1};  // so the widest sprite of the row fits its card
+    for (const Slot& slot : preferred) {
+        const rpg::Combatant* c = rpg::combatant(sc.state, slot.id);
+        const double w = spriteSize(c ? c->sprite : std::string("slime"), s, slot.scale).w;
+        if (slot.size > 0 && w > slot.size) narrow[slot.row] = std::min(narrow[slot.row], slot.size / w);
+    }
+    sc.slots = preferred;
+    for (Slot& slot : sc.slots) {
+        const int r = std::clamp(slot.row, 0, kRows - 1);
+        slot.scale *= f * narrow[r];
+        const rpg::Combatant* c = rpg::combatant(sc.state, slot.id);
+        if (!c) continue;
+        slot.parts = placeParts(sc, ctx, slot, *c, stack);
+        const double up = slot.y - slot.parts.hit.y, down = bottomOf(slot.parts.hit) - slot.y;
+        above[r] = used[r] ? std::max(above[r], up) : up;
+        below[r] = used[r] ? std::max(below[r], down) : down;
+        line[r] = slot.y;
+        used[r] = true;
+    }
+    std::vector<int> rows;
+    for (int r = 0; r < kRows; ++r)
+        if (used[r]) rows.push_back(r);
+    if (rows.empty()) return true;
+    const double gap = kRowGap * s;
+    for (std::size_t i = 1; i < rows.size(); ++i) {
+        const int a = rows[i - 1], b = rows[i];
+        line[b] = std::max(line[b], line[a] + below[a] + gap + above[b]);
+    }
+    const double floorLimit = ctx.height - kPanelH * s - 2 * s;
+    const int last = rows.back();
+    if (line[last] + below[last] > floorLimit) line[last] = floorLimit - below[last];
+    for (std::size_t i = rows.size() - 1; i > 0; --i) {
+        const int a = rows[i - 1], b = rows[i];
+        line[a] = std::min(line[a], line[b] - above[b] - gap - below[a]);
+    }
+    for (Slot& slot : sc.slots) {
+        const int r = std::clamp(slot.row, 0, kRows - 1);
+        const double dy = line[r] - slot.y;
+        slot.y = line[r];
+        shiftParts(&slot.parts, dy);
+    }
+    // Below the round header, the turn line and the banner.
+    return line[rows.front()] - above[rows.front()] >= kUnitsTop * s;
 }
 
 // --- Sprite ---
 
-void drawGround(Ctx& ctx, const Slot& slot, const rpg::Combatant& c, const UnitGeom& g) {
+void drawGround(Ctx& ctx, const Slot& slot, const rpg::Combatant& c, const Rect& sprite) {
     const double s = ctx.uiScale;
+    const double feet = bottomOf(sprite);
     cairo_save(ctx.cr);
-    cairo_translate(ctx.cr, slot.x, g.feet - 2 * s);
+    cairo_translate(ctx.cr, slot.x, feet - 2 * s);
     cairo_scale(ctx.cr, 1, 0.32);
-    fillCircle(ctx.cr, 0, 0, 0.28 * g.size.w * slot.scale, 0x000000, 0.3);
+    fillCircle(ctx.cr, 0, 0, 0.28 * sprite.w * slot.scale, 0x000000, 0.3);
     cairo_restore(ctx.cr);
-    if (!c.statuses.empty()) drawStatusAura(ctx, c.statuses, slot.x, g.feet - 2 * s, g.size.w);
+    if (!c.statuses.empty()) drawStatusAura(ctx, c.statuses, slot.x, feet - 2 * s, sprite.w);
 }
 
 // The soul rising from a falling unit; p is the fall's progress.
-void drawSoul(Ctx& ctx, double x, const UnitGeom& g, double p) {
+void drawSoul(Ctx& ctx, double x, const Rect& sprite, double p) {
     const double s = ctx.uiScale;
     const double a = std::max(0.0, p < 0.18 ? 0.85 * p / 0.18 : 0.85 * (1 - (p - 0.18) / 0.82));
-    const double cy = g.top + 0.3 * g.size.h - 52 * s * p;
+    const double cy = sprite.y + 0.3 * sprite.h - 52 * s * p;
     const double r = (1 - 0.45 * p) * 6 * s;
     fillCircle(ctx.cr, x, cy, r, 0xCFD6E4, a);
     strokeCircle(ctx.cr, x, cy, r, 2 * s, 0x7F8798, a);
@@ -82,8 +254,9 @@ double fallOf(UnitAnim& anim, const rpg::Combatant& c, double now) {
     return deathProgress(anim.fade, now);
 }
 
-void drawBody(Scene& sc, Ctx& ctx, const Slot& slot, const rpg::Combatant& c, const UnitGeom& g) {
+void drawBody(Scene& sc, Ctx& ctx, const Slot& slot, const rpg::Combatant& c) {
     const double s = ctx.uiScale;
+    const Rect& sprite = slot.parts.sprite;
     UnitAnim& anim = sc.anims[c.id];
     const bool alive = c.hp > 0;
     const double p = fallOf(anim, c, ctx.now);
@@ -92,19 +265,20 @@ void drawBody(Scene& sc, Ctx& ctx, const Slot& slot, const rpg::Combatant& c, co
     const bool mirror = c.side == rpg::Side::Enemies;
     const pixel::Recolor recolor = recolorOf(c.colours[0], c.colours[1], c.colours[2], c.colours[3]);
     const pixel::Recolor* rc = c.recolour ? &recolor : nullptr;
-    if (alive) drawGround(ctx, slot, c, g);
+    const double feet = bottomOf(sprite);
+    if (alive) drawGround(ctx, slot, c, sprite);
     if (pose.afterImage > 0) {
-        drawSpritePivot(c.sprite, slot.x, g.feet, g.size.w, g.size.h, 0, mirror, pose.afterImage, rc, frame, true);
+        drawSpritePivot(c.sprite, slot.x, feet, sprite.w, sprite.h, 0, mirror, pose.afterImage, rc, frame, true);
     }
-    const double w = (1 + 0.55 * (1 - pose.body)) * g.size.w;
-    const double h = pose.body * g.size.h;
+    const double w = (1 + 0.55 * (1 - pose.body)) * sprite.w;
+    const double h = pose.body * sprite.h;
     const double x = slot.x + pose.dx + pose.shake;
-    const double y = g.feet + pose.dy + 16 * s * p;
+    const double y = feet + pose.dy + 16 * s * p;
     const double angle = alive ? 0 : (mirror ? -78 : 78) * p;
     const double alpha = alive ? 1 : 0.75 * (1 - p);
     if (alpha > 0.01) drawSpritePivot(c.sprite, x, y, w, h, angle, mirror, alpha, rc, frame, false);
     if (pose.flash > 0.01) drawSpritePivot(c.sprite, x, y, w, h, angle, mirror, pose.flash, rc, frame, true);
-    if (p > 0.01) drawSoul(ctx, slot.x, g, p);
+    if (p > 0.01) drawSoul(ctx, slot.x, sprite, p);
 }
 
 // --- Card ---
@@ -129,34 +303,39 @@ void drawHighlight(Scene& sc, Ctx& ctx, const rpg::Combatant& c, const Rect& car
     }
 }
 
-void drawChips(Ctx& ctx, TextCache& texts, const rpg::Combatant& c, double x, double y) {
-    const double s = ctx.uiScale;
-    const int n = static_cast<int>(std::min<std::size_t>(c.statuses.size(), 6));
-    const double cw = 22 * s, ch = 16 * s, gap = 3 * s;
-    double cx = x - (n * cw + (n - 1) * gap) / 2;
+void drawChips(Ctx& ctx, TextCache& texts, const rpg::Combatant& c, const UnitParts& p) {
+    const double k = ctx.uiScale * p.chipScale;
+    const double cw = kChipW * k, ch = kChipH * k, gap = kChipGap * k;
     TextStyle rounds;
-    rounds.size = std::round(11 * s);
+    rounds.size = std::round(11 * k);
     rounds.bold = true;
     rounds.color = 0x140F0A;
     rounds.align = 2;
-    for (int i = 0; i < n; ++i, cx += cw + gap) {
+    const double mid = p.chips.x + p.chips.w / 2;
+    for (int i = 0; i < p.chipCount; ++i) {
         const rpg::StatusInstance& st = c.statuses[static_cast<std::size_t>(i)];
         if (static_cast<int>(st.kind) >= rpg::kStatusCount) continue;
+        const int line = i / p.chipsPerLine, col = i % p.chipsPerLine;
+        const int inLine = std::min(p.chipsPerLine, p.chipCount - line * p.chipsPerLine);
+        const double cx = mid - (inLine * cw + (inLine - 1) * gap) / 2 + col * (cw + gap);
+        const double y = p.chips.y + line * (ch + gap);
         const rpg::StatusDef& d = rpg::statusDesc(st.kind);
         const Rect chip{cx, y, cw, ch};
-        fillRoundedRect(ctx.cr, chip, 3 * s, d.colour);
-        strokeRoundedRect(ctx.cr, chip, 3 * s, 1, d.positive ? 0x15300F : 0x3A0F0F);
+        fillRoundedRect(ctx.cr, chip, 3 * k, d.colour);
+        strokeRoundedRect(ctx.cr, chip, 3 * k, 1, d.positive ? 0x15300F : 0x3A0F0F);
         drawStatusIcon(ctx.cr, st.kind, cx + 0.42 * ch, y + ch / 2, 0.62 * ch, 0x140F0A);
-        if (st.rounds > 0) texts.draw(ctx.cr, cx + cw - 3 * s, y + ch / 2 - 5.5 * s, std::to_string(st.rounds), rounds);
+        if (st.rounds > 0) texts.draw(ctx.cr, cx + cw - 3 * k, y + ch / 2 - 5.5 * k, std::to_string(st.rounds), rounds);
     }
 }
 
-void drawMarks(Ctx& ctx, const Scene& sc, const rpg::Combatant& c, double x, const UnitGeom& g) {
+void drawMarks(Ctx& ctx, const Scene& sc, const rpg::Combatant& c, const Slot& slot) {
     const double s = ctx.uiScale;
+    const double x = slot.x;
+    const Rect& sprite = slot.parts.sprite;
     const bool stunned = std::any_of(c.statuses.begin(), c.statuses.end(),
                                      [](const rpg::StatusInstance& st) { return st.kind == rpg::StatusKind::Stun; });
     if (c.hp <= 0) {
-        const double cy = g.top + 0.3 * g.size.h;
+        const double cy = sprite.y + 0.3 * sprite.h;
         drawLine(ctx.cr, x - 9 * s, cy - 9 * s, x + 9 * s, cy + 9 * s, 3 * s, 0xC2382F);
         drawLine(ctx.cr, x + 9 * s, cy - 9 * s, x - 9 * s, cy + 9 * s, 3 * s, 0xC2382F);
         return;
@@ -165,98 +344,25 @@ void drawMarks(Ctx& ctx, const Scene& sc, const rpg::Combatant& c, double x, con
         const double base = 2 * kPi * (ctx.now / 1.1 - std::floor(ctx.now / 1.1));
         for (int i = 0; i < 3; ++i) {
             const double a = base + i * 2 * kPi / 3;
-            drawStatusIcon(ctx.cr, rpg::StatusKind::Stun, x + 0.34 * g.size.w * std::cos(a),
-                           g.top - 6 * s + 5 * s * std::sin(a), 10 * s, 0xFFE27A);
+            drawStatusIcon(ctx.cr, rpg::StatusKind::Stun, x + 0.34 * sprite.w * std::cos(a),
+                           sprite.y - 6 * s + 5 * s * std::sin(a), 10 * s, 0xFFE27A);
         }
     }
     const rpg::Combatant* actor = rpg::currentActor(sc.state);
     if (actor && actor->id == c.id && sc.state.outcome == rpg::OutcomeRunning) {
-        drawTriangleIcon(ctx.cr, x, g.chipY - 7 * s + 2 * s * std::sin(4 * ctx.now), 12 * s, 2, theme::kLightGold);
+        const Rect& m = slot.parts.marker;
+        drawTriangleIcon(ctx.cr, x, m.y + m.h / 2 + 2 * s * std::sin(4 * ctx.now), 12 * s, 2, theme::kLightGold);
     }
 }
 
 // --- Name, level and bars ---
 
-TextStyle nameStyle(double s, bool bold, std::uint32_t color) {
-    TextStyle st;
-    st.size = std::round(10 * s);
-    st.bold = bold;
-    st.color = color;
-    return st;
-}
-
-// The text with its shadow one s below and right.
-void shadowed(Ctx& ctx, TextCache& texts, double x, double y, const std::string& text, const TextStyle& st) {
+void drawName(Ctx& ctx, TextCache& texts, const UnitParts& p) {
     const double s = ctx.uiScale;
-    texts.drawShadowed(ctx.cr, x, y, s, s, 0.8, text, st);
-}
-
-std::vector<std::string> words(const std::string& text) {
-    std::vector<std::string> out;
-    std::size_t at = 0;
-    while (at <= text.size()) {
-        const std::size_t end = std::min(text.find(' ', at), text.size());
-        if (end > at) out.push_back(text.substr(at, end - at));
-        at = end + 1;
+    for (const Label& l : p.labels) {
+        const TextStyle st = nameStyle(l.size, l.level, l.level ? theme::kLightGold : theme::kCreamText);
+        texts.drawShadowed(ctx.cr, l.x, l.y, s, s, 0.8, l.text, st);
     }
-    return out;
-}
-
-// How a unit's name and level are set: one line, or one word a line.
-struct NameLines {
-    std::string name;
-    std::string level;  // "  L<n>", or empty
-    std::vector<std::string> split;  // the words when split
-    double nameW = 0, levelW = 0, height = 0;
-    int count() const { return split.empty() ? 1 : static_cast<int>(split.size()) + 1; }
-};
-
-NameLines nameLines(Ctx& ctx, TextCache& texts, const rpg::Combatant& c, double cardW) {
-    NameLines n;
-    n.name = combatantName(c);
-    if (c.level >= 1) n.level = "  L" + std::to_string(c.level);
-    const double s = ctx.uiScale;
-    const TextCache::Size name = texts.measure(ctx.cr, n.name, nameStyle(s, false, 0));
-    const TextCache::Size level = n.level.empty() ? TextCache::Size{} : texts.measure(ctx.cr, n.level, nameStyle(s, true, 0));
-    n.nameW = name.w;
-    n.levelW = level.w;
-    n.height = std::max(name.h, level.h);
-    if (n.nameW + n.levelW > cardW && !n.level.empty() && n.name.find(' ') != std::string::npos) {
-        n.split = words(n.name);
-    }
-    return n;
-}
-
-// Draws the name block from ny down; gives the y where the bars start.
-double drawName(Ctx& ctx, TextCache& texts, const NameLines& n, double x, double ny, double cardW) {
-    const double s = ctx.uiScale;
-    TextStyle name = nameStyle(s, false, theme::kCreamText);
-    TextStyle level = nameStyle(s, true, theme::kLightGold);
-    if (!n.split.empty()) {
-        name.align = level.align = 1;
-        name.fitWidth = level.fitWidth = cardW;
-        double y = ny;
-        for (const std::string& word : n.split) {
-            shadowed(ctx, texts, x, y, word, name);
-            y += texts.measure(ctx.cr, word, name).h;
-        }
-        const std::string lv = n.level.substr(2);
-        shadowed(ctx, texts, x, y, lv, level);
-        return y + texts.measure(ctx.cr, lv, level).h + 2 * s;
-    }
-    double pairW = n.nameW + n.levelW;
-    double height = n.height;
-    if (pairW > cardW && pairW > 0) {
-        const double k = std::max(cardW / pairW, 0.6);
-        name.size *= k;
-        level.size *= k;
-        pairW *= k;
-        height *= k;
-    }
-    const double left = x - pairW / 2;
-    shadowed(ctx, texts, left, ny, n.name, name);
-    if (!n.level.empty()) shadowed(ctx, texts, left + pairW * n.nameW / (n.nameW + n.levelW), ny, n.level, level);
-    return ny + height + 2 * s;
 }
 
 // "value/max" on a bar as the bar widget writes it, from the text cache:
@@ -266,18 +372,19 @@ void barNumbers(Ctx& ctx, TextCache& texts, const Rect& r, double value, double 
     st.size = std::round(0.62 * r.h);
     st.color = theme::kCreamText;
     st.align = 1;
+    st.fitWidth = r.w - 2 * ctx.uiScale;
     const std::string text = num(std::ceil(value)) + "/" + num(max);
     const double top = r.y + r.h / 2 - texts.measure(ctx.cr, text, st).h / 2;
     texts.drawShadowed(ctx.cr, r.x + r.w / 2, top, 1, 1, 1, text, st);
 }
 
-void drawBars(Ctx& ctx, TextCache& texts, const rpg::Combatant& c, double x, double y, double width) {
+void drawBars(Ctx& ctx, TextCache& texts, const rpg::Combatant& c, const Rect& bars) {
     const double s = ctx.uiScale;
-    const Rect hp{x - width / 2, y, width, 13 * s};
+    const Rect hp{bars.x, bars.y, bars.w, 13 * s};
     animBar(ctx, "hp-" + c.id, hp, c.hp, c.stats.maxHp, 0xC2382F, false);
     barNumbers(ctx, texts, hp, c.hp, c.stats.maxHp);
     if (c.stats.maxMp <= 0) return;
-    const Rect mp{hp.x, y + 15 * s, width, 13 * s};
+    const Rect mp{hp.x, bars.y + 15 * s, bars.w, 13 * s};
     animBar(ctx, "mp-" + c.id, mp, c.mp, c.stats.maxMp, 0x3A72B2, false);
     barNumbers(ctx, texts, mp, c.mp, c.stats.maxMp);
 }
@@ -285,29 +392,31 @@ void drawBars(Ctx& ctx, TextCache& texts, const rpg::Combatant& c, double x, dou
 // A dead unit takes a click only from what revives it.
 bool clickable(const Scene& sc, const rpg::Combatant& c) { return c.hp > 0 || targetable(sc, c); }
 
-void drawUnit(Scene& sc, Ctx& ctx, Slot& slot, const rpg::Combatant& c, std::string* clicked) {
-    const double s = ctx.uiScale;
-    const UnitGeom g = geomOf(slot, c, s);
-    drawBody(sc, ctx, slot, c, g);
-    const NameLines names = nameLines(ctx, sc.texts, c, g.cardW);
-    const Rect card{slot.x - g.cardW / 2, g.chipY - 4 * s, g.cardW,
-                    g.size.h + 59 * s + names.count() * std::round(13.5 * s)};
-    slot.hitX = card.x;
-    slot.hitY = card.y;
-    slot.hitW = card.w;
-    slot.hitH = card.h;
-    drawHighlight(sc, ctx, c, card);
-    drawChips(ctx, sc.texts, c, slot.x, g.chipY);
-    drawMarks(ctx, sc, c, slot.x, g);
-    const double barY = drawName(ctx, sc.texts, names, slot.x, g.chipY + 17 * s + g.size.h + 2 * s, g.cardW);
-    drawBars(ctx, sc.texts, c, slot.x, barY, std::min(g.cardW, 1.6 * g.size.w));
-    const bool open = sc.state.outcome == rpg::OutcomeRunning && !sc.overPanel;
-    if (open && clicked->empty() && clickable(sc, c) && ctx.takeClick(card)) *clicked = c.id;
+void drawUnit(Scene& sc, Ctx& ctx, const Slot& slot, const rpg::Combatant& c) {
+    drawBody(sc, ctx, slot, c);
+    drawHighlight(sc, ctx, c, slot.parts.card);
+    drawChips(ctx, sc.texts, c, slot.parts);
+    drawMarks(ctx, sc, c, slot);
+    drawName(ctx, sc.texts, slot.parts);
+    drawBars(ctx, sc.texts, c, slot.parts.bars);
 }
 
 } // namespace
 
-void layout(Scene& sc, Ctx& ctx) { layoutSlots(&sc.slots, sc.state.combatants, sc.floor, ctx.uiScale); }
+void layout(Scene& sc, Ctx& ctx) {
+    layoutSlots(&sc.slots, sc.state.combatants, sc.floor, ctx.uiScale);
+    // Stacked names first, then smaller units, then names on one line and
+    // smaller still, until the rows fit between the turn line and the panel.
+    struct Try {
+        double f;
+        bool stack;
+    };
+    constexpr Try kTries[] = {{1, true},  {0.9, true},  {0.8, true},  {1, false}, {0.9, false},
+                              {0.8, false}, {0.7, false}, {0.6, false}, {0.5, false}};
+    const std::vector<Slot> preferred = sc.slots;
+    for (const Try& t : kTries)
+        if (arrangeRows(sc, ctx, preferred, t.f, t.stack)) return;
+}
 
 bool posOf(const Scene& sc, Ctx& ctx, const std::string& id, double* x, double* y) {
     const Slot* slot = slotOf(sc, id);
@@ -333,13 +442,24 @@ void startActorAnim(Scene& sc, Ctx& ctx, const std::string& id, bool lunge, cons
     a.aimY = to->y - from->y;
 }
 
+std::string unitAt(const Scene& sc, double x, double y) {
+    // Later slots are drawn over earlier ones.
+    for (auto it = sc.slots.rbegin(); it != sc.slots.rend(); ++it)
+        if (it->parts.hit.contains(x, y) && rpg::combatant(sc.state, it->id)) return it->id;
+    return {};
+}
+
 void drawCombatants(Scene& sc, Ctx& ctx) {
-    std::string clicked;
-    for (Slot& slot : sc.slots) {
+    for (const Slot& slot : sc.slots) {
         const rpg::Combatant* c = rpg::combatant(sc.state, slot.id);
-        if (c) drawUnit(sc, ctx, slot, *c, &clicked);
+        if (c) drawUnit(sc, ctx, slot, *c);
     }
-    if (!clicked.empty()) clickUnit(sc, ctx, clicked);
+    if (sc.state.outcome != rpg::OutcomeRunning || sc.overPanel) return;
+    const std::string id = unitAt(sc, ctx.input.x, ctx.input.y);
+    const rpg::Combatant* c = id.empty() ? nullptr : rpg::combatant(sc.state, id);
+    if (!c || !clickable(sc, *c)) return;
+    const Slot* slot = lastSlotOf(sc, id);
+    if (ctx.takeClick(slot->parts.hit)) clickUnit(sc, ctx, id);
 }
 
 } // namespace ui::battle

@@ -9,6 +9,7 @@
 
 #include "fx/icons.h"
 #include "fx/scene.h"
+#include "play/run.h"
 #include "platform/i18n.h"
 #include "platform/storage.h"
 #include "rules/classes.h"
@@ -115,19 +116,9 @@ void drawParty(Ctx& ctx, const Rect& panel) {
 // A new run from the party (none with an empty party), else the saved one;
 // either way the map opens.
 void openRun() {
-    if (!store::hasRun()) {
-        audio::play(audio::Sfx::Success);
-        std::vector<rpg::Hero> copies;
-        for (const rpg::Hero* h : store::partyHeroes()) copies.push_back(*h);
-        if (!copies.empty()) {
-            const store::Meta& meta = store::meta();
-            store::run() = rpg::createRun(copies, rpg::randomSeed(), rpg::runeBonus(meta.runeCircle),
-                                          static_cast<double>(meta.ascension));
-            store::saveRun();
-        }
-    } else {
-        audio::play(audio::Sfx::Click);
-    }
+    if (store::hasRun()) audio::play(audio::Sfx::Click);
+    else audio::play(audio::Sfx::Success);
+    play::startRun(rpg::randomSeed());
     GameState map;
     map.screen = kMap;
     Game::instance().push(map);
@@ -154,7 +145,6 @@ private:
     // One card per door in its rectangle; true when one was clicked.
     bool doorCards(Ctx& ctx, std::span<const Door> doors, std::span<const Rect> rects);
 
-    Rect view_;
     double scroll_ = 0;
 };
 
@@ -177,18 +167,10 @@ void CityScreen::update(Ctx& ctx) {
         st.color = 0xC2382F;
         drawTextTop(ctx.cr, ctx.width / 2, l.ascensionY, i18n::tr("city.ascension", {{"n", num(ascension)}}), st);
     }
-    view_ = l.view;
-    applyScroll(ctx, view_, l.contentHeight, &scroll_);
+    scroll_ = beginScroll(ctx, "city.cards", l.view, l.contentHeight, scroll_);
     l = cityLayout(ctx.width, ctx.height, s, ascension >= 1, scroll_);
-
-    bool clicked = false;
-    {
-        SavedState clip(ctx.cr);
-        cairo_rectangle(ctx.cr, view_.x, view_.y, view_.w, view_.h);
-        cairo_clip(ctx.cr);
-        clicked = drawCards(ctx, l);
-    }
-    if (!clicked) scrollbar(ctx, view_, l.contentHeight, scroll_);
+    drawCards(ctx, l);
+    endScroll(ctx);
 }
 
 bool CityScreen::drawCards(Ctx& ctx, const CityLayout& l) {
@@ -225,9 +207,8 @@ bool CityScreen::action(Ctx& ctx, const Rect& r, const std::string& title, const
                         CityIcon icon, std::uint32_t colour) {
     cairo_t* cr = ctx.cr;
     const double s = ctx.uiScale;
-    const bool visible = r.y + r.h > view_.y && view_.y + view_.h > r.y;
-    const bool pressed = visible && ctx.hover(r) && ctx.input.leftDown;
-    const bool clicked = visible && ctx.takeClick(r);
+    const bool pressed = ctx.hover(r) && ctx.input.leftDown;
+    const bool clicked = ctx.takeClick(r);
 
     const Rect c{r.x, pressed ? r.y + s : r.y, r.w, r.h};
     fillRect(cr, c, highlight ? theme::kDeepGold : theme::kDarkPanel);

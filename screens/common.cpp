@@ -6,9 +6,8 @@
 
 #include "platform/i18n.h"
 #include "platform/storage.h"
-#include "rules/items.h"
+#include "rules/classes.h"
 #include "rules/map.h"
-#include "rules/runes.h"
 #include "ui/audio.h"
 #include "ui/draw.h"
 #include "ui/game_ui.h"
@@ -20,17 +19,27 @@
 
 namespace ui {
 
-void markNodeDone(const std::string& nodeId) {
-    rpg::RunState& run = store::run();
-    run.pos = nodeId;
-    if (std::find(run.cleared.begin(), run.cleared.end(), nodeId) == run.cleared.end()) {
-        run.cleared.push_back(nodeId);
+namespace {
+
+audio::Sfx sfxOf(play::Sound sound) {
+    switch (sound) {
+    case play::Sound::Click: return audio::Sfx::Click;
+    case play::Sound::Coin: return audio::Sfx::Coin;
+    case play::Sound::Error: return audio::Sfx::Error;
+    case play::Sound::NodeSelect: return audio::Sfx::NodeSelect;
+    case play::Sound::Place: return audio::Sfx::Place;
+    case play::Sound::Star2: return audio::Sfx::Star2;
+    case play::Sound::Success:
+    case play::Sound::None: break;  // None is never played
     }
+    return audio::Sfx::Success;
 }
 
-void settleNode(const std::string& nodeId) {
-    markNodeDone(nodeId);
-    store::saveRun();
+} // namespace
+
+bool answer(const play::Result& result) {
+    if (result.sound != play::Sound::None) audio::play(sfxOf(result.sound));
+    return result.done;
 }
 
 GameState bossChestEntry(const std::string& nodeId, int depth) {
@@ -43,8 +52,13 @@ GameState bossChestEntry(const std::string& nodeId, int depth) {
     return chest;
 }
 
-rpg::Stats battleMaxima(const rpg::Hero& hero) {
-    return rpg::deriveStats(hero, rpg::equipBonus(hero.equipment), rpg::runeBonus(store::meta().runeCircle));
+GameState runResultEntry(bool lost, int depth, double gold) {
+    GameState result;
+    result.screen = kRunResult;
+    result.lost = lost ? 1 : 0;
+    result.depth = depth;
+    result.gold = gold;
+    return result;
 }
 
 void drawGoldLine(Ctx& ctx, double y, double fontSize) {
@@ -151,22 +165,6 @@ std::string heroTabs(Ctx& ctx, const std::vector<rpg::Hero*>& heroes, double top
         }
     }
     return clicked;
-}
-
-void toggleParty(const std::string& heroId) {
-    store::Meta& meta = store::meta();
-    std::vector<std::string>& ids = meta.partyIds;
-    const auto it = std::find(ids.begin(), ids.end(), heroId);
-    const int cap = rpg::partyCap(static_cast<double>(meta.ascension));
-    const bool allowed = it != ids.end() ? ids.size() > 1 : static_cast<int>(ids.size()) < cap;
-    if (!allowed) {
-        audio::play(audio::Sfx::Error);
-        return;
-    }
-    audio::play(audio::Sfx::Click);
-    if (it != ids.end()) ids.erase(it);
-    else ids.push_back(heroId);
-    store::saveMeta();
 }
 
 } // namespace ui

@@ -7,26 +7,24 @@
 #include <string>
 #include <vector>
 
+#include "play/outcome.h"
 #include "rules/hero.h"
-#include "rules/stats.h"
 #include "ui/app.h"
 #include "ui/draw.h"
 
 namespace ui {
 
-// A map node's screen is done: the run stands on the node and the node is
-// cleared (once, however often this runs).
-void markNodeDone(const std::string& nodeId);
-// markNodeDone, and the run is saved.
-void settleNode(const std::string& nodeId);
+// The answer of a transaction the player asked for: its sound is played;
+// true when it was done.
+bool answer(const play::Result& result);
 
 // The chest that follows a beaten boss: the treasure screen for the boss
 // node with the boss flag and the run's depth, which leads to the run's end.
 GameState bossChestEntry(const std::string& nodeId, int depth);
 
-// The maxima a hero fights with: class, growth, points, worn items and the
-// rune circle's bonus. Battles, rests and level-ups refill to these.
-rpg::Stats battleMaxima(const rpg::Hero& hero);
+// The run-result entry of an ended run: won or lost, how deep it went and
+// the gold it earned.
+GameState runResultEntry(bool lost, int depth, double gold);
 
 // The lasting gold as a coin and "1.234 gold", centred on the window, the
 // line's top at y. fontSize is scaled; a font above 15 units moves coin and
@@ -62,26 +60,6 @@ inline constexpr std::uint32_t kScreenFill = 0x1B1410;
 // or Escape asked to go back.
 double pageHeader(Ctx& ctx, const std::string& title, bool* leave);
 
-// Lets list controls take the frame's click only while the pointer is over
-// the list's visible area, so a card scrolled under a bar or a button never
-// takes a click meant for what covers it.
-class ListClickGuard {
-public:
-    ListClickGuard(Ctx& ctx, const Rect& visible)
-        : ctx_(ctx), shielded_(!ctx.clickTaken && !visible.contains(ctx.input.x, ctx.input.y)) {
-        if (shielded_) ctx_.clickTaken = true;
-    }
-    ~ListClickGuard() {
-        if (shielded_) ctx_.clickTaken = false;
-    }
-    ListClickGuard(const ListClickGuard&) = delete;
-    ListClickGuard& operator=(const ListClickGuard&) = delete;
-
-private:
-    Ctx& ctx_;
-    bool shielded_;
-};
-
 // The gold line of the shops swells after the lasting gold changes: to 1.18
 // times its size at 0.12 s, back by 0.34 s. The first value seen is no change.
 class GoldPulse {
@@ -100,10 +78,5 @@ private:
 // of the hero whose tab took the frame's click (the click sound played), or
 // the empty text.
 std::string heroTabs(Ctx& ctx, const std::vector<rpg::Hero*>& heroes, double top, const std::string& selected);
-
-// A roster hero joins the party, or leaves it when already in it. The party
-// never becomes empty nor grows past the cap of the ascension; a refused
-// move plays the error sound and changes nothing. Saved at once.
-void toggleParty(const std::string& heroId);
 
 } // namespace ui

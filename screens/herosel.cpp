@@ -6,10 +6,12 @@
 #include <vector>
 
 #include "fx/scene.h"
+#include "play/party.h"
 #include "platform/i18n.h"
 #include "platform/storage.h"
 #include "rules/classes.h"
 #include "rules/hero.h"
+#include "screens/common.h"
 #include "screens/herosel_layout.h"
 #include "ui/audio.h"
 #include "ui/draw.h"
@@ -136,12 +138,14 @@ public:
         const HeroSelectLayout layout = heroSelectLayout(ctx, header);
         Ctx cardCtx = ctx;
         cardCtx.uiScale = layout.cardScale;
+        // The last row of cards may reach under the bottom bar, which is
+        // drawn over them: below its top edge the clicks belong to the bar.
+        ctx.pushHitClip({0, 0, ctx.width, layout.bottomBar.y});
         for (int i = 0; i < rpg::kClassCount; ++i) {
             drawCard(cardCtx, layout.cards[i], i, pickIndex(i));
-            // The last row of cards may reach under the bottom bar, which is
-            // drawn over them: a click there belongs to the bar.
-            if (!ctx.hover(layout.bottomBar) && ctx.takeClick(layout.cards[i])) toggle(i);
+            if (ctx.takeClick(layout.cards[i])) toggle(i);
         }
+        ctx.popHitClip();
         if (runBottomBar(ctx, layout.bottomBar)) startGame();
     }
 
@@ -175,17 +179,7 @@ private:
     // gold, stash and runes stay as they are. The city opens above a fresh
     // menu.
     void startGame() const {
-        audio::play(audio::Sfx::Success);
-        store::Meta& meta = store::meta();
-        meta.roster.clear();
-        meta.partyIds.clear();
-        for (const rpg::ClassId cls : picks_) {
-            rpg::Hero hero = rpg::makeHero(cls, "", 1);
-            meta.partyIds.push_back(hero.id);
-            meta.roster.push_back(std::move(hero));
-        }
-        meta.initialized = true;
-        store::saveMeta();
+        if (!answer(play::formFirstParty(picks_))) return;
         GameState menu;
         menu.screen = kMenu;
         Game::instance().resetTo(menu);

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "play/party.h"
 #include "platform/i18n.h"
 #include "platform/storage.h"
 #include "screens/common.h"
@@ -38,15 +39,6 @@ struct RosterClick {
     std::string dismissName;
 };
 
-// The run's hit points of a hero (its last member there), else full.
-double shownHp(const rpg::Hero& hero, double maxHp) {
-    double hp = maxHp;
-    for (const rpg::PartyMember& m : store::run().party) {
-        if (m.heroId == hero.id) hp = m.hp;
-    }
-    return std::max(0.0, hp);
-}
-
 bool inParty(const store::Meta& meta, const std::string& id) {
     return std::find(meta.partyIds.begin(), meta.partyIds.end(), id) != meta.partyIds.end();
 }
@@ -65,11 +57,11 @@ public:
         const store::Meta& meta = store::meta();
         const KaserneLayout lay = kaserneLayout(meta.roster, ctx.width, ctx.height, s, headerH);
         drawCounts(ctx, lay.list, headerH + 6 * s);
-        applyScroll(ctx, lay.list, lay.content, &scroll_);
+        scroll_ = beginScroll(ctx, "kaserne.roster", lay.list, lay.content, scroll_);
         const RosterClick click = drawList(ctx, lay);
-        scrollbar(ctx, lay.list, lay.content, scroll_);
+        endScroll(ctx);
 
-        if (!click.toggled.empty()) toggleParty(click.toggled);
+        if (!click.toggled.empty()) ui::answer(play::toggleParty(click.toggled));
         if (click.openParty) {
             audio::play(audio::Sfx::Click);
             GameState party;
@@ -85,7 +77,7 @@ public:
         const int answer = confirmDialog(ctx, i18n::tr("kaserne.dismiss"),
                                          i18n::tr("kaserne.dismissConfirm", {{"name", pendingName_}}),
                                          i18n::tr("common.confirm"), i18n::tr("common.cancel"));
-        if (answer == 1) dismiss(pendingId_);
+        if (answer == 1) ui::answer(play::dismissHero(pendingId_));
         if (answer != 0) pendingId_.clear();
     }
 
@@ -111,10 +103,6 @@ private:
         const bool canDismiss = meta.roster.size() >= 2;
         const Rect& L = lay.list;
         RosterClick click;
-        const ListClickGuard guard(ctx, L);
-        SavedState keep(cr);
-        cairo_rectangle(cr, L.x, L.y, L.w, L.h);
-        cairo_clip(cr);
         TextStyle head = textStyle(13 * s, true, kLightGold);
         head.upperCase = true;
         for (const KaserneLine& line : lay.lines) {
@@ -156,35 +144,15 @@ private:
         drawText(cr, R.x + 66 * s, R.y + 26 * s,
                  className(hero.cls) + " \u00B7 " + i18n::tr("common.level") + " " + num(hero.level),
                  textStyle(11 * s, false, kMutedText));
-        const double maxHp = rpg::deriveStats(hero).maxHp;
+        const play::Vitals v = play::vitals(hero);
         animBar(ctx, "kaserne." + hero.id, {R.x + 66 * s, R.y + 44 * s, R.w - 136 * s, 10 * s},
-                shownHp(hero, maxHp), maxHp, kHpRed, false);
+                std::max(0.0, v.hp), v.maxHp, kHpRed, false);
         TextStyle gear = textStyle(20 * s, false, kGold);
         gear.family = kFontSans;
         drawTextCentered(cr, R.x + R.w - 50 * s, R.y + 32 * s, "\u2699", gear);
         TextStyle cross = textStyle(18 * s, true, kHpRed);
         cross.family = kFontSans;
         drawTextCentered(cr, R.x + R.w - 18 * s, R.y + 32 * s, "\u2715", cross);
-    }
-
-    // The hero leaves the roster; what it wore (in slot order) and carried
-    // goes to the stash, and a party left empty takes the first hero.
-    void dismiss(const std::string& heroId) {
-        store::Meta& meta = store::meta();
-        if (meta.roster.size() < 2) return;
-        audio::play(audio::Sfx::Place);
-        const auto it = std::find_if(meta.roster.begin(), meta.roster.end(),
-                                     [&](const rpg::Hero& h) { return h.id == heroId; });
-        if (it != meta.roster.end()) {
-            for (const rpg::ItemInstance& worn : it->equipment.slots) {
-                if (!worn.defId.empty()) meta.stash.push_back(worn);
-            }
-            meta.stash.insert(meta.stash.end(), it->bag.begin(), it->bag.end());
-            meta.roster.erase(it);
-        }
-        std::erase(meta.partyIds, heroId);
-        if (meta.partyIds.empty() && !meta.roster.empty()) meta.partyIds.push_back(meta.roster.front().id);
-        store::saveMeta();
     }
 
     double scroll_ = 0;

@@ -42,19 +42,14 @@ public:
         const double s = ctx.uiScale;
         const Rect view{0, top, ctx.width, ctx.height - top};
         const double content = kLicenseCount * kEntryHeight * s + 50 * s + 64 * s + 20 * s;
-        applyScroll(ctx, view, content, &scroll_);
-        {
-            SavedState keep(ctx.cr);
-            cairo_rectangle(ctx.cr, view.x, view.y, view.w, view.h);
-            cairo_clip(ctx.cr);
-            for (int i = 0; i < kLicenseCount; ++i) {
-                const double y = licenseEntryTop(top, i, scroll_, s);
-                if (top > y + kEntryHeight * s || y > top + view.h) continue;
-                drawEntry(ctx, view, i, y);
-            }
-            drawNote(ctx, licenseEntryTop(top, kLicenseCount, scroll_, s) + 32 * s);
+        scroll_ = beginScroll(ctx, "licenses.list", view, content, scroll_);
+        for (int i = 0; i < kLicenseCount; ++i) {
+            const double y = licenseEntryTop(top, i, scroll_, s);
+            if (top > y + kEntryHeight * s || y > top + view.h) continue;
+            drawEntry(ctx, view, i, y);
         }
-        scrollbar(ctx, view, content, scroll_);
+        drawNote(ctx, licenseEntryTop(top, kLicenseCount, scroll_, s) + 32 * s);
+        endScroll(ctx);
     }
 
 private:

@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "fx/scene.h"
+#include "play/party.h"
+#include "play/run.h"
 #include "platform/i18n.h"
 #include "platform/storage.h"
 #include "rules/classes.h"
@@ -62,16 +64,7 @@ void drawScenery(const Ctx& ctx, int world, std::int32_t activeRow, std::int32_t
     sceneBackdrop(ctx, o);
 }
 
-// The hero's hit points in the run; a hero the run does not list stands at
-// full health.
-double runHp(const rpg::RunState& run, const rpg::Hero& hero, double fallback) {
-    for (const rpg::PartyMember& m : run.party) {
-        if (m.heroId == hero.id) return m.hp;
-    }
-    return fallback;
-}
-
-void drawPartyStrip(Ctx& ctx, double y, const rpg::RunState& run) {
+void drawPartyStrip(Ctx& ctx, double y) {
     cairo_t* cr = ctx.cr;
     const double s = ctx.uiScale;
     fillRoundedRect(cr, {8 * s, y, ctx.width - 16 * s, 40 * s}, 6 * s, 0x140D09, 0.62);
@@ -95,11 +88,8 @@ void drawPartyStrip(Ctx& ctx, double y, const rpg::RunState& run) {
         lvl.bold = true;
         lvl.color = theme::kLightGold;
         drawText(cr, x + std::min(nameW, 0.7 * cw) + 4 * s, y + 6 * s, i18n::tr("common.lvl") + num(hero.level), lvl);
-        // The run's hit points include the rune circle's bonus, the bar's
-        // maximum does not: the bar holds its fill at full.
-        const double maxHp = rpg::deriveStats(hero).maxHp;
-        animBar(ctx, "map." + hero.id, {x, y + 22 * s, cw, 12 * s}, runHp(run, hero, maxHp), maxHp, 0xC2382F,
-                false);
+        const play::Vitals v = play::vitals(hero);
+        animBar(ctx, "map." + hero.id, {x, y + 22 * s, cw, 12 * s}, v.hp, v.maxHp, 0xC2382F, false);
     }
 }
 
@@ -131,37 +121,12 @@ void drawTrail(cairo_t* cr, const MapLayout& l, std::int32_t activeRow) {
     }
 }
 
-struct NodeFlags {
-    bool reachable = false;
-    bool cleared = false;
-    bool replayable = false;
-    bool current = false;
-    bool chestWaits = false;
-    bool enterable() const { return reachable || replayable || chestWaits; }
-};
-
-// A beaten boss in a run that goes on: the game was left before the boss's
-// chest was taken (its chest ends the run), so the chest still waits.
-bool bossChestWaits(const rpg::RunState& run, const rpg::MapNode& n) {
-    return run.active && n.type == rpg::NodeType::Boss && rpg::isCleared(run, n.id);
-}
-
-NodeFlags flagsOf(const rpg::RunState& run, const rpg::MapNode& n, const std::vector<std::string>& reachable) {
-    NodeFlags f;
-    f.cleared = rpg::isCleared(run, n.id);
-    f.chestWaits = bossChestWaits(run, n);
-    f.replayable = f.cleared && (n.type == rpg::NodeType::Battle || n.type == rpg::NodeType::Elite);
-    f.reachable = std::find(reachable.begin(), reachable.end(), n.id) != reachable.end();
-    f.current = n.id == run.pos;
-    return f;
-}
-
 class MapScreen final : public Screen {
 public:
     void update(Ctx& ctx) override;
 
 private:
-    bool field(Ctx& ctx, const Rect& tile, const rpg::MapNode& node, const NodeFlags& f);
+    bool field(Ctx& ctx, const Rect& tile, const rpg::MapNode& node, const play::NodeState& f);
     void drawTraveler(Ctx& ctx, const MapLayout& l, const SortedRows& rows, const rpg::RunState& run);
     const rpg::MapNode* drawRows(Ctx& ctx, const MapLayout& l, const SortedRows& rows, const rpg::RunState& run);
     void startMove(double tx, double ty, const std::string& pos, double now, double s);
@@ -192,27 +157,20 @@ void MapScreen::update(Ctx& ctx) {
         return;
     }
     drawGoldLine(ctx, header + 4 * s, 15 * s);
-    drawPartyStrip(ctx, header + 28 * s, run);
+    drawPartyStrip(ctx, header + 28 * s);
 
     if (!scrollReady_) {
         scrollReady_ = true;
         scroll_ = mapInitialScroll(run.map.rows, active, s);
     }
     MapLayout l = mapLayout(ctx.width, ctx.height, s, run.map.rows, scroll_);
-    applyScroll(ctx, l.view, l.contentHeight(), &scroll_);
+    scroll_ = beginScroll(ctx, "map.rows", l.view, l.contentHeight(), scroll_);
     l = mapLayout(ctx.width, ctx.height, s, run.map.rows, scroll_);
     const SortedRows rows = sortedRows(run.map);
-
-    const rpg::MapNode* entered = nullptr;
-    {
-        SavedState clip(ctx.cr);
-        cairo_rectangle(ctx.cr, l.view.x, l.view.y, l.view.w, l.view.h);
-        cairo_clip(ctx.cr);
-        drawTrail(ctx.cr, l, active);
-        entered = drawRows(ctx, l, rows, run);
-        drawTraveler(ctx, l, rows, run);
-    }
-    scrollbar(ctx, l.view, l.contentHeight(), scroll_);
+    drawTrail(ctx.cr, l, active);
+    const rpg::MapNode* entered = drawRows(ctx, l, rows, run);
+    drawTraveler(ctx, l, rows, run);
+    endScroll(ctx);
     if (entered) enter(*entered);
 }
 
@@ -224,15 +182,13 @@ const rpg::MapNode* MapScreen::drawRows(Ctx& ctx, const MapLayout& l, const Sort
         if (r < -1 || r >= l.rows) continue;
         const int m = static_cast<int>(nodes.size());
         for (int i = 0; i < m; ++i) {
-            const Rect tile = l.tile(r, i, m);
-            const bool inView = tile.y + tile.h > l.view.y && tile.y < l.view.y + l.view.h;
-            if (field(ctx, tile, *nodes[i], flagsOf(run, *nodes[i], reachable)) && inView) clicked = nodes[i];
+            if (field(ctx, l.tile(r, i, m), *nodes[i], play::nodeState(run, *nodes[i], reachable))) clicked = nodes[i];
         }
     }
     return clicked;
 }
 
-bool MapScreen::field(Ctx& ctx, const Rect& tile, const rpg::MapNode& node, const NodeFlags& f) {
+bool MapScreen::field(Ctx& ctx, const Rect& tile, const rpg::MapNode& node, const play::NodeState& f) {
     cairo_t* cr = ctx.cr;
     const double s = ctx.uiScale;
     const MapNodeLook& look = mapNodeLook(node.type);
@@ -328,7 +284,7 @@ void MapScreen::drawTraveler(Ctx& ctx, const MapLayout& l, const SortedRows& row
     }
     const rpg::Hero* figure = heroes.front();
     for (const rpg::Hero* h : heroes) {
-        if (runHp(run, *h, 1) > 0) {
+        if (play::vitals(*h).hp > 0) {
             figure = h;
             break;
         }
@@ -351,13 +307,9 @@ void MapScreen::drawTraveler(Ctx& ctx, const MapLayout& l, const SortedRows& row
 
 void MapScreen::enter(const rpg::MapNode& node) {
     const rpg::MapNode target = node;  // the run is changed below; keep our own copy
-    audio::play(audio::Sfx::NodeSelect);
-    rpg::RunState& run = store::run();
-    const bool chestWaits = bossChestWaits(run, target);
-    run.pos = target.id;
-    run.depth = std::max(run.depth, target.row);
-    store::saveRun();
-    if (chestWaits) Game::instance().push(bossChestEntry(target.id, run.depth));
+    const play::Result r = play::enterNode(target.id);
+    if (!answer(r)) return;
+    if (r.next == play::Next::BossChest) Game::instance().push(bossChestEntry(target.id, store::run().depth));
     else if (const auto entry = mapNodeEntry(target)) Game::instance().push(*entry);
 }
 

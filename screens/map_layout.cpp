@@ -25,8 +25,6 @@ constexpr std::array<MapNodeLook, rpg::kNodeTypeCount> kNodeLooks = {{
     {0xD8A23A, "◎", kCoin},        // coin
 }};
 
-constexpr int kWanderingMerchant = 4;
-
 // Row pitch, tile size and gap, in units of the UI scale.
 constexpr double kRowPitch = 116;
 constexpr double kTileW = 78;
@@ -47,12 +45,6 @@ const MapNodeLook& mapNodeLook(rpg::NodeType type) {
     return i < kNodeLooks.size() ? kNodeLooks[i] : kNodeLooks[static_cast<std::size_t>(rpg::NodeType::Start)];
 }
 
-bool shopNodeOpensScrollShop(std::string_view nodeId) {
-    std::uint32_t h = 0;
-    for (const char c : nodeId) h = h * 31 + static_cast<unsigned char>(c);
-    return (h % 1000) / 1000.0 < 0.4;
-}
-
 std::optional<GameState> mapNodeEntry(const rpg::MapNode& node) {
     const MapNodeLook& look = mapNodeLook(node.type);
     if (look.screen < 0) return std::nullopt;
@@ -62,7 +54,7 @@ std::optional<GameState> mapNodeEntry(const rpg::MapNode& node) {
     s.nodeType = static_cast<std::uint8_t>(node.type);
     if (node.type == rpg::NodeType::Shop && !shopNodeOpensScrollShop(node.id)) {
         s.screen = kShop;
-        s.subMode = kWanderingMerchant;
+        s.subMode = play::kShopWanderer;
     }
     return s;
 }

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string_view>
 
+#include "play/trade.h"
 #include "rules/map.h"
 #include "ui/app.h"
 
@@ -20,9 +21,7 @@ struct MapNodeLook {
 // Types outside the table look like the start and open nothing.
 const MapNodeLook& mapNodeLook(rpg::NodeType type);
 
-// A shop node opens the scroll shop or the wandering merchant by a hash of
-// its id, so the same node always opens the same shop.
-bool shopNodeOpensScrollShop(std::string_view nodeId);
+using play::shopNodeOpensScrollShop;
 
 // The stack entry that entering the node pushes; none for the start node.
 std::optional<GameState> mapNodeEntry(const rpg::MapNode& node);

@@ -8,6 +8,7 @@
 
 #include "fx/scene.h"
 #include "fx/storm.h"
+#include "play/settings.h"
 #include "platform/i18n.h"
 #include "platform/storage.h"
 #include "platform/version.h"
@@ -190,7 +191,7 @@ private:
         if (answer == 0) return;
         confirmOpen_ = false;
         if (answer > 0) {
-            store::resetProgress();
+            play::resetProgress();
             push(kHeroSelect);
         }
     }

@@ -6,6 +6,7 @@
 
 #include "fx/scene.h"
 #include "fx/win_fx.h"
+#include "play/run.h"
 #include "platform/i18n.h"
 #include "screens/common.h"
 #include "screens/minigames_layout.h"
@@ -153,7 +154,7 @@ void MiniBase::drawResult(Ctx& ctx) {
 
 void MiniBase::consume(bool won) {
     // Opened without a node (a start screen), there is nothing to settle.
-    if (!state_.nodeId.empty()) settleNode(state_.nodeId);
+    if (!state_.nodeId.empty()) play::leaveNode(state_.nodeId);
     if (!won) {
         Game::instance().pop();
         return;

@@ -153,8 +153,6 @@ private:
 
 } // namespace
 
-bool tossHeads(rpg::Rng& rng) { return rng.uniform() < 0.5; }
-
 CoinLayout coinLayout(double w, double h, double s, const Rect& area, bool finished) {
     CoinLayout L;
     L.diameter = std::clamp(std::min(h, w) * 0.26, 72 * s, 120 * s);

@@ -208,16 +208,6 @@ private:
 
 } // namespace
 
-DiceRoll rollDice(rpg::Rng& rng) {
-    DiceRoll dice{};
-    for (int& d : dice) d = rng.index(6) + 1;
-    return dice;
-}
-
-int playerSum(const DiceRoll& dice) { return dice[0] + dice[1] + dice[2]; }
-int rogueSum(const DiceRoll& dice) { return dice[3] + dice[4] + dice[5]; }
-bool diceWon(const DiceRoll& dice) { return playerSum(dice) >= rogueSum(dice); }
-
 DiceLayout diceLayout(double w, double s, const Rect& area) {
     DiceLayout L;
     L.die = std::max(std::min({(area.h - 70 * s - 18 * s - 88 * s) / 2, (w - 120 * s) / 5, 92 * s}), 34 * s);

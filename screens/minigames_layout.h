@@ -1,12 +1,13 @@
 #pragma once
-// What the minigames decide and where they draw, apart from the drawing:
-// the deals each game takes from its generator (in the order it draws) and
-// the geometry of each play area. The screens and their tests share them.
+// Where the minigames draw, apart from the drawing: the geometry of each
+// play area, beside the deals each game takes from its generator (the run's
+// own, play/minigames.h). The screens and their tests share them.
 #include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
 
+#include "play/minigames.h"
 #include "rules/hero.h"
 #include "rules/rng.h"
 #include "ui/app.h"
@@ -21,13 +22,11 @@ Rect minigamePlayArea(Ctx& ctx, double header, const std::string& info);
 
 // --- Dice ---
 
-// The six faces of one roll: the player's three dice, then the rogue's.
-using DiceRoll = std::array<int, 6>;
-DiceRoll rollDice(rpg::Rng& rng);
-int playerSum(const DiceRoll& dice);
-int rogueSum(const DiceRoll& dice);
-// A tie goes to the player.
-bool diceWon(const DiceRoll& dice);
+using play::DiceRoll;
+using play::diceWon;
+using play::playerSum;
+using play::rogueSum;
+using play::rollDice;
 
 // Reveal slots: slot 2k shows the rogue's die k, slot 2k + 1 the player's.
 inline constexpr double kDiceSlot = 0.77;  // seconds per die
@@ -46,7 +45,7 @@ DiceLayout diceLayout(double w, double s, const Rect& area);
 
 // --- Coin ---
 
-bool tossHeads(rpg::Rng& rng);
+using play::tossHeads;
 
 inline constexpr double kCoinFlight = 2.27;  // seconds from the toss to the landing
 inline constexpr double kCoinLandSound = 2.19;
@@ -63,26 +62,11 @@ CoinLayout coinLayout(double w, double h, double s, const Rect& area, bool finis
 
 // --- Shell ---
 
-inline constexpr int kShellSwapsMax = 16;
-
-// Cups are numbered 0-2 as they stand at the start; positions 0-2 are left,
-// middle and right. Swap k exchanges the cups standing at swapFrom[k] and
-// swapTo[k]; all sixteen are dealt, the first swapCount are played.
-struct ShellDeal {
-    int prizeCup = 0;
-    int swapCount = 5;  // 5 to 16
-    double baseDuration = 0;  // seconds
-    std::array<int, kShellSwapsMax> swapFrom{};
-    std::array<int, kShellSwapsMax> swapTo{};
-    std::array<double, kShellSwapsMax> swapDuration{};  // seconds, at least 0.12
-};
-// Deeper runs shuffle more often.
-ShellDeal dealShell(rpg::Rng& rng, int depth);
-// Which cup stands at each position once the first `swaps` swaps are done.
-std::array<int, 3> cupsAfter(const ShellDeal& deal, int swaps);
-// The gold a wrong pick costs: 50, raised by 8 % per level of the party's
-// mean level above 1.
-double shellStake(const std::vector<rpg::Hero*>& party);
+using play::cupsAfter;
+using play::dealShell;
+using play::kShellSwapsMax;
+using play::ShellDeal;
+using play::shellStake;
 
 struct ShellLayout {
     double cupW = 0;
@@ -96,13 +80,9 @@ ShellLayout shellLayout(double w, double s, const Rect& area);
 
 // --- Memory ---
 
-inline constexpr int kMemoryCards = 12;
-
-struct MemoryDeal {
-    std::array<std::uint16_t, 6> faces{};  // monster catalogue index of each pair
-    std::array<int, kMemoryCards> cards{};  // pair number of each card
-};
-MemoryDeal dealMemory(rpg::Rng& rng);
+using play::dealMemory;
+using play::kMemoryCards;
+using play::MemoryDeal;
 
 inline constexpr double kMemoryPreview = 3;    // seconds of countdown before the cards show
 inline constexpr double kMemoryPlay = 4;       // the cards turn face down again
@@ -120,7 +100,7 @@ MemoryLayout memoryLayout(double w, double s, const Rect& area);
 
 // --- Whack ---
 
-int hideMonster(rpg::Rng& rng);
+using play::hideMonster;
 
 inline constexpr double kWhackPeek = 0.82;    // the monster shows this long after the strike
 inline constexpr double kWhackResult = 1.28;  // and the strike is judged

@@ -153,18 +153,6 @@ private:
 
 } // namespace
 
-MemoryDeal dealMemory(rpg::Rng& rng) {
-    const std::vector<std::uint16_t>& normal = rpg::normalMonsters();
-    std::vector<int> order(normal.size());
-    std::iota(order.begin(), order.end(), 0);
-    rng.shuffle(order);
-    MemoryDeal deal;
-    for (int k = 0; k < 6; ++k) deal.faces[k] = normal[order[k]];
-    deal.cards = {0, 0, 1, 1, 2, 2, 3, 3, 4, 4, 5, 5};
-    rng.shuffle(deal.cards);
-    return deal;
-}
-
 MemoryLayout memoryLayout(double w, double s, const Rect& area) {
     MemoryLayout L;
     L.w = w;

@@ -155,12 +155,8 @@ private:
     void takePick(Ctx& ctx, const ShellLayout& L, const std::array<double, 3>& cupX) {
         for (int cup = 0; cup < 3; ++cup) {
             if (!ctx.takeClick(L.cup(cupX[cup], 0))) continue;
-            if (cup != deal_.prizeCup) {
-                // The stake goes at once, before the node is settled.
-                store::Meta& meta = store::meta();
-                meta.gold = std::max(meta.gold - stake_, 0.0);
-                store::saveMeta();
-            }
+            // The stake goes at once, before the node is settled.
+            if (cup != deal_.prizeCup) play::payShellStake();
             finish(ctx, cup == deal_.prizeCup);
             return;
         }
@@ -175,41 +171,6 @@ private:
 };
 
 } // namespace
-
-ShellDeal dealShell(rpg::Rng& rng, int depth) {
-    ShellDeal d;
-    d.prizeCup = rng.index(3);
-    const int q = std::max(depth, 0) / 4;
-    if (rng.uniform() < 0.5) {
-        d.swapCount = std::min(10 + rng.index(5) + q, kShellSwapsMax);
-        d.baseDuration = (rng.index(70) + 230) / 1000.0;
-    } else {
-        d.swapCount = std::min(5 + rng.index(4) + q, kShellSwapsMax);
-        d.baseDuration = (rng.index(120) + 330) / 1000.0;
-    }
-    for (int k = 0; k < kShellSwapsMax; ++k) {
-        d.swapFrom[k] = rng.index(3);
-        do {
-            d.swapTo[k] = rng.index(3);
-        } while (d.swapTo[k] == d.swapFrom[k]);
-        d.swapDuration[k] = std::max(d.baseDuration + rng.index(80) / 1000.0 - 0.04, 0.12);
-    }
-    return d;
-}
-
-std::array<int, 3> cupsAfter(const ShellDeal& deal, int swaps) {
-    std::array<int, 3> order{0, 1, 2};
-    for (int k = 0; k < std::min(swaps, kShellSwapsMax); ++k) std::swap(order[deal.swapFrom[k]], order[deal.swapTo[k]]);
-    return order;
-}
-
-double shellStake(const std::vector<rpg::Hero*>& party) {
-    if (party.empty()) return 50;
-    double levels = 0;
-    for (const rpg::Hero* hero : party) levels += hero->level;
-    const double L = std::round(levels / party.size());
-    return L > 1 ? std::round((1 + 0.08 * (L - 1)) * 50) : 50;
-}
 
 ShellLayout shellLayout(double w, double s, const Rect& area) {
     ShellLayout L;

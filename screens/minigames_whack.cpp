@@ -171,8 +171,6 @@ private:
 
 } // namespace
 
-int hideMonster(rpg::Rng& rng) { return rng.index(9); }
-
 WhackLayout whackLayout(double w, double s, const Rect& area, bool running) {
     WhackLayout L;
     L.w = w;

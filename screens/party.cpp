@@ -37,22 +37,15 @@ void PartyScreen::update(Ctx& ctx) {
     gpuFillRect(0, 0, ctx.width, ctx.height, kPartyBackdrop, 1.0);
     const std::vector<rpg::Hero*> heroes = listedHeroes();
     rpg::Hero* hero = shownHero(heroes);
-    const Rect area = sheetArea(ctx);
-    // Scrolling comes before every button: the release that ends a drag is
-    // taken here, so it reaches neither the back button nor a tab.
-    double contentH = 0;
-    if (hero) {
-        contentH = layout(ctx, *hero, 0, 0, area.w - 24 * ctx.uiScale, false) + 24 * ctx.uiScale;
-        applyScroll(ctx, area, contentH, &scroll_);
-    }
     bool back = false;
     gameHeader(ctx, i18n::tr("party.title"), &back, false);
     if (back || ctx.input.hasKey(kEscape) || !hero) {
         Game::instance().pop();
         return;
     }
+    const Rect area = sheetArea(ctx);
     drawTabs(ctx, heroes, area.y - 64 * ctx.uiScale);
-    drawSheet(ctx, *hero, area, contentH);
+    drawSheet(ctx, *hero, area);
     applyPending(*hero);
     openDoor();
 }
@@ -90,26 +83,18 @@ void PartyScreen::drawTabs(Ctx& ctx, const std::vector<rpg::Hero*>& heroes, doub
     selectedSlot_ = -1;
 }
 
-void PartyScreen::drawSheet(Ctx& ctx, rpg::Hero& hero, const Rect& area, double contentH) {
+void PartyScreen::drawSheet(Ctx& ctx, rpg::Hero& hero, const Rect& area) {
     const double s = ctx.uiScale;
-    // Rows scrolled out of sight still lie under the header and the tabs;
-    // a click there must not reach them.
-    const bool outside = !ctx.hover(area);
-    const bool taken = ctx.clickTaken;
-    if (outside) ctx.clickTaken = true;
+    const double contentH = layout(ctx, hero, 0, 0, area.w - 24 * s, false) + 24 * s;
+    scroll_ = beginScroll(ctx, "party.sheet", area, contentH, scroll_);
     visible_ = area;
-    cairo_save(ctx.cr);
-    cairo_rectangle(ctx.cr, area.x, area.y, area.w, area.h);
-    cairo_clip(ctx.cr);
     layout(ctx, hero, area.x + 12 * s, area.y + 12 * s - scroll_, area.w - 24 * s, true);
-    cairo_restore(ctx.cr);
-    if (outside) ctx.clickTaken = taken;
-    scrollbar(ctx, area, contentH, scroll_);
+    endScroll(ctx);
 }
 
 double PartyScreen::layout(Ctx& ctx, rpg::Hero& hero, double x, double y, double w, bool draw) {
     Sheet sh{ctx, hero, rpg::classDef(hero.cls), {}, x, w, ctx.uiScale, draw, visible_.y, visible_.y + visible_.h};
-    if (draw) sh.finalStats = battleMaxima(hero);
+    if (draw) sh.finalStats = play::maxima(hero);
     double cursor = recruitButton(sh, y);
     cursor = heroBlock(sh, cursor);
     cursor = pointsPanel(sh, cursor);
@@ -129,7 +114,7 @@ bool PartyScreen::Sheet::isKey(rpg::StatId stat) const {
 // Everything the sheet recorded, with one save for all of it.
 void PartyScreen::applyPending(rpg::Hero& hero) {
     if (!pending_.equipId.empty()) selectedSlot_ = -1;
-    if (applyPartyActions(&pending_, &hero, &store::meta().stash)) store::saveMeta();
+    play::applySheet(hero.id, &pending_);
 }
 
 // The tavern wins when both were asked for in one frame.

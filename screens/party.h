@@ -12,6 +12,7 @@
 #include <utility>
 #include <vector>
 
+#include "play/party.h"
 #include "rules/classes.h"
 #include "rules/hero.h"
 #include "rules/stats.h"
@@ -59,8 +60,8 @@ private:
         bool draw;
         double visibleTop, visibleBottom;  // the scroll area, while drawing
         bool isKey(rpg::StatId stat) const;
-        // Drawing pass and the band meets the scroll area: what lies outside
-        // is neither drawn nor clickable.
+        // Drawing pass and the band meets the scroll area: what lies wholly
+        // outside is skipped (the view's clip keeps the rest from clicks).
         bool shows(double top, double height) const {
             return draw && top < visibleBottom && top + height > visibleTop;
         }
@@ -71,7 +72,7 @@ private:
     rpg::Hero* shownHero(const std::vector<rpg::Hero*>& heroes);
     static Rect sheetArea(const Ctx& ctx);
     void drawTabs(Ctx& ctx, const std::vector<rpg::Hero*>& heroes, double top);
-    void drawSheet(Ctx& ctx, rpg::Hero& hero, const Rect& area, double contentH);
+    void drawSheet(Ctx& ctx, rpg::Hero& hero, const Rect& area);
     void applyPending(rpg::Hero& hero);
     void openDoor();
 
@@ -102,7 +103,7 @@ private:
     Rect visible_;  // the scroll area of the drawing pass
     double scroll_ = 0;
     int selectedSlot_ = -1;  // the slot whose candidate list is open
-    PartyActions pending_;
+    play::PartyActions pending_;
     bool openRecruit_ = false;
     bool openTrainer_ = false;
 };

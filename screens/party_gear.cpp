@@ -23,14 +23,6 @@ using Offer = std::vector<const rpg::ItemInstance*>;
 
 const char* handKey(const rpg::ItemDef& def) { return def.twoHanded ? "equip.twoHand" : "equip.oneHand"; }
 
-// The off hand is blocked while the main hand holds a two-handed weapon.
-bool isLocked(const rpg::Hero& hero, rpg::EquipSlot slot) {
-    if (slot != rpg::EquipSlot::OffHand) return false;
-    const rpg::ItemInstance& main = hero.equipment[rpg::EquipSlot::MainHand];
-    const rpg::ItemDef* def = main.defId.empty() ? nullptr : rpg::findItem(main.defId);
-    return def && def->twoHanded;
-}
-
 // "Blade  ·  1H  ·  ATK +6  CRIT +2" under a worn item; empty when there is
 // nothing to say.
 std::string wornMetaLine(const rpg::ItemInstance& item, const rpg::ItemDef& def) {
@@ -121,7 +113,7 @@ double PartyScreen::equipment(Sheet& sh, double y) {
 double PartyScreen::slotRow(Sheet& sh, double y, rpg::EquipSlot slot, const Offer& offered) {
     const rpg::ItemInstance& worn = sh.hero.equipment[slot];
     const rpg::ItemDef* def = worn.defId.empty() ? nullptr : rpg::findItem(worn.defId);
-    const bool locked = isLocked(sh.hero, slot);
+    const bool locked = play::isSlotLocked(sh.hero, slot);
     if (sh.shows(y, 38 * sh.s)) slotHeader(sh, {sh.x, y, sh.w, 38 * sh.s}, slot, def, locked, offered);
     double below = y + 38 * sh.s;
     if (def) below = wornDetails(sh, below, worn, *def);

@@ -94,7 +94,7 @@ double PartyScreen::pointsPanel(Sheet& sh, double y) {
              partyStyle(13 * s, theme::kLightGold, true, 0, w - 170 * s));
     if (plainButton(sh.ctx, {x + w - 150 * s, y + 6 * s, 140 * s, 28 * s}, i18n::tr("party.autoAlloc"), false)) {
         audio::play(audio::Sfx::Place);
-        if (autoAssign(hero, sh.cls)) store::saveMeta();
+        pending_.autoAssign = true;
     }
     const double bw = (w - 38 * s) / 4;
     for (std::size_t i = 0; i < rpg::kAllocatable.size(); ++i) {

@@ -9,6 +9,8 @@
 
 #include "fx/rest_fx.h"
 #include "fx/scene.h"
+#include "play/party.h"
+#include "play/run.h"
 #include "platform/i18n.h"
 #include "platform/storage.h"
 #include "rules/classes.h"
@@ -37,13 +39,6 @@ TextStyle bodyStyle(double s) {
     TextStyle st = textStyle(13 * s, false, kMutedText, 1);
     st.family = kFontSans;
     return st;
-}
-
-const rpg::PartyMember* runMember(const std::string& heroId) {
-    for (const rpg::PartyMember& m : store::run().party) {
-        if (m.heroId == heroId) return &m;
-    }
-    return nullptr;
 }
 
 class RestScreen final : public Screen {
@@ -97,27 +92,26 @@ private:
         const int frame = static_cast<int>(2 * ctx.now) % 2;
         drawSpriteCairo(ctx.cr, rpg::classDef(hero.cls).id, cx - 24 * s, top + 8 * s, 48 * s, 48 * s, nullptr, frame,
                         false, 1.0);
-        const rpg::Stats max = battleMaxima(hero);
-        auto [hp, mp] = shownValues(hero, max, ctx.now);
-        statBar(ctx, {cx - 45 * s, top + 62 * s, 90 * s, 14 * s}, hp, max.maxHp, 0xC2382F, kBarTrack,
+        const play::Vitals v = play::vitals(hero);
+        auto [hp, mp] = shownValues(hero, v, ctx.now);
+        statBar(ctx, {cx - 45 * s, top + 62 * s, 90 * s, 14 * s}, hp, v.maxHp, 0xC2382F, kBarTrack,
                 i18n::tr("stat.hp"));
-        if (max.maxMp > 0) {
-            statBar(ctx, {cx - 45 * s, top + 80 * s, 90 * s, 12 * s}, mp, max.maxMp, 0x3A72B2, kBarTrack,
+        if (v.maxMp > 0) {
+            statBar(ctx, {cx - 45 * s, top + 80 * s, 90 * s, 12 * s}, mp, v.maxMp, 0x3A72B2, kBarTrack,
                     i18n::tr("stat.mp"));
         }
     }
 
     // The run's values, full for a hero the run does not list; while resting,
     // the way from the values at the start of the rest to the maxima.
-    std::pair<double, double> shownValues(const rpg::Hero& hero, const rpg::Stats& max, double now) const {
+    std::pair<double, double> shownValues(const rpg::Hero& hero, const play::Vitals& v, double now) const {
         const auto snap = snapshot_.find(hero.id);
         if (healing_ && snap != snapshot_.end()) {
             const double k = std::min(1.0, (now - healStart_) / kRefillAt);
             const auto [hp0, mp0] = snap->second;
-            return {std::round(hp0 + (max.maxHp - hp0) * k), std::round(mp0 + (max.maxMp - mp0) * k)};
+            return {std::round(hp0 + (v.maxHp - hp0) * k), std::round(mp0 + (v.maxMp - mp0) * k)};
         }
-        const rpg::PartyMember* m = runMember(hero.id);
-        return m ? std::pair{m->hp, m->mp} : std::pair{max.maxHp, max.maxMp};
+        return {v.hp, v.mp};
     }
 
     // True when the screen left.
@@ -151,14 +145,13 @@ private:
         const double t = now - healStart_;
         if (!healed_ && t >= kRefillAt) {
             healed_ = true;
-            restParty();
-            store::saveRun();
+            play::restParty();
         }
         if (healed_ && t >= kLeaveAt) advance();
     }
 
     void advance() {
-        settleNode(state_.nodeId);
+        play::leaveNode(state_.nodeId);
         Game::instance().pop();
     }
 
@@ -170,16 +163,6 @@ private:
 };
 
 } // namespace
-
-void restParty() {
-    for (rpg::PartyMember& m : store::run().party) {
-        const rpg::Hero* hero = store::heroById(m.heroId);
-        if (!hero) continue;
-        const rpg::Stats max = battleMaxima(*hero);
-        m.hp = max.maxHp;
-        m.mp = max.maxMp;
-    }
-}
 
 RestLayout restLayout(Ctx& ctx, double header, int heroes) {
     const double s = ctx.uiScale;

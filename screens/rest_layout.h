@@ -1,6 +1,6 @@
 #pragma once
 // Where the rest screen puts its blocks, for the screen and for tests that
-// click its buttons; and what resting does to the run.
+// click its buttons.
 #include "ui/app.h"
 
 namespace ui {
@@ -19,9 +19,5 @@ struct RestLayout {
 // The layout below a header of height `header` for `heroes` party heroes;
 // measures the body text with ctx's cairo context.
 RestLayout restLayout(Ctx& ctx, double header, int heroes);
-
-// Every run member whose hero is in the roster back at the maxima it fights
-// with, a fallen one too; the run is not saved.
-void restParty();
 
 } // namespace ui

@@ -9,6 +9,7 @@
 
 #include "fx/levelup_fx.h"
 #include "fx/scene.h"
+#include "play/party.h"
 #include "platform/i18n.h"
 #include "platform/storage.h"
 #include "rules/classes.h"
@@ -129,22 +130,17 @@ private:
         const double s = ctx.uiScale;
         const Rect area = rewardListArea(ctx.width, ctx.height, s);
         const double content = rewardContentHeight(state_.xpRows, s);
-        applyScroll(ctx, area, content, &scroll_);
+        scroll_ = beginScroll(ctx, "reward.cards", area, content, scroll_);
         const std::vector<Rect> cards = rewardCards(state_.xpRows, area, s, scroll_);
-        cairo_save(ctx.cr);
-        cairo_rectangle(ctx.cr, area.x, area.y, area.w, area.h);
-        cairo_clip(ctx.cr);
         for (std::size_t i = 0; i < cards.size(); ++i) {
             const Rect& c = cards[i];
             if (c.y + c.h <= area.y || c.y >= area.y + area.h) continue;
-            drawCard(ctx, c, state_.xpRows[i], elapsed, static_cast<int>(i), area, pick);
+            drawCard(ctx, c, state_.xpRows[i], elapsed, static_cast<int>(i), pick);
         }
-        cairo_restore(ctx.cr);
-        scrollbar(ctx, area, content, scroll_);
+        endScroll(ctx);
     }
 
-    void drawCard(Ctx& ctx, const Rect& card, const XpRow& row, double elapsed, int index, const Rect& area,
-                  Pick* pick) {
+    void drawCard(Ctx& ctx, const Rect& card, const XpRow& row, double elapsed, int index, Pick* pick) {
         const rpg::Hero* hero = store::heroById(row.heroId);
         if (!hero) return;
         const double s = ctx.uiScale;
@@ -156,7 +152,7 @@ private:
                       to, kGold, elapsed, 0.28 + 0.32 * index);
         if (!canSpend(hero)) return;
         drawPointsBlock(ctx, card, *hero);
-        drawStatButtons(ctx, card, *hero, area, pick);
+        drawStatButtons(ctx, card, *hero, pick);
         TextStyle hint = textStyle(10 * s, false, kMutedText);
         hint.italic = true;
         drawText(ctx.cr, card.x + 12 * s, card.y + 230 * s, "★ " + i18n::tr("reward.keyStatHint"), hint);
@@ -192,7 +188,7 @@ private:
         points.upperCase = true;
         drawText(cr, card.x + 12 * s, card.y + 82 * s, i18n::tr("reward.points", {{"n", num(hero.points)}}), points);
 
-        const rpg::Stats final = battleMaxima(hero);
+        const rpg::Stats final = play::maxima(hero);
         struct Figure {
             const char* key;
             double value;
@@ -215,11 +211,11 @@ private:
         }
     }
 
-    void drawStatButtons(Ctx& ctx, const Rect& card, const rpg::Hero& hero, const Rect& area, Pick* pick) {
+    void drawStatButtons(Ctx& ctx, const Rect& card, const rpg::Hero& hero, Pick* pick) {
         const double s = ctx.uiScale;
         cairo_t* cr = ctx.cr;
         const rpg::ClassDef& cls = rpg::classDef(hero.cls);
-        const rpg::Stats final = battleMaxima(hero);
+        const rpg::Stats final = play::maxima(hero);
         for (int i = 0; i < static_cast<int>(rpg::kAllocatable.size()); ++i) {
             const rpg::StatId stat = rpg::kAllocatable[i];
             const Rect b = rewardStatButton(card, i, s);
@@ -231,22 +227,18 @@ private:
             drawTextTop(cr, cx, b.y + 6 * s, (key ? "★ " : "") + i18n::tr(rpg::statLabelKey(stat)), lab);
             drawTextTop(cr, cx, b.y + 18 * s, num(rpg::statValue(final, stat)), textStyle(14 * s, true, kCreamText));
             drawTextTop(cr, cx, b.y + 34 * s, "+" + num(rpg::allocStep(stat)), textStyle(10 * s, true, 0x5A9C3A));
-            // A button scrolled out of the list's window must not take clicks.
-            if (ctx.hover(area) && ctx.takeClick(b)) {
+            if (ctx.takeClick(b)) {
                 pick->heroId = hero.id;
                 pick->stat = stat;
             }
         }
     }
 
+    // A spent point is one transaction; a card without points left has no
+    // buttons, so a refusal needs no sound.
     static void spendPoint(const Pick& pick) {
-        if (pick.heroId.empty()) return;
-        rpg::Hero* hero = store::heroById(pick.heroId);
-        if (!canSpend(hero)) return;
-        audio::play(audio::Sfx::Place);
-        rpg::addStat(&hero->alloc, pick.stat, rpg::allocStep(pick.stat));
-        --hero->points;
-        store::saveMeta();
+        if (pick.heroId.empty() || !canSpend(store::heroById(pick.heroId))) return;
+        answer(play::spendPoint(pick.heroId, pick.stat));
     }
 
     void drawContinue(Ctx& ctx) {

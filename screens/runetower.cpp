@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "fx/scene.h"
+#include "play/trade.h"
 #include "platform/i18n.h"
 #include "platform/storage.h"
 #include "rules/runes.h"
@@ -58,18 +59,36 @@ public:
         drawGoldLine(ctx, lay.goldY, 16 * s);
         drawText(ctx.cr, lay.innerX, lay.introY, i18n::tr("rune.intro"), noteStyle(s, lay.innerW));
         drawText(ctx.cr, lay.innerX, lay.circleHeadY, i18n::tr("rune.circle"), headingStyle(s));
-        for (int i = 0; i < rpg::kStatCount; ++i) socket(ctx, lay.sockets[i], i);
+        Choice choice;
+        for (int i = 0; i < rpg::kStatCount; ++i) socket(ctx, lay.sockets[i], i, &choice);
         drawBonus(ctx, lay.bonus);
         drawText(ctx.cr, lay.innerX, lay.inventoryHeadY, i18n::tr("rune.inventory"), headingStyle(s));
-        drawInventory(ctx, lay);
+        drawInventory(ctx, lay, &choice);
+        apply(choice);
     }
 
 private:
+    // What the frame's click chose; applied once the frame is drawn, so the
+    // lists never change while they are drawn.
+    struct Choice {
+        enum What { None, Unsocket, Socket, Sell } what = None;
+        std::size_t index = 0;  // the socket, or the stone of the inventory
+    };
+
+    static void apply(const Choice& c) {
+        switch (c.what) {
+        case Choice::Unsocket: answer(play::unsocketRune(static_cast<int>(c.index))); break;
+        case Choice::Socket: answer(play::socketRune(c.index)); break;
+        case Choice::Sell: answer(play::sellRune(c.index)); break;
+        case Choice::None: break;
+        }
+    }
+
     // A filled socket gives its stone back to the inventory when clicked.
-    void socket(Ctx& ctx, const Rect& cell, int i) {
+    void socket(Ctx& ctx, const Rect& cell, int i, Choice* choice) {
         cairo_t* cr = ctx.cr;
         const double s = ctx.uiScale;
-        store::Meta& meta = store::meta();
+        const store::Meta& meta = store::meta();
         const bool filled = meta.runeCircle.filled[i];
         if (filled) {
             fillRoundedRect(cr, cell, 8 * s, kGold, 0.16);
@@ -87,12 +106,7 @@ private:
         }
         drawTextTop(cr, cx, cell.y + 32 * s, stoneText(meta.runeCircle.stones[i]), textStyle(16 * s, true, kLightGold));
         drawTextTop(cr, cx, cell.y + 54 * s, i18n::tr("rune.tapRemove"), textStyle(9 * s, false, kMutedText));
-        if (!ctx.takeClick(cell)) return;
-        audio::play(audio::Sfx::Click);
-        meta.runeInventory.push_back(meta.runeCircle.stones[i]);
-        meta.runeCircle.filled[i] = false;
-        meta.runeCircle.stones[i] = rpg::Runestone{};
-        store::saveMeta();
+        if (ctx.takeClick(cell)) *choice = {Choice::Unsocket, static_cast<std::size_t>(i)};
     }
 
     void drawBonus(Ctx& ctx, const Rect& panel) {
@@ -108,7 +122,7 @@ private:
         drawTextTop(cr, panel.x + panel.w / 2, panel.y + 30 * s, line.empty() ? i18n::tr("rune.noneActive") : line, st);
     }
 
-    void drawInventory(Ctx& ctx, const RuneTowerLayout& lay) {
+    void drawInventory(Ctx& ctx, const RuneTowerLayout& lay, Choice* choice) {
         cairo_t* cr = ctx.cr;
         const double s = ctx.uiScale;
         const std::vector<rpg::Runestone>& stones = store::meta().runeInventory;
@@ -117,53 +131,32 @@ private:
             return;
         }
         const double content = 50 * s * static_cast<double>(stones.size());
-        applyScroll(ctx, lay.list, content, &scroll_);
-        {
-            // Rows scrolled under the bonus panel take no click.
-            const ListClickGuard guard(ctx, lay.list);
-            SavedState keep(cr);
-            cairo_rectangle(cr, lay.list.x, lay.list.y, lay.list.w, lay.list.h);
-            cairo_clip(cr);
-            for (std::size_t i = 0; i < stones.size(); ++i) {
-                const Rect r = runeRowRect(lay, static_cast<int>(i), s, scroll_);
-                if (r.y + r.h <= lay.list.y || r.y >= lay.list.y + lay.list.h) continue;
-                if (stoneRow(ctx, r, i)) break;  // the list changed: the rest is drawn next frame
-            }
+        scroll_ = beginScroll(ctx, "rune.stones", lay.list, content, scroll_);
+        for (std::size_t i = 0; i < stones.size(); ++i) {
+            const Rect r = runeRowRect(lay, static_cast<int>(i), s, scroll_);
+            if (r.y + r.h <= lay.list.y || r.y >= lay.list.y + lay.list.h) continue;
+            stoneRow(ctx, r, i, choice);
         }
-        scrollbar(ctx, lay.list, content, scroll_);
+        // The list closes up under the pointer once the choice is applied.
+        if (choice->what == Choice::Socket || choice->what == Choice::Sell) ctx.changedUnderPointer();
+        endScroll(ctx);
     }
 
-    // True when the stone was socketed or sold.
-    bool stoneRow(Ctx& ctx, const Rect& r, std::size_t i) {
+    // A click on the stone's buttons is recorded.
+    static void stoneRow(Ctx& ctx, const Rect& r, std::size_t i, Choice* choice) {
         cairo_t* cr = ctx.cr;
         const double s = ctx.uiScale;
-        store::Meta& meta = store::meta();
-        // A copy: socketing may append to the list that holds the stone.
-        const rpg::Runestone stone = meta.runeInventory[i];
+        const rpg::Runestone& stone = store::meta().runeInventory[i];
         fillRect(cr, r, kDarkerPanel);
         strokeRoundedRect(cr, r, 0, 1.2 * s, kStoneEdge, 0.6);
         TextStyle st = textStyle(14 * s, true, kCreamText);
         st.upperCase = true;
         drawText(cr, r.x + 10 * s, r.y + 14 * s, stoneText(stone) + " " + i18n::tr(rpg::statLabelKey(stone.stat)), st);
-        if (plainButton(ctx, runeSocketButton(r, s), i18n::tr("rune.equip"), false)) {
-            audio::play(audio::Sfx::Star2);
-            const int slot = rpg::runeSlot(stone.stat);
-            if (meta.runeCircle.filled[slot]) meta.runeInventory.push_back(meta.runeCircle.stones[slot]);
-            meta.runeCircle.filled[slot] = true;
-            meta.runeCircle.stones[slot] = stone;
-            meta.runeInventory.erase(meta.runeInventory.begin() + static_cast<std::ptrdiff_t>(i));
-            store::saveMeta();
-            return true;
-        }
+        if (plainButton(ctx, runeSocketButton(r, s), i18n::tr("rune.equip"), false)) *choice = {Choice::Socket, i};
         const double value = rpg::runeSellValue(stone);
         if (plainButton(ctx, runeSellButton(r, s), i18n::tr("rune.sell") + " " + num(value), false)) {
-            audio::play(audio::Sfx::Coin);
-            meta.gold += value;
-            meta.runeInventory.erase(meta.runeInventory.begin() + static_cast<std::ptrdiff_t>(i));
-            store::saveMeta();
-            return true;
+            *choice = {Choice::Sell, i};
         }
-        return false;
     }
 
     double scroll_ = 0;

@@ -1,8 +1,7 @@
-// The end of a run. Building the screen settles the run into lasting
-// progress (loot to the stash, best depth, one ascension for a won run) and
-// deletes it; the screen then shows the victory or the grave, the depth and
-// the gold, and leads back to the city.
-#include <algorithm>
+// The end of a run. The run was settled into lasting progress where it
+// ended (the lost battle, the boss chest); this screen announces it, shows
+// the victory or the grave with the depth and the gold the entry carries,
+// and leads back to the city.
 #include <cmath>
 #include <string>
 #include <vector>
@@ -37,35 +36,14 @@ struct Summary {
     std::vector<std::string> sprites;  // class ids of the party, in party order
 };
 
+// The party that ran: its heroes as the roster holds them, in party order.
 Summary summarize(const GameState& s) {
-    const rpg::RunState& run = store::run();
     Summary sum;
-    sum.depth = s.depth >= 1 ? s.depth : run.depth;
-    sum.gold = run.gold;
-    for (const rpg::PartyMember& m : run.party) {
-        if (const rpg::Hero* hero = store::heroById(m.heroId)) sum.sprites.push_back(rpg::classDef(hero->cls).id);
-    }
+    sum.depth = s.depth;
+    sum.gold = s.gold;
+    for (const rpg::Hero* hero : store::partyHeroes()) sum.sprites.push_back(rpg::classDef(hero->cls).id);
     if (sum.sprites.empty()) sum.sprites.push_back("warrior");
     return sum;
-}
-
-// Moves the run into lasting progress and ends it. Only a run in progress is
-// settled: a screen built again for the same entry (or with no run at all)
-// finds none and pays nothing twice.
-void settle(const GameState& s, int depth) {
-    if (!store::hasRun()) return;
-    store::Meta& meta = store::meta();
-    const rpg::RunState& run = store::run();
-    meta.stash.insert(meta.stash.end(), run.inventory.begin(), run.inventory.end());
-    meta.bestDepth = std::max(meta.bestDepth, depth);
-    if (s.lost == 0) {
-        ++meta.ascension;
-        audio::play(audio::Sfx::WinGlare);
-    } else {
-        audio::play(audio::Sfx::Defeat);
-    }
-    store::saveMeta();
-    store::clearRun();
 }
 
 // The stone: round-shouldered on top, nearly square below.
@@ -92,7 +70,7 @@ public:
         depth_ = sum.depth;
         gold_ = sum.gold;
         sprites_ = sum.sprites;
-        settle(s, depth_);
+        audio::play(s.lost == 0 ? audio::Sfx::WinGlare : audio::Sfx::Defeat);
     }
 
     void update(Ctx& ctx) override {

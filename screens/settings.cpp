@@ -4,6 +4,7 @@
 #include <cmath>
 #include <string>
 
+#include "play/settings.h"
 #include "platform/i18n.h"
 #include "screens/common.h"
 #include "platform/storage.h"
@@ -33,25 +34,6 @@ TextStyle sansLabel(double size, bool bold, uint32_t color) {
     return {.family = "sans", .size = std::round(size), .bold = bold, .color = color};
 }
 
-// Controls scrolled out of the page still lie where they would be drawn: a
-// click outside the page must not reach them. It is handed back afterwards,
-// so the reset dialog still sees it.
-class PageClickGuard {
-public:
-    PageClickGuard(Ctx& ctx, const Rect& page) : ctx_(ctx), held_(!ctx.hover(page) && !ctx.clickTaken) {
-        if (held_) ctx_.clickTaken = true;
-    }
-    ~PageClickGuard() {
-        if (held_) ctx_.clickTaken = false;
-    }
-    PageClickGuard(const PageClickGuard&) = delete;
-    PageClickGuard& operator=(const PageClickGuard&) = delete;
-
-private:
-    Ctx& ctx_;
-    bool held_;
-};
-
 void sectionTitle(Ctx& ctx, const SettingsLayout& l, double y, const char* key) {
     const double s = ctx.uiScale;
     drawText(ctx.cr, l.page.x, y, i18n::tr(key), sansLabel(15 * s, true, kGold));
@@ -65,9 +47,7 @@ void runDifficulty(Ctx& ctx, const SettingsLayout& l) {
     for (int d = 0; d < 4; ++d) {
         const auto diff = static_cast<rpg::Difficulty>(d);
         if (!plainButton(ctx, l.difficulty[d], i18n::tr(rpg::difficultyNameKey(diff)), st.difficulty == diff)) continue;
-        st.difficulty = diff;
-        rpg::setActiveDifficulty(diff);
-        store::saveSettings();
+        play::setDifficulty(diff);
     }
     const TextStyle hint{.family = kFontSans, .size = std::round(13 * s), .color = kMutedText, .wrapWidth = l.page.w};
     drawText(ctx.cr, l.page.x, l.hintTop, i18n::tr(rpg::difficultyHintKey(st.difficulty)), hint);
@@ -78,9 +58,8 @@ void runSound(Ctx& ctx, const SettingsLayout& l) {
     sectionTitle(ctx, l, l.soundTitle, "settings.sound");
     const bool on = toggleRow(ctx, l.soundSwitch, i18n::tr("settings.sound"), st.soundOn);
     if (on == st.soundOn) return;
-    st.soundOn = on;
+    play::setSoundOn(on);
     audio::setEnabled(on);
-    store::saveSettings();
 }
 
 class SettingsScreen final : public Screen {
@@ -88,29 +67,21 @@ public:
     void update(Ctx& ctx) override {
         bool leave = false;
         const double top = pageHeader(ctx, i18n::tr("settings.headline"), &leave);
-        // With the reset dialog open, Escape is the dialog's cancel key.
-        if (!resetOpen_ && leave) {
+        if (leave) {
             Game::instance().pop();
             return;
         }
         const SettingsLayout before = settingsLayout(ctx, top, scroll_);
-        applyScroll(ctx, before.page, before.contentHeight, &scroll_);
-        const SettingsLayout l = settingsLayout(ctx, top, scroll_);
-        {
-            SavedState keep(ctx.cr);
-            cairo_rectangle(ctx.cr, l.page.x, l.page.y, l.page.w, l.page.h);
-            cairo_clip(ctx.cr);
-            PageClickGuard guard(ctx, l.page);
-            runDifficulty(ctx, l);
-            runSound(ctx, l);
-            runVolumes(ctx, l);
-            runLanguages(ctx, l);
-            sectionTitle(ctx, l, l.resetTitle, "settings.reset");
-            if (plainButton(ctx, l.resetButton, i18n::tr("settings.reset"), false)) resetOpen_ = true;
-        }
         // The rows reach the page's right edge; the bar stands just beside it.
-        const double s = ctx.uiScale;
-        scrollbar(ctx, {l.page.x, l.page.y, l.page.w + 10 * s, l.page.h}, l.contentHeight, scroll_);
+        scroll_ = beginScroll(ctx, "settings.page", before.page, before.contentHeight, scroll_, 10 * ctx.uiScale);
+        const SettingsLayout l = settingsLayout(ctx, top, scroll_);
+        runDifficulty(ctx, l);
+        runSound(ctx, l);
+        runVolumes(ctx, l);
+        runLanguages(ctx, l);
+        sectionTitle(ctx, l, l.resetTitle, "settings.reset");
+        if (plainButton(ctx, l.resetButton, i18n::tr("settings.reset"), false)) resetOpen_ = true;
+        endScroll(ctx);
         footer(ctx, ctx.height);
         if (resetOpen_) runResetDialog(ctx);
     }
@@ -123,7 +94,7 @@ private:
         volumeRow(ctx, l, l.musicLabel, l.musicSlider, "settings.musicVolume", &st.musicVolume, &audio::setMusicVolume);
         volumeRow(ctx, l, l.sfxLabel, l.sfxSlider, "settings.sfxVolume", &st.sfxVolume, &audio::setSfxVolume);
         if (volumeUnsaved_ && !ctx.input.leftDown) {
-            store::saveSettings();
+            play::setVolumes(st.musicVolume, st.sfxVolume);
             volumeUnsaved_ = false;
         }
     }
@@ -132,8 +103,7 @@ private:
                    double* volume, void (*apply)(double)) {
         drawText(ctx.cr, l.page.x, labelY, i18n::tr(key), sansLabel(13 * ctx.uiScale, false, kMutedText));
         const double v = slider(ctx, track, *volume);
-        // A knob scrolled out of the page does not follow the pointer there.
-        if (!ctx.hover(l.page) || std::fabs(v - *volume) <= kVolumeEpsilon) return;
+        if (std::fabs(v - *volume) <= kVolumeEpsilon) return;
         *volume = v;
         apply(v);
         volumeUnsaved_ = true;
@@ -148,9 +118,7 @@ private:
             const std::string code = i == 0 ? std::string() : langs[i - 1].code;
             const std::string label = i == 0 ? i18n::tr("settings.languageSystem") : langs[i - 1].nativeName;
             if (!plainButton(ctx, l.languageCell(i), label, st.language == code)) continue;
-            st.language = code;
-            i18n::setLanguage(st.language);
-            store::saveSettings();
+            play::setLanguage(code);
             Game& game = Game::instance();
             const GameState self = game.top();
             game.replace(self);
@@ -164,7 +132,7 @@ private:
         if (answer == 0) return;
         resetOpen_ = false;
         if (answer < 0) return;
-        store::resetProgress();
+        play::resetProgress();
         GameState menu;
         menu.screen = kMenu;
         Game::instance().resetTo(menu);

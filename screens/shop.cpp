@@ -6,6 +6,8 @@
 #include <optional>
 
 #include "fx/scene.h"
+#include "play/run.h"
+#include "play/trade.h"
 #include "platform/i18n.h"
 #include "platform/storage.h"
 #include "screens/common.h"
@@ -110,7 +112,7 @@ void ShopScreen::restock() { offers = shopStock(kind, state.nodeId); }
 
 // Every way out of a run shop settles its node.
 void ShopScreen::leave() {
-    if (inRun()) settleNode(state.nodeId);
+    if (inRun()) play::leaveNode(state.nodeId);
     Game::instance().pop();
 }
 
@@ -195,26 +197,23 @@ void ShopScreen::drawShelf(Ctx& ctx, double headerH) {
     const double cardH = shopCardHeight(cr, items, grid.cardW, s);
     const int lines = (static_cast<int>(rows.size()) + grid.columns - 1) / grid.columns;
     const double content = lines * (cardH + 10 * s) + 8 * s;
-    applyScroll(ctx, grid.area, content, &scroll);
+    // The cards reach the area's right edge; the bar stands just beside it.
+    scroll = beginScroll(ctx, "shop.shelf", grid.area, content, scroll, 10 * s);
     const bool selling = !inRun() && tab == 1;
     const double gold = store::meta().gold;
     std::optional<std::size_t> picked;
-    {
-        const ListClickGuard guard(ctx, grid.area);
-        SavedState keep(cr);
-        cairo_rectangle(cr, grid.area.x, grid.area.y, grid.area.w, grid.area.h);
-        cairo_clip(cr);
-        for (std::size_t i = 0; i < rows.size(); ++i) {
-            const Rect r = shopCardRect(grid, static_cast<int>(i), cardH, s, scroll);
-            if (r.y + r.h <= grid.area.y || r.y >= grid.area.y + grid.area.h) continue;
-            const Row& row = rows[i];
-            const bool affordable = selling || row.price <= gold;
-            if (card(ctx, r, *row.item, row.price, affordable, row.locked, row.caption) && !row.locked) picked = i;
-        }
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const Rect r = shopCardRect(grid, static_cast<int>(i), cardH, s, scroll);
+        if (r.y + r.h <= grid.area.y || r.y >= grid.area.y + grid.area.h) continue;
+        const Row& row = rows[i];
+        const bool affordable = selling || row.price <= gold;
+        if (card(ctx, r, *row.item, row.price, affordable, row.locked, row.caption) && !row.locked) picked = i;
     }
-    // The cards reach the area's right edge; the bar stands just beside it.
-    scrollbar(ctx, {grid.area.x, grid.area.y, grid.area.w + 10 * s, grid.area.h}, content, scroll);
+    endScroll(ctx);
     if (picked) {
+        // A sale closes the shelf up under the pointer, a purchase fills the
+        // bags: a double click acts once.
+        ctx.changedUnderPointer();
         const Row& row = rows[*picked];
         const std::string uid = row.item->uid;  // the row points into the lists that change
         if (selling) sell(row.stashIndex, uid);
@@ -248,25 +247,14 @@ void ShopScreen::buy(const std::string& uid) {
     const auto offer = std::find_if(offers.begin(), offers.end(),
                                     [&](const rpg::ItemInstance& o) { return o.uid == uid; });
     if (offer == offers.end()) return;
-    if (!buyOffer(*offer, inRun())) {
-        audio::play(audio::Sfx::Error);
-        return;
-    }
-    audio::play(audio::Sfx::Success);
-    store::saveMeta();
-    if (inRun()) store::saveRun();
+    answer(play::buyOffer(*offer, inRun()));
 }
 
 // The card remembers its own stash entry: two items may share a uid, and
 // the one clicked is the one sold.
 void ShopScreen::sell(int stashIndex, const std::string& uid) {
-    store::Meta& meta = store::meta();
-    if (stashIndex < 0 || stashIndex >= static_cast<int>(meta.stash.size())) return;
-    if (meta.stash[stashIndex].uid != uid) return;
-    audio::play(audio::Sfx::Place);
-    meta.gold += rpg::sellPrice(meta.stash[stashIndex]);
-    meta.stash.erase(meta.stash.begin() + stashIndex);
-    store::saveMeta();
+    if (stashIndex < 0) return;
+    answer(play::sellFromStash(static_cast<std::size_t>(stashIndex), uid));
 }
 
 void ShopScreen::runLeaveButton(Ctx& ctx) {

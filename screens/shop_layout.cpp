@@ -5,9 +5,6 @@
 #include <unordered_map>
 
 #include "platform/i18n.h"
-#include "platform/storage.h"
-#include "rules/loot.h"
-#include "rules/rng.h"
 #include "ui/draw.h"
 #include "ui/game_ui.h"
 
@@ -16,34 +13,8 @@ namespace {
 
 constexpr const char* kInfoSep = "  \u00B7  ";
 
-struct KindRow {
-    const char* titleKey;
-    const char* seedWord;  // null: no stock
-    rpg::Merchant merchant;
-};
-constexpr KindRow kKinds[] = {
-    {"city.weaponsmith", "weapon", rpg::Merchant::Weaponsmith},
-    {"city.armorer", "armor", rpg::Merchant::Armorer},
-    {"city.apothecary", "apothecary", rpg::Merchant::Apothecary},
-    {"city.tavern", nullptr, rpg::Merchant::Wanderer},  // rolls nothing
-    {"map.node.shop", "wander", rpg::Merchant::Wanderer},
-};
-
-double meanLevel(std::span<const rpg::Hero> heroes) {
-    double sum = 0;
-    for (const rpg::Hero& hero : heroes) sum += hero.level;
-    return heroes.empty() ? 0 : sum / static_cast<double>(heroes.size());
-}
-
-// The deepest of the node's row (the last node of that id counts) and the
-// run's depth.
-std::int32_t runShopDepth(const rpg::RunState& run, const std::string& nodeId) {
-    std::int32_t row = 0;
-    for (const rpg::MapNode& node : run.map.nodes) {
-        if (node.id == nodeId) row = node.row;
-    }
-    return std::max(row, run.depth);
-}
+constexpr const char* kTitleKeys[] = {"city.weaponsmith", "city.armorer", "city.apothecary", "city.tavern",
+                                      "map.node.shop"};
 
 // Wrapped text heights are measured once per text, size and width: the
 // shelf asks for every card's height on every frame.
@@ -76,7 +47,7 @@ double cardContentHeight(cairo_t* cr, const rpg::ItemInstance& item, double card
 
 int shopKindFor(int subMode) { return subMode >= 0 && subMode < kShopWanderer ? subMode : kShopWanderer; }
 
-const char* shopTitleKey(int kind) { return kKinds[shopKindFor(kind)].titleKey; }
+const char* shopTitleKey(int kind) { return kTitleKeys[shopKindFor(kind)]; }
 
 int shopColumns(double gridWidth, double s) { return std::clamp(static_cast<int>(gridWidth / (250 * s)), 1, 3); }
 
@@ -128,107 +99,5 @@ std::string equipInfo(const rpg::ItemDef& def, const rpg::ItemInstance& item) {
 double equipInfoHeight(cairo_t* cr, const std::string& info, double cardW, double s) {
     return wrappedHeight(cr, info, 9 * s, cardW - 20 * s);
 }
-
-std::vector<rpg::Hero> partyCopies() {
-    std::vector<rpg::Hero> party;
-    for (const rpg::Hero* hero : store::partyHeroes()) party.push_back(*hero);
-    return party;
-}
-
-namespace {
-
-// Consumables go to the bag of the party hero who carries least; the rest to
-// the run's inventory, or the stash in the city.
-void stowItem(rpg::ItemInstance item, bool inRun) {
-    const rpg::ItemDef* def = rpg::findItem(item.defId);
-    if (def && def->slot == rpg::ItemSlot::Consumable) {
-        std::vector<rpg::Hero> party = partyCopies();
-        if (const rpg::Hero* pick = rpg::pickBagRecipient(std::span<rpg::Hero>(party))) {
-            if (rpg::Hero* hero = store::heroById(pick->id)) {
-                hero->bag.push_back(std::move(item));
-                return;
-            }
-        }
-    }
-    (inRun ? store::run().inventory : store::meta().stash).push_back(std::move(item));
-}
-
-} // namespace
-
-bool buyOffer(const rpg::ItemInstance& offer, bool inRun) {
-    store::Meta& meta = store::meta();
-    const double price = rpg::buyPrice(offer);
-    if (price > meta.gold) return false;
-    meta.gold -= price;
-    stowItem(rpg::cloneItem(offer), inRun);  // the offer stays on the shelf
-    return true;
-}
-
-std::vector<rpg::ItemInstance> shopStock(int kind, const std::string& nodeId) {
-    const KindRow& row = kKinds[shopKindFor(kind)];
-    if (!row.seedWord) return {};
-    const std::vector<rpg::Hero> party = partyCopies();
-    if (party.empty()) return {};
-    const store::Meta& meta = store::meta();
-    std::int32_t depth = meta.bestDepth;
-    std::string seedText;
-    if (!nodeId.empty()) {
-        depth = runShopDepth(store::run(), nodeId);
-        seedText = std::to_string(store::run().seed) + "-" + nodeId;
-    } else {
-        seedText = std::string("shop-") + row.seedWord + "-" + num(meta.bestDepth) + "-" +
-                   num(std::round(meanLevel(party)));
-    }
-    const rpg::LootCtx ctx = rpg::partyLootCtx(party, depth, static_cast<double>(meta.ascension));
-    rpg::Rng rng = rpg::rngFromText(seedText);
-    return rpg::rollShopOffers(row.merchant, ctx, rng);
-}
-
-double recruitPrice(std::span<const rpg::Hero> roster) {
-    const double n = static_cast<double>(roster.size());
-    double price = 40 * (1 + std::max(0.0, n - 3));
-    const double level = std::round(meanLevel(roster));
-    if (n > 0 && level - 1 > 0) price *= 1 + 0.08 * (level - 1);
-    return std::round(price);
-}
-
-int woundedCount(const rpg::RunState& run) {
-    int count = 0;
-    for (const rpg::PartyMember& m : run.party) {
-        const rpg::Hero* hero = store::heroById(m.heroId);
-        if (!hero || m.hp <= 0) continue;
-        const rpg::Stats max = rpg::deriveStats(*hero);
-        if (m.hp < rpg::statValue(max, rpg::StatId::MaxHp) || m.mp < rpg::statValue(max, rpg::StatId::MaxMp)) ++count;
-    }
-    return count;
-}
-
-int fallenCount(const rpg::RunState& run) {
-    return static_cast<int>(std::count_if(run.party.begin(), run.party.end(),
-                                          [](const rpg::PartyMember& m) { return m.hp <= 0; }));
-}
-
-int revivableCount(const rpg::RunState& run) {
-    return static_cast<int>(std::count_if(run.party.begin(), run.party.end(), [](const rpg::PartyMember& m) {
-        return m.hp <= 0 && store::heroById(m.heroId) != nullptr;
-    }));
-}
-
-namespace {
-
-void refill(rpg::RunState& run, bool fallen) {
-    for (rpg::PartyMember& m : run.party) {
-        const rpg::Hero* hero = store::heroById(m.heroId);
-        if (!hero || (m.hp <= 0) != fallen) continue;
-        const rpg::Stats max = rpg::deriveStats(*hero);
-        m.hp = std::max(m.hp, rpg::statValue(max, rpg::StatId::MaxHp));
-        m.mp = std::max(m.mp, rpg::statValue(max, rpg::StatId::MaxMp));
-    }
-}
-
-} // namespace
-
-void healWounded(rpg::RunState& run) { refill(run, false); }
-void reviveFallen(rpg::RunState& run) { refill(run, true); }
 
 } // namespace ui

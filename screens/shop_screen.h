@@ -63,13 +63,20 @@ private:
     void sell(int stashIndex, const std::string& uid);
     void runLeaveButton(Ctx& ctx);
 
-    // The tavern (shop_tavern.cpp).
+    // The tavern (shop_tavern.cpp). Its clicks are recorded while it draws
+    // and applied once the frame is drawn.
+    struct TavernChoice {
+        rpg::ClassId recruit = rpg::ClassId::None;
+        bool heal = false;
+        bool revive = false;
+        std::string toggled;  // a roster hero joining or leaving the party
+    };
     void drawTavern(Ctx& ctx, double y);
-    bool drawRecruits(Ctx& ctx, double x, double width, double* y);
-    bool recruit(rpg::ClassId cls, double price);
-    void drawRestHouse(Ctx& ctx, double x, double width, double* y);
-    std::string drawRoster(Ctx& ctx, const Rect& area, double x, double width, double y);
+    void drawRecruits(Ctx& ctx, double x, double width, double* y, TavernChoice* choice);
+    void drawRestHouse(Ctx& ctx, double x, double width, double* y, TavernChoice* choice);
+    void drawRoster(Ctx& ctx, const Rect& area, double x, double width, double y, TavernChoice* choice);
     bool rosterRow(Ctx& ctx, const Rect& r, const rpg::Hero& hero);
+    static void apply(const TavernChoice& choice);
 
     GameState state;
     int kind = 0;

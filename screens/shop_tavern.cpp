@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "play/party.h"
+#include "play/run.h"
 #include "platform/i18n.h"
 #include "platform/storage.h"
 #include "screens/shop_layout.h"
@@ -46,29 +48,9 @@ bool serviceButton(Ctx& ctx, const Rect& r, const std::string& label, bool enabl
     return false;
 }
 
-// Hit points and mana of a roster hero as the run has them (the last member
-// with its id), else full.
-struct Vitals {
-    double hp = 0, mp = 0, maxHp = 0, maxMp = 0;
-};
-
-Vitals vitalsOf(const rpg::Hero& hero) {
-    const rpg::Stats max = rpg::deriveStats(hero);
-    Vitals v{0, 0, rpg::statValue(max, rpg::StatId::MaxHp), rpg::statValue(max, rpg::StatId::MaxMp)};
-    v.hp = v.maxHp;
-    v.mp = v.maxMp;
-    for (const rpg::PartyMember& m : store::run().party) {
-        if (m.heroId != hero.id) continue;
-        v.hp = m.hp;
-        v.mp = m.mp;
-    }
-    return v;
-}
-
 } // namespace
 
 void ShopScreen::drawTavern(Ctx& ctx, double y0) {
-    cairo_t* cr = ctx.cr;
     const double s = ctx.uiScale;
     const double panel = std::min(std::round(0.66 * ctx.width), ctx.width);
     const Rect area{(ctx.width - panel) / 2, y0, panel, std::max(0.0, ctx.height - y0 - 10 * s)};
@@ -80,45 +62,47 @@ void ShopScreen::drawTavern(Ctx& ctx, double y0) {
     const double heroes = static_cast<double>(store::meta().roster.size());
     const double content =
         heroes * 86 * s + 28 * s + 12 * s + 136 * s + (recruitLines - 1) * 88 * s + (run ? 168 * s : 0);
-    applyScroll(ctx, area, content, &scroll);
-    std::string clicked;
-    {
-        const ListClickGuard guard(ctx, area);
-        SavedState keep(cr);
-        cairo_rectangle(cr, area.x, area.y, area.w, area.h);
-        cairo_clip(cr);
-        double y = y0 - scroll;
-        if (drawRecruits(ctx, x, width, &y)) return;  // the roster moved: its heroes are not drawn this frame
-        if (run) drawRestHouse(ctx, x, width, &y);
-        clicked = drawRoster(ctx, area, x, width, y);
-    }
-    scrollbar(ctx, area, content, scroll);
-    if (!clicked.empty()) toggleParty(clicked);
+    scroll = beginScroll(ctx, "tavern", area, content, scroll);
+    TavernChoice choice;
+    double y = y0 - scroll;
+    drawRecruits(ctx, x, width, &y, &choice);
+    if (run) drawRestHouse(ctx, x, width, &y, &choice);
+    drawRoster(ctx, area, x, width, y, &choice);
+    // A hire moves the roster under the pointer: a double click hires once.
+    if (choice.recruit != rpg::ClassId::None) ctx.changedUnderPointer();
+    endScroll(ctx);
+    apply(choice);
 }
 
-// The party line and a row per roster hero; gives the id of a clicked row.
-std::string ShopScreen::drawRoster(Ctx& ctx, const Rect& area, double x, double width, double y) {
+// One click takes the frame, so at most one of these was chosen.
+void ShopScreen::apply(const TavernChoice& choice) {
+    if (choice.recruit != rpg::ClassId::None) answer(play::recruit(choice.recruit));
+    else if (choice.heal) answer(play::buyHeal());
+    else if (choice.revive) answer(play::buyRevive());
+    else if (!choice.toggled.empty()) answer(play::toggleParty(choice.toggled));
+}
+
+// The party line and a row per roster hero; a clicked row is recorded.
+void ShopScreen::drawRoster(Ctx& ctx, const Rect& area, double x, double width, double y, TavernChoice* choice) {
     const double s = ctx.uiScale;
     const store::Meta& meta = store::meta();
     const std::string partyLine = i18n::tr("city.party") + " " + num(static_cast<double>(meta.partyIds.size())) +
                                   "/" + num(rpg::partyCap(static_cast<double>(meta.ascension)));
     drawHeading(ctx.cr, x, y, partyLine, s);
     y += 28 * s;
-    std::string clicked;
     for (const rpg::Hero& hero : meta.roster) {
         const Rect r{x, y, width, 74 * s};
         y += 86 * s;
         if (r.y + r.h <= area.y || r.y >= area.y + area.h) continue;
-        if (rosterRow(ctx, r, hero)) clicked = hero.id;
+        if (rosterRow(ctx, r, hero)) choice->toggled = hero.id;
     }
-    return clicked;
 }
 
-// The eight classes for hire. True when a hero was hired this frame.
-bool ShopScreen::drawRecruits(Ctx& ctx, double x, double width, double* y) {
+// The eight classes for hire; a clicked card is recorded.
+void ShopScreen::drawRecruits(Ctx& ctx, double x, double width, double* y, TavernChoice* choice) {
     cairo_t* cr = ctx.cr;
     const double s = ctx.uiScale;
-    const double price = recruitPrice(store::meta().roster);
+    const double price = play::recruitPrice(store::meta().roster);
     drawHeading(cr, x, *y, i18n::tr("shop.recruit") + kPriceMark + num(price), s);
     *y += 28 * s;
     const int columns = std::max(1, static_cast<int>((width + 10 * s) / (94 * s)));
@@ -131,54 +115,31 @@ bool ShopScreen::drawRecruits(Ctx& ctx, double x, double width, double* y) {
                         false, 1.0);
         drawTextIn(cr, {r.x + 3 * s, r.y + r.h - 22 * s, 78 * s, 18 * s}, className(cls),
                    shopText(10 * s, false, kMutedText, 78 * s));
-        if (ctx.takeClick(r) && recruit(cls, price)) return true;
+        if (ctx.takeClick(r)) choice->recruit = cls;
     }
     *y += 88 * s * ((rpg::kClassCount + columns - 1) / columns) + 4 * s;
-    return false;
 }
 
-// A new level-1 hero joins the roster, not the party.
-bool ShopScreen::recruit(rpg::ClassId cls, double price) {
-    store::Meta& meta = store::meta();
-    if (price > meta.gold) {
-        audio::play(audio::Sfx::Error);
-        return false;
-    }
-    audio::play(audio::Sfx::Success);
-    meta.gold -= price;
-    meta.roster.push_back(rpg::makeHero(cls, "", 1));
-    store::saveMeta();
-    return true;
-}
-
-void ShopScreen::drawRestHouse(Ctx& ctx, double x, double width, double* y) {
+void ShopScreen::drawRestHouse(Ctx& ctx, double x, double width, double* y, TavernChoice* choice) {
     const double s = ctx.uiScale;
-    store::Meta& meta = store::meta();
-    rpg::RunState& run = store::run();
+    const store::Meta& meta = store::meta();
+    const rpg::RunState& run = store::run();
     drawHeading(ctx.cr, x, *y, i18n::tr("tavern.services"), s);
     *y += 28 * s;
-    const int wounded = woundedCount(run);
-    const int fallen = fallenCount(run);
+    const int wounded = play::woundedCount(run);
+    const int fallen = play::fallenCount(run);
     const Rect heal{x, *y, width, 46 * s};
-    if (serviceButton(ctx, heal, i18n::tr("tavern.fullHeal") + kPriceMark + num(kHealPrice),
-                      wounded > 0 && meta.gold >= kHealPrice)) {
-        audio::play(audio::Sfx::Success);
-        meta.gold -= kHealPrice;
-        healWounded(run);
-        store::saveMeta();
-        store::saveRun();
+    if (serviceButton(ctx, heal, i18n::tr("tavern.fullHeal") + kPriceMark + num(play::kHealPrice),
+                      wounded > 0 && meta.gold >= play::kHealPrice)) {
+        choice->heal = true;
     }
     *y += 58 * s;
     // Only a fallen member with a roster hero can be revived: the service is
     // not sold for one whose hero has left.
     const Rect revive{x, *y, width, 46 * s};
-    if (serviceButton(ctx, revive, i18n::tr("tavern.revive") + kPriceMark + num(kRevivePrice),
-                      revivableCount(run) > 0 && meta.gold >= kRevivePrice)) {
-        audio::play(audio::Sfx::Success);
-        meta.gold -= kRevivePrice;
-        reviveFallen(run);
-        store::saveMeta();
-        store::saveRun();
+    if (serviceButton(ctx, revive, i18n::tr("tavern.revive") + kPriceMark + num(play::kRevivePrice),
+                      play::revivableCount(run) > 0 && meta.gold >= play::kRevivePrice)) {
+        choice->revive = true;
     }
     *y += 58 * s;
     if (wounded == 0 && fallen == 0) {
@@ -192,7 +153,7 @@ bool ShopScreen::rosterRow(Ctx& ctx, const Rect& r, const rpg::Hero& hero) {
     const double s = ctx.uiScale;
     const store::Meta& meta = store::meta();
     const bool inParty = std::find(meta.partyIds.begin(), meta.partyIds.end(), hero.id) != meta.partyIds.end();
-    const Vitals v = vitalsOf(hero);
+    const play::Vitals v = play::vitals(hero);
     const bool fallen = v.hp <= 0;
     const bool wounded = v.hp < v.maxHp;
     fillRect(cr, r, kDarkerPanel, fallen ? 0.55 : 1.0);

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "play/run.h"
+#include "play/trade.h"
 #include "platform/i18n.h"
 #include "platform/storage.h"
 #include "rules/leveling.h"
@@ -30,13 +32,6 @@ constexpr int kEscape = 27;
 constexpr std::uint32_t kDimLabel = 0x6E5D44;
 
 // A purchase found while the list was drawn, made once it is done.
-struct Purchase {
-    std::string skillId;
-    bool learn = true;
-    int level = 0;  // the level before an upgrade
-    double price = 0;
-};
-
 class SpellShopScreen final : public Screen {
 public:
     SpellShopScreen(const SpellShopOpts& opts, const GameState& state) : opts_(opts), state_(state) {
@@ -90,25 +85,22 @@ private:
             return kSpellSectionHead * s + (n == 0 ? kSpellEmptyNote * s : static_cast<double>(n) * kSpellRowStep * s);
         };
         const double content = 12 * s + height(learn.size()) + height(upgrade.size());
-        applyScroll(ctx, list, content, &scroll_);
+        scroll_ = beginScroll(ctx, "spells.list", list, content, scroll_);
         pending_.reset();
-        {
-            // Rows scrolled under the tabs or the leave button take no click.
-            const ListClickGuard guard(ctx, list);
-            SavedState keep(ctx.cr);
-            cairo_rectangle(ctx.cr, list.x, list.y, list.w, list.h);
-            cairo_clip(ctx.cr);
-            double y = list.y + 12 * s - scroll_;
-            if (opts_.learnFirst) {
-                y = section(ctx, list, y, opts_.learnHeaderKey, learn, hero, true, "scrolls.soldOut", place);
-                section(ctx, list, y, opts_.upgradeHeaderKey, upgrade, hero, false, "trainer.noneYet", place);
-            } else {
-                y = section(ctx, list, y, opts_.upgradeHeaderKey, upgrade, hero, false, "trainer.noneYet", place);
-                section(ctx, list, y, opts_.learnHeaderKey, learn, hero, true, "scrolls.soldOut", place);
-            }
+        double y = list.y + 12 * s - scroll_;
+        if (opts_.learnFirst) {
+            y = section(ctx, list, y, opts_.learnHeaderKey, learn, hero, true, "scrolls.soldOut", place);
+            section(ctx, list, y, opts_.upgradeHeaderKey, upgrade, hero, false, "trainer.noneYet", place);
+        } else {
+            y = section(ctx, list, y, opts_.upgradeHeaderKey, upgrade, hero, false, "trainer.noneYet", place);
+            section(ctx, list, y, opts_.learnHeaderKey, learn, hero, true, "scrolls.soldOut", place);
         }
-        scrollbar(ctx, list, content, scroll_);
-        if (pending_) buy(*pending_);
+        endScroll(ctx);
+        if (!pending_) return;
+        // A learnt skill leaves its list: the second click of a double
+        // click would buy the one that moves up.
+        ctx.changedUnderPointer();
+        buy(*pending_);
     }
 
     // One list under its header; returns the y below it.
@@ -169,24 +161,16 @@ private:
             drawTextIn(cr, box, label, textStyle(12 * s, false, kDimLabel, 0, box.w - 6 * s));
             return;
         }
-        if (plainButton(ctx, box, label, false)) pending_ = Purchase{skill.id, learn, level, price};
+        if (plainButton(ctx, box, label, false)) pending_ = play::SkillOffer{skill.id, learn, level, price};
     }
 
     // Pays the price shown and raises the skill of the hero the store holds.
     // Only the lasting progress changes: a run shop's run is saved on leaving.
-    void buy(const Purchase& p) {
-        store::Meta& meta = store::meta();
-        rpg::Hero* hero = store::heroById(selected_);
-        if (!hero || meta.gold < p.price) return;
-        audio::play(audio::Sfx::Success);
-        meta.gold -= p.price;
-        hero->skillLevels[p.skillId] = p.learn ? 1 : p.level + 1;
-        store::saveMeta();
-    }
+    void buy(const play::SkillOffer& offer) { answer(play::trainSkill(selected_, offer)); }
 
     // A run's scroll shop is done however it is left.
     void leave() {
-        if (!state_.nodeId.empty()) settleNode(state_.nodeId);
+        if (!state_.nodeId.empty()) play::leaveNode(state_.nodeId);
         Game::instance().pop();
     }
 
@@ -195,7 +179,7 @@ private:
     std::string selected_;
     double scroll_ = 0;
     GoldPulse pulse_;
-    std::optional<Purchase> pending_;
+    std::optional<play::SkillOffer> pending_;
 };
 
 } // namespace

@@ -1,17 +1,13 @@
 // The treasure chest of a treasure node, of a boss and of a won minigame. The
 // loot is rolled once when the screen is built; opening only reveals it, and
-// only taking it changes what is stored.
+// only taking it (play::takeChest) changes what is stored.
 #include <algorithm>
 #include <cmath>
-#include <span>
 #include <string>
 #include <vector>
 
 #include "fx/chest_fx.h"
 #include "platform/i18n.h"
-#include "platform/storage.h"
-#include "rules/hero.h"
-#include "rules/rng.h"
 #include "screens/common.h"
 #include "screens/treasure_roll.h"
 #include "ui/audio.h"
@@ -36,21 +32,6 @@ constexpr double kLineDelay = 0.22;  // the first loot line after the reveal
 constexpr double kLineStep = 0.11;   // each further line
 constexpr double kLineFade = 0.38;
 constexpr uint32_t kRuneBlue = 0x5FB6D8;
-
-std::vector<rpg::Hero> partyCopies() {
-    std::vector<rpg::Hero> party;
-    for (const rpg::Hero* h : store::partyHeroes()) party.push_back(*h);
-    return party;
-}
-
-// The row of the entry's node (the last node of that id), at least 0.
-int nodeDepth(const std::string& nodeId) {
-    int row = 0;
-    for (const rpg::MapNode& n : store::run().map.nodes) {
-        if (n.id == nodeId) row = std::max(0, n.row);
-    }
-    return row;
-}
 
 bool hasStatLine(const rpg::ItemInstance& item) {
     const rpg::Stats bonus = rpg::itemBonus(item);
@@ -135,10 +116,11 @@ private:
         audio::play(audio::Sfx::ChestOpen);
     }
 
-    // Back or Escape. A boss chest is the only way on to the run's end (its
-    // node is already cleared), so there it takes the loot like Return.
+    // Back or Escape. The chest of a beaten boss or a won game stands on a
+    // node already cleared, which never opens again: leaving it takes the
+    // loot as Return does. A treasure node's chest stays for later.
     void leave() {
-        if (state_.boss) take();
+        if (state_.boss || state_.lucky) take();
         else Game::instance().pop();
     }
 
@@ -231,16 +213,13 @@ private:
 
     void drawLootPanel(Ctx& ctx, const Rect& r, double content) {
         const double s = ctx.uiScale;
+        // Lines that overrun the panel by less than a unit do not make it scroll.
         const bool scrolls = content > r.h + 1;
-        if (scrolls) applyScroll(ctx, r, content, &scroll_);
-        else scroll_ = 0;
         pixelPanel(ctx, r, false);
-        cairo_save(ctx.cr);
-        cairo_rectangle(ctx.cr, r.x + 6 * s, r.y + 6 * s, r.w - 12 * s, r.h - 12 * s);
-        cairo_clip(ctx.cr);
+        const Rect inner{r.x + 6 * s, r.y + 6 * s, r.w - 12 * s, r.h - 12 * s};
+        scroll_ = beginScroll(ctx, "treasure.loot", inner, scrolls ? content - 12 * s : 0, scroll_, 6 * s);
         drawLootLines(ctx, r, ctx.now - revealedAt_);
-        cairo_restore(ctx.cr);
-        if (scrolls) scrollbar(ctx, r, content, scroll_);
+        endScroll(ctx);
     }
 
     // The lines come in one after another, each sliding up as it fades in.
@@ -343,21 +322,15 @@ private:
         return widthCache_;
     }
 
+    // One transaction: the loot, the node left or, for the boss, the run
+    // settled as won.
     void take() {
-        audio::play(audio::Sfx::Coin);
-        takeChest(loot_, state_.boss);
-        if (state_.boss) {
-            store::saveMeta();
-            store::saveRun();
-            GameState result;
-            result.screen = kRunResult;
-            result.lost = 0;
-            result.depth = state_.depth;
-            Game::instance().replace(result);
+        const play::ChestTake t = play::takeChest(chestKindOf(state_), state_.nodeId, state_.depth, loot_);
+        answer(t.result);
+        if (t.result.next == play::Next::RunResult) {
+            Game::instance().replace(runResultEntry(false, t.run.depth, t.run.gold));
             return;
         }
-        store::saveMeta();
-        settleNode(state_.nodeId);
         Game::instance().pop();
     }
 
@@ -375,48 +348,12 @@ private:
 
 } // namespace
 
-void takeChest(const ChestLoot& loot, bool boss) {
-    // One recipient for every consumable: the bag sizes before the take.
-    std::vector<rpg::Hero> party = partyCopies();
-    const rpg::Hero* recipient = rpg::pickBagRecipient(std::span<rpg::Hero>(party));
-    rpg::Hero* bagOwner = recipient ? store::heroById(recipient->id) : nullptr;
-    rpg::RunState& run = store::run();
-    for (const rpg::ItemInstance& item : loot.items) {
-        const rpg::ItemDef* def = rpg::findItem(item.defId);
-        if (def && def->slot == rpg::ItemSlot::Consumable && bagOwner) bagOwner->bag.push_back(item);
-        else run.inventory.push_back(item);
-    }
-    store::meta().gold += loot.gold;
-    run.gold += loot.gold;
-    if (boss && loot.rune.value > 0) store::meta().runeInventory.push_back(loot.rune);
+play::ChestKind chestKindOf(const GameState& entry) {
+    if (entry.boss) return play::ChestKind::Boss;
+    return entry.lucky ? play::ChestKind::Lucky : play::ChestKind::Treasure;
 }
 
-ChestLoot rollChest(const GameState& entry) {
-    const std::vector<rpg::Hero> party = partyCopies();
-    const int depth = entry.boss ? entry.depth : nodeDepth(entry.nodeId);
-    rpg::LootCtx ctx = rpg::partyLootCtx(party, depth, store::meta().ascension);
-    const std::string seed = std::to_string(store::run().seed);
-    ChestLoot loot;
-    rpg::LootResult chest;
-    if (entry.boss) {
-        ctx.depth = depth + 4;
-        rpg::Rng rng = rpg::rngFromText(seed + "-boss-" + std::to_string(depth));
-        chest = rpg::rollTreasure(ctx, rng, LootQuality::Jackpot);
-        rpg::Rng runeRng = rpg::rngFromText(seed + "-bossrune-" + std::to_string(depth));
-        loot.rune = rpg::rollRunestone(depth, runeRng);
-    } else if (entry.lucky) {
-        ctx.depth = depth + 2;
-        rpg::Rng rng = rpg::rngFromText(seed + "-luck-" + entry.nodeId);
-        chest = rpg::rollTreasure(ctx, rng, LootQuality::Jackpot);
-    } else {
-        rpg::Rng rng = rpg::rngFromText(seed + "-tr-" + entry.nodeId);
-        chest = rpg::rollTreasure(ctx, rng);
-    }
-    loot.items = std::move(chest.items);
-    loot.gold = chest.gold;
-    loot.outcome = chest.quality;
-    return loot;
-}
+ChestLoot rollChest(const GameState& entry) { return play::rollChest(chestKindOf(entry), entry.nodeId, entry.depth); }
 
 std::uint32_t chestColor(const ChestLoot& loot) {
     if (loot.outcome == LootQuality::Trap) return kBevelLight;

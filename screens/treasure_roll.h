@@ -5,30 +5,20 @@
 #include <string>
 #include <vector>
 
+#include "play/chest.h"
 #include "rules/items.h"
-#include "rules/loot.h"
-#include "rules/runes.h"
 #include "ui/app.h"
 
 namespace ui {
 
-struct ChestLoot {
-    std::vector<rpg::ItemInstance> items;
-    double gold = 0;
-    rpg::LootQuality outcome = rpg::LootQuality::Found;
-    rpg::Runestone rune;  // a value of 0: no stone (only boss chests roll one)
-};
+using play::ChestLoot;
 
-// The chest of a treasure entry. It depends only on the run seed, the node
-// (its row, or the boss depth), the party and the ascension, so the same
-// chest of the same run always holds the same loot.
+// The kind of chest a treasure entry opens: the boss's, a won minigame's
+// (the lucky flag) or a treasure node's.
+play::ChestKind chestKindOf(const GameState& entry);
+
+// The chest of a treasure entry (play::rollChest for its kind and node).
 ChestLoot rollChest(const GameState& entry);
-
-// Hands the chest to the party: consumables to the bag of the hero who
-// carries least, everything else to the run's inventory, the gold to the
-// lasting gold and the run's, and a boss chest's stone to the runestones.
-// Saves nothing.
-void takeChest(const ChestLoot& loot, bool boss);
 
 // The chest's colour: by outcome, and for a found chest the rarest item's.
 std::uint32_t chestColor(const ChestLoot& loot);

@@ -66,7 +66,12 @@ struct Input {
     bool hasKey(int key) const;
 };
 
-// The context of one frame.
+// The context of one frame, and the interaction state that outlives frames:
+// the press and how far the pointer went since, the modal layer, the hit
+// clip, and the drag and fling of the scroll views.
+//
+// Who gets the pointer is settled from the input, not from drawing order:
+// settleInput runs once the frame's input is in, before any screen sees it.
 struct Ctx {
     cairo_t* cr = nullptr;  // the overlay, scaled to logical units
     double width = 0, height = 0;
@@ -75,23 +80,79 @@ struct Ctx {
     Input input;
     bool ctrl = false, shift = false;
     bool quit = false;      // a screen ends the program after this frame
+    // This frame's click is consumed: taken by a widget, or no click at all
+    // (the release ends a drag, or repeats an action that moved the list).
     bool clickTaken = false;
-    // Drag-scroll state, owned by the scrolling helper; lives across frames.
-    bool dragging = false;
-    double dragDistance = 0;
-    double scrollVelocity = 0;
-    double* scrollTarget = nullptr;
     double uiScale = 1.0;
 
+    // The pointer lies in r and inside the current hit clip.
     bool hover(const Rect& r) const;
     // The frame's click goes to the first caller whose rectangle holds the
-    // pointer, so overlapping widgets never both react to it.
+    // pointer (within the hit clip), so overlapping widgets never both
+    // react to it.
     bool takeClick(const Rect& r);
     bool takeRightClick(const Rect& r) const;
 
     // Start of a frame: input, modifiers and the taken click are cleared;
-    // quit, drag-scroll state and scale live on.
+    // quit and the interaction state live on.
     void beginFrame();
+    // Once the frame's input is in, before any screen runs: a release more
+    // than the click slop away from its press is no click; the second
+    // release of a double click after changedUnderPointer is none either;
+    // and while a dialog is open, everything outside it sees no pointer, no
+    // button, no wheel and no keys.
+    void settleInput();
+    // A new screen was built: the old one's drag, fling, dialog and changed
+    // list lapse.
+    void screenChanged();
+
+    // --- Hit clip ---
+    // Hover and clicks hold only inside r (and the clip already in force)
+    // until the matching pop: what is scrolled out of a view takes nothing.
+    void pushHitClip(const Rect& r);
+    void popHitClip();
+
+    // --- Modal layer ---
+    // A dialog brackets itself with these in every frame it is drawn; from
+    // the next frame on, only what lies between them sees the input, until
+    // a frame passes without the dialog or it ends with staysOpen false.
+    // The pointer is not clipped inside (the whole window is the dialog's).
+    void beginModal();
+    void endModal(bool staysOpen);
+
+    // The click just taken changed what lies under the pointer (an entry
+    // went and the list closed up, the stock or the roster moved on): the
+    // second release of a double click on that spot is no click.
+    void changedUnderPointer();
+
+    // Drag and fling of the scroll views (owned by beginScroll), keyed by
+    // the view's id; one of each at a time.
+    struct Scrolling {
+        struct OpenView {
+            Rect bar;  // where the scrollbar goes
+            double content = 0, offset = 0;
+        };
+        std::string dragOwner;   // the view the held press belongs to; empty: none
+        std::string flingOwner;  // the view the velocity belongs to
+        double velocity = 0;     // units per second
+        std::vector<OpenView> open;  // begun this frame, not yet ended
+    } scrolling;
+
+private:
+    void settlePress();
+    void settleDoubleClick();
+    void settleModal();
+
+    bool held_ = false;            // the left button is down
+    double pressX_ = 0, pressY_ = 0;
+    double travel_ = 0;            // furthest the pointer went from the press
+    bool changedPending_ = false;  // the last click changed what lies under it
+    double changedX_ = 0, changedY_ = 0;
+    bool modalShown_ = false;      // a dialog was drawn this frame and stays open
+    bool modalActive_ = false;     // one was open when the frame began
+    Input modalInput_;             // the frame's input, kept for the dialog
+    bool modalClickTaken_ = false;
+    std::vector<Rect> hitClips_;
 };
 
 // min(height / 720, width / 1280), held between 0.72 and 2.0.

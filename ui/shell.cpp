@@ -299,6 +299,7 @@ bool runFrame(Shell& sh) {
     const bool quit = pollEvents(sh, sh.clock());
     applyFullscreenMode(sh);
     readPointer(sh);
+    sh.ctx.settleInput();
 
     int outW = 0, outH = 0;
     SDL_GetRendererOutputSize(sh.renderer, &outW, &outH);

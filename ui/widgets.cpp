@@ -16,9 +16,6 @@ namespace {
 using namespace theme;
 using kit::label;
 
-// Half-open point test, as everywhere in the interface.
-bool inside(const Ctx& ctx, const Rect& r) { return r.contains(ctx.input.x, ctx.input.y); }
-
 Rect scaledAbout(const Rect& r, double k) {
     const double w = r.w * k;
     const double h = r.h * k;
@@ -45,27 +42,7 @@ void drawArcadeBody(cairo_t* cr, const Rect& body, double s) {
     kit::drawBevel(cr, body, std::max(3 * s, 2.0), lighten(kLightGold, 0.4), kBevelDark, 1.0);
 }
 
-// Where the dialog's parts lie this frame.
-struct DialogLayout {
-    Rect panel;
-    Rect cancel;
-    Rect confirm;
-};
-
-DialogLayout dialogLayout(const Ctx& ctx) {
-    const double s = ctx.uiScale;
-    const double pw = std::min(ctx.width - 64 * s, 420 * s);
-    const double ph = 240 * s;
-    DialogLayout d;
-    d.panel = {(ctx.width - pw) / 2, (ctx.height - ph) / 2, pw, ph};
-    const double bw = (pw - 60 * s) / 2;
-    const double by = d.panel.y + ph - 66 * s;
-    d.cancel = {d.panel.x + 20 * s, by, bw, 46 * s};
-    d.confirm = {d.panel.x + 20 * s + bw + 20 * s, by, bw, 46 * s};
-    return d;
-}
-
-void drawDialog(Ctx& ctx, const DialogLayout& d, const std::string& title, const std::string& message,
+void drawDialog(Ctx& ctx, const DialogRects& d, const std::string& title, const std::string& message,
                 const std::string& confirmLabel, const std::string& cancelLabel) {
     cairo_t* cr = ctx.cr;
     const double s = ctx.uiScale;
@@ -87,11 +64,11 @@ void drawDialog(Ctx& ctx, const DialogLayout& d, const std::string& title, const
     drawTextIn(cr, d.confirm, confirmLabel, label(15 * s, true, 0xFDF6E8, 1, bw - 16 * s));
 }
 
-int dialogPointerAnswer(Ctx& ctx, const DialogLayout& d) {
+int dialogPointerAnswer(Ctx& ctx, const DialogRects& d) {
     if (!ctx.input.leftReleased || ctx.clickTaken) return 0;
     int answer = 0;
-    if (inside(ctx, d.confirm)) answer = 1;
-    else if (inside(ctx, d.cancel) || !inside(ctx, d.panel)) answer = -1;
+    if (ctx.hover(d.confirm)) answer = 1;
+    else if (ctx.hover(d.cancel) || !ctx.hover(d.panel)) answer = -1;
     if (answer != 0) audio::play(audio::Sfx::Click);
     return answer;
 }
@@ -103,6 +80,19 @@ int dialogKeyAnswer(const Ctx& ctx, int answer) {
 }
 
 } // namespace
+
+DialogRects confirmDialogRects(const Ctx& ctx) {
+    const double s = ctx.uiScale;
+    const double pw = std::min(ctx.width - 64 * s, 420 * s);
+    const double ph = 240 * s;
+    DialogRects d;
+    d.panel = {(ctx.width - pw) / 2, (ctx.height - ph) / 2, pw, ph};
+    const double bw = (pw - 60 * s) / 2;
+    const double by = d.panel.y + ph - 66 * s;
+    d.cancel = {d.panel.x + 20 * s, by, bw, 46 * s};
+    d.confirm = {d.panel.x + 20 * s + bw + 20 * s, by, bw, 46 * s};
+    return d;
+}
 
 bool menuButton(Ctx& ctx, const Rect& r, const std::string& text, bool gold) {
     cairo_t* cr = ctx.cr;
@@ -215,7 +205,7 @@ double slider(Ctx& ctx, const Rect& r, double value) {
     // The grab zone is wider than the track so the ends are easy to reach;
     // the press may have started anywhere.
     const Rect zone{r.x - 12 * s, r.y - 10 * s, r.w + 24 * s, r.h + 20 * s};
-    if (!ctx.input.leftDown || r.w <= 0 || !inside(ctx, zone)) return value;
+    if (!ctx.input.leftDown || r.w <= 0 || !ctx.hover(zone)) return value;
     ctx.clickTaken = true;
     return std::clamp((ctx.input.x - r.x) / r.w, 0.0, 1.0);
 }
@@ -249,13 +239,14 @@ bool backButton(Ctx& ctx, double barHeight) {
 
 int confirmDialog(Ctx& ctx, const std::string& title, const std::string& message, const std::string& confirmLabel,
                   const std::string& cancelLabel) {
-    const DialogLayout d = dialogLayout(ctx);
+    ctx.beginModal();
+    const DialogRects d = confirmDialogRects(ctx);
     {
         kit::SavedCairo keep(ctx.cr);
         drawDialog(ctx, d, title, message, confirmLabel, cancelLabel);
     }
     const int answer = dialogKeyAnswer(ctx, dialogPointerAnswer(ctx, d));
-    ctx.clickTaken = true;
+    ctx.endModal(answer == 0);
     return answer;
 }
 

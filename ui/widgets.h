@@ -7,10 +7,12 @@
 // Lengths are logical units multiplied by ctx.uiScale inside the widgets;
 // rectangles are given as they are. A clickable widget takes the frame's
 // click only through Ctx::takeClick, so at most one widget per frame gets
-// it; buttons that report a click play the click sound. Every widget leaves
-// the cairo context as it found it.
+// it, and only where Ctx lets the pointer reach (inside the hit clip, not
+// under a dialog); buttons that report a click play the click sound. Every
+// widget leaves the cairo context as it found it.
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "rules/combat.h"
@@ -43,12 +45,19 @@ double slider(Ctx& ctx, const Rect& r, double value);
 // The back button of the top bars; a bar height <= 0 stands for 52.
 Rect backButtonRect(const Ctx& ctx, double barHeight);
 bool backButton(Ctx& ctx, double barHeight);
-// The modal yes/no dialog: call it every frame while it is open. Returns 1
-// confirmed (click on confirm, Return), -1 cancelled (click on cancel or
-// outside the panel, Escape, which wins), 0 still open. It marks the frame's
-// click taken in every frame, so nothing under it reacts.
+// The modal yes/no dialog: call it every frame while it is open, and close
+// it on an answer. Returns 1 confirmed (click on confirm, Return), -1
+// cancelled (click on cancel or outside the panel, Escape, which wins), 0
+// still open. From the frame after it opens, nothing drawn before or after
+// it sees the pointer, a button, the wheel or a key (Ctx::beginModal), so
+// whatever lies under it never reacts.
 int confirmDialog(Ctx& ctx, const std::string& title, const std::string& message, const std::string& confirmLabel,
                   const std::string& cancelLabel);
+// Where the dialog's panel and buttons lie in this window.
+struct DialogRects {
+    Rect panel, cancel, confirm;
+};
+DialogRects confirmDialogRects(const Ctx& ctx);
 
 // --- Headers, footer, panels ---
 
@@ -95,11 +104,18 @@ void wavyTitle(Ctx& ctx, double cx, double y, const std::string& text, double si
 
 // --- Scrolling ---
 
-// Turns wheel and drag into the scroll offset of the area r showing content
-// of the given height: wheel flings with momentum, a press inside starts a
-// drag that moves the list at once, and a drag of more than 5 units keeps
-// the release from clicking. The offset ends clamped to 0..content - r.h.
-void applyScroll(Ctx& ctx, const Rect& r, double contentHeight, double* offset);
+// A view of content taller than itself. Wheel steps fling it with momentum;
+// a press inside starts a drag that moves it with the pointer from the next
+// frame on (a drag of more than the click slop clicks nothing, whatever lies
+// under its release). Returns the offset to draw the content at, clamped to
+// 0..content - view height. Until endScroll, drawing and hit tests are
+// clipped to the view, so what is scrolled out of it takes no hover and no
+// click; endScroll draws the scrollbar barOutset units right of the view's
+// edge. id names the view's drag and fling while its screen lives (a stable
+// word, never a displayed text). A press claims the first view under it.
+double beginScroll(Ctx& ctx, std::string_view id, const Rect& view, double contentHeight, double offset,
+                   double barOutset = 0);
+void endScroll(Ctx& ctx);
 // The thin thumb at the area's right edge; nothing when the content fits.
 void scrollbar(Ctx& ctx, const Rect& r, double contentHeight, double offset);
 

@@ -1,5 +1,6 @@
-// Scrolling: wheel flings with momentum, drags that move the list at once,
-// and the thin thumb that shows where the list stands.
+// Scrolling views: wheel flings with momentum, drags that move the content
+// with the pointer, the clip that keeps what is scrolled away from taking
+// clicks, and the thin thumb that shows where the content stands.
 #include <algorithm>
 #include <cmath>
 
@@ -9,58 +10,81 @@
 namespace ui {
 namespace {
 
-constexpr double kClickSlop = 5;         // drag distance that still lets the release click
-constexpr double kWheelStep = 360;       // units per second per wheel step, scaled
-constexpr double kMaxFling = 2600;       // units per second, scaled
-constexpr double kFriction = 6;          // per second
-constexpr double kRestSpeed = 20;        // below this a fling stops
+constexpr double kWheelStep = 360;  // units per second per wheel step, scaled
+constexpr double kMaxFling = 2600;  // units per second, scaled
+constexpr double kFriction = 6;     // per second
+constexpr double kRestSpeed = 20;   // below this a fling stops
 
-void startFling(Ctx& ctx, double* offset, double wheel) {
+void wheelFling(Ctx& ctx, std::string_view id) {
+    Ctx::Scrolling& sc = ctx.scrolling;
+    if (sc.flingOwner != id) sc.velocity = 0;
+    sc.flingOwner = id;
     const double s = ctx.uiScale;
-    ctx.scrollTarget = offset;
-    ctx.scrollVelocity = std::clamp(ctx.scrollVelocity - kWheelStep * s * wheel, -kMaxFling * s, kMaxFling * s);
+    sc.velocity = std::clamp(sc.velocity - kWheelStep * s * ctx.input.wheel, -kMaxFling * s, kMaxFling * s);
 }
 
-void followDrag(Ctx& ctx, double* offset) {
+// The press frame itself moves nothing: motion that came with the press is
+// no drag.
+double followDrag(Ctx& ctx, double offset) {
+    Ctx::Scrolling& sc = ctx.scrolling;
     const double dy = ctx.input.dy;
-    *offset -= dy;
-    ctx.dragDistance += std::fabs(dy);
-    if (ctx.dt > 0) ctx.scrollVelocity = 0.7 * ctx.scrollVelocity + 0.3 * (-dy / ctx.dt);
-    ctx.scrollTarget = offset;
-    if (ctx.dragDistance > kClickSlop) ctx.clickTaken = true;
+    if (ctx.dt > 0) sc.velocity = 0.7 * sc.velocity + 0.3 * (-dy / ctx.dt);
+    return offset - dy;
 }
 
-void coast(Ctx& ctx, double* offset, double maxOffset) {
-    *offset += ctx.scrollVelocity * ctx.dt;
-    ctx.scrollVelocity *= std::exp(-kFriction * ctx.dt);
-    if (std::fabs(ctx.scrollVelocity) < kRestSpeed) ctx.scrollVelocity = 0;
-    if (*offset <= 0 || *offset >= maxOffset) ctx.scrollVelocity = 0;
+double coast(Ctx& ctx, double offset, double maxOffset) {
+    Ctx::Scrolling& sc = ctx.scrolling;
+    offset += sc.velocity * ctx.dt;
+    sc.velocity *= std::exp(-kFriction * ctx.dt);
+    if (std::fabs(sc.velocity) < kRestSpeed) sc.velocity = 0;
+    if (offset <= 0 || offset >= maxOffset) sc.velocity = 0;
+    return offset;
+}
+
+double scrollOffset(Ctx& ctx, std::string_view id, const Rect& view, double maxOffset, double offset) {
+    const Input& in = ctx.input;
+    Ctx::Scrolling& sc = ctx.scrolling;
+    const bool over = ctx.hover(view);
+    const bool scrollable = maxOffset > 0;
+    if (over && scrollable && in.wheel != 0) wheelFling(ctx, id);
+    if (over && scrollable && in.leftPressed && sc.dragOwner.empty()) {
+        sc.dragOwner = id;  // the press catches a running fling
+        sc.flingOwner = id;
+        sc.velocity = 0;
+    }
+    if (sc.dragOwner == id) {
+        if (!in.leftDown) sc.dragOwner.clear();
+        else if (!in.leftPressed && scrollable) offset = followDrag(ctx, offset);
+    }
+    if (sc.dragOwner != id && sc.flingOwner == id) {
+        if (in.leftDown) sc.velocity = 0;  // held elsewhere: the fling stops
+        else if (std::fabs(sc.velocity) > 1) offset = coast(ctx, offset, maxOffset);
+    }
+    return std::clamp(offset, 0.0, maxOffset);
 }
 
 } // namespace
 
-void applyScroll(Ctx& ctx, const Rect& r, double contentHeight, double* offset) {
-    if (!offset) return;
-    const Input& in = ctx.input;
-    const double maxOffset = std::max(0.0, contentHeight - r.h);
-    const bool over = r.contains(in.x, in.y);
-    const bool scrollable = maxOffset > 0;
+double beginScroll(Ctx& ctx, std::string_view id, const Rect& view, double contentHeight, double offset,
+                   double barOutset) {
+    const double maxOffset = std::max(0.0, contentHeight - view.h);
+    offset = scrollOffset(ctx, id, view, maxOffset, offset);
+    ctx.scrolling.open.push_back({{view.x, view.y, view.w + barOutset, view.h}, contentHeight, offset});
+    cairo_save(ctx.cr);
+    cairo_rectangle(ctx.cr, view.x, view.y, view.w, view.h);
+    cairo_clip(ctx.cr);
+    ctx.pushHitClip(view);
+    return offset;
+}
 
-    if (over && in.wheel != 0 && scrollable) startFling(ctx, offset, in.wheel);
-    if (over && scrollable && in.leftPressed) {
-        ctx.dragging = true;
-        ctx.dragDistance = 0;
-    }
-    const bool dragged = ctx.dragging && scrollable && in.leftDown;
-    if (dragged) followDrag(ctx, offset);
-    if (ctx.dragging && !in.leftDown) {
-        if (ctx.dragDistance > kClickSlop) ctx.clickTaken = true;
-        ctx.dragging = false;
-    }
-    const bool mine = ctx.scrollTarget == offset;
-    if (in.leftDown && !dragged && mine) ctx.scrollVelocity = 0;
-    if (!ctx.dragging && !in.leftDown && mine && std::fabs(ctx.scrollVelocity) > 1) coast(ctx, offset, maxOffset);
-    *offset = std::clamp(*offset, 0.0, maxOffset);
+void endScroll(Ctx& ctx) {
+    if (ctx.scrolling.open.empty()) return;
+    const Ctx::Scrolling::OpenView v = ctx.scrolling.open.back();
+    ctx.scrolling.open.pop_back();
+    ctx.popHitClip();
+    cairo_new_path(ctx.cr);
+    cairo_restore(ctx.cr);
+    scrollbar(ctx, v.bar, v.content, v.offset);
 }
 
 void scrollbar(Ctx& ctx, const Rect& r, double contentHeight, double offset) {

@@ -4,9 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <utility>
 #include <string>
 #include <vector>
 
+#include "play/party.h"
 #include "platform/i18n.h"
 #include "platform/storage.h"
 #include "rules/items.h"
@@ -142,10 +144,10 @@ TEST(BattleCommands, AnItemWhoseOwnerIsGoneIsDroppedAndAFallenUnitTakesNoPlainCl
     });
     st.h.frame();
     const auto e1 = std::find_if(st.sc.slots.begin(), st.sc.slots.end(), [](const battle::Slot& s) { return s.id == "e1"; });
-    st.h.click(e1->hitX + e1->hitW / 2, e1->hitY + 8);
+    st.h.click(e1->parts.card.x + e1->parts.card.w / 2, e1->parts.card.y + 8);
     EXPECT_TRUE(st.sc.rememberedEnemy.empty());
     const auto e0 = std::find_if(st.sc.slots.begin(), st.sc.slots.end(), [](const battle::Slot& s) { return s.id == "e0"; });
-    st.h.click(e0->hitX + e0->hitW / 2, e0->hitY + 8);
+    st.h.click(e0->parts.card.x + e0->parts.card.w / 2, e0->parts.card.y + 8);
     EXPECT_EQ(st.sc.rememberedEnemy, "e0");
     EXPECT_EQ(st.h.sounds(), std::vector<audio::Sfx>{audio::Sfx::Click});
 
@@ -169,7 +171,10 @@ TEST(BattleCommands, BoxHeights) {
     EXPECT_DOUBLE_EQ(battle::submenuH(st.sc, 1, st.ctx(), &h1), 2 * 34 * s + 12 * s);
     h1.skills.clear();
     for (int i = 0; i < 12; ++i) h1.skills.push_back(rpg::skills()[static_cast<std::size_t>(i) + 2].id);
-    EXPECT_DOUBLE_EQ(battle::submenuH(st.sc, 1, st.ctx(), &h1), 300 * s) << "eight rows at most";
+    const battle::SubmenuBox twelve = battle::submenuBox(st.sc, 1, st.ctx(), &h1);
+    EXPECT_DOUBLE_EQ(twelve.box.h, 8 * 34 * s + 12 * s) << "eight rows at most";
+    EXPECT_EQ(twelve.rows.size(), 7u) << "the eighth turns the pages";
+    EXPECT_EQ(twelve.pages, 2);
     EXPECT_DOUBLE_EQ(battle::submenuH(st.sc, 2, st.ctx(), &h1), 48 * s) << "no such hero: the empty bag's box";
     store::meta().roster = {hero("h1", ClassId::Warrior, 1)};
     store::meta().roster[0].bag = {rpg::makeItem("potionHp"), rpg::makeItem("elixir")};
@@ -240,7 +245,7 @@ TEST(BattleCommands, APotionIsSpentAndSavedBeforeItHeals) {
     rpg::Hero w = hero("w", ClassId::Warrior, 12);
     w.bag = {rpg::makeItem("antidote"), rpg::makeItem("potionHp")};
     battletest::startRun({w, hero("m", ClassId::Mage, 12)}, 99, 3);
-    store::run().party[0].hp = ui::battleMaxima(w).maxHp / 2;
+    store::run().party[0].hp = play::maxima(w).maxHp / 2;
     store::saveRun();
     h.start(battletest::battleEntry(battletest::nodeOfRow(3), rpg::NodeType::Battle));
     h.frame();
@@ -256,11 +261,11 @@ TEST(BattleCommands, APotionIsSpentAndSavedBeforeItHeals) {
     EXPECT_EQ(sc->item.effect, ConsumableEffect::HealHp);
     // Monsters are no target for a potion: a click there does nothing.
     const auto monster = std::find_if(sc->slots.begin(), sc->slots.end(), [](const battle::Slot& s) { return s.id[0] == 'e'; });
-    clickAt(h, {monster->hitX + monster->hitW / 2, monster->hitY + 10});
+    clickAt(h, {monster->parts.card.x + monster->parts.card.w / 2, monster->parts.card.y + 10});
     ASSERT_TRUE(sc->item.active);
     const auto self = std::find_if(sc->slots.begin(), sc->slots.end(), [](const battle::Slot& s) { return s.id == "w"; });
     const double hpBefore = rpg::combatant(sc->state, "w")->hp;
-    clickAt(h, {self->hitX + self->hitW / 2, self->hitY + 10});
+    clickAt(h, {self->parts.card.x + self->parts.card.w / 2, self->parts.card.y + 10});
     EXPECT_FALSE(sc->item.active);
     ASSERT_TRUE(sc->pending.armed);
     EXPECT_TRUE(sc->pending.itemUse);
@@ -305,6 +310,186 @@ TEST(BattleCommands, TheSkillsBoxCastsAndCancelEndsTargeting) {
     clickAt(h, g.command(1));
     clickAt(h, g.command(1));
     EXPECT_EQ(sc->submenu, 0);
+}
+
+// --- Long lists, blocked entries ---
+
+std::pair<double, double> centre(const ui::Rect& r) { return {r.x + r.w / 2, r.y + r.h / 2}; }
+
+void tapAt(harness::ScreenHarness& h, std::pair<double, double> p) { h.tap(p.first, p.second); }
+
+// The open box as the frame lays it out, after the pager's arrow has been
+// tapped until the last page shows.
+battle::SubmenuBox lastPage(harness::ScreenHarness& h, battle::Scene& sc, const rpg::Combatant& actor) {
+    battle::SubmenuBox box = battle::submenuBox(sc, sc.submenu, h.ctx(), &actor);
+    for (int turns = 0; box.page + 1 < box.pages && turns < 10; ++turns) {
+        tapAt(h, centre(box.next));
+        box = battle::submenuBox(sc, sc.submenu, h.ctx(), &actor);
+    }
+    return box;
+}
+
+// Skills with a mana cost that act or wait for a click on a living unit,
+// warcry (all allies, at once) last.
+std::vector<std::string> twelveSkills() {
+    std::vector<std::string> out = {"attack", "defend"};
+    for (const rpg::SkillDef& s : rpg::skills()) {
+        const std::string id = s.id;
+        if (out.size() == 13) break;
+        if (id != "attack" && id != "defend" && id != "warcry" && s.manaCost > 0 && s.target != rpg::TargetFallenAlly)
+            out.push_back(id);
+    }
+    out.push_back("warcry");
+    return out;
+}
+
+struct LongLists {
+    harness::ScreenHarness h;
+    battle::Scene* sc = nullptr;
+
+    // A cleric alone, hurt, with twelve skills and a bag of twenty (a
+    // potion last), at the start of its turn.
+    LongLists(int w, int hgt) : h(&ui::Game::instance(), w, hgt) {
+        h.setFrameStep(0.05);
+        rpg::Hero c = hero("c", ClassId::Cleric, 30);
+        for (int i = 0; i < 19; ++i) c.bag.push_back(rpg::makeItem(i % 2 ? "antidote" : "tonicDef"));
+        c.bag.push_back(rpg::makeItem("potionHp"));
+        battletest::startRun({c}, 99, 1);
+        store::run().party[0].hp = play::maxima(c).maxHp / 2;
+        store::saveRun();
+        h.start(battletest::battleEntry(battletest::nodeOfRow(1), rpg::NodeType::Battle));
+        h.frame();
+        sc = &battletest::liveBattle()->scene();
+        EXPECT_TRUE(battletest::waitForTurnOf(h, *sc, "c"));
+        me().skills = twelveSkills();
+        me().stats.maxMp = me().mp = 999;
+    }
+    rpg::Combatant& me() { return *rpg::combatant(sc->state, "c"); }
+    const battle::Slot& slotOf(const std::string& id) {
+        return *std::find_if(sc->slots.begin(), sc->slots.end(), [&](const battle::Slot& s) { return s.id == id; });
+    }
+};
+
+TEST(BattleCommands, TheLastOfTwelveSkillsAndOfABagOfTwentyAreUsedByClicks) {
+    for (const auto& [w, hgt] : {std::pair{1280, 720}, std::pair{860, 560}}) {
+        SCOPED_TRACE(std::to_string(w) + "x" + std::to_string(hgt));
+        LongLists t(w, hgt);
+        const PanelGeometry g = panelOf(t.h);
+        tapAt(t.h, g.command(1));
+        ASSERT_EQ(t.sc->submenu, 1);
+        battle::SubmenuBox box = lastPage(t.h, *t.sc, t.me());
+        EXPECT_EQ(box.pages, 2);
+        ASSERT_FALSE(box.rows.empty());
+        EXPECT_EQ(box.rows.back().index, 11u) << "the twelfth skill";
+        tapAt(t.h, centre(box.rows.back().row));
+        ASSERT_TRUE(t.sc->pending.armed);
+        EXPECT_EQ(t.sc->pending.skill, "warcry");
+
+        ASSERT_TRUE(battletest::waitForTurnOf(t.h, *t.sc, "c"));
+        tapAt(t.h, g.command(2));
+        ASSERT_EQ(t.sc->submenu, 2);
+        box = lastPage(t.h, *t.sc, t.me());
+        EXPECT_EQ(box.pages, 3);
+        EXPECT_EQ(box.rows.back().index, 19u) << "the twentieth item";
+        tapAt(t.h, centre(box.rows.back().row));
+        ASSERT_TRUE(t.sc->item.active);
+        EXPECT_EQ(t.sc->item.effect, ConsumableEffect::HealHp);
+        tapAt(t.h, centre(t.slotOf("c").parts.sprite));
+        ASSERT_TRUE(t.sc->pending.itemUse);
+        t.h.reloadStores();
+        const std::vector<rpg::ItemInstance>& bag = store::heroById("c")->bag;
+        EXPECT_EQ(bag.size(), 19u);
+        EXPECT_TRUE(std::none_of(bag.begin(), bag.end(), [](const rpg::ItemInstance& i) { return i.defId == "potionHp"; }));
+    }
+}
+
+// Pixels of the overlay inside r that are plainly red: the box, its rows
+// and their texts are brown, cream and blue.
+int redInk(harness::ScreenHarness& h, const ui::Rect& r) {
+    int n = 0;
+    for (int y = static_cast<int>(r.y); y < static_cast<int>(r.y + r.h); ++y) {
+        for (int x = static_cast<int>(r.x); x < static_cast<int>(r.x + r.w); ++x) {
+            const std::uint32_t px = h.overlayPixel(x, y);
+            const int red = (px >> 16) & 0xFF, green = (px >> 8) & 0xFF, blue = px & 0xFF;
+            n += red - std::max(green, blue) >= 48;
+        }
+    }
+    return n;
+}
+
+TEST(BattleCommands, NotEnoughManaCanBeReadForALowerRow) {
+    LongLists t(1280, 720);
+    t.me().mp = 0;
+    tapAt(t.h, panelOf(t.h).command(1));
+    const battle::SubmenuBox box = battle::submenuBox(*t.sc, 1, t.h.ctx(), &t.me());
+    ASSERT_GE(box.rows.size(), 7u);
+    t.h.clearSounds();
+    tapAt(t.h, centre(box.rows[6].row));
+    EXPECT_EQ(t.h.sounds(), std::vector<audio::Sfx>{audio::Sfx::Error});
+    EXPECT_EQ(t.sc->submenu, 1) << "the box stays open";
+    ASSERT_EQ(t.sc->floats.size(), 1u);
+    const battle::Float& f = t.sc->floats[0];
+    EXPECT_EQ(f.text, i18n::tr("battle.noMp"));
+    // Its red letters lie on top of the box while it rises and fades.
+    ASSERT_EQ(f.color & 0xFF0000, 0xC20000u);
+    for (int i = 0; i < 3; ++i) {
+        const ui::Rect r = battle::floatRect(*t.sc, t.h.ctx(), f, t.h.ctx().now);
+        EXPECT_GT(redInk(t.h, r), 40) << "at " << t.h.ctx().now - f.start << " s";
+        t.h.runFor(0.3);
+    }
+}
+
+TEST(BattleCommands, BlockedEntriesSayWhyAndTakeNoClick) {
+    battletest::Stage st;
+    const rpg::SkillDef& revive = *rpg::findSkill("revive");
+    struct Case {
+        const char* item;
+        bool fallen;
+        const char* want;
+    };
+    const Case cases[] = {
+        {"rustySword", false, "battle.notInBattle"}, {"trompetchen", false, "battle.notInBattle"},
+        {"noSuchItem", false, "battle.notInBattle"}, {"elixir", false, "battle.nobodyFallen"},
+        {"elixir", true, nullptr},                   {"potionHp", false, nullptr},
+    };
+    for (const Case& c : cases) {
+        st.at("h2").hp = c.fallen ? 0 : 100;
+        rpg::ItemInstance item = rpg::makeItem(c.item);
+        item.defId = c.item;
+        const char* got = battle::itemBlock(st.sc, item);
+        EXPECT_STREQ(got ? got : "", c.want ? c.want : "") << c.item << (c.fallen ? " with h2 fallen" : "");
+        const char* skill = battle::skillBlock(st.sc, st.at("h1"), revive);
+        EXPECT_STREQ(skill ? skill : "", c.fallen ? "" : "battle.nobodyFallen");
+    }
+    EXPECT_EQ(battle::skillBlock(st.sc, st.at("h1"), *rpg::findSkill("heal")), nullptr);
+
+    // In the boxes: a click on a blocked row does nothing at all.
+    st.at("h2").hp = 100;
+    store::meta().roster = {hero("h1", ClassId::Cleric, 10)};
+    store::meta().roster[0].bag = {rpg::makeItem("rustySword"), rpg::makeItem("elixir"), rpg::makeItem("potionHp")};
+    st.at("h1").skills = {"attack", "defend", "revive", "heal"};
+    st.h.setBody([&](ui::Ctx& c) {
+        battle::layout(st.sc, c);
+        battle::drawCombatants(st.sc, c);
+        battle::drawPanel(st.sc, c, battle::kPanelH * c.uiScale, &st.at("h1"));
+    });
+    st.h.frame();
+    for (const auto& [submenu, row] : {std::pair{2, 0}, std::pair{2, 1}, std::pair{1, 0}}) {
+        st.sc.submenu = submenu;
+        const battle::SubmenuBox box = battle::submenuBox(st.sc, submenu, st.ctx(), &st.at("h1"));
+        st.h.clearSounds();
+        tapAt(st.h, centre(box.rows[static_cast<std::size_t>(row)].row));
+        EXPECT_EQ(st.sc.submenu, submenu) << submenu << "/" << row;
+        EXPECT_FALSE(st.sc.item.active) << submenu << "/" << row;
+        EXPECT_TRUE(st.sc.pendingSkill.empty()) << submenu << "/" << row;
+        EXPECT_TRUE(st.h.sounds().empty()) << submenu << "/" << row;
+    }
+    EXPECT_EQ(store::meta().roster[0].bag.size(), 3u);
+    // The open rows next to them do take it.
+    st.sc.submenu = 2;
+    tapAt(st.h, centre(battle::submenuBox(st.sc, 2, st.ctx(), &st.at("h1")).rows[2].row));
+    EXPECT_TRUE(st.sc.item.active);
+    EXPECT_EQ(st.sc.item.index, 2u);
 }
 
 } // namespace

@@ -180,4 +180,32 @@ TEST(BattlePlayback, ImpactsComeBeforeTextsAndFloatsFadeOut) {
     EXPECT_TRUE(st.sc.floats.empty()) << "gone after 1.1 s";
 }
 
+// Words on neighbouring monsters and several on one unit stand apart, each
+// whole inside the window.
+TEST(BattlePlayback, FloatsOfOneMomentNeverRunTogether) {
+    battletest::Stage st;
+    st.sc.state.combatants = {battletest::unit("h1", rpg::Side::Heroes)};
+    for (int i = 0; i < 6; ++i) st.sc.state.combatants.push_back(battletest::unit("e" + std::to_string(i), rpg::Side::Enemies));
+    st.relayout();
+    rpg::ActionOutcome out;
+    for (const char* id : {"e0", "e1", "e2", "e5"}) out.events.push_back(ev(Event::Steal, "h1", id));
+    out.events[1].amount = 16;
+    out.events.push_back(ev(Event::Damage, "h1", "e5", 12));
+    out.events.push_back(with(ev(Event::StatusApplied, "h1", "e5"), StatusKind::Poison));
+    battle::consume(st.sc, st.ctx(), out);
+    st.h.setBody([&](ui::Ctx& c) { battle::drawFloats(st.sc, c); });
+    st.h.frame();
+    ASSERT_EQ(st.sc.floats.size(), 6u);
+    const ui::Ctx& c = st.ctx();
+    for (std::size_t i = 0; i < st.sc.floats.size(); ++i) {
+        const ui::Rect a = battle::floatRect(st.sc, st.ctx(), st.sc.floats[i], c.now);
+        EXPECT_TRUE(a.x >= 0 && a.x + a.w <= c.width && a.y >= 0) << st.sc.floats[i].text;
+        for (std::size_t j = 0; j < i; ++j) {
+            const ui::Rect b = battle::floatRect(st.sc, st.ctx(), st.sc.floats[j], c.now);
+            const bool apart = a.x + a.w <= b.x || b.x + b.w <= a.x || a.y + a.h <= b.y || b.y + b.h <= a.y;
+            EXPECT_TRUE(apart) << st.sc.floats[i].text << " runs into " << st.sc.floats[j].text;
+        }
+    }
+}
+
 } // namespace

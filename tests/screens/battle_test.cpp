@@ -9,6 +9,8 @@
 #include <utility>
 #include <vector>
 
+#include "play/battle.h"
+#include "play/party.h"
 #include "platform/storage.h"
 #include "rules/classes.h"
 #include "rules/combat.h"
@@ -83,10 +85,10 @@ TEST(BattleSettle, BossAndEliteBonusesAndTheOneXpFloor) {
     harness::ScreenHarness h;
     battletest::startRun({hero("a", ClassId::Warrior, 10)}, 3, 0);
     // Level 10 against an encounter of level round(0 + 10 + bonus).
-    EXPECT_EQ(battle::grantXp(100, 0, NodeType::Battle)[0].xp, 100);
-    EXPECT_EQ(battle::grantXp(100, 0, NodeType::Boss)[0].xp, std::round(100 * std::pow(1.5, 0.9)));
-    EXPECT_EQ(battle::grantXp(100, 0, NodeType::Elite)[0].xp, std::round(100 * std::pow(1.2, 0.9)));
-    EXPECT_EQ(battle::grantXp(0.2, 0, NodeType::Battle)[0].xp, 1) << "never below one point";
+    EXPECT_EQ(play::grantXp(100, 0, NodeType::Battle)[0].xp, 100);
+    EXPECT_EQ(play::grantXp(100, 0, NodeType::Boss)[0].xp, std::round(100 * std::pow(1.5, 0.9)));
+    EXPECT_EQ(play::grantXp(100, 0, NodeType::Elite)[0].xp, std::round(100 * std::pow(1.2, 0.9)));
+    EXPECT_EQ(play::grantXp(0.2, 0, NodeType::Battle)[0].xp, 1) << "never below one point";
 }
 
 TEST(BattleSettle, ALevelUpRefillsFromRuneBoostedMaxima) {
@@ -95,10 +97,10 @@ TEST(BattleSettle, ALevelUpRefillsFromRuneBoostedMaxima) {
     store::meta().runeCircle.stones[rpg::MaxHp] = {"rune-x", rpg::MaxHp, 50};
     battletest::startRun({hero("up", ClassId::Warrior, 1), hero("stay", ClassId::Mage, 30)}, 3, 0);
     for (rpg::PartyMember& m : store::run().party) m.hp = m.mp = 1;
-    const std::vector<ui::XpRow> rows = battle::grantXp(500, 0, NodeType::Battle);
+    const std::vector<play::XpGain> rows = play::grantXp(500, 0, NodeType::Battle);
     ASSERT_GT(rows[0].levelAfter, rows[0].levelBefore);
     ASSERT_EQ(rows[1].levelAfter, rows[1].levelBefore);
-    const rpg::Stats maxima = ui::battleMaxima(*store::heroById("up"));
+    const rpg::Stats maxima = play::maxima(*store::heroById("up"));
     EXPECT_EQ(store::run().party[0].hp, maxima.maxHp);
     EXPECT_EQ(store::run().party[0].mp, maxima.maxMp);
     EXPECT_GT(maxima.maxHp, rpg::deriveStats(*store::heroById("up")).maxHp) << "the runes count";
@@ -167,11 +169,42 @@ TEST(BattleFlow, AWonBattlePaysOnceClearsTheNodeOnceAndAgainOnlyPays) {
     EXPECT_EQ(store::run().pos, "start");
 }
 
-TEST(BattleFlow, ADefeatSavesTheRunOnlyAndHandsOverLost) {
+// A lost battle ends the run in the frame the defeat is seen: a program
+// ended during the "defeated" banner must not find the run going on, with
+// every hero at 0 hit points, at its next start.
+TEST(BattleFlow, ADefeatEndsTheRunInTheFrameItIsSeenAndHandsOverLost) {
     harness::ScreenHarness h(&ui::Game::instance(), 860, 560);
     h.setFrameStep(0.1);
     const std::string node = battletest::startHopelessRun();
-    const store::Meta before = store::meta();
+    store::run().inventory.push_back(rpg::makeItem("woodenShield"));
+    store::saveRun();
+    store::meta().bestDepth = 2;
+    store::saveMeta();
+    h.start(battletest::battleEntry(node, NodeType::Elite));
+    h.frame();
+    battle::Scene* sc = &battletest::liveBattle()->scene();
+    for (int i = 0; i < 3000 && sc->state.outcome == rpg::OutcomeRunning; ++i) {
+        if (battletest::heroToAct(*sc)) battle::act(*sc, h.ctx(), "defend", {});
+        h.frame();
+    }
+    // The frame that saw the defeat has ended; the program may end now.
+    ASSERT_EQ(sc->state.outcome, rpg::OutcomeLost);
+    ASSERT_EQ(h.top().screen, ui::kBattle) << "still showing the defeat";
+    EXPECT_FALSE(h.hasDataFile("run.dat"));
+    h.reloadStores();
+    EXPECT_FALSE(store::hasRun()) << "no run to continue, no party to revive";
+    ASSERT_EQ(store::meta().stash.size(), 1u);
+    EXPECT_EQ(store::meta().stash[0].defId, "woodenShield");
+    EXPECT_EQ(store::meta().bestDepth, 6);
+    EXPECT_EQ(store::meta().ascension, 0);
+}
+
+TEST(BattleFlow, TheDefeatsHandOverCarriesTheEndedRun) {
+    harness::ScreenHarness h(&ui::Game::instance(), 860, 560);
+    h.setFrameStep(0.1);
+    const std::string node = battletest::startHopelessRun();
+    store::run().gold = 35;
+    store::saveRun();
     h.start(battletest::battleEntry(node, NodeType::Elite));
     battletest::playUntilHandOver(h, 300, [&](battle::Scene& sc) {
         if (battletest::heroToAct(sc)) battle::act(sc, h.ctx(), "defend", {});
@@ -179,14 +212,10 @@ TEST(BattleFlow, ADefeatSavesTheRunOnlyAndHandsOverLost) {
     const ui::GameState& e = h.top();
     ASSERT_EQ(e.screen, ui::kRunResult);
     EXPECT_EQ(e.lost, 1);
-    EXPECT_EQ(e.depth, 0);
+    EXPECT_EQ(e.depth, 6) << "the run is gone: its depth travels with the entry";
+    EXPECT_EQ(e.gold, 35);
     EXPECT_TRUE(e.nodeId.empty());
     EXPECT_TRUE(e.xpRows.empty());
-    EXPECT_EQ(e.gold, 0);
-    h.reloadStores();
-    EXPECT_EQ(store::meta(), before) << "progress is not touched";
-    for (const rpg::PartyMember& m : store::run().party) EXPECT_EQ(m.hp, 0) << "fallen heroes keep 0";
-    EXPECT_FALSE(rpg::isCleared(store::run(), node));
 }
 
 TEST(BattleFlow, AMonsterWaitsForItsPauseAndADroppedActOnlySteps) {
@@ -305,8 +334,7 @@ TEST(BattleLayout, HeroesSplitIntoTwoRowsOnlyWithFourAndSomeoneInEach) {
 
 // Names and bars lie on the overlay, over every sprite: with the heroes in
 // two rows, the front row's cards must leave the back row's figures in
-// sight, at the usual window size and at the smallest. (At 1280×720 the
-// front mana bars still touch the tops of the tallest heads and hats.)
+// sight, at the usual window size and at the smallest.
 TEST(BattleLayout, FrontRowCardsLeaveTheBackRowInSight) {
     const rpg::ClassId classes[] = {rpg::ClassId::Warrior, rpg::ClassId::Vampire, rpg::ClassId::Rogue,
                                     rpg::ClassId::Mage,    rpg::ClassId::Cleric,  rpg::ClassId::Druide};

@@ -221,7 +221,7 @@ TEST(MapNodeEntry, EveryTypeOpensItsScreen) {
     }
 }
 
-TEST_F(MapTest, AClickCountsOnlyForATileThatOverlapsTheView) {
+TEST_F(MapTest, AClickCountsOnlyInsideTheView) {
     // One battle per row; every row but 6 cleared, so row 6 is the active
     // row and the cleared battles above it stay enterable.
     std::vector<rpg::MapNode> nodes;
@@ -243,7 +243,7 @@ TEST_F(MapTest, AClickCountsOnlyForATileThatOverlapsTheView) {
     EXPECT_EQ(h.top().screen, ui::kMap);
 
     // Drag the map up by 40 units and let it settle: row 7 now straddles the
-    // view's top edge, and a click on its hidden part still counts.
+    // view's top edge; its hidden part takes no click, its visible part does.
     h.moveTo(640, 500).frame();
     h.press().frame();
     for (int i = 1; i <= 4; ++i) h.moveTo(640, 500 - 10 * i).frame();
@@ -251,6 +251,8 @@ TEST_F(MapTest, AClickCountsOnlyForATileThatOverlapsTheView) {
     h.release().frame();
     EXPECT_EQ(h.top().screen, ui::kMap) << "the drag's release clicks nothing";
     clickAt(near.x + near.w / 2, viewTop - 5);
+    EXPECT_EQ(h.top().screen, ui::kMap);
+    clickAt(near.x + near.w / 2, viewTop + 5);
     EXPECT_EQ(h.top().screen, ui::kBattle);
     EXPECT_EQ(h.top().nodeId, "n7_0");
 }

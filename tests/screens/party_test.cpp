@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "play/party.h"
 #include "tests/screens/party_fixture.h"
 #include "tests/support/screen_harness.h"
 
@@ -82,22 +83,22 @@ TEST(PartyCandidates, GroupsByDefinitionInFirstOrder) {
 
 // --- Recorded actions ---
 
-ui::PartyActions equipAction(EquipSlot slot, const std::string& uid) {
-    ui::PartyActions a;
+play::PartyActions equipAction(EquipSlot slot, const std::string& uid) {
+    play::PartyActions a;
     a.equipSlot = static_cast<int>(slot);
     a.equipId = uid;
     return a;
 }
 
-ui::PartyActions moveAction(const std::string& defId, bool toBag) {
-    ui::PartyActions a;
+play::PartyActions moveAction(const std::string& defId, bool toBag) {
+    play::PartyActions a;
     a.moveId = defId;
     a.moveToBag = toBag;
     return a;
 }
 
-ui::PartyActions statAction(rpg::StatId stat) {
-    ui::PartyActions a;
+play::PartyActions statAction(rpg::StatId stat) {
+    play::PartyActions a;
     a.stat = stat + 1;
     return a;
 }
@@ -106,9 +107,9 @@ TEST(PartyActions, UnequipComesBeforeEquip) {
     rpg::Hero hero = bareHero("h", ClassId::Warrior);
     hero.equipment[EquipSlot::MainHand] = item("rustySword");
     std::vector<rpg::ItemInstance> stash = {item("ironSword")};
-    ui::PartyActions a = equipAction(EquipSlot::MainHand, stash[0].uid);
+    play::PartyActions a = equipAction(EquipSlot::MainHand, stash[0].uid);
     a.unequip = static_cast<int>(EquipSlot::MainHand) + 1;
-    EXPECT_TRUE(ui::applyPartyActions(&a, &hero, &stash));
+    EXPECT_TRUE(play::applyPartyActions(&a, &hero, &stash));
     EXPECT_EQ(hero.equipment[EquipSlot::MainHand].defId, "ironSword");
     EXPECT_EQ(defIds(stash), std::vector<std::string>{"rustySword"});
     EXPECT_TRUE(a.equipId.empty());
@@ -119,10 +120,10 @@ TEST(PartyActions, StatThenRowThenMoveInOneCall) {
     rpg::Hero hero = bareHero("h", ClassId::Warrior);
     hero.points = 1;
     std::vector<rpg::ItemInstance> stash = {item("potionHp")};
-    ui::PartyActions a = moveAction("potionHp", true);
+    play::PartyActions a = moveAction("potionHp", true);
     a.stat = rpg::MaxHp + 1;
     a.row = 2;
-    EXPECT_TRUE(ui::applyPartyActions(&a, &hero, &stash));
+    EXPECT_TRUE(play::applyPartyActions(&a, &hero, &stash));
     EXPECT_EQ(hero.alloc.maxHp, 8);
     EXPECT_EQ(hero.points, 0);
     EXPECT_EQ(hero.row, 1);
@@ -131,13 +132,13 @@ TEST(PartyActions, StatThenRowThenMoveInOneCall) {
 }
 
 TEST(PartyActions, SavesOnChangeOrOnAnyEquipOrMoveRequest) {
-    ui::PartyActions unequipHelm;
+    play::PartyActions unequipHelm;
     unequipHelm.unequip = static_cast<int>(EquipSlot::Helm) + 1;
-    ui::PartyActions front;
+    play::PartyActions front;
     front.row = 1;
     struct Case {
         const char* what;
-        ui::PartyActions actions;
+        play::PartyActions actions;
         bool save;
     } cases[] = {
         {"nothing", {}, false},
@@ -153,7 +154,7 @@ TEST(PartyActions, SavesOnChangeOrOnAnyEquipOrMoveRequest) {
         const rpg::Hero before = hero;
         std::vector<rpg::ItemInstance> stash = {item("potionHp")};
         const std::vector<rpg::ItemInstance> stashBefore = stash;
-        EXPECT_EQ(ui::applyPartyActions(&c.actions, &hero, &stash), c.save);
+        EXPECT_EQ(play::applyPartyActions(&c.actions, &hero, &stash), c.save);
         EXPECT_EQ(hero, before);
         EXPECT_EQ(stash, stashBefore);
     }
@@ -167,8 +168,8 @@ TEST(PartyActions, TwoHandedMainHandStashesOldMainThenOffHand) {
     axe.ilvl = 17;
     axe.affixes.push_back({1, 3, rpg::StatusKind::Poison});
     std::vector<rpg::ItemInstance> stash = {item("potionHp"), axe};
-    ui::PartyActions a = equipAction(EquipSlot::MainHand, axe.uid);
-    EXPECT_TRUE(ui::applyPartyActions(&a, &hero, &stash));
+    play::PartyActions a = equipAction(EquipSlot::MainHand, axe.uid);
+    EXPECT_TRUE(play::applyPartyActions(&a, &hero, &stash));
     EXPECT_EQ(hero.equipment[EquipSlot::MainHand], axe) << "the whole instance moves";
     EXPECT_TRUE(hero.equipment[EquipSlot::OffHand].defId.empty());
     EXPECT_EQ(defIds(stash), (std::vector<std::string>{"potionHp", "rustySword", "woodenShield"}));
@@ -178,8 +179,8 @@ TEST(PartyActions, OneHandedMainHandKeepsTheOffHand) {
     rpg::Hero hero = bareHero("h", ClassId::Warrior);
     hero.equipment[EquipSlot::OffHand] = item("woodenShield");
     std::vector<rpg::ItemInstance> stash = {item("ironSword")};
-    ui::PartyActions a = equipAction(EquipSlot::MainHand, stash[0].uid);
-    ui::applyPartyActions(&a, &hero, &stash);
+    play::PartyActions a = equipAction(EquipSlot::MainHand, stash[0].uid);
+    play::applyPartyActions(&a, &hero, &stash);
     EXPECT_EQ(hero.equipment[EquipSlot::OffHand].defId, "woodenShield");
     EXPECT_TRUE(stash.empty());
 }
@@ -188,15 +189,15 @@ TEST(PartyActions, MovesTheFirstItemOfThatDefinitionOnly) {
     rpg::Hero hero = bareHero("h", ClassId::Warrior);
     std::vector<rpg::ItemInstance> stash = {item("potionMp"), item("potionHp"), item("potionHp"), item("potionHp")};
     const std::string first = stash[1].uid;
-    ui::PartyActions toBag = moveAction("potionHp", true);
-    ui::applyPartyActions(&toBag, &hero, &stash);
+    play::PartyActions toBag = moveAction("potionHp", true);
+    play::applyPartyActions(&toBag, &hero, &stash);
     ASSERT_EQ(hero.bag.size(), 1u);
     EXPECT_EQ(hero.bag[0].uid, first);
     EXPECT_EQ(defIds(stash), (std::vector<std::string>{"potionMp", "potionHp", "potionHp"}));
 
     hero.bag.insert(hero.bag.begin(), item("rustySword"));
-    ui::PartyActions toStash = moveAction("potionHp", false);
-    ui::applyPartyActions(&toStash, &hero, &stash);
+    play::PartyActions toStash = moveAction("potionHp", false);
+    play::applyPartyActions(&toStash, &hero, &stash);
     EXPECT_EQ(defIds(hero.bag), std::vector<std::string>{"rustySword"});
     EXPECT_EQ(stash.back().uid, first);
 }

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "play/run.h"
 #include "platform/i18n.h"
 #include "platform/storage.h"
 #include "rules/classes.h"
@@ -89,14 +90,8 @@ inline void socketRunes(const Runes& stones) {
     store::saveMeta();
 }
 
-// A run of the party on the map of `seed`, as the city begins it, saved.
-inline void beginRun(std::uint32_t seed) {
-    std::vector<rpg::Hero> heroes;
-    for (const rpg::Hero* h : store::partyHeroes()) heroes.push_back(*h);
-    const store::Meta& meta = store::meta();
-    store::run() = rpg::createRun(heroes, seed, rpg::runeBonus(meta.runeCircle), meta.ascension);
-    store::saveRun();
-}
+// A run of the party on the map of `seed`, begun as the city begins it.
+inline void beginRun(std::uint32_t seed) { ASSERT_TRUE(play::startRun(seed).done); }
 
 // The catalogue ids of everything the party carries in the run: the run's
 // inventory and the party's bags.

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "play/party.h"
 #include "screens/common.h"
 #include "tests/screens/playthrough_fixture.h"
 #include "tests/screens/run_fixture.h"
@@ -89,7 +90,7 @@ protected:
         EXPECT_TRUE(run.inventory.empty());
         ASSERT_EQ(run.party.size(), store::meta().partyIds.size());
         for (const rpg::PartyMember& m : run.party)
-            EXPECT_DOUBLE_EQ(m.hp, ui::battleMaxima(*store::heroById(m.heroId)).maxHp) << m.heroId;
+            EXPECT_DOUBLE_EQ(m.hp, play::maxima(*store::heroById(m.heroId)).maxHp) << m.heroId;
     }
 
     harness::ScreenHarness h{&ui::Game::instance()};
@@ -131,7 +132,7 @@ TEST_F(PlayThrough, ANewGameRunsFromTheMenuThroughHeroSelectionToTheFirstVictory
     ASSERT_EQ(run.party.size(), 3u);
     for (std::size_t i = 0; i < 3; ++i) {
         EXPECT_EQ(run.party[i].heroId, store::meta().partyIds[i]);
-        EXPECT_DOUBLE_EQ(run.party[i].hp, ui::battleMaxima(store::meta().roster[i]).maxHp);
+        EXPECT_DOUBLE_EQ(run.party[i].hp, play::maxima(store::meta().roster[i]).maxHp);
     }
 
     const std::string first = rpg::reachableFrom(run).front();
@@ -265,7 +266,7 @@ TEST_F(PlayThrough, ARunThroughEveryKindOfNodeEndsWithTheBossChestAndBackInTheCi
     p.reload();
     expectSettled("n5_1");
     for (const rpg::PartyMember& m : store::run().party) {
-        const rpg::Stats max = ui::battleMaxima(*store::heroById(m.heroId));
+        const rpg::Stats max = play::maxima(*store::heroById(m.heroId));
         EXPECT_DOUBLE_EQ(m.hp, max.maxHp) << m.heroId;
         EXPECT_DOUBLE_EQ(m.mp, max.maxMp) << m.heroId;
     }
@@ -306,7 +307,7 @@ TEST_F(PlayThrough, ARunThroughEveryKindOfNodeEndsWithTheBossChestAndBackInTheCi
         if (rpg::findItem(item.defId)->slot != rpg::ItemSlot::Consumable) taken.insert(item.defId);
     ASSERT_TRUE(p.openAndTake(ui::kRunResult));
     EXPECT_EQ(h.top().lost, 0);
-    // The run result settles the run as it opens.
+    // Taking the chest ended the run, in the same step as its loot.
     p.reload();
     EXPECT_FALSE(store::hasRun());
     EXPECT_FALSE(h.hasDataFile("run.dat"));

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "play/party.h"
 #include "screens/common.h"
 #include "screens/rest_layout.h"
 #include "tests/screens/progress_fixture.h"
@@ -73,7 +74,7 @@ TEST(RestScreen, RefillsToRuneBoostedMaximaAt095sAndSettlesOnceAt14s) {
     h.reloadStores();
     for (const char* id : {"w", "c"}) {
         SCOPED_TRACE(id);
-        const rpg::Stats max = ui::battleMaxima(*store::heroById(id));
+        const rpg::Stats max = play::maxima(*store::heroById(id));
         const rpg::Stats plain = rpg::deriveStats(*store::heroById(id));
         EXPECT_EQ(max.maxHp, plain.maxHp + 40) << "the rune counts";
         EXPECT_EQ(member(id).hp, max.maxHp);
@@ -102,7 +103,7 @@ TEST(RestScreen, EscapeNeverSettlesTheNode) {
         h.runFor(1.0);
         h.reloadStores();
         EXPECT_FALSE(rpg::isCleared(store::run(), setup.node));
-        const double expectHp = after > 1 ? ui::battleMaxima(*store::heroById("w")).maxHp : 3;
+        const double expectHp = after > 1 ? play::maxima(*store::heroById("w")).maxHp : 3;
         EXPECT_EQ(member("w").hp, expectHp) << "a saved refill stays";
     }
 }

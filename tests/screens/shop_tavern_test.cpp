@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "play/party.h"
+#include "play/run.h"
 #include "platform/storage.h"
 #include "screens/shop_layout.h"
 #include "tests/screens/shop_fixture.h"
@@ -29,7 +31,7 @@ TEST(TavernPrices, RecruitPrice) {
     };
     for (const Case& c : {Case{{}, 40}, Case{{1, 1, 1}, 40}, Case{{1, 1, 1, 1}, 80}, Case{{6, 6, 6, 6, 6}, 168},
                           Case{{2, 2}, 43}, Case{{1, 2}, 43}, Case{{1, 1, 2}, 40}}) {
-        EXPECT_EQ(ui::recruitPrice(heroesOfLevels(c.levels)), c.price) << c.levels.size() << " heroes";
+        EXPECT_EQ(play::recruitPrice(heroesOfLevels(c.levels)), c.price) << c.levels.size() << " heroes";
     }
 }
 
@@ -65,6 +67,7 @@ TEST_F(TavernTest, ARecruitJoinsTheRosterButNotTheParty) {
     const std::vector<std::string> party = store::meta().partyIds;
     open();
     clickRecruit(7);
+    h.wait(0.5);  // two clicks, not a double click
     clickRecruit(7);  // 10 gold left, a fourth hero costs 80
 
     h.reloadStores();
@@ -144,12 +147,12 @@ TEST_F(TavernTest, TheRestHouseServesOnlyDuringARun) {
     const rpg::Stats rogueMax = maxOf(store::run().party[2]);
     EXPECT_EQ(store::run().party[2].hp, rpg::statValue(rogueMax, rpg::StatId::MaxHp));
     EXPECT_EQ(store::run().party[2].mp, rpg::statValue(rogueMax, rpg::StatId::MaxMp));
-    EXPECT_EQ(ui::woundedCount(store::run()) + ui::fallenCount(store::run()), 0);
+    EXPECT_EQ(play::woundedCount(store::run()) + play::fallenCount(store::run()), 0);
 
     store::run().party.push_back({"gone-1", 0, 0});  // a fallen member whose hero left the roster
     clickRevive();
     EXPECT_EQ(store::meta().gold, 140) << "a revive that reaches nobody is not sold";
-    EXPECT_EQ(ui::fallenCount(store::run()), 1);
+    EXPECT_EQ(play::fallenCount(store::run()), 1);
 }
 
 TEST_F(TavernTest, HealingNeverLowersWhatABonusRaised) {
@@ -158,10 +161,37 @@ TEST_F(TavernTest, HealingNeverLowersWhatABonusRaised) {
     const rpg::Stats max = rpg::deriveStats(*store::heroById(store::run().party[0].heroId));
     store::run().party[0].hp = rpg::statValue(max, rpg::StatId::MaxHp) + 30;  // a rune raised it
     store::run().party[0].mp = 0;
-    ASSERT_EQ(ui::woundedCount(store::run()), 1);
-    ui::healWounded(store::run());
+    ASSERT_EQ(play::woundedCount(store::run()), 1);
+    play::healWounded(store::run());
     EXPECT_EQ(store::run().party[0].hp, rpg::statValue(max, rpg::StatId::MaxHp) + 30);
     EXPECT_EQ(store::run().party[0].mp, rpg::statValue(max, rpg::StatId::MaxMp));
+}
+
+// The rest house measures hit points against what the heroes fight with, the
+// rune circle's bonus included: a hero short of the stone's 40 is wounded,
+// the heal fills up to it, and a revive raises the fallen to it.
+TEST_F(TavernTest, TheRestHouseHealsUpToTheRuneBoostedMaxima) {
+    shoptest::setParty({ClassId::Warrior, ClassId::Cleric}, 3, 100);
+    store::meta().runeCircle.filled[rpg::MaxHp] = true;
+    store::meta().runeCircle.stones[rpg::MaxHp] = {"rune-hp", rpg::MaxHp, 40};
+    store::saveMeta();
+    shoptest::startRun(4);
+    const rpg::Hero& warrior = *store::heroById(store::run().party[0].heroId);
+    const rpg::Stats max = play::maxima(warrior);
+    ASSERT_EQ(max.maxHp, rpg::deriveStats(warrior).maxHp + 40);
+    store::run().party[0].hp = max.maxHp - 20;  // above what the hero has without the stone
+    store::run().party[1].hp = 0;
+    store::saveRun();
+    open();
+
+    clickHeal();
+    h.reloadStores();
+    EXPECT_EQ(store::meta().gold, 80) << "a hero 20 short counts as wounded";
+    EXPECT_EQ(store::run().party[0].hp, max.maxHp);
+    clickRevive();
+    h.reloadStores();
+    EXPECT_EQ(store::meta().gold, 40);
+    EXPECT_EQ(store::run().party[1].hp, play::maxima(*store::heroById(store::run().party[1].heroId)).maxHp);
 }
 
 // Scrolled down, the recruit cards slide under the gold line: a click there

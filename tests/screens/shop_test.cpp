@@ -120,6 +120,7 @@ TEST_F(ShopTest, BuyingAnOfferTwiceGivesTwoItemsAndTheShelfKeepsIt) {
 
     open(shoptest::shopEntry(ui::kShopWeaponsmith));
     clickIn(buy);
+    h.wait(0.5);  // two clicks, not a double click
     clickIn(buy);
     open(shoptest::shopEntry(ui::kShopWeaponsmith));  // a second visit: the same goods
     clickIn(buy);

@@ -156,14 +156,21 @@ TEST(TreasureScreen, ATrapWithoutGoldShowsTheLeavePanelAndPaysNothing) {
     EXPECT_TRUE(rpg::isCleared(store::run(), entry.nodeId));
 }
 
-TEST(TreasureScreen, ABossChestAlwaysEndsTheRunWithItsLoot) {
+// Taking a beaten boss's chest ends the run in the same step: a program
+// ended in that very frame finds no run whose chest still waits, so the
+// loot is paid once, however the game is started again.
+TEST(TreasureScreen, ABossChestAlwaysEndsTheRunWithItsLootInTheSameStep) {
     for (bool byEscape : {false, true}) {
         SCOPED_TRACE(byEscape ? "escape before opening" : "return after the reveal");
         harness::ScreenHarness h(&ui::Game::instance());
         setUpRun();
         store::meta().gold = 10;
         store::saveMeta();
-        ui::GameState entry = progresstest::entryFor(ui::kTreasure, "n8_1");
+        const std::string boss = progresstest::firstNodeOf(rpg::NodeType::Boss)->id;
+        store::run().cleared.push_back(boss);  // the boss is beaten
+        store::run().inventory.push_back(rpg::makeItem("woodenShield"));
+        store::saveRun();
+        ui::GameState entry = progresstest::entryFor(ui::kTreasure, boss);
         entry.nodeType = static_cast<std::uint8_t>(rpg::NodeType::Boss);
         entry.boss = true;
         entry.depth = 8;
@@ -184,12 +191,45 @@ TEST(TreasureScreen, ABossChestAlwaysEndsTheRunWithItsLoot) {
         EXPECT_EQ(h.top().screen, ui::kRunResult);
         EXPECT_EQ(h.top().lost, 0);
         EXPECT_EQ(h.top().depth, 8);
+        EXPECT_EQ(h.top().gold, loot.gold) << "the run's gold, carried to the result";
+        // The program ends here, before the result screen is ever built.
         h.reloadStores();
+        EXPECT_FALSE(store::hasRun()) << "no chest left waiting on the map";
+        EXPECT_EQ(store::meta().ascension, 1);
+        EXPECT_EQ(store::meta().bestDepth, 8);
         ASSERT_EQ(store::meta().runeInventory.size(), 1u);
         EXPECT_EQ(store::meta().runeInventory[0], loot.rune);
         EXPECT_EQ(store::meta().gold, 10 + loot.gold);
+        std::size_t gear = 1;  // the shield the run carried
+        for (const rpg::ItemInstance& item : loot.items)
+            gear += rpg::findItem(item.defId)->slot != rpg::ItemSlot::Consumable;
+        EXPECT_EQ(store::meta().stash.size(), gear);
+    }
+}
+
+// A won game's chest stands on a node the game already cleared, which never
+// opens again: walking away from the chest takes its loot, as for the boss.
+TEST(TreasureScreen, LeavingAWonGamesChestTakesItsLoot) {
+    for (bool opened : {false, true}) {
+        SCOPED_TRACE(opened ? "escape after the reveal" : "escape as it opens");
+        harness::ScreenHarness h(&ui::Game::instance());
+        ui::GameState entry = progresstest::entryFor(ui::kTreasure, setUpRun());
+        entry.lucky = true;
+        entry.autoOpen = true;
+        store::run().cleared.push_back(entry.nodeId);  // as the won game left it
+        store::saveRun();
+        const ui::ChestLoot loot = ui::rollChest(entry);
+        ASSERT_GT(loot.gold, 0);
+        h.setFrameStep(0.1);
+        openChest(h, entry);
+        if (opened) h.runFor(2.0);
+        h.key(SDLK_ESCAPE).frame();
+        EXPECT_EQ(h.top().screen, ui::kMap);
+        EXPECT_EQ(h.sounds().back(), Sfx::Coin);
+        h.reloadStores();
+        EXPECT_EQ(store::meta().gold, loot.gold);
         EXPECT_EQ(store::run().gold, loot.gold);
-        EXPECT_FALSE(rpg::isCleared(store::run(), "n8_1"));
+        EXPECT_EQ(store::run().pos, entry.nodeId);
     }
 }
 

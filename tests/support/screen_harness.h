@@ -177,6 +177,7 @@ public:
         feedPointer();
         ctx_.ctrl = ctrl_;
         ctx_.shift = shift_;
+        ctx_.settleInput();
         ctx_.now = now_;
         ctx_.dt = std::min(pendingDt_, 0.1);
         clearLayers();

@@ -34,6 +34,18 @@ CASES = [
     ("fx/a.cpp", '  #  include "screens/common.h"', True),
     ("screens/a.cpp", '#include "fx/fx.h"', False),
     ("screens/a.cpp", '#include "ui/app.h"', False),
+    ("platform/a.cpp", '#include "play/run.h"', True),
+    ("play/a.cpp", '#include "platform/storage.h"', False),
+    ("play/a.cpp", '#include "rules/run.h"', False),
+    ("play/a.h", '#include "ui/app.h"', True),
+    ("play/a.cpp", '#include "screens/common.h"', True),
+    ("ui/a.cpp", '#include "play/outcome.h"', False),
+    ("screens/a.cpp", '#include "play/chest.h"', False),
+    ("bench/a.cpp", '#include "play/battle.h"', False),
+    ("bench/a.cpp", '#include "platform/storage.h"', False),
+    ("bench/a.cpp", '#include "tools/screenshots/stage.h"', False),
+    ("bench/a.cpp", "#include <SDL.h>", False),
+    ("bench/a.cpp", '#include "screens/battle.h"', True),
 ]
 
 

@@ -234,22 +234,46 @@ TEST(CtxTest, TakeClickSucceedsOncePerFrame) {
 
 TEST(CtxTest, BeginFrameClearsInputButKeepsLastingState) {
     ui::Ctx ctx;
-    double offset = 0;
     ctx.input.keys = {27};
     ctx.input.wheel = 2;
     ctx.ctrl = ctx.shift = ctx.clickTaken = true;
     ctx.quit = true;
-    ctx.dragging = true;
-    ctx.scrollTarget = &offset;
+    ctx.scrolling.dragOwner = "list";
+    ctx.scrolling.velocity = 300;
     ctx.uiScale = 1.5;
     ctx.beginFrame();
     EXPECT_FALSE(ctx.input.hasKey(27));
     EXPECT_EQ(ctx.input.wheel, 0);
     EXPECT_FALSE(ctx.ctrl || ctx.shift || ctx.clickTaken);
     EXPECT_TRUE(ctx.quit);
-    EXPECT_TRUE(ctx.dragging);
-    EXPECT_EQ(ctx.scrollTarget, &offset);
+    EXPECT_EQ(ctx.scrolling.dragOwner, "list");
+    EXPECT_EQ(ctx.scrolling.velocity, 300);
     EXPECT_EQ(ctx.uiScale, 1.5);
+}
+
+// A dialog open and a list held when the screen changes: the new screen
+// gets the frame's input and no drag or fling of the old one.
+TEST_F(GameTest, ANewScreenStartsWithoutTheOldDialogDragOrFling) {
+    game.update(ctx);
+    ctx.beginFrame();
+    ctx.settleInput();
+    ctx.beginModal();
+    ctx.endModal(true);
+    ctx.scrolling.dragOwner = ctx.scrolling.flingOwner = "list";
+    ctx.scrolling.velocity = 300;
+
+    ctx.beginFrame();
+    ctx.input.x = ctx.input.y = 10;
+    ctx.input.leftReleased = true;
+    ctx.settleInput();
+    const ui::Rect r{0, 0, 100, 100};
+    ASSERT_FALSE(ctx.hover(r)) << "under the dialog";
+    game.push(entry(3));
+    game.update(ctx);
+    EXPECT_TRUE(ctx.takeClick(r));
+    EXPECT_TRUE(ctx.scrolling.dragOwner.empty());
+    EXPECT_TRUE(ctx.scrolling.flingOwner.empty());
+    EXPECT_EQ(ctx.scrolling.velocity, 0);
 }
 
 TEST(InputTest, HasKey) {

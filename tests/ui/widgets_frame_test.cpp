@@ -224,6 +224,7 @@ TEST(StatusChips, OneChipPerStatusWithRoundsExceptOnShields) {
 
 constexpr ui::Rect kArea{0, 0, 200, 100};
 
+// A view over an item as big as the view.
 struct ScrollRun {
     ScreenHarness h;
     double offset = 0;
@@ -231,11 +232,12 @@ struct ScrollRun {
     bool itemClicked = false;
     explicit ScrollRun(double start = 0) : offset(start) {
         h.setBody([this](ui::Ctx& c) {
-            ui::applyScroll(c, kArea, content, &offset);
+            offset = ui::beginScroll(c, "list", kArea, content, offset);
             itemClicked |= c.takeClick(kArea);
+            ui::endScroll(c);
         });
     }
-    double velocity() { return h.ctx().scrollVelocity; }
+    double velocity() { return h.ctx().scrolling.velocity; }
 };
 
 TEST(Scroll, TheWheelFlingsAndTheFlingComesToRest) {
@@ -292,21 +294,54 @@ TEST(Scroll, ContentThatFitsNeverMoves) {
     EXPECT_EQ(run.velocity(), 0);
 }
 
-TEST(Scroll, ADragMovesFromThePressOnAndLongOnesSwallowTheClick) {
+// A list that fits does not scroll, but a drag over it is no click either.
+TEST(Scroll, ADragMovesAfterThePressAndLongOnesClickNothing) {
     struct Case {
         double distance;
+        double content;
         bool clicks;
-    } cases[] = {{4, true}, {5, true}, {6, false}, {40, false}};
+    } cases[] = {{4, 1000, true}, {5, 1000, true}, {6, 1000, false}, {40, 1000, false}, {40, 100, false}};
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.distance);
-        ScrollRun run(100);
-        run.h.moveTo(50, 80).press().frame();
+        SCOPED_TRACE(testing::Message() << c.distance << " over " << c.content);
+        ScrollRun run(c.content > 100 ? 100 : 0);
+        run.content = c.content;
+        run.h.moveTo(50, 80).frame();
+        run.h.press().frame();
         run.h.moveTo(50, 80 - c.distance / 2).frame();
-        EXPECT_DOUBLE_EQ(run.offset, 100 + c.distance / 2) << "moves at once";
+        if (c.content > 100) {
+            EXPECT_DOUBLE_EQ(run.offset, 100 + c.distance / 2) << "moves at once";
+        }
         run.h.moveTo(50, 80 - c.distance).frame();
         run.h.release().frame();
         EXPECT_EQ(run.itemClicked, c.clicks);
     }
+}
+
+TEST(Scroll, TheReleaseOfADragClicksNothingDrawnBeforeTheView) {
+    ScreenHarness h;
+    double offset = 0;
+    bool button = false;
+    h.setBody([&](ui::Ctx& c) {
+        button |= c.takeClick({0, 0, 1280, 720});
+        offset = ui::beginScroll(c, "list", kArea, 1000, offset);
+        ui::endScroll(c);
+    });
+    h.moveTo(50, 80).frame();
+    h.drag(50, 80, 400, 20, 4);  // out of the view and released over the button
+    EXPECT_GE(offset, 60);
+    EXPECT_FALSE(button);
+    h.moveTo(400, 20).frame();
+    h.click(400, 20);
+    EXPECT_TRUE(button);
+}
+
+TEST(Scroll, APressThatComesWithAJumpIsATap) {
+    ScrollRun run(100);
+    run.h.moveTo(150, 500).frame();
+    run.h.moveTo(50, 80).press().frame();  // the pointer jumps 420 units with the press
+    EXPECT_EQ(run.offset, 100);
+    run.h.release().frame();
+    EXPECT_TRUE(run.itemClicked);
 }
 
 TEST(Scroll, ADragMayLeaveTheAreaAndKeepsItsMomentum) {
@@ -318,6 +353,40 @@ TEST(Scroll, ADragMayLeaveTheAreaAndKeepsItsMomentum) {
     const double released = run.offset;
     run.h.frames(5);
     EXPECT_GT(run.offset, released) << "the list coasts on";
+}
+
+// Two views side by side: the drag and the wheel move the one under the
+// pointer only, and what either scrolled away takes no click.
+TEST(Scroll, EachViewKeepsItsOwnDragAndClip) {
+    ScreenHarness h;
+    constexpr ui::Rect kLeft{0, 100, 200, 100}, kRight{300, 100, 200, 100};
+    double left = 0, right = 0;
+    bool leftItem = false, rightItem = false;
+    h.setBody([&](ui::Ctx& c) {
+        left = ui::beginScroll(c, "left", kLeft, 1000, left);
+        leftItem |= c.takeClick({0, 100 - left, 200, 100});  // the first item
+        ui::endScroll(c);
+        right = ui::beginScroll(c, "right", kRight, 1000, right);
+        rightItem |= c.takeClick(kRight);
+        ui::endScroll(c);
+    });
+    h.moveTo(50, 190).frame();
+    h.press().frame();
+    h.moveTo(50, 150).frame();
+    for (int i = 0; i < 40; ++i) h.frame();
+    h.release().frame();
+    EXPECT_DOUBLE_EQ(left, 40);
+    EXPECT_EQ(right, 0);
+    h.moveTo(350, 150).wheel(-1).frame();
+    EXPECT_DOUBLE_EQ(left, 40);
+    EXPECT_GT(right, 0);
+
+    h.moveTo(50, 95).frame();  // the first item's part scrolled above the view
+    h.click(50, 95);
+    EXPECT_FALSE(leftItem);
+    h.moveTo(50, 105).frame();
+    h.click(50, 105);
+    EXPECT_TRUE(leftItem) << "its visible part";
 }
 
 // --- Scrollbar ---

@@ -340,28 +340,68 @@ TEST(Dialog, AnswersClicksAndKeys) {
     }
 }
 
-TEST(Dialog, NothingDrawnAfterItGetsTheClickAndATakenClickIsIgnored) {
+// A page drawn under the dialog, as screens draw it: its controls first,
+// the dialog last, and one more button after it.
+struct DialogOverPage {
     ScreenHarness h;
+    bool open = true;
     int answer = 99;
-    bool after = false;
-    h.setBody([&](ui::Ctx& c) {
-        answer = ui::confirmDialog(c, "Quit?", "", "Yes", "No");
-        after |= ui::plainButton(c, {0, 0, 1280, 720}, "under", false);
-    });
-    h.tap(kPanelX + 210, kPanelY + 60);
-    EXPECT_EQ(answer, 0);
-    EXPECT_FALSE(after);
+    bool under = false, after = false, hovered = false, keySeen = false;
+    DialogOverPage() {
+        h.setBody([this](ui::Ctx& c) {
+            under |= ui::plainButton(c, {kConfirmX - 5, kButtonsY - 5, 10, 10}, "under", false);
+            hovered |= c.hover({0, 0, 1280, 720});
+            keySeen |= c.input.hasKey(SDLK_ESCAPE);
+            if (!open) return;
+            answer = ui::confirmDialog(c, "Quit?", "", "Yes", "No");
+            if (answer != 0) open = false;
+            after |= ui::plainButton(c, {0, 0, 1280, 720}, "after", false);
+        });
+    }
+    void clear() { under = after = hovered = keySeen = false; }
+};
 
-    bool before = false;
-    h.setBody([&](ui::Ctx& c) {
-        before |= ui::plainButton(c, {kConfirmX - 5, kButtonsY - 5, 10, 10}, "first", false);
-        answer = ui::confirmDialog(c, "Quit?", "", "Yes", "No");
-    });
-    h.clearSounds();
-    h.tap(kConfirmX, kButtonsY);
-    EXPECT_TRUE(before);
-    EXPECT_EQ(answer, 0) << "a click taken before the dialog is no answer";
-    EXPECT_EQ(h.sounds(), kClick) << "only the button's own sound";
+TEST(Dialog, WhatLiesUnderItSeesNoPointerNoButtonAndNoKey) {
+    DialogOverPage page;
+    page.h.frame();  // the frame that opens it
+    page.clear();
+    page.h.moveTo(kConfirmX, kButtonsY).frame();
+    EXPECT_FALSE(page.hovered);
+    page.h.key(SDLK_ESCAPE).tap(kConfirmX, kButtonsY);
+    EXPECT_EQ(page.answer, -1) << "the dialog has both";
+    EXPECT_FALSE(page.under || page.after || page.hovered || page.keySeen);
+    EXPECT_EQ(page.h.sounds(), kClick) << "the dialog's click alone";
+
+    page.clear();
+    page.h.tap(kConfirmX, kButtonsY);
+    EXPECT_TRUE(page.under) << "closed: the page answers at once";
+}
+
+TEST(Dialog, ItsButtonsAnswerOverAControlDrawnBeforeIt) {
+    DialogOverPage page;
+    page.h.frame();
+    page.h.tap(kConfirmX, kButtonsY);
+    EXPECT_EQ(page.answer, 1);
+    EXPECT_FALSE(page.under);
+    EXPECT_FALSE(page.after);
+}
+
+TEST(Dialog, InTheFrameItOpensAClickTakenBeforeItIsNoAnswer) {
+    DialogOverPage page;
+    page.h.tap(kConfirmX, kButtonsY);
+    EXPECT_TRUE(page.under);
+    EXPECT_EQ(page.answer, 0);
+    EXPECT_FALSE(page.after);
+}
+
+TEST(Dialog, ADialogNoLongerDrawnLapsesAfterOneFrame) {
+    DialogOverPage page;
+    page.h.frame();
+    page.open = false;  // its screen stopped drawing it without an answer
+    page.h.frame();
+    page.clear();
+    page.h.tap(kConfirmX, kButtonsY);
+    EXPECT_TRUE(page.under);
 }
 
 // The title and the message stand on light parchment: each must read on it
@@ -440,8 +480,8 @@ TEST(Widgets, LeaveTheContextAsTheyFoundIt) {
         {"wavy title", [&](ui::Ctx& c) { ui::wavyTitle(c, 640, 100, "Vel mor", 40, &palette); }},
         {"scrollbar", [](ui::Ctx& c) { ui::scrollbar(c, kButton, 500, 40); }},
         {"scroll", [](ui::Ctx& c) {
-             double offset = 10;
-             ui::applyScroll(c, kButton, 500, &offset);
+             ui::beginScroll(c, "hygiene", kButton, 500, 10);
+             ui::endScroll(c);
          }},
     };
     std::vector<Clickable> all = clickables();

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdio>
 #include <initializer_list>
 #include <string>
 #include <vector>
@@ -335,19 +336,17 @@ void startBattle(Window& win, int row, rpg::NodeType type) {
     win.frame();
 }
 
-// The skills box of the acting hero: the second command button.
-void openSkills(Window& win) {
+// The box of command button i of the acting hero: 1 skills, 2 items.
+void openBox(Window& win, int i) {
     const double s = win.scale();
-    const double w = win.width();
-    const double panelY = win.height() - ui::battle::kPanelH * s;
-    const double bw = std::min((w - 60 * s) / 4, 200 * s);
-    win.click(w / 2 - (4 * bw + 30 * s) / 2 + bw + 10 * s + bw / 2, panelY + 48 * s);
-    win.moveTo(w / 2, panelY - 20 * s);
+    const ui::Rect r = ui::battle::commandButton(win.width(), win.height(), s, i);
+    win.click(r.x + r.w / 2, r.y + r.h / 2);
+    win.moveTo(win.width() / 2, win.height() - ui::battle::kPanelH * s - 20 * s);
 }
 
-// A few exchanges of blows, then the mage's turn with its skills box open,
-// the last numbers still rising and a bolt on its way.
-void battleMidFight(Window& win) {
+// A few exchanges of blows, then the mage's turn, the last numbers still
+// rising and a bolt on its way.
+void reachMageTurn(Window& win) {
     sixHeroes();
     win.setStep(0.05);
     startBattle(win, 5, rpg::NodeType::Elite);
@@ -367,7 +366,27 @@ void battleMidFight(Window& win) {
     ui::battle::Scene& sc = liveBattle()->scene();
     sc.state.combatants[1].statuses = {{rpg::StatusKind::Poison, 2, 3}, {rpg::StatusKind::AtkUp, 3, 4}};
     sc.state.combatants[4].statuses = {{rpg::StatusKind::Shield, 2, 10}, {rpg::StatusKind::Regen, 1, 5}};
-    openSkills(win);
+}
+
+// The mage's turn with its skills box open.
+void battleMidFight(Window& win) {
+    reachMageTurn(win);
+    openBox(win, 1);
+}
+
+// The mage's bag open: more items than the box holds, so it turns pages,
+// and a sword among them that is no use in a battle.
+void battleBag(Window& win) {
+    reachMageTurn(win);
+    ui::BattleScreen* b = liveBattle();
+    if (!b) return;
+    if (rpg::Hero* mage = store::heroById(rpg::currentActor(b->scene().state)->heroId)) {
+        mage->bag.clear();
+        for (const char* id : {"potionHp", "rustySword", "greaterPotionMp", "elixir", "antidote", "tonicAtk",
+                               "tonicDef", "superPotionHp", "trompetchen", "potionMp"})
+            mage->bag.push_back(rpg::makeItem(id));
+    }
+    openBox(win, 2);
 }
 
 // --- After a fight -------------------------------------------------------------
@@ -589,6 +608,7 @@ constexpr Shot kShots[] = {
     {ui::kMap, "map", &mapMidway},
     {ui::kMap, "map-deep", &mapAtDepth8},
     {ui::kBattle, "battle", &battleMidFight},
+    {ui::kBattle, "battle-bag", &battleBag},
     {ui::kBattle, "battle-six", &busyBattle},
     {ui::kReward, "reward-levelup", &rewardLevelUp},
     {ui::kReward, "reward", &reward},
@@ -648,6 +668,21 @@ void busyBattle(Window& win) {
         keepBattleBusy(win);
         win.frame();
     }
+}
+
+std::string battleInFlight() {
+    ui::BattleScreen* b = liveBattle();
+    if (!b) return {};
+    const ui::battle::Scene& sc = b->scene();
+    int heroes = 0, monsters = 0;
+    for (const rpg::Combatant& c : sc.state.combatants) (c.side == rpg::Side::Heroes ? heroes : monsters)++;
+    char line[256];
+    std::snprintf(line, sizeof line,
+                  "battle: %d heroes, %d monsters; in flight: %zu bursts, %zu bolts, %zu area, %zu auras, "
+                  "%zu slashes, %zu floats",
+                  heroes, monsters, sc.fx.burst.size(), sc.fx.proj.size(), sc.fx.aoe.size(), sc.fx.aura.size(),
+                  sc.fx.slash.size(), sc.floats.size());
+    return line;
 }
 
 // Heroes act at once, each time with the next of their skills; nobody falls

@@ -109,6 +109,9 @@ std::span<const Shot> shots();
 // as busy as it was (effects in flight, numbers rising).
 void busyBattle(Window& win);
 void keepBattleBusy(Window& win);
+// What is in the air in the live battle's last frame, as one line ("" when
+// no battle is on top), to show that it was busy.
+std::string battleInFlight();
 void mapAtDepth8(Window& win);
 void partySheet(Window& win);
 

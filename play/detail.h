@@ -1,0 +1,28 @@
+#pragma once
+// Pieces the layer's own sources share; nothing outside play/ includes this.
+#include <string>
+#include <vector>
+
+#include "play/run.h"
+#include "rules/hero.h"
+#include "rules/items.h"
+
+namespace play::detail {
+
+// Copies of the party's heroes: the loot and bag rules take spans of heroes,
+// and roster pointers do not outlive a change of the roster.
+std::vector<rpg::Hero> partyCopies();
+
+// The roster hero who carries least among the party, by the bags as they are
+// now; null for an empty party.
+rpg::Hero* bagRecipient();
+
+// The run stands on the node and the node is cleared once; true when that
+// changed anything. Saves nothing.
+bool markNodeDone(const std::string& nodeId);
+
+// The settlement of settleRun in memory, the run left inactive so that the
+// next save removes its file.
+RunEnd endRun(bool won, int depth);
+
+} // namespace play::detail
