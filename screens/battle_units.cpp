@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "fx/fx.h"
+#include "platform/i18n.h"
 #include "rules/skills.h"
 #include "screens/battle_scene.h"
 #include "ui/draw.h"
@@ -101,7 +102,7 @@ std::vector<Label> nameLabels(Scene& sc, Ctx& ctx, const rpg::Combatant& c, doub
     TextCache& texts = sc.texts;
     const double base = std::round(10 * ctx.uiScale);
     const std::string name = combatantName(c);
-    const std::string level = c.level >= 1 ? "  L" + std::to_string(c.level) : std::string();
+    const std::string level = c.level >= 1 ? "  " + levelLabel(c.level) : std::string();
     const double nameW = texts.measure(ctx.cr, name, nameStyle(base, false, 0)).w;
     const double levelW = level.empty() ? 0 : texts.measure(ctx.cr, level, nameStyle(base, true, 0)).w;
     std::vector<Label> out;
@@ -128,6 +129,12 @@ std::vector<Label> nameLabels(Scene& sc, Ctx& ctx, const rpg::Combatant& c, doub
     Label nm = placed(texts, ctx, cut, x, y, size, false);
     nm.x = x - (nm.w + lv.w) / 2;
     lv.x = nm.x + nm.w;
+    if (i18n::currentIsRtl() && !level.empty()) {
+        // Read from the right: the name, then the level, whose leading
+        // spaces stand at its right end in a right-to-left line.
+        lv.x = x - (nm.w + lv.w) / 2;
+        nm.x = lv.x + lv.w;
+    }
     out.push_back(std::move(nm));
     if (!level.empty()) out.push_back(std::move(lv));
     return out;

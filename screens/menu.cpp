@@ -42,7 +42,7 @@ constexpr MenuEntry kEntries[] = {
     {"menu.newGame", true, false, 900, MenuAction::NewGame},
     {"settings.headline", false, false, 1800, MenuAction::Settings},
     {"about.headline", false, false, 2700, MenuAction::About},
-    {"common.leave", false, false, 3600, MenuAction::Leave},
+    {"menu.quit", false, false, 3600, MenuAction::Leave},
 };
 
 bool hasSavedGame() {

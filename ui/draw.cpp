@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
+#include <vector>
 
 #include "platform/i18n.h"
 #include "platform/paths.h"
@@ -67,12 +69,86 @@ void bindContext(TextCache& c, cairo_t* cr) {
     c.rtl = false;
 }
 
-void applyFont(TextCache& c, const TextStyle& st, double size) {
-    const char* family = st.family ? st.family : kFontMono;
+// --- Where lines of a wrapped text may break ---
+//
+// Pango breaks Chinese, Japanese and Korean text between any two characters,
+// which parts words ("破/壊力", "ロー/グ"). In those languages a wrapped
+// text breaks only between phrases: at spaces, after closing punctuation,
+// before opening brackets, where Latin letters or digits meet the script, and
+// in Japanese where hiragana (which ends a phrase) meets kanji or katakana.
+enum class PhraseBreaks { Anywhere, Japanese, Chinese, Korean };
+
+PhraseBreaks phraseBreaksOfLanguage() {
+    const std::string& code = i18n::currentLanguage();
+    if (code == "ja") return PhraseBreaks::Japanese;
+    if (code == "zh" || code == "zh_TW") return PhraseBreaks::Chinese;
+    if (code == "ko") return PhraseBreaks::Korean;
+    return PhraseBreaks::Anywhere;
+}
+
+bool isHiragana(gunichar ch) { return ch >= 0x3041 && ch <= 0x309F; }
+
+bool isSpaceLike(gunichar ch) { return g_unichar_isspace(ch) || ch == 0x200B; }
+
+// Never starts a line: closing punctuation, small kana, the prolonged sound
+// mark, a percent sign.
+bool isNonStarter(gunichar ch) {
+    switch (g_unichar_break_type(ch)) {
+    case G_UNICODE_BREAK_CLOSE_PUNCTUATION:
+    case G_UNICODE_BREAK_CLOSE_PARANTHESIS:
+    case G_UNICODE_BREAK_EXCLAMATION:
+    case G_UNICODE_BREAK_INFIX_SEPARATOR:
+    case G_UNICODE_BREAK_NON_STARTER:
+    case G_UNICODE_BREAK_CONDITIONAL_JAPANESE_STARTER:
+    case G_UNICODE_BREAK_POSTFIX: return true;
+    default: return false;
+    }
+}
+
+// Ends a phrase: the punctuation among the non-starters ("、", "。", "！").
+bool isClosing(gunichar ch) { return isNonStarter(ch) && g_unichar_ispunct(ch); }
+
+bool isOpening(gunichar ch) { return g_unichar_break_type(ch) == G_UNICODE_BREAK_OPEN_PUNCTUATION; }
+
+// The letters of the language's own script (ideographs, kana, hangul).
+bool isScriptLetter(gunichar ch) {
+    switch (g_unichar_get_script(ch)) {
+    case G_UNICODE_SCRIPT_HAN:
+    case G_UNICODE_SCRIPT_HIRAGANA:
+    case G_UNICODE_SCRIPT_KATAKANA:
+    case G_UNICODE_SCRIPT_HANGUL: return true;
+    default: return ch == 0x30FC;  // the prolonged sound mark belongs to the kana around it
+    }
+}
+
+bool mayBreakBetween(gunichar before, gunichar after, PhraseBreaks mode) {
+    if (isSpaceLike(before)) return true;
+    if (isSpaceLike(after) || isNonStarter(after)) return false;
+    if (isClosing(before) || isOpening(after)) return !isOpening(before);
+    if (isOpening(before) || mode == PhraseBreaks::Korean) return false;
+    if (mode == PhraseBreaks::Japanese && isHiragana(after)) return false;  // a particle or ending
+    if (isScriptLetter(before) != isScriptLetter(after)) return g_unichar_isalnum(before) || isScriptLetter(before);
+    return mode == PhraseBreaks::Japanese && isHiragana(before);
+}
+
+// Byte offsets at which a line may start, in ascending order.
+std::vector<int> phraseBreaks(const char* text, PhraseBreaks mode) {
+    std::vector<int> out;
+    gunichar before = 0;
+    for (const char* p = text; *p; p = g_utf8_next_char(p)) {
+        const gunichar ch = g_utf8_get_char(p);
+        if (p != text && mayBreakBetween(before, ch, mode)) out.push_back(static_cast<int>(p - text));
+        before = ch;
+    }
+    return out;
+}
+
+void applyFont(TextCache& c, const TextStyle& st, double size, std::string_view text) {
+    const std::string family = fontFamilyFor(text, st.family ? st.family : kFontMono);
     if (c.desc && c.size == size && c.bold == st.bold && c.italic == st.italic && c.family == family) return;
     if (c.desc) pango_font_description_free(c.desc);
     c.desc = pango_font_description_new();
-    pango_font_description_set_family(c.desc, family);
+    pango_font_description_set_family(c.desc, family.c_str());
     pango_font_description_set_absolute_size(c.desc, std::max(size, 0.0) * PANGO_SCALE);
     pango_font_description_set_weight(c.desc, st.bold ? PANGO_WEIGHT_BOLD : PANGO_WEIGHT_NORMAL);
     pango_font_description_set_style(c.desc, st.italic ? PANGO_STYLE_ITALIC : PANGO_STYLE_NORMAL);
@@ -89,7 +165,38 @@ void applyFont(TextCache& c, const TextStyle& st, double size) {
 // make their lines taller than the layouts around them were measured for.
 constexpr double kLineHeightEm = 1.164;
 
-void applySpacing(PangoLayout* layout, const TextStyle& st, double size) {
+struct ByteRange {
+    int from;
+    int to;
+};
+
+// Forbids line breaks inside the phrases of the layout's text, so Pango
+// breaks only where phraseBreaks allows (and its own rules agree); phrases
+// that overlap a loose range may break anywhere.
+void guardPhrases(PangoLayout* layout, PangoAttrList* attrs, PhraseBreaks breaks,
+                  const std::vector<ByteRange>& loose) {
+    const char* text = pango_layout_get_text(layout);
+    const std::vector<int> at = phraseBreaks(text, breaks);
+    int from = 0;
+    const int end = static_cast<int>(std::strlen(text));
+    for (std::size_t i = 0; i <= at.size(); ++i) {
+        const int to = i < at.size() ? at[i] : end;
+        const bool isLoose =
+            std::any_of(loose.begin(), loose.end(), [&](const ByteRange& r) { return r.from < to && from < r.to; });
+        if (to > from && !isLoose) {
+            PangoAttribute* keep = pango_attr_allow_breaks_new(FALSE);
+            keep->start_index = static_cast<guint>(from);
+            keep->end_index = static_cast<guint>(to);
+            pango_attr_list_insert(attrs, keep);
+        }
+        from = to;
+    }
+}
+
+// Line height and letter spacing; with phrases, the guards of a wrapped
+// text in a language written without spaces between words.
+void applyAttributes(PangoLayout* layout, const TextStyle& st, double size, PhraseBreaks phrases,
+                     const std::vector<ByteRange>& loose = {}) {
     PangoAttrList* attrs = pango_attr_list_new();
     pango_attr_list_insert(attrs, pango_attr_line_height_new_absolute(
                                       static_cast<int>(std::lround(kLineHeightEm * size * PANGO_SCALE))));
@@ -97,8 +204,23 @@ void applySpacing(PangoLayout* layout, const TextStyle& st, double size) {
         pango_attr_list_insert(attrs,
                                pango_attr_letter_spacing_new(static_cast<int>(st.letterSpacing * PANGO_SCALE)));
     }
+    if (phrases != PhraseBreaks::Anywhere) guardPhrases(layout, attrs, phrases, loose);
     pango_layout_set_attributes(layout, attrs);
     pango_attr_list_unref(attrs);
+}
+
+// The lines of the wrapped layout that are wider than the wrap width: each
+// holds a phrase too long for the box, which may then break anywhere.
+std::vector<ByteRange> overflowingLines(PangoLayout* layout) {
+    std::vector<ByteRange> out;
+    const int width = pango_layout_get_width(layout);
+    for (GSList* l = pango_layout_get_lines_readonly(layout); l; l = l->next) {
+        PangoLayoutLine* line = static_cast<PangoLayoutLine*>(l->data);
+        PangoRectangle logical;
+        pango_layout_line_get_extents(line, nullptr, &logical);
+        if (logical.width > width) out.push_back({line->start_index, line->start_index + line->length});
+    }
+    return out;
 }
 
 void applyText(PangoLayout* layout, std::string_view text, const TextStyle& st) {
@@ -170,12 +292,17 @@ void applyWrap(PangoLayout* layout, const TextStyle& st, bool rtl) {
 PangoLayout* layoutFor(cairo_t* cr, std::string_view text, const TextStyle& st, double fit) {
     TextCache& c = textCache();
     if (!madeFor(c, cr)) bindContext(c, cr);
-    applyFont(c, st, st.size * fit);
-    applySpacing(c.layout, st, st.size * fit);
+    applyFont(c, st, st.size * fit, text);
     applyText(c.layout, text, st);
+    const PhraseBreaks phrases = st.wrapWidth > 0 ? phraseBreaksOfLanguage() : PhraseBreaks::Anywhere;
+    applyAttributes(c.layout, st, st.size * fit, phrases);
     const bool rtl = forcedRightToLeft(text);
     applyDirection(c, rtl);
     applyWrap(c.layout, st, rtl);
+    if (phrases != PhraseBreaks::Anywhere) {
+        const std::vector<ByteRange> loose = overflowingLines(c.layout);
+        if (!loose.empty()) applyAttributes(c.layout, st, st.size * fit, phrases, loose);
+    }
     return c.layout;
 }
 
@@ -201,7 +328,13 @@ Fitted fitted(cairo_t* cr, std::string_view text, const TextStyle& st) {
     return {layout, static_cast<double>(w), static_cast<double>(h)};
 }
 
+TextObserver& textObserver() {
+    static TextObserver observer = nullptr;
+    return observer;
+}
+
 void showAt(cairo_t* cr, PangoLayout* layout, double x, double y, const TextStyle& st) {
+    if (textObserver()) textObserver()(pango_layout_get_text(layout));
     setColor(cr, st.color, st.alpha);
     cairo_move_to(cr, x, y);
     pango_cairo_show_layout(cr, layout);
@@ -315,6 +448,60 @@ void measureText(cairo_t* cr, std::string_view text, const TextStyle& style, dou
     Fitted f = fitted(cr, text, style);
     if (width) *width = f.w;
     if (height) *height = f.h;
+}
+
+void setTextObserver(TextObserver observer) { textObserver() = observer; }
+
+std::vector<int> lineStarts(cairo_t* cr, std::string_view text, const TextStyle& style) {
+    PangoLayout* layout = fitted(cr, text, style).layout;
+    std::vector<int> starts;
+    for (GSList* l = pango_layout_get_lines_readonly(layout); l; l = l->next) {
+        starts.push_back(static_cast<PangoLayoutLine*>(l->data)->start_index);
+    }
+    return starts;
+}
+
+namespace {
+
+constexpr const char* kArabicFace = "Velmorandine Arab";
+constexpr const char* kHebrewFace = "DejaVu Sans";  // the bundled face that has Hebrew
+
+// The list without one family, as "a, b, c".
+std::string withoutFamily(std::string_view list, std::string_view family) {
+    std::string out;
+    std::size_t from = 0;
+    while (from <= list.size()) {
+        std::size_t comma = list.find(',', from);
+        if (comma == std::string_view::npos) comma = list.size();
+        std::string_view name = list.substr(from, comma - from);
+        while (!name.empty() && name.front() == ' ') name.remove_prefix(1);
+        while (!name.empty() && name.back() == ' ') name.remove_suffix(1);
+        if (!name.empty() && name != family) {
+            if (!out.empty()) out += ", ";
+            out += name;
+        }
+        from = comma + 1;
+    }
+    return out;
+}
+
+} // namespace
+
+std::string fontFamilyFor(std::string_view text, const char* family) {
+    // ASCII text holds no right-to-left letter, and most texts are ASCII.
+    if (std::none_of(text.begin(), text.end(), [](char ch) { return static_cast<unsigned char>(ch) >= 0x80; }))
+        return family;
+    const char* end = text.data() + text.size();
+    for (const char* p = text.data(); p < end; p = g_utf8_next_char(p)) {
+        const gunichar ch = g_utf8_get_char_validated(p, end - p);
+        if (ch == static_cast<gunichar>(-1) || ch == static_cast<gunichar>(-2)) break;
+        const GUnicodeScript script = g_unichar_get_script(ch);
+        const char* face = script == G_UNICODE_SCRIPT_ARABIC   ? kArabicFace
+                           : script == G_UNICODE_SCRIPT_HEBREW ? kHebrewFace
+                                                               : nullptr;
+        if (face) return std::string(face) + ", " + withoutFamily(family, face);
+    }
+    return family;
 }
 
 void drawText(cairo_t* cr, double x, double y, std::string_view text, const TextStyle& style) {

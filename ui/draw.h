@@ -11,6 +11,7 @@
 #include <numbers>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "ui/rect.h"
 
@@ -34,14 +35,16 @@ private:
     cairo_t* cr_;
 };
 
-// The interface's font family lists. The script faces stand around the Latin
-// face so that every language of the game finds its glyphs in a bundled font.
-// kFontMono is the list of every ordinary text style; kFontSans is the
-// proportional variant for symbol glyphs and some labels and body texts.
+// The interface's font family lists. The script faces follow the Latin face
+// so that every language of the game finds its glyphs in a bundled font; a
+// text with Arabic or Hebrew letters is laid out with its script's face first
+// (see fontFamilyFor). kFontMono is the list of every ordinary text style;
+// kFontSans is the proportional variant for symbol glyphs and some labels and
+// body texts.
 inline constexpr const char* kFontMono =
-    "Velmorandine Arab, DejaVu Sans Mono, Velmorandine CJK, Velmorandine Deva, Velmorandine Beng, Velmorandine Thai";
+    "DejaVu Sans Mono, Velmorandine CJK, Velmorandine Deva, Velmorandine Beng, Velmorandine Thai, Velmorandine Arab";
 inline constexpr const char* kFontSans =
-    "Velmorandine Arab, DejaVu Sans, Velmorandine CJK, Velmorandine Deva, Velmorandine Beng, Velmorandine Thai";
+    "DejaVu Sans, Velmorandine CJK, Velmorandine Deva, Velmorandine Beng, Velmorandine Thai, Velmorandine Arab";
 
 struct TextStyle {
     const char* family = kFontMono;  // comma-separated Pango family list
@@ -100,6 +103,21 @@ void drawTextIn(cairo_t* cr, const Rect& r, std::string_view text, const TextSty
 // Up to 8 lines as one block centred in the rectangle, gap units apart; an
 // empty line takes no height but keeps its gaps.
 void drawTextStack(cairo_t* cr, const Rect& r, const TextLine* lines, int count, double gap);
+
+// The family list a text is laid out with: the style's list, with the face of
+// the text's Arabic or Hebrew letters put first, so that the punctuation and
+// spaces of the sentence come from the face of its letters ("بالمجد." without
+// a monospaced gap before the full stop).
+std::string fontFamilyFor(std::string_view text, const char* family);
+// Byte offsets in the text at which the lines of its layout begin (with a
+// wrap width, where the text breaks; the first is 0). An upper-cased style
+// counts in the upper-cased text.
+std::vector<int> lineStarts(cairo_t* cr, std::string_view text, const TextStyle& style);
+
+// Hands every text to the observer as it is drawn (null: nobody), so that a
+// test can read what a screen shows.
+using TextObserver = void (*)(std::string_view text);
+void setTextObserver(TextObserver observer);
 
 // Makes the nine font files of the asset directory known to Fontconfig. Call
 // once at start-up before any text is drawn; true when every file was taken.
