@@ -13,6 +13,7 @@
 #include <fstream>
 #include <functional>
 #include <iterator>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -48,6 +49,26 @@ std::string captureStderr(const std::function<void()>& fn) {
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
+// An environment variable as it was, put back when the guard goes: a driver
+// chosen here must not reach the later tests of the same process (a disk
+// driver without its file records into the working directory).
+class EnvRestore {
+public:
+    explicit EnvRestore(const char* name) : name_(name) {
+        if (const char* v = std::getenv(name)) old_ = v;
+    }
+    ~EnvRestore() {
+        if (old_) setenv(name_, old_->c_str(), 1);
+        else unsetenv(name_);
+    }
+    EnvRestore(const EnvRestore&) = delete;
+    EnvRestore& operator=(const EnvRestore&) = delete;
+
+private:
+    const char* name_;
+    std::optional<std::string> old_;
+};
+
 class Audio : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -65,8 +86,10 @@ protected:
         audio::shutdown();
         audio::setAssetRoot("");
         audio::setClock(nullptr);
-        unsetenv("SDL_DISKAUDIOFILE");
     }
+
+    EnvRestore driver_{"SDL_AUDIODRIVER"};
+    EnvRestore diskFile_{"SDL_DISKAUDIOFILE"};
 
     // Whether channel ch plays the given effect, judged by the decoded sound
     // itself, so the test does not trust the module's own bookkeeping.
