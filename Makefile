@@ -7,7 +7,9 @@ WERROR_ARG := $(if $(VEL_WERROR),-DVEL_WERROR=$(VEL_WERROR))
 
 .PHONY: run test build gallery screenshots deps configure clean
 
-run: build
+# The game alone: a player's first start compiles no test, tool or bench.
+run: configure
+	@cmake --build $(BUILD) -j $(JOBS) -t velmorandine -- --no-print-directory
 	./$(BUILD)/velmorandine
 
 test: build

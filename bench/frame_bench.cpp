@@ -1,115 +1,207 @@
-// CPU cost of busy frames of the real game at 1280×720: the battle in full
-// action (six a side, effects in flight, rising numbers), the run map at its
-// deepest row and the party screen, each drawn through the game's own window,
-// renderer and overlay for a number of frames.
+// What a frame of the real game costs at 1280×720, screen by screen: every
+// screenshot scene (every screen at least once; the battle six against six
+// and kept busy) is set up through the game's own window, renderer and
+// overlay and then drawn for a number of frames.
 //
-// Usage: frame_bench [--frames N] [--repeat R] [--only NAME]  (needs a display:
-//        xvfb-run -a -s "-screen 0 1600x1000x24" build/bench/frame_bench)
+// Usage: frame_bench [--frames N] [--only NAME]... [--size WxH] [--real-clock]
+//        frame_bench --session MINUTES [--dwell SECONDS] [--every SECONDS] [--only NAME]...
+//   (needs a display: xvfb-run -a -s "-screen 0 1600x1000x24" build/bench/frame_bench)
 //
-// Per screen it prints the frame's update (the screen's input and drawing,
-// steps from the cleared layers to the finished overlay) as CPU time of the
-// drawing thread and by the wall clock, and the upload and present that
-// follow by the wall clock. The thread's CPU time is what the game spends;
-// it stays honest on a loaded machine, where the wall clock also counts the
-// time the thread waits for a core. With R repeats the median run is shown.
+// A frame is counted whole, as the main thread pays for it: events, the
+// overlay's clear, the screen's update and drawing, audio, the upload of the
+// overlay and the present call, in this thread's CPU time, which stays
+// honest on a loaded machine where the wall clock also counts the waits for
+// a core. One line per scene: the frame's p50, p95 and max, the update's
+// p50 alone, the overlay pixels uploaded (p50, thousands), the upload and
+// present by the wall clock (p50), the draw calls and the resident memory
+// after the scene.
+//
+// The menu runs on the real clock (its title swells and its storm moves by
+// real time, as in the game); the other scenes step a fixed 1/60 s per frame
+// unless --real-clock is given.
+//
+// The session mode cycles through the scenes for MINUTES minutes, each for
+// --dwell seconds (5), and prints resident memory and the frames' figures
+// every --every seconds (30): memory that grows over a long session shows.
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <fstream>
 #include <string>
 #include <vector>
 
 #include "tools/screenshots/stage.h"
+#include "ui/entry.h"
 #include "ui/gpu.h"
 #include "ui/screens.h"
 
 namespace {
 
-struct Scene {
-    const char* name;
-    void (*setUp)(stage::Window&);
-    void (*beforeFrame)(stage::Window&);
+struct Options {
+    int frames = 300;
+    std::vector<std::string> only;
+    int width = 1280;
+    int height = 720;
+    bool realClock = false;
+    double sessionMinutes = 0;
+    double dwell = 5;
+    double every = 30;
 };
 
-struct Figures {
-    double cpuMean = 0, cpuMedian = 0, cpuP95 = 0, cpuMax = 0;
-    double wallMean = 0, presentMean = 0;
-    int drawCalls = 0;
-};
+bool parse(int argc, char** argv, Options* o) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--real-clock") {
+            o->realClock = true;
+            continue;
+        }
+        if (i + 1 >= argc) return false;
+        const char* value = argv[++i];
+        if (arg == "--frames") o->frames = std::max(1, std::atoi(value));
+        else if (arg == "--only") o->only.push_back(value);
+        else if (arg == "--session") o->sessionMinutes = std::atof(value);
+        else if (arg == "--dwell") o->dwell = std::max(0.5, std::atof(value));
+        else if (arg == "--every") o->every = std::max(1.0, std::atof(value));
+        else if (arg == "--size") {
+            if (std::sscanf(value, "%dx%d", &o->width, &o->height) != 2) return false;
+        } else return false;
+    }
+    return true;
+}
+
+bool wanted(const Options& o, const stage::Shot& shot) {
+    if (o.only.empty()) return true;
+    for (const std::string& prefix : o.only) {
+        if (std::strncmp(shot.name, prefix.c_str(), prefix.size()) == 0) return true;
+    }
+    return false;
+}
+
+bool isBusyBattle(const stage::Shot& shot) { return std::strcmp(shot.name, "battle-six") == 0; }
+bool isMenu(const stage::Shot& shot) { return shot.screen == ui::kMenu; }
+
+// Resident memory of this process in MB (VmRSS, or VmHWM for the peak).
+double residentMb(const char* field = "VmRSS:") {
+    std::ifstream in("/proc/self/status");
+    std::string line;
+    const std::size_t n = std::strlen(field);
+    while (std::getline(in, line)) {
+        if (line.compare(0, n, field) == 0) return std::atof(line.c_str() + n) / 1024.0;
+    }
+    return 0;
+}
 
 double percentile(std::vector<double> v, double p) {
+    if (v.empty()) return 0;
     std::sort(v.begin(), v.end());
-    return v[static_cast<std::size_t>(p * static_cast<double>(v.size() - 1))];
+    return v[static_cast<std::size_t>(p * static_cast<double>(v.size() - 1) + 0.5)];
 }
 
-double mean(const std::vector<double>& v) {
-    double sum = 0;
-    for (double x : v) sum += x;
-    return v.empty() ? 0 : sum / static_cast<double>(v.size());
-}
-
-Figures measure(stage::Window& win, const Scene& scene, int frames) {
-    scene.setUp(win);
-    for (int i = 0; i < 30; ++i) {  // caches filled, animations under way
-        if (scene.beforeFrame) scene.beforeFrame(win);
-        win.frame();
-    }
-    std::vector<double> cpu, wall, present;
-    for (int i = 0; i < frames; ++i) {
-        if (scene.beforeFrame) scene.beforeFrame(win);
-        win.frame();
-        const ui::FrameCost& c = win.shell().last;
-        cpu.push_back(1000 * c.updateCpu);
-        wall.push_back(1000 * c.update);
+struct Samples {
+    std::vector<double> frame, update, present, uploaded;
+    void add(const ui::FrameCost& c) {
+        frame.push_back(1000 * c.frameCpu);
+        update.push_back(1000 * c.updateCpu);
         present.push_back(1000 * c.present);
+        uploaded.push_back(static_cast<double>(c.uploadedPixels) / 1000);
     }
-    Figures f;
-    f.cpuMean = mean(cpu);
-    f.cpuMedian = percentile(cpu, 0.5);
-    f.cpuP95 = percentile(cpu, 0.95);
-    f.cpuMax = percentile(cpu, 1.0);
-    f.wallMean = mean(wall);
-    f.presentMean = mean(present);
-    f.drawCalls = ui::gpuDrawCalls();
-    return f;
+    void clear() { *this = Samples{}; }
+};
+
+void frameOf(stage::Window& win, const stage::Shot& shot) {
+    if (isBusyBattle(shot)) stage::keepBattleBusy(win);
+    win.frame();
 }
 
-void busyBattleFrame(stage::Window& win) { stage::keepBattleBusy(win); }
+// Sets the scene up as its picture is, then lets it run on the clock it is
+// measured with.
+void setUp(stage::Session& session, stage::Window& win, const stage::Shot& shot, const Options& o) {
+    session.freshStores("en");
+    win.setStep(1.0 / 60);
+    shot.play(win);
+    win.useRealClock(o.realClock || isMenu(shot));
+}
+
+int table(stage::Session& session, stage::Window& win, const Options& o) {
+    std::printf("frame bench: %dx%d, %d frames a scene after 30 to settle; main-thread CPU ms per frame\n", o.width,
+                o.height, o.frames);
+    std::printf("%-20s %3s %7s %7s %7s %8s %8s %8s %6s %8s\n", "scene", "scr", "p50", "p95", "max", "upd p50",
+                "upl kpx", "upl+pres", "calls", "RSS MB");
+    for (const stage::Shot& shot : stage::shots()) {
+        if (!wanted(o, shot)) continue;
+        setUp(session, win, shot, o);
+        const auto stillThere = [&] { return ui::Game::instance().top().screen == shot.screen; };
+        for (int i = 0; i < 30 && stillThere(); ++i) frameOf(win, shot);
+        Samples s;
+        // A screen that moves on by itself (the splash) is timed until it does.
+        for (int i = 0; i < o.frames && stillThere(); ++i) {
+            frameOf(win, shot);
+            s.add(win.shell().last);
+        }
+        std::printf("%-20s %3d %7.2f %7.2f %7.2f %8.2f %8.0f %8.2f %6d %8.1f", shot.name, shot.screen,
+                    percentile(s.frame, 0.5), percentile(s.frame, 0.95), percentile(s.frame, 1.0),
+                    percentile(s.update, 0.5), percentile(s.uploaded, 0.5), percentile(s.present, 0.5),
+                    ui::gpuDrawCalls(), residentMb());
+        if (static_cast<int>(s.frame.size()) < o.frames) std::printf("  (%zu frames)", s.frame.size());
+        std::printf("\n");
+        if (isBusyBattle(shot)) std::printf("  %s\n", stage::battleInFlight().c_str());
+        std::fflush(stdout);
+    }
+    std::printf("peak resident memory %.1f MB\n", residentMb("VmHWM:"));
+    return 0;
+}
+
+int session(stage::Session& session, stage::Window& win, const Options& o) {
+    std::vector<const stage::Shot*> cycle;
+    for (const stage::Shot& shot : stage::shots()) {
+        if (wanted(o, shot)) cycle.push_back(&shot);
+    }
+    if (cycle.empty()) return 2;
+    std::printf("frame bench session: %.1f min over %zu scenes, %.0f s each; main-thread CPU ms per frame\n",
+                o.sessionMinutes, cycle.size(), o.dwell);
+    std::printf("%7s %8s %8s %7s %7s %7s  %s\n", "min", "RSS MB", "frames", "p50", "p95", "max", "scene");
+    const double start = ui::nowSeconds();
+    const double end = start + 60 * o.sessionMinutes;
+    double nextReport = start + o.every;
+    const double firstRss = residentMb();
+    double lastRss = firstRss;
+    Samples s;
+    for (std::size_t k = 0; ui::nowSeconds() < end; ++k) {
+        const stage::Shot& shot = *cycle[k % cycle.size()];
+        if (k == 0 || cycle.size() > 1) setUp(session, win, shot, o);
+        const double leave = std::min(end, ui::nowSeconds() + o.dwell);
+        while (ui::nowSeconds() < leave) {
+            frameOf(win, shot);
+            s.add(win.shell().last);
+            if (ui::nowSeconds() >= nextReport) {
+                lastRss = residentMb();
+                std::printf("%7.2f %8.1f %8zu %7.2f %7.2f %7.2f  %s\n", (ui::nowSeconds() - start) / 60, lastRss,
+                            s.frame.size(), percentile(s.frame, 0.5), percentile(s.frame, 0.95),
+                            percentile(s.frame, 1.0), shot.name);
+                std::fflush(stdout);
+                s.clear();
+                nextReport += o.every;
+            }
+        }
+    }
+    std::printf("resident memory: %.1f MB at the first report's start, %.1f MB at the last; peak %.1f MB\n",
+                firstRss, lastRss, residentMb("VmHWM:"));
+    return 0;
+}
 
 } // namespace
 
 int main(int argc, char** argv) {
-    int frames = 600;
-    int repeat = 3;
-    std::string only;
-    for (int i = 1; i + 1 < argc; i += 2) {
-        const std::string arg = argv[i];
-        if (arg == "--frames") frames = std::max(1, std::atoi(argv[i + 1]));
-        else if (arg == "--repeat") repeat = std::max(1, std::atoi(argv[i + 1]));
-        else if (arg == "--only") only = argv[i + 1];
+    Options o;
+    if (!parse(argc, argv, &o)) {
+        std::fputs("usage: frame_bench [--frames N] [--only NAME]... [--size WxH] [--real-clock]\n"
+                   "       frame_bench --session MINUTES [--dwell SECONDS] [--every SECONDS] [--only NAME]...\n",
+                   stderr);
+        return 2;
     }
-    const Scene scenes[] = {
-        {"battle (6 v 6, busy)", &stage::busyBattle, &busyBattleFrame},
-        {"map (rows 0-7 done)", &stage::mapAtDepth8, nullptr},
-        {"party (full sheet)", &stage::partySheet, nullptr},
-    };
-    stage::Session session;
-    stage::Window win(1280, 720);
+    stage::Session stages;
+    stage::Window win(o.width, o.height);
     if (!win.ok()) return 1;
-    std::printf("frame bench: 1280x720, %d frames per run, median of %d runs; ms per frame\n", frames, repeat);
-    std::printf("%-24s %29s %10s %10s %6s\n", "screen", "update CPU mean/med/p95/max", "upd wall", "present",
-                "calls");
-    for (const Scene& scene : scenes) {
-        if (!std::string(scene.name).starts_with(only)) continue;
-        std::vector<Figures> runs;
-        for (int r = 0; r < repeat; ++r) {
-            session.freshStores("en");
-            runs.push_back(measure(win, scene, frames));
-        }
-        std::sort(runs.begin(), runs.end(), [](const Figures& a, const Figures& b) { return a.cpuMean < b.cpuMean; });
-        const Figures& f = runs[runs.size() / 2];
-        std::printf("%-24s %6.2f %6.2f %6.2f %7.2f %10.2f %10.2f %6d\n", scene.name, f.cpuMean, f.cpuMedian,
-                    f.cpuP95, f.cpuMax, f.wallMean, f.presentMean, f.drawCalls);
-        if (scene.beforeFrame) std::printf("  %s\n", stage::battleInFlight().c_str());
-    }
-    return 0;
+    return o.sessionMinutes > 0 ? session(stages, win, o) : table(stages, win, o);
 }

@@ -68,7 +68,9 @@ private:
 // Looping auras around (x, y) for a combatant `size` units wide, timed by
 // the context's clock: a ring and rising motes in the good status's colour,
 // a wider purple ring and sinking motes for a bad one. Nothing when neither
-// is there (a stun alone shows none).
+// is there (a stun alone shows none). The rings lie on the GPU layer (beneath
+// the overlay; a unit draws them before its sprite), the motes on the
+// overlay.
 void drawStatusAura(Ctx& ctx, const StatusAuraPick& pick, double x, double y, double size);
 
 // The same for a combatant's list of active statuses (anything whose

@@ -1,10 +1,12 @@
 // Bursts, heal columns, buff links, status auras and flask pours.
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 
 #include "fx/fx.h"
 #include "fx/shapes.h"
 #include "ui/draw.h"
+#include "ui/gpu.h"
 
 namespace ui {
 namespace {
@@ -117,17 +119,38 @@ double breathe(double now, double period) {
 }
 
 // A flat ellipse ring of horizontal radius rx around (x, y).
-void groundRing(cairo_t* cr, double x, double y, double s, double rx, uint32_t color, double alpha) {
+struct Ring {
+    double rx, ry, mx, my, s;
+    uint32_t color;
+};
+
+void paintRing(cairo_t* cr, void* user) {
+    const Ring& r = *static_cast<const Ring*>(user);
+    Frame f(cr, r.rx + r.mx, r.ry + r.my);
+    f.scale(1, r.ry / r.rx);
+    strokeCircle(cr, 0, 0, r.rx, 2 * r.s * r.rx / r.ry, r.color, 1.0);
+}
+
+// A flat ring on the ground, painted once at its resting radius rx and drawn
+// on the GPU layer grown by k (it breathes) and faded by alpha: a few
+// dozen rings a frame would otherwise be stroked anew every frame.
+void groundRing(double x, double y, double s, double rx, double k, uint32_t color, double alpha) {
     const double ry = rx * 0.32;
-    if (!(rx > 0 && ry > 0 && alpha > 0)) return;
-    Frame f(cr, x, y);
-    f.scale(1, ry / rx);
-    strokeCircle(cr, 0, 0, rx, 2 * s * rx / ry, color, alpha);
+    if (!(rx > 0 && ry > 0 && alpha > 0 && k > 0)) return;
+    Ring r{rx, ry, s * rx / ry + 1, s + 1, s, color};
+    const double w = 2 * (rx + r.mx);
+    const double h = 2 * (ry + r.my);
+    const double g = gpuScale();
+    char key[80];
+    std::snprintf(key, sizeof key, "groundring|%06x|%.3f|%.4f", color & 0xFFFFFFu, rx, s);
+    SDL_Texture* tex = gpuTexture(key, static_cast<int>(std::lround(w * g)), static_cast<int>(std::lround(h * g)),
+                                  paintRing, &r);
+    gpuBlit(tex, x - k * w / 2, y - k * h / 2, k * w, k * h, alpha);
 }
 
 void goodAura(cairo_t* cr, double now, double x, double y, double size, double s, uint32_t color) {
     const double ease = breathe(now, 2.8);
-    groundRing(cr, x, y, s, 0.72 * size * 0.5 * (1 + 0.1 * ease), color, 0.3 + 0.3 * ease);
+    groundRing(x, y, s, 0.72 * size * 0.5, 1 + 0.1 * ease, color, 0.3 + 0.3 * ease);
     for (int j = 0; j < 2; ++j) {
         const double q = frac(now / 2.1 + 0.5 * j);
         const double phase = j == 0 ? 0 : 3;
@@ -138,7 +161,7 @@ void goodAura(cairo_t* cr, double now, double x, double y, double size, double s
 
 void badAura(cairo_t* cr, double now, double x, double y, double size, double s) {
     const double ease = breathe(now, 3.8);
-    groundRing(cr, x, y, s, 0.88 * 0.72 * size * 0.5 * (1 + 0.1 * ease), kBadAuraColor, 0.3 + 0.2 * ease);
+    groundRing(x, y, s, 0.88 * 0.72 * size * 0.5, 1 + 0.1 * ease, kBadAuraColor, 0.3 + 0.2 * ease);
     for (int j = 0; j < 2; ++j) {
         const double q = frac(now / 2.1 + 0.2 + 0.5 * j);
         const double phase = j == 0 ? 1.2 : 4.2;

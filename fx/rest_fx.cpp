@@ -94,8 +94,8 @@ void drawCampfire(const Ctx& ctx, double x, double y, double size) {
     if (!cr) return;
     const double L = size;
     const double s = scaleOf(ctx);
+    fxshape::glowOnGpu(x + 0.5 * L, y + 0.82 * L, 0.5 * L, 0xFF9628, 0.5);
     Frame box(cr, x, y);
-    fxshape::glow(cr, 0.5 * L, 0.82 * L, 0.5 * L, 0xFF9628, 0.5);
     fillEllipse(cr, 0.5 * L, 0.86 * L, 0.34 * L, 0.1 * L, 0x3A3A44);
     fillEllipse(cr, 0.5 * L, 0.84 * L, 0.27 * L, 0.075 * L, 0x1C1C26);
     logCapsule(cr, 0.5 * L, 0.84 * L, 0.5 * L, 10 * s, 18, 0x6B4424);
@@ -109,8 +109,8 @@ void drawFountain(const Ctx& ctx, double x, double y, double size) {
     if (!cr) return;
     const double L = size;
     const double s = scaleOf(ctx);
+    fxshape::glowOnGpu(x + 0.5 * L, y + 0.4 * L, 0.55 * L, 0x78C8FF, 0.28);
     Frame box(cr, x, y);
-    fxshape::glow(cr, 0.5 * L, 0.4 * L, 0.55 * L, 0x78C8FF, 0.28);
     fillEllipse(cr, 0.5 * L, 0.82 * L, 0.42 * L, 0.12 * L, 0x3B5566);
     fillEllipse(cr, 0.5 * L, 0.79 * L, 0.36 * L, 0.09 * L, 0x2A3F4D);
     fillEllipse(cr, 0.5 * L, 0.78 * L, 0.3 * L, 0.07 * L, 0x5FC8F0);

@@ -3,10 +3,12 @@
 #include <cairo.h>
 
 #include <cmath>
+#include <cstdio>
 #include <cstdint>
 #include <initializer_list>
 
 #include "ui/draw.h"
+#include "ui/gpu.h"
 
 namespace ui::fxshape {
 
@@ -62,6 +64,27 @@ inline void glow(cairo_t* cr, double cx, double cy, double r, uint32_t color, do
     cairo_arc(cr, cx, cy, r, 0, 2 * kPi);
     cairo_fill(cr);
     cairo_pattern_destroy(p);
+}
+
+struct GlowDisc {
+    double r;
+    uint32_t color;
+};
+
+inline void paintGlowDisc(cairo_t* cr, void* user) {
+    const GlowDisc& g = *static_cast<const GlowDisc*>(user);
+    glow(cr, g.r, g.r, g.r, g.color, 1.0);
+}
+
+// glow() on the GPU layer, for a glow that beneath it has only scenery and
+// other GPU drawing: painted once, faded by alpha when drawn. Coordinates are
+// the frame's own (not the cairo context's).
+inline void glowOnGpu(double cx, double cy, double r, uint32_t color, double alpha) {
+    if (!(r > 0)) return;
+    GlowDisc g{r, color};
+    char key[64];
+    std::snprintf(key, sizeof key, "glow|%06x|%.3f", color & 0xFFFFFFu, r);
+    gpuPicture(key, cx - r, cy - r, 2 * r, 2 * r, paintGlowDisc, &g, alpha);
 }
 
 // A bar w × h centred on the frame origin with corner radius h/2.

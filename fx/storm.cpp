@@ -1,11 +1,13 @@
 #include "fx/storm.h"
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
 #include "fx/shapes.h"
 #include "rules/rng.h"
 #include "ui/draw.h"
+#include "ui/gpu.h"
 
 namespace ui {
 namespace {
@@ -51,13 +53,29 @@ double keyed(const Key (&keys)[N], double at) {
     return 0;
 }
 
-void drawRain(cairo_t* cr, double W, double H, double s, double now) {
+struct Drop {
+    double w, len, s;
+};
+
+void paintDrop(cairo_t* cr, void* user) {
+    const Drop& d = *static_cast<const Drop*>(user);
+    fillRoundedRect(cr, {0, 0, d.w, d.len}, d.s, kRain, 1.0);
+}
+
+// Each drop a cached streak turned 16 degrees about its top end.
+void drawRain(double W, double H, double s, double now) {
+    const double g = gpuScale();
     for (int i = 0; i < 22; ++i) {
         double e = std::max(0.0, now - (137 * i % 1400) / 1000.0);
         double period = (620 + 130 * (i % 6)) / 1000.0;
         double q = std::fmod(e, period) / period;
-        fxshape::Frame f(cr, 26 * s * q + ((53 * i % 100) / 100.0) * W, (60 * s + H) * q - 30 * s, 16);
-        fillRoundedRect(cr, {-s, 0, 2 * s, (16 + 6 * (i % 4)) * s}, s, kRain, 0.18 + 0.06 * (i % 3));
+        const double x = 26 * s * q + ((53 * i % 100) / 100.0) * W;
+        const double y = (60 * s + H) * q - 30 * s;
+        Drop d{2 * s, (16 + 6 * (i % 4)) * s, s};
+        const std::string key = "raindrop|" + std::to_string(i % 4) + "|" + std::to_string(s);
+        SDL_Texture* tex = gpuTexture(key, static_cast<int>(std::lround(d.w * g)),
+                                      static_cast<int>(std::lround(d.len * g)), paintDrop, &d);
+        gpuBlitPivot(tex, x - s, y, d.w, d.len, s, 0, 16, false, 0.18 + 0.06 * (i % 3));
     }
 }
 
@@ -102,6 +120,11 @@ void addBranch(std::vector<std::vector<Storm::Point>>& bolts, double s) {
     }
 }
 
+int& strikesSoFar() {
+    static int n = 0;
+    return n;
+}
+
 void strike(Storm& st, double W, double H, double s, double now, double bigDepth) {
     bool big = rnd() < 0.4;
     double x = 0.5 * W, endY = bigDepth;
@@ -114,6 +137,8 @@ void strike(Storm& st, double W, double H, double s, double now, double bigDepth
     int branches = static_cast<int>(4 * rnd()) + 4;
     for (int b = 0; b < branches; ++b) addBranch(st.bolts, s);
     st.big = big;
+    st.strikeId = ++strikesSoFar();
+    gpuDropPrefix("stormbolt|");  // the last strike's pictures
     st.lastStrike = now;
     st.flash = big ? 0.42 : 0.3;
     if (big) ++st.bigCount;
@@ -130,14 +155,52 @@ void strokeBolt(cairo_t* cr, const std::vector<Storm::Point>& pts, uint32_t colo
     cairo_stroke(cr);
 }
 
-void drawBolts(cairo_t* cr, const Storm& st, double s, double f) {
+struct BoltPass {
+    const Storm* st;
+    double s;
+    double x0, y0;  // the picture's top-left corner
+    bool core;
+};
+
+// The glows of every bolt, or their bright cores, at full strength: the
+// flicker fades each pass as a whole.
+void paintBolts(cairo_t* cr, void* user) {
+    const BoltPass& p = *static_cast<const BoltPass*>(user);
+    const Storm& st = *p.st;
+    cairo_translate(cr, -p.x0, -p.y0);
     cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
     cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
     const auto& main = st.bolts[0];
-    strokeBolt(cr, main, kBoltGlow, 0.45 * f, 7 * s);
-    for (size_t i = 1; i < st.bolts.size(); ++i) strokeBolt(cr, st.bolts[i], kBoltGlow, 0.4 * f, 4 * s);
-    for (size_t i = 1; i < st.bolts.size(); ++i) strokeBolt(cr, st.bolts[i], kBranchCore, f, 1.4 * s);
-    strokeBolt(cr, main, 0xFFFFFF, f, 2.6 * s);
+    if (!p.core) {
+        strokeBolt(cr, main, kBoltGlow, 0.45, 7 * p.s);
+        for (size_t i = 1; i < st.bolts.size(); ++i) strokeBolt(cr, st.bolts[i], kBoltGlow, 0.4, 4 * p.s);
+        return;
+    }
+    for (size_t i = 1; i < st.bolts.size(); ++i) strokeBolt(cr, st.bolts[i], kBranchCore, 1.0, 1.4 * p.s);
+    strokeBolt(cr, main, 0xFFFFFF, 1.0, 2.6 * p.s);
+}
+
+void drawBolts(const Storm& st, double s, double f) {
+    double x0 = 1e18, y0 = 1e18, x1 = -1e18, y1 = -1e18;
+    for (const auto& bolt : st.bolts) {
+        for (const Storm::Point& pt : bolt) {
+            x0 = std::min(x0, pt.x);
+            y0 = std::min(y0, pt.y);
+            x1 = std::max(x1, pt.x);
+            y1 = std::max(y1, pt.y);
+        }
+    }
+    if (x1 < x0) return;
+    const double m = 4 * s + 1;  // half the widest stroke, and a pixel
+    x0 -= m;
+    y0 -= m;
+    x1 += m;
+    y1 += m;
+    const std::string id = std::to_string(st.strikeId) + "|" + std::to_string(s);
+    BoltPass glowPass{&st, s, x0, y0, false};
+    gpuPicture("stormbolt|glow|" + id, x0, y0, x1 - x0, y1 - y0, paintBolts, &glowPass, f);
+    BoltPass corePass{&st, s, x0, y0, true};
+    gpuPicture("stormbolt|core|" + id, x0, y0, x1 - x0, y1 - y0, paintBolts, &corePass, f);
 }
 
 void drawStrike(Ctx& ctx, const Storm& st) {
@@ -145,11 +208,11 @@ void drawStrike(Ctx& ctx, const Storm& st) {
     if (e < 0 || e >= 220) return;
     static const Key kFlicker[] = {{0, 0}, {18, 1}, {50, 0.15}, {72, 1}, {100, 0.35}, {118, 1}, {173, 0}};
     double f = keyed(kFlicker, e);
-    if (!st.bolts.empty() && f > 0) drawBolts(ctx.cr, st, ctx.uiScale, f);
+    if (!st.bolts.empty() && f > 0) drawBolts(st, ctx.uiScale, f);
     double F = st.flash;
     const Key sky[] = {{0, 0}, {30, F}, {66, 0.06}, {90, 0.6 * F}, {220, 0}};
     double a = keyed(sky, e);
-    if (a > 0) fillRect(ctx.cr, {0, 0, ctx.width, ctx.height}, kSkyFlash, a);
+    if (a > 0) gpuFillRect(0, 0, ctx.width, ctx.height, kSkyFlash, a);
 }
 
 void drawStreak(cairo_t* cr, const Rect& r, double s, double m, double lineY, bool right, double delay) {
@@ -173,13 +236,10 @@ void drawStreak(cairo_t* cr, const Rect& r, double s, double m, double lineY, bo
 
 void stormBackdrop(Ctx& ctx, Storm* storm, double bigDepth) {
     if (!storm) return;
-    cairo_t* cr = ctx.cr;
     double s = ctx.uiScale;
-    cairo_save(cr);
-    drawRain(cr, ctx.width, ctx.height, s, ctx.now);
+    drawRain(ctx.width, ctx.height, s, ctx.now);
     if (ctx.now >= storm->nextStrike) strike(*storm, ctx.width, ctx.height, s, ctx.now, bigDepth);
     drawStrike(ctx, *storm);
-    cairo_restore(cr);
 }
 
 void electricTitle(Ctx& ctx, const Rect& title, double t) {

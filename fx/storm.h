@@ -26,11 +26,13 @@ struct Storm {
     double flash = 0;            // sky flash of the current strike
     bool big = false;            // from the top centre down to the caller's depth
     int bigCount = 0;            // big strikes so far; owners watch it for new ones
+    int strikeId = 0;            // names the current strike's painted bolts, unique in the process
 };
 
 // Rain, and when a strike is due a new bolt, then the bolt's flicker and the
 // sky flash. bigDepth is where big bolts end (negative keeps them on the top
-// edge).
+// edge). All of it is drawn on the GPU layer, beneath everything the screen
+// then draws on the overlay: call it before anything else but the scenery.
 void stormBackdrop(Ctx& ctx, Storm* storm, double bigDepth);
 
 // Light bars and streaks racing along a title's rectangle for 0.62 s; t is the

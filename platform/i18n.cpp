@@ -1,6 +1,7 @@
 #include "platform/i18n.h"
 
 #include <cstdlib>
+#include <cstring>
 #include <map>
 
 #include "platform/i18n_data.h"
@@ -130,5 +131,51 @@ const std::string& currentLanguage() {
 bool currentIsRtl() { return i18n_data::kCatalogs[state().active].rtl; }
 
 bool currentPrefixAfterBase() { return i18n_data::kCatalogs[state().active].prefixAfterBase; }
+
+namespace {
+
+// Languages whose punctuation is not the Latin one; all others use ", ",
+// "!" and a space between words.
+struct Punctuation {
+    const char* code;
+    const char* listSeparator;
+    const char* exclamation;
+    const char* wordGap;
+};
+
+constexpr Punctuation kLatinPunctuation{"", ", ", "!", " "};
+constexpr Punctuation kPunctuation[] = {
+    {"ar", "\u060C ", "!", " "},
+    {"fa", "\u060C ", "!", " "},
+    {"ur", "\u060C ", "!", " "},
+    {"ja", "\u3001", "\uFF01", ""},
+    {"zh", "\u3001", "\uFF01", ""},
+    {"zh_TW", "\u3001", "\uFF01", ""},
+};
+
+const Punctuation& punctuation() {
+    const char* code = i18n_data::kCatalogs[state().active].code;
+    for (const Punctuation& p : kPunctuation) {
+        if (std::strcmp(p.code, code) == 0) return p;
+    }
+    return kLatinPunctuation;
+}
+
+} // namespace
+
+const char* listSeparator() { return punctuation().listSeparator; }
+
+std::string joinList(const std::vector<std::string>& items) {
+    std::string out;
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        if (i > 0) out += listSeparator();
+        out += items[i];
+    }
+    return out;
+}
+
+const char* exclamationMark() { return punctuation().exclamation; }
+
+const char* wordGap() { return punctuation().wordGap; }
 
 } // namespace i18n

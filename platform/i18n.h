@@ -42,4 +42,16 @@ bool currentIsRtl();
 // name ("Loup glaciaire") rather than before it ("Frost Wolf").
 bool currentPrefixAfterBase();
 
+// The active language's own punctuation, for texts the code puts together.
+// The list comma with its space: ", ", "، " (Arabic script), "、" (Japanese,
+// Chinese).
+const char* listSeparator();
+// The items joined by the list comma: "Warrior, Rogue", "戦士、ローグ".
+std::string joinList(const std::vector<std::string>& items);
+// The exclamation mark that ends an exclamation: "!" or the full-width "！".
+const char* exclamationMark();
+// What stands between two words the code joins, such as a monster's prefix
+// and name: a space, or nothing in scripts written without spaces.
+const char* wordGap();
+
 } // namespace i18n

@@ -7,6 +7,8 @@
 #include <unordered_set>
 
 #include "platform/storage_detail.h"
+#include "rules/leveling.h"
+#include "rules/run.h"
 
 namespace store::detail {
 namespace {
@@ -126,13 +128,16 @@ bool heroFromJson(const js::Value& o, rpg::Hero* out) {
     if (h.name.empty()) h.name = rpg::randomHeroName();
     h.level = std::clamp(o["level"].asInt(1), 1, rpg::kMaxHeroLevel);
     h.xp = numberOr(o["xp"], 0);
-    h.points = std::max(0, o["points"].asInt(0));
+    h.points = std::clamp(o["points"].asInt(0), 0, rpg::kMaxUnspentPoints);
     h.row = o["row"].str == "back" ? 1 : 0;
     h.alloc = statsFromJson(o["alloc"]);
     h.statMod = statsFromJson(o["statMod"]);
     equipmentFromJson(o["equipment"], &h.equipment);
     itemsFromJson(o["bag"], &h.bag);
-    for (const auto& [id, level] : o["skillLevels"].obj) h.skillLevels[id] = level.asInt(0);
+    for (const auto& [id, level] : o["skillLevels"].obj) {
+        const rpg::SkillDef* skill = rpg::findSkill(id);
+        h.skillLevels[id] = std::clamp(level.asInt(0), 0, skill ? rpg::maxSkillLevel(*skill) : rpg::kMaxSkillLevel);
+    }
     *out = std::move(h);
     return true;
 }
@@ -182,7 +187,7 @@ rpg::ItemInstance itemFromJson(const js::Value& v) {
     it.uid = v["uid"].str;
     it.defId = v["defId"].str;
     // Below 1 means the rarity's base level, which the file writes as no level at all.
-    it.ilvl = std::max(0, v["ilvl"].asInt(0));
+    it.ilvl = std::clamp(v["ilvl"].asInt(0), 0, rpg::kMaxItemLevel);
     if (v.has("roll")) {
         it.rolled = true;
         it.roll = statsFromJson(v["roll"]);
@@ -234,8 +239,10 @@ js::Value metaToJson(const Meta& m) {
 void metaFromJson(const js::Value& o, Meta* m) {
     m->initialized = o["initialized"].type == js::Type::Bool && o["initialized"].b;
     m->gold = std::max(0.0, numberOr(o["gold"], 0));
-    m->bestDepth = std::max(0, o["bestDepth"].asInt(0));
-    m->ascension = std::max(0, o["ascension"].asInt(0));
+    // Counts are held to what the game can make: the screens do arithmetic
+    // on them (the next world, a chest's depth) that must not overflow.
+    m->bestDepth = std::clamp(o["bestDepth"].asInt(0), 0, rpg::kMaxDepth);
+    m->ascension = std::clamp(o["ascension"].asInt(0), 0, rpg::kMaxAscension);
     for (const js::Value& e : o["roster"].arr) {
         rpg::Hero h;
         if (heroFromJson(e, &h)) m->roster.push_back(std::move(h));

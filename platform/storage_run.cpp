@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "platform/storage_detail.h"
+#include "rules/run.h"
 
 namespace store::detail {
 namespace {
@@ -40,7 +41,9 @@ js::Value mapToJson(const rpg::GameMap& map) {
 bool mapFromJson(const js::Value& o, rpg::GameMap* out) {
     if (o.type != js::Type::Object || o["nodes"].type != js::Type::Array) return false;
     rpg::GameMap map;
-    map.rows = o["rows"].asInt(0);
+    // Every row is drawn and walked each frame: a map longer than any the
+    // game makes is held to that length (nodes beyond it are never offered).
+    map.rows = std::min(o["rows"].asInt(0), rpg::kRunRows);
     map.startId = o["startId"].str;
     if (map.startId.empty()) map.startId = "start";
     for (const js::Value& e : o["nodes"].arr) {
@@ -96,7 +99,7 @@ bool runFromJson(const js::Value& o, rpg::RunState* out) {
     run.gold = std::max(0.0, numberOr(o["gold"], 0));
     run.pos = o["pos"].str;
     if (run.pos.empty()) run.pos = run.map.startId;
-    run.depth = std::max(0, o["depth"].asInt(0));
+    run.depth = std::clamp(o["depth"].asInt(0), 0, rpg::kMaxDepth);
     for (const js::Value& e : o["party"].arr) {
         run.party.push_back(rpg::PartyMember{e["heroId"].str, numberOr(e["hp"], 0), numberOr(e["mp"], 0)});
     }

@@ -78,7 +78,7 @@ Hero makeHero(ClassId cls, std::string_view id, std::int32_t level) {
     hero.cls = cls;
     hero.name = randomHeroName();
     giveStartingGear(&hero, def);
-    hero.points = 3 * hero.level - 3;
+    hero.points = kPointsPerLevel * (hero.level - 1);
     hero.statMod = rollStatMod(def);
     hero.row = defaultRow(cls) ? 1 : 0;
     return hero;
@@ -131,7 +131,7 @@ std::int32_t gainXp(Hero* hero, double amount) {
         ++gained;
     }
     if (hero->level >= kMaxHeroLevel) hero->xp = 0;
-    hero->points += 3 * gained;
+    hero->points += kPointsPerLevel * gained;
     return gained;
 }
 

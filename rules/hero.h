@@ -16,6 +16,10 @@
 namespace rpg {
 
 inline constexpr std::int32_t kMaxHeroLevel = 9999;
+// A level-up brings this many stat points to spend.
+inline constexpr std::int32_t kPointsPerLevel = 3;
+// The most unspent points a hero can hold: every level's, none spent.
+inline constexpr std::int32_t kMaxUnspentPoints = kPointsPerLevel * (kMaxHeroLevel - 1);
 
 struct Hero {
     std::string id;  // given, or "<class id>-N" from the hero counter

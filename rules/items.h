@@ -144,6 +144,10 @@ const char* itemSlotId(ItemSlot slot);
 // The row's fixed bonus as a stat block.
 Stats itemBaseBonus(const ItemDef& item);
 
+// Item levels follow the party's levels and the ascension count; loot at
+// the highest of both stays far below this.
+inline constexpr std::int32_t kMaxItemLevel = 99999;
+
 struct ItemAffix {
     std::uint8_t kind = 0;  // 0 mana regeneration, 1 hit point regeneration, 2 resistance
     double value = 0;
@@ -158,7 +162,7 @@ struct ItemInstance {
     bool rolled = false;  // when set, `roll` replaces the row's bonus
     Stats roll;
     std::vector<StatId> rollKeys;  // stats the roll covers, in the row's bonus order
-    std::int32_t ilvl = 0;         // 0: the base level of the row's rarity
+    std::int32_t ilvl = 0;         // 0: the base level of the row's rarity; at most kMaxItemLevel
     std::vector<ItemAffix> affixes;
 
     bool empty() const { return uid.empty(); }

@@ -30,7 +30,7 @@ double xpFactorFor(std::int32_t heroLevel, std::int32_t enemyLevel) {
     return std::min(25.0, std::pow(e / h, 0.9));
 }
 
-std::int32_t maxSkillLevel(const SkillDef& s) { return s.maxLevel > 0 ? s.maxLevel : 9999; }
+std::int32_t maxSkillLevel(const SkillDef& s) { return s.maxLevel > 0 ? s.maxLevel : kMaxSkillLevel; }
 
 double skillPowerAt(const SkillDef& s, std::int32_t level) {
     return s.power * (1 + 0.18 * (std::max(1, level) - 1));

@@ -14,6 +14,8 @@ std::int32_t expectedLevelFor(double ascension);
 double supportedAscension(double level);
 double xpFactorFor(std::int32_t heroLevel, std::int32_t enemyLevel);
 
+// The level a skill without a limit of its own stops at.
+inline constexpr std::int32_t kMaxSkillLevel = 9999;
 std::int32_t maxSkillLevel(const SkillDef& s);
 double skillPowerAt(const SkillDef& s, std::int32_t level);
 double statusMagAt(double magnitude, std::int32_t level);

@@ -4,9 +4,6 @@ namespace rpg {
 
 namespace {
 
-// Every run map has this many rows.
-constexpr std::int32_t kRunRows = 9;
-
 PartyMember memberAtFullHealth(const Hero& hero, const Stats& bonus) {
     const Stats s = deriveStats(hero, equipBonus(hero.equipment), bonus);
     return PartyMember{hero.id, s.maxHp, s.maxMp};

@@ -13,6 +13,14 @@
 
 namespace rpg {
 
+// Every run map has this many rows.
+inline constexpr std::int32_t kRunRows = 9;
+// The deepest row a party enters: the boss row.
+inline constexpr std::int32_t kMaxDepth = kRunRows - 1;
+// Won runs counted at most: far more than anyone plays, far below where the
+// arithmetic on the count would overflow.
+inline constexpr std::int32_t kMaxAscension = 9999;
+
 // A hero's standing within the run.
 struct PartyMember {
     std::string heroId;

@@ -40,7 +40,7 @@ constexpr Row kRows[] = {
     {Source::Fixed, platform::kTitle, 44, true, kGold, 6},
     {Source::Version, "", 16, false, kMutedText, 18, true, 20},
     {Source::Key, "about.developedBy", 13, false, kMutedText, 6},
-    {Source::Fixed, "The Velmorandine team", 22, true, kCreamText, 4},
+    {Source::Key, "about.team", 22, true, kCreamText, 4},
     {Source::Fixed, "Harlowen Software", 17, true, kCreamText, 4},
     {Source::Fixed, "\u00A9 2025", 14, false, kMutedText, 18, true, 20},
     {Source::Fixed, "hello@harlowen-software.example", 17, false, kGold, kLinkGap * 17, false, 0,

@@ -372,7 +372,7 @@ void announce(Scene& sc, Ctx& ctx, const rpg::Combatant& actor, const rpg::Skill
     // opens with a hero's Latin name: the mark sets the line's direction.
     sc.banner = i18n::currentIsRtl() ? "\u200F" : "";
     sc.banner += combatantName(actor) + "  \xC2\xB7  " + i18n::tr(skill.nameKey);
-    if (!target.empty()) sc.banner += "  >  " + target;
+    if (!target.empty()) sc.banner += std::string("  ") + targetArrow() + "  " + target;
     sc.bannerTime = ctx.now;
 }
 

@@ -145,7 +145,7 @@ void announceEvent(Scene& sc, Ctx& ctx, const Event& e) {
     case Event::StatusApplied: {
         if (!knownStatus(e)) break;
         const rpg::StatusDef& d = rpg::statusDesc(e.status);
-        addFloat(sc, ctx, i18n::tr(d.nameKey) + "!", x, y, d.colour);
+        addFloat(sc, ctx, i18n::tr(d.nameKey) + i18n::exclamationMark(), x, y, d.colour);
         audio::play(audio::Sfx::Buff);
         break;
     }

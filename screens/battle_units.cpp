@@ -3,14 +3,17 @@
 // clicks on them.
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <string>
 #include <vector>
 
 #include "fx/fx.h"
+#include "platform/i18n.h"
 #include "rules/skills.h"
 #include "screens/battle_scene.h"
 #include "ui/draw.h"
 #include "ui/game_ui.h"
+#include "ui/gpu.h"
 #include "ui/theme.h"
 #include "ui/sprite.h"
 #include "ui/widgets.h"
@@ -102,7 +105,7 @@ std::vector<Label> nameLabels(Scene& sc, Ctx& ctx, const rpg::Combatant& c, doub
     TextCache& texts = sc.texts;
     const double base = std::round(10 * ctx.uiScale);
     const std::string name = combatantName(c);
-    const std::string level = c.level >= 1 ? "  L" + std::to_string(c.level) : std::string();
+    const std::string level = c.level >= 1 ? "  " + levelLabel(c.level) : std::string();
     const double nameW = texts.measure(ctx.cr, name, nameStyle(base, false, 0)).w;
     const double levelW = level.empty() ? 0 : texts.measure(ctx.cr, level, nameStyle(base, true, 0)).w;
     std::vector<Label> out;
@@ -135,6 +138,12 @@ std::vector<Label> nameLabels(Scene& sc, Ctx& ctx, const rpg::Combatant& c, doub
     Label nm = placed(texts, ctx, cut, x, y, size, false);
     nm.x = x - (nm.w + lv.w) / 2;
     lv.x = nm.x + nm.w;
+    if (i18n::currentIsRtl() && !level.empty()) {
+        // Read from the right: the name, then the level, whose leading
+        // spaces stand at its right end in a right-to-left line.
+        lv.x = x - (nm.w + lv.w) / 2;
+        nm.x = lv.x + lv.w;
+    }
     out.push_back(std::move(nm));
     if (!level.empty()) out.push_back(std::move(lv));
     return out;
@@ -241,14 +250,29 @@ bool arrangeRows(Scene& sc, Ctx& ctx, const std::vector<Slot>& preferred, double
 
 // --- Sprite ---
 
+struct Shadow {
+    double rx, ry;
+};
+
+void paintShadow(cairo_t* cr, void* user) {
+    const Shadow& sh = *static_cast<const Shadow*>(user);
+    cairo_translate(cr, sh.rx, sh.ry);
+    cairo_scale(cr, 1, sh.ry / sh.rx);
+    fillCircle(cr, 0, 0, sh.rx, 0x000000, 1.0);
+}
+
+// The shadow and the status rings on the GPU layer, painted once: beneath
+// the sprite that stands on them, as the ground is.
 void drawGround(Ctx& ctx, const Slot& slot, const rpg::Combatant& c, const Rect& sprite) {
     const double s = ctx.uiScale;
     const double feet = bottomOf(sprite);
-    cairo_save(ctx.cr);
-    cairo_translate(ctx.cr, slot.x, feet - 2 * s);
-    cairo_scale(ctx.cr, 1, 0.32);
-    fillCircle(ctx.cr, 0, 0, 0.28 * sprite.w * slot.scale, 0x000000, 0.3);
-    cairo_restore(ctx.cr);
+    const Shadow sh{0.28 * sprite.w * slot.scale, 0.32 * 0.28 * sprite.w * slot.scale};
+    if (sh.rx > 0) {
+        char key[64];
+        std::snprintf(key, sizeof key, "unitshadow|%.3f", sh.rx);
+        gpuPicture(key, slot.x - sh.rx, feet - 2 * s - sh.ry, 2 * sh.rx, 2 * sh.ry, paintShadow,
+                   const_cast<Shadow*>(&sh), 0.3);
+    }
     if (!c.statuses.empty()) drawStatusAura(ctx, c.statuses, slot.x, feet - 2 * s, sprite.w);
 }
 

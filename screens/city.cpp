@@ -114,7 +114,7 @@ void drawParty(Ctx& ctx, const Rect& panel) {
         const int frame = static_cast<int>(std::floor(2 * ctx.now + 0.3 * static_cast<double>(i))) % 2;
         drawSpriteCairo(ctx.cr, rpg::classDef(heroes[i]->cls).id, x, panel.y + 10 * s, 48 * s, 48 * s, nullptr,
                         frame, false, 1.0);
-        drawTextIn(ctx.cr, {x, panel.y + 66 * s, 48 * s, 18 * s}, i18n::tr("common.lvl") + num(heroes[i]->level),
+        drawTextIn(ctx.cr, {x, panel.y + 66 * s, 48 * s, 18 * s}, levelLabel(heroes[i]->level),
                    lvl);
     }
 }

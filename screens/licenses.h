@@ -2,7 +2,7 @@
 // The components the game links or ships, with their licences, rights
 // holders and web addresses, as the licences screen lists them: the common
 // table first, then the libraries SDL2_mixer loads on Linux. The texts are
-// not translated.
+// English in every language, as the licences themselves are.
 #include <iterator>
 
 namespace ui {
@@ -39,20 +39,20 @@ inline constexpr LicenseEntry kLicensesCommon[] = {
     {"libsodium", "", "ISC", "Frank Denis", "https://www.libsodium.org/"},
     {"DejaVu Sans / DejaVu Sans Mono", "", "Bitstream Vera",
      "Bitstream, Inc., Tavmjong Bah; DejaVu changes in the public domain", "https://dejavu-fonts.github.io/"},
-    {"Velmorandine CJK (aus Noto Sans CJK SC)", "", "SIL OFL 1.1", "Adobe / Google",
+    {"Velmorandine CJK (from Noto Sans CJK SC)", "", "SIL OFL 1.1", "Adobe / Google",
      "https://github.com/googlefonts/noto-cjk"},
-    {"Velmorandine Arab / Deva / Beng / Thai (aus Noto Sans)", "", "SIL OFL 1.1", "Google Inc. / Google LLC",
+    {"Velmorandine Arab / Deva / Beng / Thai (from Noto Sans)", "", "SIL OFL 1.1", "Google Inc. / Google LLC",
      "https://github.com/googlei18n/noto-fonts"},
-    {"Musik: \u201ECalm\u201C", "", "eigene Arbeit", "The Velmorandine team, Harlowen Software",
+    {"Music: \u201CCalm\u201D", "", "own work", "The Velmorandine team, Harlowen Software",
      "https://harlowen-software.example/velmorandine"},
-    {"Klangeffekte (eigene Synthese, Hall und Kodierung mit SoX)", "", "GPL-2+ / LGPL-2.1+",
+    {"Sound effects (own synthesis, reverb and encoding with SoX)", "", "GPL-2+ / LGPL-2.1+",
      "Chris Bagwell and SoX contributors", "https://sox.sourceforge.io/"},
-    {"Pixelkunst und Spielregeln", "", "eigene Arbeit", "Harlowen Software", "harlowen-software.example"},
+    {"Pixel art and game rules", "", "own work", "Harlowen Software", "harlowen-software.example"},
 };
 
 // Codec libraries SDL2_mixer brings along on Linux.
 inline constexpr LicenseEntry kLicensesLinux[] = {
-    {"LAME", "", "LGPL-2.0+", "Das LAME-Projekt", "https://lame.sourceforge.io/"},
+    {"LAME", "", "LGPL-2.0+", "The LAME Project", "https://lame.sourceforge.io/"},
     {"libsndfile / libsamplerate", "", "LGPL-2.1+ / BSD-2-Clause", "Erik de Castro Lopo",
      "https://github.com/libsndfile/libsndfile"},
     {"FluidSynth / libinstpatch", "", "LGPL-2.1", "The FluidSynth team, Joshua \"Element\" Green",

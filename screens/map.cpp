@@ -87,7 +87,7 @@ void drawPartyStrip(Ctx& ctx, double y) {
         lvl.size = 10 * s;
         lvl.bold = true;
         lvl.color = theme::kLightGold;
-        drawText(cr, x + std::min(nameW, 0.7 * cw) + 4 * s, y + 6 * s, i18n::tr("common.lvl") + num(hero.level), lvl);
+        drawText(cr, x + std::min(nameW, 0.7 * cw) + 4 * s, y + 6 * s, levelLabel(hero.level), lvl);
         const play::Vitals v = play::vitals(hero);
         animBar(ctx, "map." + hero.id, {x, y + 22 * s, cw, 12 * s}, v.hp, v.maxHp, 0xC2382F, false);
     }

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <cstdio>
 #include <string>
 
 #include "fx/scene.h"
@@ -14,6 +15,7 @@
 #include "platform/version.h"
 #include "screens/menu_layout.h"
 #include "ui/draw.h"
+#include "ui/gpu.h"
 #include "ui/screens.h"
 #include "ui/theme.h"
 #include "ui/widgets.h"
@@ -42,7 +44,7 @@ constexpr MenuEntry kEntries[] = {
     {"menu.newGame", true, false, 900, MenuAction::NewGame},
     {"settings.headline", false, false, 1800, MenuAction::Settings},
     {"about.headline", false, false, 2700, MenuAction::About},
-    {"common.leave", false, false, 3600, MenuAction::Leave},
+    {"menu.quit", false, false, 3600, MenuAction::Leave},
 };
 
 bool hasSavedGame() {
@@ -146,24 +148,34 @@ private:
         drawTextTop(ctx.cr, ctx.width / 2 - wrap / 2, l.taglineY, i18n::tr("app.tagline"), st);
     }
 
-    // A warm glow behind the buttons that breathes with the title.
+    struct Glow {
+        double w, h, inner, outer;
+    };
+
+    static void paintGlow(cairo_t* cr, void* user) {
+        const Glow& g = *static_cast<const Glow*>(user);
+        cairo_pattern_t* glow = cairo_pattern_create_radial(g.w / 2, g.h / 2, g.inner, g.w / 2, g.h / 2, g.outer);
+        cairo_pattern_add_color_stop_rgba(glow, 0, 1.0, 0.6, 0.23, 1.0);
+        cairo_pattern_add_color_stop_rgba(glow, 1, 1.0, 0.6, 0.23, 0);
+        cairo_rectangle(cr, 0, 0, g.w, g.h);
+        cairo_set_source(cr, glow);
+        cairo_fill(cr);
+        cairo_pattern_destroy(glow);
+    }
+
+    // A warm glow behind the buttons that breathes with the title: painted
+    // once, drawn on the GPU layer beneath the overlay's texts.
     static void drawGlow(Ctx& ctx, const MenuLayout& l, double o) {
-        cairo_t* cr = ctx.cr;
         const double s = ctx.uiScale;
         const double bw = l.buttons.front().w;
         const double pad = 52 * s;
         const double cx = ctx.width / 2;
-        const double cy = l.blockTop + l.blockHeight / 2;
-        const double inner = 0.2 * std::min(l.blockHeight + 2 * pad, bw + 2 * pad);
-        const double outer = 0.62 * std::max(l.blockHeight + 2 * pad, bw + 2 * pad);
-        SavedState keep(cr);
-        cairo_pattern_t* glow = cairo_pattern_create_radial(cx, cy, inner, cx, cy, outer);
-        cairo_pattern_add_color_stop_rgba(glow, 0, 1.0, 0.6, 0.23, 0.05 * (1 + o));
-        cairo_pattern_add_color_stop_rgba(glow, 1, 1.0, 0.6, 0.23, 0);
-        cairo_rectangle(cr, cx - bw / 2 - 2 * pad, l.blockTop - 2 * pad, bw + 4 * pad, l.blockHeight + 4 * pad);
-        cairo_set_source(cr, glow);
-        cairo_fill(cr);
-        cairo_pattern_destroy(glow);
+        const Glow g{bw + 4 * pad, l.blockHeight + 4 * pad, 0.2 * std::min(l.blockHeight + 2 * pad, bw + 2 * pad),
+                     0.62 * std::max(l.blockHeight + 2 * pad, bw + 2 * pad)};
+        char key[96];
+        std::snprintf(key, sizeof key, "menuglow|%.3f|%.3f|%.3f|%.3f", g.w, g.h, g.inner, g.outer);
+        gpuPicture(key, cx - g.w / 2, l.blockTop - 2 * pad, g.w, g.h, paintGlow, const_cast<Glow*>(&g),
+                   0.05 * (1 + o));
     }
 
     // True when a button pushed another screen: this frame draws no more.

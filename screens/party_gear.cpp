@@ -47,7 +47,7 @@ std::string wornMetaLine(const rpg::ItemInstance& item, const rpg::ItemDef& def)
 std::string candidateName(const rpg::ItemDef& def) {
     std::string name = i18n::tr(def.nameKey);
     if (def.slot == rpg::ItemSlot::Weapon && def.weaponClassKey) {
-        name += "  (" + i18n::tr(def.weaponClassKey) + ", " + i18n::tr(handKey(def)) + ")";
+        name += "  (" + i18n::tr(def.weaponClassKey) + i18n::listSeparator() + i18n::tr(handKey(def)) + ")";
     }
     return name;
 }
@@ -216,7 +216,7 @@ void PartyScreen::candidateRow(Sheet& sh, const Rect& r, rpg::EquipSlot slot, co
         const double right = r.x + r.w;
         drawText(cr, r.x + 8 * s, r.y + 5 * s, candidateName(*def),
                  partyStyle(13 * s, rarityTextColor(def->rarity), true, 0, 0.7 * r.w));
-        drawText(cr, right - 8 * s, r.y + 6 * s, "Lv " + num(rpg::itemLevel(item)),
+        drawText(cr, right - 8 * s, r.y + 6 * s, levelLabel(rpg::itemLevel(item)),
                  partyStyle(11 * s, theme::kLightGold, true, 2));
         const rpg::ItemInstance& worn = sh.hero.equipment[slot];
         const bool filled = !worn.defId.empty() && rpg::findItem(worn.defId);
@@ -278,7 +278,7 @@ void PartyScreen::bagRow(Ctx& ctx, const Rect& r, const std::string& defId, int 
     const double right = r.x + r.w;
     drawText(ctx.cr, r.x, r.y + 2 * s, i18n::tr(def->nameKey) + "  x" + num(count),
              partyStyle(13 * s, rarityTextColor(def->rarity), true, 0, 0.6 * r.w));
-    const std::string action = toStash ? "→ " + i18n::tr("party.toStash") : "+ " + i18n::tr("party.toBag");
+    const std::string action = toStash ? std::string(forwardArrow()) + " " + i18n::tr("party.toStash") : "+ " + i18n::tr("party.toBag");
     drawText(ctx.cr, right, r.y + 4 * s, action,
              partyStyle(11 * s, toStash ? theme::kMutedText : kGainGreen, true, 2, 0.4 * r.w - 8 * s));
     if (ctx.takeClick({right - 120 * s, r.y, 120 * s, r.h})) {
@@ -316,7 +316,7 @@ double PartyScreen::skills(Sheet& sh, double y) {
         }
         drawText(cr, panel.x + 8 * s, rowY, i18n::tr(skill->nameKey),
                  partyStyle(13 * s, theme::kLightGold, true, 0, 0.6 * panel.w));
-        drawText(cr, right - 8 * s, rowY + 2 * s, i18n::tr("common.lvl") + " " + num(rpg::skillLevel(sh.hero, id)),
+        drawText(cr, right - 8 * s, rowY + 2 * s, levelLabel(rpg::skillLevel(sh.hero, id)),
                  partyStyle(11 * s, theme::kGold, true, 2));
         std::string desc = i18n::tr(skill->descKey);
         if (skill->manaCost > 0) desc = "(" + num(skill->manaCost) + " " + i18n::tr("stat.mp") + ") " + desc;

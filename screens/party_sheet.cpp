@@ -38,7 +38,7 @@ std::string statLine(const rpg::Stats& bonus) {
     for (rpg::StatId stat : rpg::kAllocatable) {
         const double v = rpg::statValue(bonus, stat);
         if (v == 0) continue;
-        if (!line.empty()) line += ", ";
+        if (!line.empty()) line += i18n::listSeparator();
         line += i18n::tr(rpg::statLabelKey(stat)) + " +" + num(v);
     }
     return line;
@@ -69,7 +69,7 @@ double PartyScreen::heroBlock(Sheet& sh, double y) {
     const std::string className = i18n::tr(sh.cls.nameKey);
     drawText(cr, textX, y + 12 * s, hero.name.empty() ? className : hero.name,
              upper(partyStyle(18 * s, theme::kCreamText, true, 0, 0.6 * (right - textX))));
-    drawText(cr, right, y + 15 * s, "GS " + num(rpg::gearScore(rpg::equipBonus(hero.equipment))),
+    drawText(cr, right, y + 15 * s, gearScoreLabel(rpg::gearScore(rpg::equipBonus(hero.equipment))),
              partyStyle(13 * s, theme::kLightGold, true, 2));
     const std::string classLine = className + " · " + i18n::tr("common.level") + " " + num(hero.level) + " · " +
                                   i18n::tr(roleKey(sh.cls.role));
@@ -153,7 +153,7 @@ double PartyScreen::setBlocks(Sheet& sh, double y) {
                 lineY += 16 * s;
             }
             if (next) {
-                drawText(cr, x + 10 * s, lineY, "+" + num(next->pieces - worn.count) + " → " + statLine(next->bonus),
+                drawText(cr, x + 10 * s, lineY, "+" + num(next->pieces - worn.count) + " " + forwardArrow() + " " + statLine(next->bonus),
                          partyStyle(10 * s, theme::kMutedText, false, 0, w - 20 * s));
             }
         }

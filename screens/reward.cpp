@@ -230,6 +230,9 @@ private:
             if (ctx.takeClick(b)) {
                 pick->heroId = hero.id;
                 pick->stat = stat;
+                // The last point folds the card, and the next card moves up
+                // under the pointer: a double click spends only this one.
+                if (hero.points == 1) ctx.changedUnderPointer();
             }
         }
     }

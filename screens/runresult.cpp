@@ -15,6 +15,7 @@
 #include "screens/common.h"
 #include "ui/audio.h"
 #include "ui/game_ui.h"
+#include "ui/gpu.h"
 #include "ui/screens.h"
 #include "ui/sprite.h"
 #include "ui/theme.h"
@@ -79,7 +80,7 @@ public:
         const bool won = state_.lost == 0;
         if (won) {
             sceneBackdrop(ctx, SceneOpts{kSceneVillage, 16, 0.62, false, kWeatherClear, kDay, 1.0});
-            fillRect(ctx.cr, {0, 0, ctx.width, ctx.height}, 0x000000, 40.0 / 255);
+            gpuFillRect(0, 0, ctx.width, ctx.height, 0x000000, 40.0 / 255);
         } else {
             drawDefeatSky(ctx);
         }
@@ -94,7 +95,9 @@ private:
     void drawDefeatSky(Ctx& ctx) {
         stormBackdrop(ctx, &storm_, -1);
         const double p = pulse(ctx.now);
-        fillRect(ctx.cr, {0, 0, ctx.width, ctx.height}, 0x2A0606, 0.28 + 0.18 * (1 - std::cos(kPi * p)) / 2);
+        // Over the storm and beneath all else, on the GPU layer like the storm:
+        // a veil that pulses would otherwise change the whole overlay each frame.
+        gpuFillRect(0, 0, ctx.width, ctx.height, 0x2A0606, 0.28 + 0.18 * (1 - std::cos(kPi * p)) / 2);
         drawAsh(ctx);
     }
 

@@ -2,6 +2,7 @@
 // of all progress. Every change takes effect at once and is saved.
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <string>
 
 #include "play/settings.h"
@@ -40,26 +41,59 @@ void sectionTitle(Ctx& ctx, const SettingsLayout& l, double y, const char* key) 
     drawLine(ctx.cr, l.page.x, y + 22 * s, l.page.x + l.page.w, y + 22 * s, s, kBrownBorder, 0.8);
 }
 
-void runDifficulty(Ctx& ctx, const SettingsLayout& l) {
+// What the frame's clicks chose; applied once the page is drawn, so every
+// control of a frame shows the same settings.
+struct SettingsChoice {
+    std::optional<rpg::Difficulty> difficulty;
+    std::optional<bool> soundOn;
+    std::optional<std::string> language;
+    std::optional<double> musicVolume, sfxVolume;  // the knob's new place
+    bool reset = false;
+};
+
+void runDifficulty(Ctx& ctx, const SettingsLayout& l, SettingsChoice* choice) {
     const double s = ctx.uiScale;
-    store::Settings& st = store::settings();
+    const store::Settings& st = store::settings();
     sectionTitle(ctx, l, l.difficultyTitle, "settings.difficulty");
     for (int d = 0; d < 4; ++d) {
         const auto diff = static_cast<rpg::Difficulty>(d);
-        if (!plainButton(ctx, l.difficulty[d], i18n::tr(rpg::difficultyNameKey(diff)), st.difficulty == diff)) continue;
-        play::setDifficulty(diff);
+        if (plainButton(ctx, l.difficulty[d], i18n::tr(rpg::difficultyNameKey(diff)), st.difficulty == diff)) {
+            choice->difficulty = diff;
+        }
     }
     const TextStyle hint{.family = kFontSans, .size = std::round(13 * s), .color = kMutedText, .wrapWidth = l.page.w};
     drawText(ctx.cr, l.page.x, l.hintTop, i18n::tr(rpg::difficultyHintKey(st.difficulty)), hint);
 }
 
-void runSound(Ctx& ctx, const SettingsLayout& l) {
-    store::Settings& st = store::settings();
+void runSound(Ctx& ctx, const SettingsLayout& l, SettingsChoice* choice) {
+    const store::Settings& st = store::settings();
     sectionTitle(ctx, l, l.soundTitle, "settings.sound");
     const bool on = toggleRow(ctx, l.soundSwitch, i18n::tr("settings.sound"), st.soundOn);
-    if (on == st.soundOn) return;
-    play::setSoundOn(on);
-    audio::setEnabled(on);
+    if (on != st.soundOn) choice->soundOn = on;
+}
+
+void volumeRow(Ctx& ctx, const SettingsLayout& l, double labelY, const Rect& track, const char* key, double volume,
+               std::optional<double>* moved) {
+    drawText(ctx.cr, l.page.x, labelY, i18n::tr(key), sansLabel(13 * ctx.uiScale, false, kMutedText));
+    const double v = slider(ctx, track, volume);
+    if (std::fabs(v - volume) > kVolumeEpsilon) *moved = v;
+}
+
+void runVolumes(Ctx& ctx, const SettingsLayout& l, SettingsChoice* choice) {
+    const store::Settings& st = store::settings();
+    volumeRow(ctx, l, l.musicLabel, l.musicSlider, "settings.musicVolume", st.musicVolume, &choice->musicVolume);
+    volumeRow(ctx, l, l.sfxLabel, l.sfxSlider, "settings.sfxVolume", st.sfxVolume, &choice->sfxVolume);
+}
+
+void runLanguages(Ctx& ctx, const SettingsLayout& l, SettingsChoice* choice) {
+    const store::Settings& st = store::settings();
+    sectionTitle(ctx, l, l.languageTitle, "settings.language");
+    const auto& langs = i18n::languages();
+    for (int i = 0; i < languageCellCount(); ++i) {
+        const std::string code = i == 0 ? std::string() : langs[i - 1].code;
+        const std::string label = i == 0 ? i18n::tr("settings.languageSystem") : langs[i - 1].nativeName;
+        if (plainButton(ctx, l.languageCell(i), label, st.language == code)) choice->language = code;
+    }
 }
 
 class SettingsScreen final : public Screen {
@@ -75,67 +109,64 @@ public:
         // The rows reach the page's right edge; the bar stands just beside it.
         scroll_ = beginScroll(ctx, "settings.page", before.page, before.contentHeight, scroll_, 10 * ctx.uiScale);
         const SettingsLayout l = settingsLayout(ctx, top, scroll_);
-        runDifficulty(ctx, l);
-        runSound(ctx, l);
-        runVolumes(ctx, l);
-        runLanguages(ctx, l);
+        SettingsChoice choice;
+        runDifficulty(ctx, l, &choice);
+        runSound(ctx, l, &choice);
+        runVolumes(ctx, l, &choice);
+        runLanguages(ctx, l, &choice);
         sectionTitle(ctx, l, l.resetTitle, "settings.reset");
         if (plainButton(ctx, l.resetButton, i18n::tr("settings.reset"), false)) resetOpen_ = true;
         endScroll(ctx);
         footer(ctx, ctx.height);
-        if (resetOpen_) runResetDialog(ctx);
+        if (resetOpen_) runResetDialog(ctx, &choice);
+        apply(ctx, choice);
     }
 
 private:
-    // Volumes apply while the knob moves; the file is written once the
-    // button is let go, not on every frame of the drag.
-    void runVolumes(Ctx& ctx, const SettingsLayout& l) {
-        store::Settings& st = store::settings();
-        volumeRow(ctx, l, l.musicLabel, l.musicSlider, "settings.musicVolume", &st.musicVolume, &audio::setMusicVolume);
-        volumeRow(ctx, l, l.sfxLabel, l.sfxSlider, "settings.sfxVolume", &st.sfxVolume, &audio::setSfxVolume);
-        if (volumeUnsaved_ && !ctx.input.leftDown) {
-            play::setVolumes(st.musicVolume, st.sfxVolume);
-            volumeUnsaved_ = false;
-        }
-    }
-
-    void volumeRow(Ctx& ctx, const SettingsLayout& l, double labelY, const Rect& track, const char* key,
-                   double* volume, void (*apply)(double)) {
-        drawText(ctx.cr, l.page.x, labelY, i18n::tr(key), sansLabel(13 * ctx.uiScale, false, kMutedText));
-        const double v = slider(ctx, track, *volume);
-        if (std::fabs(v - *volume) <= kVolumeEpsilon) return;
-        *volume = v;
-        apply(v);
-        volumeUnsaved_ = true;
-    }
-
-    // A new language rebuilds the whole screen in it, from the top.
-    void runLanguages(Ctx& ctx, const SettingsLayout& l) {
-        store::Settings& st = store::settings();
-        sectionTitle(ctx, l, l.languageTitle, "settings.language");
-        const auto& langs = i18n::languages();
-        for (int i = 0; i < languageCellCount(); ++i) {
-            const std::string code = i == 0 ? std::string() : langs[i - 1].code;
-            const std::string label = i == 0 ? i18n::tr("settings.languageSystem") : langs[i - 1].nativeName;
-            if (!plainButton(ctx, l.languageCell(i), label, st.language == code)) continue;
-            play::setLanguage(code);
-            Game& game = Game::instance();
-            const GameState self = game.top();
-            game.replace(self);
-        }
-    }
-
-    void runResetDialog(Ctx& ctx) {
+    void runResetDialog(Ctx& ctx, SettingsChoice* choice) {
         const int answer = confirmDialog(ctx, i18n::tr("settings.resetConfirmTitle"),
                                          i18n::tr("settings.resetConfirmBody"), i18n::tr("settings.resetConfirmYes"),
                                          i18n::tr("settings.resetConfirmNo"));
         if (answer == 0) return;
         resetOpen_ = false;
-        if (answer < 0) return;
-        play::resetProgress();
-        GameState menu;
-        menu.screen = kMenu;
-        Game::instance().resetTo(menu);
+        choice->reset = answer > 0;
+    }
+
+    // Volumes apply while the knob moves; the file is written once the
+    // button is let go, not on every frame of the drag. A new language
+    // rebuilds the whole screen in it, from the top.
+    void apply(const Ctx& ctx, const SettingsChoice& c) {
+        if (c.difficulty) play::setDifficulty(*c.difficulty);
+        if (c.soundOn) {
+            play::setSoundOn(*c.soundOn);
+            audio::setEnabled(*c.soundOn);
+        }
+        store::Settings& st = store::settings();
+        if (c.musicVolume) {
+            st.musicVolume = *c.musicVolume;
+            audio::setMusicVolume(st.musicVolume);
+            volumeUnsaved_ = true;
+        }
+        if (c.sfxVolume) {
+            st.sfxVolume = *c.sfxVolume;
+            audio::setSfxVolume(st.sfxVolume);
+            volumeUnsaved_ = true;
+        }
+        if (volumeUnsaved_ && !ctx.input.leftDown) {
+            play::setVolumes(st.musicVolume, st.sfxVolume);
+            volumeUnsaved_ = false;
+        }
+        Game& game = Game::instance();
+        if (c.reset) {
+            play::resetProgress();
+            GameState menu;
+            menu.screen = kMenu;
+            game.resetTo(menu);
+        } else if (c.language) {
+            play::setLanguage(*c.language);
+            const GameState self = game.top();
+            game.replace(self);
+        }
     }
 
     double scroll_ = 0;

@@ -81,19 +81,17 @@ double shopCardHeight(cairo_t* cr, std::span<const rpg::ItemInstance* const> ite
 
 std::string equipInfo(const rpg::ItemDef& def, const rpg::ItemInstance& item) {
     if (def.slot == rpg::ItemSlot::Consumable || def.slot == rpg::ItemSlot::Valuable) return {};
-    std::string info = i18n::tr("party.reqLevel", {{"n", num(rpg::itemLevel(item))}}) + kInfoSep + "GS " +
-                       num(rpg::gearScore(item));
+    std::string info = i18n::tr("party.reqLevel", {{"n", num(rpg::itemLevel(item))}}) + kInfoSep +
+                       gearScoreLabel(rpg::gearScore(item));
     if (def.slot == rpg::ItemSlot::Weapon) {
         info += kInfoSep + i18n::tr(def.twoHanded ? "equip.twoHand" : "equip.oneHand");
     }
     info += kInfoSep;
     const std::vector<rpg::ClassId> classes = rpg::equipClasses(def);
     if (classes.size() == static_cast<std::size_t>(rpg::kClassCount)) return info + i18n::tr("equip.allClasses");
-    for (std::size_t i = 0; i < classes.size(); ++i) {
-        if (i > 0) info += ", ";
-        info += className(classes[i]);
-    }
-    return info;
+    std::vector<std::string> names;
+    for (rpg::ClassId cls : classes) names.push_back(className(cls));
+    return info + i18n::joinList(names);
 }
 
 double equipInfoHeight(cairo_t* cr, const std::string& info, double cardW, double s) {

@@ -141,7 +141,7 @@ private:
             double nameW = 0;
             measureText(cr, name, nameStyle, &nameW, nullptr);
             drawText(cr, row.x + 10 * s + std::min(nameW, fit) + 6 * s, row.y + 12 * s,
-                     i18n::tr("common.lvl") + " " + num(level), textStyle(11 * s, false, kMutedText));
+                     levelLabel(level), textStyle(11 * s, false, kMutedText));
         }
         std::string desc = i18n::tr(skill.descKey);
         if (learn && skill.manaCost > 0) desc = "(" + num(skill.manaCost) + " " + i18n::tr("stat.mp") + ") " + desc;

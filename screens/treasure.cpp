@@ -44,13 +44,13 @@ bool hasStatLine(const rpg::ItemInstance& item) {
 std::string itemTitle(const rpg::ItemDef& def) {
     std::string title = "◆ " + i18n::tr(def.nameKey);
     if (def.weaponClassKey) {
-        title += "  (" + i18n::tr(def.weaponClassKey) + ", " +
+        title += "  (" + i18n::tr(def.weaponClassKey) + i18n::listSeparator() +
                  i18n::tr(def.twoHanded ? "equip.twoHand" : "equip.oneHand") + ")";
     }
     return title;
 }
 
-// "+12 ATK  +3 CRIT  ·  Lv 7"; empty when the item adds nothing.
+// "+12 ATK  +3 CRIT  ·  Lv. 7"; empty when the item adds nothing.
 std::string itemStatLine(const rpg::ItemInstance& item) {
     const rpg::Stats bonus = rpg::itemBonus(item);
     std::string line;
@@ -61,7 +61,7 @@ std::string itemStatLine(const rpg::ItemInstance& item) {
         line += (v > 0 ? "+" : "") + num(v) + " " + i18n::tr(rpg::statLabelKey(id));
     }
     if (line.empty()) return line;
-    return line + "  ·  Lv " + num(rpg::itemLevel(item));
+    return line + "  ·  " + levelLabel(rpg::itemLevel(item));
 }
 
 // Drawn after the rune mark.

@@ -28,5 +28,7 @@ fi
 echo "Installing:$missing"
 export DEBIAN_FRONTEND=noninteractive
 $SUDO apt-get update -qq
+# The way a user installs them, recommended packages included (xvfb brings
+# the X core fonts with it): the machine ends up like a user's desktop.
 # shellcheck disable=SC2086
-$SUDO apt-get install -y -qq --no-install-recommends $missing >/dev/null
+$SUDO apt-get install -y -qq $missing >/dev/null

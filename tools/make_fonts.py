@@ -10,8 +10,9 @@ The output is committed, so building and running the game needs none of them.
 DejaVu Sans and DejaVu Sans Mono are copied unchanged. The five script faces
 are Noto Sans faces cut down to their own script and renamed "Velmorandine
 <Script>", so that each one only ever draws the script it is meant for: the
-Arabic face stands first in the interface's family list and would otherwise
-draw Latin letters and digits. The CJK face keeps a broad common set of
+interface puts the Arabic face first for Arabic text, where it would
+otherwise draw Latin letters and digits; it keeps only the punctuation those
+sentences share with Latin. The CJK face keeps a broad common set of
 characters (see cjk_characters) plus every CJK character of the translation
 catalogues (platform/lang) and of the files given with --extra, which keeps
 the file at a few megabytes instead of twenty. Rerun it whenever a catalogue
@@ -59,6 +60,10 @@ SHARED = [0x20, 0xA0, 0x200B, 0x200C, 0x200D, 0x200E, 0x200F, 0x25CC]
 
 ARABIC = [(0x0600, 0x06FF), (0x0750, 0x077F), (0x0870, 0x089F), (0x08A0, 0x08FF),
           (0xFB50, 0xFDFF), (0xFE70, 0xFEFF)]
+# The Latin punctuation that Arabic, Persian and Urdu sentences use, in the
+# Arabic face's own design: the interface puts this face first only for texts
+# that hold Arabic letters, so it never draws the punctuation of Latin text.
+ARABIC_PUNCTUATION = [ord(c) for c in "!,-.:\u00ab\u00bb"]
 DEVANAGARI = [(0x0900, 0x097F), (0x1CD0, 0x1CFF), (0xA8E0, 0xA8FF)]
 BENGALI = [(0x0980, 0x09FF), (0x0964, 0x0965)]
 THAI = [(0x0E00, 0x0E7F)]
@@ -187,7 +192,7 @@ def main():
     for name in COPIED:
         shutil.copyfile(os.path.join(DEJAVU, name), os.path.join(OUT, name))
         print(f"{name}: copied")
-    build(os.path.join(NOTO, "NotoSansArabic-Regular.ttf"), "Velmorandine Arab", expand(ARABIC),
+    build(os.path.join(NOTO, "NotoSansArabic-Regular.ttf"), "Velmorandine Arab", expand(ARABIC) | set(ARABIC_PUNCTUATION),
           os.path.join(OUT, "VelmorandineArab.ttf"))
     build(os.path.join(NOTO, "NotoSansDevanagari-Regular.ttf"), "Velmorandine Deva", expand(DEVANAGARI),
           os.path.join(OUT, "VelmorandineDeva.ttf"))

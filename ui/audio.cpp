@@ -54,6 +54,8 @@ struct State {
     bool musicWanted = false;
     Mix_Music* music = nullptr;
     std::map<Sfx, Mix_Chunk*> chunks;
+    std::array<bool, kSfxCount> decoded{};  // tried, whether or not the file was there
+    int nextToDecode = kSfxCount;           // in kAllSfx order
     std::vector<Pending> pending;
     std::string root;  // empty: the asset directory
     std::uint32_t (*clock)() = &sdlTicks;
@@ -70,17 +72,20 @@ std::string resolve(const std::string& rel) {
     return s.root.empty() ? paths::asset(rel) : s.root + "/" + rel;
 }
 
-void loadEffects() {
+void decode(Sfx fx) {
     State& s = st();
-    for (Sfx fx : kAllSfx) {
-        const std::string file = resolve(std::string("assets/audio/sfx_") + sfxStem(fx) + ".ogg");
-        if (Mix_Chunk* chunk = Mix_LoadWAV(file.c_str())) {
-            s.chunks[fx] = chunk;
-        } else {
-            std::fprintf(stderr, "[audio] Effekt fehlt: %s (%s)\n", file.c_str(), SDL_GetError());
-        }
+    const int i = static_cast<int>(fx);
+    if (s.decoded[i]) return;
+    s.decoded[i] = true;
+    const std::string file = resolve(std::string("assets/audio/sfx_") + sfxStem(fx) + ".ogg");
+    if (Mix_Chunk* chunk = Mix_LoadWAV(file.c_str())) {
+        s.chunks[fx] = chunk;
+    } else {
+        std::fprintf(stderr, "[audio] Effekt fehlt: %s (%s)\n", file.c_str(), SDL_GetError());
     }
 }
+
+double secondsNow() { return static_cast<double>(SDL_GetPerformanceCounter()) / SDL_GetPerformanceFrequency(); }
 
 void loadMusic() {
     const std::string file = resolve(kMusicFile);
@@ -122,7 +127,10 @@ bool init() {
         return false;
     }
     Mix_AllocateChannels(kChannels);
-    loadEffects();
+    // The effects are decoded later (decodeEffects), so that the window
+    // shows its first frame without waiting for them.
+    s.decoded.fill(false);
+    s.nextToDecode = 0;
     loadMusic();
     s.opened = true;
     setMusicVolume(s.musicVolume);
@@ -141,6 +149,7 @@ void shutdown() {
     s.music = nullptr;
     for (auto& [fx, chunk] : s.chunks) Mix_FreeChunk(chunk);
     s.chunks.clear();
+    s.nextToDecode = kSfxCount;
     Mix_CloseAudio();
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
 }
@@ -174,9 +183,23 @@ void stopMusic() {
     if (s.opened) Mix_HaltMusic();
 }
 
+bool decodeEffects(double budgetSeconds) {
+    State& s = st();
+    if (!s.opened) return true;
+    const double start = secondsNow();
+    while (s.nextToDecode < kSfxCount) {
+        decode(kAllSfx[static_cast<std::size_t>(s.nextToDecode++)]);
+        if (secondsNow() - start >= budgetSeconds) break;
+    }
+    return s.nextToDecode >= kSfxCount;
+}
+
 void play(Sfx fx) {
     if (!soundAllowed()) return;
     State& s = st();
+    const int i = static_cast<int>(fx);
+    if (i < 0 || i >= kSfxCount) return;
+    decode(fx);  // asked for before its turn came
     auto it = s.chunks.find(fx);
     if (it == s.chunks.end()) return;
     if (s.observer) s.observer(fx);

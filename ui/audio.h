@@ -74,9 +74,15 @@ inline constexpr int kSfxCount = 58;
 // The file stem of an effect ("card_flip"); null outside 0..57.
 const char* sfxStem(Sfx s);
 
-// Opens the device and loads every effect and the music; true when audio is
-// open (also when it already was). A missing file costs only that sound.
+// Opens the device and loads the music; true when audio is open (also when
+// it already was). A missing file costs only that sound.
 bool init();
+// Decodes the effects that are not yet decoded, in their order, until
+// budgetSeconds have passed (at least one a call; 0 decodes one); true when
+// all are done (or audio is closed). The frame loop calls it after each
+// frame it has shown, so the first frame does not wait for the sounds; an
+// effect played before its turn is decoded when it is played.
+bool decodeEffects(double budgetSeconds);
 void shutdown();
 
 // Off halts the music; on resumes it when it had been started.

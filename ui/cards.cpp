@@ -38,7 +38,7 @@ void drawItemBackground(Ctx& ctx, const Rect& r, uint32_t rarity, bool selected,
 }
 
 std::string levelLine(const rpg::ItemInstance& item, const rpg::ItemDef& def) {
-    std::string line = i18n::tr("common.lvl") + " " + std::to_string(rpg::itemLevel(item));
+    std::string line = levelLabel(rpg::itemLevel(item));
     if (def.weaponClassKey && *def.weaponClassKey) line += kSep + i18n::tr(def.weaponClassKey);
     if (def.twoHanded) line += kSep + i18n::tr("equip.twoHand");
     return line;
@@ -103,7 +103,7 @@ bool heroCard(Ctx& ctx, const Rect& r, const rpg::Hero& hero, double hp, double 
                         1.0);
         drawText(cr, left, r.y + pad, hero.name, label(15 * s, true, kCreamText, 0, w));
         const std::string line =
-            className(hero.cls) + kSep + i18n::tr("common.lvl") + " " + std::to_string(hero.level);
+            className(hero.cls) + kSep + levelLabel(hero.level);
         drawText(cr, left, r.y + pad + 18 * s, line, label(12 * s, false, kMutedText, 0, w));
     }
     const rpg::Stats max = rpg::deriveStats(hero);

@@ -7,6 +7,11 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
+#include <list>
+#include <string>
+#include <unordered_map>
+#include <vector>
 
 #include "platform/i18n.h"
 #include "platform/paths.h"
@@ -24,20 +29,86 @@ constexpr const char* kFontFiles[] = {
     "assets/fonts/VelmorandineArab.ttf",
 };
 
-// The one layout of the process and what its font description was made from.
-// Layout and description live until exit on purpose: freeing them from a
+// Texts are laid out in Pango contexts of their own, at the frame's base
+// transform (the pixel ratio), never at whatever transform the context is
+// under when a text is drawn: a screen that scales a title would otherwise
+// have every later label of the frame laid out, and its fonts looked up,
+// under a new matrix each frame. Drawing under another transform still
+// renders at that transform.
+//
+// A layout is kept for reuse under everything that shapes it: the text and
+// the style's family, effective size, weight, slant, letter spacing, case,
+// wrap width and alignment, the paragraph direction and the font options of
+// the surface and context it is drawn on. Colour and opacity
+// are applied when drawing. The least recently used layouts go beyond the
+// capacity, so memory stays flat whatever a long session shows; the whole
+// cache goes when the language, the fonts or the pixel ratio change.
+//
+// Contexts and layouts live until exit on purpose: freeing them from a
 // static destructor could run after Pango's own teardown.
-struct TextCache {
-    PangoLayout* layout = nullptr;
-    cairo_t* cr = nullptr;
-    uintptr_t crStamp = 0;  // tag left on cr, so a new context at a reused address is noticed
-    uintptr_t stampsIssued = 0;
-    PangoFontDescription* desc = nullptr;
+struct LayoutKey {
+    std::string_view text;
+    std::string_view family;
+    double size;
+    double letterSpacing;
+    double wrapWidth;
+    int align;
+    bool bold, italic, upperCase, rtl;
+    unsigned long options;  // hash of the font options, see Contexts
+
+    bool operator==(const LayoutKey&) const = default;
+};
+
+// A new field in TextStyle must be weighed for the key above: one that
+// changes the layout belongs in it (and in configureLayout), one that only
+// colours the drawing does not.
+static_assert(sizeof(TextStyle) == 80, "TextStyle changed: check LayoutKey and configureLayout");
+
+struct LayoutKeyHash {
+    std::size_t operator()(const LayoutKey& k) const {
+        auto mix = [](std::size_t h, std::size_t v) { return h ^ (v + 0x9e3779b97f4a7c15ULL + (h << 6) + (h >> 2)); };
+        std::size_t h = std::hash<std::string_view>{}(k.text);
+        h = mix(h, std::hash<std::string_view>{}(k.family));
+        h = mix(h, std::hash<double>{}(k.size));
+        h = mix(h, std::hash<double>{}(k.letterSpacing));
+        h = mix(h, std::hash<double>{}(k.wrapWidth));
+        h = mix(h, static_cast<std::size_t>(k.align) << 4 | k.bold << 3 | k.italic << 2 | k.upperCase << 1 | k.rtl);
+        return mix(h, k.options);
+    }
+};
+
+struct Laid {
+    std::string text;  // the key's views point into these two
     std::string family;
-    double size = -1;
-    bool bold = false;
-    bool italic = false;
-    bool rtl = false;  // the layout's paragraphs are forced right to left
+    LayoutKey key{};
+    PangoLayout* layout = nullptr;
+    int w = 0;
+    int h = 0;
+};
+
+// The two contexts (left to right, right to left) for one set of font
+// options; nearly always the one set of the game's image surfaces.
+struct Contexts {
+    cairo_font_options_t* options = nullptr;
+    unsigned long hash = 0;
+    PangoContext* dir[2] = {nullptr, nullptr};
+};
+
+struct TextCache {
+    std::vector<Contexts> contexts;
+    double scale = 1;           // the base transform the contexts are made for
+    double wantedScale = 1;
+    std::string language;       // the language the layouts were made under
+    bool valid = false;
+    bool enabled = true;
+    std::size_t capacity = kTextCacheCapacity;
+    std::list<Laid> order;      // most recently used first
+    std::unordered_map<LayoutKey, std::list<Laid>::iterator, LayoutKeyHash> index;
+    Laid scratch;               // the one layout of an uncached lookup
+    cairo_font_options_t* probe = nullptr;  // the options of the context at hand
+    cairo_font_options_t* probeOwn = nullptr;
+    std::size_t hits = 0;
+    std::size_t misses = 0;
 };
 
 TextCache& textCache() {
@@ -45,42 +116,74 @@ TextCache& textCache() {
     return cache;
 }
 
-const cairo_user_data_key_t kStampKey{};
-
-bool madeFor(const TextCache& c, cairo_t* cr) {
-    return c.layout && c.cr == cr &&
-           reinterpret_cast<uintptr_t>(cairo_get_user_data(cr, &kStampKey)) == c.crStamp;
+void dropLayout(Laid& l) {
+    if (l.layout) g_object_unref(l.layout);
+    l.layout = nullptr;
 }
 
-void bindContext(TextCache& c, cairo_t* cr) {
-    if (c.layout) g_object_unref(c.layout);
-    c.layout = pango_cairo_create_layout(cr);
+void dropAll(TextCache& c) {
+    for (Laid& l : c.order) dropLayout(l);
+    c.order.clear();
+    c.index.clear();
+    dropLayout(c.scratch);
+}
+
+PangoContext* makeContext(const cairo_font_options_t* options, bool rtl, double scale) {
+    PangoContext* ctx = pango_font_map_create_context(pango_cairo_font_map_get_default());
+    pango_cairo_context_set_font_options(ctx, options);
+    if (scale != 1) {
+        PangoMatrix m = PANGO_MATRIX_INIT;
+        pango_matrix_scale(&m, scale, scale);
+        pango_context_set_matrix(ctx, &m);
+    }
     // Whole-pixel glyph advances make a shrunk text step in coarse jumps (a
     // monospaced label grows by one pixel per letter) and overshoot its fit
     // width; fractional advances keep widths in proportion to the size.
-    pango_context_set_round_glyph_positions(pango_layout_get_context(c.layout), FALSE);
-    pango_layout_context_changed(c.layout);
-    c.cr = cr;
-    c.crStamp = ++c.stampsIssued;
-    cairo_set_user_data(cr, &kStampKey, reinterpret_cast<void*>(c.crStamp), nullptr);
-    c.size = -1;  // the new layout has no description yet
-    c.rtl = false;
+    pango_context_set_round_glyph_positions(ctx, FALSE);
+    pango_context_set_base_dir(ctx, rtl ? PANGO_DIRECTION_RTL : PANGO_DIRECTION_WEAK_LTR);
+    return ctx;
 }
 
-void applyFont(TextCache& c, const TextStyle& st, double size) {
-    const char* family = st.family ? st.family : kFontMono;
-    if (c.desc && c.size == size && c.bold == st.bold && c.italic == st.italic && c.family == family) return;
-    if (c.desc) pango_font_description_free(c.desc);
-    c.desc = pango_font_description_new();
-    pango_font_description_set_family(c.desc, family);
-    pango_font_description_set_absolute_size(c.desc, std::max(size, 0.0) * PANGO_SCALE);
-    pango_font_description_set_weight(c.desc, st.bold ? PANGO_WEIGHT_BOLD : PANGO_WEIGHT_NORMAL);
-    pango_font_description_set_style(c.desc, st.italic ? PANGO_STYLE_ITALIC : PANGO_STYLE_NORMAL);
-    c.family = family;
-    c.size = size;
-    c.bold = st.bold;
-    c.italic = st.italic;
-    pango_layout_set_font_description(c.layout, c.desc);
+void dropContexts(TextCache& c) {
+    for (Contexts& set : c.contexts) {
+        for (PangoContext* ctx : set.dir) g_object_unref(ctx);
+        cairo_font_options_destroy(set.options);
+    }
+    c.contexts.clear();
+}
+
+// Everything the cache was filled under must still hold.
+void checkValidity(TextCache& c) {
+    const std::string& language = i18n::currentLanguage();
+    if (c.valid && c.scale == c.wantedScale && c.language == language) return;
+    dropAll(c);
+    dropContexts(c);
+    c.scale = c.wantedScale;
+    c.language = language;
+    c.valid = true;
+}
+
+// The font options that text on cr is rendered with: the surface's, under
+// any the context sets itself (as Pango merges them).
+const Contexts& contextsFor(TextCache& c, cairo_t* cr) {
+    if (!c.probe) {
+        c.probe = cairo_font_options_create();
+        c.probeOwn = cairo_font_options_create();
+    }
+    cairo_surface_get_font_options(cairo_get_target(cr), c.probe);
+    cairo_get_font_options(cr, c.probeOwn);
+    cairo_font_options_merge(c.probe, c.probeOwn);
+    const unsigned long hash = cairo_font_options_hash(c.probe);
+    for (const Contexts& set : c.contexts) {
+        if (set.hash == hash && cairo_font_options_equal(set.options, c.probe)) return set;
+    }
+    Contexts set;
+    set.options = cairo_font_options_copy(c.probe);
+    set.hash = hash;
+    set.dir[0] = makeContext(set.options, false, c.scale);
+    set.dir[1] = makeContext(set.options, true, c.scale);
+    c.contexts.push_back(set);
+    return c.contexts.back();
 }
 
 // Lines are as tall as the Latin face makes them (DejaVu: 0.928 em above the
@@ -89,7 +192,122 @@ void applyFont(TextCache& c, const TextStyle& st, double size) {
 // make their lines taller than the layouts around them were measured for.
 constexpr double kLineHeightEm = 1.164;
 
-void applySpacing(PangoLayout* layout, const TextStyle& st, double size) {
+// --- Where lines of a wrapped text may break ---
+//
+// Pango breaks Chinese, Japanese and Korean text between any two characters,
+// which parts words ("破/壊力", "ロー/グ"). In those languages a wrapped
+// text breaks only between phrases: at spaces, after closing punctuation,
+// before opening brackets, where Latin letters or digits meet the script, and
+// in Japanese where hiragana (which ends a phrase) meets kanji or katakana.
+enum class PhraseBreaks { Anywhere, Japanese, Chinese, Korean };
+
+PhraseBreaks phraseBreaksOfLanguage() {
+    const std::string& code = i18n::currentLanguage();
+    if (code == "ja") return PhraseBreaks::Japanese;
+    if (code == "zh" || code == "zh_TW") return PhraseBreaks::Chinese;
+    if (code == "ko") return PhraseBreaks::Korean;
+    return PhraseBreaks::Anywhere;
+}
+
+bool isHiragana(gunichar ch) { return ch >= 0x3041 && ch <= 0x309F; }
+
+bool isSpaceLike(gunichar ch) { return g_unichar_isspace(ch) || ch == 0x200B; }
+
+// Never starts a line: closing punctuation, small kana, the prolonged sound
+// mark, a percent sign.
+bool isNonStarter(gunichar ch) {
+    switch (g_unichar_break_type(ch)) {
+    case G_UNICODE_BREAK_CLOSE_PUNCTUATION:
+    case G_UNICODE_BREAK_CLOSE_PARANTHESIS:
+    case G_UNICODE_BREAK_EXCLAMATION:
+    case G_UNICODE_BREAK_INFIX_SEPARATOR:
+    case G_UNICODE_BREAK_NON_STARTER:
+    case G_UNICODE_BREAK_CONDITIONAL_JAPANESE_STARTER:
+    case G_UNICODE_BREAK_POSTFIX: return true;
+    default: return false;
+    }
+}
+
+// Ends a phrase: the punctuation among the non-starters ("、", "。", "！").
+bool isClosing(gunichar ch) { return isNonStarter(ch) && g_unichar_ispunct(ch); }
+
+bool isOpening(gunichar ch) { return g_unichar_break_type(ch) == G_UNICODE_BREAK_OPEN_PUNCTUATION; }
+
+// The letters of the language's own script (ideographs, kana, hangul).
+bool isScriptLetter(gunichar ch) {
+    switch (g_unichar_get_script(ch)) {
+    case G_UNICODE_SCRIPT_HAN:
+    case G_UNICODE_SCRIPT_HIRAGANA:
+    case G_UNICODE_SCRIPT_KATAKANA:
+    case G_UNICODE_SCRIPT_HANGUL: return true;
+    default: return ch == 0x30FC;  // the prolonged sound mark belongs to the kana around it
+    }
+}
+
+bool mayBreakBetween(gunichar before, gunichar after, PhraseBreaks mode) {
+    if (isSpaceLike(before)) return true;
+    if (isSpaceLike(after) || isNonStarter(after)) return false;
+    if (isClosing(before) || isOpening(after)) return !isOpening(before);
+    if (isOpening(before) || mode == PhraseBreaks::Korean) return false;
+    if (mode == PhraseBreaks::Japanese && isHiragana(after)) return false;  // a particle or ending
+    if (isScriptLetter(before) != isScriptLetter(after)) return g_unichar_isalnum(before) || isScriptLetter(before);
+    return mode == PhraseBreaks::Japanese && isHiragana(before);
+}
+
+// Byte offsets at which a line may start, in ascending order.
+std::vector<int> phraseBreaks(const char* text, PhraseBreaks mode) {
+    std::vector<int> out;
+    gunichar before = 0;
+    for (const char* p = text; *p; p = g_utf8_next_char(p)) {
+        const gunichar ch = g_utf8_get_char(p);
+        if (p != text && mayBreakBetween(before, ch, mode)) out.push_back(static_cast<int>(p - text));
+        before = ch;
+    }
+    return out;
+}
+
+void applyFont(PangoLayout* layout, const TextStyle& st, double size, std::string_view text) {
+    PangoFontDescription* desc = pango_font_description_new();
+    pango_font_description_set_family(desc, fontFamilyFor(text, st.family ? st.family : kFontMono).c_str());
+    pango_font_description_set_absolute_size(desc, std::max(size, 0.0) * PANGO_SCALE);
+    pango_font_description_set_weight(desc, st.bold ? PANGO_WEIGHT_BOLD : PANGO_WEIGHT_NORMAL);
+    pango_font_description_set_style(desc, st.italic ? PANGO_STYLE_ITALIC : PANGO_STYLE_NORMAL);
+    pango_layout_set_font_description(layout, desc);
+    pango_font_description_free(desc);
+}
+
+struct ByteRange {
+    int from;
+    int to;
+};
+
+// Forbids line breaks inside the phrases of the layout's text, so Pango
+// breaks only where phraseBreaks allows (and its own rules agree); phrases
+// that overlap a loose range may break anywhere.
+void guardPhrases(PangoLayout* layout, PangoAttrList* attrs, PhraseBreaks breaks,
+                  const std::vector<ByteRange>& loose) {
+    const char* text = pango_layout_get_text(layout);
+    const std::vector<int> at = phraseBreaks(text, breaks);
+    int from = 0;
+    const int end = static_cast<int>(std::strlen(text));
+    for (std::size_t i = 0; i <= at.size(); ++i) {
+        const int to = i < at.size() ? at[i] : end;
+        const bool isLoose =
+            std::any_of(loose.begin(), loose.end(), [&](const ByteRange& r) { return r.from < to && from < r.to; });
+        if (to > from && !isLoose) {
+            PangoAttribute* keep = pango_attr_allow_breaks_new(FALSE);
+            keep->start_index = static_cast<guint>(from);
+            keep->end_index = static_cast<guint>(to);
+            pango_attr_list_insert(attrs, keep);
+        }
+        from = to;
+    }
+}
+
+// Line height and letter spacing; with phrases, the guards of a wrapped
+// text in a language written without spaces between words.
+void applyAttributes(PangoLayout* layout, const TextStyle& st, double size, PhraseBreaks phrases,
+                     const std::vector<ByteRange>& loose = {}) {
     PangoAttrList* attrs = pango_attr_list_new();
     pango_attr_list_insert(attrs, pango_attr_line_height_new_absolute(
                                       static_cast<int>(std::lround(kLineHeightEm * size * PANGO_SCALE))));
@@ -97,8 +315,23 @@ void applySpacing(PangoLayout* layout, const TextStyle& st, double size) {
         pango_attr_list_insert(attrs,
                                pango_attr_letter_spacing_new(static_cast<int>(st.letterSpacing * PANGO_SCALE)));
     }
+    if (phrases != PhraseBreaks::Anywhere) guardPhrases(layout, attrs, phrases, loose);
     pango_layout_set_attributes(layout, attrs);
     pango_attr_list_unref(attrs);
+}
+
+// The lines of the wrapped layout that are wider than the wrap width: each
+// holds a phrase too long for the box, which may then break anywhere.
+std::vector<ByteRange> overflowingLines(PangoLayout* layout) {
+    std::vector<ByteRange> out;
+    const int width = pango_layout_get_width(layout);
+    for (GSList* l = pango_layout_get_lines_readonly(layout); l; l = l->next) {
+        PangoLayoutLine* line = static_cast<PangoLayoutLine*>(l->data);
+        PangoRectangle logical;
+        pango_layout_line_get_extents(line, nullptr, &logical);
+        if (logical.width > width) out.push_back({line->start_index, line->start_index + line->length});
+    }
+    return out;
 }
 
 void applyText(PangoLayout* layout, std::string_view text, const TextStyle& st) {
@@ -141,15 +374,6 @@ bool forcedRightToLeft(std::string_view text) {
     return false;
 }
 
-void applyDirection(TextCache& c, bool rtl) {
-    if (c.rtl == rtl) return;
-    pango_layout_set_auto_dir(c.layout, !rtl);
-    pango_context_set_base_dir(pango_layout_get_context(c.layout),
-                               rtl ? PANGO_DIRECTION_RTL : PANGO_DIRECTION_WEAK_LTR);
-    pango_layout_context_changed(c.layout);
-    c.rtl = rtl;
-}
-
 void applyWrap(PangoLayout* layout, const TextStyle& st, bool rtl) {
     if (st.wrapWidth > 0) {
         pango_layout_set_width(layout, static_cast<int>(st.wrapWidth * PANGO_SCALE));
@@ -161,22 +385,64 @@ void applyWrap(PangoLayout* layout, const TextStyle& st, bool rtl) {
         pango_layout_set_alignment(layout, st.align == 1 ? PANGO_ALIGN_CENTER : st.align == 2 ? end : start);
     } else {
         pango_layout_set_width(layout, -1);
-        // An alignment left over from a wrapped text would otherwise
-        // shift the lines of the next multi-line text.
         pango_layout_set_alignment(layout, rtl ? PANGO_ALIGN_RIGHT : PANGO_ALIGN_LEFT);
     }
 }
 
-PangoLayout* layoutFor(cairo_t* cr, std::string_view text, const TextStyle& st, double fit) {
+// A fresh layout of the text in the style at the effective size; every
+// setting that shapes it is made here (and keyed in LayoutKey).
+PangoLayout* configureLayout(PangoContext* ctx, std::string_view text, const TextStyle& st, double size, bool rtl) {
+    PangoLayout* layout = pango_layout_new(ctx);
+    applyFont(layout, st, size, text);
+    applyText(layout, text, st);
+    const PhraseBreaks phrases = st.wrapWidth > 0 ? phraseBreaksOfLanguage() : PhraseBreaks::Anywhere;
+    applyAttributes(layout, st, size, phrases);
+    pango_layout_set_auto_dir(layout, !rtl);
+    applyWrap(layout, st, rtl);
+    if (phrases != PhraseBreaks::Anywhere) {
+        const std::vector<ByteRange> loose = overflowingLines(layout);
+        if (!loose.empty()) applyAttributes(layout, st, size, phrases, loose);
+    }
+    return layout;
+}
+
+const Laid& layoutFor(cairo_t* cr, std::string_view text, const TextStyle& st, double fit) {
     TextCache& c = textCache();
-    if (!madeFor(c, cr)) bindContext(c, cr);
-    applyFont(c, st, st.size * fit);
-    applySpacing(c.layout, st, st.size * fit);
-    applyText(c.layout, text, st);
+    checkValidity(c);
+    const Contexts& contexts = contextsFor(c, cr);
     const bool rtl = forcedRightToLeft(text);
-    applyDirection(c, rtl);
-    applyWrap(c.layout, st, rtl);
-    return c.layout;
+    const char* family = st.family ? st.family : kFontMono;
+    const LayoutKey key{text, family, st.size * fit, st.letterSpacing, st.wrapWidth, st.align,
+                        st.bold, st.italic, st.upperCase, rtl, contexts.hash};
+    auto laidOut = [&](Laid& l) {
+        l.layout = configureLayout(contexts.dir[rtl ? 1 : 0], text, st, key.size, rtl);
+        pango_layout_get_pixel_size(l.layout, &l.w, &l.h);
+    };
+    if (!c.enabled) {
+        dropLayout(c.scratch);
+        laidOut(c.scratch);
+        ++c.misses;
+        return c.scratch;
+    }
+    if (auto it = c.index.find(key); it != c.index.end()) {
+        c.order.splice(c.order.begin(), c.order, it->second);
+        ++c.hits;
+        return *it->second;
+    }
+    ++c.misses;
+    while (!c.order.empty() && c.order.size() >= c.capacity) {
+        c.index.erase(c.order.back().key);
+        dropLayout(c.order.back());
+        c.order.pop_back();
+    }
+    c.order.push_front(Laid{std::string(text), std::string(family)});
+    Laid& l = c.order.front();
+    laidOut(l);
+    l.key = key;
+    l.key.text = l.text;
+    l.key.family = l.family;
+    c.index.emplace(l.key, c.order.begin());
+    return l;
 }
 
 struct Fitted {
@@ -187,18 +453,19 @@ struct Fitted {
 
 // Lays the text out, shrunk to the style's fit width when it is too wide.
 Fitted fitted(cairo_t* cr, std::string_view text, const TextStyle& st) {
-    int w = 0;
-    int h = 0;
     double fit = 1.0;
     if (st.fitWidth > 0) {
-        PangoLayout* full = layoutFor(cr, text, st, 1.0);
-        pango_layout_get_pixel_size(full, &w, &h);
-        if (w > 0 && w > st.fitWidth) fit = std::max(st.fitWidth / w, st.minFit);
-        if (fit == 1.0) return {full, static_cast<double>(w), static_cast<double>(h)};
+        const Laid& full = layoutFor(cr, text, st, 1.0);
+        if (full.w > 0 && full.w > st.fitWidth) fit = std::max(st.fitWidth / full.w, st.minFit);
+        if (fit == 1.0) return {full.layout, static_cast<double>(full.w), static_cast<double>(full.h)};
     }
-    PangoLayout* layout = layoutFor(cr, text, st, fit);
-    pango_layout_get_pixel_size(layout, &w, &h);
-    return {layout, static_cast<double>(w), static_cast<double>(h)};
+    const Laid& l = layoutFor(cr, text, st, fit);
+    return {l.layout, static_cast<double>(l.w), static_cast<double>(l.h)};
+}
+
+TextObserver& textObserver() {
+    static TextObserver observer = nullptr;
+    return observer;
 }
 
 bool probeLayout(cairo_t* cr, PangoLayout* layout, double x, double y, const TextStyle& st) {
@@ -221,6 +488,7 @@ bool probeLayout(cairo_t* cr, PangoLayout* layout, double x, double y, const Tex
 }
 
 void showAt(cairo_t* cr, PangoLayout* layout, double x, double y, const TextStyle& st) {
+    if (textObserver()) textObserver()(pango_layout_get_text(layout));
     if (textProbe && !probeLayout(cr, layout, x, y, st)) return;
     setColor(cr, st.color, st.alpha);
     cairo_move_to(cr, x, y);
@@ -337,6 +605,60 @@ void measureText(cairo_t* cr, std::string_view text, const TextStyle& style, dou
     if (height) *height = f.h;
 }
 
+void setTextObserver(TextObserver observer) { textObserver() = observer; }
+
+std::vector<int> lineStarts(cairo_t* cr, std::string_view text, const TextStyle& style) {
+    PangoLayout* layout = fitted(cr, text, style).layout;
+    std::vector<int> starts;
+    for (GSList* l = pango_layout_get_lines_readonly(layout); l; l = l->next) {
+        starts.push_back(static_cast<PangoLayoutLine*>(l->data)->start_index);
+    }
+    return starts;
+}
+
+namespace {
+
+constexpr const char* kArabicFace = "Velmorandine Arab";
+constexpr const char* kHebrewFace = "DejaVu Sans";  // the bundled face that has Hebrew
+
+// The list without one family, as "a, b, c".
+std::string withoutFamily(std::string_view list, std::string_view family) {
+    std::string out;
+    std::size_t from = 0;
+    while (from <= list.size()) {
+        std::size_t comma = list.find(',', from);
+        if (comma == std::string_view::npos) comma = list.size();
+        std::string_view name = list.substr(from, comma - from);
+        while (!name.empty() && name.front() == ' ') name.remove_prefix(1);
+        while (!name.empty() && name.back() == ' ') name.remove_suffix(1);
+        if (!name.empty() && name != family) {
+            if (!out.empty()) out += ", ";
+            out += name;
+        }
+        from = comma + 1;
+    }
+    return out;
+}
+
+} // namespace
+
+std::string fontFamilyFor(std::string_view text, const char* family) {
+    // ASCII text holds no right-to-left letter, and most texts are ASCII.
+    if (std::none_of(text.begin(), text.end(), [](char ch) { return static_cast<unsigned char>(ch) >= 0x80; }))
+        return family;
+    const char* end = text.data() + text.size();
+    for (const char* p = text.data(); p < end; p = g_utf8_next_char(p)) {
+        const gunichar ch = g_utf8_get_char_validated(p, end - p);
+        if (ch == static_cast<gunichar>(-1) || ch == static_cast<gunichar>(-2)) break;
+        const GUnicodeScript script = g_unichar_get_script(ch);
+        const char* face = script == G_UNICODE_SCRIPT_ARABIC   ? kArabicFace
+                           : script == G_UNICODE_SCRIPT_HEBREW ? kHebrewFace
+                                                               : nullptr;
+        if (face) return std::string(face) + ", " + withoutFamily(family, face);
+    }
+    return family;
+}
+
 void drawText(cairo_t* cr, double x, double y, std::string_view text, const TextStyle& style) {
     if (text.empty()) return;
     Fitted f = fitted(cr, text, style);
@@ -414,7 +736,39 @@ bool registerBundledFonts() {
             all = false;
         }
     }
+    // Layouts made before may have found other faces.
+    clearTextCache();
     return all;
+}
+
+void setTextPixelRatio(double ratio) { textCache().wantedScale = ratio > 0 ? ratio : 1.0; }
+
+void clearTextCache() {
+    TextCache& c = textCache();
+    dropAll(c);
+    c.hits = 0;
+    c.misses = 0;
+}
+
+void setTextCacheEnabled(bool on) {
+    TextCache& c = textCache();
+    c.enabled = on;
+    if (!on) dropAll(c);
+}
+
+void setTextCacheCapacity(std::size_t n) {
+    TextCache& c = textCache();
+    c.capacity = std::max<std::size_t>(n, 1);
+    while (c.order.size() > c.capacity) {
+        c.index.erase(c.order.back().key);
+        dropLayout(c.order.back());
+        c.order.pop_back();
+    }
+}
+
+TextCacheStats textCacheStats() {
+    const TextCache& c = textCache();
+    return {c.order.size(), c.hits, c.misses};
 }
 
 } // namespace ui

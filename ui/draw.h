@@ -3,14 +3,16 @@
 // units of the context they draw on; colours are 0xRRGGBB with a separate
 // opacity (see ui/theme.h for the colour helpers).
 //
-// All text goes through one Pango layout that is kept between calls, so
-// these functions are for the main thread only.
+// Laid-out texts are cached between calls (see below), so these functions
+// are for the main thread only.
 #include <cairo.h>
 
+#include <cstddef>
 #include <cstdint>
 #include <numbers>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "ui/rect.h"
 
@@ -34,14 +36,16 @@ private:
     cairo_t* cr_;
 };
 
-// The interface's font family lists. The script faces stand around the Latin
-// face so that every language of the game finds its glyphs in a bundled font.
-// kFontMono is the list of every ordinary text style; kFontSans is the
-// proportional variant for symbol glyphs and some labels and body texts.
+// The interface's font family lists. The script faces follow the Latin face
+// so that every language of the game finds its glyphs in a bundled font; a
+// text with Arabic or Hebrew letters is laid out with its script's face first
+// (see fontFamilyFor). kFontMono is the list of every ordinary text style;
+// kFontSans is the proportional variant for symbol glyphs and some labels and
+// body texts.
 inline constexpr const char* kFontMono =
-    "Velmorandine Arab, DejaVu Sans Mono, Velmorandine CJK, Velmorandine Deva, Velmorandine Beng, Velmorandine Thai";
+    "DejaVu Sans Mono, Velmorandine CJK, Velmorandine Deva, Velmorandine Beng, Velmorandine Thai, Velmorandine Arab";
 inline constexpr const char* kFontSans =
-    "Velmorandine Arab, DejaVu Sans, Velmorandine CJK, Velmorandine Deva, Velmorandine Beng, Velmorandine Thai";
+    "DejaVu Sans, Velmorandine CJK, Velmorandine Deva, Velmorandine Beng, Velmorandine Thai, Velmorandine Arab";
 
 struct TextStyle {
     const char* family = kFontMono;  // comma-separated Pango family list
@@ -101,6 +105,21 @@ void drawTextIn(cairo_t* cr, const Rect& r, std::string_view text, const TextSty
 // empty line takes no height but keeps its gaps.
 void drawTextStack(cairo_t* cr, const Rect& r, const TextLine* lines, int count, double gap);
 
+// The family list a text is laid out with: the style's list, with the face of
+// the text's Arabic or Hebrew letters put first, so that the punctuation and
+// spaces of the sentence come from the face of its letters ("بالمجد." without
+// a monospaced gap before the full stop).
+std::string fontFamilyFor(std::string_view text, const char* family);
+// Byte offsets in the text at which the lines of its layout begin (with a
+// wrap width, where the text breaks; the first is 0). An upper-cased style
+// counts in the upper-cased text.
+std::vector<int> lineStarts(cairo_t* cr, std::string_view text, const TextStyle& style);
+
+// Hands every text to the observer as it is drawn (null: nobody), so that a
+// test can read what a screen shows.
+using TextObserver = void (*)(std::string_view text);
+void setTextObserver(TextObserver observer);
+
 // Tools that look at every text on screen (the contrast check) set a probe;
 // the game leaves it null, which costs one test per text. The probe sees each
 // text as it is about to be drawn: its ink as a mask pattern in cr's user
@@ -117,5 +136,26 @@ bool probeTextMask(cairo_t* cr, cairo_surface_t* mask, double x, double y, std::
 // Makes the nine font files of the asset directory known to Fontconfig. Call
 // once at start-up before any text is drawn; true when every file was taken.
 bool registerBundledFonts();
+
+// Text is laid out at the frame's base transform, the overlay's pixels per
+// logical unit (the shell sets it each frame; 1 until then), whatever
+// transform a text is drawn under.
+void setTextPixelRatio(double ratio);
+
+// Laid-out texts are kept for reuse, at most this many (the least recently
+// used go first); a change of language, fonts or pixel ratio empties it.
+inline constexpr std::size_t kTextCacheCapacity = 2048;
+struct TextCacheStats {
+    std::size_t entries = 0;
+    std::size_t hits = 0;
+    std::size_t misses = 0;
+};
+TextCacheStats textCacheStats();
+// Empties the cache and its counts.
+void clearTextCache();
+// Test seams: with the cache off every text is laid out afresh; a smaller
+// capacity drops the least recently used at once.
+void setTextCacheEnabled(bool on);
+void setTextCacheCapacity(std::size_t n);
 
 } // namespace ui

@@ -8,6 +8,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
+#include <strings.h>
 
 
 namespace ui {
@@ -172,6 +174,23 @@ EventEffect applyEvent(const SDL_Event& e, Input& input, double now, double& las
     case SDL_WINDOWEVENT: return EventEffect::Window;
     default: return EventEffect::None;
     }
+}
+
+bool noDisplay(const char* chosen, const char* asked) {
+    if (!chosen) return true;
+    static constexpr const char* kShowNothing[] = {"offscreen", "dummy", "evdev"};
+    if (std::none_of(std::begin(kShowNothing), std::end(kShowNothing),
+                     [&](const char* name) { return std::strcmp(chosen, name) == 0; })) {
+        return false;
+    }
+    const std::size_t length = std::strlen(chosen);
+    for (const char* p = asked ? asked : ""; *p;) {
+        const char* end = std::strchr(p, ',');
+        const std::size_t n = end ? static_cast<std::size_t>(end - p) : std::strlen(p);
+        if (n == length && ::strncasecmp(p, chosen, n) == 0) return false;
+        p += end ? n + 1 : n;
+    }
+    return true;
 }
 
 double nowSeconds() {

@@ -55,6 +55,12 @@ enum class EventEffect { None, Quit, ToggleFullscreen, Window };
 // previous left release; a release less than 0.3 s after it is a double click.
 EventEffect applyEvent(const SDL_Event& e, Input& input, double now, double& lastRelease);
 
+// Whether SDL's video driver (chosen) is one that shows nothing, which SDL
+// falls back on when it finds no display, and the user did not ask for it
+// in SDL_VIDEODRIVER (asked: its value, null when unset; SDL reads it as a
+// comma-separated list of names in any case).
+bool noDisplay(const char* chosen, const char* asked);
+
 // Seconds of the steady clock since the first call.
 double nowSeconds();
 

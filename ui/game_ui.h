@@ -64,9 +64,21 @@ std::string num(double value);
 std::string className(rpg::ClassId cls);
 // The hero's name and class: "Brunhild · Warrior".
 std::string heroTitle(const rpg::Hero& hero);
-// A hero's own name; a monster's translated name and prefix, one space
-// apart, in the order of the active language ("Frost Wolf", "Loup glaciaire").
+// A hero's own name; a monster's translated name and prefix in the order of
+// the active language, a space apart where the script spaces its words
+// ("Frost Wolf", "Loup glaciaire", "氷結フェンリル").
 std::string combatantName(const rpg::Combatant& c);
+// The short level label and the number: "Lv. 7", "St. 7".
+std::string levelLabel(double level);
+// The gear-score label and the grouped number: "GS 1.119".
+std::string gearScoreLabel(double score);
+// An arrow that points along the reading direction: "→", or "←" in a
+// right-to-left language. Arrows that Unicode mirrors (">") would follow
+// the direction of whatever text stands next to them instead.
+const char* forwardArrow();
+// The mark between an action and its target: ">" read left to right; in a
+// right-to-left language a left-pointing arrow that no bidi level mirrors.
+const char* targetArrow();
 // The translated name of the item's definition; the raw id when unknown.
 std::string itemName(const rpg::ItemInstance& item);
 // The listed stats that are not zero, as label and signed whole value joined

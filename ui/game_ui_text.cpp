@@ -46,8 +46,18 @@ std::string combatantName(const rpg::Combatant& c) {
     const std::string base = i18n::tr(c.nameKey);
     if (c.prefixKey.empty()) return base;
     const std::string prefix = i18n::tr(c.prefixKey);
-    return i18n::currentPrefixAfterBase() ? base + " " + prefix : prefix + " " + base;
+    const char* gap = i18n::wordGap();
+    return i18n::currentPrefixAfterBase() ? base + gap + prefix : prefix + gap + base;
 }
+
+// A no-break space: a wrapped line never parts the label from its number.
+std::string levelLabel(double level) { return i18n::tr("common.lvl") + "\u00a0" + num(level); }
+
+std::string gearScoreLabel(double score) { return i18n::tr("common.gearScore") + "\u00a0" + num(score); }
+
+const char* forwardArrow() { return i18n::currentIsRtl() ? "\u2190" : "\u2192"; }
+
+const char* targetArrow() { return i18n::currentIsRtl() ? "\u2190" : ">"; }
 
 std::string itemName(const rpg::ItemInstance& item) {
     const rpg::ItemDef* def = rpg::findItem(item.defId);

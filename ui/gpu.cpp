@@ -205,6 +205,47 @@ SDL_Texture* gpuTexture(std::string_view key, int w, int h, GpuPainter painter, 
     return store(key, tex, w, h);
 }
 
+namespace {
+
+struct Shifted {
+    GpuPainter painter;
+    void* user;
+    double dx, dy;
+};
+
+void paintShifted(cairo_t* cr, void* user) {
+    const Shifted* s = static_cast<const Shifted*>(user);
+    cairo_translate(cr, s->dx, s->dy);
+    s->painter(cr, s->user);
+}
+
+} // namespace
+
+void gpuPicture(std::string_view key, double x, double y, double w, double h, GpuPainter painter, void* user,
+                double alpha) {
+    State& s = st();
+    if (!s.renderer || !painter || !(w > 0) || !(h > 0) || !std::isfinite(x) || !std::isfinite(y)) return;
+    // Quarter pixels: finer than antialiasing shows, coarse enough that a
+    // picture at rest keeps one texture.
+    auto split = [&](double v, int* whole) {
+        const double p = v * s.scale;
+        *whole = static_cast<int>(std::floor(p));
+        return std::round((p - *whole) * 4) / 4;
+    };
+    int ix = 0, iy = 0;
+    const double fx = split(x, &ix);
+    const double fy = split(y, &iy);
+    const int pw = static_cast<int>(std::ceil(fx + w * s.scale));
+    const int ph = static_cast<int>(std::ceil(fy + h * s.scale));
+    char suffix[48];
+    std::snprintf(suffix, sizeof suffix, "|%.2f,%.2f", fx, fy);
+    std::string full(key);
+    full += suffix;
+    Shifted shifted{painter, user, fx / s.scale, fy / s.scale};
+    SDL_Texture* tex = gpuTexture(full, pw, ph, paintShifted, &shifted);
+    gpuBlit(tex, ix / s.scale, iy / s.scale, pw / s.scale, ph / s.scale, alpha);
+}
+
 SDL_Texture* gpuTextureRgba(std::string_view key, int w, int h, const uint32_t* pixels, bool crisp) {
     State& s = st();
     if (!s.renderer || w < 1 || h < 1 || !pixels) return nullptr;
@@ -248,6 +289,17 @@ void gpuDrop(std::string_view key) {
     SDL_DestroyTexture(it->second.texture);
     s.textures.erase(it);
 }
+
+void gpuDropPrefix(std::string_view prefix) {
+    State& s = st();
+    auto it = s.textures.lower_bound(prefix);
+    while (it != s.textures.end() && std::string_view(it->first).starts_with(prefix)) {
+        SDL_DestroyTexture(it->second.texture);
+        it = s.textures.erase(it);
+    }
+}
+
+std::size_t gpuCacheSize() { return st().textures.size(); }
 
 void gpuSetClip(double x, double y, double w, double h) {
     if (!st().renderer) return;

@@ -43,9 +43,24 @@ SDL_Texture* gpuTexture(std::string_view key, int w, int h, GpuPainter painter, 
 // As gpuTexture, uploaded from premultiplied ARGB pixels (w * 4 bytes a row);
 // crisp scales with nearest-neighbour sampling.
 SDL_Texture* gpuTextureRgba(std::string_view key, int w, int h, const uint32_t* pixels, bool crisp);
+// A picture that stays the same from frame to frame, drawn on the GPU layer
+// instead of the overlay: painted once into a texture kept under key (and
+// the position's fraction of a pixel), then blitted each frame with its
+// top-left corner at (x, y), w by h units, with alpha. The painter draws in
+// units with the picture's top-left corner at the origin; the texture is
+// aligned to the pixel grid and the picture painted at the position's
+// fraction, so it lands on the same pixels as drawn directly with cairo.
+// The key must name everything the painter draws (size included). Like all
+// GPU drawing it lies beneath the whole overlay.
+void gpuPicture(std::string_view key, double x, double y, double w, double h, GpuPainter painter, void* user,
+                double alpha = 1.0);
 // A cached render-target texture, drawn by draw when made or when redraw is set.
 SDL_Texture* gpuRenderTarget(std::string_view key, int w, int h, GpuDrawer draw, void* user, bool redraw);
 void gpuDrop(std::string_view key);
+// Drops every entry whose key begins with prefix.
+void gpuDropPrefix(std::string_view prefix);
+// How many textures the cache holds.
+std::size_t gpuCacheSize();
 
 void gpuSetClip(double x, double y, double w, double h);
 void gpuClearClip();

@@ -101,6 +101,21 @@ int main(int argc, char** argv) {
     // A closed standard output must not kill the game before it saves:
     // diagnostics that cannot be written are simply dropped.
     std::signal(SIGPIPE, SIG_IGN);
+    // Without a display SDL falls back on a driver that draws nowhere: the
+    // game would run unseen, hold the lock and save a size nobody chose. So
+    // the display comes first, before any file is touched.
+    if (SDL_Init(SDL_INIT_TIMER | SDL_INIT_VIDEO) != 0) {
+        std::fprintf(stderr, "SDL_Init: %s\n", SDL_GetError());
+        return 1;
+    }
+    if (const char* driver = SDL_GetCurrentVideoDriver(); ui::noDisplay(driver, std::getenv("SDL_VIDEODRIVER"))) {
+        std::fprintf(stderr,
+                     "[video] kein Bildschirm gefunden (SDL nahm den Treiber \"%s\"): das Spiel braucht eine "
+                     "grafische Sitzung (X11 oder Wayland)\n",
+                     driver ? driver : "?");
+        SDL_Quit();
+        return 1;
+    }
     platform::installCrashHandler();
     paths::prepareFontconfig();
     seedProcessRandom();
@@ -116,10 +131,6 @@ int main(int argc, char** argv) {
     rpg::setActiveDifficulty(store::settings().difficulty);
     chooseStartScreen();
 
-    if (SDL_Init(SDL_INIT_TIMER | SDL_INIT_VIDEO) != 0) {
-        std::fprintf(stderr, "SDL_Init: %s\n", SDL_GetError());
-        return 1;
-    }
     ui::Shell sh;
     if (!ui::openShell(sh, ui::Game::instance(), opts)) return 1;
     while (ui::runFrame(sh)) {

@@ -4,12 +4,16 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
+
+#include <unistd.h>
 
 #include "platform/storage.h"
 #include "ui/audio.h"
 #include "ui/draw.h"
 #include "ui/gpu.h"
+#include "ui/overlay_diff.h"
 
 namespace ui {
 
@@ -20,6 +24,8 @@ namespace {
 constexpr double kSettleSeconds = 0.4;
 constexpr double kSettingsSaveInterval = 2.0;
 constexpr double kMaxFrameStep = 0.1;
+// Main-thread time a frame may spend decoding sounds after it was shown.
+constexpr double kDecodeSecondsPerFrame = 0.002;
 
 SDL_Rect displayBounds(int index) {
     SDL_Rect r{0, 0, 0, 0};
@@ -198,7 +204,9 @@ double pixelRatio(SDL_Window* window) {
 
 void destroyOverlay(Overlay& o) {
     if (o.texture) SDL_DestroyTexture(o.texture);
-    if (o.surface) cairo_surface_destroy(o.surface);
+    for (cairo_surface_t* s : o.surfaces) {
+        if (s) cairo_surface_destroy(s);
+    }
     o = Overlay{};
 }
 
@@ -206,9 +214,10 @@ void destroyOverlay(Overlay& o) {
 // alpha; rebuilt only when the output size changes.
 void ensureOverlay(Shell& sh, int w, int h) {
     Overlay& o = sh.overlay;
-    if (o.surface && o.w == w && o.h == h) return;
+    if (o.surfaces[0] && o.w == w && o.h == h) return;
     destroyOverlay(o);
-    o.surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, h);
+    o.surfaces[0] = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, h);
+    o.surfaces[1] = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, h);
     o.texture = SDL_CreateTexture(sh.renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING, w, h);
     o.w = w;
     o.h = h;
@@ -219,14 +228,38 @@ void ensureOverlay(Shell& sh, int w, int h) {
     if (SDL_SetTextureBlendMode(o.texture, premultiplied) != 0) SDL_SetTextureBlendMode(o.texture, SDL_BLENDMODE_BLEND);
 }
 
+// Brings the texture up to this frame's overlay, uploading only what changed
+// since the previous frame; returns the pixels uploaded.
+long uploadOverlay(Overlay& o) {
+    cairo_surface_t* now = o.surface();
+    cairo_surface_flush(now);
+    const unsigned char* data = cairo_image_surface_get_data(now);
+    const int stride = cairo_image_surface_get_stride(now);
+    if (!o.uploaded) {
+        SDL_UpdateTexture(o.texture, nullptr, data, stride);
+        o.uploaded = true;
+        return static_cast<long>(o.w) * o.h;
+    }
+    long pixels = 0;
+    const unsigned char* before = cairo_image_surface_get_data(o.surfaces[1 - o.drawing]);
+    for (const PixelRect& r : changedRects(data, before, o.w, o.h, stride)) {
+        const SDL_Rect area{r.x, r.y, r.w, r.h};
+        SDL_UpdateTexture(o.texture, &area, data + static_cast<std::size_t>(r.y) * stride + 4 * r.x, stride);
+        pixels += static_cast<long>(r.w) * r.h;
+    }
+    return pixels;
+}
+
 void presentOverlay(Shell& sh) {
     Overlay& o = sh.overlay;
-    cairo_surface_flush(o.surface);
+    sh.last.uploadedPixels = 0;
     if (o.texture) {
-        SDL_UpdateTexture(o.texture, nullptr, cairo_image_surface_get_data(o.surface),
-                          cairo_image_surface_get_stride(o.surface));
+        sh.last.uploadedPixels = uploadOverlay(o);
         SDL_RenderCopy(sh.renderer, o.texture, nullptr, nullptr);
+    } else {
+        cairo_surface_flush(o.surface());
     }
+    o.drawing = 1 - o.drawing;
     if (sh.beforePresent) sh.beforePresent(sh);
     SDL_RenderPresent(sh.renderer);
 }
@@ -269,18 +302,54 @@ void placeWindow(Shell& sh, double now) {
     std::fflush(stdout);
 }
 
-void reportStats(Shell& sh, double cpu, double gpu, double now, int w, int h) {
+// Milliseconds since the process was started, by the kernel's account (to
+// its clock tick): the start includes loading the program and its libraries.
+double msSinceProcessStart() {
+    std::FILE* f = std::fopen("/proc/self/stat", "r");
+    if (!f) return -1;
+    char buf[1024];
+    const std::size_t n = std::fread(buf, 1, sizeof buf - 1, f);
+    std::fclose(f);
+    buf[n] = 0;
+    const char* p = std::strrchr(buf, ')');  // the command name may hold spaces
+    unsigned long long start = 0;
+    if (!p || std::sscanf(p + 2, "%*c %*d %*d %*d %*d %*d %*u %*u %*u %*u %*u %*u %*u %*d %*d %*d %*d %*d %*d %llu",
+                          &start) != 1)
+        return -1;
+    timespec boot{};
+    clock_gettime(CLOCK_BOOTTIME, &boot);
+    const double since = static_cast<double>(boot.tv_sec) + 1e-9 * static_cast<double>(boot.tv_nsec) -
+                         static_cast<double>(start) / static_cast<double>(sysconf(_SC_CLK_TCK));
+    return 1000 * since;
+}
+
+// p in 0..1 of the frames' figures, nearest rank; v is sorted.
+double rankOf(const std::vector<double>& v, double p) {
+    return v.empty() ? 0 : v[static_cast<std::size_t>(p * static_cast<double>(v.size() - 1) + 0.5)];
+}
+
+void reportStats(Shell& sh, double gpu, double now, int w, int h) {
     FrameStats& st = sh.stats;
     if (!st.on) return;
-    ++st.frames;
-    st.cpu += cpu;
+    if (!st.firstShown) {
+        st.firstShown = true;
+        std::fprintf(stderr, "[stats] erstes Bild nach %.0f ms, %.0f ms Rechenzeit des Hauptfadens\n",
+                     msSinceProcessStart(), 1000 * threadCpuSeconds());
+        std::fflush(stderr);
+    }
+    st.frameCpu.push_back(sh.last.frameCpu);
     st.gpu += gpu;
     if (now - st.lastReport < 1.0) return;
-    std::fprintf(stderr, "[stats] %3d fps   CPU %5.1f ms   GPU %5.1f ms   %d Kopien  %dx%d %s\n", st.frames,
-                 st.cpu * 1000.0 / st.frames, st.gpu * 1000.0 / st.frames, gpuDrawCalls(), w, h,
-                 profReport().c_str());
-    st.frames = 0;
-    st.cpu = 0;
+    std::vector<double> v = st.frameCpu;
+    std::sort(v.begin(), v.end());
+    double sum = 0;
+    for (double x : v) sum += x;
+    const double n = static_cast<double>(v.size());
+    std::fprintf(stderr,
+                 "[stats] %3zu fps   CPU %5.1f ms (p50 %.1f, p95 %.1f, max %.1f)   GPU %5.1f ms   %d Kopien  %dx%d %s\n",
+                 v.size(), sum * 1000.0 / n, 1000 * rankOf(v, 0.5), 1000 * rankOf(v, 0.95), 1000 * v.back(),
+                 st.gpu * 1000.0 / n, gpuDrawCalls(), w, h, profReport().c_str());
+    st.frameCpu.clear();
     st.gpu = 0;
     st.lastReport = now;
 }
@@ -295,6 +364,7 @@ void saveSettingsWhenDue(Shell& sh, double now) {
 } // namespace
 
 bool runFrame(Shell& sh) {
+    const double frameStart = threadCpuSeconds();
     sh.ctx.beginFrame();
     const bool quit = pollEvents(sh, sh.clock());
     applyFullscreenMode(sh);
@@ -311,7 +381,7 @@ bool runFrame(Shell& sh) {
 
     const double p = pixelRatio(sh.window);
     ensureOverlay(sh, outW, outH);
-    cairo_t* cr = cairo_create(sh.overlay.surface);
+    cairo_t* cr = cairo_create(sh.overlay.surface());
     cairo_save(cr);
     cairo_set_operator(cr, CAIRO_OPERATOR_CLEAR);
     cairo_paint(cr);
@@ -329,6 +399,7 @@ bool runFrame(Shell& sh) {
     const double threadStart = threadCpuSeconds();
 
     gpuSetScale(p);
+    setTextPixelRatio(p);
     gpuBeginFrame();
     SDL_SetRenderDrawColor(sh.renderer, 27, 20, 16, 255);
     SDL_RenderClear(sh.renderer);
@@ -344,9 +415,12 @@ bool runFrame(Shell& sh) {
     const double gpuEnd = nowSeconds();
     sh.last.update = cpuEnd - cpuStart;
     sh.last.present = gpuEnd - cpuEnd;
+    // The sounds are decoded once frames are on screen, a little after each.
+    if (!sh.effectsDecoded) sh.effectsDecoded = audio::decodeEffects(kDecodeSecondsPerFrame);
+    sh.last.frameCpu = threadCpuSeconds() - frameStart;
 
     placeWindow(sh, sh.clock());
-    reportStats(sh, cpuEnd - cpuStart, gpuEnd - cpuEnd, gpuEnd, outW, outH);
+    reportStats(sh, gpuEnd - cpuEnd, gpuEnd, outW, outH);
     saveSettingsWhenDue(sh, ctx.now);
     sh.prevNow = ctx.now;
     return !quit && !ctx.quit && !terminationRequested();

@@ -8,6 +8,7 @@
 #include <cairo.h>
 
 #include <functional>
+#include <vector>
 
 #include "ui/app.h"
 #include "ui/entry.h"
@@ -22,28 +23,41 @@ struct Placement {
     double ignoreUntil = 0;
 };
 
+// The full-window vector layer. Frames draw into the two surfaces in turn,
+// so the one not drawn into holds the previous frame, which is what the
+// texture holds: only what differs between the two is uploaded.
 struct Overlay {
-    cairo_surface_t* surface = nullptr;
+    cairo_surface_t* surfaces[2] = {nullptr, nullptr};
+    int drawing = 0;  // the surface of this frame
     SDL_Texture* texture = nullptr;
+    bool uploaded = false;  // the texture holds the other surface's picture
     int w = 0;
     int h = 0;
+    cairo_surface_t* surface() const { return surfaces[drawing]; }
 };
 
+// The statistics line's second: each frame's whole main-thread CPU time
+// (events to the present call, as FrameCost::frameCpu) and the wall time
+// of its upload and present.
 struct FrameStats {
     bool on = false;
-    int frames = 0;
-    double cpu = 0;
+    bool firstShown = false;
+    std::vector<double> frameCpu;
     double gpu = 0;
     double lastReport = 0;
 };
 
-// What the last drawn frame cost, in seconds: the screen's update and
-// drawing by the wall clock and in this thread's CPU time, then the upload
-// and present by the wall clock.
+// What the last drawn frame cost, in seconds. frameCpu is the whole frame in
+// this thread's CPU time: events, the overlay's clear, the screen's update
+// and drawing, audio, the upload and the present call. The parts: the
+// screen's update by the wall clock and in CPU time, then the upload and
+// present by the wall clock.
 struct FrameCost {
+    double frameCpu = 0;
     double update = 0;
     double updateCpu = 0;
     double present = 0;
+    long uploadedPixels = 0;  // of the overlay, this frame
 };
 
 struct Shell {
@@ -63,6 +77,7 @@ struct Shell {
     // the frame is presented, while the renderer holds the finished picture.
     std::function<void(Shell&)> beforePresent;
     bool appliedFullscreen = false;
+    bool effectsDecoded = false;
     bool settingsChanged = false;
     double lastSettingsSave = 0;
     double lastRelease = -10;

@@ -1,7 +1,9 @@
 // The wooden plank button of the main menu.
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 
+#include "ui/gpu.h"
 #include "ui/theme.h"
 #include "ui/widget_base.h"
 #include "ui/widgets.h"
@@ -27,6 +29,8 @@ constexpr Nail kNails[] = {{6, 5, -1, -1}, {6, 5, 1, -1}, {6, 5, -1, 1}, {6, 5, 
 struct Wood {
     uint32_t base, dark, light;
 };
+
+double borderOf(double s) { return std::max(3 * s, 2.0); }
 constexpr Wood kSelectedWood{0x8C5A1E, 0x7D4F1A, 0xA1691F};
 constexpr Wood kPlainWood{0x6A451D, 0x5D3C19, 0x7A5222};
 
@@ -36,9 +40,31 @@ constexpr double kShineLength = 1.4;   // s a sweep takes
 
 double easeInOut(double u) { return u < 0.5 ? 2 * u * u : 1 - 2 * (1 - u) * (1 - u); }
 
-void drawGlow(cairo_t* cr, const Rect& plank, double now, double s) {
+// The plank's picture and its glow do not change from frame to frame: they
+// are painted once and drawn on the GPU layer (the menu draws nothing on the
+// overlay beneath its buttons); the sheen, outline and label stay on the
+// overlay above them.
+struct Plank {
+    double w, h, s;
+    const Wood* wood;
+    bool pressed;
+};
+
+constexpr double kGlowGrow = 6;  // scaled
+
+void paintGlow(cairo_t* cr, void* user) {
+    const Plank& p = *static_cast<const Plank*>(user);
+    const double g = kGlowGrow * p.s;
+    fillRoundedRect(cr, {0, 0, p.w + 2 * g, p.h + 2 * g}, 12 * p.s, 0xFFB13A, 1.0);
+}
+
+void drawGlow(const Rect& plank, double now, double s) {
     const double pulse = 0.16 + 0.2 * (0.5 - 0.5 * std::cos(kPi * now / 1.5));
-    fillRoundedRect(cr, kit::grown(plank, 6 * s), 12 * s, 0xFFB13A, 0.55 * pulse);
+    Plank p{plank.w, plank.h, s, nullptr, false};
+    char key[96];
+    std::snprintf(key, sizeof key, "plankglow|%.3f|%.3f|%.4f", plank.w, plank.h, s);
+    const Rect r = kit::grown(plank, kGlowGrow * s);
+    gpuPicture(key, r.x, r.y, r.w, r.h, paintGlow, &p, 0.55 * pulse);
 }
 
 void drawBoards(cairo_t* cr, const Rect& p, const Wood& wood, bool pressed, double s) {
@@ -79,6 +105,28 @@ void drawNails(cairo_t* cr, const Rect& p, double s) {
     }
 }
 
+// Boards, nails and the dark rim, in a margin that holds the rim's outer half.
+void paintPlank(cairo_t* cr, void* user) {
+    const Plank& p = *static_cast<const Plank*>(user);
+    const double b = borderOf(p.s);
+    const Rect plank{b, b, p.w, p.h};
+    cairo_save(cr);
+    roundedRectPath(cr, plank, 7 * p.s);
+    cairo_clip(cr);
+    drawBoards(cr, plank, *p.wood, p.pressed, p.s);
+    drawNails(cr, plank, p.s);
+    cairo_restore(cr);
+    strokeRoundedRect(cr, plank, 7 * p.s, b, 0x221407, 1.0);
+}
+
+void drawPlank(const Rect& plank, const Wood& wood, bool selected, bool pressed, double s) {
+    Plank p{plank.w, plank.h, s, &wood, pressed};
+    char key[96];
+    std::snprintf(key, sizeof key, "plank|%d%d|%.3f|%.3f|%.4f", selected, pressed, plank.w, plank.h, s);
+    const double b = borderOf(s);
+    gpuPicture(key, plank.x - b, plank.y - b, plank.w + 2 * b, plank.h + 2 * b, paintPlank, &p);
+}
+
 void drawWoodLabel(cairo_t* cr, const Rect& p, const Rect& r, const std::string& text, bool selected, double s) {
     TextStyle st = kit::label(std::round(std::min(0.34 * r.h, 17 * s)), true, 0x1A0E04, 1, p.w - 36 * s, 0.85);
     st.upperCase = true;
@@ -102,18 +150,15 @@ bool woodButton(Ctx& ctx, const Rect& r, const std::string& text, bool selected,
     const kit::Press press = kit::pressOf(ctx, r);
     const Rect plank{r.x, r.y + (press.pressed ? 2 * s : 0), r.w, r.h};
     const Wood& wood = selected ? kSelectedWood : kPlainWood;
-    const double b = std::max(3 * s, 2.0);
+    if (selected) drawGlow(plank, ctx.now, s);
+    drawPlank(plank, wood, selected, press.pressed, s);
     {
         kit::SavedCairo keep(cr);
-        if (selected) drawGlow(cr, plank, ctx.now, s);
         cairo_save(cr);
         roundedRectPath(cr, plank, 7 * s);
         cairo_clip(cr);
-        drawBoards(cr, plank, wood, press.pressed, s);
         drawShine(cr, plank, ctx.now, shineDelayMs, s);
-        drawNails(cr, plank, s);
         cairo_restore(cr);
-        strokeRoundedRect(cr, plank, 7 * s, b, 0x221407, 1.0);
         if (press.outlined()) strokeRoundedRect(cr, plank, 7 * s, 1.5 * s, theme::kLightGold, 0.5);
         drawWoodLabel(cr, plank, r, text, selected, s);
     }

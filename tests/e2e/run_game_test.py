@@ -6,11 +6,17 @@ own data and runtime directory), lets it draw for a while, sends SIGTERM and
 checks that it ended cleanly: status 0, the geometry line, a settings file and
 no crash report. The start screens are the ones the program itself names in
 the usage line it prints for an unknown VELMORANDINE_SCREEN (that run is
-checked the same way). Also checks that a second copy is refused with status 0.
+checked the same way). Also checks that a second copy is refused with status 0
+and that without any display the game says so and ends before it touches a
+file.
 
-Usage: run_game_test.py <path to velmorandine>
+Usage: run_game_test.py <path to velmorandine> [screens | copies]...
+  screens: every start screen; copies: the second copy, its box, a closed
+  standard output and no display (both when none is named).
 """
+import ctypes
 import os
+import re
 import shutil
 import signal
 import subprocess
@@ -24,23 +30,34 @@ RUN_SECONDS = 1.0
 START_TIMEOUT = 60.0
 
 
+def display_taken(display):
+    return os.path.exists(f"/tmp/.X11-unix/X{display}") or os.path.exists(f"/tmp/.X{display}-lock")
+
+
+def unused_display():
+    return next(d for d in range(400, 500) if not display_taken(d))
+
+
 def start_xvfb():
+    """An Xvfb of this run's own: the server picks a free display number
+    itself and names it once it accepts clients, so runs side by side never
+    share one. -noreset: by default the server resets when its last client
+    leaves and refuses the next game that connects meanwhile."""
     xvfb = shutil.which("Xvfb")
     if not xvfb:
         return None, None
-    for display in range(90, 140):
-        if os.path.exists(f"/tmp/.X11-unix/X{display}") or os.path.exists(f"/tmp/.X{display}-lock"):
-            continue
-        proc = subprocess.Popen([xvfb, f":{display}", "-screen", "0", "1600x1000x24", "-nolisten", "tcp"],
-                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        for _ in range(50):
-            if os.path.exists(f"/tmp/.X11-unix/X{display}"):
-                return proc, f":{display}"
-            if proc.poll() is not None:
-                break
-            time.sleep(0.1)
+    read, write = os.pipe()
+    proc = subprocess.Popen([xvfb, "-displayfd", str(write), "-screen", "0", "1600x1000x24",
+                             "-nolisten", "tcp", "-noreset"],
+                            pass_fds=(write,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    os.close(write)
+    with os.fdopen(read) as f:
+        number = f.readline().strip()
+    if not number.isdigit():
         proc.kill()
-    return None, None
+        proc.wait()
+        return None, None
+    return proc, ":" + number
 
 
 def game_env(root, display):
@@ -181,6 +198,16 @@ def closed_stdout(game, display):
         shutil.rmtree(root, ignore_errors=True)
 
 
+def within(seconds, check):
+    """Whether check() comes true within the time, asked every 0.1 s."""
+    deadline = time.monotonic() + seconds
+    while not check():
+        if time.monotonic() > deadline:
+            return False
+        time.sleep(0.1)
+    return True
+
+
 def alive(pid):
     try:
         os.kill(pid, 0)
@@ -190,10 +217,57 @@ def alive(pid):
         return f.read().split(") ", 1)[1][0] != "Z"
 
 
+class _TextProperty(ctypes.Structure):
+    _fields_ = [("value", ctypes.c_void_p), ("encoding", ctypes.c_ulong), ("format", ctypes.c_int),
+                ("nitems", ctypes.c_ulong)]
+
+
+def top_level_windows(display):
+    """The display's top-level windows as {id: title}, read through libX11
+    (which SDL itself loads); None when the library cannot be used."""
+    try:
+        x = ctypes.CDLL("libX11.so.6")
+    except OSError:
+        return None
+    window = ctypes.c_ulong
+    x.XOpenDisplay.restype = ctypes.c_void_p
+    x.XOpenDisplay.argtypes = [ctypes.c_char_p]
+    x.XDefaultRootWindow.restype = window
+    x.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
+    x.XQueryTree.argtypes = [ctypes.c_void_p, window, ctypes.POINTER(window), ctypes.POINTER(window),
+                             ctypes.POINTER(ctypes.POINTER(window)), ctypes.POINTER(ctypes.c_uint)]
+    x.XGetWMName.argtypes = [ctypes.c_void_p, window, ctypes.POINTER(_TextProperty)]
+    x.XFree.argtypes = [ctypes.c_void_p]
+    x.XCloseDisplay.argtypes = [ctypes.c_void_p]
+    d = x.XOpenDisplay(display.encode())
+    if not d:
+        return None
+    try:
+        root, parent = window(), window()
+        children, count = ctypes.POINTER(window)(), ctypes.c_uint()
+        if not x.XQueryTree(d, x.XDefaultRootWindow(d), ctypes.byref(root), ctypes.byref(parent),
+                            ctypes.byref(children), ctypes.byref(count)):
+            return None
+        found = {}
+        for i in range(count.value):
+            name = _TextProperty()
+            title = ""
+            if x.XGetWMName(d, children[i], ctypes.byref(name)) and name.value:
+                title = ctypes.string_at(name.value, name.nitems).decode("utf-8", "replace")
+                x.XFree(name.value)
+            found[children[i]] = title
+        if children:
+            x.XFree(children)
+        return found
+    finally:
+        x.XCloseDisplay(d)
+
+
 def refusal_box_ends_with_its_copy(game, display):
     """The message box of a refused second copy goes when that copy is ended.
-    SDL shows the box with the zenity program; a stand-in on PATH records its
-    pid and waits like a box that nobody answers."""
+    SDL draws the box itself as an X11 window when the X server has its core
+    fonts, and else runs the zenity program: a stand-in on PATH records its
+    pid and waits like a box that nobody answers. Whichever is shown must go."""
     root = tempfile.mkdtemp(prefix="velmorandine-e2e-")
     try:
         env = game_env(root, display)
@@ -208,27 +282,80 @@ def refusal_box_ends_with_its_copy(game, display):
             f.write(f"#!/bin/sh\necho $$ > {pid_file}\nexec sleep 60\n")
         os.chmod(os.path.join(fake, "zenity"), 0o755)
         env2 = dict(env, PATH=fake + os.pathsep + env.get("PATH", ""))
+        before = top_level_windows(display) or {}
         second = subprocess.Popen([game], env=env2, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        box = None
-        for _ in range(100):
+        box_pid, box_windows = None, {}
+        for _ in range(200):
             if os.path.isfile(pid_file) and open(pid_file).read().strip():
-                box = int(open(pid_file).read())
+                box_pid = int(open(pid_file).read())
+                break
+            now = top_level_windows(display) or {}
+            box_windows = {w: t for w, t in now.items() if w not in before and t}
+            if box_windows:
                 break
             time.sleep(0.05)
         second.send_signal(signal.SIGTERM)
         second.wait(timeout=10)
+
+        def box_gone():
+            windows_left = set(box_windows) & set(top_level_windows(display) or {})
+            return not (box_pid and alive(box_pid)) and not windows_left
+
+        problem = None
+        if box_pid is None and not box_windows:
+            problem = "refusal box: no box was shown (neither a window of the refused copy nor zenity)"
+        elif not within(3.0, box_gone):
+            if box_pid and alive(box_pid):
+                os.kill(box_pid, signal.SIGKILL)
+            problem = f"refusal box: the box outlived the refused copy ({box_windows or 'zenity'})"
         first.send_signal(signal.SIGTERM)
         first.communicate(timeout=10)
-        if box is None:
-            return "refusal box: no box was shown"
-        for _ in range(30):
-            if not alive(box):
-                return None
-            time.sleep(0.1)
-        os.kill(box, signal.SIGKILL)
-        return "refusal box: the box outlived the refused copy"
+        return problem
     finally:
         shutil.rmtree(root, ignore_errors=True)
+
+
+def no_display(game):
+    """With no display at all, or one that does not answer, the game says so
+    in one line and ends with status 1 before it takes the lock or saves."""
+    problems = []
+    for label, display in (("no DISPLAY", None), ("DISPLAY nowhere", ":" + str(unused_display()))):
+        root = tempfile.mkdtemp(prefix="velmorandine-e2e-")
+        try:
+            env = game_env(root, None)
+            for name in ("SDL_VIDEODRIVER", "DISPLAY", "WAYLAND_DISPLAY"):
+                env.pop(name, None)
+            if display:
+                env["DISPLAY"] = display
+            proc = subprocess.Popen([game], env=env, stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True)
+            try:
+                out, err = proc.communicate(timeout=20)
+            except subprocess.TimeoutExpired:
+                proc.send_signal(signal.SIGTERM)
+                try:
+                    out, err = proc.communicate(timeout=10)
+                except subprocess.TimeoutExpired:
+                    proc.kill()
+                    out, err = proc.communicate()
+                # A machine with a display of another kind (the console's
+                # DRM device) starts the game on it, as it should.
+                driver = re.search(r"^\[video\] Treiber (\S+),", out, re.M)
+                if driver and driver.group(1) not in ("offscreen", "dummy", "evdev"):
+                    print(f"no display: {label}: the game found the display {driver.group(1)}, not checked")
+                else:
+                    problems.append(f"{label}: still running after 20 s")
+                continue
+            lines = err.splitlines()
+            if proc.returncode != 1:
+                problems.append(f"{label}: exit status {proc.returncode}")
+            if len(lines) != 1 or not lines[0].startswith("[video] kein Bildschirm gefunden"):
+                problems.append(f"{label}: not one line saying that no display was found: {err!r}")
+            written = [os.path.join(d, f) for d, _, files in os.walk(root) for f in files]
+            if written or os.path.exists(os.path.join(root, "data", "Velmorandine")):
+                problems.append(f"{label}: files were touched: {written}")
+        finally:
+            shutil.rmtree(root, ignore_errors=True)
+    return "no display: " + "; ".join(problems) if problems else None
 
 
 def start_screens(names):
@@ -244,23 +371,40 @@ def start_screens(names):
     return screens
 
 
+def start_screen_runs(game, display):
+    names = []
+    results = [run_screen(game, display, UNKNOWN_SCREEN, names)]
+    screens = start_screens(names)
+    if not screens:
+        results.append("the usage line named no start screen")
+    with ThreadPoolExecutor(max_workers=6) as pool:
+        results += list(pool.map(lambda s: run_screen(game, display, s), [""] + screens))
+    return results
+
+
+def copy_runs(game, display):
+    results = [no_display(game), second_instance(game, display), closed_stdout(game, display)]
+    if display:
+        results.append(refusal_box_ends_with_its_copy(game, display))
+    return results
+
+
+PARTS = {"screens": start_screen_runs, "copies": copy_runs}
+
+
 def main():
     game = sys.argv[1]
+    parts = sys.argv[2:] or list(PARTS)
+    if any(p not in PARTS for p in parts):
+        print(f"usage: run_game_test.py GAME [{' | '.join(PARTS)}]...", file=sys.stderr)
+        return 2
     xvfb, display = start_xvfb()
     if display is None:
         print("Xvfb not available: using SDL's dummy video driver")
+    results = []
     try:
-        names = []
-        results = [run_screen(game, display, UNKNOWN_SCREEN, names)]
-        screens = start_screens(names)
-        if not screens:
-            results.append("the usage line named no start screen")
-        with ThreadPoolExecutor(max_workers=6) as pool:
-            results += list(pool.map(lambda s: run_screen(game, display, s), [""] + screens))
-        results.append(second_instance(game, display))
-        results.append(closed_stdout(game, display))
-        if display:
-            results.append(refusal_box_ends_with_its_copy(game, display))
+        for part in parts:
+            results += PARTS[part](game, display)
     finally:
         if xvfb:
             xvfb.terminate()

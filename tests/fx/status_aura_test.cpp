@@ -1,15 +1,20 @@
 // Status auras around a combatant.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <utility>
 #include <vector>
 
 #include "fx/fx.h"
 #include "rules/skills.h"
 #include "tests/fx/battle_fixture.h"
+#include "tests/fx/soft_gpu.h"
 
 namespace {
 
 using battlefx::Stage;
+using fxtest::Rgb;
+using fxtest::SoftGpu;
 using rpg::StatusKind;
 
 // Shaped like a combatant's active status: a kind and the rounds left.
@@ -53,6 +58,7 @@ TEST(StatusAura, PicksTheFirstGoodAndAnyBadStatusButAStun) {
     }
 }
 
+// On the overlay two motes per side; the side's ring lies on the GPU layer.
 TEST(StatusAura, DrawsARingAndTwoMotesPerSide) {
     struct Case {
         std::vector<Active> statuses;
@@ -60,8 +66,8 @@ TEST(StatusAura, DrawsARingAndTwoMotesPerSide) {
     };
     // At 0.5 s every mote is mid-flight and visible.
     const Case cases[] = {
-        {list({}), 0},        {list({kStun}), 0},        {list({kAtkUp}), 3},
-        {list({kPoison}), 3}, {list({kStun, kBurn}), 3}, {list({kRegen, kDefDown}), 6},
+        {list({}), 0},        {list({kStun}), 0},        {list({kAtkUp}), 2},
+        {list({kPoison}), 2}, {list({kStun, kBurn}), 2}, {list({kRegen, kDefDown}), 4},
     };
     for (const Case& c : cases) {
         const int n = battlefx::shapesPainted(1, [&](ui::Ctx& ctx) {
@@ -70,6 +76,18 @@ TEST(StatusAura, DrawsARingAndTwoMotesPerSide) {
         });
         EXPECT_EQ(n, c.shapes) << "case " << (&c - cases);
     }
+}
+
+// The ring's horizontal ink on the GPU layer along the row through its centre.
+std::pair<int, int> ringSpan(SoftGpu& gpu, int row) {
+    int left = -1, right = -1;
+    for (int x = 0; x < gpu.pixelWidth(); ++x) {
+        const Rgb c = gpu.pixel(x, row);
+        if (c.r + c.g + c.b == 0) continue;
+        if (left < 0) left = x;
+        right = x;
+    }
+    return {left, right};
 }
 
 TEST(StatusAura, RingsBreatheWithTheirOwnPeriods) {
@@ -89,13 +107,16 @@ TEST(StatusAura, RingsBreatheWithTheirOwnPeriods) {
     };
     const double s = 1.5;
     const double size = 200;
+    SoftGpu gpu(640, 480);
+    ASSERT_TRUE(gpu.ok());
+    gpu.ctx.uiScale = s;
     for (const Case& c : cases) {
-        Stage st(s);
-        st.draw([&](ui::Ctx& ctx) {
-            ctx.now = c.now;
-            ui::drawStatusAura(ctx, list({c.status}), 320, 400, size);
-        });
-        EXPECT_NEAR(st.ink().w, 2 * (c.rx * size + 3.125 * s), 2) << "status " << c.status << " now " << c.now;
+        gpu.beginFrame(c.now);
+        ui::drawStatusAura(gpu.ctx, list({c.status}), 320, 400, size);
+        const auto [left, right] = ringSpan(gpu, 400);
+        ASSERT_GE(left, 0) << "status " << c.status << " now " << c.now;
+        EXPECT_NEAR(right - left + 1, 2 * (c.rx * size + 3.125 * s), 3) << "status " << c.status << " now " << c.now;
+        EXPECT_NEAR((left + right + 1) / 2.0, 320, 1) << "centred";
     }
 }
 
@@ -104,16 +125,24 @@ TEST(StatusAura, RingTakesTheGoodStatusColour) {
         int status;
         uint32_t color;
     };
+    SoftGpu gpu(640, 480);
+    ASSERT_TRUE(gpu.ok());
     for (Case c : {Case{kAtkUp, 0xd8443a}, Case{kShield, 0x5fb6d8}, Case{kPoison, 0x8F3AA8}}) {
-        Stage st;
-        st.draw([&](ui::Ctx& ctx) { ui::drawStatusAura(ctx, list({c.status}), 320, 400, 200); });
-        // The ring's left side, clear of the motes.
-        const ui::Rect ink = st.ink();
-        const uint32_t p = st.canvas().pixel(static_cast<int>(ink.x + 2), 400);
-        const int a = p >> 24;
-        ASSERT_GT(a, 0);
-        for (int shift : {16, 8, 0})
-            EXPECT_NEAR(((p >> shift) & 0xFF) * 255.0 / a, (c.color >> shift) & 0xFF, 4) << "status " << c.status;
+        gpu.beginFrame(0);
+        ui::drawStatusAura(gpu.ctx, list({c.status}), 320, 400, 200);
+        // The ring's left side, clear of the motes: over black, the colour's
+        // channels in their proportions.
+        const int left = ringSpan(gpu, 400).first;
+        ASSERT_GE(left, 0);
+        const Rgb p = gpu.pixel(left + 2, 400);
+        const int got[] = {p.r, p.g, p.b};
+        const int want[] = {static_cast<int>(c.color >> 16 & 0xFF), static_cast<int>(c.color >> 8 & 0xFF),
+                            static_cast<int>(c.color & 0xFF)};
+        const double gotMax = std::max({got[0], got[1], got[2]});
+        const double wantMax = std::max({want[0], want[1], want[2]});
+        ASSERT_GT(gotMax, 0);
+        for (int i = 0; i < 3; ++i)
+            EXPECT_NEAR(got[i] / gotMax, want[i] / wantMax, 0.12) << "status " << c.status << " channel " << i;
     }
 }
 

@@ -1,12 +1,20 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <vector>
 
 #include "fx/storm.h"
 #include "rules/rng.h"
 #include "tests/fx/canvas.h"
+#include "tests/fx/soft_gpu.h"
+#include "tests/support/cairo_check.h"
 
 using fxtest::Canvas;
+using fxtest::Rgb;
+using fxtest::SoftGpu;
 
 namespace {
 
@@ -177,15 +185,34 @@ TEST(Storm, StrikesAtMostOncePerFrame) {
     EXPECT_EQ(st.lastStrike, kept.nextStrike);
 }
 
+// The storm lies wholly on the GPU layer, beneath all that the screen draws
+// on the overlay after it.
+std::vector<std::uint32_t> stormPicture(SoftGpu& gpu, ui::Storm& st, double now) {
+    gpu.beginFrame(now);
+    auto before = cairocheck::snapshot(gpu.ctx.cr);
+    ui::stormBackdrop(gpu.ctx, &st, kDepth);
+    EXPECT_TRUE(cairocheck::unchanged(gpu.ctx.cr, before));
+    EXPECT_EQ(cairocheck::paintedPixels(gpu.overlay()), 0) << "nothing on the overlay";
+    std::vector<std::uint32_t> out;
+    for (int y = 0; y < gpu.pixelHeight(); ++y)
+        for (int x = 0; x < gpu.pixelWidth(); ++x) {
+            const Rgb c = gpu.pixel(x, y);
+            out.push_back(static_cast<std::uint32_t>(c.r << 16 | c.g << 8 | c.b));
+        }
+    return out;
+}
+
 TEST(Storm, BoltsFlickerThenOnlyRainRemains) {
+    SoftGpu gpu(640, 360);
+    ASSERT_TRUE(gpu.ok());
+    gpu.ctx.uiScale = 1;
     ui::Storm calm;  // first strike still ahead, last one long past
     calm.nextStrike = 1e9;
-    Canvas rain(640, 360), c(640, 360);
 
     ui::seedStormForTests(7);
     ui::Storm st;
     st.nextStrike = 20.0;
-    frame(c, st, 20.0);
+    stormPicture(gpu, st, 20.0);
     ASSERT_FALSE(st.bolts.empty());
 
     struct Case {
@@ -194,29 +221,44 @@ TEST(Storm, BoltsFlickerThenOnlyRainRemains) {
     } cases[] = {{18, false}, {100, false}, {200, false}, {220, true}, {1500, true}};
     for (const Case& k : cases) {
         double now = 20.0 + k.ms / 1000;
-        frame(c, st, now);
-        frame(rain, calm, now);
-        EXPECT_EQ(c.samePixels(rain), k.onlyRain) << k.ms << " ms";
+        const auto struck = stormPicture(gpu, st, now);
+        EXPECT_EQ(struck == stormPicture(gpu, calm, now), k.onlyRain) << k.ms << " ms";
     }
 
     // The strongest flicker: the main bolt's white core shows.
-    frame(c, st, 20.018);
+    stormPicture(gpu, st, 20.018);
     const auto& p = st.bolts[0][5];
-    EXPECT_EQ(c.alpha(static_cast<int>(p.x), static_cast<int>(p.y)), 255);
-    EXPECT_TRUE(fxtest::nearColor(c.rgb(static_cast<int>(p.x), static_cast<int>(p.y)), 0xFFFFFF, 24));
+    const Rgb core = gpu.pixel(static_cast<int>(p.x), static_cast<int>(p.y));
+    EXPECT_TRUE(fxtest::nearColor(static_cast<std::uint32_t>(core.r << 16 | core.g << 8 | core.b), 0xFFFFFF, 24));
+
+    // Every strike paints its bolts anew and lets the last one's pictures
+    // go: the cache does not grow strike by strike.
+    std::size_t cached = ui::gpuCacheSize();
+    for (int i = 0; i < 12; ++i) {
+        const int last = st.strikeId;
+        st.nextStrike = 30.0 + i;
+        stormPicture(gpu, st, 30.018 + i);
+        EXPECT_NE(st.strikeId, last);
+        if (i == 0) cached = ui::gpuCacheSize();
+    }
+    EXPECT_EQ(ui::gpuCacheSize(), cached);
 }
 
 TEST(Storm, SkyFlashWithoutBolts) {
-    Canvas c(320, 180);
+    SoftGpu gpu(320, 180);
+    ASSERT_TRUE(gpu.ok());
     ui::Storm st;
     st.nextStrike = 1e9;
     st.lastStrike = 3.0;
     st.flash = 0.42;
-    frame(c, st, 3.030);  // the flash's peak
-    EXPECT_EQ(c.painted(), 320 * 180);
-    EXPECT_NEAR(c.alpha(160, 2), 0.42 * 255, 1);
-    frame(c, st, 3.066);
-    EXPECT_NEAR(c.alpha(160, 2), 0.06 * 255, 1);
+    // Over black, the flash's colour at its strength (rain aside).
+    auto flashAt = [&](double now) {
+        stormPicture(gpu, st, now);
+        return gpu.pixel(160, 2).b;
+    };
+    EXPECT_NEAR(flashAt(3.030), 0.42 * 255, 2) << "the flash's peak";
+    EXPECT_NEAR(flashAt(3.066), 0.06 * 255, 2);
+    EXPECT_EQ(flashAt(3.5), 0) << "over";
 }
 
 TEST(ElectricTitle, FlaresOnlyDuringItsShortSpan) {

@@ -37,7 +37,7 @@ inline store::Meta largeProgress(std::uint32_t seed = 7) {
     store::Meta m;
     m.initialized = true;
     m.gold = 123456.75;
-    m.bestDepth = 9;
+    m.bestDepth = 8;
     m.ascension = 4;
     for (int i = 0; i < 40; ++i) {
         rpg::Hero h = rpg::makeHero(static_cast<rpg::ClassId>(i % rpg::kClassCount), "", 1 + i * 7);

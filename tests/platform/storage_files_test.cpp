@@ -7,6 +7,8 @@
 #include "platform/storage_detail.h"
 #include "rules/hero.h"
 #include "rules/items.h"
+#include "rules/leveling.h"
+#include "rules/run.h"
 #include "tests/platform/sample_progress.h"
 #include "tests/platform/store_fixture.h"
 
@@ -185,6 +187,42 @@ TEST_F(ProgressFile, HeroReaderRules) {
     EXPECT_EQ(h3.bag[0].uid, "it-4");
     EXPECT_EQ(h3.skillLevels, (std::map<std::string, std::int32_t, std::less<>>{{"odd", 0}, {"zap", 3}}));
     EXPECT_EQ(m.partyIds, (std::vector<std::string>{"h1", "h3"})) << "a repeated id counts once";
+}
+
+// A sealed but hostile or damaged file may hold any count: each is held to
+// the most the game can make, which itself loads as it is.
+TEST_F(ProgressFile, CountsAreHeldToWhatTheGameCanMake) {
+    const std::string skill(rpg::skills()[0].id);
+    ASSERT_EQ(rpg::maxSkillLevel(rpg::skills()[0]), rpg::kMaxSkillLevel);
+    const auto hero = [](const store::Meta& m) -> const rpg::Hero& { return m.roster.at(0); };
+    struct Case {
+        const char* field;
+        std::string json;  // $V stands for the count
+        std::int64_t bound;
+        std::function<std::int64_t(const store::Meta&)> read;
+    };
+    const Case kCases[] = {
+        {"bestDepth", R"({"bestDepth":$V})", rpg::kMaxDepth, [](const store::Meta& m) { return m.bestDepth; }},
+        {"ascension", R"({"ascension":$V})", rpg::kMaxAscension, [](const store::Meta& m) { return m.ascension; }},
+        {"points", R"({"roster":[{"id":"h","classId":"mage","points":$V}]})", rpg::kMaxUnspentPoints,
+         [&](const store::Meta& m) { return hero(m).points; }},
+        {"skill level", R"({"roster":[{"id":"h","classId":"mage","skillLevels":{")" + skill + R"(":$V}}]})",
+         rpg::kMaxSkillLevel, [&](const store::Meta& m) { return hero(m).skillLevels.at(skill); }},
+        {"unknown skill's level", R"({"roster":[{"id":"h","classId":"mage","skillLevels":{"zap":$V}}]})",
+         rpg::kMaxSkillLevel, [&](const store::Meta& m) { return hero(m).skillLevels.at("zap"); }},
+        {"ilvl", withItems(R"({"stash":[{"uid":"a","defId":"$I","ilvl":$V}]})"), rpg::kMaxItemLevel,
+         [](const store::Meta& m) { return m.stash.at(0).ilvl; }},
+    };
+    for (const Case& c : kCases) {
+        for (const std::int64_t written : {c.bound, c.bound + 1, std::int64_t{2147483647}}) {
+            SCOPED_TRACE(std::string(c.field) + " " + std::to_string(written));
+            std::string text = c.json;
+            text.replace(text.find("$V"), 2, std::to_string(written));
+            writeSealedText(path("saves.dat"), text);
+            reload();
+            EXPECT_EQ(c.read(store::meta()), c.bound);
+        }
+    }
 }
 
 TEST_F(ProgressFile, ItemAndStatsReaderRules) {

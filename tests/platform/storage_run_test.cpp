@@ -146,6 +146,24 @@ TEST_F(RunFile, RepairedMembers) {
     EXPECT_EQ(store::run().cleared, (std::vector<std::string>{"n0_0", ""}));
 }
 
+// The map's rows are drawn and walked every frame and the depth feeds the
+// chests' arithmetic: a hostile file is held to what the game makes.
+TEST_F(RunFile, RowsAndDepthAreHeldToWhatTheGameMakes) {
+    const std::pair<std::string, std::int32_t> kCases[] = {{"rows", rpg::kRunRows}, {"depth", rpg::kMaxDepth}};
+    for (const auto& [field, bound] : kCases) {
+        const bool rows = field == "rows";
+        for (const std::int64_t written : {std::int64_t{bound}, std::int64_t{bound} + 1, std::int64_t{2000000000}}) {
+            SCOPED_TRACE(field + " " + std::to_string(written));
+            js::Value o = store::detail::runToJson(sampleRun());
+            (rows ? o.obj["map"].obj["rows"] : o.obj["depth"]) = js::parse(std::to_string(written));
+            writeSealedText(path("run.dat"), o.dump());
+            reload();
+            ASSERT_TRUE(store::hasRun());
+            EXPECT_EQ(rows ? store::run().map.rows : store::run().depth, bound);
+        }
+    }
+}
+
 TEST_F(RunFile, ClearingTheRunRemovesItsFile) {
     store::run() = sampleRun();
     ASSERT_TRUE(store::saveRun());

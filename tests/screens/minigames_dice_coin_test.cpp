@@ -24,7 +24,7 @@ protected:
     // Rolls and plays the reveal to its end.
     void rollAndReveal() {
         click(ui::diceLayout(width(), scale(), area()).button);
-        h->runFor(4.7);
+        h->skip(4.7);
     }
 };
 
@@ -79,7 +79,7 @@ TEST_F(DiceTest, LeavingKeepsTheNodeOpenUnlessTheGameIsOver) {
         const std::string before = runFile();
         if (c.roll) {
             click(ui::diceLayout(width(), scale(), area()).button);
-            h->runFor(c.wait);
+            h->skip(c.wait);
         }
         h->key(SDLK_ESCAPE).frame();
         EXPECT_EQ(h->top().screen, ui::kMap);
@@ -128,7 +128,7 @@ TEST_F(CoinTest, TheTossWaitsForACallAndTheCallIsFixedInTheAir) {
     const std::uint32_t seed = findSeed([](rpg::Rng& r) { return ui::tossHeads(r); });
     open(ui::kCoin, kCoinNode, seed);
     click(layout().button);
-    h->runFor(3);
+    h->skip(3);
     EXPECT_EQ(count(audio::Sfx::CoinFlip), 0);
     EXPECT_EQ(game().outcome(), 0);
 
@@ -138,7 +138,7 @@ TEST_F(CoinTest, TheTossWaitsForACallAndTheCallIsFixedInTheAir) {
     click(layout().button);
     EXPECT_EQ(count(audio::Sfx::CoinFlip), 1);
     click(layout().cards[1]);  // in the air: too late
-    h->runFor(2.3);
+    h->skip(2.3);
     EXPECT_EQ(count(audio::Sfx::CoinLand), 1);
     EXPECT_EQ(game().outcome(), 2) << "heads was called and heads came";
 }

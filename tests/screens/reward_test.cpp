@@ -90,6 +90,42 @@ TEST(RewardScreen, ContinueGoesToTheBossChestOrBackToTheMap) {
     }
 }
 
+// The last point folds its card and the next hero's buttons move up under
+// the pointer: the second click of a double click spends nothing there.
+TEST(RewardScreen, ADoubleClickOnTheLastPointSpendsOnlyIt) {
+    harness::ScreenHarness h(&ui::Game::instance());
+    addPartyHero(rpg::ClassId::Warrior, 4, "w");
+    addPartyHero(rpg::ClassId::Mage, 4, "m");
+    store::heroById("w")->points = 1;
+    store::heroById("m")->points = 3;
+    store::saveMeta();
+    const std::vector<ui::XpRow> rows = {{"w", 90, 3, 4}, {"m", 90, 3, 4}};
+    openOnMap(h, rewardEntry(rows, false));
+    h.frame();
+    const double s = h.ctx().uiScale;
+    const ui::Rect area = ui::rewardListArea(1280, 720, s);
+    const ui::Rect first = ui::rewardCards(rows, area, s, 0)[0];
+    // Where the second card's buttons stand once the first card has folded.
+    const ui::Rect folded{first.x, first.y + 80 * s + 12 * s, first.w, 232 * s};
+    bool found = false;
+    for (int i = 0; i < 8 && !found; ++i) {
+        const ui::Rect b = ui::rewardStatButton(first, i, s);
+        for (int j = 0; j < 8 && !found; ++j) {
+            const ui::Rect n = ui::rewardStatButton(folded, j, s);
+            const double x = b.x + b.w / 2, y = std::max(b.y, n.y) + 2;
+            if (!b.contains(x, y) || !n.contains(x, y)) continue;
+            found = true;
+            h.moveTo(x, y).frame();
+            h.click(x, y);
+            h.click(x, y);
+        }
+    }
+    ASSERT_TRUE(found) << "no button of the second card moves under one of the first";
+    h.reloadStores();
+    EXPECT_EQ(store::heroById("w")->points, 0);
+    EXPECT_EQ(store::heroById("m")->points, 3) << "the second click spent a point of the next hero";
+}
+
 TEST(RewardScreen, StatClicksSpendPointsAndAreSaved) {
     harness::ScreenHarness h(&ui::Game::instance());
     addPartyHero(rpg::ClassId::Warrior, 4, "w");

@@ -7,7 +7,9 @@
 //     layer running on SDL's software renderer over an SDL surface;
 //   - a scripted clock: every frame advances it by a fixed step (1/60 s by
 //     default; the context's dt is capped at 0.1 s as in the loop), and
-//     wait() lets time pass between frames;
+//     wait() lets time pass between frames; skip() runs the screen through
+//     a stretch of time in the longest frames the loop makes, for a test
+//     that only waits for an animation or a timer to run out;
 //   - scripted input: the pointer position and the left button persist from
 //     frame to frame, while presses, releases, wheel steps and keys are queued
 //     for the next frame only; they go through the loop's own event
@@ -196,6 +198,20 @@ public:
         const double end = now_ + seconds;
         while (now_ < end - 1e-9) frame();
     }
+    // The same stretch in frames of 0.1 s, the longest the loop makes (as
+    // on a slow machine), ending in frames of the fixed step so that the
+    // last frame sees the moment runFor's last frame sees: several times
+    // fewer frames where a test only waits. A test that looks at what
+    // happens on the way (when a sound starts, how far a bar has moved)
+    // steps with runFor or frame instead.
+    void skip(double seconds) {
+        const double end = now_ + seconds;
+        const double step = step_;
+        step_ = std::max(step, kLongestFrame);
+        while (now_ + step_ < end - 1e-9) frame();
+        step_ = step;
+        while (now_ < end - 1e-9) frame();
+    }
     // A press frame at (x, y), then a release frame: a click.
     void click(double x, double y) {
         moveTo(x, y).press().frame();
@@ -315,6 +331,8 @@ private:
         std::filesystem::create_directories(dir);
         return dir;
     }
+
+    static constexpr double kLongestFrame = 0.1;  // the loop's cap on dt
 
     static SDL_Event buttonEvent(Uint32 type, Uint8 button) {
         SDL_Event e{};

@@ -1,7 +1,8 @@
 // Test entry point shared by every test binary.
 //
 // Before anything else runs, the XDG directories point at a fresh temporary
-// directory, so no test can read or write the real home of whoever runs it.
+// directory, so no test can read or write the real home of whoever runs it
+// (nor, through SDL's disk audio, the working directory).
 #include "tests/support/test_env.h"
 
 #include <gtest/gtest.h>
@@ -34,6 +35,9 @@ void makeTempHome() {
     setenv("XDG_CACHE_HOME", (tmpl + "/cache").c_str(), 1);
     setenv("XDG_RUNTIME_DIR", (tmpl + "/runtime").c_str(), 1);
     setenv("HOME", (tmpl + "/home").c_str(), 1);
+    // SDL's disk audio driver records into the working directory unless it
+    // is told where: a test run from the source tree must not write there.
+    setenv("SDL_DISKAUDIOFILE", (tmpl + "/sdlaudio.raw").c_str(), 0);
 }
 
 } // namespace

@@ -13,6 +13,7 @@
 #include <fstream>
 #include <functional>
 #include <iterator>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -48,6 +49,26 @@ std::string captureStderr(const std::function<void()>& fn) {
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
+// An environment variable as it was, put back when the guard goes: a driver
+// chosen here must not reach the later tests of the same process (a disk
+// driver without its file records into the working directory).
+class EnvRestore {
+public:
+    explicit EnvRestore(const char* name) : name_(name) {
+        if (const char* v = std::getenv(name)) old_ = v;
+    }
+    ~EnvRestore() {
+        if (old_) setenv(name_, old_->c_str(), 1);
+        else unsetenv(name_);
+    }
+    EnvRestore(const EnvRestore&) = delete;
+    EnvRestore& operator=(const EnvRestore&) = delete;
+
+private:
+    const char* name_;
+    std::optional<std::string> old_;
+};
+
 class Audio : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -65,8 +86,10 @@ protected:
         audio::shutdown();
         audio::setAssetRoot("");
         audio::setClock(nullptr);
-        unsetenv("SDL_DISKAUDIOFILE");
     }
+
+    EnvRestore driver_{"SDL_AUDIODRIVER"};
+    EnvRestore diskFile_{"SDL_DISKAUDIOFILE"};
 
     // Whether channel ch plays the given effect, judged by the decoded sound
     // itself, so the test does not trust the module's own bookkeeping.
@@ -162,6 +185,27 @@ TEST_F(Audio, PlayUsesTheEffectVolumeOnTheFirstFreeChannel) {
     EXPECT_TRUE(channelPlays(2, audio::Sfx::Defeat));
     EXPECT_EQ(Mix_VolumeChunk(Mix_GetChunk(0), -1), 64);
     EXPECT_EQ(Mix_VolumeChunk(Mix_GetChunk(1), -1), 128) << "held to 1";
+}
+
+// Opening decodes no effect, so the first frame waits for none; the frame
+// loop decodes them after its frames, and one played before its turn is
+// decoded on the spot.
+TEST_F(Audio, EffectsAreDecodedAfterOpeningAndWhenFirstPlayed) {
+    ASSERT_TRUE(audio::init());
+    audio::play(audio::Sfx::Xp);  // the last in order, asked for first
+    EXPECT_TRUE(channelPlays(0, audio::Sfx::Xp));
+    int calls = 1;
+    while (!audio::decodeEffects(0) && calls <= audio::kSfxCount) ++calls;
+    EXPECT_EQ(calls, audio::kSfxCount) << "without a budget, one effect a call";
+    EXPECT_TRUE(audio::decodeEffects(0)) << "nothing left";
+    Mix_HaltChannel(-1);  // the first may have ended or not, by how long decoding took
+    audio::play(audio::Sfx::Arrow);
+    EXPECT_TRUE(channelPlays(0, audio::Sfx::Arrow));
+
+    audio::shutdown();
+    EXPECT_TRUE(audio::decodeEffects(0)) << "closed: nothing to decode";
+    ASSERT_TRUE(audio::init());
+    EXPECT_FALSE(audio::decodeEffects(0)) << "opened again: decoded afresh";
 }
 
 TEST_F(Audio, EffectsNeedSoundOnAndAVolume) {
@@ -272,17 +316,23 @@ TEST_F(Audio, MissingFilesAreReportedAndTheRestLoads) {
     audio::setAssetRoot(root);
 
     bool opened = false;
-    const std::string err = captureStderr([&] { opened = audio::init(); });
+    bool decoded = false;
+    const std::string err = captureStderr([&] {
+        opened = audio::init();
+        decoded = audio::decodeEffects(60);
+    });
     ASSERT_TRUE(opened);
+    ASSERT_TRUE(decoded);
 
+    // The music is opened at once, the effects after it.
     const std::string effectLine = "[audio] Effekt fehlt: " + effectFile(root, audio::Sfx::Hint) + " (";
     const std::string musicLine = "[audio] Musik fehlt: " + root + "/assets/audio/bgm_calm.ogg (";
     ASSERT_EQ(std::count(err.begin(), err.end(), '\n'), 2) << err;
     const std::string first = err.substr(0, err.find('\n') + 1);
     const std::string second = err.substr(first.size());
-    EXPECT_EQ(first.rfind(effectLine, 0), 0u) << err;
+    EXPECT_EQ(first.rfind(musicLine, 0), 0u) << err;
     EXPECT_EQ(first.substr(first.size() - 2), ")\n");
-    EXPECT_EQ(second.rfind(musicLine, 0), 0u) << err;
+    EXPECT_EQ(second.rfind(effectLine, 0), 0u) << err;
     EXPECT_EQ(second.substr(second.size() - 2), ")\n");
 
     audio::play(audio::Sfx::Hint);

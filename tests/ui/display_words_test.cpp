@@ -55,20 +55,64 @@ TEST(DisplayWords, CombatantNames) {
         EXPECT_EQ(ui::combatantName(hero), "Brunhild");
         EXPECT_EQ(ui::combatantName(wolf), "Wolf");
     }
-    // Each language puts the prefix where it reads naturally, always one
-    // space from the base name.
+    // Each language puts the prefix where it reads naturally, one space from
+    // the base name where its script spaces words. German takes the
+    // genitive after the name, held together by a no-break space.
     const struct {
         const char* language;
         const char* name;
     } cases[] = {
-        {"en", "Frost Wolf"},        {"de", "Frostheimer Wolf"}, {"fr", "Loup glaciaire"},
-        {"ru", "Волк стужи"},        {"ar", "ذئب الصقيع"},        {"he", "זאב הכפור"},
+        {"en", "Frost Wolf"},        {"de", "Wolf des\u00a0Frostes"}, {"fr", "Loup glaciaire"},
+        {"ru", "Волк стужи"},        {"ar", "ذئب الصقيع"},              {"he", "זאב הכפור"},
+        {"ja", "氷結オオカミ"},       {"zh", "冰霜野狼"},                 {"ko", "서리 늑대"},
     };
     LanguageGuard guard("en");
     for (const auto& c : cases) {
         i18n::setLanguage(c.language);
         EXPECT_EQ(ui::combatantName(frostWolf), c.name) << c.language;
         EXPECT_EQ(ui::combatantName(hero), "Brunhild") << c.language;
+    }
+}
+
+// What the code puts between words and numbers follows the language: its
+// list comma and exclamation mark, its level and gear-score labels (never
+// glued to the number), and arrows that point along its reading direction.
+TEST(DisplayWords, PunctuationLabelsAndArrowsFollowTheLanguage) {
+    const struct {
+        const char* language;
+        const char* list;
+        const char* exclaim;
+        const char* level;
+        const char* gearScore;
+        const char* forward;
+        const char* target;
+    } cases[] = {
+        {"en", "Warrior, Rogue", "!", "Lv.\u00a012", "GS\u00a01.119", "\u2192", ">"},
+        {"de", "Krieger, Schurke", "!", "St.\u00a012", "AW\u00a01.119", "\u2192", ">"},
+        {"ar", "محارب، مارق", "!", "مستوى\u00a012", "قوة العتاد\u00a01.119", "\u2190", "\u2190"},
+        {"fa", "جنگجو، یاغی", "!", nullptr, nullptr, "\u2190", "\u2190"},
+        {"ur", "جنگجو، عیار", "!", nullptr, nullptr, "\u2190", "\u2190"},
+        {"he", "לוחם, נוכל", "!", "רמה\u00a012", nullptr, "\u2190", "\u2190"},
+        {"ja", "戦士\u3001ローグ", "\uff01", "Lv.\u00a012", "装備力\u00a01.119", "\u2192", ">"},
+        {"zh", "战士\u3001刺客", "\uff01", nullptr, nullptr, "\u2192", ">"},
+        {"ko", "전사, 암살자", "!", nullptr, nullptr, "\u2192", ">"},
+    };
+    LanguageGuard guard("en");
+    for (const auto& c : cases) {
+        i18n::setLanguage(c.language);
+        SCOPED_TRACE(c.language);
+        EXPECT_EQ(i18n::joinList({ui::className(rpg::ClassId::Warrior), ui::className(rpg::ClassId::Rogue)}), c.list);
+        EXPECT_EQ(i18n::joinList({}), "");
+        EXPECT_EQ(i18n::joinList({"x"}), "x");
+        EXPECT_STREQ(i18n::exclamationMark(), c.exclaim);
+        if (c.level) {
+            EXPECT_EQ(ui::levelLabel(12), c.level);
+        }
+        if (c.gearScore) {
+            EXPECT_EQ(ui::gearScoreLabel(1119), c.gearScore);
+        }
+        EXPECT_STREQ(ui::forwardArrow(), c.forward);
+        EXPECT_STREQ(ui::targetArrow(), c.target);
     }
 }
 

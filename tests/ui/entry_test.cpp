@@ -219,6 +219,34 @@ TEST(EventTest, ButtonsWheelAndKeys) {
     EXPECT_EQ(ui::applyEvent(window, in, 1, lastRelease), EventEffect::Window);
 }
 
+// SDL falls back on a driver that shows nothing when it finds no display;
+// that is only fine when the user asked for it by name.
+TEST(NoDisplayTest, AFallbackNobodyAskedFor) {
+    struct Case {
+        const char* chosen;
+        const char* asked;
+        bool noDisplay;
+    } cases[] = {
+        {"x11", nullptr, false},
+        {"wayland", "dummy", false},
+        {"offscreen", nullptr, true},
+        {"dummy", nullptr, true},
+        {"evdev", nullptr, true},
+        {"offscreen", "", true},
+        {"offscreen", "x11", true},
+        {"offscreen", "offscreen", false},
+        {"dummy", "DUMMY", false},  // SDL matches names in any case
+        {"offscreen", "x11,offscreen", false},
+        {"offscreen", "offscreen2", true},
+        {"dummy", "dumm", true},
+        {nullptr, nullptr, true},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(ui::noDisplay(c.chosen, c.asked), c.noDisplay)
+            << (c.chosen ? c.chosen : "null") << " asked " << (c.asked ? c.asked : "null");
+    }
+}
+
 TEST(ClockTest, StartsNearZeroAndNeverRunsBackwards) {
     const double a = ui::nowSeconds();
     const double b = ui::nowSeconds();

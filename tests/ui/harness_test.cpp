@@ -52,6 +52,38 @@ TEST(Harness, ClockStepsAndDoubleClicks) {
     EXPECT_FALSE(seen[4].input.doubleClick);
 }
 
+// skip() covers a stretch in the loop's longest frames and ends in the fixed
+// step, so that its last frame comes at the moment runFor's last one does.
+TEST(Harness, SkipRunsTheStretchInLongFramesToTheSameLastMoment) {
+    for (const double step : {1.0 / 60, 0.25}) {
+        SCOPED_TRACE(step);
+        std::vector<ui::Ctx> fine, coarse;
+        {
+            harness::ScreenHarness h;
+            h.setFrameStep(step);
+            h.setBody([&](ui::Ctx& c) { fine.push_back(c); });
+            h.runFor(1.0);
+        }
+        harness::ScreenHarness h;
+        h.setFrameStep(step);
+        h.setBody([&](ui::Ctx& c) { coarse.push_back(c); });
+        h.skip(1.0);
+        ASSERT_FALSE(coarse.empty());
+        EXPECT_NEAR(coarse.back().now, fine.back().now, 1e-9);
+        EXPECT_NEAR(h.now(), 1.0, step);
+        if (step < 0.1) {
+            EXPECT_NEAR(coarse[2].dt, 0.1, 1e-9);
+            EXPECT_LE(coarse.size(), 16u);
+            EXPECT_GE(fine.size(), 60u);
+            h.frame();
+            h.frame();
+            EXPECT_NEAR(coarse.back().dt, step, 1e-9) << "the fixed step again";
+        } else {
+            EXPECT_EQ(coarse.size(), fine.size()) << "a step longer than 0.1 s is kept";
+        }
+    }
+}
+
 TEST(Harness, EachHarnessHasFreshStoresThatReloadFromTheirFiles) {
     std::string firstDir;
     {

@@ -22,12 +22,13 @@ struct RunInfo {
     int missing = 0;
 };
 
-// Lays text out the way the interface does and reports which fonts Pango
-// chose and whether any glyph is the unknown-character box or .notdef.
+// Lays text out the way the interface does (with the family list it picks
+// for the text) and reports which fonts Pango chose and whether any glyph is
+// the unknown-character box or .notdef.
 RunInfo inspect(cairo_t* cr, const char* text, const char* family) {
     PangoLayout* layout = pango_cairo_create_layout(cr);
     PangoFontDescription* desc = pango_font_description_new();
-    pango_font_description_set_family(desc, family);
+    pango_font_description_set_family(desc, ui::fontFamilyFor(text, family).c_str());
     pango_font_description_set_absolute_size(desc, 20 * PANGO_SCALE);
     pango_layout_set_font_description(layout, desc);
     pango_layout_set_text(layout, text, -1);
@@ -77,7 +78,7 @@ TEST_F(Scripts, EachScriptDrawsRealGlyphsFromItsBundledFace) {
         {"ar", "مرحبا بك في نقابة المغامرين", "Velmorandine Arab"},
         {"fa", "به انجمن ماجراجویان خوش آمدید", "Velmorandine Arab"},
         {"ur", "مہم جوؤں کی انجمن میں خوش آمدید", "Velmorandine Arab"},
-        {"he", "ברוכים הבאים לגילדת ההרפתקנים", nullptr},  // a fallback font: see the Hebrew test below
+        {"he", "ברוכים הבאים לגילדת ההרפתקנים", "DejaVu Sans"},
         {"de", "Willkommen in der Abenteurergilde", "DejaVu Sans Mono"},
         {"ru", "Добро пожаловать в гильдию", "DejaVu Sans Mono"},
         {"el", "Καλώς ήρθατε στη συντεχνία", "DejaVu Sans Mono"},
@@ -102,14 +103,25 @@ TEST_F(Scripts, EachScriptDrawsRealGlyphsFromItsBundledFace) {
     }
 }
 
-// No face of the monospaced list holds Hebrew, so Fontconfig's fallback picks
-// the font there (any real glyph will do); the proportional list names
-// DejaVu Sans, which has it.
-TEST_F(Scripts, HebrewComesFromDejaVuSansInTheProportionalList) {
+// A right-to-left sentence takes its punctuation from the face of its
+// letters: a monospaced full stop after Arabic letters reads as a gap
+// ("بالمجد ."), and no face of the monospaced list holds Hebrew.
+TEST_F(Scripts, RightToLeftSentencesTakeTheirPunctuationFromTheirScriptsFace) {
     Canvas cv(10, 10);
-    RunInfo info = inspect(cv.cr, "ברוכים הבאים", ui::kFontSans);
-    EXPECT_EQ(info.missing, 0);
-    EXPECT_EQ(info.families, std::set<std::string>{"DejaVu Sans"});
+    const struct {
+        const char* text;
+        const char* family;
+    } cases[] = {
+        {"بالمجد. هيا: تقدّم، الآن!", "Velmorandine Arab"},
+        {"ברוכים הבאים, גיבור!", "DejaVu Sans"},
+    };
+    for (const auto& c : cases) {
+        for (const char* list : {ui::kFontMono, ui::kFontSans}) {
+            RunInfo info = inspect(cv.cr, c.text, list);
+            EXPECT_EQ(info.missing, 0) << c.text;
+            EXPECT_EQ(info.families, std::set<std::string>{c.family}) << c.text;
+        }
+    }
 }
 
 TEST_F(Scripts, ArabicFaceLeavesLatinLettersAndDigitsAlone) {
@@ -118,6 +130,8 @@ TEST_F(Scripts, ArabicFaceLeavesLatinLettersAndDigitsAlone) {
               std::set<std::string>{"DejaVu Sans Mono"});
     EXPECT_EQ(inspect(cv.cr, "Gold 250 ذهب", ui::kFontMono).families,
               (std::set<std::string>{"DejaVu Sans Mono", "Velmorandine Arab"}));
+    EXPECT_EQ(inspect(cv.cr, "Gold 250 ذهب", ui::kFontSans).families,
+              (std::set<std::string>{"DejaVu Sans", "Velmorandine Arab"}));
     EXPECT_EQ(inspect(cv.cr, "Level 10", ui::kFontSans).families, std::set<std::string>{"DejaVu Sans"});
 }
 

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "platform/i18n.h"
@@ -352,6 +355,169 @@ TEST_F(Text, EveryScriptTakesTheLatinLineHeight) {
     double two = 0;
     ui::measureText(cv.cr, "مرحبا مرحبا", st, nullptr, &two);
     EXPECT_NEAR(two, 2 * latin, 2.0);
+}
+
+} // namespace
+
+namespace {
+
+class TextCacheTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(uitest::fontsReady());
+        ui::clearTextCache();
+    }
+    void TearDown() override {
+        ui::setTextCacheEnabled(true);
+        ui::setTextCacheCapacity(ui::kTextCacheCapacity);
+        i18n::setLanguage("en");
+    }
+
+    static std::vector<std::uint32_t> pixels(Canvas& cv) {
+        cairo_surface_flush(cv.surface);
+        const auto* data = reinterpret_cast<const std::uint32_t*>(cairo_image_surface_get_data(cv.surface));
+        const int n = cairo_image_surface_get_stride(cv.surface) / 4 * cairo_image_surface_get_height(cv.surface);
+        return {data, data + n};
+    }
+};
+
+// A label drawn from the cache lands on the same pixels, at the same size,
+// as one laid out afresh: plain, shrunk to fit, wrapped, spaced and upper
+// case, under a transform, right to left.
+TEST_F(TextCacheTest, CachedLayoutsDrawAndMeasureAsFreshOnes) {
+    struct Case {
+        const char* what;
+        const char* language;
+        const char* text;
+        ui::TextStyle style;
+        double scale;  // of the context while drawing
+    };
+    ui::TextStyle fit;
+    fit.size = 22;
+    fit.fitWidth = 90;
+    ui::TextStyle wrap;
+    wrap.wrapWidth = 120;
+    wrap.align = 1;
+    ui::TextStyle spaced;
+    spaced.size = 18;
+    spaced.bold = true;
+    spaced.letterSpacing = 3;
+    spaced.upperCase = true;
+    const Case cases[] = {
+        {"plain", "en", "Brunhild", ui::TextStyle{}, 1},
+        {"shrunk to fit", "en", "Velmorandine Heroes", fit, 1},
+        {"wrapped", "en", "The party rests by the fire until dawn", wrap, 1},
+        {"spaced upper case", "de", "Straße", spaced, 1},
+        {"under a swell", "en", "Velmorandine", spaced, 1.04},
+        {"right to left", "ar", "Brunhild \u0641\u0627\u0632", ui::TextStyle{}, 1},
+    };
+    for (const Case& c : cases) {
+        i18n::setLanguage(c.language);
+        auto draw = [&](bool cached) {
+            ui::setTextCacheEnabled(cached);
+            Canvas cv(320, 120);
+            cairo_scale(cv.cr, c.scale, c.scale);
+            double w = 0, h = 0;
+            ui::measureText(cv.cr, c.text, c.style, &w, &h);
+            ui::drawText(cv.cr, 10, 10, c.text, c.style);
+            ui::drawText(cv.cr, 10, 60, c.text, c.style);  // the second from the cache, when on
+            return std::make_tuple(pixels(cv), w, h);
+        };
+        const auto fresh = draw(false);
+        const auto cached = draw(true);
+        EXPECT_GT(std::get<1>(fresh), 0) << c.what;
+        EXPECT_TRUE(fresh == cached) << c.what;
+    }
+}
+
+// Text is laid out at the base transform, whatever the context is scaled by
+// when it is drawn: a swelling title does not make the labels after it be
+// laid out again, and measures the same.
+TEST_F(TextCacheTest, LayoutDoesNotFollowTheTransformOfTheMoment) {
+    Canvas cv(200, 60);
+    ui::TextStyle st;
+    double plainW = 0, plainH = 0;
+    ui::measureText(cv.cr, "Settings", st, &plainW, &plainH);
+    const ui::TextCacheStats first = ui::textCacheStats();
+    for (double k : {1.01, 1.02, 1.04}) {
+        cairo_save(cv.cr);
+        cairo_scale(cv.cr, k, k);
+        double w = 0, h = 0;
+        ui::measureText(cv.cr, "Settings", st, &w, &h);
+        cairo_restore(cv.cr);
+        EXPECT_EQ(w, plainW) << k;
+        EXPECT_EQ(h, plainH) << k;
+    }
+    const ui::TextCacheStats after = ui::textCacheStats();
+    EXPECT_EQ(after.misses, first.misses) << "laid out once";
+    EXPECT_EQ(after.hits, first.hits + 3);
+}
+
+// Memory stays flat: beyond its capacity the least recently used go.
+TEST_F(TextCacheTest, KeepsAtMostItsCapacityDroppingTheLeastRecentlyUsed) {
+    ui::setTextCacheCapacity(8);
+    Canvas cv(10, 10);
+    ui::TextStyle st;
+    ui::measureText(cv.cr, "kept", st, nullptr, nullptr);
+    for (int i = 0; i < 30; ++i) {
+        ui::measureText(cv.cr, "number " + std::to_string(i), st, nullptr, nullptr);
+        ui::measureText(cv.cr, "kept", st, nullptr, nullptr);  // used all along
+        EXPECT_LE(ui::textCacheStats().entries, 8u);
+    }
+    const std::size_t misses = ui::textCacheStats().misses;
+    ui::measureText(cv.cr, "kept", st, nullptr, nullptr);
+    EXPECT_EQ(ui::textCacheStats().misses, misses) << "the one in use stays";
+    ui::measureText(cv.cr, "number 0", st, nullptr, nullptr);
+    EXPECT_EQ(ui::textCacheStats().misses, misses + 1) << "the oldest went";
+}
+
+// Whatever shapes a layout is part of its key, and a change of language or
+// fonts lays every text out afresh.
+TEST_F(TextCacheTest, AnythingThatShapesTheTextLaysItOutAgain) {
+    Canvas cv(10, 10);
+    ui::TextStyle st;
+    auto missesFor = [&](const ui::TextStyle& style) {
+        const std::size_t before = ui::textCacheStats().misses;
+        ui::measureText(cv.cr, "Hero", style, nullptr, nullptr);
+        return ui::textCacheStats().misses - before;
+    };
+    EXPECT_EQ(missesFor(st), 1u);
+    EXPECT_EQ(missesFor(st), 0u) << "the same again";
+    ui::TextStyle colour = st;
+    colour.color = 0xC2382F;
+    colour.alpha = 0.5;
+    EXPECT_EQ(missesFor(colour), 0u) << "colour is applied when drawing";
+    const std::vector<std::pair<const char*, void (*)(ui::TextStyle&)>> changes = {
+        {"size", [](ui::TextStyle& s) { s.size = 15; }},
+        {"bold", [](ui::TextStyle& s) { s.bold = true; }},
+        {"italic", [](ui::TextStyle& s) { s.italic = true; }},
+        {"family", [](ui::TextStyle& s) { s.family = ui::kFontSans; }},
+        {"spacing", [](ui::TextStyle& s) { s.letterSpacing = 1; }},
+        {"upper case", [](ui::TextStyle& s) { s.upperCase = true; }},
+        {"wrap", [](ui::TextStyle& s) { s.wrapWidth = 50; }},
+        {"alignment", [](ui::TextStyle& s) { s.align = 2; }},
+    };
+    for (const auto& [what, change] : changes) {
+        ui::TextStyle other = st;
+        change(other);
+        EXPECT_EQ(missesFor(other), 1u) << what;
+    }
+    {
+        Canvas mono(10, 10);
+        cairo_font_options_t* opts = cairo_font_options_create();
+        cairo_font_options_set_antialias(opts, CAIRO_ANTIALIAS_NONE);
+        cairo_set_font_options(mono.cr, opts);
+        cairo_font_options_destroy(opts);
+        const std::size_t before = ui::textCacheStats().misses;
+        ui::measureText(mono.cr, "Hero", st, nullptr, nullptr);
+        EXPECT_EQ(ui::textCacheStats().misses, before + 1) << "other font options";
+    }
+    i18n::setLanguage("de");
+    EXPECT_EQ(missesFor(st), 1u) << "another language";
+    i18n::setLanguage("en");
+    EXPECT_EQ(missesFor(st), 1u);
+    ASSERT_TRUE(ui::registerBundledFonts());
+    EXPECT_EQ(ui::textCacheStats().entries, 0u) << "new fonts";
 }
 
 } // namespace

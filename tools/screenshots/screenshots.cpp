@@ -2,11 +2,13 @@
 // game's own window, renderer and overlay: every shot at 1280×720 and at the
 // smallest window, 860×560, in English, German, Arabic and Japanese.
 //
-// Usage: vel_screenshots [--out DIR] [--only NAME] [--lang CODES] [--size WxH] [--contrast]
+// Usage: vel_screenshots [--out DIR] [--only NAME] [--lang CODES] [--size WxH] [--part K/N] [--contrast]
 //   --out       where the PNGs go (default: <build>/screenshots)
 //   --only      only shots whose name starts with NAME (repeatable)
 //   --lang      comma-separated language codes instead of en,de,ar,ja
 //   --size      one window size instead of both
+//   --part      only the K-th of N shares of the shots (every N-th from the
+//               K-th, 1 <= K <= N), so that N programs picture all of them
 //   --contrast  also check that every text reads over what is behind it
 //               (tools/screenshots/contrast.h): each shot is played a second
 //               time with its texts left out, a few frames are compared, the
@@ -19,6 +21,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <span>
 #include <string>
 #include <utility>
 #include <vector>
@@ -33,6 +36,8 @@ struct Options {
     std::vector<std::string> only;
     std::vector<std::string> languages{"en", "de", "ar", "ja"};
     std::vector<std::pair<int, int>> sizes{{1280, 720}, {860, 560}};
+    int part = 1;
+    int parts = 1;
     bool contrast = false;
 };
 
@@ -68,6 +73,12 @@ bool parse(int argc, char** argv, Options* o) {
             int w = 0, h = 0;
             if (std::sscanf(value, "%dx%d", &w, &h) != 2 || w < 860 || h < 560) return false;
             o->sizes = {{w, h}};
+        } else if (arg == "--part") {
+            char rest = 0;
+            if (std::sscanf(value, "%d/%d%c", &o->part, &o->parts, &rest) != 2 || o->parts < 1 || o->part < 1 ||
+                o->part > o->parts) {
+                return false;
+            }
         } else {
             return false;
         }
@@ -75,7 +86,8 @@ bool parse(int argc, char** argv, Options* o) {
     return true;
 }
 
-bool wanted(const Options& o, const stage::Shot& shot) {
+bool wanted(const Options& o, const stage::Shot& shot, std::size_t index) {
+    if (static_cast<int>(index % static_cast<std::size_t>(o.parts)) != o.part - 1) return false;
     if (o.only.empty()) return true;
     for (const std::string& prefix : o.only) {
         if (std::strncmp(shot.name, prefix.c_str(), prefix.size()) == 0) return true;
@@ -124,10 +136,10 @@ std::vector<Finding> checkShot(stage::Session& session, stage::Window& win, cons
     int w = 0, h = 0;
     for (int i = 0; i < kLooks; ++i) {
         toLook(win, i);
-        recorder.begin(win.overlay(), contrast::Pass::Record);
+        recorder.begin(win.overlays(), contrast::Pass::Record);
         win.frame();
         const std::vector<contrast::SeenText> before = recorder.end();
-        recorder.begin(win.overlay(), contrast::Pass::Record);
+        recorder.begin(win.overlays(), contrast::Pass::Record);
         win.look([&](const std::uint32_t* pixels, int pw, int ph, int stride) {
             if (!pixels) return;
             w = pw;
@@ -146,7 +158,7 @@ std::vector<Finding> checkShot(stage::Session& session, stage::Window& win, cons
         toLook(win, i);
         win.frame();
         const std::vector<contrast::SeenText>& texts = recorded[static_cast<std::size_t>(i)];
-        recorder.begin(win.overlay(), contrast::Pass::Backdrop, &texts);
+        recorder.begin(win.overlays(), contrast::Pass::Backdrop, &texts);
         win.look([&](const std::uint32_t* pixels, int w, int h, int stride) {
             if (!pixels) return;
             const contrast::Picture backdrop{pixels, w, h, stride};
@@ -209,7 +221,9 @@ std::string fileName(const stage::Shot& shot, const std::string& language, int w
 int main(int argc, char** argv) {
     Options o;
     if (!parse(argc, argv, &o)) {
-        std::fputs("usage: vel_screenshots [--out DIR] [--only NAME] [--lang CODES] [--size WxH] [--contrast]\n", stderr);
+        std::fputs("usage: vel_screenshots [--out DIR] [--only NAME] [--lang CODES] [--size WxH] [--part K/N] "
+                   "[--contrast]\n",
+                   stderr);
         return 2;
     }
     std::filesystem::create_directories(o.out);
@@ -219,8 +233,10 @@ int main(int argc, char** argv) {
         stage::Window win(w, h);
         if (!win.ok()) return 1;
         for (const std::string& language : o.languages) {
-            for (const stage::Shot& shot : stage::shots()) {
-                if (!wanted(o, shot)) continue;
+            const std::span<const stage::Shot> shots = stage::shots();
+            for (std::size_t i = 0; i < shots.size(); ++i) {
+                const stage::Shot& shot = shots[i];
+                if (!wanted(o, shot, i)) continue;
                 replay(session, win, shot, language);
                 const std::string path = o.out + "/" + fileName(shot, language, w, h);
                 bool ok = false;

@@ -126,7 +126,14 @@ void Window::restartClock() {
 
 void Window::frame() {
     ui::runFrame(shell_);
-    clockNow() += step_;
+    if (!real_) {
+        clockNow() += step_;
+        lastReal_ = -1;
+        return;
+    }
+    const double t = ui::nowSeconds();
+    clockNow() += lastReal_ < 0 ? step_ : t - lastReal_;
+    lastReal_ = t;
 }
 
 void Window::frames(int n) {

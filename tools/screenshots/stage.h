@@ -60,7 +60,14 @@ public:
     // Frames until the clock has moved on by at least seconds.
     void runFor(double seconds);
     // Seconds the clock moves on per frame (1/60 by default).
-    void setStep(double seconds) { step_ = seconds; }
+    void setStep(double seconds) {
+        step_ = seconds;
+        real_ = false;
+    }
+    // With a real clock the window's clock moves on by the time that really
+    // passed since the previous frame, as the game's does; setStep goes back
+    // to the fixed step.
+    void useRealClock(bool real) { real_ = real; }
     double now() const;
     // Sets the clock back to where every shot starts and forgets the last
     // click and drag, so that a shot played twice draws the same frames.
@@ -96,6 +103,8 @@ private:
     ui::Shell shell_;
     bool open_ = false;
     double step_ = 1.0 / 60;
+    bool real_ = false;
+    double lastReal_ = -1;
 };
 
 // A picture as Window::look hands it over, written to a PNG; false when the
