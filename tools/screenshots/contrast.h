@@ -67,8 +67,8 @@ enum class Pass {
 };
 
 // While it lives, every text drawn goes past it; texts on other surfaces
-// than the one begun with (masks, cached tiles) are drawn and not recorded.
-// One at a time.
+// than the screen's (masks, cached tiles) are drawn and not recorded. One at
+// a time.
 class Recorder {
 public:
     Recorder();
@@ -79,7 +79,9 @@ public:
     // Starts a frame on screen. In a backdrop pass, `recorded` is the
     // record pass's list of the same frame, shadows marked: the nth text
     // drawn is kept when the nth recorded one is the same text and a shadow.
-    void begin(cairo_surface_t* screen, Pass pass, const std::vector<SeenText>* recorded = nullptr);
+    // screens: the surfaces the frame may draw on (a double-buffered overlay
+    // has two).
+    void begin(std::vector<cairo_surface_t*> screens, Pass pass, const std::vector<SeenText>* recorded = nullptr);
     // Ends the frame: the texts seen in it, in drawing order; texts with no
     // ink on screen are left out.
     std::vector<SeenText> end();

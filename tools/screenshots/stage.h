@@ -18,6 +18,7 @@
 #include <functional>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "ui/app.h"
 #include "ui/shell.h"
@@ -94,8 +95,10 @@ public:
     // Draws one more frame and hands its picture, as presented, to look:
     // 0x??RRGGBB pixels, width, height and pixels per row.
     void look(const std::function<void(const std::uint32_t*, int, int, int)>& see);
-    // The overlay the frames draw their vector layer on.
-    cairo_surface_t* overlay() { return shell_.overlay.surface; }
+    // The two surfaces the frames draw their vector layer on, in turn.
+    std::vector<cairo_surface_t*> overlays() const {
+        return {shell_.overlay.surfaces[0], shell_.overlay.surfaces[1]};
+    }
 
 private:
     void settlePointer(double x, double y);
