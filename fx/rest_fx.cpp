@@ -132,7 +132,7 @@ void paintCrystal(cairo_t* cr, void* user) {
     cairo_restore(cr);
 }
 
-void drawCrystalRain(const Ctx& ctx) {
+void drawCrystalRain(const Ctx& ctx, double keepLeft, double keepRight) {
     if (!gpuRenderer()) return;
     // Sized in device pixels like every other painted texture, so the whole
     // 96-unit picture fits at any pixel ratio.
@@ -143,9 +143,14 @@ void drawCrystalRain(const Ctx& ctx) {
         tex[k] = gpuTexture(key, px, px, paintCrystal, const_cast<uint32_t*>(&kCrystal[k]));
     }
     const double s = scaleOf(ctx);
-    const double W = ctx.width;
     const double H = ctx.height;
-    const long n = std::max(14L, std::lround(W / s / 26));
+    const long n = std::max(14L, std::lround(ctx.width / s / 26));
+    // The shards fall in the width left beside the band (grown by the
+    // largest shard's half), then step over it.
+    const double margin = 18 * s;
+    const double bandLeft = std::max(keepLeft - margin, 0.0);
+    const double band = keepRight > keepLeft ? std::min(keepRight + margin, ctx.width) - bandLeft : 0;
+    const double W = ctx.width - band;
     for (long i = 0; i < n; ++i) {
         const double q = cycle(ctx.now, (290 * i % 3200) / 1000.0, (3400 + 650 * (i % 7)) / 1000.0);
         if (q < 0) continue;
@@ -154,7 +159,8 @@ void drawCrystalRain(const Ctx& ctx) {
         if (alpha <= 0.01 || !t) continue;
         const double u = fxshape::frac(fxshape::kGolden * i + 0.5);
         const double z = (5 + 3 * (i % 4)) * 2.4 * s;
-        const double cx = u * W + ((53 * i % 100) / 100.0 - 0.5) * 0.06 * W * q;
+        const double fall = std::clamp(u * W + ((53 * i % 100) / 100.0 - 0.5) * 0.06 * W * q, 0.0, W);
+        const double cx = fall < bandLeft ? fall : fall + band;
         const double cy = (H + 48 * s) * q - 24 * s;
         gpuBlitRotated(t, cx, cy, z, z, 180 * q + 45, alpha);
     }

@@ -13,8 +13,10 @@ namespace ui {
 void drawCampfire(const Ctx& ctx, double x, double y, double size);
 // Same box convention as the campfire.
 void drawFountain(const Ctx& ctx, double x, double y, double size);
-// Shards over the whole window; nothing without a GPU renderer.
-void drawCrystalRain(const Ctx& ctx);
+// Shards over the whole window, or beside the band from keepLeft to
+// keepRight (the column of texts and buttons, which they would cross:
+// their layer lies under every plate); nothing without a GPU renderer.
+void drawCrystalRain(const Ctx& ctx, double keepLeft = 0, double keepRight = 0);
 // Texture painter of one shard: user points at its 0xRRGGBB colour. Paints a
 // 96 by 96 box in the painter's logical units.
 void paintCrystal(cairo_t* cr, void* user);

@@ -50,7 +50,8 @@ constexpr double kRowH = 30;      // times s
 constexpr double kRowStep = 34;   // times s
 constexpr double kBoxMaxH = 300;  // times s
 constexpr double kPagerW = 44;    // times s: each of the pager's buttons
-constexpr std::uint32_t kDimText = 0x6E5D44;
+constexpr std::uint32_t kDimText = 0x917E5E;
+constexpr std::uint32_t kCostBlue = 0x5590D6;  // the mana bar's blue is too dark for a word on the box
 
 // The skills a hero's skills box lists.
 std::vector<const rpg::SkillDef*> menuSkills(const rpg::Combatant& actor) {
@@ -155,7 +156,7 @@ void drawSkillRows(Scene& sc, Ctx& ctx, const SubmenuBox& box, const rpg::Combat
         std::string note;
         if (block) note = i18n::tr(block);
         else if (skill.manaCost > 0) note = num(skill.manaCost) + " " + i18n::tr("stat.mp");
-        const std::uint32_t noteColor = block ? theme::kMutedText : affordable ? 0x3A72B2 : kDimText;
+        const std::uint32_t noteColor = block ? theme::kMutedText : affordable ? kCostBlue : kDimText;
         drawRow(sc, ctx, e.row, i18n::tr(skill.nameKey), open ? theme::kCreamText : kDimText, note, noteColor);
         if (block || !ctx.takeClick(e.row)) continue;
         if (!affordable) {

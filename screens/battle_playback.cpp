@@ -2,6 +2,7 @@
 // status words, sounds and the loot of steals; and the rising floats.
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "platform/i18n.h"
 #include "platform/storage.h"
@@ -183,13 +184,15 @@ bool overlaps(const Rect& a, const Rect& b) {
 
 bool alive(const Float& f, double now) { return now - f.start <= kFloatLife; }
 
+bool besides(const Rect& a, const Rect& b) { return a.x + a.w <= b.x || b.x + b.w <= a.x; }
+
 } // namespace
 
 Rect floatRect(Scene& sc, Ctx& ctx, const Float& f, double now) {
     const double s = ctx.uiScale;
     const TextCache::Size m = sc.texts.measure(ctx.cr, f.text, floatStyle(s));
     const double pad = f.boxed ? 6 * s : 0;
-    const double y = f.y - 40 * s * (now - f.start);
+    const double y = f.y - std::min(40 * s * (now - f.start), f.rise);
     return {f.x - m.w / 2 - pad, y - m.h / 2 - pad / 2, m.w + 2 * pad, m.h + pad};
 }
 
@@ -206,10 +209,10 @@ void placeFloats(Scene& sc, Ctx& ctx) {
         const Rect r = floatRect(sc, ctx, f, ctx.now);
         const double margin = 4 * s;
         if (r.w + 2 * margin < ctx.width) f.x = std::clamp(f.x, r.w / 2 + margin, ctx.width - r.w / 2 - margin);
-        // Clear of every float placed before: one or two lines lower, else
-        // higher, so a quick run of hits does not climb into the banner. All
-        // floats rise alike, so two that are apart when the later one starts
-        // stay apart.
+        // Clear of every float placed before and of the status chips: one or
+        // two lines lower, else higher, so a quick run of hits does not climb
+        // into the banner. Floats rise alike until one stops under what stands
+        // above it, so two that are apart when the later one starts stay apart.
         const double anchor = f.y;
         const double step = floatRect(sc, ctx, f, ctx.now).h + 2 * s;
         for (const int lines : {0, 1, 2, -1, -2, -3, -4, -5}) {
@@ -217,9 +220,21 @@ void placeFloats(Scene& sc, Ctx& ctx) {
             const Rect mine = floatRect(sc, ctx, f, ctx.now);
             const bool clear = std::none_of(sc.floats.begin(), sc.floats.end(), [&](const Float& o) {
                 return &o != &f && o.placed && alive(o, ctx.now) && overlaps(mine, floatRect(sc, ctx, o, ctx.now));
+            }) && std::none_of(sc.slots.begin(), sc.slots.end(), [&](const Slot& u) {
+                return u.parts.chips.w > 0 && overlaps(mine, u.parts.chips);
             });
             if (clear) break;
         }
+        // It rises until it would meet a chip above it, or a float where that
+        // one comes to rest.
+        const Rect mine = floatRect(sc, ctx, f, ctx.now);
+        auto stopUnder = [&](const Rect& above) {
+            if (above.w <= 0 || besides(mine, above) || above.y + above.h > mine.y + 0.5) return;
+            f.rise = std::min(f.rise, std::max(0.0, mine.y - (above.y + above.h) - 2 * s));
+        };
+        for (const Slot& u : sc.slots) stopUnder(u.parts.chips);
+        for (const Float& o : sc.floats)
+            if (&o != &f && o.placed && alive(o, ctx.now)) stopUnder(floatRect(sc, ctx, o, o.start + kFloatLife));
     }
 }
 
@@ -238,7 +253,14 @@ void drawFloats(Scene& sc, Ctx& ctx) {
             strokeRoundedRect(ctx.cr, r, 5 * s, 1.5 * s, f.color, 0.8 * st.alpha);
         }
         const double top = r.y + r.h / 2 - sc.texts.measure(ctx.cr, f.text, st).h / 2;
-        sc.texts.drawShadowed(ctx.cr, f.x, top, 1, 1, st.alpha, f.text, st);
+        // Ringed in black all round: the words rise through bursts and glows
+        // of every colour.
+        TextStyle ring = st;
+        ring.color = 0x000000;
+        ring.alpha = std::min(1.0, 2 * st.alpha);  // dark while the word still reads
+        for (const auto& [dx, dy] : {std::pair{-1, 0}, {1, 0}, {0, -1}, {0, 1}})
+            sc.texts.draw(ctx.cr, f.x + dx, top + dy, f.text, ring);
+        sc.texts.draw(ctx.cr, f.x, top, f.text, st);
     }
 }
 

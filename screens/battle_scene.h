@@ -33,6 +33,7 @@ struct Float {
     std::uint32_t color = 0;
     bool boxed = false;   // on a dark plate, for a word over the command box
     bool placed = false;  // moved clear of the others, at its first drawing
+    double rise = 1e9;    // how far it may rise: it stops under a status chip or a float above
 };
 inline constexpr double kFloatLife = 1.1;
 
@@ -136,7 +137,9 @@ int weaponClassOf(const Scene& sc, const rpg::Combatant& actor);
 
 void consume(Scene& sc, Ctx& ctx, const rpg::ActionOutcome& out);
 // A float centred at (x, y). At its first drawing it moves inside the window
-// and a line or two down (or else up) from every float it would run into.
+// and a line or two down (or else up) from every float and status chip it
+// would run into, and learns how far it may rise before it would reach a
+// chip or a float that stands still above it.
 void addFloat(Scene& sc, Ctx& ctx, std::string text, double x, double y, std::uint32_t color, bool boxed = false);
 void placeFloats(Scene& sc, Ctx& ctx);
 // Where the float stands at the time (its plate included).

@@ -106,12 +106,14 @@ void TextCache::evictOld() {
     std::erase_if(masks_, [&](const auto& entry) { return entry.second.used < median; });
 }
 
-void TextCache::paint(cairo_t* cr, const Mask& m, double x, double y, std::uint32_t color, double alpha) {
+void TextCache::paint(cairo_t* cr, const Mask& m, double x, double y, std::string_view text, std::uint32_t color,
+                      double alpha) {
     // On whole device pixels, so the mask is not resampled into a blur.
     cairo_user_to_device(cr, &x, &y);
     x = std::round(x);
     y = std::round(y);
     cairo_device_to_user(cr, &x, &y);
+    if (textProbe && !probeTextMask(cr, m.surface.get(), x - kPad, y - kPad, text, color, alpha)) return;
     setColor(cr, color, alpha);
     cairo_mask_surface(cr, m.surface.get(), x - kPad, y - kPad);
 }
@@ -124,13 +126,13 @@ void TextCache::draw(cairo_t* cr, double x, double y, std::string_view text, con
     if (text.empty()) return;
     const Mask& m = maskFor(cr, text, st);
     const double left = st.align == 1 ? x - m.size.w / 2 : st.align == 2 ? x - m.size.w : x;
-    paint(cr, m, left, y, st.color, st.alpha);
+    paint(cr, m, left, y, text, st.color, st.alpha);
 }
 
 void TextCache::drawCentered(cairo_t* cr, double x, double y, std::string_view text, const TextStyle& st) {
     if (text.empty()) return;
     const Mask& m = maskFor(cr, text, st);
-    paint(cr, m, x - m.size.w / 2, y - m.size.h / 2, st.color, st.alpha);
+    paint(cr, m, x - m.size.w / 2, y - m.size.h / 2, text, st.color, st.alpha);
 }
 
 void TextCache::drawShadowed(cairo_t* cr, double x, double y, double dx, double dy, double shadowAlpha,

@@ -51,7 +51,8 @@ private:
     };
 
     const Mask& maskFor(cairo_t* cr, std::string_view text, const TextStyle& st);
-    void paint(cairo_t* cr, const Mask& m, double x, double y, std::uint32_t color, double alpha);
+    void paint(cairo_t* cr, const Mask& m, double x, double y, std::string_view text, std::uint32_t color,
+               double alpha);
     void evictOld();
 
     std::unordered_map<std::string, Mask> masks_;

@@ -98,7 +98,8 @@ std::vector<std::string> words(const std::string& text) {
 
 // The name and level from y down, centred on x within width: side by side
 // on one line (shrunk, then cut), or, where stacking is allowed and the pair
-// is too wide, one word a line with the level below.
+// is too wide, the name on as few lines as fit (one when it fits alone,
+// else its words packed line by line) with the level below.
 std::vector<Label> nameLabels(Scene& sc, Ctx& ctx, const rpg::Combatant& c, double x, double y, double width,
                               bool stack) {
     TextCache& texts = sc.texts;
@@ -108,12 +109,18 @@ std::vector<Label> nameLabels(Scene& sc, Ctx& ctx, const rpg::Combatant& c, doub
     const double nameW = texts.measure(ctx.cr, name, nameStyle(base, false, 0)).w;
     const double levelW = level.empty() ? 0 : texts.measure(ctx.cr, level, nameStyle(base, true, 0)).w;
     std::vector<Label> out;
-    if (stack && nameW + levelW > width && !level.empty() && hasBlank(name)) {
+    if (stack && nameW + levelW > width && !level.empty() && (nameW <= width || hasBlank(name))) {
+        std::vector<std::string> lines;
+        for (const std::string& word : nameW <= width ? std::vector<std::string>{name} : words(name)) {
+            const std::string joined = lines.empty() ? word : lines.back() + " " + word;
+            if (!lines.empty() && texts.measure(ctx.cr, joined, nameStyle(base, false, 0)).w <= width) lines.back() = joined;
+            else lines.push_back(word);
+        }
         double at = y;
-        for (const std::string& word : words(name)) {
-            const double w = texts.measure(ctx.cr, word, nameStyle(base, false, 0)).w;
+        for (const std::string& line : lines) {
+            const double w = texts.measure(ctx.cr, line, nameStyle(base, false, 0)).w;
             const double size = w > width ? base * std::max(width / w, kNameMinFit) : base;
-            const std::string& cut = texts.elided(ctx.cr, word, nameStyle(size, false, 0), width);
+            const std::string& cut = texts.elided(ctx.cr, line, nameStyle(size, false, 0), width);
             Label l = placed(texts, ctx, cut, x, at, size, false);
             l.x = x - l.w / 2;
             at += l.h;
@@ -142,6 +149,16 @@ std::vector<Label> nameLabels(Scene& sc, Ctx& ctx, const rpg::Combatant& c, doub
     return out;
 }
 
+// How wide the unit's name may be: its card, or as far as half the way to
+// the nearest unit of its row on either side (the whole floor for a unit
+// alone in its row), so that neighbours' names never meet.
+double nameRoom(const Scene& sc, const Slot& slot, double cardW, double s) {
+    double nearest = sc.floor.w > 0 ? sc.floor.w : 1e9;
+    for (const Slot& o : sc.slots)
+        if (&o != &slot && o.row == slot.row) nearest = std::min(nearest, std::abs(o.x - slot.x));
+    return std::max(cardW, nearest - 6 * s);
+}
+
 // Every part of the unit at its slot, from its line and scale.
 UnitParts placeParts(Scene& sc, Ctx& ctx, const Slot& slot, const rpg::Combatant& c, bool stack) {
     const double s = ctx.uiScale;
@@ -160,13 +177,14 @@ UnitParts placeParts(Scene& sc, Ctx& ctx, const Slot& slot, const rpg::Combatant
     const double chipsH = chips.lines * kChipH * k + (chips.lines - 1) * kChipGap * k;
     p.chips = {slot.x - chipsW / 2, top - chipsH, chipsW, chipsH};
     p.marker = {slot.x - 6 * s, p.chips.y - 17 * s, 12 * s, 16 * s};
-    p.labels = nameLabels(sc, ctx, c, slot.x, top + size.h + 2 * s, cardW, stack);
+    p.labels = nameLabels(sc, ctx, c, slot.x, top + size.h + 2 * s, nameRoom(sc, slot, cardW, s), stack);
     for (const Label& l : p.labels) p.name = unite(p.name, {l.x, l.y, l.w, l.h});
     const double barTop = (p.labels.empty() ? top + size.h : bottomOf(p.name)) + 2 * s;
     const double barW = std::min(cardW, 1.6 * size.w);
     p.bars = {slot.x - barW / 2, barTop, barW, c.stats.maxMp > 0 ? 28 * s : 13 * s};
     const double cardTop = p.chips.y - 4 * s;
-    p.card = {slot.x - cardW / 2, cardTop, cardW, bottomOf(p.bars) + 3 * s - cardTop};
+    const double frameW = std::max(cardW, p.name.w + 6 * s);  // round a name wider than the card too
+    p.card = {slot.x - frameW / 2, cardTop, frameW, bottomOf(p.bars) + 3 * s - cardTop};
     p.hit = unite(unite(p.card, p.marker), p.sprite);
     return p;
 }

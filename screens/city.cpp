@@ -31,6 +31,8 @@ namespace ui {
 namespace {
 
 constexpr int kEscape = 27;
+constexpr std::uint32_t kAscensionRed = 0xFF7A68;  // a red that reads on the sky plate
+constexpr std::uint32_t kPaleGold = 0xFFE08A;      // gold that reads on the deep gold of the run card
 
 // Content of the scrolled column, in units of the UI scale: margin,
 // greeting, party panel and gap, run card and five doors, heading, two rows
@@ -77,7 +79,8 @@ void drawScenery(const Ctx& ctx) {
     sceneBackdrop(ctx, o);
 }
 
-void drawGreeting(cairo_t* cr, const CityLayout& l, double s) {
+void drawGreeting(Ctx& ctx, const CityLayout& l, double s) {
+    cairo_t* cr = ctx.cr;
     TextStyle st;
     st.family = kFontSans;
     st.size = 13 * s;
@@ -85,6 +88,9 @@ void drawGreeting(cairo_t* cr, const CityLayout& l, double s) {
     st.wrapWidth = l.innerW;
     // A dark shadow keeps the muted text readable over the bright sky.
     const std::string text = i18n::tr("city.greeting");
+    double tw = 0, th = 0;
+    measureText(cr, text, st, &tw, &th);
+    skyPlate(ctx, {l.innerX + l.innerW / 2 - tw / 2 - 10 * s, l.contentTop - 3 * s, tw + 20 * s, th + 6 * s});
     st.color = 0x000000;
     st.alpha = 0.75;
     drawTextTop(cr, l.innerX + 1, l.contentTop + 1, text, st);
@@ -164,8 +170,12 @@ void CityScreen::update(Ctx& ctx) {
         TextStyle st;
         st.size = 12 * s;
         st.bold = true;
-        st.color = 0xC2382F;
-        drawTextTop(ctx.cr, ctx.width / 2, l.ascensionY, i18n::tr("city.ascension", {{"n", num(ascension)}}), st);
+        st.color = kAscensionRed;
+        const std::string text = i18n::tr("city.ascension", {{"n", num(ascension)}});
+        double tw = 0, th = 0;
+        measureText(ctx.cr, text, st, &tw, &th);
+        skyPlate(ctx, {ctx.width / 2 - tw / 2 - 8 * s, l.ascensionY - s, tw + 16 * s, th + 2 * s});
+        drawTextTop(ctx.cr, ctx.width / 2, l.ascensionY, text, st);
     }
     scroll_ = beginScroll(ctx, "city.cards", l.view, l.contentHeight, scroll_);
     l = cityLayout(ctx.width, ctx.height, s, ascension >= 1, scroll_);
@@ -175,7 +185,7 @@ void CityScreen::update(Ctx& ctx) {
 
 bool CityScreen::drawCards(Ctx& ctx, const CityLayout& l) {
     const bool running = store::hasRun();
-    drawGreeting(ctx.cr, l, ctx.uiScale);
+    drawGreeting(ctx, l, ctx.uiScale);
     drawParty(ctx, l.party);
     if (action(ctx, l.run, i18n::tr(running ? "city.continueRun" : "city.startRun"),
                i18n::tr(running ? "city.continueRunDesc" : "city.startRunDesc"), true, CityIcon::Run, 0)) {
@@ -232,7 +242,7 @@ bool CityScreen::action(Ctx& ctx, const Rect& r, const std::string& title, const
     head.bold = true;
     head.upperCase = true;
     head.align = 1;
-    head.color = highlight ? theme::kLightGold : theme::kCreamText;
+    head.color = highlight ? kPaleGold : theme::kCreamText;
     head.fitWidth = textW;
     TextStyle sub;
     sub.size = 10 * s;

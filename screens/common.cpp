@@ -61,6 +61,8 @@ GameState runResultEntry(bool lost, int depth, double gold) {
     return result;
 }
 
+void skyPlate(Ctx& ctx, const Rect& r) { fillRoundedRect(ctx.cr, r, std::min(r.h / 2, 10 * ctx.uiScale), 0x140D09, 0.62); }
+
 void drawGoldLine(Ctx& ctx, double y, double fontSize) {
     cairo_t* cr = ctx.cr;
     const double s = ctx.uiScale;
@@ -73,6 +75,7 @@ void drawGoldLine(Ctx& ctx, double y, double fontSize) {
     measureText(cr, text, st, &tw, nullptr);
     const double x = ctx.width / 2 - (tw + 14 * s + 6 * s) / 2;
     SavedState keep(cr);
+    skyPlate(ctx, {x - 8 * s, y + drop, tw + 20 * s + 16 * s, 20 * s});
     drawRimmedCoin(cr, x + 7 * s, y + 10 * s + drop, 7 * s, s, 1);
     st.color = 0x000000;
     drawText(cr, x + 20 * s + 1, y + 2 * s + drop + 1, text, st);

@@ -26,8 +26,11 @@ GameState bossChestEntry(const std::string& nodeId, int depth);
 // the gold it earned.
 GameState runResultEntry(bool lost, int depth, double gold);
 
-// The lasting gold as a coin and "1.234 gold", centred on the window, the
-// line's top at y. fontSize is scaled; a font above 15 units moves coin and
+// A dark rounded plate under a line that stands on the open sky, so that
+// the clouds drifting behind it do not wash it out.
+void skyPlate(Ctx& ctx, const Rect& r);
+// The lasting gold as a coin and "1.234 gold" on a sky plate, centred on the
+// window, the line's top at y. fontSize is scaled; a font above 15 units moves coin and
 // text down by the difference.
 void drawGoldLine(Ctx& ctx, double y, double fontSize);
 

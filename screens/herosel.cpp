@@ -31,7 +31,7 @@ constexpr int kPicks = 3;
 constexpr double kCardHeight = 320;  // scaled
 constexpr double kGap = 12;          // between cards, scaled
 constexpr double kPulsePeriod = 1.8; // s, one swell of the picked outline
-constexpr uint32_t kMissingText = 0x6E5D44;
+constexpr uint32_t kMissingText = 0x917E5E;
 constexpr uint32_t kBadgeText = 0x120D09;
 
 const char* roleKey(rpg::ClassRole role) {

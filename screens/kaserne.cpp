@@ -29,7 +29,7 @@ using namespace theme;
 constexpr int kEscape = 27;
 constexpr std::uint32_t kHpRed = 0xC2382F;
 constexpr std::uint32_t kPartyGreen = 0x5A9C3A;
-constexpr std::uint32_t kReserveTag = 0x6E5D44;
+constexpr std::uint32_t kReserveTag = 0x917E5E;
 
 // What the list's click asked for, applied once the list is drawn.
 struct RosterClick {
@@ -57,7 +57,8 @@ public:
         const store::Meta& meta = store::meta();
         const KaserneLayout lay = kaserneLayout(meta.roster, ctx.width, ctx.height, s, headerH);
         drawCounts(ctx, lay.list, headerH + 6 * s);
-        scroll_ = beginScroll(ctx, "kaserne.roster", lay.list, lay.content, scroll_);
+        // The bar stands clear of the rows' right edges and their outlines.
+        scroll_ = beginScroll(ctx, "kaserne.roster", lay.list, lay.content, scroll_, 8 * s);
         const RosterClick click = drawList(ctx, lay);
         endScroll(ctx);
 

@@ -197,49 +197,59 @@ bool MapScreen::field(Ctx& ctx, const Rect& tile, const rpg::MapNode& node, cons
     const double k = 1 + 0.07 * o;
     const Rect sr{tile.x + tile.w / 2 * (1 - k), tile.y + tile.h / 2 * (1 - k), tile.w * k, tile.h * k};
 
-    std::uint32_t fill = 0x241A11, outline = look.colour;
-    double alpha = 0.5;
+    // Every tile is opaque, so the road never shows through; what cannot be
+    // entered is dimmed by its outline and a softer sign.
+    std::uint32_t fill = 0x241A11, outline = look.colour, ink = theme::kMutedText;
+    double edge = 0.5, q = 0.8;
     if (f.current) {
         fill = theme::kDeepGold;
         outline = theme::kLightGold;
-        alpha = 1;
+        ink = theme::kCreamText;  // the muted brown and the signs' colours vanish on the gold
+        edge = q = 1;
     } else if (f.enterable()) {
         fill = theme::kDarkPanel;
-        alpha = 1;
+        edge = q = 1;
     } else if (f.cleared) {
         fill = theme::kDarkPanel;
-        alpha = 0.85;
+        edge = 0.85;
+        q = 1;
     }
-    const double q = alpha;
-    fillRect(cr, sr, fill, alpha);
-    strokeRoundedRect(cr, sr, 0, 3 * s, outline, alpha);
+    fillRect(cr, sr, fill, 1.0);
+    strokeRoundedRect(cr, sr, 0, 3 * s, outline, edge);
     if (pulsing) {
         const Rect outer{sr.x - 3 * s, sr.y - 3 * s, sr.w + 6 * s, sr.h + 6 * s};
         strokeRoundedRect(cr, outer, 0, 3 * s, look.colour, 0.85 * o);
         TextStyle arrow;
         arrow.family = kFontSans;
         arrow.size = 13 * s;
+        arrow.color = 0x000000;
+        arrow.alpha = 0.7;
+        const double ay = tile.y - 19 * s - 4 * s * o;
+        // A dark copy under it: the arrow stands on the open sky.
+        drawTextTop(cr, tile.x + tile.w / 2 + std::max(s, 1.0), ay + std::max(s, 1.0), "▼", arrow);
         arrow.color = theme::kLightGold;
-        arrow.alpha = 0.5 + 0.5 * o;
-        drawTextTop(cr, tile.x + tile.w / 2, tile.y - 19 * s - 4 * s * o, "▼", arrow);
+        arrow.alpha = 0.75 + 0.25 * o;
+        drawTextTop(cr, tile.x + tile.w / 2, ay, "▼", arrow);
     } else if (f.cleared) {
         const double shimmer = 0.5 - 0.5 * std::cos(kPi * std::fmod(ctx.now, 5.2) / 2.6);
         fillRect(cr, sr, theme::kGold, 0.04 + 0.1 * shimmer);
     }
 
+    // The sign and the label as they land on the tile (the shimmer's top
+    // included), lifted where the sign's own colour would not read there.
+    const std::uint32_t ground = f.cleared && !f.current ? theme::mix(fill, theme::kGold, 0.14) : fill;
     TextStyle glyph;
     glyph.family = kFontSans;
     glyph.size = 24 * s;
-    glyph.color = look.colour;
-    glyph.alpha = q;
+    glyph.color = theme::readableOn(theme::mix(ground, f.current ? ink : look.colour, q), ground);
     glyph.align = 1;
     TextStyle label;
-    label.size = 9 * s;
-    label.color = theme::kMutedText;
-    label.alpha = q;
+    label.size = std::max(9 * s, 8.0);  // 9 units would be 6.5 pixels in the smallest window
+    label.color = theme::readableOn(theme::mix(ground, ink, q), ground);
     label.align = 1;
     label.upperCase = true;
     label.fitWidth = sr.w - 6 * s;
+    label.minFit = 0.85;
     const TextLine lines[] = {
         {f.replayable ? "↻" : f.cleared ? "✓" : look.glyph, &glyph},
         {i18n::tr(std::string("map.node.") + rpg::nodeTypeId(node.type)), &label},

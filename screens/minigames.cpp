@@ -25,7 +25,7 @@ constexpr int kReturn = 13;
 constexpr uint32_t kBoxFill = 0x140D09;
 constexpr uint32_t kWinText = 0xEAF6C8;
 constexpr uint32_t kLoseText = 0xFF9A8A;
-constexpr uint32_t kDimPlateText = 0x6E5D44;
+constexpr uint32_t kDimPlateText = 0x917E5E;
 
 struct LooseState {
     rpg::Rng rng;
@@ -171,7 +171,8 @@ void MiniBase::consume(bool won) {
 }
 
 void drawDisabledButton(Ctx& ctx, const Rect& r, const std::string& label, double textSize, double radius) {
-    fillRoundedRect(ctx.cr, r, radius, theme::kDarkerPanel, 0.6);
+    // Nearly opaque: the dim label must read over the bright ground too.
+    fillRoundedRect(ctx.cr, r, radius, theme::kDarkerPanel, 0.88);
     TextStyle st = miniText(textSize, false, kDimPlateText);
     st.fitWidth = r.w - 16 * ctx.uiScale;
     drawTextIn(ctx.cr, r, label, st);

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "platform/i18n.h"
+#include "screens/common.h"
 #include "screens/minigames.h"
 #include "screens/minigames_layout.h"
 #include "ui/audio.h"
@@ -104,10 +105,16 @@ private:
         drawTextCentered(cr, 0.5 * ctx.width, cy, shown ? (heads_ ? kHeadsMark : kTailsMark) : "?", st);
     }
 
+    // On a plate: the celebration's rays turn behind it.
     void resultLine(Ctx& ctx, const CoinLayout& L) const {
+        const double s = ctx.uiScale;
         const std::string side = i18n::tr(heads_ ? "coin.heads" : "coin.tails");
-        drawTextTop(ctx.cr, 0.5 * ctx.width, L.coinY + 0.55 * L.diameter, side,
-                    miniText(15 * ctx.uiScale, true, theme::kLightGold));
+        const TextStyle st = miniText(15 * s, true, theme::kLightGold);
+        double tw = 0, th = 0;
+        measureText(ctx.cr, side, st, &tw, &th);
+        const double top = L.coinY + 0.55 * L.diameter;
+        skyPlate(ctx, {0.5 * ctx.width - tw / 2 - 10 * s, top - 2 * s, tw + 20 * s, th + 4 * s});
+        drawTextTop(ctx.cr, 0.5 * ctx.width, top, side, st);
     }
 
     void callCards(Ctx& ctx, const CoinLayout& L) {
@@ -116,7 +123,9 @@ private:
         for (int k = 0; k < 2; ++k) {
             const Rect& r = L.cards[k];
             const bool chosen = choice_ == k;
-            fillRoundedRect(cr, r, 10 * s, chosen ? theme::kGold : 0x000000, chosen ? 0.2 : 0.25);
+            // Dark enough under the gold mark on any ground; the chosen card glows.
+            fillRoundedRect(cr, r, 10 * s, 0x140D09, 0.72);
+            if (chosen) fillRoundedRect(cr, r, 10 * s, theme::kGold, 0.12);
             strokeRoundedRect(cr, r, 10 * s, 3 * s, chosen ? theme::kLightGold : theme::kBevelDark);
             TextStyle mark = miniText(30 * s, false, theme::kGold);
             mark.family = kFontSans;

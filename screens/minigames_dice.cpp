@@ -60,7 +60,7 @@ void drawDie(cairo_t* cr, double cx, double cy, double side, const DieLook& look
     if (look.hidden) {
         fillRoundedRect(cr, body, 0.17 * S, 0x2A2218);
         strokeRoundedRect(cr, body, 0.17 * S, line, 0x4A3A24);
-        drawTextCentered(cr, 0, 0, "?", miniText(std::round(0.43 * S), true, 0x6A5A3A));
+        drawTextCentered(cr, 0, 0, "?", miniText(std::round(0.43 * S), true, 0x948262));
         return;
     }
     fillRoundedRect(cr, body, 0.17 * S, 0xF0EAD8);

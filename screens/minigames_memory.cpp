@@ -10,6 +10,7 @@
 #include "screens/minigames.h"
 #include "screens/minigames_layout.h"
 #include "ui/audio.h"
+#include "fx/win_fx.h"
 #include "ui/game_ui.h"
 #include "ui/sprite.h"
 #include "ui/theme.h"
@@ -62,6 +63,7 @@ private:
             mismatchAt_ = 0;
             finish(ctx, false);
         }
+        if (outcome() == 2) drawWinFx(ctx, boardSide(ctx, true), fxY(ctx), ctx.now - finishTime_);
         const bool clickable = running() && t >= kMemoryPlay && mismatchAt_ <= 0;
         for (int i = 0; i < kMemoryCards; ++i) {
             const Rect r = L.cardRect(i);
@@ -74,7 +76,19 @@ private:
 
     const char* winKey() const override { return "memory.perfect"; }
     const char* loseKey() const override { return "memory.lost"; }
-    bool celebratesOverPlay() const override { return true; }
+    // Two celebrations flank the finished board, beneath it: never over its
+    // cards or the mistakes line. The base draws the left one, play() the
+    // right one before the cards.
+    double fxX(Ctx& ctx) const override { return boardSide(ctx, false); }
+    double fxY(Ctx& ctx) const override {
+        const MemoryLayout L = memoryLayout(ctx.width, ctx.uiScale, playArea());
+        return 0.5 * (L.cardRect(0).y + L.cardRect(kMemoryCards - 1).y + L.card);
+    }
+    double boardSide(Ctx& ctx, bool right) const {
+        const MemoryLayout L = memoryLayout(ctx.width, ctx.uiScale, playArea());
+        const double half = 0.5 * (4 * L.card + 3 * L.gap);
+        return 0.5 * ctx.width + (right ? 1 : -1) * (half + 70 * ctx.uiScale);
+    }
 
     void turn(const Ctx& ctx, int i) {
         audio::play(audio::Sfx::CardFlip);

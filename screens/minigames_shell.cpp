@@ -7,6 +7,7 @@
 
 #include "platform/i18n.h"
 #include "platform/storage.h"
+#include "screens/common.h"
 #include "screens/minigames.h"
 #include "screens/minigames_layout.h"
 #include "ui/audio.h"
@@ -140,10 +141,16 @@ private:
         (*cupX)[order[to]] = L.x[to] - shift;
     }
 
+    // On a sky plate: the clouds drift behind it.
     void phaseText(Ctx& ctx, const Rect& area, const char* key) const {
-        TextStyle st = miniText(14 * ctx.uiScale, true, theme::kLightGold);
+        const double s = ctx.uiScale;
+        TextStyle st = miniText(14 * s, true, theme::kLightGold);
         st.upperCase = true;
-        drawShadowedTextTop(ctx.cr, 0.5 * ctx.width, area.y, i18n::tr(key), st);
+        const std::string text = i18n::tr(key);
+        double tw = 0, th = 0;
+        measureText(ctx.cr, text, st, &tw, &th);
+        skyPlate(ctx, {0.5 * ctx.width - tw / 2 - 10 * s, area.y - 2 * s, tw + 20 * s, th + 4 * s});
+        drawShadowedTextTop(ctx.cr, 0.5 * ctx.width, area.y, text, st);
     }
 
     void drawNut(Ctx& ctx, double x, double baseY) const {

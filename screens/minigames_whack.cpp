@@ -37,6 +37,10 @@ double swing(double d) {
     return 1;
 }
 
+// The centre line of the hole's mouth, a flat ellipse (0.43 by 0.13 of the
+// hole) that ends just inside the hole's bottom edge.
+double mouthY(const Rect& hole, double s) { return hole.y + (1 - 0.43 * 0.3) * hole.w - 5 * s; }
+
 void drawHammer(cairo_t* cr, const Rect& hole, double a) {
     const double u = hole.w;
     SavedState keep(cr);
@@ -99,6 +103,13 @@ private:
     const char* winKey() const override { return "whack.win"; }
     const char* loseKey() const override { return "whack.lose"; }
     bool celebratesOverPlay() const override { return true; }
+    // The celebration bursts from the hole the hammer struck.
+    double fxX(Ctx& ctx) const override { return struckHole(ctx).x + struckHole(ctx).w / 2; }
+    double fxY(Ctx& ctx) const override { return struckHole(ctx).y + struckHole(ctx).h / 2; }
+    Rect struckHole(Ctx& ctx) const {
+        const int i = pickedHole_ >= 0 ? pickedHole_ : 4;
+        return whackLayout(ctx.width, ctx.uiScale, playArea(), running()).holeRect(i);
+    }
 
     // Judged by the time passed, so every frame rate hears the same moments.
     void timeline(const Ctx& ctx) {
@@ -120,7 +131,7 @@ private:
         if (i == monsterHole_ && struck_ && ctx.now - strikeAt_ >= kWhackPeek) drawMonster(ctx, hole, picked);
         SavedState keep(cr);
         const double u = hole.w;
-        cairo_translate(cr, hole.x + u / 2, hole.y + u - 8 * s);
+        cairo_translate(cr, hole.x + u / 2, mouthY(hole, s));
         cairo_scale(cr, 1, 0.3);
         fillCircle(cr, 0, 0, 0.43 * u, kMouth);
     }
@@ -139,7 +150,7 @@ private:
         // the mouth would hide all but a sliver of it.
         const double M = 0.8 * u;
         const double cx = hole.x + u / 2;
-        const double cy = hole.y + u - 6 * ctx.uiScale - 0.5 * M + 0.14 * u * q + 0.55 * u * (1 - k);
+        const double cy = mouthY(hole, ctx.uiScale) + 2 * ctx.uiScale - 0.5 * M + 0.14 * u * q + 0.55 * u * (1 - k);
         SavedState keep(ctx.cr);
         // Still below ground while it rises: only the hole shows it.
         roundedRectPath(ctx.cr, hole, 10 * ctx.uiScale);

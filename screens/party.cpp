@@ -86,10 +86,18 @@ void PartyScreen::drawTabs(Ctx& ctx, const std::vector<rpg::Hero*>& heroes, doub
 void PartyScreen::drawSheet(Ctx& ctx, rpg::Hero& hero, const Rect& area) {
     const double s = ctx.uiScale;
     const double contentH = layout(ctx, hero, 0, 0, area.w - 24 * s, false) + 24 * s;
+    if (revealTo_ >= 0) {
+        const double gap = revealTo_ - scroll_;
+        scroll_ = std::abs(gap) < 0.5 * s ? revealTo_ : scroll_ + gap * std::min(1.0, 14 * ctx.dt);
+    }
+    const double asked = scroll_;
     scroll_ = beginScroll(ctx, "party.sheet", area, contentH, scroll_);
+    // Reached, or the player scrolled (or the sheet's end held it back).
+    if (revealTo_ >= 0 && (scroll_ == revealTo_ || std::abs(scroll_ - asked) > 0.01)) revealTo_ = -1;
     visible_ = area;
     layout(ctx, hero, area.x + 12 * s, area.y + 12 * s - scroll_, area.w - 24 * s, true);
     endScroll(ctx);
+    if (revealBy_ > 0) revealTo_ = scroll_ + std::exchange(revealBy_, 0.0);
 }
 
 double PartyScreen::layout(Ctx& ctx, rpg::Hero& hero, double x, double y, double w, bool draw) {

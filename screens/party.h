@@ -25,8 +25,9 @@ namespace ui {
 
 // Colours of the sheet that the shared palette has no name for.
 inline constexpr std::uint32_t kPartyBackdrop = 0x1B1410;
-inline constexpr std::uint32_t kLossRed = 0xC2382F;
-inline constexpr std::uint32_t kManaBlue = 0x3A72B2;
+inline constexpr std::uint32_t kLossRed = 0xE0564A;
+inline constexpr std::uint32_t kManaBlue = 0x5590D6;
+inline constexpr std::uint32_t kPaleGold = 0xFFE08A;  // gold that reads on the deep gold of a chosen button
 inline constexpr std::uint32_t kGainGreen = 0x5A9C3A;
 inline constexpr std::uint32_t kSetRed = 0xE2453A;
 
@@ -103,6 +104,13 @@ private:
     Rect visible_;  // the scroll area of the drawing pass
     double scroll_ = 0;
     int selectedSlot_ = -1;  // the slot whose candidate list is open
+    // A list opened under the view's bottom edge scrolls itself into view:
+    // the opening click asks, the next drawing measures, then the sheet
+    // glides to revealTo_ (a scroll offset; < 0 none) unless the player
+    // scrolls first.
+    bool revealAsked_ = false;
+    double revealBy_ = 0;
+    double revealTo_ = -1;
     play::PartyActions pending_;
     bool openRecruit_ = false;
     bool openTrainer_ = false;

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <array>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/i18n.h"
@@ -117,7 +118,14 @@ double PartyScreen::slotRow(Sheet& sh, double y, rpg::EquipSlot slot, const Offe
     if (sh.shows(y, 38 * sh.s)) slotHeader(sh, {sh.x, y, sh.w, 38 * sh.s}, slot, def, locked, offered);
     double below = y + 38 * sh.s;
     if (def) below = wornDetails(sh, below, worn, *def);
-    if (selectedSlot_ == static_cast<int>(slot) && !locked) below = candidateList(sh, below, slot, offered);
+    if (selectedSlot_ == static_cast<int>(slot) && !locked) {
+        below = candidateList(sh, below, slot, offered);
+        if (sh.draw && std::exchange(revealAsked_, false)) {
+            // As far as the list's bottom needs, never past the slot's own row.
+            const double overflow = below + 6 * sh.s - sh.visibleBottom;
+            revealBy_ = std::max(0.0, std::min(overflow, y - sh.visibleTop));
+        }
+    }
     return below + 6 * sh.s;
 }
 
@@ -140,7 +148,7 @@ void PartyScreen::slotHeader(Sheet& sh, const Rect& row, rpg::EquipSlot slot, co
                                  : def  ? i18n::tr(def->nameKey)
                                         : i18n::tr("party.empty");
     drawText(cr, row.x + 80 * s, row.y + 11 * s, itemText,
-             partyStyle(13 * s, def ? rpg::rarityColor(def->rarity) : theme::kMutedText, false, 0, row.w - 120 * s));
+             partyStyle(13 * s, def ? rarityTextColor(def->rarity) : theme::kMutedText, false, 0, row.w - 120 * s));
     // The cross comes first so that its click is not also the row's.
     if (def) {
         const Rect cross{row.x + row.w - 30 * s, row.y + 6 * s, 24 * s, 26 * s};
@@ -159,6 +167,7 @@ void PartyScreen::slotHeader(Sheet& sh, const Rect& row, rpg::EquipSlot slot, co
     }
     audio::play(audio::Sfx::Click);
     selectedSlot_ = selectedSlot_ == slotNo ? -1 : slotNo;
+    revealAsked_ = selectedSlot_ >= 0;
 }
 
 // The worn item's kind and bonus, then its affixes; returns the cursor below.
@@ -173,8 +182,8 @@ double PartyScreen::wornDetails(Sheet& sh, double y, const rpg::ItemInstance& wo
     }
     if (!worn.affixes.empty()) {
         if (sh.shows(y, 14 * s)) {
-            drawText(sh.ctx.cr, sh.x + 10 * s, y + s, "✦ " + affixLine(worn),
-                     partyStyle(10 * s, kManaBlue, true, 0, sh.w - 20 * s));
+            drawMarkedText(sh.ctx.cr, sh.x + 10 * s, y + s, affixLine(worn),
+                           partyStyle(10 * s, kManaBlue, true, 0, sh.w - 20 * s));
         }
         y += 14 * s;
     }
@@ -206,7 +215,7 @@ void PartyScreen::candidateRow(Sheet& sh, const Rect& r, rpg::EquipSlot slot, co
         fillRect(cr, r, theme::kBarTrack, 1.0);
         const double right = r.x + r.w;
         drawText(cr, r.x + 8 * s, r.y + 5 * s, candidateName(*def),
-                 partyStyle(13 * s, rpg::rarityColor(def->rarity), true, 0, 0.7 * r.w));
+                 partyStyle(13 * s, rarityTextColor(def->rarity), true, 0, 0.7 * r.w));
         drawText(cr, right - 8 * s, r.y + 6 * s, levelLabel(rpg::itemLevel(item)),
                  partyStyle(11 * s, theme::kLightGold, true, 2));
         const rpg::ItemInstance& worn = sh.hero.equipment[slot];
@@ -214,8 +223,8 @@ void PartyScreen::candidateRow(Sheet& sh, const Rect& r, rpg::EquipSlot slot, co
         comparisonChips(cr, r.x + 8 * s, r.y + 26 * s, right - 8 * s, s, rpg::itemBonus(item),
                         filled ? rpg::itemBonus(worn) : rpg::Stats{});
         if (!item.affixes.empty()) {
-            drawText(cr, r.x + 8 * s, r.y + 38 * s, "✦ " + affixLine(item),
-                     partyStyle(10 * s, kManaBlue, true, 0, r.w - 16 * s));
+            drawMarkedText(cr, r.x + 8 * s, r.y + 38 * s, affixLine(item),
+                           partyStyle(10 * s, kManaBlue, true, 0, r.w - 16 * s));
         }
     }
     if (sh.ctx.takeClick(r)) {
@@ -268,7 +277,7 @@ void PartyScreen::bagRow(Ctx& ctx, const Rect& r, const std::string& defId, int 
     const double s = ctx.uiScale;
     const double right = r.x + r.w;
     drawText(ctx.cr, r.x, r.y + 2 * s, i18n::tr(def->nameKey) + "  x" + num(count),
-             partyStyle(13 * s, rpg::rarityColor(def->rarity), true, 0, 0.6 * r.w));
+             partyStyle(13 * s, rarityTextColor(def->rarity), true, 0, 0.6 * r.w));
     const std::string action = toStash ? std::string(forwardArrow()) + " " + i18n::tr("party.toStash") : "+ " + i18n::tr("party.toBag");
     drawText(ctx.cr, right, r.y + 4 * s, action,
              partyStyle(11 * s, toStash ? theme::kMutedText : kGainGreen, true, 2, 0.4 * r.w - 8 * s));

@@ -199,7 +199,7 @@ double PartyScreen::rowChoice(Sheet& sh, double y) {
         fillRect(cr, r, chosen ? theme::kDeepGold : theme::kDarkPanel, 1.0);
         strokeRoundedRect(cr, r, 0, 2 * s, chosen ? theme::kLightGold : theme::kBevelDark, 1.0);
         drawTextCentered(cr, r.x + r.w / 2, r.y + r.h / 2, i18n::tr(labels[choice]),
-                         upper(partyStyle(12 * s, chosen ? theme::kLightGold : theme::kCreamText, true, 1, r.w - 8 * s)));
+                         upper(partyStyle(12 * s, chosen ? kPaleGold : theme::kCreamText, true, 1, r.w - 8 * s)));
         if (sh.ctx.takeClick(r)) {
             audio::play(audio::Sfx::Click);
             pending_.row = choice + 1;
@@ -234,8 +234,8 @@ double PartyScreen::statsGrid(Sheet& sh, double y) {
             double vw = 0;
             double vh = 0;
             measureText(cr, value, valueStyle, &vw, &vh);
-            drawText(cr, cx + vw / 2 + 4 * s, top + 17 * s, "✦+" + num(rune),
-                     partyStyle(11 * s, theme::kLightGold, true, 0));
+            drawMarkedText(cr, cx + vw / 2 + 4 * s, top + 17 * s, "+" + num(rune),
+                           partyStyle(11 * s, theme::kLightGold, true, 0));
         }
     }
     TextStyle hint = partyStyle(10 * s, theme::kMutedText, false, 1, sh.w);

@@ -47,7 +47,6 @@ public:
 
     void update(Ctx& ctx) override {
         sceneBackdrop(ctx, SceneOpts{kSceneNightBlue, 26, 0.52, false, kWeatherClear, kDay, 1.0});
-        drawCrystalRain(ctx);
         bool back = false;
         const double header = gameHeader(ctx, i18n::tr("rest.title"), &back, false);
         if (back || ctx.input.hasKey(kEscape)) {
@@ -56,6 +55,11 @@ public:
         }
         const std::vector<rpg::Hero*> heroes = store::partyHeroes();
         const RestLayout lay = restLayout(ctx, header, static_cast<int>(heroes.size()));
+        // Beside the column of texts and buttons (the shards' GPU layer lies
+        // under every plate, so they would show through them).
+        const double left = std::min({lay.plate.x, lay.panel.x, lay.heal.x});
+        const double right = std::max({lay.plate.x + lay.plate.w, lay.panel.x + lay.panel.w, lay.heal.x + lay.heal.w});
+        drawCrystalRain(ctx, left, right);
         if (lay.decorated) {
             drawCampfire(ctx, lay.fire.x, lay.fire.y, lay.fire.w);
             drawFountain(ctx, lay.fountain.x, lay.fountain.y, lay.fountain.w);
@@ -69,7 +73,7 @@ public:
 private:
     void drawBody(Ctx& ctx, const RestLayout& lay) {
         const double s = ctx.uiScale;
-        fillRoundedRect(ctx.cr, lay.plate, 8 * s, 0x080A16, 0.55);
+        fillRoundedRect(ctx.cr, lay.plate, 8 * s, 0x080A16, 0.85);
         TextStyle st = bodyStyle(s);
         st.wrapWidth = lay.bodyWrap;
         const double x = lay.bodyWrap > 0 ? (ctx.width - lay.bodyWrap) / 2 : ctx.width / 2;

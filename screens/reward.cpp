@@ -194,8 +194,8 @@ private:
             double value;
             uint32_t color;
         } const figures[] = {
-            {"stat.hp", final.maxHp, 0xC2382F},
-            {"stat.mp", final.maxMp, 0x3A72B2},
+            {"stat.hp", final.maxHp, 0xE0564A},
+            {"stat.mp", final.maxMp, 0x5590D6},
             {"stat.dmg", std::max(final.atk, final.mag), kLightGold},
         };
         double x = card.x + card.w / 2 - 150 * s;

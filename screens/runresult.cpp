@@ -126,7 +126,7 @@ private:
         const std::string title = i18n::tr(won ? "runResult.victoryTitle" : "runResult.defeatTitle");
         const double top = 0.1 * ctx.height;
         drawTextTop(ctx.cr, ctx.width / 2 + 2 * s, top + 2 * s, title, st);
-        st.color = won ? kGold : 0xC2382F;
+        st.color = won ? kGold : 0xE0564A;  // lighter than the bars' red: it stands on the dark red sky
         drawTextTop(ctx.cr, ctx.width / 2, top, title, st);
     }
 

@@ -50,13 +50,13 @@ std::string bonusWords(const rpg::ItemDef& def, const rpg::ItemInstance& item) {
     return line;
 }
 
-void drawCardTexts(Ctx& ctx, const Rect& r, const rpg::ItemDef& def, const rpg::ItemInstance& item, bool locked) {
+void drawCardTexts(Ctx& ctx, const Rect& r, const rpg::ItemDef& def, const rpg::ItemInstance& item) {
     cairo_t* cr = ctx.cr;
     const double s = ctx.uiScale;
     const double p = 10 * s;
     const double textW = r.w - 2 * p;
     drawText(cr, r.x + p, r.y + p, itemName(item),
-             shopText(14 * s, true, rpg::rarityColor(def.rarity), textW, locked ? 0.6 : 1.0));
+             shopText(14 * s, true, rarityTextColor(def.rarity), textW));
     drawText(cr, r.x + p, r.y + p + 18 * s, bonusWords(def, item), shopText(10 * s, false, kMutedText, textW));
     double y = r.y + p + 34 * s;
     const std::string info = equipInfo(def, item);
@@ -67,7 +67,7 @@ void drawCardTexts(Ctx& ctx, const Rect& r, const rpg::ItemDef& def, const rpg::
         y += equipInfoHeight(cr, info, r.w, s) + 4 * s;
     }
     if (!item.affixes.empty()) {
-        drawText(cr, r.x + p, y, "\u2726 " + affixLine(item), shopText(9 * s, false, kShopBlue, textW));
+        drawMarkedText(cr, r.x + p, y, affixLine(item), shopText(9 * s, false, kAffixBlue, textW));
     }
 }
 
@@ -101,7 +101,8 @@ void drawEmptyNote(Ctx& ctx, double top) {
 void drawPricePlate(Ctx& ctx, const Rect& r, const std::string& label, double size, bool outlined) {
     cairo_t* cr = ctx.cr;
     const double s = ctx.uiScale;
-    fillRect(cr, r, kDarkerPanel, 0.6);
+    // Nearly opaque: the greyed label must read over a bright sky too.
+    fillRect(cr, r, kDarkerPanel, 0.88);
     if (outlined) strokeRoundedRect(cr, r, 0, 2 * s, kBevelDark);
     drawTextIn(cr, r, label, shopText(size, false, kShopDim, r.w - 16 * s));
 }
@@ -141,6 +142,9 @@ void ShopScreen::drawGoldLine(Ctx& ctx, double y) {
     const double size = std::round(16 * ctx.uiScale * k);
     const std::string text = "\u25C9 " + num(gold) + " " + i18n::tr("common.gold");
     const double cx = 0.5 * ctx.width;
+    double tw = 0, th = 0;
+    measureText(ctx.cr, text, shopText(size, true, kLightGold), &tw, &th);
+    skyPlate(ctx, {cx - tw / 2 - 10 * ctx.uiScale, y - 2 * ctx.uiScale, tw + 20 * ctx.uiScale, th + 4 * ctx.uiScale});
     drawTextTop(ctx.cr, cx + 1, y + 1, text, shopText(size, true, 0x000000));
     drawTextTop(ctx.cr, cx, y, text, shopText(size, true, kLightGold));
 }
@@ -228,7 +232,7 @@ bool ShopScreen::card(Ctx& ctx, const Rect& r, const rpg::ItemInstance& item, do
     if (!def) return false;
     const double s = ctx.uiScale;
     pixelPanel(ctx, r, false);
-    drawCardTexts(ctx, r, *def, item, locked);
+    drawCardTexts(ctx, r, *def, item);
     const Rect action = shopActionRect(r, s);
     if (locked) {
         drawLockedPlate(ctx, action, caption);

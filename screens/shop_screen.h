@@ -15,8 +15,9 @@ namespace ui {
 
 // Labels that cannot be used (a price too high, a service nobody needs), and
 // the blue of mana and affixes.
-inline constexpr std::uint32_t kShopDim = 0x6E5D44;
+inline constexpr std::uint32_t kShopDim = 0x917E5E;
 inline constexpr std::uint32_t kShopBlue = 0x3A72B2;
+inline constexpr std::uint32_t kAffixBlue = 0x5590D6;  // kShopBlue is too dark for a line on the cards
 
 // Between a price label and its amount: "Buy ◉ 120".
 inline constexpr const char* kPriceMark = " \u25C9 ";

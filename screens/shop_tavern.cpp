@@ -24,6 +24,7 @@ using namespace theme;
 
 constexpr uint32_t kHpRed = 0xC2382F;
 constexpr uint32_t kHpRedDark = 0x7C2019;
+constexpr uint32_t kFallenRed = 0xE0564A;  // the bar's red is too dark for a word on the row
 constexpr uint32_t kMpBlueDark = 0x244A78;
 constexpr uint32_t kPartyGreen = 0x5A9C3A;
 
@@ -171,7 +172,7 @@ bool ShopScreen::rosterRow(Ctx& ctx, const Rect& r, const rpg::Hero& hero) {
     if (fallen || wounded) {
         double nameW = 0;
         measureText(cr, name, nameStyle, &nameW, nullptr);
-        TextStyle tag = shopText(10 * s, true, fallen ? kHpRed : kGold);
+        TextStyle tag = shopText(10 * s, true, fallen ? kFallenRed : kGold);
         tag.upperCase = true;
         drawText(cr, tx + std::min(0.55 * tw, nameW) + 8 * s, r.y + 11 * s,
                  i18n::tr(fallen ? "tavern.dead" : "tavern.needsHeal"), tag);

@@ -64,8 +64,9 @@ std::string itemStatLine(const rpg::ItemInstance& item) {
     return line + "  ·  " + levelLabel(rpg::itemLevel(item));
 }
 
+// Drawn after the rune mark.
 std::string itemAffixText(const rpg::ItemInstance& item) {
-    return item.affixes.empty() ? std::string() : "✦ " + affixLine(item);
+    return item.affixes.empty() ? std::string() : affixLine(item);
 }
 
 std::string goldText(double gold) { return "+" + num(gold) + " " + i18n::tr("common.gold"); }
@@ -147,10 +148,15 @@ private:
         return std::min(std::max(contentWidth(ctx), 300 * s), std::min(0.8 * ctx.width, 520 * s));
     }
 
-    // The burst's rays reach far: they stay below the header.
-    void drawChest(Ctx& ctx, double header, double x, double y, double size, double t) const {
+    // The burst's rays reach far: they stay below the header and out of
+    // the box `clear` (the outcome's title), which they would cut through.
+    void drawChest(Ctx& ctx, double header, double x, double y, double size, double t, const Rect& clear = {}) const {
         cairo_save(ctx.cr);
         cairo_rectangle(ctx.cr, 0, header, ctx.width, ctx.height - header);
+        if (clear.w > 0) {
+            cairo_rectangle(ctx.cr, clear.x, clear.y, clear.w, clear.h);
+            cairo_set_fill_rule(ctx.cr, CAIRO_FILL_RULE_EVEN_ODD);
+        }
         cairo_clip(ctx.cr);
         drawChestFx(ctx, x, y, size, openedAt_ >= 0, t, chestColor(loot_), trap(),
                     loot_.outcome == LootQuality::Jackpot);
@@ -178,8 +184,8 @@ private:
         const double room = h - header - 24 * s - 220 * s - titleH - 48 * s - 48 * s;
         const double panelH = std::min(room > 60 * s ? room : 60 * s, content);
         const double top = header + std::max(0.5 * (h - header - (titleH + 220 * s + panelH + 96 * s)), 8 * s);
-        drawChest(ctx, header, 0.5 * w, top + 110 * s, 1.0, t);
         const double y = top + 232 * s;
+        drawChest(ctx, header, 0.5 * w, top + 110 * s, 1.0, t, trap() ? Rect{} : titleBox(ctx, y, titleH));
         drawOutcomeTitle(ctx, y, titleH, panelW);
         const Rect panel{0.5 * w - 0.5 * panelW, y + titleH, panelW, panelH};
         drawLootPanel(ctx, panel, content);
@@ -200,15 +206,33 @@ private:
             return;
         }
         const bool jackpot = loot_.outcome == LootQuality::Jackpot;
-        const double size = jackpot ? std::round((1 + 0.06 * std::sin(2 * kPi * ctx.now / 1.6)) * 24 * s) : 14 * s;
-        TextStyle st = textStyle(size, true, kLightGold, 1, ctx.width - 32 * s);
-        st.upperCase = true;
+        const TextStyle st = outcomeStyle(ctx, jackpot ? 1 + 0.06 * std::sin(2 * kPi * ctx.now / 1.6) : 1);
         const std::string title = i18n::tr(jackpot ? "treasure.jackpot" : "treasure.found");
         // Scripts with tall lines (Arabic) would reach into the panel below:
         // such a title moves up until it clears it.
         double tw = 0, th = 0;
         measureText(ctx.cr, title, st, &tw, &th);
         drawTextTop(ctx.cr, cx, y - std::max(0.0, th + 2 * s - blockH), title, st);
+    }
+
+    // The found or jackpot title, a jackpot's swelling by k.
+    TextStyle outcomeStyle(const Ctx& ctx, double k) const {
+        const double s = ctx.uiScale;
+        const bool jackpot = loot_.outcome == LootQuality::Jackpot;
+        TextStyle st = textStyle(jackpot ? std::round(k * 24 * s) : 14 * s, true, kLightGold, 1, ctx.width - 32 * s);
+        st.upperCase = true;
+        return st;
+    }
+
+    // Round the title at its largest, where the rays must not go.
+    Rect titleBox(Ctx& ctx, double y, double blockH) const {
+        const double s = ctx.uiScale;
+        const bool jackpot = loot_.outcome == LootQuality::Jackpot;
+        double tw = 0, th = 0;
+        measureText(ctx.cr, i18n::tr(jackpot ? "treasure.jackpot" : "treasure.found"), outcomeStyle(ctx, 1.06), &tw,
+                    &th);
+        const double top = y - std::max(0.0, th + 2 * s - blockH);
+        return {0.5 * ctx.width - tw / 2 - 10 * s, top - 4 * s, tw + 20 * s, th + 8 * s};
     }
 
     void drawLootPanel(Ctx& ctx, const Rect& r, double content) {
@@ -279,19 +303,20 @@ private:
         const rpg::ItemDef* def = rpg::findItem(item.defId);
         if (!def) return y;
         const double s = ctx.uiScale;
-        TextStyle title = titleStyle(s, rpg::rarityColor(def->rarity), width);
+        TextStyle title = titleStyle(s, rarityTextColor(def->rarity), width);
         title.alpha = alpha;
         drawText(ctx.cr, x, y, itemTitle(*def), title);
         y += 20 * s;
-        auto detail = [&](const std::string& text, uint32_t color) {
+        auto detail = [&](const std::string& text, uint32_t color, bool marked) {
             if (text.empty()) return;
             TextStyle st = smallStyle(s, color, width - 14 * s);
             st.alpha = alpha;
-            drawText(ctx.cr, x + 14 * s, y, text, st);
+            if (marked) drawMarkedText(ctx.cr, x + 14 * s, y, text, st);
+            else drawText(ctx.cr, x + 14 * s, y, text, st);
             y += 15 * s;
         };
-        detail(itemStatLine(item), kMutedText);
-        detail(itemAffixText(item), kRuneBlue);
+        detail(itemStatLine(item), kMutedText, false);
+        detail(itemAffixText(item), kRuneBlue, true);
         return y + 6 * s;
     }
 
@@ -312,7 +337,7 @@ private:
             if (!def) continue;
             fit(itemTitle(*def), titleStyle(s, 0, 0), 12 * s);
             fit(itemStatLine(item), smallStyle(s, 0, 0), 26 * s);
-            fit(itemAffixText(item), smallStyle(s, 0, 0), 26 * s);
+            fit(itemAffixText(item), smallStyle(s, 0, 0), 26 * s + 1.3 * 11 * s);  // and the rune mark
         }
         if (hasRune()) {
             fit(i18n::tr("treasure.runeDrop"), runeLabelStyle(s), 12 * s);

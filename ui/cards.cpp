@@ -55,7 +55,7 @@ void drawItemTexts(Ctx& ctx, const Rect& r, const rpg::ItemInstance& item, const
     const double headAlpha = dimmed ? 0.55 : 1.0;
     double y = r.y + pad;
     drawText(cr, r.x + pad, y, itemName(item),
-             label(15 * s, true, rpg::rarityColor(def.rarity), 0, r.w - 2 * pad - 70 * s, headAlpha));
+             label(15 * s, true, rarityTextColor(def.rarity), 0, r.w - 2 * pad - 70 * s, headAlpha));
     if (!tag.empty()) drawText(cr, r.x + r.w - pad, y, tag, label(14 * s, true, kLightGold, 2, 0, headAlpha));
     y += 19 * s;
     const double textAlpha = dimmed ? 0.5 : 0.95;

@@ -468,8 +468,28 @@ TextObserver& textObserver() {
     return observer;
 }
 
+bool probeLayout(cairo_t* cr, PangoLayout* layout, double x, double y, const TextStyle& st) {
+    PangoRectangle ink;
+    pango_layout_get_pixel_extents(layout, &ink, nullptr);
+    const Rect box{x + ink.x - 1, y + ink.y - 1, ink.width + 2.0, ink.height + 2.0};
+    cairo_save(cr);
+    cairo_rectangle(cr, box.x, box.y, box.w, box.h);
+    cairo_clip(cr);  // keeps the group as small as the text
+    cairo_push_group_with_content(cr, CAIRO_CONTENT_ALPHA);
+    cairo_set_source_rgba(cr, 0, 0, 0, 1);
+    cairo_move_to(cr, x, y);
+    pango_cairo_show_layout(cr, layout);
+    cairo_new_path(cr);
+    cairo_pattern_t* pattern = cairo_pop_group(cr);
+    cairo_restore(cr);
+    const bool draw = textProbe(cr, pattern, box, pango_layout_get_text(layout), st.color, st.alpha);
+    cairo_pattern_destroy(pattern);
+    return draw;
+}
+
 void showAt(cairo_t* cr, PangoLayout* layout, double x, double y, const TextStyle& st) {
     if (textObserver()) textObserver()(pango_layout_get_text(layout));
+    if (textProbe && !probeLayout(cr, layout, x, y, st)) return;
     setColor(cr, st.color, st.alpha);
     cairo_move_to(cr, x, y);
     pango_cairo_show_layout(cr, layout);
@@ -688,6 +708,21 @@ void drawTextStack(cairo_t* cr, const Rect& r, const TextLine* lines, int count,
         }
         y += heights[i] + gap;
     }
+}
+
+bool probeTextMask(cairo_t* cr, cairo_surface_t* mask, double x, double y, std::string_view text, uint32_t color,
+                   double alpha) {
+    if (!textProbe) return true;
+    double sx = 1, sy = 1;
+    cairo_surface_get_device_scale(mask, &sx, &sy);
+    const Rect box{x, y, cairo_image_surface_get_width(mask) / sx, cairo_image_surface_get_height(mask) / sy};
+    cairo_pattern_t* pattern = cairo_pattern_create_for_surface(mask);
+    cairo_matrix_t at;
+    cairo_matrix_init_translate(&at, -x, -y);
+    cairo_pattern_set_matrix(pattern, &at);
+    const bool draw = textProbe(cr, pattern, box, text, color, alpha);
+    cairo_pattern_destroy(pattern);
+    return draw;
 }
 
 bool registerBundledFonts() {

@@ -120,6 +120,19 @@ std::vector<int> lineStarts(cairo_t* cr, std::string_view text, const TextStyle&
 using TextObserver = void (*)(std::string_view text);
 void setTextObserver(TextObserver observer);
 
+// Tools that look at every text on screen (the contrast check) set a probe;
+// the game leaves it null, which costs one test per text. The probe sees each
+// text as it is about to be drawn: its ink as a mask pattern in cr's user
+// space, a box in that space holding the ink, the text, its colour and
+// opacity. The text is drawn only when the probe returns true.
+using TextProbe = bool (*)(cairo_t* cr, cairo_pattern_t* ink, const Rect& box, std::string_view text,
+                           uint32_t color, double alpha);
+inline TextProbe textProbe = nullptr;
+// For code that paints text it laid out earlier as an alpha mask (its top
+// left at x, y): asks the probe; true when the text is to be drawn.
+bool probeTextMask(cairo_t* cr, cairo_surface_t* mask, double x, double y, std::string_view text, uint32_t color,
+                   double alpha);
+
 // Makes the nine font files of the asset directory known to Fontconfig. Call
 // once at start-up before any text is drawn; true when every file was taken.
 bool registerBundledFonts();

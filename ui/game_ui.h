@@ -13,6 +13,7 @@
 #include "rules/items.h"
 #include "rules/skills.h"
 #include "rules/stats.h"
+#include "ui/draw.h"
 
 namespace ui {
 
@@ -34,6 +35,13 @@ void drawShuffleIcon(cairo_t* cr, double cx, double cy, double size, uint32_t co
 // Five-pointed star: filled with a light rim, or a faint outline.
 void drawStarIcon(cairo_t* cr, double cx, double cy, double size, bool filled, uint32_t color, double alpha = 1.0);
 void drawLockIcon(cairo_t* cr, double cx, double cy, double size, uint32_t color, double alpha = 1.0);
+// The four-pointed rune mark of runestone values and affix lines: drawn, as
+// the small glyph of the monospaced font would read as a plus sign.
+void drawRuneMark(cairo_t* cr, double cx, double cy, double size, uint32_t color, double alpha = 1.0);
+// A line led by the rune mark, its top at y: the mark, then the text from
+// x on (the mark after the text's right end in a right-to-left language).
+// The style's fit width holds both. Returns the width drawn.
+double drawMarkedText(cairo_t* cr, double x, double y, const std::string& text, const TextStyle& st);
 void drawClockIcon(cairo_t* cr, double cx, double cy, double size, uint32_t color, double alpha = 1.0);
 // The glyph of one status effect; nothing for a kind the game does not know.
 void drawStatusIcon(cairo_t* cr, rpg::StatusKind kind, double cx, double cy, double size, uint32_t color,
@@ -42,6 +50,10 @@ void drawStatusIcon(cairo_t* cr, rpg::StatusKind kind, double cx, double cy, dou
 // `filled` of them gold. Progress 0..1 lets the stars appear one after
 // another, each growing in and fading up as the progress reaches it.
 void starRating(cairo_t* cr, double cx, double cy, double starSize, int filled, int count, double progress);
+
+// The rarity's colour for a name on the dark panels: rare's blue is lifted,
+// it reads too faintly there.
+uint32_t rarityTextColor(rpg::Rarity r);
 
 // Display texts.
 

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <initializer_list>
 
+#include "platform/i18n.h"
 #include "ui/draw.h"
 #include "ui/game_ui.h"
 #include "ui/theme.h"
@@ -174,6 +175,41 @@ void drawStarIcon(cairo_t* cr, double cx, double cy, double size, bool filled, u
     } else {
         strokePath(cr, width, color, 0.45 * alpha);
     }
+}
+
+void drawRuneMark(cairo_t* cr, double cx, double cy, double size, uint32_t color, double alpha) {
+    SavedState saved(cr);
+    const double r = size / 2, k = 0.3 * r;
+    cairo_new_path(cr);
+    cairo_move_to(cr, cx, cy - r);
+    cairo_line_to(cr, cx + k, cy - k);
+    cairo_line_to(cr, cx + r, cy);
+    cairo_line_to(cr, cx + k, cy + k);
+    cairo_line_to(cr, cx, cy + r);
+    cairo_line_to(cr, cx - k, cy + k);
+    cairo_line_to(cr, cx - r, cy);
+    cairo_line_to(cr, cx - k, cy - k);
+    cairo_close_path(cr);
+    setColor(cr, color, alpha);
+    cairo_fill(cr);
+}
+
+double drawMarkedText(cairo_t* cr, double x, double y, const std::string& text, const TextStyle& st) {
+    const double mark = 0.95 * st.size, gap = 0.35 * st.size;
+    TextStyle line = st;
+    line.align = 0;
+    if (line.fitWidth > 0) line.fitWidth = std::max(line.fitWidth - mark - gap, 1.0);
+    double tw = 0, th = 0;
+    measureText(cr, text, line, &tw, &th);
+    const double cy = y + 0.55 * th;
+    if (i18n::currentIsRtl()) {
+        drawText(cr, x, y, text, line);
+        drawRuneMark(cr, x + tw + gap + mark / 2, cy, mark, st.color, st.alpha);
+    } else {
+        drawRuneMark(cr, x + mark / 2, cy, mark, st.color, st.alpha);
+        drawText(cr, x + mark + gap, y, text, line);
+    }
+    return mark + gap + tw;
 }
 
 void drawLockIcon(cairo_t* cr, double cx, double cy, double size, uint32_t color, double alpha) {

@@ -82,6 +82,8 @@ std::string itemBonusLine(const rpg::ItemInstance& item) {
     return bonusLine(rpg::itemBaseBonus(*def), ids);
 }
 
+uint32_t rarityTextColor(rpg::Rarity r) { return r == rpg::Rarity::Rare ? 0x5590D6 : rpg::rarityColor(r); }
+
 std::string affixLine(const rpg::ItemInstance& item) {
     std::string line;
     for (const rpg::ItemAffix& affix : item.affixes) {

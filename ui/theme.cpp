@@ -56,6 +56,12 @@ double contrastRatio(uint32_t a, uint32_t b) {
     return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
 
+uint32_t readableOn(uint32_t c, uint32_t ground, double ratio) {
+    const bool dark = contrastRatio(ground, 0x000000) < contrastRatio(ground, 0xFFFFFF);
+    for (int i = 0; i < 40 && contrastRatio(c, ground) < ratio; ++i) c = dark ? lighten(c, 0.06) : darken(c, 0.06);
+    return c;
+}
+
 const std::vector<uint32_t>& titleColors() {
     static const std::vector<uint32_t> colors{kLightGold, kGold, 0xB5703A, 0xC2382F, 0x5A9C3A, 0x5FB6D8, kGold};
     return colors;

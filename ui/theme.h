@@ -18,6 +18,10 @@ double luminance(uint32_t c);
 // lighter and darker colour's luminance over linear light, 1 (same) to 21
 // (black on white). Body text wants 4.5 or more.
 double contrastRatio(uint32_t a, uint32_t b);
+// c, or c moved towards white (on a dark ground) or black (on a light one)
+// in small steps until it reads at `ratio` on the ground: a bar or frame
+// colour used for a word or a sign.
+uint32_t readableOn(uint32_t c, uint32_t ground, double ratio = 3.2);
 // The seven colours of the title letters, in order.
 const std::vector<uint32_t>& titleColors();
 

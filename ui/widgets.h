@@ -85,6 +85,8 @@ void statBar(Ctx& ctx, const Rect& r, double value, double max, uint32_t topColo
 // at once.
 void animBar(Ctx& ctx, const std::string& key, const Rect& r, double value, double max, uint32_t color,
              bool showNumbers);
+// Forgets every key's bar, for tools that play the same screens again.
+void forgetAnimBars();
 
 // A row of status chips from (x, y), each size square with its glyph and,
 // except for shields, the rounds left. Returns the x of the next chip's centre.

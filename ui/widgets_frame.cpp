@@ -205,6 +205,8 @@ void statBar(Ctx& ctx, const Rect& r, double value, double max, uint32_t topColo
     }
 }
 
+void forgetAnimBars() { barStates().clear(); }
+
 void animBar(Ctx& ctx, const std::string& key, const Rect& r, double value, double max, uint32_t color,
              bool showNumbers) {
     const double s = ctx.uiScale;

@@ -41,12 +41,14 @@ def unused_display():
 def start_xvfb():
     """An Xvfb of this run's own: the server picks a free display number
     itself and names it once it accepts clients, so runs side by side never
-    share one."""
+    share one. -noreset: by default the server resets when its last client
+    leaves and refuses the next game that connects meanwhile."""
     xvfb = shutil.which("Xvfb")
     if not xvfb:
         return None, None
     read, write = os.pipe()
-    proc = subprocess.Popen([xvfb, "-displayfd", str(write), "-screen", "0", "1600x1000x24", "-nolisten", "tcp"],
+    proc = subprocess.Popen([xvfb, "-displayfd", str(write), "-screen", "0", "1600x1000x24",
+                             "-nolisten", "tcp", "-noreset"],
                             pass_fds=(write,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     os.close(write)
     with os.fdopen(read) as f:

@@ -189,6 +189,27 @@ TEST(RestFx, CrystalRainGrowsWithWidth) {
     EXPECT_GT(most, 50);
 }
 
+// Beside a kept band the shards fall on both sides of it and never in it.
+TEST(RestFx, CrystalRainKeepsOutOfTheBand) {
+    SoftGpu gpu(800, 300);
+    ASSERT_TRUE(gpu.ok());
+    gpu.ctx.uiScale = 1;
+    bool left = false, right = false;
+    for (double t = 4; t < 14; t += 0.25) {
+        gpu.beginFrame(t);
+        ui::drawCrystalRain(gpu.ctx, 300, 500);
+        for (int y = 0; y < 300; y += 3) {
+            for (int x = 0; x < 800; x += 2) {
+                const fxtest::Rgb c = gpu.pixel(x, y);
+                if (c.r + c.g + c.b == 0) continue;
+                ASSERT_FALSE(x >= 300 && x < 500) << x << "," << y << " at " << t;
+                (x < 300 ? left : right) = true;
+            }
+        }
+    }
+    EXPECT_TRUE(left && right);
+}
+
 // Textures are sized in device pixels: at ratio 2 a crystal blitted at its
 // own logical size shows the whole disc, not a magnified quarter.
 TEST(RestFx, CrystalTexturesAtPixelRatios) {

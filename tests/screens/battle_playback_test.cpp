@@ -208,4 +208,45 @@ TEST(BattlePlayback, FloatsOfOneMomentNeverRunTogether) {
     }
 }
 
+// Words on a unit under status chips never run into the chips: one that
+// starts below them stops under them as it rises, and they stay apart.
+TEST(BattlePlayback, FloatsStopUnderTheStatusChips) {
+    battletest::Stage st;
+    rpg::Combatant burning = battletest::unit("e0", rpg::Side::Enemies);
+    burning.statuses = {{StatusKind::Burn, 2, 5}, {StatusKind::Slow, 1, 3}};
+    st.sc.state.combatants = {battletest::unit("h1", rpg::Side::Heroes), burning};
+    st.relayout();
+    battle::consume(st.sc, st.ctx(),
+                    {{with(ev(Event::StatusApplied, "h1", "e0"), StatusKind::Burn), ev(Event::Damage, "h1", "e0", 9)}});
+    st.h.setBody([&](ui::Ctx& c) { battle::drawFloats(st.sc, c); });
+    st.h.frame();
+    ASSERT_EQ(st.sc.floats.size(), 2u);
+    const ui::Rect chips = std::find_if(st.sc.slots.begin(), st.sc.slots.end(), [](const ui::battle::Slot& s) {
+                               return s.id == "e0";
+                           })->parts.chips;
+    ASSERT_GT(chips.w, 0);
+    const auto apart = [](const ui::Rect& a, const ui::Rect& b) {
+        return a.x + a.w <= b.x || b.x + b.w <= a.x || a.y + a.h <= b.y || b.y + b.h <= a.y;
+    };
+    int below = 0;
+    for (const battle::Float& f : st.sc.floats) {
+        const bool under = battle::floatRect(st.sc, st.ctx(), f, f.start).y >= chips.y + chips.h;
+        below += under;
+        for (double t = 0; t <= battle::kFloatLife; t += 0.05) {
+            const ui::Rect r = battle::floatRect(st.sc, st.ctx(), f, f.start + t);
+            EXPECT_TRUE(apart(r, chips)) << f.text << " at " << t << " s";
+            if (under) {
+                EXPECT_GE(r.y, chips.y + chips.h) << f.text << " at " << t << " s";
+            }
+        }
+    }
+    EXPECT_GE(below, 1) << "a word starts below the chips";
+    for (double t = 0; t <= battle::kFloatLife; t += 0.05) {
+        const double now = st.sc.floats[0].start + t;
+        EXPECT_TRUE(apart(battle::floatRect(st.sc, st.ctx(), st.sc.floats[0], now),
+                          battle::floatRect(st.sc, st.ctx(), st.sc.floats[1], now)))
+            << "at " << t << " s the words run together";
+    }
+}
+
 } // namespace

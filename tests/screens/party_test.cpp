@@ -457,4 +457,31 @@ TEST(PartyScreenScroll, HiddenPartsAndDragReleasesTakeNoClick) {
     EXPECT_EQ(h.sounds(), std::vector<audio::Sfx>{audio::Sfx::Click}) << "the visible part opens the warrior's list";
 }
 
+// A slot whose row ends at the view's bottom edge opens its list out of
+// sight: the sheet scrolls until the list's last row shows, and clicking it
+// there equips the item.
+TEST(PartyScreenScroll, AListOpenedAtTheBottomScrollsIntoView) {
+    rpg::Hero warrior = bareHero("w", ClassId::Warrior);
+    warrior.equipment[EquipSlot::MainHand] = item("rustySword");
+    const partytest::Sheet sheet(kW, 1.0);
+    const int ring = static_cast<int>(EquipSlot::Ring2);
+    // The ring row's bottom on the view's bottom edge (8 units above the window's).
+    const int height = static_cast<int>(std::lround(sheet.slotTop(warrior, ring) + 38 + 8));
+    harness::ScreenHarness h(&ui::Game::instance(), kW, height);
+    h.setFrameStep(0.05);
+    partytest::setParty({warrior});
+    store::meta().stash = {item("primRingHeavy")};
+    h.start(partytest::partyEntry());
+    h.frames(2);
+    tapAt(h, sheet.slotClickX(), sheet.slotClickY(warrior, ring));
+    ASSERT_EQ(h.sounds(), std::vector<audio::Sfx>{audio::Sfx::Click}) << "the list opens";
+    h.runFor(1.0);
+    h.clearSounds();
+    // The one candidate's row, 52 units tall, ends 12 units above the view's bottom edge.
+    tapAt(h, sheet.slotClickX(), height - 8 - 12 - 26);
+    EXPECT_EQ(h.sounds(), std::vector<audio::Sfx>{audio::Sfx::Place});
+    h.frame();
+    EXPECT_EQ(store::heroById("w")->equipment[EquipSlot::Ring2].defId, "primRingHeavy");
+}
+
 } // namespace

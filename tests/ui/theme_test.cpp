@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
+#include <cstdint>
+
 namespace {
 
 struct ColourCase {
@@ -40,6 +44,28 @@ TEST(Theme, ContrastRatioOverLinearLight) {
     // Mid grey on white sits just under the 4.5 that body text wants (without
     // undoing the gamma it would come out near 2).
     EXPECT_NEAR(theme::contrastRatio(0x777777, 0xFFFFFF), 4.48, 0.01);
+}
+
+// A colour that already reads stays; one that does not moves just far
+// enough, away from the ground's side, keeping its hue's order of channels.
+TEST(Theme, ReadableOnLiftsOnlyWhatDoesNotRead) {
+    EXPECT_EQ(theme::readableOn(theme::kLightGold, theme::kDarkPanel), theme::kLightGold);
+    struct Case {
+        std::uint32_t color, ground;
+        bool lighter;
+    };
+    for (const Case& c : {Case{0xC2382F, theme::kDarkPanel, true}, Case{0x3A72B2, theme::kDarkPanel, true},
+                          Case{theme::kLightGold, theme::kParchment, false}}) {
+        const std::uint32_t got = theme::readableOn(c.color, c.ground);
+        EXPECT_GE(theme::contrastRatio(got, c.ground), 3.2) << std::hex << c.color;
+        EXPECT_LT(theme::contrastRatio(got, c.ground), 3.2 * 1.25) << "no further than needed";
+        EXPECT_EQ(theme::luminance(got) > theme::luminance(c.color), c.lighter);
+        const auto channels = [](std::uint32_t v) {
+            return std::array<int, 3>{int(v >> 16 & 0xFF), int(v >> 8 & 0xFF), int(v & 0xFF)};
+        };
+        const auto a = channels(c.color), b = channels(got);
+        EXPECT_EQ(std::max_element(a.begin(), a.end()) - a.begin(), std::max_element(b.begin(), b.end()) - b.begin());
+    }
 }
 
 } // namespace

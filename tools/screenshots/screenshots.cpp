@@ -2,16 +2,23 @@
 // game's own window, renderer and overlay: every shot at 1280×720 and at the
 // smallest window, 860×560, in English, German, Arabic and Japanese.
 //
-// Usage: vel_screenshots [--out DIR] [--only NAME] [--lang CODES] [--size WxH] [--part K/N]
-//   --out   where the PNGs go (default: <build>/screenshots)
-//   --only  only shots whose name starts with NAME (repeatable)
-//   --lang  comma-separated language codes instead of en,de,ar,ja
-//   --size  one window size instead of both
-//   --part  only the K-th of N shares of the shots (every N-th from the
-//           K-th, 1 <= K <= N), so that N programs picture all of them
+// Usage: vel_screenshots [--out DIR] [--only NAME] [--lang CODES] [--size WxH] [--part K/N] [--contrast]
+//   --out       where the PNGs go (default: <build>/screenshots)
+//   --only      only shots whose name starts with NAME (repeatable)
+//   --lang      comma-separated language codes instead of en,de,ar,ja
+//   --size      one window size instead of both
+//   --part      only the K-th of N shares of the shots (every N-th from the
+//               K-th, 1 <= K <= N), so that N programs picture all of them
+//   --contrast  also check that every text reads over what is behind it
+//               (tools/screenshots/contrast.h): each shot is played a second
+//               time with its texts left out, a few frames are compared, the
+//               worst texts of each shot are printed, and the program fails
+//               when a text falls below 3:1
 // Needs a display; `make screenshots` runs it under Xvfb. Files are named
 // "<screen number>-<shot>-<language>-<W>x<H>.png".
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <span>
@@ -19,6 +26,7 @@
 #include <utility>
 #include <vector>
 
+#include "tools/screenshots/contrast.h"
 #include "tools/screenshots/stage.h"
 
 namespace {
@@ -30,6 +38,7 @@ struct Options {
     std::vector<std::pair<int, int>> sizes{{1280, 720}, {860, 560}};
     int part = 1;
     int parts = 1;
+    bool contrast = false;
 };
 
 std::vector<std::string> splitCommas(const std::string& text) {
@@ -47,6 +56,10 @@ std::vector<std::string> splitCommas(const std::string& text) {
 bool parse(int argc, char** argv, Options* o) {
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
+        if (arg == "--contrast") {
+            o->contrast = true;
+            continue;
+        }
         const char* value = i + 1 < argc ? argv[i + 1] : nullptr;
         if (!value) return false;
         ++i;
@@ -82,6 +95,121 @@ bool wanted(const Options& o, const stage::Shot& shot, std::size_t index) {
     return false;
 }
 
+// --- The contrast check -------------------------------------------------------
+
+// The frames compared: the one pictured and two more of its animation.
+constexpr int kLooks = 3;
+constexpr double kLookGap = 0.35;  // seconds between them
+constexpr int kWorstShown = 3;
+
+struct Finding {
+    std::string text;
+    contrast::Box box;
+    std::uint32_t color = 0;
+    double alpha = 1;  // as judged
+    contrast::Verdict verdict;
+};
+
+// The frames between looks; each look comes a frame after, whose texts
+// tell which ones are fading. Both plays take the same steps.
+void toLook(stage::Window& win, int look) {
+    if (look > 0) win.runFor(kLookGap);
+}
+
+// Plays the shot from its start; the stores, clock and draws as at its first play.
+void replay(stage::Session& session, stage::Window& win, const stage::Shot& shot, const std::string& language) {
+    session.freshStores(language);
+    win.restartClock();
+    win.setStep(1.0 / 60);
+    shot.play(win);
+}
+
+// The shot's texts over its backdrops in kLooks frames, the worst frame of
+// each text kept. The shot has just been played; the first look, a frame
+// later, is the pictured one, written to path.
+std::vector<Finding> checkShot(stage::Session& session, stage::Window& win, const stage::Shot& shot,
+                               const std::string& language, const std::string& path, bool* written,
+                               bool* replayed) {
+    contrast::Recorder recorder;
+    std::vector<std::vector<contrast::SeenText>> recorded;
+    std::vector<std::vector<std::uint32_t>> finished(kLooks);
+    int w = 0, h = 0;
+    for (int i = 0; i < kLooks; ++i) {
+        toLook(win, i);
+        recorder.begin(win.overlays(), contrast::Pass::Record);
+        win.frame();
+        const std::vector<contrast::SeenText> before = recorder.end();
+        recorder.begin(win.overlays(), contrast::Pass::Record);
+        win.look([&](const std::uint32_t* pixels, int pw, int ph, int stride) {
+            if (!pixels) return;
+            w = pw;
+            h = ph;
+            finished[static_cast<std::size_t>(i)].assign(pixels, pixels + static_cast<std::size_t>(ph) * stride);
+            if (i == 0) *written = stage::writePng(path, pixels, pw, ph, stride);
+        });
+        recorded.push_back(recorder.end());
+        contrast::markShadows(recorded.back());
+        contrast::markFading(recorded.back(), before);
+    }
+    replay(session, win, shot, language);
+    std::vector<Finding> found;
+    *replayed = true;
+    for (int i = 0; i < kLooks; ++i) {
+        toLook(win, i);
+        win.frame();
+        const std::vector<contrast::SeenText>& texts = recorded[static_cast<std::size_t>(i)];
+        recorder.begin(win.overlays(), contrast::Pass::Backdrop, &texts);
+        win.look([&](const std::uint32_t* pixels, int w, int h, int stride) {
+            if (!pixels) return;
+            const contrast::Picture backdrop{pixels, w, h, stride};
+            const std::vector<std::uint32_t>& seen = finished[static_cast<std::size_t>(i)];
+            const contrast::Picture done{seen.data(), seen.empty() ? 0 : w, seen.empty() ? 0 : h, w};
+            for (const contrast::SeenText& t : texts) {
+                if (t.shadow || t.box.w == 0 || contrast::hidden(t, done, backdrop)) continue;
+                const Finding f{t.text, t.box, t.color, t.fading ? 1.0 : t.alpha, contrast::judge(t, backdrop)};
+                auto same = std::find_if(found.begin(), found.end(), [&](const Finding& o) {
+                    return o.text == t.text && std::abs(o.box.x - t.box.x) < 40 && std::abs(o.box.y - t.box.y) < 40;
+                });
+                if (same == found.end()) found.push_back(f);
+                else if (f.verdict.figure < same->verdict.figure) *same = f;
+            }
+        });
+        if (!contrast::sameTexts(texts, recorder.end())) *replayed = false;
+    }
+    std::sort(found.begin(), found.end(),
+              [](const Finding& a, const Finding& b) { return a.verdict.figure < b.verdict.figure; });
+    return found;
+}
+
+// The text on one line, cut after 40 characters.
+std::string oneLine(const std::string& text) {
+    std::string out;
+    int chars = 0;
+    for (char c : text) {
+        const bool starts = (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+        if (starts && ++chars > 40) return out + "...";
+        out.push_back(c == '\n' ? ' ' : c);
+    }
+    return out;
+}
+
+// Prints the worst few texts of a shot and every failing one; the number failing.
+int report(const std::string& name, const std::vector<Finding>& found, bool replayed) {
+    int failing = 0;
+    if (!replayed) std::printf("contrast %s: the second play drew other texts; its figures may be off\n", name.c_str());
+    for (std::size_t i = 0; i < found.size(); ++i) {
+        const Finding& f = found[i];
+        const bool fails = f.verdict.figure < contrast::kMinRatio;
+        failing += fails;
+        if (!fails && static_cast<int>(i) >= kWorstShown) continue;
+        std::printf("contrast %s: %5.2f %s \"%s\" #%06X", name.c_str(), f.verdict.figure, fails ? "FAIL" : "ok  ",
+                    oneLine(f.text).c_str(), f.color);
+        if (f.alpha < 1) std::printf(" at %.2f", f.alpha);
+        std::printf(" over #%06X at %d,%d %dx%d\n", f.verdict.under, f.box.x, f.box.y, f.box.w, f.box.h);
+    }
+    return failing;
+}
+
 std::string fileName(const stage::Shot& shot, const std::string& language, int w, int h) {
     char name[160];
     std::snprintf(name, sizeof name, "%02d-%s-%s-%dx%d.png", shot.screen, shot.name, language.c_str(), w, h);
@@ -93,13 +221,14 @@ std::string fileName(const stage::Shot& shot, const std::string& language, int w
 int main(int argc, char** argv) {
     Options o;
     if (!parse(argc, argv, &o)) {
-        std::fputs("usage: vel_screenshots [--out DIR] [--only NAME] [--lang CODES] [--size WxH] [--part K/N]\n",
+        std::fputs("usage: vel_screenshots [--out DIR] [--only NAME] [--lang CODES] [--size WxH] [--part K/N] "
+                   "[--contrast]\n",
                    stderr);
         return 2;
     }
     std::filesystem::create_directories(o.out);
     stage::Session session;
-    int written = 0, failed = 0;
+    int written = 0, failed = 0, texts = 0, failing = 0, shotsFailing = 0;
     for (const auto& [w, h] : o.sizes) {
         stage::Window win(w, h);
         if (!win.ok()) return 1;
@@ -108,11 +237,22 @@ int main(int argc, char** argv) {
             for (std::size_t i = 0; i < shots.size(); ++i) {
                 const stage::Shot& shot = shots[i];
                 if (!wanted(o, shot, i)) continue;
-                session.freshStores(language);
-                win.setStep(1.0 / 60);
-                shot.play(win);
+                replay(session, win, shot, language);
                 const std::string path = o.out + "/" + fileName(shot, language, w, h);
-                if (win.shoot(path)) {
+                bool ok = false;
+                if (o.contrast) {
+                    bool replayed = false;
+                    const std::vector<Finding> found = checkShot(session, win, shot, language, path, &ok, &replayed);
+                    const std::string name = std::string(shot.name) + " " + language + " " + std::to_string(w) + "x" +
+                                             std::to_string(h);
+                    const int bad = report(name, found, replayed);
+                    texts += static_cast<int>(found.size());
+                    failing += bad;
+                    shotsFailing += bad > 0;
+                } else {
+                    ok = win.shoot(path);
+                }
+                if (ok) {
                     ++written;
                 } else {
                     ++failed;
@@ -122,5 +262,9 @@ int main(int argc, char** argv) {
         }
     }
     std::printf("screenshots: %d pictures in %s\n", written, o.out.c_str());
-    return failed == 0 ? 0 : 1;
+    if (o.contrast) {
+        std::printf("contrast: %d texts checked, %d below %.0f:1 in %d shots\n", texts, failing, contrast::kMinRatio,
+                    shotsFailing);
+    }
+    return failed == 0 && failing == 0 ? 0 : 1;
 }

@@ -294,6 +294,19 @@ void tavern(Window& win) {
     win.runFor(0.5);
 }
 
+// The same with too little gold for any service: the greyed plates.
+void tavernPoor(Window& win) {
+    standardParty();
+    store::meta().gold = 5;
+    store::saveMeta();
+    beginRun(5);
+    store::run().party[1].hp *= 0.2;
+    store::run().party[2].hp = 0;
+    store::saveRun();
+    openStack({entry(ui::kCity), shopEntry(ui::kShopTavern)});
+    win.runFor(0.5);
+}
+
 // The merchant of a shop node in a run, four rows in.
 void wanderer(Window& win) {
     standardParty();
@@ -350,6 +363,14 @@ void reachMageTurn(Window& win) {
     sixHeroes();
     win.setStep(0.05);
     startBattle(win, 5, rpg::NodeType::Elite);
+    // The chips stand from the start, so the words of the exchanges rise
+    // clear of them as they would of chips a fight gave.
+    const auto chips = [](int rounds) {
+        ui::battle::Scene& sc = liveBattle()->scene();
+        sc.state.combatants[1].statuses = {{rpg::StatusKind::Poison, rounds, 3}, {rpg::StatusKind::AtkUp, rounds + 1, 4}};
+        sc.state.combatants[4].statuses = {{rpg::StatusKind::Shield, rounds, 10}, {rpg::StatusKind::Regen, rounds - 1, 5}};
+    };
+    if (liveBattle()) chips(9);
     int turns = 0;
     for (int i = 0; i < 2000; ++i) {
         ui::BattleScreen* b = liveBattle();
@@ -363,9 +384,7 @@ void reachMageTurn(Window& win) {
         }
         win.frame();
     }
-    ui::battle::Scene& sc = liveBattle()->scene();
-    sc.state.combatants[1].statuses = {{rpg::StatusKind::Poison, 2, 3}, {rpg::StatusKind::AtkUp, 3, 4}};
-    sc.state.combatants[4].statuses = {{rpg::StatusKind::Shield, 2, 10}, {rpg::StatusKind::Regen, 1, 5}};
+    if (liveBattle()) chips(2);
 }
 
 // The mage's turn with its skills box open.
@@ -387,6 +406,19 @@ void battleBag(Window& win) {
             mage->bag.push_back(rpg::makeItem(id));
     }
     openBox(win, 2);
+}
+
+// The boss of the run's last row, the party of four facing it.
+void battleBoss(Window& win) {
+    standardParty();
+    win.setStep(0.05);
+    beginRun(2024);
+    const rpg::MapNode* boss = firstOfType(rpg::NodeType::Boss);
+    if (!boss) return;
+    store::run().depth = boss->row;
+    store::saveRun();
+    openStack({entry(ui::kCity), entry(ui::kMap), nodeEntry(ui::kBattle, boss->id, rpg::NodeType::Boss)});
+    win.runFor(1.0);
 }
 
 // --- After a fight -------------------------------------------------------------
@@ -601,6 +633,7 @@ constexpr Shot kShots[] = {
     {ui::kShop, "shop-armorer-sell", &armorerSelling},
     {ui::kShop, "shop-apothecary", &apothecary},
     {ui::kShop, "shop-tavern", &tavern},
+    {ui::kShop, "shop-tavern-poor", &tavernPoor},
     {ui::kShop, "shop-wanderer", &wanderer},
     {ui::kScrollShop, "scrollshop", &scrollShop},
     {ui::kTrainer, "trainer", &trainer},
@@ -610,6 +643,7 @@ constexpr Shot kShots[] = {
     {ui::kBattle, "battle", &battleMidFight},
     {ui::kBattle, "battle-bag", &battleBag},
     {ui::kBattle, "battle-six", &busyBattle},
+    {ui::kBattle, "battle-boss", &battleBoss},
     {ui::kReward, "reward-levelup", &rewardLevelUp},
     {ui::kReward, "reward", &reward},
     {ui::kRest, "rest", &rest},
@@ -640,6 +674,10 @@ std::span<const Shot> shots() { return kShots; }
 
 // --- The frame bench's busy screens --------------------------------------------
 
+namespace {
+int busyTurns = 0;  // the busy battle's turns so far: each picks the actor's next skill
+} // namespace
+
 void mapAtDepth8(Window& win) { showMap(win, 7); }
 
 void partySheet(Window& win) { party(win); }
@@ -647,6 +685,7 @@ void partySheet(Window& win) { party(win); }
 // Six heroes against six monsters of the deep rows, some of them under
 // statuses, a few exchanges in.
 void busyBattle(Window& win) {
+    busyTurns = 0;
     sixHeroes();
     win.setStep(1.0 / 60);
     startBattle(win, 8, rpg::NodeType::Battle);
@@ -697,7 +736,7 @@ void keepBattleBusy(Window& win) {
         c.hp = std::max(c.hp, 0.6 * c.stats.maxHp);
         c.mp = c.stats.maxMp;
     }
-    static int turn = 0;
+    int& turn = busyTurns;
     if (heroToAct(sc)) {
         const rpg::Combatant& actor = *rpg::currentActor(sc.state);
         const std::string skill = actor.skills[static_cast<std::size_t>(turn++) % actor.skills.size()];

@@ -6,7 +6,9 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
+#include <vector>
 
 #include "fx/storm.h"
 #include "platform/i18n.h"
@@ -16,6 +18,7 @@
 #include "rules/rng.h"
 #include "screens/minigames.h"
 #include "ui/audio.h"
+#include "ui/widgets.h"
 
 namespace stage {
 namespace {
@@ -77,6 +80,7 @@ void Session::freshStores(const std::string& language) {
     std::srand(1);
     ui::seedStormForTests(7);
     ui::MiniBase::seedLoose(3);
+    ui::forgetAnimBars();
 }
 
 // --- Window ----------------------------------------------------------------
@@ -111,6 +115,14 @@ Window::~Window() {
 }
 
 double Window::now() const { return clockNow(); }
+
+void Window::restartClock() {
+    constexpr double kShotStart = 10;
+    clockNow() = kShotStart;
+    shell_.prevNow = kShotStart - step_;
+    shell_.lastRelease = -10;
+    shell_.ctx = ui::Ctx{};  // no press, drag, fling or dialog carried over
+}
 
 void Window::frame() {
     ui::runFrame(shell_);
@@ -177,22 +189,38 @@ void Window::key(int code) {
     frame();
 }
 
-bool Window::shoot(const std::string& path) {
-    bool ok = false;
+void Window::look(const std::function<void(const std::uint32_t*, int, int, int)>& see) {
     shell_.beforePresent = [&](ui::Shell& sh) {
         int w = 0, h = 0;
         SDL_GetRendererOutputSize(sh.renderer, &w, &h);
-        cairo_surface_t* image = cairo_image_surface_create(CAIRO_FORMAT_RGB24, w, h);
-        cairo_surface_flush(image);
-        if (SDL_RenderReadPixels(sh.renderer, nullptr, SDL_PIXELFORMAT_ARGB8888, cairo_image_surface_get_data(image),
-                                 cairo_image_surface_get_stride(image)) == 0) {
-            cairo_surface_mark_dirty(image);
-            ok = cairo_surface_write_to_png(image, path.c_str()) == CAIRO_STATUS_SUCCESS;
-        }
-        cairo_surface_destroy(image);
+        std::vector<std::uint32_t> pixels(static_cast<std::size_t>(w) * h);
+        if (SDL_RenderReadPixels(sh.renderer, nullptr, SDL_PIXELFORMAT_ARGB8888, pixels.data(), w * 4) == 0)
+            see(pixels.data(), w, h, w);
+        else
+            see(nullptr, 0, 0, 0);
     };
     frame();
     shell_.beforePresent = nullptr;
+}
+
+bool Window::shoot(const std::string& path) {
+    bool ok = false;
+    look([&](const std::uint32_t* pixels, int w, int h, int stride) {
+        ok = pixels && writePng(path, pixels, w, h, stride);
+    });
+    return ok;
+}
+
+bool writePng(const std::string& path, const std::uint32_t* pixels, int width, int height, int stride) {
+    cairo_surface_t* image = cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height);
+    cairo_surface_flush(image);
+    unsigned char* data = cairo_image_surface_get_data(image);
+    const int rowBytes = cairo_image_surface_get_stride(image);
+    for (int y = 0; y < height; ++y)
+        std::memcpy(data + y * rowBytes, pixels + y * stride, 4 * static_cast<std::size_t>(width));
+    cairo_surface_mark_dirty(image);
+    const bool ok = cairo_surface_write_to_png(image, path.c_str()) == CAIRO_STATUS_SUCCESS;
+    cairo_surface_destroy(image);
     return ok;
 }
 

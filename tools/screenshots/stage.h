@@ -15,8 +15,10 @@
 //   stage::battleMidFight(win);             // stores, stack, a few frames
 //   win.shoot("out/battle.png");
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "ui/app.h"
 #include "ui/shell.h"
@@ -68,6 +70,9 @@ public:
     // to the fixed step.
     void useRealClock(bool real) { real_ = real; }
     double now() const;
+    // Sets the clock back to where every shot starts and forgets the last
+    // click and drag, so that a shot played twice draws the same frames.
+    void restartClock();
 
     // --- Input for the next frame ---
     void moveTo(double x, double y);
@@ -87,6 +92,13 @@ public:
     // Draws one more frame and writes it, as presented, to a PNG; false when
     // the file cannot be written.
     bool shoot(const std::string& path);
+    // Draws one more frame and hands its picture, as presented, to look:
+    // 0x??RRGGBB pixels, width, height and pixels per row.
+    void look(const std::function<void(const std::uint32_t*, int, int, int)>& see);
+    // The two surfaces the frames draw their vector layer on, in turn.
+    std::vector<cairo_surface_t*> overlays() const {
+        return {shell_.overlay.surfaces[0], shell_.overlay.surfaces[1]};
+    }
 
 private:
     void settlePointer(double x, double y);
@@ -97,6 +109,10 @@ private:
     bool real_ = false;
     double lastReal_ = -1;
 };
+
+// A picture as Window::look hands it over, written to a PNG; false when the
+// file cannot be written.
+bool writePng(const std::string& path, const std::uint32_t* pixels, int width, int height, int stride);
 
 // The stack reset to the first screen with the others pushed over it, the
 // way the game leaves it (the city over the menu, the map over the city).
