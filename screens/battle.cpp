@@ -101,7 +101,7 @@ void drawRoundHeader(Ctx& ctx, battle::Scene& sc) {
     st.align = Align::Centre;
     st.color = theme::kLightGold;
     const std::string text = i18n::tr("battle.round", {{"n", std::to_string(sc.state.round)}});
-    sc.texts.drawShadowed(ctx.cr, ctx.width / 2, 22 * s, 1, 1, 1, text, st);
+    sc.texts.drawShadowed(ctx.cr, ctx.width / 2, 22 * s, text, st);
 }
 
 // A text in a dark rounded box centred on W/2 with its top at y.

@@ -159,7 +159,8 @@ void drawSkillRows(Scene& sc, Ctx& ctx, const SubmenuBox& box, const rpg::Combat
         if (block || !ctx.takeClick(e.row)) continue;
         if (!affordable) {
             audio::play(audio::Sfx::Error);
-            addFloat(sc, ctx, i18n::tr("battle.noMp"), e.row.x + e.row.w / 2, e.row.y + e.row.h / 2, theme::kDangerRed, true);
+            addFloat(sc, ctx, i18n::tr("battle.noMp"), e.row.x + e.row.w / 2, e.row.y + e.row.h / 2, theme::kDangerRed,
+                     true);
             continue;
         }
         sc.submenu = 0;
@@ -183,8 +184,8 @@ void drawItemRows(Scene& sc, Ctx& ctx, const SubmenuBox& box, const rpg::Combata
         const rpg::ItemInstance& item = hero->bag[e.index];
         const char* block = itemBlock(sc, item);
         fillRow(ctx, e.row, !block);
-        drawRow(sc, ctx, e.row, itemName(item), block ? theme::kDimText : theme::kCreamText, block ? i18n::tr(block) : "",
-                theme::kMutedText);
+        drawRow(sc, ctx, e.row, itemName(item), block ? theme::kDimText : theme::kCreamText,
+                block ? i18n::tr(block) : "", theme::kMutedText);
         if (block || !ctx.takeClick(e.row)) continue;
         audio::play(audio::Sfx::Click);
         sc.submenu = 0;

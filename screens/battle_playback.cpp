@@ -176,7 +176,8 @@ bool besides(const Rect& a, const Rect& b) { return a.x + a.w <= b.x || b.x + b.
 
 Rect floatRect(Scene& sc, Ctx& ctx, const Float& f, double now) {
     const double s = ctx.uiScale;
-    const TextCache::Size m = sc.texts.measure(ctx.cr, f.text, TextStyle{.size = std::round(15 * s), .bold = true, .align = Align::Centre});
+    const TextCache::Size m =
+        sc.texts.measure(ctx.cr, f.text, TextStyle{.size = std::round(15 * s), .bold = true, .align = Align::Centre});
     const double pad = f.boxed ? 6 * s : 0;
     const double y = f.y - std::min(40 * s * (now - f.start), f.rise);
     return {f.x - m.w / 2 - pad, y - m.h / 2 - pad / 2, m.w + 2 * pad, m.h + pad};
@@ -228,7 +229,7 @@ void drawFloats(Scene& sc, Ctx& ctx) {
     const double s = ctx.uiScale;
     std::erase_if(sc.floats, [&](const Float& f) { return !alive(f, ctx.now); });
     placeFloats(sc, ctx);
-    TextStyle st = TextStyle{.size = std::round(15 * s), .bold = true, .align = Align::Centre};
+    TextStyle st{.size = std::round(15 * s), .bold = true, .align = Align::Centre};
     for (const Float& f : sc.floats) {
         const double age = ctx.now - f.start;
         st.alpha = std::max(0.0, 1 - age / kFloatLife);

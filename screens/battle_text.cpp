@@ -136,12 +136,9 @@ void TextCache::drawCentered(cairo_t* cr, double x, double y, std::string_view t
     paint(cr, m, x - m.size.w / 2, y - m.size.h / 2, text, st.color, st.alpha);
 }
 
-void TextCache::drawShadowed(cairo_t* cr, double x, double y, double dx, double dy, double shadowAlpha,
-                             std::string_view text, const TextStyle& st) {
-    TextStyle shadow = st;
-    shadow.color = theme::kShadowBlack;
-    shadow.alpha = shadowAlpha;
-    draw(cr, x + dx, y + dy, text, shadow);
+void TextCache::drawShadowed(cairo_t* cr, double x, double y, std::string_view text, const TextStyle& st,
+                             const TextShadow& shadow) {
+    draw(cr, x + shadow.dx, y + shadow.dy, text, shadowStyle(st, shadow));
     draw(cr, x, y, text, st);
 }
 

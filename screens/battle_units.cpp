@@ -71,7 +71,7 @@ ChipFit fitChips(int n, double width, double s) {
 }
 
 Label placed(TextCache& texts, Ctx& ctx, std::string text, double x, double y, double size, bool level) {
-    const TextCache::Size m = texts.measure(ctx.cr, text, TextStyle{.size = size, .bold = level, .color = 0});
+    const TextCache::Size m = texts.measure(ctx.cr, text, TextStyle{.size = size, .bold = level});
     return {std::move(text), x, y, m.w, m.h, size, level};
 }
 
@@ -98,21 +98,23 @@ std::vector<Label> nameLabels(Scene& sc, Ctx& ctx, const rpg::Combatant& c, doub
     const double base = std::round(10 * ctx.uiScale);
     const std::string name = combatantName(c);
     const std::string level = c.level >= 1 ? "  " + levelLabel(c.level) : std::string();
-    const double nameW = texts.measure(ctx.cr, name, TextStyle{.size = base, .color = 0}).w;
-    const double levelW = level.empty() ? 0 : texts.measure(ctx.cr, level, TextStyle{.size = base, .bold = true, .color = 0}).w;
+    const double nameW = texts.measure(ctx.cr, name, TextStyle{.size = base}).w;
+    const double levelW =
+        level.empty() ? 0 : texts.measure(ctx.cr, level, TextStyle{.size = base, .bold = true}).w;
     std::vector<Label> out;
     if (stack && nameW + levelW > width && !level.empty() && (nameW <= width || hasBlank(name))) {
         std::vector<std::string> lines;
         for (const std::string& word : nameW <= width ? std::vector<std::string>{name} : words(name)) {
             const std::string joined = lines.empty() ? word : lines.back() + " " + word;
-            if (!lines.empty() && texts.measure(ctx.cr, joined, TextStyle{.size = base, .color = 0}).w <= width) lines.back() = joined;
+            if (!lines.empty() && texts.measure(ctx.cr, joined, TextStyle{.size = base}).w <= width)
+                lines.back() = joined;
             else lines.push_back(word);
         }
         double at = y;
         for (const std::string& line : lines) {
-            const double w = texts.measure(ctx.cr, line, TextStyle{.size = base, .color = 0}).w;
+            const double w = texts.measure(ctx.cr, line, TextStyle{.size = base}).w;
             const double size = w > width ? base * std::max(width / w, kNameMinFit) : base;
-            const std::string& cut = texts.elided(ctx.cr, line, TextStyle{.size = size, .color = 0}, width);
+            const std::string& cut = texts.elided(ctx.cr, line, TextStyle{.size = size}, width);
             Label l = placed(texts, ctx, cut, x, at, size, false);
             l.x = x - l.w / 2;
             at += l.h;
@@ -126,7 +128,8 @@ std::vector<Label> nameLabels(Scene& sc, Ctx& ctx, const rpg::Combatant& c, doub
     const double pair = nameW + levelW;
     const double size = pair > width && pair > 0 ? base * std::max(width / pair, kNameMinFit) : base;
     Label lv = level.empty() ? Label{} : placed(texts, ctx, level, x, y, size, true);
-    const std::string& cut = texts.elided(ctx.cr, name, TextStyle{.size = size, .color = 0}, std::max(width - lv.w, 0.0));
+    const std::string& cut =
+        texts.elided(ctx.cr, name, TextStyle{.size = size}, std::max(width - lv.w, 0.0));
     Label nm = placed(texts, ctx, cut, x, y, size, false);
     nm.x = x - (nm.w + lv.w) / 2;
     lv.x = nm.x + nm.w;
@@ -394,8 +397,8 @@ void drawMarks(Ctx& ctx, const Scene& sc, const rpg::Combatant& c, const Slot& s
 void drawName(Ctx& ctx, TextCache& texts, const UnitParts& p) {
     const double s = ctx.uiScale;
     for (const Label& l : p.labels) {
-        const TextStyle st = TextStyle{.size = l.size, .bold = l.level, .color = l.level ? theme::kLightGold : theme::kCreamText};
-        texts.drawShadowed(ctx.cr, l.x, l.y, s, s, 0.8, l.text, st);
+        const TextStyle st{.size = l.size, .bold = l.level, .color = l.level ? theme::kLightGold : theme::kCreamText};
+        texts.drawShadowed(ctx.cr, l.x, l.y, l.text, st, {.dx = s, .dy = s, .alpha = 0.8});
     }
 }
 
@@ -409,7 +412,7 @@ void barNumbers(Ctx& ctx, TextCache& texts, const Rect& r, double value, double 
     st.fitWidth = r.w - 2 * ctx.uiScale;
     const std::string text = num(std::ceil(value)) + "/" + num(max);
     const double top = r.y + r.h / 2 - texts.measure(ctx.cr, text, st).h / 2;
-    texts.drawShadowed(ctx.cr, r.x + r.w / 2, top, 1, 1, 1, text, st);
+    texts.drawShadowed(ctx.cr, r.x + r.w / 2, top, text, st);
 }
 
 void drawBars(Ctx& ctx, TextCache& texts, const rpg::Combatant& c, const Rect& bars) {

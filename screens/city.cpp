@@ -30,7 +30,6 @@ namespace ui {
 
 namespace {
 
-
 // Content of the scrolled column, in units of the UI scale: margin,
 // greeting, party panel and gap, run card and five doors, heading, two rows
 // of shops, bottom margin.
@@ -88,12 +87,8 @@ void drawGreeting(Ctx& ctx, const CityLayout& l, double s) {
     double tw = 0, th = 0;
     measureText(cr, text, st, &tw, &th);
     skyPlate(ctx, {l.innerX + l.innerW / 2 - tw / 2 - 10 * s, l.contentTop - 3 * s, tw + 20 * s, th + 6 * s});
-    st.color = theme::kShadowBlack;
-    st.alpha = 0.75;
-    drawTextTop(cr, l.innerX + 1, l.contentTop + 1, text, st);
     st.color = theme::kMutedText;
-    st.alpha = 1;
-    drawTextTop(cr, l.innerX, l.contentTop, text, st);
+    drawShadowedTextTop(cr, l.innerX, l.contentTop, text, st, {.alpha = 0.75});
 }
 
 // The party in one row, stepping out of phase, each with its level below.

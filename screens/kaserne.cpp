@@ -26,7 +26,6 @@ namespace {
 
 using namespace theme;
 
-
 // What the list's click asked for, applied once the list is drawn.
 struct RosterClick {
     bool openParty = false;
@@ -100,7 +99,7 @@ private:
         const bool canDismiss = meta.roster.size() >= 2;
         const Rect& L = lay.list;
         RosterClick click;
-        TextStyle head = TextStyle{.size = 13 * s, .bold = true, .color = kLightGold};
+        TextStyle head{.size = 13 * s, .bold = true, .color = kLightGold};
         head.upperCase = true;
         for (const KaserneLine& line : lay.lines) {
             if (!line.hero) {
@@ -134,7 +133,8 @@ private:
                         false, 1.0);
         drawText(cr, R.x + 66 * s, R.y + 8 * s, hero.name.empty() ? className(hero.cls) : hero.name,
                  TextStyle{.size = 14 * s, .bold = true, .color = kCreamText, .fitWidth = R.w - 216 * s});
-        TextStyle tag = TextStyle{.size = 9 * s, .bold = true, .color = member ? theme::kGainGreen : theme::kDimText, .align = Align::Right};
+        TextStyle tag{
+            .size = 9 * s, .bold = true, .color = member ? theme::kGainGreen : theme::kDimText, .align = Align::Right};
         tag.upperCase = true;
         drawText(cr, R.x + R.w - 70 * s, R.y + 10 * s, i18n::tr(member ? "kaserne.inParty" : "kaserne.parkedTag"),
                  tag);
@@ -142,12 +142,12 @@ private:
                  className(hero.cls) + " \u00B7 " + i18n::tr("common.level") + " " + num(hero.level),
                  TextStyle{.size = 11 * s, .color = kMutedText});
         const play::Vitals v = play::vitals(hero);
-        animBar(ctx, "kaserne." + hero.id, {R.x + 66 * s, R.y + 44 * s, R.w - 136 * s, 10 * s},
-                std::max(0.0, v.hp), v.maxHp, theme::kHpRed, false);
-        TextStyle gear = TextStyle{.size = 20 * s, .color = kGold};
+        animBar(ctx, "kaserne." + hero.id, {R.x + 66 * s, R.y + 44 * s, R.w - 136 * s, 10 * s}, std::max(0.0, v.hp),
+                v.maxHp, theme::kHpRed, false);
+        TextStyle gear{.size = 20 * s, .color = kGold};
         gear.family = kFontSans;
         drawTextCentered(cr, R.x + R.w - 50 * s, R.y + 32 * s, "\u2699", gear);
-        TextStyle cross = TextStyle{.size = 18 * s, .bold = true, .color = theme::kHpRed};
+        TextStyle cross{.size = 18 * s, .bold = true, .color = theme::kHpRed};
         cross.family = kFontSans;
         drawTextCentered(cr, R.x + R.w - 18 * s, R.y + 32 * s, "\u2715", cross);
     }

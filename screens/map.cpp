@@ -102,7 +102,8 @@ void drawTrail(cairo_t* cr, const MapLayout& l, std::int32_t activeRow) {
         SavedState keep(cr);
         cairo_translate(cr, (x1 + x2) / 2, (y1 + y2) / 2);
         cairo_rotate(cr, std::atan2(y2 - y1, x2 - x1));
-        fillRoundedRect(cr, {-len / 2, -thick / 2, len, thick}, thick / 2, taken ? theme::kRoadTaken : theme::kRoad, 0.92);
+        fillRoundedRect(cr, {-len / 2, -thick / 2, len, thick}, thick / 2, taken ? theme::kRoadTaken : theme::kRoad,
+                        0.92);
     };
     for (std::int32_t r = -1; r <= l.rows - 2; ++r) {
         const double sigma = (r % 2 == 0) ? 1 : -1;
@@ -217,17 +218,12 @@ bool MapScreen::field(Ctx& ctx, const Rect& tile, const rpg::MapNode& node, cons
     if (pulsing) {
         const Rect outer{sr.x - 3 * s, sr.y - 3 * s, sr.w + 6 * s, sr.h + 6 * s};
         strokeRoundedRect(cr, outer, 0, 3 * s, look.colour, 0.85 * o);
-        TextStyle arrow;
-        arrow.family = kFontSans;
-        arrow.size = 13 * s;
-        arrow.color = theme::kShadowBlack;
-        arrow.alpha = 0.7;
+        const TextStyle arrow{
+            .family = kFontSans, .size = 13 * s, .color = theme::kLightGold, .alpha = 0.75 + 0.25 * o};
         const double ay = tile.y - 19 * s - 4 * s * o;
         // A dark copy under it: the arrow stands on the open sky.
-        drawTextTop(cr, tile.x + tile.w / 2 + std::max(s, 1.0), ay + std::max(s, 1.0), "▼", arrow);
-        arrow.color = theme::kLightGold;
-        arrow.alpha = 0.75 + 0.25 * o;
-        drawTextTop(cr, tile.x + tile.w / 2, ay, "▼", arrow);
+        const double off = std::max(s, 1.0);
+        drawShadowedTextTop(cr, tile.x + tile.w / 2, ay, "▼", arrow, {.dx = off, .dy = off, .alpha = 0.7});
     } else if (f.cleared) {
         const double shimmer = 0.5 - 0.5 * std::cos(kPi * std::fmod(ctx.now, 5.2) / 2.6);
         fillRect(cr, sr, theme::kGold, 0.04 + 0.1 * shimmer);

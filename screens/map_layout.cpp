@@ -14,17 +14,17 @@ namespace {
 // In rpg::NodeType order. The boss wears the epic rarity's colour.
 constexpr std::array<MapNodeLook, rpg::kNodeTypeCount> kNodeLooks = {{
     {theme::kNodeBattle, "⚔", kBattle},      // battle
-    {theme::kNodeElite, "☠", kBattle},      // elite
-    {theme::kNodeRest, "♨", kRest},        // rest
-    {theme::kNodeTreasure, "▣", kTreasure},    // treasure
-    {theme::kNodeShop, "⚖", kScrollShop},  // shop: the scroll shop or the merchant, by the shop rule
-    {theme::kNodeBoss, "♛", kBattle},      // boss
-    {theme::kNodeStart, "●", -1},           // start
-    {theme::kNodeDice, "⚅", kDice},        // dice
-    {theme::kNodeShell, "◉", kShell},       // shell
+    {theme::kNodeElite, "☠", kBattle},       // elite
+    {theme::kNodeRest, "♨", kRest},          // rest
+    {theme::kNodeTreasure, "▣", kTreasure},  // treasure
+    {theme::kNodeShop, "⚖", kScrollShop},    // shop: the scroll shop or the merchant, by the shop rule
+    {theme::kNodeBoss, "♛", kBattle},        // boss
+    {theme::kNodeStart, "●", -1},            // start
+    {theme::kNodeDice, "⚅", kDice},          // dice
+    {theme::kNodeShell, "◉", kShell},        // shell
     {theme::kNodeMemory, "▦", kMemory},      // memory
-    {theme::kNodeWhack, "⚒", kWhack},       // whack
-    {theme::kNodeCoin, "◎", kCoin},        // coin
+    {theme::kNodeWhack, "⚒", kWhack},        // whack
+    {theme::kNodeCoin, "◎", kCoin},          // coin
 }};
 
 // Row pitch, tile size and gap, in units of the UI scale.

@@ -56,7 +56,12 @@ double textBox(Ctx& ctx, double top, const std::string& text, const TextStyle& s
 Rect minigamePlayArea(Ctx& ctx, double header, const std::string& info) {
     const double s = ctx.uiScale;
     double th = 0;
-    measureText(ctx.cr, info, TextStyle{.size = 13 * ctx.uiScale, .color = theme::kCreamText, .align = Align::Centre, .wrapWidth = std::min(760 * ctx.uiScale, ctx.width - 48 * ctx.uiScale)}, nullptr, &th);
+    measureText(ctx.cr, info,
+                TextStyle{.size = 13 * ctx.uiScale,
+                          .color = theme::kCreamText,
+                          .align = Align::Centre,
+                          .wrapWidth = std::min(760 * ctx.uiScale, ctx.width - 48 * ctx.uiScale)},
+                nullptr, &th);
     // The rule box: 10s below the header, the text with 6s above and below.
     const double top = header + 10 * s + th + 12 * s + 14 * s;
     return {0, top, ctx.width, std::max(ctx.height - 140 * s - top, 120 * s)};
@@ -119,14 +124,27 @@ void MiniBase::update(Ctx& ctx) {
 }
 
 void MiniBase::drawRuleBox(Ctx& ctx, double top) {
-    textBox(ctx, top, infoText(), TextStyle{.size = 13 * ctx.uiScale, .color = theme::kCreamText, .align = Align::Centre, .wrapWidth = std::min(760 * ctx.uiScale, ctx.width - 48 * ctx.uiScale)});
+    textBox(ctx, top, infoText(),
+            TextStyle{.size = 13 * ctx.uiScale,
+                      .color = theme::kCreamText,
+                      .align = Align::Centre,
+                      .wrapWidth = std::min(760 * ctx.uiScale, ctx.width - 48 * ctx.uiScale)});
 }
 
 void MiniBase::drawResult(Ctx& ctx) {
     const double s = ctx.uiScale;
     const bool won = outcome_ == 2;
     const double y = bannerY_ > 0 ? bannerY_ : ctx.height - 122 * s;
-    const TextStyle st = won ? TextStyle{.size = 22 * s, .bold = true, .color = theme::kBrightPlateText, .align = Align::Centre, .wrapWidth = std::min(760 * ctx.uiScale, ctx.width - 48 * ctx.uiScale)} : TextStyle{.size = 20 * s, .bold = true, .color = theme::kLossPlateText, .align = Align::Centre, .wrapWidth = std::min(760 * ctx.uiScale, ctx.width - 48 * ctx.uiScale)};
+    const TextStyle st = won ? TextStyle{.size = 22 * s,
+                                         .bold = true,
+                                         .color = theme::kBrightPlateText,
+                                         .align = Align::Centre,
+                                         .wrapWidth = std::min(760 * ctx.uiScale, ctx.width - 48 * ctx.uiScale)}
+                             : TextStyle{.size = 20 * s,
+                                         .bold = true,
+                                         .color = theme::kLossPlateText,
+                                         .align = Align::Centre,
+                                         .wrapWidth = std::min(760 * ctx.uiScale, ctx.width - 48 * ctx.uiScale)};
     textBox(ctx, y, won ? i18n::tr(winKey()) : loseText(), st);
 
     const double bw = std::min(320 * s, ctx.width - 48 * s);
@@ -156,16 +174,9 @@ void MiniBase::consume(bool won) {
 void drawDisabledButton(Ctx& ctx, const Rect& r, const std::string& label, double textSize, double radius) {
     // Nearly opaque: the dim label must read over the bright ground too.
     fillRoundedRect(ctx.cr, r, radius, theme::kDarkerPanel, 0.88);
-    TextStyle st = TextStyle{.size = textSize, .color = theme::kDimText};
+    TextStyle st{.size = textSize, .color = theme::kDimText};
     st.fitWidth = r.w - 16 * ctx.uiScale;
     drawTextIn(ctx.cr, r, label, st);
-}
-
-void drawShadowedTextTop(cairo_t* cr, double x, double y, const std::string& text, const TextStyle& style) {
-    TextStyle shadow = style;
-    shadow.color = theme::kShadowBlack;
-    drawTextTop(cr, x + 1, y + 1, text, shadow);
-    drawTextTop(cr, x, y, text, style);
 }
 
 std::unique_ptr<Screen> makeMinigameScreen(const GameState& s) {

@@ -96,7 +96,7 @@ private:
             fillCircle(cr, -0.17 * D, -0.19 * D, 0.15 * D, theme::kShineWhite, 0.4);
         }
         if (c <= 0.35) return;
-        TextStyle st = TextStyle{.size = std::round(0.42 * D), .bold = true, .color = theme::kCoinMarkInk};
+        TextStyle st{.size = std::round(0.42 * D), .bold = true, .color = theme::kCoinMarkInk};
         st.family = kFontSans;
         st.alpha = std::min((c - 0.35) / 0.3, 1.0);
         const bool shown = !running() && !inAir(t);
@@ -107,7 +107,7 @@ private:
     void resultLine(Ctx& ctx, const CoinLayout& L) const {
         const double s = ctx.uiScale;
         const std::string side = i18n::tr(heads_ ? "coin.heads" : "coin.tails");
-        const TextStyle st = TextStyle{.size = 15 * s, .bold = true, .color = theme::kLightGold};
+        const TextStyle st{.size = 15 * s, .bold = true, .color = theme::kLightGold};
         double tw = 0, th = 0;
         measureText(ctx.cr, side, st, &tw, &th);
         const double top = L.coinY + 0.55 * L.diameter;
@@ -125,9 +125,9 @@ private:
             fillRoundedRect(cr, r, 10 * s, theme::kPlateDark, 0.72);
             if (chosen) fillRoundedRect(cr, r, 10 * s, theme::kGold, 0.12);
             strokeRoundedRect(cr, r, 10 * s, 3 * s, chosen ? theme::kLightGold : theme::kBevelDark);
-            TextStyle mark = TextStyle{.size = 30 * s, .color = theme::kGold};
+            TextStyle mark{.size = 30 * s, .color = theme::kGold};
             mark.family = kFontSans;
-            TextStyle name = TextStyle{.size = 13 * s, .bold = true, .color = chosen ? theme::kLightGold : theme::kCreamText};
+            TextStyle name{.size = 13 * s, .bold = true, .color = chosen ? theme::kLightGold : theme::kCreamText};
             name.fitWidth = r.w - 8 * s;
             const TextLine lines[2] = {{k == 0 ? kHeadsMark : kTailsMark, &mark},
                                        {i18n::tr(k == 0 ? "coin.heads" : "coin.tails"), &name}};

@@ -27,7 +27,6 @@ constexpr int kPips[7][7] = {
     {0, 2, 3, 5, 6, 8, -1},
 };
 
-
 // How one die shows this frame.
 struct DieLook {
     int face = 1;
@@ -58,7 +57,8 @@ void drawDie(cairo_t* cr, double cx, double cy, double side, const DieLook& look
     if (look.hidden) {
         fillRoundedRect(cr, body, 0.17 * S, theme::kDieHidden);
         strokeRoundedRect(cr, body, 0.17 * S, line, theme::kDieHiddenEdge);
-        drawTextCentered(cr, 0, 0, "?", TextStyle{.size = std::round(0.43 * S), .bold = true, .color = theme::kDieHiddenMark});
+        drawTextCentered(cr, 0, 0, "?",
+                         TextStyle{.size = std::round(0.43 * S), .bold = true, .color = theme::kDieHiddenMark});
         return;
     }
     fillRoundedRect(cr, body, 0.17 * S, theme::kDieFace);
@@ -160,7 +160,7 @@ private:
 
         std::string label = i18n::tr(rogue ? "dice.npc" : "dice.you");
         if (shown > 0) label += "  " + num(sum);
-        TextStyle st = TextStyle{.size = 14 * s, .bold = true, .color = highlighted ? theme::kShineWhite : theme::kLightGold};
+        TextStyle st{.size = 14 * s, .bold = true, .color = highlighted ? theme::kShineWhite : theme::kLightGold};
         st.align = Align::Centre;
         drawShadowedTextTop(cr, cx, y, label, st);
     }

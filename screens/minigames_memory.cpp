@@ -19,7 +19,6 @@ namespace ui {
 
 namespace {
 
-
 class MemoryGame final : public MiniBase {
 public:
     explicit MemoryGame(const GameState& entry) : MiniBase(entry, "memory.title", "memory.info") {
@@ -116,7 +115,8 @@ private:
         const double cx = 0.5 * ctx.width;
         fillCircle(ctx.cr, cx, L.top + 28 * s, 28 * s, theme::kPlateDark, 0.7);
         strokeCircle(ctx.cr, cx, L.top + 28 * s, 26 * s, 3 * s, theme::kLightGold);
-        drawTextTop(ctx.cr, cx, L.top + 8 * s, num(n), TextStyle{.size = 30 * s, .bold = true, .color = theme::kBrightPlateText});
+        drawTextTop(ctx.cr, cx, L.top + 8 * s, num(n),
+                    TextStyle{.size = 30 * s, .bold = true, .color = theme::kBrightPlateText});
     }
 
     // On a dark plate like the countdown's: the sky behind it is too light
@@ -124,7 +124,8 @@ private:
     void mistakesLine(Ctx& ctx, const MemoryLayout& L) const {
         const double s = ctx.uiScale;
         const std::string text = i18n::tr("memory.mistakes", {{"n", num(mistakes_)}});
-        const TextStyle st = TextStyle{.size = 15 * s, .bold = true, .color = mistakes_ == 0 ? theme::kLightGold : theme::kPlateRed};
+        const TextStyle st{
+            .size = 15 * s, .bold = true, .color = mistakes_ == 0 ? theme::kLightGold : theme::kPlateRed};
         double tw = 0, th = 0;
         measureText(ctx.cr, text, st, &tw, &th);
         fillRoundedRect(ctx.cr, {0.5 * ctx.width - tw / 2 - 12 * s, L.top + 9 * s, tw + 24 * s, th + 10 * s}, 8 * s,
@@ -145,7 +146,8 @@ private:
         const double s = ctx.uiScale;
         fillRoundedRect(ctx.cr, r, 8 * s, theme::kCardBack);
         strokeRoundedRect(ctx.cr, r, 8 * s, 3 * s, theme::kCardBackLine);
-        drawTextCentered(ctx.cr, r.x + r.w / 2, r.y + r.h / 2, "?", TextStyle{.size = 26 * s, .bold = true, .color = theme::kCardBackLine});
+        drawTextCentered(ctx.cr, r.x + r.w / 2, r.y + r.h / 2, "?",
+                         TextStyle{.size = 26 * s, .bold = true, .color = theme::kCardBackLine});
     }
 
     std::vector<int> cards_;    // pair number of each card, as dealt

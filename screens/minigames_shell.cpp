@@ -23,7 +23,6 @@ constexpr double kFirstSwap = 1.5;   // the first cups move from here
 constexpr double kSwapPause = 0.06;  // between two swaps
 constexpr double kNutLift = 72;      // how high a cup rises to show the nut
 
-
 // Ease in and out: 2 v^2, then 1 - 2 (1 - v)^2.
 double ease(double v) { return v < 0.5 ? 2 * v * v : 1 - 2 * (1 - v) * (1 - v); }
 
@@ -139,7 +138,7 @@ private:
     // On a sky plate: the clouds drift behind it.
     void phaseText(Ctx& ctx, const Rect& area, const char* key) const {
         const double s = ctx.uiScale;
-        TextStyle st = TextStyle{.size = 14 * s, .bold = true, .color = theme::kLightGold};
+        TextStyle st{.size = 14 * s, .bold = true, .color = theme::kLightGold};
         st.upperCase = true;
         const std::string text = i18n::tr(key);
         double tw = 0, th = 0;

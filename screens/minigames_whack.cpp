@@ -14,7 +14,6 @@ namespace ui {
 
 namespace {
 
-
 // The hammer's swing over the seconds since the result: raised (0), down on
 // the hole (1), a bounce and a second knock.
 double swing(double d) {

@@ -19,7 +19,7 @@ namespace ui {
 
 namespace {
 
-constexpr int kTavern = 3;        // the merchant screen's sub-mode for the tavern
+constexpr int kTavern = 3;  // the merchant screen's sub-mode for the tavern
 
 } // namespace
 

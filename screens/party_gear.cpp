@@ -69,7 +69,7 @@ void comparisonChips(cairo_t* cr, double x, double y, double right, double s, co
             text += "▼";
             color = theme::kRedText;
         }
-        const TextStyle st = TextStyle{.size = 10 * s, .bold = true, .color = color};
+        const TextStyle st{.size = 10 * s, .bold = true, .color = color};
         double tw = 0;
         double th = 0;
         measureText(cr, text, st, &tw, &th);
@@ -80,7 +80,8 @@ void comparisonChips(cairo_t* cr, double x, double y, double right, double s, co
 }
 
 void sectionTitle(cairo_t* cr, double x, double y, double w, const char* key, double s) {
-    drawText(cr, x, y, i18n::tr(key), TextStyle{.size = 13 * s, .bold = true, .color = theme::kGold, .fitWidth = w, .upperCase = true});
+    drawText(cr, x, y, i18n::tr(key),
+             TextStyle{.size = 13 * s, .bold = true, .color = theme::kGold, .fitWidth = w, .upperCase = true});
 }
 
 } // namespace
@@ -100,8 +101,9 @@ double PartyScreen::equipment(Sheet& sh, double y) {
     }
     if (!anyOffer) {
         if (sh.shows(y, 26 * s)) {
-            drawTextTop(sh.ctx.cr, sh.x + sh.w / 2, y + 4 * s, i18n::tr("party.stashEmpty"),
-                        TextStyle{.size = 12 * s, .color = theme::kMutedText, .align = Align::Centre, .fitWidth = sh.w});
+            drawTextTop(
+                sh.ctx.cr, sh.x + sh.w / 2, y + 4 * s, i18n::tr("party.stashEmpty"),
+                TextStyle{.size = 12 * s, .color = theme::kMutedText, .align = Align::Centre, .fitWidth = sh.w});
         }
         y += 26 * s;
     }
@@ -148,11 +150,14 @@ void PartyScreen::slotHeader(Sheet& sh, const Rect& row, rpg::EquipSlot slot, co
                                  : def  ? i18n::tr(def->nameKey)
                                         : i18n::tr("party.empty");
     drawText(cr, row.x + 80 * s, row.y + 11 * s, itemText,
-             TextStyle{.size = 13 * s, .color = def ? rarityTextColor(def->rarity) : theme::kMutedText, .fitWidth = row.w - 120 * s});
+             TextStyle{.size = 13 * s,
+                       .color = def ? rarityTextColor(def->rarity) : theme::kMutedText,
+                       .fitWidth = row.w - 120 * s});
     // The cross comes first so that its click is not also the row's.
     if (def) {
         const Rect cross{row.x + row.w - 30 * s, row.y + 6 * s, 24 * s, 26 * s};
-        TextStyle st = TextStyle{.size = 16 * s, .bold = true, .color = theme::kRedText, .align = Align::Centre, .fitWidth = cross.w};
+        TextStyle st{
+            .size = 16 * s, .bold = true, .color = theme::kRedText, .align = Align::Centre, .fitWidth = cross.w};
         st.family = kFontSans;
         drawTextIn(cr, cross, "✕", st);
         if (sh.ctx.takeClick(cross)) {
@@ -176,14 +181,16 @@ double PartyScreen::wornDetails(Sheet& sh, double y, const rpg::ItemInstance& wo
     const std::string meta = wornMetaLine(worn, def);
     if (!meta.empty()) {
         if (sh.shows(y, 15 * s)) {
-            drawText(sh.ctx.cr, sh.x + 10 * s, y + 2 * s, meta, TextStyle{.size = 10 * s, .color = theme::kGainGreen, .fitWidth = sh.w - 20 * s});
+            drawText(sh.ctx.cr, sh.x + 10 * s, y + 2 * s, meta,
+                     TextStyle{.size = 10 * s, .color = theme::kGainGreen, .fitWidth = sh.w - 20 * s});
         }
         y += 15 * s;
     }
     if (!worn.affixes.empty()) {
         if (sh.shows(y, 14 * s)) {
-            drawMarkedText(sh.ctx.cr, sh.x + 10 * s, y + s, affixLine(worn),
-                           TextStyle{.size = 10 * s, .bold = true, .color = theme::kManaText, .fitWidth = sh.w - 20 * s});
+            drawMarkedText(
+                sh.ctx.cr, sh.x + 10 * s, y + s, affixLine(worn),
+                TextStyle{.size = 10 * s, .bold = true, .color = theme::kManaText, .fitWidth = sh.w - 20 * s});
         }
         y += 14 * s;
     }
@@ -197,8 +204,9 @@ double PartyScreen::candidateList(Sheet& sh, double y, rpg::EquipSlot slot, cons
     if (sh.shows(top, height)) {
         pixelPanel(sh.ctx, {sh.x, top, sh.w, height}, true);
         if (offered.empty()) {
-            drawTextTop(sh.ctx.cr, sh.x + sh.w / 2, top + 8 * s, i18n::tr("party.noFit"),
-                        TextStyle{.size = 12 * s, .color = theme::kMutedText, .align = Align::Centre, .fitWidth = sh.w});
+            drawTextTop(
+                sh.ctx.cr, sh.x + sh.w / 2, top + 8 * s, i18n::tr("party.noFit"),
+                TextStyle{.size = 12 * s, .color = theme::kMutedText, .align = Align::Centre, .fitWidth = sh.w});
         }
         for (std::size_t j = 0; j < offered.size(); ++j) {
             const Rect row{sh.x + 6 * s, top + 6 * s + static_cast<double>(j) * 58 * s, sh.w - 12 * s, 52 * s};
@@ -223,8 +231,9 @@ void PartyScreen::candidateRow(Sheet& sh, const Rect& r, rpg::EquipSlot slot, co
         comparisonChips(cr, r.x + 8 * s, r.y + 26 * s, right - 8 * s, s, rpg::itemBonus(item),
                         filled ? rpg::itemBonus(worn) : rpg::Stats{});
         if (!item.affixes.empty()) {
-            drawMarkedText(cr, r.x + 8 * s, r.y + 38 * s, affixLine(item),
-                           TextStyle{.size = 10 * s, .bold = true, .color = theme::kManaText, .fitWidth = r.w - 16 * s});
+            drawMarkedText(
+                cr, r.x + 8 * s, r.y + 38 * s, affixLine(item),
+                TextStyle{.size = 10 * s, .bold = true, .color = theme::kManaText, .fitWidth = r.w - 16 * s});
         }
     }
     if (sh.ctx.takeClick(r)) {
@@ -280,7 +289,11 @@ void PartyScreen::bagRow(Ctx& ctx, const Rect& r, const std::string& defId, int 
              TextStyle{.size = 13 * s, .bold = true, .color = rarityTextColor(def->rarity), .fitWidth = 0.6 * r.w});
     const std::string action = toStash ? std::string(forwardArrow()) + " " + i18n::tr("party.toStash") : "+ " + i18n::tr("party.toBag");
     drawText(ctx.cr, right, r.y + 4 * s, action,
-             TextStyle{.size = 11 * s, .bold = true, .color = toStash ? theme::kMutedText : theme::kGainGreen, .align = Align::Right, .fitWidth = 0.4 * r.w - 8 * s});
+             TextStyle{.size = 11 * s,
+                       .bold = true,
+                       .color = toStash ? theme::kMutedText : theme::kGainGreen,
+                       .align = Align::Right,
+                       .fitWidth = 0.4 * r.w - 8 * s});
     if (ctx.takeClick({right - 120 * s, r.y, 120 * s, r.h})) {
         audio::play(audio::Sfx::Place);
         pending_.moveId = defId;
@@ -298,8 +311,9 @@ double PartyScreen::skills(Sheet& sh, double y) {
     if (!sh.shows(y, panel.y + panel.h - y)) return panel.y + panel.h;
     cairo_t* cr = sh.ctx.cr;
     sectionTitle(cr, sh.x, y + 4 * s, 0.6 * sh.w, "party.skills", s);
-    drawText(cr, sh.x + sh.w, y + 5 * s, i18n::tr("party.trainSkills") + " ›",
-             TextStyle{.size = 12 * s, .bold = true, .color = theme::kGold, .align = Align::Right, .fitWidth = 190 * s});
+    drawText(
+        cr, sh.x + sh.w, y + 5 * s, i18n::tr("party.trainSkills") + " ›",
+        TextStyle{.size = 12 * s, .bold = true, .color = theme::kGold, .align = Align::Right, .fitWidth = 190 * s});
     if (sh.ctx.takeClick({sh.x + sh.w - 190 * s, y, 190 * s, 24 * s})) {
         audio::play(audio::Sfx::Click);
         openTrainer_ = true;

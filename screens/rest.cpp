@@ -67,7 +67,7 @@ private:
     void drawBody(Ctx& ctx, const RestLayout& lay) {
         const double s = ctx.uiScale;
         fillRoundedRect(ctx.cr, lay.plate, 8 * s, theme::kNightPlate, 0.85);
-        TextStyle st = TextStyle{.family = kFontSans, .size = 13 * s, .color = kMutedText, .align = Align::Centre};
+        TextStyle st{.family = kFontSans, .size = 13 * s, .color = kMutedText, .align = Align::Centre};
         st.wrapWidth = lay.bodyWrap;
         const double x = lay.bodyWrap > 0 ? (ctx.width - lay.bodyWrap) / 2 : ctx.width / 2;
         drawTextTop(ctx.cr, x, lay.plate.y + 5 * s, i18n::tr("rest.body"), st);
@@ -177,7 +177,7 @@ RestLayout restLayout(Ctx& ctx, double header, int heroes) {
     const double y0 = std::max(h - 340 * s, header + 20 * s);
     // A text longer than the window (some languages) wraps instead of running off it.
     const std::string body = i18n::tr("rest.body");
-    TextStyle st = TextStyle{.family = kFontSans, .size = 13 * s, .color = kMutedText, .align = Align::Centre};
+    TextStyle st{.family = kFontSans, .size = 13 * s, .color = kMutedText, .align = Align::Centre};
     double tw = 0;
     double th = 0;
     measureText(ctx.cr, body, st, &tw, &th);

@@ -40,12 +40,19 @@ public:
         }
         const RuneTowerLayout lay = runeTowerLayout(ctx.width, ctx.height, s, headerH);
         drawGoldLine(ctx, lay.goldY, 16 * s);
-        drawText(ctx.cr, lay.innerX, lay.introY, i18n::tr("rune.intro"), TextStyle{.family = kFontSans, .size = 12 * s, .color = kMutedText, .align = Align::Centre, .wrapWidth = lay.innerW});
-        drawText(ctx.cr, lay.innerX, lay.circleHeadY, i18n::tr("rune.circle"), TextStyle{.size = 13 * s, .bold = true, .color = kLightGold, .upperCase = true});
+        drawText(ctx.cr, lay.innerX, lay.introY, i18n::tr("rune.intro"),
+                 TextStyle{.family = kFontSans,
+                           .size = 12 * s,
+                           .color = kMutedText,
+                           .align = Align::Centre,
+                           .wrapWidth = lay.innerW});
+        drawText(ctx.cr, lay.innerX, lay.circleHeadY, i18n::tr("rune.circle"),
+                 TextStyle{.size = 13 * s, .bold = true, .color = kLightGold, .upperCase = true});
         Choice choice;
         for (int i = 0; i < rpg::kStatCount; ++i) socket(ctx, lay.sockets[i], i, &choice);
         drawBonus(ctx, lay.bonus);
-        drawText(ctx.cr, lay.innerX, lay.inventoryHeadY, i18n::tr("rune.inventory"), TextStyle{.size = 13 * s, .bold = true, .color = kLightGold, .upperCase = true});
+        drawText(ctx.cr, lay.innerX, lay.inventoryHeadY, i18n::tr("rune.inventory"),
+                 TextStyle{.size = 13 * s, .bold = true, .color = kLightGold, .upperCase = true});
         drawInventory(ctx, lay, &choice);
         apply(choice);
     }
@@ -84,10 +91,12 @@ private:
         drawTextTop(cr, cx, cell.y + 12 * s, i18n::tr(rpg::statLabelKey(rpg::kRuneAttrs[i])),
                     TextStyle{.size = 13 * s, .bold = true, .color = kCreamText, .fitWidth = cell.w - 8 * s});
         if (!filled) {
-            drawTextTop(cr, cx, cell.y + 38 * s, i18n::tr("rune.empty"), TextStyle{.size = 11 * s, .color = kMutedText});
+            drawTextTop(cr, cx, cell.y + 38 * s, i18n::tr("rune.empty"),
+                        TextStyle{.size = 11 * s, .color = kMutedText});
             return;
         }
-        drawTextTop(cr, cx, cell.y + 32 * s, stoneText(meta.runeCircle.stones[i]), TextStyle{.size = 16 * s, .bold = true, .color = kLightGold});
+        drawTextTop(cr, cx, cell.y + 32 * s, stoneText(meta.runeCircle.stones[i]),
+                    TextStyle{.size = 16 * s, .bold = true, .color = kLightGold});
         drawTextTop(cr, cx, cell.y + 54 * s, i18n::tr("rune.tapRemove"), TextStyle{.size = 9 * s, .color = kMutedText});
         if (ctx.takeClick(cell)) *choice = {Choice::Unsocket, static_cast<std::size_t>(i)};
     }
@@ -96,12 +105,15 @@ private:
         cairo_t* cr = ctx.cr;
         const double s = ctx.uiScale;
         pixelPanel(ctx, panel, true);
-        TextStyle title = TextStyle{.size = 12 * s, .bold = true, .color = kGold};
+        TextStyle title{.size = 12 * s, .bold = true, .color = kGold};
         title.upperCase = true;
         drawText(cr, panel.x + 12 * s, panel.y + 8 * s, i18n::tr("rune.activeBonus"), title);
         const std::vector<rpg::StatId> stats(rpg::kRuneAttrs.begin(), rpg::kRuneAttrs.end());
         const std::string line = bonusLine(rpg::runeBonus(store::meta().runeCircle), stats);
-        const TextStyle st = TextStyle{.size = 13 * s, .bold = true, .color = line.empty() ? kMutedText : kLightGold, .fitWidth = panel.w - 24 * s};
+        const TextStyle st{.size = 13 * s,
+                           .bold = true,
+                           .color = line.empty() ? kMutedText : kLightGold,
+                           .fitWidth = panel.w - 24 * s};
         drawTextTop(cr, panel.x + panel.w / 2, panel.y + 30 * s, line.empty() ? i18n::tr("rune.noneActive") : line, st);
     }
 
@@ -110,7 +122,12 @@ private:
         const double s = ctx.uiScale;
         const std::vector<rpg::Runestone>& stones = store::meta().runeInventory;
         if (stones.empty()) {
-            drawText(cr, lay.innerX, lay.list.y, i18n::tr("rune.inventoryEmpty"), TextStyle{.family = kFontSans, .size = 12 * s, .color = kMutedText, .align = Align::Centre, .wrapWidth = lay.innerW});
+            drawText(cr, lay.innerX, lay.list.y, i18n::tr("rune.inventoryEmpty"),
+                     TextStyle{.family = kFontSans,
+                               .size = 12 * s,
+                               .color = kMutedText,
+                               .align = Align::Centre,
+                               .wrapWidth = lay.innerW});
             return;
         }
         const double content = 50 * s * static_cast<double>(stones.size());
@@ -132,7 +149,7 @@ private:
         const rpg::Runestone& stone = store::meta().runeInventory[i];
         fillRect(cr, r, kDarkerPanel);
         strokeRoundedRect(cr, r, 0, 1.2 * s, theme::kRuneBlue, 0.6);
-        TextStyle st = TextStyle{.size = 14 * s, .bold = true, .color = kCreamText};
+        TextStyle st{.size = 14 * s, .bold = true, .color = kCreamText};
         st.upperCase = true;
         drawText(cr, r.x + 10 * s, r.y + 14 * s, stoneText(stone) + " " + i18n::tr(rpg::statLabelKey(stone.stat)), st);
         if (plainButton(ctx, runeSocketButton(r, s), i18n::tr("rune.equip"), false)) *choice = {Choice::Socket, i};

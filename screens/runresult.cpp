@@ -121,13 +121,16 @@ private:
 
     void drawTitle(Ctx& ctx, bool won) {
         const double s = ctx.uiScale;
-        TextStyle st = TextStyle{.size = 26 * s, .bold = true, .color = won ? theme::kShadowBlack : theme::kDefeatShadow, .align = Align::Centre, .fitWidth = ctx.width - 40 * s};
-        st.upperCase = true;
+        // The defeat's red is lighter than the bars' red: it stands on the dark red sky.
+        const TextStyle st{.size = 26 * s,
+                           .bold = true,
+                           .color = won ? kGold : theme::kRedText,
+                           .align = Align::Centre,
+                           .fitWidth = ctx.width - 40 * s,
+                           .upperCase = true};
         const std::string title = i18n::tr(won ? "runResult.victoryTitle" : "runResult.defeatTitle");
-        const double top = 0.1 * ctx.height;
-        drawTextTop(ctx.cr, ctx.width / 2 + 2 * s, top + 2 * s, title, st);
-        st.color = won ? kGold : theme::kRedText;  // lighter than the bars' red: it stands on the dark red sky
-        drawTextTop(ctx.cr, ctx.width / 2, top, title, st);
+        drawShadowedTextTop(ctx.cr, ctx.width / 2, 0.1 * ctx.height, title, st,
+                            {.dx = 2 * s, .dy = 2 * s, .color = won ? theme::kShadowBlack : theme::kDefeatShadow});
     }
 
     void drawVictory(Ctx& ctx, double e) {
@@ -142,12 +145,8 @@ private:
             cairo_rotate(cr, kPi / 5 * k + 2 * kPi * e / 9);
             fillRoundedRect(cr, {-2 * s, 23 * s, 4 * s, 58 * s}, 2 * s, kGold, 0.35);
         }
-        TextStyle crown = TextStyle{.size = 64 * s, .color = theme::kShadowBlack, .align = Align::Centre};
-        crown.family = kFontSans;
-        const double crownTop = 0.42 * ctx.height - 64 * s;
-        drawTextTop(cr, cx + 3 * s, crownTop + 3 * s, "♛", crown);
-        crown.color = kGold;
-        drawTextTop(cr, cx, crownTop, "♛", crown);
+        const TextStyle crown{.family = kFontSans, .size = 64 * s, .color = kGold, .align = Align::Centre};
+        drawShadowedTextTop(cr, cx, 0.42 * ctx.height - 64 * s, "♛", crown, {.dx = 3 * s, .dy = 3 * s});
 
         const double n = static_cast<double>(sprites_.size());
         double x = cx - (n * 48 * s + (n - 1) * 14 * s) / 2;
@@ -211,8 +210,8 @@ private:
             const double x = ctx.width / 2 + (j - n / 2.0) * 26 * s + 10 * s * std::sin(2.0 * j + 2 * kPi * r);
             const double y = stoneBottom + 30 * s - 84 * s * r;
             fillCircle(ctx.cr, x, y, 5 * s * k, theme::kSoulHead, 0.9 * f);
-            fillRoundedRect(ctx.cr, {x - 2.5 * s * k, y + 3 * s * k, 5 * s * k, 12 * s * k}, 3 * s * k, theme::kSoulBody,
-                            0.6 * f);
+            fillRoundedRect(ctx.cr, {x - 2.5 * s * k, y + 3 * s * k, 5 * s * k, 12 * s * k}, 3 * s * k,
+                            theme::kSoulBody, 0.6 * f);
         }
     }
 
@@ -221,7 +220,7 @@ private:
         const double pw = std::max(220 * s, std::min(0.4 * ctx.width, 420 * s));
         const Rect panel{(ctx.width - pw) / 2, ctx.height - 178 * s, pw, 74 * s};
         pixelPanel(ctx, panel, true);
-        const TextStyle st = TextStyle{.size = 15 * s, .color = kCreamText, .align = Align::Centre, .fitWidth = pw - 20 * s};
+        const TextStyle st{.size = 15 * s, .color = kCreamText, .align = Align::Centre, .fitWidth = pw - 20 * s};
         const double cx = ctx.width / 2;
         drawTextTop(ctx.cr, cx, panel.y + 14 * s, i18n::tr("runResult.depthReached", {{"n", num(depth_)}}), st);
         drawTextTop(ctx.cr, cx, panel.y + 42 * s, i18n::tr("runResult.goldEarned", {{"n", num(gold_)}}), st);

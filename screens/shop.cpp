@@ -25,7 +25,6 @@ namespace {
 
 using namespace theme;
 
-
 // The item's bonus in words: a consumable's name again, else its weapon
 // class and every stat it changes.
 std::string bonusWords(const rpg::ItemDef& def, const rpg::ItemInstance& item) {
@@ -49,17 +48,19 @@ void drawCardTexts(Ctx& ctx, const Rect& r, const rpg::ItemDef& def, const rpg::
     const double textW = r.w - 2 * p;
     drawText(cr, r.x + p, r.y + p, itemName(item),
              TextStyle{.size = 14 * s, .bold = true, .color = rarityTextColor(def.rarity), .fitWidth = textW});
-    drawText(cr, r.x + p, r.y + p + 18 * s, bonusWords(def, item), TextStyle{.size = 10 * s, .color = kMutedText, .fitWidth = textW});
+    drawText(cr, r.x + p, r.y + p + 18 * s, bonusWords(def, item),
+             TextStyle{.size = 10 * s, .color = kMutedText, .fitWidth = textW});
     double y = r.y + p + 34 * s;
     const std::string info = equipInfo(def, item);
     if (!info.empty()) {
-        TextStyle st = TextStyle{.size = 9 * s, .color = kGold};
+        TextStyle st{.size = 9 * s, .color = kGold};
         st.wrapWidth = textW;
         drawText(cr, r.x + p, y, info, st);
         y += equipInfoHeight(cr, info, r.w, s) + 4 * s;
     }
     if (!item.affixes.empty()) {
-        drawMarkedText(cr, r.x + p, y, affixLine(item), TextStyle{.size = 9 * s, .color = theme::kManaText, .fitWidth = textW});
+        drawMarkedText(cr, r.x + p, y, affixLine(item),
+                       TextStyle{.size = 9 * s, .color = theme::kManaText, .fitWidth = textW});
     }
 }
 
@@ -72,14 +73,15 @@ void drawLockedPlate(Ctx& ctx, const Rect& r, const std::string& caption) {
     const double cy = r.y + r.h / 2;
     strokeCircle(cr, ringX, cy, 5 * s, 1.5 * s, kMutedText);
     fillCircle(cr, ringX, cy - 5 * s, 1.6 * s, kMutedText);
-    drawTextIn(cr, {r.x + 28 * s, r.y, r.w - 36 * s, r.h}, caption, TextStyle{.size = 12 * s, .color = kMutedText, .fitWidth = r.w - 36 * s});
+    drawTextIn(cr, {r.x + 28 * s, r.y, r.w - 36 * s, r.h}, caption,
+               TextStyle{.size = 12 * s, .color = kMutedText, .fitWidth = r.w - 36 * s});
 }
 
 // "Nothing here" on a dark plate: muted text alone is lost on a bright sky.
 void drawEmptyNote(Ctx& ctx, double top) {
     const double s = ctx.uiScale;
     const std::string text = i18n::tr("shop.empty");
-    const TextStyle st = TextStyle{.size = 14 * s, .color = kMutedText};
+    const TextStyle st{.size = 14 * s, .color = kMutedText};
     double w = 0;
     double h = 0;
     measureText(ctx.cr, text, st, &w, &h);
@@ -137,8 +139,7 @@ void ShopScreen::drawGoldLine(Ctx& ctx, double y) {
     double tw = 0, th = 0;
     measureText(ctx.cr, text, TextStyle{.size = size, .bold = true, .color = kLightGold}, &tw, &th);
     skyPlate(ctx, {cx - tw / 2 - 10 * ctx.uiScale, y - 2 * ctx.uiScale, tw + 20 * ctx.uiScale, th + 4 * ctx.uiScale});
-    drawTextTop(ctx.cr, cx + 1, y + 1, text, TextStyle{.size = size, .bold = true, .color = theme::kShadowBlack});
-    drawTextTop(ctx.cr, cx, y, text, TextStyle{.size = size, .bold = true, .color = kLightGold});
+    drawShadowedTextTop(ctx.cr, cx, y, text, TextStyle{.size = size, .bold = true, .color = kLightGold});
 }
 
 void ShopScreen::drawTabs(Ctx& ctx, double y) {
@@ -151,7 +152,8 @@ void ShopScreen::drawTabs(Ctx& ctx, double y) {
         fillRect(cr, r, current ? kDeepGold : kDarkPanel);
         drawBevel(cr, r, std::max(2 * s, 2.0), current ? kLightGold : kBevelLight, kBevelDark);
         const std::string label = i18n::tr(i == 0 ? "shop.buy" : "shop.sell");
-        drawTextIn(cr, r, label, TextStyle{.size = 14 * s, .bold = true, .color = kCreamText, .fitWidth = r.w - 12 * s});
+        drawTextIn(cr, r, label,
+                   TextStyle{.size = 14 * s, .bold = true, .color = kCreamText, .fitWidth = r.w - 12 * s});
         if (ctx.takeClick(r)) {
             audio::play(audio::Sfx::Click);
             tab = static_cast<std::uint8_t>(i);

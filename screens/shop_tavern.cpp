@@ -22,19 +22,12 @@ namespace {
 
 using namespace theme;
 
-
 // The tavern's lines stand on the open backdrop: a dark copy one unit down
 // and right keeps them readable over sky and hills alike.
-void drawShadowed(cairo_t* cr, double x, double y, const std::string& text, const TextStyle& st) {
-    TextStyle shadow = st;
-    shadow.color = theme::kShadowBlack;
-    shadow.alpha = 0.8;
-    drawText(cr, x + 1, y + 1, text, shadow);
-    drawText(cr, x, y, text, st);
-}
+constexpr TextShadow kLineShadow{.alpha = 0.8};
 
 void drawHeading(cairo_t* cr, double x, double y, const std::string& text, double s) {
-    drawShadowed(cr, x, y, text, TextStyle{.size = 13 * s, .bold = true, .color = kLightGold});
+    drawShadowedText(cr, x, y, text, TextStyle{.size = 13 * s, .bold = true, .color = kLightGold}, kLineShadow);
 }
 
 // A service button, or its plate while it cannot be bought.
@@ -139,7 +132,8 @@ void ShopScreen::drawRestHouse(Ctx& ctx, double x, double width, double* y, Tave
     }
     *y += 58 * s;
     if (wounded == 0 && fallen == 0) {
-        drawShadowed(ctx.cr, x, *y, i18n::tr("tavern.allWell"), TextStyle{.size = 13 * s, .color = kMutedText});
+        drawShadowedText(ctx.cr, x, *y, i18n::tr("tavern.allWell"), TextStyle{.size = 13 * s, .color = kMutedText},
+                         kLineShadow);
     }
     *y += 24 * s;  // the line is kept free, so the roster does not jump when it shows
 }
@@ -160,14 +154,14 @@ bool ShopScreen::rosterRow(Ctx& ctx, const Rect& r, const rpg::Hero& hero) {
     const double tx = r.x + 64 * s;
     const double tw = r.w - 104 * s;
     const std::string name = hero.name.empty() ? className(hero.cls) : hero.name;
-    const TextStyle nameStyle = TextStyle{.size = 14 * s, .bold = true, .color = kCreamText, .fitWidth = 0.55 * tw};
+    const TextStyle nameStyle{.size = 14 * s, .bold = true, .color = kCreamText, .fitWidth = 0.55 * tw};
     drawText(cr, tx, r.y + 8 * s, name, nameStyle);
     drawText(cr, tx, r.y + 26 * s, i18n::tr("common.level") + " " + num(hero.level) + " \u00B7 " + className(hero.cls),
              TextStyle{.size = 11 * s, .color = kMutedText, .fitWidth = tw});
     if (fallen || wounded) {
         double nameW = 0;
         measureText(cr, name, nameStyle, &nameW, nullptr);
-        TextStyle tag = TextStyle{.size = 10 * s, .bold = true, .color = fallen ? theme::kRedText : kGold};
+        TextStyle tag{.size = 10 * s, .bold = true, .color = fallen ? theme::kRedText : kGold};
         tag.upperCase = true;
         drawText(cr, tx + std::min(0.55 * tw, nameW) + 8 * s, r.y + 11 * s,
                  i18n::tr(fallen ? "tavern.dead" : "tavern.needsHeal"), tag);
@@ -175,8 +169,9 @@ bool ShopScreen::rosterRow(Ctx& ctx, const Rect& r, const rpg::Hero& hero) {
     const uint32_t hpColor = fallen ? theme::kDimText : theme::kHpRed;
     const uint32_t hpBase = fallen ? theme::kDimText : theme::kHpRedDark;
     statBar(ctx, {tx, r.y + 42 * s, tw, 12 * s}, std::max(0.0, v.hp), v.maxHp, hpColor, hpBase, "");
-    if (v.maxMp > 0) statBar(ctx, {tx, r.y + 57 * s, tw, 9 * s}, v.mp, v.maxMp, theme::kManaBlue, theme::kManaBlueDark, "");
-    TextStyle mark = TextStyle{.size = 18 * s, .bold = true, .color = inParty ? theme::kGainGreen : theme::kDimText};
+    if (v.maxMp > 0)
+        statBar(ctx, {tx, r.y + 57 * s, tw, 9 * s}, v.mp, v.maxMp, theme::kManaBlue, theme::kManaBlueDark, "");
+    TextStyle mark{.size = 18 * s, .bold = true, .color = inParty ? theme::kGainGreen : theme::kDimText};
     mark.family = kFontSans;
     drawTextCentered(cr, r.x + r.w - 20 * s, r.y + r.h / 2, inParty ? "\u2713" : "\u25CB", mark);
     return ctx.takeClick(r);

@@ -28,7 +28,6 @@ namespace {
 
 using namespace theme;
 
-
 // A purchase found while the list was drawn, made once it is done.
 class SpellShopScreen final : public Screen {
 public:
@@ -107,12 +106,13 @@ private:
                    const char* emptyKey, const SpellShopPlace& place) {
         cairo_t* cr = ctx.cr;
         const double s = ctx.uiScale;
-        TextStyle head = TextStyle{.size = 13 * s, .bold = true, .color = kGold};
+        TextStyle head{.size = 13 * s, .bold = true, .color = kGold};
         head.upperCase = true;
         drawText(cr, list.x + 12 * s, y + 4 * s, i18n::tr(headerKey), head);
         y += kSpellSectionHead * s;
         if (skills.empty()) {
-            drawText(cr, list.x + 12 * s, y + 6 * s, i18n::tr(emptyKey), TextStyle{.size = 12 * s, .color = kMutedText, .fitWidth = list.w - 24 * s});
+            drawText(cr, list.x + 12 * s, y + 6 * s, i18n::tr(emptyKey),
+                     TextStyle{.size = 12 * s, .color = kMutedText, .fitWidth = list.w - 24 * s});
             return y + kSpellEmptyNote * s;
         }
         for (const rpg::SkillDef* skill : skills) {
@@ -130,19 +130,21 @@ private:
         const double s = ctx.uiScale;
         pixelPanel(ctx, row, false);
         const double fit = row.w - 164 * s;
-        const TextStyle nameStyle = TextStyle{.size = 14 * s, .bold = true, .color = learn ? kLightGold : kCreamText, .fitWidth = fit};
+        const TextStyle nameStyle{
+            .size = 14 * s, .bold = true, .color = learn ? kLightGold : kCreamText, .fitWidth = fit};
         const std::string name = i18n::tr(skill.nameKey);
         drawText(cr, row.x + 10 * s, row.y + 9 * s, name, nameStyle);
         const int level = learn ? 0 : rpg::skillLevel(hero, skill.id);
         if (!learn) {
             double nameW = 0;
             measureText(cr, name, nameStyle, &nameW, nullptr);
-            drawText(cr, row.x + 10 * s + std::min(nameW, fit) + 6 * s, row.y + 12 * s,
-                     levelLabel(level), TextStyle{.size = 11 * s, .color = kMutedText});
+            drawText(cr, row.x + 10 * s + std::min(nameW, fit) + 6 * s, row.y + 12 * s, levelLabel(level),
+                     TextStyle{.size = 11 * s, .color = kMutedText});
         }
         std::string desc = i18n::tr(skill.descKey);
         if (learn && skill.manaCost > 0) desc = "(" + num(skill.manaCost) + " " + i18n::tr("stat.mp") + ") " + desc;
-        drawText(cr, row.x + 10 * s, row.y + 28 * s, desc, TextStyle{.size = 11 * s, .color = kMutedText, .fitWidth = fit});
+        drawText(cr, row.x + 10 * s, row.y + 28 * s, desc,
+                 TextStyle{.size = 11 * s, .color = kMutedText, .fitWidth = fit});
 
         const Rect box = spellActionRect(row, s);
         if (!learn && level >= rpg::maxSkillLevel(skill)) {
@@ -155,7 +157,8 @@ private:
             i18n::tr(learn ? opts_.buyButtonKey : opts_.upgradeButtonKey) + " \u25C9 " + num(price);
         if (store::meta().gold < price) {
             fillRect(cr, box, kDarkerPanel, 0.6);
-            drawTextIn(cr, box, label, TextStyle{.size = 12 * s, .color = theme::kFaintLabel, .fitWidth = box.w - 6 * s});
+            drawTextIn(cr, box, label,
+                       TextStyle{.size = 12 * s, .color = theme::kFaintLabel, .fitWidth = box.w - 6 * s});
             return;
         }
         if (plainButton(ctx, box, label, false)) pending_ = play::SkillOffer{skill.id, learn, level, price};

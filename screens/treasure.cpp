@@ -159,7 +159,8 @@ private:
         const double h = ctx.height;
         drawChest(ctx, header, 0.5 * w, header + 0.42 * (h - header), 1.1, t);
         if (openedAt_ >= 0) {
-            drawTextTop(ctx.cr, 0.5 * w, h - 96 * s, "…", TextStyle{.size = 20 * s, .color = kMutedText, .align = Align::Centre});
+            drawTextTop(ctx.cr, 0.5 * w, h - 96 * s, "…",
+                        TextStyle{.size = 20 * s, .color = kMutedText, .align = Align::Centre});
             return;
         }
         if (menuButton(ctx, treasureOpenButton(w, h, s, ctx.now), i18n::tr("treasure.open"), true)) open(ctx.now);
@@ -189,8 +190,9 @@ private:
         const double s = ctx.uiScale;
         const double cx = 0.5 * ctx.width;
         if (trap()) {
-            drawTextTop(ctx.cr, cx, y, i18n::tr("treasure.failTitle"), TextStyle{.size = 20 * s, .bold = true, .color = theme::kDangerRed, .align = Align::Centre});
-            TextStyle body = TextStyle{.size = 13 * s, .color = kMutedText, .align = Align::Centre};
+            drawTextTop(ctx.cr, cx, y, i18n::tr("treasure.failTitle"),
+                        TextStyle{.size = 20 * s, .bold = true, .color = theme::kDangerRed, .align = Align::Centre});
+            TextStyle body{.size = 13 * s, .color = kMutedText, .align = Align::Centre};
             body.wrapWidth = panelW;
             drawTextTop(ctx.cr, cx - 0.5 * panelW, y + 28 * s, i18n::tr("treasure.failBody"), body);
             return;
@@ -209,7 +211,11 @@ private:
     TextStyle outcomeStyle(const Ctx& ctx, double k) const {
         const double s = ctx.uiScale;
         const bool jackpot = loot_.outcome == LootQuality::Jackpot;
-        TextStyle st = TextStyle{.size = jackpot ? std::round(k * 24 * s) : 14 * s, .bold = true, .color = kLightGold, .align = Align::Centre, .fitWidth = ctx.width - 32 * s};
+        TextStyle st{.size = jackpot ? std::round(k * 24 * s) : 14 * s,
+                     .bold = true,
+                     .color = kLightGold,
+                     .align = Align::Centre,
+                     .fitWidth = ctx.width - 32 * s};
         st.upperCase = true;
         return st;
     }
@@ -264,17 +270,17 @@ private:
     void drawGoldLine(Ctx& ctx, double x, double y, double alpha) {
         const double s = ctx.uiScale;
         drawRimmedCoin(ctx.cr, x + 18 * s, y + 9 * s, 6 * s, s, alpha);
-        TextStyle st = TextStyle{.size = 15 * s, .bold = true, .color = kLightGold};
+        TextStyle st{.size = 15 * s, .bold = true, .color = kLightGold};
         st.alpha = alpha;
         drawText(ctx.cr, x + 32 * s, y, goldText(loot_.gold), st);
     }
 
     void drawRuneBlock(Ctx& ctx, double x, double y, double alpha) {
         const double s = ctx.uiScale;
-        TextStyle label = TextStyle{.size = 11 * s, .color = kMutedText, .upperCase = true};
+        TextStyle label{.size = 11 * s, .color = kMutedText, .upperCase = true};
         label.alpha = alpha;
         drawText(ctx.cr, x + 12 * s, y, i18n::tr("treasure.runeDrop"), label);
-        TextStyle value = TextStyle{.size = 15 * s, .bold = true, .color = theme::kRuneBlue};
+        TextStyle value{.size = 15 * s, .bold = true, .color = theme::kRuneBlue};
         value.alpha = alpha;
         drawText(ctx.cr, x + 26 * s, y + 16 * s, runeText(loot_.rune), value);
     }
@@ -293,13 +299,13 @@ private:
         const rpg::ItemDef* def = rpg::findItem(item.defId);
         if (!def) return y;
         const double s = ctx.uiScale;
-        TextStyle title = TextStyle{.size = 14 * s, .bold = true, .color = rarityTextColor(def->rarity), .fitWidth = width};
+        TextStyle title{.size = 14 * s, .bold = true, .color = rarityTextColor(def->rarity), .fitWidth = width};
         title.alpha = alpha;
         drawText(ctx.cr, x, y, itemTitle(*def), title);
         y += 20 * s;
         auto detail = [&](const std::string& text, uint32_t color, bool marked) {
             if (text.empty()) return;
-            TextStyle st = TextStyle{.size = 11 * s, .color = color, .fitWidth = width - 14 * s};
+            TextStyle st{.size = 11 * s, .color = color, .fitWidth = width - 14 * s};
             st.alpha = alpha;
             if (marked) drawMarkedText(ctx.cr, x + 14 * s, y, text, st);
             else drawText(ctx.cr, x + 14 * s, y, text, st);
@@ -321,16 +327,19 @@ private:
             measureText(ctx.cr, text, st, &tw, nullptr);
             widest = std::max(widest, tw + extra);
         };
-        if (loot_.gold > 0) fit(goldText(loot_.gold), TextStyle{.size = 15 * s, .bold = true, .color = kLightGold}, 32 * s);
+        if (loot_.gold > 0)
+            fit(goldText(loot_.gold), TextStyle{.size = 15 * s, .bold = true, .color = kLightGold}, 32 * s);
         for (const rpg::ItemInstance& item : loot_.items) {
             const rpg::ItemDef* def = rpg::findItem(item.defId);
             if (!def) continue;
             fit(itemTitle(*def), TextStyle{.size = 14 * s, .bold = true, .color = 0}, 12 * s);
             fit(itemStatLine(item), TextStyle{.size = 11 * s, .color = 0}, 26 * s);
-            fit(itemAffixText(item), TextStyle{.size = 11 * s, .color = 0}, 26 * s + 1.3 * 11 * s);  // and the rune mark
+            fit(itemAffixText(item), TextStyle{.size = 11 * s, .color = 0},
+                26 * s + 1.3 * 11 * s);  // and the rune mark
         }
         if (hasRune()) {
-            fit(i18n::tr("treasure.runeDrop"), TextStyle{.size = 11 * s, .color = kMutedText, .upperCase = true}, 12 * s);
+            fit(i18n::tr("treasure.runeDrop"), TextStyle{.size = 11 * s, .color = kMutedText, .upperCase = true},
+                12 * s);
             fit(runeText(loot_.rune), TextStyle{.size = 15 * s, .bold = true, .color = theme::kRuneBlue}, 26 * s);
         }
         widthCache_ = widest + 24 * s;

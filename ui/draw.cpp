@@ -382,7 +382,9 @@ void applyWrap(PangoLayout* layout, const TextStyle& st, bool rtl) {
         // paragraph, as Pango treats the paragraphs it finds right to left.
         const PangoAlignment start = rtl ? PANGO_ALIGN_RIGHT : PANGO_ALIGN_LEFT;
         const PangoAlignment end = rtl ? PANGO_ALIGN_LEFT : PANGO_ALIGN_RIGHT;
-        pango_layout_set_alignment(layout, st.align == Align::Centre ? PANGO_ALIGN_CENTER : st.align == Align::Right ? end : start);
+        pango_layout_set_alignment(layout, st.align == Align::Centre  ? PANGO_ALIGN_CENTER
+                                           : st.align == Align::Right ? end
+                                                                      : start);
     } else {
         pango_layout_set_width(layout, -1);
         pango_layout_set_alignment(layout, rtl ? PANGO_ALIGN_RIGHT : PANGO_ALIGN_LEFT);
@@ -687,6 +689,18 @@ void drawTextTop(cairo_t* cr, double x, double y, std::string_view text, const T
     if (text.empty()) return;
     Fitted f = fitted(cr, text, style);
     showAt(cr, f.layout, style.wrapWidth > 0 ? x : x - f.w / 2, y, style);
+}
+
+void drawShadowedText(cairo_t* cr, double x, double y, std::string_view text, const TextStyle& style,
+                      const TextShadow& shadow) {
+    drawText(cr, x + shadow.dx, y + shadow.dy, text, shadowStyle(style, shadow));
+    drawText(cr, x, y, text, style);
+}
+
+void drawShadowedTextTop(cairo_t* cr, double x, double y, std::string_view text, const TextStyle& style,
+                         const TextShadow& shadow) {
+    drawTextTop(cr, x + shadow.dx, y + shadow.dy, text, shadowStyle(style, shadow));
+    drawTextTop(cr, x, y, text, style);
 }
 
 void drawTextIn(cairo_t* cr, const Rect& r, std::string_view text, const TextStyle& style) {

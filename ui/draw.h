@@ -70,6 +70,21 @@ struct TextStyle {
     double wrapWidth = 0;            // wrap into this width; 0 = one line
 };
 
+// A drop shadow under a text: the same text in `color` at opacity `alpha`,
+// offset by (dx, dy), drawn just before it, so that what looks at the texts
+// on screen (the contrast check) takes it for the text's shadow.
+struct TextShadow {
+    double dx = 1, dy = 1;
+    double alpha = 1.0;
+    uint32_t color = 0x000000;
+};
+// The style the shadow of a text in `style` is drawn in.
+inline TextStyle shadowStyle(TextStyle style, const TextShadow& shadow) {
+    style.color = shadow.color;
+    style.alpha = shadow.alpha;
+    return style;
+}
+
 struct TextLine {
     std::string text;
     const TextStyle* style = nullptr;
@@ -106,6 +121,11 @@ void measureText(cairo_t* cr, std::string_view text, const TextStyle& style, dou
 // Top edge at y. Without a wrap width x is the left edge, the centre or the
 // right edge by the style's alignment; with one, x is the wrap box's left edge.
 void drawText(cairo_t* cr, double x, double y, std::string_view text, const TextStyle& style);
+// drawText and drawTextTop over their drop shadow.
+void drawShadowedText(cairo_t* cr, double x, double y, std::string_view text, const TextStyle& style,
+                      const TextShadow& shadow = {});
+void drawShadowedTextTop(cairo_t* cr, double x, double y, std::string_view text, const TextStyle& style,
+                         const TextShadow& shadow = {});
 // Centred on (x, y).
 void drawTextCentered(cairo_t* cr, double x, double y, std::string_view text, const TextStyle& style);
 // Top edge at y, centred on x; with a wrap width, x is the wrap box's left edge.

@@ -7,4 +7,4 @@ namespace ui::key {
 inline constexpr int kReturn = 13;  // SDLK_RETURN
 inline constexpr int kEscape = 27;  // SDLK_ESCAPE
 
-} // namespace ui::key
+}  // namespace ui::key

@@ -50,33 +50,33 @@ inline constexpr uint32_t kShadowBlack = 0x000000;
 inline constexpr uint32_t kShineWhite = 0xFFFFFF;
 
 // --- Texts ---
-inline constexpr uint32_t kDimText = 0x917E5E;        // a word that is not available, on a dark ground
-inline constexpr uint32_t kFaintLabel = 0x6E5D44;     // a price that cannot be paid, on a dimmed box
-inline constexpr uint32_t kBadgeInk = 0x120D09;       // letters on a gold badge
-inline constexpr uint32_t kChipInk = 0x140F0A;        // ink on light chips and dice faces
-inline constexpr uint32_t kPaleGold = 0xFFE08A;       // gold that reads on the deep gold of a chosen card
-inline constexpr uint32_t kPlateRed = 0xFF7A68;       // a red that reads on the dark plate
+inline constexpr uint32_t kDimText = 0x917E5E;          // a word that is not available, on a dark ground
+inline constexpr uint32_t kFaintLabel = 0x6E5D44;       // a price that cannot be paid, on a dimmed box
+inline constexpr uint32_t kBadgeInk = 0x120D09;         // letters on a gold badge
+inline constexpr uint32_t kChipInk = 0x140F0A;          // ink on light chips and dice faces
+inline constexpr uint32_t kPaleGold = 0xFFE08A;         // gold that reads on the deep gold of a chosen card
+inline constexpr uint32_t kPlateRed = 0xFF7A68;         // a red that reads on the dark plate
 inline constexpr uint32_t kBrightPlateText = 0xEAF6C8;  // a win or a countdown on the dark plate
-inline constexpr uint32_t kLossPlateText = 0xFF9A8A;  // a loss on the dark plate
+inline constexpr uint32_t kLossPlateText = 0xFF9A8A;    // a loss on the dark plate
 
 // --- Status, stats and affinity ---
-inline constexpr uint32_t kHpRed = 0xC2382F;          // health bars and damage
-inline constexpr uint32_t kHpRedDark = 0x7C2019;      // the track of a health bar
-inline constexpr uint32_t kDangerRed = kHpRed;        // foes, failures and what cannot be done
-inline constexpr uint32_t kRedText = 0xE0564A;        // kHpRed lightened to read as a word: losses, the fallen
-inline constexpr uint32_t kSetRed = 0xE2453A;         // a complete gear set
-inline constexpr uint32_t kManaBlue = 0x3A72B2;       // mana bars and mana gains
-inline constexpr uint32_t kManaBlueDark = 0x244A78;   // the track of a mana bar
-inline constexpr uint32_t kManaText = 0x5590D6;       // kManaBlue lightened to read as a word: costs, affixes
-inline constexpr uint32_t kGainGreen = 0x5A9C3A;      // gains, heals, the party's own, a match
+inline constexpr uint32_t kHpRed = 0xC2382F;         // health bars and damage
+inline constexpr uint32_t kHpRedDark = 0x7C2019;     // the track of a health bar
+inline constexpr uint32_t kDangerRed = kHpRed;       // foes, failures and what cannot be done
+inline constexpr uint32_t kRedText = 0xE0564A;       // kHpRed lightened to read as a word: losses, the fallen
+inline constexpr uint32_t kSetRed = 0xE2453A;        // a complete gear set
+inline constexpr uint32_t kManaBlue = 0x3A72B2;      // mana bars and mana gains
+inline constexpr uint32_t kManaBlueDark = 0x244A78;  // the track of a mana bar
+inline constexpr uint32_t kManaText = 0x5590D6;      // kManaBlue lightened to read as a word: costs, affixes
+inline constexpr uint32_t kGainGreen = 0x5A9C3A;     // gains, heals, the party's own, a match
 inline constexpr uint32_t kPoisonGreen = 0x7BBF3A;
 inline constexpr uint32_t kBurnOrange = 0xE3692A;
-inline constexpr uint32_t kCurseViolet = 0xA85AD8;    // weakening effects
+inline constexpr uint32_t kCurseViolet = 0xA85AD8;  // weakening effects
 inline constexpr uint32_t kCurseGlow = 0xE6B8FF;
-inline constexpr uint32_t kSparkYellow = 0xFFE27A;    // blessings and the stars of a stunned unit
+inline constexpr uint32_t kSparkYellow = 0xFFE27A;  // blessings and the stars of a stunned unit
 inline constexpr uint32_t kSparkGlow = 0xFFF8D0;
 inline constexpr uint32_t kReviveYellow = 0xF4E25A;
-inline constexpr uint32_t kRuneBlue = 0x5FB6D8;       // runes and their stones
+inline constexpr uint32_t kRuneBlue = 0x5FB6D8;  // runes and their stones
 
 // --- Battle ---
 // The consumables' bursts: a core and its glow per effect.
@@ -120,7 +120,7 @@ inline constexpr uint32_t kNodeElite = kBurnOrange;
 inline constexpr uint32_t kNodeRest = kGainGreen;
 inline constexpr uint32_t kNodeTreasure = kGold;
 inline constexpr uint32_t kNodeShop = kManaBlue;
-inline constexpr uint32_t kNodeBoss = 0xE3C23A;       // the epic rarity's colour
+inline constexpr uint32_t kNodeBoss = 0xE3C23A;  // the epic rarity's colour
 inline constexpr uint32_t kNodeStart = kMutedText;
 inline constexpr uint32_t kNodeDice = kLightGold;
 inline constexpr uint32_t kNodeShell = kGainGreen;

@@ -50,17 +50,24 @@ void drawDialog(Ctx& ctx, const DialogRects& d, const std::string& title, const 
     fillRoundedRect(cr, p, 18 * s, kParchment, 0.98);
     strokeRoundedRect(cr, p, 18 * s, 1.4 * s, kBrownBorder, 0.9);
     // Dark text: gold or cream on the parchment panel cannot be read.
-    drawTextTop(cr, p.x + p.w / 2, p.y + 40 * s, title, TextStyle{.size = 20 * s, .bold = true, .color = kParchmentTitle, .align = Align::Centre, .fitWidth = p.w - 48 * s});
-    TextStyle body = TextStyle{.size = 14 * s, .color = kDarkText, .align = Align::Centre};
+    drawTextTop(
+        cr, p.x + p.w / 2, p.y + 40 * s, title,
+        TextStyle{
+            .size = 20 * s, .bold = true, .color = kParchmentTitle, .align = Align::Centre, .fitWidth = p.w - 48 * s});
+    TextStyle body{.size = 14 * s, .color = kDarkText, .align = Align::Centre};
     body.wrapWidth = p.w - 44 * s;
     drawTextTop(cr, p.x + 22 * s, p.y + 108 * s, message, body);
 
     const double bw = d.cancel.w;
     fillRoundedRect(cr, d.cancel, 12 * s, kHeaderBrown, ctx.hover(d.cancel) ? 1.0 : 0.85);
     strokeRoundedRect(cr, d.cancel, 12 * s, 1.2 * s, kBrownBorder, 0.9);
-    drawTextIn(cr, d.cancel, cancelLabel, TextStyle{.size = 15 * s, .bold = true, .color = kCreamText, .align = Align::Centre, .fitWidth = bw - 16 * s});
+    drawTextIn(
+        cr, d.cancel, cancelLabel,
+        TextStyle{.size = 15 * s, .bold = true, .color = kCreamText, .align = Align::Centre, .fitWidth = bw - 16 * s});
     fillRoundedRect(cr, d.confirm, 12 * s, kGold, ctx.hover(d.confirm) ? 1.0 : 0.92);
-    drawTextIn(cr, d.confirm, confirmLabel, TextStyle{.size = 15 * s, .bold = true, .color = 0xFDF6E8, .align = Align::Centre, .fitWidth = bw - 16 * s});
+    drawTextIn(
+        cr, d.confirm, confirmLabel,
+        TextStyle{.size = 15 * s, .bold = true, .color = 0xFDF6E8, .align = Align::Centre, .fitWidth = bw - 16 * s});
 }
 
 int dialogPointerAnswer(Ctx& ctx, const DialogRects& d) {
@@ -107,7 +114,11 @@ bool menuButton(Ctx& ctx, const Rect& r, const std::string& text, bool gold) {
         drawBevel(cr, r, std::max(3 * s, 2.0), light, dark, p.pressed ? 0.7 : 1.0);
         if (p.outlined()) strokeRoundedRect(cr, r, 0, 2 * s, kLightGold, 0.6);
         drawTextCentered(cr, r.x + r.w / 2, r.y + r.h / 2, text,
-                         TextStyle{.size = std::min(0.42 * r.h, 18 * s), .bold = true, .color = gold ? kDarkText : kCreamText, .align = Align::Centre, .fitWidth = r.w - 24 * s});
+                         TextStyle{.size = std::min(0.42 * r.h, 18 * s),
+                                   .bold = true,
+                                   .color = gold ? kDarkText : kCreamText,
+                                   .align = Align::Centre,
+                                   .fitWidth = r.w - 24 * s});
     }
     return kit::takeButtonClick(ctx, r);
 }
@@ -125,7 +136,11 @@ bool plainButton(Ctx& ctx, const Rect& r, const std::string& text, bool active) 
             strokeRoundedRect(cr, r, 0, 1.2 * s, kBrownBorder, 0.7);
         }
         drawTextCentered(cr, r.x + r.w / 2, r.y + r.h / 2, text,
-                         TextStyle{.size = 15 * s, .bold = active, .color = active ? kDarkText : kCreamText, .align = Align::Centre, .fitWidth = r.w - 16 * s});
+                         TextStyle{.size = 15 * s,
+                                   .bold = active,
+                                   .color = active ? kDarkText : kCreamText,
+                                   .align = Align::Centre,
+                                   .fitWidth = r.w - 16 * s});
     }
     return kit::takeButtonClick(ctx, r);
 }
@@ -145,12 +160,23 @@ bool arcadeStartButton(Ctx& ctx, const Rect& r, const std::string& title, const 
         const double cy = body.y + body.h / 2;
         if (subtitle.empty()) {
             drawTextCentered(cr, cx, cy, title,
-                             TextStyle{.size = std::round(std::min(0.52 * r.h, 24 * s)), .bold = true, .color = kDarkText, .align = Align::Centre, .fitWidth = r.w - 28 * s});
+                             TextStyle{.size = std::round(std::min(0.52 * r.h, 24 * s)),
+                                       .bold = true,
+                                       .color = kDarkText,
+                                       .align = Align::Centre,
+                                       .fitWidth = r.w - 28 * s});
         } else {
             drawTextCentered(cr, cx, cy - 0.13 * body.h, title,
-                             TextStyle{.size = std::round(std::min(0.4 * r.h, 24 * s)), .bold = true, .color = kDarkText, .align = Align::Centre, .fitWidth = r.w - 28 * s});
+                             TextStyle{.size = std::round(std::min(0.4 * r.h, 24 * s)),
+                                       .bold = true,
+                                       .color = kDarkText,
+                                       .align = Align::Centre,
+                                       .fitWidth = r.w - 28 * s});
             drawTextCentered(cr, cx, cy + 0.22 * body.h, subtitle,
-                             TextStyle{.size = std::round(std::min(0.24 * r.h, 14 * s)), .color = darken(kDeepGold, 0.35), .align = Align::Centre, .fitWidth = r.w - 28 * s});
+                             TextStyle{.size = std::round(std::min(0.24 * r.h, 14 * s)),
+                                       .color = darken(kDeepGold, 0.35),
+                                       .align = Align::Centre,
+                                       .fitWidth = r.w - 28 * s});
         }
     }
     return kit::takeButtonClick(ctx, body);
@@ -166,7 +192,10 @@ bool letterButton(Ctx& ctx, const Rect& r, const std::string& letter, bool used)
         fillRoundedRect(cr, r, radius, kParchment, fill);
         strokeRoundedRect(cr, r, radius, 1.2 * s, 0xFFFFFF, 0.4);
         drawTextCentered(cr, r.x + r.w / 2, r.y + r.h / 2, letter,
-                         TextStyle{.size = std::min(0.5 * r.h, 20 * s), .bold = true, .color = used ? kMutedText : kCreamText, .align = Align::Centre});
+                         TextStyle{.size = std::min(0.5 * r.h, 20 * s),
+                                   .bold = true,
+                                   .color = used ? kMutedText : kCreamText,
+                                   .align = Align::Centre});
     }
     if (used) return false;
     return kit::takeButtonClick(ctx, r);
@@ -177,7 +206,8 @@ bool toggleRow(Ctx& ctx, const Rect& r, const std::string& text, bool value) {
     const double s = ctx.uiScale;
     {
         SavedState keep(cr);
-        drawText(cr, r.x, r.y + r.h / 2 - 10 * s, text, TextStyle{.size = 15 * s, .color = kCreamText, .fitWidth = r.w - 110 * s});
+        drawText(cr, r.x, r.y + r.h / 2 - 10 * s, text,
+                 TextStyle{.size = 15 * s, .color = kCreamText, .fitWidth = r.w - 110 * s});
         const Rect track{r.x + r.w - 58 * s, r.y + r.h / 2 - 14 * s, 52 * s, 28 * s};
         if (value) fillRoundedRect(cr, track, 14 * s, kGold, 1.0);
         else fillRoundedRect(cr, track, 14 * s, kParchment, 0.7);
@@ -227,7 +257,8 @@ bool backButton(Ctx& ctx, double barHeight) {
         const double cy = r.y + r.h / 2;
         drawChevronIcon(cr, r.x + 14 * s, cy, std::min(0.42 * 34 * s, 11 * s), 3, kGold, 1.0);
         const std::string text = i18n::tr("common.back");
-        const TextStyle st = TextStyle{.size = std::min(0.44 * 34 * s, 15 * s), .bold = true, .color = kCreamText, .fitWidth = 130 * s - 30 * s};
+        const TextStyle st{
+            .size = std::min(0.44 * 34 * s, 15 * s), .bold = true, .color = kCreamText, .fitWidth = 130 * s - 30 * s};
         double th = 0;
         measureText(cr, text, st, nullptr, &th);
         drawText(cr, r.x + 24 * s, cy - th / 2, text, st);

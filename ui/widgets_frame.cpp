@@ -132,7 +132,10 @@ double gameHeader(Ctx& ctx, const std::string& title, bool* backClicked, bool sh
     if (backClicked) back = backButton(ctx, bar);
     {
         SavedState keep(cr);
-        drawTextCentered(cr, ctx.width / 2, bar / 2, title, TextStyle{.size = 22 * s, .bold = true, .color = kLightGold, .align = Align::Centre, .fitWidth = ctx.width / 2});
+        drawTextCentered(
+            cr, ctx.width / 2, bar / 2, title,
+            TextStyle{
+                .size = 22 * s, .bold = true, .color = kLightGold, .align = Align::Centre, .fitWidth = ctx.width / 2});
         if (showGold) drawLastingGold(ctx, bar);
     }
     if (backClicked) *backClicked = back;
@@ -146,7 +149,9 @@ double screenHeader(Ctx& ctx, const std::string& title, bool* backClicked) {
     const bool back = backButton(ctx, bar);
     if (backClicked) *backClicked = back;
     SavedState keep(ctx.cr);
-    drawTextCentered(ctx.cr, ctx.width / 2, bar / 2, title, TextStyle{.size = (compact ? 20 : 24) * s, .bold = true, .color = kCreamText, .align = Align::Centre});
+    drawTextCentered(
+        ctx.cr, ctx.width / 2, bar / 2, title,
+        TextStyle{.size = (compact ? 20 : 24) * s, .bold = true, .color = kCreamText, .align = Align::Centre});
     return bar;
 }
 
@@ -155,7 +160,7 @@ void footer(Ctx& ctx, double y) {
     const double s = ctx.uiScale;
     char version[64];
     std::snprintf(version, sizeof version, "v%s Build %d", platform::kVersion, platform::kBuild);
-    const TextStyle st = TextStyle{.size = 12 * s, .color = kMutedText, .align = Align::Centre};
+    const TextStyle st{.size = 12 * s, .color = kMutedText, .align = Align::Centre};
     SavedState keep(cr);
     double vh = 0;
     double mh = 0;
@@ -200,7 +205,12 @@ void statBar(Ctx& ctx, const Rect& r, double value, double max, uint32_t topColo
     }
     strokeRoundedRect(cr, r, 0, std::max(s, 1.0), kBevelDark, 1.0);
     if (!text.empty() && r.h >= 12 * s) {
-        drawTextIn(cr, r, text, TextStyle{.size = std::round(0.68 * r.h), .bold = true, .color = kCreamText, .align = Align::Centre, .fitWidth = r.w - 4 * s});
+        drawTextIn(cr, r, text,
+                   TextStyle{.size = std::round(0.68 * r.h),
+                             .bold = true,
+                             .color = kCreamText,
+                             .align = Align::Centre,
+                             .fitWidth = r.w - 4 * s});
     }
 }
 
@@ -218,7 +228,7 @@ void animBar(Ctx& ctx, const std::string& key, const Rect& r, double value, doub
     drawAnimBar(ctx.cr, r, b, color, e, s);
     if (!showNumbers || r.h < 10 * s) return;
     const std::string text = num(std::ceil(value)) + "/" + num(max);
-    TextStyle st = TextStyle{.size = std::round(0.62 * r.h), .color = 0x000000, .align = Align::Centre};
+    TextStyle st{.size = std::round(0.62 * r.h), .color = 0x000000, .align = Align::Centre};
     const double cx = r.x + r.w / 2;
     const double cy = r.y + r.h / 2;
     drawTextCentered(ctx.cr, cx + 1, cy + 1, text, st);  // the shadow's offset is one pixel at any scale
@@ -261,17 +271,29 @@ void hudPill(Ctx& ctx, const Rect& r, const std::string& text, const std::string
     const double cx = r.x + iconWidth + (r.w - iconWidth) / 2;
     const double fit = (r.w - iconWidth) - 12;
     if (text.empty()) {
-        drawTextCentered(cr, cx, r.y + r.h / 2, value, TextStyle{.size = std::min(0.52 * r.h, 18.0), .bold = true, .color = valueColor, .align = Align::Centre, .fitWidth = fit});
+        drawTextCentered(cr, cx, r.y + r.h / 2, value,
+                         TextStyle{.size = std::min(0.52 * r.h, 18.0),
+                                   .bold = true,
+                                   .color = valueColor,
+                                   .align = Align::Centre,
+                                   .fitWidth = fit});
         return;
     }
-    drawTextCentered(cr, cx, r.y + 0.3 * r.h, text, TextStyle{.size = std::min(0.28 * r.h, 11.0), .color = labelColor, .align = Align::Centre, .fitWidth = fit});
-    drawTextCentered(cr, cx, r.y + 0.68 * r.h, value, TextStyle{.size = std::min(0.42 * r.h, 17.0), .bold = true, .color = valueColor, .align = Align::Centre, .fitWidth = fit});
+    drawTextCentered(
+        cr, cx, r.y + 0.3 * r.h, text,
+        TextStyle{.size = std::min(0.28 * r.h, 11.0), .color = labelColor, .align = Align::Centre, .fitWidth = fit});
+    drawTextCentered(cr, cx, r.y + 0.68 * r.h, value,
+                     TextStyle{.size = std::min(0.42 * r.h, 17.0),
+                               .bold = true,
+                               .color = valueColor,
+                               .align = Align::Centre,
+                               .fitWidth = fit});
 }
 
 void wavyTitle(Ctx& ctx, double cx, double y, const std::string& text, double size,
                const std::vector<uint32_t>* palette) {
     cairo_t* cr = ctx.cr;
-    TextStyle st = TextStyle{.size = size, .bold = true, .color = kGold, .align = Align::Centre};
+    TextStyle st{.size = size, .bold = true, .color = kGold, .align = Align::Centre};
     const std::vector<std::string> chars = splitCharacters(text);
     std::vector<double> widths(chars.size());
     double total = 0;

@@ -128,7 +128,12 @@ void drawPlank(const Rect& plank, const Wood& wood, bool selected, bool pressed,
 }
 
 void drawWoodLabel(cairo_t* cr, const Rect& p, const Rect& r, const std::string& text, bool selected, double s) {
-    TextStyle st = TextStyle{.size = std::round(std::min(0.34 * r.h, 17 * s)), .bold = true, .color = 0x1A0E04, .alpha = 0.85, .align = Align::Centre, .fitWidth = p.w - 36 * s};
+    TextStyle st{.size = std::round(std::min(0.34 * r.h, 17 * s)),
+                 .bold = true,
+                 .color = 0x1A0E04,
+                 .alpha = 0.85,
+                 .align = Align::Centre,
+                 .fitWidth = p.w - 36 * s};
     st.upperCase = true;
     st.letterSpacing = 2 * s;
     st.minFit = 0.55;

@@ -35,7 +35,8 @@ TEST(BattleText, ACachedTextInksWhereTheKitDrawsIt) {
             cairo_scale(cached.cr, ratio, ratio);
             ui::drawText(kit.cr, 200, 30, "Frost Fenrir L17", st);
             cache.draw(cached.cr, 200, 30, "Frost Fenrir L17", st);
-            expectNear(cached.ink(), kit.ink(), "align " + std::to_string(static_cast<int>(align)) + " ratio " + std::to_string(ratio));
+            expectNear(cached.ink(), kit.ink(),
+                       "align " + std::to_string(static_cast<int>(align)) + " ratio " + std::to_string(ratio));
         }
     }
     double w = 0, h = 0;

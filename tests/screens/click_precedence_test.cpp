@@ -126,7 +126,8 @@ std::string openDismissDialog(ScreenHarness& h) {
     store::saveMeta();
     runfix::openScreens(h, {ui::kCity, ui::kKaserne});
     const double s = scale(h);
-    const ui::KaserneLayout lay = ui::kaserneLayout(meta.roster, h.ctx().width, h.ctx().height, s, ui::kHeaderHeight * s);
+    const ui::KaserneLayout lay =
+        ui::kaserneLayout(meta.roster, h.ctx().width, h.ctx().height, s, ui::kHeaderHeight * s);
     for (const ui::KaserneLine& line : lay.lines) {
         if (!line.hero) continue;
         const std::string id = line.hero->id;
@@ -139,7 +140,8 @@ std::string openDismissDialog(ScreenHarness& h) {
 
 bool overKaserneRow(ScreenHarness& h, Point p) {
     const double s = scale(h);
-    const ui::KaserneLayout lay = ui::kaserneLayout(store::meta().roster, h.ctx().width, h.ctx().height, s, ui::kHeaderHeight * s);
+    const ui::KaserneLayout lay =
+        ui::kaserneLayout(store::meta().roster, h.ctx().width, h.ctx().height, s, ui::kHeaderHeight * s);
     for (const ui::KaserneLine& line : lay.lines) {
         if (line.hero && holds(ui::kaserneRowRect(lay, line, s, 0), p) && holds(lay.list, p)) return true;
     }

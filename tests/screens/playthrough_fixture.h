@@ -45,7 +45,6 @@ using ::testing::AssertionFailure;
 using ::testing::AssertionResult;
 using ::testing::AssertionSuccess;
 
-
 // --- The world ---
 
 // A level-1 hero of the class with its starting weapon and nothing random.

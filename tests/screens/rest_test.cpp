@@ -45,7 +45,9 @@ struct RestSetup {
         h.frame();
     }
 
-    static ui::RestLayout layout(harness::ScreenHarness& h) { return ui::restLayout(h.ctx(), ui::kHeaderHeight * h.ctx().uiScale, 2); }
+    static ui::RestLayout layout(harness::ScreenHarness& h) {
+        return ui::restLayout(h.ctx(), ui::kHeaderHeight * h.ctx().uiScale, 2);
+    }
     static void clickHeal(harness::ScreenHarness& h) {
         const ui::Rect r = layout(h).heal;
         h.click(r.x + r.w / 2, r.y + r.h / 2);
