@@ -211,13 +211,12 @@ private:
     TextStyle outcomeStyle(const Ctx& ctx, double k) const {
         const double s = ctx.uiScale;
         const bool jackpot = loot_.outcome == LootQuality::Jackpot;
-        TextStyle st{.size = jackpot ? std::round(k * 24 * s) : 14 * s,
-                     .bold = true,
-                     .color = kLightGold,
-                     .align = Align::Centre,
-                     .fitWidth = ctx.width - 32 * s};
-        st.upperCase = true;
-        return st;
+        return {.size = jackpot ? std::round(k * 24 * s) : 14 * s,
+                .bold = true,
+                .color = kLightGold,
+                .align = Align::Centre,
+                .fitWidth = ctx.width - 32 * s,
+                .upperCase = true};
     }
 
     // Round the title at its largest, where the rays must not go.
