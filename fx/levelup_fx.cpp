@@ -107,7 +107,7 @@ void drawBanner(cairo_t* cr, std::string_view text, double cx, double cy, double
     st.size = std::round(26 * s * p.scale);
     st.bold = true;
     st.upperCase = true;
-    st.align = 1;
+    st.align = Align::Centre;
     // Long translations shrink to stay inside the banner.
     st.fitWidth = 240 * s * p.scale;
     st.minFit = 0.6;

@@ -124,7 +124,8 @@ AboutPage layoutAt(Ctx& ctx, double top, double factor) {
     for (const Row& r : kRows) {
         AboutLine line;
         line.text = rowText(r);
-        line.style = {.family = kFontSans, .size = r.size * k, .bold = r.bold, .color = r.color, .align = 1};
+        line.style = {
+            .family = kFontSans, .size = r.size * k, .bold = r.bold, .color = r.color, .align = Align::Centre};
         double w = 0;
         double h = 0;
         measureText(ctx.cr, line.text, line.style, &w, &h);

@@ -98,10 +98,10 @@ void drawRoundHeader(Ctx& ctx, battle::Scene& sc) {
     st.size = std::round(16 * s);
     st.bold = true;
     st.upperCase = true;
-    st.align = 1;
+    st.align = Align::Centre;
     st.color = theme::kLightGold;
     const std::string text = i18n::tr("battle.round", {{"n", std::to_string(sc.state.round)}});
-    sc.texts.drawShadowed(ctx.cr, ctx.width / 2, 22 * s, 1, 1, 1, text, st);
+    sc.texts.drawShadowed(ctx.cr, ctx.width / 2, 22 * s, text, st);
 }
 
 // A text in a dark rounded box centred on W/2 with its top at y.
@@ -109,7 +109,7 @@ void drawPill(Ctx& ctx, battle::TextCache& texts, const std::string& text, const
               double padY, double radius, double alpha) {
     const battle::TextCache::Size size = texts.measure(ctx.cr, text, st);
     const Rect box{ctx.width / 2 - size.w / 2 - padX, y, size.w + 2 * padX, size.h + 2 * padY};
-    fillRoundedRect(ctx.cr, box, radius, 0x140D09, alpha);
+    fillRoundedRect(ctx.cr, box, radius, theme::kPlateDark, alpha);
     texts.drawCentered(ctx.cr, box.x + box.w / 2, box.y + box.h / 2, text, st);
 }
 
@@ -120,7 +120,7 @@ void drawTurnPill(Ctx& ctx, battle::Scene& sc) {
     TextStyle st;
     st.size = std::round(12 * s);
     st.color = theme::kCreamText;
-    st.align = 1;
+    st.align = Align::Centre;
     drawPill(ctx, sc.texts, i18n::tr("battle.turn", {{"name", combatantName(*actor)}}), st, 44 * s, 10 * s, 3 * s, 8 * s,
              0.6);
 }
@@ -133,7 +133,7 @@ void drawBanner(Ctx& ctx, battle::Scene& sc) {
     st.bold = true;
     st.color = theme::kLightGold;
     st.letterSpacing = s;
-    st.align = 1;
+    st.align = Align::Centre;
     drawPill(ctx, sc.texts, sc.banner, st, battle::kBannerTop * s, 14 * s, 7 * s, 6 * s, 0.86);
 }
 

@@ -20,12 +20,12 @@ struct FlaskColors {
 
 FlaskColors flaskColors(rpg::ConsumableEffect effect) {
     switch (effect) {
-    case rpg::ConsumableEffect::HealHp: return {0xD8443A, 0xFF9AA0};
-    case rpg::ConsumableEffect::RestoreMp: return {0x3A72B2, 0x9FD0FF};
-    case rpg::ConsumableEffect::Revive: return {0xF4E25A, 0xFFFBE0};
-    case rpg::ConsumableEffect::Purify: return {0x4AC8A8, 0xC8FFE8};
-    case rpg::ConsumableEffect::AttackUp: return {0xE3692A, 0xFFD08A};
-    default: return {0x9AA3B2, 0xFFFFFF};
+    case rpg::ConsumableEffect::HealHp: return {theme::kHealCore, theme::kHealGlow};
+    case rpg::ConsumableEffect::RestoreMp: return {theme::kManaCore, theme::kManaGlow};
+    case rpg::ConsumableEffect::Revive: return {theme::kReviveCore, theme::kReviveGlow};
+    case rpg::ConsumableEffect::Purify: return {theme::kPurifyCore, theme::kPurifyGlow};
+    case rpg::ConsumableEffect::AttackUp: return {theme::kAttackUpCore, theme::kAttackUpGlow};
+    default: return {theme::kItemCore, theme::kItemGlow};
     }
 }
 
@@ -50,8 +50,6 @@ constexpr double kRowH = 30;      // times s
 constexpr double kRowStep = 34;   // times s
 constexpr double kBoxMaxH = 300;  // times s
 constexpr double kPagerW = 44;    // times s: each of the pager's buttons
-constexpr std::uint32_t kDimText = 0x917E5E;
-constexpr std::uint32_t kCostBlue = 0x5590D6;  // the mana bar's blue is too dark for a word on the box
 
 // The skills a hero's skills box lists.
 std::vector<const rpg::SkillDef*> menuSkills(const rpg::Combatant& actor) {
@@ -128,7 +126,7 @@ void drawRow(Scene& sc, Ctx& ctx, const Rect& row, const std::string& name, std:
     TextStyle ns;
     ns.size = std::round(12 * s);
     ns.color = noteColor;
-    ns.align = 2;
+    ns.align = Align::Right;
     ns.fitWidth = 0.55 * row.w;
     ns.minFit = 0.75;
     const std::string& noteText = sc.texts.elided(ctx.cr, note, ns, 0.55 * row.w);
@@ -156,12 +154,13 @@ void drawSkillRows(Scene& sc, Ctx& ctx, const SubmenuBox& box, const rpg::Combat
         std::string note;
         if (block) note = i18n::tr(block);
         else if (skill.manaCost > 0) note = num(skill.manaCost) + " " + i18n::tr("stat.mp");
-        const std::uint32_t noteColor = block ? theme::kMutedText : affordable ? kCostBlue : kDimText;
-        drawRow(sc, ctx, e.row, i18n::tr(skill.nameKey), open ? theme::kCreamText : kDimText, note, noteColor);
+        const std::uint32_t noteColor = block ? theme::kMutedText : affordable ? theme::kManaText : theme::kDimText;
+        drawRow(sc, ctx, e.row, i18n::tr(skill.nameKey), open ? theme::kCreamText : theme::kDimText, note, noteColor);
         if (block || !ctx.takeClick(e.row)) continue;
         if (!affordable) {
             audio::play(audio::Sfx::Error);
-            addFloat(sc, ctx, i18n::tr("battle.noMp"), e.row.x + e.row.w / 2, e.row.y + e.row.h / 2, 0xC2382F, true);
+            addFloat(sc, ctx, i18n::tr("battle.noMp"), e.row.x + e.row.w / 2, e.row.y + e.row.h / 2, theme::kDangerRed,
+                     true);
             continue;
         }
         sc.submenu = 0;
@@ -185,8 +184,8 @@ void drawItemRows(Scene& sc, Ctx& ctx, const SubmenuBox& box, const rpg::Combata
         const rpg::ItemInstance& item = hero->bag[e.index];
         const char* block = itemBlock(sc, item);
         fillRow(ctx, e.row, !block);
-        drawRow(sc, ctx, e.row, itemName(item), block ? kDimText : theme::kCreamText, block ? i18n::tr(block) : "",
-                theme::kMutedText);
+        drawRow(sc, ctx, e.row, itemName(item), block ? theme::kDimText : theme::kCreamText,
+                block ? i18n::tr(block) : "", theme::kMutedText);
         if (block || !ctx.takeClick(e.row)) continue;
         audio::play(audio::Sfx::Click);
         sc.submenu = 0;
@@ -210,7 +209,7 @@ void drawPager(Scene& sc, Ctx& ctx, const SubmenuBox& box) {
         const Rect& r = *buttons[i];
         const bool open = i == 0 ? box.page > 0 : box.page + 1 < box.pages;
         fillRow(ctx, r, open);
-        drawTriangleIcon(ctx.cr, r.x + r.w / 2, cy, 12 * s, i == 0 ? 3 : 1, open ? theme::kLightGold : kDimText);
+        drawTriangleIcon(ctx.cr, r.x + r.w / 2, cy, 12 * s, i == 0 ? 3 : 1, open ? theme::kLightGold : theme::kDimText);
         if (!open || !ctx.takeClick(r)) continue;
         audio::play(audio::Sfx::Click);
         sc.page = box.page + (i == 0 ? -1 : 1);
@@ -222,7 +221,7 @@ void drawSubmenu(Scene& sc, Ctx& ctx, const rpg::Combatant& actor) {
     const SubmenuBox box = submenuBox(sc, sc.submenu, ctx, &actor);
     if (box.box.h <= 0) return;
     sc.page = box.page;
-    fillRoundedRect(ctx.cr, box.box, 6 * s, 0x140D09, 0.97);
+    fillRoundedRect(ctx.cr, box.box, 6 * s, theme::kPlateDark, 0.97);
     strokeRoundedRect(ctx.cr, box.box, 6 * s, 2 * s, theme::kBrownBorder);
     if (box.pages > 1) drawPager(sc, ctx, box);
     if (sc.submenu == 1) drawSkillRows(sc, ctx, box, actor);
@@ -379,7 +378,7 @@ void announce(Scene& sc, Ctx& ctx, const rpg::Combatant& actor, const rpg::Skill
 void drawEmptyPanel(Scene& sc, Ctx& ctx) {
     const double s = ctx.uiScale;
     const double y = ctx.height - kPanelH * s;
-    fillRect(ctx.cr, {0, y, ctx.width, kPanelH * s}, 0x140D09, 0.88);
+    fillRect(ctx.cr, {0, y, ctx.width, kPanelH * s}, theme::kPlateDark, 0.88);
     fillRect(ctx.cr, {0, y, ctx.width, 3 * s}, theme::kBevelDark);
     resetChoosing(sc);
 }
@@ -416,7 +415,7 @@ double submenuH(const Scene& sc, int submenu, Ctx& ctx, const rpg::Combatant* ac
 void drawPanel(Scene& sc, Ctx& ctx, double panelH, const rpg::Combatant* actor) {
     const double s = ctx.uiScale;
     const double y = ctx.height - panelH;
-    fillRect(ctx.cr, {0, y, ctx.width, panelH}, 0x140D09, 0.88);
+    fillRect(ctx.cr, {0, y, ctx.width, panelH}, theme::kPlateDark, 0.88);
     fillRect(ctx.cr, {0, y, ctx.width, 3 * s}, theme::kBevelDark);
     if (!actor) {
         resetChoosing(sc);

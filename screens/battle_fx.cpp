@@ -9,6 +9,7 @@
 #include "fx/fx.h"
 #include "rules/items.h"
 #include "screens/battle_scene.h"
+#include "ui/theme.h"
 
 namespace ui::battle {
 namespace {
@@ -159,7 +160,7 @@ double physicalSkill(const Cast& c, const std::vector<std::string>& chosen) {
     }
     if (weapon == rpg::WeaponStaff) {
         audio::play(Sfx::CastFire);
-        shoot(c, rpg::FormOrb, rpg::TrailEmber, 0xFF7A2A, 0xFFE08A, 0.32, false);
+        shoot(c, rpg::FormOrb, rpg::TrailEmber, theme::kEmberCore, theme::kEmberGlow, 0.32, false);
         castAnim(c);
         return 0.34;
     }

@@ -6,6 +6,7 @@
 
 #include "ui/draw.h"
 #include "ui/sprites.h"
+#include "ui/theme.h"
 
 namespace ui::battle {
 namespace {
@@ -104,10 +105,10 @@ double afterImage(double t) {
 
 void drawTree(cairo_t* cr, double cx, double cy, double z) {
     const Rect crown{cx - 15 * z, cy - 32 * z, 30 * z, 20 * z};
-    fillRoundedRect(cr, crown, 12 * z, 0x3C6F28);
-    strokeRoundedRect(cr, crown, 12 * z, 2, 0x244A18);
-    fillRoundedRect(cr, {cx - 11 * z, cy - 20 * z, 22 * z, 15 * z}, 10 * z, 0x4F8A3A);
-    fillRect(cr, {cx - 3 * z, cy - 7 * z, 6 * z, 14 * z}, 0x5A341A);
+    fillRoundedRect(cr, crown, 12 * z, theme::kTreeCrown);
+    strokeRoundedRect(cr, crown, 12 * z, 2, theme::kTreeCrownEdge);
+    fillRoundedRect(cr, {cx - 11 * z, cy - 20 * z, 22 * z, 15 * z}, 10 * z, theme::kTreeCrownLight);
+    fillRect(cr, {cx - 3 * z, cy - 7 * z, 6 * z, 14 * z}, theme::kTreeTrunk);
 }
 
 // --- Floor ---
@@ -122,7 +123,7 @@ double edgeHalf(int i, double w) { return (0.49 - 0.11 * i / kFloorRows) * w; }
 
 void paintChequer(cairo_t* cr, double w, double h) {
     const double cx = w / 2;
-    setColor(cr, 0xFFFFFF, 0.05);
+    setColor(cr, theme::kShineWhite, 0.05);
     for (int i = 0; i < kFloorRows; ++i) {
         const double y0 = edgeY(i, h), y1 = edgeY(i + 1, h);
         const double h0 = edgeHalf(i, w), h1 = edgeHalf(i + 1, w);
@@ -254,11 +255,11 @@ void paintFloor(cairo_t* cr, void* user) {
     cairo_line_to(cr, 0.88 * w, kFloorTop * h);
     cairo_line_to(cr, 0.12 * w, kFloorTop * h);
     cairo_close_path(cr);
-    setColor(cr, 0x0C1808, 0.22);
+    setColor(cr, theme::kFieldShade, 0.22);
     cairo_fill(cr);
     paintChequer(cr, w, h);
-    paintGrid(cr, w, h, 2.5, 0x000000, 0.13);
-    paintGrid(cr, w, h, 1.2, 0xFFFFFF, 0.16);
+    paintGrid(cr, w, h, 2.5, theme::kShadowBlack, 0.13);
+    paintGrid(cr, w, h, 1.2, theme::kShineWhite, 0.16);
 }
 
 } // namespace ui::battle

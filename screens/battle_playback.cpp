@@ -16,12 +16,6 @@ namespace {
 
 using Event = rpg::CombatEvent;
 
-constexpr std::uint32_t kGreen = 0x5A9C3A;
-constexpr std::uint32_t kRed = 0xC2382F;
-constexpr std::uint32_t kBlue = 0x3A72B2;
-constexpr std::uint32_t kPurple = 0xA85AD8;
-constexpr std::uint32_t kPoisonGreen = 0x7BBF3A;
-
 bool isStatus(const Event& e, rpg::StatusKind kind) { return e.hasStatus && e.status == kind; }
 bool knownStatus(const Event& e) { return static_cast<int>(e.status) < rpg::kStatusCount; }
 
@@ -47,34 +41,34 @@ void damageBurst(Scene& sc, Ctx& ctx, const Event& e, const Impact& at) {
     if (e.crit) {
         burst(sc, ctx, at, theme::kLightGold, static_cast<int>(std::lround(10 * r + 14)), 18 * r + 46, true, true);
     } else {
-        burst(sc, ctx, at, kRed, static_cast<int>(std::lround(10 * r + 8)), 18 * r + 32, true, r > 0.3);
+        burst(sc, ctx, at, theme::kHpRed, static_cast<int>(std::lround(10 * r + 8)), 18 * r + 32, true, r > 0.3);
     }
 }
 
 void healBurst(Scene& sc, Ctx& ctx, const Event& e, const Impact& at) {
     if (e.actor.empty()) {
-        burst(sc, ctx, at, kGreen, 6, 22, false, false);
+        burst(sc, ctx, at, theme::kGainGreen, 6, 22, false, false);
         return;
     }
     sc.fx.column.push_back({ctx.now, at.px, at.py});
-    if (e.kind == Event::Revive) burst(sc, ctx, at, kGreen, 10, 28, false, false);
+    if (e.kind == Event::Revive) burst(sc, ctx, at, theme::kGainGreen, 10, 28, false, false);
 }
 
 void statusBurst(Scene& sc, Ctx& ctx, const Event& e, const Impact& at) {
     const bool positive = rpg::statusDesc(e.status).positive;
-    burst(sc, ctx, at, positive ? theme::kLightGold : kPurple, 8, 26, false, false);
+    burst(sc, ctx, at, positive ? theme::kLightGold : theme::kCurseViolet, 8, 26, false, false);
     if (isStatus(e, rpg::StatusKind::Regen)) {
         sc.fx.column.push_back({ctx.now, at.px, at.py});
         return;
     }
-    if (positive) link(sc, ctx, at, 0xFFE27A, 0xFFF8D0);
-    else link(sc, ctx, at, kPurple, 0xE6B8FF);
+    if (positive) link(sc, ctx, at, theme::kSparkYellow, theme::kSparkGlow);
+    else link(sc, ctx, at, theme::kCurseViolet, theme::kCurseGlow);
 }
 
 std::uint32_t tickColor(const Event& e) {
-    if (isStatus(e, rpg::StatusKind::Poison)) return kPoisonGreen;
-    if (isStatus(e, rpg::StatusKind::Burn)) return 0xE3692A;
-    return kGreen;
+    if (isStatus(e, rpg::StatusKind::Poison)) return theme::kPoisonGreen;
+    if (isStatus(e, rpg::StatusKind::Burn)) return theme::kBurnOrange;
+    return theme::kGainGreen;
 }
 
 void impact(Scene& sc, Ctx& ctx, const Event& e) {
@@ -90,8 +84,8 @@ void impact(Scene& sc, Ctx& ctx, const Event& e) {
         if (knownStatus(e)) statusBurst(sc, ctx, e, at);
         break;
     case Event::Purified:
-        burst(sc, ctx, at, 0xF4E25A, 10, 30, false, false);
-        link(sc, ctx, at, 0xFFE27A, 0xFFF8D0);
+        burst(sc, ctx, at, theme::kReviveYellow, 10, 30, false, false);
+        link(sc, ctx, at, theme::kSparkYellow, theme::kSparkGlow);
         break;
     case Event::Tick: burst(sc, ctx, at, tickColor(e), 6, 34, false, false); break;
     default: break;
@@ -102,7 +96,7 @@ void impact(Scene& sc, Ctx& ctx, const Event& e) {
 
 void steal(Scene& sc, Ctx& ctx, const Event& e, double x, double y) {
     if (e.looted) addFloat(sc, ctx, i18n::tr("battle.alreadyLooted"), x, y, theme::kMutedText);
-    else if (e.amount == 0 && e.item.empty()) addFloat(sc, ctx, i18n::tr("battle.stealFail"), x, y, kRed);
+    else if (e.amount == 0 && e.item.empty()) addFloat(sc, ctx, i18n::tr("battle.stealFail"), x, y, theme::kHpRed);
     rpg::RunState& run = store::run();
     if (!e.item.empty()) {
         rpg::ItemInstance item = rpg::makeItem(e.item);
@@ -121,7 +115,7 @@ void steal(Scene& sc, Ctx& ctx, const Event& e, double x, double y) {
 
 void tickText(Scene& sc, Ctx& ctx, const Event& e, double x, double y) {
     const bool gain = isStatus(e, rpg::StatusKind::Regen);
-    const std::uint32_t color = e.mana ? kBlue : gain ? kGreen : kPoisonGreen;
+    const std::uint32_t color = e.mana ? theme::kManaBlue : gain ? theme::kGainGreen : theme::kPoisonGreen;
     addFloat(sc, ctx, (gain ? "+" : "-") + num(e.amount), x, y, color);
 }
 
@@ -135,11 +129,11 @@ void announceEvent(Scene& sc, Ctx& ctx, const Event& e) {
     switch (e.kind) {
     case Event::Damage:
         sc.anims[e.target].hit = ctx.now;
-        addFloat(sc, ctx, "-" + num(e.amount), x, y, e.crit ? theme::kLightGold : kRed);
+        addFloat(sc, ctx, "-" + num(e.amount), x, y, e.crit ? theme::kLightGold : theme::kHpRed);
         audio::play(e.crit ? audio::Sfx::Crit : audio::Sfx::HitPhys);
         break;
     case Event::Heal:
-        addFloat(sc, ctx, "+" + num(e.amount), x, y, e.mana ? kBlue : kGreen);
+        addFloat(sc, ctx, "+" + num(e.amount), x, y, e.mana ? theme::kManaBlue : theme::kGainGreen);
         audio::play(audio::Sfx::Heal);
         break;
     case Event::StatusApplied: {
@@ -150,7 +144,7 @@ void announceEvent(Scene& sc, Ctx& ctx, const Event& e) {
         break;
     }
     case Event::Purified:
-        if (e.amount > 0) addFloat(sc, ctx, i18n::tr("battle.purified"), x, y, kGreen);
+        if (e.amount > 0) addFloat(sc, ctx, i18n::tr("battle.purified"), x, y, theme::kGainGreen);
         break;
     case Event::Death: audio::play(audio::Sfx::Death); break;
     case Event::Revive: audio::play(audio::Sfx::Revive); break;
@@ -170,14 +164,6 @@ void consume(Scene& sc, Ctx& ctx, const rpg::ActionOutcome& out) {
 
 namespace {
 
-TextStyle floatStyle(double s) {
-    TextStyle st;
-    st.size = std::round(15 * s);
-    st.bold = true;
-    st.align = 1;
-    return st;
-}
-
 bool overlaps(const Rect& a, const Rect& b) {
     return a.x < b.x + b.w && b.x < a.x + a.w && a.y < b.y + b.h && b.y < a.y + a.h;
 }
@@ -190,7 +176,8 @@ bool besides(const Rect& a, const Rect& b) { return a.x + a.w <= b.x || b.x + b.
 
 Rect floatRect(Scene& sc, Ctx& ctx, const Float& f, double now) {
     const double s = ctx.uiScale;
-    const TextCache::Size m = sc.texts.measure(ctx.cr, f.text, floatStyle(s));
+    const TextCache::Size m =
+        sc.texts.measure(ctx.cr, f.text, TextStyle{.size = std::round(15 * s), .bold = true, .align = Align::Centre});
     const double pad = f.boxed ? 6 * s : 0;
     const double y = f.y - std::min(40 * s * (now - f.start), f.rise);
     return {f.x - m.w / 2 - pad, y - m.h / 2 - pad / 2, m.w + 2 * pad, m.h + pad};
@@ -242,21 +229,21 @@ void drawFloats(Scene& sc, Ctx& ctx) {
     const double s = ctx.uiScale;
     std::erase_if(sc.floats, [&](const Float& f) { return !alive(f, ctx.now); });
     placeFloats(sc, ctx);
-    TextStyle st = floatStyle(s);
+    TextStyle st{.size = std::round(15 * s), .bold = true, .align = Align::Centre};
     for (const Float& f : sc.floats) {
         const double age = ctx.now - f.start;
         st.alpha = std::max(0.0, 1 - age / kFloatLife);
         st.color = f.color;
         const Rect r = floatRect(sc, ctx, f, ctx.now);
         if (f.boxed) {
-            fillRoundedRect(ctx.cr, r, 5 * s, 0x140D09, 0.92 * st.alpha);
+            fillRoundedRect(ctx.cr, r, 5 * s, theme::kPlateDark, 0.92 * st.alpha);
             strokeRoundedRect(ctx.cr, r, 5 * s, 1.5 * s, f.color, 0.8 * st.alpha);
         }
         const double top = r.y + r.h / 2 - sc.texts.measure(ctx.cr, f.text, st).h / 2;
         // Ringed in black all round: the words rise through bursts and glows
         // of every colour.
         TextStyle ring = st;
-        ring.color = 0x000000;
+        ring.color = theme::kShadowBlack;
         ring.alpha = std::min(1.0, 2 * st.alpha);  // dark while the word still reads
         for (const auto& [dx, dy] : {std::pair{-1, 0}, {1, 0}, {0, -1}, {0, 1}})
             sc.texts.draw(ctx.cr, f.x + dx, top + dy, f.text, ring);

@@ -28,7 +28,7 @@ void drawEndPanel(Ctx& ctx, bool victory) {
     st.bold = true;
     st.upperCase = true;
     st.letterSpacing = 2 * s;
-    st.color = victory ? theme::kLightGold : 0xC2382F;
+    st.color = victory ? theme::kLightGold : theme::kDangerRed;
     drawTextCentered(ctx.cr, ctx.width / 2, ctx.height - 48 * s,
                      i18n::tr(victory ? "battle.victory" : "battle.defeat"), st);
 }

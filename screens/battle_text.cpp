@@ -1,4 +1,5 @@
 #include "screens/battle_text.h"
+#include "ui/theme.h"
 
 #include <algorithm>
 #include <cmath>
@@ -53,8 +54,8 @@ const TextCache::Mask& TextCache::maskFor(cairo_t* cr, std::string_view text, co
     cairo_surface_set_device_scale(m.surface.get(), ratio, ratio);
     cairo_t* mc = cairo_create(m.surface.get());
     TextStyle white = st;
-    white.align = 0;
-    white.color = 0xFFFFFF;
+    white.align = Align::Left;
+    white.color = theme::kShineWhite;
     white.alpha = 1;
     drawText(mc, kPad, kPad, text, white);
     cairo_destroy(mc);
@@ -125,7 +126,7 @@ TextCache::Size TextCache::measure(cairo_t* cr, std::string_view text, const Tex
 void TextCache::draw(cairo_t* cr, double x, double y, std::string_view text, const TextStyle& st) {
     if (text.empty()) return;
     const Mask& m = maskFor(cr, text, st);
-    const double left = st.align == 1 ? x - m.size.w / 2 : st.align == 2 ? x - m.size.w : x;
+    const double left = st.align == Align::Centre ? x - m.size.w / 2 : st.align == Align::Right ? x - m.size.w : x;
     paint(cr, m, left, y, text, st.color, st.alpha);
 }
 
@@ -135,12 +136,9 @@ void TextCache::drawCentered(cairo_t* cr, double x, double y, std::string_view t
     paint(cr, m, x - m.size.w / 2, y - m.size.h / 2, text, st.color, st.alpha);
 }
 
-void TextCache::drawShadowed(cairo_t* cr, double x, double y, double dx, double dy, double shadowAlpha,
-                             std::string_view text, const TextStyle& st) {
-    TextStyle shadow = st;
-    shadow.color = 0x000000;
-    shadow.alpha = shadowAlpha;
-    draw(cr, x + dx, y + dy, text, shadow);
+void TextCache::drawShadowed(cairo_t* cr, double x, double y, std::string_view text, const TextStyle& st,
+                             const TextShadow& shadow) {
+    draw(cr, x + shadow.dx, y + shadow.dy, text, shadowStyle(st, shadow));
     draw(cr, x, y, text, st);
 }
 

@@ -29,9 +29,9 @@ public:
     void draw(cairo_t* cr, double x, double y, std::string_view text, const TextStyle& st);
     // Centred on (x, y).
     void drawCentered(cairo_t* cr, double x, double y, std::string_view text, const TextStyle& st);
-    // As draw, after the same text in black at shadowAlpha at (x + dx, y + dy).
-    void drawShadowed(cairo_t* cr, double x, double y, double dx, double dy, double shadowAlpha,
-                      std::string_view text, const TextStyle& st);
+    // As draw, over the text's drop shadow.
+    void drawShadowed(cairo_t* cr, double x, double y, std::string_view text, const TextStyle& st,
+                      const TextShadow& shadow = {});
 
     // The text as it fits into maxW in the style (with its own fit width and
     // smallest shrink applied first): whole, or cut at a character and ended

@@ -70,16 +70,8 @@ ChipFit fitChips(int n, double width, double s) {
     return {std::min(n, 2 * per), per, 2, k};
 }
 
-TextStyle nameStyle(double size, bool bold, std::uint32_t color) {
-    TextStyle st;
-    st.size = size;
-    st.bold = bold;
-    st.color = color;
-    return st;
-}
-
 Label placed(TextCache& texts, Ctx& ctx, std::string text, double x, double y, double size, bool level) {
-    const TextCache::Size m = texts.measure(ctx.cr, text, nameStyle(size, level, 0));
+    const TextCache::Size m = texts.measure(ctx.cr, text, TextStyle{.size = size, .bold = level});
     return {std::move(text), x, y, m.w, m.h, size, level};
 }
 
@@ -106,21 +98,23 @@ std::vector<Label> nameLabels(Scene& sc, Ctx& ctx, const rpg::Combatant& c, doub
     const double base = std::round(10 * ctx.uiScale);
     const std::string name = combatantName(c);
     const std::string level = c.level >= 1 ? "  " + levelLabel(c.level) : std::string();
-    const double nameW = texts.measure(ctx.cr, name, nameStyle(base, false, 0)).w;
-    const double levelW = level.empty() ? 0 : texts.measure(ctx.cr, level, nameStyle(base, true, 0)).w;
+    const double nameW = texts.measure(ctx.cr, name, TextStyle{.size = base}).w;
+    const double levelW =
+        level.empty() ? 0 : texts.measure(ctx.cr, level, TextStyle{.size = base, .bold = true}).w;
     std::vector<Label> out;
     if (stack && nameW + levelW > width && !level.empty() && (nameW <= width || hasBlank(name))) {
         std::vector<std::string> lines;
         for (const std::string& word : nameW <= width ? std::vector<std::string>{name} : words(name)) {
             const std::string joined = lines.empty() ? word : lines.back() + " " + word;
-            if (!lines.empty() && texts.measure(ctx.cr, joined, nameStyle(base, false, 0)).w <= width) lines.back() = joined;
+            if (!lines.empty() && texts.measure(ctx.cr, joined, TextStyle{.size = base}).w <= width)
+                lines.back() = joined;
             else lines.push_back(word);
         }
         double at = y;
         for (const std::string& line : lines) {
-            const double w = texts.measure(ctx.cr, line, nameStyle(base, false, 0)).w;
+            const double w = texts.measure(ctx.cr, line, TextStyle{.size = base}).w;
             const double size = w > width ? base * std::max(width / w, kNameMinFit) : base;
-            const std::string& cut = texts.elided(ctx.cr, line, nameStyle(size, false, 0), width);
+            const std::string& cut = texts.elided(ctx.cr, line, TextStyle{.size = size}, width);
             Label l = placed(texts, ctx, cut, x, at, size, false);
             l.x = x - l.w / 2;
             at += l.h;
@@ -134,7 +128,8 @@ std::vector<Label> nameLabels(Scene& sc, Ctx& ctx, const rpg::Combatant& c, doub
     const double pair = nameW + levelW;
     const double size = pair > width && pair > 0 ? base * std::max(width / pair, kNameMinFit) : base;
     Label lv = level.empty() ? Label{} : placed(texts, ctx, level, x, y, size, true);
-    const std::string& cut = texts.elided(ctx.cr, name, nameStyle(size, false, 0), std::max(width - lv.w, 0.0));
+    const std::string& cut =
+        texts.elided(ctx.cr, name, TextStyle{.size = size}, std::max(width - lv.w, 0.0));
     Label nm = placed(texts, ctx, cut, x, y, size, false);
     nm.x = x - (nm.w + lv.w) / 2;
     lv.x = nm.x + nm.w;
@@ -258,7 +253,7 @@ void paintShadow(cairo_t* cr, void* user) {
     const Shadow& sh = *static_cast<const Shadow*>(user);
     cairo_translate(cr, sh.rx, sh.ry);
     cairo_scale(cr, 1, sh.ry / sh.rx);
-    fillCircle(cr, 0, 0, sh.rx, 0x000000, 1.0);
+    fillCircle(cr, 0, 0, sh.rx, theme::kShadowBlack, 1.0);
 }
 
 // The shadow and the status rings on the GPU layer, painted once: beneath
@@ -282,8 +277,8 @@ void drawSoul(Ctx& ctx, double x, const Rect& sprite, double p) {
     const double a = std::max(0.0, p < 0.18 ? 0.85 * p / 0.18 : 0.85 * (1 - (p - 0.18) / 0.82));
     const double cy = sprite.y + 0.3 * sprite.h - 52 * s * p;
     const double r = (1 - 0.45 * p) * 6 * s;
-    fillCircle(ctx.cr, x, cy, r, 0xCFD6E4, a);
-    strokeCircle(ctx.cr, x, cy, r, 2 * s, 0x7F8798, a);
+    fillCircle(ctx.cr, x, cy, r, theme::kSoulFill, a);
+    strokeCircle(ctx.cr, x, cy, r, 2 * s, theme::kSoulEdge, a);
 }
 
 // How far a dead unit has fallen; a living one is not dying (so it can die again).
@@ -331,8 +326,8 @@ void drawHighlight(Scene& sc, Ctx& ctx, const rpg::Combatant& c, const Rect& car
     const bool running = sc.state.outcome == rpg::OutcomeRunning;
     const rpg::Combatant* actor = rpg::currentActor(sc.state);
     if (targetable(sc, c)) {
-        fillRoundedRect(cr, card, 4 * s, 0xC2382F, 0.22);
-        strokeRoundedRect(cr, card, 4 * s, 2 * s, 0xC2382F);
+        fillRoundedRect(cr, card, 4 * s, theme::kDangerRed, 0.22);
+        strokeRoundedRect(cr, card, 4 * s, 2 * s, theme::kDangerRed);
     } else if (running && actor && actor->id == c.id) {
         fillRoundedRect(cr, card, 4 * s, theme::kGold, 0.18);
         strokeRoundedRect(cr, card, 4 * s, 2 * s, theme::kLightGold);
@@ -341,7 +336,7 @@ void drawHighlight(Scene& sc, Ctx& ctx, const rpg::Combatant& c, const Rect& car
         const double dash[] = {6 * s, 5 * s};
         SavedState keep(cr);
         cairo_set_dash(cr, dash, 2, 0);
-        strokeRoundedRect(cr, card, 4 * s, 2 * s, 0xC2382F, 0.9);
+        strokeRoundedRect(cr, card, 4 * s, 2 * s, theme::kDangerRed, 0.9);
     }
 }
 
@@ -351,8 +346,8 @@ void drawChips(Ctx& ctx, TextCache& texts, const rpg::Combatant& c, const UnitPa
     TextStyle rounds;
     rounds.size = std::round(11 * k);
     rounds.bold = true;
-    rounds.color = 0x140F0A;
-    rounds.align = 2;
+    rounds.color = theme::kChipInk;
+    rounds.align = Align::Right;
     const double mid = p.chips.x + p.chips.w / 2;
     for (int i = 0; i < p.chipCount; ++i) {
         const rpg::StatusInstance& st = c.statuses[static_cast<std::size_t>(i)];
@@ -364,8 +359,8 @@ void drawChips(Ctx& ctx, TextCache& texts, const rpg::Combatant& c, const UnitPa
         const rpg::StatusDef& d = rpg::statusDesc(st.kind);
         const Rect chip{cx, y, cw, ch};
         fillRoundedRect(ctx.cr, chip, 3 * k, d.colour);
-        strokeRoundedRect(ctx.cr, chip, 3 * k, 1, d.positive ? 0x15300F : 0x3A0F0F);
-        drawStatusIcon(ctx.cr, st.kind, cx + 0.42 * ch, y + ch / 2, 0.62 * ch, 0x140F0A);
+        strokeRoundedRect(ctx.cr, chip, 3 * k, 1, d.positive ? theme::kBuffChipEdge : theme::kDebuffChipEdge);
+        drawStatusIcon(ctx.cr, st.kind, cx + 0.42 * ch, y + ch / 2, 0.62 * ch, theme::kChipInk);
         if (st.rounds > 0) texts.draw(ctx.cr, cx + cw - 3 * k, y + ch / 2 - 5.5 * k, std::to_string(st.rounds), rounds);
     }
 }
@@ -378,8 +373,8 @@ void drawMarks(Ctx& ctx, const Scene& sc, const rpg::Combatant& c, const Slot& s
                                      [](const rpg::StatusInstance& st) { return st.kind == rpg::StatusKind::Stun; });
     if (c.hp <= 0) {
         const double cy = sprite.y + 0.3 * sprite.h;
-        drawLine(ctx.cr, x - 9 * s, cy - 9 * s, x + 9 * s, cy + 9 * s, 3 * s, 0xC2382F);
-        drawLine(ctx.cr, x + 9 * s, cy - 9 * s, x - 9 * s, cy + 9 * s, 3 * s, 0xC2382F);
+        drawLine(ctx.cr, x - 9 * s, cy - 9 * s, x + 9 * s, cy + 9 * s, 3 * s, theme::kDangerRed);
+        drawLine(ctx.cr, x + 9 * s, cy - 9 * s, x - 9 * s, cy + 9 * s, 3 * s, theme::kDangerRed);
         return;
     }
     if (stunned) {
@@ -387,7 +382,7 @@ void drawMarks(Ctx& ctx, const Scene& sc, const rpg::Combatant& c, const Slot& s
         for (int i = 0; i < 3; ++i) {
             const double a = base + i * 2 * kPi / 3;
             drawStatusIcon(ctx.cr, rpg::StatusKind::Stun, x + 0.34 * sprite.w * std::cos(a),
-                           sprite.y - 6 * s + 5 * s * std::sin(a), 10 * s, 0xFFE27A);
+                           sprite.y - 6 * s + 5 * s * std::sin(a), 10 * s, theme::kSparkYellow);
         }
     }
     const rpg::Combatant* actor = rpg::currentActor(sc.state);
@@ -402,8 +397,8 @@ void drawMarks(Ctx& ctx, const Scene& sc, const rpg::Combatant& c, const Slot& s
 void drawName(Ctx& ctx, TextCache& texts, const UnitParts& p) {
     const double s = ctx.uiScale;
     for (const Label& l : p.labels) {
-        const TextStyle st = nameStyle(l.size, l.level, l.level ? theme::kLightGold : theme::kCreamText);
-        texts.drawShadowed(ctx.cr, l.x, l.y, s, s, 0.8, l.text, st);
+        const TextStyle st{.size = l.size, .bold = l.level, .color = l.level ? theme::kLightGold : theme::kCreamText};
+        texts.drawShadowed(ctx.cr, l.x, l.y, l.text, st, {.dx = s, .dy = s, .alpha = 0.8});
     }
 }
 
@@ -413,21 +408,21 @@ void barNumbers(Ctx& ctx, TextCache& texts, const Rect& r, double value, double 
     TextStyle st;
     st.size = std::round(0.62 * r.h);
     st.color = theme::kCreamText;
-    st.align = 1;
+    st.align = Align::Centre;
     st.fitWidth = r.w - 2 * ctx.uiScale;
     const std::string text = num(std::ceil(value)) + "/" + num(max);
     const double top = r.y + r.h / 2 - texts.measure(ctx.cr, text, st).h / 2;
-    texts.drawShadowed(ctx.cr, r.x + r.w / 2, top, 1, 1, 1, text, st);
+    texts.drawShadowed(ctx.cr, r.x + r.w / 2, top, text, st);
 }
 
 void drawBars(Ctx& ctx, TextCache& texts, const rpg::Combatant& c, const Rect& bars) {
     const double s = ctx.uiScale;
     const Rect hp{bars.x, bars.y, bars.w, 13 * s};
-    animBar(ctx, "hp-" + c.id, hp, c.hp, c.stats.maxHp, 0xC2382F, false);
+    animBar(ctx, "hp-" + c.id, hp, c.hp, c.stats.maxHp, theme::kHpRed, false);
     barNumbers(ctx, texts, hp, c.hp, c.stats.maxHp);
     if (c.stats.maxMp <= 0) return;
     const Rect mp{hp.x, bars.y + 15 * s, bars.w, 13 * s};
-    animBar(ctx, "mp-" + c.id, mp, c.mp, c.stats.maxMp, 0x3A72B2, false);
+    animBar(ctx, "mp-" + c.id, mp, c.mp, c.stats.maxMp, theme::kManaBlue, false);
     barNumbers(ctx, texts, mp, c.mp, c.stats.maxMp);
 }
 

@@ -30,10 +30,6 @@ namespace ui {
 
 namespace {
 
-constexpr int kEscape = 27;
-constexpr std::uint32_t kAscensionRed = 0xFF7A68;  // a red that reads on the sky plate
-constexpr std::uint32_t kPaleGold = 0xFFE08A;      // gold that reads on the deep gold of the run card
-
 // Content of the scrolled column, in units of the UI scale: margin,
 // greeting, party panel and gap, run card and five doors, heading, two rows
 // of shops, bottom margin.
@@ -51,18 +47,18 @@ struct Door {
 };
 
 constexpr Door kDoors[] = {
-    {"city.party", "city.partyDesc", kParty, 0, 0x3A72B2, CityIcon::Party},
-    {"city.trainer", "city.trainerDesc", kTrainer, 0, 0xA85AD8, CityIcon::Trainer},
-    {"city.scrolls", "city.scrollsDesc", kScrollShop, 0, 0x7FB0E8, CityIcon::Trainer},
-    {"city.kaserne", "city.kaserneDesc", kKaserne, 0, 0xC2382F, CityIcon::Barracks},
-    {"city.runeTower", "city.runeTowerDesc", kRuneTower, 0, 0x7FE8E8, CityIcon::RuneTower},
+    {"city.party", "city.partyDesc", kParty, 0, theme::kPlaceParty, CityIcon::Party},
+    {"city.trainer", "city.trainerDesc", kTrainer, 0, theme::kPlaceTrainer, CityIcon::Trainer},
+    {"city.scrolls", "city.scrollsDesc", kScrollShop, 0, theme::kPlaceScrolls, CityIcon::Trainer},
+    {"city.kaserne", "city.kaserneDesc", kKaserne, 0, theme::kPlaceKaserne, CityIcon::Barracks},
+    {"city.runeTower", "city.runeTowerDesc", kRuneTower, 0, theme::kPlaceRuneTower, CityIcon::RuneTower},
 };
 
 constexpr Door kShops[] = {
-    {"city.weaponsmith", "city.weaponDesc", kShop, 0, 0xB5703A, CityIcon::Weaponsmith},
-    {"city.armorer", "city.armorDesc", kShop, 1, 0x5FB6D8, CityIcon::Armourer},
-    {"city.apothecary", "city.apothecaryDesc", kShop, 2, 0x5A9C3A, CityIcon::Apothecary},
-    {"city.tavern", "city.tavernDesc", kShop, 3, 0xD8A23A, CityIcon::Tavern},
+    {"city.weaponsmith", "city.weaponDesc", kShop, 0, theme::kPlaceWeaponsmith, CityIcon::Weaponsmith},
+    {"city.armorer", "city.armorDesc", kShop, 1, theme::kPlaceArmourer, CityIcon::Armourer},
+    {"city.apothecary", "city.apothecaryDesc", kShop, 2, theme::kPlaceApothecary, CityIcon::Apothecary},
+    {"city.tavern", "city.tavernDesc", kShop, 3, theme::kPlaceTavern, CityIcon::Tavern},
 };
 static_assert(std::size(kDoors) == std::tuple_size_v<decltype(CityLayout::doors)>);
 static_assert(std::size(kShops) == std::tuple_size_v<decltype(CityLayout::shops)>);
@@ -84,19 +80,15 @@ void drawGreeting(Ctx& ctx, const CityLayout& l, double s) {
     TextStyle st;
     st.family = kFontSans;
     st.size = 13 * s;
-    st.align = 1;
+    st.align = Align::Centre;
     st.wrapWidth = l.innerW;
     // A dark shadow keeps the muted text readable over the bright sky.
     const std::string text = i18n::tr("city.greeting");
     double tw = 0, th = 0;
     measureText(cr, text, st, &tw, &th);
     skyPlate(ctx, {l.innerX + l.innerW / 2 - tw / 2 - 10 * s, l.contentTop - 3 * s, tw + 20 * s, th + 6 * s});
-    st.color = 0x000000;
-    st.alpha = 0.75;
-    drawTextTop(cr, l.innerX + 1, l.contentTop + 1, text, st);
     st.color = theme::kMutedText;
-    st.alpha = 1;
-    drawTextTop(cr, l.innerX, l.contentTop, text, st);
+    drawShadowedTextTop(cr, l.innerX, l.contentTop, text, st, {.alpha = 0.75});
 }
 
 // The party in one row, stepping out of phase, each with its level below.
@@ -159,7 +151,7 @@ void CityScreen::update(Ctx& ctx) {
     drawScenery(ctx);
     bool back = false;
     gameHeader(ctx, i18n::tr("city.title"), &back, false);
-    if (back || ctx.input.hasKey(kEscape)) {
+    if (ctx.backAsked(back)) {
         Game::instance().pop();
         return;
     }
@@ -170,7 +162,7 @@ void CityScreen::update(Ctx& ctx) {
         TextStyle st;
         st.size = 12 * s;
         st.bold = true;
-        st.color = kAscensionRed;
+        st.color = theme::kPlateRed;
         const std::string text = i18n::tr("city.ascension", {{"n", num(ascension)}});
         double tw = 0, th = 0;
         measureText(ctx.cr, text, st, &tw, &th);
@@ -241,14 +233,14 @@ bool CityScreen::action(Ctx& ctx, const Rect& r, const std::string& title, const
     head.size = 16 * s;
     head.bold = true;
     head.upperCase = true;
-    head.align = 1;
-    head.color = highlight ? kPaleGold : theme::kCreamText;
+    head.align = Align::Centre;
+    head.color = highlight ? theme::kPaleGold : theme::kCreamText;
     head.fitWidth = textW;
     TextStyle sub;
     sub.size = 10 * s;
     // Muted text would vanish on the highlighted card's gold.
     sub.color = highlight ? theme::kCreamText : theme::kMutedText;
-    sub.align = 1;
+    sub.align = Align::Centre;
     sub.wrapWidth = textW;
     const TextLine lines[] = {{title, &head}, {desc, &sub}};
     drawTextStack(cr, {textX, c.y, textW, c.h}, lines, 2, 3 * s);
@@ -259,7 +251,7 @@ bool CityScreen::action(Ctx& ctx, const Rect& r, const std::string& title, const
 
 CityLayout cityLayout(double width, double height, double s, bool ascensionLine, double scroll) {
     CityLayout l;
-    const double header = 52 * s;
+    const double header = kHeaderHeight * s;
     l.goldY = header + 4 * s;
     double y = l.goldY + 26 * s;
     if (ascensionLine) {

@@ -61,7 +61,9 @@ GameState runResultEntry(bool lost, int depth, double gold) {
     return result;
 }
 
-void skyPlate(Ctx& ctx, const Rect& r) { fillRoundedRect(ctx.cr, r, std::min(r.h / 2, 10 * ctx.uiScale), 0x140D09, 0.62); }
+void skyPlate(Ctx& ctx, const Rect& r) {
+    fillRoundedRect(ctx.cr, r, std::min(r.h / 2, 10 * ctx.uiScale), theme::kPlateDark, 0.62);
+}
 
 void drawGoldLine(Ctx& ctx, double y, double fontSize) {
     cairo_t* cr = ctx.cr;
@@ -77,20 +79,8 @@ void drawGoldLine(Ctx& ctx, double y, double fontSize) {
     SavedState keep(cr);
     skyPlate(ctx, {x - 8 * s, y + drop, tw + 20 * s + 16 * s, 20 * s});
     drawRimmedCoin(cr, x + 7 * s, y + 10 * s + drop, 7 * s, s, 1);
-    st.color = 0x000000;
-    drawText(cr, x + 20 * s + 1, y + 2 * s + drop + 1, text, st);
     st.color = theme::kLightGold;
-    drawText(cr, x + 20 * s, y + 2 * s + drop, text, st);
-}
-
-TextStyle textStyle(double size, bool bold, std::uint32_t color, int align, double fit) {
-    TextStyle st;
-    st.size = size;
-    st.bold = bold;
-    st.color = color;
-    st.align = align;
-    st.fitWidth = fit;
-    return st;
+    drawShadowedText(cr, x + 20 * s, y + 2 * s + drop, text, st);
 }
 
 void drawRimmedCoin(cairo_t* cr, double cx, double cy, double r, double s, double alpha) {
@@ -99,10 +89,10 @@ void drawRimmedCoin(cairo_t* cr, double cx, double cy, double r, double s, doubl
 }
 
 double pageHeader(Ctx& ctx, const std::string& title, bool* leave) {
-    gpuFillRect(0, 0, ctx.width, ctx.height, kScreenFill, 1.0);
+    gpuFillRect(0, 0, ctx.width, ctx.height, theme::kScreenFill, 1.0);
     bool back = false;
     const double top = screenHeader(ctx, title, &back);
-    *leave = back || ctx.input.hasKey(27);
+    *leave = ctx.backAsked(back);
     return top;
 }
 

@@ -34,14 +34,9 @@ void skyPlate(Ctx& ctx, const Rect& r);
 // text down by the difference.
 void drawGoldLine(Ctx& ctx, double y, double fontSize);
 
-// A text style in the monospaced list; sizes already scaled, align 0 left,
-// 1 centre, 2 right, fit 0 never shrinks.
-TextStyle textStyle(double size, bool bold, std::uint32_t color, int align = 0, double fit = 0);
-
 // The plain gold coin beside gold amounts: a disc of radius r with a darker
 // ring just inside its edge (s is the UI scale).
 void drawRimmedCoin(cairo_t* cr, double cx, double cy, double r, double s, double alpha = 1.0);
-
 
 // Opens a web or mail link through the desktop. An address without a scheme
 // ("example.org") is opened as "https://example.org". What the desktop does
@@ -53,10 +48,6 @@ std::string linkUrl(const std::string& address);
 // Tests record links instead of opening them; null restores SDL_OpenURL.
 using LinkOpener = int (*)(const char* url);
 void setLinkOpener(LinkOpener opener);
-
-
-// What full-window screens without scenery clear the window to.
-inline constexpr std::uint32_t kScreenFill = 0x1B1410;
 
 // The top of such a screen: the window cleared, the header with its title
 // and back button. Returns where content starts; *leave tells whether Back

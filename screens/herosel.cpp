@@ -30,9 +30,7 @@ using namespace theme;
 constexpr int kPicks = 3;
 constexpr double kCardHeight = 320;  // scaled
 constexpr double kGap = 12;          // between cards, scaled
-constexpr double kPulsePeriod = 1.8; // s, one swell of the picked outline
-constexpr uint32_t kMissingText = 0x917E5E;
-constexpr uint32_t kBadgeText = 0x120D09;
+constexpr double kPulsePeriod = 1.8;  // s, one swell of the picked outline
 
 const char* roleKey(rpg::ClassRole role) {
     switch (role) {
@@ -49,10 +47,6 @@ double pulseAlpha(double now) {
     return 0.35 + 0.65 * (0.5 - 0.5 * std::cos(kPi * x));
 }
 
-TextStyle centred(double size, bool bold, uint32_t color) {
-    return {.family = kFontMono, .size = size, .bold = bold, .color = color, .align = 1};
-}
-
 void drawBadge(Ctx& ctx, const Rect& card, int number) {
     cairo_t* cr = ctx.cr;
     const double s = ctx.uiScale;
@@ -63,7 +57,8 @@ void drawBadge(Ctx& ctx, const Rect& card, int number) {
     fillRect(cr, {r.x, r.y, b, r.h}, kLightGold);
     fillRect(cr, {r.x, r.y + r.h - b, r.w, b}, kDeepGold);
     fillRect(cr, {r.x + r.w - b, r.y, b, r.h}, kDeepGold);
-    drawTextCentered(cr, r.x + r.w / 2, r.y + r.h / 2, std::to_string(number), centred(13 * s, true, kBadgeText));
+    drawTextCentered(cr, r.x + r.w / 2, r.y + r.h / 2, std::to_string(number),
+                     TextStyle{.size = 13 * s, .bold = true, .color = theme::kBadgeInk, .align = Align::Centre});
 }
 
 // Hit points, attack, magic and speed of the class at level 1, in four
@@ -75,8 +70,10 @@ void drawStats(Ctx& ctx, const Rect& card, const rpg::Stats& base, double top, u
     const double q = (card.w - 16 * s - 3 * 8 * s) / 4;
     for (int j = 0; j < 4; ++j) {
         const double cx = card.x + 8 * s + j * (q + 8 * s) + q / 2;
-        drawTextTop(cr, cx, top, i18n::tr(rpg::statLabelKey(kShown[j])), centred(9 * s, false, labelColor));
-        drawTextTop(cr, cx, top + 12 * s, num(rpg::statValue(base, kShown[j])), centred(13 * s, true, kCreamText));
+        drawTextTop(cr, cx, top, i18n::tr(rpg::statLabelKey(kShown[j])),
+                    TextStyle{.size = 9 * s, .color = labelColor, .align = Align::Centre});
+        drawTextTop(cr, cx, top + 12 * s, num(rpg::statValue(base, kShown[j])),
+                    TextStyle{.size = 13 * s, .bold = true, .color = kCreamText, .align = Align::Centre});
     }
 }
 
@@ -99,13 +96,13 @@ void drawCard(Ctx& ctx, const Rect& card, int cls, int pick) {
 
     const double cx = card.x + card.w / 2;
     const double nameTop = spriteTop + z + 8 * s;
-    TextStyle name = centred(16 * s, true, kCreamText);
+    TextStyle name{.size = 16 * s, .bold = true, .color = kCreamText, .align = Align::Centre};
     name.fitWidth = card.w - 16 * s;
     name.upperCase = true;
     drawTextTop(cr, cx, nameTop, i18n::tr(def.nameKey), name);
 
     const double roleTop = nameTop + 22 * s;
-    TextStyle role = centred(11 * s, false, soft);
+    TextStyle role{.size = 11 * s, .color = soft, .align = Align::Centre};
     role.fitWidth = card.w - 16 * s;
     role.upperCase = true;
     role.letterSpacing = s;
@@ -113,7 +110,7 @@ void drawCard(Ctx& ctx, const Rect& card, int cls, int pick) {
 
     const double labelTop = roleTop + 20 * s;
     drawStats(ctx, card, def.base, labelTop, soft);
-    TextStyle blurb = centred(10 * s, false, soft);
+    TextStyle blurb{.size = 10 * s, .color = soft, .align = Align::Centre};
     blurb.wrapWidth = card.w - 16 * s;
     drawTextTop(cr, card.x + 8 * s, labelTop + 34 * s, i18n::tr(def.blurbKey), blurb);
 
@@ -126,12 +123,12 @@ public:
         sceneBackdrop(ctx, {.theme = kSceneDarkGold, .count = 10, .horizon = 0.5});
         bool back = false;
         const double header = gameHeader(ctx, i18n::tr("heroSelect.title"), &back, false);
-        if (back || ctx.input.hasKey(27)) {
+        if (ctx.backAsked(back)) {
             Game::instance().pop();
             return;
         }
         const double s = ctx.uiScale;
-        TextStyle hint = centred(13 * s, false, kMutedText);
+        TextStyle hint{.size = 13 * s, .color = kMutedText, .align = Align::Centre};
         hint.fitWidth = ctx.width - 32 * s;
         drawTextTop(ctx.cr, ctx.width / 2, header + 6 * s, i18n::tr("heroSelect.hint", {{"n", num(kPicks)}}), hint);
 
@@ -171,7 +168,7 @@ private:
         // would show through the note.
         fillRect(ctx.cr, bar, kDarkerPanel, 1.0);
         drawTextIn(ctx.cr, bar, i18n::tr("heroSelect.pickMore", {{"n", num(missing)}}),
-                   centred(16 * ctx.uiScale, false, kMissingText));
+                   TextStyle{.size = 16 * ctx.uiScale, .color = theme::kDimText, .align = Align::Centre});
         return false;
     }
 

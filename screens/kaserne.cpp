@@ -26,11 +26,6 @@ namespace {
 
 using namespace theme;
 
-constexpr int kEscape = 27;
-constexpr std::uint32_t kHpRed = 0xC2382F;
-constexpr std::uint32_t kPartyGreen = 0x5A9C3A;
-constexpr std::uint32_t kReserveTag = 0x917E5E;
-
 // What the list's click asked for, applied once the list is drawn.
 struct RosterClick {
     bool openParty = false;
@@ -47,10 +42,10 @@ class KaserneScreen final : public Screen {
 public:
     void update(Ctx& ctx) override {
         const double s = ctx.uiScale;
-        gpuFillRect(0, 0, ctx.width, ctx.height, kScreenFill, 1.0);
+        gpuFillRect(0, 0, ctx.width, ctx.height, theme::kScreenFill, 1.0);
         bool back = false;
         const double headerH = gameHeader(ctx, i18n::tr("city.kaserne"), &back, false);
-        if (back || ctx.input.hasKey(kEscape)) {
+        if (ctx.backAsked(back)) {
             Game::instance().pop();
             return;
         }
@@ -90,9 +85,9 @@ private:
         const double parked = static_cast<double>(meta.roster.size()) - party;
         const double cap = rpg::partyCap(static_cast<double>(meta.ascension));
         drawText(ctx.cr, list.x + 16 * s, y, i18n::tr("kaserne.active", {{"n", num(party)}, {"cap", num(cap)}}),
-                 textStyle(13 * s, true, kGold));
+                 TextStyle{.size = 13 * s, .bold = true, .color = kGold});
         drawText(ctx.cr, list.x + list.w - 16 * s, y, i18n::tr("kaserne.parked", {{"n", num(parked)}}),
-                 textStyle(13 * s, true, kMutedText, 2));
+                 TextStyle{.size = 13 * s, .bold = true, .color = kMutedText, .align = Align::Right});
     }
 
     // Draws the groups and offers the click to each visible row: its gear
@@ -104,7 +99,7 @@ private:
         const bool canDismiss = meta.roster.size() >= 2;
         const Rect& L = lay.list;
         RosterClick click;
-        TextStyle head = textStyle(13 * s, true, kLightGold);
+        TextStyle head{.size = 13 * s, .bold = true, .color = kLightGold};
         head.upperCase = true;
         for (const KaserneLine& line : lay.lines) {
             if (!line.hero) {
@@ -132,26 +127,27 @@ private:
         cairo_t* cr = ctx.cr;
         const double s = ctx.uiScale;
         pixelPanel(ctx, R, true);
-        if (member) strokeRoundedRect(cr, R, 0, 2 * s, kPartyGreen);
+        if (member) strokeRoundedRect(cr, R, 0, 2 * s, theme::kGainGreen);
         const int frame = static_cast<int>(2 * ctx.now + R.y) % 2;
         drawSpriteCairo(cr, rpg::classDef(hero.cls).id, R.x + 10 * s, R.y + 8 * s, 48 * s, 48 * s, nullptr, frame,
                         false, 1.0);
         drawText(cr, R.x + 66 * s, R.y + 8 * s, hero.name.empty() ? className(hero.cls) : hero.name,
-                 textStyle(14 * s, true, kCreamText, 0, R.w - 216 * s));
-        TextStyle tag = textStyle(9 * s, true, member ? kPartyGreen : kReserveTag, 2);
+                 TextStyle{.size = 14 * s, .bold = true, .color = kCreamText, .fitWidth = R.w - 216 * s});
+        TextStyle tag{
+            .size = 9 * s, .bold = true, .color = member ? theme::kGainGreen : theme::kDimText, .align = Align::Right};
         tag.upperCase = true;
         drawText(cr, R.x + R.w - 70 * s, R.y + 10 * s, i18n::tr(member ? "kaserne.inParty" : "kaserne.parkedTag"),
                  tag);
         drawText(cr, R.x + 66 * s, R.y + 26 * s,
                  className(hero.cls) + " \u00B7 " + i18n::tr("common.level") + " " + num(hero.level),
-                 textStyle(11 * s, false, kMutedText));
+                 TextStyle{.size = 11 * s, .color = kMutedText});
         const play::Vitals v = play::vitals(hero);
-        animBar(ctx, "kaserne." + hero.id, {R.x + 66 * s, R.y + 44 * s, R.w - 136 * s, 10 * s},
-                std::max(0.0, v.hp), v.maxHp, kHpRed, false);
-        TextStyle gear = textStyle(20 * s, false, kGold);
+        animBar(ctx, "kaserne." + hero.id, {R.x + 66 * s, R.y + 44 * s, R.w - 136 * s, 10 * s}, std::max(0.0, v.hp),
+                v.maxHp, theme::kHpRed, false);
+        TextStyle gear{.size = 20 * s, .color = kGold};
         gear.family = kFontSans;
         drawTextCentered(cr, R.x + R.w - 50 * s, R.y + 32 * s, "\u2699", gear);
-        TextStyle cross = textStyle(18 * s, true, kHpRed);
+        TextStyle cross{.size = 18 * s, .bold = true, .color = theme::kHpRed};
         cross.family = kFontSans;
         drawTextCentered(cr, R.x + R.w - 18 * s, R.y + 32 * s, "\u2715", cross);
     }

@@ -21,10 +21,6 @@ using namespace theme;
 
 constexpr double kEntryHeight = 92;  // scaled
 
-TextStyle centred(double size, bool bold, bool italic, uint32_t color) {
-    return {.family = kFontSans, .size = size, .bold = bold, .italic = italic, .color = color, .align = 1};
-}
-
 std::string licenceLine(const LicenseEntry& e) {
     if (!*e.version) return e.licence;
     return std::string("v") + e.version + "  \u00B7  " + e.licence;
@@ -58,11 +54,17 @@ private:
         const double s = ctx.uiScale;
         const double cx = ctx.width / 2;
         const LicenseEntry& e = licenseEntry(i);
-        drawTextTop(cr, cx, y + 14 * s, e.component, centred(16 * s, true, false, kCreamText));
-        drawTextTop(cr, cx, y + 36 * s, licenceLine(e), centred(12 * s, false, false, kGold));
-        drawTextTop(cr, cx, y + 55 * s, e.holders, centred(12 * s, false, true, kMutedText));
+        drawTextTop(
+            cr, cx, y + 14 * s, e.component,
+            TextStyle{.family = kFontSans, .size = 16 * s, .bold = true, .color = kCreamText, .align = Align::Centre});
+        drawTextTop(cr, cx, y + 36 * s, licenceLine(e),
+                    TextStyle{.family = kFontSans, .size = 12 * s, .color = kGold, .align = Align::Centre});
+        drawTextTop(
+            cr, cx, y + 55 * s, e.holders,
+            TextStyle{
+                .family = kFontSans, .size = 12 * s, .italic = true, .color = kMutedText, .align = Align::Centre});
         if (*e.address) {
-            const TextStyle st = centred(11 * s, false, false, kGold);
+            const TextStyle st{.family = kFontSans, .size = 11 * s, .color = kGold, .align = Align::Centre};
             drawTextTop(cr, cx, y + 72 * s, e.address, st);
             double w = 0;
             double h = 0;
@@ -80,7 +82,7 @@ private:
     static void drawNote(Ctx& ctx, double y) {
         const double s = ctx.uiScale;
         const double wrap = std::min(560 * s, ctx.width - 64 * s);
-        TextStyle st = centred(std::round(12 * s), false, false, kMutedText);
+        TextStyle st{.family = kFontSans, .size = std::round(12 * s), .color = kMutedText, .align = Align::Centre};
         st.wrapWidth = wrap;
         drawTextTop(ctx.cr, ctx.width / 2 - wrap / 2, y, i18n::tr("licenses.noteSystem"), st);
     }

@@ -29,8 +29,6 @@ namespace ui {
 
 namespace {
 
-constexpr int kEscape = 27;
-
 // The map's nodes row by row (the start row -1 first), each row by column.
 using SortedRows = std::map<std::int32_t, std::vector<const rpg::MapNode*>>;
 
@@ -67,7 +65,7 @@ void drawScenery(const Ctx& ctx, int world, std::int32_t activeRow, std::int32_t
 void drawPartyStrip(Ctx& ctx, double y) {
     cairo_t* cr = ctx.cr;
     const double s = ctx.uiScale;
-    fillRoundedRect(cr, {8 * s, y, ctx.width - 16 * s, 40 * s}, 6 * s, 0x140D09, 0.62);
+    fillRoundedRect(cr, {8 * s, y, ctx.width - 16 * s, 40 * s}, 6 * s, theme::kPlateDark, 0.62);
     const std::vector<rpg::Hero*> heroes = store::partyHeroes();
     const double n = static_cast<double>(heroes.size());
     if (heroes.empty()) return;
@@ -89,7 +87,7 @@ void drawPartyStrip(Ctx& ctx, double y) {
         lvl.color = theme::kLightGold;
         drawText(cr, x + std::min(nameW, 0.7 * cw) + 4 * s, y + 6 * s, levelLabel(hero.level), lvl);
         const play::Vitals v = play::vitals(hero);
-        animBar(ctx, "map." + hero.id, {x, y + 22 * s, cw, 12 * s}, v.hp, v.maxHp, 0xC2382F, false);
+        animBar(ctx, "map." + hero.id, {x, y + 22 * s, cw, 12 * s}, v.hp, v.maxHp, theme::kHpRed, false);
     }
 }
 
@@ -104,7 +102,8 @@ void drawTrail(cairo_t* cr, const MapLayout& l, std::int32_t activeRow) {
         SavedState keep(cr);
         cairo_translate(cr, (x1 + x2) / 2, (y1 + y2) / 2);
         cairo_rotate(cr, std::atan2(y2 - y1, x2 - x1));
-        fillRoundedRect(cr, {-len / 2, -thick / 2, len, thick}, thick / 2, taken ? 0x9C6B1E : 0x5E4324, 0.92);
+        fillRoundedRect(cr, {-len / 2, -thick / 2, len, thick}, thick / 2, taken ? theme::kRoadTaken : theme::kRoad,
+                        0.92);
     };
     for (std::int32_t r = -1; r <= l.rows - 2; ++r) {
         const double sigma = (r % 2 == 0) ? 1 : -1;
@@ -116,8 +115,8 @@ void drawTrail(cairo_t* cr, const MapLayout& l, std::int32_t activeRow) {
         bar(mx, my, l.cx, y2, r < activeRow);
     }
     for (std::int32_t r = -1; r <= l.rows - 1; ++r) {
-        fillCircle(cr, l.cx, l.rowY(r), 13 * s, 0x4A3518, 0.9);
-        strokeCircle(cr, l.cx, l.rowY(r), 12 * s, 2 * s, 0x6E5024, 0.9);
+        fillCircle(cr, l.cx, l.rowY(r), 13 * s, theme::kRowMark, 0.9);
+        strokeCircle(cr, l.cx, l.rowY(r), 12 * s, 2 * s, theme::kRowMarkEdge, 0.9);
     }
 }
 
@@ -152,7 +151,7 @@ void MapScreen::update(Ctx& ctx) {
 
     bool back = false;
     const double header = gameHeader(ctx, i18n::tr("map.worldTitle", {{"n", num(world)}}), &back, false);
-    if (back || ctx.input.hasKey(kEscape)) {
+    if (ctx.backAsked(back)) {
         Game::instance().pop();
         return;
     }
@@ -199,7 +198,7 @@ bool MapScreen::field(Ctx& ctx, const Rect& tile, const rpg::MapNode& node, cons
 
     // Every tile is opaque, so the road never shows through; what cannot be
     // entered is dimmed by its outline and a softer sign.
-    std::uint32_t fill = 0x241A11, outline = look.colour, ink = theme::kMutedText;
+    std::uint32_t fill = theme::kNodeFill, outline = look.colour, ink = theme::kMutedText;
     double edge = 0.5, q = 0.8;
     if (f.current) {
         fill = theme::kDeepGold;
@@ -219,17 +218,12 @@ bool MapScreen::field(Ctx& ctx, const Rect& tile, const rpg::MapNode& node, cons
     if (pulsing) {
         const Rect outer{sr.x - 3 * s, sr.y - 3 * s, sr.w + 6 * s, sr.h + 6 * s};
         strokeRoundedRect(cr, outer, 0, 3 * s, look.colour, 0.85 * o);
-        TextStyle arrow;
-        arrow.family = kFontSans;
-        arrow.size = 13 * s;
-        arrow.color = 0x000000;
-        arrow.alpha = 0.7;
+        const TextStyle arrow{
+            .family = kFontSans, .size = 13 * s, .color = theme::kLightGold, .alpha = 0.75 + 0.25 * o};
         const double ay = tile.y - 19 * s - 4 * s * o;
         // A dark copy under it: the arrow stands on the open sky.
-        drawTextTop(cr, tile.x + tile.w / 2 + std::max(s, 1.0), ay + std::max(s, 1.0), "▼", arrow);
-        arrow.color = theme::kLightGold;
-        arrow.alpha = 0.75 + 0.25 * o;
-        drawTextTop(cr, tile.x + tile.w / 2, ay, "▼", arrow);
+        const double off = std::max(s, 1.0);
+        drawShadowedTextTop(cr, tile.x + tile.w / 2, ay, "▼", arrow, {.dx = off, .dy = off, .alpha = 0.7});
     } else if (f.cleared) {
         const double shimmer = 0.5 - 0.5 * std::cos(kPi * std::fmod(ctx.now, 5.2) / 2.6);
         fillRect(cr, sr, theme::kGold, 0.04 + 0.1 * shimmer);
@@ -242,11 +236,11 @@ bool MapScreen::field(Ctx& ctx, const Rect& tile, const rpg::MapNode& node, cons
     glyph.family = kFontSans;
     glyph.size = 24 * s;
     glyph.color = theme::readableOn(theme::mix(ground, f.current ? ink : look.colour, q), ground);
-    glyph.align = 1;
+    glyph.align = Align::Centre;
     TextStyle label;
     label.size = std::max(9 * s, 8.0);  // 9 units would be 6.5 pixels in the smallest window
     label.color = theme::readableOn(theme::mix(ground, ink, q), ground);
-    label.align = 1;
+    label.align = Align::Centre;
     label.upperCase = true;
     label.fitWidth = sr.w - 6 * s;
     label.minFit = 0.85;

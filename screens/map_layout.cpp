@@ -4,6 +4,8 @@
 #include <array>
 
 #include "ui/screens.h"
+#include "ui/theme.h"
+#include "ui/widgets.h"
 
 namespace ui {
 
@@ -11,18 +13,18 @@ namespace {
 
 // In rpg::NodeType order. The boss wears the epic rarity's colour.
 constexpr std::array<MapNodeLook, rpg::kNodeTypeCount> kNodeLooks = {{
-    {0xC2382F, "⚔", kBattle},      // battle
-    {0xE3692A, "☠", kBattle},      // elite
-    {0x5A9C3A, "♨", kRest},        // rest
-    {0xD8A23A, "▣", kTreasure},    // treasure
-    {0x3A72B2, "⚖", kScrollShop},  // shop: the scroll shop or the merchant, by the shop rule
-    {0xE3C23A, "♛", kBattle},      // boss
-    {0xA8987A, "●", -1},           // start
-    {0xF4C95A, "⚅", kDice},        // dice
-    {0x5A9C3A, "◉", kShell},       // shell
-    {0xB06AC8, "▦", kMemory},      // memory
-    {0xD08A3A, "⚒", kWhack},       // whack
-    {0xD8A23A, "◎", kCoin},        // coin
+    {theme::kNodeBattle, "⚔", kBattle},      // battle
+    {theme::kNodeElite, "☠", kBattle},       // elite
+    {theme::kNodeRest, "♨", kRest},          // rest
+    {theme::kNodeTreasure, "▣", kTreasure},  // treasure
+    {theme::kNodeShop, "⚖", kScrollShop},    // shop: the scroll shop or the merchant, by the shop rule
+    {theme::kNodeBoss, "♛", kBattle},        // boss
+    {theme::kNodeStart, "●", -1},            // start
+    {theme::kNodeDice, "⚅", kDice},          // dice
+    {theme::kNodeShell, "◉", kShell},        // shell
+    {theme::kNodeMemory, "▦", kMemory},      // memory
+    {theme::kNodeWhack, "⚒", kWhack},        // whack
+    {theme::kNodeCoin, "◎", kCoin},          // coin
 }};
 
 // Row pitch, tile size and gap, in units of the UI scale.
@@ -34,7 +36,6 @@ constexpr double kContentBelow = 108;  // the start row and the margins around t
 constexpr double kScrollSlack = 32;
 
 // Header, gold line and party strip above the map view.
-constexpr double kHeader = 52;
 constexpr double kGoldLine = 4 + 24;
 constexpr double kStrip = 40 + 8;
 
@@ -74,7 +75,7 @@ MapLayout mapLayout(double width, double height, double s, std::int32_t rows, do
     l.rows = rows;
     l.cx = width / 2;
     l.hw = std::min(width - 24 * s, 440 * s) / 2;
-    const double top = (kHeader + kGoldLine + kStrip) * s;
+    const double top = (kHeaderHeight + kGoldLine + kStrip) * s;
     l.view = {0, top, width, height - top};
     l.oy = top + 16 * s - scroll;
     return l;

@@ -97,8 +97,13 @@ private:
         cairo_t* cr = ctx.cr;
         const double s = ctx.uiScale;
         const std::string title = i18n::tr("app.title");
-        const TextStyle st{.family = kFontMono, .size = std::round(l.titleSize), .bold = true, .color = kLightGold,
-                           .align = 1, .letterSpacing = 3 * s, .upperCase = true};
+        const TextStyle st{.family = kFontMono,
+                           .size = std::round(l.titleSize),
+                           .bold = true,
+                           .color = kLightGold,
+                           .align = Align::Centre,
+                           .letterSpacing = 3 * s,
+                           .upperCase = true};
         const double cy = l.top + 0.6 * l.titleSize - 3 * s * o;
         {
             SavedState keep(cr);
@@ -143,8 +148,12 @@ private:
     static void drawTagline(Ctx& ctx, const MenuLayout& l) {
         const double s = ctx.uiScale;
         const double wrap = std::min(560 * s, ctx.width - 32 * s);
-        const TextStyle st{.family = kFontMono, .size = 13 * s, .color = kMutedText, .align = 1,
-                           .letterSpacing = s, .wrapWidth = wrap};
+        const TextStyle st{.family = kFontMono,
+                           .size = 13 * s,
+                           .color = kMutedText,
+                           .align = Align::Centre,
+                           .letterSpacing = s,
+                           .wrapWidth = wrap};
         drawTextTop(ctx.cr, ctx.width / 2 - wrap / 2, l.taglineY, i18n::tr("app.tagline"), st);
     }
 

@@ -11,6 +11,7 @@
 #include "screens/common.h"
 #include "screens/minigames_layout.h"
 #include "ui/audio.h"
+#include "ui/keys.h"
 #include "ui/screens.h"
 #include "ui/theme.h"
 #include "ui/widgets.h"
@@ -18,14 +19,6 @@
 namespace ui {
 
 namespace {
-
-constexpr int kEscape = 27;
-constexpr int kReturn = 13;
-
-constexpr uint32_t kBoxFill = 0x140D09;
-constexpr uint32_t kWinText = 0xEAF6C8;
-constexpr uint32_t kLoseText = 0xFF9A8A;
-constexpr uint32_t kDimPlateText = 0x917E5E;
 
 struct LooseState {
     rpg::Rng rng;
@@ -53,27 +46,22 @@ double textBox(Ctx& ctx, double top, const std::string& text, const TextStyle& s
     double th = 0;
     measureText(ctx.cr, text, style, &tw, &th);
     const Rect box{0.5 * ctx.width - tw / 2 - 12 * s, top, tw + 24 * s, th + 12 * s};
-    fillRoundedRect(ctx.cr, box, 8 * s, kBoxFill, 0.6);
+    fillRoundedRect(ctx.cr, box, 8 * s, theme::kPlateDark, 0.6);
     drawShadowedTextTop(ctx.cr, 0.5 * ctx.width - style.wrapWidth / 2, top + 6 * s, text, style);
     return box.y + box.h;
 }
-
-TextStyle paragraph(const Ctx& ctx, double size, bool bold, uint32_t color) {
-    const double s = ctx.uiScale;
-    TextStyle st = miniText(size, bold, color);
-    st.align = 1;
-    st.wrapWidth = std::min(760 * s, ctx.width - 48 * s);
-    return st;
-}
-
-TextStyle ruleStyle(const Ctx& ctx) { return paragraph(ctx, 13 * ctx.uiScale, false, theme::kCreamText); }
 
 } // namespace
 
 Rect minigamePlayArea(Ctx& ctx, double header, const std::string& info) {
     const double s = ctx.uiScale;
     double th = 0;
-    measureText(ctx.cr, info, ruleStyle(ctx), nullptr, &th);
+    measureText(ctx.cr, info,
+                TextStyle{.size = 13 * ctx.uiScale,
+                          .color = theme::kCreamText,
+                          .align = Align::Centre,
+                          .wrapWidth = std::min(760 * ctx.uiScale, ctx.width - 48 * ctx.uiScale)},
+                nullptr, &th);
     // The rule box: 10s below the header, the text with 6s above and below.
     const double top = header + 10 * s + th + 12 * s + 14 * s;
     return {0, top, ctx.width, std::max(ctx.height - 140 * s - top, 120 * s)};
@@ -120,7 +108,7 @@ void MiniBase::update(Ctx& ctx) {
 
     bool back = false;
     const double header = gameHeader(ctx, i18n::tr(titleKey_), &back, false);
-    if (back || ctx.input.hasKey(kEscape)) {
+    if (ctx.backAsked(back)) {
         // Leaving an unfinished game keeps the node open; a finished one
         // counts as lost, so walking away from a win gives no chest.
         if (outcome_ != 0) consume(false);
@@ -136,20 +124,33 @@ void MiniBase::update(Ctx& ctx) {
 }
 
 void MiniBase::drawRuleBox(Ctx& ctx, double top) {
-    textBox(ctx, top, infoText(), ruleStyle(ctx));
+    textBox(ctx, top, infoText(),
+            TextStyle{.size = 13 * ctx.uiScale,
+                      .color = theme::kCreamText,
+                      .align = Align::Centre,
+                      .wrapWidth = std::min(760 * ctx.uiScale, ctx.width - 48 * ctx.uiScale)});
 }
 
 void MiniBase::drawResult(Ctx& ctx) {
     const double s = ctx.uiScale;
     const bool won = outcome_ == 2;
     const double y = bannerY_ > 0 ? bannerY_ : ctx.height - 122 * s;
-    const TextStyle st = won ? paragraph(ctx, 22 * s, true, kWinText) : paragraph(ctx, 20 * s, true, kLoseText);
+    const TextStyle st = won ? TextStyle{.size = 22 * s,
+                                         .bold = true,
+                                         .color = theme::kBrightPlateText,
+                                         .align = Align::Centre,
+                                         .wrapWidth = std::min(760 * ctx.uiScale, ctx.width - 48 * ctx.uiScale)}
+                             : TextStyle{.size = 20 * s,
+                                         .bold = true,
+                                         .color = theme::kLossPlateText,
+                                         .align = Align::Centre,
+                                         .wrapWidth = std::min(760 * ctx.uiScale, ctx.width - 48 * ctx.uiScale)};
     textBox(ctx, y, won ? i18n::tr(winKey()) : loseText(), st);
 
     const double bw = std::min(320 * s, ctx.width - 48 * s);
     const Rect button{0.5 * ctx.width - bw / 2, y + 46 * s, bw, 48 * s};
     const bool clicked = menuButton(ctx, button, i18n::tr(won ? "dice.openChest" : "common.leave"), true);
-    if (clicked || ctx.input.hasKey(kReturn)) consume(won);
+    if (clicked || ctx.input.hasKey(key::kReturn)) consume(won);
 }
 
 void MiniBase::consume(bool won) {
@@ -173,24 +174,9 @@ void MiniBase::consume(bool won) {
 void drawDisabledButton(Ctx& ctx, const Rect& r, const std::string& label, double textSize, double radius) {
     // Nearly opaque: the dim label must read over the bright ground too.
     fillRoundedRect(ctx.cr, r, radius, theme::kDarkerPanel, 0.88);
-    TextStyle st = miniText(textSize, false, kDimPlateText);
+    TextStyle st{.size = textSize, .color = theme::kDimText};
     st.fitWidth = r.w - 16 * ctx.uiScale;
     drawTextIn(ctx.cr, r, label, st);
-}
-
-TextStyle miniText(double size, bool bold, uint32_t color) {
-    TextStyle st;
-    st.size = size;
-    st.bold = bold;
-    st.color = color;
-    return st;
-}
-
-void drawShadowedTextTop(cairo_t* cr, double x, double y, const std::string& text, const TextStyle& style) {
-    TextStyle shadow = style;
-    shadow.color = 0x000000;
-    drawTextTop(cr, x + 1, y + 1, text, shadow);
-    drawTextTop(cr, x, y, text, style);
 }
 
 std::unique_ptr<Screen> makeMinigameScreen(const GameState& s) {

@@ -80,10 +80,5 @@ std::unique_ptr<MiniBase> makeWhackGame(const GameState& entry);
 // The look of a main button that cannot be pressed yet (or any more): a dim
 // plate with a dim label.
 void drawDisabledButton(Ctx& ctx, const Rect& r, const std::string& label, double textSize, double radius);
-// A text style of the monospaced list; the rest at the defaults.
-TextStyle miniText(double size, bool bold, uint32_t color);
-// Text with its top at y and a black shadow one unit down and right, so that
-// it reads over the busy backdrop.
-void drawShadowedTextTop(cairo_t* cr, double x, double y, const std::string& text, const TextStyle& style);
 
 } // namespace ui

@@ -14,8 +14,6 @@ namespace ui {
 
 namespace {
 
-constexpr uint32_t kRainbow[7] = {0xFF5A5A, 0xFFB13A, 0xFFE24A, 0x7EE787, 0x5AD7FF, 0x9A7BFF, 0xFF7BD5};
-constexpr uint32_t kMarkInk = 0x3A2410;
 constexpr const char* kHeadsMark = "\u265B";  // ♛
 constexpr const char* kTailsMark = "\u2726";  // ✦
 constexpr int kSparks = 28;
@@ -81,7 +79,7 @@ private:
             const double x = 0.5 * ctx.width + ((53 * i % 100) / 100.0 - 0.5) * 2.4 * D * o;
             const double y = cy + 0.12 * D + ((29 * i % 100) / 100.0 - 0.45) * 1.5 * D * o;
             const double r = ((i % 4) * 3 + 5) * s * (0.5 + 0.7 * o) * 0.5;
-            fillCircle(ctx.cr, x, y, r, kRainbow[i % 7], 0.95 * std::sin(kPi * o));
+            fillCircle(ctx.cr, x, y, r, theme::kCoinRainbow[i % 7], 0.95 * std::sin(kPi * o));
         }
     }
 
@@ -95,10 +93,10 @@ private:
             cairo_scale(cr, 1, std::max(c, 0.06));
             fillCircle(cr, 0, 0, D / 2, theme::kGold);
             strokeCircle(cr, 0, 0, D / 2 - 2.5 * s, 5 * s, theme::kDeepGold);
-            fillCircle(cr, -0.17 * D, -0.19 * D, 0.15 * D, 0xFFFFFF, 0.4);
+            fillCircle(cr, -0.17 * D, -0.19 * D, 0.15 * D, theme::kShineWhite, 0.4);
         }
         if (c <= 0.35) return;
-        TextStyle st = miniText(std::round(0.42 * D), true, kMarkInk);
+        TextStyle st{.size = std::round(0.42 * D), .bold = true, .color = theme::kCoinMarkInk};
         st.family = kFontSans;
         st.alpha = std::min((c - 0.35) / 0.3, 1.0);
         const bool shown = !running() && !inAir(t);
@@ -109,7 +107,7 @@ private:
     void resultLine(Ctx& ctx, const CoinLayout& L) const {
         const double s = ctx.uiScale;
         const std::string side = i18n::tr(heads_ ? "coin.heads" : "coin.tails");
-        const TextStyle st = miniText(15 * s, true, theme::kLightGold);
+        const TextStyle st{.size = 15 * s, .bold = true, .color = theme::kLightGold};
         double tw = 0, th = 0;
         measureText(ctx.cr, side, st, &tw, &th);
         const double top = L.coinY + 0.55 * L.diameter;
@@ -124,12 +122,12 @@ private:
             const Rect& r = L.cards[k];
             const bool chosen = choice_ == k;
             // Dark enough under the gold mark on any ground; the chosen card glows.
-            fillRoundedRect(cr, r, 10 * s, 0x140D09, 0.72);
+            fillRoundedRect(cr, r, 10 * s, theme::kPlateDark, 0.72);
             if (chosen) fillRoundedRect(cr, r, 10 * s, theme::kGold, 0.12);
             strokeRoundedRect(cr, r, 10 * s, 3 * s, chosen ? theme::kLightGold : theme::kBevelDark);
-            TextStyle mark = miniText(30 * s, false, theme::kGold);
+            TextStyle mark{.size = 30 * s, .color = theme::kGold};
             mark.family = kFontSans;
-            TextStyle name = miniText(13 * s, true, chosen ? theme::kLightGold : theme::kCreamText);
+            TextStyle name{.size = 13 * s, .bold = true, .color = chosen ? theme::kLightGold : theme::kCreamText};
             name.fitWidth = r.w - 8 * s;
             const TextLine lines[2] = {{k == 0 ? kHeadsMark : kTailsMark, &mark},
                                        {i18n::tr(k == 0 ? "coin.heads" : "coin.tails"), &name}};

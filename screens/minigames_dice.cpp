@@ -27,9 +27,6 @@ constexpr int kPips[7][7] = {
     {0, 2, 3, 5, 6, 8, -1},
 };
 
-constexpr uint32_t kPlayerPip = 0x1C2A4A;
-constexpr uint32_t kRoguePip = 0x7A2030;
-
 // How one die shows this frame.
 struct DieLook {
     int face = 1;
@@ -58,18 +55,19 @@ void drawDie(cairo_t* cr, double cx, double cy, double side, const DieLook& look
     const Rect body{-S / 2, -S / 2, S, S};
     const double line = std::max(0.05 * S, 2.0);
     if (look.hidden) {
-        fillRoundedRect(cr, body, 0.17 * S, 0x2A2218);
-        strokeRoundedRect(cr, body, 0.17 * S, line, 0x4A3A24);
-        drawTextCentered(cr, 0, 0, "?", miniText(std::round(0.43 * S), true, 0x948262));
+        fillRoundedRect(cr, body, 0.17 * S, theme::kDieHidden);
+        strokeRoundedRect(cr, body, 0.17 * S, line, theme::kDieHiddenEdge);
+        drawTextCentered(cr, 0, 0, "?",
+                         TextStyle{.size = std::round(0.43 * S), .bold = true, .color = theme::kDieHiddenMark});
         return;
     }
-    fillRoundedRect(cr, body, 0.17 * S, 0xF0EAD8);
-    strokeRoundedRect(cr, body, 0.17 * S, line, 0x140F0A);
+    fillRoundedRect(cr, body, 0.17 * S, theme::kDieFace);
+    strokeRoundedRect(cr, body, 0.17 * S, line, theme::kChipInk);
     const int face = std::clamp(look.face, 1, 6);
     for (const int* c = kPips[face]; *c >= 0; ++c) {
         const double px = (*c % 3 + 0.5) * S / 3 - S / 2;
         const double py = (*c / 3 + 0.5) * S / 3 - S / 2;
-        fillCircle(cr, px, py, 0.09 * S, look.rogue ? kRoguePip : kPlayerPip);
+        fillCircle(cr, px, py, 0.09 * S, look.rogue ? theme::kRoguePip : theme::kPlayerPip);
     }
 }
 
@@ -162,8 +160,8 @@ private:
 
         std::string label = i18n::tr(rogue ? "dice.npc" : "dice.you");
         if (shown > 0) label += "  " + num(sum);
-        TextStyle st = miniText(14 * s, true, highlighted ? 0xFFFFFF : theme::kLightGold);
-        st.align = 1;
+        TextStyle st{.size = 14 * s, .bold = true, .color = highlighted ? theme::kShineWhite : theme::kLightGold};
+        st.align = Align::Centre;
         drawShadowedTextTop(cr, cx, y, label, st);
     }
 

@@ -19,13 +19,6 @@ namespace ui {
 
 namespace {
 
-constexpr uint32_t kCardFace = 0xF0EAD8;
-constexpr uint32_t kCardBack = 0x2A1F3A;
-constexpr uint32_t kCardBackLine = 0xB06AC8;
-constexpr uint32_t kMatched = 0x5A9C3A;
-constexpr uint32_t kMistake = 0xFF7A68;  // a red that reads on the dark plate
-constexpr uint32_t kCountdownText = 0xEAF6C8;
-
 class MemoryGame final : public MiniBase {
 public:
     explicit MemoryGame(const GameState& entry) : MiniBase(entry, "memory.title", "memory.info") {
@@ -120,9 +113,10 @@ private:
         }
         const double s = ctx.uiScale;
         const double cx = 0.5 * ctx.width;
-        fillCircle(ctx.cr, cx, L.top + 28 * s, 28 * s, 0x140D09, 0.7);
+        fillCircle(ctx.cr, cx, L.top + 28 * s, 28 * s, theme::kPlateDark, 0.7);
         strokeCircle(ctx.cr, cx, L.top + 28 * s, 26 * s, 3 * s, theme::kLightGold);
-        drawTextTop(ctx.cr, cx, L.top + 8 * s, num(n), miniText(30 * s, true, kCountdownText));
+        drawTextTop(ctx.cr, cx, L.top + 8 * s, num(n),
+                    TextStyle{.size = 30 * s, .bold = true, .color = theme::kBrightPlateText});
     }
 
     // On a dark plate like the countdown's: the sky behind it is too light
@@ -130,18 +124,19 @@ private:
     void mistakesLine(Ctx& ctx, const MemoryLayout& L) const {
         const double s = ctx.uiScale;
         const std::string text = i18n::tr("memory.mistakes", {{"n", num(mistakes_)}});
-        const TextStyle st = miniText(15 * s, true, mistakes_ == 0 ? theme::kLightGold : kMistake);
+        const TextStyle st{
+            .size = 15 * s, .bold = true, .color = mistakes_ == 0 ? theme::kLightGold : theme::kPlateRed};
         double tw = 0, th = 0;
         measureText(ctx.cr, text, st, &tw, &th);
         fillRoundedRect(ctx.cr, {0.5 * ctx.width - tw / 2 - 12 * s, L.top + 9 * s, tw + 24 * s, th + 10 * s}, 8 * s,
-                        0x140D09, 0.7);
+                        theme::kPlateDark, 0.7);
         drawShadowedTextTop(ctx.cr, 0.5 * ctx.width, L.top + 14 * s, text, st);
     }
 
     void drawFace(Ctx& ctx, const Rect& r, int i) const {
         const double s = ctx.uiScale;
-        fillRoundedRect(ctx.cr, r, 8 * s, kCardFace);
-        strokeRoundedRect(ctx.cr, r, 8 * s, 3 * s, matched_[i] ? kMatched : theme::kBevelDark);
+        fillRoundedRect(ctx.cr, r, 8 * s, theme::kCardFace);
+        strokeRoundedRect(ctx.cr, r, 8 * s, 3 * s, matched_[i] ? theme::kGainGreen : theme::kBevelDark);
         const Face& f = faces_[cards_[i]];
         drawSpriteCairo(ctx.cr, f.sprite, r.x + 8 * s, r.y + 8 * s, r.w - 16 * s, r.h - 16 * s, &f.recolor, 0, false,
                         1);
@@ -149,9 +144,10 @@ private:
 
     void drawBack(Ctx& ctx, const Rect& r) const {
         const double s = ctx.uiScale;
-        fillRoundedRect(ctx.cr, r, 8 * s, kCardBack);
-        strokeRoundedRect(ctx.cr, r, 8 * s, 3 * s, kCardBackLine);
-        drawTextCentered(ctx.cr, r.x + r.w / 2, r.y + r.h / 2, "?", miniText(26 * s, true, kCardBackLine));
+        fillRoundedRect(ctx.cr, r, 8 * s, theme::kCardBack);
+        strokeRoundedRect(ctx.cr, r, 8 * s, 3 * s, theme::kCardBackLine);
+        drawTextCentered(ctx.cr, r.x + r.w / 2, r.y + r.h / 2, "?",
+                         TextStyle{.size = 26 * s, .bold = true, .color = theme::kCardBackLine});
     }
 
     std::vector<int> cards_;    // pair number of each card, as dealt

@@ -23,12 +23,6 @@ constexpr double kFirstSwap = 1.5;   // the first cups move from here
 constexpr double kSwapPause = 0.06;  // between two swaps
 constexpr double kNutLift = 72;      // how high a cup rises to show the nut
 
-constexpr uint32_t kCupWood = 0x9A5A2A;
-constexpr uint32_t kCupBand = 0xC2823A;
-constexpr uint32_t kShade = 0x140D09;
-constexpr uint32_t kNut = 0xE6DCC2;
-constexpr uint32_t kNutRing = 0x8A7A3A;
-
 // Ease in and out: 2 v^2, then 1 - 2 (1 - v)^2.
 double ease(double v) { return v < 0.5 ? 2 * v * v : 1 - 2 * (1 - v) * (1 - v); }
 
@@ -48,14 +42,14 @@ void cupPath(cairo_t* cr, const Rect& r, double corner) {
 void drawCup(cairo_t* cr, const Rect& r, double s) {
     SavedState keep(cr);
     cupPath(cr, r, 8 * s);
-    setColor(cr, kCupWood);
+    setColor(cr, theme::kCupWood);
     cairo_fill_preserve(cr);
     setColor(cr, theme::kBevelDark);
     cairo_set_line_width(cr, 3 * s);
     cairo_stroke(cr);
     const double band = 0.68 * r.w;
-    fillRoundedRect(cr, {r.x + (r.w - band) / 2, r.y + 12 * s, band, 9 * s}, 5 * s, kCupBand);
-    fillRoundedRect(cr, {r.x + r.w - 20 * s, r.y + 18 * s, 12 * s, r.h - 26 * s}, 6 * s, kShade, 0.25);
+    fillRoundedRect(cr, {r.x + (r.w - band) / 2, r.y + 12 * s, band, 9 * s}, 5 * s, theme::kCupBand);
+    fillRoundedRect(cr, {r.x + r.w - 20 * s, r.y + 18 * s, 12 * s, r.h - 26 * s}, 6 * s, theme::kPlateDark, 0.25);
 }
 
 class ShellGame final : public MiniBase {
@@ -144,7 +138,7 @@ private:
     // On a sky plate: the clouds drift behind it.
     void phaseText(Ctx& ctx, const Rect& area, const char* key) const {
         const double s = ctx.uiScale;
-        TextStyle st = miniText(14 * s, true, theme::kLightGold);
+        TextStyle st{.size = 14 * s, .bold = true, .color = theme::kLightGold};
         st.upperCase = true;
         const std::string text = i18n::tr(key);
         double tw = 0, th = 0;
@@ -155,8 +149,8 @@ private:
 
     void drawNut(Ctx& ctx, double x, double baseY) const {
         const double s = ctx.uiScale;
-        fillCircle(ctx.cr, x, baseY - 34 * s, 12 * s, kNut);
-        strokeCircle(ctx.cr, x, baseY - 34 * s, 11 * s, 2 * s, kNutRing);
+        fillCircle(ctx.cr, x, baseY - 34 * s, 12 * s, theme::kNut);
+        strokeCircle(ctx.cr, x, baseY - 34 * s, 11 * s, 2 * s, theme::kNutRing);
     }
 
     void takePick(Ctx& ctx, const ShellLayout& L, const std::array<double, 3>& cupX) {

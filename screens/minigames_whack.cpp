@@ -14,14 +14,6 @@ namespace ui {
 
 namespace {
 
-constexpr uint32_t kHole = 0x241A10;
-constexpr uint32_t kHoleLine = 0x3A2A18;
-constexpr uint32_t kMouth = 0x5A341A;
-constexpr uint32_t kHammerHead = 0x33333B;
-constexpr uint32_t kHammerHandle = 0xB07A3A;
-constexpr uint32_t kFlash = 0xFFF7CC;
-constexpr uint32_t kSpark = 0xFFF2B0;
-
 // The hammer's swing over the seconds since the result: raised (0), down on
 // the hole (1), a bounce and a second knock.
 double swing(double d) {
@@ -48,9 +40,9 @@ void drawHammer(cairo_t* cr, const Rect& hole, double a) {
     cairo_rotate(cr, (62 * a - 62) * kPi / 180);
     cairo_scale(cr, -1, 1);
     const Rect head{-0.15 * u, -0.2 * u, 0.3 * u, 0.4 * u};
-    fillRoundedRect(cr, head, 0.03 * u, kHammerHead);
+    fillRoundedRect(cr, head, 0.03 * u, theme::kHammerHead);
     strokeRoundedRect(cr, head, 0.03 * u, 0.03 * u, theme::kBevelDark);
-    fillRoundedRect(cr, {0.13 * u, -0.075 * u, 0.52 * u, 0.15 * u}, 0.05 * u, kHammerHandle);
+    fillRoundedRect(cr, {0.13 * u, -0.075 * u, 0.52 * u, 0.15 * u}, 0.05 * u, theme::kHammerHandle);
 }
 
 void drawImpact(cairo_t* cr, const Rect& hole, double d) {
@@ -61,11 +53,11 @@ void drawImpact(cairo_t* cr, const Rect& hole, double d) {
     const double u = hole.w;
     const double cx = hole.x + u / 2;
     const double cy = hole.y + 0.48 * u;
-    fillCircle(cr, cx, cy, (1.3 * y + 0.5) * 0.25 * u, kFlash, 0.85 * z);
+    fillCircle(cr, cx, cy, (1.3 * y + 0.5) * 0.25 * u, theme::kHitFlash, 0.85 * z);
     for (int k = 0; k < 6; ++k) {
         const double angle = k * kPi / 3;
         fillCircle(cr, cx + std::cos(angle) * 0.5 * u * y, cy + std::sin(angle) * 0.5 * u * y, (y + 0.4) * 0.05 * u,
-                   kSpark, z);
+                   theme::kHitSpark, z);
     }
 }
 
@@ -126,14 +118,14 @@ private:
         const double s = ctx.uiScale;
         const bool picked = i == pickedHole_;
         if (picked) fillRoundedRect(cr, hole, 10 * s, theme::kGold, 0.18);
-        fillRoundedRect(cr, hole, 10 * s, kHole, picked ? 0.8 : 1.0);
-        strokeRoundedRect(cr, hole, 10 * s, 3 * s, picked ? theme::kLightGold : kHoleLine);
+        fillRoundedRect(cr, hole, 10 * s, theme::kMoleHole, picked ? 0.8 : 1.0);
+        strokeRoundedRect(cr, hole, 10 * s, 3 * s, picked ? theme::kLightGold : theme::kMoleHoleLine);
         if (i == monsterHole_ && struck_ && ctx.now - strikeAt_ >= kWhackPeek) drawMonster(ctx, hole, picked);
         SavedState keep(cr);
         const double u = hole.w;
         cairo_translate(cr, hole.x + u / 2, mouthY(hole, s));
         cairo_scale(cr, 1, 0.3);
-        fillCircle(cr, 0, 0, 0.43 * u, kMouth);
+        fillCircle(cr, 0, 0, 0.43 * u, theme::kMoleMouth);
     }
 
     // The monster rises out of its hole; a winning strike squashes it.

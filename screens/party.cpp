@@ -12,15 +12,14 @@
 #include "screens/common.h"
 #include "ui/gpu.h"
 #include "ui/screens.h"
+#include "ui/theme.h"
 #include "ui/widgets.h"
 
 namespace ui {
 
 namespace {
 
-constexpr int kEscape = 27;
-constexpr int kTavern = 3;        // the merchant screen's sub-mode for the tavern
-constexpr double kHeaderBar = 52;  // the height gameHeader gives its bar
+constexpr int kTavern = 3;  // the merchant screen's sub-mode for the tavern
 
 } // namespace
 
@@ -34,12 +33,12 @@ std::unique_ptr<Screen> makePartyScreen(const GameState& s) {
 }
 
 void PartyScreen::update(Ctx& ctx) {
-    gpuFillRect(0, 0, ctx.width, ctx.height, kPartyBackdrop, 1.0);
+    gpuFillRect(0, 0, ctx.width, ctx.height, theme::kScreenFill, 1.0);
     const std::vector<rpg::Hero*> heroes = listedHeroes();
     rpg::Hero* hero = shownHero(heroes);
     bool back = false;
     gameHeader(ctx, i18n::tr("party.title"), &back, false);
-    if (back || ctx.input.hasKey(kEscape) || !hero) {
+    if (ctx.backAsked(back) || !hero) {
         Game::instance().pop();
         return;
     }
@@ -63,7 +62,7 @@ rpg::Hero* PartyScreen::shownHero(const std::vector<rpg::Hero*>& heroes) {
 Rect PartyScreen::sheetArea(const Ctx& ctx) {
     const double s = ctx.uiScale;
     const double K = std::min(std::round(0.66 * ctx.width), ctx.width);
-    const double top = kHeaderBar * s + 6 * s + 64 * s;
+    const double top = kHeaderHeight * s + 6 * s + 64 * s;
     return {(ctx.width - K) / 2, top, K, std::max(0.0, ctx.height - top - 8 * s)};
 }
 

@@ -23,24 +23,6 @@
 
 namespace ui {
 
-// Colours of the sheet that the shared palette has no name for.
-inline constexpr std::uint32_t kPartyBackdrop = 0x1B1410;
-inline constexpr std::uint32_t kLossRed = 0xE0564A;
-inline constexpr std::uint32_t kManaBlue = 0x5590D6;
-inline constexpr std::uint32_t kPaleGold = 0xFFE08A;  // gold that reads on the deep gold of a chosen button
-inline constexpr std::uint32_t kGainGreen = 0x5A9C3A;
-inline constexpr std::uint32_t kSetRed = 0xE2453A;
-
-// A text style on the monospaced list; sizes already scaled.
-inline TextStyle partyStyle(double size, std::uint32_t color, bool bold = false, int align = 0, double fit = 0) {
-    return textStyle(size, bold, color, align, fit);
-}
-
-inline TextStyle upper(TextStyle st) {
-    st.upperCase = true;
-    return st;
-}
-
 class PartyScreen final : public Screen {
 public:
     explicit PartyScreen(std::string heroId) : selectedHero_(std::move(heroId)) {}

@@ -64,12 +64,12 @@ void comparisonChips(cairo_t* cr, double x, double y, double right, double s, co
         std::uint32_t color = theme::kMutedText;
         if (c > e) {
             text += "▲";
-            color = kGainGreen;
+            color = theme::kGainGreen;
         } else if (c < e) {
             text += "▼";
-            color = kLossRed;
+            color = theme::kRedText;
         }
-        const TextStyle st = partyStyle(10 * s, color, true);
+        const TextStyle st{.size = 10 * s, .bold = true, .color = color};
         double tw = 0;
         double th = 0;
         measureText(cr, text, st, &tw, &th);
@@ -80,7 +80,8 @@ void comparisonChips(cairo_t* cr, double x, double y, double right, double s, co
 }
 
 void sectionTitle(cairo_t* cr, double x, double y, double w, const char* key, double s) {
-    drawText(cr, x, y, i18n::tr(key), upper(partyStyle(13 * s, theme::kGold, true, 0, w)));
+    drawText(cr, x, y, i18n::tr(key),
+             TextStyle{.size = 13 * s, .bold = true, .color = theme::kGold, .fitWidth = w, .upperCase = true});
 }
 
 } // namespace
@@ -100,8 +101,9 @@ double PartyScreen::equipment(Sheet& sh, double y) {
     }
     if (!anyOffer) {
         if (sh.shows(y, 26 * s)) {
-            drawTextTop(sh.ctx.cr, sh.x + sh.w / 2, y + 4 * s, i18n::tr("party.stashEmpty"),
-                        partyStyle(12 * s, theme::kMutedText, false, 1, sh.w));
+            drawTextTop(
+                sh.ctx.cr, sh.x + sh.w / 2, y + 4 * s, i18n::tr("party.stashEmpty"),
+                TextStyle{.size = 12 * s, .color = theme::kMutedText, .align = Align::Centre, .fitWidth = sh.w});
         }
         y += 26 * s;
     }
@@ -143,16 +145,19 @@ void PartyScreen::slotHeader(Sheet& sh, const Rect& row, rpg::EquipSlot slot, co
     fillRect(cr, {row.x, row.y + row.h - b, row.w, b}, theme::kBevelDark);
     fillRect(cr, {row.x + row.w - b, row.y, b, row.h}, theme::kBevelDark);
     drawText(cr, row.x + 10 * s, row.y + 11 * s, i18n::tr(std::string("party.slot.") + rpg::equipSlotKey(slot)),
-             upper(partyStyle(12 * s, theme::kMutedText, false, 0, 64 * s)));
+             TextStyle{.size = 12 * s, .color = theme::kMutedText, .fitWidth = 64 * s, .upperCase = true});
     const std::string itemText = locked ? i18n::tr("party.twoHandedLock")
                                  : def  ? i18n::tr(def->nameKey)
                                         : i18n::tr("party.empty");
     drawText(cr, row.x + 80 * s, row.y + 11 * s, itemText,
-             partyStyle(13 * s, def ? rarityTextColor(def->rarity) : theme::kMutedText, false, 0, row.w - 120 * s));
+             TextStyle{.size = 13 * s,
+                       .color = def ? rarityTextColor(def->rarity) : theme::kMutedText,
+                       .fitWidth = row.w - 120 * s});
     // The cross comes first so that its click is not also the row's.
     if (def) {
         const Rect cross{row.x + row.w - 30 * s, row.y + 6 * s, 24 * s, 26 * s};
-        TextStyle st = partyStyle(16 * s, kLossRed, true, 1, cross.w);
+        TextStyle st{
+            .size = 16 * s, .bold = true, .color = theme::kRedText, .align = Align::Centre, .fitWidth = cross.w};
         st.family = kFontSans;
         drawTextIn(cr, cross, "✕", st);
         if (sh.ctx.takeClick(cross)) {
@@ -176,14 +181,16 @@ double PartyScreen::wornDetails(Sheet& sh, double y, const rpg::ItemInstance& wo
     const std::string meta = wornMetaLine(worn, def);
     if (!meta.empty()) {
         if (sh.shows(y, 15 * s)) {
-            drawText(sh.ctx.cr, sh.x + 10 * s, y + 2 * s, meta, partyStyle(10 * s, kGainGreen, false, 0, sh.w - 20 * s));
+            drawText(sh.ctx.cr, sh.x + 10 * s, y + 2 * s, meta,
+                     TextStyle{.size = 10 * s, .color = theme::kGainGreen, .fitWidth = sh.w - 20 * s});
         }
         y += 15 * s;
     }
     if (!worn.affixes.empty()) {
         if (sh.shows(y, 14 * s)) {
-            drawMarkedText(sh.ctx.cr, sh.x + 10 * s, y + s, affixLine(worn),
-                           partyStyle(10 * s, kManaBlue, true, 0, sh.w - 20 * s));
+            drawMarkedText(
+                sh.ctx.cr, sh.x + 10 * s, y + s, affixLine(worn),
+                TextStyle{.size = 10 * s, .bold = true, .color = theme::kManaText, .fitWidth = sh.w - 20 * s});
         }
         y += 14 * s;
     }
@@ -197,8 +204,9 @@ double PartyScreen::candidateList(Sheet& sh, double y, rpg::EquipSlot slot, cons
     if (sh.shows(top, height)) {
         pixelPanel(sh.ctx, {sh.x, top, sh.w, height}, true);
         if (offered.empty()) {
-            drawTextTop(sh.ctx.cr, sh.x + sh.w / 2, top + 8 * s, i18n::tr("party.noFit"),
-                        partyStyle(12 * s, theme::kMutedText, false, 1, sh.w));
+            drawTextTop(
+                sh.ctx.cr, sh.x + sh.w / 2, top + 8 * s, i18n::tr("party.noFit"),
+                TextStyle{.size = 12 * s, .color = theme::kMutedText, .align = Align::Centre, .fitWidth = sh.w});
         }
         for (std::size_t j = 0; j < offered.size(); ++j) {
             const Rect row{sh.x + 6 * s, top + 6 * s + static_cast<double>(j) * 58 * s, sh.w - 12 * s, 52 * s};
@@ -215,16 +223,17 @@ void PartyScreen::candidateRow(Sheet& sh, const Rect& r, rpg::EquipSlot slot, co
         fillRect(cr, r, theme::kBarTrack, 1.0);
         const double right = r.x + r.w;
         drawText(cr, r.x + 8 * s, r.y + 5 * s, candidateName(*def),
-                 partyStyle(13 * s, rarityTextColor(def->rarity), true, 0, 0.7 * r.w));
+                 TextStyle{.size = 13 * s, .bold = true, .color = rarityTextColor(def->rarity), .fitWidth = 0.7 * r.w});
         drawText(cr, right - 8 * s, r.y + 6 * s, levelLabel(rpg::itemLevel(item)),
-                 partyStyle(11 * s, theme::kLightGold, true, 2));
+                 TextStyle{.size = 11 * s, .bold = true, .color = theme::kLightGold, .align = Align::Right});
         const rpg::ItemInstance& worn = sh.hero.equipment[slot];
         const bool filled = !worn.defId.empty() && rpg::findItem(worn.defId);
         comparisonChips(cr, r.x + 8 * s, r.y + 26 * s, right - 8 * s, s, rpg::itemBonus(item),
                         filled ? rpg::itemBonus(worn) : rpg::Stats{});
         if (!item.affixes.empty()) {
-            drawMarkedText(cr, r.x + 8 * s, r.y + 38 * s, affixLine(item),
-                           partyStyle(10 * s, kManaBlue, true, 0, r.w - 16 * s));
+            drawMarkedText(
+                cr, r.x + 8 * s, r.y + 38 * s, affixLine(item),
+                TextStyle{.size = 10 * s, .bold = true, .color = theme::kManaText, .fitWidth = r.w - 16 * s});
         }
     }
     if (sh.ctx.takeClick(r)) {
@@ -252,7 +261,7 @@ double PartyScreen::bag(Sheet& sh, double y) {
     const double rowW = sh.w - 16 * s;
     if (bagGroups.empty()) {
         drawTextTop(cr, sh.x + sh.w / 2, inner, i18n::tr("party.bagEmpty"),
-                    partyStyle(12 * s, theme::kMutedText, false, 1, sh.w));
+                    TextStyle{.size = 12 * s, .color = theme::kMutedText, .align = Align::Centre, .fitWidth = sh.w});
         inner += 22 * s;
     }
     for (const ItemGroup& g : bagGroups) {
@@ -261,7 +270,7 @@ double PartyScreen::bag(Sheet& sh, double y) {
     }
     if (!stashGroups.empty()) {
         drawText(cr, rowX, inner + 2 * s, i18n::tr("party.fromStash"),
-                 upper(partyStyle(10 * s, theme::kMutedText, false, 0, rowW)));
+                 TextStyle{.size = 10 * s, .color = theme::kMutedText, .fitWidth = rowW, .upperCase = true});
         inner += 18 * s;
         for (const ItemGroup& g : stashGroups) {
             bagRow(sh.ctx, {rowX, inner, rowW, 24 * s}, g.defId, g.count, false);
@@ -277,10 +286,14 @@ void PartyScreen::bagRow(Ctx& ctx, const Rect& r, const std::string& defId, int 
     const double s = ctx.uiScale;
     const double right = r.x + r.w;
     drawText(ctx.cr, r.x, r.y + 2 * s, i18n::tr(def->nameKey) + "  x" + num(count),
-             partyStyle(13 * s, rarityTextColor(def->rarity), true, 0, 0.6 * r.w));
+             TextStyle{.size = 13 * s, .bold = true, .color = rarityTextColor(def->rarity), .fitWidth = 0.6 * r.w});
     const std::string action = toStash ? std::string(forwardArrow()) + " " + i18n::tr("party.toStash") : "+ " + i18n::tr("party.toBag");
     drawText(ctx.cr, right, r.y + 4 * s, action,
-             partyStyle(11 * s, toStash ? theme::kMutedText : kGainGreen, true, 2, 0.4 * r.w - 8 * s));
+             TextStyle{.size = 11 * s,
+                       .bold = true,
+                       .color = toStash ? theme::kMutedText : theme::kGainGreen,
+                       .align = Align::Right,
+                       .fitWidth = 0.4 * r.w - 8 * s});
     if (ctx.takeClick({right - 120 * s, r.y, 120 * s, r.h})) {
         audio::play(audio::Sfx::Place);
         pending_.moveId = defId;
@@ -298,8 +311,9 @@ double PartyScreen::skills(Sheet& sh, double y) {
     if (!sh.shows(y, panel.y + panel.h - y)) return panel.y + panel.h;
     cairo_t* cr = sh.ctx.cr;
     sectionTitle(cr, sh.x, y + 4 * s, 0.6 * sh.w, "party.skills", s);
-    drawText(cr, sh.x + sh.w, y + 5 * s, i18n::tr("party.trainSkills") + " ›",
-             partyStyle(12 * s, theme::kGold, true, 2, 190 * s));
+    drawText(
+        cr, sh.x + sh.w, y + 5 * s, i18n::tr("party.trainSkills") + " ›",
+        TextStyle{.size = 12 * s, .bold = true, .color = theme::kGold, .align = Align::Right, .fitWidth = 190 * s});
     if (sh.ctx.takeClick({sh.x + sh.w - 190 * s, y, 190 * s, 24 * s})) {
         audio::play(audio::Sfx::Click);
         openTrainer_ = true;
@@ -315,13 +329,13 @@ double PartyScreen::skills(Sheet& sh, double y) {
             continue;
         }
         drawText(cr, panel.x + 8 * s, rowY, i18n::tr(skill->nameKey),
-                 partyStyle(13 * s, theme::kLightGold, true, 0, 0.6 * panel.w));
+                 TextStyle{.size = 13 * s, .bold = true, .color = theme::kLightGold, .fitWidth = 0.6 * panel.w});
         drawText(cr, right - 8 * s, rowY + 2 * s, levelLabel(rpg::skillLevel(sh.hero, id)),
-                 partyStyle(11 * s, theme::kGold, true, 2));
+                 TextStyle{.size = 11 * s, .bold = true, .color = theme::kGold, .align = Align::Right});
         std::string desc = i18n::tr(skill->descKey);
         if (skill->manaCost > 0) desc = "(" + num(skill->manaCost) + " " + i18n::tr("stat.mp") + ") " + desc;
         drawText(cr, panel.x + 8 * s, rowY + 18 * s, desc,
-                 partyStyle(11 * s, theme::kMutedText, false, 0, panel.w - 16 * s));
+                 TextStyle{.size = 11 * s, .color = theme::kMutedText, .fitWidth = panel.w - 16 * s});
         rowY += 38 * s;
     }
     return panel.y + panel.h;

@@ -68,12 +68,17 @@ double PartyScreen::heroBlock(Sheet& sh, double y) {
                     static_cast<int>(2 * sh.ctx.now) % 2, false, 1.0);
     const std::string className = i18n::tr(sh.cls.nameKey);
     drawText(cr, textX, y + 12 * s, hero.name.empty() ? className : hero.name,
-             upper(partyStyle(18 * s, theme::kCreamText, true, 0, 0.6 * (right - textX))));
+             TextStyle{.size = 18 * s,
+                       .bold = true,
+                       .color = theme::kCreamText,
+                       .fitWidth = 0.6 * (right - textX),
+                       .upperCase = true});
     drawText(cr, right, y + 15 * s, gearScoreLabel(rpg::gearScore(rpg::equipBonus(hero.equipment))),
-             partyStyle(13 * s, theme::kLightGold, true, 2));
+             TextStyle{.size = 13 * s, .bold = true, .color = theme::kLightGold, .align = Align::Right});
     const std::string classLine = className + " · " + i18n::tr("common.level") + " " + num(hero.level) + " · " +
                                   i18n::tr(roleKey(sh.cls.role));
-    drawText(cr, textX, y + 36 * s, classLine, partyStyle(12 * s, theme::kMutedText, false, 0, right - textX));
+    drawText(cr, textX, y + 36 * s, classLine,
+             TextStyle{.size = 12 * s, .color = theme::kMutedText, .fitWidth = right - textX});
     const double need = rpg::xpToNext(hero.level);
     statBar(sh.ctx, {textX, y + 58 * s, right - textX, 14 * s}, rpg::levelProgress(hero) * need, need,
             theme::kGold, theme::kBarTrack, i18n::tr("common.xp"));
@@ -91,7 +96,7 @@ double PartyScreen::pointsPanel(Sheet& sh, double y) {
     pixelPanel(sh.ctx, {x, y, w, height}, false);
     // The count is measured and drawn before the button may spend it.
     drawText(sh.ctx.cr, x + 10 * s, y + 10 * s, i18n::tr("party.pointsOpen", {{"count", num(hero.points)}}),
-             partyStyle(13 * s, theme::kLightGold, true, 0, w - 170 * s));
+             TextStyle{.size = 13 * s, .bold = true, .color = theme::kLightGold, .fitWidth = w - 170 * s});
     if (plainButton(sh.ctx, {x + w - 150 * s, y + 6 * s, 140 * s, 28 * s}, i18n::tr("party.autoAlloc"), false)) {
         audio::play(audio::Sfx::Place);
         pending_.autoAssign = true;
@@ -115,7 +120,11 @@ void PartyScreen::statButton(Sheet& sh, const Rect& r, rpg::StatId stat) {
     std::string label = i18n::tr(rpg::statLabelKey(stat)) + " +" + num(rpg::allocStep(stat));
     if (key) label += " ★";
     drawTextCentered(cr, r.x + r.w / 2, r.y + r.h / 2, label,
-                     partyStyle(11 * s, key ? theme::kLightGold : theme::kMutedText, key, 1, r.w - 4 * s));
+                     TextStyle{.size = 11 * s,
+                               .bold = key,
+                               .color = key ? theme::kLightGold : theme::kMutedText,
+                               .align = Align::Centre,
+                               .fitWidth = r.w - 4 * s});
     if (sh.ctx.takeClick(r)) {
         audio::play(audio::Sfx::Place);
         pending_.stat = static_cast<int>(stat) + 1;
@@ -141,20 +150,22 @@ double PartyScreen::setBlocks(Sheet& sh, double y) {
             cairo_t* cr = sh.ctx.cr;
             const Rect r{x, y, w, height};
             fillRect(cr, r, theme::kDarkPanel, 1.0);
-            strokeRoundedRect(cr, r, 0, 2 * s, kSetRed, 1.0);
-            drawText(cr, x + 10 * s, y + 6 * s, i18n::tr(set->nameKey), partyStyle(13 * s, kSetRed, true, 0, 0.6 * w));
+            strokeRoundedRect(cr, r, 0, 2 * s, theme::kSetRed, 1.0);
+            drawText(cr, x + 10 * s, y + 6 * s, i18n::tr(set->nameKey),
+                     TextStyle{.size = 13 * s, .bold = true, .color = theme::kSetRed, .fitWidth = 0.6 * w});
             drawText(cr, x + w - 10 * s, y + 6 * s, i18n::tr("set.pieces", {{"have", num(worn.count)}, {"total", "6"}}),
-                     partyStyle(13 * s, theme::kLightGold, true, 2));
+                     TextStyle{.size = 13 * s, .bold = true, .color = theme::kLightGold, .align = Align::Right});
             double lineY = y + 26 * s;
             if (reached) {
                 drawText(cr, x + 10 * s, lineY,
                          i18n::tr("set.bonus") + " (" + num(reached->pieces) + "): " + statLine(reached->bonus),
-                         partyStyle(11 * s, theme::kLightGold, false, 0, w - 20 * s));
+                         TextStyle{.size = 11 * s, .color = theme::kLightGold, .fitWidth = w - 20 * s});
                 lineY += 16 * s;
             }
             if (next) {
-                drawText(cr, x + 10 * s, lineY, "+" + num(next->pieces - worn.count) + " " + forwardArrow() + " " + statLine(next->bonus),
-                         partyStyle(10 * s, theme::kMutedText, false, 0, w - 20 * s));
+                drawText(cr, x + 10 * s, lineY,
+                         "+" + num(next->pieces - worn.count) + " " + forwardArrow() + " " + statLine(next->bonus),
+                         TextStyle{.size = 10 * s, .color = theme::kMutedText, .fitWidth = w - 20 * s});
             }
         }
         y += height + 12 * s;
@@ -174,15 +185,17 @@ double PartyScreen::summaryStrip(Sheet& sh, double y) {
         std::uint32_t color;
     };
     const Column columns[] = {
-        {"stat.hp", f.maxHp, kLossRed},
-        {"stat.mp", f.maxMp, kManaBlue},
+        {"stat.hp", f.maxHp, theme::kRedText},
+        {"stat.mp", f.maxMp, theme::kManaText},
         {"stat.dmg", std::max(f.atk, f.mag), theme::kLightGold},
     };
     for (int i = 0; i < 3; ++i) {
         const double cx = sh.x + (i + 0.5) * sh.w / 3;
         const double top = y + 19 * s - 10 * s;
-        drawText(sh.ctx.cr, cx - 4 * s, top, i18n::tr(columns[i].key), partyStyle(15 * s, columns[i].color, true, 2));
-        drawText(sh.ctx.cr, cx + 4 * s, top, num(columns[i].value), partyStyle(15 * s, theme::kCreamText, true, 0));
+        drawText(sh.ctx.cr, cx - 4 * s, top, i18n::tr(columns[i].key),
+                 TextStyle{.size = 15 * s, .bold = true, .color = columns[i].color, .align = Align::Right});
+        drawText(sh.ctx.cr, cx + 4 * s, top, num(columns[i].value),
+                 TextStyle{.size = 15 * s, .bold = true, .color = theme::kCreamText});
     }
     return y + height + 12 * s;
 }
@@ -191,7 +204,8 @@ double PartyScreen::rowChoice(Sheet& sh, double y) {
     const double s = sh.s;
     if (!sh.shows(y, 32 * s)) return y + 32 * s + 12 * s;
     cairo_t* cr = sh.ctx.cr;
-    drawText(cr, sh.x, y + 8 * s, i18n::tr("party.row"), upper(partyStyle(12 * s, theme::kMutedText, false, 0, 64 * s)));
+    drawText(cr, sh.x, y + 8 * s, i18n::tr("party.row"),
+             TextStyle{.size = 12 * s, .color = theme::kMutedText, .fitWidth = 64 * s, .upperCase = true});
     const char* const labels[] = {"party.front", "party.back"};
     for (int choice = 0; choice < 2; ++choice) {
         const Rect r{sh.x + 70 * s + choice * 110 * s, y, 100 * s, 32 * s};
@@ -199,7 +213,12 @@ double PartyScreen::rowChoice(Sheet& sh, double y) {
         fillRect(cr, r, chosen ? theme::kDeepGold : theme::kDarkPanel, 1.0);
         strokeRoundedRect(cr, r, 0, 2 * s, chosen ? theme::kLightGold : theme::kBevelDark, 1.0);
         drawTextCentered(cr, r.x + r.w / 2, r.y + r.h / 2, i18n::tr(labels[choice]),
-                         upper(partyStyle(12 * s, chosen ? kPaleGold : theme::kCreamText, true, 1, r.w - 8 * s)));
+                         TextStyle{.size = 12 * s,
+                                   .bold = true,
+                                   .color = chosen ? theme::kPaleGold : theme::kCreamText,
+                                   .align = Align::Centre,
+                                   .fitWidth = r.w - 8 * s,
+                                   .upperCase = true});
         if (sh.ctx.takeClick(r)) {
             audio::play(audio::Sfx::Click);
             pending_.row = choice + 1;
@@ -223,9 +242,14 @@ double PartyScreen::statsGrid(Sheet& sh, double y) {
         const double cx = sh.x + 8 * s + static_cast<double>(i % 4) * cw + cw / 2;
         const double top = y + 8 * s + static_cast<double>(i / 4) * 36 * s;
         drawTextTop(cr, cx, top, (key ? "★" : "") + i18n::tr(rpg::statLabelKey(stat)),
-                    upper(partyStyle(10 * s, key ? theme::kLightGold : theme::kMutedText, key, 1, cw - 4 * s)));
+                    TextStyle{.size = 10 * s,
+                              .bold = key,
+                              .color = key ? theme::kLightGold : theme::kMutedText,
+                              .align = Align::Centre,
+                              .fitWidth = cw - 4 * s,
+                              .upperCase = true});
         const std::string value = num(rpg::statValue(sh.finalStats, stat));
-        const TextStyle valueStyle = partyStyle(16 * s, theme::kCreamText, true, 1);
+        const TextStyle valueStyle{.size = 16 * s, .bold = true, .color = theme::kCreamText, .align = Align::Centre};
         drawTextTop(cr, cx, top + 13 * s, value, valueStyle);
         // The rune share sits beside the value: a line under it would run
         // into the next row of cells.
@@ -235,10 +259,10 @@ double PartyScreen::statsGrid(Sheet& sh, double y) {
             double vh = 0;
             measureText(cr, value, valueStyle, &vw, &vh);
             drawMarkedText(cr, cx + vw / 2 + 4 * s, top + 17 * s, "+" + num(rune),
-                           partyStyle(11 * s, theme::kLightGold, true, 0));
+                           TextStyle{.size = 11 * s, .bold = true, .color = theme::kLightGold});
         }
     }
-    TextStyle hint = partyStyle(10 * s, theme::kMutedText, false, 1, sh.w);
+    TextStyle hint{.size = 10 * s, .color = theme::kMutedText, .align = Align::Centre, .fitWidth = sh.w};
     hint.italic = true;
     drawTextTop(cr, sh.x + sh.w / 2, y + height + 4 * s, "★ " + i18n::tr("reward.keyStatHint"), hint);
     return below;

@@ -28,18 +28,11 @@ using namespace theme;
 
 namespace {
 
-constexpr int kEscape = 27;
 constexpr double kRefillAt = 0.95;  // seconds after resting began: the bars are full and saved
 constexpr double kLeaveAt = 1.4;    // the node is settled and the screen goes
 constexpr double kPanelHeight = 150;
 constexpr double kColumn = 104;
 constexpr double kColumnGap = 14;
-
-TextStyle bodyStyle(double s) {
-    TextStyle st = textStyle(13 * s, false, kMutedText, 1);
-    st.family = kFontSans;
-    return st;
-}
 
 class RestScreen final : public Screen {
 public:
@@ -49,7 +42,7 @@ public:
         sceneBackdrop(ctx, SceneOpts{kSceneNightBlue, 26, 0.52, false, kWeatherClear, kDay, 1.0});
         bool back = false;
         const double header = gameHeader(ctx, i18n::tr("rest.title"), &back, false);
-        if (back || ctx.input.hasKey(kEscape)) {
+        if (ctx.backAsked(back)) {
             Game::instance().pop();  // leaving this way never settles the node
             return;
         }
@@ -73,8 +66,8 @@ public:
 private:
     void drawBody(Ctx& ctx, const RestLayout& lay) {
         const double s = ctx.uiScale;
-        fillRoundedRect(ctx.cr, lay.plate, 8 * s, 0x080A16, 0.85);
-        TextStyle st = bodyStyle(s);
+        fillRoundedRect(ctx.cr, lay.plate, 8 * s, theme::kNightPlate, 0.85);
+        TextStyle st{.family = kFontSans, .size = 13 * s, .color = kMutedText, .align = Align::Centre};
         st.wrapWidth = lay.bodyWrap;
         const double x = lay.bodyWrap > 0 ? (ctx.width - lay.bodyWrap) / 2 : ctx.width / 2;
         drawTextTop(ctx.cr, x, lay.plate.y + 5 * s, i18n::tr("rest.body"), st);
@@ -83,7 +76,7 @@ private:
     void drawParty(Ctx& ctx, const Rect& panel, const std::vector<rpg::Hero*>& heroes) {
         const double s = ctx.uiScale;
         pixelPanel(ctx, panel, false);
-        fillRect(ctx.cr, panel, 0x0C1020, 0.55);
+        fillRect(ctx.cr, panel, theme::kNightPanel, 0.55);
         double x = panel.x + 10 * s;
         for (const rpg::Hero* hero : heroes) {
             drawHeroColumn(ctx, x + kColumn * s / 2, panel.y, *hero);
@@ -98,10 +91,10 @@ private:
                         false, 1.0);
         const play::Vitals v = play::vitals(hero);
         auto [hp, mp] = shownValues(hero, v, ctx.now);
-        statBar(ctx, {cx - 45 * s, top + 62 * s, 90 * s, 14 * s}, hp, v.maxHp, 0xC2382F, kBarTrack,
+        statBar(ctx, {cx - 45 * s, top + 62 * s, 90 * s, 14 * s}, hp, v.maxHp, theme::kHpRed, kBarTrack,
                 i18n::tr("stat.hp"));
         if (v.maxMp > 0) {
-            statBar(ctx, {cx - 45 * s, top + 80 * s, 90 * s, 12 * s}, mp, v.maxMp, 0x3A72B2, kBarTrack,
+            statBar(ctx, {cx - 45 * s, top + 80 * s, 90 * s, 12 * s}, mp, v.maxMp, theme::kManaBlue, kBarTrack,
                     i18n::tr("stat.mp"));
         }
     }
@@ -184,7 +177,7 @@ RestLayout restLayout(Ctx& ctx, double header, int heroes) {
     const double y0 = std::max(h - 340 * s, header + 20 * s);
     // A text longer than the window (some languages) wraps instead of running off it.
     const std::string body = i18n::tr("rest.body");
-    TextStyle st = bodyStyle(s);
+    TextStyle st{.family = kFontSans, .size = 13 * s, .color = kMutedText, .align = Align::Centre};
     double tw = 0;
     double th = 0;
     measureText(ctx.cr, body, st, &tw, &th);

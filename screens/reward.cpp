@@ -20,6 +20,7 @@
 #include "screens/reward_layout.h"
 #include "ui/audio.h"
 #include "ui/game_ui.h"
+#include "ui/keys.h"
 #include "ui/screens.h"
 #include "ui/sprite.h"
 #include "ui/theme.h"
@@ -31,7 +32,6 @@ using namespace theme;
 
 namespace {
 
-constexpr int kReturn = 13;
 constexpr double kTallCard = 232;
 constexpr double kShortCard = 80;
 constexpr double kCardGap = 12;
@@ -106,19 +106,20 @@ private:
 
     void drawTitle(Ctx& ctx) {
         const double s = ctx.uiScale;
-        TextStyle st = textStyle(24 * s, true, 0x000000, 1, ctx.width - 40 * s);
-        st.upperCase = true;
-        const std::string title = i18n::tr("battle.victory");
-        drawTextTop(ctx.cr, ctx.width / 2 + 1, 8 * s + 1, title, st);
-        st.color = kLightGold;
-        drawTextTop(ctx.cr, ctx.width / 2, 8 * s, title, st);
+        const TextStyle st{.size = 24 * s,
+                           .bold = true,
+                           .color = kLightGold,
+                           .align = Align::Centre,
+                           .fitWidth = ctx.width - 40 * s,
+                           .upperCase = true};
+        drawShadowedTextTop(ctx.cr, ctx.width / 2, 8 * s, i18n::tr("battle.victory"), st);
     }
 
     void drawGoldLine(Ctx& ctx) {
         const double s = ctx.uiScale;
         const double y = 40 * s;
         const std::string text = "+" + num(state_.gold) + " " + i18n::tr("common.gold");
-        const TextStyle st = textStyle(16 * s, true, kLightGold);
+        const TextStyle st{.size = 16 * s, .bold = true, .color = kLightGold};
         double w = 0;
         measureText(ctx.cr, text, st, &w, nullptr);
         const double left = ctx.width / 2 - (w + 20 * s) / 2;
@@ -153,7 +154,7 @@ private:
         if (!canSpend(hero)) return;
         drawPointsBlock(ctx, card, *hero);
         drawStatButtons(ctx, card, *hero, pick);
-        TextStyle hint = textStyle(10 * s, false, kMutedText);
+        TextStyle hint{.size = 10 * s, .color = kMutedText};
         hint.italic = true;
         drawText(ctx.cr, card.x + 12 * s, card.y + 230 * s, "★ " + i18n::tr("reward.keyStatHint"), hint);
     }
@@ -166,17 +167,17 @@ private:
         drawSpriteCairo(cr, cls.id, card.x + 12 * s, card.y + 12 * s, 48 * s, 48 * s, nullptr, frame, false, 1.0);
         const double textX = card.x + 72 * s;
         const double right = card.x + card.w - 12 * s;
-        TextStyle head = textStyle(16 * s, true, kCreamText, 0, 0.6 * (right - textX));
+        TextStyle head{.size = 16 * s, .bold = true, .color = kCreamText, .fitWidth = 0.6 * (right - textX)};
         head.upperCase = true;
         drawText(cr, textX, card.y + 12 * s, i18n::tr(cls.nameKey), head);
         if (row.levelAfter > row.levelBefore) {
-            TextStyle tag = textStyle(12 * s, true, 0x5A9C3A, 2);
+            TextStyle tag{.size = 12 * s, .bold = true, .color = theme::kGainGreen, .align = Align::Right};
             tag.upperCase = true;
             drawText(cr, right, card.y + 15 * s, i18n::tr("reward.levelUp") + " " + num(row.levelAfter), tag);
         }
         const std::string line = "+" + num(row.xp) + " " + i18n::tr("common.xp") + " · " + i18n::tr("common.level") +
                                  " " + num(hero.level);
-        drawText(cr, textX, card.y + 32 * s, line, textStyle(11 * s, false, kMutedText));
+        drawText(cr, textX, card.y + 32 * s, line, TextStyle{.size = 11 * s, .color = kMutedText});
     }
 
     // The points line and three figures of what the hero fights with.
@@ -184,7 +185,7 @@ private:
         const double s = ctx.uiScale;
         cairo_t* cr = ctx.cr;
         fillRect(cr, {card.x + 10 * s, card.y + 74 * s, card.w - 20 * s, std::max(2 * s, 2.0)}, kBevelDark);
-        TextStyle points = textStyle(12 * s, true, kLightGold);
+        TextStyle points{.size = 12 * s, .bold = true, .color = kLightGold};
         points.upperCase = true;
         drawText(cr, card.x + 12 * s, card.y + 82 * s, i18n::tr("reward.points", {{"n", num(hero.points)}}), points);
 
@@ -194,19 +195,20 @@ private:
             double value;
             uint32_t color;
         } const figures[] = {
-            {"stat.hp", final.maxHp, 0xE0564A},
-            {"stat.mp", final.maxMp, 0x5590D6},
+            {"stat.hp", final.maxHp, theme::kRedText},
+            {"stat.mp", final.maxMp, theme::kManaText},
             {"stat.dmg", std::max(final.atk, final.mag), kLightGold},
         };
         double x = card.x + card.w / 2 - 150 * s;
         for (const Figure& f : figures) {
-            TextStyle lab = textStyle(12 * s, true, f.color);
+            TextStyle lab{.size = 12 * s, .bold = true, .color = f.color};
             lab.upperCase = true;
             const std::string text = i18n::tr(f.key);
             double w = 0;
             measureText(cr, text, lab, &w, nullptr);
             drawText(cr, x, card.y + 102 * s, text, lab);
-            drawText(cr, x + w + 5 * s, card.y + 101 * s, num(f.value), textStyle(14 * s, true, kCreamText));
+            drawText(cr, x + w + 5 * s, card.y + 101 * s, num(f.value),
+                     TextStyle{.size = 14 * s, .bold = true, .color = kCreamText});
             x += 100 * s;
         }
     }
@@ -221,12 +223,18 @@ private:
             const Rect b = rewardStatButton(card, i, s);
             const bool key = isKeyStat(cls, stat);
             drawStatBevel(cr, b, ctx.hover(b) && ctx.input.leftDown, std::max(2 * s, 2.0));
-            TextStyle lab = textStyle(9 * s, key, key ? kLightGold : kMutedText, 1, b.w - 4 * s);
+            TextStyle lab{.size = 9 * s,
+                          .bold = key,
+                          .color = key ? kLightGold : kMutedText,
+                          .align = Align::Centre,
+                          .fitWidth = b.w - 4 * s};
             lab.upperCase = true;
             const double cx = b.x + b.w / 2;
             drawTextTop(cr, cx, b.y + 6 * s, (key ? "★ " : "") + i18n::tr(rpg::statLabelKey(stat)), lab);
-            drawTextTop(cr, cx, b.y + 18 * s, num(rpg::statValue(final, stat)), textStyle(14 * s, true, kCreamText));
-            drawTextTop(cr, cx, b.y + 34 * s, "+" + num(rpg::allocStep(stat)), textStyle(10 * s, true, 0x5A9C3A));
+            drawTextTop(cr, cx, b.y + 18 * s, num(rpg::statValue(final, stat)),
+                        TextStyle{.size = 14 * s, .bold = true, .color = kCreamText});
+            drawTextTop(cr, cx, b.y + 34 * s, "+" + num(rpg::allocStep(stat)),
+                        TextStyle{.size = 10 * s, .bold = true, .color = theme::kGainGreen});
             if (ctx.takeClick(b)) {
                 pick->heroId = hero.id;
                 pick->stat = stat;
@@ -247,7 +255,7 @@ private:
     void drawContinue(Ctx& ctx) {
         const Rect r = rewardContinueButton(ctx.width, ctx.height, ctx.uiScale);
         const bool clicked = menuButton(ctx, r, i18n::tr("reward.continue"), true);
-        if (!clicked && !ctx.input.hasKey(kReturn)) return;
+        if (!clicked && !ctx.input.hasKey(key::kReturn)) return;
         audio::play(audio::Sfx::Click);
         if (!state_.boss) {
             Game::instance().pop();

@@ -25,23 +25,6 @@ namespace {
 
 using namespace theme;
 
-constexpr int kEscape = 27;
-constexpr std::uint32_t kStoneEdge = 0x5FB6D8;
-
-TextStyle headingStyle(double s) {
-    TextStyle st = textStyle(13 * s, true, kLightGold);
-    st.upperCase = true;
-    return st;
-}
-
-// The intro's look, also that of the note on an empty inventory.
-TextStyle noteStyle(double s, double wrap) {
-    TextStyle st = textStyle(12 * s, false, kMutedText, 1);
-    st.family = kFontSans;
-    st.wrapWidth = wrap;
-    return st;
-}
-
 std::string stoneText(const rpg::Runestone& stone) { return "\u2726 +" + num(stone.value); }
 
 class RuneTowerScreen final : public Screen {
@@ -51,18 +34,25 @@ public:
         sceneBackdrop(ctx, SceneOpts{kSceneCave, 12, 0.62, false, kWeatherClear, kDay, 1.0});
         bool back = false;
         const double headerH = gameHeader(ctx, i18n::tr("rune.title"), &back, false);
-        if (back || ctx.input.hasKey(kEscape)) {
+        if (ctx.backAsked(back)) {
             Game::instance().pop();
             return;
         }
         const RuneTowerLayout lay = runeTowerLayout(ctx.width, ctx.height, s, headerH);
         drawGoldLine(ctx, lay.goldY, 16 * s);
-        drawText(ctx.cr, lay.innerX, lay.introY, i18n::tr("rune.intro"), noteStyle(s, lay.innerW));
-        drawText(ctx.cr, lay.innerX, lay.circleHeadY, i18n::tr("rune.circle"), headingStyle(s));
+        drawText(ctx.cr, lay.innerX, lay.introY, i18n::tr("rune.intro"),
+                 TextStyle{.family = kFontSans,
+                           .size = 12 * s,
+                           .color = kMutedText,
+                           .align = Align::Centre,
+                           .wrapWidth = lay.innerW});
+        drawText(ctx.cr, lay.innerX, lay.circleHeadY, i18n::tr("rune.circle"),
+                 TextStyle{.size = 13 * s, .bold = true, .color = kLightGold, .upperCase = true});
         Choice choice;
         for (int i = 0; i < rpg::kStatCount; ++i) socket(ctx, lay.sockets[i], i, &choice);
         drawBonus(ctx, lay.bonus);
-        drawText(ctx.cr, lay.innerX, lay.inventoryHeadY, i18n::tr("rune.inventory"), headingStyle(s));
+        drawText(ctx.cr, lay.innerX, lay.inventoryHeadY, i18n::tr("rune.inventory"),
+                 TextStyle{.size = 13 * s, .bold = true, .color = kLightGold, .upperCase = true});
         drawInventory(ctx, lay, &choice);
         apply(choice);
     }
@@ -94,18 +84,20 @@ private:
             fillRoundedRect(cr, cell, 8 * s, kGold, 0.16);
             strokeRoundedRect(cr, cell, 8 * s, 2 * s, kLightGold);
         } else {
-            fillRoundedRect(cr, cell, 8 * s, 0x000000, 0.25);
+            fillRoundedRect(cr, cell, 8 * s, theme::kShadowBlack, 0.25);
             strokeRoundedRect(cr, cell, 8 * s, 2 * s, kBevelDark);
         }
         const double cx = cell.x + cell.w / 2;
         drawTextTop(cr, cx, cell.y + 12 * s, i18n::tr(rpg::statLabelKey(rpg::kRuneAttrs[i])),
-                    textStyle(13 * s, true, kCreamText, 0, cell.w - 8 * s));
+                    TextStyle{.size = 13 * s, .bold = true, .color = kCreamText, .fitWidth = cell.w - 8 * s});
         if (!filled) {
-            drawTextTop(cr, cx, cell.y + 38 * s, i18n::tr("rune.empty"), textStyle(11 * s, false, kMutedText));
+            drawTextTop(cr, cx, cell.y + 38 * s, i18n::tr("rune.empty"),
+                        TextStyle{.size = 11 * s, .color = kMutedText});
             return;
         }
-        drawTextTop(cr, cx, cell.y + 32 * s, stoneText(meta.runeCircle.stones[i]), textStyle(16 * s, true, kLightGold));
-        drawTextTop(cr, cx, cell.y + 54 * s, i18n::tr("rune.tapRemove"), textStyle(9 * s, false, kMutedText));
+        drawTextTop(cr, cx, cell.y + 32 * s, stoneText(meta.runeCircle.stones[i]),
+                    TextStyle{.size = 16 * s, .bold = true, .color = kLightGold});
+        drawTextTop(cr, cx, cell.y + 54 * s, i18n::tr("rune.tapRemove"), TextStyle{.size = 9 * s, .color = kMutedText});
         if (ctx.takeClick(cell)) *choice = {Choice::Unsocket, static_cast<std::size_t>(i)};
     }
 
@@ -113,12 +105,15 @@ private:
         cairo_t* cr = ctx.cr;
         const double s = ctx.uiScale;
         pixelPanel(ctx, panel, true);
-        TextStyle title = textStyle(12 * s, true, kGold);
+        TextStyle title{.size = 12 * s, .bold = true, .color = kGold};
         title.upperCase = true;
         drawText(cr, panel.x + 12 * s, panel.y + 8 * s, i18n::tr("rune.activeBonus"), title);
         const std::vector<rpg::StatId> stats(rpg::kRuneAttrs.begin(), rpg::kRuneAttrs.end());
         const std::string line = bonusLine(rpg::runeBonus(store::meta().runeCircle), stats);
-        const TextStyle st = textStyle(13 * s, true, line.empty() ? kMutedText : kLightGold, 0, panel.w - 24 * s);
+        const TextStyle st{.size = 13 * s,
+                           .bold = true,
+                           .color = line.empty() ? kMutedText : kLightGold,
+                           .fitWidth = panel.w - 24 * s};
         drawTextTop(cr, panel.x + panel.w / 2, panel.y + 30 * s, line.empty() ? i18n::tr("rune.noneActive") : line, st);
     }
 
@@ -127,7 +122,12 @@ private:
         const double s = ctx.uiScale;
         const std::vector<rpg::Runestone>& stones = store::meta().runeInventory;
         if (stones.empty()) {
-            drawText(cr, lay.innerX, lay.list.y, i18n::tr("rune.inventoryEmpty"), noteStyle(s, lay.innerW));
+            drawText(cr, lay.innerX, lay.list.y, i18n::tr("rune.inventoryEmpty"),
+                     TextStyle{.family = kFontSans,
+                               .size = 12 * s,
+                               .color = kMutedText,
+                               .align = Align::Centre,
+                               .wrapWidth = lay.innerW});
             return;
         }
         const double content = 50 * s * static_cast<double>(stones.size());
@@ -148,8 +148,8 @@ private:
         const double s = ctx.uiScale;
         const rpg::Runestone& stone = store::meta().runeInventory[i];
         fillRect(cr, r, kDarkerPanel);
-        strokeRoundedRect(cr, r, 0, 1.2 * s, kStoneEdge, 0.6);
-        TextStyle st = textStyle(14 * s, true, kCreamText);
+        strokeRoundedRect(cr, r, 0, 1.2 * s, theme::kRuneBlue, 0.6);
+        TextStyle st{.size = 14 * s, .bold = true, .color = kCreamText};
         st.upperCase = true;
         drawText(cr, r.x + 10 * s, r.y + 14 * s, stoneText(stone) + " " + i18n::tr(rpg::statLabelKey(stone.stat)), st);
         if (plainButton(ctx, runeSocketButton(r, s), i18n::tr("rune.equip"), false)) *choice = {Choice::Socket, i};

@@ -16,6 +16,7 @@
 #include "ui/audio.h"
 #include "ui/game_ui.h"
 #include "ui/gpu.h"
+#include "ui/keys.h"
 #include "ui/screens.h"
 #include "ui/sprite.h"
 #include "ui/theme.h"
@@ -27,7 +28,6 @@ using namespace theme;
 
 namespace {
 
-constexpr int kReturn = 13;
 constexpr double kStoneW = 66;
 constexpr double kStoneH = 76;
 
@@ -80,7 +80,7 @@ public:
         const bool won = state_.lost == 0;
         if (won) {
             sceneBackdrop(ctx, SceneOpts{kSceneVillage, 16, 0.62, false, kWeatherClear, kDay, 1.0});
-            gpuFillRect(0, 0, ctx.width, ctx.height, 0x000000, 40.0 / 255);
+            gpuFillRect(0, 0, ctx.width, ctx.height, theme::kShadowBlack, 40.0 / 255);
         } else {
             drawDefeatSky(ctx);
         }
@@ -97,7 +97,7 @@ private:
         const double p = pulse(ctx.now);
         // Over the storm and beneath all else, on the GPU layer like the storm:
         // a veil that pulses would otherwise change the whole overlay each frame.
-        gpuFillRect(0, 0, ctx.width, ctx.height, 0x2A0606, 0.28 + 0.18 * (1 - std::cos(kPi * p)) / 2);
+        gpuFillRect(0, 0, ctx.width, ctx.height, theme::kDefeatSky, 0.28 + 0.18 * (1 - std::cos(kPi * p)) / 2);
         drawAsh(ctx);
     }
 
@@ -115,19 +115,22 @@ private:
             if (alpha <= 0) continue;
             const double x = base + std::sin(2.5 * kPi * q + j) * (9.0 * (j % 4) + 18) * s;
             const double y = (900 * q - 8) * s;
-            fillRect(ctx.cr, {x, y, side, side}, j % 4 == 0 ? 0xC86A3A : 0x8A8A92, alpha);
+            fillRect(ctx.cr, {x, y, side, side}, j % 4 == 0 ? theme::kConfettiOrange : theme::kConfettiGrey, alpha);
         }
     }
 
     void drawTitle(Ctx& ctx, bool won) {
         const double s = ctx.uiScale;
-        TextStyle st = textStyle(26 * s, true, won ? 0x000000 : 0x7A0A0A, 1, ctx.width - 40 * s);
-        st.upperCase = true;
+        // The defeat's red is lighter than the bars' red: it stands on the dark red sky.
+        const TextStyle st{.size = 26 * s,
+                           .bold = true,
+                           .color = won ? kGold : theme::kRedText,
+                           .align = Align::Centre,
+                           .fitWidth = ctx.width - 40 * s,
+                           .upperCase = true};
         const std::string title = i18n::tr(won ? "runResult.victoryTitle" : "runResult.defeatTitle");
-        const double top = 0.1 * ctx.height;
-        drawTextTop(ctx.cr, ctx.width / 2 + 2 * s, top + 2 * s, title, st);
-        st.color = won ? kGold : 0xE0564A;  // lighter than the bars' red: it stands on the dark red sky
-        drawTextTop(ctx.cr, ctx.width / 2, top, title, st);
+        drawShadowedTextTop(ctx.cr, ctx.width / 2, 0.1 * ctx.height, title, st,
+                            {.dx = 2 * s, .dy = 2 * s, .color = won ? theme::kShadowBlack : theme::kDefeatShadow});
     }
 
     void drawVictory(Ctx& ctx, double e) {
@@ -142,12 +145,8 @@ private:
             cairo_rotate(cr, kPi / 5 * k + 2 * kPi * e / 9);
             fillRoundedRect(cr, {-2 * s, 23 * s, 4 * s, 58 * s}, 2 * s, kGold, 0.35);
         }
-        TextStyle crown = textStyle(64 * s, false, 0x000000, 1);
-        crown.family = kFontSans;
-        const double crownTop = 0.42 * ctx.height - 64 * s;
-        drawTextTop(cr, cx + 3 * s, crownTop + 3 * s, "♛", crown);
-        crown.color = kGold;
-        drawTextTop(cr, cx, crownTop, "♛", crown);
+        const TextStyle crown{.family = kFontSans, .size = 64 * s, .color = kGold, .align = Align::Centre};
+        drawShadowedTextTop(cr, cx, 0.42 * ctx.height - 64 * s, "♛", crown, {.dx = 3 * s, .dy = 3 * s});
 
         const double n = static_cast<double>(sprites_.size());
         double x = cx - (n * 48 * s + (n - 1) * 14 * s) / 2;
@@ -167,17 +166,17 @@ private:
         {
             SavedState keep(cr);
             stonePath(cr, stone, 30 * s, 4 * s);
-            setColor(cr, 0x9098A0);
+            setColor(cr, theme::kGraveStone);
             cairo_fill_preserve(cr);
-            setColor(cr, 0x262A31);
+            setColor(cr, theme::kGraveStoneEdge);
             cairo_set_line_width(cr, 3 * s);
             cairo_stroke(cr);
         }
-        fillRoundedRect(cr, {cx - 5.5 * s, stone.y + 14 * s, 11 * s, 36 * s}, s, 0x5A616B);
-        fillRoundedRect(cr, {cx - 16 * s, stone.y + 25 * s, 32 * s, 11 * s}, s, 0x5A616B);
+        fillRoundedRect(cr, {cx - 5.5 * s, stone.y + 14 * s, 11 * s, 36 * s}, s, theme::kGraveCross);
+        fillRoundedRect(cr, {cx - 16 * s, stone.y + 25 * s, 32 * s, 11 * s}, s, theme::kGraveCross);
         const Rect mound{cx - 48 * s, bottom - 4 * s, 96 * s, 16 * s};
-        fillRoundedRect(cr, mound, 12 * s, 0x3A2A1A);
-        strokeRoundedRect(cr, mound, 12 * s, 3 * s, 0x23190F);
+        fillRoundedRect(cr, mound, 12 * s, theme::kGraveMound);
+        strokeRoundedRect(cr, mound, 12 * s, 3 * s, theme::kGraveMoundEdge);
         drawFallen(ctx, stone);
         drawSouls(ctx, bottom, e);
     }
@@ -210,9 +209,9 @@ private:
             const double k = 0.7 + 0.5 * r;
             const double x = ctx.width / 2 + (j - n / 2.0) * 26 * s + 10 * s * std::sin(2.0 * j + 2 * kPi * r);
             const double y = stoneBottom + 30 * s - 84 * s * r;
-            fillCircle(ctx.cr, x, y, 5 * s * k, 0xDCE4F2, 0.9 * f);
-            fillRoundedRect(ctx.cr, {x - 2.5 * s * k, y + 3 * s * k, 5 * s * k, 12 * s * k}, 3 * s * k, 0xB8C4DC,
-                            0.6 * f);
+            fillCircle(ctx.cr, x, y, 5 * s * k, theme::kSoulHead, 0.9 * f);
+            fillRoundedRect(ctx.cr, {x - 2.5 * s * k, y + 3 * s * k, 5 * s * k, 12 * s * k}, 3 * s * k,
+                            theme::kSoulBody, 0.6 * f);
         }
     }
 
@@ -221,7 +220,7 @@ private:
         const double pw = std::max(220 * s, std::min(0.4 * ctx.width, 420 * s));
         const Rect panel{(ctx.width - pw) / 2, ctx.height - 178 * s, pw, 74 * s};
         pixelPanel(ctx, panel, true);
-        const TextStyle st = textStyle(15 * s, false, kCreamText, 1, pw - 20 * s);
+        const TextStyle st{.size = 15 * s, .color = kCreamText, .align = Align::Centre, .fitWidth = pw - 20 * s};
         const double cx = ctx.width / 2;
         drawTextTop(ctx.cr, cx, panel.y + 14 * s, i18n::tr("runResult.depthReached", {{"n", num(depth_)}}), st);
         drawTextTop(ctx.cr, cx, panel.y + 42 * s, i18n::tr("runResult.goldEarned", {{"n", num(gold_)}}), st);
@@ -232,7 +231,7 @@ private:
         const double bw = std::min(420 * s, ctx.width - 48 * s);
         const Rect r{(ctx.width - bw) / 2, ctx.height - 80 * s, bw, 48 * s};
         const bool clicked = menuButton(ctx, r, i18n::tr("runResult.backToCity"), true);
-        if (!clicked && !ctx.input.hasKey(kReturn)) return;
+        if (!clicked && !ctx.input.hasKey(key::kReturn)) return;
         audio::play(audio::Sfx::Click);
         GameState menu;
         menu.screen = kMenu;

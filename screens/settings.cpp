@@ -30,14 +30,10 @@ constexpr double kVolumeEpsilon = 1e-6;
 
 int languageCellCount() { return 1 + static_cast<int>(i18n::languages().size()); }
 
-// Section titles and labels take the system's plain sans face.
-TextStyle sansLabel(double size, bool bold, uint32_t color) {
-    return {.family = "sans", .size = std::round(size), .bold = bold, .color = color};
-}
-
 void sectionTitle(Ctx& ctx, const SettingsLayout& l, double y, const char* key) {
     const double s = ctx.uiScale;
-    drawText(ctx.cr, l.page.x, y, i18n::tr(key), sansLabel(15 * s, true, kGold));
+    drawText(ctx.cr, l.page.x, y, i18n::tr(key),
+             TextStyle{.family = "sans", .size = std::round(15 * s), .bold = true, .color = kGold});
     drawLine(ctx.cr, l.page.x, y + 22 * s, l.page.x + l.page.w, y + 22 * s, s, kBrownBorder, 0.8);
 }
 
@@ -74,7 +70,8 @@ void runSound(Ctx& ctx, const SettingsLayout& l, SettingsChoice* choice) {
 
 void volumeRow(Ctx& ctx, const SettingsLayout& l, double labelY, const Rect& track, const char* key, double volume,
                std::optional<double>* moved) {
-    drawText(ctx.cr, l.page.x, labelY, i18n::tr(key), sansLabel(13 * ctx.uiScale, false, kMutedText));
+    drawText(ctx.cr, l.page.x, labelY, i18n::tr(key),
+             TextStyle{.family = "sans", .size = std::round(13 * ctx.uiScale), .color = kMutedText});
     const double v = slider(ctx, track, volume);
     if (std::fabs(v - volume) > kVolumeEpsilon) *moved = v;
 }

@@ -25,15 +25,6 @@ namespace {
 
 using namespace theme;
 
-constexpr int kEscape = 27;
-
-void drawBevel(cairo_t* cr, const Rect& r, double b, uint32_t topLeft, uint32_t bottomRight) {
-    fillRect(cr, {r.x, r.y, r.w, b}, topLeft);
-    fillRect(cr, {r.x, r.y, b, r.h}, topLeft);
-    fillRect(cr, {r.x, r.y + r.h - b, r.w, b}, bottomRight);
-    fillRect(cr, {r.x + r.w - b, r.y, b, r.h}, bottomRight);
-}
-
 // The item's bonus in words: a consumable's name again, else its weapon
 // class and every stat it changes.
 std::string bonusWords(const rpg::ItemDef& def, const rpg::ItemInstance& item) {
@@ -56,18 +47,20 @@ void drawCardTexts(Ctx& ctx, const Rect& r, const rpg::ItemDef& def, const rpg::
     const double p = 10 * s;
     const double textW = r.w - 2 * p;
     drawText(cr, r.x + p, r.y + p, itemName(item),
-             shopText(14 * s, true, rarityTextColor(def.rarity), textW));
-    drawText(cr, r.x + p, r.y + p + 18 * s, bonusWords(def, item), shopText(10 * s, false, kMutedText, textW));
+             TextStyle{.size = 14 * s, .bold = true, .color = rarityTextColor(def.rarity), .fitWidth = textW});
+    drawText(cr, r.x + p, r.y + p + 18 * s, bonusWords(def, item),
+             TextStyle{.size = 10 * s, .color = kMutedText, .fitWidth = textW});
     double y = r.y + p + 34 * s;
     const std::string info = equipInfo(def, item);
     if (!info.empty()) {
-        TextStyle st = shopText(9 * s, false, kGold);
+        TextStyle st{.size = 9 * s, .color = kGold};
         st.wrapWidth = textW;
         drawText(cr, r.x + p, y, info, st);
         y += equipInfoHeight(cr, info, r.w, s) + 4 * s;
     }
     if (!item.affixes.empty()) {
-        drawMarkedText(cr, r.x + p, y, affixLine(item), shopText(9 * s, false, kAffixBlue, textW));
+        drawMarkedText(cr, r.x + p, y, affixLine(item),
+                       TextStyle{.size = 9 * s, .color = theme::kManaText, .fitWidth = textW});
     }
 }
 
@@ -80,14 +73,15 @@ void drawLockedPlate(Ctx& ctx, const Rect& r, const std::string& caption) {
     const double cy = r.y + r.h / 2;
     strokeCircle(cr, ringX, cy, 5 * s, 1.5 * s, kMutedText);
     fillCircle(cr, ringX, cy - 5 * s, 1.6 * s, kMutedText);
-    drawTextIn(cr, {r.x + 28 * s, r.y, r.w - 36 * s, r.h}, caption, shopText(12 * s, false, kMutedText, r.w - 36 * s));
+    drawTextIn(cr, {r.x + 28 * s, r.y, r.w - 36 * s, r.h}, caption,
+               TextStyle{.size = 12 * s, .color = kMutedText, .fitWidth = r.w - 36 * s});
 }
 
 // "Nothing here" on a dark plate: muted text alone is lost on a bright sky.
 void drawEmptyNote(Ctx& ctx, double top) {
     const double s = ctx.uiScale;
     const std::string text = i18n::tr("shop.empty");
-    const TextStyle st = shopText(14 * s, false, kMutedText);
+    const TextStyle st{.size = 14 * s, .color = kMutedText};
     double w = 0;
     double h = 0;
     measureText(ctx.cr, text, st, &w, &h);
@@ -104,7 +98,7 @@ void drawPricePlate(Ctx& ctx, const Rect& r, const std::string& label, double si
     // Nearly opaque: the greyed label must read over a bright sky too.
     fillRect(cr, r, kDarkerPanel, 0.88);
     if (outlined) strokeRoundedRect(cr, r, 0, 2 * s, kBevelDark);
-    drawTextIn(cr, r, label, shopText(size, false, kShopDim, r.w - 16 * s));
+    drawTextIn(cr, r, label, TextStyle{.size = size, .color = theme::kDimText, .fitWidth = r.w - 16 * s});
 }
 
 ShopScreen::ShopScreen(const GameState& s) : state(s), kind(shopKindFor(s.subMode)) { restock(); }
@@ -122,7 +116,7 @@ void ShopScreen::update(Ctx& ctx) {
     sceneBackdrop(ctx, {kSceneVillage, 8, 0.62, false, kWeatherClear, kDay, 1.0});
     bool back = false;
     const double headerH = gameHeader(ctx, i18n::tr(shopTitleKey(kind)), &back, false);
-    if (back || ctx.input.hasKey(kEscape)) {
+    if (ctx.backAsked(back)) {
         leave();
         return;
     }
@@ -143,10 +137,9 @@ void ShopScreen::drawGoldLine(Ctx& ctx, double y) {
     const std::string text = "\u25C9 " + num(gold) + " " + i18n::tr("common.gold");
     const double cx = 0.5 * ctx.width;
     double tw = 0, th = 0;
-    measureText(ctx.cr, text, shopText(size, true, kLightGold), &tw, &th);
+    measureText(ctx.cr, text, TextStyle{.size = size, .bold = true, .color = kLightGold}, &tw, &th);
     skyPlate(ctx, {cx - tw / 2 - 10 * ctx.uiScale, y - 2 * ctx.uiScale, tw + 20 * ctx.uiScale, th + 4 * ctx.uiScale});
-    drawTextTop(ctx.cr, cx + 1, y + 1, text, shopText(size, true, 0x000000));
-    drawTextTop(ctx.cr, cx, y, text, shopText(size, true, kLightGold));
+    drawShadowedTextTop(ctx.cr, cx, y, text, TextStyle{.size = size, .bold = true, .color = kLightGold});
 }
 
 void ShopScreen::drawTabs(Ctx& ctx, double y) {
@@ -159,7 +152,8 @@ void ShopScreen::drawTabs(Ctx& ctx, double y) {
         fillRect(cr, r, current ? kDeepGold : kDarkPanel);
         drawBevel(cr, r, std::max(2 * s, 2.0), current ? kLightGold : kBevelLight, kBevelDark);
         const std::string label = i18n::tr(i == 0 ? "shop.buy" : "shop.sell");
-        drawTextIn(cr, r, label, shopText(14 * s, true, kCreamText, r.w - 12 * s));
+        drawTextIn(cr, r, label,
+                   TextStyle{.size = 14 * s, .bold = true, .color = kCreamText, .fitWidth = r.w - 12 * s});
         if (ctx.takeClick(r)) {
             audio::play(audio::Sfx::Click);
             tab = static_cast<std::uint8_t>(i);

@@ -15,20 +15,9 @@ namespace ui {
 
 // Labels that cannot be used (a price too high, a service nobody needs), and
 // the blue of mana and affixes.
-inline constexpr std::uint32_t kShopDim = 0x917E5E;
-inline constexpr std::uint32_t kShopBlue = 0x3A72B2;
-inline constexpr std::uint32_t kAffixBlue = 0x5590D6;  // kShopBlue is too dark for a line on the cards
 
 // Between a price label and its amount: "Buy ◉ 120".
 inline constexpr const char* kPriceMark = " \u25C9 ";
-
-// The screen's texts: the monospaced list, left-aligned, shrunk to fit when
-// a width is given.
-inline TextStyle shopText(double size, bool bold, std::uint32_t color, double fit = 0, double alpha = 1.0) {
-    TextStyle st = textStyle(size, bold, color, 0, fit);
-    st.alpha = alpha;
-    return st;
-}
 
 // A price that cannot be paid (or a service nobody needs): a dim plate with
 // its label, never clickable.

@@ -22,24 +22,12 @@ namespace {
 
 using namespace theme;
 
-constexpr uint32_t kHpRed = 0xC2382F;
-constexpr uint32_t kHpRedDark = 0x7C2019;
-constexpr uint32_t kFallenRed = 0xE0564A;  // the bar's red is too dark for a word on the row
-constexpr uint32_t kMpBlueDark = 0x244A78;
-constexpr uint32_t kPartyGreen = 0x5A9C3A;
-
 // The tavern's lines stand on the open backdrop: a dark copy one unit down
 // and right keeps them readable over sky and hills alike.
-void drawShadowed(cairo_t* cr, double x, double y, const std::string& text, const TextStyle& st) {
-    TextStyle shadow = st;
-    shadow.color = 0x000000;
-    shadow.alpha = 0.8;
-    drawText(cr, x + 1, y + 1, text, shadow);
-    drawText(cr, x, y, text, st);
-}
+constexpr TextShadow kLineShadow{.alpha = 0.8};
 
 void drawHeading(cairo_t* cr, double x, double y, const std::string& text, double s) {
-    drawShadowed(cr, x, y, text, shopText(13 * s, true, kLightGold));
+    drawShadowedText(cr, x, y, text, TextStyle{.size = 13 * s, .bold = true, .color = kLightGold}, kLineShadow);
 }
 
 // A service button, or its plate while it cannot be bought.
@@ -115,7 +103,7 @@ void ShopScreen::drawRecruits(Ctx& ctx, double x, double width, double* y, Taver
         drawSpriteCairo(cr, rpg::classDef(cls).id, r.x + r.w / 2 - 22 * s, r.y + 8 * s, 44 * s, 44 * s, nullptr, frame,
                         false, 1.0);
         drawTextIn(cr, {r.x + 3 * s, r.y + r.h - 22 * s, 78 * s, 18 * s}, className(cls),
-                   shopText(10 * s, false, kMutedText, 78 * s));
+                   TextStyle{.size = 10 * s, .color = kMutedText, .fitWidth = 78 * s});
         if (ctx.takeClick(r)) choice->recruit = cls;
     }
     *y += 88 * s * ((rpg::kClassCount + columns - 1) / columns) + 4 * s;
@@ -144,7 +132,8 @@ void ShopScreen::drawRestHouse(Ctx& ctx, double x, double width, double* y, Tave
     }
     *y += 58 * s;
     if (wounded == 0 && fallen == 0) {
-        drawShadowed(ctx.cr, x, *y, i18n::tr("tavern.allWell"), shopText(13 * s, false, kMutedText));
+        drawShadowedText(ctx.cr, x, *y, i18n::tr("tavern.allWell"), TextStyle{.size = 13 * s, .color = kMutedText},
+                         kLineShadow);
     }
     *y += 24 * s;  // the line is kept free, so the roster does not jump when it shows
 }
@@ -158,30 +147,31 @@ bool ShopScreen::rosterRow(Ctx& ctx, const Rect& r, const rpg::Hero& hero) {
     const bool fallen = v.hp <= 0;
     const bool wounded = v.hp < v.maxHp;
     fillRect(cr, r, kDarkerPanel, fallen ? 0.55 : 1.0);
-    if (inParty) strokeRoundedRect(cr, r, 4 * s, 2 * s, kPartyGreen);
+    if (inParty) strokeRoundedRect(cr, r, 4 * s, 2 * s, theme::kGainGreen);
     const int frame = static_cast<int>(std::fabs(2 * ctx.now + r.y)) % 2;
     drawSpriteCairo(cr, rpg::classDef(hero.cls).id, r.x + 8 * s, r.y + 10 * s, 48 * s, 48 * s, nullptr, frame, false,
                     1.0);
     const double tx = r.x + 64 * s;
     const double tw = r.w - 104 * s;
     const std::string name = hero.name.empty() ? className(hero.cls) : hero.name;
-    const TextStyle nameStyle = shopText(14 * s, true, kCreamText, 0.55 * tw);
+    const TextStyle nameStyle{.size = 14 * s, .bold = true, .color = kCreamText, .fitWidth = 0.55 * tw};
     drawText(cr, tx, r.y + 8 * s, name, nameStyle);
     drawText(cr, tx, r.y + 26 * s, i18n::tr("common.level") + " " + num(hero.level) + " \u00B7 " + className(hero.cls),
-             shopText(11 * s, false, kMutedText, tw));
+             TextStyle{.size = 11 * s, .color = kMutedText, .fitWidth = tw});
     if (fallen || wounded) {
         double nameW = 0;
         measureText(cr, name, nameStyle, &nameW, nullptr);
-        TextStyle tag = shopText(10 * s, true, fallen ? kFallenRed : kGold);
+        TextStyle tag{.size = 10 * s, .bold = true, .color = fallen ? theme::kRedText : kGold};
         tag.upperCase = true;
         drawText(cr, tx + std::min(0.55 * tw, nameW) + 8 * s, r.y + 11 * s,
                  i18n::tr(fallen ? "tavern.dead" : "tavern.needsHeal"), tag);
     }
-    const uint32_t hpColor = fallen ? kShopDim : kHpRed;
-    const uint32_t hpBase = fallen ? kShopDim : kHpRedDark;
+    const uint32_t hpColor = fallen ? theme::kDimText : theme::kHpRed;
+    const uint32_t hpBase = fallen ? theme::kDimText : theme::kHpRedDark;
     statBar(ctx, {tx, r.y + 42 * s, tw, 12 * s}, std::max(0.0, v.hp), v.maxHp, hpColor, hpBase, "");
-    if (v.maxMp > 0) statBar(ctx, {tx, r.y + 57 * s, tw, 9 * s}, v.mp, v.maxMp, kShopBlue, kMpBlueDark, "");
-    TextStyle mark = shopText(18 * s, true, inParty ? kPartyGreen : kShopDim);
+    if (v.maxMp > 0)
+        statBar(ctx, {tx, r.y + 57 * s, tw, 9 * s}, v.mp, v.maxMp, theme::kManaBlue, theme::kManaBlueDark, "");
+    TextStyle mark{.size = 18 * s, .bold = true, .color = inParty ? theme::kGainGreen : theme::kDimText};
     mark.family = kFontSans;
     drawTextCentered(cr, r.x + r.w - 20 * s, r.y + r.h / 2, inParty ? "\u2713" : "\u25CB", mark);
     return ctx.takeClick(r);

@@ -36,20 +36,30 @@ private:
         const double s = ctx.uiScale;
         const double w = ctx.width;
         const double h = ctx.height;
-        gpuFillRect(0, 0, w, h, kScreenFill, 1.0);
+        gpuFillRect(0, 0, w, h, theme::kScreenFill, 1.0);
 
         // Narrow or low windows get a smaller title cap.
         const double cap = std::min(w, h) / s < 600 ? 34 : 48;
         const double u = std::min(std::floor((w / s - 48) / 7), cap);
         const double mid = (h - 36 * s) / 2;
-        const TextStyle title{.family = kFontMono, .size = std::round(u * s), .bold = true, .color = theme::kGold,
-                              .align = 1, .fitWidth = w - 48 * s, .letterSpacing = 4 * s, .upperCase = true};
+        const TextStyle title{.family = kFontMono,
+                              .size = std::round(u * s),
+                              .bold = true,
+                              .color = theme::kGold,
+                              .align = Align::Centre,
+                              .fitWidth = w - 48 * s,
+                              .letterSpacing = 4 * s,
+                              .upperCase = true};
         drawTextTop(cr, w / 2, mid - 0.7 * u * s - 29 * s, i18n::tr("app.title"), title);
 
         fillRect(cr, {w / 2 - 60 * s, mid - 2 * s, 120 * s, 4 * s}, theme::kDeepGold);
 
-        const TextStyle tagline{.family = kFontMono, .size = 14 * s, .color = theme::kMutedText, .align = 1,
-                                .letterSpacing = s, .wrapWidth = w - 48 * s};
+        const TextStyle tagline{.family = kFontMono,
+                                .size = 14 * s,
+                                .color = theme::kMutedText,
+                                .align = Align::Centre,
+                                .letterSpacing = s,
+                                .wrapWidth = w - 48 * s};
         drawTextTop(cr, 24 * s, mid + 20 * s, i18n::tr("app.tagline"), tagline);
 
         footer(ctx, h - 14 * s);

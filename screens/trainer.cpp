@@ -28,9 +28,6 @@ namespace {
 
 using namespace theme;
 
-constexpr int kEscape = 27;
-constexpr std::uint32_t kDimLabel = 0x6E5D44;
-
 // A purchase found while the list was drawn, made once it is done.
 class SpellShopScreen final : public Screen {
 public:
@@ -41,10 +38,10 @@ public:
 
     void update(Ctx& ctx) override {
         const double s = ctx.uiScale;
-        gpuFillRect(0, 0, ctx.width, ctx.height, kScreenFill, 1.0);
+        gpuFillRect(0, 0, ctx.width, ctx.height, theme::kScreenFill, 1.0);
         bool back = false;
         const double headerH = gameHeader(ctx, i18n::tr(opts_.titleKey), &back, false);
-        if (back || ctx.input.hasKey(kEscape)) {
+        if (ctx.backAsked(back)) {
             leave();
             return;
         }
@@ -71,7 +68,7 @@ private:
         const double gold = store::meta().gold;
         const double size = std::round(16 * ctx.uiScale * pulse_.factor(gold, ctx.now));
         const std::string text = "\u25C9 " + num(gold) + " " + i18n::tr("common.gold");
-        drawTextTop(ctx.cr, ctx.width / 2, y, text, textStyle(size, true, kGold));
+        drawTextTop(ctx.cr, ctx.width / 2, y, text, TextStyle{.size = size, .bold = true, .color = kGold});
     }
 
     void drawLists(Ctx& ctx, const Rect& list, const SpellShopPlace& place) {
@@ -109,13 +106,13 @@ private:
                    const char* emptyKey, const SpellShopPlace& place) {
         cairo_t* cr = ctx.cr;
         const double s = ctx.uiScale;
-        TextStyle head = textStyle(13 * s, true, kGold);
+        TextStyle head{.size = 13 * s, .bold = true, .color = kGold};
         head.upperCase = true;
         drawText(cr, list.x + 12 * s, y + 4 * s, i18n::tr(headerKey), head);
         y += kSpellSectionHead * s;
         if (skills.empty()) {
-            drawText(cr, list.x + 12 * s, y + 6 * s, i18n::tr(emptyKey), textStyle(12 * s, false, kMutedText, 0,
-                                                                                   list.w - 24 * s));
+            drawText(cr, list.x + 12 * s, y + 6 * s, i18n::tr(emptyKey),
+                     TextStyle{.size = 12 * s, .color = kMutedText, .fitWidth = list.w - 24 * s});
             return y + kSpellEmptyNote * s;
         }
         for (const rpg::SkillDef* skill : skills) {
@@ -133,24 +130,26 @@ private:
         const double s = ctx.uiScale;
         pixelPanel(ctx, row, false);
         const double fit = row.w - 164 * s;
-        const TextStyle nameStyle = textStyle(14 * s, true, learn ? kLightGold : kCreamText, 0, fit);
+        const TextStyle nameStyle{
+            .size = 14 * s, .bold = true, .color = learn ? kLightGold : kCreamText, .fitWidth = fit};
         const std::string name = i18n::tr(skill.nameKey);
         drawText(cr, row.x + 10 * s, row.y + 9 * s, name, nameStyle);
         const int level = learn ? 0 : rpg::skillLevel(hero, skill.id);
         if (!learn) {
             double nameW = 0;
             measureText(cr, name, nameStyle, &nameW, nullptr);
-            drawText(cr, row.x + 10 * s + std::min(nameW, fit) + 6 * s, row.y + 12 * s,
-                     levelLabel(level), textStyle(11 * s, false, kMutedText));
+            drawText(cr, row.x + 10 * s + std::min(nameW, fit) + 6 * s, row.y + 12 * s, levelLabel(level),
+                     TextStyle{.size = 11 * s, .color = kMutedText});
         }
         std::string desc = i18n::tr(skill.descKey);
         if (learn && skill.manaCost > 0) desc = "(" + num(skill.manaCost) + " " + i18n::tr("stat.mp") + ") " + desc;
-        drawText(cr, row.x + 10 * s, row.y + 28 * s, desc, textStyle(11 * s, false, kMutedText, 0, fit));
+        drawText(cr, row.x + 10 * s, row.y + 28 * s, desc,
+                 TextStyle{.size = 11 * s, .color = kMutedText, .fitWidth = fit});
 
         const Rect box = spellActionRect(row, s);
         if (!learn && level >= rpg::maxSkillLevel(skill)) {
             fillRoundedRect(cr, box, 3 * s, kDarkerPanel);
-            drawTextIn(cr, box, i18n::tr("trainer.max"), textStyle(11 * s, true, kLightGold));
+            drawTextIn(cr, box, i18n::tr("trainer.max"), TextStyle{.size = 11 * s, .bold = true, .color = kLightGold});
             return;
         }
         const double price = learn ? learnPriceAt(skill, opts_, place) : upgradePriceAt(skill, level, opts_, place);
@@ -158,7 +157,8 @@ private:
             i18n::tr(learn ? opts_.buyButtonKey : opts_.upgradeButtonKey) + " \u25C9 " + num(price);
         if (store::meta().gold < price) {
             fillRect(cr, box, kDarkerPanel, 0.6);
-            drawTextIn(cr, box, label, textStyle(12 * s, false, kDimLabel, 0, box.w - 6 * s));
+            drawTextIn(cr, box, label,
+                       TextStyle{.size = 12 * s, .color = theme::kFaintLabel, .fitWidth = box.w - 6 * s});
             return;
         }
         if (plainButton(ctx, box, label, false)) pending_ = play::SkillOffer{skill.id, learn, level, price};

@@ -13,6 +13,7 @@
 #include "ui/audio.h"
 #include "ui/game_ui.h"
 #include "ui/gpu.h"
+#include "ui/keys.h"
 #include "ui/screens.h"
 #include "ui/theme.h"
 #include "ui/widgets.h"
@@ -24,14 +25,11 @@ using rpg::LootQuality;
 
 namespace {
 
-constexpr int kEscape = 27;
-constexpr int kReturn = 13;
 constexpr double kChimeAt = 0.68;   // seconds after opening began
 constexpr double kRevealAt = 1.7;
 constexpr double kLineDelay = 0.22;  // the first loot line after the reveal
 constexpr double kLineStep = 0.11;   // each further line
 constexpr double kLineFade = 0.38;
-constexpr uint32_t kRuneBlue = 0x5FB6D8;
 
 bool hasStatLine(const rpg::ItemInstance& item) {
     const rpg::Stats bonus = rpg::itemBonus(item);
@@ -75,23 +73,15 @@ std::string runeText(const rpg::Runestone& rune) {
     return "✦ +" + num(rune.value) + " " + i18n::tr(rpg::statLabelKey(rune.stat));
 }
 
-TextStyle titleStyle(double s, uint32_t color, double fit) { return textStyle(14 * s, true, color, 0, fit); }
-TextStyle smallStyle(double s, uint32_t color, double fit) { return textStyle(11 * s, false, color, 0, fit); }
-TextStyle runeLabelStyle(double s) {
-    TextStyle st = smallStyle(s, kMutedText, 0);
-    st.upperCase = true;
-    return st;
-}
-
 class TreasureScreen final : public Screen {
 public:
     explicit TreasureScreen(const GameState& s) : state_(s) { roll(); }
 
     void update(Ctx& ctx) override {
-        gpuFillRect(0, 0, ctx.width, ctx.height, 0x1B1410, 1.0);
+        gpuFillRect(0, 0, ctx.width, ctx.height, theme::kScreenFill, 1.0);
         bool back = false;
         const double header = gameHeader(ctx, i18n::tr("treasure.title"), &back, false);
-        if (back || ctx.input.hasKey(kEscape)) {
+        if (ctx.backAsked(back)) {
             leave();
             return;
         }
@@ -169,7 +159,8 @@ private:
         const double h = ctx.height;
         drawChest(ctx, header, 0.5 * w, header + 0.42 * (h - header), 1.1, t);
         if (openedAt_ >= 0) {
-            drawTextTop(ctx.cr, 0.5 * w, h - 96 * s, "…", textStyle(20 * s, false, kMutedText, 1));
+            drawTextTop(ctx.cr, 0.5 * w, h - 96 * s, "…",
+                        TextStyle{.size = 20 * s, .color = kMutedText, .align = Align::Centre});
             return;
         }
         if (menuButton(ctx, treasureOpenButton(w, h, s, ctx.now), i18n::tr("treasure.open"), true)) open(ctx.now);
@@ -192,15 +183,16 @@ private:
         const double bw = std::min(std::max(panelW, 280 * s), 360 * s);
         const Rect button{(w - bw) / 2, panel.y + panelH + 16 * s, bw, 48 * s};
         const bool clicked = menuButton(ctx, button, i18n::tr(trap() ? "treasure.leave" : "treasure.take"), true);
-        if (clicked || ctx.input.hasKey(kReturn)) take();
+        if (clicked || ctx.input.hasKey(key::kReturn)) take();
     }
 
     void drawOutcomeTitle(Ctx& ctx, double y, double blockH, double panelW) {
         const double s = ctx.uiScale;
         const double cx = 0.5 * ctx.width;
         if (trap()) {
-            drawTextTop(ctx.cr, cx, y, i18n::tr("treasure.failTitle"), textStyle(20 * s, true, 0xC2382F, 1));
-            TextStyle body = textStyle(13 * s, false, kMutedText, 1);
+            drawTextTop(ctx.cr, cx, y, i18n::tr("treasure.failTitle"),
+                        TextStyle{.size = 20 * s, .bold = true, .color = theme::kDangerRed, .align = Align::Centre});
+            TextStyle body{.size = 13 * s, .color = kMutedText, .align = Align::Centre};
             body.wrapWidth = panelW;
             drawTextTop(ctx.cr, cx - 0.5 * panelW, y + 28 * s, i18n::tr("treasure.failBody"), body);
             return;
@@ -219,9 +211,12 @@ private:
     TextStyle outcomeStyle(const Ctx& ctx, double k) const {
         const double s = ctx.uiScale;
         const bool jackpot = loot_.outcome == LootQuality::Jackpot;
-        TextStyle st = textStyle(jackpot ? std::round(k * 24 * s) : 14 * s, true, kLightGold, 1, ctx.width - 32 * s);
-        st.upperCase = true;
-        return st;
+        return {.size = jackpot ? std::round(k * 24 * s) : 14 * s,
+                .bold = true,
+                .color = kLightGold,
+                .align = Align::Centre,
+                .fitWidth = ctx.width - 32 * s,
+                .upperCase = true};
     }
 
     // Round the title at its largest, where the rays must not go.
@@ -274,17 +269,17 @@ private:
     void drawGoldLine(Ctx& ctx, double x, double y, double alpha) {
         const double s = ctx.uiScale;
         drawRimmedCoin(ctx.cr, x + 18 * s, y + 9 * s, 6 * s, s, alpha);
-        TextStyle st = textStyle(15 * s, true, kLightGold);
+        TextStyle st{.size = 15 * s, .bold = true, .color = kLightGold};
         st.alpha = alpha;
         drawText(ctx.cr, x + 32 * s, y, goldText(loot_.gold), st);
     }
 
     void drawRuneBlock(Ctx& ctx, double x, double y, double alpha) {
         const double s = ctx.uiScale;
-        TextStyle label = runeLabelStyle(s);
+        TextStyle label{.size = 11 * s, .color = kMutedText, .upperCase = true};
         label.alpha = alpha;
         drawText(ctx.cr, x + 12 * s, y, i18n::tr("treasure.runeDrop"), label);
-        TextStyle value = textStyle(15 * s, true, kRuneBlue);
+        TextStyle value{.size = 15 * s, .bold = true, .color = theme::kRuneBlue};
         value.alpha = alpha;
         drawText(ctx.cr, x + 26 * s, y + 16 * s, runeText(loot_.rune), value);
     }
@@ -303,20 +298,20 @@ private:
         const rpg::ItemDef* def = rpg::findItem(item.defId);
         if (!def) return y;
         const double s = ctx.uiScale;
-        TextStyle title = titleStyle(s, rarityTextColor(def->rarity), width);
+        TextStyle title{.size = 14 * s, .bold = true, .color = rarityTextColor(def->rarity), .fitWidth = width};
         title.alpha = alpha;
         drawText(ctx.cr, x, y, itemTitle(*def), title);
         y += 20 * s;
         auto detail = [&](const std::string& text, uint32_t color, bool marked) {
             if (text.empty()) return;
-            TextStyle st = smallStyle(s, color, width - 14 * s);
+            TextStyle st{.size = 11 * s, .color = color, .fitWidth = width - 14 * s};
             st.alpha = alpha;
             if (marked) drawMarkedText(ctx.cr, x + 14 * s, y, text, st);
             else drawText(ctx.cr, x + 14 * s, y, text, st);
             y += 15 * s;
         };
         detail(itemStatLine(item), kMutedText, false);
-        detail(itemAffixText(item), kRuneBlue, true);
+        detail(itemAffixText(item), theme::kRuneBlue, true);
         return y + 6 * s;
     }
 
@@ -331,17 +326,20 @@ private:
             measureText(ctx.cr, text, st, &tw, nullptr);
             widest = std::max(widest, tw + extra);
         };
-        if (loot_.gold > 0) fit(goldText(loot_.gold), textStyle(15 * s, true, kLightGold), 32 * s);
+        if (loot_.gold > 0)
+            fit(goldText(loot_.gold), TextStyle{.size = 15 * s, .bold = true, .color = kLightGold}, 32 * s);
         for (const rpg::ItemInstance& item : loot_.items) {
             const rpg::ItemDef* def = rpg::findItem(item.defId);
             if (!def) continue;
-            fit(itemTitle(*def), titleStyle(s, 0, 0), 12 * s);
-            fit(itemStatLine(item), smallStyle(s, 0, 0), 26 * s);
-            fit(itemAffixText(item), smallStyle(s, 0, 0), 26 * s + 1.3 * 11 * s);  // and the rune mark
+            fit(itemTitle(*def), TextStyle{.size = 14 * s, .bold = true, .color = 0}, 12 * s);
+            fit(itemStatLine(item), TextStyle{.size = 11 * s, .color = 0}, 26 * s);
+            fit(itemAffixText(item), TextStyle{.size = 11 * s, .color = 0},
+                26 * s + 1.3 * 11 * s);  // and the rune mark
         }
         if (hasRune()) {
-            fit(i18n::tr("treasure.runeDrop"), runeLabelStyle(s), 12 * s);
-            fit(runeText(loot_.rune), textStyle(15 * s, true, kRuneBlue), 26 * s);
+            fit(i18n::tr("treasure.runeDrop"), TextStyle{.size = 11 * s, .color = kMutedText, .upperCase = true},
+                12 * s);
+            fit(runeText(loot_.rune), TextStyle{.size = 15 * s, .bold = true, .color = theme::kRuneBlue}, 26 * s);
         }
         widthCache_ = widest + 24 * s;
         return widthCache_;

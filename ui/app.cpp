@@ -1,7 +1,10 @@
 #include "ui/app.h"
 
+#include <SDL_keycode.h>
+
 #include "platform/crash.h"
 #include "platform/storage.h"
+#include "ui/keys.h"
 
 #include <algorithm>
 #include <cassert>
@@ -26,7 +29,11 @@ int currentRunDepth() { return store::run().depth; }
 
 } // namespace
 
+static_assert(key::kReturn == SDLK_RETURN && key::kEscape == SDLK_ESCAPE);
+
 bool Input::hasKey(int key) const { return std::find(keys.begin(), keys.end(), key) != keys.end(); }
+
+bool Ctx::backAsked(bool backClicked) const { return backClicked || input.hasKey(key::kEscape); }
 
 namespace {
 

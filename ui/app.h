@@ -92,6 +92,10 @@ struct Ctx {
     // react to it.
     bool takeClick(const Rect& r);
     bool takeRightClick(const Rect& r) const;
+    // The player asked to go back: the back button was clicked or Escape
+    // pressed. Under an open dialog the keys are the dialog's (settleInput),
+    // so its Escape never also leaves the screen beneath.
+    bool backAsked(bool backClicked) const;
 
     // Start of a frame: input, modifiers and the taken click are cleared;
     // quit and the interaction state live on.

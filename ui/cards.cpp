@@ -17,7 +17,6 @@ namespace ui {
 namespace {
 
 using namespace theme;
-using kit::label;
 
 constexpr const char* kSep = " \u00B7 ";
 constexpr uint32_t kAffixBlue = 0x5FB6D8;
@@ -55,22 +54,32 @@ void drawItemTexts(Ctx& ctx, const Rect& r, const rpg::ItemInstance& item, const
     const double headAlpha = dimmed ? 0.55 : 1.0;
     double y = r.y + pad;
     drawText(cr, r.x + pad, y, itemName(item),
-             label(15 * s, true, rarityTextColor(def.rarity), 0, r.w - 2 * pad - 70 * s, headAlpha));
-    if (!tag.empty()) drawText(cr, r.x + r.w - pad, y, tag, label(14 * s, true, kLightGold, 2, 0, headAlpha));
+             TextStyle{.size = 15 * s,
+                       .bold = true,
+                       .color = rarityTextColor(def.rarity),
+                       .alpha = headAlpha,
+                       .fitWidth = r.w - 2 * pad - 70 * s});
+    if (!tag.empty())
+        drawText(
+            cr, r.x + r.w - pad, y, tag,
+            TextStyle{.size = 14 * s, .bold = true, .color = kLightGold, .alpha = headAlpha, .align = Align::Right});
     y += 19 * s;
     const double textAlpha = dimmed ? 0.5 : 0.95;
     const std::string bonus = itemBonusLine(item);
     if (!bonus.empty()) {
-        drawText(cr, r.x + pad, y, bonus, label(13 * s, false, kCreamText, 0, r.w - 2 * pad, textAlpha));
+        drawText(cr, r.x + pad, y, bonus,
+                 TextStyle{.size = 13 * s, .color = kCreamText, .alpha = textAlpha, .fitWidth = r.w - 2 * pad});
         y += 17 * s;
     }
     const std::string affixes = affixLine(item);
     if (!affixes.empty() && bottom - y > 14 * s) {
-        drawText(cr, r.x + pad, y, affixes, label(12 * s, false, kAffixBlue, 0, r.w - 2 * pad, textAlpha));
+        drawText(cr, r.x + pad, y, affixes,
+                 TextStyle{.size = 12 * s, .color = kAffixBlue, .alpha = textAlpha, .fitWidth = r.w - 2 * pad});
         y += 16 * s;
     }
     if (bottom - y > 13 * s) {
-        drawText(cr, r.x + pad, y, levelLine(item, def), label(12 * s, false, kMutedText, 0, r.w - 2 * pad));
+        drawText(cr, r.x + pad, y, levelLine(item, def),
+                 TextStyle{.size = 12 * s, .color = kMutedText, .fitWidth = r.w - 2 * pad});
     }
 }
 
@@ -81,7 +90,7 @@ bool itemCard(Ctx& ctx, const Rect& r, const rpg::ItemInstance& item, const std:
     const rpg::ItemDef* def = rpg::findItem(item.defId);
     if (!def) return false;
     {
-        kit::SavedCairo keep(ctx.cr);
+        SavedState keep(ctx.cr);
         drawItemBackground(ctx, r, rpg::rarityColor(def->rarity), selected, dimmed);
         drawItemTexts(ctx, r, item, *def, tag, dimmed);
     }
@@ -97,14 +106,15 @@ bool heroCard(Ctx& ctx, const Rect& r, const rpg::Hero& hero, double hp, double 
     const double w = r.x + r.w - pad - left;
     pixelPanel(ctx, r, !selected);
     {
-        kit::SavedCairo keep(cr);
+        SavedState keep(cr);
         if (selected) strokeRoundedRect(cr, r, 0, std::max(3 * s, 2.0), kLightGold, 1.0);
         drawSpriteCairo(cr, rpg::classDef(hero.cls).id, r.x + pad, r.y + pad, portrait, portrait, nullptr, 0, false,
                         1.0);
-        drawText(cr, left, r.y + pad, hero.name, label(15 * s, true, kCreamText, 0, w));
+        drawText(cr, left, r.y + pad, hero.name,
+                 TextStyle{.size = 15 * s, .bold = true, .color = kCreamText, .fitWidth = w});
         const std::string line =
             className(hero.cls) + kSep + levelLabel(hero.level);
-        drawText(cr, left, r.y + pad + 18 * s, line, label(12 * s, false, kMutedText, 0, w));
+        drawText(cr, left, r.y + pad + 18 * s, line, TextStyle{.size = 12 * s, .color = kMutedText, .fitWidth = w});
     }
     const rpg::Stats max = rpg::deriveStats(hero);
     const Rect hpBar{left, r.y + pad + 38 * s, w, 11 * s};

@@ -52,7 +52,7 @@ struct LayoutKey {
     double size;
     double letterSpacing;
     double wrapWidth;
-    int align;
+    Align align;
     bool bold, italic, upperCase, rtl;
     unsigned long options;  // hash of the font options, see Contexts
 
@@ -382,7 +382,9 @@ void applyWrap(PangoLayout* layout, const TextStyle& st, bool rtl) {
         // paragraph, as Pango treats the paragraphs it finds right to left.
         const PangoAlignment start = rtl ? PANGO_ALIGN_RIGHT : PANGO_ALIGN_LEFT;
         const PangoAlignment end = rtl ? PANGO_ALIGN_LEFT : PANGO_ALIGN_RIGHT;
-        pango_layout_set_alignment(layout, st.align == 1 ? PANGO_ALIGN_CENTER : st.align == 2 ? end : start);
+        pango_layout_set_alignment(layout, st.align == Align::Centre  ? PANGO_ALIGN_CENTER
+                                           : st.align == Align::Right ? end
+                                                                      : start);
     } else {
         pango_layout_set_width(layout, -1);
         pango_layout_set_alignment(layout, rtl ? PANGO_ALIGN_RIGHT : PANGO_ALIGN_LEFT);
@@ -517,6 +519,13 @@ void fillRect(cairo_t* cr, const Rect& r, uint32_t color, double alpha) {
     setColor(cr, color, alpha);
     cairo_rectangle(cr, r.x, r.y, r.w, r.h);
     cairo_fill(cr);
+}
+
+void drawBevel(cairo_t* cr, const Rect& r, double b, uint32_t topLeft, uint32_t bottomRight, double alpha) {
+    fillRect(cr, {r.x, r.y, r.w, b}, topLeft, alpha);
+    fillRect(cr, {r.x, r.y, b, r.h}, topLeft, alpha);
+    fillRect(cr, {r.x, r.y + r.h - b, r.w, b}, bottomRight, alpha);
+    fillRect(cr, {r.x + r.w - b, r.y, b, r.h}, bottomRight, alpha);
 }
 
 void roundedRectPath(cairo_t* cr, const Rect& r, double radius) {
@@ -664,8 +673,8 @@ void drawText(cairo_t* cr, double x, double y, std::string_view text, const Text
     Fitted f = fitted(cr, text, style);
     double left = x;
     if (style.wrapWidth <= 0) {
-        if (style.align == 1) left = x - f.w / 2;
-        else if (style.align == 2) left = x - f.w;
+        if (style.align == Align::Centre) left = x - f.w / 2;
+        else if (style.align == Align::Right) left = x - f.w;
     }
     showAt(cr, f.layout, left, y, style);
 }
@@ -680,6 +689,18 @@ void drawTextTop(cairo_t* cr, double x, double y, std::string_view text, const T
     if (text.empty()) return;
     Fitted f = fitted(cr, text, style);
     showAt(cr, f.layout, style.wrapWidth > 0 ? x : x - f.w / 2, y, style);
+}
+
+void drawShadowedText(cairo_t* cr, double x, double y, std::string_view text, const TextStyle& style,
+                      const TextShadow& shadow) {
+    drawText(cr, x + shadow.dx, y + shadow.dy, text, shadowStyle(style, shadow));
+    drawText(cr, x, y, text, style);
+}
+
+void drawShadowedTextTop(cairo_t* cr, double x, double y, std::string_view text, const TextStyle& style,
+                         const TextShadow& shadow) {
+    drawTextTop(cr, x + shadow.dx, y + shadow.dy, text, shadowStyle(style, shadow));
+    drawTextTop(cr, x, y, text, style);
 }
 
 void drawTextIn(cairo_t* cr, const Rect& r, std::string_view text, const TextStyle& style) {

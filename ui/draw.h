@@ -24,11 +24,15 @@ inline constexpr double kDegree = kPi / 180;
 
 // Keeps the caller's cairo state (source, line settings, transform, clip)
 // around one drawing: drawing functions set colours and widths as they go and
-// must hand the context back as they found it.
+// must hand the context back as they found it. The path is not part of
+// cairo's saved state, so a path left unfinished inside is dropped too.
 class SavedState {
 public:
     explicit SavedState(cairo_t* cr) : cr_(cr) { cairo_save(cr_); }
-    ~SavedState() { cairo_restore(cr_); }
+    ~SavedState() {
+        cairo_new_path(cr_);
+        cairo_restore(cr_);
+    }
     SavedState(const SavedState&) = delete;
     SavedState& operator=(const SavedState&) = delete;
 
@@ -47,6 +51,10 @@ inline constexpr const char* kFontMono =
 inline constexpr const char* kFontSans =
     "DejaVu Sans, Velmorandine CJK, Velmorandine Deva, Velmorandine Beng, Velmorandine Thai, Velmorandine Arab";
 
+enum class Align { Left, Centre, Right };
+
+// Built with designated initializers, fields in this order:
+// TextStyle{.size = 13 * s, .bold = true, .color = theme::kGold, .align = Align::Right}.
 struct TextStyle {
     const char* family = kFontMono;  // comma-separated Pango family list
     double size = 14;                // font size in logical pixels
@@ -54,13 +62,28 @@ struct TextStyle {
     bool italic = false;
     uint32_t color = 0xFFFFFF;
     double alpha = 1.0;
-    int align = 0;                   // 0 left, 1 centre, 2 right
+    Align align = Align::Left;
     double fitWidth = 0;             // shrink the font until the text fits; 0 = never
     double minFit = 0.6;             // smallest shrink factor
     double letterSpacing = 0;        // extra logical pixels between letters, not shrunk
     bool upperCase = false;
     double wrapWidth = 0;            // wrap into this width; 0 = one line
 };
+
+// A drop shadow under a text: the same text in `color` at opacity `alpha`,
+// offset by (dx, dy), drawn just before it, so that what looks at the texts
+// on screen (the contrast check) takes it for the text's shadow.
+struct TextShadow {
+    double dx = 1, dy = 1;
+    double alpha = 1.0;
+    uint32_t color = 0x000000;
+};
+// The style the shadow of a text in `style` is drawn in.
+inline TextStyle shadowStyle(TextStyle style, const TextShadow& shadow) {
+    style.color = shadow.color;
+    style.alpha = shadow.alpha;
+    return style;
+}
 
 struct TextLine {
     std::string text;
@@ -83,6 +106,9 @@ void strokeCircle(cairo_t* cr, double cx, double cy, double radius, double lineW
                   double alpha = 1.0);
 void drawLine(cairo_t* cr, double x1, double y1, double x2, double y2, double lineWidth, uint32_t color,
               double alpha = 1.0);
+// The bevel bands of width b inside r: top and left in one colour, bottom
+// and right in the other.
+void drawBevel(cairo_t* cr, const Rect& r, double b, uint32_t topLeft, uint32_t bottomRight, double alpha = 1.0);
 // Draws a blurred shadow of the current path, offset by (dx, dy), and leaves
 // the path in place for the caller to fill.
 void softShadowFromPath(cairo_t* cr, double dx, double dy, double blur, uint32_t color, double alpha);
@@ -95,6 +121,11 @@ void measureText(cairo_t* cr, std::string_view text, const TextStyle& style, dou
 // Top edge at y. Without a wrap width x is the left edge, the centre or the
 // right edge by the style's alignment; with one, x is the wrap box's left edge.
 void drawText(cairo_t* cr, double x, double y, std::string_view text, const TextStyle& style);
+// drawText and drawTextTop over their drop shadow.
+void drawShadowedText(cairo_t* cr, double x, double y, std::string_view text, const TextStyle& style,
+                      const TextShadow& shadow = {});
+void drawShadowedTextTop(cairo_t* cr, double x, double y, std::string_view text, const TextStyle& style,
+                         const TextShadow& shadow = {});
 // Centred on (x, y).
 void drawTextCentered(cairo_t* cr, double x, double y, std::string_view text, const TextStyle& style);
 // Top edge at y, centred on x; with a wrap width, x is the wrap box's left edge.

@@ -197,7 +197,7 @@ void drawRuneMark(cairo_t* cr, double cx, double cy, double size, uint32_t color
 double drawMarkedText(cairo_t* cr, double x, double y, const std::string& text, const TextStyle& st) {
     const double mark = 0.95 * st.size, gap = 0.35 * st.size;
     TextStyle line = st;
-    line.align = 0;
+    line.align = Align::Left;
     if (line.fitWidth > 0) line.fitWidth = std::max(line.fitWidth - mark - gap, 1.0);
     double tw = 0, th = 0;
     measureText(cr, text, line, &tw, &th);

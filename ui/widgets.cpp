@@ -14,7 +14,6 @@ namespace ui {
 namespace {
 
 using namespace theme;
-using kit::label;
 
 Rect scaledAbout(const Rect& r, double k) {
     const double w = r.w * k;
@@ -39,7 +38,7 @@ void drawArcadeBody(cairo_t* cr, const Rect& body, double s) {
     cairo_set_source(cr, g);
     cairo_fill(cr);
     cairo_pattern_destroy(g);
-    kit::drawBevel(cr, body, std::max(3 * s, 2.0), lighten(kLightGold, 0.4), kBevelDark, 1.0);
+    drawBevel(cr, body, std::max(3 * s, 2.0), lighten(kLightGold, 0.4), kBevelDark, 1.0);
 }
 
 void drawDialog(Ctx& ctx, const DialogRects& d, const std::string& title, const std::string& message,
@@ -51,17 +50,24 @@ void drawDialog(Ctx& ctx, const DialogRects& d, const std::string& title, const 
     fillRoundedRect(cr, p, 18 * s, kParchment, 0.98);
     strokeRoundedRect(cr, p, 18 * s, 1.4 * s, kBrownBorder, 0.9);
     // Dark text: gold or cream on the parchment panel cannot be read.
-    drawTextTop(cr, p.x + p.w / 2, p.y + 40 * s, title, label(20 * s, true, kParchmentTitle, 1, p.w - 48 * s));
-    TextStyle body = label(14 * s, false, kDarkText);
+    drawTextTop(
+        cr, p.x + p.w / 2, p.y + 40 * s, title,
+        TextStyle{
+            .size = 20 * s, .bold = true, .color = kParchmentTitle, .align = Align::Centre, .fitWidth = p.w - 48 * s});
+    TextStyle body{.size = 14 * s, .color = kDarkText, .align = Align::Centre};
     body.wrapWidth = p.w - 44 * s;
     drawTextTop(cr, p.x + 22 * s, p.y + 108 * s, message, body);
 
     const double bw = d.cancel.w;
     fillRoundedRect(cr, d.cancel, 12 * s, kHeaderBrown, ctx.hover(d.cancel) ? 1.0 : 0.85);
     strokeRoundedRect(cr, d.cancel, 12 * s, 1.2 * s, kBrownBorder, 0.9);
-    drawTextIn(cr, d.cancel, cancelLabel, label(15 * s, true, kCreamText, 1, bw - 16 * s));
+    drawTextIn(
+        cr, d.cancel, cancelLabel,
+        TextStyle{.size = 15 * s, .bold = true, .color = kCreamText, .align = Align::Centre, .fitWidth = bw - 16 * s});
     fillRoundedRect(cr, d.confirm, 12 * s, kGold, ctx.hover(d.confirm) ? 1.0 : 0.92);
-    drawTextIn(cr, d.confirm, confirmLabel, label(15 * s, true, 0xFDF6E8, 1, bw - 16 * s));
+    drawTextIn(
+        cr, d.confirm, confirmLabel,
+        TextStyle{.size = 15 * s, .bold = true, .color = 0xFDF6E8, .align = Align::Centre, .fitWidth = bw - 16 * s});
 }
 
 int dialogPointerAnswer(Ctx& ctx, const DialogRects& d) {
@@ -99,16 +105,20 @@ bool menuButton(Ctx& ctx, const Rect& r, const std::string& text, bool gold) {
     const double s = ctx.uiScale;
     const kit::Press p = kit::pressOf(ctx, r);
     {
-        kit::SavedCairo keep(cr);
+        SavedState keep(cr);
         if (gold) fillRect(cr, r, kGold, p.pressed ? 0.7 : 1.0);
         else fillRect(cr, r, kDarkPanel, p.pressed ? 0.672 : 0.96);
         uint32_t light = gold ? kLightGold : kBevelLight;
         uint32_t dark = gold ? kDeepGold : kBevelDark;
         if (!gold && p.pressed) std::swap(light, dark);
-        kit::drawBevel(cr, r, std::max(3 * s, 2.0), light, dark, p.pressed ? 0.7 : 1.0);
+        drawBevel(cr, r, std::max(3 * s, 2.0), light, dark, p.pressed ? 0.7 : 1.0);
         if (p.outlined()) strokeRoundedRect(cr, r, 0, 2 * s, kLightGold, 0.6);
         drawTextCentered(cr, r.x + r.w / 2, r.y + r.h / 2, text,
-                         label(std::min(0.42 * r.h, 18 * s), true, gold ? kDarkText : kCreamText, 1, r.w - 24 * s));
+                         TextStyle{.size = std::min(0.42 * r.h, 18 * s),
+                                   .bold = true,
+                                   .color = gold ? kDarkText : kCreamText,
+                                   .align = Align::Centre,
+                                   .fitWidth = r.w - 24 * s});
     }
     return kit::takeButtonClick(ctx, r);
 }
@@ -117,7 +127,7 @@ bool plainButton(Ctx& ctx, const Rect& r, const std::string& text, bool active) 
     cairo_t* cr = ctx.cr;
     const double s = ctx.uiScale;
     {
-        kit::SavedCairo keep(cr);
+        SavedState keep(cr);
         if (active) {
             fillRect(cr, r, kGold, 1.0);
             strokeRoundedRect(cr, r, 0, 2 * s, kLightGold, 1.0);
@@ -126,7 +136,11 @@ bool plainButton(Ctx& ctx, const Rect& r, const std::string& text, bool active) 
             strokeRoundedRect(cr, r, 0, 1.2 * s, kBrownBorder, 0.7);
         }
         drawTextCentered(cr, r.x + r.w / 2, r.y + r.h / 2, text,
-                         label(15 * s, active, active ? kDarkText : kCreamText, 1, r.w - 16 * s));
+                         TextStyle{.size = 15 * s,
+                                   .bold = active,
+                                   .color = active ? kDarkText : kCreamText,
+                                   .align = Align::Centre,
+                                   .fitWidth = r.w - 16 * s});
     }
     return kit::takeButtonClick(ctx, r);
 }
@@ -138,7 +152,7 @@ bool arcadeStartButton(Ctx& ctx, const Rect& r, const std::string& title, const 
     const kit::Press p = kit::pressOf(ctx, r);
     const Rect body = scaledAbout(r, (1 + 0.02 * beat) * (p.pressed ? 0.98 : 1.0));
     {
-        kit::SavedCairo keep(cr);
+        SavedState keep(cr);
         drawArcadeGlow(cr, body, beat, s);
         drawArcadeBody(cr, body, s);
         if (p.hovered) strokeRoundedRect(cr, body, 0, 2 * s, kCreamText, 0.7);
@@ -146,13 +160,23 @@ bool arcadeStartButton(Ctx& ctx, const Rect& r, const std::string& title, const 
         const double cy = body.y + body.h / 2;
         if (subtitle.empty()) {
             drawTextCentered(cr, cx, cy, title,
-                             label(std::round(std::min(0.52 * r.h, 24 * s)), true, kDarkText, 1, r.w - 28 * s));
+                             TextStyle{.size = std::round(std::min(0.52 * r.h, 24 * s)),
+                                       .bold = true,
+                                       .color = kDarkText,
+                                       .align = Align::Centre,
+                                       .fitWidth = r.w - 28 * s});
         } else {
             drawTextCentered(cr, cx, cy - 0.13 * body.h, title,
-                             label(std::round(std::min(0.4 * r.h, 24 * s)), true, kDarkText, 1, r.w - 28 * s));
+                             TextStyle{.size = std::round(std::min(0.4 * r.h, 24 * s)),
+                                       .bold = true,
+                                       .color = kDarkText,
+                                       .align = Align::Centre,
+                                       .fitWidth = r.w - 28 * s});
             drawTextCentered(cr, cx, cy + 0.22 * body.h, subtitle,
-                             label(std::round(std::min(0.24 * r.h, 14 * s)), false, darken(kDeepGold, 0.35), 1,
-                                   r.w - 28 * s));
+                             TextStyle{.size = std::round(std::min(0.24 * r.h, 14 * s)),
+                                       .color = darken(kDeepGold, 0.35),
+                                       .align = Align::Centre,
+                                       .fitWidth = r.w - 28 * s});
         }
     }
     return kit::takeButtonClick(ctx, body);
@@ -163,12 +187,15 @@ bool letterButton(Ctx& ctx, const Rect& r, const std::string& letter, bool used)
     const double s = ctx.uiScale;
     const double radius = std::min(0.45 * r.h, 16 * s);
     {
-        kit::SavedCairo keep(cr);
+        SavedState keep(cr);
         const double fill = (!used && ctx.hover(r)) ? 0.8 : 0.6;
         fillRoundedRect(cr, r, radius, kParchment, fill);
         strokeRoundedRect(cr, r, radius, 1.2 * s, 0xFFFFFF, 0.4);
         drawTextCentered(cr, r.x + r.w / 2, r.y + r.h / 2, letter,
-                         label(std::min(0.5 * r.h, 20 * s), true, used ? kMutedText : kCreamText));
+                         TextStyle{.size = std::min(0.5 * r.h, 20 * s),
+                                   .bold = true,
+                                   .color = used ? kMutedText : kCreamText,
+                                   .align = Align::Centre});
     }
     if (used) return false;
     return kit::takeButtonClick(ctx, r);
@@ -178,8 +205,9 @@ bool toggleRow(Ctx& ctx, const Rect& r, const std::string& text, bool value) {
     cairo_t* cr = ctx.cr;
     const double s = ctx.uiScale;
     {
-        kit::SavedCairo keep(cr);
-        drawText(cr, r.x, r.y + r.h / 2 - 10 * s, text, label(15 * s, false, kCreamText, 0, r.w - 110 * s));
+        SavedState keep(cr);
+        drawText(cr, r.x, r.y + r.h / 2 - 10 * s, text,
+                 TextStyle{.size = 15 * s, .color = kCreamText, .fitWidth = r.w - 110 * s});
         const Rect track{r.x + r.w - 58 * s, r.y + r.h / 2 - 14 * s, 52 * s, 28 * s};
         if (value) fillRoundedRect(cr, track, 14 * s, kGold, 1.0);
         else fillRoundedRect(cr, track, 14 * s, kParchment, 0.7);
@@ -194,7 +222,7 @@ double slider(Ctx& ctx, const Rect& r, double value) {
     cairo_t* cr = ctx.cr;
     const double s = ctx.uiScale;
     {
-        kit::SavedCairo keep(cr);
+        SavedState keep(cr);
         const Rect track{r.x, r.y + r.h / 2 - 4 * s, r.w, 8 * s};
         fillRoundedRect(cr, track, 4 * s, kDarkerPanel, 0.95);
         const double fillW = r.w * std::clamp(value, 0.0, 1.0);
@@ -212,7 +240,7 @@ double slider(Ctx& ctx, const Rect& r, double value) {
 
 Rect backButtonRect(const Ctx& ctx, double barHeight) {
     const double s = ctx.uiScale;
-    const double bar = barHeight <= 0 ? 52 * s : barHeight;
+    const double bar = barHeight <= 0 ? kHeaderHeight * s : barHeight;
     const double h = 34 * s;
     return {kit::isCompact(ctx) ? 12 * s : 16 * s, std::max((bar - h) / 2, 4 * s), 130 * s, h};
 }
@@ -222,14 +250,15 @@ bool backButton(Ctx& ctx, double barHeight) {
     const double s = ctx.uiScale;
     const Rect r = backButtonRect(ctx, barHeight);
     {
-        kit::SavedCairo keep(cr);
+        SavedState keep(cr);
         const bool hovered = ctx.hover(r);
         fillRect(cr, r, kDarkPanel, hovered ? 1.0 : 0.9);
         strokeRoundedRect(cr, r, 0, 1.2 * s, hovered ? kLightGold : kBrownBorder, hovered ? 0.95 : 0.85);
         const double cy = r.y + r.h / 2;
         drawChevronIcon(cr, r.x + 14 * s, cy, std::min(0.42 * 34 * s, 11 * s), 3, kGold, 1.0);
         const std::string text = i18n::tr("common.back");
-        const TextStyle st = label(std::min(0.44 * 34 * s, 15 * s), true, kCreamText, 0, 130 * s - 30 * s);
+        const TextStyle st{
+            .size = std::min(0.44 * 34 * s, 15 * s), .bold = true, .color = kCreamText, .fitWidth = 130 * s - 30 * s};
         double th = 0;
         measureText(cr, text, st, nullptr, &th);
         drawText(cr, r.x + 24 * s, cy - th / 2, text, st);
@@ -242,7 +271,7 @@ int confirmDialog(Ctx& ctx, const std::string& title, const std::string& message
     ctx.beginModal();
     const DialogRects d = confirmDialogRects(ctx);
     {
-        kit::SavedCairo keep(ctx.cr);
+        SavedState keep(ctx.cr);
         drawDialog(ctx, d, title, message, confirmLabel, cancelLabel);
     }
     const int answer = dialogKeyAnswer(ctx, dialogPointerAnswer(ctx, d));

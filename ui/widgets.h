@@ -42,7 +42,7 @@ bool toggleRow(Ctx& ctx, const Rect& r, const std::string& label, bool value);
 // held over the track (with some slack around it) the value follows the
 // pointer and the frame's click is marked taken.
 double slider(Ctx& ctx, const Rect& r, double value);
-// The back button of the top bars; a bar height <= 0 stands for 52.
+// The back button of the top bars; a bar height <= 0 stands for kHeaderHeight.
 Rect backButtonRect(const Ctx& ctx, double barHeight);
 bool backButton(Ctx& ctx, double barHeight);
 // The modal yes/no dialog: call it every frame while it is open, and close
@@ -61,7 +61,9 @@ DialogRects confirmDialogRects(const Ctx& ctx);
 
 // --- Headers, footer, panels ---
 
-// The game's top bar, 52 high; a back button when backClicked is given (its
+// The height of the game's top bar, in unscaled units.
+inline constexpr double kHeaderHeight = 52;
+// The game's top bar, kHeaderHeight high; a back button when backClicked is given (its
 // click is stored there); the lasting gold (store::meta) at the right with
 // showGold. Returns the bar height.
 double gameHeader(Ctx& ctx, const std::string& title, bool* backClicked, bool showGold);

@@ -15,7 +15,6 @@ namespace ui {
 namespace {
 
 using namespace theme;
-using kit::label;
 
 constexpr const char* kMakerLine = "\u00A9 2025 Harlowen Software";
 
@@ -80,7 +79,7 @@ void drawAnimBar(cairo_t* cr, const Rect& r, const BarState& b, uint32_t color, 
         const double k = 1 - e / kFlashTime;
         fillRect(cr, inner(b.shown), 0x5A9C3A, 0.7 * k * k);
     }
-    kit::drawBevel(cr, r, std::max(2 * s, 1.0), kBevelDark, kBevelLight, 1.0);
+    drawBevel(cr, r, std::max(2 * s, 1.0), kBevelDark, kBevelLight, 1.0);
 }
 
 // --- Pill ---
@@ -115,7 +114,7 @@ void drawLastingGold(Ctx& ctx, double bar) {
     const double s = ctx.uiScale;
     drawCoinIcon(ctx.cr, ctx.width - 112 * s, bar / 2, 15 * s, 1.0);
     drawText(ctx.cr, ctx.width - 16 * s, bar / 2 - 10 * s, num(store::meta().gold),
-             label(18 * s, true, kLightGold, 2));
+             TextStyle{.size = 18 * s, .bold = true, .color = kLightGold, .align = Align::Right});
 }
 
 } // namespace
@@ -123,17 +122,20 @@ void drawLastingGold(Ctx& ctx, double bar) {
 double gameHeader(Ctx& ctx, const std::string& title, bool* backClicked, bool showGold) {
     cairo_t* cr = ctx.cr;
     const double s = ctx.uiScale;
-    const double bar = 52 * s;
+    const double bar = kHeaderHeight * s;
     bool back = false;
     {
-        kit::SavedCairo keep(cr);
+        SavedState keep(cr);
         fillRect(cr, {0, 0, ctx.width, bar}, kHeaderBrown, 0.92);
         fillRect(cr, {0, bar - 2 * s, ctx.width, 2 * s}, kBrownBorder, 1.0);
     }
     if (backClicked) back = backButton(ctx, bar);
     {
-        kit::SavedCairo keep(cr);
-        drawTextCentered(cr, ctx.width / 2, bar / 2, title, label(22 * s, true, kLightGold, 1, ctx.width / 2));
+        SavedState keep(cr);
+        drawTextCentered(
+            cr, ctx.width / 2, bar / 2, title,
+            TextStyle{
+                .size = 22 * s, .bold = true, .color = kLightGold, .align = Align::Centre, .fitWidth = ctx.width / 2});
         if (showGold) drawLastingGold(ctx, bar);
     }
     if (backClicked) *backClicked = back;
@@ -146,8 +148,10 @@ double screenHeader(Ctx& ctx, const std::string& title, bool* backClicked) {
     const double bar = (compact ? 52 : 60) * s;
     const bool back = backButton(ctx, bar);
     if (backClicked) *backClicked = back;
-    kit::SavedCairo keep(ctx.cr);
-    drawTextCentered(ctx.cr, ctx.width / 2, bar / 2, title, label((compact ? 20 : 24) * s, true, kCreamText));
+    SavedState keep(ctx.cr);
+    drawTextCentered(
+        ctx.cr, ctx.width / 2, bar / 2, title,
+        TextStyle{.size = (compact ? 20 : 24) * s, .bold = true, .color = kCreamText, .align = Align::Centre});
     return bar;
 }
 
@@ -156,8 +160,8 @@ void footer(Ctx& ctx, double y) {
     const double s = ctx.uiScale;
     char version[64];
     std::snprintf(version, sizeof version, "v%s Build %d", platform::kVersion, platform::kBuild);
-    const TextStyle st = label(12 * s, false, kMutedText);
-    kit::SavedCairo keep(cr);
+    const TextStyle st{.size = 12 * s, .color = kMutedText, .align = Align::Centre};
+    SavedState keep(cr);
     double vh = 0;
     double mh = 0;
     measureText(cr, version, st, nullptr, &vh);
@@ -168,17 +172,17 @@ void footer(Ctx& ctx, double y) {
 }
 
 void pixelPanel(Ctx& ctx, const Rect& r, bool sunken) {
-    kit::SavedCairo keep(ctx.cr);
+    SavedState keep(ctx.cr);
     fillRect(ctx.cr, r, sunken ? kDarkerPanel : kDarkPanel, 1.0);
     const double b = std::max(3 * ctx.uiScale, 2.0);
-    if (sunken) kit::drawBevel(ctx.cr, r, b, kBevelDark, kBevelLight, 1.0);
-    else kit::drawBevel(ctx.cr, r, b, kBevelLight, kBevelDark, 1.0);
+    if (sunken) drawBevel(ctx.cr, r, b, kBevelDark, kBevelLight, 1.0);
+    else drawBevel(ctx.cr, r, b, kBevelLight, kBevelDark, 1.0);
 }
 
 void parchmentCard(Ctx& ctx, const Rect& r) {
     cairo_t* cr = ctx.cr;
     const double s = ctx.uiScale;
-    kit::SavedCairo keep(cr);
+    SavedState keep(cr);
     fillRect(cr, r, kParchment, 1.0);
     const double b = std::max(2 * s, 2.0);
     fillRect(cr, {r.x, r.y + r.h - b, r.w, b}, 0xC9B487, 1.0);
@@ -190,7 +194,7 @@ void statBar(Ctx& ctx, const Rect& r, double value, double max, uint32_t topColo
              const std::string& text) {
     cairo_t* cr = ctx.cr;
     const double s = ctx.uiScale;
-    kit::SavedCairo keep(cr);
+    SavedState keep(cr);
     fillRect(cr, r, kBarTrack, 1.0);
     if (max > 0) {
         const double f = std::min(value / max, 1.0);
@@ -201,7 +205,12 @@ void statBar(Ctx& ctx, const Rect& r, double value, double max, uint32_t topColo
     }
     strokeRoundedRect(cr, r, 0, std::max(s, 1.0), kBevelDark, 1.0);
     if (!text.empty() && r.h >= 12 * s) {
-        drawTextIn(cr, r, text, label(std::round(0.68 * r.h), true, kCreamText, 1, r.w - 4 * s));
+        drawTextIn(cr, r, text,
+                   TextStyle{.size = std::round(0.68 * r.h),
+                             .bold = true,
+                             .color = kCreamText,
+                             .align = Align::Centre,
+                             .fitWidth = r.w - 4 * s});
     }
 }
 
@@ -215,11 +224,11 @@ void animBar(Ctx& ctx, const std::string& key, const Rect& r, double value, doub
     retarget(b, target, ctx.now);
     const double e = ctx.now - b.start;
     advanceBar(b, target, e);
-    kit::SavedCairo keep(ctx.cr);
+    SavedState keep(ctx.cr);
     drawAnimBar(ctx.cr, r, b, color, e, s);
     if (!showNumbers || r.h < 10 * s) return;
     const std::string text = num(std::ceil(value)) + "/" + num(max);
-    TextStyle st = label(std::round(0.62 * r.h), false, 0x000000);
+    TextStyle st{.size = std::round(0.62 * r.h), .color = 0x000000, .align = Align::Centre};
     const double cx = r.x + r.w / 2;
     const double cy = r.y + r.h / 2;
     drawTextCentered(ctx.cr, cx + 1, cy + 1, text, st);  // the shadow's offset is one pixel at any scale
@@ -231,7 +240,7 @@ double statusChips(Ctx& ctx, double x, double y, double size, const std::vector<
     cairo_t* cr = ctx.cr;
     const double s = ctx.uiScale;
     double cx = x + size / 2;
-    kit::SavedCairo keep(cr);
+    SavedState keep(cr);
     for (const rpg::StatusInstance& st : statuses) {
         fillRect(cr, {cx - size / 2 - 2 * s, y - 2 * s, size + 4 * s, size + 4 * s}, kBarTrack, 0.7);
         // A kind outside the table has no row to take a colour from (and no glyph).
@@ -240,7 +249,7 @@ double statusChips(Ctx& ctx, double x, double y, double size, const std::vector<
         drawStatusIcon(cr, st.kind, cx, y + size / 2, 0.8 * size, colour, 1.0);
         if (st.rounds > 0 && st.kind != rpg::StatusKind::Shield) {
             drawText(cr, cx + size / 2, y + 0.45 * size, std::to_string(st.rounds),
-                     label(std::round(0.55 * size), true, kCreamText, 0));
+                     TextStyle{.size = std::round(0.55 * size), .bold = true, .color = kCreamText});
         }
         cx += size + 10 * s;
     }
@@ -251,7 +260,7 @@ void hudPill(Ctx& ctx, const Rect& r, const std::string& text, const std::string
              uint32_t border, uint32_t valueColor, uint32_t labelColor, double iconWidth) {
     cairo_t* cr = ctx.cr;
     const double rad = 0.42 * r.h;
-    kit::SavedCairo keep(cr);
+    SavedState keep(cr);
     roundedRectPath(cr, r, rad);
     fillVertical(cr, r.y, r.y + r.h, lighten(fill, 0.22), 0.92, darken(fill, 0.18), 0.92);
     const Rect gloss{r.x + 0.35 * rad, r.y + 0.1 * r.h, r.w - 0.7 * rad, 0.4 * r.h};
@@ -262,17 +271,29 @@ void hudPill(Ctx& ctx, const Rect& r, const std::string& text, const std::string
     const double cx = r.x + iconWidth + (r.w - iconWidth) / 2;
     const double fit = (r.w - iconWidth) - 12;
     if (text.empty()) {
-        drawTextCentered(cr, cx, r.y + r.h / 2, value, label(std::min(0.52 * r.h, 18.0), true, valueColor, 1, fit));
+        drawTextCentered(cr, cx, r.y + r.h / 2, value,
+                         TextStyle{.size = std::min(0.52 * r.h, 18.0),
+                                   .bold = true,
+                                   .color = valueColor,
+                                   .align = Align::Centre,
+                                   .fitWidth = fit});
         return;
     }
-    drawTextCentered(cr, cx, r.y + 0.3 * r.h, text, label(std::min(0.28 * r.h, 11.0), false, labelColor, 1, fit));
-    drawTextCentered(cr, cx, r.y + 0.68 * r.h, value, label(std::min(0.42 * r.h, 17.0), true, valueColor, 1, fit));
+    drawTextCentered(
+        cr, cx, r.y + 0.3 * r.h, text,
+        TextStyle{.size = std::min(0.28 * r.h, 11.0), .color = labelColor, .align = Align::Centre, .fitWidth = fit});
+    drawTextCentered(cr, cx, r.y + 0.68 * r.h, value,
+                     TextStyle{.size = std::min(0.42 * r.h, 17.0),
+                               .bold = true,
+                               .color = valueColor,
+                               .align = Align::Centre,
+                               .fitWidth = fit});
 }
 
 void wavyTitle(Ctx& ctx, double cx, double y, const std::string& text, double size,
                const std::vector<uint32_t>* palette) {
     cairo_t* cr = ctx.cr;
-    TextStyle st = label(size, true, kGold);
+    TextStyle st{.size = size, .bold = true, .color = kGold, .align = Align::Centre};
     const std::vector<std::string> chars = splitCharacters(text);
     std::vector<double> widths(chars.size());
     double total = 0;
@@ -281,7 +302,7 @@ void wavyTitle(Ctx& ctx, double cx, double y, const std::string& text, double si
         measureText(cr, chars[i] == " " ? "\u00A0" : chars[i], st, &widths[i], nullptr);
         total += widths[i] + 2;
     }
-    kit::SavedCairo keep(cr);
+    SavedState keep(cr);
     double x = cx - total / 2;
     size_t drawn = 0;
     for (size_t i = 0; i < chars.size(); ++i) {

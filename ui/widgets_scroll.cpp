@@ -92,7 +92,7 @@ void scrollbar(Ctx& ctx, const Rect& r, double contentHeight, double offset) {
     const double s = ctx.uiScale;
     const double len = std::max(r.h * (r.h - 8 * s) / contentHeight, 30 * s);
     const double y = r.y + 4 * s + (r.h - 8 * s - len) * offset / (contentHeight - r.h);
-    kit::SavedCairo keep(ctx.cr);
+    SavedState keep(ctx.cr);
     fillRoundedRect(ctx.cr, {r.x + r.w - 8 * s, y, 4 * s, len}, 2 * s, 0xFFFFFF, 0.45);
 }
 

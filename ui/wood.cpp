@@ -128,7 +128,12 @@ void drawPlank(const Rect& plank, const Wood& wood, bool selected, bool pressed,
 }
 
 void drawWoodLabel(cairo_t* cr, const Rect& p, const Rect& r, const std::string& text, bool selected, double s) {
-    TextStyle st = kit::label(std::round(std::min(0.34 * r.h, 17 * s)), true, 0x1A0E04, 1, p.w - 36 * s, 0.85);
+    TextStyle st{.size = std::round(std::min(0.34 * r.h, 17 * s)),
+                 .bold = true,
+                 .color = 0x1A0E04,
+                 .alpha = 0.85,
+                 .align = Align::Centre,
+                 .fitWidth = p.w - 36 * s};
     st.upperCase = true;
     st.letterSpacing = 2 * s;
     st.minFit = 0.55;
@@ -153,7 +158,7 @@ bool woodButton(Ctx& ctx, const Rect& r, const std::string& text, bool selected,
     if (selected) drawGlow(plank, ctx.now, s);
     drawPlank(plank, wood, selected, press.pressed, s);
     {
-        kit::SavedCairo keep(cr);
+        SavedState keep(cr);
         cairo_save(cr);
         roundedRectPath(cr, plank, 7 * s);
         cairo_clip(cr);

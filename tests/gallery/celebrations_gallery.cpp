@@ -86,7 +86,7 @@ TEST(CelebrationGallery, StormAndTitle) {
                 st.size = 40;
                 st.bold = true;
                 st.color = theme::kLightGold;
-                st.align = 1;
+                st.align = ui::Align::Centre;
                 st.letterSpacing = 3;
                 st.upperCase = true;
                 ui::drawTextCentered(ctx.cr, ctx.width / 2, 90, "Velmorandine", st);

@@ -4,6 +4,7 @@
 #include "screens/herosel_layout.h"
 #include "tests/gallery/gallery.h"
 #include "ui/screens.h"
+#include "ui/widgets.h"
 
 namespace {
 
@@ -15,7 +16,7 @@ TEST(HeroSelectGallery, Picks) {
             sel.screen = ui::kHeroSelect;
             hs.start(sel);
             hs.frame();
-            const ui::HeroSelectLayout l = ui::heroSelectLayout(hs.ctx(), 52 * hs.ctx().uiScale);
+            const ui::HeroSelectLayout l = ui::heroSelectLayout(hs.ctx(), ui::kHeaderHeight * hs.ctx().uiScale);
             for (int i = 0; i < picks; ++i) {
                 const ui::Rect r = l.cards[i * 3];
                 hs.click(r.x + r.w / 2, r.y + r.h / 2);

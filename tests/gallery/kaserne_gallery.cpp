@@ -9,6 +9,7 @@
 #include "tests/screens/run_fixture.h"
 #include "tests/screens/shop_fixture.h"
 #include "ui/screens.h"
+#include "ui/widgets.h"
 
 namespace {
 
@@ -37,7 +38,7 @@ TEST(KaserneGallery, Roster) {
         gallery::shoot(hs, "kaserne-roster");
 
         const double s = hs.ctx().uiScale;
-        const ui::KaserneLayout lay = ui::kaserneLayout(store::meta().roster, w, h, s, 52 * s);
+        const ui::KaserneLayout lay = ui::kaserneLayout(store::meta().roster, w, h, s, ui::kHeaderHeight * s);
         const ui::Rect row = ui::kaserneRowRect(lay, lay.lines[1], s, 0);
         const ui::Rect cross = ui::kaserneCrossRect(row, s);
         navtest::clickStill(hs, cross.x + cross.w / 2, cross.y + cross.h / 2);

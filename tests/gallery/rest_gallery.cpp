@@ -6,6 +6,7 @@
 #include "tests/screens/progress_fixture.h"
 #include "screens/rest_layout.h"
 #include "ui/screens.h"
+#include "ui/widgets.h"
 
 namespace {
 
@@ -32,7 +33,7 @@ TEST(RestGallery, BeforeAndWhileResting) {
             hs.start(progresstest::entryFor(ui::kRest, "n2_0"));
             hs.runFor(0.5);
             if (resting) {
-                const ui::Rect r = ui::restLayout(hs.ctx(), 52 * hs.ctx().uiScale, 3).heal;
+                const ui::Rect r = ui::restLayout(hs.ctx(), ui::kHeaderHeight * hs.ctx().uiScale, 3).heal;
                 hs.click(r.x + r.w / 2, r.y + r.h / 2);
                 hs.runFor(0.45);
             }

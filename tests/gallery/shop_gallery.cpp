@@ -9,6 +9,7 @@
 #include "tests/gallery/gallery.h"
 #include "tests/screens/shop_fixture.h"
 #include "ui/screens.h"
+#include "ui/widgets.h"
 
 namespace {
 
@@ -35,7 +36,7 @@ TEST(ShopGallery, CityMerchants) {
         meta.stash.push_back(rpg::makeItem("potionMp"));
         startOverCity(hs, shoptest::shopEntry(ui::kShopArmorer));
         const double s = hs.ctx().uiScale;
-        hs.click(w / 2.0 + 60 * s, 52 * s + 32 * s + 19 * s);  // the sell tab
+        hs.click(w / 2.0 + 60 * s, ui::kHeaderHeight * s + 32 * s + 19 * s);  // the sell tab
         hs.runFor(0.4);
         gallery::shoot(hs, "shop-sell");
 

@@ -157,7 +157,7 @@ TEST(TextGallery, StylesInEveryScript) {
     ui::TextStyle para;
     para.size = 14;
     para.color = theme::kCreamText;
-    para.align = 1;
+    para.align = ui::Align::Centre;
     para.wrapWidth = 300;
     const char* paragraphs[] = {
         "The party rests by the fire; tomorrow the road leads deeper into the ruins.",

@@ -10,6 +10,7 @@
 #include "screens/licenses.h"
 #include "tests/screens/nav_support.h"
 #include "ui/screens.h"
+#include "ui/widgets.h"
 
 namespace {
 
@@ -119,7 +120,7 @@ TEST(AboutPage, ShrinksOnlyWhenThePageWouldNotFit) {
     for (const Case c : {Case{860, 560, 1.0}, Case{1280, 720, 1.0}, Case{860, 320, 0.62}}) {
         harness::ScreenHarness h(nullptr, c.w, c.h);
         h.frame();
-        const ui::AboutPage page = ui::aboutLayout(h.ctx(), 52 * h.ctx().uiScale);
+        const ui::AboutPage page = ui::aboutLayout(h.ctx(), ui::kHeaderHeight * h.ctx().uiScale);
         EXPECT_EQ(page.factor, c.factor) << c.w << "x" << c.h;
         const ui::AboutLine& last = page.lines.back();
         if (c.factor == 1.0) {

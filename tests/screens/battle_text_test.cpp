@@ -27,7 +27,7 @@ TEST(BattleText, ACachedTextInksWhereTheKitDrawsIt) {
     st.bold = true;
     st.letterSpacing = 1;
     st.upperCase = true;
-    for (int align : {0, 1, 2}) {
+    for (ui::Align align : {ui::Align::Left, ui::Align::Centre, ui::Align::Right}) {
         st.align = align;
         for (double ratio : {1.0, 2.0}) {
             uitest::Canvas kit(400 * ratio, 100 * ratio), cached(400 * ratio, 100 * ratio);
@@ -35,7 +35,8 @@ TEST(BattleText, ACachedTextInksWhereTheKitDrawsIt) {
             cairo_scale(cached.cr, ratio, ratio);
             ui::drawText(kit.cr, 200, 30, "Frost Fenrir L17", st);
             cache.draw(cached.cr, 200, 30, "Frost Fenrir L17", st);
-            expectNear(cached.ink(), kit.ink(), "align " + std::to_string(align) + " ratio " + std::to_string(ratio));
+            expectNear(cached.ink(), kit.ink(),
+                       "align " + std::to_string(static_cast<int>(align)) + " ratio " + std::to_string(ratio));
         }
     }
     double w = 0, h = 0;

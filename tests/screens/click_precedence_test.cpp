@@ -126,7 +126,8 @@ std::string openDismissDialog(ScreenHarness& h) {
     store::saveMeta();
     runfix::openScreens(h, {ui::kCity, ui::kKaserne});
     const double s = scale(h);
-    const ui::KaserneLayout lay = ui::kaserneLayout(meta.roster, h.ctx().width, h.ctx().height, s, 52 * s);
+    const ui::KaserneLayout lay =
+        ui::kaserneLayout(meta.roster, h.ctx().width, h.ctx().height, s, ui::kHeaderHeight * s);
     for (const ui::KaserneLine& line : lay.lines) {
         if (!line.hero) continue;
         const std::string id = line.hero->id;
@@ -139,7 +140,8 @@ std::string openDismissDialog(ScreenHarness& h) {
 
 bool overKaserneRow(ScreenHarness& h, Point p) {
     const double s = scale(h);
-    const ui::KaserneLayout lay = ui::kaserneLayout(store::meta().roster, h.ctx().width, h.ctx().height, s, 52 * s);
+    const ui::KaserneLayout lay =
+        ui::kaserneLayout(store::meta().roster, h.ctx().width, h.ctx().height, s, ui::kHeaderHeight * s);
     for (const ui::KaserneLine& line : lay.lines) {
         if (line.hero && holds(ui::kaserneRowRect(lay, line, s, 0), p) && holds(lay.list, p)) return true;
     }
@@ -169,7 +171,7 @@ void openRuneTower(ScreenHarness& h, int stones = 12) {
 
 ui::RuneTowerLayout runeLayout(ScreenHarness& h) {
     const double s = scale(h);
-    return ui::runeTowerLayout(h.ctx().width, h.ctx().height, s, 52 * s);
+    return ui::runeTowerLayout(h.ctx().width, h.ctx().height, s, ui::kHeaderHeight * s);
 }
 
 Point firstStoneGrip(ScreenHarness& h) {
@@ -292,7 +294,7 @@ const Case kCases[] = {
     {"rune tower: a stone drag released over Back stays",
      [](ScreenHarness& h) {
          openRuneTower(h);
-         dragTo(h, firstStoneGrip(h), centre(ui::backButtonRect(h.ctx(), 52 * scale(h))));
+         dragTo(h, firstStoneGrip(h), centre(ui::backButtonRect(h.ctx(), ui::kHeaderHeight * scale(h))));
          EXPECT_EQ(h.top().screen, ui::kRuneTower);
      }},
     {"map: a click on the party strip over a tile half in view enters nothing",
@@ -316,7 +318,7 @@ const Case kCases[] = {
          const double first = ui::mapInitialScroll(9, 6, s);
          const ui::MapLayout l = ui::mapLayout(c.width, c.height, s, 9, first);
          const ui::Rect hidden = l.tile(8, 0, 1);
-         const double stripTop = (52 + 28) * s;
+         const double stripTop = (ui::kHeaderHeight + 28) * s;
          // Pull the map down until the top tile reaches into the strip and
          // into the view.
          navtest::dragBy(h, 30 * s, l.view.y + 200 * s, stripTop + 10 * s - hidden.y);
@@ -341,7 +343,7 @@ const Case kCases[] = {
          h.frame();
          const double s = scale(h);
          clickAt(h, {h.ctx().width / 2 + 60 * s, 103 * s});  // the sell tab
-         const ui::ShopGrid grid = ui::shopGrid(h.ctx().width, h.ctx().height, s, 52 * s, false);
+         const ui::ShopGrid grid = ui::shopGrid(h.ctx().width, h.ctx().height, s, ui::kHeaderHeight * s, false);
          std::vector<const rpg::ItemInstance*> items;
          for (const rpg::ItemInstance& item : shelf) items.push_back(&item);
          const double cardH = ui::shopCardHeight(h.ctx().cr, items, grid.cardW, s);

@@ -11,11 +11,12 @@
 #include "screens/herosel_layout.h"
 #include "tests/screens/nav_support.h"
 #include "ui/screens.h"
+#include "ui/widgets.h"
 
 namespace {
 
 ui::HeroSelectLayout layoutOf(harness::ScreenHarness& h) {
-    return ui::heroSelectLayout(h.ctx(), 52 * h.ctx().uiScale);  // below the game header
+    return ui::heroSelectLayout(h.ctx(), ui::kHeaderHeight * h.ctx().uiScale);  // below the game header
 }
 
 void startHeroSelection(harness::ScreenHarness& h) { navtest::openOverMenu(h, ui::kHeroSelect); }

@@ -14,6 +14,7 @@
 #include "rules/items.h"
 #include "screens/party_rules.h"
 #include "ui/screens.h"
+#include "ui/widgets.h"
 
 namespace partytest {
 
@@ -55,7 +56,7 @@ struct Sheet {
         const double K = std::min(std::round(0.66 * W), W);
         x = (W - K) / 2 + 12 * s;
         w = K - 24 * s;
-        top = 52 * s + 6 * s + 64 * s + 12 * s;
+        top = ui::kHeaderHeight * s + 6 * s + 64 * s + 12 * s;
     }
     double right() const { return x + w; }
 

@@ -35,6 +35,7 @@
 #include "screens/shop_layout.h"
 #include "screens/treasure_roll.h"
 #include "tests/support/screen_harness.h"
+#include "ui/keys.h"
 #include "ui/screens.h"
 #include "ui/widgets.h"
 
@@ -43,9 +44,6 @@ namespace playtest {
 using ::testing::AssertionFailure;
 using ::testing::AssertionResult;
 using ::testing::AssertionSuccess;
-
-constexpr int kEscape = 27;
-constexpr int kReturn = 13;
 
 // --- The world ---
 
@@ -270,7 +268,7 @@ public:
     // Waits until the loot shows (however the chest was opened), takes it.
     AssertionResult takeChest(int next) {
         h_.runFor(1.8);
-        key(kReturn);
+        key(ui::key::kReturn);
         return waitFor(next, 1);
     }
 
@@ -312,7 +310,7 @@ public:
         const ui::Rect area = ui::minigamePlayArea(h_.ctx(), header(), i18n::tr("dice.info"));
         press(ui::diceLayout(w(), s(), area).button);
         h_.runFor(ui::kDiceSlot * ui::kDiceSlots + 0.2);
-        key(kReturn);  // opens the chest the game won
+        key(ui::key::kReturn);  // opens the chest the game won
         return waitFor(ui::kTreasure, 1);
     }
 

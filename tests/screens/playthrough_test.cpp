@@ -78,7 +78,7 @@ protected:
     // run card then begins a fresh run of the whole party at full health.
     void backToTheCityForANewRun() {
         ASSERT_EQ(p.screen(), ui::kRunResult);
-        p.key(playtest::kReturn);
+        p.key(ui::key::kReturn);
         ASSERT_TRUE(p.waitFor(ui::kCity));
         EXPECT_EQ(p.stackScreens(), (Screens{ui::kMenu, ui::kCity}));
         ASSERT_TRUE(p.openRun());
@@ -148,9 +148,9 @@ TEST_F(PlayThrough, ANewGameRunsFromTheMenuThroughHeroSelectionToTheFirstVictory
     ASSERT_TRUE(p.continueFromReward(ui::kMap));
 
     // Back to the menu and in again: the city continues the same run.
-    p.key(playtest::kEscape);
+    p.key(ui::key::kEscape);
     ASSERT_TRUE(p.waitFor(ui::kCity));
-    p.key(playtest::kEscape);
+    p.key(ui::key::kEscape);
     ASSERT_TRUE(p.waitFor(ui::kMenu));
     EXPECT_EQ(p.stackScreens(), (Screens{ui::kMenu}));
     p.reload();
@@ -285,7 +285,7 @@ TEST_F(PlayThrough, ARunThroughEveryKindOfNodeEndsWithTheBossChestAndBackInTheCi
         p.reload();
         EXPECT_DOUBLE_EQ(store::meta().gold, gold - rpg::buyPrice(*bought));
         EXPECT_EQ(playtest::carried(), playtest::plus(before, {*bought}));
-        p.key(playtest::kEscape);
+        p.key(ui::key::kEscape);
         ASSERT_TRUE(p.waitFor(ui::kMap));
         p.reload();
         expectSettled("n7_0");

@@ -11,6 +11,7 @@
 #include "tests/screens/progress_fixture.h"
 #include "tests/support/screen_harness.h"
 #include "ui/screens.h"
+#include "ui/widgets.h"
 
 namespace {
 
@@ -44,7 +45,9 @@ struct RestSetup {
         h.frame();
     }
 
-    static ui::RestLayout layout(harness::ScreenHarness& h) { return ui::restLayout(h.ctx(), 52 * h.ctx().uiScale, 2); }
+    static ui::RestLayout layout(harness::ScreenHarness& h) {
+        return ui::restLayout(h.ctx(), ui::kHeaderHeight * h.ctx().uiScale, 2);
+    }
     static void clickHeal(harness::ScreenHarness& h) {
         const ui::Rect r = layout(h).heal;
         h.click(r.x + r.w / 2, r.y + r.h / 2);
@@ -138,7 +141,7 @@ TEST(RestScreen, WithoutARunHealOnlyMovesOn) {
     h.start(map);
     ui::Game::instance().push(progresstest::entryFor(ui::kRest, ""));
     h.frame();
-    const ui::Rect r = ui::restLayout(h.ctx(), 52 * h.ctx().uiScale, 1).heal;
+    const ui::Rect r = ui::restLayout(h.ctx(), ui::kHeaderHeight * h.ctx().uiScale, 1).heal;
     h.click(r.x + r.w / 2, r.y + r.h / 2);
     EXPECT_EQ(h.top().screen, ui::kMap);
     EXPECT_FALSE(store::hasRun());

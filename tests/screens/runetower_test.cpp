@@ -12,6 +12,7 @@
 #include "tests/screens/run_fixture.h"
 #include "tests/support/screen_harness.h"
 #include "ui/screens.h"
+#include "ui/widgets.h"
 
 namespace {
 
@@ -27,7 +28,9 @@ protected:
     }
 
     double scale() { return h.ctx().uiScale; }
-    ui::RuneTowerLayout layout() { return ui::runeTowerLayout(h.ctx().width, h.ctx().height, scale(), 52 * scale()); }
+    ui::RuneTowerLayout layout() {
+        return ui::runeTowerLayout(h.ctx().width, h.ctx().height, scale(), ui::kHeaderHeight * scale());
+    }
     ui::Rect row(int i, double scroll = 0) { return ui::runeRowRect(layout(), i, scale(), scroll); }
     void clickIn(const ui::Rect& r) { navtest::clickStill(h, r.x + r.w / 2, r.y + r.h / 2); }
 };

@@ -86,7 +86,8 @@ TEST(ContrastCheck, FailsTheGreyedTavernLabelInItsOldColourAndPassesItNow) {
     const Judged old = check([](ui::Ctx& c) {
         ui::sceneBackdrop(c, ui::SceneOpts{});
         ui::fillRect(c.cr, kPlate, theme::kDarkerPanel, 0.6);
-        ui::drawTextIn(c.cr, kPlate, "Heal all", ui::shopText(14, false, 0x6E5D44, kPlate.w - 16));
+        ui::drawTextIn(c.cr, kPlate, "Heal all",
+                       ui::TextStyle{.size = 14, .color = 0x6E5D44, .fitWidth = kPlate.w - 16});
     });
     ASSERT_EQ(old.figures.count("Heal all"), 1u);
     EXPECT_LT(old.figures.at("Heal all"), contrast::kMinRatio);

@@ -1,4 +1,5 @@
 #include "ui/app.h"
+#include "ui/keys.h"
 
 #include <gtest/gtest.h>
 
@@ -274,6 +275,44 @@ TEST_F(GameTest, ANewScreenStartsWithoutTheOldDialogDragOrFling) {
     EXPECT_TRUE(ctx.scrolling.dragOwner.empty());
     EXPECT_TRUE(ctx.scrolling.flingOwner.empty());
     EXPECT_EQ(ctx.scrolling.velocity, 0);
+}
+
+TEST(CtxTest, BackIsAskedByTheButtonOrEscape) {
+    struct Case {
+        bool clicked;
+        std::vector<int> keys;
+        bool asked;
+    } cases[] = {
+        {false, {}, false},
+        {true, {}, true},
+        {false, {ui::key::kEscape}, true},
+        {false, {ui::key::kReturn, 'a'}, false},
+    };
+    for (const Case& c : cases) {
+        ui::Ctx ctx;
+        ctx.beginFrame();
+        ctx.input.keys = c.keys;
+        ctx.settleInput();
+        EXPECT_EQ(ctx.backAsked(c.clicked), c.asked) << c.clicked << " " << c.keys.size();
+    }
+}
+
+// Escape under an open dialog cancels the dialog; the screen beneath does
+// not also go back.
+TEST(CtxTest, EscapeUnderADialogIsTheDialogsNotTheScreens) {
+    ui::Ctx ctx;
+    ctx.beginFrame();
+    ctx.settleInput();
+    ctx.beginModal();
+    ctx.endModal(true);
+
+    ctx.beginFrame();
+    ctx.input.keys = {ui::key::kEscape};
+    ctx.settleInput();
+    EXPECT_FALSE(ctx.backAsked(false)) << "the screen drawn before the dialog";
+    ctx.beginModal();
+    EXPECT_TRUE(ctx.input.hasKey(ui::key::kEscape)) << "the dialog itself";
+    ctx.endModal(false);
 }
 
 TEST(InputTest, HasKey) {

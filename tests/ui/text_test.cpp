@@ -68,17 +68,17 @@ TEST_F(Text, ShrinkToFitStopsAtTheSmallestFactor) {
 TEST_F(Text, HorizontalPlacementFollowsAlignmentAndWrapBox) {
     struct Case {
         const char* what;
-        int align;
+        ui::Align align;
         double wrapWidth;
         double x;
         double wantLeft;   // expected ink left edge (-1: not checked)
         double wantRight;  // expected ink right edge (-1: not checked)
     };
     const Case cases[] = {
-        {"left edge at x", 0, 0, 40, 40, -1},
-        {"right edge at x", 2, 0, 260, -1, 260},
-        {"right-aligned in a wrap box that starts at x", 2, 200, 40, -1, 240},
-        {"left-aligned in a wrap box that starts at x", 0, 200, 40, 40, -1},
+        {"left edge at x", ui::Align::Left, 0, 40, 40, -1},
+        {"right edge at x", ui::Align::Right, 0, 260, -1, 260},
+        {"right-aligned in a wrap box that starts at x", ui::Align::Right, 200, 40, -1, 240},
+        {"left-aligned in a wrap box that starts at x", ui::Align::Left, 200, 40, 40, -1},
     };
     for (const auto& c : cases) {
         Canvas cv(300, 60);
@@ -397,7 +397,7 @@ TEST_F(TextCacheTest, CachedLayoutsDrawAndMeasureAsFreshOnes) {
     fit.fitWidth = 90;
     ui::TextStyle wrap;
     wrap.wrapWidth = 120;
-    wrap.align = 1;
+    wrap.align = ui::Align::Centre;
     ui::TextStyle spaced;
     spaced.size = 18;
     spaced.bold = true;
@@ -495,7 +495,7 @@ TEST_F(TextCacheTest, AnythingThatShapesTheTextLaysItOutAgain) {
         {"spacing", [](ui::TextStyle& s) { s.letterSpacing = 1; }},
         {"upper case", [](ui::TextStyle& s) { s.upperCase = true; }},
         {"wrap", [](ui::TextStyle& s) { s.wrapWidth = 50; }},
-        {"alignment", [](ui::TextStyle& s) { s.align = 2; }},
+        {"alignment", [](ui::TextStyle& s) { s.align = ui::Align::Right; }},
     };
     for (const auto& [what, change] : changes) {
         ui::TextStyle other = st;

@@ -29,6 +29,7 @@
 #include "screens/shop_layout.h"
 #include "tools/screenshots/stage.h"
 #include "ui/screens.h"
+#include "ui/widgets.h"
 
 namespace stage {
 namespace {
@@ -201,7 +202,7 @@ void menu(Window& win) {
 void heroSelect(Window& win) {
     openStack({entry(ui::kMenu), entry(ui::kHeroSelect)});
     win.frame();
-    const ui::HeroSelectLayout l = ui::heroSelectLayout(win.ctx(), 52 * win.scale());
+    const ui::HeroSelectLayout l = ui::heroSelectLayout(win.ctx(), ui::kHeaderHeight * win.scale());
     win.click(l.cards[0]);
     win.click(l.cards[4]);
     win.moveTo(-1, -1);
@@ -277,7 +278,7 @@ void apothecary(Window& win) { cityShop(win, ui::kShopApothecary); }
 void armorerSelling(Window& win) {
     cityShop(win, ui::kShopArmorer);
     const double s = win.scale();
-    win.click(win.width() / 2 + 60 * s, 52 * s + 32 * s + 19 * s);  // the sell tab
+    win.click(win.width() / 2 + 60 * s, ui::kHeaderHeight * s + 32 * s + 19 * s);  // the sell tab
     win.moveTo(-1, -1);
     win.runFor(0.4);
 }
