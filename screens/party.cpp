@@ -79,7 +79,7 @@ void PartyScreen::drawTabs(Ctx& ctx, const std::vector<rpg::Hero*>& heroes, doub
     const std::string clicked = heroTabs(ctx, heroes, top, selectedHero_);
     if (clicked.empty()) return;
     selectedHero_ = clicked;
-    selectedSlot_ = -1;
+    selectedSlot_.reset();
 }
 
 void PartyScreen::drawSheet(Ctx& ctx, rpg::Hero& hero, const Rect& area) {
@@ -120,7 +120,7 @@ bool PartyScreen::Sheet::isKey(rpg::StatId stat) const {
 
 // Everything the sheet recorded, with one save for all of it.
 void PartyScreen::applyPending(rpg::Hero& hero) {
-    if (!pending_.equipId.empty()) selectedSlot_ = -1;
+    if (!pending_.equipId.empty()) selectedSlot_.reset();
     play::applySheet(hero.id, &pending_);
 }
 

@@ -8,6 +8,7 @@
 // update() applies them afterwards, so the hero and the stash never change
 // under a half-drawn frame.
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -85,7 +86,7 @@ private:
     std::string selectedHero_;
     Rect visible_;  // the scroll area of the drawing pass
     double scroll_ = 0;
-    int selectedSlot_ = -1;  // the slot whose candidate list is open
+    std::optional<rpg::EquipSlot> selectedSlot_;  // the slot whose candidate list is open
     // A list opened under the view's bottom edge scrolls itself into view:
     // the opening click asks, the next drawing measures, then the sheet
     // glides to revealTo_ (a scroll offset; < 0 none) unless the player
