@@ -70,7 +70,7 @@ void CoinGameScreen::settle(const Ctx& ctx, double t) {
         landed_ = true;
         audio::play(audio::Sfx::CoinLand);
     }
-    if (t >= kCoinFlight && table_.running()) table_.finish(ctx, (choice_ == 0) == heads_);
+    if (t >= kCoinFlight && table_.running()) table_.finish(ctx, (choice_ == CoinSide::Heads) == heads_);
 }
 
 // 0 to 1: a quick rise, then a slower fall back to the rest place.
@@ -135,7 +135,8 @@ void CoinGameScreen::callCards(Ctx& ctx, const CoinLayout& L) {
     const double s = ctx.uiScale;
     for (int k = 0; k < 2; ++k) {
         const Rect& r = L.cards[k];
-        const bool chosen = choice_ == k;
+        const CoinSide side = k == 0 ? CoinSide::Heads : CoinSide::Tails;
+        const bool chosen = choice_ == side;
         // Dark enough under the gold mark on any ground; the chosen card glows.
         fillRoundedRect(cr, r, 10 * s, theme::kPlateDark, 0.72);
         if (chosen) fillRoundedRect(cr, r, 10 * s, theme::kGold, 0.12);
@@ -144,19 +145,19 @@ void CoinGameScreen::callCards(Ctx& ctx, const CoinLayout& L) {
         mark.family = kFontSans;
         TextStyle name{.size = 13 * s, .bold = true, .color = chosen ? theme::kLightGold : theme::kCreamText};
         name.fitWidth = r.w - 8 * s;
-        const TextLine lines[2] = {{k == 0 ? kHeadsMark : kTailsMark, &mark},
-                                   {i18n::tr(k == 0 ? "coin.heads" : "coin.tails"), &name}};
+        const TextLine lines[2] = {{side == CoinSide::Heads ? kHeadsMark : kTailsMark, &mark},
+                                   {i18n::tr(side == CoinSide::Heads ? "coin.heads" : "coin.tails"), &name}};
         drawTextStack(cr, r, lines, 2, 4 * s);
         // The call is fixed once the coin is in the air.
         if (!tossed() && ctx.takeClick(r)) {
             audio::play(audio::Sfx::Click);
-            choice_ = k;
+            choice_ = side;
         }
     }
 }
 
 void CoinGameScreen::tossButton(Ctx& ctx, const Rect& r) {
-    if (choice_ < 0 || tossed()) {
+    if (!choice_ || tossed()) {
         drawDisabledButton(ctx, r, i18n::tr("coin.flip"), 15 * ctx.uiScale, 6 * ctx.uiScale);
         return;
     }

@@ -1,12 +1,16 @@
 #pragma once
 // The coin toss: call heads or tails, then the coin flies, spins and lands.
-// minigames_coin.cpp; its geometry in minigames_layout.h.
+// Defined in minigames_coin.cpp, its geometry in minigames_layout.cpp.
+#include <cstdint>
 #include <optional>
+
 #include "screens/minigames.h"
 #include "screens/minigames_layout.h"
 #include "ui/app.h"
 
 namespace ui {
+
+enum class CoinSide : std::uint8_t { Heads, Tails };
 
 class CoinGameScreen final : public Screen {
 public:
@@ -38,7 +42,7 @@ private:
     bool heads_;            // the coin's side, fixed before the call
     bool landed_ = false;   // the landing sound has played
     double coinY_ = 0;      // rest centre of the last frame
-    int choice_ = -1;       // -1 no call yet, 0 heads, 1 tails
+    std::optional<CoinSide> choice_;  // the call; none yet
     double flipStart_ = -1; // frame time of the toss; < 0 not tossed
 };
 

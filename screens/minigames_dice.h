@@ -1,7 +1,8 @@
 #pragma once
 // The dice duel: three dice against the rogue's three, revealed one by one.
-// minigames_dice.cpp; its geometry in minigames_layout.h.
+// Defined in minigames_dice.cpp, its geometry in minigames_layout.cpp.
 #include <optional>
+
 #include "screens/minigames.h"
 #include "screens/minigames_layout.h"
 #include "ui/app.h"

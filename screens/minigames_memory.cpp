@@ -17,11 +17,8 @@
 
 namespace ui {
 
-namespace {
-
-} // namespace
-
-MemoryGameScreen::MemoryGameScreen(const GameState& entry) : table_(entry, {"memory.title", "memory.perfect", "memory.lost"}) {
+MemoryGameScreen::MemoryGameScreen(const GameState& entry)
+    : table_(entry, {"memory.title", "memory.perfect", "memory.lost"}) {
     const MemoryDeal deal = dealMemory(MiniTable::loose());
     cards_.assign(deal.cards.begin(), deal.cards.end());
     const std::vector<rpg::MonsterDef>& catalogue = rpg::monsters();
@@ -71,7 +68,9 @@ void MemoryGameScreen::play(Ctx& ctx, const Rect& area) {
         mismatchAt_ = 0;
         table_.finish(ctx, false);
     }
-    if (table_.outcome() == MiniOutcome::Won) drawWinFx(ctx, boardSide(ctx, true), celebration(ctx).y, ctx.now - table_.finishTime());
+    if (table_.outcome() == MiniOutcome::Won) {
+        drawWinFx(ctx, boardSide(ctx, true), celebration(ctx).y, ctx.now - table_.finishTime());
+    }
     const bool clickable = table_.running() && t >= kMemoryPlay && mismatchAt_ <= 0;
     for (int i = 0; i < kMemoryCards; ++i) {
         const Rect r = L.cardRect(i);

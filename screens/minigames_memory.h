@@ -1,9 +1,10 @@
 #pragma once
-// The memory game: the cards show for a moment, then every pair is to be found
-// without a wrong turn.
-// minigames_memory.cpp; its geometry in minigames_layout.h.
+// Monster memory: six pairs, shown for a second after a countdown, then
+// found two cards at a time. The first wrong pair loses.
+// Defined in minigames_memory.cpp, its geometry in minigames_layout.cpp.
 #include <optional>
 #include <vector>
+
 #include "screens/minigames.h"
 #include "screens/minigames_layout.h"
 #include "ui/sprite.h"

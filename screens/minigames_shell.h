@@ -1,10 +1,11 @@
 #pragma once
 // The shell game: watch the nut's cup through the shuffle, then pick it.
 // A wrong pick costs a stake of lasting gold.
-// minigames_shell.cpp; its geometry in minigames_layout.h.
+// Defined in minigames_shell.cpp, its geometry in minigames_layout.cpp.
 #include <array>
 #include <optional>
 #include <utility>
+
 #include "screens/minigames.h"
 #include "screens/minigames_layout.h"
 #include "ui/app.h"

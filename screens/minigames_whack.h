@@ -1,7 +1,8 @@
 #pragma once
 // Whack the monster: pick the hole it hides in, then strike.
-// minigames_whack.cpp; its geometry in minigames_layout.h.
+// Defined in minigames_whack.cpp, its geometry in minigames_layout.cpp.
 #include <optional>
+
 #include "screens/minigames.h"
 #include "screens/minigames_layout.h"
 #include "ui/app.h"
