@@ -139,6 +139,8 @@ void drawBanner(Ctx& ctx, battle::Scene& sc) {
 
 } // namespace
 
+battle::Scene& BattleScreen::scene() { return scene_; }
+
 BattleScreen::BattleScreen(const GameState& entry) : backdrop_(backdropFor(entry)) {
     battle::buildScene(&scene_, entry);
 }

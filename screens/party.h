@@ -46,9 +46,7 @@ private:
         bool isKey(rpg::StatId stat) const;
         // Drawing pass and the band meets the scroll area: what lies wholly
         // outside is skipped (the view's clip keeps the rest from clicks).
-        bool shows(double top, double height) const {
-            return draw && top < visibleBottom && top + height > visibleTop;
-        }
+        bool shows(double top, double height) const;
     };
 
     // --- Frame (party.cpp) ---
