@@ -91,6 +91,17 @@ void statBar(Ctx& ctx, const Rect& r, double value, double max, uint32_t topColo
 // at once.
 void animBar(Ctx& ctx, const std::string& key, const Rect& r, double value, double max, uint32_t color,
              bool showNumbers);
+// animBar in two halves for a caller that keeps the drawn bar: the key's bar
+// advanced to this frame, and the bar (without numbers) as it then looks.
+struct BarLook {
+    double shown = 0;  // fraction filled
+    double trail = 0;  // pale trail's fraction; at most shown when there is none
+    double flash = 0;  // opacity of the rising flash, 0 when none
+    // Nothing moves or flashes: the bar looks the same next frame.
+    bool atRest(double target) const { return flash <= 0 && trail <= shown && shown == target; }
+};
+BarLook animBarStep(Ctx& ctx, const std::string& key, double value, double max);
+void drawBarLook(cairo_t* cr, const Rect& r, const BarLook& look, uint32_t color, double s);
 // Forgets every key's bar, for tools that play the same screens again.
 void forgetAnimBars();
 
