@@ -45,13 +45,17 @@ double slider(Ctx& ctx, const Rect& r, double value);
 // The back button of the top bars; a bar height <= 0 stands for kHeaderHeight.
 Rect backButtonRect(const Ctx& ctx, double barHeight);
 bool backButton(Ctx& ctx, double barHeight);
+// What the modal dialog answered this frame.
+enum class DialogAnswer {
+    Open,       // no answer yet: keep drawing it
+    Confirmed,  // a click on confirm, or Return
+    Cancelled,  // a click on cancel or outside the panel, or Escape, which wins
+};
 // The modal yes/no dialog: call it every frame while it is open, and close
-// it on an answer. Returns 1 confirmed (click on confirm, Return), -1
-// cancelled (click on cancel or outside the panel, Escape, which wins), 0
-// still open. From the frame after it opens, nothing drawn before or after
+// it on an answer. From the frame after it opens, nothing drawn before or after
 // it sees the pointer, a button, the wheel or a key (Ctx::beginModal), so
 // whatever lies under it never reacts.
-int confirmDialog(Ctx& ctx, const std::string& title, const std::string& message, const std::string& confirmLabel,
+DialogAnswer confirmDialog(Ctx& ctx, const std::string& title, const std::string& message, const std::string& confirmLabel,
                   const std::string& cancelLabel);
 // Where the dialog's panel and buttons lie in this window.
 struct DialogRects {
