@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <functional>
 
+#include "screens/treasure_layout.h"
 #include "screens/treasure_roll.h"
 #include "tests/screens/progress_fixture.h"
 #include "tests/support/screen_harness.h"
