@@ -56,7 +56,7 @@ GameState bossChestEntry(const std::string& nodeId, int depth) {
 GameState runResultEntry(bool lost, int depth, double gold) {
     GameState result;
     result.screen = kRunResult;
-    result.lost = lost ? 1 : 0;
+    result.lost = lost;
     result.depth = depth;
     result.gold = gold;
     return result;

@@ -56,7 +56,7 @@ void RunResultScreen::update(Ctx& ctx) {
     if (clicked || ctx.input.hasKey(key::kReturn)) backToCity();
 }
 
-bool RunResultScreen::won() const { return state_.lost == 0; }
+bool RunResultScreen::won() const { return !state_.lost; }
 
 void RunResultScreen::drawSummary(Ctx& ctx) {
     const double s = ctx.uiScale;

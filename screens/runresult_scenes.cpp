@@ -19,16 +19,6 @@ namespace {
 constexpr double kStoneW = 66;
 constexpr double kStoneH = 76;
 
-// The stone: round-shouldered on top, nearly square below.
-void stonePath(cairo_t* cr, const Rect& r, double top, double bottom) {
-    cairo_new_sub_path(cr);
-    cairo_arc(cr, r.x + r.w - top, r.y + top, top, -kPi / 2, 0);
-    cairo_arc(cr, r.x + r.w - bottom, r.y + r.h - bottom, bottom, 0, kPi / 2);
-    cairo_arc(cr, r.x + bottom, r.y + r.h - bottom, bottom, kPi / 2, kPi);
-    cairo_arc(cr, r.x + top, r.y + top, top, kPi, 3 * kPi / 2);
-    cairo_close_path(cr);
-}
-
 // p runs 0..1..0 over a 5.2 s cycle.
 double pulse(double t) {
     double p = std::fmod(t, 5.2) / 2.6;
@@ -97,7 +87,7 @@ void RunResultScreen::drawGrave(Ctx& ctx, double e) {
     const double bottom = stone.y + stone.h;
     {
         SavedState keep(cr);
-        stonePath(cr, stone, 30 * s, 4 * s);
+        roundedRectPath(cr, stone, 30 * s, 4 * s);  // round-shouldered on top, nearly square below
         setColor(cr, theme::kGraveStone);
         cairo_fill_preserve(cr);
         setColor(cr, theme::kGraveStoneEdge);
