@@ -10,6 +10,7 @@
 #include "fx/fx.h"
 #include "platform/i18n.h"
 #include "rules/skills.h"
+#include "screens/battle_cache.h"
 #include "screens/battle_scene.h"
 #include "ui/draw.h"
 #include "ui/game_ui.h"
@@ -340,7 +341,7 @@ void drawHighlight(Scene& sc, Ctx& ctx, const rpg::Combatant& c, const Rect& car
     }
 }
 
-void drawChips(Ctx& ctx, TextCache& texts, const rpg::Combatant& c, const UnitParts& p) {
+void paintChips(Ctx& ctx, cairo_t* cr, TextCache& texts, const rpg::Combatant& c, const UnitParts& p) {
     const double k = ctx.uiScale * p.chipScale;
     const double cw = kChipW * k, ch = kChipH * k, gap = kChipGap * k;
     TextStyle rounds;
@@ -358,11 +359,40 @@ void drawChips(Ctx& ctx, TextCache& texts, const rpg::Combatant& c, const UnitPa
         const double y = p.chips.y + line * (ch + gap);
         const rpg::StatusDef& d = rpg::statusDesc(st.kind);
         const Rect chip{cx, y, cw, ch};
-        fillRoundedRect(ctx.cr, chip, 3 * k, d.colour);
-        strokeRoundedRect(ctx.cr, chip, 3 * k, 1, d.positive ? theme::kBuffChipEdge : theme::kDebuffChipEdge);
-        drawStatusIcon(ctx.cr, st.kind, cx + 0.42 * ch, y + ch / 2, 0.62 * ch, theme::kChipInk);
-        if (st.rounds > 0) texts.draw(ctx.cr, cx + cw - 3 * k, y + ch / 2 - 5.5 * k, std::to_string(st.rounds), rounds);
+        fillRoundedRect(cr, chip, 3 * k, d.colour);
+        strokeRoundedRect(cr, chip, 3 * k, 1, d.positive ? theme::kBuffChipEdge : theme::kDebuffChipEdge);
+        drawStatusIcon(cr, st.kind, cx + 0.42 * ch, y + ch / 2, 0.62 * ch, theme::kChipInk);
+        if (st.rounds > 0) texts.draw(cr, cx + cw - 3 * k, y + ch / 2 - 5.5 * k, std::to_string(st.rounds), rounds);
     }
+}
+
+// Everything the cached pictures of a unit show also depends on the scale
+// and the language (its fonts draw the numbers).
+void keyBase(std::string* key, const char* what, double s) {
+    key->assign(what);
+    key->push_back('|');
+    key->append(i18n::currentLanguage());
+    key->append(reinterpret_cast<const char*>(&s), sizeof s);
+}
+
+// The chips from the floor's pictures while nobody watches the texts: a
+// tool that judges them sees each drawn as ever.
+void drawChips(Ctx& ctx, TextCache& texts, const rpg::Combatant& c, const UnitParts& p) {
+    if (p.chipCount <= 0) return;
+    if (textProbe) {
+        paintChips(ctx, ctx.cr, texts, c, p);
+        return;
+    }
+    std::string key;
+    keyBase(&key, "chips", ctx.uiScale);
+    const double numbers[] = {p.chipScale, static_cast<double>(p.chipCount), static_cast<double>(p.chipsPerLine)};
+    key.append(reinterpret_cast<const char*>(numbers), sizeof numbers);
+    for (int i = 0; i < p.chipCount; ++i) {
+        const rpg::StatusInstance& st = c.statuses[static_cast<std::size_t>(i)];
+        const int look[] = {static_cast<int>(st.kind), st.rounds};
+        key.append(reinterpret_cast<const char*>(look), sizeof look);
+    }
+    floorPictures().draw(ctx.cr, key, p.chips, [&](cairo_t* cr) { paintChips(ctx, cr, texts, c, p); });
 }
 
 void drawMarks(Ctx& ctx, const Scene& sc, const rpg::Combatant& c, const Slot& slot) {
@@ -404,26 +434,58 @@ void drawName(Ctx& ctx, TextCache& texts, const UnitParts& p) {
 
 // "value/max" on a bar as the bar widget writes it, from the text cache:
 // two dozen bars a frame would otherwise lay out their numbers every frame.
-void barNumbers(Ctx& ctx, TextCache& texts, const Rect& r, double value, double max) {
+void barNumbers(Ctx& ctx, cairo_t* cr, TextCache& texts, const Rect& r, const std::string& text) {
     TextStyle st;
     st.size = std::round(0.62 * r.h);
     st.color = theme::kCreamText;
     st.align = Align::Centre;
     st.fitWidth = r.w - 2 * ctx.uiScale;
-    const std::string text = num(std::ceil(value)) + "/" + num(max);
-    const double top = r.y + r.h / 2 - texts.measure(ctx.cr, text, st).h / 2;
-    texts.drawShadowed(ctx.cr, r.x + r.w / 2, top, text, st);
+    const double top = r.y + r.h / 2 - texts.measure(cr, text, st).h / 2;
+    texts.drawShadowed(cr, r.x + r.w / 2, top, text, st);
 }
 
+struct BarsLook {
+    Rect hp, mp;
+    BarLook hpLook, mpLook;
+    std::string hpText, mpText;  // mpText empty: no mana bar
+};
+
+void paintBars(Ctx& ctx, cairo_t* cr, TextCache& texts, const BarsLook& b) {
+    SavedState keep(cr);
+    drawBarLook(cr, b.hp, b.hpLook, theme::kHpRed, ctx.uiScale);
+    barNumbers(ctx, cr, texts, b.hp, b.hpText);
+    if (b.mpText.empty()) return;
+    drawBarLook(cr, b.mp, b.mpLook, theme::kManaBlue, ctx.uiScale);
+    barNumbers(ctx, cr, texts, b.mp, b.mpText);
+}
+
+// Bars that neither move nor flash come from the floor's pictures.
 void drawBars(Ctx& ctx, TextCache& texts, const rpg::Combatant& c, const Rect& bars) {
     const double s = ctx.uiScale;
-    const Rect hp{bars.x, bars.y, bars.w, 13 * s};
-    animBar(ctx, "hp-" + c.id, hp, c.hp, c.stats.maxHp, theme::kHpRed, false);
-    barNumbers(ctx, texts, hp, c.hp, c.stats.maxHp);
-    if (c.stats.maxMp <= 0) return;
-    const Rect mp{hp.x, bars.y + 15 * s, bars.w, 13 * s};
-    animBar(ctx, "mp-" + c.id, mp, c.mp, c.stats.maxMp, theme::kManaBlue, false);
-    barNumbers(ctx, texts, mp, c.mp, c.stats.maxMp);
+    BarsLook b;
+    b.hp = {bars.x, bars.y, bars.w, 13 * s};
+    b.hpLook = animBarStep(ctx, "hp-" + c.id, c.hp, c.stats.maxHp);
+    b.hpText = num(std::ceil(c.hp)) + "/" + num(c.stats.maxHp);
+    const auto target = [](double v, double max) { return max > 0 ? std::clamp(v / max, 0.0, 1.0) : 0.0; };
+    bool still = b.hpLook.atRest(target(c.hp, c.stats.maxHp));
+    if (c.stats.maxMp > 0) {
+        b.mp = {b.hp.x, bars.y + 15 * s, bars.w, 13 * s};
+        b.mpLook = animBarStep(ctx, "mp-" + c.id, c.mp, c.stats.maxMp);
+        b.mpText = num(std::ceil(c.mp)) + "/" + num(c.stats.maxMp);
+        still = still && b.mpLook.atRest(target(c.mp, c.stats.maxMp));
+    }
+    if (textProbe || !still) {
+        paintBars(ctx, ctx.cr, texts, b);
+        return;
+    }
+    std::string key;
+    keyBase(&key, "bars", s);
+    const double numbers[] = {b.hpLook.shown, b.mpLook.shown, b.mp.h};
+    key.append(reinterpret_cast<const char*>(numbers), sizeof numbers);
+    key.append(b.hpText).push_back('|');
+    key.append(b.mpText);
+    const Rect area = b.mpText.empty() ? b.hp : unite(b.hp, b.mp);
+    floorPictures().draw(ctx.cr, key, area, [&](cairo_t* cr) { paintBars(ctx, cr, texts, b); });
 }
 
 // A dead unit takes a click only from what revives it.

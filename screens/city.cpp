@@ -1,6 +1,5 @@
-// The city hub between runs: the lasting gold, the party, the card that
-// starts or continues the run, and the cards of the buildings and shops.
-// Every card pushes the screen it names; leaving returns to the menu below.
+// The city hub's frame: every card pushes the screen it names; leaving
+// returns to the menu below.
 #include <algorithm>
 #include <cmath>
 #include <span>
@@ -10,13 +9,14 @@
 #include "fx/icons.h"
 #include "fx/scene.h"
 #include "play/run.h"
+#include "play/trade.h"
 #include "platform/i18n.h"
 #include "platform/storage.h"
 #include "rules/classes.h"
 #include "rules/rng.h"
 #include "rules/run.h"
 #include "rules/runes.h"
-#include "screens/city_layout.h"
+#include "screens/city.h"
 #include "screens/common.h"
 #include "ui/audio.h"
 #include "ui/draw.h"
@@ -30,21 +30,8 @@ namespace ui {
 
 namespace {
 
-// Content of the scrolled column, in units of the UI scale: margin,
-// greeting, party panel and gap, run card and five doors, heading, two rows
-// of shops, bottom margin.
-constexpr double kContent = 10 + 34 + 88 + 14 + 6 * (60 + 14) + 28 + 2 * 60 + 12 + 16;
-constexpr double kCardH = 60;
-constexpr double kCardStep = 60 + 14;
-
-struct Door {
-    const char* title;
-    const char* desc;
-    int screen;
-    int param;  // the pushed entry's sub-mode: the shop kind
-    std::uint32_t colour;
-    CityIcon icon;
-};
+using Door = CityScreen::Door;
+using enum play::ShopKind;
 
 constexpr Door kDoors[] = {
     {"city.party", "city.partyDesc", kParty, 0, theme::kPlaceParty, CityIcon::Party},
@@ -55,10 +42,10 @@ constexpr Door kDoors[] = {
 };
 
 constexpr Door kShops[] = {
-    {"city.weaponsmith", "city.weaponDesc", kShop, 0, theme::kPlaceWeaponsmith, CityIcon::Weaponsmith},
-    {"city.armorer", "city.armorDesc", kShop, 1, theme::kPlaceArmourer, CityIcon::Armourer},
-    {"city.apothecary", "city.apothecaryDesc", kShop, 2, theme::kPlaceApothecary, CityIcon::Apothecary},
-    {"city.tavern", "city.tavernDesc", kShop, 3, theme::kPlaceTavern, CityIcon::Tavern},
+    {"city.weaponsmith", "city.weaponDesc", kShop, kShopWeaponsmith, theme::kPlaceWeaponsmith, CityIcon::Weaponsmith},
+    {"city.armorer", "city.armorDesc", kShop, kShopArmorer, theme::kPlaceArmourer, CityIcon::Armourer},
+    {"city.apothecary", "city.apothecaryDesc", kShop, kShopApothecary, theme::kPlaceApothecary, CityIcon::Apothecary},
+    {"city.tavern", "city.tavernDesc", kShop, kShopTavern, theme::kPlaceTavern, CityIcon::Tavern},
 };
 static_assert(std::size(kDoors) == std::tuple_size_v<decltype(CityLayout::doors)>);
 static_assert(std::size(kShops) == std::tuple_size_v<decltype(CityLayout::shops)>);
@@ -126,25 +113,11 @@ void openDoor(const Door& d) {
     audio::play(audio::Sfx::Click);
     GameState s;
     s.screen = d.screen;
-    s.subMode = d.param;
+    s.subMode = d.subMode;
     Game::instance().push(s);
 }
 
-class CityScreen final : public Screen {
-public:
-    void update(Ctx& ctx) override;
-
-private:
-    bool action(Ctx& ctx, const Rect& r, const std::string& title, const std::string& desc, bool highlight,
-                CityIcon icon, std::uint32_t colour);
-    // The cards inside the clipped column; true when one was clicked (and
-    // its screen pushed).
-    bool drawCards(Ctx& ctx, const CityLayout& l);
-    // One card per door in its rectangle; true when one was clicked.
-    bool doorCards(Ctx& ctx, std::span<const Door> doors, std::span<const Rect> rects);
-
-    double scroll_ = 0;
-};
+} // namespace
 
 void CityScreen::update(Ctx& ctx) {
     const double s = ctx.uiScale;
@@ -158,55 +131,62 @@ void CityScreen::update(Ctx& ctx) {
     const int ascension = store::meta().ascension;
     CityLayout l = cityLayout(ctx.width, ctx.height, s, ascension >= 1, scroll_);
     drawGoldLine(ctx, l.goldY, 16 * s);
-    if (ascension >= 1) {
-        TextStyle st;
-        st.size = 12 * s;
-        st.bold = true;
-        st.color = theme::kPlateRed;
-        const std::string text = i18n::tr("city.ascension", {{"n", num(ascension)}});
-        double tw = 0, th = 0;
-        measureText(ctx.cr, text, st, &tw, &th);
-        skyPlate(ctx, {ctx.width / 2 - tw / 2 - 8 * s, l.ascensionY - s, tw + 16 * s, th + 2 * s});
-        drawTextTop(ctx.cr, ctx.width / 2, l.ascensionY, text, st);
-    }
+    if (ascension >= 1) drawAscension(ctx, l, ascension);
     scroll_ = beginScroll(ctx, "city.cards", l.view, l.contentHeight, scroll_);
     l = cityLayout(ctx.width, ctx.height, s, ascension >= 1, scroll_);
-    drawCards(ctx, l);
+    const Choice choice = drawCards(ctx, l);
     endScroll(ctx);
+    apply(choice);
 }
 
-bool CityScreen::drawCards(Ctx& ctx, const CityLayout& l) {
+void CityScreen::drawAscension(Ctx& ctx, const CityLayout& l, int ascension) {
+    const double s = ctx.uiScale;
+    TextStyle st;
+    st.size = 12 * s;
+    st.bold = true;
+    st.color = theme::kPlateRed;
+    const std::string text = i18n::tr("city.ascension", {{"n", num(ascension)}});
+    double tw = 0, th = 0;
+    measureText(ctx.cr, text, st, &tw, &th);
+    skyPlate(ctx, {ctx.width / 2 - tw / 2 - 8 * s, l.ascensionY - s, tw + 16 * s, th + 2 * s});
+    drawTextTop(ctx.cr, ctx.width / 2, l.ascensionY, text, st);
+}
+
+void CityScreen::apply(const Choice& choice) {
+    if (choice.run) openRun();
+    else if (choice.door) openDoor(*choice.door);
+}
+
+CityScreen::Choice CityScreen::drawCards(Ctx& ctx, const CityLayout& l) {
     const bool running = store::hasRun();
     drawGreeting(ctx, l, ctx.uiScale);
     drawParty(ctx, l.party);
-    if (action(ctx, l.run, i18n::tr(running ? "city.continueRun" : "city.startRun"),
-               i18n::tr(running ? "city.continueRunDesc" : "city.startRunDesc"), true, CityIcon::Run, 0)) {
-        openRun();
-        return true;
-    }
-    if (doorCards(ctx, kDoors, l.doors)) return true;
+    Choice choice;
+    choice.run = card(ctx, l.run, i18n::tr(running ? "city.continueRun" : "city.startRun"),
+                      i18n::tr(running ? "city.continueRunDesc" : "city.startRunDesc"), true, CityIcon::Run, 0);
+    const Door* door = doorCards(ctx, kDoors, l.doors);
     TextStyle heading;
     heading.size = 13 * ctx.uiScale;
     heading.bold = true;
     heading.upperCase = true;
     heading.color = theme::kLightGold;
     drawText(ctx.cr, l.innerX, l.headingY, i18n::tr("city.title"), heading);
-    return doorCards(ctx, kShops, l.shops);
+    const Door* shop = doorCards(ctx, kShops, l.shops);
+    choice.door = door ? door : shop;
+    return choice;
 }
 
-bool CityScreen::doorCards(Ctx& ctx, std::span<const Door> doors, std::span<const Rect> rects) {
+const Door* CityScreen::doorCards(Ctx& ctx, std::span<const Door> doors, std::span<const Rect> rects) {
+    const Door* clicked = nullptr;
     for (std::size_t i = 0; i < doors.size(); ++i) {
         const Door& d = doors[i];
-        if (action(ctx, rects[i], i18n::tr(d.title), i18n::tr(d.desc), false, d.icon, d.colour)) {
-            openDoor(d);
-            return true;
-        }
+        if (card(ctx, rects[i], i18n::tr(d.title), i18n::tr(d.desc), false, d.icon, d.colour)) clicked = &d;
     }
-    return false;
+    return clicked;
 }
 
-bool CityScreen::action(Ctx& ctx, const Rect& r, const std::string& title, const std::string& desc, bool highlight,
-                        CityIcon icon, std::uint32_t colour) {
+bool CityScreen::card(Ctx& ctx, const Rect& r, const std::string& title, const std::string& desc, bool highlight,
+                      CityIcon icon, std::uint32_t colour) {
     cairo_t* cr = ctx.cr;
     const double s = ctx.uiScale;
     const bool pressed = ctx.hover(r) && ctx.input.leftDown;
@@ -245,40 +225,6 @@ bool CityScreen::action(Ctx& ctx, const Rect& r, const std::string& title, const
     const TextLine lines[] = {{title, &head}, {desc, &sub}};
     drawTextStack(cr, {textX, c.y, textW, c.h}, lines, 2, 3 * s);
     return clicked;
-}
-
-} // namespace
-
-CityLayout cityLayout(double width, double height, double s, bool ascensionLine, double scroll) {
-    CityLayout l;
-    const double header = kHeaderHeight * s;
-    l.goldY = header + 4 * s;
-    double y = l.goldY + 26 * s;
-    if (ascensionLine) {
-        l.ascensionY = y;
-        y += 18 * s;
-    }
-    const double column = std::min(std::round(0.66 * width), width);
-    const double x0 = (width - column) / 2;
-    l.view = {x0, y, column, height - y};
-    l.contentHeight = kContent * s;
-    l.innerX = x0 + 16 * s;
-    l.innerW = column - 32 * s;
-    l.contentTop = y + 10 * s - scroll;
-    l.party = {l.innerX, l.contentTop + 34 * s, l.innerW, 88 * s};
-    l.run = {l.innerX, l.party.y + 88 * s + 14 * s, l.innerW, kCardH * s};
-    for (std::size_t i = 0; i < l.doors.size(); ++i) {
-        l.doors[i] = {l.innerX, l.run.y + static_cast<double>(i + 1) * kCardStep * s, l.innerW, kCardH * s};
-    }
-    const double shopsTop = l.doors.back().y + kCardStep * s;
-    l.headingY = shopsTop + 6 * s;
-    const double cw = std::floor((l.innerW - 12 * s) / 2);
-    for (std::size_t i = 0; i < l.shops.size(); ++i) {
-        const double col = static_cast<double>(i % 2);
-        const double row = static_cast<double>(i / 2);
-        l.shops[i] = {l.innerX + col * (cw + 12 * s), shopsTop + 28 * s + row * 72 * s, cw, kCardH * s};
-    }
-    return l;
 }
 
 std::unique_ptr<Screen> makeCityScreen() { return std::make_unique<CityScreen>(); }

@@ -66,13 +66,12 @@ void skyPlate(Ctx& ctx, const Rect& r) {
     fillRoundedRect(ctx.cr, r, std::min(r.h / 2, 10 * ctx.uiScale), theme::kPlateDark, 0.62);
 }
 
-void drawGoldLine(Ctx& ctx, double y, double fontSize) {
+void drawGoldLine(Ctx& ctx, double y, double fontSize, double swell) {
     cairo_t* cr = ctx.cr;
-    const double s = ctx.uiScale;
-    const double drop = fontSize - 15 * s;
-    TextStyle st;
-    st.size = fontSize;
-    st.bold = true;
+    const double s = ctx.uiScale * swell;
+    const double size = fontSize * swell;
+    const double drop = size - 15 * s;
+    TextStyle st{.size = size, .bold = true};
     const std::string text = num(store::meta().gold) + " " + i18n::tr("common.gold");
     double tw = 0;
     measureText(cr, text, st, &tw, nullptr);

@@ -31,8 +31,9 @@ GameState runResultEntry(bool lost, int depth, double gold);
 void skyPlate(Ctx& ctx, const Rect& r);
 // The lasting gold as a coin and "1.234 gold" on a sky plate, centred on the
 // window, the line's top at y. fontSize is scaled; a font above 15 units moves coin and
-// text down by the difference.
-void drawGoldLine(Ctx& ctx, double y, double fontSize);
+// text down by the difference. `swell` (a GoldPulse factor) grows the whole
+// line from its top, so a purchase can be seen in it.
+void drawGoldLine(Ctx& ctx, double y, double fontSize, double swell = 1);
 
 // The plain gold coin beside gold amounts: a disc of radius r with a darker
 // ring just inside its edge (s is the UI scale).

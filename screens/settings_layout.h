@@ -9,6 +9,7 @@ struct SettingsLayout {
     Rect page;
     double scale = 1;          // the UI scale it was laid out for
     double contentHeight = 0;  // from the difficulty title to the reset button
+    int cells = 0;             // language cells: the system's, then one per language
     int columns = 2;           // of the language grid
     int rows = 0;
 

@@ -12,7 +12,7 @@
 #include "platform/storage.h"
 #include "screens/common.h"
 #include "screens/shop_layout.h"
-#include "screens/shop_screen.h"
+#include "screens/shop.h"
 #include "ui/audio.h"
 #include "ui/draw.h"
 #include "ui/game_ui.h"
@@ -120,7 +120,7 @@ void ShopScreen::update(Ctx& ctx) {
         leave();
         return;
     }
-    drawGoldLine(ctx, headerH + 4 * s);
+    drawGoldLine(ctx, headerH + 4 * s, 16 * s, goldPulse.factor(store::meta().gold, ctx.now));
     const double y = headerH + 32 * s;
     if (kind == kShopTavern) {
         drawTavern(ctx, y);
@@ -130,40 +130,29 @@ void ShopScreen::update(Ctx& ctx) {
     drawShelf(ctx, headerH);
 }
 
-void ShopScreen::drawGoldLine(Ctx& ctx, double y) {
-    const double gold = store::meta().gold;
-    const double k = goldPulse.factor(gold, ctx.now);
-    const double size = std::round(16 * ctx.uiScale * k);
-    const std::string text = "\u25C9 " + num(gold) + " " + i18n::tr("common.gold");
-    const double cx = 0.5 * ctx.width;
-    double tw = 0, th = 0;
-    measureText(ctx.cr, text, TextStyle{.size = size, .bold = true, .color = kLightGold}, &tw, &th);
-    skyPlate(ctx, {cx - tw / 2 - 10 * ctx.uiScale, y - 2 * ctx.uiScale, tw + 20 * ctx.uiScale, th + 4 * ctx.uiScale});
-    drawShadowedTextTop(ctx.cr, cx, y, text, TextStyle{.size = size, .bold = true, .color = kLightGold});
-}
-
 void ShopScreen::drawTabs(Ctx& ctx, double y) {
     cairo_t* cr = ctx.cr;
     const double s = ctx.uiScale;
     const double tabW = std::min(0.5 * (ctx.width - 34 * s), 220 * s);
-    for (int i = 0; i < 2; ++i) {
+    for (const Tab shown : {Tab::Buy, Tab::Sell}) {
+        const double i = shown == Tab::Buy ? 0 : 1;
         const Rect r{0.5 * ctx.width - tabW - 5 * s + i * (tabW + 10 * s), y, tabW, 38 * s};
-        const bool current = tab == i;
+        const bool current = tab == shown;
         fillRect(cr, r, current ? kDeepGold : kDarkPanel);
         drawBevel(cr, r, std::max(2 * s, 2.0), current ? kLightGold : kBevelLight, kBevelDark);
-        const std::string label = i18n::tr(i == 0 ? "shop.buy" : "shop.sell");
+        const std::string label = i18n::tr(shown == Tab::Buy ? "shop.buy" : "shop.sell");
         drawTextIn(cr, r, label,
                    TextStyle{.size = 14 * s, .bold = true, .color = kCreamText, .fitWidth = r.w - 12 * s});
         if (ctx.takeClick(r)) {
             audio::play(audio::Sfx::Click);
-            tab = static_cast<std::uint8_t>(i);
+            tab = shown;
         }
     }
 }
 
 std::vector<ShopScreen::Row> ShopScreen::shelfRows() const {
     std::vector<Row> rows;
-    if (inRun() || tab == 0) {
+    if (!selling()) {
         for (const rpg::ItemInstance& offer : offers) rows.push_back({&offer, rpg::buyPrice(offer), false, {}, -1});
         return rows;
     }
@@ -197,14 +186,14 @@ void ShopScreen::drawShelf(Ctx& ctx, double headerH) {
     const double content = lines * (cardH + 10 * s) + 8 * s;
     // The cards reach the area's right edge; the bar stands just beside it.
     scroll = beginScroll(ctx, "shop.shelf", grid.area, content, scroll, 10 * s);
-    const bool selling = !inRun() && tab == 1;
+    const bool sale = selling();
     const double gold = store::meta().gold;
     std::optional<std::size_t> picked;
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const Rect r = shopCardRect(grid, static_cast<int>(i), cardH, s, scroll);
         if (r.y + r.h <= grid.area.y || r.y >= grid.area.y + grid.area.h) continue;
         const Row& row = rows[i];
-        const bool affordable = selling || row.price <= gold;
+        const bool affordable = sale || row.price <= gold;
         if (card(ctx, r, *row.item, row.price, affordable, row.locked, row.caption) && !row.locked) picked = i;
     }
     endScroll(ctx);
@@ -214,7 +203,7 @@ void ShopScreen::drawShelf(Ctx& ctx, double headerH) {
         ctx.changedUnderPointer();
         const Row& row = rows[*picked];
         const std::string uid = row.item->uid;  // the row points into the lists that change
-        if (selling) sell(row.stashIndex, uid);
+        if (sale) sell(row.stashIndex, uid);
         else buy(uid);
     }
     if (inRun()) runLeaveButton(ctx);
@@ -232,8 +221,7 @@ bool ShopScreen::card(Ctx& ctx, const Rect& r, const rpg::ItemInstance& item, do
         drawLockedPlate(ctx, action, caption);
         return false;
     }
-    const bool selling = !inRun() && tab == 1;
-    const std::string label = i18n::tr(selling ? "shop.sell" : "shop.buy") + kPriceMark + num(price);
+    const std::string label = i18n::tr(selling() ? "shop.sell" : "shop.buy") + kPriceMark + num(price);
     if (!affordable) {
         drawPricePlate(ctx, action, label, 12 * s, true);
         return false;

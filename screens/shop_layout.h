@@ -21,8 +21,8 @@ using enum play::ShopKind;
 
 // The kind a sub-mode opens: 0-3 as they are, anything else (a negative
 // start name included) the wandering merchant.
-int shopKindFor(int subMode);
-const char* shopTitleKey(int kind);
+ShopKind shopKindFor(int subMode);
+const char* shopTitleKey(ShopKind kind);
 
 // --- The shelf ---
 

@@ -9,7 +9,7 @@
 #include "platform/i18n.h"
 #include "platform/storage.h"
 #include "screens/shop_layout.h"
-#include "screens/shop_screen.h"
+#include "screens/shop.h"
 #include "ui/audio.h"
 #include "ui/draw.h"
 #include "ui/game_ui.h"

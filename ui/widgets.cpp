@@ -70,18 +70,18 @@ void drawDialog(Ctx& ctx, const DialogRects& d, const std::string& title, const 
         TextStyle{.size = 15 * s, .bold = true, .color = 0xFDF6E8, .align = Align::Centre, .fitWidth = bw - 16 * s});
 }
 
-int dialogPointerAnswer(Ctx& ctx, const DialogRects& d) {
-    if (!ctx.input.leftReleased || ctx.clickTaken) return 0;
-    int answer = 0;
-    if (ctx.hover(d.confirm)) answer = 1;
-    else if (ctx.hover(d.cancel) || !ctx.hover(d.panel)) answer = -1;
-    if (answer != 0) audio::play(audio::Sfx::Click);
+DialogAnswer dialogPointerAnswer(Ctx& ctx, const DialogRects& d) {
+    if (!ctx.input.leftReleased || ctx.clickTaken) return DialogAnswer::Open;
+    DialogAnswer answer = DialogAnswer::Open;
+    if (ctx.hover(d.confirm)) answer = DialogAnswer::Confirmed;
+    else if (ctx.hover(d.cancel) || !ctx.hover(d.panel)) answer = DialogAnswer::Cancelled;
+    if (answer != DialogAnswer::Open) audio::play(audio::Sfx::Click);
     return answer;
 }
 
-int dialogKeyAnswer(const Ctx& ctx, int answer) {
-    if (ctx.input.hasKey(SDLK_RETURN) || ctx.input.hasKey(SDLK_RETURN2)) answer = 1;
-    if (ctx.input.hasKey(SDLK_ESCAPE)) answer = -1;
+DialogAnswer dialogKeyAnswer(const Ctx& ctx, DialogAnswer answer) {
+    if (ctx.input.hasKey(SDLK_RETURN) || ctx.input.hasKey(SDLK_RETURN2)) answer = DialogAnswer::Confirmed;
+    if (ctx.input.hasKey(SDLK_ESCAPE)) answer = DialogAnswer::Cancelled;
     return answer;
 }
 
@@ -266,7 +266,7 @@ bool backButton(Ctx& ctx, double barHeight) {
     return kit::takeButtonClick(ctx, r);
 }
 
-int confirmDialog(Ctx& ctx, const std::string& title, const std::string& message, const std::string& confirmLabel,
+DialogAnswer confirmDialog(Ctx& ctx, const std::string& title, const std::string& message, const std::string& confirmLabel,
                   const std::string& cancelLabel) {
     ctx.beginModal();
     const DialogRects d = confirmDialogRects(ctx);
@@ -274,8 +274,8 @@ int confirmDialog(Ctx& ctx, const std::string& title, const std::string& message
         SavedState keep(ctx.cr);
         drawDialog(ctx, d, title, message, confirmLabel, cancelLabel);
     }
-    const int answer = dialogKeyAnswer(ctx, dialogPointerAnswer(ctx, d));
-    ctx.endModal(answer == 0);
+    const DialogAnswer answer = dialogKeyAnswer(ctx, dialogPointerAnswer(ctx, d));
+    ctx.endModal(answer == DialogAnswer::Open);
     return answer;
 }
 

@@ -45,13 +45,17 @@ double slider(Ctx& ctx, const Rect& r, double value);
 // The back button of the top bars; a bar height <= 0 stands for kHeaderHeight.
 Rect backButtonRect(const Ctx& ctx, double barHeight);
 bool backButton(Ctx& ctx, double barHeight);
+// What the modal dialog answered this frame.
+enum class DialogAnswer {
+    Open,       // no answer yet: keep drawing it
+    Confirmed,  // a click on confirm, or Return
+    Cancelled,  // a click on cancel or outside the panel, or Escape, which wins
+};
 // The modal yes/no dialog: call it every frame while it is open, and close
-// it on an answer. Returns 1 confirmed (click on confirm, Return), -1
-// cancelled (click on cancel or outside the panel, Escape, which wins), 0
-// still open. From the frame after it opens, nothing drawn before or after
+// it on an answer. From the frame after it opens, nothing drawn before or after
 // it sees the pointer, a button, the wheel or a key (Ctx::beginModal), so
 // whatever lies under it never reacts.
-int confirmDialog(Ctx& ctx, const std::string& title, const std::string& message, const std::string& confirmLabel,
+DialogAnswer confirmDialog(Ctx& ctx, const std::string& title, const std::string& message, const std::string& confirmLabel,
                   const std::string& cancelLabel);
 // Where the dialog's panel and buttons lie in this window.
 struct DialogRects {
@@ -87,6 +91,17 @@ void statBar(Ctx& ctx, const Rect& r, double value, double max, uint32_t topColo
 // at once.
 void animBar(Ctx& ctx, const std::string& key, const Rect& r, double value, double max, uint32_t color,
              bool showNumbers);
+// animBar in two halves for a caller that keeps the drawn bar: the key's bar
+// advanced to this frame, and the bar (without numbers) as it then looks.
+struct BarLook {
+    double shown = 0;  // fraction filled
+    double trail = 0;  // pale trail's fraction; at most shown when there is none
+    double flash = 0;  // opacity of the rising flash, 0 when none
+    // Nothing moves or flashes: the bar looks the same next frame.
+    bool atRest(double target) const { return flash <= 0 && trail <= shown && shown == target; }
+};
+BarLook animBarStep(Ctx& ctx, const std::string& key, double value, double max);
+void drawBarLook(cairo_t* cr, const Rect& r, const BarLook& look, uint32_t color, double s);
 // Forgets every key's bar, for tools that play the same screens again.
 void forgetAnimBars();
 

@@ -70,16 +70,15 @@ void advanceBar(BarState& b, double target, double e) {
         b.trail += 0.35 * (target - b.trail) * easeOut((e - kTrailHold) / (kTrailEnd - kTrailHold));
 }
 
-void drawAnimBar(cairo_t* cr, const Rect& r, const BarState& b, uint32_t color, double e, double s) {
-    fillRect(cr, r, kBarTrack, 1.0);
-    auto inner = [&](double f) { return Rect{r.x + 2 * s, r.y + 2 * s, (r.w - 4 * s) * f, r.h - 4 * s}; };
-    if (b.trail > b.shown) fillRect(cr, inner(b.trail), 0xFFF0D6, 0.55);
-    if (b.shown > 0) fillRect(cr, inner(b.shown), color, 1.0);
+BarLook lookOf(const BarState& b, double e) {
+    BarLook look;
+    look.shown = b.shown;
+    look.trail = b.trail;
     if (b.rising && e < kFlashTime) {
         const double k = 1 - e / kFlashTime;
-        fillRect(cr, inner(b.shown), 0x5A9C3A, 0.7 * k * k);
+        look.flash = 0.7 * k * k;
     }
-    drawBevel(cr, r, std::max(2 * s, 1.0), kBevelDark, kBevelLight, 1.0);
+    return look;
 }
 
 // --- Pill ---
@@ -216,16 +215,30 @@ void statBar(Ctx& ctx, const Rect& r, double value, double max, uint32_t topColo
 
 void forgetAnimBars() { barStates().clear(); }
 
-void animBar(Ctx& ctx, const std::string& key, const Rect& r, double value, double max, uint32_t color,
-             bool showNumbers) {
-    const double s = ctx.uiScale;
+void drawBarLook(cairo_t* cr, const Rect& r, const BarLook& look, uint32_t color, double s) {
+    fillRect(cr, r, kBarTrack, 1.0);
+    auto inner = [&](double f) { return Rect{r.x + 2 * s, r.y + 2 * s, (r.w - 4 * s) * f, r.h - 4 * s}; };
+    if (look.trail > look.shown) fillRect(cr, inner(look.trail), 0xFFF0D6, 0.55);
+    if (look.shown > 0) fillRect(cr, inner(look.shown), color, 1.0);
+    if (look.flash > 0) fillRect(cr, inner(look.shown), 0x5A9C3A, look.flash);
+    drawBevel(cr, r, std::max(2 * s, 1.0), kBevelDark, kBevelLight, 1.0);
+}
+
+BarLook animBarStep(Ctx& ctx, const std::string& key, double value, double max) {
     const double target = max > 0 ? std::clamp(value / max, 0.0, 1.0) : 0.0;
     BarState& b = barStates()[key];
     retarget(b, target, ctx.now);
     const double e = ctx.now - b.start;
     advanceBar(b, target, e);
+    return lookOf(b, e);
+}
+
+void animBar(Ctx& ctx, const std::string& key, const Rect& r, double value, double max, uint32_t color,
+             bool showNumbers) {
+    const double s = ctx.uiScale;
+    const BarLook look = animBarStep(ctx, key, value, max);
     SavedState keep(ctx.cr);
-    drawAnimBar(ctx.cr, r, b, color, e, s);
+    drawBarLook(ctx.cr, r, look, color, s);
     if (!showNumbers || r.h < 10 * s) return;
     const std::string text = num(std::ceil(value)) + "/" + num(max);
     TextStyle st{.size = std::round(0.62 * r.h), .color = 0x000000, .align = Align::Centre};

@@ -12,7 +12,7 @@
 
 #include "fx/scene.h"
 #include "screens/battle_text.h"
-#include "screens/shop_screen.h"
+#include "screens/shop.h"
 #include "tests/support/screen_harness.h"
 #include "ui/draw.h"
 #include "ui/theme.h"

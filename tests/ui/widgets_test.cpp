@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -310,27 +311,29 @@ TEST(Dialog, AnswersClicksAndKeys) {
     struct Case {
         const char* what;
         std::function<void(ScreenHarness&)> act;
-        int answer;
+        ui::DialogAnswer answer;
         bool sound;
-    } cases[] = {
-        {"nothing", [](ScreenHarness& h) { h.moveTo(kConfirmX, kButtonsY).frame(); }, 0, false},
-        {"confirm", [](ScreenHarness& h) { h.tap(kConfirmX, kButtonsY); }, 1, true},
-        {"cancel", [](ScreenHarness& h) { h.tap(kCancelX, kButtonsY); }, -1, true},
-        {"outside", [](ScreenHarness& h) { h.tap(100, 100); }, -1, true},
-        {"on the panel", [](ScreenHarness& h) { h.tap(kPanelX + 210, kPanelY + 60); }, 0, false},
-        {"between the buttons", [](ScreenHarness& h) { h.tap(kPanelX + 210, kButtonsY); }, 0, false},
-        {"press only", [](ScreenHarness& h) { h.moveTo(kConfirmX, kButtonsY).press().frame(); }, 0, false},
-        {"return", [](ScreenHarness& h) { h.key(SDLK_RETURN).frame(); }, 1, false},
-        {"second return", [](ScreenHarness& h) { h.key(SDLK_RETURN2).frame(); }, 1, false},
-        {"escape", [](ScreenHarness& h) { h.key(SDLK_ESCAPE).frame(); }, -1, false},
-        {"escape wins", [](ScreenHarness& h) { h.key(SDLK_ESCAPE).key(SDLK_RETURN).frame(); }, -1, false},
-        {"escape over a confirm click", [](ScreenHarness& h) { h.key(SDLK_ESCAPE).tap(kConfirmX, kButtonsY); }, -1,
-         true},
+    };
+    using enum ui::DialogAnswer;
+    const Case cases[] = {
+        {"nothing", [](ScreenHarness& h) { h.moveTo(kConfirmX, kButtonsY).frame(); }, Open, false},
+        {"confirm", [](ScreenHarness& h) { h.tap(kConfirmX, kButtonsY); }, Confirmed, true},
+        {"cancel", [](ScreenHarness& h) { h.tap(kCancelX, kButtonsY); }, Cancelled, true},
+        {"outside", [](ScreenHarness& h) { h.tap(100, 100); }, Cancelled, true},
+        {"on the panel", [](ScreenHarness& h) { h.tap(kPanelX + 210, kPanelY + 60); }, Open, false},
+        {"between the buttons", [](ScreenHarness& h) { h.tap(kPanelX + 210, kButtonsY); }, Open, false},
+        {"press only", [](ScreenHarness& h) { h.moveTo(kConfirmX, kButtonsY).press().frame(); }, Open, false},
+        {"return", [](ScreenHarness& h) { h.key(SDLK_RETURN).frame(); }, Confirmed, false},
+        {"second return", [](ScreenHarness& h) { h.key(SDLK_RETURN2).frame(); }, Confirmed, false},
+        {"escape", [](ScreenHarness& h) { h.key(SDLK_ESCAPE).frame(); }, Cancelled, false},
+        {"escape wins", [](ScreenHarness& h) { h.key(SDLK_ESCAPE).key(SDLK_RETURN).frame(); }, Cancelled, false},
+        {"escape over a confirm click", [](ScreenHarness& h) { h.key(SDLK_ESCAPE).tap(kConfirmX, kButtonsY); },
+         Cancelled, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         ScreenHarness h;
-        int answer = 99;
+        std::optional<ui::DialogAnswer> answer;  // none: the dialog never ran
         h.setBody([&](ui::Ctx& ctx) {
             answer = ui::confirmDialog(ctx, "Reset?", "All progress is lost.", "Yes", "No");
         });
@@ -345,7 +348,7 @@ TEST(Dialog, AnswersClicksAndKeys) {
 struct DialogOverPage {
     ScreenHarness h;
     bool open = true;
-    int answer = 99;
+    std::optional<ui::DialogAnswer> answer;  // none: the dialog never ran
     bool under = false, after = false, hovered = false, keySeen = false;
     DialogOverPage() {
         h.setBody([this](ui::Ctx& c) {
@@ -354,7 +357,7 @@ struct DialogOverPage {
             keySeen |= c.input.hasKey(SDLK_ESCAPE);
             if (!open) return;
             answer = ui::confirmDialog(c, "Quit?", "", "Yes", "No");
-            if (answer != 0) open = false;
+            if (answer != ui::DialogAnswer::Open) open = false;
             after |= ui::plainButton(c, {0, 0, 1280, 720}, "after", false);
         });
     }
@@ -368,7 +371,7 @@ TEST(Dialog, WhatLiesUnderItSeesNoPointerNoButtonAndNoKey) {
     page.h.moveTo(kConfirmX, kButtonsY).frame();
     EXPECT_FALSE(page.hovered);
     page.h.key(SDLK_ESCAPE).tap(kConfirmX, kButtonsY);
-    EXPECT_EQ(page.answer, -1) << "the dialog has both";
+    EXPECT_EQ(page.answer, ui::DialogAnswer::Cancelled) << "the dialog has both";
     EXPECT_FALSE(page.under || page.after || page.hovered || page.keySeen);
     EXPECT_EQ(page.h.sounds(), kClick) << "the dialog's click alone";
 
@@ -381,7 +384,7 @@ TEST(Dialog, ItsButtonsAnswerOverAControlDrawnBeforeIt) {
     DialogOverPage page;
     page.h.frame();
     page.h.tap(kConfirmX, kButtonsY);
-    EXPECT_EQ(page.answer, 1);
+    EXPECT_EQ(page.answer, ui::DialogAnswer::Confirmed);
     EXPECT_FALSE(page.under);
     EXPECT_FALSE(page.after);
 }
@@ -390,7 +393,7 @@ TEST(Dialog, InTheFrameItOpensAClickTakenBeforeItIsNoAnswer) {
     DialogOverPage page;
     page.h.tap(kConfirmX, kButtonsY);
     EXPECT_TRUE(page.under);
-    EXPECT_EQ(page.answer, 0);
+    EXPECT_EQ(page.answer, ui::DialogAnswer::Open);
     EXPECT_FALSE(page.after);
 }
 

@@ -122,6 +122,7 @@ void Window::restartClock() {
     shell_.prevNow = kShotStart - step_;
     shell_.lastRelease = -10;
     shell_.ctx = ui::Ctx{};  // no press, drag, fling or dialog carried over
+    settlePointer(-1, -1);   // nor a hover where the last shot left the pointer
 }
 
 void Window::frame() {

@@ -1,20 +1,19 @@
 #pragma once
-// The merchant screen object, shared by its shelf (shop.cpp) and its tavern
-// body (shop_tavern.cpp). Nothing outside these two files includes it.
+// The merchant screen: the three city merchants, the wandering merchant of a
+// map shop node and the tavern. shop.cpp holds the frame and the shelf,
+// shop_tavern.cpp the tavern's body, shop_layout.cpp the geometry.
 #include <cstdint>
 #include <string>
 #include <vector>
 
 #include "rules/hero.h"
 #include "rules/items.h"
+#include "screens/shop_layout.h"
 #include "screens/common.h"
 #include "ui/app.h"
 #include "ui/draw.h"
 
 namespace ui {
-
-// Labels that cannot be used (a price too high, a service nobody needs), and
-// the blue of mana and affixes.
 
 // Between a price label and its amount: "Buy ◉ 120".
 inline constexpr const char* kPriceMark = " \u25C9 ";
@@ -38,12 +37,15 @@ private:
         int stashIndex = -1;  // sell shelf: the stash entry the card shows
     };
 
+    // What the city shelf shows; a run's shelf only sells.
+    enum class Tab : std::uint8_t { Buy, Sell };
+
     bool inRun() const { return !state.nodeId.empty(); }
+    bool selling() const { return !inRun() && tab == Tab::Sell; }
     void restock();
     void leave();
 
     // The shelf (shop.cpp).
-    void drawGoldLine(Ctx& ctx, double y);
     void drawTabs(Ctx& ctx, double y);
     std::vector<Row> shelfRows() const;
     void drawShelf(Ctx& ctx, double headerH);
@@ -69,8 +71,8 @@ private:
     static void apply(const TavernChoice& choice);
 
     GameState state;
-    int kind = 0;
-    std::uint8_t tab = 0;  // 0 buy, 1 sell; always 0 inside a run
+    ShopKind kind = kShopWeaponsmith;
+    Tab tab = Tab::Buy;  // always Buy inside a run
     std::vector<rpg::ItemInstance> offers;
     double scroll = 0;
     GoldPulse goldPulse;
