@@ -1,12 +1,9 @@
-// The about page: title, version, who made the game, contact links and the
-// music and sound credits, and the way to the licences.
 #include "screens/about.h"
 
 #include <algorithm>
-#include <cstdio>
+#include <string>
 
 #include "platform/i18n.h"
-#include "platform/version.h"
 #include "screens/common.h"
 #include "ui/screens.h"
 #include "ui/theme.h"
@@ -14,147 +11,41 @@
 
 namespace ui {
 
-namespace {
-
 using namespace theme;
 
-constexpr double kLinkGap = 0.35;  // of the link's size
-
-enum class Source { Fixed, Key, Version };
-
-// One line of the page. Sizes and gaps are units before the factor and the
-// UI scale; a divider follows the gap, then dividerGap more.
-struct Row {
-    Source source;
-    const char* text;     // the fixed text or the translation key
-    double size;
-    bool bold;
-    uint32_t color;
-    double gap;
-    bool divider = false;
-    double dividerGap = 0;
-    const char* address = "";
-};
-
-constexpr Row kRows[] = {
-    {Source::Fixed, platform::kTitle, 44, true, kGold, 6},
-    {Source::Version, "", 16, false, kMutedText, 18, true, 20},
-    {Source::Key, "about.developedBy", 13, false, kMutedText, 6},
-    {Source::Key, "about.team", 22, true, kCreamText, 4},
-    {Source::Fixed, "Harlowen Software", 17, true, kCreamText, 4},
-    {Source::Fixed, "\u00A9 2025", 14, false, kMutedText, 18, true, 20},
-    {Source::Fixed, "hello@harlowen-software.example", 17, false, kGold, kLinkGap * 17, false, 0,
-     "mailto:hello@harlowen-software.example"},
-    {Source::Fixed, "harlowen-software.example", 17, false, kGold, kLinkGap * 17 + 10, true, 20,
-     "https://harlowen-software.example"},
-    {Source::Key, "about.musicSound", 13, false, kMutedText, 6},
-    {Source::Key, "about.musicCredit", 15, false, kCreamText, 4},
-    {Source::Fixed, "harlowen-software.example/velmorandine", 15, false, kGold, kLinkGap * 15, false, 0,
-     "https://harlowen-software.example/velmorandine"},
-    {Source::Key, "about.sfxCredit", 15, false, kCreamText, 4},
-    {Source::Fixed, "sox.sourceforge.io", 15, false, kGold, kLinkGap * 15, false, 0, "https://sox.sourceforge.io"},
-};
-
-std::string rowText(const Row& r) {
-    switch (r.source) {
-    case Source::Key: return i18n::tr(r.text);
-    case Source::Version: {
-        char line[64];
-        std::snprintf(line, sizeof line, "v%s Build %d", platform::kVersion, platform::kBuild);
-        return line;
+void AboutScreen::update(Ctx& ctx) {
+    bool leave = false;
+    const double top = pageHeader(ctx, i18n::tr("about.headline"), &leave);
+    if (leave) {
+        Game::instance().pop();
+        return;
     }
-    case Source::Fixed: break;
+    const AboutPage page = aboutLayout(ctx, top);
+    const double half = std::min(ctx.width - 80 * ctx.uiScale, 520 * ctx.uiScale) / 2;
+    const double cx = ctx.width / 2;
+    for (const double y : page.dividers) drawLine(ctx.cr, cx - half, y, cx + half, y, 1, kBrownBorder, 0.9);
+    const AboutLine* clicked = nullptr;
+    for (const AboutLine& line : page.lines) {
+        if (line.address.empty()) drawTextTop(ctx.cr, ctx.width / 2, line.box.y, line.text, line.style);
+        else if (drawLink(ctx, line)) clicked = &line;
     }
-    return r.text;
+    const bool licenses = plainButton(ctx, page.licensesButton, i18n::tr("about.licenses"), false);
+    if (clicked) openLink(clicked->address);
+    if (licenses) {
+        GameState entry;
+        entry.screen = kLicenses;
+        Game::instance().push(entry);
+    }
 }
 
-// Small windows draw the whole page smaller; a low window always does,
-// whatever its scale.
-double sizeFactor(const Ctx& ctx) {
-    const double s = ctx.uiScale;
-    if (ctx.height < 620) return 0.62;
-    if (ctx.width < 1100 * s || ctx.height < 640 * s) return 0.78;
-    return 1.0;
-}
-
-void drawLink(Ctx& ctx, const AboutLine& line) {
+bool AboutScreen::drawLink(Ctx& ctx, const AboutLine& line) {
     const double alpha = ctx.hover(line.box) ? 0.8 : 1.0;
     TextStyle st = line.style;
     st.alpha = alpha;
     drawTextTop(ctx.cr, ctx.width / 2, line.box.y, line.text, st);
     const double uy = line.box.y + line.box.h + 1;
     drawLine(ctx.cr, line.box.x, uy, line.box.x + line.box.w, uy, 1, kGold, alpha);
-    if (ctx.takeClick(line.box)) openLink(line.address);
-}
-
-class AboutScreen final : public Screen {
-public:
-    void update(Ctx& ctx) override {
-        bool leave = false;
-        const double top = pageHeader(ctx, i18n::tr("about.headline"), &leave);
-        if (leave) {
-            Game::instance().pop();
-            return;
-        }
-        const AboutPage page = aboutLayout(ctx, top);
-        const double half = std::min(ctx.width - 80 * ctx.uiScale, 520 * ctx.uiScale) / 2;
-        const double cx = ctx.width / 2;
-        for (const double y : page.dividers) drawLine(ctx.cr, cx - half, y, cx + half, y, 1, kBrownBorder, 0.9);
-        for (const AboutLine& line : page.lines) {
-            if (line.address.empty()) drawTextTop(ctx.cr, ctx.width / 2, line.box.y, line.text, line.style);
-            else drawLink(ctx, line);
-        }
-        if (plainButton(ctx, page.licensesButton, i18n::tr("about.licenses"), false)) {
-            GameState licenses;
-            licenses.screen = kLicenses;
-            Game::instance().push(licenses);
-        }
-    }
-};
-
-} // namespace
-
-namespace {
-
-AboutPage layoutAt(Ctx& ctx, double top, double factor) {
-    AboutPage page;
-    page.factor = factor;
-    const double k = page.factor * ctx.uiScale;
-    double y = top + 26 * k;
-    for (const Row& r : kRows) {
-        AboutLine line;
-        line.text = rowText(r);
-        line.style = {
-            .family = kFontSans, .size = r.size * k, .bold = r.bold, .color = r.color, .align = Align::Centre};
-        double w = 0;
-        double h = 0;
-        measureText(ctx.cr, line.text, line.style, &w, &h);
-        line.box = {ctx.width / 2 - w / 2, y, w, h};
-        line.address = r.address;
-        page.lines.push_back(line);
-        y += h + r.gap * k;
-        if (r.divider) {
-            page.dividers.push_back(y);
-            y += r.dividerGap * k;
-        }
-    }
-    const double bw = std::min(ctx.width - 64 * ctx.uiScale, 280 * ctx.uiScale);
-    const double bh = 50 * k;
-    page.licensesButton = {ctx.width / 2 - bw / 2, std::min(ctx.height - 78 * k, y + 14 * k), bw, bh};
-    return page;
-}
-
-} // namespace
-
-// The smallest window's UI scale already shrinks the page: shrinking it once
-// more where it fits anyway left six-pixel text, so the small-window factor
-// applies only to a page that would otherwise run under its button.
-AboutPage aboutLayout(Ctx& ctx, double top) {
-    AboutPage full = layoutAt(ctx, top, 1.0);
-    const double factor = sizeFactor(ctx);
-    // The button is held above the window's foot only when the page is too long.
-    const bool fits = full.licensesButton.y < ctx.height - 78 * ctx.uiScale;
-    return factor == 1.0 || fits ? full : layoutAt(ctx, top, factor);
+    return ctx.takeClick(line.box);
 }
 
 std::unique_ptr<Screen> makeAboutScreen() { return std::make_unique<AboutScreen>(); }

@@ -1,29 +1,20 @@
 #pragma once
-// The about page's lines, laid out top to bottom: what each says, how it
-// looks, where it stands and, for a link, what it opens.
-#include <string>
-#include <vector>
-
+// The about page: title, version, who made the game, contact links and the
+// music and sound credits, and the way to the licences. Its files: about.cpp
+// (the frame and its links), about_layout.cpp (the lines, measured and
+// placed).
+#include "screens/about_layout.h"
 #include "ui/app.h"
-#include "ui/draw.h"
 
 namespace ui {
 
-struct AboutLine {
-    std::string text;
-    TextStyle style;
-    Rect box;             // measured, centred on the window
-    std::string address;  // opened on click; empty for plain text
-};
+class AboutScreen final : public Screen {
+public:
+    void update(Ctx& ctx) override;
 
-struct AboutPage {
-    double factor = 1;              // size factor for small windows
-    std::vector<AboutLine> lines;
-    std::vector<double> dividers;   // y of each divider line
-    Rect licensesButton;
+private:
+    // A link drawn underlined; true when it took the frame's click.
+    static bool drawLink(Ctx& ctx, const AboutLine& line);
 };
-
-// top: where the header ends. Measures the texts on ctx.cr.
-AboutPage aboutLayout(Ctx& ctx, double top);
 
 } // namespace ui

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "fx/scene.h"
 #include "platform/i18n.h"
 #include "platform/storage.h"
 #include "rules/classes.h"
@@ -63,7 +64,7 @@ GameState bossChestEntry(const std::string& nodeId, int depth) {
 GameState runResultEntry(bool lost, int depth, double gold) {
     GameState result;
     result.screen = kRunResult;
-    result.lost = lost ? 1 : 0;
+    result.lost = lost;
     result.depth = depth;
     result.gold = gold;
     return result;
@@ -126,6 +127,27 @@ void openLink(const std::string& address) {
 }
 
 void setLinkOpener(LinkOpener opener) { linkOpener() = opener ? opener : &SDL_OpenURL; }
+
+double OutcomeOpening::elapsed(double now) {
+    if (start_ < 0) start_ = now;
+    return now - start_;
+}
+
+void OutcomeOpening::backdrop(const Ctx& ctx, std::int32_t theme, std::int32_t motes) {
+    sceneBackdrop(ctx, SceneOpts{theme, motes, 0.62, false, kWeatherClear, kDay, 1.0});
+}
+
+void OutcomeOpening::title(Ctx& ctx, double y, const std::string& text, double size, std::uint32_t color,
+                           const TextShadow& shadow) {
+    const double s = ctx.uiScale;
+    const TextStyle st{.size = size,
+                       .bold = true,
+                       .color = color,
+                       .align = Align::Centre,
+                       .fitWidth = ctx.width - 40 * s,
+                       .upperCase = true};
+    drawShadowedTextTop(ctx.cr, ctx.width / 2, y, text, st, shadow);
+}
 
 double GoldPulse::factor(double gold, double now) {
     if (gold != shown_) {

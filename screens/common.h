@@ -59,6 +59,23 @@ void setLinkOpener(LinkOpener opener);
 // or Escape asked to go back.
 double pageHeader(Ctx& ctx, const std::string& title, bool* leave);
 
+// Screens that announce an outcome (the reward after a won battle, the end
+// of a run) open alike: a clock from their first frame, a still scene with
+// its horizon low, and a large title in capitals across the top.
+class OutcomeOpening {
+public:
+    // Seconds since the first frame that asked.
+    double elapsed(double now);
+    // The scene `theme` (a SceneTheme) with `motes` motes, under everything.
+    static void backdrop(const Ctx& ctx, std::int32_t theme, std::int32_t motes);
+    // Centred, its top at y, fitted into the window less 20 units a side.
+    static void title(Ctx& ctx, double y, const std::string& text, double size, std::uint32_t color,
+                      const TextShadow& shadow = {});
+
+private:
+    double start_ = -1;
+};
+
 // The gold line of the shops swells after the lasting gold changes: to 1.18
 // times its size at 0.12 s, back by 0.34 s. The first value seen is no change.
 class GoldPulse {

@@ -89,4 +89,14 @@ double travelDuration(double distance, double s) {
     return std::clamp(distance / s * 2.4 / 1000, 0.45, 1.5);
 }
 
+SortedRows sortedRows(const rpg::GameMap& map) {
+    SortedRows rows;
+    for (const rpg::MapNode& n : map.nodes) rows[n.row].push_back(&n);
+    for (auto& [row, nodes] : rows) {
+        std::stable_sort(nodes.begin(), nodes.end(),
+                         [](const rpg::MapNode* a, const rpg::MapNode* b) { return a->col < b->col; });
+    }
+    return rows;
+}
+
 } // namespace ui

@@ -3,7 +3,9 @@
 // and opens, the shop a shop node opens, the geometry of rows and tiles, and
 // the traveller's timing.
 #include <cstdint>
+#include <map>
 #include <optional>
+#include <vector>
 #include <string_view>
 
 #include "play/trade.h"
@@ -46,6 +48,10 @@ MapLayout mapLayout(double width, double height, double s, std::int32_t rows, do
 // The first frame's scroll: the active row's centre 166 units below the view
 // top, unless the map is too short.
 double mapInitialScroll(std::int32_t rows, std::int32_t activeRow, double s);
+
+// The map's nodes row by row (the start row -1 first), each row by column.
+using SortedRows = std::map<std::int32_t, std::vector<const rpg::MapNode*>>;
+SortedRows sortedRows(const rpg::GameMap& map);
 
 // Seconds the traveller takes for a walk of `distance` logical units.
 double travelDuration(double distance, double s);

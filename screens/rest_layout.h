@@ -5,6 +5,11 @@
 
 namespace ui {
 
+// The party panel: a column per hero, in units before the UI scale.
+inline constexpr double kRestPanelHeight = 150;
+inline constexpr double kRestColumn = 104;
+inline constexpr double kRestColumnGap = 14;
+
 struct RestLayout {
     Rect plate;      // the dark plate under the body text
     double bodyWrap = 0;  // the body text's wrap width; 0: one line

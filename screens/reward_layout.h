@@ -3,9 +3,14 @@
 // tests that click them.
 #include <vector>
 
+#include "rules/hero.h"
 #include "ui/app.h"
 
 namespace ui {
+
+// A hero in the roster with points left to spend: its card is tall and holds
+// the stat buttons.
+bool rewardCanSpend(const rpg::Hero* hero);
 
 // A card is tall while its hero is in the roster with points to spend.
 double rewardCardHeight(const XpRow& row, double s);

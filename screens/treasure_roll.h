@@ -1,12 +1,9 @@
 #pragma once
-// What a treasure chest holds and how much room its loot panel needs, apart
-// from drawing: the screen and tests share them.
+// What a treasure chest holds, apart from drawing: the screen and tests
+// share it.
 #include <cstdint>
-#include <string>
-#include <vector>
 
 #include "play/chest.h"
-#include "rules/items.h"
 #include "ui/app.h"
 
 namespace ui {
@@ -22,14 +19,5 @@ ChestLoot rollChest(const GameState& entry);
 
 // The chest's colour: by outcome, and for a found chest the rarest item's.
 std::uint32_t chestColor(const ChestLoot& loot);
-
-// Height of one item's lines in the loot panel, and of the whole panel
-// content (s is the UI scale).
-double chestItemHeight(const rpg::ItemInstance& item, double s);
-double chestContentHeight(const ChestLoot& loot, double s);
-
-// The button of a closed chest in a w × h window at frame time now: it
-// swells and shrinks about its centre, its top staying put.
-Rect treasureOpenButton(double w, double h, double s, double now);
 
 } // namespace ui

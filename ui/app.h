@@ -38,7 +38,7 @@ struct GameState {
     std::uint8_t nodeType = 0;     // rpg::NodeType of that node (5 = boss)
     int subMode = 0;               // the shop kind 0-4 for the shop screen
     std::string heroId;            // hero to focus
-    int lost = 0;                  // 1 after a lost battle or run
+    bool lost = false;             // after a lost battle or run
     double xp = 0;                 // experience won by the battle
     double gold = 0;               // gold won by the battle
     std::vector<rpg::ItemInstance> items;

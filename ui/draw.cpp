@@ -528,13 +528,17 @@ void drawBevel(cairo_t* cr, const Rect& r, double b, uint32_t topLeft, uint32_t 
     fillRect(cr, {r.x + r.w - b, r.y, b, r.h}, bottomRight, alpha);
 }
 
-void roundedRectPath(cairo_t* cr, const Rect& r, double radius) {
-    double rad = std::max(0.0, std::min(radius, std::min(r.w, r.h) / 2));
+void roundedRectPath(cairo_t* cr, const Rect& r, double radius) { roundedRectPath(cr, r, radius, radius); }
+
+void roundedRectPath(cairo_t* cr, const Rect& r, double top, double bottom) {
+    const double most = std::min(r.w, r.h) / 2;
+    const double t = std::max(0.0, std::min(top, most));
+    const double b = std::max(0.0, std::min(bottom, most));
     cairo_new_sub_path(cr);
-    cairo_arc(cr, r.x + r.w - rad, r.y + rad, rad, -kPi / 2, 0);
-    cairo_arc(cr, r.x + r.w - rad, r.y + r.h - rad, rad, 0, kPi / 2);
-    cairo_arc(cr, r.x + rad, r.y + r.h - rad, rad, kPi / 2, kPi);
-    cairo_arc(cr, r.x + rad, r.y + rad, rad, kPi, 3 * kPi / 2);
+    cairo_arc(cr, r.x + r.w - t, r.y + t, t, -kPi / 2, 0);
+    cairo_arc(cr, r.x + r.w - b, r.y + r.h - b, b, 0, kPi / 2);
+    cairo_arc(cr, r.x + b, r.y + r.h - b, b, kPi / 2, kPi);
+    cairo_arc(cr, r.x + t, r.y + t, t, kPi, 3 * kPi / 2);
     cairo_close_path(cr);
 }
 

@@ -98,6 +98,8 @@ void addColorStop(cairo_pattern_t* gradient, double offset, uint32_t color, doub
 void fillRect(cairo_t* cr, const Rect& r, uint32_t color, double alpha = 1.0);
 // Adds a closed sub-path; the radius is limited to half the shorter side.
 void roundedRectPath(cairo_t* cr, const Rect& r, double radius);
+// The top corners rounded by `top`, the bottom ones by `bottom`.
+void roundedRectPath(cairo_t* cr, const Rect& r, double top, double bottom);
 void fillRoundedRect(cairo_t* cr, const Rect& r, double radius, uint32_t color, double alpha = 1.0);
 void strokeRoundedRect(cairo_t* cr, const Rect& r, double radius, double lineWidth, uint32_t color,
                        double alpha = 1.0);

@@ -2,7 +2,7 @@
 // its top and at its end.
 #include <gtest/gtest.h>
 
-#include "screens/about.h"
+#include "screens/about_layout.h"
 #include "tests/gallery/gallery.h"
 #include "ui/screens.h"
 #include "ui/widgets.h"

@@ -20,7 +20,7 @@ TEST(RunResultGallery, VictoryAndDefeat) {
             store::run().gold = 2345;
             ui::GameState s;
             s.screen = ui::kRunResult;
-            s.lost = lost ? 1 : 0;
+            s.lost = lost;
             s.depth = lost ? 0 : 8;
             hs.start(s);
             hs.setFrameStep(0.05);

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "screens/about.h"
+#include "screens/about_layout.h"
 #include "screens/common.h"
-#include "screens/licenses.h"
+#include "screens/licenses_list.h"
 #include "tests/screens/nav_support.h"
 #include "ui/screens.h"
 #include "ui/widgets.h"

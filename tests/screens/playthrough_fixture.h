@@ -33,6 +33,7 @@
 #include "screens/rest_layout.h"
 #include "screens/reward_layout.h"
 #include "screens/shop_layout.h"
+#include "screens/treasure_layout.h"
 #include "screens/treasure_roll.h"
 #include "tests/support/screen_harness.h"
 #include "ui/keys.h"

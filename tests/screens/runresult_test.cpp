@@ -38,7 +38,7 @@ void setUpRun() {
 ui::GameState resultEntry(bool lost, int depth) {
     ui::GameState s;
     s.screen = ui::kRunResult;
-    s.lost = lost ? 1 : 0;
+    s.lost = lost;
     s.depth = depth;
     return s;
 }

@@ -6,10 +6,12 @@
 #include <algorithm>
 #include <functional>
 
+#include "screens/treasure_layout.h"
 #include "screens/treasure_roll.h"
 #include "tests/screens/progress_fixture.h"
 #include "tests/support/screen_harness.h"
 #include "ui/screens.h"
+#include "ui/widgets.h"
 
 namespace {
 
@@ -259,6 +261,40 @@ TEST(TreasureScreen, OpenedDirectlyWithoutARunTakingLeavesNoRunBehind) {
     EXPECT_FALSE(h.hasDataFile("run.dat"));
     h.reloadStores();
     EXPECT_FALSE(store::hasRun());
+}
+
+// The opened chest's block below the header: the loot panel shrinks and
+// scrolls rather than push the take button out of the window, and a short
+// list is shown whole.
+TEST(TreasureLayout, TheRevealedBlockStaysBetweenHeaderAndWindowFoot) {
+    struct Case {
+        double w, h;
+        int items;
+        LootQuality outcome;
+    };
+    const Case cases[] = {
+        {1280, 720, 2, LootQuality::Found}, {1280, 720, 30, LootQuality::Jackpot},
+        {860, 560, 2, LootQuality::Trap},   {860, 560, 30, LootQuality::Found},
+    };
+    for (const Case& c : cases) {
+        const double s = ui::uiScaleFor(c.w, c.h);
+        const double header = ui::kHeaderHeight * s;
+        ui::ChestLoot loot;
+        loot.outcome = c.outcome;
+        loot.gold = 40;
+        loot.items.resize(static_cast<std::size_t>(c.items));
+        const double panelW = ui::treasurePanelWidth(c.w, s, c.outcome == LootQuality::Trap, 900);
+        const ui::TreasureRevealed lay = ui::treasureRevealedLayout(c.w, c.h, s, header, loot, panelW);
+        SCOPED_TRACE(::testing::Message() << c.w << "x" << c.h << ", " << c.items << " items");
+        EXPECT_LE(panelW, 0.8 * c.w) << "a wide line is fitted, not the window overrun";
+        EXPECT_GT(lay.chestY, header);
+        EXPECT_GE(lay.panel.y, lay.titleY + lay.titleH) << "the title sits above the panel";
+        EXPECT_GT(lay.button.y, lay.panel.y + lay.panel.h);
+        EXPECT_LE(lay.button.y + lay.button.h, c.h);
+        EXPECT_DOUBLE_EQ(lay.content, ui::chestContentHeight(loot, s));
+        if (c.items > 10) EXPECT_LT(lay.panel.h, lay.content) << "a long list scrolls";
+        else EXPECT_DOUBLE_EQ(lay.panel.h, lay.content);
+    }
 }
 
 } // namespace

@@ -27,6 +27,27 @@ TEST(Shapes, RoundedRectRadiusIsLimitedToHalfTheShorterSide) {
     }
 }
 
+TEST(Shapes, RoundedRectTopAndBottomCornersKeepTheirOwnRadius) {
+    struct Case {
+        double top, bottom;
+        int topAlpha, bottomAlpha;  // coverage of the top-left and bottom-left corner pixels
+    };
+    // 100 x 40 at (10, 10); a radius past 20 is held at 20 on its own edge only.
+    const Case cases[] = {{12, 0, 0, 255}, {0, 500, 255, 0}, {500, 8, 0, 0}};
+    for (const auto& c : cases) {
+        Canvas cv(120, 60);
+        ui::roundedRectPath(cv.cr, {10, 10, 100, 40}, c.top, c.bottom);
+        cairo_set_source_rgb(cv.cr, 1, 0, 0);
+        cairo_fill(cv.cr);
+        EXPECT_EQ(cv.alpha(10, 10), c.topAlpha) << c.top << "/" << c.bottom;
+        EXPECT_EQ(cv.alpha(10, 49), c.bottomAlpha) << c.top << "/" << c.bottom;
+        EXPECT_GT(cv.alpha(10, 29), 200) << "the sides still reach the left edge";
+        const ui::Rect ink = cv.ink();
+        EXPECT_EQ(ink.w, 100);
+        EXPECT_EQ(ink.h, 40);
+    }
+}
+
 TEST(Shapes, PrimitivesDrawInTheirOwnColour) {
     Canvas cv(60, 60);
     ui::fillRect(cv.cr, {0, 0, 10, 10}, 0x102030, 1.0);

@@ -493,7 +493,7 @@ void runResult(Window& win, bool lost) {
     store::run().gold = 2345;
     store::saveRun();
     ui::GameState s = entry(ui::kRunResult);
-    s.lost = lost ? 1 : 0;
+    s.lost = lost;
     s.depth = lost ? 0 : 8;
     openStack({entry(ui::kCity), s});
     win.setStep(0.05);
