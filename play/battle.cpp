@@ -45,7 +45,7 @@ std::string battleSeedText(std::uint32_t runSeed, const std::string& nodeId) {
 
 Battle buildBattle(const std::string& nodeId, rpg::NodeType type) {
     Battle b;
-    b.heroes = detail::partyCopies();
+    b.heroes = partyCopies();
     const rpg::RunState& run = store::run();
     const store::Meta& meta = store::meta();
     b.rng = rpg::rngFromText(battleSeedText(run.seed, nodeId));

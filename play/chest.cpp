@@ -4,6 +4,7 @@
 #include <span>
 
 #include "play/detail.h"
+#include "play/party.h"
 #include "platform/storage.h"
 #include "rules/rng.h"
 
@@ -33,7 +34,7 @@ bool canTake(ChestKind kind, const std::string& nodeId) {
 } // namespace
 
 ChestLoot rollChest(ChestKind kind, const std::string& nodeId, int bossDepth) {
-    const std::vector<rpg::Hero> party = detail::partyCopies();
+    const std::vector<rpg::Hero> party = partyCopies();
     const bool boss = kind == ChestKind::Boss;
     const int depth = boss ? bossDepth : nodeDepth(nodeId);
     rpg::LootCtx ctx = rpg::partyLootCtx(party, depth, store::meta().ascension);

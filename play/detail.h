@@ -9,10 +9,6 @@
 
 namespace play::detail {
 
-// Copies of the party's heroes: the loot and bag rules take spans of heroes,
-// and roster pointers do not outlive a change of the roster.
-std::vector<rpg::Hero> partyCopies();
-
 // The roster hero who carries least among the party, by the bags as they are
 // now; null for an empty party.
 rpg::Hero* bagRecipient();

@@ -24,20 +24,20 @@ void stashWorn(rpg::ItemInstance& worn, Items& stash) {
     worn = rpg::ItemInstance{};
 }
 
-bool applyStat(int pick, rpg::Hero& hero) {
-    if (pick <= 0 || pick > rpg::kStatCount) return false;
-    return spendPointOn(hero, static_cast<rpg::StatId>(pick - 1));
+bool applyStat(std::optional<rpg::StatId> pick, rpg::Hero& hero) {
+    if (!pick || *pick < 0 || *pick >= rpg::kStatCount) return false;
+    return spendPointOn(hero, *pick);
 }
 
-bool applyRow(int pick, rpg::Hero& hero) {
-    if (pick <= 0) return false;
-    hero.row = pick == 2 ? 1 : 0;
+bool applyRow(std::optional<std::uint8_t> pick, rpg::Hero& hero) {
+    if (!pick) return false;
+    hero.row = *pick == 1 ? 1 : 0;
     return true;
 }
 
-bool applyUnequip(int pick, rpg::Hero& hero, Items& stash) {
-    if (pick <= 0 || pick > rpg::kEquipSlotCount) return false;
-    rpg::ItemInstance& worn = hero.equipment[static_cast<rpg::EquipSlot>(pick - 1)];
+bool applyUnequip(std::optional<rpg::EquipSlot> pick, rpg::Hero& hero, Items& stash) {
+    if (!pick || static_cast<int>(*pick) >= rpg::kEquipSlotCount) return false;
+    rpg::ItemInstance& worn = hero.equipment[*pick];
     if (worn.defId.empty()) return false;
     stashWorn(worn, stash);
     return true;
@@ -50,11 +50,10 @@ bool canWear(const rpg::Hero& hero, const rpg::ItemDef* def, rpg::EquipSlot slot
 
 // The worn item goes to the stash first; a two-handed main hand then sends
 // the off hand after it.
-void applyEquip(const std::string& uid, int slotNo, rpg::Hero& hero, Items& stash) {
-    if (slotNo < 0 || slotNo >= rpg::kEquipSlotCount) return;
+void applyEquip(const std::string& uid, rpg::EquipSlot slot, rpg::Hero& hero, Items& stash) {
+    if (static_cast<int>(slot) >= rpg::kEquipSlotCount) return;
     auto it = std::find_if(stash.begin(), stash.end(), [&](const rpg::ItemInstance& i) { return i.uid == uid; });
     if (it == stash.end()) return;
-    const auto slot = static_cast<rpg::EquipSlot>(slotNo);
     const rpg::ItemDef* def = rpg::findItem(it->defId);
     if (!canWear(hero, def, slot)) return;
     const rpg::ItemInstance incoming = *it;
@@ -92,6 +91,12 @@ Vitals vitals(const rpg::Hero& hero) {
         v.mp = m.mp;
     }
     return v;
+}
+
+std::vector<rpg::Hero> partyCopies() {
+    std::vector<rpg::Hero> party;
+    for (const rpg::Hero* hero : store::partyHeroes()) party.push_back(*hero);
+    return party;
 }
 
 Result toggleParty(const std::string& heroId) {

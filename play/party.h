@@ -2,6 +2,8 @@
 // The heroes between and within runs: the maxima they fight with, what the
 // run leaves them of it, and the changes to the roster, the party, a hero's
 // points, row and gear. Each change is checked, made and saved at once.
+#include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -28,6 +30,10 @@ struct Vitals {
 Vitals vitals(const rpg::Hero& hero);
 
 // --- Roster and party ---
+
+// Copies of the party's heroes, in party order: rules that take spans of
+// heroes get these, as roster pointers do not outlive a change of the roster.
+std::vector<rpg::Hero> partyCopies();
 
 // A roster hero joins the party, or leaves it when already in it. The party
 // never becomes empty nor grows past the cap of the ascension (Error).
@@ -71,13 +77,13 @@ bool fitsSlot(const rpg::ItemDef& def, rpg::EquipSlot slot);
 // The off hand while the main hand holds a two-handed weapon.
 bool isSlotLocked(const rpg::Hero& hero, rpg::EquipSlot slot);
 
-// The actions one frame of the party sheet recorded; zero and empty mean none.
+// The actions one frame of the party sheet recorded; unset and empty mean none.
 struct PartyActions {
-    int stat = 0;             // rpg::StatId + 1
-    bool autoAssign = false;  // every point on the key stats
-    int row = 0;              // 1 front, 2 back
-    int unequip = 0;          // rpg::EquipSlot + 1
-    int equipSlot = 0;        // rpg::EquipSlot, read while equipId is set
+    std::optional<rpg::StatId> stat;          // one point on this stat
+    bool autoAssign = false;                  // every point on the key stats
+    std::optional<std::uint8_t> row;          // the hero's row: 0 front, 1 back
+    std::optional<rpg::EquipSlot> unequip;    // the slot to empty into the stash
+    rpg::EquipSlot equipSlot{};               // read while equipId is set
     std::string equipId;      // uid of the stash item to put on
     std::string moveId;       // definition id moved between bag and stash
     bool moveToBag = false;

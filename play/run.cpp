@@ -10,12 +10,6 @@
 namespace play {
 namespace detail {
 
-std::vector<rpg::Hero> partyCopies() {
-    std::vector<rpg::Hero> party;
-    for (const rpg::Hero* hero : store::partyHeroes()) party.push_back(*hero);
-    return party;
-}
-
 rpg::Hero* bagRecipient() {
     std::vector<rpg::Hero> party = partyCopies();
     const rpg::Hero* pick = rpg::pickBagRecipient(std::span<rpg::Hero>(party));
@@ -73,7 +67,7 @@ Result buyService(double price, int needing, bool fallen) {
 
 Result startRun(std::uint32_t seed) {
     if (store::hasRun()) return refused(Sound::None);
-    const std::vector<rpg::Hero> party = detail::partyCopies();
+    const std::vector<rpg::Hero> party = partyCopies();
     if (party.empty()) return refused(Sound::None);
     const store::Meta& meta = store::meta();
     store::run() = rpg::createRun(party, seed, rpg::runeBonus(meta.runeCircle), static_cast<double>(meta.ascension));

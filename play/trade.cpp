@@ -6,6 +6,7 @@
 #include <span>
 
 #include "play/detail.h"
+#include "play/party.h"
 #include "platform/storage.h"
 #include "rules/leveling.h"
 #include "rules/loot.h"
@@ -72,7 +73,7 @@ std::vector<rpg::ItemInstance> shopStock(int kind, const std::string& nodeId) {
     if (kind < 0 || kind > kShopWanderer) return {};
     const KindRow& row = kKinds[kind];
     if (!row.seedWord) return {};
-    const std::vector<rpg::Hero> party = detail::partyCopies();
+    const std::vector<rpg::Hero> party = partyCopies();
     if (party.empty()) return {};
     const store::Meta& meta = store::meta();
     std::int32_t depth = meta.bestDepth;

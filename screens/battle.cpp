@@ -139,6 +139,8 @@ void drawBanner(Ctx& ctx, battle::Scene& sc) {
 
 } // namespace
 
+battle::Scene& BattleScreen::scene() { return scene_; }
+
 BattleScreen::BattleScreen(const GameState& entry) : backdrop_(backdropFor(entry)) {
     battle::buildScene(&scene_, entry);
 }
@@ -174,7 +176,7 @@ void BattleScreen::updateOverPanel(Ctx& ctx) {
     const double s = ctx.uiScale;
     sc.overPanel = ctx.hover({0, ctx.height - battle::kPanelH * s, ctx.width, battle::kPanelH * s});
     const rpg::Combatant* actor = rpg::currentActor(sc.state);
-    if (sc.overPanel || sc.submenu == 0 || sc.state.outcome != rpg::OutcomeRunning || !actor ||
+    if (sc.overPanel || sc.submenu == battle::Submenu::None || sc.state.outcome != rpg::OutcomeRunning || !actor ||
         actor->side != rpg::Side::Heroes || sc.pending.armed)
         return;
     const Rect box = battle::submenuBox(sc, sc.submenu, ctx, actor).box;

@@ -13,7 +13,7 @@ public:
     void update(Ctx& ctx) override;
 
     // The live battle, for tests that drive or inspect it.
-    battle::Scene& scene() { return scene_; }
+    battle::Scene& scene();
 
 private:
     void drawScenery(Ctx& ctx);

@@ -38,7 +38,7 @@ void startNow(Scene& sc, Ctx& ctx, const rpg::SkillDef& skill, const std::vector
 }
 
 void resetChoosing(Scene& sc) {
-    sc.submenu = 0;
+    sc.submenu = Submenu::None;
     sc.page = 0;
     sc.pendingSkill.clear();
     sc.item = PendingItem{};
@@ -61,11 +61,11 @@ std::vector<const rpg::SkillDef*> menuSkills(const rpg::Combatant& actor) {
     return out;
 }
 
-std::size_t entryCount(int submenu, const rpg::Combatant* actor) {
+std::size_t entryCount(Submenu submenu, const rpg::Combatant* actor) {
     if (!actor) return 0;
-    if (submenu == 1) return menuSkills(*actor).size();
+    if (submenu == Submenu::Skills) return menuSkills(*actor).size();
     const rpg::Hero* hero = store::heroById(actor->heroId);
-    return submenu == 2 && hero ? hero->bag.size() : 0;
+    return submenu == Submenu::Items && hero ? hero->bag.size() : 0;
 }
 
 bool anyoneFallen(const Scene& sc) {
@@ -163,7 +163,7 @@ void drawSkillRows(Scene& sc, Ctx& ctx, const SubmenuBox& box, const rpg::Combat
                      true);
             continue;
         }
-        sc.submenu = 0;
+        sc.submenu = Submenu::None;
         useSkill(sc, ctx, actor, skill.id);
         return;
     }
@@ -188,7 +188,7 @@ void drawItemRows(Scene& sc, Ctx& ctx, const SubmenuBox& box, const rpg::Combata
                 block ? i18n::tr(block) : "", theme::kMutedText);
         if (block || !ctx.takeClick(e.row)) continue;
         audio::play(audio::Sfx::Click);
-        sc.submenu = 0;
+        sc.submenu = Submenu::None;
         const rpg::ItemDef* def = rpg::findItem(item.defId);
         sc.item = {true, hero->id, itemName(item), e.index, def ? def->effect : rpg::ConsumableEffect::None};
         return;
@@ -224,28 +224,40 @@ void drawSubmenu(Scene& sc, Ctx& ctx, const rpg::Combatant& actor) {
     fillRoundedRect(ctx.cr, box.box, 6 * s, theme::kPlateDark, 0.97);
     strokeRoundedRect(ctx.cr, box.box, 6 * s, 2 * s, theme::kBrownBorder);
     if (box.pages > 1) drawPager(sc, ctx, box);
-    if (sc.submenu == 1) drawSkillRows(sc, ctx, box, actor);
+    if (sc.submenu == Submenu::Skills) drawSkillRows(sc, ctx, box, actor);
     else drawItemRows(sc, ctx, box, actor);
     // The box is solid: a click on a blocked row or between rows does nothing.
     ctx.takeClick(box.box);
 }
 
 void drawCommands(Scene& sc, Ctx& ctx) {
-    const char* const keys[] = {"battle.attack", "battle.skills", "battle.item", "battle.defend"};
+    // The four buttons in order: attack, skills, item, defend; the middle
+    // two open their box.
+    struct Command {
+        const char* key;
+        Submenu opens;
+        const char* skill;
+    };
+    static constexpr Command kCommands[] = {{"battle.attack", Submenu::None, "attack"},
+                                            {"battle.skills", Submenu::Skills, nullptr},
+                                            {"battle.item", Submenu::Items, nullptr},
+                                            {"battle.defend", Submenu::None, "defend"}};
     for (int i = 0; i < 4; ++i) {
-        const std::string label = i18n::tr(keys[i]) + (i == 1 || i == 2 ? "  >" : "");
+        const Command& cmd = kCommands[i];
+        const bool opensBox = cmd.opens != Submenu::None;
+        const std::string label = i18n::tr(cmd.key) + (opensBox ? "  >" : "");
         const Rect r = commandButton(ctx.width, ctx.height, ctx.uiScale, i);
-        if (!panelButton(sc, ctx, r, label, (i == 1 || i == 2) && sc.submenu == i)) continue;
+        if (!panelButton(sc, ctx, r, label, opensBox && sc.submenu == cmd.opens)) continue;
         audio::play(audio::Sfx::Click);
         // The acting hero, looked up again: the pointer the frame holds may not outlive a step.
         const rpg::Combatant* actor = rpg::currentActor(sc.state);
-        if (i == 1 || i == 2) {
-            sc.submenu = sc.submenu == i ? 0 : i;
+        if (opensBox) {
+            sc.submenu = sc.submenu == cmd.opens ? Submenu::None : cmd.opens;
             sc.page = 0;
             continue;
         }
-        sc.submenu = 0;
-        if (actor) useSkill(sc, ctx, *actor, i == 0 ? "attack" : "defend");
+        sc.submenu = Submenu::None;
+        if (actor) useSkill(sc, ctx, *actor, cmd.skill);
         return;
     }
 }
@@ -383,18 +395,18 @@ void drawEmptyPanel(Scene& sc, Ctx& ctx) {
     resetChoosing(sc);
 }
 
-SubmenuBox submenuBox(const Scene& sc, int submenu, Ctx& ctx, const rpg::Combatant* actor) {
+SubmenuBox submenuBox(const Scene& sc, Submenu submenu, Ctx& ctx, const rpg::Combatant* actor) {
     SubmenuBox out;
-    if (submenu != 1 && submenu != 2) return out;
+    if (submenu == Submenu::None) return out;
     const double s = ctx.uiScale;
     const std::size_t n = entryCount(submenu, actor);
-    if (submenu == 1 && n == 0) return out;
+    if (submenu == Submenu::Skills && n == 0) return out;
     const double step = kRowStep * s;
     const std::size_t fit = static_cast<std::size_t>(std::floor((kBoxMaxH * s - 12 * s + 4 * s) / step + 1e-9));
     const std::size_t perPage = n > fit ? fit - 1 : fit;  // the last row turns the pages
     out.pages = n > fit ? static_cast<int>((n + perPage - 1) / perPage) : 1;
     out.page = std::clamp(sc.page, 0, out.pages - 1);
-    const double h = std::max((n > fit ? fit : n) * step + 12 * s, submenu == 2 ? 48 * s : 0.0);
+    const double h = std::max((n > fit ? fit : n) * step + 12 * s, submenu == Submenu::Items ? 48 * s : 0.0);
     const double w = std::min(420 * s, ctx.width / 2);
     out.box = {ctx.width / 2 - w / 2, ctx.height - kPanelH * s - h - 8 * s, w, h};
     Rect row{out.box.x + 6 * s, out.box.y + 6 * s, w - 12 * s, kRowH * s};
@@ -408,7 +420,7 @@ SubmenuBox submenuBox(const Scene& sc, int submenu, Ctx& ctx, const rpg::Combata
     return out;
 }
 
-double submenuH(const Scene& sc, int submenu, Ctx& ctx, const rpg::Combatant* actor) {
+double submenuH(const Scene& sc, Submenu submenu, Ctx& ctx, const rpg::Combatant* actor) {
     return submenuBox(sc, submenu, ctx, actor).box.h;
 }
 
@@ -425,7 +437,7 @@ void drawPanel(Scene& sc, Ctx& ctx, double panelH, const rpg::Combatant* actor) 
         drawTargeting(sc, ctx, y);
         return;
     }
-    if (sc.submenu == 1 || sc.submenu == 2) drawSubmenu(sc, ctx, *actor);
+    if (sc.submenu != Submenu::None) drawSubmenu(sc, ctx, *actor);
     drawCommands(sc, ctx);
 }
 

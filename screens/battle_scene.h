@@ -4,7 +4,8 @@
 // the scene, so a test can build a scene and call one part alone:
 //   battle_layout.cpp   rows, sprite sizes, animation tracks, floor, trees
 //   battle_units.cpp    slots of the frame, aim points, drawing units, unit clicks
-//   battle_fx.cpp       effect records, cast sounds, spawning a skill's effects
+//   battle_fx.cpp       effect records and their drawing, cast sounds
+//   battle_spawn.cpp    spawning a skill's effects and its pending act
 //   battle_playback.cpp engine events as floats, bursts, sounds and loot
 //   battle_commands.cpp command panel, submenus, targeting, item use, banner
 //   battle_settle.cpp   the end of a battle: settlement and hand-over
@@ -58,6 +59,9 @@ struct PendingItem {
     rpg::ConsumableEffect effect = rpg::ConsumableEffect::None;
 };
 
+// The box open above the command panel.
+enum class Submenu : std::uint8_t { None, Skills, Items };
+
 struct Scene {
     GameState entry;
     std::vector<rpg::Hero> heroes;  // copies of the party, only to build the battle and read weapons
@@ -77,7 +81,7 @@ struct Scene {
     double lastStep = 0;
     Floor floor;
     int floorPx[2] = {0, 0};  // pixel size of the cached floor texture
-    int submenu = 0;          // 0 none, 1 skills, 2 items
+    Submenu submenu = Submenu::None;
     int page = 0;             // of the open box, from 0
     bool endSeen = false;
     double endTime = 0;
@@ -122,7 +126,7 @@ bool posOf(const Scene& sc, Ctx& ctx, const std::string& id, double* x, double* 
 void startActorAnim(Scene& sc, Ctx& ctx, const std::string& id, bool lunge, const std::string& target);
 void drawCombatants(Scene& sc, Ctx& ctx);
 
-// --- Effects (battle_fx.cpp) ---
+// --- Effects (battle_spawn.cpp) ---
 
 // Cast sound, effects and actor animation of a skill, and the pending act.
 void spawnFx(Scene& sc, Ctx& ctx, const rpg::Combatant& actor, const rpg::SkillDef& skill,
@@ -166,8 +170,8 @@ struct SubmenuBox {
     int page = 0, pages = 1;
     Rect prev, next;  // the pager's buttons, when there are pages
 };
-SubmenuBox submenuBox(const Scene& sc, int submenu, Ctx& ctx, const rpg::Combatant* actor);
-double submenuH(const Scene& sc, int submenu, Ctx& ctx, const rpg::Combatant* actor);
+SubmenuBox submenuBox(const Scene& sc, Submenu submenu, Ctx& ctx, const rpg::Combatant* actor);
+double submenuH(const Scene& sc, Submenu submenu, Ctx& ctx, const rpg::Combatant* actor);
 void useSkill(Scene& sc, Ctx& ctx, const rpg::Combatant& actor, const std::string& skillId);
 void useItem(Scene& sc, Ctx& ctx, rpg::Hero* owner, std::size_t index, const std::string& targetId);
 // Why an entry of the box cannot be chosen now (a translation key), or null:

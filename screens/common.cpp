@@ -43,6 +43,14 @@ bool answer(const play::Result& result) {
     return result.done;
 }
 
+const char* roleKey(rpg::ClassRole role) {
+    switch (role) {
+    case rpg::ClassRole::Tank: return "role.tank";
+    case rpg::ClassRole::Damage: return "role.dps";
+    default: return "role.support";
+    }
+}
+
 GameState bossChestEntry(const std::string& nodeId, int depth) {
     GameState chest;
     chest.screen = kTreasure;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "play/outcome.h"
+#include "rules/classes.h"
 #include "rules/hero.h"
 #include "ui/app.h"
 #include "ui/draw.h"
@@ -25,6 +26,9 @@ GameState bossChestEntry(const std::string& nodeId, int depth);
 // The run-result entry of an ended run: won or lost, how deep it went and
 // the gold it earned.
 GameState runResultEntry(bool lost, int depth, double gold);
+
+// The translation key of a class's battle role ("role.tank" …).
+const char* roleKey(rpg::ClassRole role);
 
 // A dark rounded plate under a line that stands on the open sky, so that
 // the clouds drifting behind it do not wash it out.

@@ -1,4 +1,4 @@
-// The minigame screen base and the factory that picks a game by screen number.
+// The table the minigames share and the factory that picks a game by screen number.
 #include "screens/minigames.h"
 
 #include <algorithm>
@@ -9,7 +9,12 @@
 #include "play/run.h"
 #include "platform/i18n.h"
 #include "screens/common.h"
+#include "screens/minigames_coin.h"
+#include "screens/minigames_dice.h"
 #include "screens/minigames_layout.h"
+#include "screens/minigames_memory.h"
+#include "screens/minigames_shell.h"
+#include "screens/minigames_whack.h"
 #include "ui/audio.h"
 #include "ui/keys.h"
 #include "ui/screens.h"
@@ -53,24 +58,9 @@ double textBox(Ctx& ctx, double top, const std::string& text, const TextStyle& s
 
 } // namespace
 
-Rect minigamePlayArea(Ctx& ctx, double header, const std::string& info) {
-    const double s = ctx.uiScale;
-    double th = 0;
-    measureText(ctx.cr, info,
-                TextStyle{.size = 13 * ctx.uiScale,
-                          .color = theme::kCreamText,
-                          .align = Align::Centre,
-                          .wrapWidth = std::min(760 * ctx.uiScale, ctx.width - 48 * ctx.uiScale)},
-                nullptr, &th);
-    // The rule box: 10s below the header, the text with 6s above and below.
-    const double top = header + 10 * s + th + 12 * s + 14 * s;
-    return {0, top, ctx.width, std::max(ctx.height - 140 * s - top, 120 * s)};
-}
+MiniTable::MiniTable(const GameState& entry, MiniTexts texts) : entry_(entry), texts_(texts) {}
 
-MiniBase::MiniBase(const GameState& entry, const char* titleKey, const char* infoKey)
-    : state_(entry), titleKey_(titleKey), infoKey_(infoKey) {}
-
-rpg::Rng& MiniBase::loose() {
+rpg::Rng& MiniTable::loose() {
     LooseState& st = looseState();
     if (!st.seeded) {
         st.rng.state = clockSeed();
@@ -79,62 +69,66 @@ rpg::Rng& MiniBase::loose() {
     return st.rng;
 }
 
-void MiniBase::seedLoose(std::uint32_t state) {
+void MiniTable::seedLoose(std::uint32_t state) {
     looseState().rng.state = state;
     looseState().seeded = true;
 }
 
-double MiniBase::fxY(Ctx& ctx) const { return 0.42 * ctx.height; }
-double MiniBase::fxX(Ctx& ctx) const { return 0.5 * ctx.width; }
-std::string MiniBase::infoText() const { return i18n::tr(infoKey_); }
-std::string MiniBase::loseText() const { return i18n::tr(loseKey()); }
+Celebration MiniTable::centred(const Ctx& ctx) { return {0.5 * ctx.width, 0.42 * ctx.height}; }
 
-void MiniBase::finish(const Ctx& ctx, bool won) {
-    if (outcome_ != 0) return;
-    outcome_ = won ? 2 : 1;
+MiniOutcome MiniTable::outcome() const { return outcome_; }
+bool MiniTable::running() const { return outcome_ == MiniOutcome::Playing; }
+double MiniTable::elapsed(const Ctx& ctx) const { return ctx.now - startTime_; }
+double MiniTable::finishTime() const { return finishTime_; }
+const Rect& MiniTable::playArea() const { return playRect_; }
+
+void MiniTable::finish(const Ctx& ctx, bool won) {
+    if (!running()) return;
+    outcome_ = won ? MiniOutcome::Won : MiniOutcome::Lost;
     finishTime_ = ctx.now;
     audio::play(won ? audio::Sfx::WinGlare : audio::Sfx::Defeat);
 }
 
-void MiniBase::update(Ctx& ctx) {
+std::optional<Rect> MiniTable::open(Ctx& ctx, const Celebration& fx, const std::string& info) {
     if (startTime_ < 0) startTime_ = ctx.now;
-    const double s = ctx.uiScale;
     SceneOpts scene;
     scene.theme = kSceneVillage;
     scene.count = 8;
     scene.horizon = 0.62;
     sceneBackdrop(ctx, scene);
-    if (outcome_ == 2 && !celebratesOverPlay()) drawWinFx(ctx, fxX(ctx), fxY(ctx), ctx.now - finishTime_);
+    if (outcome_ == MiniOutcome::Won && !fx.overPlay) drawWinFx(ctx, fx.x, fx.y, ctx.now - finishTime_);
 
     bool back = false;
-    const double header = gameHeader(ctx, i18n::tr(titleKey_), &back, false);
+    const double header = gameHeader(ctx, i18n::tr(texts_.title), &back, false);
     if (ctx.backAsked(back)) {
-        // Leaving an unfinished game keeps the node open; a finished one
-        // counts as lost, so walking away from a win gives no chest.
-        if (outcome_ != 0) consume(false);
-        else Game::instance().pop();
-        return;
+        if (!running()) {
+            outcome_ = MiniOutcome::Lost;
+            settle();
+        } else {
+            Game::instance().pop();
+        }
+        return std::nullopt;
     }
 
-    drawRuleBox(ctx, header + 10 * s);
-    playRect_ = minigamePlayArea(ctx, header, infoText());
-    play(ctx, playRect_);
-    if (outcome_ == 2 && celebratesOverPlay()) drawWinFx(ctx, fxX(ctx), fxY(ctx), ctx.now - finishTime_);
-    if (outcome_ != 0) drawResult(ctx);
+    drawRuleBox(ctx, header + 10 * ctx.uiScale, info);
+    playRect_ = minigamePlayArea(ctx, header, info);
+    return playRect_;
 }
 
-void MiniBase::drawRuleBox(Ctx& ctx, double top) {
-    textBox(ctx, top, infoText(),
+void MiniTable::drawRuleBox(Ctx& ctx, double top, const std::string& info) const {
+    textBox(ctx, top, info,
             TextStyle{.size = 13 * ctx.uiScale,
                       .color = theme::kCreamText,
                       .align = Align::Centre,
                       .wrapWidth = std::min(760 * ctx.uiScale, ctx.width - 48 * ctx.uiScale)});
 }
 
-void MiniBase::drawResult(Ctx& ctx) {
+bool MiniTable::result(Ctx& ctx, const Celebration& fx, double bannerY, const std::string& loseText) {
+    if (running()) return false;
+    const bool won = outcome_ == MiniOutcome::Won;
+    if (won && fx.overPlay) drawWinFx(ctx, fx.x, fx.y, ctx.now - finishTime_);
     const double s = ctx.uiScale;
-    const bool won = outcome_ == 2;
-    const double y = bannerY_ > 0 ? bannerY_ : ctx.height - 122 * s;
+    const double y = bannerY > 0 ? bannerY : ctx.height - 122 * s;
     const TextStyle st = won ? TextStyle{.size = 22 * s,
                                          .bold = true,
                                          .color = theme::kBrightPlateText,
@@ -145,30 +139,40 @@ void MiniBase::drawResult(Ctx& ctx) {
                                          .color = theme::kLossPlateText,
                                          .align = Align::Centre,
                                          .wrapWidth = std::min(760 * ctx.uiScale, ctx.width - 48 * ctx.uiScale)};
-    textBox(ctx, y, won ? i18n::tr(winKey()) : loseText(), st);
+    const std::string text = won ? i18n::tr(texts_.win) : !loseText.empty() ? loseText : i18n::tr(texts_.lose);
+    textBox(ctx, y, text, st);
 
     const double bw = std::min(320 * s, ctx.width - 48 * s);
     const Rect button{0.5 * ctx.width - bw / 2, y + 46 * s, bw, 48 * s};
     const bool clicked = menuButton(ctx, button, i18n::tr(won ? "dice.openChest" : "common.leave"), true);
-    if (clicked || ctx.input.hasKey(key::kReturn)) consume(won);
+    return clicked || ctx.input.hasKey(key::kReturn);
 }
 
-void MiniBase::consume(bool won) {
+void MiniTable::settle() {
     // Opened without a node (a start screen), there is nothing to settle.
-    if (!state_.nodeId.empty()) play::leaveNode(state_.nodeId);
-    if (!won) {
+    if (!entry_.nodeId.empty()) play::leaveNode(entry_.nodeId);
+    if (outcome_ != MiniOutcome::Won) {
         Game::instance().pop();
         return;
     }
     audio::play(audio::Sfx::ChestOpen);
     GameState chest;
     chest.screen = kTreasure;
-    chest.nodeId = state_.nodeId;
-    chest.nodeType = state_.nodeType;
+    chest.nodeId = entry_.nodeId;
+    chest.nodeType = entry_.nodeType;
     chest.firstFlag = true;
     chest.lucky = true;
     chest.autoOpen = true;
     Game::instance().replace(chest);
+}
+
+const MiniTable* minigameTable(const Screen* screen) {
+    if (const auto* g = dynamic_cast<const DiceGameScreen*>(screen)) return &g->table();
+    if (const auto* g = dynamic_cast<const CoinGameScreen*>(screen)) return &g->table();
+    if (const auto* g = dynamic_cast<const ShellGameScreen*>(screen)) return &g->table();
+    if (const auto* g = dynamic_cast<const MemoryGameScreen*>(screen)) return &g->table();
+    if (const auto* g = dynamic_cast<const WhackGameScreen*>(screen)) return &g->table();
+    return nullptr;
 }
 
 void drawDisabledButton(Ctx& ctx, const Rect& r, const std::string& label, double textSize, double radius) {
@@ -181,11 +185,11 @@ void drawDisabledButton(Ctx& ctx, const Rect& r, const std::string& label, doubl
 
 std::unique_ptr<Screen> makeMinigameScreen(const GameState& s) {
     switch (s.screen) {
-    case kShell: return makeShellGame(s);
-    case kMemory: return makeMemoryGame(s);
-    case kWhack: return makeWhackGame(s);
-    case kCoin: return makeCoinGame(s);
-    default: return makeDiceGame(s);
+    case kShell: return std::make_unique<ShellGameScreen>(s);
+    case kMemory: return std::make_unique<MemoryGameScreen>(s);
+    case kWhack: return std::make_unique<WhackGameScreen>(s);
+    case kCoin: return std::make_unique<CoinGameScreen>(s);
+    default: return std::make_unique<DiceGameScreen>(s);
     }
 }
 

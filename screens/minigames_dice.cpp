@@ -1,10 +1,10 @@
 // The dice duel: three dice against the rogue's three, revealed one by one.
+#include "screens/minigames_dice.h"
+
 #include <algorithm>
 #include <cmath>
 
 #include "platform/i18n.h"
-#include "screens/minigames.h"
-#include "screens/minigames_layout.h"
 #include "ui/audio.h"
 #include "ui/game_ui.h"
 #include "ui/theme.h"
@@ -25,16 +25,6 @@ constexpr int kPips[7][7] = {
     {0, 2, 6, 8, -1},
     {0, 2, 4, 6, 8, -1},
     {0, 2, 3, 5, 6, 8, -1},
-};
-
-// How one die shows this frame.
-struct DieLook {
-    int face = 1;
-    bool hidden = true;
-    bool rogue = false;
-    double scale = 1;
-    double lift = 0;   // upwards, logical units
-    double angle = 0;  // degrees
 };
 
 // The face a spinning die shows: a new one every 0.07 s, fixed per slot.
@@ -71,153 +61,138 @@ void drawDie(cairo_t* cr, double cx, double cy, double side, const DieLook& look
     }
 }
 
-class DiceGame final : public MiniBase {
-public:
-    explicit DiceGame(const GameState& entry) : MiniBase(entry, "dice.title", "dice.info") { dice_.fill(1); }
-
-private:
-    // Where the reveal stands: slot F, the time e into it, and how many
-    // dice have landed.
-    struct Reveal {
-        int slot = -1;
-        double inSlot = 0;
-        int revealed = 0;
-        bool spinning(int n) const { return n == slot && n < kDiceSlots && inSlot < kDiceSpin; }
-        bool landing(int n) const { return n == slot && n < kDiceSlots && inSlot >= kDiceSpin; }
-    };
-
-    void play(Ctx& ctx, const Rect& area) override {
-        const DiceLayout L = diceLayout(ctx.width, ctx.uiScale, area);
-        bannerY_ = L.button.y;
-        const Reveal rv = reveal(ctx);
-        if (rolled_) playSounds(rv);
-        if (rolled_ && rv.slot >= kDiceSlots) finish(ctx, diceWon(dice_));
-
-        const bool rogueSpins = rv.spinning(rv.slot) && rv.slot % 2 == 0;
-        const bool playerSpins = rv.spinning(rv.slot) && rv.slot % 2 == 1;
-        drawRow(ctx, L, L.rogueY, true, rogueSpins, rv);
-        drawRow(ctx, L, L.playerY, false, playerSpins, rv);
-        if (running()) rollButton(ctx, L.button);
-    }
-
-    double fxY(Ctx& ctx) const override {
-        return bannerY_ > 0 ? bannerY_ + 16 * ctx.uiScale : MiniBase::fxY(ctx);
-    }
-    const char* winKey() const override { return "dice.win"; }
-    const char* loseKey() const override { return "dice.lose"; }
-
-    Reveal reveal(const Ctx& ctx) const {
-        Reveal rv;
-        if (!rolled_) return rv;
-        const double t = ctx.now - rollStart_;
-        rv.slot = static_cast<int>(t / kDiceSlot);
-        rv.inSlot = t - kDiceSlot * rv.slot;
-        rv.revealed = std::min(rv.slot + (rv.inSlot >= kDiceSpin ? 1 : 0), kDiceSlots);
-        return rv;
-    }
-
-    // Each slot rolls once and lands once. The sounds start in the frame
-    // that first sees the phase, so a slow frame delays them instead of
-    // swallowing them.
-    void playSounds(const Reveal& rv) {
-        if (rv.slot >= kDiceSlots) return;
-        if (rv.inSlot < kDiceSpin && lastSpinSound_ < rv.slot) {
-            lastSpinSound_ = rv.slot;
-            audio::play(audio::Sfx::DiceRoll);
-        }
-        if (rv.inSlot >= kDiceSpin && lastLandSound_ < rv.slot) {
-            lastSpinSound_ = std::max(lastSpinSound_, rv.slot);
-            lastLandSound_ = rv.slot;
-            audio::play(audio::Sfx::DiceLand);
-        }
-    }
-
-    void drawRow(Ctx& ctx, const DiceLayout& L, double y, bool rogue, bool highlighted, const Reveal& rv) {
-        cairo_t* cr = ctx.cr;
-        const double s = ctx.uiScale;
-        const double d = L.die;
-        const double g = std::max(0.23 * d, 10 * s);
-        const double cx = 0.5 * ctx.width;
-        const double rowW = 3 * d + 2 * g + 16 * s;
-        if (highlighted) {
-            const Rect frame{cx - rowW / 2, y - 6 * s, rowW, L.rowH};
-            fillRoundedRect(cr, frame, 12 * s, theme::kGold, 0.12);
-            strokeRoundedRect(cr, frame, 12 * s, 2 * s, theme::kLightGold);
-        }
-
-        int sum = 0;
-        int shown = 0;
-        for (int k = 0; k < 3; ++k) {
-            const int slot = rogue ? 2 * k : 2 * k + 1;
-            const int value = dice_[rogue ? 3 + k : k];
-            if (slot < rv.revealed) {
-                sum += value;
-                ++shown;
-            }
-            const double left = cx - (3 * d + 2 * g) / 2 + k * (d + g);
-            drawDie(cr, left + d / 2, y + 24 * s + d / 2, d, look(ctx, slot, value, rogue, rv));
-        }
-
-        std::string label = i18n::tr(rogue ? "dice.npc" : "dice.you");
-        if (shown > 0) label += "  " + num(sum);
-        TextStyle st{.size = 14 * s, .bold = true, .color = highlighted ? theme::kShineWhite : theme::kLightGold};
-        st.align = Align::Centre;
-        drawShadowedTextTop(cr, cx, y, label, st);
-    }
-
-    DieLook look(const Ctx& ctx, int slot, int value, bool rogue, const Reveal& rv) const {
-        DieLook lk;
-        lk.rogue = rogue;
-        lk.face = value;
-        lk.hidden = slot >= rv.revealed && !rv.spinning(slot);
-        if (rv.spinning(slot)) {
-            const double b = 0.5 - 0.5 * std::cos(kPi2 * std::fmod(rv.inSlot, 0.32) / 0.32);
-            lk.face = spinFace(rv.inSlot, slot);
-            lk.angle = std::fmod(ctx.now * 1200, 360.0);
-            lk.lift = 12 * ctx.uiScale * b;
-            lk.scale = 1 + 0.08 * b;
-        } else if (rv.landing(slot)) {
-            const double p = rv.inSlot - kDiceSpin;
-            const double u = p < 0.09 ? p / 0.09 : p < 0.25 ? 1 - (p - 0.09) / 0.16 : 0;
-            lk.scale = 1 + 0.18 * u;
-            lk.lift = 4 * ctx.uiScale * u;
-        }
-        return lk;
-    }
-
-    void rollButton(Ctx& ctx, const Rect& r) {
-        if (rolled_) {
-            drawDisabledButton(ctx, r, i18n::tr("dice.roll"), 16 * ctx.uiScale, 6 * ctx.uiScale);
-            return;
-        }
-        if (menuButton(ctx, r, i18n::tr("dice.roll"), true)) {
-            dice_ = rollDice(loose());
-            rolled_ = true;
-            rollStart_ = ctx.now;
-        }
-    }
-
-    DiceRoll dice_{};
-    bool rolled_ = false;
-    double rollStart_ = 0;
-    int lastSpinSound_ = -1;
-    int lastLandSound_ = -1;
-};
-
 } // namespace
 
-DiceLayout diceLayout(double w, double s, const Rect& area) {
-    DiceLayout L;
-    L.die = std::max(std::min({(area.h - 70 * s - 18 * s - 88 * s) / 2, (w - 120 * s) / 5, 92 * s}), 34 * s);
-    L.rowH = L.die + 44 * s;
-    const double block = 18 * s + 2 * L.rowH + 70 * s;
-    L.rogueY = std::max((area.h - block) / 2, 0.0) + area.y + 6 * s;
-    L.playerY = L.rogueY + L.rowH + 18 * s;
-    const double bw = std::min(320 * s, w - 48 * s);
-    L.button = {0.5 * w - bw / 2, L.rogueY + 2 * L.rowH + 18 * s + 12 * s, bw, 48 * s};
-    return L;
+DiceGameScreen::DiceGameScreen(const GameState& entry) : table_(entry, {"dice.title", "dice.win", "dice.lose"}) {
+    dice_.fill(1);
 }
 
-std::unique_ptr<MiniBase> makeDiceGame(const GameState& entry) { return std::make_unique<DiceGame>(entry); }
+void DiceGameScreen::update(Ctx& ctx) {
+    // Input and layout: the table's header, rule box and play area.
+    const std::optional<Rect> area = table_.open(ctx, celebration(ctx), i18n::tr("dice.info"));
+    if (!area) return;
+    // Draw: the game, then the banner once it is decided.
+    play(ctx, *area);
+    const bool goOn = table_.result(ctx, celebration(ctx), bannerY_);
+    // Apply: the node settles.
+    if (goOn) table_.settle();
+}
+
+const MiniTable& DiceGameScreen::table() const { return table_; }
+
+// Over the banner, once it stands where the roll button was.
+bool DiceGameScreen::Reveal::spinning(int n) const { return n == slot && n < kDiceSlots && inSlot < kDiceSpin; }
+bool DiceGameScreen::Reveal::landing(int n) const { return n == slot && n < kDiceSlots && inSlot >= kDiceSpin; }
+
+Celebration DiceGameScreen::celebration(const Ctx& ctx) const {
+    Celebration fx = MiniTable::centred(ctx);
+    if (bannerY_ > 0) fx.y = bannerY_ + 16 * ctx.uiScale;
+    return fx;
+}
+
+void DiceGameScreen::play(Ctx& ctx, const Rect& area) {
+    const DiceLayout L = diceLayout(ctx.width, ctx.uiScale, area);
+    bannerY_ = L.button.y;
+    const Reveal rv = reveal(ctx);
+    if (rolled_) playSounds(rv);
+    if (rolled_ && rv.slot >= kDiceSlots) table_.finish(ctx, diceWon(dice_));
+
+    const bool rogueSpins = rv.spinning(rv.slot) && rv.slot % 2 == 0;
+    const bool playerSpins = rv.spinning(rv.slot) && rv.slot % 2 == 1;
+    drawRow(ctx, L, L.rogueY, true, rogueSpins, rv);
+    drawRow(ctx, L, L.playerY, false, playerSpins, rv);
+    if (table_.running()) rollButton(ctx, L.button);
+}
+
+DiceGameScreen::Reveal DiceGameScreen::reveal(const Ctx& ctx) const {
+    Reveal rv;
+    if (!rolled_) return rv;
+    const double t = ctx.now - rollStart_;
+    rv.slot = static_cast<int>(t / kDiceSlot);
+    rv.inSlot = t - kDiceSlot * rv.slot;
+    rv.revealed = std::min(rv.slot + (rv.inSlot >= kDiceSpin ? 1 : 0), kDiceSlots);
+    return rv;
+}
+
+// Each slot rolls once and lands once. The sounds start in the frame
+// that first sees the phase, so a slow frame delays them instead of
+// swallowing them.
+void DiceGameScreen::playSounds(const Reveal& rv) {
+    if (rv.slot >= kDiceSlots) return;
+    if (rv.inSlot < kDiceSpin && lastSpinSound_ < rv.slot) {
+        lastSpinSound_ = rv.slot;
+        audio::play(audio::Sfx::DiceRoll);
+    }
+    if (rv.inSlot >= kDiceSpin && lastLandSound_ < rv.slot) {
+        lastSpinSound_ = std::max(lastSpinSound_, rv.slot);
+        lastLandSound_ = rv.slot;
+        audio::play(audio::Sfx::DiceLand);
+    }
+}
+
+void DiceGameScreen::drawRow(Ctx& ctx, const DiceLayout& L, double y, bool rogue, bool highlighted, const Reveal& rv) {
+    cairo_t* cr = ctx.cr;
+    const double s = ctx.uiScale;
+    const double d = L.die;
+    const double g = std::max(0.23 * d, 10 * s);
+    const double cx = 0.5 * ctx.width;
+    const double rowW = 3 * d + 2 * g + 16 * s;
+    if (highlighted) {
+        const Rect frame{cx - rowW / 2, y - 6 * s, rowW, L.rowH};
+        fillRoundedRect(cr, frame, 12 * s, theme::kGold, 0.12);
+        strokeRoundedRect(cr, frame, 12 * s, 2 * s, theme::kLightGold);
+    }
+
+    int sum = 0;
+    int shown = 0;
+    for (int k = 0; k < 3; ++k) {
+        const int slot = rogue ? 2 * k : 2 * k + 1;
+        const int value = dice_[rogue ? 3 + k : k];
+        if (slot < rv.revealed) {
+            sum += value;
+            ++shown;
+        }
+        const double left = cx - (3 * d + 2 * g) / 2 + k * (d + g);
+        drawDie(cr, left + d / 2, y + 24 * s + d / 2, d, look(ctx, slot, value, rogue, rv));
+    }
+
+    std::string label = i18n::tr(rogue ? "dice.npc" : "dice.you");
+    if (shown > 0) label += "  " + num(sum);
+    TextStyle st{.size = 14 * s, .bold = true, .color = highlighted ? theme::kShineWhite : theme::kLightGold};
+    st.align = Align::Centre;
+    drawShadowedTextTop(cr, cx, y, label, st);
+}
+
+DieLook DiceGameScreen::look(const Ctx& ctx, int slot, int value, bool rogue, const Reveal& rv) const {
+    DieLook lk;
+    lk.rogue = rogue;
+    lk.face = value;
+    lk.hidden = slot >= rv.revealed && !rv.spinning(slot);
+    if (rv.spinning(slot)) {
+        const double b = 0.5 - 0.5 * std::cos(kPi2 * std::fmod(rv.inSlot, 0.32) / 0.32);
+        lk.face = spinFace(rv.inSlot, slot);
+        lk.angle = std::fmod(ctx.now * 1200, 360.0);
+        lk.lift = 12 * ctx.uiScale * b;
+        lk.scale = 1 + 0.08 * b;
+    } else if (rv.landing(slot)) {
+        const double p = rv.inSlot - kDiceSpin;
+        const double u = p < 0.09 ? p / 0.09 : p < 0.25 ? 1 - (p - 0.09) / 0.16 : 0;
+        lk.scale = 1 + 0.18 * u;
+        lk.lift = 4 * ctx.uiScale * u;
+    }
+    return lk;
+}
+
+void DiceGameScreen::rollButton(Ctx& ctx, const Rect& r) {
+    if (rolled_) {
+        drawDisabledButton(ctx, r, i18n::tr("dice.roll"), 16 * ctx.uiScale, 6 * ctx.uiScale);
+        return;
+    }
+    if (menuButton(ctx, r, i18n::tr("dice.roll"), true)) {
+        dice_ = rollDice(MiniTable::loose());
+        rolled_ = true;
+        rollStart_ = ctx.now;
+    }
+}
 
 } // namespace ui

@@ -1,5 +1,7 @@
 // The shell game: watch the nut's cup through the shuffle, then pick it.
 // A wrong pick costs a stake of lasting gold.
+#include "screens/minigames_shell.h"
+
 #include <algorithm>
 #include <cmath>
 #include <numeric>
@@ -8,8 +10,6 @@
 #include "platform/i18n.h"
 #include "platform/storage.h"
 #include "screens/common.h"
-#include "screens/minigames.h"
-#include "screens/minigames_layout.h"
 #include "ui/audio.h"
 #include "ui/game_ui.h"
 #include "ui/theme.h"
@@ -52,136 +52,126 @@ void drawCup(cairo_t* cr, const Rect& r, double s) {
     fillRoundedRect(cr, {r.x + r.w - 20 * s, r.y + 18 * s, 12 * s, r.h - 26 * s}, 6 * s, theme::kPlateDark, 0.25);
 }
 
-class ShellGame final : public MiniBase {
-public:
-    explicit ShellGame(const GameState& entry)
-        : MiniBase(entry, "shell.title", "shell.info"),
-          deal_(dealShell(loose(), store::run().depth)),
-          stake_(shellStake(store::partyHeroes())) {
-        double start = kFirstSwap;
-        for (int k = 0; k < kShellSwapsMax; ++k) {
-            swapStart_[k] = start;
-            start += deal_.swapDuration[k] + kSwapPause;
-        }
-    }
-
-private:
-    void play(Ctx& ctx, const Rect& area) override {
-        const ShellLayout L = shellLayout(ctx.width, ctx.uiScale, area);
-        const double t = elapsed(ctx);
-        if (!swapsDone_ && t >= swapEnd(deal_.swapCount - 1)) swapsDone_ = true;
-
-        // Where each cup stands (x) and how high it is lifted.
-        std::array<double, 3> cupX{};
-        std::array<double, 3> lift{};
-        const char* phase = nullptr;
-        if (t < kWatchEnd) {
-            phase = "shell.watch";
-            for (int i = 0; i < 3; ++i) cupX[i] = L.x[i];
-            lift[deal_.prizeCup] = kNutLift * ctx.uiScale * watchLift(t);
-        } else if (!swapsDone_ && running()) {
-            phase = "shell.shuffling";
-            shuffling(L, t, &cupX);
-        } else {
-            const std::array<int, 3> order = cupsAfter(deal_, deal_.swapCount);
-            for (int p = 0; p < 3; ++p) cupX[order[p]] = L.x[p];
-            if (running()) phase = "shell.pick";
-            else lift[deal_.prizeCup] = kNutLift * ctx.uiScale * std::min((ctx.now - finishTime_) / 0.22, 1.0);
-        }
-
-        if (phase) phaseText(ctx, area, phase);
-        drawNut(ctx, cupX[deal_.prizeCup], L.baseY);
-        for (int cup = 0; cup < 3; ++cup) drawCup(ctx.cr, L.cup(cupX[cup], lift[cup]), ctx.uiScale);
-        const Rect prize = L.cup(cupX[deal_.prizeCup], lift[deal_.prizeCup]);
-        prizePoint_ = {prize.x + prize.w / 2, prize.y + 0.25 * prize.h};
-
-        if (running() && swapsDone_) takePick(ctx, L, cupX);
-    }
-
-    double fxX(Ctx& ctx) const override { return prizePoint_.first > 0 ? prizePoint_.first : MiniBase::fxX(ctx); }
-    double fxY(Ctx& ctx) const override {
-        return prizePoint_.second > 0 ? prizePoint_.second : MiniBase::fxY(ctx);
-    }
-    std::string infoText() const override { return i18n::tr("shell.info", {{"n", num(stake_)}}); }
-    std::string loseText() const override { return i18n::tr("shell.lose", {{"n", num(stake_)}}); }
-    const char* winKey() const override { return "shell.win"; }
-    const char* loseKey() const override { return "shell.lose"; }
-
-    double swapEnd(int k) const { return swapStart_[k] + deal_.swapDuration[k]; }
-
-    // Up over 0.28 s, held, down from 1.18 s to 1.42 s.
-    static double watchLift(double t) {
-        if (t < 0.28) return t / 0.28;
-        if (t < 1.18) return 1;
-        return std::max((kWatchEnd - t) / (kWatchEnd - 1.18), 0.0);
-    }
-
-    // The current swap runs from the end of the one before (the first from
-    // the end of watching) to its own end; its sound plays as it begins.
-    void shuffling(const ShellLayout& L, double t, std::array<double, 3>* cupX) {
-        int k = 0;
-        while (k < deal_.swapCount - 1 && t >= swapEnd(k)) ++k;
-        if (lastSwap_ != k) {
-            lastSwap_ = k;
-            audio::play(audio::Sfx::Shuffle);
-        }
-        const std::array<int, 3> order = cupsAfter(deal_, k);
-        for (int p = 0; p < 3; ++p) (*cupX)[order[p]] = L.x[p];
-        const double v = std::clamp((t - swapStart_[k]) / deal_.swapDuration[k], 0.0, 1.0);
-        const int from = deal_.swapFrom[k];
-        const int to = deal_.swapTo[k];
-        const double shift = (L.x[to] - L.x[from]) * ease(v);
-        (*cupX)[order[from]] = L.x[from] + shift;
-        (*cupX)[order[to]] = L.x[to] - shift;
-    }
-
-    // On a sky plate: the clouds drift behind it.
-    void phaseText(Ctx& ctx, const Rect& area, const char* key) const {
-        const double s = ctx.uiScale;
-        TextStyle st{.size = 14 * s, .bold = true, .color = theme::kLightGold};
-        st.upperCase = true;
-        const std::string text = i18n::tr(key);
-        double tw = 0, th = 0;
-        measureText(ctx.cr, text, st, &tw, &th);
-        skyPlate(ctx, {0.5 * ctx.width - tw / 2 - 10 * s, area.y - 2 * s, tw + 20 * s, th + 4 * s});
-        drawShadowedTextTop(ctx.cr, 0.5 * ctx.width, area.y, text, st);
-    }
-
-    void drawNut(Ctx& ctx, double x, double baseY) const {
-        const double s = ctx.uiScale;
-        fillCircle(ctx.cr, x, baseY - 34 * s, 12 * s, theme::kNut);
-        strokeCircle(ctx.cr, x, baseY - 34 * s, 11 * s, 2 * s, theme::kNutRing);
-    }
-
-    void takePick(Ctx& ctx, const ShellLayout& L, const std::array<double, 3>& cupX) {
-        for (int cup = 0; cup < 3; ++cup) {
-            if (!ctx.takeClick(L.cup(cupX[cup], 0))) continue;
-            // The stake goes at once, before the node is settled.
-            if (cup != deal_.prizeCup) play::payShellStake();
-            finish(ctx, cup == deal_.prizeCup);
-            return;
-        }
-    }
-
-    const ShellDeal deal_;
-    const double stake_;
-    std::array<double, kShellSwapsMax> swapStart_{};
-    int lastSwap_ = -1;
-    bool swapsDone_ = false;
-    std::pair<double, double> prizePoint_{-1, -1};  // where the nut's cup was last drawn
-};
-
 } // namespace
 
-ShellLayout shellLayout(double w, double s, const Rect& area) {
-    ShellLayout L;
-    L.cupW = std::min(0.25 * (w - 80 * s), 76 * s);
-    L.cupH = 1.21 * L.cupW;
-    L.x = {0.5 * w - 1.55 * L.cupW, 0.5 * w, 0.5 * w + 1.55 * L.cupW};
-    L.baseY = area.y + 0.78 * area.h;
-    return L;
+ShellGameScreen::ShellGameScreen(const GameState& entry)
+    : table_(entry, {"shell.title", "shell.win", "shell.lose"}),
+      deal_(dealShell(MiniTable::loose(), store::run().depth)),
+      stake_(shellStake(store::partyHeroes())) {
+    double start = kFirstSwap;
+    for (int k = 0; k < kShellSwapsMax; ++k) {
+        swapStart_[k] = start;
+        start += deal_.swapDuration[k] + kSwapPause;
+    }
 }
 
-std::unique_ptr<MiniBase> makeShellGame(const GameState& entry) { return std::make_unique<ShellGame>(entry); }
+void ShellGameScreen::update(Ctx& ctx) {
+    // Input and layout: the table's header, rule box and play area.
+    const std::optional<Rect> area = table_.open(ctx, celebration(ctx), i18n::tr("shell.info", {{"n", num(stake_)}}));
+    if (!area) return;
+    // Draw: the game, then the banner once it is decided.
+    play(ctx, *area);
+    const bool goOn = table_.result(ctx, celebration(ctx), -1, i18n::tr("shell.lose", {{"n", num(stake_)}}));
+    // Apply: the node settles.
+    if (goOn) table_.settle();
+}
+
+const MiniTable& ShellGameScreen::table() const { return table_; }
+
+// Where the nut's cup was last drawn.
+Celebration ShellGameScreen::celebration(const Ctx& ctx) const {
+    Celebration fx = MiniTable::centred(ctx);
+    if (prizePoint_.first > 0) fx.x = prizePoint_.first;
+    if (prizePoint_.second > 0) fx.y = prizePoint_.second;
+    return fx;
+}
+
+void ShellGameScreen::play(Ctx& ctx, const Rect& area) {
+    const ShellLayout L = shellLayout(ctx.width, ctx.uiScale, area);
+    const double t = table_.elapsed(ctx);
+    if (!swapsDone_ && t >= swapEnd(deal_.swapCount - 1)) swapsDone_ = true;
+
+    // Where each cup stands (x) and how high it is lifted.
+    std::array<double, 3> cupX{};
+    std::array<double, 3> lift{};
+    const char* phase = nullptr;
+    if (t < kWatchEnd) {
+        phase = "shell.watch";
+        for (int i = 0; i < 3; ++i) cupX[i] = L.x[i];
+        lift[deal_.prizeCup] = kNutLift * ctx.uiScale * watchLift(t);
+    } else if (!swapsDone_ && table_.running()) {
+        phase = "shell.shuffling";
+        shuffling(L, t, &cupX);
+    } else {
+        const std::array<int, 3> order = cupsAfter(deal_, deal_.swapCount);
+        for (int p = 0; p < 3; ++p) cupX[order[p]] = L.x[p];
+        if (table_.running()) phase = "shell.pick";
+        else lift[deal_.prizeCup] = kNutLift * ctx.uiScale * std::min((ctx.now - table_.finishTime()) / 0.22, 1.0);
+    }
+
+    if (phase) phaseText(ctx, area, phase);
+    drawNut(ctx, cupX[deal_.prizeCup], L.baseY);
+    for (int cup = 0; cup < 3; ++cup) drawCup(ctx.cr, L.cup(cupX[cup], lift[cup]), ctx.uiScale);
+    const Rect prize = L.cup(cupX[deal_.prizeCup], lift[deal_.prizeCup]);
+    prizePoint_ = {prize.x + prize.w / 2, prize.y + 0.25 * prize.h};
+
+    if (table_.running() && swapsDone_) takePick(ctx, L, cupX);
+}
+
+double ShellGameScreen::swapEnd(int k) const { return swapStart_[k] + deal_.swapDuration[k]; }
+
+// Up over 0.28 s, held, down from 1.18 s to 1.42 s.
+double ShellGameScreen::watchLift(double t) {
+    if (t < 0.28) return t / 0.28;
+    if (t < 1.18) return 1;
+    return std::max((kWatchEnd - t) / (kWatchEnd - 1.18), 0.0);
+}
+
+// The current swap runs from the end of the one before (the first from
+// the end of watching) to its own end; its sound plays as it begins.
+void ShellGameScreen::shuffling(const ShellLayout& L, double t, std::array<double, 3>* cupX) {
+    int k = 0;
+    while (k < deal_.swapCount - 1 && t >= swapEnd(k)) ++k;
+    if (lastSwap_ != k) {
+        lastSwap_ = k;
+        audio::play(audio::Sfx::Shuffle);
+    }
+    const std::array<int, 3> order = cupsAfter(deal_, k);
+    for (int p = 0; p < 3; ++p) (*cupX)[order[p]] = L.x[p];
+    const double v = std::clamp((t - swapStart_[k]) / deal_.swapDuration[k], 0.0, 1.0);
+    const int from = deal_.swapFrom[k];
+    const int to = deal_.swapTo[k];
+    const double shift = (L.x[to] - L.x[from]) * ease(v);
+    (*cupX)[order[from]] = L.x[from] + shift;
+    (*cupX)[order[to]] = L.x[to] - shift;
+}
+
+// On a sky plate: the clouds drift behind it.
+void ShellGameScreen::phaseText(Ctx& ctx, const Rect& area, const char* key) const {
+    const double s = ctx.uiScale;
+    TextStyle st{.size = 14 * s, .bold = true, .color = theme::kLightGold};
+    st.upperCase = true;
+    const std::string text = i18n::tr(key);
+    double tw = 0, th = 0;
+    measureText(ctx.cr, text, st, &tw, &th);
+    skyPlate(ctx, {0.5 * ctx.width - tw / 2 - 10 * s, area.y - 2 * s, tw + 20 * s, th + 4 * s});
+    drawShadowedTextTop(ctx.cr, 0.5 * ctx.width, area.y, text, st);
+}
+
+void ShellGameScreen::drawNut(Ctx& ctx, double x, double baseY) const {
+    const double s = ctx.uiScale;
+    fillCircle(ctx.cr, x, baseY - 34 * s, 12 * s, theme::kNut);
+    strokeCircle(ctx.cr, x, baseY - 34 * s, 11 * s, 2 * s, theme::kNutRing);
+}
+
+void ShellGameScreen::takePick(Ctx& ctx, const ShellLayout& L, const std::array<double, 3>& cupX) {
+    for (int cup = 0; cup < 3; ++cup) {
+        if (!ctx.takeClick(L.cup(cupX[cup], 0))) continue;
+        // The stake goes at once, before the node is settled.
+        if (cup != deal_.prizeCup) play::payShellStake();
+        table_.finish(ctx, cup == deal_.prizeCup);
+        return;
+    }
+}
 
 } // namespace ui

@@ -1,10 +1,10 @@
 // Whack-a-monster: a monster hides in one of nine holes; pick one and strike.
+#include "screens/minigames_whack.h"
+
 #include <algorithm>
 #include <cmath>
 
 #include "platform/i18n.h"
-#include "screens/minigames.h"
-#include "screens/minigames_layout.h"
 #include "ui/audio.h"
 #include "ui/sprite.h"
 #include "ui/theme.h"
@@ -61,136 +61,120 @@ void drawImpact(cairo_t* cr, const Rect& hole, double d) {
     }
 }
 
-class WhackGame final : public MiniBase {
-public:
-    explicit WhackGame(const GameState& entry)
-        : MiniBase(entry, "whack.title", "whack.info"), monsterHole_(hideMonster(loose())) {}
-
-private:
-    void play(Ctx& ctx, const Rect& area) override {
-        if (struck_) timeline(ctx);
-        const WhackLayout L = whackLayout(ctx.width, ctx.uiScale, area, running());
-        const double sinceStrike = ctx.now - strikeAt_;
-        for (int i = 0; i < 9; ++i) {
-            Rect hole = L.holeRect(i);
-            if (struck_ && sinceStrike < kWhackPeek) {
-                hole.x += 0.03 * hole.w * std::sin(45 * ctx.now + i);
-                hole.y += 0.02 * hole.w * std::cos(45 * ctx.now + i);
-            }
-            drawHole(ctx, hole, i);
-            if (!struck_ && ctx.takeClick(hole)) {
-                audio::play(audio::Sfx::Click);
-                pickedHole_ = i;
-            }
-        }
-        // Over every hole, since the handle reaches past its own.
-        if (!running() && pickedHole_ >= 0) {
-            const Rect hole = L.holeRect(pickedHole_);
-            drawHammer(ctx.cr, hole, swing(ctx.now - finishTime_));
-            drawImpact(ctx.cr, hole, ctx.now - finishTime_);
-        }
-        if (running()) strikeButton(ctx, L.button);
-    }
-
-    const char* winKey() const override { return "whack.win"; }
-    const char* loseKey() const override { return "whack.lose"; }
-    bool celebratesOverPlay() const override { return true; }
-    // The celebration bursts from the hole the hammer struck.
-    double fxX(Ctx& ctx) const override { return struckHole(ctx).x + struckHole(ctx).w / 2; }
-    double fxY(Ctx& ctx) const override { return struckHole(ctx).y + struckHole(ctx).h / 2; }
-    Rect struckHole(Ctx& ctx) const {
-        const int i = pickedHole_ >= 0 ? pickedHole_ : 4;
-        return whackLayout(ctx.width, ctx.uiScale, playArea(), running()).holeRect(i);
-    }
-
-    // Judged by the time passed, so every frame rate hears the same moments.
-    void timeline(const Ctx& ctx) {
-        const double since = ctx.now - strikeAt_;
-        if (since >= kWhackPeek && !peekPlayed_) {
-            peekPlayed_ = true;
-            audio::play(audio::Sfx::Pop);
-        }
-        if (since >= kWhackResult) finish(ctx, pickedHole_ == monsterHole_);
-    }
-
-    void drawHole(Ctx& ctx, const Rect& hole, int i) {
-        cairo_t* cr = ctx.cr;
-        const double s = ctx.uiScale;
-        const bool picked = i == pickedHole_;
-        if (picked) fillRoundedRect(cr, hole, 10 * s, theme::kGold, 0.18);
-        fillRoundedRect(cr, hole, 10 * s, theme::kMoleHole, picked ? 0.8 : 1.0);
-        strokeRoundedRect(cr, hole, 10 * s, 3 * s, picked ? theme::kLightGold : theme::kMoleHoleLine);
-        if (i == monsterHole_ && struck_ && ctx.now - strikeAt_ >= kWhackPeek) drawMonster(ctx, hole, picked);
-        SavedState keep(cr);
-        const double u = hole.w;
-        cairo_translate(cr, hole.x + u / 2, mouthY(hole, s));
-        cairo_scale(cr, 1, 0.3);
-        fillCircle(cr, 0, 0, 0.43 * u, theme::kMoleMouth);
-    }
-
-    // The monster rises out of its hole; a winning strike squashes it.
-    void drawMonster(Ctx& ctx, const Rect& hole, bool picked) const {
-        const double u = hole.w;
-        const double k = std::min((ctx.now - strikeAt_ - kWhackPeek) / 0.12, 1.0);
-        double q = 0;
-        if (outcome() == 2 && picked) {
-            const double x = ctx.now - finishTime_ - 0.23;
-            if (x > 0 && x < 0.09) q = x / 0.09;
-            else if (x >= 0.09) q = std::max(1 - 0.3 * (x - 0.09) / 0.32, 0.7);
-        }
-        // The mole's art fills only the lower half of its frame: at 0.6 u
-        // the mouth would hide all but a sliver of it.
-        const double M = 0.8 * u;
-        const double cx = hole.x + u / 2;
-        const double cy = mouthY(hole, ctx.uiScale) + 2 * ctx.uiScale - 0.5 * M + 0.14 * u * q + 0.55 * u * (1 - k);
-        SavedState keep(ctx.cr);
-        // Still below ground while it rises: only the hole shows it.
-        roundedRectPath(ctx.cr, hole, 10 * ctx.uiScale);
-        cairo_clip(ctx.cr);
-        cairo_translate(ctx.cr, cx, cy);
-        cairo_scale(ctx.cr, 1 + 0.3 * q, 1 - 0.55 * q);
-        drawSpriteCairo(ctx.cr, "mole", -M / 2, -M / 2, M, M, nullptr, 0, false, k);
-    }
-
-    void strikeButton(Ctx& ctx, const Rect& r) {
-        const std::string label = i18n::tr("whack.strike");
-        if (pickedHole_ < 0 || struck_) {
-            drawDisabledButton(ctx, r, label, 15 * ctx.uiScale, 0);
-            return;
-        }
-        if (menuButton(ctx, r, label, true)) {
-            audio::play(audio::Sfx::Whack);
-            struck_ = true;
-            strikeAt_ = ctx.now;
-        }
-    }
-
-    const int monsterHole_;
-    int pickedHole_ = -1;
-    bool struck_ = false;
-    bool peekPlayed_ = false;
-    double strikeAt_ = 0;  // frame time of the strike
-};
-
 } // namespace
 
-WhackLayout whackLayout(double w, double s, const Rect& area, bool running) {
-    WhackLayout L;
-    L.w = w;
-    L.gap = 12 * s;
-    const double reserve = running ? 70 * s : 0;
-    L.hole = std::max(std::min((std::min(area.h - reserve - L.gap, w - 32 * s) - 2 * L.gap) / 3, 132 * s), 54 * s);
-    L.grid = 3 * L.hole + 2 * L.gap;
-    L.top = area.y + std::max(0.5 * (area.h - L.grid - reserve), 0.0);
-    const double bw = std::min(320 * s, w - 48 * s);
-    L.button = {0.5 * w - bw / 2, L.top + L.grid + 16 * s, bw, 48 * s};
-    return L;
+WhackGameScreen::WhackGameScreen(const GameState& entry)
+    : table_(entry, {"whack.title", "whack.win", "whack.lose"}), monsterHole_(hideMonster(MiniTable::loose())) {}
+
+void WhackGameScreen::update(Ctx& ctx) {
+    // Input and layout: the table's header, rule box and play area.
+    const std::optional<Rect> area = table_.open(ctx, celebration(ctx), i18n::tr("whack.info"));
+    if (!area) return;
+    // Draw: the game, then the banner once it is decided.
+    play(ctx, *area);
+    const bool goOn = table_.result(ctx, celebration(ctx));
+    // Apply: the node settles.
+    if (goOn) table_.settle();
 }
 
-Rect WhackLayout::holeRect(int i) const {
-    return {0.5 * w - 0.5 * grid + (i % 3) * (hole + gap), top + (i / 3) * (hole + gap), hole, hole};
+const MiniTable& WhackGameScreen::table() const { return table_; }
+
+// The celebration bursts from the hole the hammer struck, over the holes.
+Celebration WhackGameScreen::celebration(const Ctx& ctx) const {
+    const Rect hole = struckHole(ctx);
+    return {hole.x + hole.w / 2, hole.y + hole.h / 2, true};
 }
 
-std::unique_ptr<MiniBase> makeWhackGame(const GameState& entry) { return std::make_unique<WhackGame>(entry); }
+void WhackGameScreen::play(Ctx& ctx, const Rect& area) {
+    if (struck_) timeline(ctx);
+    const WhackLayout L = whackLayout(ctx.width, ctx.uiScale, area, table_.running());
+    const double sinceStrike = ctx.now - strikeAt_;
+    for (int i = 0; i < 9; ++i) {
+        Rect hole = L.holeRect(i);
+        if (struck_ && sinceStrike < kWhackPeek) {
+            hole.x += 0.03 * hole.w * std::sin(45 * ctx.now + i);
+            hole.y += 0.02 * hole.w * std::cos(45 * ctx.now + i);
+        }
+        drawHole(ctx, hole, i);
+        if (!struck_ && ctx.takeClick(hole)) {
+            audio::play(audio::Sfx::Click);
+            pickedHole_ = i;
+        }
+    }
+    // Over every hole, since the handle reaches past its own.
+    if (!table_.running() && pickedHole_ >= 0) {
+        const Rect hole = L.holeRect(pickedHole_);
+        drawHammer(ctx.cr, hole, swing(ctx.now - table_.finishTime()));
+        drawImpact(ctx.cr, hole, ctx.now - table_.finishTime());
+    }
+    if (table_.running()) strikeButton(ctx, L.button);
+}
+
+Rect WhackGameScreen::struckHole(const Ctx& ctx) const {
+    const int i = pickedHole_ >= 0 ? pickedHole_ : 4;
+    return whackLayout(ctx.width, ctx.uiScale, table_.playArea(), table_.running()).holeRect(i);
+}
+
+// Judged by the time passed, so every frame rate hears the same moments.
+void WhackGameScreen::timeline(const Ctx& ctx) {
+    const double since = ctx.now - strikeAt_;
+    if (since >= kWhackPeek && !peekPlayed_) {
+        peekPlayed_ = true;
+        audio::play(audio::Sfx::Pop);
+    }
+    if (since >= kWhackResult) table_.finish(ctx, pickedHole_ == monsterHole_);
+}
+
+void WhackGameScreen::drawHole(Ctx& ctx, const Rect& hole, int i) {
+    cairo_t* cr = ctx.cr;
+    const double s = ctx.uiScale;
+    const bool picked = i == pickedHole_;
+    if (picked) fillRoundedRect(cr, hole, 10 * s, theme::kGold, 0.18);
+    fillRoundedRect(cr, hole, 10 * s, theme::kMoleHole, picked ? 0.8 : 1.0);
+    strokeRoundedRect(cr, hole, 10 * s, 3 * s, picked ? theme::kLightGold : theme::kMoleHoleLine);
+    if (i == monsterHole_ && struck_ && ctx.now - strikeAt_ >= kWhackPeek) drawMonster(ctx, hole, picked);
+    SavedState keep(cr);
+    const double u = hole.w;
+    cairo_translate(cr, hole.x + u / 2, mouthY(hole, s));
+    cairo_scale(cr, 1, 0.3);
+    fillCircle(cr, 0, 0, 0.43 * u, theme::kMoleMouth);
+}
+
+// The monster rises out of its hole; a winning strike squashes it.
+void WhackGameScreen::drawMonster(Ctx& ctx, const Rect& hole, bool picked) const {
+    const double u = hole.w;
+    const double k = std::min((ctx.now - strikeAt_ - kWhackPeek) / 0.12, 1.0);
+    double q = 0;
+    if (table_.outcome() == MiniOutcome::Won && picked) {
+        const double x = ctx.now - table_.finishTime() - 0.23;
+        if (x > 0 && x < 0.09) q = x / 0.09;
+        else if (x >= 0.09) q = std::max(1 - 0.3 * (x - 0.09) / 0.32, 0.7);
+    }
+    // The mole's art fills only the lower half of its frame: at 0.6 u
+    // the mouth would hide all but a sliver of it.
+    const double M = 0.8 * u;
+    const double cx = hole.x + u / 2;
+    const double cy = mouthY(hole, ctx.uiScale) + 2 * ctx.uiScale - 0.5 * M + 0.14 * u * q + 0.55 * u * (1 - k);
+    SavedState keep(ctx.cr);
+    // Still below ground while it rises: only the hole shows it.
+    roundedRectPath(ctx.cr, hole, 10 * ctx.uiScale);
+    cairo_clip(ctx.cr);
+    cairo_translate(ctx.cr, cx, cy);
+    cairo_scale(ctx.cr, 1 + 0.3 * q, 1 - 0.55 * q);
+    drawSpriteCairo(ctx.cr, "mole", -M / 2, -M / 2, M, M, nullptr, 0, false, k);
+}
+
+void WhackGameScreen::strikeButton(Ctx& ctx, const Rect& r) {
+    const std::string label = i18n::tr("whack.strike");
+    if (pickedHole_ < 0 || struck_) {
+        drawDisabledButton(ctx, r, label, 15 * ctx.uiScale, 0);
+        return;
+    }
+    if (menuButton(ctx, r, label, true)) {
+        audio::play(audio::Sfx::Whack);
+        struck_ = true;
+        strikeAt_ = ctx.now;
+    }
+}
 
 } // namespace ui

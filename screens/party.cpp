@@ -33,6 +33,7 @@ std::unique_ptr<Screen> makePartyScreen(const GameState& s) {
 }
 
 void PartyScreen::update(Ctx& ctx) {
+    // Input: back, or nobody left to show.
     gpuFillRect(0, 0, ctx.width, ctx.height, theme::kScreenFill, 1.0);
     const std::vector<rpg::Hero*> heroes = listedHeroes();
     rpg::Hero* hero = shownHero(heroes);
@@ -42,9 +43,12 @@ void PartyScreen::update(Ctx& ctx) {
         Game::instance().pop();
         return;
     }
+    // Layout.
     const Rect area = sheetArea(ctx);
+    // Draw: the tabs and the sheet; the sheet's clicks fill pending_.
     drawTabs(ctx, heroes, area.y - 64 * ctx.uiScale);
     drawSheet(ctx, *hero, area);
+    // Apply: the recorded actions in one save, then a door the sheet opened.
     applyPending(*hero);
     openDoor();
 }
@@ -79,7 +83,7 @@ void PartyScreen::drawTabs(Ctx& ctx, const std::vector<rpg::Hero*>& heroes, doub
     const std::string clicked = heroTabs(ctx, heroes, top, selectedHero_);
     if (clicked.empty()) return;
     selectedHero_ = clicked;
-    selectedSlot_ = -1;
+    selectedSlot_.reset();
 }
 
 void PartyScreen::drawSheet(Ctx& ctx, rpg::Hero& hero, const Rect& area) {
@@ -114,13 +118,17 @@ double PartyScreen::layout(Ctx& ctx, rpg::Hero& hero, double x, double y, double
     return skills(sh, cursor) - y;
 }
 
+bool PartyScreen::Sheet::shows(double top, double height) const {
+    return draw && top < visibleBottom && top + height > visibleTop;
+}
+
 bool PartyScreen::Sheet::isKey(rpg::StatId stat) const {
     return std::find(cls.keyStats.begin(), cls.keyStats.end(), stat) != cls.keyStats.end();
 }
 
 // Everything the sheet recorded, with one save for all of it.
 void PartyScreen::applyPending(rpg::Hero& hero) {
-    if (!pending_.equipId.empty()) selectedSlot_ = -1;
+    if (!pending_.equipId.empty()) selectedSlot_.reset();
     play::applySheet(hero.id, &pending_);
 }
 

@@ -8,6 +8,7 @@
 // update() applies them afterwards, so the hero and the stash never change
 // under a half-drawn frame.
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -45,9 +46,7 @@ private:
         bool isKey(rpg::StatId stat) const;
         // Drawing pass and the band meets the scroll area: what lies wholly
         // outside is skipped (the view's clip keeps the rest from clicks).
-        bool shows(double top, double height) const {
-            return draw && top < visibleBottom && top + height > visibleTop;
-        }
+        bool shows(double top, double height) const;
     };
 
     // --- Frame (party.cpp) ---
@@ -85,7 +84,7 @@ private:
     std::string selectedHero_;
     Rect visible_;  // the scroll area of the drawing pass
     double scroll_ = 0;
-    int selectedSlot_ = -1;  // the slot whose candidate list is open
+    std::optional<rpg::EquipSlot> selectedSlot_;  // the slot whose candidate list is open
     // A list opened under the view's bottom edge scrolls itself into view:
     // the opening click asks, the next drawing measures, then the sheet
     // glides to revealTo_ (a scroll offset; < 0 none) unless the player

@@ -120,7 +120,7 @@ double PartyScreen::slotRow(Sheet& sh, double y, rpg::EquipSlot slot, const Offe
     if (sh.shows(y, 38 * sh.s)) slotHeader(sh, {sh.x, y, sh.w, 38 * sh.s}, slot, def, locked, offered);
     double below = y + 38 * sh.s;
     if (def) below = wornDetails(sh, below, worn, *def);
-    if (selectedSlot_ == static_cast<int>(slot) && !locked) {
+    if (selectedSlot_ == slot && !locked) {
         below = candidateList(sh, below, slot, offered);
         if (sh.draw && std::exchange(revealAsked_, false)) {
             // As far as the list's bottom needs, never past the slot's own row.
@@ -137,13 +137,8 @@ void PartyScreen::slotHeader(Sheet& sh, const Rect& row, rpg::EquipSlot slot, co
                              const Offer& offered) {
     const double s = sh.s;
     cairo_t* cr = sh.ctx.cr;
-    const int slotNo = static_cast<int>(slot);
     fillRect(cr, row, theme::kDarkPanel, locked ? 0.5 : 1.0);
-    const double b = std::max(2 * s, 2.0);
-    fillRect(cr, {row.x, row.y, row.w, b}, theme::kBevelLight);
-    fillRect(cr, {row.x, row.y, b, row.h}, theme::kBevelLight);
-    fillRect(cr, {row.x, row.y + row.h - b, row.w, b}, theme::kBevelDark);
-    fillRect(cr, {row.x + row.w - b, row.y, b, row.h}, theme::kBevelDark);
+    drawBevel(cr, row, std::max(2 * s, 2.0), theme::kBevelLight, theme::kBevelDark);
     drawText(cr, row.x + 10 * s, row.y + 11 * s, i18n::tr(std::string("party.slot.") + rpg::equipSlotKey(slot)),
              TextStyle{.size = 12 * s, .color = theme::kMutedText, .fitWidth = 64 * s, .upperCase = true});
     const std::string itemText = locked ? i18n::tr("party.twoHandedLock")
@@ -162,7 +157,7 @@ void PartyScreen::slotHeader(Sheet& sh, const Rect& row, rpg::EquipSlot slot, co
         drawTextIn(cr, cross, "✕", st);
         if (sh.ctx.takeClick(cross)) {
             audio::play(audio::Sfx::Remove);
-            pending_.unequip = slotNo + 1;
+            pending_.unequip = slot;
         }
     }
     if (locked || !sh.ctx.takeClick(row)) return;
@@ -171,8 +166,9 @@ void PartyScreen::slotHeader(Sheet& sh, const Rect& row, rpg::EquipSlot slot, co
         return;
     }
     audio::play(audio::Sfx::Click);
-    selectedSlot_ = selectedSlot_ == slotNo ? -1 : slotNo;
-    revealAsked_ = selectedSlot_ >= 0;
+    if (selectedSlot_ == slot) selectedSlot_.reset();
+    else selectedSlot_ = slot;
+    revealAsked_ = selectedSlot_.has_value();
 }
 
 // The worn item's kind and bonus, then its affixes; returns the cursor below.
@@ -239,7 +235,7 @@ void PartyScreen::candidateRow(Sheet& sh, const Rect& r, rpg::EquipSlot slot, co
     if (sh.ctx.takeClick(r)) {
         audio::play(audio::Sfx::Place);
         pending_.equipId = item.uid;
-        pending_.equipSlot = static_cast<int>(slot);
+        pending_.equipSlot = slot;
     }
 }
 

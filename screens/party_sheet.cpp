@@ -24,14 +24,6 @@ namespace {
 constexpr double kPointsPanelH = 102;
 constexpr double kSetBlockPad = 6;
 
-const char* roleKey(rpg::ClassRole role) {
-    switch (role) {
-    case rpg::ClassRole::Tank: return "role.tank";
-    case rpg::ClassRole::Damage: return "role.dps";
-    default: return "role.support";
-    }
-}
-
 // "HP +40, DEF +14" for a set tier's bonus; empty for an all-zero block.
 std::string statLine(const rpg::Stats& bonus) {
     std::string line;
@@ -127,7 +119,7 @@ void PartyScreen::statButton(Sheet& sh, const Rect& r, rpg::StatId stat) {
                                .fitWidth = r.w - 4 * s});
     if (sh.ctx.takeClick(r)) {
         audio::play(audio::Sfx::Place);
-        pending_.stat = static_cast<int>(stat) + 1;
+        pending_.stat = stat;
     }
 }
 
@@ -207,7 +199,7 @@ double PartyScreen::rowChoice(Sheet& sh, double y) {
     drawText(cr, sh.x, y + 8 * s, i18n::tr("party.row"),
              TextStyle{.size = 12 * s, .color = theme::kMutedText, .fitWidth = 64 * s, .upperCase = true});
     const char* const labels[] = {"party.front", "party.back"};
-    for (int choice = 0; choice < 2; ++choice) {
+    for (std::uint8_t choice = 0; choice < 2; ++choice) {
         const Rect r{sh.x + 70 * s + choice * 110 * s, y, 100 * s, 32 * s};
         const bool chosen = sh.hero.row == choice;
         fillRect(cr, r, chosen ? theme::kDeepGold : theme::kDarkPanel, 1.0);
@@ -221,7 +213,7 @@ double PartyScreen::rowChoice(Sheet& sh, double y) {
                                    .upperCase = true});
         if (sh.ctx.takeClick(r)) {
             audio::play(audio::Sfx::Click);
-            pending_.row = choice + 1;
+            pending_.row = choice;
         }
     }
     return y + 32 * s + 12 * s;

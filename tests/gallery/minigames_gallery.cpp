@@ -133,7 +133,7 @@ TEST_F(MinigamesGallery, Whack) {
             rpg::Rng rng{seed};
             const int monster = ui::hideMonster(rng);
             open(ui::kWhack, 10, seed, w, hgt);
-            auto layout = [&] { return ui::whackLayout(width(), scale(), area(), game().outcome() == 0); };
+            auto layout = [&] { return ui::whackLayout(width(), scale(), area(), game().outcome() == ui::MiniOutcome::Playing); };
             click(layout().holeRect(win ? monster : (monster + 4) % 9));
             h->runFor(0.3);
             if (win) shoot("whack-picked");

@@ -172,7 +172,7 @@ TEST_F(Party, TheSheetPutsOnOnlyWhatFitsTheSlotAndTheHero) {
         const rpg::Equipment worn = store::heroById(c.hero)->equipment;
         play::PartyActions a;
         a.equipId = stash[c.item].uid;
-        a.equipSlot = static_cast<int>(c.slot);
+        a.equipSlot = c.slot;
         play::applySheet(c.hero, &a);
         EXPECT_EQ(store::heroById(c.hero)->equipment, worn);
         EXPECT_EQ(store::meta().stash, stash) << "nothing moved";
@@ -180,11 +180,11 @@ TEST_F(Party, TheSheetPutsOnOnlyWhatFitsTheSlotAndTheHero) {
 
     // What fits goes on, and the sheet's actions are one save.
     play::PartyActions a;
-    a.unequip = static_cast<int>(EquipSlot::MainHand) + 1;
-    a.row = 2;
+    a.unequip = EquipSlot::MainHand;
+    a.row = 1;
     EXPECT_TRUE(play::applySheet("h0", &a).done);
     a.equipId = stash[0].uid;
-    a.equipSlot = static_cast<int>(EquipSlot::OffHand);
+    a.equipSlot = EquipSlot::OffHand;
     EXPECT_TRUE(play::applySheet("h0", &a).done);
     reload();
     const rpg::Hero& w = *store::heroById("h0");

@@ -166,20 +166,20 @@ TEST(BattleCommands, BoxHeights) {
     battletest::Stage st;
     const double s = st.ctx().uiScale;
     rpg::Combatant& h1 = st.at("h1");
-    EXPECT_EQ(battle::submenuH(st.sc, 1, st.ctx(), &h1), 0) << "no skills but attack and defend: no box";
+    EXPECT_EQ(battle::submenuH(st.sc, battle::Submenu::Skills, st.ctx(), &h1), 0) << "no skills but attack and defend: no box";
     h1.skills = {"attack", "heal", "defend", "noSuchSkill", "firebolt"};
-    EXPECT_DOUBLE_EQ(battle::submenuH(st.sc, 1, st.ctx(), &h1), 2 * 34 * s + 12 * s);
+    EXPECT_DOUBLE_EQ(battle::submenuH(st.sc, battle::Submenu::Skills, st.ctx(), &h1), 2 * 34 * s + 12 * s);
     h1.skills.clear();
     for (int i = 0; i < 12; ++i) h1.skills.push_back(rpg::skills()[static_cast<std::size_t>(i) + 2].id);
-    const battle::SubmenuBox twelve = battle::submenuBox(st.sc, 1, st.ctx(), &h1);
+    const battle::SubmenuBox twelve = battle::submenuBox(st.sc, battle::Submenu::Skills, st.ctx(), &h1);
     EXPECT_DOUBLE_EQ(twelve.box.h, 8 * 34 * s + 12 * s) << "eight rows at most";
     EXPECT_EQ(twelve.rows.size(), 7u) << "the eighth turns the pages";
     EXPECT_EQ(twelve.pages, 2);
-    EXPECT_DOUBLE_EQ(battle::submenuH(st.sc, 2, st.ctx(), &h1), 48 * s) << "no such hero: the empty bag's box";
+    EXPECT_DOUBLE_EQ(battle::submenuH(st.sc, battle::Submenu::Items, st.ctx(), &h1), 48 * s) << "no such hero: the empty bag's box";
     store::meta().roster = {hero("h1", ClassId::Warrior, 1)};
     store::meta().roster[0].bag = {rpg::makeItem("potionHp"), rpg::makeItem("elixir")};
-    EXPECT_DOUBLE_EQ(battle::submenuH(st.sc, 2, st.ctx(), &h1), 2 * 34 * s + 12 * s);
-    EXPECT_EQ(battle::submenuH(st.sc, 0, st.ctx(), &h1), 0);
+    EXPECT_DOUBLE_EQ(battle::submenuH(st.sc, battle::Submenu::Items, st.ctx(), &h1), 2 * 34 * s + 12 * s);
+    EXPECT_EQ(battle::submenuH(st.sc, battle::Submenu::None, st.ctx(), &h1), 0);
 }
 
 // --- Whole battles by clicks ---
@@ -253,8 +253,8 @@ TEST(BattleCommands, APotionIsSpentAndSavedBeforeItHeals) {
     ASSERT_TRUE(battletest::waitForTurnOf(h, *sc, "w"));
     const PanelGeometry g = panelOf(h);
     clickAt(h, g.command(2));
-    ASSERT_EQ(sc->submenu, 2);
-    const double boxH = battle::submenuH(*sc, 2, h.ctx(), rpg::currentActor(sc->state));
+    ASSERT_EQ(sc->submenu, battle::Submenu::Items);
+    const double boxH = battle::submenuH(*sc, battle::Submenu::Items, h.ctx(), rpg::currentActor(sc->state));
     clickAt(h, g.row(1, boxH));
     ASSERT_TRUE(sc->item.active);
     EXPECT_EQ(sc->item.index, 1u);
@@ -298,9 +298,9 @@ TEST(BattleCommands, TheSkillsBoxCastsAndCancelEndsTargeting) {
     ASSERT_FALSE(listed.empty());
     ASSERT_EQ(rpg::findSkill(listed[0])->target, rpg::TargetAlly);
     clickAt(h, g.command(1));
-    ASSERT_EQ(sc->submenu, 1);
-    clickAt(h, g.row(0, battle::submenuH(*sc, 1, h.ctx(), &cleric)));
-    EXPECT_EQ(sc->submenu, 0);
+    ASSERT_EQ(sc->submenu, battle::Submenu::Skills);
+    clickAt(h, g.row(0, battle::submenuH(*sc, battle::Submenu::Skills, h.ctx(), &cleric)));
+    EXPECT_EQ(sc->submenu, battle::Submenu::None);
     EXPECT_EQ(sc->pendingSkill, listed[0]);
     // Cancel: back to the commands.
     clickAt(h, {g.w / 2, g.h - 96 * g.s + 64 * g.s});
@@ -309,7 +309,7 @@ TEST(BattleCommands, TheSkillsBoxCastsAndCancelEndsTargeting) {
     // The skills button again, twice: opens and closes the box.
     clickAt(h, g.command(1));
     clickAt(h, g.command(1));
-    EXPECT_EQ(sc->submenu, 0);
+    EXPECT_EQ(sc->submenu, battle::Submenu::None);
 }
 
 // --- Long lists, blocked entries ---
@@ -376,7 +376,7 @@ TEST(BattleCommands, TheLastOfTwelveSkillsAndOfABagOfTwentyAreUsedByClicks) {
         LongLists t(w, hgt);
         const PanelGeometry g = panelOf(t.h);
         tapAt(t.h, g.command(1));
-        ASSERT_EQ(t.sc->submenu, 1);
+        ASSERT_EQ(t.sc->submenu, battle::Submenu::Skills);
         battle::SubmenuBox box = lastPage(t.h, *t.sc, t.me());
         EXPECT_EQ(box.pages, 2);
         ASSERT_FALSE(box.rows.empty());
@@ -387,7 +387,7 @@ TEST(BattleCommands, TheLastOfTwelveSkillsAndOfABagOfTwentyAreUsedByClicks) {
 
         ASSERT_TRUE(battletest::waitForTurnOf(t.h, *t.sc, "c"));
         tapAt(t.h, g.command(2));
-        ASSERT_EQ(t.sc->submenu, 2);
+        ASSERT_EQ(t.sc->submenu, battle::Submenu::Items);
         box = lastPage(t.h, *t.sc, t.me());
         EXPECT_EQ(box.pages, 3);
         EXPECT_EQ(box.rows.back().index, 19u) << "the twentieth item";
@@ -421,12 +421,12 @@ TEST(BattleCommands, NotEnoughManaCanBeReadForALowerRow) {
     LongLists t(1280, 720);
     t.me().mp = 0;
     tapAt(t.h, panelOf(t.h).command(1));
-    const battle::SubmenuBox box = battle::submenuBox(*t.sc, 1, t.h.ctx(), &t.me());
+    const battle::SubmenuBox box = battle::submenuBox(*t.sc, battle::Submenu::Skills, t.h.ctx(), &t.me());
     ASSERT_GE(box.rows.size(), 7u);
     t.h.clearSounds();
     tapAt(t.h, centre(box.rows[6].row));
     EXPECT_EQ(t.h.sounds(), std::vector<audio::Sfx>{audio::Sfx::Error});
-    EXPECT_EQ(t.sc->submenu, 1) << "the box stays open";
+    EXPECT_EQ(t.sc->submenu, battle::Submenu::Skills) << "the box stays open";
     ASSERT_EQ(t.sc->floats.size(), 1u);
     const battle::Float& f = t.sc->floats[0];
     EXPECT_EQ(f.text, i18n::tr("battle.noMp"));
@@ -474,20 +474,21 @@ TEST(BattleCommands, BlockedEntriesSayWhyAndTakeNoClick) {
         battle::drawPanel(st.sc, c, battle::kPanelH * c.uiScale, &st.at("h1"));
     });
     st.h.frame();
-    for (const auto& [submenu, row] : {std::pair{2, 0}, std::pair{2, 1}, std::pair{1, 0}}) {
+    for (const auto& [submenu, row] : {std::pair{battle::Submenu::Items, 0}, std::pair{battle::Submenu::Items, 1},
+                                       std::pair{battle::Submenu::Skills, 0}}) {
         st.sc.submenu = submenu;
         const battle::SubmenuBox box = battle::submenuBox(st.sc, submenu, st.ctx(), &st.at("h1"));
         st.h.clearSounds();
         tapAt(st.h, centre(box.rows[static_cast<std::size_t>(row)].row));
-        EXPECT_EQ(st.sc.submenu, submenu) << submenu << "/" << row;
-        EXPECT_FALSE(st.sc.item.active) << submenu << "/" << row;
-        EXPECT_TRUE(st.sc.pendingSkill.empty()) << submenu << "/" << row;
-        EXPECT_TRUE(st.h.sounds().empty()) << submenu << "/" << row;
+        EXPECT_EQ(st.sc.submenu, submenu) << static_cast<int>(submenu) << "/" << row;
+        EXPECT_FALSE(st.sc.item.active) << static_cast<int>(submenu) << "/" << row;
+        EXPECT_TRUE(st.sc.pendingSkill.empty()) << static_cast<int>(submenu) << "/" << row;
+        EXPECT_TRUE(st.h.sounds().empty()) << static_cast<int>(submenu) << "/" << row;
     }
     EXPECT_EQ(store::meta().roster[0].bag.size(), 3u);
     // The open rows next to them do take it.
-    st.sc.submenu = 2;
-    tapAt(st.h, centre(battle::submenuBox(st.sc, 2, st.ctx(), &st.at("h1")).rows[2].row));
+    st.sc.submenu = battle::Submenu::Items;
+    tapAt(st.h, centre(battle::submenuBox(st.sc, battle::Submenu::Items, st.ctx(), &st.at("h1")).rows[2].row));
     EXPECT_TRUE(st.sc.item.active);
     EXPECT_EQ(st.sc.item.index, 2u);
 }

@@ -60,12 +60,12 @@ protected:
         entry.nodeId = nodeId;
         entry.nodeType = static_cast<std::uint8_t>(type);
         ui::Game::instance().push(entry);
-        ui::MiniBase::seedLoose(seed);
+        ui::MiniTable::seedLoose(seed);
         h->frame();
     }
 
-    ui::MiniBase& game() const {
-        auto* g = dynamic_cast<ui::MiniBase*>(ui::Game::instance().current());
+    const ui::MiniTable& game() const {
+        const ui::MiniTable* g = ui::minigameTable(ui::Game::instance().current());
         EXPECT_NE(g, nullptr) << "the minigame is not the current screen";
         return *g;
     }

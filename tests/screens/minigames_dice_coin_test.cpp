@@ -31,7 +31,7 @@ protected:
 TEST_F(DiceTest, ATieWinsAndTheChestOpensAsALuckyTreasureOfTheNode) {
     open(ui::kDice, kDiceNode, findSeed(tie));
     rollAndReveal();
-    ASSERT_EQ(game().outcome(), 2);
+    ASSERT_EQ(game().outcome(), ui::MiniOutcome::Won);
     EXPECT_EQ(count(audio::Sfx::WinGlare), 1);
 
     h->key(SDLK_RETURN).frame();
@@ -51,7 +51,7 @@ TEST_F(DiceTest, ATieWinsAndTheChestOpensAsALuckyTreasureOfTheNode) {
 TEST_F(DiceTest, ALossSettlesTheNodeAndReturnsToTheMap) {
     open(ui::kDice, kDiceNode, findSeed(rogueAhead));
     rollAndReveal();
-    ASSERT_EQ(game().outcome(), 1);
+    ASSERT_EQ(game().outcome(), ui::MiniOutcome::Lost);
     EXPECT_EQ(count(audio::Sfx::Defeat), 1);
 
     const ui::DiceLayout L = ui::diceLayout(width(), scale(), area());
@@ -101,11 +101,11 @@ TEST_F(DiceTest, DiceRollAndLandOneByOneAndTheOutcomeComesAfterTheSixth) {
         const double rolled = h->now() - step;  // the release frame rolled
         h->clearSounds();
         while (h->now() < rolled + 4.62 - 1e-9) h->frame();
-        EXPECT_EQ(game().outcome(), 0) << "still revealing before 4.62 s";
+        EXPECT_EQ(game().outcome(), ui::MiniOutcome::Playing) << "still revealing before 4.62 s";
         EXPECT_EQ(count(audio::Sfx::DiceRoll), 6);
         EXPECT_EQ(count(audio::Sfx::DiceLand), 6);
         h->frame();
-        EXPECT_EQ(game().outcome(), 2);
+        EXPECT_EQ(game().outcome(), ui::MiniOutcome::Won);
         EXPECT_EQ(h->sounds().back(), audio::Sfx::WinGlare);
     }
 }
@@ -130,7 +130,7 @@ TEST_F(CoinTest, TheTossWaitsForACallAndTheCallIsFixedInTheAir) {
     click(layout().button);
     h->skip(3);
     EXPECT_EQ(count(audio::Sfx::CoinFlip), 0);
-    EXPECT_EQ(game().outcome(), 0);
+    EXPECT_EQ(game().outcome(), ui::MiniOutcome::Playing);
 
     click(layout().cards[1]);  // tails first, then changed to heads
     click(layout().cards[0]);
@@ -140,7 +140,7 @@ TEST_F(CoinTest, TheTossWaitsForACallAndTheCallIsFixedInTheAir) {
     click(layout().cards[1]);  // in the air: too late
     h->skip(2.3);
     EXPECT_EQ(count(audio::Sfx::CoinLand), 1);
-    EXPECT_EQ(game().outcome(), 2) << "heads was called and heads came";
+    EXPECT_EQ(game().outcome(), ui::MiniOutcome::Won) << "heads was called and heads came";
 }
 
 TEST_F(CoinTest, EitherCallWinsAboutHalfTheTime) {
@@ -152,8 +152,8 @@ TEST_F(CoinTest, EitherCallWinsAboutHalfTheTime) {
         click(layout().button);
         h->wait(2.3);
         h->frame();
-        ASSERT_NE(game().outcome(), 0);
-        wins += game().outcome() == 2;
+        ASSERT_NE(game().outcome(), ui::MiniOutcome::Playing);
+        wins += game().outcome() == ui::MiniOutcome::Won;
     }
     EXPECT_GT(wins, kGames * 3 / 10);
     EXPECT_LT(wins, kGames * 7 / 10);

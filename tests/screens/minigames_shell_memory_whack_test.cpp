@@ -91,9 +91,9 @@ TEST_F(ShellTest, AWrongPickCostsTheStakeAtOnceButNeverBelowZero) {
         const std::uint32_t seed = 777;
         open(ui::kShell, kShellNode, seed);
         const int prize = watchTheShuffle(seed);
-        EXPECT_EQ(game().outcome(), 0);
+        EXPECT_EQ(game().outcome(), ui::MiniOutcome::Playing);
         clickCup((prize + 1) % 3);
-        EXPECT_EQ(game().outcome(), 1);
+        EXPECT_EQ(game().outcome(), ui::MiniOutcome::Lost);
         h->reloadStores();
         EXPECT_EQ(store::meta().gold, c.left);
         EXPECT_FALSE(nodeCleared()) << "the node is settled only on the way out";
@@ -105,7 +105,7 @@ TEST_F(ShellTest, TheRightCupWinsAndCostsNothing) {
     const std::uint32_t seed = 4711;
     open(ui::kShell, kShellNode, seed);
     clickCup(watchTheShuffle(seed));
-    EXPECT_EQ(game().outcome(), 2);
+    EXPECT_EQ(game().outcome(), ui::MiniOutcome::Won);
     h->reloadStores();
     EXPECT_EQ(store::meta().gold, 100);
 }
@@ -161,7 +161,7 @@ TEST_F(MemoryTest, AllPairsWithoutAMistakeWin) {
     }
     EXPECT_EQ(count(audio::Sfx::CardFlip), 12);
     EXPECT_EQ(count(audio::Sfx::Match), 6);
-    EXPECT_EQ(game().outcome(), 2);
+    EXPECT_EQ(game().outcome(), ui::MiniOutcome::Won);
     EXPECT_EQ(h->sounds().back(), audio::Sfx::WinGlare);
 }
 
@@ -179,9 +179,9 @@ TEST_F(MemoryTest, AWrongPairLosesAfterAMomentAndNoThirdCardTurns) {
     clickCard(partner(d, 0));
     EXPECT_EQ(count(audio::Sfx::CardFlip), 2) << "no card turns while the wrong pair is open";
     while (h->now() < mismatch + 0.76 - 1e-9) h->frame();
-    EXPECT_EQ(game().outcome(), 0);
+    EXPECT_EQ(game().outcome(), ui::MiniOutcome::Playing);
     h->frame();
-    EXPECT_EQ(game().outcome(), 1);
+    EXPECT_EQ(game().outcome(), ui::MiniOutcome::Lost);
     EXPECT_EQ(h->sounds().back(), audio::Sfx::Defeat);
 }
 
@@ -222,7 +222,7 @@ TEST_F(MemoryTest, VariantsOfOneCreatureLookDifferent) {
 
 class WhackTest : public MinigameTest {
 protected:
-    ui::WhackLayout layout() const { return ui::whackLayout(width(), scale(), area(), game().outcome() == 0); }
+    ui::WhackLayout layout() const { return ui::whackLayout(width(), scale(), area(), game().outcome() == ui::MiniOutcome::Playing); }
     void clickHole(int i) { click(layout().holeRect(i)); }
 };
 
@@ -239,7 +239,7 @@ TEST_F(WhackTest, TheStrikeNeedsAPickAndFixesIt) {
     EXPECT_EQ(count(audio::Sfx::Whack), 1);
     clickHole((monster + 1) % 9);  // too late to change
     h->runFor(1.4);
-    EXPECT_EQ(game().outcome(), 2);
+    EXPECT_EQ(game().outcome(), ui::MiniOutcome::Won);
 }
 
 TEST_F(WhackTest, TheResultComesAtTheSameMomentAtAnyFrameRate) {
@@ -255,10 +255,10 @@ TEST_F(WhackTest, TheResultComesAtTheSameMomentAtAnyFrameRate) {
         const double struck = h->now() - 1 / fps;  // the release frame struck
         h->clearSounds();
         while (h->now() < struck + 1.28 - 1e-9) h->frame();
-        EXPECT_EQ(game().outcome(), 0);
+        EXPECT_EQ(game().outcome(), ui::MiniOutcome::Playing);
         EXPECT_EQ(h->sounds(), std::vector{audio::Sfx::Pop}) << "the monster peeks out first";
         h->frame();
-        EXPECT_EQ(game().outcome(), 1);
+        EXPECT_EQ(game().outcome(), ui::MiniOutcome::Lost);
         EXPECT_EQ(h->sounds().back(), audio::Sfx::Defeat);
     }
 }

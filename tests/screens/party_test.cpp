@@ -85,7 +85,7 @@ TEST(PartyCandidates, GroupsByDefinitionInFirstOrder) {
 
 play::PartyActions equipAction(EquipSlot slot, const std::string& uid) {
     play::PartyActions a;
-    a.equipSlot = static_cast<int>(slot);
+    a.equipSlot = slot;
     a.equipId = uid;
     return a;
 }
@@ -99,7 +99,7 @@ play::PartyActions moveAction(const std::string& defId, bool toBag) {
 
 play::PartyActions statAction(rpg::StatId stat) {
     play::PartyActions a;
-    a.stat = stat + 1;
+    a.stat = stat;
     return a;
 }
 
@@ -108,12 +108,12 @@ TEST(PartyActions, UnequipComesBeforeEquip) {
     hero.equipment[EquipSlot::MainHand] = item("rustySword");
     std::vector<rpg::ItemInstance> stash = {item("ironSword")};
     play::PartyActions a = equipAction(EquipSlot::MainHand, stash[0].uid);
-    a.unequip = static_cast<int>(EquipSlot::MainHand) + 1;
+    a.unequip = EquipSlot::MainHand;
     EXPECT_TRUE(play::applyPartyActions(&a, &hero, &stash));
     EXPECT_EQ(hero.equipment[EquipSlot::MainHand].defId, "ironSword");
     EXPECT_EQ(defIds(stash), std::vector<std::string>{"rustySword"});
     EXPECT_TRUE(a.equipId.empty());
-    EXPECT_EQ(a.unequip, 0);
+    EXPECT_FALSE(a.unequip.has_value());
 }
 
 TEST(PartyActions, StatThenRowThenMoveInOneCall) {
@@ -121,8 +121,8 @@ TEST(PartyActions, StatThenRowThenMoveInOneCall) {
     hero.points = 1;
     std::vector<rpg::ItemInstance> stash = {item("potionHp")};
     play::PartyActions a = moveAction("potionHp", true);
-    a.stat = rpg::MaxHp + 1;
-    a.row = 2;
+    a.stat = rpg::MaxHp;
+    a.row = 1;
     EXPECT_TRUE(play::applyPartyActions(&a, &hero, &stash));
     EXPECT_EQ(hero.alloc.maxHp, 8);
     EXPECT_EQ(hero.points, 0);
@@ -133,9 +133,9 @@ TEST(PartyActions, StatThenRowThenMoveInOneCall) {
 
 TEST(PartyActions, SavesOnChangeOrOnAnyEquipOrMoveRequest) {
     play::PartyActions unequipHelm;
-    unequipHelm.unequip = static_cast<int>(EquipSlot::Helm) + 1;
+    unequipHelm.unequip = EquipSlot::Helm;
     play::PartyActions front;
-    front.row = 1;
+    front.row = 0;
     struct Case {
         const char* what;
         play::PartyActions actions;

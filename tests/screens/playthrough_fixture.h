@@ -307,7 +307,7 @@ public:
             rpg::Rng rng{seed};
             if (ui::diceWon(ui::rollDice(rng))) break;
         }
-        ui::MiniBase::seedLoose(seed);
+        ui::MiniTable::seedLoose(seed);
         const ui::Rect area = ui::minigamePlayArea(h_.ctx(), header(), i18n::tr("dice.info"));
         press(ui::diceLayout(w(), s(), area).button);
         h_.runFor(ui::kDiceSlot * ui::kDiceSlots + 0.2);

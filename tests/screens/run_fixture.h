@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "play/party.h"
 #include "platform/storage.h"
 #include "rules/hero.h"
 #include "rules/run.h"
@@ -27,15 +28,9 @@ inline void makeParty(const std::vector<rpg::ClassId>& classes, int level = 3) {
     store::saveMeta();
 }
 
-inline std::vector<rpg::Hero> partyCopies() {
-    std::vector<rpg::Hero> out;
-    for (const rpg::Hero* h : store::partyHeroes()) out.push_back(*h);
-    return out;
-}
-
 // A fresh run of the party on the seed, saved.
 inline void startRun(std::uint32_t seed) {
-    store::run() = rpg::createRun(partyCopies(), seed, rpg::runeBonus(store::meta().runeCircle),
+    store::run() = rpg::createRun(play::partyCopies(), seed, rpg::runeBonus(store::meta().runeCircle),
                                   store::meta().ascension);
     store::saveRun();
 }

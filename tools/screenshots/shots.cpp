@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "fx/fx.h"
+#include "play/party.h"
 #include "platform/storage.h"
 #include "rules/classes.h"
 #include "rules/combat.h"
@@ -132,14 +133,8 @@ void standardParty() {
 
 // --- Runs --------------------------------------------------------------------
 
-std::vector<rpg::Hero> partyCopies() {
-    std::vector<rpg::Hero> out;
-    for (const rpg::Hero* h : store::partyHeroes()) out.push_back(*h);
-    return out;
-}
-
 void beginRun(std::uint32_t seed) {
-    store::run() = rpg::createRun(partyCopies(), seed, rpg::runeBonus(store::meta().runeCircle),
+    store::run() = rpg::createRun(play::partyCopies(), seed, rpg::runeBonus(store::meta().runeCircle),
                                   store::meta().ascension);
     store::run().gold = 340;
     store::saveRun();
@@ -520,12 +515,12 @@ void openGame(Window& win, int screen, rpg::NodeType type, std::uint32_t seed) {
     store::run().pos = node->id;
     store::saveRun();
     openStack({entry(ui::kCity), entry(ui::kMap), nodeEntry(screen, node->id, type)});
-    ui::MiniBase::seedLoose(seed);
+    ui::MiniTable::seedLoose(seed);
     win.setStep(0.05);
     win.frame();
 }
 
-ui::MiniBase& game() { return dynamic_cast<ui::MiniBase&>(*ui::Game::instance().current()); }
+const ui::MiniTable& game() { return *ui::minigameTable(ui::Game::instance().current()); }
 
 template <typename Pred>
 std::uint32_t findSeed(Pred pred) {
@@ -611,7 +606,7 @@ void whack(Window& win, double after) {
     rpg::Rng rng{seed};
     const int monster = ui::hideMonster(rng);
     auto layout = [&] {
-        return ui::whackLayout(win.width(), win.scale(), game().playArea(), game().outcome() == 0);
+        return ui::whackLayout(win.width(), win.scale(), game().playArea(), game().outcome() == ui::MiniOutcome::Playing);
     };
     win.click(layout().holeRect(monster));
     win.click(layout().button);

@@ -79,7 +79,7 @@ void Session::freshStores(const std::string& language) {
     rpg::resetItemUidCounter();
     std::srand(1);
     ui::seedStormForTests(7);
-    ui::MiniBase::seedLoose(3);
+    ui::MiniTable::seedLoose(3);
     ui::forgetAnimBars();
 }
 
