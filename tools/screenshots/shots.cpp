@@ -278,10 +278,8 @@ void armorerSelling(Window& win) {
     win.runFor(0.4);
 }
 
-void tavern(Window& win) {
-    standardParty();
-    store::meta().roster.push_back(hero(ClassId::Rogue, 5));
-    store::saveMeta();
+// A run with one hero wounded and one fallen, at the tavern.
+void woundedAtTavern(Window& win) {
     beginRun(5);
     store::run().party[1].hp *= 0.2;
     store::run().party[2].hp = 0;
@@ -290,17 +288,19 @@ void tavern(Window& win) {
     win.runFor(0.5);
 }
 
+void tavern(Window& win) {
+    standardParty();
+    store::meta().roster.push_back(hero(ClassId::Rogue, 5));
+    store::saveMeta();
+    woundedAtTavern(win);
+}
+
 // The same with too little gold for any service: the greyed plates.
 void tavernPoor(Window& win) {
     standardParty();
     store::meta().gold = 5;
     store::saveMeta();
-    beginRun(5);
-    store::run().party[1].hp *= 0.2;
-    store::run().party[2].hp = 0;
-    store::saveRun();
-    openStack({entry(ui::kCity), shopEntry(ui::kShopTavern)});
-    win.runFor(0.5);
+    woundedAtTavern(win);
 }
 
 // The merchant of a shop node in a run, four rows in.
