@@ -9,6 +9,7 @@
 
 #include "platform/i18n.h"
 #include "platform/storage.h"
+#include "play/trade.h"
 #include "screens/common.h"
 #include "ui/gpu.h"
 #include "ui/screens.h"
@@ -16,12 +17,6 @@
 #include "ui/widgets.h"
 
 namespace ui {
-
-namespace {
-
-constexpr int kTavern = 3;  // the merchant screen's sub-mode for the tavern
-
-} // namespace
 
 std::unique_ptr<Screen> makePartyScreen(const GameState& s) {
     std::string heroId = s.heroId;
@@ -137,7 +132,7 @@ void PartyScreen::openDoor() {
     GameState next;
     if (std::exchange(openRecruit_, false)) {
         next.screen = kShop;
-        next.subMode = kTavern;
+        next.subMode = play::kShopTavern;
     } else if (std::exchange(openTrainer_, false)) {
         next.screen = kTrainer;
     } else {
