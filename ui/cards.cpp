@@ -19,7 +19,6 @@ namespace {
 using namespace theme;
 
 constexpr const char* kSep = " \u00B7 ";
-constexpr uint32_t kAffixBlue = 0x5FB6D8;
 
 void drawItemBackground(Ctx& ctx, const Rect& r, uint32_t rarity, bool selected, bool dimmed) {
     cairo_t* cr = ctx.cr;
@@ -74,7 +73,7 @@ void drawItemTexts(Ctx& ctx, const Rect& r, const rpg::ItemInstance& item, const
     const std::string affixes = affixLine(item);
     if (!affixes.empty() && bottom - y > 14 * s) {
         drawText(cr, r.x + pad, y, affixes,
-                 TextStyle{.size = 12 * s, .color = kAffixBlue, .alpha = textAlpha, .fitWidth = r.w - 2 * pad});
+                 TextStyle{.size = 12 * s, .color = kRuneBlue, .alpha = textAlpha, .fitWidth = r.w - 2 * pad});
         y += 16 * s;
     }
     if (bottom - y > 13 * s) {
@@ -118,9 +117,9 @@ bool heroCard(Ctx& ctx, const Rect& r, const rpg::Hero& hero, double hp, double 
     }
     const rpg::Stats max = rpg::deriveStats(hero);
     const Rect hpBar{left, r.y + pad + 38 * s, w, 11 * s};
-    statBar(ctx, hpBar, hp, rpg::statValue(max, rpg::StatId::MaxHp), 0xC2382F, 0x7C2019, "");
-    statBar(ctx, {left, hpBar.y + hpBar.h + 3 * s, w, 11 * s}, mp, rpg::statValue(max, rpg::StatId::MaxMp), 0x3A72B2,
-            0x244A78, "");
+    statBar(ctx, hpBar, hp, rpg::statValue(max, rpg::StatId::MaxHp), kHpRed, kHpRedDark, "");
+    statBar(ctx, {left, hpBar.y + hpBar.h + 3 * s, w, 11 * s}, mp, rpg::statValue(max, rpg::StatId::MaxMp), kManaBlue,
+            kManaBlueDark, "");
     return ctx.takeClick(r);
 }
 

@@ -6,6 +6,7 @@
 
 #include "platform/i18n.h"
 #include "ui/game_ui.h"
+#include "ui/theme.h"
 
 namespace ui {
 namespace {
@@ -82,7 +83,7 @@ std::string itemBonusLine(const rpg::ItemInstance& item) {
     return bonusLine(rpg::itemBaseBonus(*def), ids);
 }
 
-uint32_t rarityTextColor(rpg::Rarity r) { return r == rpg::Rarity::Rare ? 0x5590D6 : rpg::rarityColor(r); }
+uint32_t rarityTextColor(rpg::Rarity r) { return r == rpg::Rarity::Rare ? theme::kManaText : rpg::rarityColor(r); }
 
 std::string affixLine(const rpg::ItemInstance& item) {
     std::string line;

@@ -220,7 +220,7 @@ void drawBarLook(cairo_t* cr, const Rect& r, const BarLook& look, uint32_t color
     auto inner = [&](double f) { return Rect{r.x + 2 * s, r.y + 2 * s, (r.w - 4 * s) * f, r.h - 4 * s}; };
     if (look.trail > look.shown) fillRect(cr, inner(look.trail), 0xFFF0D6, 0.55);
     if (look.shown > 0) fillRect(cr, inner(look.shown), color, 1.0);
-    if (look.flash > 0) fillRect(cr, inner(look.shown), 0x5A9C3A, look.flash);
+    if (look.flash > 0) fillRect(cr, inner(look.shown), kGainGreen, look.flash);
     drawBevel(cr, r, std::max(2 * s, 1.0), kBevelDark, kBevelLight, 1.0);
 }
 
