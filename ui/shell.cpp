@@ -26,6 +26,8 @@ constexpr double kSettingsSaveInterval = 2.0;
 constexpr double kMaxFrameStep = 0.1;
 // Main-thread time a frame may spend decoding sounds after it was shown.
 constexpr double kDecodeSecondsPerFrame = 0.002;
+// The pace of frames that are not presented.
+constexpr double kRestFrameSeconds = 1.0 / 60;
 
 SDL_Rect displayBounds(int index) {
     SDL_Rect r{0, 0, 0, 0};
@@ -99,6 +101,7 @@ bool openWindow(Shell& sh, const WindowOptions& opts) {
 void startServices(Shell& sh) {
     const store::Settings& s = store::settings();
     gpuInit(sh.renderer);
+    gpuRecordFrames(true);
     registerBundledFonts();
     audio::init();
     audio::setEnabled(s.soundOn);
@@ -162,6 +165,8 @@ bool pollEvents(Shell& sh, double now) {
             store::saveSettings();
             break;
         case EventEffect::Window:
+            // Shown, exposed, resized: the window's picture is to be drawn anew.
+            sh.mustPresent = true;
             handleWindowEvent(sh, e.window, now);
             break;
         case EventEffect::None:
@@ -250,18 +255,41 @@ long uploadOverlay(Overlay& o) {
     return pixels;
 }
 
-void presentOverlay(Shell& sh) {
+// Lays the overlay over the frame's GPU drawing and presents it, unless
+// the frame would show exactly what the window already shows (nothing
+// uploaded, the same GPU draws, no window event since): a screen at rest
+// then costs no drawing, copying or presenting. True when presented.
+bool presentOverlay(Shell& sh) {
     Overlay& o = sh.overlay;
     sh.last.uploadedPixels = 0;
+    bool overlayChanged = true;
     if (o.texture) {
+        const bool first = !o.uploaded;
         sh.last.uploadedPixels = uploadOverlay(o);
-        SDL_RenderCopy(sh.renderer, o.texture, nullptr, nullptr);
+        overlayChanged = first || sh.last.uploadedPixels > 0;
     } else {
         cairo_surface_flush(o.surface());
     }
     o.drawing = 1 - o.drawing;
+    if (!overlayChanged && !sh.mustPresent && !sh.beforePresent && !gpuFrameDiffers()) {
+        gpuFrameShown();
+        return false;
+    }
+    sh.mustPresent = false;
+    SDL_SetRenderDrawColor(sh.renderer, 27, 20, 16, 255);
+    SDL_RenderClear(sh.renderer);
+    gpuDrawFrame();
+    if (o.texture) SDL_RenderCopy(sh.renderer, o.texture, nullptr, nullptr);
     if (sh.beforePresent) sh.beforePresent(sh);
     SDL_RenderPresent(sh.renderer);
+    return true;
+}
+
+// A frame that was not presented did not wait for the display: it waits
+// here, so a screen at rest keeps the display's pace instead of spinning.
+void keepPace(double frameStartWall) {
+    const double wait = frameStartWall + kRestFrameSeconds - nowSeconds();
+    if (wait > 0) SDL_Delay(static_cast<Uint32>(1000 * wait));
 }
 
 // First frame of a windowed start: put the window back where it was (held on
@@ -365,6 +393,7 @@ void saveSettingsWhenDue(Shell& sh, double now) {
 
 bool runFrame(Shell& sh) {
     const double frameStart = threadCpuSeconds();
+    const double frameStartWall = nowSeconds();
     sh.ctx.beginFrame();
     const bool quit = pollEvents(sh, sh.clock());
     applyFullscreenMode(sh);
@@ -401,8 +430,6 @@ bool runFrame(Shell& sh) {
     gpuSetScale(p);
     setTextPixelRatio(p);
     gpuBeginFrame();
-    SDL_SetRenderDrawColor(sh.renderer, 27, 20, 16, 255);
-    SDL_RenderClear(sh.renderer);
 
     sh.game->update(ctx);
     audio::tick();
@@ -411,18 +438,20 @@ bool runFrame(Shell& sh) {
     ctx.cr = nullptr;
     const double cpuEnd = nowSeconds();
     sh.last.updateCpu = threadCpuSeconds() - threadStart;
-    presentOverlay(sh);
+    const bool presented = presentOverlay(sh);
     const double gpuEnd = nowSeconds();
     sh.last.update = cpuEnd - cpuStart;
     sh.last.present = gpuEnd - cpuEnd;
     // The sounds are decoded once frames are on screen, a little after each.
     if (!sh.effectsDecoded) sh.effectsDecoded = audio::decodeEffects(kDecodeSecondsPerFrame);
     sh.last.frameCpu = threadCpuSeconds() - frameStart;
+    sh.last.presented = presented;
 
     placeWindow(sh, sh.clock());
     reportStats(sh, gpuEnd - cpuEnd, gpuEnd, outW, outH);
     saveSettingsWhenDue(sh, ctx.now);
     sh.prevNow = ctx.now;
+    if (!presented) keepPace(frameStartWall);
     return !quit && !ctx.quit && !terminationRequested();
 }
 

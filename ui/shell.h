@@ -58,6 +58,7 @@ struct FrameCost {
     double updateCpu = 0;
     double present = 0;
     long uploadedPixels = 0;  // of the overlay, this frame
+    bool presented = true;    // false when the frame showed what was shown
 };
 
 struct Shell {
@@ -77,6 +78,7 @@ struct Shell {
     // the frame is presented, while the renderer holds the finished picture.
     std::function<void(Shell&)> beforePresent;
     bool appliedFullscreen = false;
+    bool mustPresent = true;  // a window event asks for the picture anew
     bool effectsDecoded = false;
     bool settingsChanged = false;
     double lastSettingsSave = 0;
