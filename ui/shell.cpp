@@ -21,6 +21,7 @@ namespace {
 
 // Window events arriving before this time are the system settling the new
 // window, not the player: they must not overwrite the stored geometry.
+double msSinceProcessStart();
 constexpr double kSettleSeconds = 0.4;
 constexpr double kSettingsSaveInterval = 2.0;
 constexpr double kMaxFrameStep = 0.1;
@@ -99,10 +100,17 @@ bool openWindow(Shell& sh, const WindowOptions& opts) {
 }
 
 void startServices(Shell& sh) {
-    const store::Settings& s = store::settings();
     gpuInit(sh.renderer);
     gpuRecordFrames(true);
     registerBundledFonts();
+}
+
+// Opening the sound device and the music can take a tenth of a second: the
+// window shows its first frame before.
+void startAudio(Shell& sh) {
+    if (sh.audioStarted) return;
+    sh.audioStarted = true;
+    const store::Settings& s = store::settings();
     audio::init();
     audio::setEnabled(s.soundOn);
     audio::setMusicVolume(s.musicVolume);
@@ -362,7 +370,7 @@ void reportStats(Shell& sh, double gpu, double now, int w, int h) {
     if (!st.firstShown) {
         st.firstShown = true;
         std::fprintf(stderr, "[stats] erstes Bild nach %.0f ms, %.0f ms Rechenzeit des Hauptfadens\n",
-                     msSinceProcessStart(), 1000 * threadCpuSeconds());
+                     st.firstShownMs, 1000 * st.firstShownCpu);
         std::fflush(stderr);
     }
     st.frameCpu.push_back(sh.last.frameCpu);
@@ -440,10 +448,17 @@ bool runFrame(Shell& sh) {
     sh.last.updateCpu = threadCpuSeconds() - threadStart;
     const bool presented = presentOverlay(sh);
     const double gpuEnd = nowSeconds();
+    if (sh.stats.on && sh.stats.firstShownMs < 0) {
+        // Taken at once: what follows the first frame is not its cost.
+        sh.stats.firstShownMs = msSinceProcessStart();
+        sh.stats.firstShownCpu = threadCpuSeconds();
+    }
     sh.last.update = cpuEnd - cpuStart;
     sh.last.present = gpuEnd - cpuEnd;
-    // The sounds are decoded once frames are on screen, a little after each.
-    if (!sh.effectsDecoded) sh.effectsDecoded = audio::decodeEffects(kDecodeSecondsPerFrame);
+    // Sound starts once a frame is on screen; the effects are decoded a
+    // little after each frame that follows.
+    if (!sh.audioStarted) startAudio(sh);
+    else if (!sh.effectsDecoded) sh.effectsDecoded = audio::decodeEffects(kDecodeSecondsPerFrame);
     sh.last.frameCpu = threadCpuSeconds() - frameStart;
     sh.last.presented = presented;
 

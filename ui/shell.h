@@ -42,6 +42,8 @@ struct Overlay {
 struct FrameStats {
     bool on = false;
     bool firstShown = false;
+    double firstShownMs = -1;  // since the process started
+    double firstShownCpu = 0;  // of the main thread, seconds
     std::vector<double> frameCpu;
     double gpu = 0;
     double lastReport = 0;
@@ -79,6 +81,7 @@ struct Shell {
     std::function<void(Shell&)> beforePresent;
     bool appliedFullscreen = false;
     bool mustPresent = true;  // a window event asks for the picture anew
+    bool audioStarted = false;
     bool effectsDecoded = false;
     bool settingsChanged = false;
     double lastSettingsSave = 0;
