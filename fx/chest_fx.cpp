@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
+#include <optional>
 
 #include "fx/shapes.h"
 #include "ui/draw.h"
@@ -120,42 +122,69 @@ void coneFill(cairo_t* cr, double x, double g, double S, double bottomHalf, doub
     cairo_pattern_destroy(pat);
 }
 
-// Rays, light cones, rising sparkles and glow discs behind the chest.
-void drawBurst(cairo_t* cr, double x, double y, double S, double t, double b, uint32_t color) {
-    double u = t - 0.7;
-    double rayAlpha = b < 0.8 ? 0.8 * b : 0.64;
-    double spin = std::fmod(u, 4.2) / 4.2;
+// Strength of the rays: they fade in with the burst and stay at 0.64.
+double rayAlphaOf(double b) { return b < 0.8 ? 0.8 * b : 0.64; }
+
+// The twelve rays turned by spin (a fraction of a turn), each at alpha. They
+// never overlap, so one picture of them all faded as a whole is the same.
+void drawRays(cairo_t* cr, double x, double y, double S, double b, double spin, uint32_t color, double alpha) {
     for (int i = 0; i < 12; ++i) {
         Frame f(cr, x, y, 360 * (i / 12.0 + spin));
         f.scale(b + 0.5, b + 0.5);
-        fillRoundedRect(cr, {-2.5 * S, -130 * S, 5 * S, 96 * S}, 3 * S, color, rayAlpha);
+        fillRoundedRect(cr, {-2.5 * S, -130 * S, 5 * S, 96 * S}, 3 * S, color, alpha);
     }
+}
 
-    double g = y - 5 * S;
-    double a = std::min(b, 1.0);
+// The two light cones and the bright ellipse at their foot, g the ground line.
+void drawCones(cairo_t* cr, double x, double g, double S, double a) {
     coneFill(cr, x, g, S, 34, 64, kConeWide, 0.69 * a, 0.3 * a);
     coneFill(cr, x, g, S, 17, 32, kConeNarrow, 0.82 * a, 0.24 * a);
-    {
-        Frame f(cr, x, g - 2 * S);
-        f.scale(36 * S, 11 * S);
-        fillCircle(cr, 0, 0, 1, kGlow, 0.95 * a);
-    }
+    Frame f(cr, x, g - 2 * S);
+    f.scale(36 * S, 11 * S);
+    fillCircle(cr, 0, 0, 1, kGlow, 0.95 * a);
+}
 
-    for (int j = 0; j < 10; ++j) {
-        double start = 0.7 + (340 * j % 2200) / 1000.0;
-        if (t < start) continue;
-        double period = (2400 + 500 * (j % 5)) / 1000.0;
-        double q = std::fmod(t - start, period) / period;
-        double z = (3 + 2 * (j % 3)) * S;
-        double cx = x + (frac(fxshape::kGolden * j) - 0.5) * 52 * S + 7 * S * std::sin(j + 2 * kPi * q);
-        double cy = g - 230 * S * q;
-        fillRoundedRect(cr, {cx - z / 2, cy - z / 2, z, z}, z / 2, j % 3 == 0 ? kWhite : color,
-                        0.9 * a * std::sin(kPi * q));
-    }
-
+void drawGlowDiscs(cairo_t* cr, double x, double g, double S, double b, double a, uint32_t color) {
     fillCircle(cr, x, g, 75 * S * (b + 0.3), color, 0.14 * a);
     fillCircle(cr, x, g, 46 * S * (b + 0.3), color, 0.26 * a);
     fillCircle(cr, x, g, 23 * S * (b + 0.3), kWhite, 0.9 * a);
+}
+
+// A round particle: a rounded square of side d that is a disc.
+struct Dot {
+    double x = 0, y = 0, d = 0;
+    uint32_t color = 0;
+    double alpha = 0;
+};
+
+void fillDot(cairo_t* cr, const Dot& p) {
+    fillRoundedRect(cr, {p.x - p.d / 2, p.y - p.d / 2, p.d, p.d}, p.d / 2, p.color, p.alpha);
+}
+
+// The jth rising sparkle over the cones; none before it starts.
+std::optional<Dot> sparkleAt(int j, double x, double g, double S, double t, double a, uint32_t color) {
+    double start = 0.7 + (340 * j % 2200) / 1000.0;
+    if (t < start) return std::nullopt;
+    double period = (2400 + 500 * (j % 5)) / 1000.0;
+    double q = std::fmod(t - start, period) / period;
+    double z = (3 + 2 * (j % 3)) * S;
+    double cx = x + (frac(fxshape::kGolden * j) - 0.5) * 52 * S + 7 * S * std::sin(j + 2 * kPi * q);
+    return Dot{cx, g - 230 * S * q, z, j % 3 == 0 ? kWhite : color, 0.9 * a * std::sin(kPi * q)};
+}
+
+constexpr int kSparkles = 10;
+constexpr int kParticles = 46;
+
+// Rays, light cones, rising sparkles and glow discs behind the chest.
+void drawBurst(cairo_t* cr, double x, double y, double S, double t, double b, uint32_t color) {
+    drawRays(cr, x, y, S, b, std::fmod(t - 0.7, 4.2) / 4.2, color, rayAlphaOf(b));
+    double g = y - 5 * S;
+    double a = std::min(b, 1.0);
+    drawCones(cr, x, g, S, a);
+    for (int j = 0; j < kSparkles; ++j) {
+        if (const std::optional<Dot> p = sparkleAt(j, x, g, S, t, a, color)) fillDot(cr, *p);
+    }
+    drawGlowDiscs(cr, x, g, S, b, a, color);
 }
 
 void drawLock(cairo_t* cr, double S) {
@@ -208,20 +237,63 @@ void drawChest(cairo_t* cr, double x, double y, double S, const ChestPose& pose,
     drawLid(cr, S, pose.rise);
 }
 
+// The ith particle thrown out of the chest; none before it starts.
+std::optional<Dot> particleAt(int i, double x, double y, double S, double t, bool grand) {
+    double start = (700 + 120 * (i % 9)) / 1000.0;
+    if (t < start) return std::nullopt;
+    double period = (1000 + 170 * (i % 5)) / 1000.0;
+    double k = 1 - std::fmod(t - start, period) / period;
+    double e = 1 - k * k;
+    double angle = 2 * kPi * i / 46.0 + 0.3 * (i % 5);
+    double reach = ((i % 6) * 60 + (grand ? 760 : 560)) * S;
+    double z = (6 + 4 * (i % 4)) * S * (0.4 + 1.1 * e);
+    return Dot{x + std::cos(angle) * reach * e, y + std::sin(angle) * reach * e, z, kBurstCols[i % 8],
+               0.95 * std::sin(kPi * e)};
+}
+
 void drawParticles(cairo_t* cr, double x, double y, double S, double t, bool grand) {
-    for (int i = 0; i < 46; ++i) {
-        double start = (700 + 120 * (i % 9)) / 1000.0;
-        if (t < start) continue;
-        double period = (1000 + 170 * (i % 5)) / 1000.0;
-        double k = 1 - std::fmod(t - start, period) / period;
-        double e = 1 - k * k;
-        double angle = 2 * kPi * i / 46.0 + 0.3 * (i % 5);
-        double reach = ((i % 6) * 60 + (grand ? 760 : 560)) * S;
-        double z = (6 + 4 * (i % 4)) * S * (0.4 + 1.1 * e);
-        double cx = x + std::cos(angle) * reach * e;
-        double cy = y + std::sin(angle) * reach * e;
-        fillRoundedRect(cr, {cx - z / 2, cy - z / 2, z, z}, z / 2, kBurstCols[i % 8], 0.95 * std::sin(kPi * e));
+    for (int i = 0; i < kParticles; ++i) {
+        if (const std::optional<Dot> p = particleAt(i, x, y, S, t, grand)) fillDot(cr, *p);
     }
+}
+
+// --- At rest, on the GPU layer ---
+
+// Past the lid's rise (1.44 s), the flash (1.21 s) and the burst's swell
+// (0.7 + 0.92 s) only the rays' turn, the sparkles and the particles move.
+constexpr double kRestAt = 0.7 + 0.92;
+
+struct RestPicture {
+    double S = 0;
+    double b = 0;  // burst strength, 0 for a quiet chest
+    uint32_t color = 0;
+};
+
+void paintRestRays(cairo_t* cr, void* user) {
+    const RestPicture& r = *static_cast<const RestPicture*>(user);
+    double x1, y1, x2, y2;
+    cairo_clip_extents(cr, &x1, &y1, &x2, &y2);
+    drawRays(cr, (x1 + x2) / 2, (y1 + y2) / 2, r.S, r.b, 0, r.color, 1.0);
+}
+
+// The cones' picture stands with the burst's ground line 192 S from its top
+// and the chest's centre 66 S from its left; the body's with the chest's
+// anchor at (95 S, 100 S).
+constexpr double kConesLeft = 66, kConesTop = 192, kConesW = 132, kConesH = 206;
+constexpr double kBodyLeft = 95, kBodyTop = 100, kBodyW = 190, kBodyH = 190;
+
+void paintRestCones(cairo_t* cr, void* user) {
+    const RestPicture& r = *static_cast<const RestPicture*>(user);
+    drawCones(cr, kConesLeft * r.S, kConesTop * r.S, r.S, std::min(r.b, 1.0));
+}
+
+void paintRestBody(cairo_t* cr, void* user) {
+    const RestPicture& r = *static_cast<const RestPicture*>(user);
+    const double x = kBodyLeft * r.S, y = kBodyTop * r.S;
+    if (r.b > 0) drawGlowDiscs(cr, x, y - 5 * r.S, r.S, r.b, std::min(r.b, 1.0), r.color);
+    ChestPose open;
+    open.rise = riseAt(kRestAt);
+    drawChest(cr, x, y, r.S, open, r.b, r.b > 0, r.color);
 }
 
 } // namespace
@@ -241,6 +313,42 @@ void drawChestFx(Ctx& ctx, double x, double y, double size, bool opening, double
     drawChest(cr, x, y, S, pose, b, burst, color);
     if (opening && !quiet) drawParticles(cr, x, y, S, t, grand);
     if (pose.flash > 0) fillRect(cr, {0, 0, ctx.width, ctx.height}, kWhite, pose.flash);
+}
+
+} // namespace ui
+
+namespace ui {
+
+bool chestFxAtRest(bool opening, double t) { return opening && t >= kRestAt; }
+
+void drawChestFxOnGpu(Ctx& ctx, double x, double y, double size, double t, uint32_t color, bool quiet, bool grand) {
+    const double S = size * ctx.uiScale;
+    if (!gpuRenderer() || !(S > 0)) return;
+    t = std::max(t, kRestAt);
+    RestPicture pic{S, quiet ? 0 : burstStrength(t - 0.7), color};
+    char key[80];
+    const double g = y - 5 * S;
+    if (!quiet) {
+        // The rays turn as one picture about the chest's centre, on whole pixels.
+        const double gs = gpuScale();
+        const int side = 2 * static_cast<int>(std::ceil((130 * S * (pic.b + 0.5) + 2 / gs) * gs));
+        std::snprintf(key, sizeof key, "chest.rays|%06x|%.4f|%.3f", color & 0xFFFFFFu, S, pic.b);
+        gpuBlitRotated(gpuTexture(key, side, side, paintRestRays, &pic), x, y, side / gs, side / gs,
+                       360 * std::fmod(t - 0.7, 4.2) / 4.2, rayAlphaOf(pic.b));
+        std::snprintf(key, sizeof key, "chest.cones|%.4f|%.3f", S, pic.b);
+        gpuPicture(key, x - kConesLeft * S, g - kConesTop * S, kConesW * S, kConesH * S, paintRestCones, &pic);
+        for (int j = 0; j < kSparkles; ++j) {
+            if (const std::optional<Dot> p = sparkleAt(j, x, g, S, t, std::min(pic.b, 1.0), color))
+                fxshape::gpuDot(p->x, p->y, p->d, p->color, p->alpha);
+        }
+    }
+    std::snprintf(key, sizeof key, "chest.body|%06x|%.4f|%.3f", color & 0xFFFFFFu, S, pic.b);
+    gpuPicture(key, x - kBodyLeft * S, y - kBodyTop * S, kBodyW * S, kBodyH * S, paintRestBody, &pic);
+    if (quiet) return;
+    for (int i = 0; i < kParticles; ++i) {
+        if (const std::optional<Dot> p = particleAt(i, x, y, S, t, grand))
+            fxshape::gpuDot(p->x, p->y, p->d, p->color, p->alpha);
+    }
 }
 
 } // namespace ui

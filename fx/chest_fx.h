@@ -15,4 +15,14 @@ namespace ui {
 void drawChestFx(Ctx& ctx, double x, double y, double size, bool opening, double t, uint32_t color, bool quiet,
                  bool grand);
 
+// Whether an opening chest stands at rest at t: its lid up, its flash gone
+// and its burst steady, so that only the rays, sparkles and particles move.
+bool chestFxAtRest(bool opening, double t);
+
+// The chest at rest (t past chestFxAtRest's moment) as drawChestFx draws it,
+// on the GPU layer: the still parts painted once, the moving ones blitted.
+// Like all GPU drawing it lies beneath the whole overlay; the caller clips
+// it with gpuSetClip. Draws nothing without a renderer.
+void drawChestFxOnGpu(Ctx& ctx, double x, double y, double size, double t, uint32_t color, bool quiet, bool grand);
+
 } // namespace ui

@@ -87,6 +87,25 @@ inline void glowOnGpu(double cx, double cy, double r, uint32_t color, double alp
     gpuPicture(key, cx - r, cy - r, 2 * r, 2 * r, paintGlowDisc, &g, alpha);
 }
 
+// A round particle of diameter d centred on (cx, cy) on the GPU layer: one
+// cached disc per colour, scaled to the size asked and faded by alpha, so a
+// particle that grows and fades every frame paints no new texture.
+inline void paintDot(cairo_t* cr, void* user) {
+    const uint32_t color = *static_cast<const uint32_t*>(user);
+    const double u = 1 / gpuScale();  // one texture pixel
+    fillCircle(cr, 17 * u, 17 * u, 16 * u, color, 1.0);
+}
+
+inline void gpuDot(double cx, double cy, double d, uint32_t color, double alpha) {
+    if (!(d > 0) || !(alpha > 0)) return;
+    char key[32];
+    std::snprintf(key, sizeof key, "fxdot|%06x", color & 0xFFFFFFu);
+    // 32 pixels of disc within a clear pixel all round, so scaled edges stay soft.
+    SDL_Texture* tex = gpuTexture(key, 34, 34, paintDot, &color);
+    const double box = d * 34 / 32;
+    gpuBlit(tex, cx - box / 2, cy - box / 2, box, box, alpha);
+}
+
 // A bar w × h centred on the frame origin with corner radius h/2.
 inline void bar(cairo_t* cr, double w, double h, uint32_t color, double alpha) {
     fillRoundedRect(cr, {-w / 2, -h / 2, w, h}, h / 2, color, alpha);
