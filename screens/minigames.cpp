@@ -96,7 +96,8 @@ std::optional<Rect> MiniTable::open(Ctx& ctx, const Celebration& fx, const std::
     scene.count = 8;
     scene.horizon = 0.62;
     sceneBackdrop(ctx, scene);
-    if (outcome_ == MiniOutcome::Won && !fx.overPlay) drawWinFx(ctx, fx.x, fx.y, ctx.now - finishTime_);
+    // First on the overlay, so nothing it drew over moves above it on the GPU layer.
+    if (outcome_ == MiniOutcome::Won && !fx.overPlay) drawWinFxOnGpu(ctx, fx.x, fx.y, ctx.now - finishTime_);
 
     bool back = false;
     const double header = gameHeader(ctx, i18n::tr(texts_.title), &back, false);
