@@ -534,6 +534,20 @@ DeviceBox deviceBox(cairo_t* cr, double x0, double y0, double x1, double y1) {
     return b;
 }
 
+// A clip edge through the middle of a pixel is met differently by a fill
+// (cut from the shape) and by a mask (scaled by the clip's coverage).
+bool clipOnWholePixels(cairo_t* cr) {
+    cairo_rectangle_list_t* list = cairo_copy_clip_rectangle_list(cr);
+    bool whole = list->status == CAIRO_STATUS_SUCCESS;
+    for (int i = 0; whole && i < list->num_rectangles; ++i) {
+        const cairo_rectangle_t& r = list->rectangles[i];
+        const DeviceBox b = deviceBox(cr, r.x, r.y, r.x + r.width, r.y + r.height);
+        for (double v : {b.x0, b.y0, b.x1, b.y1}) whole = whole && std::abs(v - std::round(v)) < 1e-6;
+    }
+    cairo_rectangle_list_destroy(list);
+    return whole;
+}
+
 // Below this many rows a translucent fill is cheaper drawn directly.
 constexpr int kMaskedFillRows = 20;
 
@@ -547,6 +561,7 @@ constexpr int kMaskedFillRows = 20;
 bool fillMasked(cairo_t* cr, uint32_t color, double alpha) {
     if (!(alpha > 0 && alpha < 1) || cairo_get_operator(cr) != CAIRO_OPERATOR_OVER) return false;
     if (cairo_surface_get_type(cairo_get_group_target(cr)) != CAIRO_SURFACE_TYPE_IMAGE) return false;
+    if (!clipOnWholePixels(cr)) return false;
     double px0, py0, px1, py1, cx0, cy0, cx1, cy1;
     cairo_path_extents(cr, &px0, &py0, &px1, &py1);
     cairo_clip_extents(cr, &cx0, &cy0, &cx1, &cy1);
