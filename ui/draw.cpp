@@ -548,8 +548,9 @@ bool clipOnWholePixels(cairo_t* cr) {
     return whole;
 }
 
-// Below this many rows a translucent fill is cheaper drawn directly.
-constexpr int kMaskedFillRows = 20;
+// Below this many rows a translucent fill is cheaper drawn directly (the
+// mask's own fill costs about as much per row as a small direct fill).
+constexpr int kMaskedFillRows = 96;
 
 // cairo's image backend composites a translucent fill run by run, one pixman
 // call per run of pixels on every row, which made large translucent rings and
