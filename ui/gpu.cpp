@@ -36,6 +36,29 @@ struct ProfEntry {
     int count = 0;
 };
 
+// One call of the frame's GPU drawing, as the renderer is to be asked for
+// it: the texture's modulation and blending are taken at the call, as SDL
+// takes them when a copy is queued.
+struct DrawCmd {
+    enum class Kind : std::uint8_t { Copy, CopyEx, FillRect, StrokeRect, Clip, NoClip };
+    Kind kind = Kind::Copy;
+    bool pivoted = false;
+    SDL_RendererFlip flip = SDL_FLIP_NONE;
+    SDL_Texture* texture = nullptr;
+    SDL_Rect rect{0, 0, 0, 0};
+    SDL_Point pivot{0, 0};
+    double angle = 0;
+    Uint8 r = 255, g = 255, b = 255, a = 255;
+    SDL_BlendMode blend = SDL_BLENDMODE_BLEND;
+
+    bool operator==(const DrawCmd& o) const {
+        return kind == o.kind && pivoted == o.pivoted && flip == o.flip && texture == o.texture &&
+               rect.x == o.rect.x && rect.y == o.rect.y && rect.w == o.rect.w && rect.h == o.rect.h &&
+               pivot.x == o.pivot.x && pivot.y == o.pivot.y && angle == o.angle && r == o.r && g == o.g &&
+               b == o.b && a == o.a && blend == o.blend;
+    }
+};
+
 struct State {
     SDL_Renderer* renderer = nullptr;
     double scale = 1.0;
@@ -46,6 +69,14 @@ struct State {
     SDL_BlendMode blend = SDL_BLENDMODE_BLEND;
     bool profiling = std::getenv("VELMORANDINE_STATS") != nullptr;
     std::map<std::string, ProfEntry, std::less<>> sections;
+    // Recorded frames: the draws of this frame and of the last one shown.
+    bool recording = false;
+    int intoTarget = 0;  // draws into a render target go out at once
+    std::vector<DrawCmd> frameCmds;
+    std::vector<DrawCmd> shownCmds;
+    // A texture was made, redrawn or destroyed since the last frame shown:
+    // equal calls may then show other pixels.
+    bool texturesChanged = true;
 };
 
 State& st() {
@@ -72,11 +103,62 @@ Uint8 scaledChannel(uint32_t color, int shift, double a) {
     return static_cast<Uint8>(static_cast<int>(((color >> shift) & 0xFF) * std::clamp(a, 0.0, 1.0) + 0.5));
 }
 
+void issue(const DrawCmd& c) {
+    SDL_Renderer* r = st().renderer;
+    switch (c.kind) {
+    case DrawCmd::Kind::Copy:
+    case DrawCmd::Kind::CopyEx:
+    {
+        if (!c.texture) return;
+        // A blit of its own blending (the additive one) leaves the texture's as it was.
+        SDL_BlendMode own = c.blend;
+        const bool other = SDL_GetTextureBlendMode(c.texture, &own) != 0 || own != c.blend;
+        if (other) SDL_SetTextureBlendMode(c.texture, c.blend);
+        SDL_SetTextureAlphaMod(c.texture, c.a);
+        SDL_SetTextureColorMod(c.texture, c.r, c.g, c.b);
+        if (c.kind == DrawCmd::Kind::Copy) SDL_RenderCopy(r, c.texture, nullptr, &c.rect);
+        else SDL_RenderCopyEx(r, c.texture, nullptr, &c.rect, c.angle, c.pivoted ? &c.pivot : nullptr, c.flip);
+        if (other) SDL_SetTextureBlendMode(c.texture, own);
+        return;
+    }
+    case DrawCmd::Kind::FillRect:
+    case DrawCmd::Kind::StrokeRect:
+        SDL_SetRenderDrawBlendMode(r, c.blend);
+        SDL_SetRenderDrawColor(r, c.r, c.g, c.b, c.a);
+        if (c.kind == DrawCmd::Kind::FillRect) SDL_RenderFillRect(r, &c.rect);
+        else SDL_RenderDrawRect(r, &c.rect);
+        return;
+    case DrawCmd::Kind::Clip:
+        SDL_RenderSetClipRect(r, &c.rect);
+        return;
+    case DrawCmd::Kind::NoClip:
+        SDL_RenderSetClipRect(r, nullptr);
+        return;
+    }
+}
+
+void submit(const DrawCmd& c) {
+    State& s = st();
+    if (s.recording && s.intoTarget == 0) s.frameCmds.push_back(c);
+    else issue(c);
+}
+
+// Every way a texture goes away passes here: the frame's recorded calls
+// must not reach it.
+void destroyTexture(SDL_Texture* tex) {
+    State& s = st();
+    for (DrawCmd& c : s.frameCmds) {
+        if (c.texture == tex) c.texture = nullptr;
+    }
+    s.texturesChanged = true;
+    SDL_DestroyTexture(tex);
+}
+
 using Textures = std::map<std::string, Entry, std::less<>>;
 
 Textures::iterator erase(Textures::iterator it) {
     State& s = st();
-    SDL_DestroyTexture(it->second.texture);
+    destroyTexture(it->second.texture);
     s.bytes -= it->second.bytes();
     return s.textures.erase(it);
 }
@@ -120,10 +202,11 @@ void evictIfFull(size_t incoming) {
 
 SDL_Texture* store(std::string_view key, SDL_Texture* tex, int w, int h) {
     State& s = st();
+    s.texturesChanged = true;
     const Entry e{tex, w, h, s.frame};
     auto [it, fresh] = s.textures.try_emplace(std::string(key), e);
     if (!fresh) {
-        if (it->second.texture != tex) SDL_DestroyTexture(it->second.texture);
+        if (it->second.texture != tex) destroyTexture(it->second.texture);
         s.bytes -= it->second.bytes();
         it->second = e;
     }
@@ -148,26 +231,40 @@ cairo_surface_t* paintSurface(int w, int h, GpuPainter painter, void* user) {
 }
 
 void drawInto(SDL_Texture* target, GpuDrawer draw, void* user) {
-    SDL_Renderer* r = st().renderer;
+    State& s = st();
+    SDL_Renderer* r = s.renderer;
     SDL_Texture* previous = SDL_GetRenderTarget(r);
     SDL_SetRenderTarget(r, target);
     SDL_SetRenderDrawColor(r, 0, 0, 0, 0);
     SDL_RenderClear(r);
+    ++s.intoTarget;
     if (draw) draw(user);
+    --s.intoTarget;
     SDL_SetRenderTarget(r, previous);
+    s.texturesChanged = true;
 }
 
-// Fades a premultiplied texture: colour and alpha scale alike.
-void modulate(SDL_Texture* tex, double alpha) {
-    Uint8 a = alphaByte(alpha);
-    SDL_SetTextureAlphaMod(tex, a);
-    SDL_SetTextureColorMod(tex, a, a, a);
+// A copy of a premultiplied texture faded by alpha: colour and alpha scale
+// alike.
+DrawCmd fadedCopy(SDL_Texture* tex, const SDL_Rect& dst, double alpha) {
+    DrawCmd c;
+    c.texture = tex;
+    c.rect = dst;
+    c.a = alphaByte(alpha);
+    c.r = c.g = c.b = c.a;
+    if (SDL_GetTextureBlendMode(tex, &c.blend) != 0) c.blend = st().blend;
+    return c;
 }
 
 void copyEx(SDL_Texture* tex, const SDL_Rect& dst, double angle, const SDL_Point* pivot, bool mirror, double alpha) {
     State& s = st();
-    modulate(tex, alpha);
-    SDL_RenderCopyEx(s.renderer, tex, nullptr, &dst, angle, pivot, mirror ? SDL_FLIP_HORIZONTAL : SDL_FLIP_NONE);
+    DrawCmd c = fadedCopy(tex, dst, alpha);
+    c.kind = DrawCmd::Kind::CopyEx;
+    c.angle = angle;
+    c.pivoted = pivot != nullptr;
+    if (pivot) c.pivot = *pivot;
+    c.flip = mirror ? SDL_FLIP_HORIZONTAL : SDL_FLIP_NONE;
+    submit(c);
     ++s.drawCalls;
 }
 
@@ -203,14 +300,46 @@ void gpuShutdown() {
     for (auto& [key, e] : s.textures) SDL_DestroyTexture(e.texture);
     s.textures.clear();
     s.bytes = 0;
+    s.frameCmds.clear();
+    s.shownCmds.clear();
+    s.recording = false;
+    s.texturesChanged = true;
     s.renderer = nullptr;
 }
 
 SDL_Renderer* gpuRenderer() { return st().renderer; }
 
 void gpuBeginFrame() {
-    st().drawCalls = 0;
-    ++st().frame;
+    State& s = st();
+    s.drawCalls = 0;
+    ++s.frame;
+    s.frameCmds.clear();
+}
+
+void gpuRecordFrames(bool on) {
+    State& s = st();
+    s.recording = on;
+    s.frameCmds.clear();
+    s.shownCmds.clear();
+    s.texturesChanged = true;
+}
+
+bool gpuFrameDiffers() {
+    const State& s = st();
+    return s.texturesChanged || s.frameCmds != s.shownCmds;
+}
+
+void gpuDrawFrame() {
+    State& s = st();
+    for (const DrawCmd& c : s.frameCmds) issue(c);
+    gpuFrameShown();
+}
+
+void gpuFrameShown() {
+    State& s = st();
+    s.shownCmds.swap(s.frameCmds);
+    s.frameCmds.clear();
+    s.texturesChanged = false;
 }
 
 int gpuDrawCalls() { return st().drawCalls; }
@@ -351,12 +480,17 @@ std::size_t gpuCacheBytes() { return st().bytes; }
 
 void gpuSetClip(double x, double y, double w, double h) {
     if (!st().renderer) return;
-    SDL_Rect r = toPixels(x, y, w, h);
-    SDL_RenderSetClipRect(st().renderer, &r);
+    DrawCmd c;
+    c.kind = DrawCmd::Kind::Clip;
+    c.rect = toPixels(x, y, w, h);
+    submit(c);
 }
 
 void gpuClearClip() {
-    if (st().renderer) SDL_RenderSetClipRect(st().renderer, nullptr);
+    if (!st().renderer) return;
+    DrawCmd c;
+    c.kind = DrawCmd::Kind::NoClip;
+    submit(c);
 }
 
 namespace {
@@ -364,11 +498,15 @@ namespace {
 void rectCall(double x, double y, double w, double h, uint32_t color, double alpha, bool fill) {
     State& s = st();
     if (!s.renderer || w <= 0 || h <= 0) return;
-    SDL_SetRenderDrawBlendMode(s.renderer, SDL_BLENDMODE_BLEND);
-    SDL_SetRenderDrawColor(s.renderer, (color >> 16) & 0xFF, (color >> 8) & 0xFF, color & 0xFF, alphaByte(alpha));
-    SDL_Rect r = toPixels(x, y, w, h);
-    if (fill) SDL_RenderFillRect(s.renderer, &r);
-    else SDL_RenderDrawRect(s.renderer, &r);
+    DrawCmd c;
+    c.kind = fill ? DrawCmd::Kind::FillRect : DrawCmd::Kind::StrokeRect;
+    c.rect = toPixels(x, y, w, h);
+    c.r = (color >> 16) & 0xFF;
+    c.g = (color >> 8) & 0xFF;
+    c.b = color & 0xFF;
+    c.a = alphaByte(alpha);
+    c.blend = SDL_BLENDMODE_BLEND;
+    submit(c);
     ++s.drawCalls;
 }
 
@@ -385,33 +523,30 @@ void gpuStrokeRect(double x, double y, double w, double h, uint32_t color, doubl
 void gpuBlit(SDL_Texture* tex, double x, double y, double w, double h, double alpha) {
     State& s = st();
     if (!tex || !s.renderer) return;
-    modulate(tex, alpha);
-    SDL_Rect dst = toPixels(x, y, w, h);
-    SDL_RenderCopy(s.renderer, tex, nullptr, &dst);
+    submit(fadedCopy(tex, toPixels(x, y, w, h), alpha));
     ++s.drawCalls;
 }
 
 void gpuBlitTinted(SDL_Texture* tex, double x, double y, double w, double h, uint32_t tint, double alpha) {
     State& s = st();
     if (!tex || !s.renderer) return;
-    SDL_SetTextureAlphaMod(tex, alphaByte(alpha));
-    SDL_SetTextureColorMod(tex, scaledChannel(tint, 16, alpha), scaledChannel(tint, 8, alpha),
-                           scaledChannel(tint, 0, alpha));
-    SDL_Rect dst = toPixels(x, y, w, h);
-    SDL_RenderCopy(s.renderer, tex, nullptr, &dst);
+    DrawCmd c = fadedCopy(tex, toPixels(x, y, w, h), alpha);
+    c.r = scaledChannel(tint, 16, alpha);
+    c.g = scaledChannel(tint, 8, alpha);
+    c.b = scaledChannel(tint, 0, alpha);
+    submit(c);
     ++s.drawCalls;
 }
 
 void gpuBlitAdditive(SDL_Texture* tex, double x, double y, double w, double h, uint32_t tint, double alpha) {
     State& s = st();
     if (!tex || !s.renderer) return;
-    SDL_SetTextureBlendMode(tex, SDL_BLENDMODE_ADD);
-    SDL_SetTextureAlphaMod(tex, 255);
-    SDL_SetTextureColorMod(tex, scaledChannel(tint, 16, alpha), scaledChannel(tint, 8, alpha),
-                           scaledChannel(tint, 0, alpha));
-    SDL_Rect dst = toPixels(x, y, w, h);
-    SDL_RenderCopy(s.renderer, tex, nullptr, &dst);
-    SDL_SetTextureBlendMode(tex, s.blend);
+    DrawCmd c = fadedCopy(tex, toPixels(x, y, w, h), 1.0);
+    c.blend = SDL_BLENDMODE_ADD;
+    c.r = scaledChannel(tint, 16, alpha);
+    c.g = scaledChannel(tint, 8, alpha);
+    c.b = scaledChannel(tint, 0, alpha);
+    submit(c);
     ++s.drawCalls;
 }
 

@@ -28,6 +28,18 @@ void gpuShutdown();
 SDL_Renderer* gpuRenderer();
 // Starts a frame: resets the draw-call count, advances the frame counter.
 void gpuBeginFrame();
+// With recording on (the window's loop), the frame's draws are kept instead
+// of sent to the renderer, so a frame that draws what the last one showed
+// need not be drawn again; draws into render targets still go out at once.
+void gpuRecordFrames(bool on);
+// Whether this frame's recorded draws would show other pixels than the last
+// frame drawn: other calls, or a texture made, redrawn or destroyed since.
+bool gpuFrameDiffers();
+// Sends the recorded draws to the renderer and remembers them as shown.
+void gpuDrawFrame();
+// Remembers the recorded draws as shown without sending them (the picture on
+// screen already is theirs).
+void gpuFrameShown();
 int gpuDrawCalls();
 // Logical-to-pixel factor; s <= 0 means 1.
 void gpuSetScale(double s);

@@ -21,11 +21,14 @@ namespace {
 
 // Window events arriving before this time are the system settling the new
 // window, not the player: they must not overwrite the stored geometry.
+double msSinceProcessStart();
 constexpr double kSettleSeconds = 0.4;
 constexpr double kSettingsSaveInterval = 2.0;
 constexpr double kMaxFrameStep = 0.1;
 // Main-thread time a frame may spend decoding sounds after it was shown.
 constexpr double kDecodeSecondsPerFrame = 0.002;
+// The pace of frames that are not presented.
+constexpr double kRestFrameSeconds = 1.0 / 60;
 
 SDL_Rect displayBounds(int index) {
     SDL_Rect r{0, 0, 0, 0};
@@ -97,9 +100,17 @@ bool openWindow(Shell& sh, const WindowOptions& opts) {
 }
 
 void startServices(Shell& sh) {
-    const store::Settings& s = store::settings();
     gpuInit(sh.renderer);
+    gpuRecordFrames(true);
     registerBundledFonts();
+}
+
+// Opening the sound device and the music can take a tenth of a second: the
+// window shows its first frame before.
+void startAudio(Shell& sh) {
+    if (sh.audioStarted) return;
+    sh.audioStarted = true;
+    const store::Settings& s = store::settings();
     audio::init();
     audio::setEnabled(s.soundOn);
     audio::setMusicVolume(s.musicVolume);
@@ -162,6 +173,8 @@ bool pollEvents(Shell& sh, double now) {
             store::saveSettings();
             break;
         case EventEffect::Window:
+            // Shown, exposed, resized: the window's picture is to be drawn anew.
+            sh.mustPresent = true;
             handleWindowEvent(sh, e.window, now);
             break;
         case EventEffect::None:
@@ -252,18 +265,41 @@ long uploadOverlay(Overlay& o) {
     return pixels;
 }
 
-void presentOverlay(Shell& sh) {
+// Lays the overlay over the frame's GPU drawing and presents it, unless
+// the frame would show exactly what the window already shows (nothing
+// uploaded, the same GPU draws, no window event since): a screen at rest
+// then costs no drawing, copying or presenting. True when presented.
+bool presentOverlay(Shell& sh) {
     Overlay& o = sh.overlay;
     sh.last.uploadedPixels = 0;
+    bool overlayChanged = true;
     if (o.texture) {
+        const bool first = !o.uploaded;
         sh.last.uploadedPixels = uploadOverlay(o);
-        SDL_RenderCopy(sh.renderer, o.texture, nullptr, nullptr);
+        overlayChanged = first || sh.last.uploadedPixels > 0;
     } else {
         cairo_surface_flush(o.surface());
     }
     o.drawing = 1 - o.drawing;
+    if (!overlayChanged && !sh.mustPresent && !sh.beforePresent && !gpuFrameDiffers()) {
+        gpuFrameShown();
+        return false;
+    }
+    sh.mustPresent = false;
+    SDL_SetRenderDrawColor(sh.renderer, 27, 20, 16, 255);
+    SDL_RenderClear(sh.renderer);
+    gpuDrawFrame();
+    if (o.texture) SDL_RenderCopy(sh.renderer, o.texture, nullptr, nullptr);
     if (sh.beforePresent) sh.beforePresent(sh);
     SDL_RenderPresent(sh.renderer);
+    return true;
+}
+
+// A frame that was not presented did not wait for the display: it waits
+// here, so a screen at rest keeps the display's pace instead of spinning.
+void keepPace(double frameStartWall) {
+    const double wait = frameStartWall + kRestFrameSeconds - nowSeconds();
+    if (wait > 0) SDL_Delay(static_cast<Uint32>(1000 * wait));
 }
 
 // First frame of a windowed start: put the window back where it was (held on
@@ -336,7 +372,7 @@ void reportStats(Shell& sh, double gpu, double now, int w, int h) {
     if (!st.firstShown) {
         st.firstShown = true;
         std::fprintf(stderr, "[stats] erstes Bild nach %.0f ms, %.0f ms Rechenzeit des Hauptfadens\n",
-                     msSinceProcessStart(), 1000 * threadCpuSeconds());
+                     st.firstShownMs, 1000 * st.firstShownCpu);
         std::fflush(stderr);
     }
     st.frameCpu.push_back(sh.last.frameCpu);
@@ -367,6 +403,7 @@ void saveSettingsWhenDue(Shell& sh, double now) {
 
 bool runFrame(Shell& sh) {
     const double frameStart = threadCpuSeconds();
+    const double frameStartWall = nowSeconds();
     sh.ctx.beginFrame();
     const bool quit = pollEvents(sh, sh.clock());
     applyFullscreenMode(sh);
@@ -403,8 +440,6 @@ bool runFrame(Shell& sh) {
     gpuSetScale(p);
     setTextPixelRatio(p);
     gpuBeginFrame();
-    SDL_SetRenderDrawColor(sh.renderer, 27, 20, 16, 255);
-    SDL_RenderClear(sh.renderer);
 
     sh.game->update(ctx);
     audio::tick();
@@ -413,18 +448,27 @@ bool runFrame(Shell& sh) {
     ctx.cr = nullptr;
     const double cpuEnd = nowSeconds();
     sh.last.updateCpu = threadCpuSeconds() - threadStart;
-    presentOverlay(sh);
+    const bool presented = presentOverlay(sh);
     const double gpuEnd = nowSeconds();
+    if (sh.stats.on && sh.stats.firstShownMs < 0) {
+        // Taken at once: what follows the first frame is not its cost.
+        sh.stats.firstShownMs = msSinceProcessStart();
+        sh.stats.firstShownCpu = threadCpuSeconds();
+    }
     sh.last.update = cpuEnd - cpuStart;
     sh.last.present = gpuEnd - cpuEnd;
-    // The sounds are decoded once frames are on screen, a little after each.
-    if (!sh.effectsDecoded) sh.effectsDecoded = audio::decodeEffects(kDecodeSecondsPerFrame);
+    // Sound starts once a frame is on screen; the effects are decoded a
+    // little after each frame that follows.
+    if (!sh.audioStarted) startAudio(sh);
+    else if (!sh.effectsDecoded) sh.effectsDecoded = audio::decodeEffects(kDecodeSecondsPerFrame);
     sh.last.frameCpu = threadCpuSeconds() - frameStart;
+    sh.last.presented = presented;
 
     placeWindow(sh, sh.clock());
     reportStats(sh, gpuEnd - cpuEnd, gpuEnd, outW, outH);
     saveSettingsWhenDue(sh, ctx.now);
     sh.prevNow = ctx.now;
+    if (!presented) keepPace(frameStartWall);
     return !quit && !ctx.quit && !terminationRequested();
 }
 

@@ -42,6 +42,8 @@ struct Overlay {
 struct FrameStats {
     bool on = false;
     bool firstShown = false;
+    double firstShownMs = -1;  // since the process started
+    double firstShownCpu = 0;  // of the main thread, seconds
     std::vector<double> frameCpu;
     double gpu = 0;
     double lastReport = 0;
@@ -58,6 +60,7 @@ struct FrameCost {
     double updateCpu = 0;
     double present = 0;
     long uploadedPixels = 0;  // of the overlay, this frame
+    bool presented = true;    // false when the frame showed what was shown
 };
 
 struct Shell {
@@ -77,6 +80,8 @@ struct Shell {
     // the frame is presented, while the renderer holds the finished picture.
     std::function<void(Shell&)> beforePresent;
     bool appliedFullscreen = false;
+    bool mustPresent = true;  // a window event asks for the picture anew
+    bool audioStarted = false;
     bool effectsDecoded = false;
     bool settingsChanged = false;
     double lastSettingsSave = 0;

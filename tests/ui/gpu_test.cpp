@@ -365,3 +365,69 @@ TEST(Profiler, ReportsMeanMillisecondsPerSectionOnlyWithStats) {
 }
 
 } // namespace
+
+namespace {
+
+// One recorded frame of the window's loop: begin, draw, then whether it
+// would show anything new.
+template <typename Draw>
+bool recordedFrameDiffers(Draw draw) {
+    ui::gpuBeginFrame();
+    draw();
+    return ui::gpuFrameDiffers();
+}
+
+} // namespace
+
+TEST_F(Gpu, RecordedFramesAreDrawnOnAskingAndARepeatedFrameIsKnown) {
+    ui::gpuRecordFrames(true);
+    Paint red{0xFF0000};
+    Paint blue{0x0000FF};
+    SDL_Texture* tex = ui::gpuTexture("red", 8, 8, paintFill, &red);
+    ASSERT_NE(tex, nullptr);
+    auto frame = [&](double x, double alpha) {
+        return recordedFrameDiffers([&] {
+            ui::gpuSetClip(0, 0, 32, 32);
+            ui::gpuBlit(ui::gpuTexture("red", 8, 8, paintFill, &red), x, 0, 8, 8, alpha);
+            ui::gpuClearClip();
+        });
+    };
+
+    EXPECT_TRUE(frame(0, 1.0)) << "a new texture was made";
+    EXPECT_EQ(at(4, 4), 0x000000u) << "nothing drawn before the frame is sent";
+    ui::gpuDrawFrame();
+    EXPECT_EQ(at(4, 4), 0xFF0000u);
+
+    EXPECT_FALSE(frame(0, 1.0)) << "the same calls on the same textures";
+    ui::gpuFrameShown();
+    EXPECT_TRUE(frame(1, 1.0)) << "moved a pixel";
+    ui::gpuDrawFrame();
+    EXPECT_TRUE(frame(1, 0.5)) << "faded";
+    ui::gpuDrawFrame();
+    EXPECT_FALSE(frame(1, 0.5));
+    ui::gpuFrameShown();
+
+    // Repainted under its key (the new texture may even take the old one's
+    // address): the same calls show other pixels.
+    ui::gpuDrop("red");
+    red.color = 0x00FF00;
+    EXPECT_TRUE(frame(1, 0.5));
+    ui::gpuFrameShown();
+
+    // A texture destroyed after it was drawn in this frame is left out when
+    // the frame is sent, not reached.
+    clear(0);
+    ui::gpuBeginFrame();
+    ui::gpuBlit(ui::gpuTexture("blue", 8, 8, paintFill, &blue), 0, 0, 8, 8);
+    ui::gpuDrop("blue");
+    ui::gpuFillRect(16, 16, 4, 4, 0xFFFFFF);
+    ui::gpuDrawFrame();
+    EXPECT_EQ(at(4, 4), 0x000000u);
+    EXPECT_EQ(at(17, 17), 0xFFFFFFu);
+
+    // Without recording every call goes out at once, as in the tests' frames.
+    ui::gpuRecordFrames(false);
+    ui::gpuBeginFrame();
+    ui::gpuFillRect(0, 0, 4, 4, 0x0000FF);
+    EXPECT_EQ(at(1, 1), 0x0000FFu);
+}
