@@ -55,15 +55,14 @@ void burstParticles(cairo_t* cr, double x, double y, uint32_t color, int count, 
         const double d = (3 + i % 3) * s * (1 - 0.5 * e);
         roundedRectPath(cr, {cx - d / 2, cy - d / 2, d, d}, s);
     }
-    setColor(cr, color, 1 - e);
-    cairo_fill(cr);
+    fillPath(cr, color, 1 - e);
 }
 
 // ---- Heal column -------------------------------------------------------
 
-// A rectangle path with quarter-circle top corners (radius taken as given)
-// and square bottom corners, filled; the path stays for an outline.
-void topRoundedRect(cairo_t* cr, const Rect& r, double radius, uint32_t color, double alpha) {
+// Adds a rectangle path with quarter-circle top corners (radius taken as
+// given) and square bottom corners.
+void topRoundedPath(cairo_t* cr, const Rect& r, double radius) {
     cairo_new_sub_path(cr);
     cairo_move_to(cr, r.x, r.y + r.h);
     cairo_line_to(cr, r.x, r.y + radius);
@@ -71,23 +70,23 @@ void topRoundedRect(cairo_t* cr, const Rect& r, double radius, uint32_t color, d
     cairo_arc(cr, r.x + r.w - radius, r.y + radius, radius, 1.5 * kPi, 2 * kPi);
     cairo_line_to(cr, r.x + r.w, r.y + r.h);
     cairo_close_path(cr);
-    setColor(cr, color, alpha);
-    cairo_fill_preserve(cr);
 }
 
 void columnLayers(cairo_t* cr, double x, double y, double s, double h, double d) {
     Frame f(cr, x, y + 16 * s - 14 * s * d);
     f.scale(1, 1 - 0.15 * d);
-    topRoundedRect(cr, {-30 * s, -42 * s, 60 * s, 84 * s}, 18 * s, 0x6EC846, 0.2 * h);
+    const Rect outer{-30 * s, -42 * s, 60 * s, 84 * s};
+    topRoundedPath(cr, outer, 18 * s);
+    fillPath(cr, 0x6EC846, 0.2 * h);
+    topRoundedPath(cr, outer, 18 * s);
     setColor(cr, 0xDCFFBE, 0.3 * h);
     cairo_set_line_width(cr, 1.5 * s);
     cairo_stroke(cr);
-    // The inner layers need no outline: drop their paths, or the next fill
-    // would paint them again.
-    topRoundedRect(cr, {-23 * s, -37 * s, 46 * s, 79 * s}, 13 * s, 0x8CE15F, 0.28 * h);
-    cairo_new_path(cr);
-    topRoundedRect(cr, {-16 * s, -30 * s, 32 * s, 72 * s}, 10 * s, 0xDCFFC8, 0.34 * h);
-    cairo_new_path(cr);
+    // The inner layers have no outline.
+    topRoundedPath(cr, {-23 * s, -37 * s, 46 * s, 79 * s}, 13 * s);
+    fillPath(cr, 0x8CE15F, 0.28 * h);
+    topRoundedPath(cr, {-16 * s, -30 * s, 32 * s, 72 * s}, 10 * s);
+    fillPath(cr, 0xDCFFC8, 0.34 * h);
 }
 
 void columnSparks(cairo_t* cr, double x, double y, double s, double t) {

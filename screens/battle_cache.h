@@ -20,7 +20,7 @@ class PictureCache {
 public:
     using Painter = void (*)(cairo_t* cr, const void* user);
 
-    explicit PictureCache(std::size_t capacity = 96) : capacity_(capacity) {}
+    explicit PictureCache(std::size_t capacity = 160) : capacity_(capacity) {}
 
     // Draws what paint draws into area (user units of cr), from the picture
     // kept under key when there is one. The painter draws in cr's own units,

@@ -424,12 +424,34 @@ void drawMarks(Ctx& ctx, const Scene& sc, const rpg::Combatant& c, const Slot& s
 
 // --- Name, level and bars ---
 
-void drawName(Ctx& ctx, TextCache& texts, const UnitParts& p) {
+void paintName(Ctx& ctx, cairo_t* cr, TextCache& texts, const UnitParts& p) {
     const double s = ctx.uiScale;
     for (const Label& l : p.labels) {
         const TextStyle st{.size = l.size, .bold = l.level, .color = l.level ? theme::kLightGold : theme::kCreamText};
-        texts.drawShadowed(ctx.cr, l.x, l.y, l.text, st, {.dx = s, .dy = s, .alpha = 0.8});
+        texts.drawShadowed(cr, l.x, l.y, l.text, st, {.dx = s, .dy = s, .alpha = 0.8});
     }
+}
+
+// The name and level with their shadows from the floor's pictures, one
+// picture in place of four texts a unit, while nobody watches the texts.
+void drawName(Ctx& ctx, TextCache& texts, const UnitParts& p) {
+    if (p.labels.empty()) return;
+    if (textProbe) {
+        paintName(ctx, ctx.cr, texts, p);
+        return;
+    }
+    const double s = ctx.uiScale;
+    // Room for ink beyond the labels' boxes and for the shadow's offset.
+    constexpr double kInk = 2;
+    const Rect area{p.name.x - kInk, p.name.y - kInk, p.name.w + 2 * kInk + s, p.name.h + 2 * kInk + s};
+    std::string key;
+    keyBase(&key, "name", s);
+    for (const Label& l : p.labels) {
+        key.append(l.text).push_back('\0');
+        const double numbers[] = {l.x - area.x, l.y - area.y, l.size, l.level ? 1.0 : 0.0};
+        key.append(reinterpret_cast<const char*>(numbers), sizeof numbers);
+    }
+    floorPictures().draw(ctx.cr, key, area, [&](cairo_t* cr) { paintName(ctx, cr, texts, p); });
 }
 
 // "value/max" on a bar as the bar widget writes it, from the text cache:

@@ -4,6 +4,7 @@
 
 #include "platform/crash.h"
 #include "platform/storage.h"
+#include "ui/gpu.h"
 #include "ui/keys.h"
 
 #include <algorithm>
@@ -17,6 +18,8 @@ namespace ui {
 namespace {
 
 constexpr int kLastScreen = 23;
+// Frames a new screen draws before the textures it has not used go.
+constexpr int kSettleFrames = 30;
 
 // Hands the context line to the crash report.
 void publishCrashContext(const char* line) { platform::setCrashContext(line); }
@@ -225,8 +228,16 @@ void Game::ensureScreen() {
 void Game::update(Ctx& ctx) {
     const Screen* before = current_.get();
     ensureScreen();
-    if (current_.get() != before) ctx.screenChanged();
+    if (current_.get() != before) {
+        ctx.screenChanged();
+        shownAt_ = gpuFrame();
+        settling_ = kSettleFrames;
+    }
     if (current_) current_->update(ctx);
+    // The textures the screen before left behind go once this one has drawn
+    // what it shows at rest: full-window pictures are 3.6 MB each and stay
+    // in this process under a software GL driver. A return repaints them.
+    if (settling_ > 0 && --settling_ == 0) gpuDropUnusedSince(shownAt_);
 }
 
 } // namespace ui

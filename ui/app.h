@@ -184,6 +184,9 @@ public:
     void resetTo(const GameState& s);
 
     void ensureScreen();
+    // Draws the top screen, built anew when the stack changed. The 30th
+    // frame of a new screen lets go of the cached textures it has not used
+    // (what the screen before left behind).
     void update(Ctx& ctx);
 
     const std::vector<GameState>& stack() const { return screenStack_; }
@@ -197,6 +200,10 @@ private:
     std::unique_ptr<Screen> current_;
     int shownVersion_ = -1;
     int version_ = 0;
+    // The GPU frame the current screen was first drawn in, and the frames
+    // left until what it has not used since is let go.
+    int64_t shownAt_ = 0;
+    int settling_ = 0;
     Factory factory_;
     ContextSink sink_;
 };

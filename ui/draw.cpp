@@ -515,6 +515,114 @@ void addColorStop(cairo_pattern_t* gradient, double offset, uint32_t color, doub
                                       alpha);
 }
 
+namespace {
+
+// A device-space box of a user-space rectangle under cr's transform.
+struct DeviceBox {
+    double x0, y0, x1, y1;
+};
+DeviceBox deviceBox(cairo_t* cr, double x0, double y0, double x1, double y1) {
+    double xs[] = {x0, x1, x0, x1}, ys[] = {y0, y0, y1, y1};
+    DeviceBox b{1e300, 1e300, -1e300, -1e300};
+    for (int i = 0; i < 4; ++i) {
+        cairo_user_to_device(cr, &xs[i], &ys[i]);
+        b.x0 = std::min(b.x0, xs[i]);
+        b.y0 = std::min(b.y0, ys[i]);
+        b.x1 = std::max(b.x1, xs[i]);
+        b.y1 = std::max(b.y1, ys[i]);
+    }
+    return b;
+}
+
+// A clip edge through the middle of a pixel is met differently by a fill
+// (cut from the shape) and by a mask (scaled by the clip's coverage).
+bool clipOnWholePixels(cairo_t* cr) {
+    cairo_rectangle_list_t* list = cairo_copy_clip_rectangle_list(cr);
+    bool whole = list->status == CAIRO_STATUS_SUCCESS;
+    for (int i = 0; whole && i < list->num_rectangles; ++i) {
+        const cairo_rectangle_t& r = list->rectangles[i];
+        const DeviceBox b = deviceBox(cr, r.x, r.y, r.x + r.width, r.y + r.height);
+        for (double v : {b.x0, b.y0, b.x1, b.y1}) whole = whole && std::abs(v - std::round(v)) < 1e-6;
+    }
+    cairo_rectangle_list_destroy(list);
+    return whole;
+}
+
+// Below this many rows a translucent fill is cheaper drawn directly (the
+// mask's own fill costs about as much per row as a small direct fill).
+constexpr int kMaskedFillRows = 96;
+
+// cairo's image backend composites a translucent fill run by run, one pixman
+// call per run of pixels on every row, which made large translucent rings and
+// particle clouds the dearest part of a busy battle frame. Drawn opaque into
+// an alpha mask (written span by span without such calls) and composited in
+// the colour once, the same coverage lands on the same pixels. False (the
+// path kept) when the direct fill is as good: small shapes, another operator
+// or a target that is not an image.
+bool fillMasked(cairo_t* cr, uint32_t color, double alpha) {
+    if (!(alpha > 0 && alpha < 1) || cairo_get_operator(cr) != CAIRO_OPERATOR_OVER) return false;
+    if (cairo_surface_get_type(cairo_get_group_target(cr)) != CAIRO_SURFACE_TYPE_IMAGE) return false;
+    if (!clipOnWholePixels(cr)) return false;
+    double px0, py0, px1, py1, cx0, cy0, cx1, cy1;
+    cairo_path_extents(cr, &px0, &py0, &px1, &py1);
+    cairo_clip_extents(cr, &cx0, &cy0, &cx1, &cy1);
+    const DeviceBox p = deviceBox(cr, px0, py0, px1, py1), c = deviceBox(cr, cx0, cy0, cx1, cy1);
+    // Whole pixels around the ink (antialiased edges reach one pixel out).
+    const int x0 = static_cast<int>(std::floor(std::max(p.x0, c.x0))) - 1;
+    const int y0 = static_cast<int>(std::floor(std::max(p.y0, c.y0))) - 1;
+    const int x1 = static_cast<int>(std::ceil(std::min(p.x1, c.x1))) + 1;
+    const int y1 = static_cast<int>(std::ceil(std::min(p.y1, c.y1))) + 1;
+    const int w = x1 - x0, h = y1 - y0;
+    if (h < kMaskedFillRows || w <= 0 || static_cast<double>(w) * h > 1 << 24) return false;
+    // One scratch buffer for the process (main thread only, as all drawing).
+    static std::vector<unsigned char> scratch;
+    const int stride = cairo_format_stride_for_width(CAIRO_FORMAT_A8, w);
+    const std::size_t bytes = static_cast<std::size_t>(stride) * static_cast<std::size_t>(h);
+    if (scratch.size() < bytes) scratch.resize(bytes);
+    std::memset(scratch.data(), 0, bytes);
+    cairo_surface_t* mask = cairo_image_surface_create_for_data(scratch.data(), CAIRO_FORMAT_A8, w, h, stride);
+    if (cairo_surface_status(mask) != CAIRO_STATUS_SUCCESS) {
+        cairo_surface_destroy(mask);
+        return false;
+    }
+    cairo_path_t* path = cairo_copy_path(cr);
+    cairo_t* mc = cairo_create(mask);
+    // The path's units land on the mask as on the target, shifted by whole
+    // pixels only, so the coverage is the one the direct fill would give.
+    cairo_matrix_t m;
+    cairo_get_matrix(cr, &m);
+    m.x0 -= x0;
+    m.y0 -= y0;
+    cairo_set_matrix(mc, &m);
+    cairo_set_fill_rule(mc, cairo_get_fill_rule(cr));
+    cairo_set_antialias(mc, cairo_get_antialias(cr));
+    cairo_set_tolerance(mc, cairo_get_tolerance(cr));
+    cairo_append_path(mc, path);
+    cairo_fill(mc);
+    cairo_destroy(mc);
+    cairo_path_destroy(path);
+    cairo_surface_flush(mask);
+    cairo_new_path(cr);
+    cairo_save(cr);
+    cairo_identity_matrix(cr);
+    setColor(cr, color, alpha);
+    cairo_mask_surface(cr, mask, x0, y0);
+    cairo_restore(cr);
+    cairo_surface_destroy(mask);
+    return true;
+}
+
+} // namespace
+
+void fillPath(cairo_t* cr, uint32_t color, double alpha) {
+    if (fillMasked(cr, color, alpha)) {
+        setColor(cr, color, alpha);  // the source a direct fill leaves behind
+        return;
+    }
+    setColor(cr, color, alpha);
+    cairo_fill(cr);
+}
+
 void fillRect(cairo_t* cr, const Rect& r, uint32_t color, double alpha) {
     setColor(cr, color, alpha);
     cairo_rectangle(cr, r.x, r.y, r.w, r.h);
@@ -544,8 +652,7 @@ void roundedRectPath(cairo_t* cr, const Rect& r, double top, double bottom) {
 
 void fillRoundedRect(cairo_t* cr, const Rect& r, double radius, uint32_t color, double alpha) {
     roundedRectPath(cr, r, radius);
-    setColor(cr, color, alpha);
-    cairo_fill(cr);
+    fillPath(cr, color, alpha);
 }
 
 void strokeRoundedRect(cairo_t* cr, const Rect& r, double radius, double lineWidth, uint32_t color, double alpha) {
@@ -558,8 +665,7 @@ void strokeRoundedRect(cairo_t* cr, const Rect& r, double radius, double lineWid
 void fillCircle(cairo_t* cr, double cx, double cy, double radius, uint32_t color, double alpha) {
     cairo_new_sub_path(cr);
     cairo_arc(cr, cx, cy, radius, 0, 2 * kPi);
-    setColor(cr, color, alpha);
-    cairo_fill(cr);
+    fillPath(cr, color, alpha);
 }
 
 // The ring a stroke would cover, filled: the same shape under any transform,
@@ -579,7 +685,7 @@ void strokeCircle(cairo_t* cr, double cx, double cy, double radius, double lineW
         cairo_new_sub_path(cr);
         cairo_arc_negative(cr, cx, cy, inner, 2 * kPi, 0);
     }
-    cairo_fill(cr);
+    fillPath(cr, color, alpha);
 }
 
 void drawLine(cairo_t* cr, double x1, double y1, double x2, double y2, double lineWidth, uint32_t color,

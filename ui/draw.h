@@ -96,6 +96,9 @@ void setColor(cairo_t* cr, uint32_t color, double alpha = 1.0);
 // Adds a stop to a gradient at offset 0..1.
 void addColorStop(cairo_pattern_t* gradient, double offset, uint32_t color, double alpha = 1.0);
 void fillRect(cairo_t* cr, const Rect& r, uint32_t color, double alpha = 1.0);
+// Fills (and consumes) the current path in the colour, as setColor and
+// cairo_fill would, but far cheaper for a large translucent shape.
+void fillPath(cairo_t* cr, uint32_t color, double alpha = 1.0);
 // Adds a closed sub-path; the radius is limited to half the shorter side.
 void roundedRectPath(cairo_t* cr, const Rect& r, double radius);
 // The top corners rounded by `top`, the bottom ones by `bottom`.

@@ -27,11 +27,6 @@ void polygon(cairo_t* cr, std::initializer_list<Pt> pts) {
     cairo_close_path(cr);
 }
 
-void fillPath(cairo_t* cr, uint32_t color, double alpha) {
-    setColor(cr, color, alpha);
-    cairo_fill(cr);
-}
-
 void strokePath(cairo_t* cr, double width, uint32_t color, double alpha) {
     setColor(cr, color, alpha);
     cairo_set_line_width(cr, width);

@@ -9,16 +9,25 @@
 #include <utility>
 #include <vector>
 
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
 namespace ui {
 namespace {
 
 constexpr size_t kMaxEntries = 900;
+// The pixels the cache may hold. A software GL driver keeps every texture in
+// the process's own memory, so these bytes are resident; a busy battle uses
+// about 11 MB, three full-window pictures are 11 MB more.
+constexpr size_t kMaxBytes = size_t{32} << 20;
 
 struct Entry {
     SDL_Texture* texture = nullptr;
     int w = 0;
     int h = 0;
     int64_t lastUsed = 0;
+    size_t bytes() const { return size_t{4} * static_cast<size_t>(w) * static_cast<size_t>(h); }
 };
 
 struct ProfEntry {
@@ -56,6 +65,7 @@ struct State {
     int drawCalls = 0;
     int64_t frame = 0;
     std::map<std::string, Entry, std::less<>> textures;
+    size_t bytes = 0;  // of all cached textures
     SDL_BlendMode blend = SDL_BLENDMODE_BLEND;
     bool profiling = std::getenv("VELMORANDINE_STATS") != nullptr;
     std::map<std::string, ProfEntry, std::less<>> sections;
@@ -144,6 +154,15 @@ void destroyTexture(SDL_Texture* tex) {
     SDL_DestroyTexture(tex);
 }
 
+using Textures = std::map<std::string, Entry, std::less<>>;
+
+Textures::iterator erase(Textures::iterator it) {
+    State& s = st();
+    destroyTexture(it->second.texture);
+    s.bytes -= it->second.bytes();
+    return s.textures.erase(it);
+}
+
 // The entry of key when it has the asked size; an entry of another size is
 // destroyed, since the caller is about to make it anew.
 SDL_Texture* findSized(std::string_view key, int w, int h) {
@@ -154,32 +173,44 @@ SDL_Texture* findSized(std::string_view key, int w, int h) {
         it->second.lastUsed = s.frame;
         return it->second.texture;
     }
-    destroyTexture(it->second.texture);
-    s.textures.erase(it);
+    erase(it);
     return nullptr;
 }
 
-// Drops the least recently used third; among entries of one frame the
-// bytewise smaller keys go first, so the choice never depends on map layout.
-void evictIfFull() {
+// Makes room for a texture of the given bytes: past the entry cap the least
+// recently used third goes, past the byte cap as many of the least recently
+// used as it takes. What this frame used stays, whatever the caps say: its
+// caller may still hold the texture. Among entries of one frame the bytewise
+// smaller keys go first, so the choice never depends on map layout.
+void evictIfFull(size_t incoming) {
     State& s = st();
-    if (s.textures.size() <= kMaxEntries) return;
+    const bool tooMany = s.textures.size() > kMaxEntries;
+    if (!tooMany && s.bytes + incoming <= kMaxBytes) return;
     std::vector<std::pair<int64_t, std::string>> order;
     order.reserve(s.textures.size());
-    for (const auto& [key, e] : s.textures) order.emplace_back(e.lastUsed, key);
+    for (const auto& [key, e] : s.textures) {
+        if (e.lastUsed < s.frame) order.emplace_back(e.lastUsed, key);
+    }
     std::sort(order.begin(), order.end());
-    size_t n = order.size() / 3;
-    for (size_t i = 0; i < n; ++i) {
-        auto it = s.textures.find(order[i].second);
-        destroyTexture(it->second.texture);
-        s.textures.erase(it);
+    size_t n = tooMany ? s.textures.size() / 3 : 0;
+    for (const auto& [used, key] : order) {
+        if (n == 0 && s.bytes + incoming <= kMaxBytes) break;
+        erase(s.textures.find(key));
+        if (n > 0) --n;
     }
 }
 
 SDL_Texture* store(std::string_view key, SDL_Texture* tex, int w, int h) {
     State& s = st();
     s.texturesChanged = true;
-    s.textures.insert_or_assign(std::string(key), Entry{tex, w, h, s.frame});
+    const Entry e{tex, w, h, s.frame};
+    auto [it, fresh] = s.textures.try_emplace(std::string(key), e);
+    if (!fresh) {
+        if (it->second.texture != tex) destroyTexture(it->second.texture);
+        s.bytes -= it->second.bytes();
+        it->second = e;
+    }
+    s.bytes += e.bytes();
     return tex;
 }
 
@@ -241,6 +272,14 @@ void copyEx(SDL_Texture* tex, const SDL_Rect& dst, double angle, const SDL_Point
 
 void gpuInit(SDL_Renderer* renderer) {
     gpuShutdown();
+#ifdef __GLIBC__
+    // Pixel buffers of a megabyte and more (textures in a software driver,
+    // the surfaces they are painted on) get mappings of their own, so that
+    // freeing one gives its memory back. Left to itself the allocator raises
+    // this bound to the largest block freed and serves such buffers from the
+    // heap, which then holds what the screens left behind.
+    mallopt(M_MMAP_THRESHOLD, 1 << 20);
+#endif
     State& s = st();
     s.renderer = renderer;
     SDL_BlendMode premultiplied =
@@ -260,6 +299,7 @@ void gpuShutdown() {
     State& s = st();
     for (auto& [key, e] : s.textures) SDL_DestroyTexture(e.texture);
     s.textures.clear();
+    s.bytes = 0;
     s.frameCmds.clear();
     s.shownCmds.clear();
     s.recording = false;
@@ -320,7 +360,7 @@ SDL_Texture* gpuTexture(std::string_view key, int w, int h, GpuPainter painter, 
     State& s = st();
     if (!s.renderer || w < 1 || h < 1) return nullptr;
     if (SDL_Texture* tex = findSized(key, w, h)) return tex;
-    evictIfFull();
+    evictIfFull(Entry{nullptr, w, h}.bytes());
     cairo_surface_t* surf = paintSurface(w, h, painter, user);
     if (!surf) return nullptr;
     SDL_Texture* tex = SDL_CreateTexture(s.renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STATIC, w, h);
@@ -379,7 +419,7 @@ SDL_Texture* gpuTextureRgba(std::string_view key, int w, int h, const uint32_t* 
     State& s = st();
     if (!s.renderer || w < 1 || h < 1 || !pixels) return nullptr;
     if (SDL_Texture* tex = findSized(key, w, h)) return tex;
-    evictIfFull();
+    evictIfFull(Entry{nullptr, w, h}.bytes());
     // The sampling mode is fixed when a texture is made, from this hint.
     const char* hint = SDL_GetHint(SDL_HINT_RENDER_SCALE_QUALITY);
     std::string previous = hint ? hint : "linear";
@@ -398,12 +438,13 @@ SDL_Texture* gpuRenderTarget(std::string_view key, int w, int h, GpuDrawer draw,
     auto it = s.textures.find(key);
     if (it != s.textures.end()) {
         if (it->second.w == w && it->second.h == h) {
+            it->second.lastUsed = s.frame;
             if (redraw) drawInto(it->second.texture, draw, user);
             return it->second.texture;
         }
-        destroyTexture(it->second.texture);
-        s.textures.erase(it);
+        erase(it);
     }
+    evictIfFull(Entry{nullptr, w, h}.bytes());
     SDL_Texture* tex = SDL_CreateTexture(s.renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET, w, h);
     if (!tex) return nullptr;
     SDL_SetTextureBlendMode(tex, s.blend);
@@ -414,21 +455,28 @@ SDL_Texture* gpuRenderTarget(std::string_view key, int w, int h, GpuDrawer draw,
 void gpuDrop(std::string_view key) {
     State& s = st();
     auto it = s.textures.find(key);
-    if (it == s.textures.end()) return;
-    destroyTexture(it->second.texture);
-    s.textures.erase(it);
+    if (it != s.textures.end()) erase(it);
 }
 
 void gpuDropPrefix(std::string_view prefix) {
     State& s = st();
     auto it = s.textures.lower_bound(prefix);
-    while (it != s.textures.end() && std::string_view(it->first).starts_with(prefix)) {
-        destroyTexture(it->second.texture);
-        it = s.textures.erase(it);
+    while (it != s.textures.end() && std::string_view(it->first).starts_with(prefix)) it = erase(it);
+}
+
+void gpuDropUnusedSince(int64_t frame) {
+    State& s = st();
+    for (auto it = s.textures.begin(); it != s.textures.end();) {
+        if (it->second.lastUsed < frame) it = erase(it);
+        else ++it;
     }
 }
 
+int64_t gpuFrame() { return st().frame; }
+
 std::size_t gpuCacheSize() { return st().textures.size(); }
+
+std::size_t gpuCacheBytes() { return st().bytes; }
 
 void gpuSetClip(double x, double y, double w, double h) {
     if (!st().renderer) return;

@@ -71,8 +71,15 @@ SDL_Texture* gpuRenderTarget(std::string_view key, int w, int h, GpuDrawer draw,
 void gpuDrop(std::string_view key);
 // Drops every entry whose key begins with prefix.
 void gpuDropPrefix(std::string_view prefix);
-// How many textures the cache holds.
+// Drops every entry last used before the given frame (as gpuFrame counts).
+void gpuDropUnusedSince(int64_t frame);
+// The frame counter gpuBeginFrame advances.
+int64_t gpuFrame();
+// How many textures the cache holds, and their pixels' bytes (4 a pixel).
+// The cache keeps at most 900 textures and 32 MB of pixels, dropping the
+// least recently used first but never one used in the current frame.
 std::size_t gpuCacheSize();
+std::size_t gpuCacheBytes();
 
 void gpuSetClip(double x, double y, double w, double h);
 void gpuClearClip();

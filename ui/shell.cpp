@@ -224,14 +224,16 @@ void destroyOverlay(Overlay& o) {
 }
 
 // The full-window vector layer, laid over the GPU drawing with premultiplied
-// alpha; rebuilt only when the output size changes.
+// alpha; rebuilt only when the output size changes. The texture is static:
+// it is only ever written by SDL_UpdateTexture, and a streaming one would
+// keep a third full-window copy of the pixels for locking.
 void ensureOverlay(Shell& sh, int w, int h) {
     Overlay& o = sh.overlay;
     if (o.surfaces[0] && o.w == w && o.h == h) return;
     destroyOverlay(o);
     o.surfaces[0] = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, h);
     o.surfaces[1] = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, h);
-    o.texture = SDL_CreateTexture(sh.renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING, w, h);
+    o.texture = SDL_CreateTexture(sh.renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STATIC, w, h);
     o.w = w;
     o.h = h;
     if (!o.texture) return;

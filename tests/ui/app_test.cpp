@@ -1,5 +1,8 @@
 #include "ui/app.h"
+#include "ui/gpu.h"
 #include "ui/keys.h"
+
+#include <SDL.h>
 
 #include <gtest/gtest.h>
 
@@ -183,6 +186,46 @@ TEST(GameChangeInsideUpdate, TakesEffectOnTheNextFrame) {
     EXPECT_EQ(journal(), (std::vector<std::string>{"pushed"}));
     game.update(ctx);
     EXPECT_EQ(journal(), (std::vector<std::string>{"pushed", "+13", "-pusher"}));
+}
+
+// A screen that draws one texture and one render target every frame.
+class TexturedScreen : public ui::Screen {
+public:
+    void update(ui::Ctx&) override {
+        ui::gpuTexture("kept", 4, 4, nullptr, nullptr);
+        ui::gpuRenderTarget("target", 4, 4, nullptr, nullptr, false);
+    }
+};
+
+std::unique_ptr<ui::Screen> texturedFactory(const ui::GameState&) { return std::make_unique<TexturedScreen>(); }
+
+TEST(GameTextures, WhatTheNewScreenDoesNotUseGoesOnItsThirtiethFrame) {
+    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormat(0, 8, 8, 32, SDL_PIXELFORMAT_ARGB8888);
+    SDL_Renderer* renderer = SDL_CreateSoftwareRenderer(surface);
+    ASSERT_NE(renderer, nullptr) << SDL_GetError();
+    ui::gpuInit(renderer);
+    ui::Game game(&texturedFactory, &recordContext);
+    ui::Ctx ctx;
+    const auto frame = [&] {
+        ui::gpuBeginFrame();
+        game.update(ctx);
+    };
+    ASSERT_NE(ui::gpuTexture("left", 4, 4, nullptr, nullptr), nullptr);  // the screen before's
+    for (int i = 0; i < 29; ++i) frame();
+    EXPECT_EQ(ui::gpuCacheSize(), 3u) << "the new screen is still settling";
+    frame();
+    EXPECT_EQ(ui::gpuCacheSize(), 2u) << "the render target drawn every frame stays";
+    EXPECT_EQ(ui::gpuCached("left", 4, 4), nullptr);
+    EXPECT_NE(ui::gpuCached("kept", 4, 4), nullptr);
+
+    // The next screen lets go of nothing it uses, however long the last was shown.
+    for (int i = 0; i < 100; ++i) frame();
+    game.push(entry(3));
+    for (int i = 0; i < 30; ++i) frame();
+    EXPECT_EQ(ui::gpuCacheSize(), 2u);
+    ui::gpuShutdown();
+    SDL_DestroyRenderer(renderer);
+    SDL_FreeSurface(surface);
 }
 
 TEST(CrashContextLine, NamesScreenNodeAscensionAndDepth) {

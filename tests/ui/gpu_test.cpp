@@ -7,6 +7,7 @@
 #include <regex>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "ui/draw.h"
 #include "ui/gpu.h"
@@ -150,6 +151,40 @@ TEST_F(Gpu, EvictionDropsTheLeastRecentlyUsedThirdThenSmallerKeys) {
     for (int i = 0; i < 300; ++i) EXPECT_NE(ui::gpuCached(key('a', i), 1, 1), nullptr) << key('a', i);
     EXPECT_NE(ui::gpuCached("b000", 1, 1), nullptr);
     EXPECT_NE(ui::gpuCached("z000", 1, 1), nullptr);
+}
+
+// 2048 x 1024 pixels are 8 MB: four fill the 32 MB the cache may hold.
+TEST_F(Gpu, ByteCapDropsTheLeastRecentlyUsedButNeverWhatThisFrameUsed) {
+    constexpr std::size_t kBig = std::size_t{8} << 20;
+    Paint p;
+    const auto big = [&](const char* k) { return ui::gpuTexture(k, 2048, 1024, paintFill, &p); };
+    const auto held = [](const char* k) { return ui::gpuCached(k, 2048, 1024) != nullptr; };
+    ui::gpuBeginFrame();
+    for (const char* k : {"a0", "a1", "a2", "a3"}) ASSERT_NE(big(k), nullptr);
+    EXPECT_EQ(ui::gpuCacheBytes(), 4 * kBig);
+
+    ui::gpuBeginFrame();
+    ASSERT_TRUE(held("a3"));  // used again
+    std::vector<SDL_Texture*> thisFrame;
+    for (const char* k : {"b0", "b1", "b2", "b3"}) thisFrame.push_back(big(k));
+    // a0..a2 made room; then only this frame's were left, and they all stay.
+    EXPECT_FALSE(held("a0") || held("a1") || held("a2"));
+    EXPECT_EQ(ui::gpuCacheBytes(), 5 * kBig);
+    EXPECT_TRUE(held("a3"));
+    const char* keys[] = {"b0", "b1", "b2", "b3"};
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(ui::gpuCached(keys[i], 2048, 1024), thisFrame[i]) << keys[i];
+
+    // A later frame brings the cache back under the cap, the oldest first.
+    ui::gpuBeginFrame();
+    ASSERT_NE(big("c0"), nullptr);
+    EXPECT_EQ(ui::gpuCacheBytes(), 4 * kBig);
+    EXPECT_FALSE(held("a3") || held("b0"));
+    EXPECT_TRUE(held("b1") && held("b2") && held("b3") && held("c0"));
+
+    ui::gpuDropPrefix("b");
+    EXPECT_EQ(ui::gpuCacheBytes(), kBig);
+    ASSERT_NE(ui::gpuTexture("c0", 4, 4, paintFill, &p), nullptr);  // made anew at another size
+    EXPECT_EQ(ui::gpuCacheBytes(), 64u);
 }
 
 TEST_F(Gpu, TexturesHoldPremultipliedPixels) {

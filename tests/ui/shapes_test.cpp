@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
+
 #include "tests/ui/ui_fixture.h"
 #include "ui/draw.h"
 
@@ -60,6 +63,86 @@ TEST(Shapes, PrimitivesDrawInTheirOwnColour) {
     EXPECT_EQ(cv.pixel(30, 55), 0xFF0000FFu);
     EXPECT_EQ(cv.alpha(30, 50), 0) << "a line of width 2 stays on its row pair";
     EXPECT_EQ(cv.alpha(30, 20), 0) << "outside the circle";
+}
+
+// A fill large enough to go through the scratch mask: a ring with a plate
+// across it, translucent, over a translucent backdrop.
+void ringAndPlate(cairo_t* cr) {
+    cairo_new_sub_path(cr);
+    cairo_arc(cr, 100, 80, 64, 0, 2 * ui::kPi);
+    cairo_new_sub_path(cr);
+    cairo_arc_negative(cr, 100, 80, 52, 2 * ui::kPi, 0);
+    ui::roundedRectPath(cr, {40.3, 60.6, 120, 30}, 7);
+}
+
+int maxChannelDiff(Canvas& a, Canvas& b, int w, int h) {
+    int worst = 0;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            for (int shift = 0; shift < 32; shift += 8)
+                worst = std::max(worst, std::abs(static_cast<int>((a.pixel(x, y) >> shift) & 0xFF) -
+                                                 static_cast<int>((b.pixel(x, y) >> shift) & 0xFF)));
+    return worst;
+}
+
+TEST(Shapes, ALargeTranslucentFillLandsAsTheDirectFill) {
+    struct Case {
+        const char* what;
+        void (*setUp)(cairo_t*);
+        bool group = false;
+    };
+    const Case cases[] = {
+        {"part of a pixel off the grid", [](cairo_t* cr) { cairo_translate(cr, 0.37, 0.61); }},
+        {"scaled and turned",
+         [](cairo_t* cr) {
+             cairo_translate(cr, 100, 80);
+             cairo_rotate(cr, 0.4);
+             cairo_scale(cr, 1.3, 0.7);
+             cairo_translate(cr, -100, -80);
+         }},
+        {"under a clip off the grid",
+         [](cairo_t* cr) {
+             cairo_rectangle(cr, 31.5, 20.25, 90, 70);
+             cairo_clip(cr);
+         }},
+        {"reaching past the canvas", [](cairo_t* cr) { cairo_translate(cr, -70, 45); }},
+        {"in a group with its own origin",
+         [](cairo_t* cr) {
+             cairo_rectangle(cr, 40, 30, 100, 80);
+             cairo_clip(cr);
+         },
+         true},
+        {"even-odd", [](cairo_t* cr) { cairo_set_fill_rule(cr, CAIRO_FILL_RULE_EVEN_ODD); }},
+        {"another operator", [](cairo_t* cr) { cairo_set_operator(cr, CAIRO_OPERATOR_ADD); }},
+    };
+    constexpr int kW = 200, kH = 160;
+    Canvas blank(kW, kH);
+    ui::fillRect(blank.cr, {0, 0, kW, kH}, 0x2A5A3A, 0.6);
+    for (const Case& c : cases) {
+        Canvas direct(kW, kH), masked(kW, kH);
+        for (Canvas* cv : {&direct, &masked}) {
+            ui::fillRect(cv->cr, {0, 0, kW, kH}, 0x2A5A3A, 0.6);
+            cairo_save(cv->cr);
+            c.setUp(cv->cr);
+            if (c.group) cairo_push_group(cv->cr);
+            ringAndPlate(cv->cr);
+        }
+        ui::setColor(direct.cr, 0xE8F8FF, 0.55);
+        cairo_fill(direct.cr);
+        ui::fillPath(masked.cr, 0xE8F8FF, 0.55);
+        EXPECT_FALSE(cairo_has_current_point(masked.cr)) << c.what << ": the fill consumes the path";
+        for (Canvas* cv : {&direct, &masked}) {
+            if (c.group) {
+                cairo_pop_group_to_source(cv->cr);
+                cairo_paint(cv->cr);
+            }
+            cairo_restore(cv->cr);
+        }
+        // Rounding of edge coverage only; a shape moved, cut or filled by
+        // another rule differs by far more.
+        EXPECT_LE(maxChannelDiff(direct, masked, kW, kH), 4) << c.what;
+        EXPECT_GT(maxChannelDiff(blank, masked, kW, kH), 60) << c.what << ": the shape is drawn";
+    }
 }
 
 TEST(Shapes, SoftShadowLeavesThePathForTheCaller) {
