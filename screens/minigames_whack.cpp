@@ -3,9 +3,11 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 
 #include "platform/i18n.h"
 #include "ui/audio.h"
+#include "ui/gpu.h"
 #include "ui/sprite.h"
 #include "ui/theme.h"
 #include "ui/widgets.h"
@@ -125,19 +127,57 @@ void WhackGameScreen::timeline(const Ctx& ctx) {
     if (since >= kWhackResult) table_.finish(ctx, pickedHole_ == monsterHole_);
 }
 
-void WhackGameScreen::drawHole(Ctx& ctx, const Rect& hole, int i) {
-    cairo_t* cr = ctx.cr;
-    const double s = ctx.uiScale;
-    const bool picked = i == pickedHole_;
+namespace {
+
+struct HolePaint {
+    double w, h, s;
+    bool picked;
+};
+
+// The hole's body: its plate (gold-lit when picked) and its rim.
+void holeBody(cairo_t* cr, const Rect& hole, double s, bool picked) {
     if (picked) fillRoundedRect(cr, hole, 10 * s, theme::kGold, 0.18);
     fillRoundedRect(cr, hole, 10 * s, theme::kMoleHole, picked ? 0.8 : 1.0);
     strokeRoundedRect(cr, hole, 10 * s, 3 * s, picked ? theme::kLightGold : theme::kMoleHoleLine);
-    if (i == monsterHole_ && struck_ && ctx.now - strikeAt_ >= kWhackPeek) drawMonster(ctx, hole, picked);
+}
+
+void holeMouth(cairo_t* cr, const Rect& hole, double s) {
     SavedState keep(cr);
     const double u = hole.w;
     cairo_translate(cr, hole.x + u / 2, mouthY(hole, s));
     cairo_scale(cr, 1, 0.3);
     fillCircle(cr, 0, 0, 0.43 * u, theme::kMoleMouth);
+}
+
+// The picture of an empty hole stands 2 s in from its rim's outer edge.
+void paintHole(cairo_t* cr, void* user) {
+    const HolePaint& p = *static_cast<const HolePaint*>(user);
+    const Rect hole{2 * p.s, 2 * p.s, p.w, p.h};
+    holeBody(cr, hole, p.s, p.picked);
+    holeMouth(cr, hole, p.s);
+}
+
+} // namespace
+
+// A hole without the monster in it never changes but for its place (it
+// shakes while the hammer falls), and nothing the overlay draws lies beneath
+// it, so it is painted once and blitted on the GPU layer. The monster's
+// hole stays on the overlay: its mouth covers the monster's lower half.
+void WhackGameScreen::drawHole(Ctx& ctx, const Rect& hole, int i) {
+    cairo_t* cr = ctx.cr;
+    const double s = ctx.uiScale;
+    const bool picked = i == pickedHole_;
+    const bool monster = i == monsterHole_ && struck_ && ctx.now - strikeAt_ >= kWhackPeek;
+    if (!monster && gpuRenderer()) {
+        HolePaint paint{hole.w, hole.h, s, picked};
+        char key[80];
+        std::snprintf(key, sizeof key, "whack.hole|%d|%.3f|%.3f|%.4f", picked ? 1 : 0, hole.w, hole.h, s);
+        gpuPicture(key, hole.x - 2 * s, hole.y - 2 * s, hole.w + 4 * s, hole.h + 4 * s, paintHole, &paint);
+        return;
+    }
+    holeBody(cr, hole, s, picked);
+    if (monster) drawMonster(ctx, hole, picked);
+    holeMouth(cr, hole, s);
 }
 
 // The monster rises out of its hole; a winning strike squashes it.
