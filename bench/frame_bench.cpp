@@ -3,8 +3,10 @@
 // and kept busy) is set up through the game's own window, renderer and
 // overlay and then drawn for a number of frames.
 //
-// Usage: frame_bench [--frames N] [--only NAME]... [--size WxH] [--real-clock]
+// Usage: frame_bench [--frames N] [--only NAME]... [--size WxH] [--real-clock] [--smaps DIR]
 //        frame_bench --session MINUTES [--dwell SECONDS] [--every SECONDS] [--only NAME]...
+//   --smaps DIR also copies the process's memory map (/proc/self/smaps) to
+//   DIR/NAME.smaps after each scene of the table, to see where memory goes.
 //   (needs a display: xvfb-run -a -s "-screen 0 1600x1000x24" build/bench/frame_bench)
 //
 // A frame is counted whole, as the main thread pays for it: events, the
@@ -47,6 +49,7 @@ struct Options {
     double sessionMinutes = 0;
     double dwell = 5;
     double every = 30;
+    std::string smapsDir;
 };
 
 bool parse(int argc, char** argv, Options* o) {
@@ -63,6 +66,7 @@ bool parse(int argc, char** argv, Options* o) {
         else if (arg == "--session") o->sessionMinutes = std::atof(value);
         else if (arg == "--dwell") o->dwell = std::max(0.5, std::atof(value));
         else if (arg == "--every") o->every = std::max(1.0, std::atof(value));
+        else if (arg == "--smaps") o->smapsDir = value;
         else if (arg == "--size") {
             if (std::sscanf(value, "%dx%d", &o->width, &o->height) != 2) return false;
         } else return false;
@@ -109,6 +113,12 @@ struct Samples {
     void clear() { *this = Samples{}; }
 };
 
+void copySmaps(const std::string& to) {
+    std::ifstream in("/proc/self/smaps");
+    std::ofstream out(to);
+    out << in.rdbuf();
+}
+
 void frameOf(stage::Window& win, const stage::Shot& shot) {
     if (isBusyBattle(shot)) stage::keepBattleBusy(win);
     win.frame();
@@ -147,6 +157,7 @@ int table(stage::Session& session, stage::Window& win, const Options& o) {
         std::printf("\n");
         if (isBusyBattle(shot)) std::printf("  %s\n", stage::battleInFlight().c_str());
         std::fflush(stdout);
+        if (!o.smapsDir.empty()) copySmaps(o.smapsDir + "/" + shot.name + ".smaps");
     }
     std::printf("peak resident memory %.1f MB\n", residentMb("VmHWM:"));
     return 0;
@@ -195,7 +206,7 @@ int session(stage::Session& session, stage::Window& win, const Options& o) {
 int main(int argc, char** argv) {
     Options o;
     if (!parse(argc, argv, &o)) {
-        std::fputs("usage: frame_bench [--frames N] [--only NAME]... [--size WxH] [--real-clock]\n"
+        std::fputs("usage: frame_bench [--frames N] [--only NAME]... [--size WxH] [--real-clock] [--smaps DIR]\n"
                    "       frame_bench --session MINUTES [--dwell SECONDS] [--every SECONDS] [--only NAME]...\n",
                    stderr);
         return 2;
