@@ -217,9 +217,7 @@ double pixelRatio(SDL_Window* window) {
 
 void destroyOverlay(Overlay& o) {
     if (o.texture) SDL_DestroyTexture(o.texture);
-    for (cairo_surface_t* s : o.surfaces) {
-        if (s) cairo_surface_destroy(s);
-    }
+    if (o.drawn) cairo_surface_destroy(o.drawn);
     o = Overlay{};
 }
 
@@ -229,10 +227,9 @@ void destroyOverlay(Overlay& o) {
 // keep a third full-window copy of the pixels for locking.
 void ensureOverlay(Shell& sh, int w, int h) {
     Overlay& o = sh.overlay;
-    if (o.surfaces[0] && o.w == w && o.h == h) return;
+    if (o.drawn && o.w == w && o.h == h) return;
     destroyOverlay(o);
-    o.surfaces[0] = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, h);
-    o.surfaces[1] = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, h);
+    o.drawn = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, h);
     o.texture = SDL_CreateTexture(sh.renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STATIC, w, h);
     o.w = w;
     o.h = h;
@@ -250,14 +247,10 @@ long uploadOverlay(Overlay& o) {
     cairo_surface_flush(now);
     const unsigned char* data = cairo_image_surface_get_data(now);
     const int stride = cairo_image_surface_get_stride(now);
-    if (!o.uploaded) {
-        SDL_UpdateTexture(o.texture, nullptr, data, stride);
-        o.uploaded = true;
-        return static_cast<long>(o.w) * o.h;
-    }
+    if (!o.uploaded) o.shown.reset();  // the whole picture goes up
+    o.uploaded = true;
     long pixels = 0;
-    const unsigned char* before = cairo_image_surface_get_data(o.surfaces[1 - o.drawing]);
-    for (const PixelRect& r : changedRects(data, before, o.w, o.h, stride)) {
+    for (const PixelRect& r : o.shown.changedRects(data, o.w, o.h, stride)) {
         const SDL_Rect area{r.x, r.y, r.w, r.h};
         SDL_UpdateTexture(o.texture, &area, data + static_cast<std::size_t>(r.y) * stride + 4 * r.x, stride);
         pixels += static_cast<long>(r.w) * r.h;
@@ -280,7 +273,6 @@ bool presentOverlay(Shell& sh) {
     } else {
         cairo_surface_flush(o.surface());
     }
-    o.drawing = 1 - o.drawing;
     if (!overlayChanged && !sh.mustPresent && !sh.beforePresent && !gpuFrameDiffers()) {
         gpuFrameShown();
         return false;

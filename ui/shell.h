@@ -12,6 +12,7 @@
 
 #include "ui/app.h"
 #include "ui/entry.h"
+#include "ui/overlay_diff.h"
 
 namespace ui {
 
@@ -23,17 +24,17 @@ struct Placement {
     double ignoreUntil = 0;
 };
 
-// The full-window vector layer. Frames draw into the two surfaces in turn,
-// so the one not drawn into holds the previous frame, which is what the
-// texture holds: only what differs between the two is uploaded.
+// The full-window vector layer. Each frame clears and draws the one surface;
+// the tiles whose hash differs from the picture last uploaded go up to the
+// texture.
 struct Overlay {
-    cairo_surface_t* surfaces[2] = {nullptr, nullptr};
-    int drawing = 0;  // the surface of this frame
+    cairo_surface_t* drawn = nullptr;  // every frame's picture, cleared and drawn anew
     SDL_Texture* texture = nullptr;
-    bool uploaded = false;  // the texture holds the other surface's picture
+    bool uploaded = false;  // the texture holds the picture the hashes are of
+    TileHashes shown;       // of the picture last uploaded
     int w = 0;
     int h = 0;
-    cairo_surface_t* surface() const { return surfaces[drawing]; }
+    cairo_surface_t* surface() const { return drawn; }
 };
 
 // The statistics line's second: each frame's whole main-thread CPU time

@@ -95,10 +95,8 @@ public:
     // Draws one more frame and hands its picture, as presented, to look:
     // 0x??RRGGBB pixels, width, height and pixels per row.
     void look(const std::function<void(const std::uint32_t*, int, int, int)>& see);
-    // The two surfaces the frames draw their vector layer on, in turn.
-    std::vector<cairo_surface_t*> overlays() const {
-        return {shell_.overlay.surfaces[0], shell_.overlay.surfaces[1]};
-    }
+    // The surfaces the frames draw their vector layer on.
+    std::vector<cairo_surface_t*> overlays() const { return {shell_.overlay.drawn}; }
 
 private:
     void settlePointer(double x, double y);
