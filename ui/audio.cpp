@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <cstdio>
 #include <map>
 #include <vector>
@@ -43,6 +44,14 @@ struct Pending {
     std::uint32_t due = 0;
 };
 
+// An effect played from its mono samples: the stereo copy the mixer reads,
+// kept until its channel has finished with it.
+struct Voice {
+    int channel = -1;
+    Mix_Chunk* chunk = nullptr;
+    std::vector<Sint16> frames;  // left and right alike
+};
+
 std::uint32_t sdlTicks() { return SDL_GetTicks(); }
 
 // Destroyed at exit without touching the mixer: by then SDL may be gone.
@@ -54,6 +63,10 @@ struct State {
     bool musicWanted = false;
     Mix_Music* music = nullptr;
     std::map<Sfx, Mix_Chunk*> chunks;
+    // The effects are mono and the device stereo: decoded, each is kept as
+    // one channel (half the memory) and widened when played.
+    std::map<Sfx, std::vector<Sint16>> monos;
+    std::vector<Voice> voices;
     std::array<bool, kSfxCount> decoded{};  // tried, whether or not the file was there
     int nextToDecode = kSfxCount;           // in kAllSfx order
     std::vector<Pending> pending;
@@ -72,6 +85,58 @@ std::string resolve(const std::string& rel) {
     return s.root.empty() ? paths::asset(rel) : s.root + "/" + rel;
 }
 
+// The one channel of a decoded sound whose two channels are alike, as the
+// mixer widens a mono file for a stereo 16-bit device; false for any other.
+bool asMono(const Mix_Chunk& chunk, std::vector<Sint16>* mono) {
+    int freq = 0, channels = 0;
+    Uint16 format = 0;
+    if (Mix_QuerySpec(&freq, &format, &channels) == 0 || format != AUDIO_S16SYS || channels != 2) return false;
+    if (chunk.alen % 4 != 0) return false;
+    const std::size_t frames = chunk.alen / 4;
+    std::vector<Sint16> both(2 * frames);
+    std::memcpy(both.data(), chunk.abuf, chunk.alen);
+    mono->resize(frames);
+    for (std::size_t i = 0; i < frames; ++i) {
+        if (both[2 * i] != both[2 * i + 1]) return false;
+        (*mono)[i] = both[2 * i];
+    }
+    return true;
+}
+
+// Lets go of the stereo copies whose channels have finished with them.
+void reclaimVoices() {
+    State& s = st();
+    std::erase_if(s.voices, [](Voice& v) {
+        if (Mix_Playing(v.channel) && Mix_GetChunk(v.channel) == v.chunk) return false;
+        Mix_FreeChunk(v.chunk);  // quick-loaded: the samples are the voice's own
+        return true;
+    });
+}
+
+void freeVoices() {
+    for (Voice& v : st().voices) Mix_FreeChunk(v.chunk);
+    st().voices.clear();
+}
+
+// Starts a mono effect on the first free channel from a stereo copy of it.
+void playMono(const std::vector<Sint16>& mono, int volume) {
+    State& s = st();
+    reclaimVoices();
+    Voice v;
+    v.frames.resize(2 * mono.size());
+    for (std::size_t i = 0; i < mono.size(); ++i) v.frames[2 * i] = v.frames[2 * i + 1] = mono[i];
+    v.chunk = Mix_QuickLoad_RAW(reinterpret_cast<Uint8*>(v.frames.data()),
+                                static_cast<Uint32>(v.frames.size() * sizeof(Sint16)));
+    if (!v.chunk) return;
+    Mix_VolumeChunk(v.chunk, volume);
+    v.channel = Mix_PlayChannel(-1, v.chunk, 0);  // all channels busy: this one is dropped
+    if (v.channel < 0) {
+        Mix_FreeChunk(v.chunk);
+        return;
+    }
+    s.voices.push_back(std::move(v));
+}
+
 void decode(Sfx fx) {
     State& s = st();
     const int i = static_cast<int>(fx);
@@ -79,7 +144,13 @@ void decode(Sfx fx) {
     s.decoded[i] = true;
     const std::string file = resolve(std::string("assets/audio/sfx_") + sfxStem(fx) + ".ogg");
     if (Mix_Chunk* chunk = Mix_LoadWAV(file.c_str())) {
-        s.chunks[fx] = chunk;
+        std::vector<Sint16> mono;
+        if (asMono(*chunk, &mono)) {
+            s.monos[fx] = std::move(mono);
+            Mix_FreeChunk(chunk);
+        } else {
+            s.chunks[fx] = chunk;
+        }
     } else {
         std::fprintf(stderr, "[audio] Effekt fehlt: %s (%s)\n", file.c_str(), SDL_GetError());
     }
@@ -147,8 +218,10 @@ void shutdown() {
     Mix_HaltChannel(-1);
     if (s.music) Mix_FreeMusic(s.music);
     s.music = nullptr;
+    freeVoices();
     for (auto& [fx, chunk] : s.chunks) Mix_FreeChunk(chunk);
     s.chunks.clear();
+    s.monos.clear();
     s.nextToDecode = kSfxCount;
     Mix_CloseAudio();
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
@@ -200,10 +273,16 @@ void play(Sfx fx) {
     const int i = static_cast<int>(fx);
     if (i < 0 || i >= kSfxCount) return;
     decode(fx);  // asked for before its turn came
+    const int volume = static_cast<int>(s.sfxVolume * MIX_MAX_VOLUME);
+    if (auto mono = s.monos.find(fx); mono != s.monos.end()) {
+        if (s.observer) s.observer(fx);
+        playMono(mono->second, volume);
+        return;
+    }
     auto it = s.chunks.find(fx);
     if (it == s.chunks.end()) return;
     if (s.observer) s.observer(fx);
-    Mix_VolumeChunk(it->second, static_cast<int>(s.sfxVolume * MIX_MAX_VOLUME));
+    Mix_VolumeChunk(it->second, volume);
     Mix_PlayChannel(-1, it->second, 0);  // all channels busy: this one is dropped
 }
 
@@ -220,6 +299,7 @@ void playWinFanfare() {
 
 void tick() {
     State& s = st();
+    if (!s.voices.empty()) reclaimVoices();
     if (s.pending.empty()) return;
     const std::uint32_t now = s.clock();
     std::vector<Pending> waiting;
@@ -234,6 +314,15 @@ void tick() {
     }
     s.pending = std::move(waiting);
     for (const Pending& p : due) play(static_cast<Sfx>(p.sfx));
+}
+
+std::size_t effectBytes() {
+    const State& s = st();
+    std::size_t bytes = 0;
+    for (const auto& [fx, chunk] : s.chunks) bytes += chunk->alen;
+    for (const auto& [fx, mono] : s.monos) bytes += mono.size() * sizeof(Sint16);
+    for (const Voice& v : s.voices) bytes += v.frames.size() * sizeof(Sint16);
+    return bytes;
 }
 
 Sfx note(int i) { return kNotes[std::clamp(i, 0, 11)]; }

@@ -1,6 +1,7 @@
 #pragma once
 // Sound effects and music through SDL_mixer. Every call is a no-op while
 // audio is not open, so the game runs silent when there is no device.
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -96,8 +97,12 @@ void play(Sfx s);
 void playLoseSound();
 // win_glare at once, then note7 and note9 after 220 ms and note11 after 440 ms.
 void playWinFanfare();
-// Once a frame: plays the delayed effects that have come due.
+// Once a frame: plays the delayed effects that have come due and lets go of
+// the copies of effects that have finished playing.
 void tick();
+// Bytes of decoded sound held for effects: each decoded effect (one channel
+// when its file is mono) and the stereo copies of those still playing.
+std::size_t effectBytes();
 
 // The effect of step i (held to 0..11) of the rising scale note0..note11.
 Sfx note(int i);

@@ -208,6 +208,40 @@ TEST_F(Audio, EffectsAreDecodedAfterOpeningAndWhenFirstPlayed) {
     EXPECT_FALSE(audio::decodeEffects(0)) << "opened again: decoded afresh";
 }
 
+// The effects are mono files on a stereo device: each is kept as one
+// channel, half of what the mixer decodes, and widened into a copy of its
+// own each time it plays, which goes once its channel has finished.
+TEST_F(Audio, MonoEffectsAreHeldAsOneChannelAndCopiedOnlyWhilePlaying) {
+    ASSERT_TRUE(audio::init());
+    while (!audio::decodeEffects(1)) {
+    }
+    std::size_t decoded = 0;
+    std::size_t coin = 0;
+    for (int i = 0; i < audio::kSfxCount; ++i) {
+        Mix_Chunk* ref = Mix_LoadWAV(effectFile(kSource, static_cast<audio::Sfx>(i)).c_str());
+        ASSERT_NE(ref, nullptr) << i;
+        decoded += ref->alen;
+        if (static_cast<audio::Sfx>(i) == audio::Sfx::Coin) coin = ref->alen;
+        Mix_FreeChunk(ref);
+    }
+    const std::size_t held = audio::effectBytes();
+    EXPECT_EQ(2 * held, decoded) << "one channel of every effect";
+
+    audio::play(audio::Sfx::Coin);
+    audio::play(audio::Sfx::Coin);
+    EXPECT_TRUE(channelPlays(0, audio::Sfx::Coin));
+    EXPECT_TRUE(channelPlays(1, audio::Sfx::Coin)) << "the same effect twice, each whole";
+    EXPECT_EQ(audio::effectBytes(), held + 2 * coin);
+    audio::tick();
+    EXPECT_EQ(audio::effectBytes(), held + 2 * coin) << "still playing: kept";
+    Mix_HaltChannel(0);
+    audio::tick();
+    EXPECT_EQ(audio::effectBytes(), held + coin) << "the finished copy goes";
+    EXPECT_TRUE(channelPlays(1, audio::Sfx::Coin));
+    audio::shutdown();
+    EXPECT_EQ(audio::effectBytes(), 0u);
+}
+
 TEST_F(Audio, EffectsNeedSoundOnAndAVolume) {
     ASSERT_TRUE(audio::init());
     audio::setEnabled(false);
