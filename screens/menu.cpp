@@ -26,6 +26,10 @@ namespace {
 using namespace theme;
 
 constexpr double kSwellPeriod = 3.2;  // s, one swell of title and glow
+// Sizes the swelling title takes: each size is a font of its own whose
+// glyph images the rasteriser keeps, so a size a frame would heap up
+// megabytes of them; 1/24 of the swell (under a pixel) is not seen.
+constexpr double kTitleSizes = 24;
 
 using MenuAction = MenuScreen::Action;
 
@@ -123,7 +127,8 @@ void MenuScreen::drawTitle(Ctx& ctx, const MenuLayout& l, double o) const {
     {
         SavedState keep(cr);
         cairo_translate(cr, ctx.width / 2, cy);
-        cairo_scale(cr, 1 + 0.04 * o, 1 + 0.04 * o);
+        const double grow = 0.04 * std::round(o * kTitleSizes) / kTitleSizes;
+        cairo_scale(cr, 1 + grow, 1 + grow);
         TextStyle shadow = st;
         shadow.color = kDeepGold;
         shadow.alpha = 0.5;
