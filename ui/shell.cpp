@@ -73,8 +73,15 @@ bool openWindow(Shell& sh, const WindowOptions& opts) {
         s.windowW = size.w;
         s.windowH = size.h;
     }
+    // Made for OpenGL from the start: the GL renderer would otherwise tear
+    // the shown window down and make a new one (unmapped and mapped again).
+    // Where OpenGL cannot be loaded, a plain window takes the software
+    // renderer.
+    const Uint32 flags = SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI;
     sh.window = SDL_CreateWindow(kTitle, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, size.w, size.h,
-                                 SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI);
+                                 flags | SDL_WINDOW_OPENGL);
+    if (!sh.window)
+        sh.window = SDL_CreateWindow(kTitle, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, size.w, size.h, flags);
     if (!sh.window) {
         std::fprintf(stderr, "SDL_CreateWindow: %s\n", SDL_GetError());
         return false;
