@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <future>
 
 #include <unistd.h>
 
@@ -106,10 +107,11 @@ bool openWindow(Shell& sh, const WindowOptions& opts) {
     return true;
 }
 
-void startServices(Shell& sh) {
+void startServices(Shell& sh, std::future<bool>& fonts) {
     gpuInit(sh.renderer);
     gpuRecordFrames(true);
-    registerBundledFonts();
+    fonts.get();
+    clearTextCache();
 }
 
 // Opening the sound device and the music can take a tenth of a second: the
@@ -517,6 +519,10 @@ void closeShell(Shell& sh) {
 
 bool openShell(Shell& sh, Game& game, const WindowOptions& opts) {
     sh.game = &game;
+    // The font files are read on another thread while the window is made
+    // and OpenGL loads, which takes a good part of the start and lays out no
+    // text (where no thread can be had, they are read when needed below).
+    std::future<bool> fonts = std::async(std::launch::async | std::launch::deferred, addBundledFontFiles);
     if (!openWindow(sh, opts)) return false;
     sh.renderer = createRenderer(sh.window);
     if (!sh.renderer) {
@@ -526,7 +532,7 @@ bool openShell(Shell& sh, Game& game, const WindowOptions& opts) {
         return false;
     }
     reportVideo(sh.renderer);
-    startServices(sh);
+    startServices(sh, fonts);
 
     sh.ctx.uiScale = 1.0;
     sh.prevNow = sh.clock();
