@@ -2,6 +2,7 @@
 
 #include <SDL.h>
 #include <SDL_mixer.h>
+#include <dlfcn.h>
 
 #include <algorithm>
 #include <array>
@@ -54,6 +55,67 @@ struct Voice {
 
 std::uint32_t sdlTicks() { return SDL_GetTicks(); }
 
+// SDL_mixer, and the dozen codec and sound-server libraries it brings, are
+// loaded when sound opens, after the first frame, not with the program:
+// loading them at the start holds up the first frame.
+struct Mixer {
+    decltype(&::Mix_OpenAudio) openAudio = nullptr;
+    decltype(&::Mix_CloseAudio) closeAudio = nullptr;
+    decltype(&::Mix_AllocateChannels) allocateChannels = nullptr;
+    decltype(&::Mix_LoadWAV_RW) loadWavRw = nullptr;
+    decltype(&::Mix_LoadMUS) loadMus = nullptr;
+    decltype(&::Mix_FreeChunk) freeChunk = nullptr;
+    decltype(&::Mix_FreeMusic) freeMusic = nullptr;
+    decltype(&::Mix_HaltChannel) haltChannel = nullptr;
+    decltype(&::Mix_HaltMusic) haltMusic = nullptr;
+    decltype(&::Mix_PlayChannelTimed) playChannelTimed = nullptr;
+    decltype(&::Mix_PlayMusic) playMusic = nullptr;
+    decltype(&::Mix_PlayingMusic) playingMusic = nullptr;
+    decltype(&::Mix_VolumeChunk) volumeChunk = nullptr;
+    decltype(&::Mix_VolumeMusic) volumeMusic = nullptr;
+    decltype(&::Mix_QuerySpec) querySpec = nullptr;
+    decltype(&::Mix_Playing) playing = nullptr;
+    decltype(&::Mix_GetChunk) getChunk = nullptr;
+    decltype(&::Mix_QuickLoad_RAW) quickLoadRaw = nullptr;
+};
+
+constexpr const char* kMixerLibrary = "libSDL2_mixer-2.0.so.0";
+
+template <typename F>
+bool bindSymbol(void* lib, const char* name, F& fn) {
+    fn = reinterpret_cast<F>(dlsym(lib, name));
+    if (!fn) std::fprintf(stderr, "[audio] %s fehlt in %s\n", name, kMixerLibrary);
+    return fn != nullptr;
+}
+
+// The library's functions once it is loaded; null when it cannot be (the
+// game then runs without sound). Tried once.
+const Mixer* mixer() {
+    static const Mixer* loaded = [] () -> const Mixer* {
+        void* lib = dlopen(kMixerLibrary, RTLD_NOW | RTLD_LOCAL);
+        if (!lib) {
+            std::fprintf(stderr, "[audio] %s nicht geladen: %s\n", kMixerLibrary, dlerror());
+            return nullptr;
+        }
+        static Mixer m;
+        const bool all = bindSymbol(lib, "Mix_OpenAudio", m.openAudio) & bindSymbol(lib, "Mix_CloseAudio", m.closeAudio) &
+                         bindSymbol(lib, "Mix_AllocateChannels", m.allocateChannels) &
+                         bindSymbol(lib, "Mix_LoadWAV_RW", m.loadWavRw) & bindSymbol(lib, "Mix_LoadMUS", m.loadMus) &
+                         bindSymbol(lib, "Mix_FreeChunk", m.freeChunk) & bindSymbol(lib, "Mix_FreeMusic", m.freeMusic) &
+                         bindSymbol(lib, "Mix_HaltChannel", m.haltChannel) & bindSymbol(lib, "Mix_HaltMusic", m.haltMusic) &
+                         bindSymbol(lib, "Mix_PlayChannelTimed", m.playChannelTimed) &
+                         bindSymbol(lib, "Mix_PlayMusic", m.playMusic) & bindSymbol(lib, "Mix_PlayingMusic", m.playingMusic) &
+                         bindSymbol(lib, "Mix_VolumeChunk", m.volumeChunk) & bindSymbol(lib, "Mix_VolumeMusic", m.volumeMusic) &
+                         bindSymbol(lib, "Mix_QuerySpec", m.querySpec) & bindSymbol(lib, "Mix_Playing", m.playing) &
+                         bindSymbol(lib, "Mix_GetChunk", m.getChunk) & bindSymbol(lib, "Mix_QuickLoad_RAW", m.quickLoadRaw);
+        return all ? &m : nullptr;
+    }();
+    return loaded;
+}
+
+// Only called while sound is open, which needs the library.
+const Mixer& mix() { return *mixer(); }
+
 // Destroyed at exit without touching the mixer: by then SDL may be gone.
 struct State {
     bool opened = false;
@@ -90,7 +152,7 @@ std::string resolve(const std::string& rel) {
 bool asMono(const Mix_Chunk& chunk, std::vector<Sint16>* mono) {
     int freq = 0, channels = 0;
     Uint16 format = 0;
-    if (Mix_QuerySpec(&freq, &format, &channels) == 0 || format != AUDIO_S16SYS || channels != 2) return false;
+    if (mix().querySpec(&freq, &format, &channels) == 0 || format != AUDIO_S16SYS || channels != 2) return false;
     if (chunk.alen % 4 != 0) return false;
     const std::size_t frames = chunk.alen / 4;
     std::vector<Sint16> both(2 * frames);
@@ -107,14 +169,14 @@ bool asMono(const Mix_Chunk& chunk, std::vector<Sint16>* mono) {
 void reclaimVoices() {
     State& s = st();
     std::erase_if(s.voices, [](Voice& v) {
-        if (Mix_Playing(v.channel) && Mix_GetChunk(v.channel) == v.chunk) return false;
-        Mix_FreeChunk(v.chunk);  // quick-loaded: the samples are the voice's own
+        if (mix().playing(v.channel) && mix().getChunk(v.channel) == v.chunk) return false;
+        mix().freeChunk(v.chunk);  // quick-loaded: the samples are the voice's own
         return true;
     });
 }
 
 void freeVoices() {
-    for (Voice& v : st().voices) Mix_FreeChunk(v.chunk);
+    for (Voice& v : st().voices) mix().freeChunk(v.chunk);
     st().voices.clear();
 }
 
@@ -125,13 +187,13 @@ void playMono(const std::vector<Sint16>& mono, int volume) {
     Voice v;
     v.frames.resize(2 * mono.size());
     for (std::size_t i = 0; i < mono.size(); ++i) v.frames[2 * i] = v.frames[2 * i + 1] = mono[i];
-    v.chunk = Mix_QuickLoad_RAW(reinterpret_cast<Uint8*>(v.frames.data()),
+    v.chunk = mix().quickLoadRaw(reinterpret_cast<Uint8*>(v.frames.data()),
                                 static_cast<Uint32>(v.frames.size() * sizeof(Sint16)));
     if (!v.chunk) return;
-    Mix_VolumeChunk(v.chunk, volume);
-    v.channel = Mix_PlayChannel(-1, v.chunk, 0);  // all channels busy: this one is dropped
+    mix().volumeChunk(v.chunk, volume);
+    v.channel = mix().playChannelTimed(-1, v.chunk, 0, -1);  // all channels busy: this one is dropped
     if (v.channel < 0) {
-        Mix_FreeChunk(v.chunk);
+        mix().freeChunk(v.chunk);
         return;
     }
     s.voices.push_back(std::move(v));
@@ -143,11 +205,11 @@ void decode(Sfx fx) {
     if (s.decoded[i]) return;
     s.decoded[i] = true;
     const std::string file = resolve(std::string("assets/audio/sfx_") + sfxStem(fx) + ".ogg");
-    if (Mix_Chunk* chunk = Mix_LoadWAV(file.c_str())) {
+    if (Mix_Chunk* chunk = mix().loadWavRw(SDL_RWFromFile(file.c_str(), "rb"), 1)) {
         std::vector<Sint16> mono;
         if (asMono(*chunk, &mono)) {
             s.monos[fx] = std::move(mono);
-            Mix_FreeChunk(chunk);
+            mix().freeChunk(chunk);
         } else {
             s.chunks[fx] = chunk;
         }
@@ -160,7 +222,7 @@ double secondsNow() { return static_cast<double>(SDL_GetPerformanceCounter()) / 
 
 void loadMusic() {
     const std::string file = resolve(kMusicFile);
-    st().music = Mix_LoadMUS(file.c_str());
+    st().music = mix().loadMus(file.c_str());
     if (!st().music) std::fprintf(stderr, "[audio] Musik fehlt: %s (%s)\n", file.c_str(), SDL_GetError());
 }
 
@@ -171,7 +233,7 @@ bool soundAllowed() {
 
 void resumeMusicIfWanted() {
     const State& s = st();
-    if (s.opened && s.enabled && s.musicWanted && s.music && !Mix_PlayingMusic()) Mix_PlayMusic(s.music, -1);
+    if (s.opened && s.enabled && s.musicWanted && s.music && !mix().playingMusic()) mix().playMusic(s.music, -1);
 }
 
 void queue(Sfx fx, std::uint32_t now, std::uint32_t delayMs) {
@@ -192,12 +254,16 @@ bool init() {
         std::fprintf(stderr, "[audio] kein Klang-Subsystem: %s\n", SDL_GetError());
         return false;
     }
-    if (Mix_OpenAudio(44100, AUDIO_S16SYS, 2, 1024) != 0) {
+    if (!mixer()) {
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        return false;
+    }
+    if (mix().openAudio(44100, AUDIO_S16SYS, 2, 1024) != 0) {
         std::fprintf(stderr, "[audio] Mix_OpenAudio: %s\n", SDL_GetError());
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
         return false;
     }
-    Mix_AllocateChannels(kChannels);
+    mix().allocateChannels(kChannels);
     // The effects are decoded later (decodeEffects), so that the window
     // shows its first frame without waiting for them.
     s.decoded.fill(false);
@@ -214,16 +280,16 @@ void shutdown() {
     s.opened = false;
     s.musicWanted = false;
     s.pending.clear();
-    Mix_HaltMusic();
-    Mix_HaltChannel(-1);
-    if (s.music) Mix_FreeMusic(s.music);
+    mix().haltMusic();
+    mix().haltChannel(-1);
+    if (s.music) mix().freeMusic(s.music);
     s.music = nullptr;
     freeVoices();
-    for (auto& [fx, chunk] : s.chunks) Mix_FreeChunk(chunk);
+    for (auto& [fx, chunk] : s.chunks) mix().freeChunk(chunk);
     s.chunks.clear();
     s.monos.clear();
     s.nextToDecode = kSfxCount;
-    Mix_CloseAudio();
+    mix().closeAudio();
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
 }
 
@@ -233,14 +299,14 @@ void setEnabled(bool on) {
     if (on) {
         resumeMusicIfWanted();
     } else if (s.opened) {
-        Mix_HaltMusic();
+        mix().haltMusic();
     }
 }
 
 void setMusicVolume(double v) {
     State& s = st();
     s.musicVolume = std::clamp(v, 0.0, 1.0);
-    if (s.opened) Mix_VolumeMusic(static_cast<int>(s.musicVolume * MIX_MAX_VOLUME));
+    if (s.opened) mix().volumeMusic(static_cast<int>(s.musicVolume * MIX_MAX_VOLUME));
 }
 
 void setSfxVolume(double v) { st().sfxVolume = std::clamp(v, 0.0, 1.0); }
@@ -253,7 +319,7 @@ void startMusic() {
 void stopMusic() {
     State& s = st();
     s.musicWanted = false;
-    if (s.opened) Mix_HaltMusic();
+    if (s.opened) mix().haltMusic();
 }
 
 bool decodeEffects(double budgetSeconds) {
@@ -282,8 +348,8 @@ void play(Sfx fx) {
     auto it = s.chunks.find(fx);
     if (it == s.chunks.end()) return;
     if (s.observer) s.observer(fx);
-    Mix_VolumeChunk(it->second, volume);
-    Mix_PlayChannel(-1, it->second, 0);  // all channels busy: this one is dropped
+    mix().volumeChunk(it->second, volume);
+    mix().playChannelTimed(-1, it->second, 0, -1);  // all channels busy: this one is dropped
 }
 
 void playLoseSound() { play(Sfx::Defeat); }
