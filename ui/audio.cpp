@@ -45,13 +45,6 @@ struct Pending {
     std::uint32_t due = 0;
 };
 
-// An effect played from its mono samples: the stereo copy the mixer reads,
-// kept until its channel has finished with it.
-struct Voice {
-    int channel = -1;
-    Mix_Chunk* chunk = nullptr;
-    std::vector<Sint16> frames;  // left and right alike
-};
 
 std::uint32_t sdlTicks() { return SDL_GetTicks(); }
 
@@ -116,6 +109,22 @@ const Mixer* mixer() {
 // Only called while sound is open, which needs the library.
 const Mixer& mix() { return *mixer(); }
 
+// An effect played from its mono samples: the stereo copy the mixer reads,
+// kept until its channel has finished with it. The copy is freed by hand
+// only: at exit the mixer's thread may still be reading it.
+struct Voice {
+    int channel = -1;
+    Mix_Chunk* chunk = nullptr;
+    Sint16* frames = nullptr;  // left and right alike
+    std::size_t samples = 0;
+};
+
+void release(Voice& v) {
+    if (v.chunk) mix().freeChunk(v.chunk);  // quick-loaded: the samples are the voice's own
+    delete[] v.frames;
+    v = Voice{};
+}
+
 // Destroyed at exit without touching the mixer: by then SDL may be gone.
 struct State {
     bool opened = false;
@@ -170,13 +179,13 @@ void reclaimVoices() {
     State& s = st();
     std::erase_if(s.voices, [](Voice& v) {
         if (mix().playing(v.channel) && mix().getChunk(v.channel) == v.chunk) return false;
-        mix().freeChunk(v.chunk);  // quick-loaded: the samples are the voice's own
+        release(v);
         return true;
     });
 }
 
 void freeVoices() {
-    for (Voice& v : st().voices) mix().freeChunk(v.chunk);
+    for (Voice& v : st().voices) release(v);
     st().voices.clear();
 }
 
@@ -185,18 +194,19 @@ void playMono(const std::vector<Sint16>& mono, int volume) {
     State& s = st();
     reclaimVoices();
     Voice v;
-    v.frames.resize(2 * mono.size());
+    v.samples = 2 * mono.size();
+    v.frames = new Sint16[v.samples];
     for (std::size_t i = 0; i < mono.size(); ++i) v.frames[2 * i] = v.frames[2 * i + 1] = mono[i];
-    v.chunk = mix().quickLoadRaw(reinterpret_cast<Uint8*>(v.frames.data()),
-                                static_cast<Uint32>(v.frames.size() * sizeof(Sint16)));
-    if (!v.chunk) return;
-    mix().volumeChunk(v.chunk, volume);
-    v.channel = mix().playChannelTimed(-1, v.chunk, 0, -1);  // all channels busy: this one is dropped
+    v.chunk = mix().quickLoadRaw(reinterpret_cast<Uint8*>(v.frames), static_cast<Uint32>(v.samples * sizeof(Sint16)));
+    if (v.chunk) {
+        mix().volumeChunk(v.chunk, volume);
+        v.channel = mix().playChannelTimed(-1, v.chunk, 0, -1);  // all channels busy: this one is dropped
+    }
     if (v.channel < 0) {
-        mix().freeChunk(v.chunk);
+        release(v);
         return;
     }
-    s.voices.push_back(std::move(v));
+    s.voices.push_back(v);
 }
 
 void decode(Sfx fx) {
@@ -387,7 +397,7 @@ std::size_t effectBytes() {
     std::size_t bytes = 0;
     for (const auto& [fx, chunk] : s.chunks) bytes += chunk->alen;
     for (const auto& [fx, mono] : s.monos) bytes += mono.size() * sizeof(Sint16);
-    for (const Voice& v : s.voices) bytes += v.frames.size() * sizeof(Sint16);
+    for (const Voice& v : s.voices) bytes += v.samples * sizeof(Sint16);
     return bytes;
 }
 
