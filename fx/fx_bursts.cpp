@@ -39,8 +39,11 @@ void burstFlash(cairo_t* cr, double x, double y, double s, double e) {
     squareAt(cr, x, y, 9 * s * k, 5 * s * k, 0xFFFFFF, a);
 }
 
+// On the GPU layer where there is one: a burst's ring spans a wide square of
+// the overlay that would change every frame.
 void burstRing(cairo_t* cr, double x, double y, uint32_t color, double s, double e) {
     const double u = 0.25 + 2.4 * e;
+    if (ringOnGpu(x, y, 20.5 * s * u, 3 * s * u, color, 0.85 * (1 - e))) return;
     strokeCircle(cr, x, y, 20.5 * s * u, 3 * s * u, color, 0.85 * (1 - e));
 }
 

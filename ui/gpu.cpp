@@ -256,9 +256,13 @@ DrawCmd fadedCopy(SDL_Texture* tex, const SDL_Rect& dst, double alpha) {
     return c;
 }
 
-void copyEx(SDL_Texture* tex, const SDL_Rect& dst, double angle, const SDL_Point* pivot, bool mirror, double alpha) {
+void copyEx(SDL_Texture* tex, const SDL_Rect& dst, double angle, const SDL_Point* pivot, bool mirror, double alpha,
+            uint32_t tint = 0xFFFFFF) {
     State& s = st();
     DrawCmd c = fadedCopy(tex, dst, alpha);
+    c.r = scaledChannel(tint, 16, alpha);
+    c.g = scaledChannel(tint, 8, alpha);
+    c.b = scaledChannel(tint, 0, alpha);
     c.kind = DrawCmd::Kind::CopyEx;
     c.angle = angle;
     c.pivoted = pivot != nullptr;
@@ -558,6 +562,12 @@ void gpuBlitMirrored(SDL_Texture* tex, double cx, double cy, double w, double h,
                      double alpha) {
     if (!tex || !st().renderer) return;
     copyEx(tex, toPixels(cx - w / 2, cy - h / 2, w, h), angle, nullptr, mirror, alpha);
+}
+
+void gpuBlitMirroredTinted(SDL_Texture* tex, double cx, double cy, double w, double h, double angle, bool mirror,
+                           uint32_t tint, double alpha) {
+    if (!tex || !st().renderer) return;
+    copyEx(tex, toPixels(cx - w / 2, cy - h / 2, w, h), angle, nullptr, mirror, alpha, tint);
 }
 
 void gpuBlitPivot(SDL_Texture* tex, double x, double y, double w, double h, double pivotX, double pivotY, double angle,

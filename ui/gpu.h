@@ -96,6 +96,9 @@ void gpuBlitRotated(SDL_Texture* tex, double cx, double cy, double w, double h, 
 // As gpuBlitRotated, flipped horizontally when mirror.
 void gpuBlitMirrored(SDL_Texture* tex, double cx, double cy, double w, double h, double angle, bool mirror,
                      double alpha = 1.0);
+// As gpuBlitMirrored, the texture's colour multiplied by tint (as gpuBlitTinted).
+void gpuBlitMirroredTinted(SDL_Texture* tex, double cx, double cy, double w, double h, double angle, bool mirror,
+                           uint32_t tint, double alpha = 1.0);
 // Top-left at (x, y), rotated about the pivot given relative to that corner.
 void gpuBlitPivot(SDL_Texture* tex, double x, double y, double w, double h, double pivotX, double pivotY, double angle,
                   bool mirror, double alpha = 1.0);
