@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <vector>
 
 #include "fx/fx.h"
 #include "fx/shapes.h"
@@ -39,11 +40,8 @@ void burstFlash(cairo_t* cr, double x, double y, double s, double e) {
     squareAt(cr, x, y, 9 * s * k, 5 * s * k, 0xFFFFFF, a);
 }
 
-// On the GPU layer where there is one: a burst's ring spans a wide square of
-// the overlay that would change every frame.
 void burstRing(cairo_t* cr, double x, double y, uint32_t color, double s, double e) {
     const double u = 0.25 + 2.4 * e;
-    if (ringOnGpu(x, y, 20.5 * s * u, 3 * s * u, color, 0.85 * (1 - e))) return;
     strokeCircle(cr, x, y, 20.5 * s * u, 3 * s * u, color, 0.85 * (1 - e));
 }
 
@@ -59,6 +57,64 @@ void burstParticles(cairo_t* cr, double x, double y, uint32_t color, int count, 
         roundedRectPath(cr, {cx - d / 2, cy - d / 2, d, d}, s);
     }
     fillPath(cr, color, 1 - e);
+}
+
+// The same parts on the GPU layer: a burst's pieces fly over a wide square
+// of the overlay that would change every frame. The flash and the particles
+// are cut from white rounded squares (a corner of 0.28 the side, as the
+// flash has), tinted; the particles all go out in one call.
+struct RoundedSquare {
+    int side;  // pixels, a clear pixel all round
+};
+
+void paintRoundedSquare(cairo_t* cr, void* user) {
+    const int side = static_cast<const RoundedSquare*>(user)->side;
+    const double u = 1 / gpuScale();
+    const double inner = side - 2;
+    fillRoundedRect(cr, {u, u, inner * u, inner * u}, 0.28 * inner * u, 0xFFFFFF, 1.0);
+}
+
+SDL_Texture* roundedSquare(int side) {
+    RoundedSquare sq{side};
+    char key[32];
+    std::snprintf(key, sizeof key, "fxsquare|%d", side);
+    return gpuTexture(key, side, side, paintRoundedSquare, &sq);
+}
+
+// A square of side d (units) centred on (cx, cy), its texture's clear rim
+// around it.
+GpuQuad squareQuad(double cx, double cy, double d, int side) {
+    const double box = d * side / (side - 2);
+    return {cx, cy, box, box};
+}
+
+bool burstOnGpu(cairo_t* cr, double x, double y, uint32_t color, int count, double radius, bool flash, bool ring, double s,
+                double e) {
+    if (!gpuRenderer()) return false;
+    SDL_Texture* small = roundedSquare(10);
+    SDL_Texture* big = flash ? roundedSquare(34) : nullptr;
+    if (!small || (flash && !big)) return false;
+    const double m = e / 0.38;
+    if (flash && m < 1) {
+        const double a = m < 0.25 ? 4 * m * 0.95 : 1.27 * (1 - m);
+        const GpuQuad q = squareQuad(x, y, 18 * s * (0.4 + 1.3 * m), 34);
+        if (a > 0) gpuBlitQuads(big, &q, 1, 0xFFFFFF, a);
+    }
+    if (ring) {
+        const double u = 0.25 + 2.4 * e;
+        if (!ringOnGpu(x, y, 20.5 * s * u, 3 * s * u, color, 0.85 * (1 - e))) burstRing(cr, x, y, color, s, e);
+    }
+    const int n = std::max(1, count);
+    static std::vector<GpuQuad> quads;
+    quads.clear();
+    for (int i = 0; i < n; ++i) {
+        const double angle = 2 * kPi * i / n + (i % 2 == 1 ? 0.4 : 0);
+        const double cx = x + std::cos(angle) * radius * s * e;
+        const double cy = y + std::sin(angle) * radius * s * e - 6 * s * e;
+        quads.push_back(squareQuad(cx, cy, (3 + i % 3) * s * (1 - 0.5 * e), 10));
+    }
+    gpuBlitQuads(small, quads.data(), n, color, 1 - e);
+    return true;
 }
 
 // ---- Heal column -------------------------------------------------------
@@ -238,6 +294,7 @@ void drawBurst(Ctx& ctx, double x, double y, uint32_t color, int count, double r
     if (!(t > 0 && t < 1) || !allFinite({x, y, radius, ctx.uiScale})) return;
     const double s = ctx.uiScale;
     const double e = easeOut(t);
+    if (burstOnGpu(ctx.cr, x, y, color, count, radius, flash, ring, s, e)) return;
     SavedState keep(ctx.cr);
     if (flash) burstFlash(ctx.cr, x, y, s, e);
     if (ring) burstRing(ctx.cr, x, y, color, s, e);
