@@ -1,6 +1,6 @@
 // Rings on the GPU layer: a white circle's outline painted once per line
-// ratio and size step as the top-left quarter of the ring, and blitted as
-// four mirrored quarters, tinted and scaled to the ring asked.
+// ratio and size step as the top-left quarter of the ring, and drawn as four
+// mirrored quarters in one call, tinted and scaled to the ring asked.
 #include <cairo.h>
 
 #include <algorithm>
@@ -67,17 +67,14 @@ bool ringOnGpu(double cx, double cy, double radius, double lineWidth, uint32_t c
     std::snprintf(key, sizeof key, "ringq|%.5f|%d", q.ratio, q.side);
     SDL_Texture* tex = gpuTexture(key, q.side, q.side, paintQuarter, const_cast<Quarter*>(&q));
     if (!tex) return false;
-    // Whole pixels, so the four quarters meet without a seam.
-    const double X = std::round(cx * g), Y = std::round(cy * g);
-    const double D = std::round(q.side * r / paintedRadius(q.side, q.ratio));
-    if (!(D >= 1)) return true;
-    const double d = D / g;
-    const double left = (X - D / 2) / g, right = (X + D / 2) / g;
-    const double top = (Y - D / 2) / g, bottom = (Y + D / 2) / g;
-    gpuBlitMirroredTinted(tex, left, top, d, d, 0, false, color, alpha);
-    gpuBlitMirroredTinted(tex, right, top, d, d, 0, true, color, alpha);
-    gpuBlitMirroredTinted(tex, right, bottom, d, d, 180, false, color, alpha);
-    gpuBlitMirroredTinted(tex, left, bottom, d, d, 180, true, color, alpha);
+    // The quarters share their edges' corners exactly, so they meet
+    // without a seam.
+    const double d = q.side * radius / paintedRadius(q.side, q.ratio);
+    const GpuQuad quarters[] = {{cx - d / 2, cy - d / 2, d, d, false, false},
+                                {cx + d / 2, cy - d / 2, d, d, true, false},
+                                {cx + d / 2, cy + d / 2, d, d, true, true},
+                                {cx - d / 2, cy + d / 2, d, d, false, true}};
+    gpuBlitQuads(tex, quarters, 4, color, alpha);
     return true;
 }
 

@@ -282,13 +282,9 @@ DrawCmd fadedCopy(SDL_Texture* tex, const SDL_Rect& dst, double alpha) {
     return c;
 }
 
-void copyEx(SDL_Texture* tex, const SDL_Rect& dst, double angle, const SDL_Point* pivot, bool mirror, double alpha,
-            uint32_t tint = 0xFFFFFF) {
+void copyEx(SDL_Texture* tex, const SDL_Rect& dst, double angle, const SDL_Point* pivot, bool mirror, double alpha) {
     State& s = st();
     DrawCmd c = fadedCopy(tex, dst, alpha);
-    c.r = scaledChannel(tint, 16, alpha);
-    c.g = scaledChannel(tint, 8, alpha);
-    c.b = scaledChannel(tint, 0, alpha);
     c.kind = DrawCmd::Kind::CopyEx;
     c.angle = angle;
     c.pivoted = pivot != nullptr;
@@ -600,12 +596,6 @@ void gpuBlitMirrored(SDL_Texture* tex, double cx, double cy, double w, double h,
     copyEx(tex, toPixels(cx - w / 2, cy - h / 2, w, h), angle, nullptr, mirror, alpha);
 }
 
-void gpuBlitMirroredTinted(SDL_Texture* tex, double cx, double cy, double w, double h, double angle, bool mirror,
-                           uint32_t tint, double alpha) {
-    if (!tex || !st().renderer) return;
-    copyEx(tex, toPixels(cx - w / 2, cy - h / 2, w, h), angle, nullptr, mirror, alpha, tint);
-}
-
 void gpuBlitQuads(SDL_Texture* tex, const GpuQuad* quads, int n, uint32_t tint, double alpha) {
     State& s = st();
     if (!tex || !s.renderer || !quads || n <= 0) return;
@@ -620,10 +610,11 @@ void gpuBlitQuads(SDL_Texture* tex, const GpuQuad* quads, int n, uint32_t tint, 
         const GpuQuad& q = quads[i];
         const float x0 = g * static_cast<float>(q.cx - q.w / 2), x1 = g * static_cast<float>(q.cx + q.w / 2);
         const float y0 = g * static_cast<float>(q.cy - q.h / 2), y1 = g * static_cast<float>(q.cy + q.h / 2);
-        out.push_back({{x0, y0}, color, {0, 0}});
-        out.push_back({{x1, y0}, color, {1, 0}});
-        out.push_back({{x1, y1}, color, {1, 1}});
-        out.push_back({{x0, y1}, color, {0, 1}});
+        const float u0 = q.flipX ? 1.f : 0.f, v0 = q.flipY ? 1.f : 0.f;
+        out.push_back({{x0, y0}, color, {u0, v0}});
+        out.push_back({{x1, y0}, color, {1 - u0, v0}});
+        out.push_back({{x1, y1}, color, {1 - u0, 1 - v0}});
+        out.push_back({{x0, y1}, color, {u0, 1 - v0}});
     }
     SDL_BlendMode blend = s.blend;
     if (SDL_GetTextureBlendMode(tex, &blend) != 0) blend = s.blend;

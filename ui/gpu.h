@@ -96,14 +96,12 @@ void gpuBlitRotated(SDL_Texture* tex, double cx, double cy, double w, double h, 
 // As gpuBlitRotated, flipped horizontally when mirror.
 void gpuBlitMirrored(SDL_Texture* tex, double cx, double cy, double w, double h, double angle, bool mirror,
                      double alpha = 1.0);
-// As gpuBlitMirrored, the texture's colour multiplied by tint (as gpuBlitTinted).
-void gpuBlitMirroredTinted(SDL_Texture* tex, double cx, double cy, double w, double h, double angle, bool mirror,
-                           uint32_t tint, double alpha = 1.0);
 // Many copies of one texture in one draw call: each the whole texture drawn
-// w by h units centred on (cx, cy), all tinted and faded alike (as
-// gpuBlitTinted), at fractions of a pixel.
+// w by h units centred on (cx, cy), flipped as asked, all tinted and faded
+// alike (as gpuBlitTinted), at fractions of a pixel.
 struct GpuQuad {
     double cx, cy, w, h;
+    bool flipX = false, flipY = false;
 };
 void gpuBlitQuads(SDL_Texture* tex, const GpuQuad* quads, int n, uint32_t tint, double alpha = 1.0);
 // Top-left at (x, y), rotated about the pivot given relative to that corner.
