@@ -18,11 +18,12 @@ namespace {
 // its picture, which bilinear sampling still shows with smooth edges, and
 // a ring growing over an effect's life paints a few textures once instead
 // of one wide stroke every frame. Past the largest side the picture is
-// drawn larger than painted: only a wide, fading ring gets there, and its
-// line is many pixels wide.
+// drawn larger than painted (its edges a little softer): only a wide,
+// fading ring gets there, and painting and uploading its own pictures took
+// frames of 10 ms and more and several megabytes.
 constexpr double kStepsPerOctave = 2;
 constexpr int kSmallestSide = 8;
-constexpr int kLargestSide = 512;
+constexpr int kLargestSide = 256;
 // Line ratios in steps of 1/16 octave (4 %): rings of nearly the same
 // proportions share their pictures.
 constexpr double kRatioSteps = 16;
