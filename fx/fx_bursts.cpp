@@ -206,26 +206,45 @@ void groundRing(double x, double y, double s, double rx, double k, uint32_t colo
     gpuBlit(tex, x - k * w / 2, y - k * h / 2, k * w, k * h, alpha);
 }
 
-void goodAura(cairo_t* cr, double now, double x, double y, double size, double s, uint32_t color) {
-    const double ease = breathe(now, 2.8);
-    groundRing(x, y, s, 0.72 * size * 0.5, 1 + 0.1 * ease, color, 0.3 + 0.3 * ease);
+struct Mote {
+    double x, y, alpha;
+};
+
+// The two motes of an aura: rising for a good status, sinking for a bad one.
+void auraMotes(double now, double x, double y, double size, bool good, Mote (&out)[2]) {
     for (int j = 0; j < 2; ++j) {
-        const double q = frac(now / 2.1 + 0.5 * j);
-        const double phase = j == 0 ? 0 : 3;
-        squareAt(cr, x + 0.16 * size * std::sin(2 * kPi * q + phase), y - 0.55 * size * q, 3 * s, 2 * s, color,
-                 0.8 * std::sin(kPi * q));
+        const double q = frac(now / 2.1 + (good ? 0 : 0.2) + 0.5 * j);
+        const double phase = good ? (j == 0 ? 0 : 3) : (j == 0 ? 1.2 : 4.2);
+        const double cy = good ? y - 0.55 * size * q : y - 0.3 * size + 0.55 * size * q;
+        out[j] = {x + 0.16 * size * std::sin(2 * kPi * q + phase), cy, 0.8 * std::sin(kPi * q)};
     }
 }
 
-void badAura(cairo_t* cr, double now, double x, double y, double size, double s) {
-    const double ease = breathe(now, 3.8);
-    groundRing(x, y, s, 0.88 * 0.72 * size * 0.5, 1 + 0.1 * ease, kBadAuraColor, 0.3 + 0.2 * ease);
-    for (int j = 0; j < 2; ++j) {
-        const double q = frac(now / 2.1 + 0.2 + 0.5 * j);
-        const double phase = j == 0 ? 1.2 : 4.2;
-        squareAt(cr, x + 0.16 * size * std::sin(2 * kPi * q + phase), y - 0.3 * size + 0.55 * size * q, 3 * s,
-                 2 * s, kBadAuraColor, 0.8 * std::sin(kPi * q));
+// On the overlay, or in one call on the GPU layer.
+void drawMotes(cairo_t* cr, const Mote (&motes)[2], double s, uint32_t color, bool onGpu) {
+    if (SDL_Texture* tex = onGpu ? roundedSquare(10) : nullptr) {
+        GpuQuad quads[2];
+        for (int j = 0; j < 2; ++j) {
+            quads[j] = squareQuad(motes[j].x, motes[j].y, 6 * s, 10);
+            quads[j].fade = std::max(0.0, motes[j].alpha);
+        }
+        gpuBlitQuads(tex, quads, 2, color, 1.0);
+        return;
     }
+    for (const Mote& m : motes) squareAt(cr, m.x, m.y, 3 * s, 2 * s, color, m.alpha);
+}
+
+void aura(cairo_t* cr, double now, double x, double y, double size, double s, bool good, uint32_t color,
+          AuraPart part) {
+    if (part != AuraPart::Motes) {
+        const double ease = breathe(now, good ? 2.8 : 3.8);
+        const double rx = (good ? 1 : 0.88) * 0.72 * size * 0.5;
+        groundRing(x, y, s, rx, 1 + 0.1 * ease, color, good ? 0.3 + 0.3 * ease : 0.3 + 0.2 * ease);
+    }
+    if (part == AuraPart::Rings) return;
+    Mote motes[2];
+    auraMotes(now, x, y, size, good, motes);
+    drawMotes(cr, motes, s, color, part == AuraPart::Motes && gpuRenderer());
 }
 
 // ---- Flask pour --------------------------------------------------------
@@ -348,13 +367,13 @@ void StatusAuraPick::add(rpg::StatusKind kind) {
     }
 }
 
-void drawStatusAura(Ctx& ctx, const StatusAuraPick& pick, double x, double y, double size) {
+void drawStatusAura(Ctx& ctx, const StatusAuraPick& pick, double x, double y, double size, AuraPart part) {
     if (!pick.hasGood() && !pick.hasBad()) return;
     if (!allFinite({x, y, size, ctx.now, ctx.uiScale})) return;
     const double s = ctx.uiScale;
     SavedState keep(ctx.cr);
-    if (pick.hasGood()) goodAura(ctx.cr, ctx.now, x, y, size, s, rpg::statusDesc(pick.good()).colour);
-    if (pick.hasBad()) badAura(ctx.cr, ctx.now, x, y, size, s);
+    if (pick.hasGood()) aura(ctx.cr, ctx.now, x, y, size, s, true, rpg::statusDesc(pick.good()).colour, part);
+    if (pick.hasBad()) aura(ctx.cr, ctx.now, x, y, size, s, false, kBadAuraColor, part);
 }
 
 void drawFlaskPour(Ctx& ctx, double x, double y, uint32_t colorA, uint32_t colorB, double t) {

@@ -599,8 +599,6 @@ void gpuBlitMirrored(SDL_Texture* tex, double cx, double cy, double w, double h,
 void gpuBlitQuads(SDL_Texture* tex, const GpuQuad* quads, int n, uint32_t tint, double alpha) {
     State& s = st();
     if (!tex || !s.renderer || !quads || n <= 0) return;
-    const SDL_Color color{scaledChannel(tint, 16, alpha), scaledChannel(tint, 8, alpha), scaledChannel(tint, 0, alpha),
-                          alphaByte(alpha)};
     const bool record = s.recording && s.intoTarget == 0;
     std::vector<SDL_Vertex> direct;
     std::vector<SDL_Vertex>& out = record ? s.frameVerts : direct;
@@ -608,6 +606,9 @@ void gpuBlitQuads(SDL_Texture* tex, const GpuQuad* quads, int n, uint32_t tint, 
     const float g = static_cast<float>(s.scale);
     for (int i = 0; i < n; ++i) {
         const GpuQuad& q = quads[i];
+        const double a = alpha * q.fade;
+        const SDL_Color color{scaledChannel(tint, 16, a), scaledChannel(tint, 8, a), scaledChannel(tint, 0, a),
+                              alphaByte(a)};
         const float x0 = g * static_cast<float>(q.cx - q.w / 2), x1 = g * static_cast<float>(q.cx + q.w / 2);
         const float y0 = g * static_cast<float>(q.cy - q.h / 2), y1 = g * static_cast<float>(q.cy + q.h / 2);
         const float u0 = q.flipX ? 1.f : 0.f, v0 = q.flipY ? 1.f : 0.f;
