@@ -346,19 +346,15 @@ SDL_Texture* mask(int kind, int w, int h) {
 // ---- overlays ----------------------------------------------------------
 
 // Design units of the frame and the time; lengths are drawn times s. The
-// clouds, fog, snow, motes and embers move on a clock stepped a twentieth of
-// a second at a time (stepped): clouds then shift one pixel a step, and all
-// of them move in the same frames, so the frames between show what was
-// shown and need not be presented. Rain and lightning keep the true time t.
+// clouds, fog, snow, motes and embers move by the stepped scenery clock
+// (stepped): clouds then shift about a pixel a step, and all of them move in
+// the same frames, so the frames between show what was shown and need not
+// be presented. Rain and lightning keep the true time t.
 struct Frame {
     double w, h, s, t, stepped;
     int theme;
     const SceneOpts& o;
 };
-
-constexpr double kSceneryStepsPerSecond = 20;
-
-double steppedTime(double t) { return std::floor(t * kSceneryStepsPerSecond) / kSceneryStepsPerSecond; }
 
 void darkening(const Frame& f, double width, double height) {
     double factor = 0;
@@ -563,7 +559,7 @@ void sceneBackdrop(const Ctx& ctx, const SceneOpts& opts) {
     if (SDL_Texture* still = gpuTexture("scene", pw, ph, paintStatic, &params))
         gpuBlit(still, 0, 0, ctx.width, ctx.height, 1.0);
 
-    const Frame f{ctx.width / s, ctx.height / s, s, ctx.now, steppedTime(ctx.now), theme, opts};
+    const Frame f{ctx.width / s, ctx.height / s, s, ctx.now, sceneryTime(ctx.now), theme, opts};
     darkening(f, ctx.width, ctx.height);
     clouds(f);
     rain(f);
@@ -572,6 +568,11 @@ void sceneBackdrop(const Ctx& ctx, const SceneOpts& opts) {
     stormFlashes(f, ctx.width, ctx.height);
     if (opts.embers) embers(f);
     else motes(f);
+}
+
+double sceneryTime(double now) {
+    constexpr double kStepsPerSecond = 20;
+    return std::floor(now * kStepsPerSecond) / kStepsPerSecond;
 }
 
 SceneTheme themeForDepth(int depth, int layers) {
