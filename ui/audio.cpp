@@ -2,6 +2,7 @@
 
 #include <SDL.h>
 #include <SDL_mixer.h>
+#include <dlfcn.h>
 
 #include <algorithm>
 #include <array>
@@ -45,6 +46,61 @@ struct Pending {
 
 std::uint32_t sdlTicks() { return SDL_GetTicks(); }
 
+// SDL_mixer, and the dozen codec and sound-server libraries it brings, are
+// loaded when sound opens, after the first frame, not with the program:
+// loading them at the start holds up the first frame.
+struct Mixer {
+    decltype(&::Mix_OpenAudio) openAudio = nullptr;
+    decltype(&::Mix_CloseAudio) closeAudio = nullptr;
+    decltype(&::Mix_AllocateChannels) allocateChannels = nullptr;
+    decltype(&::Mix_LoadWAV_RW) loadWavRw = nullptr;
+    decltype(&::Mix_LoadMUS) loadMus = nullptr;
+    decltype(&::Mix_FreeChunk) freeChunk = nullptr;
+    decltype(&::Mix_FreeMusic) freeMusic = nullptr;
+    decltype(&::Mix_HaltChannel) haltChannel = nullptr;
+    decltype(&::Mix_HaltMusic) haltMusic = nullptr;
+    decltype(&::Mix_PlayChannelTimed) playChannelTimed = nullptr;
+    decltype(&::Mix_PlayMusic) playMusic = nullptr;
+    decltype(&::Mix_PlayingMusic) playingMusic = nullptr;
+    decltype(&::Mix_VolumeChunk) volumeChunk = nullptr;
+    decltype(&::Mix_VolumeMusic) volumeMusic = nullptr;
+};
+
+constexpr const char* kMixerLibrary = "libSDL2_mixer-2.0.so.0";
+
+template <typename F>
+bool bindSymbol(void* lib, const char* name, F& fn) {
+    fn = reinterpret_cast<F>(dlsym(lib, name));
+    if (!fn) std::fprintf(stderr, "[audio] %s fehlt in %s\n", name, kMixerLibrary);
+    return fn != nullptr;
+}
+
+// The library's functions once it is loaded; null when it cannot be (the
+// game then runs without sound). Tried once.
+const Mixer* mixer() {
+    static const Mixer* loaded = [] () -> const Mixer* {
+        void* lib = dlopen(kMixerLibrary, RTLD_NOW | RTLD_LOCAL);
+        if (!lib) {
+            std::fprintf(stderr, "[audio] %s nicht geladen: %s\n", kMixerLibrary, dlerror());
+            return nullptr;
+        }
+        static Mixer m;
+        const bool all = bindSymbol(lib, "Mix_OpenAudio", m.openAudio) & bindSymbol(lib, "Mix_CloseAudio", m.closeAudio) &
+                         bindSymbol(lib, "Mix_AllocateChannels", m.allocateChannels) &
+                         bindSymbol(lib, "Mix_LoadWAV_RW", m.loadWavRw) & bindSymbol(lib, "Mix_LoadMUS", m.loadMus) &
+                         bindSymbol(lib, "Mix_FreeChunk", m.freeChunk) & bindSymbol(lib, "Mix_FreeMusic", m.freeMusic) &
+                         bindSymbol(lib, "Mix_HaltChannel", m.haltChannel) & bindSymbol(lib, "Mix_HaltMusic", m.haltMusic) &
+                         bindSymbol(lib, "Mix_PlayChannelTimed", m.playChannelTimed) &
+                         bindSymbol(lib, "Mix_PlayMusic", m.playMusic) & bindSymbol(lib, "Mix_PlayingMusic", m.playingMusic) &
+                         bindSymbol(lib, "Mix_VolumeChunk", m.volumeChunk) & bindSymbol(lib, "Mix_VolumeMusic", m.volumeMusic);
+        return all ? &m : nullptr;
+    }();
+    return loaded;
+}
+
+// Only called while sound is open, which needs the library.
+const Mixer& mix() { return *mixer(); }
+
 // Destroyed at exit without touching the mixer: by then SDL may be gone.
 struct State {
     bool opened = false;
@@ -78,7 +134,7 @@ void decode(Sfx fx) {
     if (s.decoded[i]) return;
     s.decoded[i] = true;
     const std::string file = resolve(std::string("assets/audio/sfx_") + sfxStem(fx) + ".ogg");
-    if (Mix_Chunk* chunk = Mix_LoadWAV(file.c_str())) {
+    if (Mix_Chunk* chunk = mix().loadWavRw(SDL_RWFromFile(file.c_str(), "rb"), 1)) {
         s.chunks[fx] = chunk;
     } else {
         std::fprintf(stderr, "[audio] Effekt fehlt: %s (%s)\n", file.c_str(), SDL_GetError());
@@ -89,7 +145,7 @@ double secondsNow() { return static_cast<double>(SDL_GetPerformanceCounter()) / 
 
 void loadMusic() {
     const std::string file = resolve(kMusicFile);
-    st().music = Mix_LoadMUS(file.c_str());
+    st().music = mix().loadMus(file.c_str());
     if (!st().music) std::fprintf(stderr, "[audio] Musik fehlt: %s (%s)\n", file.c_str(), SDL_GetError());
 }
 
@@ -100,7 +156,7 @@ bool soundAllowed() {
 
 void resumeMusicIfWanted() {
     const State& s = st();
-    if (s.opened && s.enabled && s.musicWanted && s.music && !Mix_PlayingMusic()) Mix_PlayMusic(s.music, -1);
+    if (s.opened && s.enabled && s.musicWanted && s.music && !mix().playingMusic()) mix().playMusic(s.music, -1);
 }
 
 void queue(Sfx fx, std::uint32_t now, std::uint32_t delayMs) {
@@ -121,12 +177,16 @@ bool init() {
         std::fprintf(stderr, "[audio] kein Klang-Subsystem: %s\n", SDL_GetError());
         return false;
     }
-    if (Mix_OpenAudio(44100, AUDIO_S16SYS, 2, 1024) != 0) {
+    if (!mixer()) {
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        return false;
+    }
+    if (mix().openAudio(44100, AUDIO_S16SYS, 2, 1024) != 0) {
         std::fprintf(stderr, "[audio] Mix_OpenAudio: %s\n", SDL_GetError());
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
         return false;
     }
-    Mix_AllocateChannels(kChannels);
+    mix().allocateChannels(kChannels);
     // The effects are decoded later (decodeEffects), so that the window
     // shows its first frame without waiting for them.
     s.decoded.fill(false);
@@ -143,14 +203,14 @@ void shutdown() {
     s.opened = false;
     s.musicWanted = false;
     s.pending.clear();
-    Mix_HaltMusic();
-    Mix_HaltChannel(-1);
-    if (s.music) Mix_FreeMusic(s.music);
+    mix().haltMusic();
+    mix().haltChannel(-1);
+    if (s.music) mix().freeMusic(s.music);
     s.music = nullptr;
-    for (auto& [fx, chunk] : s.chunks) Mix_FreeChunk(chunk);
+    for (auto& [fx, chunk] : s.chunks) mix().freeChunk(chunk);
     s.chunks.clear();
     s.nextToDecode = kSfxCount;
-    Mix_CloseAudio();
+    mix().closeAudio();
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
 }
 
@@ -160,14 +220,14 @@ void setEnabled(bool on) {
     if (on) {
         resumeMusicIfWanted();
     } else if (s.opened) {
-        Mix_HaltMusic();
+        mix().haltMusic();
     }
 }
 
 void setMusicVolume(double v) {
     State& s = st();
     s.musicVolume = std::clamp(v, 0.0, 1.0);
-    if (s.opened) Mix_VolumeMusic(static_cast<int>(s.musicVolume * MIX_MAX_VOLUME));
+    if (s.opened) mix().volumeMusic(static_cast<int>(s.musicVolume * MIX_MAX_VOLUME));
 }
 
 void setSfxVolume(double v) { st().sfxVolume = std::clamp(v, 0.0, 1.0); }
@@ -180,7 +240,7 @@ void startMusic() {
 void stopMusic() {
     State& s = st();
     s.musicWanted = false;
-    if (s.opened) Mix_HaltMusic();
+    if (s.opened) mix().haltMusic();
 }
 
 bool decodeEffects(double budgetSeconds) {
@@ -203,8 +263,8 @@ void play(Sfx fx) {
     auto it = s.chunks.find(fx);
     if (it == s.chunks.end()) return;
     if (s.observer) s.observer(fx);
-    Mix_VolumeChunk(it->second, static_cast<int>(s.sfxVolume * MIX_MAX_VOLUME));
-    Mix_PlayChannel(-1, it->second, 0);  // all channels busy: this one is dropped
+    mix().volumeChunk(it->second, static_cast<int>(s.sfxVolume * MIX_MAX_VOLUME));
+    mix().playChannelTimed(-1, it->second, 0, -1);  // all channels busy: this one is dropped
 }
 
 void playLoseSound() { play(Sfx::Defeat); }

@@ -857,6 +857,13 @@ bool probeTextMask(cairo_t* cr, cairo_surface_t* mask, double x, double y, std::
 }
 
 bool registerBundledFonts() {
+    const bool all = addBundledFontFiles();
+    // Layouts made before may have found other faces.
+    clearTextCache();
+    return all;
+}
+
+bool addBundledFontFiles() {
     FcConfig* config = FcConfigGetCurrent();
     if (!config) return false;
     bool all = true;
@@ -867,8 +874,6 @@ bool registerBundledFonts() {
             all = false;
         }
     }
-    // Layouts made before may have found other faces.
-    clearTextCache();
     return all;
 }
 

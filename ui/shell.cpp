@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <future>
 
 #include <unistd.h>
 
@@ -73,8 +74,15 @@ bool openWindow(Shell& sh, const WindowOptions& opts) {
         s.windowW = size.w;
         s.windowH = size.h;
     }
+    // Made for OpenGL from the start: the GL renderer would otherwise tear
+    // the shown window down and make a new one (unmapped and mapped again).
+    // Where OpenGL cannot be loaded, a plain window takes the software
+    // renderer.
+    const Uint32 flags = SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI;
     sh.window = SDL_CreateWindow(kTitle, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, size.w, size.h,
-                                 SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI);
+                                 flags | SDL_WINDOW_OPENGL);
+    if (!sh.window)
+        sh.window = SDL_CreateWindow(kTitle, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, size.w, size.h, flags);
     if (!sh.window) {
         std::fprintf(stderr, "SDL_CreateWindow: %s\n", SDL_GetError());
         return false;
@@ -99,10 +107,11 @@ bool openWindow(Shell& sh, const WindowOptions& opts) {
     return true;
 }
 
-void startServices(Shell& sh) {
+void startServices(Shell& sh, std::future<bool>& fonts) {
     gpuInit(sh.renderer);
     gpuRecordFrames(true);
-    registerBundledFonts();
+    fonts.get();
+    clearTextCache();
 }
 
 // Opening the sound device and the music can take a tenth of a second: the
@@ -510,6 +519,10 @@ void closeShell(Shell& sh) {
 
 bool openShell(Shell& sh, Game& game, const WindowOptions& opts) {
     sh.game = &game;
+    // The font files are read on another thread while the window is made
+    // and OpenGL loads, which takes a good part of the start and lays out no
+    // text (where no thread can be had, they are read when needed below).
+    std::future<bool> fonts = std::async(std::launch::async | std::launch::deferred, addBundledFontFiles);
     if (!openWindow(sh, opts)) return false;
     sh.renderer = createRenderer(sh.window);
     if (!sh.renderer) {
@@ -519,7 +532,7 @@ bool openShell(Shell& sh, Game& game, const WindowOptions& opts) {
         return false;
     }
     reportVideo(sh.renderer);
-    startServices(sh);
+    startServices(sh, fonts);
 
     sh.ctx.uiScale = 1.0;
     sh.prevNow = sh.clock();

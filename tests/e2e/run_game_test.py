@@ -12,7 +12,8 @@ file.
 
 Usage: run_game_test.py <path to velmorandine> [screens | copies]...
   screens: every start screen; copies: the second copy, its box, a closed
-  standard output and no display (both when none is named).
+  standard output, no display and one window kept from the start (both when
+  none is named).
 """
 import ctypes
 import os
@@ -315,6 +316,71 @@ def refusal_box_ends_with_its_copy(game, display):
         shutil.rmtree(root, ignore_errors=True)
 
 
+class _XEvent(ctypes.Structure):
+    """The head that XMapEvent, XUnmapEvent and XDestroyWindowEvent share,
+    padded to the size of the XEvent union."""
+    _fields_ = [("type", ctypes.c_int), ("serial", ctypes.c_ulong), ("send_event", ctypes.c_int),
+                ("display", ctypes.c_void_p), ("event", ctypes.c_ulong), ("window", ctypes.c_ulong),
+                ("pad", ctypes.c_long * 18)]
+
+
+MAP_NOTIFY, UNMAP_NOTIFY, DESTROY_NOTIFY = 19, 18, 17
+SUBSTRUCTURE_NOTIFY_MASK = 1 << 19
+
+
+def one_window(game, display):
+    """The game opens one window and keeps it: from its start past its first
+    frames exactly one top-level window is mapped, and none it mapped is
+    unmapped or destroyed (the renderer must not make the window anew, which
+    a player sees as the window vanishing and coming back)."""
+    try:
+        x = ctypes.CDLL("libX11.so.6")
+    except OSError:
+        print("one window: libX11 not loadable, not checked")
+        return None
+    x.XOpenDisplay.restype = ctypes.c_void_p
+    x.XOpenDisplay.argtypes = [ctypes.c_char_p]
+    x.XDefaultRootWindow.restype = ctypes.c_ulong
+    x.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
+    x.XSelectInput.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_long]
+    x.XSync.argtypes = [ctypes.c_void_p, ctypes.c_int]
+    x.XPending.argtypes = [ctypes.c_void_p]
+    x.XNextEvent.argtypes = [ctypes.c_void_p, ctypes.POINTER(_XEvent)]
+    x.XCloseDisplay.argtypes = [ctypes.c_void_p]
+    d = x.XOpenDisplay(display.encode())
+    if not d:
+        return "one window: the display could not be opened"
+    root = tempfile.mkdtemp(prefix="velmorandine-e2e-")
+    try:
+        x.XSelectInput(d, x.XDefaultRootWindow(d), SUBSTRUCTURE_NOTIFY_MASK)
+        x.XSync(d, 0)
+        proc = subprocess.Popen([game], env=game_env(root, display), stdout=subprocess.PIPE,
+                                stderr=subprocess.DEVNULL, text=True)
+        if wait_for_window(proc) is None:
+            proc.kill()
+            proc.communicate()
+            return "one window: no window"
+        time.sleep(0.5)
+        x.XSync(d, 0)
+        events = []
+        e = _XEvent()
+        while x.XPending(d):
+            x.XNextEvent(d, ctypes.byref(e))
+            if e.type in (MAP_NOTIFY, UNMAP_NOTIFY, DESTROY_NOTIFY):
+                events.append((e.type, e.window))
+        proc.send_signal(signal.SIGTERM)
+        proc.communicate(timeout=10)
+        mapped = [w for t, w in events if t == MAP_NOTIFY]
+        lost = [w for t, w in events if t in (UNMAP_NOTIFY, DESTROY_NOTIFY) and w in mapped]
+        if len(mapped) != 1 or lost:
+            names = {MAP_NOTIFY: "mapped", UNMAP_NOTIFY: "unmapped", DESTROY_NOTIFY: "destroyed"}
+            return "one window: " + ", ".join(f"{names[t]} {w:#x}" for t, w in events)
+        return None
+    finally:
+        x.XCloseDisplay(d)
+        shutil.rmtree(root, ignore_errors=True)
+
+
 def no_display(game):
     """With no display at all, or one that does not answer, the game says so
     in one line and ends with status 1 before it takes the lock or saves."""
@@ -385,6 +451,7 @@ def start_screen_runs(game, display):
 def copy_runs(game, display):
     results = [no_display(game), second_instance(game, display), closed_stdout(game, display)]
     if display:
+        results.append(one_window(game, display))
         results.append(refusal_box_ends_with_its_copy(game, display))
     return results
 
