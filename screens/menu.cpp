@@ -119,11 +119,15 @@ void MenuScreen::drawTitle(Ctx& ctx, const MenuLayout& l, double o) const {
                        .align = Align::Centre,
                        .letterSpacing = 3 * s,
                        .upperCase = true};
-    const double cy = l.top + 0.6 * l.titleSize - 3 * s * o;
+    // The swell in 32 steps: each is a twelfth of a pixel on the glyphs, and
+    // the glyphs of a few dozen scales stay cached instead of being rendered
+    // anew at every frame's.
+    const double q = std::round(32 * o) / 32;
+    const double cy = l.top + 0.6 * l.titleSize - 3 * s * q;
     {
         SavedState keep(cr);
         cairo_translate(cr, ctx.width / 2, cy);
-        cairo_scale(cr, 1 + 0.04 * o, 1 + 0.04 * o);
+        cairo_scale(cr, 1 + 0.04 * q, 1 + 0.04 * q);
         TextStyle shadow = st;
         shadow.color = kDeepGold;
         shadow.alpha = 0.5;
