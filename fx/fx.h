@@ -69,18 +69,22 @@ private:
 // the context's clock: a ring and rising motes in the good status's colour,
 // a wider purple ring and sinking motes for a bad one. Nothing when neither
 // is there (a stun alone shows none). The rings lie on the GPU layer (beneath
-// the overlay; a unit draws them before its sprite), the motes on the
-// overlay.
-void drawStatusAura(Ctx& ctx, const StatusAuraPick& pick, double x, double y, double size);
+// the overlay; a unit draws them before its sprite). The motes lie on the
+// overlay when drawn with the rings; asked for alone (a unit does so after
+// its sprite) they lie on the GPU layer where there is one.
+enum class AuraPart : std::uint8_t { Both, Rings, Motes };
+void drawStatusAura(Ctx& ctx, const StatusAuraPick& pick, double x, double y, double size,
+                    AuraPart part = AuraPart::Both);
 
 // The same for a combatant's list of active statuses (anything whose
 // elements carry a `kind`).
 template <class Statuses>
     requires requires(const Statuses& list) { rpg::StatusKind{list.begin()->kind}; }
-void drawStatusAura(Ctx& ctx, const Statuses& statuses, double x, double y, double size) {
+void drawStatusAura(Ctx& ctx, const Statuses& statuses, double x, double y, double size,
+                    AuraPart part = AuraPart::Both) {
     StatusAuraPick pick;
     for (const auto& status : statuses) pick.add(status.kind);
-    drawStatusAura(ctx, pick, x, y, size);
+    drawStatusAura(ctx, pick, x, y, size, part);
 }
 
 // A flask that tips over (x, y) and pours colour-A liquid with a colour-B

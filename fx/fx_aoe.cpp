@@ -38,6 +38,14 @@ struct Area {
     double t;
 };
 
+// A ring around the area's centre, on the GPU layer where there is one: a
+// ring hundreds of pixels wide would change that much of the overlay every
+// frame.
+void ring(const Area& A, double radius, double lineWidth, uint32_t color, double alpha) {
+    if (ringOnGpu(A.cx, A.cy, radius, lineWidth, color, alpha)) return;
+    strokeCircle(A.cr, A.cx, A.cy, radius, lineWidth, color, alpha);
+}
+
 // Kind 1: a funnel of five spinning layers sweeping from left to right.
 void aoeFunnel(const Area& A) {
     struct Layer {
@@ -98,7 +106,7 @@ void aoeImpact(const Area& A) {
     const double r = (t - 0.55) / 0.45;
     if (r > 0) {
         const double grow = 0.2 + 1.9 * r;
-        strokeCircle(A.cr, A.cx, A.cy, (std::max(0.55 * A.w, 64 * s) - 3 * s) * grow, 6 * s * grow, A.cb, 1 - r);
+        ring(A, (std::max(0.55 * A.w, 64 * s) - 3 * s) * grow, 6 * s * grow, A.cb, 1 - r);
     }
 }
 
@@ -108,9 +116,9 @@ void aoeRings(const Area& A) {
     const double s = A.s;
     const double R0 = std::max(0.6 * A.w, 70 * s);
     const double outer = 0.15 + 1.9 * t;
-    strokeCircle(A.cr, A.cx, A.cy, (R0 - 3 * s) * outer, 6 * s * outer, A.cb, 1 - t);
+    ring(A, (R0 - 3 * s) * outer, 6 * s * outer, A.cb, 1 - t);
     const double inner = 0.1 + 1.2 * t;
-    strokeCircle(A.cr, A.cx, A.cy, (R0 - 5 * s) * inner, 10 * s * inner, A.ca, 0.8 * (1 - t));
+    ring(A, (R0 - 5 * s) * inner, 10 * s * inner, A.ca, 0.8 * (1 - t));
 }
 
 void fallingPiece(const Area& A, rpg::FxVariant variant, double alpha) {

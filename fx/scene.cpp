@@ -345,9 +345,13 @@ SDL_Texture* mask(int kind, int w, int h) {
 
 // ---- overlays ----------------------------------------------------------
 
-// Design units of the frame and the time; lengths are drawn times s.
+// Design units of the frame and the time; lengths are drawn times s. The
+// clouds, fog, snow, motes and embers move by the stepped scenery clock
+// (stepped): clouds then shift about a pixel a step, and all of them move in
+// the same frames, so the frames between show what was shown and need not
+// be presented. Rain and lightning keep the true time t.
 struct Frame {
-    double w, h, s, t;
+    double w, h, s, t, stepped;
     int theme;
     const SceneOpts& o;
 };
@@ -383,7 +387,7 @@ void clouds(const Frame& f) {
         const double top = std::fmod(37.0 * i, band) + 16;
         const double o = std::fmod(0.23 * i, 1.0);
         const double period = (52 + (7919 * i % 30000) / 1000.0) * (1 - o);
-        const double u = std::fmod(f.t, period) / period;
+        const double u = std::fmod(f.stepped, period) / period;
         const double left = (u * (1 - o) + o) * (f.w + 180) - 90;
         const double m = (29 * i % 10) / 14.0 + 0.7;
         gpuBlitTinted(tex, left * f.s, top * f.s, 46 * m * f.s, 22 * m * f.s, color, 0.5);
@@ -419,7 +423,7 @@ void snow(const Frame& f) {
         const double fx = std::fmod(kGolden * j + 0.17, 1.0);
         const double period = (1300 * (j % 6) + 7200) / 1000.0;
         const double delay = std::fmod(431.0 * j, 4000) / 1000;
-        const double u = std::fmod(std::max(0.0, f.t - delay), period) / period;
+        const double u = std::fmod(std::max(0.0, f.stepped - delay), period) / period;
         const double a = 1.6 * std::sin(kPi * u);
         const double alpha = a >= 1 ? 0.85 : 0.85 * a;
         if (alpha <= 0) continue;
@@ -437,7 +441,7 @@ void fog(const Frame& f) {
     const uint32_t color = f.theme == kSceneLava ? 0x3A2A24 : 0xC8D0DC;
     for (int j = 0; j < 3; ++j) {
         const double period = (9000.0 * j + 34000) / 1000;
-        const double q = std::fmod(f.t, 2 * period) / period;
+        const double q = std::fmod(f.stepped, 2 * period) / period;
         const double r = q > 1 ? 2 - q : q;
         const double e = std::pow(std::sin(r * kPi / 2), 2);
         const double b = (0.2 * j + 0.7) * f.w;
@@ -471,9 +475,9 @@ void embers(const Frame& f) {
     const int n = std::max(1, f.o.count);
     for (int j = 0; j < n; ++j) {
         const double start = std::fmod(230.0 * j, 3000) / 1000;
-        if (f.t < start) continue;
+        if (f.stepped < start) continue;
         const double period = (900 * (j % 5) + 3400) / 1000.0;
-        const double m = std::fmod(f.t - start, period) / period;
+        const double m = std::fmod(f.stepped - start, period) / period;
         const double e = m < 0.5 ? 2 * m * m : 1 - 2 * (1 - m) * (1 - m);
         const double alpha = (0.22 * std::sin(9 * kPi * e + j) + 0.78) * std::sin(kPi * e) * 0.9;
         if (alpha <= 0) continue;
@@ -490,9 +494,9 @@ void motes(const Frame& f) {
     for (int j = 0; j < f.o.count; ++j) {
         const double fx = std::fmod(kGolden * j + 0.5, 1.0);
         const double start = std::fmod(240.0 * j, 3000) / 1000;
-        if (f.t < start) continue;
+        if (f.stepped < start) continue;
         const double period = (900 * (j % 5) + 4200) / 1000.0;
-        const double u = std::fmod(f.t - start, period) / period;
+        const double u = std::fmod(f.stepped - start, period) / period;
         const double alpha = 0.7 * std::sin(kPi * u);
         if (alpha <= 0) continue;
         const double top = pal.motesRise ? f.h - u * f.h : u * f.h;
@@ -555,7 +559,7 @@ void sceneBackdrop(const Ctx& ctx, const SceneOpts& opts) {
     if (SDL_Texture* still = gpuTexture("scene", pw, ph, paintStatic, &params))
         gpuBlit(still, 0, 0, ctx.width, ctx.height, 1.0);
 
-    const Frame f{ctx.width / s, ctx.height / s, s, ctx.now, theme, opts};
+    const Frame f{ctx.width / s, ctx.height / s, s, ctx.now, sceneryTime(ctx.now), theme, opts};
     darkening(f, ctx.width, ctx.height);
     clouds(f);
     rain(f);
@@ -564,6 +568,11 @@ void sceneBackdrop(const Ctx& ctx, const SceneOpts& opts) {
     stormFlashes(f, ctx.width, ctx.height);
     if (opts.embers) embers(f);
     else motes(f);
+}
+
+double sceneryTime(double now) {
+    constexpr double kStepsPerSecond = 20;
+    return std::floor(now * kStepsPerSecond) / kStepsPerSecond;
 }
 
 SceneTheme themeForDepth(int depth, int layers) {

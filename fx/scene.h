@@ -52,6 +52,11 @@ struct SceneOpts {
 // intensity change. Draws nothing without a GPU renderer.
 void sceneBackdrop(const Ctx& ctx, const SceneOpts& opts);
 
+// The clock the slow scenery moves by: now stepped down to a twentieth of a
+// second. Slow animations of a screen at rest that step by it change in the
+// same frames as the scenery, and the frames between need not be presented.
+double sceneryTime(double now);
+
 // Lava on the boss layer (layers > 0, depth >= layers - 1), else meadow for
 // depths below 3, forest for 3 and 4, cave beyond.
 SceneTheme themeForDepth(int depth, int layers);

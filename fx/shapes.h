@@ -106,6 +106,14 @@ inline void gpuDot(double cx, double cy, double d, uint32_t color, double alpha)
     gpuBlit(tex, cx - box / 2, cy - box / 2, box, box, alpha);
 }
 
+// strokeCircle() on the GPU layer, for a ring that beneath it has only
+// scenery, sprites and other GPU drawing: one picture per colour, line ratio
+// and size step, scaled to the radius asked and faded by alpha; the line
+// grows with the radius. Coordinates are the frame's own. False when there
+// is no GPU layer (or the ring is too big for a texture): the caller then
+// strokes it with cairo.
+bool ringOnGpu(double cx, double cy, double radius, double lineWidth, uint32_t color, double alpha);
+
 // A bar w × h centred on the frame origin with corner radius h/2.
 inline void bar(cairo_t* cr, double w, double h, uint32_t color, double alpha) {
     fillRoundedRect(cr, {-w / 2, -h / 2, w, h}, h / 2, color, alpha);

@@ -269,7 +269,7 @@ void drawGround(Ctx& ctx, const Slot& slot, const rpg::Combatant& c, const Rect&
         gpuPicture(key, slot.x - sh.rx, feet - 2 * s - sh.ry, 2 * sh.rx, 2 * sh.ry, paintShadow,
                    const_cast<Shadow*>(&sh), 0.3);
     }
-    if (!c.statuses.empty()) drawStatusAura(ctx, c.statuses, slot.x, feet - 2 * s, sprite.w);
+    if (!c.statuses.empty()) drawStatusAura(ctx, c.statuses, slot.x, feet - 2 * s, sprite.w, AuraPart::Rings);
 }
 
 // The soul rising from a falling unit; p is the fall's progress.
@@ -316,6 +316,9 @@ void drawBody(Scene& sc, Ctx& ctx, const Slot& slot, const rpg::Combatant& c) {
     const double alpha = alive ? 1 : 0.75 * (1 - p);
     if (alpha > 0.01) drawSpritePivot(c.sprite, x, y, w, h, angle, mirror, alpha, rc, frame, false);
     if (pose.flash > 0.01) drawSpritePivot(c.sprite, x, y, w, h, angle, mirror, pose.flash, rc, frame, true);
+    // The motes rise over the sprite.
+    if (alive && !c.statuses.empty())
+        drawStatusAura(ctx, c.statuses, slot.x, feet - 2 * s, sprite.w, AuraPart::Motes);
     if (p > 0.01) drawSoul(ctx, slot.x, sprite, p);
 }
 

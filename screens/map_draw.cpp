@@ -20,9 +20,10 @@ namespace ui {
 
 namespace {
 
-// Rises and falls once every 1.24 s.
-double pulseAt(double t) {
-    double x = std::fmod(t, 1.24) / 0.62;
+// Rises and falls once every 1.24 s, by the scenery's stepped clock: under a
+// sky at rest the frames between its steps are not presented.
+double pulseAt(double now) {
+    double x = std::fmod(sceneryTime(now), 1.24) / 0.62;
     if (x > 1) x = 2 - x;
     return 0.5 - 0.5 * std::cos(kPi * x);
 }
@@ -146,7 +147,7 @@ bool MapScreen::field(Ctx& ctx, const Rect& tile, const rpg::MapNode& node, cons
         const double off = std::max(s, 1.0);
         drawShadowedTextTop(cr, tile.x + tile.w / 2, ay, "▼", arrow, {.dx = off, .dy = off, .alpha = 0.7});
     } else if (f.cleared) {
-        const double shimmer = 0.5 - 0.5 * std::cos(kPi * std::fmod(ctx.now, 5.2) / 2.6);
+        const double shimmer = 0.5 - 0.5 * std::cos(kPi * std::fmod(sceneryTime(ctx.now), 5.2) / 2.6);
         fillRect(cr, sr, theme::kGold, 0.04 + 0.1 * shimmer);
     }
 

@@ -26,10 +26,6 @@ namespace {
 using namespace theme;
 
 constexpr double kSwellPeriod = 3.2;  // s, one swell of title and glow
-// Sizes the swelling title takes: each size is a font of its own whose
-// glyph images the rasteriser keeps, so a size a frame would heap up
-// megabytes of them; 1/24 of the swell (under a pixel) is not seen.
-constexpr double kTitleSizes = 24;
 
 using MenuAction = MenuScreen::Action;
 
@@ -123,12 +119,15 @@ void MenuScreen::drawTitle(Ctx& ctx, const MenuLayout& l, double o) const {
                        .align = Align::Centre,
                        .letterSpacing = 3 * s,
                        .upperCase = true};
-    const double cy = l.top + 0.6 * l.titleSize - 3 * s * o;
+    // The swell in 32 steps: each is a twelfth of a pixel on the glyphs, and
+    // the glyphs of a few dozen scales stay cached instead of being rendered
+    // anew at every frame's.
+    const double q = std::round(32 * o) / 32;
+    const double cy = l.top + 0.6 * l.titleSize - 3 * s * q;
     {
         SavedState keep(cr);
         cairo_translate(cr, ctx.width / 2, cy);
-        const double grow = 0.04 * std::round(o * kTitleSizes) / kTitleSizes;
-        cairo_scale(cr, 1 + grow, 1 + grow);
+        cairo_scale(cr, 1 + 0.04 * q, 1 + 0.04 * q);
         TextStyle shadow = st;
         shadow.color = kDeepGold;
         shadow.alpha = 0.5;

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <map>
 #include <utility>
 #include <vector>
@@ -40,7 +41,7 @@ struct ProfEntry {
 // it: the texture's modulation and blending are taken at the call, as SDL
 // takes them when a copy is queued.
 struct DrawCmd {
-    enum class Kind : std::uint8_t { Copy, CopyEx, FillRect, StrokeRect, Clip, NoClip };
+    enum class Kind : std::uint8_t { Copy, CopyEx, FillRect, StrokeRect, Clip, NoClip, Quads };
     Kind kind = Kind::Copy;
     bool pivoted = false;
     SDL_RendererFlip flip = SDL_FLIP_NONE;
@@ -50,9 +51,10 @@ struct DrawCmd {
     double angle = 0;
     Uint8 r = 255, g = 255, b = 255, a = 255;
     SDL_BlendMode blend = SDL_BLENDMODE_BLEND;
+    int first = 0, count = 0;  // Quads: the vertices, in the frame's list
 
     bool operator==(const DrawCmd& o) const {
-        return kind == o.kind && pivoted == o.pivoted && flip == o.flip && texture == o.texture &&
+        return kind == o.kind && first == o.first && count == o.count && pivoted == o.pivoted && flip == o.flip && texture == o.texture &&
                rect.x == o.rect.x && rect.y == o.rect.y && rect.w == o.rect.w && rect.h == o.rect.h &&
                pivot.x == o.pivot.x && pivot.y == o.pivot.y && angle == o.angle && r == o.r && g == o.g &&
                b == o.b && a == o.a && blend == o.blend;
@@ -74,6 +76,9 @@ struct State {
     int intoTarget = 0;  // draws into a render target go out at once
     std::vector<DrawCmd> frameCmds;
     std::vector<DrawCmd> shownCmds;
+    std::vector<SDL_Vertex> frameVerts;
+    std::vector<SDL_Vertex> shownVerts;
+    std::vector<int> quadIndices;  // two triangles a quad, for as many quads as drawn at once
     // A texture was made, redrawn or destroyed since the last frame shown:
     // equal calls may then show other pixels.
     bool texturesChanged = true;
@@ -101,6 +106,24 @@ Uint8 alphaByte(double a) {
 
 Uint8 scaledChannel(uint32_t color, int shift, double a) {
     return static_cast<Uint8>(static_cast<int>(((color >> shift) & 0xFF) * std::clamp(a, 0.0, 1.0) + 0.5));
+}
+
+// Quads of one texture in one call; the vertices carry the tint.
+void issueQuads(SDL_Texture* tex, SDL_BlendMode blend, const SDL_Vertex* verts, int count) {
+    State& s = st();
+    if (!tex || count < 4) return;
+    const int quads = count / 4;
+    while (static_cast<int>(s.quadIndices.size()) < 6 * quads) {
+        const int q = static_cast<int>(s.quadIndices.size()) / 6 * 4;
+        for (int i : {0, 1, 2, 2, 3, 0}) s.quadIndices.push_back(q + i);
+    }
+    SDL_BlendMode own = blend;
+    const bool other = SDL_GetTextureBlendMode(tex, &own) != 0 || own != blend;
+    if (other) SDL_SetTextureBlendMode(tex, blend);
+    SDL_SetTextureAlphaMod(tex, 255);
+    SDL_SetTextureColorMod(tex, 255, 255, 255);
+    SDL_RenderGeometry(s.renderer, tex, verts, 4 * quads, s.quadIndices.data(), 6 * quads);
+    if (other) SDL_SetTextureBlendMode(tex, own);
 }
 
 void issue(const DrawCmd& c) {
@@ -133,6 +156,9 @@ void issue(const DrawCmd& c) {
         return;
     case DrawCmd::Kind::NoClip:
         SDL_RenderSetClipRect(r, nullptr);
+        return;
+    case DrawCmd::Kind::Quads:
+        issueQuads(c.texture, c.blend, st().frameVerts.data() + c.first, c.count);
         return;
     }
 }
@@ -302,6 +328,8 @@ void gpuShutdown() {
     s.bytes = 0;
     s.frameCmds.clear();
     s.shownCmds.clear();
+    s.frameVerts.clear();
+    s.shownVerts.clear();
     s.recording = false;
     s.texturesChanged = true;
     s.renderer = nullptr;
@@ -314,6 +342,7 @@ void gpuBeginFrame() {
     s.drawCalls = 0;
     ++s.frame;
     s.frameCmds.clear();
+    s.frameVerts.clear();
 }
 
 void gpuRecordFrames(bool on) {
@@ -321,12 +350,17 @@ void gpuRecordFrames(bool on) {
     s.recording = on;
     s.frameCmds.clear();
     s.shownCmds.clear();
+    s.frameVerts.clear();
+    s.shownVerts.clear();
     s.texturesChanged = true;
 }
 
 bool gpuFrameDiffers() {
     const State& s = st();
-    return s.texturesChanged || s.frameCmds != s.shownCmds;
+    if (s.texturesChanged || s.frameCmds != s.shownCmds) return true;
+    return s.frameVerts.size() != s.shownVerts.size() ||
+           (!s.frameVerts.empty() &&
+            std::memcmp(s.frameVerts.data(), s.shownVerts.data(), s.frameVerts.size() * sizeof(SDL_Vertex)) != 0);
 }
 
 void gpuDrawFrame() {
@@ -339,6 +373,8 @@ void gpuFrameShown() {
     State& s = st();
     s.shownCmds.swap(s.frameCmds);
     s.frameCmds.clear();
+    s.shownVerts.swap(s.frameVerts);
+    s.frameVerts.clear();
     s.texturesChanged = false;
 }
 
@@ -558,6 +594,43 @@ void gpuBlitMirrored(SDL_Texture* tex, double cx, double cy, double w, double h,
                      double alpha) {
     if (!tex || !st().renderer) return;
     copyEx(tex, toPixels(cx - w / 2, cy - h / 2, w, h), angle, nullptr, mirror, alpha);
+}
+
+void gpuBlitQuads(SDL_Texture* tex, const GpuQuad* quads, int n, uint32_t tint, double alpha) {
+    State& s = st();
+    if (!tex || !s.renderer || !quads || n <= 0) return;
+    const bool record = s.recording && s.intoTarget == 0;
+    std::vector<SDL_Vertex> direct;
+    std::vector<SDL_Vertex>& out = record ? s.frameVerts : direct;
+    const int first = static_cast<int>(out.size());
+    const float g = static_cast<float>(s.scale);
+    for (int i = 0; i < n; ++i) {
+        const GpuQuad& q = quads[i];
+        const double a = alpha * q.fade;
+        const SDL_Color color{scaledChannel(tint, 16, a), scaledChannel(tint, 8, a), scaledChannel(tint, 0, a),
+                              alphaByte(a)};
+        const float x0 = g * static_cast<float>(q.cx - q.w / 2), x1 = g * static_cast<float>(q.cx + q.w / 2);
+        const float y0 = g * static_cast<float>(q.cy - q.h / 2), y1 = g * static_cast<float>(q.cy + q.h / 2);
+        const float u0 = q.flipX ? 1.f : 0.f, v0 = q.flipY ? 1.f : 0.f;
+        out.push_back({{x0, y0}, color, {u0, v0}});
+        out.push_back({{x1, y0}, color, {1 - u0, v0}});
+        out.push_back({{x1, y1}, color, {1 - u0, 1 - v0}});
+        out.push_back({{x0, y1}, color, {u0, 1 - v0}});
+    }
+    SDL_BlendMode blend = s.blend;
+    if (SDL_GetTextureBlendMode(tex, &blend) != 0) blend = s.blend;
+    if (record) {
+        DrawCmd c;
+        c.kind = DrawCmd::Kind::Quads;
+        c.texture = tex;
+        c.blend = blend;
+        c.first = first;
+        c.count = 4 * n;
+        s.frameCmds.push_back(c);
+    } else {
+        issueQuads(tex, blend, direct.data(), 4 * n);
+    }
+    ++s.drawCalls;
 }
 
 void gpuBlitPivot(SDL_Texture* tex, double x, double y, double w, double h, double pivotX, double pivotY, double angle,

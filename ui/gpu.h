@@ -96,6 +96,16 @@ void gpuBlitRotated(SDL_Texture* tex, double cx, double cy, double w, double h, 
 // As gpuBlitRotated, flipped horizontally when mirror.
 void gpuBlitMirrored(SDL_Texture* tex, double cx, double cy, double w, double h, double angle, bool mirror,
                      double alpha = 1.0);
+// Many copies of one texture in one draw call: each the whole texture drawn
+// w by h units centred on (cx, cy), flipped as asked, at fractions of a
+// pixel, all tinted alike and faded by alpha times their own fade (as
+// gpuBlitTinted).
+struct GpuQuad {
+    double cx, cy, w, h;
+    bool flipX = false, flipY = false;
+    double fade = 1.0;
+};
+void gpuBlitQuads(SDL_Texture* tex, const GpuQuad* quads, int n, uint32_t tint, double alpha = 1.0);
 // Top-left at (x, y), rotated about the pivot given relative to that corner.
 void gpuBlitPivot(SDL_Texture* tex, double x, double y, double w, double h, double pivotX, double pivotY, double angle,
                   bool mirror, double alpha = 1.0);

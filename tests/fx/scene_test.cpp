@@ -311,6 +311,54 @@ TEST(SceneBackdrop, EmbersAndMotesWithNoCount) {
     EXPECT_LE(ui::gpuDrawCalls(), 13);
 }
 
+// A second of frames at 60 a second, recorded as the window's loop records
+// them: how many of them would show other pixels than the frame before.
+int framesThatDiffer(const ui::SceneOpts& o, double from) {
+    SoftGpu gpu(1280, 720);
+    EXPECT_TRUE(gpu.ok());
+    ui::gpuRecordFrames(true);
+    int differ = 0;
+    for (int k = 0; k < 60; ++k) {
+        gpu.beginFrame(from + k / 60.0);
+        ui::sceneBackdrop(gpu.ctx, o);
+        if (ui::gpuFrameDiffers()) ++differ;
+        ui::gpuFrameShown();
+    }
+    ui::gpuRecordFrames(false);
+    return differ;
+}
+
+// Drifting clouds, fog, snow and motes move together in a twentieth of a
+// second's steps, so most frames repeat the last one; rain falls every frame.
+TEST(SceneBackdrop, SlowWeatherAndMotesMoveInStepsRainEveryFrame) {
+    struct Case {
+        const char* what;
+        int theme, weather, count;
+        bool embers, everyFrame;
+    } cases[] = {
+        {"village clouds and motes", ui::kSceneVillage, ui::kWeatherClear, 10, false, false},
+        {"meadow grey clouds", ui::kSceneMeadow, ui::kWeatherClouds, 0, false, false},
+        {"snow", ui::kSceneVillage, ui::kWeatherSnow, 0, false, false},
+        {"fog", ui::kSceneCave, ui::kWeatherFog, 0, false, false},
+        {"embers", ui::kSceneDarkGold, ui::kWeatherClear, 30, true, false},
+        {"rain", ui::kSceneForest, ui::kWeatherRain, 0, false, true},
+    };
+    for (const Case& c : cases) {
+        ui::SceneOpts o = quiet(c.theme);
+        o.weather = c.weather;
+        o.count = c.count;
+        o.embers = c.embers;
+        const int differ = framesThatDiffer(o, 7.0);
+        if (c.everyFrame) {
+            EXPECT_GE(differ, 58) << c.what;
+        } else {
+            // The first frame, then at most one a step; and it does move.
+            EXPECT_LE(differ, 21) << c.what;
+            EXPECT_GE(differ, 8) << c.what;
+        }
+    }
+}
+
 // At pixel ratio 2 the still layer has twice the pixels and shows the same
 // picture as at ratio 1, not a magnified corner of it.
 TEST(SceneBackdrop, PixelRatioTwo) {

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <utility>
 #include <vector>
 
@@ -9,6 +10,7 @@
 #include "rules/skills.h"
 #include "tests/fx/battle_fixture.h"
 #include "tests/fx/soft_gpu.h"
+#include "tests/support/cairo_check.h"
 
 namespace {
 
@@ -88,6 +90,41 @@ std::pair<int, int> ringSpan(SoftGpu& gpu, int row) {
         right = x;
     }
     return {left, right};
+}
+
+// Split for a unit (rings before its sprite, motes after it), the motes go to
+// the GPU layer; drawn whole, or without a GPU layer, they stay on the overlay.
+TEST(StatusAura, PartsSplitRingsFromMotesAndTheMotesMoveToTheGpu) {
+    const auto statuses = list({kRegen, kDefDown});
+    struct Case {
+        ui::AuraPart part;
+        bool overlayInk, gpuMotes;
+    };
+    const Case cases[] = {{ui::AuraPart::Both, true, false},
+                          {ui::AuraPart::Rings, false, false},
+                          {ui::AuraPart::Motes, false, true}};
+    SoftGpu gpu(640, 480);
+    ASSERT_TRUE(gpu.ok());
+    // A mote at 0.5 s: the good side's first, 0.55 size × 0.24 above the feet.
+    const double size = 200, q = 0.5 / 2.1;
+    const int moteX = static_cast<int>(320 + 0.16 * size * std::sin(2 * ui::kPi * q));
+    const int moteY = static_cast<int>(400 - 0.55 * size * q);
+    for (const Case& c : cases) {
+        gpu.beginFrame(0.5);
+        ui::drawStatusAura(gpu.ctx, statuses, 320, 400, size, c.part);
+        const int i = static_cast<int>(&c - cases);
+        EXPECT_EQ(cairocheck::paintedPixels(gpu.overlay()) > 0, c.overlayInk) << "case " << i;
+        const Rgb m = gpu.pixel(moteX, moteY);
+        EXPECT_EQ(m.r + m.g + m.b > 0, c.gpuMotes) << "case " << i;
+        EXPECT_EQ(ringSpan(gpu, 400).first >= 0, c.part != ui::AuraPart::Motes) << "case " << i;
+    }
+    // The motes alone and cairo alone draw the same two per side.
+    ui::gpuShutdown();
+    const int n = battlefx::shapesPainted(1, [&](ui::Ctx& ctx) {
+        ctx.now = 0.5;
+        ui::drawStatusAura(ctx, statuses, 320, 400, size, ui::AuraPart::Motes);
+    });
+    EXPECT_EQ(n, 4);
 }
 
 TEST(StatusAura, RingsBreatheWithTheirOwnPeriods) {

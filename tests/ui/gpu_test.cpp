@@ -304,6 +304,43 @@ TEST_F(Gpu, TintMultipliesTheColour) {
     EXPECT_EQ(mode, SDL_BLENDMODE_BLEND) << "the layer's blend mode comes back";
 }
 
+TEST_F(Gpu, QuadsPlaceFlipTintAndFadeTheirCopiesInOneCall) {
+    Paint white{0xFFFFFF};
+    SDL_Texture* tex = ui::gpuTexture("white", 8, 8, paintFill, &white);
+    const ui::GpuQuad quads[] = {{8, 8, 8, 8}, {40, 20, 4, 12}};
+    ui::gpuBeginFrame();
+    ui::gpuBlitQuads(tex, quads, 2, 0x40C0FF, 1.0);
+    EXPECT_EQ(ui::gpuDrawCalls(), 1) << "all quads in one call";
+    EXPECT_EQ(at(8, 8), 0x40C0FFu);
+    EXPECT_EQ(at(5, 5), 0x40C0FFu);
+    EXPECT_EQ(at(13, 13), 0x000000u) << "the first quad spans 4..12";
+    EXPECT_EQ(at(39, 15), 0x40C0FFu) << "the second is 4 wide and 12 high about (40, 20)";
+    EXPECT_EQ(at(43, 20), 0x000000u);
+    EXPECT_EQ(at(40, 27), 0x000000u);
+
+    // Flipped copies of the red-green picture, each way.
+    SDL_Texture* halves = ui::gpuTexture("halves", 20, 10, paintHalves, nullptr);
+    clear(0);
+    const ui::GpuQuad flipped[] = {{10, 5, 20, 10, false, false}, {10, 15, 20, 10, true, false},
+                                   {10, 25, 20, 10, false, true}, {10, 35, 20, 10, true, true}};
+    ui::gpuBlitQuads(halves, flipped, 4, 0xFFFFFF, 1.0);
+    for (int row : {0, 1, 2, 3}) {
+        const bool mirrored = row % 2 == 1;
+        EXPECT_EQ(at(4, 10 * row + 5), mirrored ? 0x00FF00u : 0xFF0000u) << "row " << row;
+        EXPECT_EQ(at(15, 10 * row + 5), mirrored ? 0xFF0000u : 0x00FF00u) << "row " << row;
+    }
+
+    // Faded as a tinted blit of the same alpha is.
+    clear(0);
+    ui::gpuBlitQuads(tex, quads, 1, 0xFFFFFF, 0.5);
+    const uint32_t faded = at(8, 8);
+    clear(0);
+    ui::gpuBlitTinted(tex, 4, 4, 8, 8, 0xFFFFFF, 0.5);
+    EXPECT_EQ(faded, at(8, 8));
+    EXPECT_GT(faded & 0xFF, 0u);
+    EXPECT_LT(faded & 0xFF, 0xFFu);
+}
+
 TEST_F(Gpu, UploadedPixelsKeepTheScaleQualityHint) {
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "best");
     const uint32_t pixels[4] = {0xFFFF0000, 0xFF00FF00, 0xFF0000FF, 0xFFFFFFFF};
@@ -412,6 +449,23 @@ TEST_F(Gpu, RecordedFramesAreDrawnOnAskingAndARepeatedFrameIsKnown) {
     ui::gpuDrop("red");
     red.color = 0x00FF00;
     EXPECT_TRUE(frame(1, 0.5));
+    ui::gpuFrameShown();
+
+    // Quads count by their corners: the same ones repeat, a moved one differs.
+    SDL_Texture* white = ui::gpuTexture("red", 8, 8, paintFill, &red);
+    auto quadFrame = [&](double x) {
+        return recordedFrameDiffers([&] {
+            const ui::GpuQuad quads[] = {{4, 4, 4, 4}, {x, 12, 4, 4}};
+            ui::gpuBlitQuads(white, quads, 2, 0xFFFFFF, 1.0);
+        });
+    };
+    EXPECT_TRUE(quadFrame(12));
+    clear(0);
+    ui::gpuDrawFrame();
+    EXPECT_EQ(at(12, 12), 0x00FF00u) << "recorded quads are sent with the frame";
+    EXPECT_FALSE(quadFrame(12));
+    ui::gpuFrameShown();
+    EXPECT_TRUE(quadFrame(12.5)) << "half a pixel is another picture";
     ui::gpuFrameShown();
 
     // A texture destroyed after it was drawn in this frame is left out when
