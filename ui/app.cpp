@@ -11,6 +11,9 @@
 #include <cassert>
 #include <cmath>
 #include <cstdio>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 #include <utility>
 
 namespace ui {
@@ -237,7 +240,15 @@ void Game::update(Ctx& ctx) {
     // The textures the screen before left behind go once this one has drawn
     // what it shows at rest: full-window pictures are 3.6 MB each and stay
     // in this process under a software GL driver. A return repaints them.
-    if (settling_ > 0 && --settling_ == 0) gpuDropUnusedSince(shownAt_);
+    if (settling_ > 0 && --settling_ == 0) {
+        gpuDropUnusedSince(shownAt_);
+        // What the screen before freed lies in the middle of the heap, which
+        // the allocator gives back only from its top: the free pages are
+        // handed back here, once a screen, so memory follows what is shown.
+#ifdef __GLIBC__
+        malloc_trim(0);
+#endif
+    }
 }
 
 } // namespace ui
