@@ -8,6 +8,7 @@
 #include <cmath>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "platform/i18n.h"
 #include "platform/storage.h"
@@ -188,22 +189,39 @@ void BattleScreen::drawScenery(Ctx& ctx) {
     drawFloor(ctx);
 }
 
-// The trees never move: painted once per window size into a texture beneath
-// everything else, as they would lie on the overlay.
+// The trees never move: each is painted once per window size into a texture
+// of its own size (the window's strips beside the floor are mostly empty),
+// beneath everything else, on the same pixels as it would lie on the overlay.
 void BattleScreen::drawTrees(Ctx& ctx) {
     if (!gpuRenderer()) {
         battle::drawSideTrees(ctx.cr, scene_.floor, ctx.width, ctx.height, ctx.uiScale);
         return;
     }
     const battle::TreeScene now{scene_.floor, ctx.width, ctx.height, ctx.uiScale};
-    const double g = gpuScale();
-    const int pw = static_cast<int>(std::lround(g * ctx.width));
-    const int ph = static_cast<int>(std::lround(g * ctx.height));
     if (!(now == trees_)) {
-        gpuDrop("battletrees");
+        gpuDropPrefix("battletree");
         trees_ = now;
     }
-    gpuBlit(gpuTexture("battletrees", pw, ph, &battle::paintSideTrees, &trees_), 0, 0, ctx.width, ctx.height, 1);
+    struct Painted {
+        battle::TreeSpot spot;
+        double x = 0, y = 0;  // the texture's corner, on whole pixels
+    };
+    const auto paint = [](cairo_t* cr, void* user) {
+        const Painted* p = static_cast<const Painted*>(user);
+        cairo_translate(cr, -p->x, -p->y);
+        battle::drawTree(cr, p->spot);
+    };
+    const double g = gpuScale();
+    const std::vector<battle::TreeSpot> spots = battle::sideTreeSpots(now.floor, now.width, now.height, now.s);
+    for (std::size_t i = 0; i < spots.size(); ++i) {
+        const Rect b = battle::treeBounds(spots[i]);
+        const double x0 = std::floor(b.x * g), y0 = std::floor(b.y * g);
+        const int pw = static_cast<int>(std::ceil((b.x + b.w) * g) - x0);
+        const int ph = static_cast<int>(std::ceil((b.y + b.h) * g) - y0);
+        Painted p{spots[i], x0 / g, y0 / g};
+        const std::string key = "battletree" + std::to_string(i);
+        gpuBlit(gpuTexture(key, pw, ph, paint, &p), p.x, p.y, pw / g, ph / g, 1);
+    }
 }
 
 void BattleScreen::drawFloor(Ctx& ctx) {

@@ -228,20 +228,30 @@ double deathProgress(double fade, double now) {
     return u * u;
 }
 
-void drawSideTrees(cairo_t* cr, const Floor& floor, double width, double height, double s) {
+std::vector<TreeSpot> sideTreeSpots(const Floor& floor, double width, double height, double s) {
     const double left = floor.x + 0.06 * floor.w - 8 * s;
     const double right = floor.x + 0.94 * floor.w;
     const double rightW = width - 8 * s - right;
+    std::vector<TreeSpot> spots;
     for (const auto& [fx, fy, scale] : kTreeSpots) {
         const double z = floor.w / 259 * scale;
-        if (left >= 60 * s) drawTree(cr, 8 * s + left * fx, height * fy, z);
-        if (rightW >= 60 * s) drawTree(cr, right + rightW * fx, height * fy, z);
+        if (left >= 60 * s) spots.push_back({8 * s + left * fx, height * fy, z});
+        if (rightW >= 60 * s) spots.push_back({right + rightW * fx, height * fy, z});
     }
+    return spots;
 }
 
-void paintSideTrees(cairo_t* cr, void* user) {
-    const TreeScene* t = static_cast<const TreeScene*>(user);
-    drawSideTrees(cr, t->floor, t->width, t->height, t->s);
+void drawSideTrees(cairo_t* cr, const Floor& floor, double width, double height, double s) {
+    for (const TreeSpot& t : sideTreeSpots(floor, width, height, s)) drawTree(cr, t);
+}
+
+void drawTree(cairo_t* cr, const TreeSpot& t) { drawTree(cr, t.cx, t.cy, t.z); }
+
+Rect treeBounds(const TreeSpot& t) {
+    // The crown's outline is 2 units wide, half of it outside the crown, and
+    // antialiasing reaches a pixel further.
+    constexpr double kMargin = 2;
+    return {t.cx - 15 * t.z - kMargin, t.cy - 32 * t.z - kMargin, 30 * t.z + 2 * kMargin, 39 * t.z + 2 * kMargin};
 }
 
 void paintFloor(cairo_t* cr, void* user) {

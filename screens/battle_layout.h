@@ -119,16 +119,22 @@ inline constexpr std::array<std::array<double, 3>, 4> kTreeSpots = {{
     {0.18, 0.84, 1.05},
     {0.82, 0.9, 0.8},
 }};
+// One tree beside the floor: the foot of its trunk at (cx, cy), scaled by z.
+struct TreeSpot {
+    double cx = 0, cy = 0, z = 1;
+};
 // The trees on each side strip of the window that is at least 60s wide.
+std::vector<TreeSpot> sideTreeSpots(const Floor& floor, double width, double height, double s);
 void drawSideTrees(cairo_t* cr, const Floor& floor, double width, double height, double s);
-// What the trees' texture is painted for: user of paintSideTrees.
+void drawTree(cairo_t* cr, const TreeSpot& t);
+// Everything a tree paints, its outline's antialiasing included.
+Rect treeBounds(const TreeSpot& t);
+// What the cached tree textures were painted for.
 struct TreeScene {
     Floor floor;
     double width = 0, height = 0, s = 1;
     friend bool operator==(const TreeScene&, const TreeScene&) = default;
 };
-// The painter of the texture "battletrees" (the whole window, in logical units).
-void paintSideTrees(cairo_t* cr, void* user);
 
 // The painter of the texture "isofloor": user points to its pixel width and
 // height (two ints). The surface carries the GPU scale, so it paints in
