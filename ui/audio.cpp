@@ -110,10 +110,10 @@ const Mixer* mixer() {
 const Mixer& mix() { return *mixer(); }
 
 // An effect played from its mono samples: the stereo copy the mixer reads,
-// kept until its channel has finished with it. The copy is freed by hand
-// only: at exit the mixer's thread may still be reading it.
+// shared by every channel that plays the effect and kept until the last of
+// them has finished with it. The copy is freed by hand only: at exit the
+// mixer's thread may still be reading it.
 struct Voice {
-    int channel = -1;
     Mix_Chunk* chunk = nullptr;
     Sint16* frames = nullptr;  // left and right alike
     std::size_t samples = 0;
@@ -137,7 +137,7 @@ struct State {
     // The effects are mono and the device stereo: decoded, each is kept as
     // one channel (half the memory) and widened when played.
     std::map<Sfx, std::vector<Sint16>> monos;
-    std::vector<Voice> voices;
+    std::map<Sfx, Voice> voices;  // the stereo copies of the effects playing
     std::array<bool, kSfxCount> decoded{};  // tried, whether or not the file was there
     int nextToDecode = kSfxCount;           // in kAllSfx order
     std::vector<Pending> pending;
@@ -174,39 +174,55 @@ bool asMono(const Mix_Chunk& chunk, std::vector<Sint16>* mono) {
     return true;
 }
 
-// Lets go of the stereo copies whose channels have finished with them.
+bool chunkPlaying(const Mix_Chunk* chunk) {
+    for (int ch = 0; ch < kChannels; ++ch) {
+        if (mix().playing(ch) && mix().getChunk(ch) == chunk) return true;
+    }
+    return false;
+}
+
+// Lets go of the stereo copies no channel plays any more.
 void reclaimVoices() {
-    State& s = st();
-    std::erase_if(s.voices, [](Voice& v) {
-        if (mix().playing(v.channel) && mix().getChunk(v.channel) == v.chunk) return false;
-        release(v);
-        return true;
-    });
+    auto& voices = st().voices;
+    for (auto it = voices.begin(); it != voices.end();) {
+        if (chunkPlaying(it->second.chunk)) {
+            ++it;
+            continue;
+        }
+        release(it->second);
+        it = voices.erase(it);
+    }
 }
 
 void freeVoices() {
-    for (Voice& v : st().voices) release(v);
+    for (auto& [fx, v] : st().voices) release(v);
     st().voices.clear();
 }
 
-// Starts a mono effect on the first free channel from a stereo copy of it.
-void playMono(const std::vector<Sint16>& mono, int volume) {
+// Starts a mono effect on the first free channel, from the stereo copy of it
+// that is playing already or from a new one.
+void playMono(Sfx fx, const std::vector<Sint16>& mono, int volume) {
     State& s = st();
     reclaimVoices();
-    Voice v;
-    v.samples = 2 * mono.size();
-    v.frames = new Sint16[v.samples];
-    for (std::size_t i = 0; i < mono.size(); ++i) v.frames[2 * i] = v.frames[2 * i + 1] = mono[i];
-    v.chunk = mix().quickLoadRaw(reinterpret_cast<Uint8*>(v.frames), static_cast<Uint32>(v.samples * sizeof(Sint16)));
-    if (v.chunk) {
-        mix().volumeChunk(v.chunk, volume);
-        v.channel = mix().playChannelTimed(-1, v.chunk, 0, -1);  // all channels busy: this one is dropped
+    auto it = s.voices.find(fx);
+    if (it == s.voices.end()) {
+        Voice v;
+        v.samples = 2 * mono.size();
+        v.frames = new Sint16[v.samples];
+        for (std::size_t i = 0; i < mono.size(); ++i) v.frames[2 * i] = v.frames[2 * i + 1] = mono[i];
+        v.chunk = mix().quickLoadRaw(reinterpret_cast<Uint8*>(v.frames), static_cast<Uint32>(v.samples * sizeof(Sint16)));
+        if (!v.chunk) {
+            release(v);
+            return;
+        }
+        it = s.voices.emplace(fx, v).first;
     }
-    if (v.channel < 0) {
-        release(v);
-        return;
+    mix().volumeChunk(it->second.chunk, volume);
+    // All channels busy: this one is dropped, and with it a copy no one plays.
+    if (mix().playChannelTimed(-1, it->second.chunk, 0, -1) < 0 && !chunkPlaying(it->second.chunk)) {
+        release(it->second);
+        s.voices.erase(it);
     }
-    s.voices.push_back(v);
 }
 
 void decode(Sfx fx) {
@@ -352,7 +368,7 @@ void play(Sfx fx) {
     const int volume = static_cast<int>(s.sfxVolume * MIX_MAX_VOLUME);
     if (auto mono = s.monos.find(fx); mono != s.monos.end()) {
         if (s.observer) s.observer(fx);
-        playMono(mono->second, volume);
+        playMono(fx, mono->second, volume);
         return;
     }
     auto it = s.chunks.find(fx);
@@ -397,7 +413,7 @@ std::size_t effectBytes() {
     std::size_t bytes = 0;
     for (const auto& [fx, chunk] : s.chunks) bytes += chunk->alen;
     for (const auto& [fx, mono] : s.monos) bytes += mono.size() * sizeof(Sint16);
-    for (const Voice& v : s.voices) bytes += v.samples * sizeof(Sint16);
+    for (const auto& [fx, v] : s.voices) bytes += v.samples * sizeof(Sint16);
     return bytes;
 }
 

@@ -101,7 +101,7 @@ void playWinFanfare();
 // the copies of effects that have finished playing.
 void tick();
 // Bytes of decoded sound held for effects: each decoded effect (one channel
-// when its file is mono) and the stereo copies of those still playing.
+// when its file is mono) and one stereo copy of each of those still playing.
 std::size_t effectBytes();
 
 // The effect of step i (held to 0..11) of the rising scale note0..note11.

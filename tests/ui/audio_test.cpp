@@ -209,19 +209,22 @@ TEST_F(Audio, EffectsAreDecodedAfterOpeningAndWhenFirstPlayed) {
 }
 
 // The effects are mono files on a stereo device: each is kept as one
-// channel, half of what the mixer decodes, and widened into a copy of its
-// own each time it plays, which goes once its channel has finished.
+// channel, half of what the mixer decodes, and widened into a copy while it
+// plays, one copy however many channels play it, which goes once the last
+// of them has finished.
 TEST_F(Audio, MonoEffectsAreHeldAsOneChannelAndCopiedOnlyWhilePlaying) {
     ASSERT_TRUE(audio::init());
     while (!audio::decodeEffects(1)) {
     }
     std::size_t decoded = 0;
     std::size_t coin = 0;
+    std::size_t click = 0;
     for (int i = 0; i < audio::kSfxCount; ++i) {
         Mix_Chunk* ref = Mix_LoadWAV(effectFile(kSource, static_cast<audio::Sfx>(i)).c_str());
         ASSERT_NE(ref, nullptr) << i;
         decoded += ref->alen;
         if (static_cast<audio::Sfx>(i) == audio::Sfx::Coin) coin = ref->alen;
+        if (static_cast<audio::Sfx>(i) == audio::Sfx::Click) click = ref->alen;
         Mix_FreeChunk(ref);
     }
     const std::size_t held = audio::effectBytes();
@@ -229,15 +232,22 @@ TEST_F(Audio, MonoEffectsAreHeldAsOneChannelAndCopiedOnlyWhilePlaying) {
 
     audio::play(audio::Sfx::Coin);
     audio::play(audio::Sfx::Coin);
+    audio::play(audio::Sfx::Click);
     EXPECT_TRUE(channelPlays(0, audio::Sfx::Coin));
     EXPECT_TRUE(channelPlays(1, audio::Sfx::Coin)) << "the same effect twice, each whole";
-    EXPECT_EQ(audio::effectBytes(), held + 2 * coin);
+    EXPECT_TRUE(channelPlays(2, audio::Sfx::Click));
+    EXPECT_EQ(audio::effectBytes(), held + coin + click) << "one copy of the coin for both channels";
     audio::tick();
-    EXPECT_EQ(audio::effectBytes(), held + 2 * coin) << "still playing: kept";
+    EXPECT_EQ(audio::effectBytes(), held + coin + click) << "still playing: kept";
     Mix_HaltChannel(0);
+    Mix_HaltChannel(2);
     audio::tick();
-    EXPECT_EQ(audio::effectBytes(), held + coin) << "the finished copy goes";
+    EXPECT_EQ(audio::effectBytes(), held + coin) << "the click's copy goes, the coin still plays on channel 1";
     EXPECT_TRUE(channelPlays(1, audio::Sfx::Coin));
+    Mix_HaltChannel(1);
+    audio::play(audio::Sfx::Coin);
+    EXPECT_TRUE(channelPlays(0, audio::Sfx::Coin)) << "played again after its copy was last heard";
+    EXPECT_EQ(audio::effectBytes(), held + coin);
     audio::shutdown();
     EXPECT_EQ(audio::effectBytes(), 0u);
 }
