@@ -233,8 +233,12 @@ void BattleScreen::drawFloor(Ctx& ctx) {
         scene_.floorPx[0] = px[0];
         scene_.floorPx[1] = px[1];
     }
-    SDL_Texture* tex = gpuTexture("isofloor", px[0], px[1], &battle::paintFloor, scene_.floorPx);
-    gpuBlit(tex, scene_.floor.x, 0, scene_.floor.w, ctx.height, 1);
+    const battle::RowBand band = battle::floorBand(px[1], g);
+    battle::FloorPicture picture{px[0], px[1], band.top};
+    SDL_Texture* tex = gpuTexture("isofloor", px[0], band.bottom - band.top, &battle::paintFloor, &picture);
+    // Placed as the whole picture would be, scaled to the floor's height.
+    const double unit = ctx.height / px[1];
+    gpuBlit(tex, scene_.floor.x, band.top * unit, scene_.floor.w, (band.bottom - band.top) * unit, 1);
 }
 
 void BattleScreen::drawCommandPanel(Ctx& ctx) {

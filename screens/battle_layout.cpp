@@ -254,12 +254,21 @@ Rect treeBounds(const TreeSpot& t) {
     return {t.cx - 15 * t.z - kMargin, t.cy - 32 * t.z - kMargin, 30 * t.z + 2 * kMargin, 39 * t.z + 2 * kMargin};
 }
 
+RowBand floorBand(int h, double pixelRatio) {
+    // The widest grid line reaches 1.25 units past its edge, antialiasing a
+    // pixel further.
+    const double margin = 2 * pixelRatio + 1;
+    return {std::max(0, static_cast<int>(std::floor(kFloorTop * h - margin))),
+            std::min(h, static_cast<int>(std::ceil(kFloorBottom * h + margin)))};
+}
+
 void paintFloor(cairo_t* cr, void* user) {
-    const int* px = static_cast<const int*>(user);
+    const FloorPicture& p = *static_cast<const FloorPicture*>(user);
     double sx = 1, sy = 1;
     cairo_surface_get_device_scale(cairo_get_target(cr), &sx, &sy);
-    const double w = px[0] / sx;
-    const double h = px[1] / sy;
+    const double w = p.w / sx;
+    const double h = p.h / sy;
+    cairo_translate(cr, 0, -p.top / sy);
     cairo_move_to(cr, 0.01 * w, kFloorBottom * h);
     cairo_line_to(cr, 0.99 * w, kFloorBottom * h);
     cairo_line_to(cr, 0.88 * w, kFloorTop * h);

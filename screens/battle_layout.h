@@ -136,9 +136,20 @@ struct TreeScene {
     friend bool operator==(const TreeScene&, const TreeScene&) = default;
 };
 
-// The painter of the texture "isofloor": user points to its pixel width and
-// height (two ints). The surface carries the GPU scale, so it paints in
-// logical units.
+// The floor's picture, w by h pixels, of which a texture holds the rows from
+// top on: the band the floor covers, the empty rows above and below left out.
+struct FloorPicture {
+    int w = 0, h = 0;
+    int top = 0;
+};
+// The rows [top, bottom) of an h-pixel-high floor picture that hold all of the
+// floor, its lines' antialiasing included, at pixelRatio pixels a unit.
+struct RowBand {
+    int top = 0, bottom = 0;
+};
+RowBand floorBand(int h, double pixelRatio);
+// The painter of the texture "isofloor": user points to a FloorPicture. The
+// surface carries the GPU scale, so it paints in logical units.
 void paintFloor(cairo_t* cr, void* user);
 
 } // namespace ui::battle

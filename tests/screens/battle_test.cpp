@@ -432,20 +432,24 @@ TEST(BattleLayout, SpriteScaleAndAnimationTracks) {
 namespace {
 
 // Opacity of the floor texture painted for a pixel size at a device scale.
+// With a band given, only its rows are painted, into a texture that high.
 struct PaintedFloor {
     cairo_surface_t* surface;
     int w, h;
-    PaintedFloor(int logicalW, int logicalH, double scale)
-        : surface(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, static_cast<int>(logicalW * scale),
-                                             static_cast<int>(logicalH * scale))),
-          w(static_cast<int>(logicalW * scale)),
-          h(static_cast<int>(logicalH * scale)) {
+    PaintedFloor(int logicalW, int logicalH, double scale, battle::RowBand band = {})
+        : w(static_cast<int>(logicalW * scale)), h(static_cast<int>(logicalH * scale)) {
+        if (band.bottom == 0) band.bottom = h;
+        surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, band.bottom - band.top);
         cairo_surface_set_device_scale(surface, scale, scale);
         cairo_t* cr = cairo_create(surface);
-        int px[2] = {w, h};
-        battle::paintFloor(cr, px);
+        battle::FloorPicture picture{w, h, band.top};
+        battle::paintFloor(cr, &picture);
         cairo_destroy(cr);
         cairo_surface_flush(surface);
+    }
+    const std::uint32_t* row(int y) const {
+        return reinterpret_cast<const std::uint32_t*>(cairo_image_surface_get_data(surface) +
+                                                      y * cairo_image_surface_get_stride(surface));
     }
     ~PaintedFloor() { cairo_surface_destroy(surface); }
     int alphaAt(double fx, double fy) const {
@@ -463,6 +467,28 @@ TEST(BattleLayout, TheFloorFillsTheSameShareOfItsTextureAtAnyPixelRatio) {
         EXPECT_EQ(f.alphaAt(0.5, 0.85), 0) << "below the floor, at " << scale;
         EXPECT_EQ(f.alphaAt(0.5, 0.2), 0) << "above the floor, at " << scale;
         EXPECT_EQ(f.alphaAt(0.05, 0.3), 0) << "outside the narrow top, at " << scale;
+    }
+}
+
+// The texture holds only the floor's band of rows: the same pixels as those
+// rows of the whole picture, and nothing of the picture lies outside it.
+TEST(BattleLayout, TheFloorsBandHoldsAllOfItsPicture) {
+    for (double scale : {1.0, 1.5, 2.0}) {
+        const PaintedFloor whole(300, 400, scale);
+        const battle::RowBand band = battle::floorBand(whole.h, scale);
+        ASSERT_GT(band.top, 0) << scale;
+        ASSERT_LT(band.bottom, whole.h) << scale;
+        const PaintedFloor part(300, 400, scale, band);
+        for (int y = 0; y < whole.h; ++y) {
+            const bool inside = y >= band.top && y < band.bottom;
+            for (int x = 0; x < whole.w; ++x) {
+                if (inside) {
+                    ASSERT_EQ(part.row(y - band.top)[x], whole.row(y)[x]) << scale << " at " << x << "," << y;
+                } else {
+                    ASSERT_EQ(whole.row(y)[x], 0u) << scale << " painted outside the band at " << x << "," << y;
+                }
+            }
+        }
     }
 }
 
