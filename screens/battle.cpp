@@ -14,6 +14,7 @@
 #include "platform/storage.h"
 #include "rules/encounters.h"
 #include "rules/runes.h"
+#include "screens/battle_cache.h"
 #include "ui/draw.h"
 #include "ui/game_ui.h"
 #include "ui/gpu.h"
@@ -141,6 +142,10 @@ void drawBanner(Ctx& ctx, battle::Scene& sc) {
 } // namespace
 
 battle::Scene& BattleScreen::scene() { return scene_; }
+
+// The floor's pictures are of this battle's units: kept on, they would only
+// hold memory until the next battle, which paints its own.
+BattleScreen::~BattleScreen() { battle::floorPictures().clear(); }
 
 BattleScreen::BattleScreen(const GameState& entry) : backdrop_(backdropFor(entry)) {
     battle::buildScene(&scene_, entry);

@@ -10,6 +10,7 @@ namespace ui {
 class BattleScreen final : public Screen {
 public:
     explicit BattleScreen(const GameState& entry);
+    ~BattleScreen() override;
     void update(Ctx& ctx) override;
 
     // The live battle, for tests that drive or inspect it.

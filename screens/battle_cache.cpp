@@ -76,7 +76,9 @@ void PictureCache::draw(cairo_t* cr, std::string_view key, const Rect& area, Pai
 }
 
 PictureCache& floorPictures() {
-    static PictureCache cache;
+    // Never destroyed: a battle screen still shown at exit empties it from
+    // its own destructor, which may run after static destructors.
+    static PictureCache& cache = *new PictureCache;
     return cache;
 }
 

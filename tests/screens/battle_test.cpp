@@ -14,6 +14,7 @@
 #include "platform/storage.h"
 #include "rules/classes.h"
 #include "rules/combat.h"
+#include "screens/battle_cache.h"
 #include "screens/battle_layout.h"
 #include "screens/battle_scene.h"
 #include "screens/common.h"
@@ -167,6 +168,23 @@ TEST(BattleFlow, AWonBattlePaysOnceClearsTheNodeOnceAndAgainOnlyPays) {
     EXPECT_EQ(store::run().gold, 2 * gold);
     EXPECT_EQ(std::count(store::run().cleared.begin(), store::run().cleared.end(), node), 1);
     EXPECT_EQ(store::run().pos, "start");
+}
+
+// The floor's pictures are of one battle's units: the screen after the
+// battle does not keep them.
+TEST(BattleFlow, LeavingTheBattleLetsGoOfTheFloorsPictures) {
+    harness::ScreenHarness h(&ui::Game::instance(), 860, 560);
+    h.setFrameStep(0.1);
+    battletest::startRun(strongParty(), 99, 3);
+    h.start(battletest::battleEntry(battletest::nodeOfRow(3), NodeType::Battle));
+    for (int i = 0; i < 5; ++i) h.frame();
+    ASSERT_GT(battle::floorPictures().entries(), 0u) << "chips, names and bars at rest are kept while it lasts";
+    ui::GameState city;
+    city.screen = ui::kCity;
+    h.start(city);
+    h.frame();
+    EXPECT_EQ(h.top().screen, ui::kCity);
+    EXPECT_EQ(battle::floorPictures().entries(), 0u);
 }
 
 // A lost battle ends the run in the frame the defeat is seen: a program
