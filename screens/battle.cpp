@@ -206,6 +206,7 @@ void BattleScreen::drawTrees(Ctx& ctx) {
     if (!(now == trees_)) {
         gpuDropPrefix("battletree");
         trees_ = now;
+        treeSpots_ = battle::sideTreeSpots(now.floor, now.width, now.height, now.s);
     }
     struct Painted {
         battle::TreeSpot spot;
@@ -217,13 +218,12 @@ void BattleScreen::drawTrees(Ctx& ctx) {
         battle::drawTree(cr, p->spot);
     };
     const double g = gpuScale();
-    const std::vector<battle::TreeSpot> spots = battle::sideTreeSpots(now.floor, now.width, now.height, now.s);
-    for (std::size_t i = 0; i < spots.size(); ++i) {
-        const Rect b = battle::treeBounds(spots[i]);
+    for (std::size_t i = 0; i < treeSpots_.size(); ++i) {
+        const Rect b = battle::treeBounds(treeSpots_[i]);
         const double x0 = std::floor(b.x * g), y0 = std::floor(b.y * g);
         const int pw = static_cast<int>(std::ceil((b.x + b.w) * g) - x0);
         const int ph = static_cast<int>(std::ceil((b.y + b.h) * g) - y0);
-        Painted p{spots[i], x0 / g, y0 / g};
+        Painted p{treeSpots_[i], x0 / g, y0 / g};
         const std::string key = "battletree" + std::to_string(i);
         gpuBlit(gpuTexture(key, pw, ph, paint, &p), p.x, p.y, pw / g, ph / g, 1);
     }

@@ -1,6 +1,8 @@
 #pragma once
 // The battle screen (screen 11): fights one battle, elite or boss node of the
 // run and hands over to the reward or run-result screen.
+#include <vector>
+
 #include "fx/scene.h"
 #include "screens/battle_scene.h"
 #include "ui/app.h"
@@ -25,7 +27,8 @@ private:
 
     battle::Scene scene_;
     SceneOpts backdrop_;
-    battle::TreeScene trees_;  // what the cached trees were painted for
+    battle::TreeScene trees_;                // what the cached trees were painted for
+    std::vector<battle::TreeSpot> treeSpots_;  // and where they stand
 };
 
 } // namespace ui
