@@ -34,6 +34,8 @@
 #include <string>
 #include <vector>
 
+#include <SDL.h>
+
 #include "tools/screenshots/stage.h"
 #include "ui/entry.h"
 #include "ui/gpu.h"
@@ -220,5 +222,12 @@ int main(int argc, char** argv) {
     stage::Session stages;
     stage::Window win(o.width, o.height);
     if (!win.ok()) return 1;
+    // Without a display SDL falls back to its offscreen driver, whose GL keeps
+    // every frame's drawing queued: the figures would be nobody's window's.
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (driver && (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0))
+        std::fprintf(stderr, "frame bench: the video driver is \"%s\", not a window's; its figures (memory above all) "
+                             "are not a player's: run it under xvfb-run or on a desktop\n",
+                     driver);
     return o.sessionMinutes > 0 ? session(stages, win, o) : table(stages, win, o);
 }

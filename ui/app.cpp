@@ -4,6 +4,7 @@
 
 #include "platform/crash.h"
 #include "platform/storage.h"
+#include "ui/draw.h"
 #include "ui/gpu.h"
 #include "ui/keys.h"
 
@@ -234,14 +235,17 @@ void Game::update(Ctx& ctx) {
     if (current_.get() != before) {
         ctx.screenChanged();
         shownAt_ = gpuFrame();
+        textsAt_ = textCacheMark();
         settling_ = kSettleFrames;
     }
     if (current_) current_->update(ctx);
-    // The textures the screen before left behind go once this one has drawn
-    // what it shows at rest: full-window pictures are 3.6 MB each and stay
-    // in this process under a software GL driver. A return repaints them.
+    // The textures and laid-out texts the screen before left behind go once
+    // this one has drawn what it shows at rest: full-window pictures are
+    // 3.6 MB each and stay in this process under a software GL driver, and a
+    // few screens' labels are megabytes more. A return makes them again.
     if (settling_ > 0 && --settling_ == 0) {
         gpuDropUnusedSince(shownAt_);
+        dropTextsUnusedSince(textsAt_);
         // What the screen before freed lies in the middle of the heap, which
         // the allocator gives back only from its top: the free pages are
         // handed back here, once a screen, so memory follows what is shown.

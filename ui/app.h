@@ -203,6 +203,7 @@ private:
     // The GPU frame the current screen was first drawn in, and the frames
     // left until what it has not used since is let go.
     int64_t shownAt_ = 0;
+    std::uint64_t textsAt_ = 0;
     int settling_ = 0;
     Factory factory_;
     ContextSink sink_;

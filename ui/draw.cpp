@@ -84,6 +84,7 @@ struct Laid {
     PangoLayout* layout = nullptr;
     int w = 0;
     int h = 0;
+    std::uint64_t lastUse = 0;  // the cache's use count when last looked up
 };
 
 // The two contexts (left to right, right to left) for one set of font
@@ -109,6 +110,7 @@ struct TextCache {
     cairo_font_options_t* probeOwn = nullptr;
     std::size_t hits = 0;
     std::size_t misses = 0;
+    std::uint64_t uses = 0;     // lookups ever, never reset: marks stay comparable
 };
 
 TextCache& textCache() {
@@ -426,9 +428,11 @@ const Laid& layoutFor(cairo_t* cr, std::string_view text, const TextStyle& st, d
         ++c.misses;
         return c.scratch;
     }
+    ++c.uses;
     if (auto it = c.index.find(key); it != c.index.end()) {
         c.order.splice(c.order.begin(), c.order, it->second);
         ++c.hits;
+        it->second->lastUse = c.uses;
         return *it->second;
     }
     ++c.misses;
@@ -440,6 +444,7 @@ const Laid& layoutFor(cairo_t* cr, std::string_view text, const TextStyle& st, d
     c.order.push_front(Laid{std::string(text), std::string(family)});
     Laid& l = c.order.front();
     laidOut(l);
+    l.lastUse = c.uses;
     l.key = key;
     l.key.text = l.text;
     l.key.family = l.family;
@@ -896,6 +901,18 @@ void setTextCacheCapacity(std::size_t n) {
     TextCache& c = textCache();
     c.capacity = std::max<std::size_t>(n, 1);
     while (c.order.size() > c.capacity) {
+        c.index.erase(c.order.back().key);
+        dropLayout(c.order.back());
+        c.order.pop_back();
+    }
+}
+
+std::uint64_t textCacheMark() { return textCache().uses; }
+
+void dropTextsUnusedSince(std::uint64_t mark) {
+    TextCache& c = textCache();
+    // Most recently used first: the unused ones are all at the back.
+    while (!c.order.empty() && c.order.back().lastUse <= mark) {
         c.index.erase(c.order.back().key);
         dropLayout(c.order.back());
         c.order.pop_back();

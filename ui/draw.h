@@ -192,6 +192,10 @@ struct TextCacheStats {
     std::size_t misses = 0;
 };
 TextCacheStats textCacheStats();
+// A mark in the cache's use, and the drop of every text not looked up since
+// one: what a screen left behind goes once the next one has drawn.
+std::uint64_t textCacheMark();
+void dropTextsUnusedSince(std::uint64_t mark);
 // Empties the cache and its counts.
 void clearTextCache();
 // Test seams: with the cache off every text is laid out afresh; a smaller

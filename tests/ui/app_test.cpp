@@ -1,10 +1,13 @@
 #include "ui/app.h"
+#include "ui/draw.h"
 #include "ui/gpu.h"
 #include "ui/keys.h"
 
 #include <SDL.h>
 
 #include <gtest/gtest.h>
+
+#include "ui_fixture.h"
 
 #include <string>
 #include <vector>
@@ -226,6 +229,47 @@ TEST(GameTextures, WhatTheNewScreenDoesNotUseGoesOnItsThirtiethFrame) {
     ui::gpuShutdown();
     SDL_DestroyRenderer(renderer);
     SDL_FreeSurface(surface);
+}
+
+// A screen that measures one label every frame.
+cairo_t* g_textCr = nullptr;
+class LabelledScreen : public ui::Screen {
+public:
+    void update(ui::Ctx&) override { ui::measureText(g_textCr, "kept label", ui::TextStyle{}, nullptr, nullptr); }
+};
+
+std::unique_ptr<ui::Screen> labelledFactory(const ui::GameState&) { return std::make_unique<LabelledScreen>(); }
+
+TEST(GameTexts, WhatTheNewScreenDoesNotLayOutGoesOnItsThirtiethFrame) {
+    ASSERT_TRUE(uitest::fontsReady());
+    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 8, 8);
+    g_textCr = cairo_create(surface);
+    ui::clearTextCache();
+    const auto missesFor = [&](const char* text) {
+        const std::size_t before = ui::textCacheStats().misses;
+        ui::measureText(g_textCr, text, ui::TextStyle{}, nullptr, nullptr);
+        return ui::textCacheStats().misses - before;
+    };
+    missesFor("left label");  // the screen before's
+    ui::Game game(&labelledFactory, &recordContext);
+    ui::Ctx ctx;
+    for (int i = 0; i < 29; ++i) game.update(ctx);
+    EXPECT_EQ(ui::textCacheStats().entries, 2u) << "the new screen is still settling";
+    game.update(ctx);
+    EXPECT_EQ(ui::textCacheStats().entries, 1u);
+    EXPECT_EQ(missesFor("kept label"), 0u) << "in use, so kept";
+    EXPECT_EQ(missesFor("left label"), 1u) << "laid out again when asked for";
+
+    // The next screen keeps what it lays out, however long the last was shown.
+    for (int i = 0; i < 100; ++i) game.update(ctx);
+    game.push(entry(3));
+    for (int i = 0; i < 30; ++i) game.update(ctx);
+    EXPECT_EQ(missesFor("kept label"), 0u);
+    EXPECT_EQ(ui::textCacheStats().entries, 1u) << "the one asked for outside the screens went";
+    cairo_destroy(g_textCr);
+    g_textCr = nullptr;
+    cairo_surface_destroy(surface);
+    ui::clearTextCache();
 }
 
 TEST(CrashContextLine, NamesScreenNodeAscensionAndDepth) {
