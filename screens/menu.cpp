@@ -74,6 +74,22 @@ void paintGlow(cairo_t* cr, void* user) {
     cairo_pattern_destroy(glow);
 }
 
+// The title and its three shadows, centred on (ox, oy), at k times its size.
+struct TitlePicture {
+    const std::string* text;
+    TextStyle style;
+    TextStyle shadow;
+    double s, k, ox, oy;
+};
+
+void paintTitle(cairo_t* cr, void* user) {
+    const TitlePicture& p = *static_cast<const TitlePicture*>(user);
+    cairo_translate(cr, p.ox, p.oy);
+    cairo_scale(cr, p.k, p.k);
+    for (int i = 1; i <= 3; ++i) drawTextCentered(cr, 0, 1.5 * p.s * i, *p.text, p.shadow);
+    drawTextCentered(cr, 0, 0, *p.text, p.style);
+}
+
 } // namespace
 
 void MenuScreen::update(Ctx& ctx) {
@@ -85,10 +101,11 @@ void MenuScreen::update(Ctx& ctx) {
     const bool saved = hasSavedGame();
     const MenuLayout layout = menuLayout(ctx, saved);
     const double o = swell(ctx.now);
+    // The glow before the title: both lie on the GPU layer, the title on top.
+    drawGlow(ctx, layout, o);
     drawTitle(ctx, layout, o);
     drawBrandLine(ctx, layout);
     drawTagline(ctx, layout);
-    drawGlow(ctx, layout, o);
     const std::optional<Action> action = drawButtons(ctx, layout, saved);
     footer(ctx, ctx.height - 14 * ctx.uiScale);
     // The question opens in the frame of its button's click.
@@ -119,24 +136,40 @@ void MenuScreen::drawTitle(Ctx& ctx, const MenuLayout& l, double o) const {
                        .align = Align::Centre,
                        .letterSpacing = 3 * s,
                        .upperCase = true};
-    // The swell in 32 steps: each is a twelfth of a pixel on the glyphs, and
-    // the glyphs of a few dozen scales stay cached instead of being rendered
-    // anew at every frame's.
-    const double q = std::round(32 * o) / 32;
-    const double cy = l.top + 0.6 * l.titleSize - 3 * s * q;
-    {
-        SavedState keep(cr);
-        cairo_translate(cr, ctx.width / 2, cy);
-        cairo_scale(cr, 1 + 0.04 * q, 1 + 0.04 * q);
-        TextStyle shadow = st;
-        shadow.color = kDeepGold;
-        shadow.alpha = 0.5;
-        for (int i = 1; i <= 3; ++i) drawTextCentered(cr, 0, 1.5 * s * i, title, shadow);
-        drawTextCentered(cr, 0, 0, title, st);
-    }
+    TextStyle shadow = st;
+    shadow.color = kDeepGold;
+    shadow.alpha = 0.5;
     double tw = 0;
     double th = 0;
     measureText(cr, title, st, &tw, &th);
+    const double cy = l.top + 0.6 * l.titleSize - 3 * s * o;
+    if (gpuRenderer()) {
+        // Painted once a little above its middle size and scaled on the GPU
+        // layer as it swells: redrawn on the overlay, every frame's scale
+        // left its glyphs in cairo's cache (megabytes after a minute) and
+        // made the overlay change each frame.
+        constexpr double k = 1.02;
+        const double pad = 4 * s;
+        const double ox = (tw / 2 + pad) * k;
+        const double oy = (th / 2 + pad) * k;
+        const double g = gpuScale();
+        const int pw = static_cast<int>(std::ceil(2 * ox * g));
+        const int ph = static_cast<int>(std::ceil((th + 4.5 * s + 2 * pad) * k * g));
+        TitlePicture picture{&title, st, shadow, s, k, ox, oy};
+        const std::string key = "menutitle|" + title + "|" + std::to_string(st.size) + "|" + std::to_string(s);
+        const double f = (1 + 0.04 * o) / k;
+        if (SDL_Texture* tex = gpuTexture(key, pw, ph, paintTitle, &picture))
+            gpuBlit(tex, ctx.width / 2 - ox * f, cy - oy * f, pw / g * f, ph / g * f);
+    } else {
+        // Without a renderer (tests, the gallery) on the overlay, in 32 steps
+        // of swell so a few dozen scales of glyphs stay cached.
+        const double q = std::round(32 * o) / 32;
+        SavedState keep(cr);
+        cairo_translate(cr, ctx.width / 2, l.top + 0.6 * l.titleSize - 3 * s * q);
+        cairo_scale(cr, 1 + 0.04 * q, 1 + 0.04 * q);
+        TitlePicture picture{&title, st, shadow, s, 1, 0, 0};
+        paintTitle(cr, &picture);
+    }
     electricTitle(ctx, {ctx.width / 2 - tw / 2, cy - th / 2, tw, th}, ctx.now - titleFxStart_);
     fillRect(cr, {ctx.width / 2 - 70 * s, l.accentY, 140 * s, 4 * s}, kDeepGold);
 }
