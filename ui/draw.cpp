@@ -123,6 +123,12 @@ void dropLayout(Laid& l) {
     l.layout = nullptr;
 }
 
+void dropOldest(TextCache& c) {
+    c.index.erase(c.order.back().key);
+    dropLayout(c.order.back());
+    c.order.pop_back();
+}
+
 void dropAll(TextCache& c) {
     for (Laid& l : c.order) dropLayout(l);
     c.order.clear();
@@ -437,9 +443,7 @@ const Laid& layoutFor(cairo_t* cr, std::string_view text, const TextStyle& st, d
     }
     ++c.misses;
     while (!c.order.empty() && c.order.size() >= c.capacity) {
-        c.index.erase(c.order.back().key);
-        dropLayout(c.order.back());
-        c.order.pop_back();
+        dropOldest(c);
     }
     c.order.push_front(Laid{std::string(text), std::string(family)});
     Laid& l = c.order.front();
@@ -901,9 +905,7 @@ void setTextCacheCapacity(std::size_t n) {
     TextCache& c = textCache();
     c.capacity = std::max<std::size_t>(n, 1);
     while (c.order.size() > c.capacity) {
-        c.index.erase(c.order.back().key);
-        dropLayout(c.order.back());
-        c.order.pop_back();
+        dropOldest(c);
     }
 }
 
@@ -913,9 +915,7 @@ void dropTextsUnusedSince(std::uint64_t mark) {
     TextCache& c = textCache();
     // Most recently used first: the unused ones are all at the back.
     while (!c.order.empty() && c.order.back().lastUse <= mark) {
-        c.index.erase(c.order.back().key);
-        dropLayout(c.order.back());
-        c.order.pop_back();
+        dropOldest(c);
     }
 }
 
