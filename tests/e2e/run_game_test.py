@@ -223,12 +223,30 @@ class _TextProperty(ctypes.Structure):
                 ("nitems", ctypes.c_ulong)]
 
 
-def top_level_windows(display):
-    """The display's top-level windows as {id: title}, read through libX11
-    (which SDL itself loads); None when the library cannot be used."""
+_X_ERROR_HANDLER = ctypes.CFUNCTYPE(ctypes.c_int, ctypes.c_void_p, ctypes.c_void_p)
+_ignore_x_errors = _X_ERROR_HANDLER(lambda display, event: 0)
+
+
+def xlib():
+    """libX11 (which SDL itself loads), or None when it cannot be loaded.
+    Xlib's own error handler ends the process: a window that another program
+    destroys between listing it and asking for its title (a refusal box going
+    away) must make that one request fail, not the whole test."""
     try:
         x = ctypes.CDLL("libX11.so.6")
     except OSError:
+        return None
+    x.XSetErrorHandler.restype = ctypes.c_void_p
+    x.XSetErrorHandler.argtypes = [_X_ERROR_HANDLER]
+    x.XSetErrorHandler(_ignore_x_errors)
+    return x
+
+
+def top_level_windows(display):
+    """The display's top-level windows as {id: title}; None when libX11
+    cannot be used. A window gone before its title is read has none."""
+    x = xlib()
+    if x is None:
         return None
     window = ctypes.c_ulong
     x.XOpenDisplay.restype = ctypes.c_void_p
@@ -333,9 +351,8 @@ def one_window(game, display):
     frames exactly one top-level window is mapped, and none it mapped is
     unmapped or destroyed (the renderer must not make the window anew, which
     a player sees as the window vanishing and coming back)."""
-    try:
-        x = ctypes.CDLL("libX11.so.6")
-    except OSError:
+    x = xlib()
+    if x is None:
         print("one window: libX11 not loadable, not checked")
         return None
     x.XOpenDisplay.restype = ctypes.c_void_p
