@@ -103,7 +103,7 @@ void drawPricePlate(Ctx& ctx, const Rect& r, const std::string& label, double si
 
 ShopScreen::ShopScreen(const GameState& s) : state(s), kind(shopKindFor(s.subMode)) { restock(); }
 
-void ShopScreen::restock() { offers = shopStock(kind, state.nodeId); }
+void ShopScreen::restock() { offers = play::shopStock(kind, state.nodeId); }
 
 // Every way out of a run shop settles its node.
 void ShopScreen::leave() {
@@ -122,7 +122,7 @@ void ShopScreen::update(Ctx& ctx) {
     }
     drawGoldLine(ctx, headerH + 4 * s, 16 * s, goldPulse.factor(store::meta().gold, ctx.now));
     const double y = headerH + 32 * s;
-    if (kind == kShopTavern) {
+    if (kind == play::kShopTavern) {
         drawTavern(ctx, y);
         return;
     }

@@ -71,7 +71,7 @@ private:
     static void apply(const TavernChoice& choice);
 
     GameState state;
-    ShopKind kind = kShopWeaponsmith;
+    play::ShopKind kind = play::kShopWeaponsmith;
     Tab tab = Tab::Buy;  // always Buy inside a run
     std::vector<rpg::ItemInstance> offers;
     double scroll = 0;

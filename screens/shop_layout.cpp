@@ -45,11 +45,11 @@ double cardContentHeight(cairo_t* cr, const rpg::ItemInstance& item, double card
 
 } // namespace
 
-ShopKind shopKindFor(int subMode) {
-    return subMode >= 0 && subMode < kShopWanderer ? static_cast<ShopKind>(subMode) : kShopWanderer;
+play::ShopKind shopKindFor(int subMode) {
+    return subMode >= 0 && subMode < play::kShopWanderer ? static_cast<play::ShopKind>(subMode) : play::kShopWanderer;
 }
 
-const char* shopTitleKey(ShopKind kind) { return kTitleKeys[shopKindFor(kind)]; }
+const char* shopTitleKey(play::ShopKind kind) { return kTitleKeys[shopKindFor(kind)]; }
 
 int shopColumns(double gridWidth, double s) { return std::clamp(static_cast<int>(gridWidth / (250 * s)), 1, 3); }
 

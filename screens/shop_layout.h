@@ -16,13 +16,10 @@
 
 namespace ui {
 
-using play::ShopKind;
-using enum play::ShopKind;
-
 // The kind a sub-mode opens: 0-3 as they are, anything else (a negative
 // start name included) the wandering merchant.
-ShopKind shopKindFor(int subMode);
-const char* shopTitleKey(ShopKind kind);
+play::ShopKind shopKindFor(int subMode);
+const char* shopTitleKey(play::ShopKind kind);
 
 // --- The shelf ---
 
@@ -50,7 +47,5 @@ double shopCardHeight(cairo_t* cr, std::span<const rpg::ItemInstance* const> ite
 std::string equipInfo(const rpg::ItemDef& def, const rpg::ItemInstance& item);
 // The height of that summary on a card cardW wide (measured once per text).
 double equipInfoHeight(cairo_t* cr, const std::string& info, double cardW, double s);
-
-using play::shopStock;
 
 } // namespace ui

@@ -79,7 +79,7 @@ protected:
 
 TEST(ShopLayout, UnknownKindsAreTheWanderingMerchant) {
     for (int sub : {0, 1, 2, 3}) EXPECT_EQ(ui::shopKindFor(sub), sub);
-    for (int sub : {-1, 4, 5, 99, INT_MIN}) EXPECT_EQ(ui::shopKindFor(sub), ui::kShopWanderer) << sub;
+    for (int sub : {-1, 4, 5, 99, INT_MIN}) EXPECT_EQ(ui::shopKindFor(sub), play::kShopWanderer) << sub;
 }
 
 TEST(ShopLayout, ColumnsByWidth) {
@@ -95,34 +95,34 @@ TEST(ShopLayout, ColumnsByWidth) {
 
 TEST_F(ShopTest, TheSamePlaceOffersTheSameGoods) {
     shoptest::setParty({ClassId::Warrior, ClassId::Mage}, 3, 0);
-    const auto smith = ui::shopStock(ui::kShopWeaponsmith, "");
+    const auto smith = play::shopStock(play::kShopWeaponsmith, "");
     ASSERT_EQ(smith.size(), 9u);
-    EXPECT_EQ(withoutUids(ui::shopStock(ui::kShopWeaponsmith, "")), withoutUids(smith));
-    EXPECT_NE(withoutUids(ui::shopStock(ui::kShopArmorer, "")), withoutUids(smith));
+    EXPECT_EQ(withoutUids(play::shopStock(play::kShopWeaponsmith, "")), withoutUids(smith));
+    EXPECT_NE(withoutUids(play::shopStock(play::kShopArmorer, "")), withoutUids(smith));
 
     const std::string node = shoptest::startRun(1234);
     ASSERT_FALSE(node.empty());
-    const auto wander = ui::shopStock(ui::kShopWanderer, node);
+    const auto wander = play::shopStock(play::kShopWanderer, node);
     ASSERT_EQ(wander.size(), 6u);
-    EXPECT_EQ(withoutUids(ui::shopStock(ui::kShopWanderer, node)), withoutUids(wander));
-    EXPECT_NE(withoutUids(ui::shopStock(ui::kShopWanderer, node + "x")), withoutUids(wander));
+    EXPECT_EQ(withoutUids(play::shopStock(play::kShopWanderer, node)), withoutUids(wander));
+    EXPECT_NE(withoutUids(play::shopStock(play::kShopWanderer, node + "x")), withoutUids(wander));
 
     store::meta().partyIds.clear();
-    EXPECT_TRUE(ui::shopStock(ui::kShopWeaponsmith, "").empty()) << "no party, no stock";
-    EXPECT_TRUE(ui::shopStock(ui::kShopTavern, "").empty());
+    EXPECT_TRUE(play::shopStock(play::kShopWeaponsmith, "").empty()) << "no party, no stock";
+    EXPECT_TRUE(play::shopStock(play::kShopTavern, "").empty());
 }
 
 TEST_F(ShopTest, BuyingAnOfferTwiceGivesTwoItemsAndTheShelfKeepsIt) {
     shoptest::setParty({ClassId::Warrior, ClassId::Rogue}, 2, 5000);
-    const auto stock = ui::shopStock(ui::kShopWeaponsmith, "");
+    const auto stock = play::shopStock(play::kShopWeaponsmith, "");
     const double price = rpg::buyPrice(stock[0]);
     const ui::Rect buy = priceButton(pointers(stock), 0, false);
 
-    open(shoptest::shopEntry(ui::kShopWeaponsmith));
+    open(shoptest::shopEntry(play::kShopWeaponsmith));
     clickIn(buy);
     h.wait(0.5);  // two clicks, not a double click
     clickIn(buy);
-    open(shoptest::shopEntry(ui::kShopWeaponsmith));  // a second visit: the same goods
+    open(shoptest::shopEntry(play::kShopWeaponsmith));  // a second visit: the same goods
     clickIn(buy);
 
     h.reloadStores();
@@ -146,8 +146,8 @@ TEST_F(ShopTest, APotionGoesToTheSmallestBagAndGearToTheRunInventory) {
     const std::string lightest = meta.roster[1].id;
     store::saveMeta();
 
-    const auto potions = ui::shopStock(ui::kShopApothecary, "");
-    open(shoptest::shopEntry(ui::kShopApothecary));
+    const auto potions = play::shopStock(play::kShopApothecary, "");
+    open(shoptest::shopEntry(play::kShopApothecary));
     clickIn(priceButton(pointers(potions), 0, false));
     h.reloadStores();
     ASSERT_EQ(store::heroById(lightest)->bag.size(), 1u);
@@ -155,9 +155,9 @@ TEST_F(ShopTest, APotionGoesToTheSmallestBagAndGearToTheRunInventory) {
     EXPECT_TRUE(store::meta().stash.empty());
 
     const std::string node = shoptest::startRun(99);
-    const auto wares = ui::shopStock(ui::kShopWanderer, node);
+    const auto wares = play::shopStock(play::kShopWanderer, node);
     ASSERT_NE(rpg::findItem(wares[0].defId)->slot, rpg::ItemSlot::Consumable);
-    open(shoptest::shopEntry(ui::kShopWanderer, node));
+    open(shoptest::shopEntry(play::kShopWanderer, node));
     clickIn(priceButton(pointers(wares), 0, true));
     h.reloadStores();
     ASSERT_EQ(store::run().inventory.size(), 1u);
@@ -167,8 +167,8 @@ TEST_F(ShopTest, APotionGoesToTheSmallestBagAndGearToTheRunInventory) {
 
 TEST_F(ShopTest, TooPoorBuysNothing) {
     shoptest::setParty({ClassId::Archer}, 1, 0);
-    const auto stock = ui::shopStock(ui::kShopArmorer, "");
-    open(shoptest::shopEntry(ui::kShopArmorer));
+    const auto stock = play::shopStock(play::kShopArmorer, "");
+    open(shoptest::shopEntry(play::kShopArmorer));
     clickIn(priceButton(pointers(stock), 0, false));
     EXPECT_TRUE(store::meta().stash.empty());
     EXPECT_EQ(store::meta().gold, 0);
@@ -182,7 +182,7 @@ TEST_F(ShopTest, SellsTheClickedEntryWhenTwoShareAUid) {
     const std::vector<rpg::ItemInstance> shelf = meta.stash;
     store::saveMeta();
 
-    open(shoptest::shopEntry(ui::kShopWeaponsmith));
+    open(shoptest::shopEntry(play::kShopWeaponsmith));
     clickSellTab();
     clickIn(priceButton(pointers(shelf), 1, false));
 
@@ -201,7 +201,7 @@ TEST_F(ShopTest, WornItemsAreListedButNeverSold) {
         if (!item.defId.empty()) shelf.push_back(&item);
     }
     ASSERT_FALSE(shelf.empty());
-    open(shoptest::shopEntry(ui::kShopWeaponsmith));
+    open(shoptest::shopEntry(play::kShopWeaponsmith));
     clickSellTab();
     clickIn(priceButton(shelf, 0, false));
     EXPECT_EQ(store::meta().gold, 0);
@@ -216,7 +216,7 @@ TEST_F(ShopTest, EveryWayOutOfARunShopSettlesTheNode) {
         h.freshStores();
         shoptest::setParty({ClassId::Rogue}, 1, 0);
         const std::string node = shoptest::startRun(7 + way);
-        open(shoptest::shopEntry(ui::kShopWanderer, node));
+        open(shoptest::shopEntry(play::kShopWanderer, node));
         const double s = scale();
         if (way == kEscape) h.key(SDLK_ESCAPE).frame();
         if (way == kBack) clickIn(ui::backButtonRect(h.ctx(), 52 * s));
@@ -233,7 +233,7 @@ TEST_F(ShopTest, LeavingACityShopTouchesNoRun) {
     shoptest::setParty({ClassId::Rogue}, 1, 0);
     shoptest::startRun(3);
     const rpg::RunState before = store::run();
-    open(shoptest::shopEntry(ui::kShopApothecary));
+    open(shoptest::shopEntry(play::kShopApothecary));
     h.key(SDLK_ESCAPE).frame();
     h.frame();
     EXPECT_EQ(h.top().screen, ui::kCity);
@@ -247,7 +247,7 @@ TEST_F(ShopTest, LeaveOverAHiddenCardBuysNothing) {
     h.setUiScale(2);  // one column of tall cards, so the shelf scrolls
     shoptest::setParty({ClassId::Warrior, ClassId::Mage}, 3, 5000);
     const std::string node = shoptest::startRun(21);
-    const auto wares = ui::shopStock(ui::kShopWanderer, node);
+    const auto wares = play::shopStock(play::kShopWanderer, node);
     const double s = scale();
     const ui::ShopGrid grid = ui::shopGrid(1280, 720, s, 52 * s, true);
     const double cardH = ui::shopCardHeight(h.ctx().cr, pointers(wares), grid.cardW, s);
@@ -259,7 +259,7 @@ TEST_F(ShopTest, LeaveOverAHiddenCardBuysNothing) {
     ASSERT_LT(card.y, grid.area.y + grid.area.h) << "the card shows in part";
     ASSERT_TRUE(ui::shopActionRect(card, s).contains(640, leaveY)) << "and its button hides under Leave";
 
-    open(shoptest::shopEntry(ui::kShopWanderer, node));
+    open(shoptest::shopEntry(play::kShopWanderer, node));
     scrollList(640, grid.area.y + grid.area.h - 20, scroll);
     clickAt(640, leaveY);
     h.frame();
@@ -276,7 +276,7 @@ TEST_F(ShopTest, ACardScrolledAboveTheListTakesNoClick) {
     for (int i = 0; i < 30; ++i) meta.stash.push_back(rpg::makeItem("potionHp"));
     const std::vector<rpg::ItemInstance> shelf = meta.stash;
     store::saveMeta();
-    open(shoptest::shopEntry(ui::kShopWeaponsmith));
+    open(shoptest::shopEntry(play::kShopWeaponsmith));
     clickSellTab();
     // The first card shows only its foot; most of its sell button (89-123)
     // lies above the list, which starts at 128.
@@ -289,7 +289,7 @@ TEST_F(ShopTest, ACardScrolledAboveTheListTakesNoClick) {
 
 TEST_F(ShopTest, ShopMinusOneOpensTheWanderingMerchant) {
     shoptest::setParty({ClassId::Druide}, 4, 5000);
-    const auto wares = ui::shopStock(ui::kShopWanderer, "");
+    const auto wares = play::shopStock(play::kShopWanderer, "");
     const std::optional<ui::GameState> entry = ui::startScreenFor("shop:-1");
     ASSERT_TRUE(entry.has_value());
     h.start(*entry);
