@@ -6,6 +6,7 @@
 // them directly.
 #include <cairo.h>
 
+#include <cstdint>
 #include <span>
 #include <string>
 #include <vector>
@@ -20,6 +21,19 @@ namespace ui {
 // start name included) the wandering merchant.
 play::ShopKind shopKindFor(int subMode);
 const char* shopTitleKey(play::ShopKind kind);
+
+// --- The frame ---
+
+// Where the body (the tabs, or the tavern) starts below a header of height
+// headerH: under the gold line.
+double shopBodyTop(double headerH, double s);
+
+// What the city shelf shows; a run's shelf only sells.
+enum class ShopTab : std::uint8_t { Buy, Sell };
+// A city shelf's buy or sell tab, side by side in the middle of a window w wide.
+Rect shopTabRect(double w, double s, double headerH, ShopTab tab);
+// The leave button at the foot of a run shop.
+Rect shopLeaveRect(double w, double h, double s);
 
 // --- The shelf ---
 
