@@ -71,6 +71,35 @@ std::optional<rpg::ItemInstance> spendBagItem(const std::string& heroId, std::si
     return item;
 }
 
+namespace {
+
+bool stolenFairly(const rpg::BattleState& state, const rpg::CombatEvent& e) {
+    const rpg::Combatant* thief = rpg::combatant(state, e.actor);
+    const rpg::Combatant* victim = rpg::combatant(state, e.target);
+    if (e.kind != rpg::CombatEvent::Steal || !thief || !victim || thief->side != rpg::Side::Heroes ||
+        victim->side != rpg::Side::Enemies || !victim->robbed || e.looted)
+        return false;
+    const bool wholeGold = std::isfinite(e.amount) && e.amount >= 0 && e.amount == std::floor(e.amount);
+    if (!wholeGold || e.amount > rpg::maxStolenGold(victim->stats.maxHp)) return false;
+    return e.item.empty() || rpg::isStealableItem(e.item, e.itemLevel, thief->level);
+}
+
+} // namespace
+
+Result takeStolen(const rpg::BattleState& state, const rpg::CombatEvent& steal) {
+    if (!store::hasRun() || !stolenFairly(state, steal)) return refused(Sound::None);
+    if (steal.amount == 0 && steal.item.empty()) return refused(Sound::None);
+    rpg::RunState& run = store::run();
+    run.gold += steal.amount;
+    if (!steal.item.empty()) {
+        rpg::ItemInstance item = rpg::makeItem(steal.item);
+        if (steal.itemLevel > 0) item.ilvl = steal.itemLevel;
+        run.inventory.push_back(std::move(item));
+    }
+    store::saveRun();
+    return done(Sound::Coin);
+}
+
 void copyBackParty(const rpg::BattleState& state) {
     for (rpg::PartyMember& m : store::run().party) {
         const rpg::Combatant* c = rpg::combatant(state, m.heroId);

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "play/outcome.h"
 #include "play/run.h"
 #include "rules/combat.h"
 #include "rules/hero.h"
@@ -39,6 +40,15 @@ double itemAmount(const rpg::ItemInstance& item, const rpg::ItemDef& def, const 
 // abandoned battle cannot give it back; the item, or nothing for a hero or
 // index that does not exist.
 std::optional<rpg::ItemInstance> spendBagItem(const std::string& heroId, std::size_t index);
+
+// The loot of a steal event of the battle goes to the run at once: the gold
+// to the run's gold (not the lasting gold), a known item at the event's item
+// level to the run's inventory; saved. Coin. Refused (no sound) without a run
+// and for anything the battle cannot have given: an event that is no steal
+// by a hero from a robbed monster of `state`, more gold than the rules let
+// that monster yield, an item no steal yields; and with nothing to take (a
+// failed steal, a target robbed before).
+Result takeStolen(const rpg::BattleState& state, const rpg::CombatEvent& steal);
 
 // One hero's share of a victory's experience.
 struct XpGain {

@@ -1,9 +1,20 @@
 #include "play/settings.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "platform/i18n.h"
 #include "platform/storage.h"
 
 namespace play {
+namespace {
+
+// A volume outside 0..1 is held to it; one that is no number changes nothing.
+void setVolume(double* stored, double v) {
+    if (!std::isnan(v)) *stored = std::clamp(v, 0.0, 1.0);
+}
+
+} // namespace
 
 void setDifficulty(rpg::Difficulty difficulty) {
     store::settings().difficulty = difficulty;
@@ -17,8 +28,9 @@ void setSoundOn(bool on) {
 }
 
 void setVolumes(double music, double sfx) {
-    store::settings().musicVolume = music;
-    store::settings().sfxVolume = sfx;
+    store::Settings& st = store::settings();
+    setVolume(&st.musicVolume, music);
+    setVolume(&st.sfxVolume, sfx);
     store::saveSettings();
 }
 

@@ -10,7 +10,8 @@ namespace play {
 // The difficulty for new monsters, made active at once.
 void setDifficulty(rpg::Difficulty difficulty);
 void setSoundOn(bool on);
-// The volumes, 0 to 1, as a dragged knob leaves them.
+// The volumes, 0 to 1, as a dragged knob leaves them; a value outside is
+// held to that range, one that is no number keeps the volume it had.
 void setVolumes(double music, double sfx);
 // The catalogue code (empty: follow the environment), made active at once.
 void setLanguage(const std::string& code);

@@ -27,6 +27,12 @@ constexpr double kStealPotionShare = 0.58;
 constexpr double kStealGearShare = 0.88;
 constexpr double kStealBonusPotion = 0.45;
 constexpr const char* kStealGear[] = {"woodenRing", "leatherBelt", "leatherBoots", "woodenShield", "leatherCap"};
+constexpr const char* kStealRarity = "trompetchen";
+// Gold: a whole part of kStealGoldSpread * U, plus the base, plus a share
+// of the target's maximum hit points.
+constexpr double kStealGoldSpread = 11;
+constexpr double kStealGoldBase = 6;
+constexpr double kStealGoldShare = 0.04;
 
 Side otherSide(Side s) { return s == Side::Heroes ? Side::Enemies : Side::Heroes; }
 
@@ -307,7 +313,8 @@ void stealFrom(Action& act, Combatant& target) {
         return;
     }
     const std::int32_t tier = potionTierFor(user.level);
-    e.amount = std::floor(11 * act.rng.uniform()) + 6 + std::round(0.04 * target.stats.maxHp);
+    e.amount = std::floor(kStealGoldSpread * act.rng.uniform()) + kStealGoldBase +
+               std::round(kStealGoldShare * target.stats.maxHp);
     if (act.rng.uniform() < kStealItemChance) {
         const double category = act.rng.uniform();
         if (category < kStealPotionShare) {
@@ -317,7 +324,7 @@ void stealFrom(Action& act, Combatant& target) {
         } else if (category < kStealGearShare) {
             e.item = kStealGear[act.rng.index(static_cast<int>(std::size(kStealGear)))];
         } else {
-            e.item = "trompetchen";
+            e.item = kStealRarity;
         }
     }
     act.out.push_back(std::move(e));
@@ -567,6 +574,22 @@ ActionOutcome advance(BattleState& state, Rng& /*rng*/) {
         if (--stun->rounds <= 0) c->statuses.erase(stun);
     }
     return result;
+}
+
+// --- steals ------------------------------------------------------------------------
+
+// U stays below 1, so the spread adds at most one less than itself.
+double maxStolenGold(double targetMaxHp) {
+    return kStealGoldSpread - 1 + kStealGoldBase + std::round(kStealGoldShare * targetMaxHp);
+}
+
+bool isStealableItem(std::string_view itemId, std::int32_t itemLevel, std::int32_t thiefLevel) {
+    const std::int32_t tier = potionTierFor(thiefLevel);
+    for (const char* potion : potionList(tier))
+        if (itemId == potion) return itemLevel == tier;
+    if (itemLevel != 0) return false;
+    const auto gear = std::find(std::begin(kStealGear), std::end(kStealGear), itemId);
+    return itemId == kStealRarity || gear != std::end(kStealGear);
 }
 
 // --- monster decisions ---------------------------------------------------------------

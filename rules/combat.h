@@ -146,6 +146,13 @@ ActionOutcome performItemUse(BattleState& state, ConsumableEffect effect, double
 // the way; never draws. Gives up after 200 steps when nobody can act.
 ActionOutcome advance(BattleState& state, Rng& rng);
 
+// What a steal can take, as stealFrom rolls it: at most this much gold from
+// a target of these maximum hit points, and only these items: a potion at
+// the thief's potion tier (no antidote above tier 10), or one of the
+// trinkets or the trumpet at item level 0.
+double maxStolenGold(double targetMaxHp);
+bool isStealableItem(std::string_view itemId, std::int32_t itemLevel, std::int32_t thiefLevel);
+
 // The monsters' decision: a skill id and its targets.
 struct AiAction {
     std::string skill;

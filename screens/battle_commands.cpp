@@ -314,7 +314,7 @@ void useItem(Scene& sc, Ctx& ctx, rpg::Hero* owner, std::size_t index, const std
     if (!def || def->effect == rpg::ConsumableEffect::None) return;
     const rpg::Combatant* target = rpg::combatant(sc.state, targetId);
     if (!target) return;
-    const double amount = itemAmount(item, *def, *target, *owner);
+    const double amount = play::itemAmount(item, *def, *target, *owner);
     audio::play(audio::Sfx::Success);
     double x = 0, y = 0;
     if (posOf(sc, ctx, targetId, &x, &y)) {

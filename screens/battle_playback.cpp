@@ -4,8 +4,8 @@
 #include <cmath>
 #include <utility>
 
+#include "play/battle.h"
 #include "platform/i18n.h"
-#include "platform/storage.h"
 #include "screens/battle_scene.h"
 #include "ui/draw.h"
 #include "ui/game_ui.h"
@@ -94,19 +94,12 @@ void impact(Scene& sc, Ctx& ctx, const Event& e) {
 
 // --- Pass 2: texts, sounds and loot ---
 
+// The loot goes to the run through the play layer; a stolen item shows no
+// word, and the coin rings for every steal, a failed one too.
 void steal(Scene& sc, Ctx& ctx, const Event& e, double x, double y) {
     if (e.looted) addFloat(sc, ctx, i18n::tr("battle.alreadyLooted"), x, y, theme::kMutedText);
     else if (e.amount == 0 && e.item.empty()) addFloat(sc, ctx, i18n::tr("battle.stealFail"), x, y, theme::kHpRed);
-    rpg::RunState& run = store::run();
-    if (!e.item.empty()) {
-        rpg::ItemInstance item = rpg::makeItem(e.item);
-        if (!item.defId.empty()) {
-            if (e.itemLevel > 0) item.ilvl = e.itemLevel;
-            run.inventory.push_back(item);
-        }
-    }
-    if (e.amount > 0) {
-        run.gold += e.amount;
+    if (play::takeStolen(sc.state, e).done && e.amount > 0) {
         const std::string what = num(e.amount) + " " + i18n::tr("common.gold");
         addFloat(sc, ctx, i18n::tr("battle.stolen", {{"what", what}}), x, y, theme::kLightGold);
     }

@@ -100,7 +100,6 @@ inline constexpr double kHandOver = 1.2;
 
 // --- Construction and engine steps (battle.cpp) ---
 
-using play::battleSeedText;
 // The battle of the entry's node for the party and the run in the stores.
 void buildScene(Scene* sc, const GameState& entry);
 // Advances the engine to the next actor and plays what that brought.
@@ -188,7 +187,6 @@ void announce(Scene& sc, Ctx& ctx, const rpg::Combatant& actor, const rpg::Skill
               const std::vector<std::string>& targets);
 // The panel of a turn that is not the player's: also ends any choosing.
 void drawEmptyPanel(Scene& sc, Ctx& ctx);
-using play::itemAmount;
 // The monster a plain attack would strike: the remembered one while it
 // lives, else the first living monster; empty when none lives.
 std::string preferredEnemy(const Scene& sc);

@@ -31,7 +31,6 @@ namespace ui {
 namespace {
 
 using Door = CityScreen::Door;
-using enum play::ShopKind;
 
 constexpr Door kDoors[] = {
     {"city.party", "city.partyDesc", kParty, 0, theme::kPlaceParty, CityIcon::Party},
@@ -42,10 +41,12 @@ constexpr Door kDoors[] = {
 };
 
 constexpr Door kShops[] = {
-    {"city.weaponsmith", "city.weaponDesc", kShop, kShopWeaponsmith, theme::kPlaceWeaponsmith, CityIcon::Weaponsmith},
-    {"city.armorer", "city.armorDesc", kShop, kShopArmorer, theme::kPlaceArmourer, CityIcon::Armourer},
-    {"city.apothecary", "city.apothecaryDesc", kShop, kShopApothecary, theme::kPlaceApothecary, CityIcon::Apothecary},
-    {"city.tavern", "city.tavernDesc", kShop, kShopTavern, theme::kPlaceTavern, CityIcon::Tavern},
+    {"city.weaponsmith", "city.weaponDesc", kShop, play::kShopWeaponsmith, theme::kPlaceWeaponsmith,
+     CityIcon::Weaponsmith},
+    {"city.armorer", "city.armorDesc", kShop, play::kShopArmorer, theme::kPlaceArmourer, CityIcon::Armourer},
+    {"city.apothecary", "city.apothecaryDesc", kShop, play::kShopApothecary, theme::kPlaceApothecary,
+     CityIcon::Apothecary},
+    {"city.tavern", "city.tavernDesc", kShop, play::kShopTavern, theme::kPlaceTavern, CityIcon::Tavern},
 };
 static_assert(std::size(kDoors) == std::tuple_size_v<decltype(CityLayout::doors)>);
 static_assert(std::size(kShops) == std::tuple_size_v<decltype(CityLayout::shops)>);

@@ -53,7 +53,7 @@ std::optional<GameState> mapNodeEntry(const rpg::MapNode& node) {
     s.screen = look.screen;
     s.nodeId = node.id;
     s.nodeType = static_cast<std::uint8_t>(node.type);
-    if (node.type == rpg::NodeType::Shop && !shopNodeOpensScrollShop(node.id)) {
+    if (node.type == rpg::NodeType::Shop && !play::shopNodeOpensScrollShop(node.id)) {
         s.screen = kShop;
         s.subMode = play::kShopWanderer;
     }

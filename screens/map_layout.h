@@ -23,8 +23,6 @@ struct MapNodeLook {
 // Types outside the table look like the start and open nothing.
 const MapNodeLook& mapNodeLook(rpg::NodeType type);
 
-using play::shopNodeOpensScrollShop;
-
 // The stack entry that entering the node pushes; none for the start node.
 std::optional<GameState> mapNodeEntry(const rpg::MapNode& node);
 

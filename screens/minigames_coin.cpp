@@ -23,7 +23,7 @@ double square(double x) { return x * x; }
 } // namespace
 
 CoinGameScreen::CoinGameScreen(const GameState& entry)
-    : table_(entry, {"coin.title", "coin.win", "coin.lose"}), heads_(tossHeads(MiniTable::loose())) {}
+    : table_(entry, {"coin.title", "coin.win", "coin.lose"}), heads_(play::tossHeads(MiniTable::loose())) {}
 
 void CoinGameScreen::update(Ctx& ctx) {
     // Input and layout: the table's header, rule box and play area.

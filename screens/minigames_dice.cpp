@@ -95,7 +95,7 @@ void DiceGameScreen::play(Ctx& ctx, const Rect& area) {
     bannerY_ = L.button.y;
     const Reveal rv = reveal(ctx);
     if (rolled_) playSounds(rv);
-    if (rolled_ && rv.slot >= kDiceSlots) table_.finish(ctx, diceWon(dice_));
+    if (rolled_ && rv.slot >= kDiceSlots) table_.finish(ctx, play::diceWon(dice_));
 
     const bool rogueSpins = rv.spinning(rv.slot) && rv.slot % 2 == 0;
     const bool playerSpins = rv.spinning(rv.slot) && rv.slot % 2 == 1;
@@ -189,7 +189,7 @@ void DiceGameScreen::rollButton(Ctx& ctx, const Rect& r) {
         return;
     }
     if (menuButton(ctx, r, i18n::tr("dice.roll"), true)) {
-        dice_ = rollDice(MiniTable::loose());
+        dice_ = play::rollDice(MiniTable::loose());
         rolled_ = true;
         rollStart_ = ctx.now;
     }

@@ -49,7 +49,7 @@ private:
     void rollButton(Ctx& ctx, const Rect& r);
 
     MiniTable table_;
-    DiceRoll dice_{};
+    play::DiceRoll dice_{};
     bool rolled_ = false;
     double rollStart_ = 0;
     int lastSpinSound_ = -1;

@@ -22,12 +22,6 @@ Rect minigamePlayArea(Ctx& ctx, double header, const std::string& info);
 
 // --- Dice ---
 
-using play::DiceRoll;
-using play::diceWon;
-using play::playerSum;
-using play::rogueSum;
-using play::rollDice;
-
 // Reveal slots: slot 2k shows the rogue's die k, slot 2k + 1 the player's.
 inline constexpr double kDiceSlot = 0.77;  // seconds per die
 inline constexpr double kDiceSpin = 0.54;  // seconds of spinning before it lands
@@ -45,8 +39,6 @@ DiceLayout diceLayout(double w, double s, const Rect& area);
 
 // --- Coin ---
 
-using play::tossHeads;
-
 inline constexpr double kCoinFlight = 2.27;  // seconds from the toss to the landing
 inline constexpr double kCoinLandSound = 2.19;
 
@@ -62,12 +54,6 @@ CoinLayout coinLayout(double w, double h, double s, const Rect& area, bool finis
 
 // --- Shell ---
 
-using play::cupsAfter;
-using play::dealShell;
-using play::kShellSwapsMax;
-using play::ShellDeal;
-using play::shellStake;
-
 struct ShellLayout {
     double cupW = 0;
     double cupH = 0;
@@ -79,10 +65,6 @@ struct ShellLayout {
 ShellLayout shellLayout(double w, double s, const Rect& area);
 
 // --- Memory ---
-
-using play::dealMemory;
-using play::kMemoryCards;
-using play::MemoryDeal;
 
 inline constexpr double kMemoryPreview = 3;    // seconds of countdown before the cards show
 inline constexpr double kMemoryPlay = 4;       // the cards turn face down again
@@ -99,8 +81,6 @@ struct MemoryLayout {
 MemoryLayout memoryLayout(double w, double s, const Rect& area);
 
 // --- Whack ---
-
-using play::hideMonster;
 
 inline constexpr double kWhackPeek = 0.82;    // the monster shows this long after the strike
 inline constexpr double kWhackResult = 1.28;  // and the strike is judged

@@ -19,7 +19,7 @@ namespace ui {
 
 MemoryGameScreen::MemoryGameScreen(const GameState& entry)
     : table_(entry, {"memory.title", "memory.perfect", "memory.lost"}) {
-    const MemoryDeal deal = dealMemory(MiniTable::loose());
+    const play::MemoryDeal deal = play::dealMemory(MiniTable::loose());
     cards_.assign(deal.cards.begin(), deal.cards.end());
     const std::vector<rpg::MonsterDef>& catalogue = rpg::monsters();
     for (std::uint16_t index : deal.faces) {
@@ -29,8 +29,8 @@ MemoryGameScreen::MemoryGameScreen(const GameState& entry)
         faces_.push_back({m.sprite, recolorOf(m.colours[0], m.colours[1], m.colours[2], m.colours[3],
                                               m.recolour != 0)});
     }
-    shown_.assign(kMemoryCards, false);
-    matched_.assign(kMemoryCards, false);
+    shown_.assign(play::kMemoryCards, false);
+    matched_.assign(play::kMemoryCards, false);
 }
 
 void MemoryGameScreen::update(Ctx& ctx) {
@@ -51,7 +51,7 @@ const MiniTable& MemoryGameScreen::table() const { return table_; }
 // right one before the cards.
 Celebration MemoryGameScreen::celebration(const Ctx& ctx) const {
     const MemoryLayout L = memoryLayout(ctx.width, ctx.uiScale, table_.playArea());
-    return {boardSide(ctx, false), 0.5 * (L.cardRect(0).y + L.cardRect(kMemoryCards - 1).y + L.card)};
+    return {boardSide(ctx, false), 0.5 * (L.cardRect(0).y + L.cardRect(play::kMemoryCards - 1).y + L.card)};
 }
 
 void MemoryGameScreen::play(Ctx& ctx, const Rect& area) {
@@ -74,7 +74,7 @@ void MemoryGameScreen::play(Ctx& ctx, const Rect& area) {
         drawWinFxOnGpu(ctx, boardSide(ctx, true), celebration(ctx).y, ctx.now - table_.finishTime());
     }
     const bool clickable = table_.running() && t >= kMemoryPlay && mismatchAt_ <= 0;
-    for (int i = 0; i < kMemoryCards; ++i) {
+    for (int i = 0; i < play::kMemoryCards; ++i) {
         const Rect r = L.cardRect(i);
         if (clickable && !shown_[i] && !matched_[i] && ctx.takeClick(r)) turn(ctx, i);
         const bool faceUp = preview || table_.outcome() == MiniOutcome::Lost || shown_[i] || matched_[i];

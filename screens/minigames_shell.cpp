@@ -56,10 +56,10 @@ void drawCup(cairo_t* cr, const Rect& r, double s) {
 
 ShellGameScreen::ShellGameScreen(const GameState& entry)
     : table_(entry, {"shell.title", "shell.win", "shell.lose"}),
-      deal_(dealShell(MiniTable::loose(), store::run().depth)),
-      stake_(shellStake(store::partyHeroes())) {
+      deal_(play::dealShell(MiniTable::loose(), store::run().depth)),
+      stake_(play::shellStake(store::partyHeroes())) {
     double start = kFirstSwap;
-    for (int k = 0; k < kShellSwapsMax; ++k) {
+    for (int k = 0; k < play::kShellSwapsMax; ++k) {
         swapStart_[k] = start;
         start += deal_.swapDuration[k] + kSwapPause;
     }
@@ -103,7 +103,7 @@ void ShellGameScreen::play(Ctx& ctx, const Rect& area) {
         phase = "shell.shuffling";
         shuffling(L, t, &cupX);
     } else {
-        const std::array<int, 3> order = cupsAfter(deal_, deal_.swapCount);
+        const std::array<int, 3> order = play::cupsAfter(deal_, deal_.swapCount);
         for (int p = 0; p < 3; ++p) cupX[order[p]] = L.x[p];
         if (table_.running()) phase = "shell.pick";
         else lift[deal_.prizeCup] = kNutLift * ctx.uiScale * std::min((ctx.now - table_.finishTime()) / 0.22, 1.0);
@@ -136,7 +136,7 @@ void ShellGameScreen::shuffling(const ShellLayout& L, double t, std::array<doubl
         lastSwap_ = k;
         audio::play(audio::Sfx::Shuffle);
     }
-    const std::array<int, 3> order = cupsAfter(deal_, k);
+    const std::array<int, 3> order = play::cupsAfter(deal_, k);
     for (int p = 0; p < 3; ++p) (*cupX)[order[p]] = L.x[p];
     const double v = std::clamp((t - swapStart_[k]) / deal_.swapDuration[k], 0.0, 1.0);
     const int from = deal_.swapFrom[k];

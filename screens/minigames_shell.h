@@ -36,9 +36,9 @@ private:
     void takePick(Ctx& ctx, const ShellLayout& L, const std::array<double, 3>& cupX);
 
     MiniTable table_;
-    const ShellDeal deal_;
+    const play::ShellDeal deal_;
     const double stake_;
-    std::array<double, kShellSwapsMax> swapStart_{};
+    std::array<double, play::kShellSwapsMax> swapStart_{};
     int lastSwap_ = -1;
     bool swapsDone_ = false;
     std::pair<double, double> prizePoint_{-1, -1};  // where the nut's cup was last drawn

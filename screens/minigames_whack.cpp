@@ -66,7 +66,7 @@ void drawImpact(cairo_t* cr, const Rect& hole, double d) {
 } // namespace
 
 WhackGameScreen::WhackGameScreen(const GameState& entry)
-    : table_(entry, {"whack.title", "whack.win", "whack.lose"}), monsterHole_(hideMonster(MiniTable::loose())) {}
+    : table_(entry, {"whack.title", "whack.win", "whack.lose"}), monsterHole_(play::hideMonster(MiniTable::loose())) {}
 
 void WhackGameScreen::update(Ctx& ctx) {
     // Input and layout: the table's header, rule box and play area.

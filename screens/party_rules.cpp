@@ -12,7 +12,7 @@ std::vector<const rpg::ItemInstance*> candidates(const rpg::Hero& hero, rpg::Equ
     std::vector<std::pair<double, const rpg::ItemInstance*>> scored;
     for (const rpg::ItemInstance& item : stash) {
         const rpg::ItemDef* def = rpg::findItem(item.defId);
-        if (!def || !fitsSlot(*def, slot) || (def->classMask & classBit) == 0) continue;
+        if (!def || !play::fitsSlot(*def, slot) || (def->classMask & classBit) == 0) continue;
         scored.emplace_back(rpg::gearScore(item), &item);
     }
     // Stable, so equal scores keep their stash order from frame to frame.

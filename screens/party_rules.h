@@ -11,8 +11,6 @@
 
 namespace ui {
 
-using play::fitsSlot;
-
 // The stash items the hero may put into the slot (known row, fitting kind,
 // the hero's class allowed), best gear score first. The pointers live until
 // the stash changes.

@@ -44,6 +44,7 @@ void SettingsScreen::update(Ctx& ctx) {
     bool leave = false;
     const double top = pageHeader(ctx, i18n::tr("settings.headline"), &leave);
     if (leave) {
+        settleVolumes();  // a knob still held when the page is left
         Game::instance().pop();
         return;
     }
@@ -85,10 +86,22 @@ void SettingsScreen::drawSound(Ctx& ctx, const SettingsLayout& l, Choice* choice
     if (on != st.soundOn) choice->soundOn = on;
 }
 
-void SettingsScreen::drawVolumes(Ctx& ctx, const SettingsLayout& l, Choice* choice) {
+void SettingsScreen::drawVolumes(Ctx& ctx, const SettingsLayout& l, Choice* choice) const {
+    const Volumes v = shownVolumes();
+    volumeRow(ctx, l, l.musicLabel, l.musicSlider, "settings.musicVolume", v.music, &choice->musicVolume);
+    volumeRow(ctx, l, l.sfxLabel, l.sfxSlider, "settings.sfxVolume", v.sfx, &choice->sfxVolume);
+}
+
+SettingsScreen::Volumes SettingsScreen::shownVolumes() const {
+    if (dragged_) return *dragged_;
     const store::Settings& st = store::settings();
-    volumeRow(ctx, l, l.musicLabel, l.musicSlider, "settings.musicVolume", st.musicVolume, &choice->musicVolume);
-    volumeRow(ctx, l, l.sfxLabel, l.sfxSlider, "settings.sfxVolume", st.sfxVolume, &choice->sfxVolume);
+    return {st.musicVolume, st.sfxVolume};
+}
+
+void SettingsScreen::settleVolumes() {
+    if (!dragged_) return;
+    play::setVolumes(dragged_->music, dragged_->sfx);
+    dragged_.reset();
 }
 
 void SettingsScreen::drawLanguages(Ctx& ctx, const SettingsLayout& l, Choice* choice) {
@@ -111,30 +124,28 @@ void SettingsScreen::drawResetDialog(Ctx& ctx, Choice* choice) {
     choice->reset = answer == DialogAnswer::Confirmed;
 }
 
-// Volumes apply while the knob moves; the file is written once the button
-// is let go, not on every frame of the drag. A new language rebuilds the
-// whole screen in it, from the top.
+// Volumes are heard while the knob moves; they are settled (and the file
+// written) once the button is let go, not on every frame of the drag. A new
+// language rebuilds the whole screen in it, from the top.
 void SettingsScreen::apply(const Ctx& ctx, const Choice& c) {
     if (c.difficulty) play::setDifficulty(*c.difficulty);
     if (c.soundOn) {
         play::setSoundOn(*c.soundOn);
         audio::setEnabled(*c.soundOn);
     }
-    store::Settings& st = store::settings();
-    if (c.musicVolume) {
-        st.musicVolume = *c.musicVolume;
-        audio::setMusicVolume(st.musicVolume);
-        volumeUnsaved_ = true;
+    if (c.musicVolume || c.sfxVolume) {
+        Volumes v = shownVolumes();
+        if (c.musicVolume) {
+            v.music = *c.musicVolume;
+            audio::setMusicVolume(v.music);
+        }
+        if (c.sfxVolume) {
+            v.sfx = *c.sfxVolume;
+            audio::setSfxVolume(v.sfx);
+        }
+        dragged_ = v;
     }
-    if (c.sfxVolume) {
-        st.sfxVolume = *c.sfxVolume;
-        audio::setSfxVolume(st.sfxVolume);
-        volumeUnsaved_ = true;
-    }
-    if (volumeUnsaved_ && !ctx.input.leftDown) {
-        play::setVolumes(st.musicVolume, st.sfxVolume);
-        volumeUnsaved_ = false;
-    }
+    if (!ctx.input.leftDown) settleVolumes();
     Game& game = Game::instance();
     if (c.reset) {
         play::resetProgress();

@@ -28,14 +28,22 @@ private:
 
     static void drawDifficulty(Ctx& ctx, const SettingsLayout& l, Choice* choice);
     static void drawSound(Ctx& ctx, const SettingsLayout& l, Choice* choice);
-    static void drawVolumes(Ctx& ctx, const SettingsLayout& l, Choice* choice);
+    void drawVolumes(Ctx& ctx, const SettingsLayout& l, Choice* choice) const;
     static void drawLanguages(Ctx& ctx, const SettingsLayout& l, Choice* choice);
     void drawResetDialog(Ctx& ctx, Choice* choice);
     void apply(const Ctx& ctx, const Choice& c);
 
+    // The knobs' places while one is dragged: heard at once, settled in the
+    // settings when the button is let go.
+    struct Volumes {
+        double music = 0, sfx = 0;
+    };
+    Volumes shownVolumes() const;
+    void settleVolumes();
+
     double scroll_ = 0;
-    bool resetOpen_ = false;      // the reset's question is asked
-    bool volumeUnsaved_ = false;  // a dragged volume not yet in the file
+    bool resetOpen_ = false;  // the reset's question is asked
+    std::optional<Volumes> dragged_;
 };
 
 } // namespace ui

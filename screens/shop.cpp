@@ -103,7 +103,7 @@ void drawPricePlate(Ctx& ctx, const Rect& r, const std::string& label, double si
 
 ShopScreen::ShopScreen(const GameState& s) : state(s), kind(shopKindFor(s.subMode)) { restock(); }
 
-void ShopScreen::restock() { offers = shopStock(kind, state.nodeId); }
+void ShopScreen::restock() { offers = play::shopStock(kind, state.nodeId); }
 
 // Every way out of a run shop settles its node.
 void ShopScreen::leave() {
@@ -121,26 +121,28 @@ void ShopScreen::update(Ctx& ctx) {
         return;
     }
     drawGoldLine(ctx, headerH + 4 * s, 16 * s, goldPulse.factor(store::meta().gold, ctx.now));
-    const double y = headerH + 32 * s;
-    if (kind == kShopTavern) {
-        drawTavern(ctx, y);
+    if (kind == play::kShopTavern) {
+        apply(drawTavern(ctx, shopBodyTop(headerH, s)));
         return;
     }
-    if (!inRun()) drawTabs(ctx, y);
-    drawShelf(ctx, headerH);
+    // Draw: the clicks on the shelf and the leave button are only recorded.
+    if (!inRun()) drawTabs(ctx, headerH);
+    const std::optional<Deal> deal = drawShelf(ctx, headerH);
+    const bool leaving = inRun() && runLeaveButton(ctx);
+    // Apply: one click takes the frame, so at most one of these was chosen.
+    if (deal) settle(*deal);
+    else if (leaving) leave();
 }
 
-void ShopScreen::drawTabs(Ctx& ctx, double y) {
+void ShopScreen::drawTabs(Ctx& ctx, double headerH) {
     cairo_t* cr = ctx.cr;
     const double s = ctx.uiScale;
-    const double tabW = std::min(0.5 * (ctx.width - 34 * s), 220 * s);
-    for (const Tab shown : {Tab::Buy, Tab::Sell}) {
-        const double i = shown == Tab::Buy ? 0 : 1;
-        const Rect r{0.5 * ctx.width - tabW - 5 * s + i * (tabW + 10 * s), y, tabW, 38 * s};
+    for (const ShopTab shown : {ShopTab::Buy, ShopTab::Sell}) {
+        const Rect r = shopTabRect(ctx.width, s, headerH, shown);
         const bool current = tab == shown;
         fillRect(cr, r, current ? kDeepGold : kDarkPanel);
         drawBevel(cr, r, std::max(2 * s, 2.0), current ? kLightGold : kBevelLight, kBevelDark);
-        const std::string label = i18n::tr(shown == Tab::Buy ? "shop.buy" : "shop.sell");
+        const std::string label = i18n::tr(shown == ShopTab::Buy ? "shop.buy" : "shop.sell");
         drawTextIn(cr, r, label,
                    TextStyle{.size = 14 * s, .bold = true, .color = kCreamText, .fitWidth = r.w - 12 * s});
         if (ctx.takeClick(r)) {
@@ -169,15 +171,14 @@ std::vector<ShopScreen::Row> ShopScreen::shelfRows() const {
     return rows;
 }
 
-void ShopScreen::drawShelf(Ctx& ctx, double headerH) {
+std::optional<ShopScreen::Deal> ShopScreen::drawShelf(Ctx& ctx, double headerH) {
     cairo_t* cr = ctx.cr;
     const double s = ctx.uiScale;
     const ShopGrid grid = shopGrid(ctx.width, ctx.height, s, headerH, inRun());
     const std::vector<Row> rows = shelfRows();
     if (rows.empty()) {
         drawEmptyNote(ctx, grid.area.y + 40 * s);
-        if (inRun()) runLeaveButton(ctx);
-        return;
+        return std::nullopt;
     }
     std::vector<const rpg::ItemInstance*> items;
     for (const Row& row : rows) items.push_back(row.item);
@@ -188,25 +189,21 @@ void ShopScreen::drawShelf(Ctx& ctx, double headerH) {
     scroll = beginScroll(ctx, "shop.shelf", grid.area, content, scroll, 10 * s);
     const bool sale = selling();
     const double gold = store::meta().gold;
-    std::optional<std::size_t> picked;
+    std::optional<Deal> deal;
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const Rect r = shopCardRect(grid, static_cast<int>(i), cardH, s, scroll);
         if (r.y + r.h <= grid.area.y || r.y >= grid.area.y + grid.area.h) continue;
         const Row& row = rows[i];
         const bool affordable = sale || row.price <= gold;
-        if (card(ctx, r, *row.item, row.price, affordable, row.locked, row.caption) && !row.locked) picked = i;
+        if (card(ctx, r, *row.item, row.price, affordable, row.locked, row.caption) && !row.locked) {
+            deal = Deal{sale, row.item->uid, row.stashIndex};
+        }
     }
     endScroll(ctx);
-    if (picked) {
-        // A sale closes the shelf up under the pointer, a purchase fills the
-        // bags: a double click acts once.
-        ctx.changedUnderPointer();
-        const Row& row = rows[*picked];
-        const std::string uid = row.item->uid;  // the row points into the lists that change
-        if (sale) sell(row.stashIndex, uid);
-        else buy(uid);
-    }
-    if (inRun()) runLeaveButton(ctx);
+    // A sale closes the shelf up under the pointer, a purchase fills the
+    // bags: a double click acts once.
+    if (deal) ctx.changedUnderPointer();
+    return deal;
 }
 
 bool ShopScreen::card(Ctx& ctx, const Rect& r, const rpg::ItemInstance& item, double price, bool affordable,
@@ -229,25 +226,21 @@ bool ShopScreen::card(Ctx& ctx, const Rect& r, const rpg::ItemInstance& item, do
     return menuButton(ctx, action, label, false);
 }
 
-void ShopScreen::buy(const std::string& uid) {
+// A purchase takes the offer the card showed; a sale the stash entry the
+// card showed, as two items may share a uid and the one clicked is the one
+// sold.
+void ShopScreen::settle(const Deal& deal) {
+    if (deal.sale) {
+        if (deal.stashIndex >= 0) answer(play::sellFromStash(static_cast<std::size_t>(deal.stashIndex), deal.uid));
+        return;
+    }
     const auto offer = std::find_if(offers.begin(), offers.end(),
-                                    [&](const rpg::ItemInstance& o) { return o.uid == uid; });
-    if (offer == offers.end()) return;
-    answer(play::buyOffer(*offer, inRun()));
+                                    [&](const rpg::ItemInstance& o) { return o.uid == deal.uid; });
+    if (offer != offers.end()) answer(play::buyOffer(*offer, inRun()));
 }
 
-// The card remembers its own stash entry: two items may share a uid, and
-// the one clicked is the one sold.
-void ShopScreen::sell(int stashIndex, const std::string& uid) {
-    if (stashIndex < 0) return;
-    answer(play::sellFromStash(static_cast<std::size_t>(stashIndex), uid));
-}
-
-void ShopScreen::runLeaveButton(Ctx& ctx) {
-    const double s = ctx.uiScale;
-    const double w = std::min(420 * s, ctx.width - 24 * s);
-    const Rect r{(ctx.width - w) / 2, ctx.height - 58 * s, w, 46 * s};
-    if (menuButton(ctx, r, i18n::tr("common.leave"), true)) leave();
+bool ShopScreen::runLeaveButton(Ctx& ctx) {
+    return menuButton(ctx, shopLeaveRect(ctx.width, ctx.height, ctx.uiScale), i18n::tr("common.leave"), true);
 }
 
 std::unique_ptr<Screen> makeShopScreen(const GameState& s) { return std::make_unique<ShopScreen>(s); }

@@ -3,6 +3,7 @@
 // map shop node and the tavern. shop.cpp holds the frame and the shelf,
 // shop_tavern.cpp the tavern's body, shop_layout.cpp the geometry.
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -37,23 +38,28 @@ private:
         int stashIndex = -1;  // sell shelf: the stash entry the card shows
     };
 
-    // What the city shelf shows; a run's shelf only sells.
-    enum class Tab : std::uint8_t { Buy, Sell };
+    // A price button clicked on the shelf: recorded while the shelf draws,
+    // settled once it is drawn. The uid is copied, as the row points into
+    // the lists the deal changes.
+    struct Deal {
+        bool sale = false;
+        std::string uid;
+        int stashIndex = -1;  // a sale: the stash entry the card showed
+    };
 
     bool inRun() const { return !state.nodeId.empty(); }
-    bool selling() const { return !inRun() && tab == Tab::Sell; }
+    bool selling() const { return !inRun() && tab == ShopTab::Sell; }
     void restock();
     void leave();
 
     // The shelf (shop.cpp).
-    void drawTabs(Ctx& ctx, double y);
+    void drawTabs(Ctx& ctx, double headerH);
     std::vector<Row> shelfRows() const;
-    void drawShelf(Ctx& ctx, double headerH);
+    std::optional<Deal> drawShelf(Ctx& ctx, double headerH);
     bool card(Ctx& ctx, const Rect& r, const rpg::ItemInstance& item, double price, bool affordable, bool locked,
               const std::string& caption);
-    void buy(const std::string& uid);
-    void sell(int stashIndex, const std::string& uid);
-    void runLeaveButton(Ctx& ctx);
+    void settle(const Deal& deal);
+    bool runLeaveButton(Ctx& ctx);
 
     // The tavern (shop_tavern.cpp). Its clicks are recorded while it draws
     // and applied once the frame is drawn.
@@ -63,7 +69,7 @@ private:
         bool revive = false;
         std::string toggled;  // a roster hero joining or leaving the party
     };
-    void drawTavern(Ctx& ctx, double y);
+    TavernChoice drawTavern(Ctx& ctx, double y);
     void drawRecruits(Ctx& ctx, double x, double width, double* y, TavernChoice* choice);
     void drawRestHouse(Ctx& ctx, double x, double width, double* y, TavernChoice* choice);
     void drawRoster(Ctx& ctx, const Rect& area, double x, double width, double y, TavernChoice* choice);
@@ -71,8 +77,8 @@ private:
     static void apply(const TavernChoice& choice);
 
     GameState state;
-    ShopKind kind = kShopWeaponsmith;
-    Tab tab = Tab::Buy;  // always Buy inside a run
+    play::ShopKind kind = play::kShopWeaponsmith;
+    ShopTab tab = ShopTab::Buy;  // always Buy inside a run
     std::vector<rpg::ItemInstance> offers;
     double scroll = 0;
     GoldPulse goldPulse;

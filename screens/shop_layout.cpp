@@ -45,17 +45,30 @@ double cardContentHeight(cairo_t* cr, const rpg::ItemInstance& item, double card
 
 } // namespace
 
-ShopKind shopKindFor(int subMode) {
-    return subMode >= 0 && subMode < kShopWanderer ? static_cast<ShopKind>(subMode) : kShopWanderer;
+play::ShopKind shopKindFor(int subMode) {
+    return subMode >= 0 && subMode < play::kShopWanderer ? static_cast<play::ShopKind>(subMode) : play::kShopWanderer;
 }
 
-const char* shopTitleKey(ShopKind kind) { return kTitleKeys[shopKindFor(kind)]; }
+const char* shopTitleKey(play::ShopKind kind) { return kTitleKeys[shopKindFor(kind)]; }
+
+double shopBodyTop(double headerH, double s) { return headerH + 32 * s; }
+
+Rect shopTabRect(double w, double s, double headerH, ShopTab tab) {
+    const double tabW = std::min(0.5 * (w - 34 * s), 220 * s);
+    const double i = tab == ShopTab::Buy ? 0 : 1;
+    return {0.5 * w - tabW - 5 * s + i * (tabW + 10 * s), shopBodyTop(headerH, s), tabW, 38 * s};
+}
+
+Rect shopLeaveRect(double w, double h, double s) {
+    const double bw = std::min(420 * s, w - 24 * s);
+    return {(w - bw) / 2, h - 58 * s, bw, 46 * s};
+}
 
 int shopColumns(double gridWidth, double s) { return std::clamp(static_cast<int>(gridWidth / (250 * s)), 1, 3); }
 
 ShopGrid shopGrid(double w, double h, double s, double headerH, bool inRun) {
-    double top = headerH + 32 * s;  // the gold line
-    if (!inRun) top += 44 * s;      // the buy and sell tabs
+    double top = shopBodyTop(headerH, s);
+    if (!inRun) top += 44 * s;  // the buy and sell tabs
     const double panel = std::min(std::round(0.66 * w), w);
     ShopGrid g;
     g.area = {(w - panel) / 2 + 12 * s, top, panel - 24 * s, std::max(0.0, h - top - (inRun ? 66 : 10) * s)};

@@ -6,6 +6,7 @@
 // them directly.
 #include <cairo.h>
 
+#include <cstdint>
 #include <span>
 #include <string>
 #include <vector>
@@ -16,13 +17,23 @@
 
 namespace ui {
 
-using play::ShopKind;
-using enum play::ShopKind;
-
 // The kind a sub-mode opens: 0-3 as they are, anything else (a negative
 // start name included) the wandering merchant.
-ShopKind shopKindFor(int subMode);
-const char* shopTitleKey(ShopKind kind);
+play::ShopKind shopKindFor(int subMode);
+const char* shopTitleKey(play::ShopKind kind);
+
+// --- The frame ---
+
+// Where the body (the tabs, or the tavern) starts below a header of height
+// headerH: under the gold line.
+double shopBodyTop(double headerH, double s);
+
+// What the city shelf shows; a run's shelf only sells.
+enum class ShopTab : std::uint8_t { Buy, Sell };
+// A city shelf's buy or sell tab, side by side in the middle of a window w wide.
+Rect shopTabRect(double w, double s, double headerH, ShopTab tab);
+// The leave button at the foot of a run shop.
+Rect shopLeaveRect(double w, double h, double s);
 
 // --- The shelf ---
 
@@ -50,7 +61,5 @@ double shopCardHeight(cairo_t* cr, std::span<const rpg::ItemInstance* const> ite
 std::string equipInfo(const rpg::ItemDef& def, const rpg::ItemInstance& item);
 // The height of that summary on a card cardW wide (measured once per text).
 double equipInfoHeight(cairo_t* cr, const std::string& info, double cardW, double s);
-
-using play::shopStock;
 
 } // namespace ui

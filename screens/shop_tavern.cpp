@@ -39,7 +39,7 @@ bool serviceButton(Ctx& ctx, const Rect& r, const std::string& label, bool enabl
 
 } // namespace
 
-void ShopScreen::drawTavern(Ctx& ctx, double y0) {
+ShopScreen::TavernChoice ShopScreen::drawTavern(Ctx& ctx, double y0) {
     const double s = ctx.uiScale;
     const double panel = std::min(std::round(0.66 * ctx.width), ctx.width);
     const Rect area{(ctx.width - panel) / 2, y0, panel, std::max(0.0, ctx.height - y0 - 10 * s)};
@@ -60,7 +60,7 @@ void ShopScreen::drawTavern(Ctx& ctx, double y0) {
     // A hire moves the roster under the pointer: a double click hires once.
     if (choice.recruit != rpg::ClassId::None) ctx.changedUnderPointer();
     endScroll(ctx);
-    apply(choice);
+    return choice;
 }
 
 // One click takes the frame, so at most one of these was chosen.

@@ -97,9 +97,11 @@ play::ChestKind chestKindOf(const GameState& entry) {
     return entry.lucky ? play::ChestKind::Lucky : play::ChestKind::Treasure;
 }
 
-ChestLoot rollChest(const GameState& entry) { return play::rollChest(chestKindOf(entry), entry.nodeId, entry.depth); }
+play::ChestLoot rollChest(const GameState& entry) {
+    return play::rollChest(chestKindOf(entry), entry.nodeId, entry.depth);
+}
 
-std::uint32_t chestColor(const ChestLoot& loot) {
+std::uint32_t chestColor(const play::ChestLoot& loot) {
     if (loot.outcome == LootQuality::Trap) return kBevelLight;
     if (loot.outcome == LootQuality::Jackpot) return kLightGold;
     const rpg::ItemDef* rarest = nullptr;

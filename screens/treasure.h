@@ -50,7 +50,7 @@ private:
     double linesWidth(Ctx& ctx);
 
     GameState state_;
-    ChestLoot loot_;
+    play::ChestLoot loot_;
     std::optional<double> openedAt_;  // frame time the opening began; none while closed
     double scroll_ = 0;
     double revealedAt_ = 0;

@@ -18,8 +18,8 @@ protected:
 };
 
 TEST_F(MinigamesGallery, Dice) {
-    const std::uint32_t win = findSeed([](rpg::Rng& r) { return ui::diceWon(ui::rollDice(r)); });
-    const std::uint32_t loss = findSeed([](rpg::Rng& r) { return !ui::diceWon(ui::rollDice(r)); });
+    const std::uint32_t win = findSeed([](rpg::Rng& r) { return play::diceWon(play::rollDice(r)); });
+    const std::uint32_t loss = findSeed([](rpg::Rng& r) { return !play::diceWon(play::rollDice(r)); });
     for (auto [w, hgt] : gallery::kSizes) {
         open(ui::kDice, 7, win, w, hgt);
         h->runFor(0.3);
@@ -38,7 +38,7 @@ TEST_F(MinigamesGallery, Dice) {
 }
 
 TEST_F(MinigamesGallery, Coin) {
-    const std::uint32_t heads = findSeed([](rpg::Rng& r) { return ui::tossHeads(r); });
+    const std::uint32_t heads = findSeed([](rpg::Rng& r) { return play::tossHeads(r); });
     for (auto [w, hgt] : gallery::kSizes) {
         open(ui::kCoin, 11, heads, w, hgt);
         const ui::CoinLayout L = ui::coinLayout(width(), height(), scale(), area(), false);
@@ -67,7 +67,7 @@ TEST_F(MinigamesGallery, Shell) {
             const std::uint32_t seed = win ? 5 : 6;
             open(ui::kShell, 8, seed, w, hgt);
             rpg::Rng rng{seed};
-            const ui::ShellDeal deal = ui::dealShell(rng, 0);
+            const play::ShellDeal deal = play::dealShell(rng, 0);
             if (win) {
                 h->runFor(0.7);
                 shoot("shell-watching");
@@ -76,7 +76,7 @@ TEST_F(MinigamesGallery, Shell) {
             }
             h->runFor(6.5 - h->now());
             if (win) shoot("shell-picking");
-            const std::array<int, 3> order = ui::cupsAfter(deal, deal.swapCount);
+            const std::array<int, 3> order = play::cupsAfter(deal, deal.swapCount);
             const int prize = static_cast<int>(std::find(order.begin(), order.end(), deal.prizeCup) - order.begin());
             const ui::ShellLayout L = ui::shellLayout(width(), scale(), area());
             const int pick = win ? prize : (prize + 1) % 3;
@@ -90,9 +90,9 @@ TEST_F(MinigamesGallery, Shell) {
 TEST_F(MinigamesGallery, Memory) {
     // A deal with two variants of one creature, to see them side by side.
     const std::uint32_t seed =
-        findSeed([](rpg::Rng& rng) { return minitest::sameCreaturePairs(ui::dealMemory(rng)).first >= 0; });
+        findSeed([](rpg::Rng& rng) { return minitest::sameCreaturePairs(play::dealMemory(rng)).first >= 0; });
     rpg::Rng rng{seed};
-    const ui::MemoryDeal d = ui::dealMemory(rng);
+    const play::MemoryDeal d = play::dealMemory(rng);
     auto cardOf = [&](int pair, int nth) { return minitest::cardOf(d, pair, nth); };
     for (auto [w, hgt] : gallery::kSizes) {
         open(ui::kMemory, 9, seed, w, hgt);
@@ -131,7 +131,7 @@ TEST_F(MinigamesGallery, Whack) {
         for (bool win : {true, false}) {
             const std::uint32_t seed = 77;
             rpg::Rng rng{seed};
-            const int monster = ui::hideMonster(rng);
+            const int monster = play::hideMonster(rng);
             open(ui::kWhack, 10, seed, w, hgt);
             auto layout = [&] { return ui::whackLayout(width(), scale(), area(), game().outcome() == ui::MiniOutcome::Playing); };
             click(layout().holeRect(win ? monster : (monster + 4) % 9));

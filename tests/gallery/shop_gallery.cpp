@@ -27,20 +27,20 @@ TEST(ShopGallery, CityMerchants) {
     for (auto [w, h] : gallery::kSizes) {
         harness::ScreenHarness hs(&ui::Game::instance(), w, h);
         shoptest::setParty({ClassId::Warrior, ClassId::Mage, ClassId::Rogue}, 6, 180);
-        startOverCity(hs, shoptest::shopEntry(ui::kShopWeaponsmith));
+        startOverCity(hs, shoptest::shopEntry(play::kShopWeaponsmith));
         hs.runFor(0.4);
         gallery::shoot(hs, "shop-weaponsmith");
 
         store::Meta& meta = store::meta();
         meta.stash.push_back(rpg::makeItem("potionHp"));
         meta.stash.push_back(rpg::makeItem("potionMp"));
-        startOverCity(hs, shoptest::shopEntry(ui::kShopArmorer));
+        startOverCity(hs, shoptest::shopEntry(play::kShopArmorer));
         const double s = hs.ctx().uiScale;
         hs.click(w / 2.0 + 60 * s, ui::kHeaderHeight * s + 32 * s + 19 * s);  // the sell tab
         hs.runFor(0.4);
         gallery::shoot(hs, "shop-sell");
 
-        startOverCity(hs, shoptest::shopEntry(ui::kShopApothecary));
+        startOverCity(hs, shoptest::shopEntry(play::kShopApothecary));
         hs.runFor(0.4);
         gallery::shoot(hs, "shop-apothecary");
     }
@@ -52,7 +52,7 @@ TEST(ShopGallery, WanderingMerchant) {
         shoptest::setParty({ClassId::Cleric, ClassId::Archer, ClassId::Druide}, 12, 90);
         const std::string node = shoptest::startRun(77);
         store::run().depth = 4;
-        startOverCity(hs, shoptest::shopEntry(ui::kShopWanderer, node));
+        startOverCity(hs, shoptest::shopEntry(play::kShopWanderer, node));
         hs.runFor(0.4);
         gallery::shoot(hs, "shop-wanderer");
     }
@@ -66,7 +66,7 @@ TEST(ShopGallery, Tavern) {
         shoptest::startRun(5);
         store::run().party[1].hp = 3;
         store::run().party[2].hp = 0;
-        startOverCity(hs, shoptest::shopEntry(ui::kShopTavern));
+        startOverCity(hs, shoptest::shopEntry(play::kShopTavern));
         hs.runFor(0.4);
         gallery::shoot(hs, "shop-tavern");
 

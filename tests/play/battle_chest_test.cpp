@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
+#include <functional>
+#include <string>
 
 #include "play/battle.h"
 #include "play/chest.h"
@@ -93,6 +96,109 @@ TEST_F(Settle, ABagItemIsSpentAndSavedAtOnce) {
     EXPECT_EQ(store::meta().roster[0].bag[0].defId, "potionHp");
     EXPECT_FALSE(play::spendBagItem("h0", 1).has_value());
     EXPECT_FALSE(play::spendBagItem("nobody", 0).has_value());
+}
+
+// A steal's loot as the engine reports it, from the battle of a reachable
+// node whose first monster the rogue has just robbed.
+class Steal : public PlayTest {
+protected:
+    void SetUp() override {
+        PlayTest::SetUp();
+        party({ClassId::Rogue}, 12, 50);
+        run();
+        battle = play::buildBattle(reachable(), NodeType::Battle).state;
+        victim().robbed = true;
+    }
+    rpg::Combatant& thief() { return *rpg::combatant(battle, "h0"); }
+    rpg::Combatant& victim() { return *rpg::combatant(battle, "e0"); }
+    static rpg::CombatEvent loot(double gold, const std::string& item = {}, std::int32_t level = 0) {
+        rpg::CombatEvent e;
+        e.kind = rpg::CombatEvent::Steal;
+        e.actor = "h0";
+        e.target = "e0";
+        e.amount = gold;
+        e.item = item;
+        e.itemLevel = level;
+        return e;
+    }
+    std::int32_t tier() { return rpg::potionTierFor(thief().level); }
+
+    rpg::BattleState battle;
+};
+
+TEST_F(Steal, TheLootIsTheRunsAndSavedAtOnce) {
+    const double most = rpg::maxStolenGold(victim().stats.maxHp);
+    const play::Result r = play::takeStolen(battle, loot(most, "potionMp", tier()));
+    EXPECT_TRUE(r.done);
+    EXPECT_EQ(r.sound, Sound::Coin);
+    EXPECT_TRUE(play::takeStolen(battle, loot(0, "woodenRing")).done) << "an item alone";
+    reload();
+    EXPECT_EQ(store::run().gold, most);
+    EXPECT_EQ(store::meta().gold, 50) << "not the lasting gold";
+    ASSERT_EQ(store::run().inventory.size(), 2u);
+    EXPECT_EQ(store::run().inventory[0].defId, "potionMp");
+    EXPECT_EQ(store::run().inventory[0].ilvl, tier());
+    EXPECT_EQ(store::run().inventory[1].defId, "woodenRing");
+    EXPECT_EQ(store::run().inventory[1].ilvl, rpg::makeItem("woodenRing").ilvl) << "gear keeps its own level";
+}
+
+// Nothing the battle cannot have given is taken, and nothing is written.
+TEST_F(Steal, WhatTheBattleCannotHaveGivenIsRefused) {
+    ASSERT_GT(rpg::potionTierFor(25), 10);
+    const double most = rpg::maxStolenGold(victim().stats.maxHp);
+    struct Case {
+        const char* what;
+        rpg::CombatEvent event;
+        std::function<void()> before;
+    };
+    const auto looted = [] {
+        rpg::CombatEvent e = loot(10);
+        e.looted = true;
+        return e;
+    }();
+    const auto damage = [] {
+        rpg::CombatEvent e = loot(10);
+        e.kind = rpg::CombatEvent::Damage;
+        return e;
+    }();
+    const auto byMonster = [] {
+        rpg::CombatEvent e = loot(10);
+        e.actor = "e0";
+        e.target = "h0";
+        return e;
+    }();
+    const Case cases[] = {
+        {"gold past the bound", loot(most + 1), {}},
+        {"a fraction of gold", loot(9.5), {}},
+        {"gold below nothing", loot(-5), {}},
+        {"gold that is no number", loot(std::nan("")), {}},
+        {"nothing to take", loot(0), {}},
+        {"an item no steal yields", loot(10, "ironSword"), {}},
+        {"an item the catalogue lacks", loot(10, "noSuchThing"), {}},
+        {"a potion off the thief's tier", loot(10, "potionHp", 0), {}},
+        {"gear with a level", loot(10, "leatherCap", 3), {}},
+        {"an antidote above tier 10", loot(10, "antidote", rpg::potionTierFor(25)),
+         [this] { thief().level = 25; }},
+        {"a target robbed before", looted, {}},
+        {"a target never robbed", loot(10), [this] { victim().robbed = false; }},
+        {"no steal at all", damage, {}},
+        {"a monster stealing", byMonster, {}},
+        {"no run", loot(10), [] { store::run().active = false; }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        reload();
+        battle = play::buildBattle(reachable(), NodeType::Battle).state;
+        victim().robbed = true;
+        if (c.before) c.before();
+        const layertest::Files before = files();
+        const play::Result r = play::takeStolen(battle, c.event);
+        EXPECT_FALSE(r.done);
+        EXPECT_EQ(r.sound, Sound::None);
+        EXPECT_EQ(files(), before);
+        EXPECT_EQ(store::run().gold, 0);
+        EXPECT_TRUE(store::run().inventory.empty());
+    }
 }
 
 class Chest : public PlayTest {

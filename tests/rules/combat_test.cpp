@@ -9,6 +9,7 @@
 
 #include "battle_fixture.h"
 #include "rules/combat.h"
+#include "rules/hero.h"
 #include "rules/leveling.h"
 #include "rules/skills.h"
 
@@ -375,7 +376,9 @@ TEST(BattleSteal, LootStaysWithinItsLists) {
             const CombatEvent& first = o.events[0];
             EXPECT_GE(first.amount, 16);  // 6 + round(0.04 * 250)
             EXPECT_LE(first.amount, 26);
+            EXPECT_LE(first.amount, maxStolenGold(250)) << "the bound the play layer holds steals to";
             if (!first.item.empty()) {
+                EXPECT_TRUE(isStealableItem(first.item, first.itemLevel, level)) << first.item;
                 seen.insert(first.item);
                 const bool potion = potions.count(first.item) > 0;
                 EXPECT_TRUE(potion || gear.count(first.item) || first.item == "trompetchen") << first.item;
@@ -389,6 +392,7 @@ TEST(BattleSteal, LootStaysWithinItsLists) {
                 EXPECT_EQ(extra.amount, 0);
                 EXPECT_TRUE(potions.count(extra.item)) << extra.item;
                 EXPECT_EQ(extra.itemLevel, tier);
+                EXPECT_TRUE(isStealableItem(extra.item, extra.itemLevel, level)) << extra.item;
                 seen.insert(extra.item);
             }
         }
@@ -397,6 +401,31 @@ TEST(BattleSteal, LootStaysWithinItsLists) {
         EXPECT_EQ(seen.count("woodenRing") + seen.count("leatherCap"), 2u);
         // Antidotes are left behind once the party outgrows them.
         EXPECT_EQ(seen.count("antidote"), tier > 10 ? 0u : 1u) << level;
+    }
+}
+
+// The bounds a steal's loot is checked against, at their edges.
+TEST(BattleSteal, BoundsOfTheLoot) {
+    EXPECT_EQ(maxStolenGold(250), 26);
+    EXPECT_EQ(maxStolenGold(0), 16);
+    EXPECT_EQ(maxStolenGold(12), 16) << "0.48 rounds to nothing";
+    EXPECT_EQ(maxStolenGold(13), 17);
+    struct Case {
+        const char* item;
+        std::int32_t itemLevel, thiefLevel;
+        bool stealable;
+    };
+    const std::int32_t low = potionTierFor(1), high = potionTierFor(25);
+    ASSERT_LE(low, 10);
+    ASSERT_GT(high, 10);
+    for (const Case& c : {Case{"potionHp", low, 1, true}, Case{"antidote", low, 1, true},
+                          Case{"antidote", high, 25, false}, Case{"potionMp", high, 25, true},
+                          Case{"potionMp", low, 25, false}, Case{"potionHp", 0, 1, false},
+                          Case{"leatherBoots", 0, 25, true}, Case{"trompetchen", 0, 1, true},
+                          Case{"woodenShield", low, 1, false}, Case{"ironSword", 0, 1, false},
+                          Case{"", 0, 1, false}, Case{"noSuchThing", 0, 1, false}}) {
+        EXPECT_EQ(isStealableItem(c.item, c.itemLevel, c.thiefLevel), c.stealable)
+            << c.item << " at " << c.itemLevel << " by level " << c.thiefLevel;
     }
 }
 

@@ -130,32 +130,41 @@ TEST(BattlePlayback, BurstsGrowWithTheShareOfHitPointsAndTicksTakeTheirColour) {
     EXPECT_EQ(st.sc.floats[0].y, st.ctx().height / 2);
 }
 
+// The loot is the run's and saved as it is taken; what the rules could not
+// have given is neither taken nor announced, and every steal rings the coin.
 TEST(BattlePlayback, StealsFillTheRunsPurseAndBag) {
     battletest::Stage st;
+    battletest::startRun({battletest::hero("h1", rpg::ClassId::Rogue, 20)}, 5, 1);
     store::run().gold = 10;
+    store::saveRun();
+    st.at("h1").level = 20;
+    st.at("e0").robbed = true;  // as the engine leaves a monster it stole from
+    const std::int32_t tier = rpg::potionTierFor(20);
     Event item = ev(Event::Steal, "h1", "e0");
     item.item = "potionHp";
-    item.itemLevel = 17;
-    Event gold = ev(Event::Steal, "h1", "e0", 25);
+    item.itemLevel = tier;
+    Event gold = ev(Event::Steal, "h1", "e0", 18);
+    Event greedy = ev(Event::Steal, "h1", "e0", rpg::maxStolenGold(100) + 1);
     Event unknown = ev(Event::Steal, "h1", "e0");
     unknown.item = "noSuchThing";
     Event looted = ev(Event::Steal, "h1", "e0");
     looted.looted = true;
-    battle::consume(st.sc, st.ctx(), {{item, gold, unknown, looted, ev(Event::Steal, "h1", "e1")}});
+    battle::consume(st.sc, st.ctx(), {{item, gold, greedy, unknown, looted, ev(Event::Steal, "h1", "e1")}});
 
+    st.h.reloadStores();
     ASSERT_EQ(store::run().inventory.size(), 1u);
     EXPECT_EQ(store::run().inventory[0].defId, "potionHp");
-    EXPECT_EQ(store::run().inventory[0].ilvl, 17);
-    EXPECT_EQ(store::run().gold, 35);
+    EXPECT_EQ(store::run().inventory[0].ilvl, tier);
+    EXPECT_EQ(store::run().gold, 28);
     const std::vector<std::pair<std::string, std::uint32_t>> want = {
-        {i18n::tr("battle.stolen", {{"what", "25 " + i18n::tr("common.gold")}}), 0xF4C95A},
+        {i18n::tr("battle.stolen", {{"what", "18 " + i18n::tr("common.gold")}}), 0xF4C95A},
         {i18n::tr("battle.alreadyLooted"), 0xA8987A},
         {i18n::tr("battle.stealFail"), 0xC2382F},
     };
     std::vector<std::pair<std::string, std::uint32_t>> got;
     for (const battle::Float& f : st.sc.floats) got.emplace_back(f.text, f.color);
-    EXPECT_EQ(got, want) << "an item steal shows no text, nor does an unknown item";
-    EXPECT_EQ(st.h.sounds(), std::vector<Sfx>(5, Sfx::Coin));
+    EXPECT_EQ(got, want) << "an item steal shows no text, nor does an unknown item or gold past the bound";
+    EXPECT_EQ(st.h.sounds(), std::vector<Sfx>(6, Sfx::Coin));
     EXPECT_EQ(store::meta().gold, 0) << "stolen gold is the run's alone";
 }
 
@@ -187,6 +196,8 @@ TEST(BattlePlayback, FloatsOfOneMomentNeverRunTogether) {
     st.sc.state.combatants = {battletest::unit("h1", rpg::Side::Heroes)};
     for (int i = 0; i < 6; ++i) st.sc.state.combatants.push_back(battletest::unit("e" + std::to_string(i), rpg::Side::Enemies));
     st.relayout();
+    battletest::startRun({battletest::hero("h1", rpg::ClassId::Rogue, 1)}, 5, 1);
+    st.at("e1").robbed = true;
     rpg::ActionOutcome out;
     for (const char* id : {"e0", "e1", "e2", "e5"}) out.events.push_back(ev(Event::Steal, "h1", id));
     out.events[1].amount = 16;

@@ -112,7 +112,7 @@ TEST(BattleBuild, TheSameRunNodeAndPartyBuildTheSameBattle) {
     harness::ScreenHarness h;
     battletest::startRun(strongParty(), 4242, 2);
     const std::string node = battletest::nodeOfRow(2);
-    EXPECT_EQ(battle::battleSeedText(4242, node), "4242-" + node);
+    EXPECT_EQ(play::battleSeedText(4242, node), "4242-" + node);
     battle::Scene a, b, other;
     battle::buildScene(&a, battletest::battleEntry(node, NodeType::Elite));
     battle::buildScene(&b, battletest::battleEntry(node, NodeType::Elite));

@@ -339,7 +339,7 @@ const Case kCases[] = {
          const std::vector<rpg::ItemInstance> shelf = meta.stash;
          store::saveMeta();
          runfix::openScreens(h, {ui::kCity});
-         ui::Game::instance().push(shoptest::shopEntry(ui::kShopWeaponsmith));
+         ui::Game::instance().push(shoptest::shopEntry(play::kShopWeaponsmith));
          h.frame();
          const double s = scale(h);
          clickAt(h, {h.ctx().width / 2 + 60 * s, 103 * s});  // the sell tab

@@ -193,10 +193,10 @@ TEST(MapShopRule, RowsDecideTheShopAndTheIdAloneDecides) {
     for (std::int32_t row = 0; row <= 8; ++row) {
         for (int col = 0; col <= 2; ++col) {
             const std::string id = "n" + std::to_string(row) + "_" + std::to_string(col);
-            EXPECT_EQ(ui::shopNodeOpensScrollShop(id), row <= 3) << id;
+            EXPECT_EQ(play::shopNodeOpensScrollShop(id), row <= 3) << id;
         }
     }
-    EXPECT_TRUE(ui::shopNodeOpensScrollShop(""));
+    EXPECT_TRUE(play::shopNodeOpensScrollShop(""));
 }
 
 TEST(MapNodeEntry, EveryTypeOpensItsScreen) {

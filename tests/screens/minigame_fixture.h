@@ -104,7 +104,7 @@ std::uint32_t findSeed(Pred pred, std::uint32_t from = 1) {
 
 // Two pairs of the deal that show one creature in two colourings; -1 and -1
 // when there are none.
-inline std::pair<int, int> sameCreaturePairs(const ui::MemoryDeal& d) {
+inline std::pair<int, int> sameCreaturePairs(const play::MemoryDeal& d) {
     const std::vector<rpg::MonsterDef>& mons = rpg::monsters();
     for (int a = 0; a < 6; ++a)
         for (int b = a + 1; b < 6; ++b)
@@ -113,8 +113,8 @@ inline std::pair<int, int> sameCreaturePairs(const ui::MemoryDeal& d) {
 }
 
 // The first (nth 0) or second (nth 1) card of a pair.
-inline int cardOf(const ui::MemoryDeal& d, int pair, int nth) {
-    for (int i = 0; i < ui::kMemoryCards; ++i)
+inline int cardOf(const play::MemoryDeal& d, int pair, int nth) {
+    for (int i = 0; i < play::kMemoryCards; ++i)
         if (d.cards[i] == pair && nth-- == 0) return i;
     return -1;
 }

@@ -14,10 +14,10 @@ constexpr int kDiceNode = 7;
 constexpr int kCoinNode = 11;
 
 bool tie(rpg::Rng& rng) {
-    const ui::DiceRoll d = ui::rollDice(rng);
-    return ui::playerSum(d) == ui::rogueSum(d);
+    const play::DiceRoll d = play::rollDice(rng);
+    return play::playerSum(d) == play::rogueSum(d);
 }
-bool rogueAhead(rpg::Rng& rng) { return !ui::diceWon(ui::rollDice(rng)); }
+bool rogueAhead(rpg::Rng& rng) { return !play::diceWon(play::rollDice(rng)); }
 
 class DiceTest : public MinigameTest {
 protected:
@@ -125,7 +125,7 @@ protected:
 };
 
 TEST_F(CoinTest, TheTossWaitsForACallAndTheCallIsFixedInTheAir) {
-    const std::uint32_t seed = findSeed([](rpg::Rng& r) { return ui::tossHeads(r); });
+    const std::uint32_t seed = findSeed([](rpg::Rng& r) { return play::tossHeads(r); });
     open(ui::kCoin, kCoinNode, seed);
     click(layout().button);
     h->skip(3);

@@ -24,7 +24,7 @@ TEST(ShellDealTest, SwapsStayInTheirRangeAndDeepRunsShuffleMore) {
         for (std::uint32_t seed = 1; seed <= 300; ++seed) {
             SCOPED_TRACE(testing::Message() << "depth " << depth << " seed " << seed);
             rpg::Rng rng{seed};
-            const ui::ShellDeal d = ui::dealShell(rng, depth);
+            const play::ShellDeal d = play::dealShell(rng, depth);
             ASSERT_GE(d.swapCount, 5);
             ASSERT_LE(d.swapCount, 16);
             const bool quick = d.baseDuration < 0.31;
@@ -34,7 +34,7 @@ TEST(ShellDealTest, SwapsStayInTheirRangeAndDeepRunsShuffleMore) {
             if (depth == 0) {
                 ASSERT_LE(d.swapCount, quick ? 14 : 8);
             }
-            for (int k = 0; k < ui::kShellSwapsMax; ++k) {
+            for (int k = 0; k < play::kShellSwapsMax; ++k) {
                 ASSERT_NE(d.swapFrom[k], d.swapTo[k]);
                 ASSERT_GE(d.swapDuration[k], 0.12);
             }
@@ -54,7 +54,7 @@ TEST(ShellDealTest, TheStakeGrowsWithThePartysMeanLevel) {
         for (int level : c.levels) heroes.push_back(rpg::makeHero(rpg::ClassId::Rogue, "", level));
         std::vector<rpg::Hero*> party;
         for (rpg::Hero& hero : heroes) party.push_back(&hero);
-        EXPECT_EQ(ui::shellStake(party), c.stake) << c.levels.size() << " heroes";
+        EXPECT_EQ(play::shellStake(party), c.stake) << c.levels.size() << " heroes";
     }
 }
 
@@ -63,14 +63,14 @@ protected:
     // Plays the watching and the shuffle; returns the position of the nut's cup.
     int watchTheShuffle(std::uint32_t seed) {
         rpg::Rng rng{seed};
-        const ui::ShellDeal deal = ui::dealShell(rng, store::run().depth);
+        const play::ShellDeal deal = play::dealShell(rng, store::run().depth);
         double end = 1.5;
         for (int k = 0; k < deal.swapCount; ++k) end += deal.swapDuration[k] + 0.06;
         h->setFrameStep(1.0 / 30);
         clickCup(deal.prizeCup);  // while the cups are still shown: nothing happens
         h->runFor(end - h->now() + 0.1);
         EXPECT_EQ(count(audio::Sfx::Shuffle), deal.swapCount);
-        const std::array<int, 3> order = ui::cupsAfter(deal, deal.swapCount);
+        const std::array<int, 3> order = play::cupsAfter(deal, deal.swapCount);
         return static_cast<int>(std::find(order.begin(), order.end(), deal.prizeCup) - order.begin());
     }
     void clickCup(int position) {
@@ -116,7 +116,7 @@ TEST(MemoryDealTest, SixDistinctNormalMonstersInPairs) {
     const std::vector<std::uint16_t>& normal = rpg::normalMonsters();
     for (std::uint32_t seed = 1; seed <= 50; ++seed) {
         rpg::Rng rng{seed};
-        const ui::MemoryDeal d = ui::dealMemory(rng);
+        const play::MemoryDeal d = play::dealMemory(rng);
         EXPECT_EQ(std::set<std::uint16_t>(d.faces.begin(), d.faces.end()).size(), 6u);
         for (std::uint16_t face : d.faces) EXPECT_NE(std::find(normal.begin(), normal.end(), face), normal.end());
         for (int pair = 0; pair < 6; ++pair) EXPECT_EQ(std::count(d.cards.begin(), d.cards.end(), pair), 2);
@@ -125,13 +125,13 @@ TEST(MemoryDealTest, SixDistinctNormalMonstersInPairs) {
 
 class MemoryTest : public MinigameTest {
 protected:
-    ui::MemoryDeal deal(std::uint32_t seed) const {
+    play::MemoryDeal deal(std::uint32_t seed) const {
         rpg::Rng rng{seed};
-        return ui::dealMemory(rng);
+        return play::dealMemory(rng);
     }
     void clickCard(int i) { click(ui::memoryLayout(width(), scale(), area()).cardRect(i)); }
     // The other card of card i's pair.
-    static int partner(const ui::MemoryDeal& d, int i) {
+    static int partner(const play::MemoryDeal& d, int i) {
         const int first = minitest::cardOf(d, d.cards[i], 0);
         return first == i ? minitest::cardOf(d, d.cards[i], 1) : first;
     }
@@ -139,7 +139,7 @@ protected:
 
 TEST_F(MemoryTest, AllPairsWithoutAMistakeWin) {
     const std::uint32_t seed = 99;
-    const ui::MemoryDeal d = deal(seed);
+    const play::MemoryDeal d = deal(seed);
     open(ui::kMemory, kMemoryNode, seed);
     h->setFrameStep(0.05);
     clickCard(0);  // face down during the countdown: not taken
@@ -151,7 +151,7 @@ TEST_F(MemoryTest, AllPairsWithoutAMistakeWin) {
     EXPECT_EQ(count(audio::Sfx::CardFlip), 0);
 
     std::set<int> done;
-    for (int i = 0; i < ui::kMemoryCards; ++i) {
+    for (int i = 0; i < play::kMemoryCards; ++i) {
         if (done.count(i)) continue;
         clickCard(i);
         clickCard(i);  // already open: silent
@@ -167,7 +167,7 @@ TEST_F(MemoryTest, AllPairsWithoutAMistakeWin) {
 
 TEST_F(MemoryTest, AWrongPairLosesAfterAMomentAndNoThirdCardTurns) {
     const std::uint32_t seed = 123;
-    const ui::MemoryDeal d = deal(seed);
+    const play::MemoryDeal d = deal(seed);
     open(ui::kMemory, kMemoryNode, seed);
     h->setFrameStep(1.0 / 60);
     h->wait(4.1);
@@ -189,8 +189,8 @@ TEST_F(MemoryTest, AWrongPairLosesAfterAMomentAndNoThirdCardTurns) {
 // their cards apart, so it must show on the card.
 TEST_F(MemoryTest, VariantsOfOneCreatureLookDifferent) {
     const std::uint32_t seed =
-        findSeed([](rpg::Rng& rng) { return minitest::sameCreaturePairs(ui::dealMemory(rng)).first >= 0; });
-    const ui::MemoryDeal d = deal(seed);
+        findSeed([](rpg::Rng& rng) { return minitest::sameCreaturePairs(play::dealMemory(rng)).first >= 0; });
+    const play::MemoryDeal d = deal(seed);
     const auto [pairA, pairB] = minitest::sameCreaturePairs(d);
     auto cardOf = [&](int pair, int nth) { return minitest::cardOf(d, pair, nth); };
 
@@ -229,7 +229,7 @@ protected:
 TEST_F(WhackTest, TheStrikeNeedsAPickAndFixesIt) {
     const std::uint32_t seed = 31337;
     rpg::Rng rng{seed};
-    const int monster = ui::hideMonster(rng);
+    const int monster = play::hideMonster(rng);
     open(ui::kWhack, kWhackNode, seed);
     click(layout().button);
     EXPECT_EQ(count(audio::Sfx::Whack), 0) << "nothing to strike yet";
@@ -247,7 +247,7 @@ TEST_F(WhackTest, TheResultComesAtTheSameMomentAtAnyFrameRate) {
         SCOPED_TRACE(fps);
         const std::uint32_t seed = 2024;
         rpg::Rng rng{seed};
-        const int miss = (ui::hideMonster(rng) + 1) % 9;
+        const int miss = (play::hideMonster(rng) + 1) % 9;
         open(ui::kWhack, kWhackNode, seed);
         h->setFrameStep(1 / fps);
         clickHole(miss);

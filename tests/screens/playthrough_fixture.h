@@ -284,7 +284,7 @@ public:
     // Buys the first offer of the wandering merchant's shelf that the gold
     // pays for; the offer, or null when none is affordable.
     std::optional<rpg::ItemInstance> buyFirstAffordable(const std::string& nodeId) {
-        const std::vector<rpg::ItemInstance> stock = ui::shopStock(ui::kShopWanderer, nodeId);
+        const std::vector<rpg::ItemInstance> stock = play::shopStock(play::kShopWanderer, nodeId);
         std::vector<const rpg::ItemInstance*> items;
         for (const rpg::ItemInstance& item : stock) items.push_back(&item);
         const ui::ShopGrid grid = ui::shopGrid(w(), ht(), s(), header(), true);
@@ -305,7 +305,7 @@ public:
         std::uint32_t seed = 1;
         for (;; ++seed) {
             rpg::Rng rng{seed};
-            if (ui::diceWon(ui::rollDice(rng))) break;
+            if (play::diceWon(play::rollDice(rng))) break;
         }
         ui::MiniTable::seedLoose(seed);
         const ui::Rect area = ui::minigamePlayArea(h_.ctx(), header(), i18n::tr("dice.info"));

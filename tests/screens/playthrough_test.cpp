@@ -189,7 +189,7 @@ TEST_F(PlayThrough, ARunThroughEveryKindOfNodeEndsWithTheBossChestAndBackInTheCi
     };
     // The chest's loot is what its node rolls; taking it pays the gold into
     // both purses and puts every item into the bags or the run's inventory.
-    auto expectLootTaken = [&](const ui::ChestLoot& loot, double gold, double runGold,
+    auto expectLootTaken = [&](const play::ChestLoot& loot, double gold, double runGold,
                                const std::multiset<std::string>& before) {
         p.reload();
         EXPECT_DOUBLE_EQ(store::meta().gold, gold + loot.gold);
@@ -227,7 +227,7 @@ TEST_F(PlayThrough, ARunThroughEveryKindOfNodeEndsWithTheBossChestAndBackInTheCi
     ASSERT_NO_FATAL_FAILURE(enter("n1_0", 1));
     {
         ui::GameState entry = *ui::mapNodeEntry(node("n1_0"));
-        const ui::ChestLoot loot = ui::rollChest(entry);
+        const play::ChestLoot loot = ui::rollChest(entry);
         const double gold = store::meta().gold;
         const double runGold = store::run().gold;
         const auto before = playtest::carried();
@@ -244,7 +244,7 @@ TEST_F(PlayThrough, ARunThroughEveryKindOfNodeEndsWithTheBossChestAndBackInTheCi
     {
         ui::GameState entry = *ui::mapNodeEntry(node("n3_2"));
         entry.lucky = entry.autoOpen = true;
-        const ui::ChestLoot loot = ui::rollChest(entry);
+        const play::ChestLoot loot = ui::rollChest(entry);
         const double gold = store::meta().gold;
         const double runGold = store::run().gold;
         const auto before = playtest::carried();
@@ -297,7 +297,7 @@ TEST_F(PlayThrough, ARunThroughEveryKindOfNodeEndsWithTheBossChestAndBackInTheCi
     EXPECT_TRUE(h.top().boss);
     EXPECT_EQ(p.stackScreens(), (Screens{ui::kMenu, ui::kCity, ui::kMap, ui::kTreasure}));
     ui::GameState chest = h.top();
-    const ui::ChestLoot loot = ui::rollChest(chest);
+    const play::ChestLoot loot = ui::rollChest(chest);
     const double gold = store::meta().gold;
     // What ends in the stash: the run's inventory and the chest's gear (its
     // consumables go to a bag, and bags stay with the heroes).
@@ -429,7 +429,7 @@ TEST_F(PlayThrough, ARestartAfterTheBossIsBeatenStillEndsTheRunOnItsChest) {
     ASSERT_TRUE(p.enterNode("n8_0", ui::kTreasure));
     EXPECT_TRUE(h.top().boss);
     EXPECT_EQ(h.top().depth, 8);
-    const ui::ChestLoot loot = ui::rollChest(h.top());
+    const play::ChestLoot loot = ui::rollChest(h.top());
     ASSERT_TRUE(p.openAndTake(ui::kRunResult));
     p.reload();
     EXPECT_FALSE(store::hasRun());

@@ -5,7 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 
+#include "play/settings.h"
 #include "platform/i18n.h"
 #include "platform/storage.h"
 #include "rules/difficulty.h"
@@ -67,24 +69,49 @@ TEST_F(SettingsScreenTest, DifficultyAndSoundAreAppliedAndSaved) {
     EXPECT_EQ(h.sounds(), std::vector{audio::Sfx::Click}) << "and play again at once";
 }
 
+// A dragged knob is heard at once and settled in the settings (and their
+// file) when it is let go, or when the page is left while it is held.
 TEST_F(SettingsScreenTest, VolumeDragIsHeardAtOnceAndWrittenOnRelease) {
     harness::ScreenHarness h(&ui::Game::instance(), 1280, kTall);
     store::settings().musicVolume = 0.5;
+    store::settings().sfxVolume = 0.5;
     store::saveSettings();
     open(h);
-    const ui::Rect track = layout(h).musicSlider;
-    const double y = track.y + track.h / 2;
+    const ui::Rect music = layout(h).musicSlider;
+    const double y = music.y + music.h / 2;
 
-    h.moveTo(track.x + 0.5 * track.w, y).press().frame();
-    h.moveTo(track.x + 0.8 * track.w, y).frame();
-    EXPECT_NEAR(store::settings().musicVolume, 0.8, 1e-9) << "applied during the drag";
+    h.moveTo(music.x + 0.5 * music.w, y).press().frame();
+    h.moveTo(music.x + 0.8 * music.w, y).frame();
     h.reloadStores();
     EXPECT_NEAR(store::settings().musicVolume, 0.5, 1e-9) << "the file waits for the release";
-
-    h.frame();  // still held: the knob sets the volume again
+    h.frame();  // still held: the knob stays under the pointer
     h.release().frame();
     h.reloadStores();
     EXPECT_NEAR(store::settings().musicVolume, 0.8, 1e-9);
+
+    const ui::Rect sfx = layout(h).sfxSlider;
+    h.moveTo(sfx.x + 0.5 * sfx.w, sfx.y + sfx.h / 2).press().frame();
+    h.moveTo(sfx.x, sfx.y + sfx.h / 2).frame();
+    h.clearSounds();
+    audio::play(audio::Sfx::Click);
+    EXPECT_TRUE(h.sounds().empty()) << "effects fall silent while the knob is held at 0";
+    h.key(SDLK_ESCAPE).frame();
+    EXPECT_EQ(h.top().screen, ui::kMenu);
+    h.reloadStores();
+    EXPECT_EQ(store::settings().sfxVolume, 0) << "settled on the way out";
+    EXPECT_NEAR(store::settings().musicVolume, 0.8, 1e-9);
+}
+
+TEST_F(SettingsScreenTest, VolumesAreSavedWithinTheirRange) {
+    harness::ScreenHarness h;
+    play::setVolumes(1.7, -0.2);
+    EXPECT_EQ(store::settings().musicVolume, 1);
+    EXPECT_EQ(store::settings().sfxVolume, 0);
+    play::setVolumes(std::nan(""), 0.3);
+    EXPECT_EQ(store::settings().musicVolume, 1) << "no number keeps the volume";
+    h.reloadStores();
+    EXPECT_EQ(store::settings().musicVolume, 1);
+    EXPECT_NEAR(store::settings().sfxVolume, 0.3, 1e-9);
 }
 
 TEST_F(SettingsScreenTest, LanguageSwitchRebuildsThePageInTheNewLanguage) {

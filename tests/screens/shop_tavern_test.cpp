@@ -46,7 +46,7 @@ protected:
         ui::GameState city;
         city.screen = ui::kCity;
         h.start(city);
-        ui::Game::instance().push(shoptest::shopEntry(ui::kShopTavern));
+        ui::Game::instance().push(shoptest::shopEntry(play::kShopTavern));
         h.frame();
     }
     // The pointer comes to rest before the press, as a hand's does: a press

@@ -46,15 +46,20 @@ protected:
     }
 
     double scale() { return h.ctx().uiScale; }
+    double headerH() { return ui::kHeaderHeight * scale(); }
+    ui::ShopGrid grid(bool inRun) { return ui::shopGrid(h.ctx().width, h.ctx().height, scale(), headerH(), inRun); }
+    double cardHeight(const std::vector<const rpg::ItemInstance*>& shelf, bool inRun) {
+        return ui::shopCardHeight(h.ctx().cr, shelf, grid(inRun).cardW, scale());
+    }
 
     // The price button of card `index` on a shelf of these items.
     ui::Rect priceButton(const std::vector<const rpg::ItemInstance*>& shelf, int index, bool inRun,
                          double scroll = 0) {
-        const double s = scale();
-        const ui::ShopGrid grid = ui::shopGrid(h.ctx().width, h.ctx().height, s, 52 * s, inRun);
-        const double cardH = ui::shopCardHeight(h.ctx().cr, shelf, grid.cardW, s);
-        return ui::shopActionRect(ui::shopCardRect(grid, index, cardH, s, scroll), s);
+        const double cardH = cardHeight(shelf, inRun);
+        return ui::shopActionRect(ui::shopCardRect(grid(inRun), index, cardH, scale(), scroll), scale());
     }
+    ui::Rect tab(ui::ShopTab which) { return ui::shopTabRect(h.ctx().width, scale(), headerH(), which); }
+    ui::Rect leaveButton() { return ui::shopLeaveRect(h.ctx().width, h.ctx().height, scale()); }
 
     // The pointer comes to rest before the press, as a hand's does: a press
     // that lands after a jump would count as a drag of the list.
@@ -64,7 +69,7 @@ protected:
     }
     void clickIn(const ui::Rect& r) { clickAt(r.x + r.w / 2, r.y + r.h / 2); }
 
-    void clickSellTab() { clickAt(h.ctx().width / 2 + 60 * scale(), 103 * scale()); }
+    void clickSellTab() { clickIn(tab(ui::ShopTab::Sell)); }
 
     // Drags the list up by `by` units and lets it come to rest.
     void scrollList(double x, double y, double by) {
@@ -79,7 +84,7 @@ protected:
 
 TEST(ShopLayout, UnknownKindsAreTheWanderingMerchant) {
     for (int sub : {0, 1, 2, 3}) EXPECT_EQ(ui::shopKindFor(sub), sub);
-    for (int sub : {-1, 4, 5, 99, INT_MIN}) EXPECT_EQ(ui::shopKindFor(sub), ui::kShopWanderer) << sub;
+    for (int sub : {-1, 4, 5, 99, INT_MIN}) EXPECT_EQ(ui::shopKindFor(sub), play::kShopWanderer) << sub;
 }
 
 TEST(ShopLayout, ColumnsByWidth) {
@@ -95,34 +100,34 @@ TEST(ShopLayout, ColumnsByWidth) {
 
 TEST_F(ShopTest, TheSamePlaceOffersTheSameGoods) {
     shoptest::setParty({ClassId::Warrior, ClassId::Mage}, 3, 0);
-    const auto smith = ui::shopStock(ui::kShopWeaponsmith, "");
+    const auto smith = play::shopStock(play::kShopWeaponsmith, "");
     ASSERT_EQ(smith.size(), 9u);
-    EXPECT_EQ(withoutUids(ui::shopStock(ui::kShopWeaponsmith, "")), withoutUids(smith));
-    EXPECT_NE(withoutUids(ui::shopStock(ui::kShopArmorer, "")), withoutUids(smith));
+    EXPECT_EQ(withoutUids(play::shopStock(play::kShopWeaponsmith, "")), withoutUids(smith));
+    EXPECT_NE(withoutUids(play::shopStock(play::kShopArmorer, "")), withoutUids(smith));
 
     const std::string node = shoptest::startRun(1234);
     ASSERT_FALSE(node.empty());
-    const auto wander = ui::shopStock(ui::kShopWanderer, node);
+    const auto wander = play::shopStock(play::kShopWanderer, node);
     ASSERT_EQ(wander.size(), 6u);
-    EXPECT_EQ(withoutUids(ui::shopStock(ui::kShopWanderer, node)), withoutUids(wander));
-    EXPECT_NE(withoutUids(ui::shopStock(ui::kShopWanderer, node + "x")), withoutUids(wander));
+    EXPECT_EQ(withoutUids(play::shopStock(play::kShopWanderer, node)), withoutUids(wander));
+    EXPECT_NE(withoutUids(play::shopStock(play::kShopWanderer, node + "x")), withoutUids(wander));
 
     store::meta().partyIds.clear();
-    EXPECT_TRUE(ui::shopStock(ui::kShopWeaponsmith, "").empty()) << "no party, no stock";
-    EXPECT_TRUE(ui::shopStock(ui::kShopTavern, "").empty());
+    EXPECT_TRUE(play::shopStock(play::kShopWeaponsmith, "").empty()) << "no party, no stock";
+    EXPECT_TRUE(play::shopStock(play::kShopTavern, "").empty());
 }
 
 TEST_F(ShopTest, BuyingAnOfferTwiceGivesTwoItemsAndTheShelfKeepsIt) {
     shoptest::setParty({ClassId::Warrior, ClassId::Rogue}, 2, 5000);
-    const auto stock = ui::shopStock(ui::kShopWeaponsmith, "");
+    const auto stock = play::shopStock(play::kShopWeaponsmith, "");
     const double price = rpg::buyPrice(stock[0]);
     const ui::Rect buy = priceButton(pointers(stock), 0, false);
 
-    open(shoptest::shopEntry(ui::kShopWeaponsmith));
+    open(shoptest::shopEntry(play::kShopWeaponsmith));
     clickIn(buy);
     h.wait(0.5);  // two clicks, not a double click
     clickIn(buy);
-    open(shoptest::shopEntry(ui::kShopWeaponsmith));  // a second visit: the same goods
+    open(shoptest::shopEntry(play::kShopWeaponsmith));  // a second visit: the same goods
     clickIn(buy);
 
     h.reloadStores();
@@ -138,6 +143,50 @@ TEST_F(ShopTest, BuyingAnOfferTwiceGivesTwoItemsAndTheShelfKeepsIt) {
     EXPECT_EQ(std::count(h.sounds().begin(), h.sounds().end(), audio::Sfx::Success), 3);
 }
 
+// What a click settles is in the files when its frame ends, and it is
+// settled once: not again on the frames after it, nor by the second half of
+// a double click on the card that moved on under the pointer.
+TEST_F(ShopTest, ADealIsSavedInTheFrameOfItsClickAndOnlyOnce) {
+    shoptest::setParty({ClassId::Warrior}, 2, 5000);
+    const auto stock = play::shopStock(play::kShopWeaponsmith, "");
+    const double price = rpg::buyPrice(stock[0]);
+    const ui::Rect buy = priceButton(pointers(stock), 0, false);
+    open(shoptest::shopEntry(play::kShopWeaponsmith));
+
+    h.tap(buy.x + buy.w / 2, buy.y + buy.h / 2);
+    h.reloadStores();
+    ASSERT_EQ(store::meta().stash.size(), 1u) << "saved before the frame ended";
+    EXPECT_EQ(store::meta().gold, 5000 - price);
+    h.frames(3);
+    h.tap(buy.x + buy.w / 2, buy.y + buy.h / 2);  // the second click of a double click
+    h.frames(3);
+    h.reloadStores();
+    EXPECT_EQ(store::meta().stash.size(), 1u);
+    EXPECT_EQ(store::meta().gold, 5000 - price);
+    EXPECT_EQ(std::count(h.sounds().begin(), h.sounds().end(), audio::Sfx::Success), 1);
+
+    // A sale alike: the shelf closes up under the pointer and the next card
+    // is not sold by the same double click.
+    h.freshStores();
+    store::meta().stash = {rpg::makeItem("potionMp"), rpg::makeItem("potionHp")};
+    store::saveMeta();
+    const std::vector<rpg::ItemInstance> shelf = store::meta().stash;
+    open(shoptest::shopEntry(play::kShopWeaponsmith));
+    clickSellTab();
+    h.wait(1);
+    const ui::Rect sell = priceButton(pointers(shelf), 0, false);
+    h.tap(sell.x + sell.w / 2, sell.y + sell.h / 2);
+    h.reloadStores();
+    ASSERT_EQ(store::meta().stash.size(), 1u) << "saved before the frame ended";
+    EXPECT_EQ(store::meta().stash[0].defId, "potionHp");
+    EXPECT_EQ(store::meta().gold, rpg::sellPrice(shelf[0]));
+    h.frames(3);
+    h.tap(sell.x + sell.w / 2, sell.y + sell.h / 2);
+    h.frames(3);
+    h.reloadStores();
+    EXPECT_EQ(store::meta().stash.size(), 1u) << "one sale per double click";
+}
+
 TEST_F(ShopTest, APotionGoesToTheSmallestBagAndGearToTheRunInventory) {
     shoptest::setParty({ClassId::Warrior, ClassId::Mage, ClassId::Cleric}, 1, 5000);
     store::Meta& meta = store::meta();
@@ -146,8 +195,8 @@ TEST_F(ShopTest, APotionGoesToTheSmallestBagAndGearToTheRunInventory) {
     const std::string lightest = meta.roster[1].id;
     store::saveMeta();
 
-    const auto potions = ui::shopStock(ui::kShopApothecary, "");
-    open(shoptest::shopEntry(ui::kShopApothecary));
+    const auto potions = play::shopStock(play::kShopApothecary, "");
+    open(shoptest::shopEntry(play::kShopApothecary));
     clickIn(priceButton(pointers(potions), 0, false));
     h.reloadStores();
     ASSERT_EQ(store::heroById(lightest)->bag.size(), 1u);
@@ -155,9 +204,9 @@ TEST_F(ShopTest, APotionGoesToTheSmallestBagAndGearToTheRunInventory) {
     EXPECT_TRUE(store::meta().stash.empty());
 
     const std::string node = shoptest::startRun(99);
-    const auto wares = ui::shopStock(ui::kShopWanderer, node);
+    const auto wares = play::shopStock(play::kShopWanderer, node);
     ASSERT_NE(rpg::findItem(wares[0].defId)->slot, rpg::ItemSlot::Consumable);
-    open(shoptest::shopEntry(ui::kShopWanderer, node));
+    open(shoptest::shopEntry(play::kShopWanderer, node));
     clickIn(priceButton(pointers(wares), 0, true));
     h.reloadStores();
     ASSERT_EQ(store::run().inventory.size(), 1u);
@@ -167,8 +216,8 @@ TEST_F(ShopTest, APotionGoesToTheSmallestBagAndGearToTheRunInventory) {
 
 TEST_F(ShopTest, TooPoorBuysNothing) {
     shoptest::setParty({ClassId::Archer}, 1, 0);
-    const auto stock = ui::shopStock(ui::kShopArmorer, "");
-    open(shoptest::shopEntry(ui::kShopArmorer));
+    const auto stock = play::shopStock(play::kShopArmorer, "");
+    open(shoptest::shopEntry(play::kShopArmorer));
     clickIn(priceButton(pointers(stock), 0, false));
     EXPECT_TRUE(store::meta().stash.empty());
     EXPECT_EQ(store::meta().gold, 0);
@@ -182,7 +231,7 @@ TEST_F(ShopTest, SellsTheClickedEntryWhenTwoShareAUid) {
     const std::vector<rpg::ItemInstance> shelf = meta.stash;
     store::saveMeta();
 
-    open(shoptest::shopEntry(ui::kShopWeaponsmith));
+    open(shoptest::shopEntry(play::kShopWeaponsmith));
     clickSellTab();
     clickIn(priceButton(pointers(shelf), 1, false));
 
@@ -201,7 +250,7 @@ TEST_F(ShopTest, WornItemsAreListedButNeverSold) {
         if (!item.defId.empty()) shelf.push_back(&item);
     }
     ASSERT_FALSE(shelf.empty());
-    open(shoptest::shopEntry(ui::kShopWeaponsmith));
+    open(shoptest::shopEntry(play::kShopWeaponsmith));
     clickSellTab();
     clickIn(priceButton(shelf, 0, false));
     EXPECT_EQ(store::meta().gold, 0);
@@ -216,11 +265,10 @@ TEST_F(ShopTest, EveryWayOutOfARunShopSettlesTheNode) {
         h.freshStores();
         shoptest::setParty({ClassId::Rogue}, 1, 0);
         const std::string node = shoptest::startRun(7 + way);
-        open(shoptest::shopEntry(ui::kShopWanderer, node));
-        const double s = scale();
+        open(shoptest::shopEntry(play::kShopWanderer, node));
         if (way == kEscape) h.key(SDLK_ESCAPE).frame();
-        if (way == kBack) clickIn(ui::backButtonRect(h.ctx(), 52 * s));
-        if (way == kLeave) clickAt(h.ctx().width / 2, h.ctx().height - 35 * s);
+        if (way == kBack) clickIn(ui::backButtonRect(h.ctx(), headerH()));
+        if (way == kLeave) clickIn(leaveButton());
         h.frame();
         EXPECT_EQ(h.top().screen, ui::kMap);
         h.reloadStores();
@@ -233,7 +281,7 @@ TEST_F(ShopTest, LeavingACityShopTouchesNoRun) {
     shoptest::setParty({ClassId::Rogue}, 1, 0);
     shoptest::startRun(3);
     const rpg::RunState before = store::run();
-    open(shoptest::shopEntry(ui::kShopApothecary));
+    open(shoptest::shopEntry(play::kShopApothecary));
     h.key(SDLK_ESCAPE).frame();
     h.frame();
     EXPECT_EQ(h.top().screen, ui::kCity);
@@ -247,21 +295,24 @@ TEST_F(ShopTest, LeaveOverAHiddenCardBuysNothing) {
     h.setUiScale(2);  // one column of tall cards, so the shelf scrolls
     shoptest::setParty({ClassId::Warrior, ClassId::Mage}, 3, 5000);
     const std::string node = shoptest::startRun(21);
-    const auto wares = ui::shopStock(ui::kShopWanderer, node);
+    const auto wares = play::shopStock(play::kShopWanderer, node);
     const double s = scale();
-    const ui::ShopGrid grid = ui::shopGrid(1280, 720, s, 52 * s, true);
-    const double cardH = ui::shopCardHeight(h.ctx().cr, pointers(wares), grid.cardW, s);
-    const double leaveY = 720 - 35 * s;
+    const ui::ShopGrid shelf = grid(true);
+    const double cardH = cardHeight(pointers(wares), true);
+    const ui::Rect leave = leaveButton();
+    const double x = leave.x + leave.w / 2;
+    const double leaveY = leave.y + leave.h / 2;
     // Scroll so that the second card's price button sits on the leave button.
-    const double scroll = grid.area.y + 2 * (cardH + 10 * s) - 27 * s - 10 * s - leaveY;
-    const ui::Rect card = ui::shopCardRect(grid, 1, cardH, s, scroll);
+    const ui::Rect unscrolled = ui::shopActionRect(ui::shopCardRect(shelf, 1, cardH, s, 0), s);
+    const double scroll = unscrolled.y + unscrolled.h / 2 - leaveY;
+    const ui::Rect card = ui::shopCardRect(shelf, 1, cardH, s, scroll);
     ASSERT_GT(scroll, 0);
-    ASSERT_LT(card.y, grid.area.y + grid.area.h) << "the card shows in part";
-    ASSERT_TRUE(ui::shopActionRect(card, s).contains(640, leaveY)) << "and its button hides under Leave";
+    ASSERT_LT(card.y, shelf.area.y + shelf.area.h) << "the card shows in part";
+    ASSERT_TRUE(ui::shopActionRect(card, s).contains(x, leaveY)) << "and its button hides under Leave";
 
-    open(shoptest::shopEntry(ui::kShopWanderer, node));
-    scrollList(640, grid.area.y + grid.area.h - 20, scroll);
-    clickAt(640, leaveY);
+    open(shoptest::shopEntry(play::kShopWanderer, node));
+    scrollList(x, shelf.area.y + shelf.area.h - 20, scroll);
+    clickAt(x, leaveY);
     h.frame();
 
     EXPECT_EQ(h.top().screen, ui::kMap);
@@ -276,20 +327,31 @@ TEST_F(ShopTest, ACardScrolledAboveTheListTakesNoClick) {
     for (int i = 0; i < 30; ++i) meta.stash.push_back(rpg::makeItem("potionHp"));
     const std::vector<rpg::ItemInstance> shelf = meta.stash;
     store::saveMeta();
-    open(shoptest::shopEntry(ui::kShopWeaponsmith));
+    open(shoptest::shopEntry(play::kShopWeaponsmith));
     clickSellTab();
-    // The first card shows only its foot; most of its sell button (89-123)
-    // lies above the list, which starts at 128.
-    scrollList(640, 400, 129);
-    ASSERT_TRUE(priceButton(pointers(shelf), 0, false, 129).contains(300, 100));
-    clickAt(300, 100);  // left of the tabs, above the list
+    // The first card shows only its foot, and its sell button lies above the
+    // list; the click lands there, left of the tabs.
+    const ui::ShopGrid sellShelf = grid(false);
+    const double top = sellShelf.area.y;
+    const double cardH = cardHeight(pointers(shelf), false);
+    const double scroll = cardH - 5 * scale();
+    const ui::Rect card = ui::shopCardRect(sellShelf, 0, cardH, scale(), scroll);
+    const ui::Rect button = ui::shopActionRect(card, scale());
+    const double x = button.x + 10 * scale();
+    const double y = button.y + button.h / 2;
+    ASSERT_GT(card.y + card.h, top) << "the card shows in part";
+    ASSERT_LT(button.y + button.h, top);
+    ASSERT_LT(x, tab(ui::ShopTab::Buy).x);
+    const ui::Rect list = sellShelf.area;
+    scrollList(list.x + list.w / 2, list.y + list.h / 2, scroll);
+    clickAt(x, y);
     EXPECT_EQ(store::meta().stash.size(), 30u);
     EXPECT_EQ(store::meta().gold, 0);
 }
 
 TEST_F(ShopTest, ShopMinusOneOpensTheWanderingMerchant) {
     shoptest::setParty({ClassId::Druide}, 4, 5000);
-    const auto wares = ui::shopStock(ui::kShopWanderer, "");
+    const auto wares = play::shopStock(play::kShopWanderer, "");
     const std::optional<ui::GameState> entry = ui::startScreenFor("shop:-1");
     ASSERT_TRUE(entry.has_value());
     h.start(*entry);

@@ -29,10 +29,10 @@ std::string setUpRun() {
 
 // Keeps the run (and its map) but changes its seed until the node's chest
 // fits; the seed is saved.
-ui::ChestLoot findChest(const ui::GameState& entry, const std::function<bool(const ui::ChestLoot&)>& fits) {
+play::ChestLoot findChest(const ui::GameState& entry, const std::function<bool(const play::ChestLoot&)>& fits) {
     for (std::uint32_t seed = 1; seed < 20000; ++seed) {
         store::run().seed = seed;
-        ui::ChestLoot loot = ui::rollChest(entry);
+        play::ChestLoot loot = ui::rollChest(entry);
         if (fits(loot)) {
             store::saveRun();
             return loot;
@@ -64,8 +64,8 @@ bool sameItems(std::vector<rpg::ItemInstance> a, std::vector<rpg::ItemInstance> 
 TEST(TreasureScreen, TheSameNodeHoldsTheSameLootAfterLeavingAndComingBack) {
     harness::ScreenHarness h(&ui::Game::instance());
     const ui::GameState entry = progresstest::entryFor(ui::kTreasure, setUpRun());
-    const ui::ChestLoot loot =
-        findChest(entry, [](const ui::ChestLoot& l) { return l.outcome == LootQuality::Found && l.gold > 0; });
+    const play::ChestLoot loot =
+        findChest(entry, [](const play::ChestLoot& l) { return l.outcome == LootQuality::Found && l.gold > 0; });
     h.setFrameStep(0.1);
     openChest(h, entry);
     clickOpen(h);
@@ -104,7 +104,7 @@ TEST(TreasureScreen, TheSameNodeHoldsTheSameLootAfterLeavingAndComingBack) {
 TEST(TreasureScreen, TheOpeningPlaysItsSoundsInOrder) {
     harness::ScreenHarness h(&ui::Game::instance());
     const ui::GameState entry = progresstest::entryFor(ui::kTreasure, setUpRun());
-    const ui::ChestLoot loot = findChest(entry, [](const ui::ChestLoot& l) {
+    const play::ChestLoot loot = findChest(entry, [](const play::ChestLoot& l) {
         return l.outcome == LootQuality::Found && l.gold > 0 && l.items.size() >= 3;
     });
     const int lines = 1 + static_cast<int>(loot.items.size());
@@ -140,8 +140,8 @@ TEST(TreasureScreen, TheOpeningPlaysItsSoundsInOrder) {
 TEST(TreasureScreen, ATrapWithoutGoldShowsTheLeavePanelAndPaysNothing) {
     harness::ScreenHarness h(&ui::Game::instance());
     const ui::GameState entry = progresstest::entryFor(ui::kTreasure, setUpRun());
-    const ui::ChestLoot loot =
-        findChest(entry, [](const ui::ChestLoot& l) { return l.outcome == LootQuality::Trap && l.gold == 0; });
+    const play::ChestLoot loot =
+        findChest(entry, [](const play::ChestLoot& l) { return l.outcome == LootQuality::Trap && l.gold == 0; });
     EXPECT_TRUE(loot.items.empty());
     EXPECT_DOUBLE_EQ(ui::chestContentHeight(loot, 1.0), 20);
     h.setFrameStep(0.1);
@@ -176,7 +176,7 @@ TEST(TreasureScreen, ABossChestAlwaysEndsTheRunWithItsLootInTheSameStep) {
         entry.nodeType = static_cast<std::uint8_t>(rpg::NodeType::Boss);
         entry.boss = true;
         entry.depth = 8;
-        const ui::ChestLoot loot = ui::rollChest(entry);
+        const play::ChestLoot loot = ui::rollChest(entry);
         EXPECT_EQ(loot.outcome, LootQuality::Jackpot);
         ASSERT_GT(loot.rune.value, 0);
         h.setFrameStep(0.1);
@@ -220,7 +220,7 @@ TEST(TreasureScreen, LeavingAWonGamesChestTakesItsLoot) {
         entry.autoOpen = true;
         store::run().cleared.push_back(entry.nodeId);  // as the won game left it
         store::saveRun();
-        const ui::ChestLoot loot = ui::rollChest(entry);
+        const play::ChestLoot loot = ui::rollChest(entry);
         ASSERT_GT(loot.gold, 0);
         h.setFrameStep(0.1);
         openChest(h, entry);
@@ -279,7 +279,7 @@ TEST(TreasureLayout, TheRevealedBlockStaysBetweenHeaderAndWindowFoot) {
     for (const Case& c : cases) {
         const double s = ui::uiScaleFor(c.w, c.h);
         const double header = ui::kHeaderHeight * s;
-        ui::ChestLoot loot;
+        play::ChestLoot loot;
         loot.outcome = c.outcome;
         loot.gold = 40;
         loot.items.resize(static_cast<std::size_t>(c.items));

@@ -267,11 +267,11 @@ void cityShop(Window& win, int kind) {
     win.runFor(0.5);
 }
 
-void weaponsmith(Window& win) { cityShop(win, ui::kShopWeaponsmith); }
-void apothecary(Window& win) { cityShop(win, ui::kShopApothecary); }
+void weaponsmith(Window& win) { cityShop(win, play::kShopWeaponsmith); }
+void apothecary(Window& win) { cityShop(win, play::kShopApothecary); }
 
 void armorerSelling(Window& win) {
-    cityShop(win, ui::kShopArmorer);
+    cityShop(win, play::kShopArmorer);
     const double s = win.scale();
     win.click(win.width() / 2 + 60 * s, ui::kHeaderHeight * s + 32 * s + 19 * s);  // the sell tab
     win.moveTo(-1, -1);
@@ -284,7 +284,7 @@ void woundedAtTavern(Window& win) {
     store::run().party[1].hp *= 0.2;
     store::run().party[2].hp = 0;
     store::saveRun();
-    openStack({entry(ui::kCity), shopEntry(ui::kShopTavern)});
+    openStack({entry(ui::kCity), shopEntry(play::kShopTavern)});
     win.runFor(0.5);
 }
 
@@ -312,7 +312,7 @@ void wanderer(Window& win) {
     node.type = rpg::NodeType::Shop;
     store::saveRun();
     ui::GameState shop = nodeEntry(ui::kShop, node.id, rpg::NodeType::Shop);
-    shop.subMode = ui::kShopWanderer;
+    shop.subMode = play::kShopWanderer;
     openStack({entry(ui::kCity), entry(ui::kMap), shop});
     win.runFor(0.5);
 }
@@ -531,7 +531,8 @@ std::uint32_t findSeed(Pred pred) {
 }
 
 void diceRolling(Window& win, bool toTheEnd) {
-    openGame(win, ui::kDice, rpg::NodeType::Dice, findSeed([](rpg::Rng& r) { return ui::diceWon(ui::rollDice(r)); }));
+    openGame(win, ui::kDice, rpg::NodeType::Dice,
+             findSeed([](rpg::Rng& r) { return play::diceWon(play::rollDice(r)); }));
     win.click(ui::diceLayout(win.width(), win.scale(), game().playArea()).button);
     win.moveTo(-1, -1);
     win.runFor(toTheEnd ? 5.5 : 2.5);
@@ -540,7 +541,7 @@ void dice(Window& win) { diceRolling(win, false); }
 void diceWon(Window& win) { diceRolling(win, true); }
 
 void coin(Window& win, bool toTheEnd) {
-    openGame(win, ui::kCoin, rpg::NodeType::Coin, findSeed([](rpg::Rng& r) { return ui::tossHeads(r); }));
+    openGame(win, ui::kCoin, rpg::NodeType::Coin, findSeed([](rpg::Rng& r) { return play::tossHeads(r); }));
     const ui::CoinLayout l = ui::coinLayout(win.width(), win.height(), win.scale(), game().playArea(), false);
     win.click(l.cards[0]);
     win.click(l.button);
@@ -558,9 +559,9 @@ void shell(Window& win, bool pick) {
         return;
     }
     rpg::Rng rng{seed};
-    const ui::ShellDeal deal = ui::dealShell(rng, 0);
+    const play::ShellDeal deal = play::dealShell(rng, 0);
     win.runFor(6.5);
-    const std::array<int, 3> order = ui::cupsAfter(deal, deal.swapCount);
+    const std::array<int, 3> order = play::cupsAfter(deal, deal.swapCount);
     const auto prize = std::find(order.begin(), order.end(), deal.prizeCup) - order.begin();
     const ui::ShellLayout l = ui::shellLayout(win.width(), win.scale(), game().playArea());
     win.click(l.cup(l.x[static_cast<std::size_t>(prize)], 0));
@@ -571,8 +572,8 @@ void shellShuffling(Window& win) { shell(win, false); }
 void shellWon(Window& win) { shell(win, true); }
 
 // Which card of the deal shows the nth (0 or 1) of the pair.
-int cardOf(const ui::MemoryDeal& d, int pair, int nth) {
-    for (int i = 0; i < ui::kMemoryCards; ++i)
+int cardOf(const play::MemoryDeal& d, int pair, int nth) {
+    for (int i = 0; i < play::kMemoryCards; ++i)
         if (d.cards[static_cast<std::size_t>(i)] == pair && nth-- == 0) return i;
     return 0;
 }
@@ -582,7 +583,7 @@ void memory(Window& win, int pairs, bool mistake) {
     const std::uint32_t seed = 11;
     openGame(win, ui::kMemory, rpg::NodeType::Memory, seed);
     rpg::Rng rng{seed};
-    const ui::MemoryDeal d = ui::dealMemory(rng);
+    const play::MemoryDeal d = play::dealMemory(rng);
     win.runFor(4.2);
     const ui::MemoryLayout l = ui::memoryLayout(win.width(), win.scale(), game().playArea());
     for (int pair = 0; pair < pairs; ++pair) {
@@ -604,7 +605,7 @@ void whack(Window& win, double after) {
     const std::uint32_t seed = 77;
     openGame(win, ui::kWhack, rpg::NodeType::Whack, seed);
     rpg::Rng rng{seed};
-    const int monster = ui::hideMonster(rng);
+    const int monster = play::hideMonster(rng);
     auto layout = [&] {
         return ui::whackLayout(win.width(), win.scale(), game().playArea(), game().outcome() == ui::MiniOutcome::Playing);
     };
