@@ -96,7 +96,6 @@ Result takeStolen(const rpg::BattleState& state, const rpg::CombatEvent& steal) 
         if (steal.itemLevel > 0) item.ilvl = steal.itemLevel;
         run.inventory.push_back(std::move(item));
     }
-    store::saveRun();
     return done(Sound::Coin);
 }
 

@@ -41,13 +41,15 @@ double itemAmount(const rpg::ItemInstance& item, const rpg::ItemDef& def, const 
 // index that does not exist.
 std::optional<rpg::ItemInstance> spendBagItem(const std::string& heroId, std::size_t index);
 
-// The loot of a steal event of the battle goes to the run at once: the gold
-// to the run's gold (not the lasting gold), a known item at the event's item
-// level to the run's inventory; saved. Coin. Refused (no sound) without a run
-// and for anything the battle cannot have given: an event that is no steal
-// by a hero from a robbed monster of `state`, more gold than the rules let
-// that monster yield, an item no steal yields; and with nothing to take (a
-// failed steal, a target robbed before).
+// The loot of a steal event of the battle goes to the run: the gold to the
+// run's gold (not the lasting gold), a known item at the event's item level
+// to the run's inventory. Saved with the battle's end (settleBattle), not
+// here: a battle is not kept on disk, so one broken off is fought afresh and
+// its steals with it, and a steal saved alone would be taken twice. Coin.
+// Refused (no sound) without a run and for anything the battle cannot have
+// given: an event that is no steal by a hero from a robbed monster of
+// `state`, more gold than the rules let that monster yield, an item no steal
+// yields; and with nothing to take (a failed steal, a target robbed before).
 Result takeStolen(const rpg::BattleState& state, const rpg::CombatEvent& steal);
 
 // One hero's share of a victory's experience.

@@ -126,15 +126,20 @@ protected:
     rpg::BattleState battle;
 };
 
-TEST_F(Steal, TheLootIsTheRunsAndSavedAtOnce) {
+TEST_F(Steal, TheLootIsTheRunsAndSavedWithTheBattlesEnd) {
     const double most = rpg::maxStolenGold(victim().stats.maxHp);
+    const layertest::Files before = files();
     const play::Result r = play::takeStolen(battle, loot(most, "potionMp", tier()));
     EXPECT_TRUE(r.done);
     EXPECT_EQ(r.sound, Sound::Coin);
     EXPECT_TRUE(play::takeStolen(battle, loot(0, "woodenRing")).done) << "an item alone";
+    EXPECT_EQ(files(), before) << "a battle broken off now is fought afresh, its steals with it";
+
+    battle.outcome = rpg::OutcomeWon;
+    play::settleBattle(battle, reachable(), NodeType::Battle);
     reload();
-    EXPECT_EQ(store::run().gold, most);
-    EXPECT_EQ(store::meta().gold, 50) << "not the lasting gold";
+    EXPECT_EQ(store::run().gold, most + battle.rewardGold);
+    EXPECT_EQ(store::meta().gold, 50 + battle.rewardGold) << "the stolen gold is not the lasting gold";
     ASSERT_EQ(store::run().inventory.size(), 2u);
     EXPECT_EQ(store::run().inventory[0].defId, "potionMp");
     EXPECT_EQ(store::run().inventory[0].ilvl, tier());

@@ -130,8 +130,8 @@ TEST(BattlePlayback, BurstsGrowWithTheShareOfHitPointsAndTicksTakeTheirColour) {
     EXPECT_EQ(st.sc.floats[0].y, st.ctx().height / 2);
 }
 
-// The loot is the run's and saved as it is taken; what the rules could not
-// have given is neither taken nor announced, and every steal rings the coin.
+// The loot is the run's (saved with the battle's end); what the rules could
+// not have given is neither taken nor announced, and every steal rings the coin.
 TEST(BattlePlayback, StealsFillTheRunsPurseAndBag) {
     battletest::Stage st;
     battletest::startRun({battletest::hero("h1", rpg::ClassId::Rogue, 20)}, 5, 1);
@@ -151,7 +151,6 @@ TEST(BattlePlayback, StealsFillTheRunsPurseAndBag) {
     looted.looted = true;
     battle::consume(st.sc, st.ctx(), {{item, gold, greedy, unknown, looted, ev(Event::Steal, "h1", "e1")}});
 
-    st.h.reloadStores();
     ASSERT_EQ(store::run().inventory.size(), 1u);
     EXPECT_EQ(store::run().inventory[0].defId, "potionHp");
     EXPECT_EQ(store::run().inventory[0].ilvl, tier);
@@ -166,6 +165,8 @@ TEST(BattlePlayback, StealsFillTheRunsPurseAndBag) {
     EXPECT_EQ(got, want) << "an item steal shows no text, nor does an unknown item or gold past the bound";
     EXPECT_EQ(st.h.sounds(), std::vector<Sfx>(6, Sfx::Coin));
     EXPECT_EQ(store::meta().gold, 0) << "stolen gold is the run's alone";
+    st.h.reloadStores();
+    EXPECT_EQ(store::run().gold, 10) << "not on disk before the battle ends";
 }
 
 TEST(BattlePlayback, ImpactsComeBeforeTextsAndFloatsFadeOut) {
