@@ -44,6 +44,10 @@ std::string battleSeedText(std::uint32_t runSeed, const std::string& nodeId) {
 }
 
 Battle buildBattle(const std::string& nodeId, rpg::NodeType type) {
+    // A party hero the run does not list yet (a run saved before it tracked
+    // every change of the party) fights from his maxima and is tracked from
+    // this battle on.
+    detail::enlistParty();
     Battle b;
     b.heroes = partyCopies();
     const rpg::RunState& run = store::run();
@@ -107,8 +111,8 @@ BattleEnd settleBattle(const rpg::BattleState& state, const std::string& nodeId,
     rpg::RunState& run = store::run();
     store::Meta& meta = store::meta();
     end.rows = grantXp(state.rewardXp, run.depth, type);
-    meta.gold += state.rewardGold;
-    run.gold += state.rewardGold;
+    meta.gold = addedGold(meta.gold, state.rewardGold);
+    run.gold = addedGold(run.gold, state.rewardGold);
     if (!rpg::isCleared(run, nodeId)) {
         detail::markNodeDone(nodeId);
         meta.bestDepth = std::max(meta.bestDepth, run.depth);

@@ -6,6 +6,7 @@
 
 #include "platform/i18n.h"
 #include "platform/storage.h"
+#include "play/run.h"
 #include "screens/battle_scene.h"
 #include "ui/draw.h"
 #include "ui/game_ui.h"
@@ -106,7 +107,7 @@ void steal(Scene& sc, Ctx& ctx, const Event& e, double x, double y) {
         }
     }
     if (e.amount > 0) {
-        run.gold += e.amount;
+        run.gold = play::addedGold(run.gold, e.amount);
         const std::string what = num(e.amount) + " " + i18n::tr("common.gold");
         addFloat(sc, ctx, i18n::tr("battle.stolen", {{"what", what}}), x, y, theme::kLightGold);
     }
