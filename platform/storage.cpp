@@ -25,7 +25,9 @@ struct State {
     bool loaded = false;
     std::string dir;  // where the files live; empty: the data directory
     // A file that exists but could not be read is the player's, not ours:
-    // it is never written over or removed until the program ends.
+    // it is never written over or removed until the program ends, and
+    // neither is the run of a progress that could not be read.
+    bool unreadable[kFileCount] = {};
     bool untouchable[kFileCount] = {};
     // The number of the last change written to both files, stamped into
     // each ("txn"); 0 (no stamp) until the first such change.
@@ -53,7 +55,9 @@ std::string filePath(File file) {
 js::Value load(File file) {
     const std::string path = filePath(file);
     if (path.empty()) return {};
-    return detail::readSealed(path, &st().untouchable[file]);
+    js::Value v = detail::readSealed(path, &st().unreadable[file]);
+    st().untouchable[file] = st().unreadable[file];
+    return v;
 }
 
 // Whether the file may be written or removed; says why not when it may not.
@@ -129,6 +133,13 @@ void loadMeta() {
 // file is written again.
 void loadRun() {
     State& s = st();
+    // The run belongs to its progress: while that cannot be read, the run is
+    // neither played without it nor written over.
+    if (s.unreadable[kMetaFile]) {
+        s.untouchable[kRunFile] = true;
+        s.runPending = false;
+        return;
+    }
     const js::Value v = load(kRunFile);
     if (v.type != js::Type::Object) {
         s.runPending = false;
@@ -144,6 +155,18 @@ void loadRun() {
     detail::runFromJson(v, &s.run);
 }
 
+// A run is fought by heroes of the roster: one none of whose members is
+// there (its progress was set aside, or is not the one it was played with)
+// is not offered at all. Its file stays until the next run or the next
+// clear replaces it.
+void keepRunOfKnownHeroes() {
+    rpg::RunState& run = st().run;
+    if (!run.active) return;
+    const bool known = std::any_of(run.party.begin(), run.party.end(),
+                                   [](const rpg::PartyMember& m) { return heroById(m.heroId) != nullptr; });
+    if (!known) run = detail::emptyRun();
+}
+
 } // namespace
 
 void init() {
@@ -154,7 +177,18 @@ void init() {
     rpg::setActiveDifficulty(s.settings.difficulty);
     loadMeta();
     loadRun();
+    // The ids of a run that is dropped stay taken too, or a hero made now
+    // could carry one and bring that run back at the next start.
     reserveLoadedIds();
+    keepRunOfKnownHeroes();
+}
+
+std::vector<std::string> unreadableFiles() {
+    std::vector<std::string> paths;
+    for (int f = 0; f < kFileCount; ++f) {
+        if (st().unreadable[f]) paths.push_back(filePath(static_cast<File>(f)));
+    }
+    return paths;
 }
 
 Settings& settings() { return st().settings; }

@@ -35,7 +35,9 @@ struct Settings {
 struct Meta {
     bool initialized = false;  // the first party has been formed
     std::vector<rpg::Hero> roster;
-    std::vector<std::string> partyIds;  // after loading, each names a roster hero, once
+    // After loading, each names a roster hero, once, and there are no more
+    // than the ascension's party cap.
+    std::vector<std::string> partyIds;
     double gold = 0;
     std::int32_t bestDepth = 0;
     std::vector<rpg::ItemInstance> stash;
@@ -48,8 +50,15 @@ struct Meta {
 };
 
 // Loads the three files once and makes the stored difficulty active; later
-// calls do nothing. Writes no file.
+// calls do nothing. Writes no file. A run none of whose heroes is in the
+// roster is not loaded.
 void init();
+
+// The save files that were there at start-up but could not be read (the
+// player's rights do not allow it, say), in the order settings, progress,
+// run. None of them is written over or removed while the program runs, nor
+// is the run of a progress among them; the player is to be told.
+std::vector<std::string> unreadableFiles();
 
 // The state; usable before init (then holding the defaults).
 Settings& settings();

@@ -14,11 +14,11 @@ namespace store::detail {
 // file. False on any failure: the old file stays, the ".neu" is removed and
 // one "[storage]" line goes to standard error.
 bool writeSealed(const std::string& path, const js::Value& value);
-// The parsed content of `path`, or Null when it is missing, unreadable,
-// empty, not JSON, or damaged. A damaged file, and anything under the name
-// that is not a regular file of sane size, is renamed to path +
-// ".manipuliert" (an older copy there moves on to ".manipuliert.1", …) with
-// one "[storage]" line on standard error. A file that exists but cannot be
+// The parsed object in `path`, or Null when it is missing, unreadable,
+// empty, or damaged. A damaged file (whose seal fails, or whose text is no
+// JSON object), and anything under the name that is not a regular file of
+// sane size, is renamed to path + ".manipuliert" (an older copy there moves
+// on to ".manipuliert.1", …) with one "[storage]" line on standard error. A file that exists but cannot be
 // opened or read stays untouched: one "[storage]" line, and *untouchable
 // (when given) is set so that the caller never writes over it.
 js::Value readSealed(const std::string& path, bool* untouchable = nullptr);

@@ -170,10 +170,19 @@ js::Value readSealed(const std::string& path, bool* untouchable) {
     if (sealed.empty()) return {};
     std::string plain;
     switch (platform::saveDecrypt(sealed, &plain)) {
-    case 0: return js::parse(plain);
+    case 0: break;
     case 2: setAside(path); return {};
     default: return {};
     }
+    // Every save is one object. Sealed text that is none (cut off, another
+    // kind of value, nested past what the parser takes) would otherwise be
+    // taken for no file and written over by the next save.
+    js::Value value = js::parse(plain);
+    if (value.type != js::Type::Object) {
+        setAside(path);
+        return {};
+    }
+    return value;
 }
 
 js::Value object() {

@@ -248,11 +248,14 @@ void metaFromJson(const js::Value& o, Meta* m) {
         if (heroFromJson(e, &h)) m->roster.push_back(std::move(h));
     }
     // A party id whose hero was dropped goes with it, and so does a repeat:
-    // one hero fights once. Linear, whatever a file holds.
+    // one hero fights once. Past the cap the heroes stay in the roster but
+    // not in the party. Linear, whatever a file holds.
     std::unordered_set<std::string_view> heroes;
     for (const rpg::Hero& h : m->roster) heroes.insert(h.id);
     std::unordered_set<std::string_view> taken;
+    const std::size_t cap = static_cast<std::size_t>(std::max(1, rpg::partyCap(m->ascension)));
     for (const js::Value& e : o["partyIds"].arr) {
+        if (m->partyIds.size() >= cap) break;
         if (heroes.count(e.str) && taken.insert(e.str).second) m->partyIds.push_back(e.str);
     }
     itemsFromJson(o["stash"], &m->stash);

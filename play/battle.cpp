@@ -44,6 +44,10 @@ std::string battleSeedText(std::uint32_t runSeed, const std::string& nodeId) {
 }
 
 Battle buildBattle(const std::string& nodeId, rpg::NodeType type) {
+    // A party hero the run does not list yet (a run saved before it tracked
+    // every change of the party) fights from his maxima and is tracked from
+    // this battle on.
+    detail::enlistParty();
     Battle b;
     b.heroes = partyCopies();
     const rpg::RunState& run = store::run();
@@ -90,7 +94,7 @@ Result takeStolen(const rpg::BattleState& state, const rpg::CombatEvent& steal) 
     if (!store::hasRun() || !stolenFairly(state, steal)) return refused(Sound::None);
     if (steal.amount == 0 && steal.item.empty()) return refused(Sound::None);
     rpg::RunState& run = store::run();
-    run.gold += steal.amount;
+    run.gold = addedGold(run.gold, steal.amount);
     if (!steal.item.empty()) {
         rpg::ItemInstance item = rpg::makeItem(steal.item);
         if (steal.itemLevel > 0) item.ilvl = steal.itemLevel;
@@ -135,8 +139,8 @@ BattleEnd settleBattle(const rpg::BattleState& state, const std::string& nodeId,
     rpg::RunState& run = store::run();
     store::Meta& meta = store::meta();
     end.rows = grantXp(state.rewardXp, run.depth, type);
-    meta.gold += state.rewardGold;
-    run.gold += state.rewardGold;
+    meta.gold = addedGold(meta.gold, state.rewardGold);
+    run.gold = addedGold(run.gold, state.rewardGold);
     if (!rpg::isCleared(run, nodeId)) {
         detail::markNodeDone(nodeId);
         meta.bestDepth = std::max(meta.bestDepth, run.depth);

@@ -28,7 +28,8 @@ struct Battle {
 // "<run seed>-<node id>": the text the battle's generator is seeded from.
 std::string battleSeedText(std::uint32_t runSeed, const std::string& nodeId);
 // The battle of the node for the party and the run in the stores: the same
-// run, node and party always give the same battle.
+// run, node and party always give the same battle. Every hero who fights it
+// is in the run's party from here on (in memory; the settlement saves it).
 Battle buildBattle(const std::string& nodeId, rpg::NodeType type);
 
 // What a bag item does to the target: potions restore a share of the

@@ -75,8 +75,8 @@ ChestTake takeChest(ChestKind kind, const std::string& nodeId, int bossDepth, co
         if (def && def->slot == rpg::ItemSlot::Consumable && bagOwner) bagOwner->bag.push_back(item);
         else run.inventory.push_back(item);
     }
-    meta.gold += loot.gold;
-    run.gold += loot.gold;
+    meta.gold = addedGold(meta.gold, loot.gold);
+    run.gold = addedGold(run.gold, loot.gold);
     if (kind == ChestKind::Boss) {
         if (loot.rune.value > 0) meta.runeInventory.push_back(loot.rune);
         take.run = detail::endRun(true, bossDepth);

@@ -9,6 +9,11 @@
 
 namespace play::detail {
 
+// While a run goes on, every party hero it does not list yet joins its
+// party at his maxima; one listed already keeps what he has, whether he
+// fought since or waited in reserve. True when anyone joined. Saves nothing.
+bool enlistParty();
+
 // The roster hero who carries least among the party, by the bags as they are
 // now; null for an empty party.
 rpg::Hero* bagRecipient();

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <utility>
 
+#include "play/detail.h"
 #include "platform/storage.h"
 #include "rules/runes.h"
 
@@ -75,7 +76,32 @@ void applyMove(const std::string& defId, bool toBag, rpg::Hero& hero, Items& sta
     from.erase(it);
 }
 
+// A change of the party that the run had to follow is one step with it.
+void saveParty(bool runChanged) {
+    if (runChanged) store::saveMetaAndRun();
+    else store::saveMeta();
+}
+
 } // namespace
+
+namespace detail {
+
+bool enlistParty() {
+    if (!store::hasRun()) return false;
+    std::vector<rpg::PartyMember>& members = store::run().party;
+    bool joined = false;
+    for (const rpg::Hero* hero : store::partyHeroes()) {
+        const bool listed = std::any_of(members.begin(), members.end(),
+                                        [&](const rpg::PartyMember& m) { return m.heroId == hero->id; });
+        if (listed) continue;
+        const rpg::Stats max = maxima(*hero);
+        members.push_back({hero->id, max.maxHp, max.maxMp});
+        joined = true;
+    }
+    return joined;
+}
+
+} // namespace detail
 
 rpg::Stats maxima(const rpg::Hero& hero) {
     return rpg::deriveStats(hero, rpg::equipBonus(hero.equipment), rpg::runeBonus(store::meta().runeCircle));
@@ -109,7 +135,8 @@ Result toggleParty(const std::string& heroId) {
     if (!allowed) return refused();
     if (it != ids.end()) ids.erase(it);
     else ids.push_back(heroId);
-    store::saveMeta();
+    // A hero who leaves keeps his place in the run, so he returns as he left.
+    saveParty(detail::enlistParty());
     return done(Sound::Click);
 }
 
@@ -140,10 +167,16 @@ Result dismissHero(const std::string& heroId) {
         if (!worn.defId.empty()) meta.stash.push_back(worn);
     }
     meta.stash.insert(meta.stash.end(), it->bag.begin(), it->bag.end());
+    // The id may live in the erased hero: the rest of the way works on a copy.
+    const std::string id = heroId;
     meta.roster.erase(it);
-    std::erase(meta.partyIds, heroId);
+    std::erase(meta.partyIds, id);
     if (meta.partyIds.empty() && !meta.roster.empty()) meta.partyIds.push_back(meta.roster.front().id);
-    store::saveMeta();
+    bool runChanged = store::hasRun() && std::erase_if(store::run().party, [&](const rpg::PartyMember& m) {
+                                              return m.heroId == id;
+                                          }) > 0;
+    runChanged = detail::enlistParty() || runChanged;
+    saveParty(runChanged);
     return done(Sound::Place);
 }
 

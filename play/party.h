@@ -37,6 +37,8 @@ std::vector<rpg::Hero> partyCopies();
 
 // A roster hero joins the party, or leaves it when already in it. The party
 // never becomes empty nor grows past the cap of the ascension (Error).
+// During a run a hero who joins for the first time enters the run's party at
+// his maxima; one who leaves keeps his entry there and returns as he left.
 Result toggleParty(const std::string& heroId);
 
 // 40 gold, 40 more for each hero beyond three, then 8 % more per level of
@@ -46,9 +48,9 @@ double recruitPrice(std::span<const rpg::Hero> roster);
 // recruit price (Error when the gold is short).
 Result recruit(rpg::ClassId cls);
 
-// The hero leaves the roster; what it wore (in slot order) and carried goes
-// to the stash, and a party left empty takes the first hero. Refused for the
-// last hero and for an id the roster lacks.
+// The hero leaves the roster and the run; what it wore (in slot order) and
+// carried goes to the stash, and a party left empty takes the first hero.
+// Refused for the last hero and for an id the roster lacks.
 Result dismissHero(const std::string& heroId);
 
 // A new game's roster and party: one level-1 hero per class, in order; gold,

@@ -1,6 +1,8 @@
 #include "play/run.h"
 
 #include <algorithm>
+#include <cmath>
+#include <limits>
 
 #include "play/detail.h"
 #include "play/party.h"
@@ -30,10 +32,11 @@ bool markNodeDone(const std::string& nodeId) {
 RunEnd endRun(bool won, int depth) {
     store::Meta& meta = store::meta();
     rpg::RunState& run = store::run();
-    RunEnd end{true, won, depth >= 1 ? depth : run.depth, run.gold};
+    RunEnd end{true, won, depth >= 1 ? depth : run.depth, run.gold, {}};
+    for (const rpg::PartyMember& m : run.party) end.heroIds.push_back(m.heroId);
     meta.stash.insert(meta.stash.end(), run.inventory.begin(), run.inventory.end());
     meta.bestDepth = std::max(meta.bestDepth, end.depth);
-    if (won) ++meta.ascension;
+    if (won) meta.ascension = std::min(meta.ascension + 1, rpg::kMaxAscension);
     run.active = false;
     return end;
 }
@@ -64,6 +67,12 @@ Result buyService(double price, int needing, bool fallen) {
 }
 
 } // namespace
+
+double addedGold(double purse, double amount) {
+    const double sum = purse + amount;
+    if (std::isnan(sum)) return purse;
+    return std::min(sum, std::numeric_limits<double>::max());
+}
 
 Result startRun(std::uint32_t seed) {
     if (store::hasRun()) return refused(Sound::None);

@@ -13,6 +13,12 @@
 
 namespace play {
 
+// The purse with `amount` added, held at the largest amount a purse can
+// hold: a sum past it would be infinite, and a file keeps no infinity (it
+// would come back as 0). Every gain of gold, lasting or the run's, goes
+// through here.
+double addedGold(double purse, double amount);
+
 // A new run of the party on the map of `seed`, every member at its maxima:
 // Success. Refused without a party, or while a run is going on.
 Result startRun(std::uint32_t seed);
@@ -77,6 +83,7 @@ struct RunEnd {
     bool won = false;
     int depth = 0;
     double gold = 0;
+    std::vector<std::string> heroIds;  // everyone the run's party held, in its order
 };
 
 // Moves the run into lasting progress and ends it: its inventory to the

@@ -105,7 +105,7 @@ Result buyOffer(const rpg::ItemInstance& offer, bool inRun) {
 Result sellFromStash(std::size_t index, const std::string& uid) {
     store::Meta& meta = store::meta();
     if (index >= meta.stash.size() || meta.stash[index].uid != uid) return refused(Sound::None);
-    meta.gold += rpg::sellPrice(meta.stash[index]);
+    meta.gold = addedGold(meta.gold, rpg::sellPrice(meta.stash[index]));
     meta.stash.erase(meta.stash.begin() + static_cast<std::ptrdiff_t>(index));
     store::saveMeta();
     return done(Sound::Place);
@@ -152,7 +152,7 @@ Result unsocketRune(int socket) {
 Result sellRune(std::size_t index) {
     store::Meta& meta = store::meta();
     if (index >= meta.runeInventory.size()) return refused(Sound::None);
-    meta.gold += rpg::runeSellValue(meta.runeInventory[index]);
+    meta.gold = addedGold(meta.gold, rpg::runeSellValue(meta.runeInventory[index]));
     meta.runeInventory.erase(meta.runeInventory.begin() + static_cast<std::ptrdiff_t>(index));
     store::saveMeta();
     return done(Sound::Coin);

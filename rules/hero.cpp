@@ -131,7 +131,7 @@ std::int32_t gainXp(Hero* hero, double amount) {
         ++gained;
     }
     if (hero->level >= kMaxHeroLevel) hero->xp = 0;
-    hero->points += kPointsPerLevel * gained;
+    hero->points = std::min(hero->points + kPointsPerLevel * gained, kMaxUnspentPoints);
     return gained;
 }
 

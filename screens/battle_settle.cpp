@@ -57,7 +57,9 @@ GameState rewardEntry(const Scene& sc) {
 }
 
 // The run is gone by the hand-over: the entry carries what it left.
-GameState defeatEntry(const Scene& sc) { return runResultEntry(true, sc.runEnd.depth, sc.runEnd.gold); }
+GameState defeatEntry(const Scene& sc) {
+    return runResultEntry(true, sc.runEnd.depth, sc.runEnd.gold, sc.runEnd.heroIds);
+}
 
 void endOfBattle(Scene& sc, Ctx& ctx) {
     drawEndPanel(ctx, won(sc));

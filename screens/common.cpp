@@ -3,6 +3,7 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <utility>
 
 #include "fx/scene.h"
 #include "platform/i18n.h"
@@ -61,12 +62,13 @@ GameState bossChestEntry(const std::string& nodeId, int depth) {
     return chest;
 }
 
-GameState runResultEntry(bool lost, int depth, double gold) {
+GameState runResultEntry(bool lost, int depth, double gold, std::vector<std::string> heroIds) {
     GameState result;
     result.screen = kRunResult;
     result.lost = lost;
     result.depth = depth;
     result.gold = gold;
+    result.runHeroIds = std::move(heroIds);
     return result;
 }
 

@@ -23,9 +23,9 @@ bool answer(const play::Result& result);
 // node with the boss flag and the run's depth, which leads to the run's end.
 GameState bossChestEntry(const std::string& nodeId, int depth);
 
-// The run-result entry of an ended run: won or lost, how deep it went and
-// the gold it earned.
-GameState runResultEntry(bool lost, int depth, double gold);
+// The run-result entry of an ended run: won or lost, how deep it went, the
+// gold it earned and the heroes who ran it (the run is gone when it shows).
+GameState runResultEntry(bool lost, int depth, double gold, std::vector<std::string> heroIds);
 
 // The translation key of a class's battle role ("role.tank" …).
 const char* roleKey(rpg::ClassRole role);

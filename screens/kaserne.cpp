@@ -82,7 +82,7 @@ KaserneScreen::RosterClick KaserneScreen::drawList(Ctx& ctx, const KaserneLayout
         const rpg::Hero& hero = *line.hero;
         row(ctx, r, hero, inParty(meta, hero.id));
         if (ctx.takeClick(kaserneGearRect(r, s))) {
-            click.openParty = true;
+            click.gearId = hero.id;
         } else if (canDismiss && ctx.takeClick(kaserneCrossRect(r, s))) {
             click.dismissId = hero.id;
             click.dismissName = hero.name;
@@ -126,10 +126,12 @@ void KaserneScreen::row(Ctx& ctx, const Rect& R, const rpg::Hero& hero, bool mem
 // opens in the frame of the cross's click.
 void KaserneScreen::apply(Ctx& ctx, const RosterClick& click) {
     if (!click.toggled.empty()) ui::answer(play::toggleParty(click.toggled));
-    if (click.openParty) {
+    if (click.gearId) {
         audio::play(audio::Sfx::Click);
+        // The row's own hero, in the party or in reserve.
         GameState party;
         party.screen = kParty;
+        party.heroId = *click.gearId;
         Game::instance().push(party);
         return;
     }

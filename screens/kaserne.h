@@ -2,6 +2,7 @@
 // The barracks: every hero of the roster grouped by class, who is in the
 // party and who waits in reserve. kaserne.cpp draws it and applies its
 // clicks, kaserne_layout.cpp places the groups and rows.
+#include <optional>
 #include <string>
 
 #include "rules/hero.h"
@@ -17,7 +18,7 @@ public:
 private:
     // What the list's click asked for, applied once the list is drawn.
     struct RosterClick {
-        bool openParty = false;
+        std::optional<std::string> gearId;  // a gear button: the party screen opens on this hero
         std::string toggled;    // a row: the hero joins or leaves the party
         std::string dismissId;  // a cross: the hero to dismiss, after asking
         std::string dismissName;

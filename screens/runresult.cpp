@@ -18,19 +18,18 @@ namespace ui {
 
 using namespace theme;
 
-namespace {
-
-// The party that ran: its heroes as the roster holds them, in party order.
-std::vector<std::string> partySprites() {
+// The run is settled before this screen opens, so its party comes with the
+// entry: whoever ran it, not the party as it stands now.
+std::vector<std::string> runResultSprites(const GameState& s) {
     std::vector<std::string> sprites;
-    for (const rpg::Hero* hero : store::partyHeroes()) sprites.push_back(rpg::classDef(hero->cls).id);
+    for (const std::string& id : s.runHeroIds) {
+        if (const rpg::Hero* hero = store::heroById(id)) sprites.push_back(rpg::classDef(hero->cls).id);
+    }
     if (sprites.empty()) sprites.push_back("warrior");
     return sprites;
 }
 
-} // namespace
-
-RunResultScreen::RunResultScreen(const GameState& s) : state_(s), sprites_(partySprites()) {
+RunResultScreen::RunResultScreen(const GameState& s) : state_(s), sprites_(runResultSprites(s)) {
     audio::play(won() ? audio::Sfx::WinGlare : audio::Sfx::Defeat);
 }
 

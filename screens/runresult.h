@@ -13,6 +13,10 @@
 
 namespace ui {
 
+// The class sprites of the heroes who ran (the entry's, those still in the
+// roster), in the run's order; a lone warrior when none is left.
+std::vector<std::string> runResultSprites(const GameState& s);
+
 class RunResultScreen final : public Screen {
 public:
     explicit RunResultScreen(const GameState& s);

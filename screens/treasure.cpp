@@ -86,7 +86,7 @@ void TreasureScreen::take() {
     const play::ChestTake t = play::takeChest(chestKindOf(state_), state_.nodeId, state_.depth, loot_);
     answer(t.result);
     if (t.result.next == play::Next::RunResult) {
-        Game::instance().replace(runResultEntry(false, t.run.depth, t.run.gold));
+        Game::instance().replace(runResultEntry(false, t.run.depth, t.run.gold, t.run.heroIds));
         return;
     }
     Game::instance().pop();

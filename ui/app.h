@@ -48,6 +48,7 @@ struct GameState {
     std::vector<XpRow> xpRows;
     bool boss = false;
     int depth = 0;
+    std::vector<std::string> runHeroIds;  // the end of a run: who ran it, in the run's order
 };
 
 // The input of one frame.

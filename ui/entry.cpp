@@ -10,6 +10,7 @@
 #include <cstring>
 #include <iterator>
 #include <strings.h>
+#include <utility>
 
 
 namespace ui {
@@ -191,6 +192,75 @@ bool noDisplay(const char* chosen, const char* asked) {
         p += end ? n + 1 : n;
     }
     return true;
+}
+
+namespace {
+
+// The code point starting at text[i] and its length in bytes; a stray byte
+// counts as one character of its own.
+std::pair<char32_t, std::size_t> codePointAt(std::string_view text, std::size_t i) {
+    const auto b = static_cast<unsigned char>(text[i]);
+    const std::size_t n = b < 0x80 ? 1 : (b >> 5) == 0x6 ? 2 : (b >> 4) == 0xE ? 3 : (b >> 3) == 0x1E ? 4 : 1;
+    if (i + n > text.size()) return {b, 1};
+    char32_t c = n == 1 ? b : b & (0x7F >> n);
+    for (std::size_t k = 1; k < n; ++k) c = (c << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
+    return {c, n};
+}
+
+int columnsOf(char32_t c) {
+    const bool wide = (c >= 0x1100 && c <= 0x115F) || (c >= 0x2E80 && c <= 0xA4CF) || (c >= 0xAC00 && c <= 0xD7A3) ||
+                      (c >= 0xF900 && c <= 0xFAFF) || (c >= 0xFE30 && c <= 0xFE4F) || (c >= 0xFF00 && c <= 0xFF60) ||
+                      (c >= 0xFFE0 && c <= 0xFFE6) || c >= 0x20000;
+    return wide ? 2 : 1;
+}
+
+} // namespace
+
+std::string wrapForMessageBox(std::string_view text, int columns) {
+    std::string out;
+    out.reserve(text.size() + text.size() / 16);
+    // Byte offsets into out: where the current line starts, and its last space.
+    std::size_t lineStart = 0;
+    std::size_t lastSpace = std::string::npos;
+    int width = 0;
+    for (std::size_t i = 0; i < text.size();) {
+        const auto [c, n] = codePointAt(text, i);
+        if (c == U'\n') {
+            out += '\n';
+            lineStart = out.size();
+            lastSpace = std::string::npos;
+            width = 0;
+            i += n;
+            continue;
+        }
+        const int w = columnsOf(c);
+        if (c == U' ' && width + w > columns) {
+            out += '\n';
+            lineStart = out.size();
+            lastSpace = std::string::npos;
+            width = 0;
+            i += n;
+            continue;
+        }
+        if (width + w > columns && width > 0) {
+            if (lastSpace != std::string::npos) {
+                out[lastSpace] = '\n';
+                lineStart = lastSpace + 1;
+            } else {
+                out += '\n';
+                lineStart = out.size();
+            }
+            lastSpace = std::string::npos;
+            width = 0;
+            for (std::size_t k = lineStart; k < out.size(); k += codePointAt(out, k).second)
+                width += columnsOf(codePointAt(out, k).first);
+        }
+        if (c == U' ') lastSpace = out.size();
+        out.append(text.substr(i, n));
+        width += w;
+        i += n;
+    }
+    return out;
 }
 
 double nowSeconds() {

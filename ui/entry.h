@@ -61,6 +61,13 @@ EventEffect applyEvent(const SDL_Event& e, Input& input, double now, double& las
 // comma-separated list of names in any case).
 bool noDisplay(const char* chosen, const char* asked);
 
+// The text with a line break wherever a line would grow past `columns` (a
+// wide East Asian character counts two): SDL's own message box does not
+// wrap, it cuts a long line off. A line breaks at its last space where it
+// has one (the space gives way to the break), else before the character
+// that would not fit; the text's own breaks stay.
+std::string wrapForMessageBox(std::string_view text, int columns);
+
 // Seconds of the steady clock since the first call.
 double nowSeconds();
 

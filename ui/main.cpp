@@ -11,6 +11,8 @@
 #include <cstdlib>
 #include <ctime>
 #include <random>
+#include <string>
+#include <vector>
 
 #include "platform/crash.h"
 #include "platform/i18n.h"
@@ -39,13 +41,17 @@ void applyWindowOptions(const ui::WindowOptions& opts) {
     }
 }
 
+// SDL's own box cuts off a line longer than about 80 characters.
+constexpr int kMessageBoxColumns = 64;
+
 void endBoxGroup(int) { ::kill(0, SIGKILL); }
 
 // SDL shows a message box from a child process of its own, which would
 // outlive this copy if it were ended while the box is up. So the box is
 // shown from a child of ours that leads its own process group and takes the
 // whole group down when this process dies.
-void showBoxTiedToUs(const std::string& title, const std::string& message) {
+void showBoxTiedToUs(Uint32 kind, const std::string& title, const std::string& text) {
+    const std::string message = ui::wrapForMessageBox(text, kMessageBoxColumns);
     const pid_t parent = ::getpid();
     const pid_t child = ::fork();
     if (child == 0) {
@@ -56,14 +62,16 @@ void showBoxTiedToUs(const std::string& title, const std::string& message) {
         ::sigaction(SIGTERM, &sa, nullptr);
         ::prctl(PR_SET_PDEATHSIG, SIGTERM);
         if (::getppid() != parent) _exit(0);  // died before the tie was made
-        SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, title.c_str(), message.c_str(), nullptr);
+        SDL_ShowSimpleMessageBox(kind, title.c_str(), message.c_str(), nullptr);
         _exit(0);
     }
     if (child < 0) {
-        SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, title.c_str(), message.c_str(), nullptr);
+        SDL_ShowSimpleMessageBox(kind, title.c_str(), message.c_str(), nullptr);
         return;
     }
     while (::waitpid(child, nullptr, 0) < 0 && errno == EINTR) {
+        // Asked to end while the box waits for an answer: it goes at once.
+        if (ui::terminationRequested()) ::kill(child, SIGTERM);
     }
 }
 
@@ -74,7 +82,22 @@ void refuseSecondInstance() {
     std::fprintf(stderr, "%s\n", message.c_str());
     std::fflush(stderr);
     ui::restoreDefaultTerminationHandlers();
-    showBoxTiedToUs(title, message);
+    showBoxTiedToUs(SDL_MESSAGEBOX_INFORMATION, title, message);
+}
+
+// A save file there but unreadable is kept as it is for the whole session,
+// and so is all it holds: the player hears why the game starts without it
+// before playing on with nothing saved into it.
+void tellOfUnreadableSaves() {
+    const std::vector<std::string> files = store::unreadableFiles();
+    if (files.empty()) return;
+    std::string list;
+    for (const std::string& file : files) list += (list.empty() ? "" : "\n") + file;
+    const std::string title = i18n::tr("app.saveUnreadableTitle");
+    const std::string message = i18n::tr("app.saveUnreadable", {{"files", list}});
+    std::fprintf(stderr, "%s\n", message.c_str());
+    std::fflush(stderr);
+    showBoxTiedToUs(SDL_MESSAGEBOX_WARNING, title, message);
 }
 
 void chooseStartScreen() {
@@ -128,6 +151,7 @@ int main(int argc, char** argv) {
         refuseSecondInstance();
         return 0;
     }
+    tellOfUnreadableSaves();
     rpg::setActiveDifficulty(store::settings().difficulty);
     chooseStartScreen();
 

@@ -22,6 +22,7 @@ TEST(RunResultGallery, VictoryAndDefeat) {
             s.screen = ui::kRunResult;
             s.lost = lost;
             s.depth = lost ? 0 : 8;
+            for (const rpg::PartyMember& m : store::run().party) s.runHeroIds.push_back(m.heroId);
             hs.start(s);
             hs.setFrameStep(0.05);
             hs.runFor(lost ? 4.0 : 1.6);

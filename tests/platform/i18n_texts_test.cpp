@@ -59,6 +59,7 @@ TEST_F(I18nTexts, PlaceholdersAreTheOnesTheCallersFill) {
         {"about.emailLabel", {"email"}},      {"about.websiteLabel", {"website"}},
         {"affix.hpRegen", {"n"}},             {"affix.immune", {"s"}},
         {"affix.manaRegen", {"n"}},           {"affix.resist", {"n", "s"}},
+        {"app.saveUnreadable", {"files"}},
         {"battle.leveledUp", {"level", "name"}}, {"battle.rewardGold", {"n"}},
         {"battle.rewardXp", {"n"}},           {"battle.round", {"n"}},
         {"battle.stolen", {"what"}},          {"battle.turn", {"name"}},
@@ -86,7 +87,7 @@ TEST_F(I18nTexts, PlaceholdersAreTheOnesTheCallersFill) {
     }
     const std::map<std::string, int> expectedUses = {
         {"n", 24}, {"name", 5}, {"s", 2}, {"email", 1}, {"website", 1}, {"level", 1}, {"what", 1},
-        {"list", 1}, {"cap", 1}, {"count", 1}, {"have", 1}, {"total", 1},
+        {"list", 1}, {"cap", 1}, {"count", 1}, {"have", 1}, {"total", 1}, {"files", 1},
     };
     EXPECT_EQ(uses, expectedUses);
 }
@@ -102,6 +103,7 @@ TEST_F(I18nTexts, FixedTexts) {
         {"app.alreadyRunningTitle", "Velmorandine is already running", "Velmorandine läuft bereits"},
         {"app.alreadyRunning", "The game is already open. It runs only once so your save file stays consistent.",
          "Das Spiel ist schon geöffnet. Es läuft nur einmal, damit dein Spielstand nicht durcheinandergerät."},
+        {"app.saveUnreadableTitle", "Your save cannot be read", "Dein Spielstand kann nicht gelesen werden"},
         {"battle.victory", "Victory!", "Sieg!"},
         {"battle.leveledUp", "{{name}} reached level {{level}}!", "{{name}} erreicht Stufe {{level}}!"},
         {"kaserne.active", "Active {{n}}/{{cap}}", "Aktiv {{n}}/{{cap}}"},

@@ -19,6 +19,8 @@
 #include <vector>
 
 #include "platform/storage.h"
+#include "rules/hero.h"
+#include "rules/run.h"
 #include "tests/platform/store_fixture.h"
 
 namespace {
@@ -219,6 +221,43 @@ TEST(StorageGuard, ADamagedFileThatCannotBeMovedIsNotCalledSetAside) {
               0u)
         << r.err;
     EXPECT_EQ(readFile(dir + "/saves.dat"), R"({"gold":5})");
+    fs::remove_all(dir);
+}
+
+// A progress the player cannot read (left owned by another user) is named
+// for the player to be told, and its run, though readable, is neither
+// offered without the heroes who ran it nor written over.
+TEST(StorageGuard, AnUnreadableProgressIsNamedAndItsRunKept) {
+    const std::string dir = openDir("unread");
+    store::reloadForTests(dir);
+    const rpg::Hero hero = rpg::makeHero(rpg::ClassId::Mage, "ilse", 3);
+    store::meta().roster = {hero};
+    store::meta().partyIds = {hero.id};
+    ASSERT_TRUE(store::saveMeta());
+    store::run() = rpg::createRun({hero}, 11, {}, 0);
+    ASSERT_TRUE(store::saveRun());
+    ::chmod((dir + "/saves.dat").c_str(), ::geteuid() == 0 ? 0600 : 0000);
+    const std::string progressBefore = readFile(dir + "/saves.dat");
+    const std::string runBefore = readFile(dir + "/run.dat");
+
+    const ChildResult r = asPlayer(dir, [&] {
+        store::reloadForTests(dir);
+        if (store::unreadableFiles() != std::vector<std::string>{dir + "/saves.dat"}) return 2;
+        if (store::hasRun()) return 3;
+        store::run() = rpg::createRun({rpg::makeHero(rpg::ClassId::Rogue, "neu", 1)}, 12, {}, 0);
+        if (store::saveRun() || store::clearRun()) return 4;
+        return 0;
+    });
+    ::chmod((dir + "/saves.dat").c_str(), 0600);
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(readFile(dir + "/run.dat"), runBefore);
+    EXPECT_EQ(readFile(dir + "/saves.dat"), progressBefore);
+
+    // Readable again, both come back together.
+    store::reloadForTests(dir);
+    EXPECT_TRUE(store::unreadableFiles().empty());
+    EXPECT_TRUE(store::hasRun());
+    EXPECT_EQ(store::run().party.front().heroId, hero.id);
     fs::remove_all(dir);
 }
 

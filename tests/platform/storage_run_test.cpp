@@ -17,12 +17,23 @@ using storetest::readFile;
 using storetest::unsealed;
 using storetest::writeSealedText;
 
-class RunFile : public storetest::StoreTest {};
+// The heroes of the sample run: a run is only loaded for heroes the
+// progress holds, so each test begins with them in the roster.
+std::vector<rpg::Hero> sampleHeroes() {
+    return {rpg::makeHero(rpg::ClassId::Warrior, "w1", 4), rpg::makeHero(rpg::ClassId::Druide, "d1", 6)};
+}
+
+class RunFile : public storetest::StoreTest {
+protected:
+    void SetUp() override {
+        StoreTest::SetUp();
+        store::meta().roster = sampleHeroes();
+        ASSERT_TRUE(store::saveMeta());
+    }
+};
 
 rpg::RunState sampleRun() {
-    const std::vector<rpg::Hero> party = {rpg::makeHero(rpg::ClassId::Warrior, "w1", 4),
-                                          rpg::makeHero(rpg::ClassId::Druide, "d1", 6)};
-    rpg::RunState run = rpg::createRun(party, 4294967295u, rpg::Stats{.atk = 2}, 3);
+    rpg::RunState run = rpg::createRun(sampleHeroes(), 4294967295u, rpg::Stats{.atk = 2}, 3);
     run.gold = 321.5;
     run.party[1].hp = 12.25;
     rpg::Rng rng{11};
@@ -124,7 +135,7 @@ TEST_F(RunFile, RepairedMembers) {
     o.obj["depth"] = js::parse("2.5");
     o.obj["map"].obj["startId"] = js::parse("\"\"");
     o.obj["map"].obj["nodes"].arr[0].obj["row"] = js::parse("\"up\"");
-    o.obj["party"] = js::parse(R"([{"heroId":"nobody","hp":"full"},7])");
+    o.obj["party"] = js::parse(R"([{"heroId":"w1","hp":"full"},{"heroId":"nobody","mp":3},7])");
     o.obj["inventory"].arr[1].obj["defId"] = js::parse("\"no-such-item\"");
     writeSealedText(path("run.dat"), o.dump());
     reload();
@@ -136,7 +147,7 @@ TEST_F(RunFile, RepairedMembers) {
     EXPECT_EQ(run.gold, 0);
     EXPECT_EQ(run.depth, 3);
     EXPECT_EQ(run.map.nodes[0].row, 0);
-    EXPECT_EQ(run.party, (std::vector<rpg::PartyMember>{{"nobody", 0, 0}, {"", 0, 0}}));
+    EXPECT_EQ(run.party, (std::vector<rpg::PartyMember>{{"w1", 0, 0}, {"nobody", 0, 3}, {"", 0, 0}}));
     ASSERT_EQ(run.inventory.size(), 2u);
     EXPECT_EQ(run.inventory[1], base.inventory[2]);
 
@@ -144,6 +155,26 @@ TEST_F(RunFile, RepairedMembers) {
     writeSealedText(path("run.dat"), o.dump());
     reload();
     EXPECT_EQ(store::run().cleared, (std::vector<std::string>{"n0_0", ""}));
+}
+
+// A run is played on by the heroes who ran it: with none of them in the
+// roster (their progress was set aside, or belongs to another run) it is
+// not offered, and its file waits for the next run to replace it.
+TEST_F(RunFile, ARunIsOfferedOnlyWithOneOfItsHeroesInTheRoster) {
+    const std::pair<std::vector<std::string>, bool> kRosters[] = {
+        {{}, false}, {{"x", "y"}, false}, {{"x", "d1"}, true}, {{"w1", "d1"}, true}};
+    store::run() = sampleRun();
+    ASSERT_TRUE(store::saveRun());
+    const std::string before = readFile(path("run.dat"));
+    for (const auto& [ids, offered] : kRosters) {
+        SCOPED_TRACE(testing::PrintToString(ids));
+        store::meta() = store::Meta{};
+        for (const std::string& id : ids) store::meta().roster.push_back(rpg::makeHero(rpg::ClassId::Mage, id, 1));
+        ASSERT_TRUE(store::saveMeta());
+        reload();
+        EXPECT_EQ(store::hasRun(), offered);
+        EXPECT_EQ(readFile(path("run.dat")), before);
+    }
 }
 
 // The map's rows are drawn and walked every frame and the depth feeds the

@@ -121,7 +121,8 @@ TEST_F(StoreState, DamagedFilesAreSetAsideWithOneLine) {
             SCOPED_TRACE(std::string(name) + ": " + d.what);
             store::settings().language = "pt";
             store::meta().gold = 77;
-            store::run() = rpg::createRun({rpg::makeHero(rpg::ClassId::Cleric, "c1", 1)}, 5, {}, 0);
+            store::meta().roster = {rpg::makeHero(rpg::ClassId::Cleric, "c1", 1)};
+            store::run() = rpg::createRun(store::meta().roster, 5, {}, 0);
             ASSERT_TRUE(store::saveSettings());
             ASSERT_TRUE(store::saveMeta());
             ASSERT_TRUE(store::saveRun());
@@ -138,29 +139,49 @@ TEST_F(StoreState, DamagedFilesAreSetAsideWithOneLine) {
             // Only the damaged file's part starts afresh.
             EXPECT_EQ(store::settings().language == "pt", std::string(name) != "settings.dat");
             EXPECT_EQ(store::meta().gold == 77, std::string(name) != "saves.dat");
-            EXPECT_EQ(store::hasRun(), std::string(name) != "run.dat");
+            // A run is not played on without the roster that ran it.
+            EXPECT_EQ(store::hasRun(), std::string(name) == "settings.dat");
+            EXPECT_TRUE(store::unreadableFiles().empty()) << "set aside, not left unread";
         }
     }
 }
 
-TEST_F(StoreState, UnusableButIntactFilesGiveDefaultsSilently) {
+// A sealed file whose text is no JSON object (written by some later
+// version, or cut short before it was sealed) is a save nonetheless: it is
+// set aside like a damaged one, never written over by the next save.
+TEST_F(StoreState, SealedTextThatIsNoObjectIsSetAsideNotOverwritten) {
     const std::string file = path("saves.dat");
-    const char* const kContents[] = {"", "not json at all", "[1,2,3]", "\"text\"", "null"};
-    for (const char* content : kContents) {
-        SCOPED_TRACE(content);
-        if (*content) {
-            writeSealedText(file, content);
-        } else {
-            writeFile(file, "");
-        }
+    const std::string deep = std::string(200000, '[') + std::string(200000, ']');
+    const std::string kContents[] = {R"({"gold":5,"roster":[)", "[1,2,3]", "\"text\"", "null", "12", deep,
+                                     "not json at all", ""};
+    for (const std::string& content : kContents) {
+        SCOPED_TRACE(content.substr(0, 24));
+        std::filesystem::remove(file + ".manipuliert");
+        writeSealedText(file, content);
         const std::string before = readFile(file);
         testing::internal::CaptureStderr();
         reload();
-        EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+        EXPECT_EQ(testing::internal::GetCapturedStderr(), "[storage] " + file + " war nicht lesbar — beiseitegelegt\n");
         EXPECT_EQ(store::meta(), store::Meta{});
-        EXPECT_EQ(readFile(file), before);
-        EXPECT_FALSE(exists(file + ".manipuliert"));
+        EXPECT_EQ(readFile(file + ".manipuliert"), before);
+
+        store::meta().gold = 9;
+        ASSERT_TRUE(store::saveMeta());
+        reload();
+        EXPECT_EQ(store::meta().gold, 9);
+        EXPECT_EQ(readFile(file + ".manipuliert"), before) << "the next save leaves the copy alone";
     }
+}
+
+// An empty file holds nothing to keep: it counts as no file.
+TEST_F(StoreState, AnEmptyFileGivesDefaultsSilently) {
+    writeFile(path("saves.dat"), "");
+    testing::internal::CaptureStderr();
+    reload();
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+    EXPECT_EQ(store::meta(), store::Meta{});
+    EXPECT_TRUE(exists(path("saves.dat")));
+    EXPECT_FALSE(exists(path("saves.dat.manipuliert")));
 }
 
 // Not a file at all: moved aside like a damaged one, so saving works again.
@@ -304,7 +325,8 @@ TEST_F(StoreState, LoadingMovesTheIdCountersPastEverySavedId) {
     writeSealedText(path("saves.dat"),
                     R"({"roster":[{"id":"warrior-7","classId":"warrior","name":"W","equipment":{"helm":)" +
                         item("it-30", helm->id) + R"(},"bag":[)" + item("it-12", any) + R"(]},)" +
-                        R"({"id":"mage-41","classId":"mage","name":"M"}],"stash":[)" + item("it-55", any) + "," +
+                        R"({"id":"mage-41","classId":"mage","name":"M"},{"id":"rogue-3","classId":"rogue"}],)" +
+                        R"("stash":[)" + item("it-55", any) + "," +
                         item("given-99", any) + "]}");
     reload();
     ASSERT_EQ(store::meta().stash.size(), 2u);

@@ -5,11 +5,14 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
+#include <limits>
 #include <string>
 
 #include "play/battle.h"
 #include "play/chest.h"
 #include "play/party.h"
+#include "play/trade.h"
+#include "rules/run.h"
 #include "tests/play/play_fixture.h"
 
 namespace {
@@ -277,6 +280,58 @@ TEST_F(Chest, TheBossChestEndsTheRunInTheSameStep) {
     EXPECT_FALSE(play::takeChest(ChestKind::Boss, boss, 8, l).result.done) << "never twice";
     reload();
     EXPECT_EQ(store::meta().gold, 70);
+}
+
+// A purse near the largest amount it can hold takes a gain that would
+// overflow it by stopping there: a sum past it would be saved as 0.
+TEST_F(Chest, GainsStopAtTheLargestPurseInsteadOfOverflowing) {
+    constexpr double kMost = std::numeric_limits<double>::max();
+    struct Case {
+        const char* what;
+        std::function<void()> gain;
+        bool runGold;  // the run's purse gains too
+    } cases[] = {
+        {"a stone sold for more than a purse holds",
+         [] {
+             store::meta().runeInventory.push_back({"rune-huge", rpg::Atk, 1e308});
+             play::sellRune(store::meta().runeInventory.size() - 1);
+         },
+         false},
+        {"a battle won",
+         [] {
+             rpg::BattleState s = play::buildBattle(rpg::reachableFrom(store::run()).front(), NodeType::Battle).state;
+             s.outcome = rpg::OutcomeWon;
+             s.rewardGold = 1e308;
+             play::settleBattle(s, rpg::reachableFrom(store::run()).front(), NodeType::Battle);
+         },
+         true},
+        {"a chest taken", [this] { play::takeChest(ChestKind::Treasure, nodeOf(NodeType::Treasure), 0, loot(1e308)); },
+         true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        store::meta() = store::Meta{};
+        store::clearRun();
+        party({ClassId::Warrior}, 1, 1.7e308);
+        run();
+        store::run().gold = 1.7e308;
+        store::saveRun();
+        c.gain();
+        reload();
+        EXPECT_EQ(store::meta().gold, kMost);
+        EXPECT_EQ(store::run().gold, c.runGold ? kMost : 1.7e308);
+    }
+}
+
+TEST_F(Chest, AscensionsStopAtTheirLargestCount) {
+    party({ClassId::Warrior});
+    store::meta().ascension = rpg::kMaxAscension;
+    store::saveMeta();
+    run();
+    ASSERT_TRUE(play::settleRun(true, 8).won);
+    EXPECT_EQ(store::meta().ascension, rpg::kMaxAscension) << "held as it changes, not only when loaded";
+    reload();
+    EXPECT_EQ(store::meta().ascension, rpg::kMaxAscension);
 }
 
 TEST_F(Chest, TheSameChestOfTheSameRunHoldsTheSameLoot) {

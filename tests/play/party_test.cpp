@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 
+#include "play/battle.h"
 #include "play/party.h"
 #include "rules/classes.h"
 #include "rules/items.h"
@@ -107,6 +109,140 @@ TEST_F(Party, ADismissedHerosGearGoesToTheStashAndThePartyNeverEmpties) {
     EXPECT_EQ(store::meta().stash[1].defId, "potionHp");
     EXPECT_FALSE(play::dismissHero("m").done) << "the last hero stays";
     EXPECT_FALSE(play::dismissHero("nobody").done);
+}
+
+// The member the run keeps for the hero, as the files hold it; null when
+// the run does not list him.
+const rpg::PartyMember* member(const std::string& id) {
+    for (const rpg::PartyMember& m : store::run().party) {
+        if (m.heroId == id) return &m;
+    }
+    return nullptr;
+}
+
+// A battle of the node as it is built from the stores, decided with every
+// hero's combatant at these hit points and mana (by hero id).
+rpg::BattleState decided(const std::string& node, bool won, const std::map<std::string, play::Vitals>& left) {
+    rpg::BattleState s = play::buildBattle(node, rpg::NodeType::Battle).state;
+    s.outcome = won ? rpg::OutcomeWon : rpg::OutcomeLost;
+    s.rewardXp = 0;  // one point each: nobody rises a level and refills
+    for (rpg::Combatant& c : s.combatants) {
+        if (const auto it = left.find(c.heroId); c.side == rpg::Side::Heroes && it != left.end()) {
+            c.hp = it->second.hp;
+            c.mp = it->second.mp;
+        }
+    }
+    return s;
+}
+
+// The hero's combatant in the battle the stores build for the node.
+play::Vitals fightsWith(const std::string& node, const std::string& id) {
+    for (const rpg::Combatant& c : play::buildBattle(node, rpg::NodeType::Battle).state.combatants) {
+        if (c.heroId == id) return {c.hp, c.mp, c.stats.maxHp, c.stats.maxMp};
+    }
+    ADD_FAILURE() << id << " does not fight";
+    return {};
+}
+
+// The low-HP run: the warrior at 1, the mage and the cleric fallen; the
+// rogue waits in the barracks. Whoever fights is tracked by the run, and
+// whoever left it comes back as he left.
+TEST_F(Party, TheRunTracksWhoeverFightsInItAndKeepsWhoLeft) {
+    party({ClassId::Warrior, ClassId::Mage, ClassId::Cleric}, 20);
+    store::meta().roster.push_back(rpg::makeHero(ClassId::Rogue, "r", 20));
+    store::saveMeta();
+    run();
+    store::run().party[0].hp = 1;
+    store::run().party[1].hp = 0;
+    store::run().party[2].hp = 0;
+    store::saveRun();
+    const rpg::Stats max = play::maxima(*store::heroById("r"));
+
+    for (const char* id : {"h1", "h2", "r"}) ASSERT_TRUE(play::toggleParty(id).done) << id;
+    reload();
+    ASSERT_NE(member("r"), nullptr) << "the rogue joins the run";
+    EXPECT_EQ(member("r")->hp, max.maxHp);
+    EXPECT_EQ(member("r")->mp, max.maxMp);
+    EXPECT_EQ(member("h1")->hp, 0) << "the mage keeps his place";
+    const std::string node = reachable();
+    EXPECT_EQ(fightsWith(node, "r").hp, max.maxHp);
+
+    play::settleBattle(decided(node, true, {{"h0", {1, 2}}, {"r", {7, 3}}}), node, rpg::NodeType::Battle);
+    reload();
+    EXPECT_EQ(member("r")->hp, 7) << "his wounds stay with him";
+    EXPECT_EQ(member("r")->mp, 3);
+
+    // Out, the mage in, then back: nothing heals him on the way.
+    for (const char* id : {"r", "h1", "h1", "r"}) ASSERT_TRUE(play::toggleParty(id).done) << id;
+    reload();
+    EXPECT_EQ(store::meta().partyIds, (std::vector<std::string>{"h0", "r"}));
+    EXPECT_EQ(member("r")->hp, 7);
+    EXPECT_EQ(member("h1")->hp, 0) << "the mage came and went fallen";
+    EXPECT_EQ(fightsWith(node, "r").hp, 7);
+    EXPECT_EQ(fightsWith(node, "r").mp, 3);
+
+    // The party that fights falls: the run ends, with everyone who ran it.
+    const play::BattleEnd end = play::settleBattle(decided(node, false, {{"h0", {0, 0}}, {"r", {0, 0}}}), node,
+                                                   rpg::NodeType::Battle);
+    EXPECT_EQ(end.run.heroIds, (std::vector<std::string>{"h0", "h1", "h2", "r"}));
+    reload();
+    EXPECT_FALSE(store::hasRun());
+}
+
+// A run saved while it still let the party change untracked: a hero it
+// does not list is tracked from his first battle on.
+TEST_F(Party, AnUntrackedPartyHeroIsTrackedFromHisFirstBattle) {
+    party({ClassId::Warrior}, 20);
+    run();
+    store::meta().roster.push_back(rpg::makeHero(ClassId::Archer, "a", 20));
+    store::meta().partyIds.push_back("a");
+    store::saveMeta();
+    reload();
+    ASSERT_EQ(member("a"), nullptr);
+    const std::string node = reachable();
+    EXPECT_EQ(fightsWith(node, "a").hp, play::maxima(*store::heroById("a")).maxHp);
+    play::settleBattle(decided(node, true, {{"a", {5, 1}}}), node, rpg::NodeType::Battle);
+    reload();
+    ASSERT_NE(member("a"), nullptr);
+    EXPECT_EQ(member("a")->hp, 5);
+}
+
+TEST_F(Party, ADismissedHeroLeavesTheRunAndWhoeverStepsInJoinsIt) {
+    party({ClassId::Warrior, ClassId::Mage}, 5);
+    store::meta().roster.push_back(rpg::makeHero(ClassId::Druide, "d", 5));
+    store::saveMeta();
+    run();
+    ASSERT_TRUE(play::dismissHero("h1").done);
+    reload();
+    EXPECT_EQ(member("h1"), nullptr);
+    ASSERT_TRUE(play::dismissHero("h0").done);
+    reload();
+    EXPECT_EQ(store::meta().partyIds, std::vector<std::string>{"d"});
+    ASSERT_EQ(store::run().party.size(), 1u);
+    EXPECT_EQ(store::run().party[0].heroId, "d");
+    EXPECT_EQ(store::run().party[0].hp, play::maxima(*store::heroById("d")).maxHp);
+}
+
+// A file's party past the cap of its ascension is cut to the cap; the
+// heroes beyond it stay in the roster and sit out the battles.
+TEST_F(Party, APartyPastTheCapIsCutToItOnLoad) {
+    const std::pair<int, std::size_t> kCases[] = {{0, 3}, {2, 4}};
+    for (const auto& [ascension, cap] : kCases) {
+        SCOPED_TRACE(ascension);
+        store::meta() = store::Meta{};
+        store::meta().ascension = ascension;
+        party({ClassId::Warrior, ClassId::Mage, ClassId::Cleric, ClassId::Rogue});
+        reload();
+        EXPECT_EQ(store::meta().partyIds.size(), cap);
+        EXPECT_EQ(store::meta().roster.size(), 4u);
+        EXPECT_EQ(store::meta().partyIds.back(), "h" + std::to_string(cap - 1));
+        store::clearRun();
+        run();
+        const rpg::BattleState battle = play::buildBattle(reachable(), rpg::NodeType::Battle).state;
+        EXPECT_EQ(std::count_if(battle.combatants.begin(), battle.combatants.end(),
+                                [](const rpg::Combatant& c) { return c.side == rpg::Side::Heroes; }),
+                  static_cast<std::ptrdiff_t>(cap));
+    }
 }
 
 TEST_F(Party, AFirstPartyReplacesTheRosterAndKeepsTheGold) {

@@ -207,6 +207,11 @@ TEST_F(Heroes, GainingExperience) {
         EXPECT_EQ(h.xp, c.endXp);
         EXPECT_EQ(h.points, 2 + 3 * c.gained);
     }
+    // Unspent points stop at the most a hero can ever have unspent.
+    Hero h = heroAt(ClassId::Rogue, 1);
+    h.points = kMaxUnspentPoints - 1;
+    EXPECT_EQ(gainXp(&h, 1000.9), 5);
+    EXPECT_EQ(h.points, kMaxUnspentPoints);
 }
 
 TEST_F(Heroes, LevelProgress) {

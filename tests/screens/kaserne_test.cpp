@@ -10,6 +10,7 @@
 #include "platform/storage.h"
 #include "screens/kaserne_layout.h"
 #include "tests/screens/nav_support.h"
+#include "tests/screens/party_fixture.h"
 #include "tests/screens/run_fixture.h"
 #include "tests/support/screen_harness.h"
 #include "ui/screens.h"
@@ -18,6 +19,20 @@ namespace {
 
 using rpg::ClassId;
 using Ids = std::vector<std::string>;
+
+ui::KaserneLayout layoutIn(harness::ScreenHarness& h) {
+    const double s = h.ctx().uiScale;
+    return ui::kaserneLayout(store::meta().roster, h.ctx().width, h.ctx().height, s, 52 * s);
+}
+
+ui::Rect rowIn(harness::ScreenHarness& h, const std::string& id, double scroll = 0) {
+    const ui::KaserneLayout lay = layoutIn(h);
+    for (const ui::KaserneLine& line : lay.lines) {
+        if (line.hero && line.hero->id == id) return ui::kaserneRowRect(lay, line, h.ctx().uiScale, scroll);
+    }
+    ADD_FAILURE() << "no row for " << id;
+    return {};
+}
 
 class KaserneTest : public ::testing::Test {
 protected:
@@ -39,19 +54,8 @@ protected:
 
     void open() { runfix::openScreens(h, {ui::kCity, ui::kKaserne}); }
 
-    ui::KaserneLayout layout() {
-        const double s = h.ctx().uiScale;
-        return ui::kaserneLayout(store::meta().roster, h.ctx().width, h.ctx().height, s, 52 * s);
-    }
-
-    ui::Rect rowOf(const std::string& id, double scroll = 0) {
-        const ui::KaserneLayout lay = layout();
-        for (const ui::KaserneLine& line : lay.lines) {
-            if (line.hero && line.hero->id == id) return ui::kaserneRowRect(lay, line, h.ctx().uiScale, scroll);
-        }
-        ADD_FAILURE() << "no row for " << id;
-        return {};
-    }
+    ui::KaserneLayout layout() { return layoutIn(h); }
+    ui::Rect rowOf(const std::string& id) { return rowIn(h, id); }
 
     void clickIn(const ui::Rect& r) { navtest::clickStill(h, r.x + r.w / 2, r.y + r.h / 2); }
     // The row away from its buttons.
@@ -98,14 +102,32 @@ TEST_F(KaserneTest, WithOneHeroTheCrossCountsAsTheRow) {
     EXPECT_EQ(store::meta().partyIds, Ids{"a"});
 }
 
-TEST_F(KaserneTest, TheGearButtonOpensThePartyScreenOfTheFirstHero) {
-    roster(2, 2);
-    open();
-    clickIn(ui::kaserneGearRect(rowOf("b"), h.ctx().uiScale));
-    EXPECT_EQ(h.top().screen, ui::kParty);
-    EXPECT_EQ(h.top().heroId, "");
-    EXPECT_EQ(h.sounds(), std::vector{audio::Sfx::Click});
-    EXPECT_EQ(store::meta().partyIds, (Ids{"a", "b"}));
+// The gear button opens the party screen on its own row's hero, one in
+// reserve too, at either window size: what the sheet then changes is his.
+TEST(KaserneGear, OpensThePartyScreenOnItsRowsHero) {
+    for (const auto& [w, ht] : {std::pair{1280, 720}, std::pair{860, 560}}) {
+        SCOPED_TRACE(w);
+        harness::ScreenHarness h(&ui::Game::instance(), w, ht);
+        const double s = h.ctx().uiScale;
+        partytest::setParty({partytest::bareHero("a", ClassId::Warrior), partytest::bareHero("b", ClassId::Mage),
+                             partytest::bareHero("c", ClassId::Cleric)});
+        store::meta().partyIds = {"a", "b"};
+        store::saveMeta();
+        runfix::openScreens(h, {ui::kCity, ui::kKaserne});
+
+        const ui::Rect gear = ui::kaserneGearRect(rowIn(h, "c"), s);
+        navtest::clickStill(h, gear.x + gear.w / 2, gear.y + gear.h / 2);
+        EXPECT_EQ(h.top().screen, ui::kParty);
+        EXPECT_EQ(h.top().heroId, "c");
+        EXPECT_EQ(h.sounds(), std::vector{audio::Sfx::Click});
+        h.frames(2);
+        const partytest::Sheet sheet(w, s);
+        navtest::clickStill(h, sheet.rowButtonX(1), sheet.rowButtonY(*store::heroById("c")));
+        h.reloadStores();
+        EXPECT_EQ(store::heroById("c")->row, 1) << "the sheet is the reserve hero's";
+        EXPECT_EQ(store::heroById("a")->row, 0);
+        EXPECT_EQ(store::meta().partyIds, (Ids{"a", "b"}));
+    }
 }
 
 TEST_F(KaserneTest, ADismissedHerosWornItemsThenBagGoToTheStashAndThePartyIsRefilled) {

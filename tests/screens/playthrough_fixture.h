@@ -26,6 +26,7 @@
 #include "screens/battle_layout.h"
 #include "screens/city_layout.h"
 #include "screens/herosel_layout.h"
+#include "screens/kaserne_layout.h"
 #include "screens/map_layout.h"
 #include "screens/menu_layout.h"
 #include "screens/minigames.h"
@@ -190,6 +191,24 @@ public:
         if (screen() != ui::kCity) return AssertionFailure() << "not in the city";
         press(ui::cityLayout(w(), ht(), s(), store::meta().ascension >= 1, 0).run);
         return waitFor(ui::kMap, 1);
+    }
+
+    // The city's barracks: each hero's row clicked in turn (joining or
+    // leaving the party), then back to the city.
+    AssertionResult changeParty(const std::vector<std::string>& heroIds) {
+        if (screen() != ui::kCity) return AssertionFailure() << "not in the city";
+        press(ui::cityLayout(w(), ht(), s(), store::meta().ascension >= 1, 0).doors[3]);
+        if (AssertionResult opened = waitFor(ui::kKaserne, 1); !opened) return opened;
+        for (const std::string& id : heroIds) {
+            const ui::KaserneLayout lay = ui::kaserneLayout(store::meta().roster, w(), ht(), s(), header());
+            const auto line = std::find_if(lay.lines.begin(), lay.lines.end(),
+                                           [&](const ui::KaserneLine& l) { return l.hero && l.hero->id == id; });
+            if (line == lay.lines.end()) return AssertionFailure() << "no row for " << id;
+            const ui::Rect row = ui::kaserneRowRect(lay, *line, s(), 0);
+            press({row.x, row.y, row.w / 2, row.h});  // clear of its buttons
+        }
+        key(ui::key::kEscape);
+        return waitFor(ui::kCity, 1);
     }
 
     // --- Map ---

@@ -9,6 +9,7 @@
 
 #include "play/party.h"
 #include "screens/common.h"
+#include "screens/runresult.h"
 #include "tests/screens/playthrough_fixture.h"
 #include "tests/screens/run_fixture.h"
 
@@ -307,6 +308,7 @@ TEST_F(PlayThrough, ARunThroughEveryKindOfNodeEndsWithTheBossChestAndBackInTheCi
         if (rpg::findItem(item.defId)->slot != rpg::ItemSlot::Consumable) taken.insert(item.defId);
     ASSERT_TRUE(p.openAndTake(ui::kRunResult));
     EXPECT_EQ(h.top().lost, 0);
+    EXPECT_EQ(h.top().runHeroIds, (std::vector<std::string>{"w", "m", "c"}));
     // Taking the chest ended the run, in the same step as its loot.
     p.reload();
     EXPECT_FALSE(store::hasRun());
@@ -348,6 +350,88 @@ TEST_F(PlayThrough, ALostRunEndsOnTheGraveWithItsLootInTheStashAndTheCityBeginsA
     ASSERT_EQ(store::meta().roster.size(), 1u) << "the fallen hero stays in the roster";
 
     ASSERT_NO_FATAL_FAILURE(backToTheCityForANewRun());
+}
+
+// The party changes in the middle of a run, in the barracks: the rogue who
+// joins (and fights alone, so the blows fall on him) fights from his maxima
+// once and from his own wounds after that, waits in reserve with them and
+// comes back with them. The battle that the party fighting it loses ends the
+// run, whoever waits in reserve, and the result shows everyone who ran.
+TEST_F(PlayThrough, AHeroSwappedInMidRunCarriesHisHitPointsThroughEveryStep) {
+    std::vector<rpg::Hero> heroes = {playtest::freshHero("w", ClassId::Warrior),
+                                     playtest::freshHero("m", ClassId::Mage),
+                                     playtest::freshHero("r", ClassId::Rogue)};
+    for (rpg::Hero& hero : heroes) hero.level = 20;  // no level-up refills anyone on the way
+    playtest::formParty(heroes);
+    store::meta().partyIds = {"w", "m"};
+    playtest::socketRunes({{rpg::MaxHp, 100000}});  // long fights that wound and never kill
+    playtest::beginRun(kTourSeed);
+    openMenu();
+    auto member = [](const std::string& id) -> rpg::PartyMember {
+        for (const rpg::PartyMember& m : store::run().party)
+            if (m.heroId == id) return m;
+        ADD_FAILURE() << "the run does not list " << id;
+        return {};
+    };
+    auto fightNode = [&] {
+        ASSERT_TRUE(p.openRun());
+        ASSERT_TRUE(p.enterNode("n0_0"));  // won before: fought again for its pay
+        ASSERT_TRUE(p.fight());
+        ASSERT_EQ(p.screen(), ui::kReward);
+        for (const ui::XpRow& row : h.top().xpRows) ASSERT_EQ(row.levelAfter, row.levelBefore) << row.heroId;
+        ASSERT_TRUE(p.continueFromReward(ui::kMap));
+        p.key(ui::key::kEscape);
+        ASSERT_TRUE(p.waitFor(ui::kCity));
+        p.reload();
+    };
+
+    ASSERT_TRUE(p.playFromMenu());
+    ASSERT_NO_FATAL_FAILURE(fightNode());
+    const double rogueMax = play::maxima(*store::heroById("r")).maxHp;
+
+    // In for the other two: the rogue joins the run at his maxima.
+    ASSERT_TRUE(p.changeParty({"m", "r", "w"}));
+    p.reload();
+    EXPECT_EQ(store::meta().partyIds, std::vector<std::string>{"r"});
+    EXPECT_EQ(member("r").hp, rogueMax);
+    const double mage = member("m").hp;
+
+    ASSERT_NO_FATAL_FAILURE(fightNode());
+    const double wounded = member("r").hp;
+    ASSERT_LT(wounded, rogueMax) << "the fight must have left its mark";
+    EXPECT_EQ(member("m").hp, mage) << "the mage did not fight";
+
+    // Out for a battle of the warrior's and back: he returns as he left.
+    ASSERT_TRUE(p.changeParty({"w", "r"}));
+    p.reload();
+    EXPECT_EQ(store::meta().partyIds, std::vector<std::string>{"w"});
+    EXPECT_EQ(member("r").hp, wounded);
+    ASSERT_NO_FATAL_FAILURE(fightNode());
+    EXPECT_EQ(member("r").hp, wounded);
+    ASSERT_TRUE(p.changeParty({"r", "w"}));
+    p.reload();
+    EXPECT_EQ(store::meta().partyIds, std::vector<std::string>{"r"});
+    EXPECT_EQ(member("r").hp, wounded);
+    ASSERT_NO_FATAL_FAILURE(fightNode());
+    EXPECT_LT(member("r").hp, wounded) << "he fought on from his wounds, not from full";
+
+    // The rogue hangs on by a hit point while the others wait at full
+    // strength: his defeat ends the run.
+    for (rpg::PartyMember& m : store::run().party)
+        if (m.heroId == "r") m.hp = 1;
+    store::saveRun();
+    ASSERT_TRUE(p.openRun());
+    ASSERT_TRUE(p.enterNode("n0_0"));
+    ASSERT_TRUE(p.fight(3));  // defending only
+    ASSERT_EQ(p.screen(), ui::kRunResult);
+    EXPECT_EQ(h.top().lost, 1);
+    EXPECT_EQ(h.top().runHeroIds, (std::vector<std::string>{"w", "m", "r"}));
+    EXPECT_EQ(ui::runResultSprites(h.top()),
+              (std::vector<std::string>{rpg::classDef(ClassId::Warrior).id, rpg::classDef(ClassId::Mage).id,
+                                        rpg::classDef(ClassId::Rogue).id}));
+    p.reload();
+    EXPECT_FALSE(store::hasRun());
+    EXPECT_FALSE(h.hasDataFile("run.dat"));
 }
 
 // The game is left in the middle of a battle and started again: the stores

@@ -247,6 +247,25 @@ TEST(NoDisplayTest, AFallbackNobodyAskedFor) {
     }
 }
 
+TEST(MessageBoxTextTest, LongLinesBreakAtTheirLastSpaceOrWhereTheyMust) {
+    struct Case {
+        const char* text;
+        int columns;
+        const char* wrapped;
+    } cases[] = {
+        {"fits as it is", 13, "fits as it is"},
+        {"one two three four", 9, "one two\nthree\nfour"},
+        {"one two", 3, "one\ntwo"},  // the space that would overflow is the break
+        {"abcdefghij", 4, "abcd\nefgh\nij"},
+        {"ab\ncd ef gh", 5, "ab\ncd ef\ngh"},  // the text's own breaks stay and start a line
+        {"/a/very/long/path/saves.dat", 10, "/a/very/lo\nng/path/sa\nves.dat"},
+        {"Spielstand gehört dir", 12, "Spielstand\ngehört dir"},  // characters, not bytes
+        {"日本語のテキスト", 6, "日本語\nのテキ\nスト"},        // wide characters count two
+        {"", 5, ""},
+    };
+    for (const Case& c : cases) EXPECT_EQ(ui::wrapForMessageBox(c.text, c.columns), c.wrapped) << c.text;
+}
+
 TEST(ClockTest, StartsNearZeroAndNeverRunsBackwards) {
     const double a = ui::nowSeconds();
     const double b = ui::nowSeconds();

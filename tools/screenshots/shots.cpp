@@ -495,6 +495,7 @@ void runResult(Window& win, bool lost) {
     ui::GameState s = entry(ui::kRunResult);
     s.lost = lost;
     s.depth = lost ? 0 : 8;
+    for (const rpg::PartyMember& m : store::run().party) s.runHeroIds.push_back(m.heroId);
     openStack({entry(ui::kCity), s});
     win.setStep(0.05);
     win.runFor(lost ? 4.0 : 1.6);
