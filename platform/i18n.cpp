@@ -1,5 +1,6 @@
 #include "platform/i18n.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <map>
@@ -177,5 +178,82 @@ std::string joinList(const std::vector<std::string>& items) {
 const char* exclamationMark() { return punctuation().exclamation; }
 
 const char* wordGap() { return punctuation().wordGap; }
+
+namespace {
+
+// How each language groups the digits of a number. A dot reads as a decimal
+// point to most of the world, so only the languages that write "12.345"
+// get it; the others take a comma or a no-break space, which a wrapped line
+// never breaks.
+struct NumberStyle {
+    const char* separator;
+    bool lakhs = false;        // groups of two above the last three: 12,34,567
+    int fewestGrouped = 4;     // shorter numbers stay whole
+    bool persianDigits = false;
+};
+
+constexpr NumberStyle kDot{"."};
+constexpr NumberStyle kDotFrom5{".", false, 5};
+constexpr NumberStyle kComma{","};
+constexpr NumberStyle kLakhs{",", true};
+constexpr NumberStyle kSpace{"\u00A0"};
+constexpr NumberStyle kSpaceFrom5{"\u00A0", false, 5};
+constexpr NumberStyle kNarrowSpace{"\u202F"};
+// Persian writes its own digits with the Arabic thousands mark; Arabic and
+// Urdu keep the digits their catalogues are written with.
+constexpr NumberStyle kPersian{"\u066C", false, 4, true};
+
+struct LanguageNumbers {
+    const char* code;
+    NumberStyle style;
+};
+
+constexpr LanguageNumbers kNumbers[] = {
+    {"de", kDot},        {"en", kComma},       {"fr", kNarrowSpace}, {"es", kDotFrom5}, {"it", kDot},
+    {"pt", kDot},        {"nl", kDot},         {"pl", kSpaceFrom5},  {"cs", kSpace},    {"hu", kSpace},
+    {"ro", kDot},        {"sv", kSpace},       {"da", kDot},         {"fi", kSpace},    {"el", kDot},
+    {"tr", kDot},        {"ru", kSpace},       {"ja", kComma},       {"zh", kComma},    {"ko", kComma},
+    {"ar", kComma},      {"he", kComma},       {"bg", kSpaceFrom5},  {"bn", kLakhs},    {"ca", kDot},
+    {"fa", kPersian},    {"hi", kLakhs},       {"hr", kDot},         {"id", kDot},      {"lt", kSpace},
+    {"lv", kSpace},      {"ms", kComma},       {"nb", kSpace},       {"ne", kLakhs},    {"sk", kSpace},
+    {"sl", kDot},        {"sr", kDot},         {"sw", kComma},       {"th", kComma},    {"tl", kComma},
+    {"uk", kSpace},      {"ur", kLakhs},       {"vi", kDot},         {"zh_TW", kComma},
+};
+
+const NumberStyle& numberStyle() {
+    const char* code = i18n_data::kCatalogs[state().active].code;
+    for (const LanguageNumbers& n : kNumbers) {
+        if (std::strcmp(n.code, code) == 0) return n.style;
+    }
+    return kComma;
+}
+
+// Whether a separator stands before the digit that has `left` digits from
+// it to the end of the number.
+bool groupStartsAt(std::size_t left, bool lakhs) {
+    if (lakhs) return left == 3 || (left > 3 && (left - 3) % 2 == 0);
+    return left % 3 == 0;
+}
+
+} // namespace
+
+std::string formatWhole(long long value) {
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%lld", value);
+    const bool negative = buf[0] == '-';
+    const char* digits = negative ? buf + 1 : buf;
+    const std::size_t count = std::strlen(digits);
+    const NumberStyle& style = numberStyle();
+    const bool grouped = count >= static_cast<std::size_t>(style.fewestGrouped);
+    static constexpr const char* kPersianDigits[] = {"\u06F0", "\u06F1", "\u06F2", "\u06F3", "\u06F4",
+                                                     "\u06F5", "\u06F6", "\u06F7", "\u06F8", "\u06F9"};
+    std::string out = negative ? "-" : "";
+    for (std::size_t i = 0; i < count; ++i) {
+        if (grouped && i > 0 && groupStartsAt(count - i, style.lakhs)) out += style.separator;
+        if (style.persianDigits) out += kPersianDigits[digits[i] - '0'];
+        else out += digits[i];
+    }
+    return out;
+}
 
 } // namespace i18n

@@ -53,5 +53,9 @@ const char* exclamationMark();
 // What stands between two words the code joins, such as a monster's prefix
 // and name: a space, or nothing in scripts written without spaces.
 const char* wordGap();
+// A whole number as the active language writes it: its digits, grouped by
+// its own mark: "12.345", "12,345", "12\u202F345", "۱۲٬۳۴۵", lakhs as in
+// "1,23,456", and "1234" left whole where four digits stay ungrouped.
+std::string formatWhole(long long value);
 
 } // namespace i18n

@@ -88,7 +88,7 @@ SceneOpts backdropFor(const GameState& entry) {
     o.count = 14;
     o.horizon = 0.22;
     o.embers = false;
-    o.weather = weatherForSeed(entry.nodeId + ":" + num(store::meta().ascension), static_cast<SceneTheme>(o.theme));
+    o.weather = weatherForSeed(entry.nodeId + ":" + seedNum(store::meta().ascension), static_cast<SceneTheme>(o.theme));
     o.daytime = daytimeForProgress(run.depth, layers);
     o.intensity = 0.4;
     return o;
@@ -102,7 +102,7 @@ void drawRoundHeader(Ctx& ctx, battle::Scene& sc) {
     st.upperCase = true;
     st.align = Align::Centre;
     st.color = theme::kLightGold;
-    const std::string text = i18n::tr("battle.round", {{"n", std::to_string(sc.state.round)}});
+    const std::string text = i18n::tr("battle.round", {{"n", num(sc.state.round)}});
     sc.texts.drawShadowed(ctx.cr, ctx.width / 2, 22 * s, text, st);
 }
 

@@ -203,7 +203,7 @@ void drawPager(Scene& sc, Ctx& ctx, const SubmenuBox& box) {
     st.color = theme::kCreamText;
     const double cy = box.prev.y + box.prev.h / 2;
     sc.texts.drawCentered(ctx.cr, box.box.x + box.box.w / 2, cy,
-                          std::to_string(box.page + 1) + " / " + std::to_string(box.pages), st);
+                          num(box.page + 1) + " / " + num(box.pages), st);
     const Rect* const buttons[] = {&box.prev, &box.next};
     for (int i = 0; i < 2; ++i) {
         const Rect& r = *buttons[i];

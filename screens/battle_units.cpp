@@ -365,7 +365,7 @@ void paintChips(Ctx& ctx, cairo_t* cr, TextCache& texts, const rpg::Combatant& c
         fillRoundedRect(cr, chip, 3 * k, d.colour);
         strokeRoundedRect(cr, chip, 3 * k, 1, d.positive ? theme::kBuffChipEdge : theme::kDebuffChipEdge);
         drawStatusIcon(cr, st.kind, cx + 0.42 * ch, y + ch / 2, 0.62 * ch, theme::kChipInk);
-        if (st.rounds > 0) texts.draw(cr, cx + cw - 3 * k, y + ch / 2 - 5.5 * k, std::to_string(st.rounds), rounds);
+        if (st.rounds > 0) texts.draw(cr, cx + cw - 3 * k, y + ch / 2 - 5.5 * k, num(st.rounds), rounds);
     }
 }
 

@@ -44,7 +44,7 @@ void drawBadge(Ctx& ctx, const Rect& card, int number) {
     const Rect r{card.x + card.w - 28 * s, card.y + 4 * s, 24 * s, 24 * s};
     fillRect(cr, r, kGold);
     drawBevel(cr, r, std::max(2 * s, 2.0), kLightGold, kDeepGold);
-    drawTextCentered(cr, r.x + r.w / 2, r.y + r.h / 2, std::to_string(number),
+    drawTextCentered(cr, r.x + r.w / 2, r.y + r.h / 2, num(number),
                      TextStyle{.size = 13 * s, .bold = true, .color = theme::kBadgeInk, .align = Align::Centre});
 }
 

@@ -45,11 +45,8 @@ std::string wornMetaLine(const rpg::ItemInstance& item, const rpg::ItemDef& def)
 }
 
 std::string candidateName(const rpg::ItemDef& def) {
-    std::string name = i18n::tr(def.nameKey);
-    if (def.slot == rpg::ItemSlot::Weapon && def.weaponClassKey) {
-        name += "  (" + i18n::tr(def.weaponClassKey) + i18n::listSeparator() + i18n::tr(handKey(def)) + ")";
-    }
-    return name;
+    const std::string name = i18n::tr(def.nameKey);
+    return def.slot == rpg::ItemSlot::Weapon && def.weaponClassKey ? withWeaponKind(name, def) : name;
 }
 
 // One chip per stat either item has, marked by how the offer compares with
@@ -329,7 +326,7 @@ double PartyScreen::skills(Sheet& sh, double y) {
         drawText(cr, right - 8 * s, rowY + 2 * s, levelLabel(rpg::skillLevel(sh.hero, id)),
                  TextStyle{.size = 11 * s, .bold = true, .color = theme::kGold, .align = Align::Right});
         std::string desc = i18n::tr(skill->descKey);
-        if (skill->manaCost > 0) desc = "(" + num(skill->manaCost) + " " + i18n::tr("stat.mp") + ") " + desc;
+        if (skill->manaCost > 0) desc = withManaCost(desc, skill->manaCost);
         drawText(cr, panel.x + 8 * s, rowY + 18 * s, desc,
                  TextStyle{.size = 11 * s, .color = theme::kMutedText, .fitWidth = panel.w - 16 * s});
         rowY += 38 * s;

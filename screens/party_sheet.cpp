@@ -87,7 +87,7 @@ double PartyScreen::pointsPanel(Sheet& sh, double y) {
     const double w = sh.w;
     pixelPanel(sh.ctx, {x, y, w, height}, false);
     // The count is measured and drawn before the button may spend it.
-    drawText(sh.ctx.cr, x + 10 * s, y + 10 * s, i18n::tr("party.pointsOpen", {{"count", num(hero.points)}}),
+    drawText(sh.ctx.cr, x + 10 * s, y + 10 * s, countText("party.pointsOpen", "count", hero.points),
              TextStyle{.size = 13 * s, .bold = true, .color = theme::kLightGold, .fitWidth = w - 170 * s});
     if (plainButton(sh.ctx, {x + w - 150 * s, y + 6 * s, 140 * s, 28 * s}, i18n::tr("party.autoAlloc"), false)) {
         audio::play(audio::Sfx::Place);
@@ -145,12 +145,15 @@ double PartyScreen::setBlocks(Sheet& sh, double y) {
             strokeRoundedRect(cr, r, 0, 2 * s, theme::kSetRed, 1.0);
             drawText(cr, x + 10 * s, y + 6 * s, i18n::tr(set->nameKey),
                      TextStyle{.size = 13 * s, .bold = true, .color = theme::kSetRed, .fitWidth = 0.6 * w});
-            drawText(cr, x + w - 10 * s, y + 6 * s, i18n::tr("set.pieces", {{"have", num(worn.count)}, {"total", "6"}}),
+            drawText(cr, x + w - 10 * s, y + 6 * s,
+                     i18n::tr("set.pieces", {{"have", num(worn.count)}, {"total", num(6)}}),
                      TextStyle{.size = 13 * s, .bold = true, .color = theme::kLightGold, .align = Align::Right});
             double lineY = y + 26 * s;
             if (reached) {
                 drawText(cr, x + 10 * s, lineY,
-                         i18n::tr("set.bonus") + " (" + num(reached->pieces) + "): " + statLine(reached->bonus),
+                         i18n::tr("set.bonusTier", {{"bonus", i18n::tr("set.bonus")},
+                                                    {"pieces", num(reached->pieces)},
+                                                    {"stats", statLine(reached->bonus)}}),
                          TextStyle{.size = 11 * s, .color = theme::kLightGold, .fitWidth = w - 20 * s});
                 lineY += 16 * s;
             }

@@ -106,7 +106,7 @@ void RewardScreen::drawPointsBlock(Ctx& ctx, const Rect& card, const rpg::Hero& 
     fillRect(cr, {card.x + 10 * s, card.y + 74 * s, card.w - 20 * s, std::max(2 * s, 2.0)}, kBevelDark);
     TextStyle points{.size = 12 * s, .bold = true, .color = kLightGold};
     points.upperCase = true;
-    drawText(cr, card.x + 12 * s, card.y + 82 * s, i18n::tr("reward.points", {{"n", num(hero.points)}}), points);
+    drawText(cr, card.x + 12 * s, card.y + 82 * s, countText("reward.points", "n", hero.points), points);
 
     const rpg::Stats final = play::maxima(hero);
     struct Figure {

@@ -129,7 +129,7 @@ void SpellShopScreen::drawRow(Ctx& ctx, const Rect& row, const rpg::SkillDef& sk
                  TextStyle{.size = 11 * s, .color = kMutedText});
     }
     std::string desc = i18n::tr(skill.descKey);
-    if (learn && skill.manaCost > 0) desc = "(" + num(skill.manaCost) + " " + i18n::tr("stat.mp") + ") " + desc;
+    if (learn && skill.manaCost > 0) desc = withManaCost(desc, skill.manaCost);
     drawText(cr, row.x + 10 * s, row.y + 28 * s, desc, TextStyle{.size = 11 * s, .color = kMutedText, .fitWidth = fit});
 
     const Rect box = spellActionRect(row, s);

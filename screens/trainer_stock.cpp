@@ -46,7 +46,7 @@ double scrollCeiling(const SpellShopPlace& place) { return 240 + 35 * place.dept
 
 std::string scrollSeedText(const SpellShopPlace& place, const std::string& heroId) {
     if (place.inRun()) return std::to_string(store::run().seed) + "-" + place.nodeId + "-" + heroId;
-    return "scrolls-" + heroId + "-" + num(place.depth) + "-" + num(place.partyLevel);
+    return "scrolls-" + heroId + "-" + seedNum(place.depth) + "-" + seedNum(place.partyLevel);
 }
 
 std::vector<const rpg::SkillDef*> learnList(const rpg::Hero& hero, const SpellShopOpts& opts,

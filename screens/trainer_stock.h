@@ -43,6 +43,7 @@ double scrollCeiling(const SpellShopPlace& place);
 
 // The text that seeds a hero's scroll order: in a run the run seed, the node
 // and the hero; in the city the hero, the best depth and the party level.
+// It is the same in every language, so a change of language keeps the stock.
 std::string scrollSeedText(const SpellShopPlace& place, const std::string& heroId);
 
 // The skills of the hero's class that can be bought and that it lacks, in

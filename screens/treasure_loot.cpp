@@ -28,12 +28,8 @@ constexpr double kLineFade = 0.38;
 // --- The texts of an item line ---
 
 std::string itemTitle(const rpg::ItemDef& def) {
-    std::string title = "◆ " + i18n::tr(def.nameKey);
-    if (def.weaponClassKey) {
-        title += "  (" + i18n::tr(def.weaponClassKey) + i18n::listSeparator() +
-                 i18n::tr(def.twoHanded ? "equip.twoHand" : "equip.oneHand") + ")";
-    }
-    return title;
+    const std::string name = i18n::tr(def.nameKey);
+    return "◆ " + (def.weaponClassKey ? withWeaponKind(name, def) : name);
 }
 
 // "+12 ATK  +3 CRIT  ·  Lv. 7"; empty when the item adds nothing.

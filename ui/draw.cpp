@@ -368,7 +368,9 @@ bool rightToLeftScript(gunichar ch) {
 // Hebrew sentence that starts with a Latin hero name would run left to right
 // and scramble its words. While the language is right-to-left, a text that
 // holds any right-to-left letter is therefore laid out right to left; one
-// without (a name, a number) keeps its own direction.
+// without (a name, a number) keeps its own direction. Persian digits and the
+// Arabic number marks belong to the Arabic script but are no letters: a
+// number written with them alone ("-۲۷۰") keeps its sign in front.
 bool forcedRightToLeft(std::string_view text) {
     if (!i18n::currentIsRtl()) return false;
     const char* p = text.data();
@@ -376,7 +378,8 @@ bool forcedRightToLeft(std::string_view text) {
     while (p < end) {
         const gunichar ch = g_utf8_get_char_validated(p, end - p);
         if (ch == static_cast<gunichar>(-1) || ch == static_cast<gunichar>(-2)) return false;
-        if (rightToLeftScript(ch)) return true;
+        const bool numberMark = g_unichar_type(ch) == G_UNICODE_DECIMAL_NUMBER || ch == 0x066B || ch == 0x066C;
+        if (rightToLeftScript(ch) && !numberMark) return true;
         p = g_utf8_next_char(p);
     }
     return false;

@@ -57,9 +57,14 @@ uint32_t rarityTextColor(rpg::Rarity r);
 
 // Display texts.
 
-// The value rounded half away from zero, with '.' between groups of three
-// digits: 1234.5 gives "1.235", -1000 gives "-1.000".
+// The value rounded half away from zero, written as the active language
+// writes numbers (i18n::formatWhole): 1234.5 gives "1,235" in English and
+// "1.235" in German. Every number the player reads goes through it.
 std::string num(double value);
+// The same rounding with '.' between groups of three digits in every
+// language ("1.235", "-1.000"): for texts that seed a generator, which must
+// come out the same whatever the player reads.
+std::string seedNum(double value);
 // The translated class name ("Warrior", "Mage", ...).
 std::string className(rpg::ClassId cls);
 // The hero's name and class: "Brunhild · Warrior".
@@ -70,7 +75,7 @@ std::string heroTitle(const rpg::Hero& hero);
 std::string combatantName(const rpg::Combatant& c);
 // The short level label and the number: "Lv. 7", "St. 7".
 std::string levelLabel(double level);
-// The gear-score label and the grouped number: "GS 1.119".
+// The gear-score label and the grouped number: "GS 1,119".
 std::string gearScoreLabel(double score);
 // An arrow that points along the reading direction: "→", or "←" in a
 // right-to-left language. Arrows that Unicode mirrors (">") would follow
@@ -86,8 +91,18 @@ std::string itemName(const rpg::ItemInstance& item);
 std::string bonusLine(const rpg::Stats& stats, const std::vector<rpg::StatId>& ids);
 // The bonus line of the item's roll, else of its definition's fixed bonus.
 std::string itemBonusLine(const rpg::ItemInstance& item);
-// The item's affixes: regeneration per turn, resistances and immunities.
+// The item's affixes: regeneration per turn, resistances and immunities;
+// affixes of one kind are summed into one item.
 std::string affixLine(const rpg::ItemInstance& item);
+// The text of `key` with the count put in for {{name}}; a count of exactly
+// one takes the key's ".one" text, which reads as a singular where the
+// language has one ("1 point to spend").
+std::string countText(const std::string& key, const char* name, double count);
+// An item's name with its weapon class and hands, in the active language's
+// brackets: "Duelist's Sword  (Dagger, 1H)", "決闘者の剣（短剣・片手）".
+std::string withWeaponKind(const std::string& name, const rpg::ItemDef& def);
+// A skill's description behind its mana cost: "(12 MP) One enemy: ...".
+std::string withManaCost(const std::string& desc, double cost);
 // "mm:ss" below one hour, else "h:mm:ss".
 std::string formatTime(long long ms);
 // The local time of milliseconds since the epoch as "dd.mm.yyyy hh:mm".

@@ -1,4 +1,5 @@
 // Display texts: game values as the strings the screens show.
+#include <algorithm>
 #include <climits>
 #include <cmath>
 #include <cstdio>
@@ -28,13 +29,11 @@ void appendItem(std::string* line, const std::string& item) {
     *line += item;
 }
 
+// "+5", "-2", and "+0" for a value that rounds to nothing but is not 0.
 std::string signedWhole(double value) {
-    char buf[32];
-    std::snprintf(buf, sizeof buf, "%+ld", std::lround(value));
-    return buf;
+    const long long whole = roundedForDisplay(value);
+    return whole < 0 ? num(static_cast<double>(whole)) : "+" + num(static_cast<double>(whole));
 }
-
-std::string plainWhole(double value) { return std::to_string(std::lround(value)); }
 
 } // namespace
 
@@ -86,9 +85,20 @@ std::string itemBonusLine(const rpg::ItemInstance& item) {
 uint32_t rarityTextColor(rpg::Rarity r) { return r == rpg::Rarity::Rare ? theme::kManaText : rpg::rarityColor(r); }
 
 std::string affixLine(const rpg::ItemInstance& item) {
-    std::string line;
+    // Two affixes of one kind (the same resistance, say) work as their sum,
+    // so they read as one, where the first of them stands.
+    std::vector<rpg::ItemAffix> merged;
     for (const rpg::ItemAffix& affix : item.affixes) {
-        const std::string n = plainWhole(affix.value);
+        const bool resist = affix.kind > 1;
+        auto same = std::find_if(merged.begin(), merged.end(), [&](const rpg::ItemAffix& m) {
+            return resist ? m.kind > 1 && m.status == affix.status : m.kind == affix.kind;
+        });
+        if (same == merged.end()) merged.push_back(affix);
+        else same->value += affix.value;
+    }
+    std::string line;
+    for (const rpg::ItemAffix& affix : merged) {
+        const std::string n = num(affix.value);
         if (affix.kind == 0) {
             appendItem(&line, i18n::tr("affix.manaRegen", {{"n", n}}));
         } else if (affix.kind == 1) {
@@ -102,17 +112,31 @@ std::string affixLine(const rpg::ItemInstance& item) {
     return line;
 }
 
-std::string num(double value) {
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%lld", roundedForDisplay(value));
-    std::string digits = buf;
+std::string countText(const std::string& key, const char* name, double count) {
+    return i18n::tr(count == 1 ? key + ".one" : key, {{name, num(count)}});
+}
+
+std::string withWeaponKind(const std::string& name, const rpg::ItemDef& def) {
+    const char* hands = def.twoHanded ? "equip.twoHand" : "equip.oneHand";
+    return i18n::tr("equip.withKind", {{"name", name},
+                                       {"kind", def.weaponClassKey ? i18n::tr(def.weaponClassKey) : std::string()},
+                                       {"hands", i18n::tr(hands)}});
+}
+
+std::string withManaCost(const std::string& desc, double cost) {
+    return i18n::tr("common.withCost", {{"n", num(cost)}, {"mp", i18n::tr("stat.mp")}, {"desc", desc}});
+}
+
+std::string num(double value) { return i18n::formatWhole(roundedForDisplay(value)); }
+
+std::string seedNum(double value) {
+    const std::string digits = std::to_string(roundedForDisplay(value));
     const bool negative = digits[0] == '-';
-    if (negative) digits.erase(0, 1);
     std::string out;
-    int counted = 0;
-    for (size_t i = digits.size(); i-- > 0;) {
-        out.insert(out.begin(), digits[i]);
-        if (++counted % 3 == 0 && i > 0) out.insert(out.begin(), '.');
+    const size_t first = negative ? 1 : 0;
+    for (size_t i = first; i < digits.size(); ++i) {
+        if (i > first && (digits.size() - i) % 3 == 0) out += '.';
+        out += digits[i];
     }
     return negative ? "-" + out : out;
 }

@@ -261,7 +261,7 @@ double statusChips(Ctx& ctx, double x, double y, double size, const std::vector<
         const uint32_t colour = known ? rpg::statusDesc(st.kind).colour : 0;
         drawStatusIcon(cr, st.kind, cx, y + size / 2, 0.8 * size, colour, 1.0);
         if (st.rounds > 0 && st.kind != rpg::StatusKind::Shield) {
-            drawText(cr, cx + size / 2, y + 0.45 * size, std::to_string(st.rounds),
+            drawText(cr, cx + size / 2, y + 0.45 * size, num(st.rounds),
                      TextStyle{.size = std::round(0.55 * size), .bold = true, .color = kCreamText});
         }
         cx += size + 10 * s;

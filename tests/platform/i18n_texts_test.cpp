@@ -63,15 +63,18 @@ TEST_F(I18nTexts, PlaceholdersAreTheOnesTheCallersFill) {
         {"battle.leveledUp", {"level", "name"}}, {"battle.rewardGold", {"n"}},
         {"battle.rewardXp", {"n"}},           {"battle.round", {"n"}},
         {"battle.stolen", {"what"}},          {"battle.turn", {"name"}},
-        {"city.ascension", {"n"}},            {"equip.forClasses", {"list"}},
+        {"city.ascension", {"n"}},            {"common.withCost", {"desc", "mp", "n"}},
+        {"equip.forClasses", {"list"}},       {"equip.withKind", {"hands", "kind", "name"}},
         {"heroSelect.hint", {"n"}},           {"heroSelect.pickMore", {"n"}},
         {"kaserne.active", {"cap", "n"}},     {"kaserne.dismissConfirm", {"name"}},
         {"kaserne.parked", {"n"}},            {"map.depth", {"n"}},
         {"map.worldTitle", {"n"}},            {"memory.mistakes", {"n"}},
-        {"party.pointsOpen", {"count"}},      {"party.reqLevel", {"n"}},
-        {"party.reqLevelA11y", {"n"}},        {"reward.points", {"n"}},
+        {"party.pointsOpen", {"count"}},      {"party.pointsOpen.one", {"count"}},
+        {"party.reqLevel", {"n"}},            {"party.reqLevelA11y", {"n"}},
+        {"reward.points", {"n"}},             {"reward.points.one", {"n"}},
         {"runResult.depthReached", {"n"}},    {"runResult.goldEarned", {"n"}},
-        {"set.pieces", {"have", "total"}},    {"shell.info", {"n"}},
+        {"set.bonusTier", {"bonus", "pieces", "stats"}}, {"set.pieces", {"have", "total"}},
+        {"shell.info", {"n"}},
         {"shell.lose", {"n"}},                {"shop.bought", {"name"}},
         {"shop.healAll", {"n"}},              {"shop.reviveAll", {"n"}},
         {"shop.sold", {"n"}},                 {"shop.wornBy", {"name"}},
@@ -86,8 +89,9 @@ TEST_F(I18nTexts, PlaceholdersAreTheOnesTheCallersFill) {
         for (const std::string& name : names) ++uses[name];
     }
     const std::map<std::string, int> expectedUses = {
-        {"n", 24}, {"name", 5}, {"s", 2}, {"email", 1}, {"website", 1}, {"level", 1}, {"what", 1},
-        {"list", 1}, {"cap", 1}, {"count", 1}, {"have", 1}, {"total", 1}, {"files", 1},
+        {"n", 26}, {"name", 6}, {"s", 2}, {"email", 1}, {"website", 1}, {"level", 1}, {"what", 1},
+        {"list", 1}, {"cap", 1}, {"count", 2}, {"have", 1}, {"total", 1}, {"desc", 1}, {"mp", 1},
+        {"kind", 1}, {"hands", 1}, {"bonus", 1}, {"pieces", 1}, {"stats", 1}, {"files", 1},
     };
     EXPECT_EQ(uses, expectedUses);
 }

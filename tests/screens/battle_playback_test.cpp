@@ -69,7 +69,7 @@ TEST(BattlePlayback, EachEventShowsItsTextImpactAndSound) {
     const Case cases[] = {
         {"hit", ev(Event::Damage, "h1", "e0", 0), {{"-0", 0xC2382F}}, 1, 0, 0, {Sfx::HitPhys}},
         {"critical hit", crit, {{"-12", 0xF4C95A}}, 1, 0, 0, {Sfx::Crit}},
-        {"healed by a skill", ev(Event::Heal, "h2", "h2", 1500), {{"+1.500", 0x5A9C3A}}, 0, 1, 0, {Sfx::Heal}},
+        {"healed by a skill", ev(Event::Heal, "h2", "h2", 1500), {{"+1,500", 0x5A9C3A}}, 0, 1, 0, {Sfx::Heal}},
         {"healed by an item", ev(Event::Heal, "", "h2", 30), {{"+30", 0x5A9C3A}}, 1, 0, 0, {Sfx::Heal}},
         {"mana", mana, {{"+7", 0x3A72B2}}, 0, 1, 0, {Sfx::Heal}},
         {"curse", with(ev(Event::StatusApplied, "e0", "h1"), StatusKind::Poison),

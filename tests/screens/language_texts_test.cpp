@@ -1,6 +1,7 @@
 // What the screens show in the other languages: no English or German left
-// over from the code, no label glued to its number, and in right-to-left
-// languages no Latin list comma and no arrow pointing against the reading.
+// over from the code, no label glued to its number, no number grouped with a
+// dot where a dot is a decimal point, and in right-to-left languages no
+// Latin list comma and no arrow pointing against the reading.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -8,6 +9,7 @@
 #include <vector>
 
 #include "platform/i18n.h"
+#include "platform/storage.h"
 #include "screens/battle_scene.h"
 #include "tests/screens/battle_fixture.h"
 #include "tests/screens/progress_fixture.h"
@@ -59,6 +61,15 @@ std::string offence(const std::string& text) {
     return {};
 }
 
+// A digit, a dot and three more digits: a number grouped the German way.
+bool dotGrouped(const std::string& text) {
+    for (std::size_t i = 0; i + 4 < text.size(); ++i) {
+        if (!isDigit(text[i]) || text[i + 1] != '.') continue;
+        if (isDigit(text[i + 2]) && isDigit(text[i + 3]) && isDigit(text[i + 4])) return true;
+    }
+    return false;
+}
+
 // In a right-to-left line: the Latin comma of Arabic script, and the arrows
 // that point right (Unicode would mirror ">" only inside right-to-left text).
 std::string rightToLeftOffence(const std::string& text) {
@@ -106,6 +117,9 @@ TEST(LanguageTexts, NoScreenShowsLeftoverWordsOrBackwardPunctuation) {
         progresstest::addPartyHero(rpg::ClassId::Warrior, 18, "h1");
         progresstest::addPartyHero(rpg::ClassId::Rogue, 12, "h2");
         progresstest::startRun(7);
+        store::meta().gold = 12345;
+        const bool dotIsDecimal = ui::num(1000).find('.') == std::string::npos;
+        int goldShown = 0;
         for (const Scene& scene : scenes()) {
             SCOPED_TRACE(std::string(language) + " " + scene.name);
             Recording rec;
@@ -114,11 +128,16 @@ TEST(LanguageTexts, NoScreenShowsLeftoverWordsOrBackwardPunctuation) {
             EXPECT_GT(shown().size(), 3u) << "the screen drew its texts";
             for (const std::string& text : shown()) {
                 EXPECT_EQ(offence(text), "") << text;
+                if (dotIsDecimal) {
+                    EXPECT_FALSE(dotGrouped(text)) << text;
+                }
+                goldShown += text.find(ui::num(12345)) != std::string::npos;
                 if (i18n::currentIsRtl() && !scene.englishTable) {
                     EXPECT_EQ(rightToLeftOffence(text), "") << text;
                 }
             }
         }
+        EXPECT_GT(goldShown, 0) << language << ": the gold as the language writes it";
     }
 }
 

@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/i18n.h"
 #include "platform/storage.h"
 #include "rules/leveling.h"
 #include "rules/rng.h"
@@ -112,7 +113,12 @@ TEST(SpellShopStock, SeedTextsGroupTheirNumbersAndARunUsesItsSeedAndNode) {
     harness::ScreenHarness h;
     soloHero(ClassId::Mage, "m1", 12, 0);
     store::meta().bestDepth = 1234;
-    EXPECT_EQ(ui::scrollSeedText(ui::spellShopPlace(""), "m1"), "scrolls-m1-1.234-12");
+    // The same text whatever language the player reads numbers in.
+    for (const i18n::Language& language : i18n::languages()) {
+        i18n::setLanguage(language.code);
+        EXPECT_EQ(ui::scrollSeedText(ui::spellShopPlace(""), "m1"), "scrolls-m1-1.234-12") << language.code;
+    }
+    i18n::setLanguage("en");
 
     const std::string node = shoptest::startRun(4000000000u);
     const auto at = std::find_if(store::run().map.nodes.begin(), store::run().map.nodes.end(),

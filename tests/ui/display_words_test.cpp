@@ -87,13 +87,13 @@ TEST(DisplayWords, PunctuationLabelsAndArrowsFollowTheLanguage) {
         const char* forward;
         const char* target;
     } cases[] = {
-        {"en", "Warrior, Rogue", "!", "Lv.\u00a012", "GS\u00a01.119", "\u2192", ">"},
+        {"en", "Warrior, Rogue", "!", "Lv.\u00a012", "GS\u00a01,119", "\u2192", ">"},
         {"de", "Krieger, Schurke", "!", "St.\u00a012", "AW\u00a01.119", "\u2192", ">"},
-        {"ar", "محارب، مارق", "!", "مستوى\u00a012", "قوة العتاد\u00a01.119", "\u2190", "\u2190"},
+        {"ar", "محارب، مارق", "!", "مستوى\u00a012", "قوة العتاد\u00a01,119", "\u2190", "\u2190"},
         {"fa", "جنگجو، یاغی", "!", nullptr, nullptr, "\u2190", "\u2190"},
         {"ur", "جنگجو، عیار", "!", nullptr, nullptr, "\u2190", "\u2190"},
         {"he", "לוחם, נוכל", "!", "רמה\u00a012", nullptr, "\u2190", "\u2190"},
-        {"ja", "戦士\u3001ローグ", "\uff01", "Lv.\u00a012", "装備力\u00a01.119", "\u2192", ">"},
+        {"ja", "戦士\u3001ローグ", "\uff01", "Lv.\u00a012", "装備力\u00a01,119", "\u2192", ">"},
         {"zh", "战士\u3001刺客", "\uff01", nullptr, nullptr, "\u2192", ">"},
         {"ko", "전사, 암살자", "!", nullptr, nullptr, "\u2192", ">"},
     };
@@ -163,6 +163,13 @@ TEST(DisplayWords, AffixLine) {
         // 99.6 rounds to 100 in the number but is still a resistance.
         {{affix(2, 99.6, rpg::StatusKind::Poison)}, "100% Poison res", "Gift: 100\u00a0% Res."},
         {{affix(2, 100, rpg::StatusKind::Poison)}, "Poison immune", "Gift: immun"},
+        // Two affixes of a kind work as their sum, so they read as one, in
+        // the place of the first; resistances add up per status.
+        {{affix(1, 19), affix(1, 19)}, "+38 HP/turn", "+38 LP/Runde"},
+        {{affix(0, 2), affix(1, 5), affix(0, 3)}, "+5 Mana/turn · +5 HP/turn", nullptr},
+        {{affix(2, 30, rpg::StatusKind::Burn), affix(2, 40, rpg::StatusKind::Stun), affix(2, 25, rpg::StatusKind::Burn)},
+         "55% Burn res · 40% Stun res", nullptr},
+        {{affix(2, 60, rpg::StatusKind::Poison), affix(2, 45, rpg::StatusKind::Poison)}, "Poison immune", nullptr},
     };
     LanguageGuard guard("en");
     for (const auto& c : cases) {
@@ -173,6 +180,68 @@ TEST(DisplayWords, AffixLine) {
         if (c.de) {
             i18n::setLanguage("de");
             EXPECT_EQ(ui::affixLine(item), c.de);
+        }
+    }
+}
+
+// A count of one takes the singular where the language has one; labels
+// that read right for any count keep their text.
+TEST(DisplayWords, CountTextsTakeTheSingularForOne) {
+    const struct {
+        const char* language;
+        const char* key;
+        const char* name;
+        double count;
+        const char* text;
+    } cases[] = {
+        {"en", "reward.points", "n", 1, "1 point to spend"},
+        {"en", "reward.points", "n", 2, "2 points to spend"},
+        {"en", "reward.points", "n", 11, "11 points to spend"},
+        {"en", "party.pointsOpen", "count", 1, "1 stat point to spend"},
+        {"de", "reward.points", "n", 1, "1 Punkt zu verteilen"},
+        {"de", "party.pointsOpen", "count", 1, "1 Wertepunkt zu verteilen"},
+        {"de", "party.pointsOpen", "count", 1001, "1.001 Wertepunkte zu verteilen"},
+        {"fr", "reward.points", "n", 1, "Points \u00e0 r\u00e9partir : 1"},
+        {"fa", "reward.points", "n", 1, "\u06f1 \u0627\u0645\u062a\u06cc\u0627\u0632 \u0628\u0631\u0627\u06cc "
+                                        "\u062e\u0631\u062c \u06a9\u0631\u062f\u0646"},
+    };
+    LanguageGuard guard("en");
+    for (const auto& c : cases) {
+        i18n::setLanguage(c.language);
+        EXPECT_EQ(ui::countText(c.key, c.name, c.count), c.text) << c.language << " " << c.key << " " << c.count;
+    }
+}
+
+// Brackets, list marks and colons that the code wraps round translated
+// words come from the catalogue: full-width in Japanese and Chinese.
+TEST(DisplayWords, BracketsAroundWordsFollowTheLanguage) {
+    const rpg::ItemDef* sword = nullptr;
+    for (const rpg::ItemDef& def : rpg::items()) {
+        if (def.weaponClassKey && !def.twoHanded) sword = &def;
+    }
+    ASSERT_NE(sword, nullptr);
+    LanguageGuard guard("en");
+    const struct {
+        const char* language;
+        const char* open;
+        const char* between;
+        const char* close;
+        const char* cost;
+    } cases[] = {
+        {"en", "  (", ", ", ")", "(12 MP) D"},
+        {"fr", "  (", ", ", ")", "(12 PM) D"},
+        {"ja", "\uff08", "\u30fb", "\uff09", "\uff0812 MP\uff09D"},
+        {"zh", "\uff08", "\u3001", "\uff09", "\uff0812 \u6cd5\u529b\uff09D"},
+        {"ar", "  (", "\u060c ", ")", nullptr},
+    };
+    for (const auto& c : cases) {
+        i18n::setLanguage(c.language);
+        SCOPED_TRACE(c.language);
+        EXPECT_EQ(ui::withWeaponKind("N", *sword),
+                  "N" + std::string(c.open) + i18n::tr(sword->weaponClassKey) + c.between + i18n::tr("equip.oneHand") +
+                      c.close);
+        if (c.cost) {
+            EXPECT_EQ(ui::withManaCost("D", 12), c.cost);
         }
     }
 }

@@ -305,6 +305,9 @@ TEST_F(Text, RightToLeftLanguagesLayTheirSentencesOutFromTheRight) {
         {"he", "Brunhildegard \u05e2\u05dc\u05d4", true},            // "Brunhildegard rose"
         {"en", "Brunhildegard \u0641\u0627\u0632", false},           // a left-to-right language
         {"ar", "Brunhildegard !", false},  // no Arabic letter: the mark stays at the end
+        // Persian digits are no letters: numbers alone keep their order
+        // (and a sign its place in front).
+        {"fa", "\u06f1\u06f2\u066c\u06f3\u06f4\u06f5   \u06f6", false},
     };
     for (const Case& c : cases) {
         i18n::setLanguage(c.language);

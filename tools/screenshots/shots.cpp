@@ -29,6 +29,7 @@
 #include "screens/rest_layout.h"
 #include "screens/shop_layout.h"
 #include "tools/screenshots/stage.h"
+#include "ui/game_ui.h"
 #include "ui/screens.h"
 #include "ui/widgets.h"
 
@@ -763,7 +764,7 @@ void keepBattleBusy(Window& win) {
         sc.fx.aura.push_back({now, x, y, rpg::AuraOrbit, 0xFFD24A, 0xFFF6D8, 3});
     }
     for (std::size_t i = sc.floats.size(); i < 6; ++i) {
-        if (aim(i * 2 + 1, &x, &y)) ui::battle::addFloat(sc, ctx, std::to_string(40 + 7 * i), x, y - 30, 0xFFFFFF);
+        if (aim(i * 2 + 1, &x, &y)) ui::battle::addFloat(sc, ctx, ui::num(40 + 7.0 * i), x, y - 30, 0xFFFFFF);
     }
 }
 
