@@ -68,7 +68,8 @@ TEST_F(I18nTexts, PlaceholdersAreTheOnesTheCallersFill) {
         {"kaserne.parked", {"n"}},            {"map.depth", {"n"}},
         {"map.worldTitle", {"n"}},            {"memory.mistakes", {"n"}},
         {"party.pointsOpen", {"count"}},      {"party.reqLevel", {"n"}},
-        {"party.reqLevelA11y", {"n"}},        {"reward.points", {"n"}},
+        {"party.reqLevelA11y", {"n"}},        {"reward.levelReached", {"n"}},
+        {"reward.points", {"n"}},
         {"runResult.depthReached", {"n"}},    {"runResult.goldEarned", {"n"}},
         {"set.pieces", {"have", "total"}},    {"shell.info", {"n"}},
         {"shell.lose", {"n"}},                {"shop.bought", {"name"}},
@@ -85,7 +86,7 @@ TEST_F(I18nTexts, PlaceholdersAreTheOnesTheCallersFill) {
         for (const std::string& name : names) ++uses[name];
     }
     const std::map<std::string, int> expectedUses = {
-        {"n", 24}, {"name", 5}, {"s", 2}, {"email", 1}, {"website", 1}, {"level", 1}, {"what", 1},
+        {"n", 25}, {"name", 5}, {"s", 2}, {"email", 1}, {"website", 1}, {"level", 1}, {"what", 1},
         {"list", 1}, {"cap", 1}, {"count", 1}, {"have", 1}, {"total", 1},
     };
     EXPECT_EQ(uses, expectedUses);
