@@ -245,7 +245,7 @@ void drawCommands(Scene& sc, Ctx& ctx) {
     for (int i = 0; i < 4; ++i) {
         const Command& cmd = kCommands[i];
         const bool opensBox = cmd.opens != Submenu::None;
-        const std::string label = i18n::tr(cmd.key) + (opensBox ? "  >" : "");
+        const std::string label = opensBox ? i18n::tr(cmd.key) + "  " + moreMark() : i18n::tr(cmd.key);
         const Rect r = commandButton(ctx.width, ctx.height, ctx.uiScale, i);
         if (!panelButton(sc, ctx, r, label, opensBox && sc.submenu == cmd.opens)) continue;
         audio::play(audio::Sfx::Click);

@@ -278,7 +278,7 @@ void PartyScreen::bagRow(Ctx& ctx, const Rect& r, const std::string& defId, int 
     if (!def) return;
     const double s = ctx.uiScale;
     const double right = r.x + r.w;
-    drawText(ctx.cr, r.x, r.y + 2 * s, i18n::tr(def->nameKey) + "  x" + num(count),
+    drawText(ctx.cr, r.x, r.y + 2 * s, i18n::tr(def->nameKey) + " \u00d7" + num(count),
              TextStyle{.size = 13 * s, .bold = true, .color = rarityTextColor(def->rarity), .fitWidth = 0.6 * r.w});
     const std::string action = toStash ? std::string(forwardArrow()) + " " + i18n::tr("party.toStash") : "+ " + i18n::tr("party.toBag");
     drawText(ctx.cr, right, r.y + 4 * s, action,

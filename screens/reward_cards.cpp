@@ -92,7 +92,7 @@ void RewardScreen::drawCardHead(Ctx& ctx, const Rect& card, const rpg::Hero& her
     if (row.levelAfter > row.levelBefore) {
         TextStyle tag{.size = 12 * s, .bold = true, .color = theme::kGainGreen, .align = Align::Right};
         tag.upperCase = true;
-        drawText(cr, right, card.y + 15 * s, i18n::tr("reward.levelUp") + " " + num(row.levelAfter), tag);
+        drawText(cr, right, card.y + 15 * s, i18n::tr("reward.levelReached", {{"n", num(row.levelAfter)}}), tag);
     }
     const std::string line =
         "+" + num(row.xp) + " " + i18n::tr("common.xp") + " · " + i18n::tr("common.level") + " " + num(hero.level);

@@ -51,6 +51,9 @@ HEADER = """\
 #   English ones: most are labels on buttons and small panels.
 # - A prefixed monster's name is two texts with one space between them, here
 #   {order}; write the monster.pre texts for that place.
+#   A monster.pre text that ends in "-" is a stem that joins the name as one
+#   word ("Frost-" and "Wolf" give "Frostwolf"). After " | " a second form
+#   may follow, for a name whose last word is definite (Arabic "ال").
 # - Every catalogue lists the same keys in the same order as en.txt, so a
 #   line number means the same key in every file. After editing, run
 #     python3 tools/i18n_catalogs.py sync platform/lang

@@ -10,9 +10,9 @@ The output is committed, so building and running the game needs none of them.
 DejaVu Sans and DejaVu Sans Mono are copied unchanged. The five script faces
 are Noto Sans faces cut down to their own script and renamed "Velmorandine
 <Script>", so that each one only ever draws the script it is meant for: the
-interface puts the Arabic face first for Arabic text, where it would
-otherwise draw Latin letters and digits; it keeps only the punctuation those
-sentences share with Latin. The CJK face keeps a broad common set of
+interface puts the Arabic face first for Arabic text and the CJK face first
+for Korean text, where they would otherwise draw Latin letters and digits;
+they keep only the punctuation those sentences share with Latin. The CJK face keeps a broad common set of
 characters (see cjk_characters) plus every CJK character of the translation
 catalogues (platform/lang) and of the files given with --extra, which keeps
 the file at a few megabytes instead of twenty. Rerun it whenever a catalogue
@@ -64,6 +64,10 @@ ARABIC = [(0x0600, 0x06FF), (0x0750, 0x077F), (0x0870, 0x089F), (0x08A0, 0x08FF)
 # Arabic face's own design: the interface puts this face first only for texts
 # that hold Arabic letters, so it never draws the punctuation of Latin text.
 ARABIC_PUNCTUATION = [ord(c) for c in "!,-.:\u00ab\u00bb"]
+# Korean writes Latin punctuation between its words; the CJK face draws it
+# for texts that hold Hangul (and only for those, as above), so that a full
+# stop or comma is not a monospaced cell with holes on both sides.
+HANGUL_PUNCTUATION = [ord(c) for c in "!(),.:;?"]
 DEVANAGARI = [(0x0900, 0x097F), (0x1CD0, 0x1CFF), (0xA8E0, 0xA8FF)]
 BENGALI = [(0x0980, 0x09FF), (0x0964, 0x0965)]
 THAI = [(0x0E00, 0x0E7F)]
@@ -200,7 +204,8 @@ def main():
           os.path.join(OUT, "VelmorandineBeng.ttf"))
     build(os.path.join(NOTO, "NotoSansThai-Regular.ttf"), "Velmorandine Thai", expand(THAI),
           os.path.join(OUT, "VelmorandineThai.ttf"))
-    build(NOTO_CJK, "Velmorandine CJK", cjk_characters(catalog_files() + args.extra), os.path.join(OUT, "VelmorandineCJK.ttf"),
+    build(NOTO_CJK, "Velmorandine CJK", cjk_characters(catalog_files() + args.extra) | set(HANGUL_PUNCTUATION),
+          os.path.join(OUT, "VelmorandineCJK.ttf"),
           collection_face=CJK_FACE, features=CJK_FEATURES)
     for name, src in DOCS.items():
         shutil.copyfile(src, os.path.join(OUT, name))

@@ -136,8 +136,12 @@ void dropAll(TextCache& c) {
     dropLayout(c.scratch);
 }
 
-PangoContext* makeContext(const cairo_font_options_t* options, bool rtl, double scale) {
+PangoContext* makeContext(const cairo_font_options_t* options, bool rtl, double scale, const std::string& language) {
     PangoContext* ctx = pango_font_map_create_context(pango_cairo_font_map_get_default());
+    // The shaper picks a face's regional forms by language: the CJK face
+    // draws Chinese forms unless told the text is Japanese, Korean or
+    // Traditional Chinese ("zh_TW" reads as Pango's "zh-tw").
+    pango_context_set_language(ctx, pango_language_from_string(language.c_str()));
     pango_cairo_context_set_font_options(ctx, options);
     if (scale != 1) {
         PangoMatrix m = PANGO_MATRIX_INIT;
@@ -188,8 +192,8 @@ const Contexts& contextsFor(TextCache& c, cairo_t* cr) {
     Contexts set;
     set.options = cairo_font_options_copy(c.probe);
     set.hash = hash;
-    set.dir[0] = makeContext(set.options, false, c.scale);
-    set.dir[1] = makeContext(set.options, true, c.scale);
+    set.dir[0] = makeContext(set.options, false, c.scale, c.language);
+    set.dir[1] = makeContext(set.options, true, c.scale, c.language);
     c.contexts.push_back(set);
     return c.contexts.back();
 }
@@ -751,6 +755,7 @@ namespace {
 
 constexpr const char* kArabicFace = "Velmorandine Arab";
 constexpr const char* kHebrewFace = "DejaVu Sans";  // the bundled face that has Hebrew
+constexpr const char* kHangulFace = "Velmorandine CJK";
 
 // The list without one family, as "a, b, c".
 std::string withoutFamily(std::string_view list, std::string_view family) {
@@ -774,7 +779,7 @@ std::string withoutFamily(std::string_view list, std::string_view family) {
 } // namespace
 
 std::string fontFamilyFor(std::string_view text, const char* family) {
-    // ASCII text holds no right-to-left letter, and most texts are ASCII.
+    // ASCII text holds no such letter, and most texts are ASCII.
     if (std::none_of(text.begin(), text.end(), [](char ch) { return static_cast<unsigned char>(ch) >= 0x80; }))
         return family;
     const char* end = text.data() + text.size();
@@ -784,6 +789,7 @@ std::string fontFamilyFor(std::string_view text, const char* family) {
         const GUnicodeScript script = g_unichar_get_script(ch);
         const char* face = script == G_UNICODE_SCRIPT_ARABIC   ? kArabicFace
                            : script == G_UNICODE_SCRIPT_HEBREW ? kHebrewFace
+                           : script == G_UNICODE_SCRIPT_HANGUL ? kHangulFace
                                                                : nullptr;
         if (face) return std::string(face) + ", " + withoutFamily(family, face);
     }

@@ -42,8 +42,8 @@ private:
 
 // The interface's font family lists. The script faces follow the Latin face
 // so that every language of the game finds its glyphs in a bundled font; a
-// text with Arabic or Hebrew letters is laid out with its script's face first
-// (see fontFamilyFor). kFontMono is the list of every ordinary text style;
+// text with Arabic, Hebrew or Hangul letters is laid out with its script's
+// face first (see fontFamilyFor). kFontMono is the list of every ordinary text style;
 // kFontSans is the proportional variant for symbol glyphs and some labels and
 // body texts.
 inline constexpr const char* kFontMono =
@@ -142,9 +142,10 @@ void drawTextIn(cairo_t* cr, const Rect& r, std::string_view text, const TextSty
 void drawTextStack(cairo_t* cr, const Rect& r, const TextLine* lines, int count, double gap);
 
 // The family list a text is laid out with: the style's list, with the face of
-// the text's Arabic or Hebrew letters put first, so that the punctuation and
-// spaces of the sentence come from the face of its letters ("بالمجد." without
-// a monospaced gap before the full stop).
+// the text's Arabic, Hebrew or Hangul letters put first, so that the
+// punctuation and spaces of the sentence come from the face of its letters
+// ("بالمجد." without a monospaced gap before the full stop, "전열. 베어"
+// without monospaced holes around it).
 std::string fontFamilyFor(std::string_view text, const char* family);
 // Byte offsets in the text at which the lines of its layout begin (with a
 // wrap width, where the text breaks; the first is 0). An upper-cased style

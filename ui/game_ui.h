@@ -71,7 +71,8 @@ std::string className(rpg::ClassId cls);
 std::string heroTitle(const rpg::Hero& hero);
 // A hero's own name; a monster's translated name and prefix in the order of
 // the active language, a space apart where the script spaces its words
-// ("Frost Wolf", "Loup glaciaire", "氷結フェンリル").
+// ("Frost Wolf", "Loup glaciaire", "氷結フェンリル"), or as one word where the
+// prefix is a compound stem ("Frostwolf").
 std::string combatantName(const rpg::Combatant& c);
 // The short level label and the number: "Lv. 7", "St. 7".
 std::string levelLabel(double level);
@@ -81,9 +82,14 @@ std::string gearScoreLabel(double score);
 // right-to-left language. Arrows that Unicode mirrors (">") would follow
 // the direction of whatever text stands next to them instead.
 const char* forwardArrow();
-// The mark between an action and its target: ">" read left to right; in a
-// right-to-left language a left-pointing arrow that no bidi level mirrors.
+// The mark between an action and its target: ">" read left to right, "→"
+// in Chinese, Japanese and Korean; in a right-to-left language a
+// left-pointing arrow that no bidi level mirrors.
 const char* targetArrow();
+// The mark after a label whose button opens more choices: ">", or in a
+// right-to-left language "<" that points the way the line reads, on screen as
+// in the text.
+const char* moreMark();
 // The translated name of the item's definition; the raw id when unknown.
 std::string itemName(const rpg::ItemInstance& item);
 // The listed stats that are not zero, as label and signed whole value joined

@@ -1,9 +1,12 @@
 // Display texts: game values as the strings the screens show.
+#include <glib.h>
+
 #include <algorithm>
 #include <climits>
 #include <cmath>
 #include <cstdio>
 #include <ctime>
+#include <string_view>
 
 #include "platform/i18n.h"
 #include "ui/game_ui.h"
@@ -35,6 +38,41 @@ std::string signedWhole(double value) {
     return whole < 0 ? num(static_cast<double>(whole)) : "+" + num(static_cast<double>(whole));
 }
 
+
+// The word with its first letter in lower case ("Wolf": "wolf"), as the
+// second part of a compound writes it.
+std::string lowerInitial(const std::string& word) {
+    if (word.empty() || !g_utf8_validate(word.data(), static_cast<gssize>(word.size()), nullptr)) return word;
+    const char* second = g_utf8_next_char(word.data());
+    gchar* initial = g_utf8_strdown(word.data(), second - word.data());
+    std::string out = std::string(initial) + second;
+    g_free(initial);
+    return out;
+}
+
+// Whether the name's last word carries the Arabic article ("خنزير الثآليل"):
+// such a name is complete and takes no further genitive.
+bool endsInDefiniteWord(const std::string& name) {
+    const std::size_t space = name.rfind(' ');
+    return std::string_view(name).substr(space == std::string::npos ? 0 : space + 1).starts_with("\u0627\u0644");
+}
+
+// A monster's translated name and prefix, as the catalogue writes them. A
+// prefix text is either a word that stands before or after the name, as
+// the language orders them ("Frost Wolf", "Loup glaciaire"), or a stem that
+// ends in "-" and joins the name as one word ("Frost-": "Frostwolf"). After
+// " | " it may give the form that follows a name ending in a definite word
+// (Arabic: "الحمم | المنصهر" gives "ذئب الحمم" but "خنزير الثآليل المنصهر").
+std::string prefixedName(const std::string& base, const std::string& prefixText) {
+    std::string prefix = prefixText;
+    if (const std::size_t bar = prefixText.find(" | "); bar != std::string::npos) {
+        prefix = endsInDefiniteWord(base) ? prefixText.substr(bar + 3) : prefixText.substr(0, bar);
+    }
+    if (prefix.size() > 1 && prefix.back() == '-') return prefix.substr(0, prefix.size() - 1) + lowerInitial(base);
+    const char* gap = i18n::wordGap();
+    return i18n::currentPrefixAfterBase() ? base + gap + prefix : prefix + gap + base;
+}
+
 } // namespace
 
 std::string className(rpg::ClassId cls) { return i18n::tr(rpg::classDef(cls).nameKey); }
@@ -45,9 +83,7 @@ std::string combatantName(const rpg::Combatant& c) {
     if (!c.name.empty()) return c.name;
     const std::string base = i18n::tr(c.nameKey);
     if (c.prefixKey.empty()) return base;
-    const std::string prefix = i18n::tr(c.prefixKey);
-    const char* gap = i18n::wordGap();
-    return i18n::currentPrefixAfterBase() ? base + gap + prefix : prefix + gap + base;
+    return prefixedName(base, i18n::tr(c.prefixKey));
 }
 
 // A no-break space: a wrapped line never parts the label from its number.
@@ -57,7 +93,26 @@ std::string gearScoreLabel(double score) { return i18n::tr("common.gearScore") +
 
 const char* forwardArrow() { return i18n::currentIsRtl() ? "\u2190" : "\u2192"; }
 
-const char* targetArrow() { return i18n::currentIsRtl() ? "\u2190" : ">"; }
+namespace {
+
+// Chinese, Japanese and Korean read an arrow between two phrases where Latin
+// text takes a bare ">".
+bool arrowBetweenPhrases() {
+    const std::string& code = i18n::currentLanguage();
+    return code == "ja" || code == "zh" || code == "zh_TW" || code == "ko";
+}
+
+} // namespace
+
+const char* targetArrow() {
+    if (i18n::currentIsRtl()) return "\u2190";
+    return arrowBetweenPhrases() ? "\u2192" : ">";
+}
+
+// Unicode mirrors "<" and ">" by the level of the text around them, so a bare
+// mark would point one way in the text and the other on screen; held between
+// two left-to-right marks, "<" is drawn as written.
+const char* moreMark() { return i18n::currentIsRtl() ? "\u200E<\u200E" : ">"; }
 
 std::string itemName(const rpg::ItemInstance& item) {
     const rpg::ItemDef* def = rpg::findItem(item.defId);

@@ -71,6 +71,7 @@ TEST_F(I18nTexts, PlaceholdersAreTheOnesTheCallersFill) {
         {"map.worldTitle", {"n"}},            {"memory.mistakes", {"n"}},
         {"party.pointsOpen", {"count"}},      {"party.pointsOpen.one", {"count"}},
         {"party.reqLevel", {"n"}},            {"party.reqLevelA11y", {"n"}},
+        {"reward.levelReached", {"n"}},
         {"reward.points", {"n"}},             {"reward.points.one", {"n"}},
         {"runResult.depthReached", {"n"}},    {"runResult.goldEarned", {"n"}},
         {"set.bonusTier", {"bonus", "pieces", "stats"}}, {"set.pieces", {"have", "total"}},
@@ -89,7 +90,7 @@ TEST_F(I18nTexts, PlaceholdersAreTheOnesTheCallersFill) {
         for (const std::string& name : names) ++uses[name];
     }
     const std::map<std::string, int> expectedUses = {
-        {"n", 26}, {"name", 6}, {"s", 2}, {"email", 1}, {"website", 1}, {"level", 1}, {"what", 1},
+        {"n", 27}, {"name", 6}, {"s", 2}, {"email", 1}, {"website", 1}, {"level", 1}, {"what", 1},
         {"list", 1}, {"cap", 1}, {"count", 2}, {"have", 1}, {"total", 1}, {"desc", 1}, {"mp", 1},
         {"kind", 1}, {"hands", 1}, {"bonus", 1}, {"pieces", 1}, {"stats", 1}, {"files", 1},
     };

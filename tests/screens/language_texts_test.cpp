@@ -70,13 +70,14 @@ bool dotGrouped(const std::string& text) {
     return false;
 }
 
-// In a right-to-left line: the Latin comma of Arabic script, and the arrows
-// that point right (Unicode would mirror ">" only inside right-to-left text).
+// In a right-to-left line: the Latin comma of Arabic script, and the marks
+// that point right (Unicode mirrors ">" only by the text around it, so the
+// text and the screen would disagree on its direction).
 std::string rightToLeftOffence(const std::string& text) {
     const std::string& code = i18n::currentLanguage();
     const bool arabicScript = code == "ar" || code == "fa" || code == "ur";
     if (arabicScript && text.find(", ") != std::string::npos) return "Latin comma";
-    for (const char* arrow : {"\u2192", " > "}) {
+    for (const char* arrow : {"\u2192", ">"}) {
         if (text.find(arrow) != std::string::npos) return arrow;
     }
     return {};
@@ -142,17 +143,27 @@ TEST(LanguageTexts, NoScreenShowsLeftoverWordsOrBackwardPunctuation) {
 }
 
 // The action banner names its target behind an arrow that points the way the
-// line reads.
+// line reads: ">" in Latin text, "→" between Chinese, Japanese or Korean
+// phrases, "←" right to left.
 TEST(LanguageTexts, TheBattleBannerPointsAlongTheLine) {
     battletest::Stage st;
-    for (const char* language : {"en", "de", "ar", "he", "fa", "ur", "ja"}) {
-        LanguageGuard guard(language);
+    const struct {
+        const char* language;
+        const char* arrow;
+    } cases[] = {{"en", "  >  "},       {"de", "  >  "},       {"ar", "  \u2190  "}, {"he", "  \u2190  "},
+                 {"fa", "  \u2190  "}, {"ur", "  \u2190  "}, {"ja", "  \u2192  "}, {"zh", "  \u2192  "},
+                 {"ko", "  \u2192  "}};
+    for (const auto& c : cases) {
+        LanguageGuard guard(c.language);
         st.sc.pending = {};
         ui::battle::useSkill(st.sc, st.ctx(), st.at("h1"), "attack");
         const std::string& banner = st.sc.banner;
-        const bool rtl = i18n::currentIsRtl();
-        EXPECT_EQ(banner.find("\u2190") != std::string::npos, rtl) << language << ": " << banner;
-        EXPECT_EQ(banner.find("  >  ") != std::string::npos, !rtl) << language << ": " << banner;
+        EXPECT_NE(banner.find(c.arrow), std::string::npos) << c.language << ": " << banner;
+        for (const char* other : {"  >  ", "  \u2190  ", "  \u2192  "}) {
+            if (std::string(other) != c.arrow) {
+                EXPECT_EQ(banner.find(other), std::string::npos) << c.language;
+            }
+        }
     }
 }
 

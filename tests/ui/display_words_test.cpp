@@ -48,28 +48,47 @@ TEST(DisplayWords, CombatantNames) {
     hero.nameKey = "class.warrior";
     rpg::Combatant wolf;
     wolf.nameKey = "monster.wolf";
-    rpg::Combatant frostWolf = wolf;
-    frostWolf.prefixKey = "monster.pre.frost";
     {
         LanguageGuard en("en");
         EXPECT_EQ(ui::combatantName(hero), "Brunhild");
         EXPECT_EQ(ui::combatantName(wolf), "Wolf");
     }
     // Each language puts the prefix where it reads naturally, one space from
-    // the base name where its script spaces words. German takes the
-    // genitive after the name, held together by a no-break space.
+    // the base name where its script spaces words. German makes one word of
+    // a stem and the name where it can, and keeps a genitive after it where
+    // it cannot; Arabic gives a name that already ends in a definite word
+    // an adjective instead of one more genitive.
     const struct {
         const char* language;
+        const char* base;
+        const char* prefix;
         const char* name;
     } cases[] = {
-        {"en", "Frost Wolf"},        {"de", "Wolf des\u00a0Frostes"}, {"fr", "Loup glaciaire"},
-        {"ru", "Волк стужи"},        {"ar", "ذئب الصقيع"},              {"he", "זאב הכפור"},
-        {"ja", "氷結オオカミ"},       {"zh", "冰霜野狼"},                 {"ko", "서리 늑대"},
+        {"en", "wolf", "frost", "Frost Wolf"},
+        {"de", "wolf", "frost", "Frostwolf"},
+        {"de", "serpent", "venom", "Giftschlange"},
+        {"de", "unicorn", "crystal", "Kristalleinhorn"},
+        {"de", "golem", "iron", "Eisengolem"},
+        {"de", "spider", "hell", "H\u00f6llenspinne"},
+        {"de", "wolf", "void", "Wolf der\u00a0Leere"},
+        {"fr", "wolf", "frost", "Loup glaciaire"},
+        {"ru", "wolf", "frost", "Волк стужи"},
+        {"ar", "wolf", "frost", "ذئب الصقيع"},
+        {"ar", "warthog", "molten", "خنزير الثآليل المنصهر"},
+        {"ar", "unicorn", "crystal", "وحيد القرن البلّوري"},
+        {"ar", "antqueen", "hell", "ملكة نمل الجحيم"},
+        {"he", "wolf", "frost", "זאב הכפור"},
+        {"ja", "wolf", "frost", "氷結オオカミ"},
+        {"zh", "wolf", "frost", "冰霜野狼"},
+        {"ko", "wolf", "frost", "서리 늑대"},
     };
     LanguageGuard guard("en");
     for (const auto& c : cases) {
         i18n::setLanguage(c.language);
-        EXPECT_EQ(ui::combatantName(frostWolf), c.name) << c.language;
+        rpg::Combatant monster;
+        monster.nameKey = std::string("monster.") + c.base;
+        monster.prefixKey = std::string("monster.pre.") + c.prefix;
+        EXPECT_EQ(ui::combatantName(monster), c.name) << c.language << " " << c.prefix << " " << c.base;
         EXPECT_EQ(ui::combatantName(hero), "Brunhild") << c.language;
     }
 }
@@ -88,14 +107,14 @@ TEST(DisplayWords, PunctuationLabelsAndArrowsFollowTheLanguage) {
         const char* target;
     } cases[] = {
         {"en", "Warrior, Rogue", "!", "Lv.\u00a012", "GS\u00a01,119", "\u2192", ">"},
-        {"de", "Krieger, Schurke", "!", "St.\u00a012", "AW\u00a01.119", "\u2192", ">"},
+        {"de", "Krieger, Schurke", "!", "St.\u00a012", "Ausr\u00fcstungswert\u00a01.119", "\u2192", ">"},
         {"ar", "محارب، مارق", "!", "مستوى\u00a012", "قوة العتاد\u00a01,119", "\u2190", "\u2190"},
         {"fa", "جنگجو، یاغی", "!", nullptr, nullptr, "\u2190", "\u2190"},
         {"ur", "جنگجو، عیار", "!", nullptr, nullptr, "\u2190", "\u2190"},
         {"he", "לוחם, נוכל", "!", "רמה\u00a012", nullptr, "\u2190", "\u2190"},
-        {"ja", "戦士\u3001ローグ", "\uff01", "Lv.\u00a012", "装備力\u00a01,119", "\u2192", ">"},
-        {"zh", "战士\u3001刺客", "\uff01", nullptr, nullptr, "\u2192", ">"},
-        {"ko", "전사, 암살자", "!", nullptr, nullptr, "\u2192", ">"},
+        {"ja", "戦士\u3001ローグ", "\uff01", "Lv.\u00a012", "装備力\u00a01,119", "\u2192", "\u2192"},
+        {"zh", "战士\u3001刺客", "\uff01", nullptr, nullptr, "\u2192", "\u2192"},
+        {"ko", "전사, 암살자", "!", nullptr, nullptr, "\u2192", "\u2192"},
     };
     LanguageGuard guard("en");
     for (const auto& c : cases) {

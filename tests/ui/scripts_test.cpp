@@ -8,9 +8,11 @@
 #include <set>
 #include <string>
 
+#include "platform/i18n.h"
 #include "platform/paths.h"
 #include "tests/ui/ui_fixture.h"
 #include "ui/draw.h"
+#include "ui/game_ui.h"
 
 namespace {
 
@@ -133,6 +135,87 @@ TEST_F(Scripts, ArabicFaceLeavesLatinLettersAndDigitsAlone) {
     EXPECT_EQ(inspect(cv.cr, "Gold 250 ذهب", ui::kFontSans).families,
               (std::set<std::string>{"DejaVu Sans", "Velmorandine Arab"}));
     EXPECT_EQ(inspect(cv.cr, "Level 10", ui::kFontSans).families, std::set<std::string>{"DejaVu Sans"});
+}
+
+// Korean puts Latin punctuation and spaces between its words: from the
+// monospaced face each would be a cell 0.6 em wide, a hole in the line
+// ("전열.  베어"). Digits and Latin letters stay with the Latin face.
+TEST_F(Scripts, KoreanSentencesTakeTheirPunctuationAndSpacesFromTheCjkFace) {
+    Canvas cv(10, 10);
+    for (const char* list : {ui::kFontMono, ui::kFontSans}) {
+        RunInfo info = inspect(cv.cr, "강인한 전열. 베어 넘기고, 기절시키고! (정말?)", list);
+        EXPECT_EQ(info.missing, 0);
+        EXPECT_EQ(info.families, std::set<std::string>{"Velmorandine CJK"});
+    }
+    EXPECT_EQ(inspect(cv.cr, "레벨 15 달성", ui::kFontMono).families,
+              (std::set<std::string>{"Velmorandine CJK", "DejaVu Sans Mono"}));
+    EXPECT_EQ(inspect(cv.cr, "Level 10: Gold 250!", ui::kFontMono).families,
+              std::set<std::string>{"DejaVu Sans Mono"});
+
+    ui::TextStyle st;
+    st.size = 20;
+    double joined = 0, spaced = 0;
+    ui::measureText(cv.cr, "전열베어", st, &joined, nullptr);
+    ui::measureText(cv.cr, "전열. 베어", st, &spaced, nullptr);
+    EXPECT_LT(spaced - joined, 0.7 * st.size) << "a full stop and a space, not two monospaced cells";
+}
+
+struct LanguageGuard {
+    explicit LanguageGuard(const char* code) { i18n::setLanguage(code); }
+    ~LanguageGuard() { i18n::setLanguage("en"); }
+};
+
+// The CJK face holds Chinese, Japanese and Traditional Chinese forms of the
+// same characters and draws the ones of the text's language: a Japanese "！"
+// stands centred, a Simplified Chinese one to the left. (Korean texts hold no
+// ideographs, and Pango takes the language of ideographs in a Korean text
+// from the user's locale.)
+TEST_F(Scripts, TheActiveLanguageChoosesTheCjkFacesRegionalForms) {
+    auto drawn = [](const char* language) {
+        LanguageGuard guard(language);
+        Canvas cv(120, 40);
+        ui::TextStyle st;
+        st.size = 28;
+        ui::drawText(cv.cr, 2, 2, "\uff01\u9aa8", st);  // "！骨"
+        cairo_surface_flush(cv.surface);
+        const unsigned char* data = cairo_image_surface_get_data(cv.surface);
+        return std::string(reinterpret_cast<const char*>(data),
+                           cairo_image_surface_get_stride(cv.surface) * cairo_image_surface_get_height(cv.surface));
+    };
+    const std::string chinese = drawn("zh");
+    EXPECT_TRUE(drawn("en") == chinese) << "a language without forms of its own keeps the default ones";
+    for (const char* language : {"ja", "zh_TW"}) {
+        EXPECT_TRUE(drawn(language) != chinese) << language;
+    }
+}
+
+// The mark of a button that opens more choices points the way the line
+// reads on screen: in a right-to-left language the chevron's tip is its
+// leftmost ink, a single run of pixels where ">" would show its two arms.
+TEST_F(Scripts, TheMoreMarkPointsAlongARightToLeftLine) {
+    const struct {
+        const char* language;
+        const char* label;
+    } cases[] = {{"ar", "المهارات"}, {"he", "מיומנויות"}, {"fa", "مهارت‌ها"}};
+    for (const auto& c : cases) {
+        LanguageGuard guard(c.language);
+        Canvas cv(300, 50);
+        ui::TextStyle st;
+        st.size = 30;
+        st.bold = true;
+        ui::drawText(cv.cr, 4, 4, std::string(c.label) + "  " + ui::moreMark(), st);
+        const ui::Rect ink = cv.ink();
+        ASSERT_GT(ink.w, 0) << c.language;
+        const int x = static_cast<int>(ink.x);
+        int runs = 0;
+        bool inside = false;
+        for (int y = 0; y < 50; ++y) {
+            const bool on = cv.alpha(x, y) > 60;
+            if (on && !inside) ++runs;
+            inside = on;
+        }
+        EXPECT_EQ(runs, 1) << c.language << ": the leftmost ink is the chevron's tip";
+    }
 }
 
 TEST_F(Scripts, AFontThatCannotBeRegisteredIsReportedAndSkipped) {
