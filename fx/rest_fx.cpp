@@ -94,7 +94,7 @@ void drawCampfire(const Ctx& ctx, double x, double y, double size) {
     if (!cr) return;
     const double L = size;
     const double s = scaleOf(ctx);
-    fxshape::glowOnGpu(x + 0.5 * L, y + 0.82 * L, 0.5 * L, 0xFF9628, 0.5);
+    fxshape::glowBeneath(ctx, x + 0.5 * L, y + 0.82 * L, 0.5 * L, 0xFF9628, 0.5);
     Frame box(cr, x, y);
     fillEllipse(cr, 0.5 * L, 0.86 * L, 0.34 * L, 0.1 * L, 0x3A3A44);
     fillEllipse(cr, 0.5 * L, 0.84 * L, 0.27 * L, 0.075 * L, 0x1C1C26);
@@ -109,7 +109,7 @@ void drawFountain(const Ctx& ctx, double x, double y, double size) {
     if (!cr) return;
     const double L = size;
     const double s = scaleOf(ctx);
-    fxshape::glowOnGpu(x + 0.5 * L, y + 0.4 * L, 0.55 * L, 0x78C8FF, 0.28);
+    fxshape::glowBeneath(ctx, x + 0.5 * L, y + 0.4 * L, 0.55 * L, 0x78C8FF, 0.28);
     Frame box(cr, x, y);
     fillEllipse(cr, 0.5 * L, 0.82 * L, 0.42 * L, 0.12 * L, 0x3B5566);
     fillEllipse(cr, 0.5 * L, 0.79 * L, 0.36 * L, 0.09 * L, 0x2A3F4D);
