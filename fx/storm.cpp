@@ -63,7 +63,7 @@ void paintDrop(cairo_t* cr, void* user) {
 }
 
 // Each drop a cached streak turned 16 degrees about its top end.
-void drawRain(double W, double H, double s, double now) {
+void drawRain(const Ctx& ctx, double W, double H, double s, double now) {
     const double g = gpuScale();
     for (int i = 0; i < 22; ++i) {
         double e = std::max(0.0, now - (137 * i % 1400) / 1000.0);
@@ -73,9 +73,9 @@ void drawRain(double W, double H, double s, double now) {
         const double y = (60 * s + H) * q - 30 * s;
         Drop d{2 * s, (16 + 6 * (i % 4)) * s, s};
         const std::string key = "raindrop|" + std::to_string(i % 4) + "|" + std::to_string(s);
-        SDL_Texture* tex = gpuTexture(key, static_cast<int>(std::lround(d.w * g)),
-                                      static_cast<int>(std::lround(d.len * g)), paintDrop, &d);
-        gpuBlitPivot(tex, x - s, y, d.w, d.len, s, 0, 16, false, 0.18 + 0.06 * (i % 3));
+        const beneath::Picture drop(key, static_cast<int>(std::lround(d.w * g)),
+                                    static_cast<int>(std::lround(d.len * g)), paintDrop, &d);
+        beneath::drawPivoted(ctx, drop, {x - s, y, d.w, d.len}, s, 0, 16, 0.18 + 0.06 * (i % 3));
     }
 }
 
@@ -237,7 +237,7 @@ void drawStreak(cairo_t* cr, const Rect& r, double s, double m, double lineY, bo
 void stormBackdrop(Ctx& ctx, Storm* storm, double bigDepth) {
     if (!storm) return;
     double s = ctx.uiScale;
-    drawRain(ctx.width, ctx.height, s, ctx.now);
+    drawRain(ctx, ctx.width, ctx.height, s, ctx.now);
     if (ctx.now >= storm->nextStrike) strike(*storm, ctx.width, ctx.height, s, ctx.now, bigDepth);
     drawStrike(ctx, *storm);
 }

@@ -38,7 +38,10 @@ cairo_surface_t* paintImage(int pw, int ph, GpuPainter painter, void* user) {
 cairo_surface_t* tinted(cairo_surface_t* img, uint32_t tint) {
     const int w = cairo_image_surface_get_width(img), h = cairo_image_surface_get_height(img);
     cairo_surface_t* out = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, h);
-    if (cairo_surface_status(out) != CAIRO_STATUS_SUCCESS) return out;
+    if (cairo_surface_status(out) != CAIRO_STATUS_SUCCESS) {
+        cairo_surface_destroy(out);
+        return nullptr;
+    }
     cairo_surface_flush(out);
     const int from = cairo_image_surface_get_stride(img), to = cairo_image_surface_get_stride(out);
     const unsigned char* src = cairo_image_surface_get_data(img);
@@ -55,12 +58,13 @@ cairo_surface_t* tinted(cairo_surface_t* img, uint32_t tint) {
     return out;
 }
 
-// The image stretched over a w by h box centred on (cx, cy), turned and
-// flipped about that centre, tinted and faded, sampled as the GPU samples a
-// texture (linear, its edges held).
+// The image stretched over a w by h box whose top-left corner is at (x, y),
+// flipped within the box, then turned about the pivot (relative to that
+// corner), tinted and faded; sampled as the GPU samples a texture (linear,
+// its edges held).
 struct Placing {
-    double cx, cy, w, h;
-    double degrees = 0;
+    double x, y, w, h;
+    double pivotX = 0, pivotY = 0, degrees = 0;
     bool flipX = false, flipY = false;
     const uint32_t* tint = nullptr;
     double alpha = 1;
@@ -69,9 +73,11 @@ struct Placing {
 void stretch(cairo_t* cr, cairo_surface_t* img, const Placing& p) {
     if (!cr || !img || !(p.w > 0) || !(p.h > 0) || !(p.alpha > 0)) return;
     cairo_surface_t* shown = p.tint ? tinted(img, *p.tint) : cairo_surface_reference(img);
+    if (!shown) return;
     SavedState keep(cr);
-    cairo_translate(cr, p.cx, p.cy);
+    cairo_translate(cr, p.x + p.pivotX, p.y + p.pivotY);
     if (p.degrees != 0) cairo_rotate(cr, p.degrees * kDegree);
+    cairo_translate(cr, p.w / 2 - p.pivotX, p.h / 2 - p.pivotY);
     cairo_scale(cr, p.flipX ? -1 : 1, p.flipY ? -1 : 1);
     cairo_translate(cr, -p.w / 2, -p.h / 2);
     cairo_rectangle(cr, 0, 0, p.w, p.h);
@@ -88,7 +94,10 @@ void stretch(cairo_t* cr, cairo_surface_t* img, const Placing& p) {
     cairo_surface_destroy(shown);
 }
 
-Placing over(const Rect& r) { return {r.x + r.w / 2, r.y + r.h / 2, r.w, r.h}; }
+// A box of w by h centred on (cx, cy), turned about its centre.
+Placing centred(double cx, double cy, double w, double h, double degrees = 0) {
+    return {cx - w / 2, cy - h / 2, w, h, w / 2, h / 2, degrees};
+}
 
 } // namespace
 
@@ -120,14 +129,14 @@ Picture& Picture::operator=(const Picture& other) {
 
 void draw(const Ctx& ctx, const Picture& picture, const Rect& r, double alpha) {
     if (SDL_Texture* tex = Access::texture(picture)) return gpuBlit(tex, r.x, r.y, r.w, r.h, alpha);
-    Placing p = over(r);
+    Placing p{r.x, r.y, r.w, r.h};
     p.alpha = alpha;
     stretch(ctx.cr, Access::image(picture), p);
 }
 
 void drawTinted(const Ctx& ctx, const Picture& picture, const Rect& r, uint32_t tint, double alpha) {
     if (SDL_Texture* tex = Access::texture(picture)) return gpuBlitTinted(tex, r.x, r.y, r.w, r.h, tint, alpha);
-    Placing p = over(r);
+    Placing p{r.x, r.y, r.w, r.h};
     p.tint = &tint;
     p.alpha = alpha;
     stretch(ctx.cr, Access::image(picture), p);
@@ -137,7 +146,19 @@ void drawTurned(const Ctx& ctx, const Picture& picture, double cx, double cy, do
                 double alpha, bool mirror) {
     if (SDL_Texture* tex = Access::texture(picture))
         return gpuBlitMirrored(tex, cx, cy, w, h, degrees, mirror, alpha);
-    stretch(ctx.cr, Access::image(picture), {cx, cy, w, h, degrees, mirror, false, nullptr, alpha});
+    Placing p = centred(cx, cy, w, h, degrees);
+    p.flipX = mirror;
+    p.alpha = alpha;
+    stretch(ctx.cr, Access::image(picture), p);
+}
+
+void drawPivoted(const Ctx& ctx, const Picture& picture, const Rect& r, double pivotX, double pivotY,
+                 double degrees, double alpha, bool mirror) {
+    if (SDL_Texture* tex = Access::texture(picture))
+        return gpuBlitPivot(tex, r.x, r.y, r.w, r.h, pivotX, pivotY, degrees, mirror, alpha);
+    Placing p{r.x, r.y, r.w, r.h, pivotX, pivotY, degrees, mirror};
+    p.alpha = alpha;
+    stretch(ctx.cr, Access::image(picture), p);
 }
 
 void drawQuads(const Ctx& ctx, const Picture& picture, const GpuQuad* quads, int n, uint32_t tint, double alpha) {
@@ -145,7 +166,12 @@ void drawQuads(const Ctx& ctx, const Picture& picture, const GpuQuad* quads, int
     if (SDL_Texture* tex = Access::texture(picture)) return gpuBlitQuads(tex, quads, n, tint, alpha);
     for (int i = 0; i < n; ++i) {
         const GpuQuad& q = quads[i];
-        stretch(ctx.cr, Access::image(picture), {q.cx, q.cy, q.w, q.h, 0, q.flipX, q.flipY, &tint, alpha * q.fade});
+        Placing p = centred(q.cx, q.cy, q.w, q.h);
+        p.flipX = q.flipX;
+        p.flipY = q.flipY;
+        p.tint = &tint;
+        p.alpha = alpha * q.fade;
+        stretch(ctx.cr, Access::image(picture), p);
     }
 }
 

@@ -65,6 +65,10 @@ void drawTinted(const Ctx& ctx, const Picture& picture, const Rect& r, uint32_t 
 // flipped horizontally when mirror.
 void drawTurned(const Ctx& ctx, const Picture& picture, double cx, double cy, double w, double h, double degrees,
                 double alpha = 1.0, bool mirror = false);
+// Stretched over r, flipped horizontally within it when mirror, and turned
+// about the pivot (relative to r's top-left corner).
+void drawPivoted(const Ctx& ctx, const Picture& picture, const Rect& r, double pivotX, double pivotY,
+                 double degrees, double alpha = 1.0, bool mirror = false);
 // Many tinted copies of one picture at once (see GpuQuad), each faded by
 // alpha times its own fade.
 void drawQuads(const Ctx& ctx, const Picture& picture, const GpuQuad* quads, int n, uint32_t tint,

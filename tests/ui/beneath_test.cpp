@@ -165,6 +165,14 @@ TEST(Beneath, TheGamesPathAndTheFallbackShowTheSame) {
              ui::beneath::drawTurned(c, p, 80, 70, 100, 40, 30);
              ui::beneath::drawTurned(c, p, 170, 120, 80, 32, -20, 1.0, true);
          }},
+        {"a picture turned about a corner, mirrored or not",
+         [](const ui::Ctx& c) {
+             double size[2] = {40, 16};
+             const ui::beneath::Picture p("t.bar", static_cast<int>(40 * ui::gpuScale()),
+                                          static_cast<int>(16 * ui::gpuScale()), paintHalves, size);
+             ui::beneath::drawPivoted(c, p, {40, 30, 100, 40}, 0, 0, 35);
+             ui::beneath::drawPivoted(c, p, {100, 110, 80, 32}, 80, 32, -25, 1.0, true);
+         }},
         {"quads flipped and tinted",
          [](const ui::Ctx& c) {
              double size[2] = {20, 20};
