@@ -258,7 +258,7 @@ void drawParticles(cairo_t* cr, double x, double y, double S, double t, bool gra
     }
 }
 
-// --- At rest, on the GPU layer ---
+// --- At rest, beneath the overlay ---
 
 // Past the lid's rise (1.44 s), the flash (1.21 s) and the burst's swell
 // (0.7 + 0.92 s) only the rays' turn, the sparkles and the particles move.
