@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "fx/shapes.h"
+#include "ui/beneath.h"
 #include "ui/draw.h"
 
 namespace ui {
@@ -257,7 +258,7 @@ void drawParticles(cairo_t* cr, double x, double y, double S, double t, bool gra
     }
 }
 
-// --- At rest, on the GPU layer ---
+// --- At rest, beneath the overlay ---
 
 // Past the lid's rise (1.44 s), the flash (1.21 s) and the burst's swell
 // (0.7 + 0.92 s) only the rays' turn, the sparkles and the particles move.
@@ -321,9 +322,9 @@ namespace ui {
 
 bool chestFxAtRest(bool opening, double t) { return opening && t >= kRestAt; }
 
-void drawChestFxOnGpu(Ctx& ctx, double x, double y, double size, double t, uint32_t color, bool quiet, bool grand) {
+void drawChestFxBeneath(Ctx& ctx, double x, double y, double size, double t, uint32_t color, bool quiet, bool grand) {
     const double S = size * ctx.uiScale;
-    if (!gpuRenderer() || !(S > 0)) return;
+    if (!(S > 0)) return;
     t = std::max(t, kRestAt);
     RestPicture pic{S, quiet ? 0 : burstStrength(t - 0.7), color};
     char key[80];
@@ -333,21 +334,22 @@ void drawChestFxOnGpu(Ctx& ctx, double x, double y, double size, double t, uint3
         const double gs = gpuScale();
         const int side = 2 * static_cast<int>(std::ceil((130 * S * (pic.b + 0.5) + 2 / gs) * gs));
         std::snprintf(key, sizeof key, "chest.rays|%06x|%.4f|%.3f", color & 0xFFFFFFu, S, pic.b);
-        gpuBlitRotated(gpuTexture(key, side, side, paintRestRays, &pic), x, y, side / gs, side / gs,
-                       360 * std::fmod(t - 0.7, 4.2) / 4.2, rayAlphaOf(pic.b));
+        beneath::drawTurned(ctx, beneath::Picture(key, side, side, paintRestRays, &pic), x, y, side / gs, side / gs,
+                            360 * std::fmod(t - 0.7, 4.2) / 4.2, rayAlphaOf(pic.b));
         std::snprintf(key, sizeof key, "chest.cones|%.4f|%.3f", S, pic.b);
-        gpuPicture(key, x - kConesLeft * S, g - kConesTop * S, kConesW * S, kConesH * S, paintRestCones, &pic);
+        beneath::still(ctx, key, {x - kConesLeft * S, g - kConesTop * S, kConesW * S, kConesH * S}, paintRestCones,
+                       &pic);
         for (int j = 0; j < kSparkles; ++j) {
             if (const std::optional<Dot> p = sparkleAt(j, x, g, S, t, std::min(pic.b, 1.0), color))
-                fxshape::gpuDot(p->x, p->y, p->d, p->color, p->alpha);
+                fxshape::dotBeneath(ctx, p->x, p->y, p->d, p->color, p->alpha);
         }
     }
     std::snprintf(key, sizeof key, "chest.body|%06x|%.4f|%.3f", color & 0xFFFFFFu, S, pic.b);
-    gpuPicture(key, x - kBodyLeft * S, y - kBodyTop * S, kBodyW * S, kBodyH * S, paintRestBody, &pic);
+    beneath::still(ctx, key, {x - kBodyLeft * S, y - kBodyTop * S, kBodyW * S, kBodyH * S}, paintRestBody, &pic);
     if (quiet) return;
     for (int i = 0; i < kParticles; ++i) {
         if (const std::optional<Dot> p = particleAt(i, x, y, S, t, grand))
-            fxshape::gpuDot(p->x, p->y, p->d, p->color, p->alpha);
+            fxshape::dotBeneath(ctx, p->x, p->y, p->d, p->color, p->alpha);
     }
 }
 

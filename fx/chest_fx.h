@@ -20,9 +20,8 @@ void drawChestFx(Ctx& ctx, double x, double y, double size, bool opening, double
 bool chestFxAtRest(bool opening, double t);
 
 // The chest at rest (t past chestFxAtRest's moment) as drawChestFx draws it,
-// on the GPU layer: the still parts painted once, the moving ones blitted.
-// Like all GPU drawing it lies beneath the whole overlay; the caller clips
-// it with gpuSetClip. Draws nothing without a renderer.
-void drawChestFxOnGpu(Ctx& ctx, double x, double y, double size, double t, uint32_t color, bool quiet, bool grand);
+// beneath the overlay (ui/beneath.h): the still parts painted once, the
+// moving ones drawn from pictures. The caller clips it with beneath::Clip.
+void drawChestFxBeneath(Ctx& ctx, double x, double y, double size, double t, uint32_t color, bool quiet, bool grand);
 
 } // namespace ui

@@ -7,7 +7,9 @@
 // scale; most effects also grow with the caster's tier `level` by
 // 1 + 0.18 × (level − 1). Colours are 0xRRGGBB; colour A and colour B are a
 // skill's two effect colours. Every function leaves the cairo context as it
-// found it.
+// found it. Some pieces lie beneath the overlay instead (ui/beneath.h): the
+// bursts, status auras and area rings, which cover nothing but scenery and
+// sprites, are said to be so below.
 #include <cstdint>
 
 #include "rules/skills.h"
@@ -39,7 +41,8 @@ void drawProjectile(Ctx& ctx, rpg::FxForm form, rpg::FxTrail trail, double x0, d
 
 // An impact burst at (x, y): a white flash (when `flash`), an expanding ring
 // in the colour (when `ring`) and `count` particles (at least one) flying out
-// to `radius` times the UI scale. Nothing unless 0 < t < 1.
+// to `radius` times the UI scale, all beneath the overlay (see
+// ui/beneath.h). Nothing unless 0 < t < 1.
 void drawBurst(Ctx& ctx, double x, double y, uint32_t color, int count, double radius, bool flash, bool ring, double t);
 
 // The green light column of a heal standing on (x, y), with rising plus
@@ -68,10 +71,9 @@ private:
 // Looping auras around (x, y) for a combatant `size` units wide, timed by
 // the context's clock: a ring and rising motes in the good status's colour,
 // a wider purple ring and sinking motes for a bad one. Nothing when neither
-// is there (a stun alone shows none). The rings lie on the GPU layer (beneath
-// the overlay; a unit draws them before its sprite). The motes lie on the
-// overlay when drawn with the rings; asked for alone (a unit does so after
-// its sprite) they lie on the GPU layer where there is one.
+// is there (a stun alone shows none). Rings and motes lie beneath the
+// overlay; a unit asks for the rings before its sprite and the motes after
+// it, so that they rise over the sprite.
 enum class AuraPart : std::uint8_t { Both, Rings, Motes };
 void drawStatusAura(Ctx& ctx, const StatusAuraPick& pick, double x, double y, double size,
                     AuraPart part = AuraPart::Both);
@@ -95,7 +97,7 @@ void drawFlaskPour(Ctx& ctx, double x, double y, uint32_t colorA, uint32_t color
 // 1 funnel, 2 bolts, 3 falling block, 4 rings, 5 falling pieces, 6 drifting
 // flock, 7 bubbles, 8 whirl, 9 swung tool; the variant picks the piece of
 // kinds 5 (2 arrows, 3 stones, else shards) and 6 (5 blades, 6 and 7 pills,
-// else wings).
+// else wings). The shock rings of kinds 3 and 4 lie beneath the overlay.
 //
 // Length in seconds; 0 for kind 0 and unknown kinds.
 double aoeDuration(rpg::AoEKind kind);

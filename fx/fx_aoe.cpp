@@ -27,6 +27,7 @@ const AoeTiming& timing(rpg::AoEKind kind) {
 
 // What every area effect reads.
 struct Area {
+    const Ctx& ctx;
     cairo_t* cr;
     double left;
     double cx, cy;
@@ -38,12 +39,10 @@ struct Area {
     double t;
 };
 
-// A ring around the area's centre, on the GPU layer where there is one: a
-// ring hundreds of pixels wide would change that much of the overlay every
-// frame.
+// A ring around the area's centre, beneath the overlay: a ring hundreds of
+// pixels wide would change that much of the overlay every frame.
 void ring(const Area& A, double radius, double lineWidth, uint32_t color, double alpha) {
-    if (ringOnGpu(A.cx, A.cy, radius, lineWidth, color, alpha)) return;
-    strokeCircle(A.cr, A.cx, A.cy, radius, lineWidth, color, alpha);
+    ringBeneath(A.ctx, A.cx, A.cy, radius, lineWidth, color, alpha);
 }
 
 // Kind 1: a funnel of five spinning layers sweeping from left to right.
@@ -288,7 +287,8 @@ void drawAoE(Ctx& ctx, rpg::AoEKind kind, rpg::FxVariant variant, const Rect& ar
              int level, double t) {
     if (!(t > 0 && t < 1) || kind < rpg::AoEFunnel || kind > rpg::AoESwing) return;
     if (!allFinite({area.x, area.y, area.w, area.h, ctx.uiScale})) return;
-    const Area A{ctx.cr,
+    const Area A{ctx,
+                 ctx.cr,
                  area.x,
                  area.x + area.w / 2,
                  area.y + area.h / 2,

@@ -7,7 +7,7 @@
 #include "fx/fx.h"
 #include "fx/shapes.h"
 #include "ui/draw.h"
-#include "ui/gpu.h"
+#include "ui/beneath.h"
 
 namespace ui {
 namespace {
@@ -31,38 +31,10 @@ double easeOut(double t) { return 1 - (1 - t) * (1 - t); }
 
 // ---- Burst -------------------------------------------------------------
 
-void burstFlash(cairo_t* cr, double x, double y, double s, double e) {
-    const double m = e / 0.38;
-    if (m >= 1) return;
-    const double a = m < 0.25 ? 4 * m * 0.95 : 1.27 * (1 - m);
-    if (a <= 0) return;
-    const double k = 0.4 + 1.3 * m;
-    squareAt(cr, x, y, 9 * s * k, 5 * s * k, 0xFFFFFF, a);
-}
-
-void burstRing(cairo_t* cr, double x, double y, uint32_t color, double s, double e) {
-    const double u = 0.25 + 2.4 * e;
-    strokeCircle(cr, x, y, 20.5 * s * u, 3 * s * u, color, 0.85 * (1 - e));
-}
-
-// One path and one fill for all the particles: they share colour and
-// opacity, and a fill each made bursts the dearest part of a busy frame.
-void burstParticles(cairo_t* cr, double x, double y, uint32_t color, int count, double radius, double s, double e) {
-    const int n = std::max(1, count);
-    for (int i = 0; i < n; ++i) {
-        const double angle = 2 * kPi * i / n + (i % 2 == 1 ? 0.4 : 0);
-        const double cx = x + std::cos(angle) * radius * s * e;
-        const double cy = y + std::sin(angle) * radius * s * e - 6 * s * e;
-        const double d = (3 + i % 3) * s * (1 - 0.5 * e);
-        roundedRectPath(cr, {cx - d / 2, cy - d / 2, d, d}, s);
-    }
-    fillPath(cr, color, 1 - e);
-}
-
-// The same parts on the GPU layer: a burst's pieces fly over a wide square
-// of the overlay that would change every frame. The flash and the particles
-// are cut from white rounded squares (a corner of 0.28 the side, as the
-// flash has), tinted; the particles all go out in one call.
+// Beneath the overlay: a burst's pieces fly over a wide square that would
+// change every frame. The flash and the particles are cut from white
+// rounded squares (a corner of 0.28 the side, as the flash has), tinted;
+// the particles all go out in one call.
 struct RoundedSquare {
     int side;  // pixels, a clear pixel all round
 };
@@ -74,11 +46,11 @@ void paintRoundedSquare(cairo_t* cr, void* user) {
     fillRoundedRect(cr, {u, u, inner * u, inner * u}, 0.28 * inner * u, 0xFFFFFF, 1.0);
 }
 
-SDL_Texture* roundedSquare(int side) {
+beneath::Picture roundedSquare(int side) {
     RoundedSquare sq{side};
     char key[32];
     std::snprintf(key, sizeof key, "fxsquare|%d", side);
-    return gpuTexture(key, side, side, paintRoundedSquare, &sq);
+    return beneath::Picture(key, side, side, paintRoundedSquare, &sq);
 }
 
 // A square of side d (units) centred on (cx, cy), its texture's clear rim
@@ -88,21 +60,19 @@ GpuQuad squareQuad(double cx, double cy, double d, int side) {
     return {cx, cy, box, box};
 }
 
-bool burstOnGpu(cairo_t* cr, double x, double y, uint32_t color, int count, double radius, bool flash, bool ring, double s,
-                double e) {
-    if (!gpuRenderer()) return false;
-    SDL_Texture* small = roundedSquare(10);
-    SDL_Texture* big = flash ? roundedSquare(34) : nullptr;
-    if (!small || (flash && !big)) return false;
+void burst(const Ctx& ctx, double x, double y, uint32_t color, int count, double radius, bool flash, bool ring,
+           double s, double e) {
+    const beneath::Picture small = roundedSquare(10);
+    const beneath::Picture big = flash ? roundedSquare(34) : beneath::Picture();
     const double m = e / 0.38;
     if (flash && m < 1) {
         const double a = m < 0.25 ? 4 * m * 0.95 : 1.27 * (1 - m);
         const GpuQuad q = squareQuad(x, y, 18 * s * (0.4 + 1.3 * m), 34);
-        if (a > 0) gpuBlitQuads(big, &q, 1, 0xFFFFFF, a);
+        if (a > 0) beneath::drawQuads(ctx, big, &q, 1, 0xFFFFFF, a);
     }
     if (ring) {
         const double u = 0.25 + 2.4 * e;
-        if (!ringOnGpu(x, y, 20.5 * s * u, 3 * s * u, color, 0.85 * (1 - e))) burstRing(cr, x, y, color, s, e);
+        ringBeneath(ctx, x, y, 20.5 * s * u, 3 * s * u, color, 0.85 * (1 - e));
     }
     const int n = std::max(1, count);
     static std::vector<GpuQuad> quads;
@@ -113,8 +83,7 @@ bool burstOnGpu(cairo_t* cr, double x, double y, uint32_t color, int count, doub
         const double cy = y + std::sin(angle) * radius * s * e - 6 * s * e;
         quads.push_back(squareQuad(cx, cy, (3 + i % 3) * s * (1 - 0.5 * e), 10));
     }
-    gpuBlitQuads(small, quads.data(), n, color, 1 - e);
-    return true;
+    beneath::drawQuads(ctx, small, quads.data(), n, color, 1 - e);
 }
 
 // ---- Heal column -------------------------------------------------------
@@ -190,9 +159,9 @@ void paintRing(cairo_t* cr, void* user) {
 }
 
 // A flat ring on the ground, painted once at its resting radius rx and drawn
-// on the GPU layer grown by k (it breathes) and faded by alpha: a few
-// dozen rings a frame would otherwise be stroked anew every frame.
-void groundRing(double x, double y, double s, double rx, double k, uint32_t color, double alpha) {
+// grown by k (it breathes) and faded by alpha: a few dozen rings a frame
+// would otherwise be stroked anew every frame.
+void groundRing(const Ctx& ctx, double x, double y, double s, double rx, double k, uint32_t color, double alpha) {
     const double ry = rx * 0.32;
     if (!(rx > 0 && ry > 0 && alpha > 0 && k > 0)) return;
     Ring r{rx, ry, s * rx / ry + 1, s + 1, s, color};
@@ -201,50 +170,32 @@ void groundRing(double x, double y, double s, double rx, double k, uint32_t colo
     const double g = gpuScale();
     char key[80];
     std::snprintf(key, sizeof key, "groundring|%06x|%.3f|%.4f", color & 0xFFFFFFu, rx, s);
-    SDL_Texture* tex = gpuTexture(key, static_cast<int>(std::lround(w * g)), static_cast<int>(std::lround(h * g)),
-                                  paintRing, &r);
-    gpuBlit(tex, x - k * w / 2, y - k * h / 2, k * w, k * h, alpha);
+    const beneath::Picture ring(key, static_cast<int>(std::lround(w * g)), static_cast<int>(std::lround(h * g)),
+                                paintRing, &r);
+    beneath::draw(ctx, ring, {x - k * w / 2, y - k * h / 2, k * w, k * h}, alpha);
 }
 
-struct Mote {
-    double x, y, alpha;
-};
-
-// The two motes of an aura: rising for a good status, sinking for a bad one.
-void auraMotes(double now, double x, double y, double size, bool good, Mote (&out)[2]) {
+// The two motes of an aura, in one call: rising for a good status, sinking
+// for a bad one.
+void auraMotes(const Ctx& ctx, double x, double y, double size, double s, bool good, uint32_t color) {
+    GpuQuad quads[2];
     for (int j = 0; j < 2; ++j) {
-        const double q = frac(now / 2.1 + (good ? 0 : 0.2) + 0.5 * j);
+        const double q = frac(ctx.now / 2.1 + (good ? 0 : 0.2) + 0.5 * j);
         const double phase = good ? (j == 0 ? 0 : 3) : (j == 0 ? 1.2 : 4.2);
         const double cy = good ? y - 0.55 * size * q : y - 0.3 * size + 0.55 * size * q;
-        out[j] = {x + 0.16 * size * std::sin(2 * kPi * q + phase), cy, 0.8 * std::sin(kPi * q)};
+        quads[j] = squareQuad(x + 0.16 * size * std::sin(2 * kPi * q + phase), cy, 6 * s, 10);
+        quads[j].fade = std::max(0.0, 0.8 * std::sin(kPi * q));
     }
+    beneath::drawQuads(ctx, roundedSquare(10), quads, 2, color, 1.0);
 }
 
-// On the overlay, or in one call on the GPU layer.
-void drawMotes(cairo_t* cr, const Mote (&motes)[2], double s, uint32_t color, bool onGpu) {
-    if (SDL_Texture* tex = onGpu ? roundedSquare(10) : nullptr) {
-        GpuQuad quads[2];
-        for (int j = 0; j < 2; ++j) {
-            quads[j] = squareQuad(motes[j].x, motes[j].y, 6 * s, 10);
-            quads[j].fade = std::max(0.0, motes[j].alpha);
-        }
-        gpuBlitQuads(tex, quads, 2, color, 1.0);
-        return;
-    }
-    for (const Mote& m : motes) squareAt(cr, m.x, m.y, 3 * s, 2 * s, color, m.alpha);
-}
-
-void aura(cairo_t* cr, double now, double x, double y, double size, double s, bool good, uint32_t color,
-          AuraPart part) {
+void aura(const Ctx& ctx, double x, double y, double size, double s, bool good, uint32_t color, AuraPart part) {
     if (part != AuraPart::Motes) {
-        const double ease = breathe(now, good ? 2.8 : 3.8);
+        const double ease = breathe(ctx.now, good ? 2.8 : 3.8);
         const double rx = (good ? 1 : 0.88) * 0.72 * size * 0.5;
-        groundRing(x, y, s, rx, 1 + 0.1 * ease, color, good ? 0.3 + 0.3 * ease : 0.3 + 0.2 * ease);
+        groundRing(ctx, x, y, s, rx, 1 + 0.1 * ease, color, good ? 0.3 + 0.3 * ease : 0.3 + 0.2 * ease);
     }
-    if (part == AuraPart::Rings) return;
-    Mote motes[2];
-    auraMotes(now, x, y, size, good, motes);
-    drawMotes(cr, motes, s, color, part == AuraPart::Motes && gpuRenderer());
+    if (part != AuraPart::Rings) auraMotes(ctx, x, y, size, s, good, color);
 }
 
 // ---- Flask pour --------------------------------------------------------
@@ -313,11 +264,7 @@ void drawBurst(Ctx& ctx, double x, double y, uint32_t color, int count, double r
     if (!(t > 0 && t < 1) || !allFinite({x, y, radius, ctx.uiScale})) return;
     const double s = ctx.uiScale;
     const double e = easeOut(t);
-    if (burstOnGpu(ctx.cr, x, y, color, count, radius, flash, ring, s, e)) return;
-    SavedState keep(ctx.cr);
-    if (flash) burstFlash(ctx.cr, x, y, s, e);
-    if (ring) burstRing(ctx.cr, x, y, color, s, e);
-    burstParticles(ctx.cr, x, y, color, count, radius, s, e);
+    burst(ctx, x, y, color, count, radius, flash, ring, s, e);
 }
 
 void drawHealColumn(Ctx& ctx, double x, double y, double t) {
@@ -371,9 +318,8 @@ void drawStatusAura(Ctx& ctx, const StatusAuraPick& pick, double x, double y, do
     if (!pick.hasGood() && !pick.hasBad()) return;
     if (!allFinite({x, y, size, ctx.now, ctx.uiScale})) return;
     const double s = ctx.uiScale;
-    SavedState keep(ctx.cr);
-    if (pick.hasGood()) aura(ctx.cr, ctx.now, x, y, size, s, true, rpg::statusDesc(pick.good()).colour, part);
-    if (pick.hasBad()) aura(ctx.cr, ctx.now, x, y, size, s, false, kBadAuraColor, part);
+    if (pick.hasGood()) aura(ctx, x, y, size, s, true, rpg::statusDesc(pick.good()).colour, part);
+    if (pick.hasBad()) aura(ctx, x, y, size, s, false, kBadAuraColor, part);
 }
 
 void drawFlaskPour(Ctx& ctx, double x, double y, uint32_t colorA, uint32_t colorB, double t) {

@@ -8,7 +8,7 @@
 
 #include "fx/shapes.h"
 #include "ui/draw.h"
-#include "ui/gpu.h"
+#include "ui/beneath.h"
 
 namespace ui {
 namespace {
@@ -94,7 +94,7 @@ void drawCampfire(const Ctx& ctx, double x, double y, double size) {
     if (!cr) return;
     const double L = size;
     const double s = scaleOf(ctx);
-    fxshape::glowOnGpu(x + 0.5 * L, y + 0.82 * L, 0.5 * L, 0xFF9628, 0.5);
+    fxshape::glowBeneath(ctx, x + 0.5 * L, y + 0.82 * L, 0.5 * L, 0xFF9628, 0.5);
     Frame box(cr, x, y);
     fillEllipse(cr, 0.5 * L, 0.86 * L, 0.34 * L, 0.1 * L, 0x3A3A44);
     fillEllipse(cr, 0.5 * L, 0.84 * L, 0.27 * L, 0.075 * L, 0x1C1C26);
@@ -109,7 +109,7 @@ void drawFountain(const Ctx& ctx, double x, double y, double size) {
     if (!cr) return;
     const double L = size;
     const double s = scaleOf(ctx);
-    fxshape::glowOnGpu(x + 0.5 * L, y + 0.4 * L, 0.55 * L, 0x78C8FF, 0.28);
+    fxshape::glowBeneath(ctx, x + 0.5 * L, y + 0.4 * L, 0.55 * L, 0x78C8FF, 0.28);
     Frame box(cr, x, y);
     fillEllipse(cr, 0.5 * L, 0.82 * L, 0.42 * L, 0.12 * L, 0x3B5566);
     fillEllipse(cr, 0.5 * L, 0.79 * L, 0.36 * L, 0.09 * L, 0x2A3F4D);
@@ -133,14 +133,16 @@ void paintCrystal(cairo_t* cr, void* user) {
 }
 
 void drawCrystalRain(const Ctx& ctx, double keepLeft, double keepRight) {
-    if (!gpuRenderer()) return;
+    // Shards by the dozen are cheap only as blits: without a GPU layer there
+    // are none.
+    if (!beneath::onGpu()) return;
     // Sized in device pixels like every other painted texture, so the whole
     // 96-unit picture fits at any pixel ratio.
     const int px = static_cast<int>(std::lround(kCrystalBox * gpuScale()));
-    SDL_Texture* tex[kCrystalKinds];
+    beneath::Picture tex[kCrystalKinds];
     for (int k = 0; k < kCrystalKinds; ++k) {
         const std::string key = "restcrystal" + std::to_string(k);
-        tex[k] = gpuTexture(key, px, px, paintCrystal, const_cast<uint32_t*>(&kCrystal[k]));
+        tex[k] = beneath::Picture(key, px, px, paintCrystal, const_cast<uint32_t*>(&kCrystal[k]));
     }
     const double s = scaleOf(ctx);
     const double H = ctx.height;
@@ -155,14 +157,14 @@ void drawCrystalRain(const Ctx& ctx, double keepLeft, double keepRight) {
         const double q = cycle(ctx.now, (290 * i % 3200) / 1000.0, (3400 + 650 * (i % 7)) / 1000.0);
         if (q < 0) continue;
         const double alpha = (0.55 + 0.45 * std::sin(6 * kPi * q + i)) * std::sin(kPi * q);
-        SDL_Texture* t = tex[i % kCrystalKinds];
+        const beneath::Picture& t = tex[i % kCrystalKinds];
         if (alpha <= 0.01 || !t) continue;
         const double u = fxshape::frac(fxshape::kGolden * i + 0.5);
         const double z = (5 + 3 * (i % 4)) * 2.4 * s;
         const double fall = std::clamp(u * W + ((53 * i % 100) / 100.0 - 0.5) * 0.06 * W * q, 0.0, W);
         const double cx = fall < bandLeft ? fall : fall + band;
         const double cy = (H + 48 * s) * q - 24 * s;
-        gpuBlitRotated(t, cx, cy, z, z, 180 * q + 45, alpha);
+        beneath::drawTurned(ctx, t, cx, cy, z, z, 180 * q + 45, alpha);
     }
 }
 

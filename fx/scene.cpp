@@ -8,7 +8,7 @@
 
 #include "fx/shapes.h"
 #include "ui/draw.h"
-#include "ui/gpu.h"
+#include "ui/beneath.h"
 #include "ui/theme.h"
 
 namespace ui {
@@ -333,14 +333,14 @@ void paintMask(cairo_t* cr, void* user) {
     }
 }
 
-// A small shape painted once in device pixels and blitted many times a frame.
-SDL_Texture* mask(int kind, int w, int h) {
+// A small shape painted once in device pixels and drawn many times a frame.
+beneath::Picture mask(int kind, int w, int h) {
     char key[48];
     std::snprintf(key, sizeof key, "scenemask%d_%d_%d", kind, w, h);
     MaskShape shape{kind, w, h};
     const double g = gpuScale();
-    return gpuTexture(key, static_cast<int>(std::lround(w * g)), static_cast<int>(std::lround(h * g)), paintMask,
-                      &shape);
+    return beneath::Picture(key, static_cast<int>(std::lround(w * g)), static_cast<int>(std::lround(h * g)),
+                            paintMask, &shape);
 }
 
 // ---- overlays ----------------------------------------------------------
@@ -351,6 +351,7 @@ SDL_Texture* mask(int kind, int w, int h) {
 // the same frames, so the frames between show what was shown and need not
 // be presented. Rain and lightning keep the true time t.
 struct Frame {
+    const Ctx& ctx;
     double w, h, s, t, stepped;
     int theme;
     const SceneOpts& o;
@@ -362,7 +363,7 @@ void darkening(const Frame& f, double width, double height) {
     else if (f.o.weather == kWeatherRain) factor = 0.13;
     else if (f.o.weather == kWeatherStorm) factor = 0.22;
     const double a = factor * f.o.intensity;
-    if (a > 0) gpuFillRect(0, 0, width, height, 0x060A14, a);
+    if (a > 0) beneath::fill(f.ctx, {0, 0, width, height}, 0x060A14, a);
 }
 
 void clouds(const Frame& f) {
@@ -380,7 +381,7 @@ void clouds(const Frame& f) {
         n = 5;
         color = 0x8A94A4;
     }
-    SDL_Texture* tex = mask(kMaskCloud, 46, 22);
+    const beneath::Picture tex = mask(kMaskCloud, 46, 22);
     if (!tex) return;
     const double band = std::max(24.0, 0.45 * std::round(f.o.horizon * f.h));
     for (int i = 0; i < n; ++i) {
@@ -390,14 +391,14 @@ void clouds(const Frame& f) {
         const double u = std::fmod(f.stepped, period) / period;
         const double left = (u * (1 - o) + o) * (f.w + 180) - 90;
         const double m = (29 * i % 10) / 14.0 + 0.7;
-        gpuBlitTinted(tex, left * f.s, top * f.s, 46 * m * f.s, 22 * m * f.s, color, 0.5);
+        beneath::drawTinted(f.ctx, tex, {left * f.s, top * f.s, 46 * m * f.s, 22 * m * f.s}, color, 0.5);
     }
 }
 
 void rain(const Frame& f) {
     const bool storm = f.o.weather == kWeatherStorm;
     if (!storm && f.o.weather != kWeatherRain) return;
-    SDL_Texture* tex = mask(kMaskStreak, 2, 32);
+    const beneath::Picture tex = mask(kMaskStreak, 2, 32);
     if (!tex) return;
     const int n = storm ? 38 : 24;
     const double base = storm ? 620 : 860;
@@ -411,13 +412,13 @@ void rain(const Frame& f) {
         if (alpha <= 0) continue;
         const double left = (f.w + 60) * fx - 30 - 0.18 * u * f.h + 1;
         const double top = (2 * len + f.h) * u - 0.5 * len;
-        gpuBlitRotated(tex, (left + 1) * f.s, (top + len / 2) * f.s, 2 * f.s, len * f.s, 10, alpha);
+        beneath::drawTurned(f.ctx, tex, (left + 1) * f.s, (top + len / 2) * f.s, 2 * f.s, len * f.s, 10, alpha);
     }
 }
 
 void snow(const Frame& f) {
     if (f.o.weather != kWeatherSnow) return;
-    SDL_Texture* tex = mask(kMaskDot, 8, 8);
+    const beneath::Picture tex = mask(kMaskDot, 8, 8);
     if (!tex) return;
     for (int j = 0; j < 26; ++j) {
         const double fx = std::fmod(kGolden * j + 0.17, 1.0);
@@ -430,13 +431,13 @@ void snow(const Frame& f) {
         const double size = j % 3 + 2;
         const double left = (8 * (j % 5) + 14) * std::sin(3 * kPi * u + j) + fx * f.w;
         const double top = (f.h + 8) * u - 4;
-        gpuBlitTinted(tex, left * f.s, top * f.s, size * f.s, size * f.s, 0xF0F4FF, alpha);
+        beneath::drawTinted(f.ctx, tex, {left * f.s, top * f.s, size * f.s, size * f.s}, 0xF0F4FF, alpha);
     }
 }
 
 void fog(const Frame& f) {
     if (f.o.weather != kWeatherFog) return;
-    SDL_Texture* tex = mask(kMaskDot, 120, 60);
+    const beneath::Picture tex = mask(kMaskDot, 120, 60);
     if (!tex) return;
     const uint32_t color = f.theme == kSceneLava ? 0x3A2A24 : 0xC8D0DC;
     for (int j = 0; j < 3; ++j) {
@@ -449,7 +450,7 @@ void fog(const Frame& f) {
         const double top = (0.22 * j + 0.3) * f.h;
         const double height = j % 2 ? 52 : 34;
         const double alpha = 0.1 + 0.05 * std::sin(e * kPi);
-        gpuBlitTinted(tex, left * f.s, top * f.s, b * f.s, height * f.s, color, alpha);
+        beneath::drawTinted(f.ctx, tex, {left * f.s, top * f.s, b * f.s, height * f.s}, color, alpha);
     }
 }
 
@@ -465,12 +466,12 @@ void stormFlashes(const Frame& f, double width, double height) {
         const double a = std::max(0.0, 1 - std::fabs(u - 0.04) / 0.02) +
                          0.6 * std::max(0.0, 1 - std::fabs(u - 0.1) / 0.03);
         const double alpha = 0.32 * a * f.o.intensity;
-        if (alpha > 0) gpuFillRect(0, 0, width, height, 0xEAF2FF, alpha);
+        if (alpha > 0) beneath::fill(f.ctx, {0, 0, width, height}, 0xEAF2FF, alpha);
     }
 }
 
 void embers(const Frame& f) {
-    SDL_Texture* tex = mask(kMaskDot, 24, 58);
+    const beneath::Picture tex = mask(kMaskDot, 24, 58);
     if (!tex) return;
     const int n = std::max(1, f.o.count);
     for (int j = 0; j < n; ++j) {
@@ -485,7 +486,7 @@ void embers(const Frame& f) {
         const double left = (5 * (j % 4) + 6) * std::sin(j + 3 * kPi * e) +
                             (f.w / n) * ((53 * j % 100) / 100.0 - 0.5) + (j + 0.5) / n * f.w;
         const double top = f.h - e * f.h / 3;
-        gpuBlitTinted(tex, left * f.s, top * f.s, z * f.s, 2.4 * z * f.s, kFlame[j % 5], alpha);
+        beneath::drawTinted(f.ctx, tex, {left * f.s, top * f.s, z * f.s, 2.4 * z * f.s}, kFlame[j % 5], alpha);
     }
 }
 
@@ -502,7 +503,7 @@ void motes(const Frame& f) {
         const double top = pal.motesRise ? f.h - u * f.h : u * f.h;
         const double size = j % 3 + 2;
         const double left = (14 * (j % 7) - 42) * std::sin(2 * kPi * u) + fx * f.w;
-        gpuFillRect(left * f.s, top * f.s, size * f.s, size * f.s, pal.mote, alpha);
+        beneath::fill(f.ctx, {left * f.s, top * f.s, size * f.s, size * f.s}, pal.mote, alpha);
     }
 }
 
@@ -532,7 +533,9 @@ SceneCache& cache() {
 } // namespace
 
 void sceneBackdrop(const Ctx& ctx, const SceneOpts& opts) {
-    if (!gpuRenderer()) return;
+    // The scenery is the GPU layer's own: without one there is none (and the
+    // cache keeps what it knew).
+    if (!beneath::onGpu()) return;
     const int theme = clampTheme(opts.theme);
     const int daytime = paintedDaytime(theme, opts.daytime);
     const double g = gpuScale();
@@ -556,10 +559,9 @@ void sceneBackdrop(const Ctx& ctx, const SceneOpts& opts) {
                        static_cast<int>(std::lround(ctx.width / s)),
                        static_cast<int>(std::lround(ctx.height / s)),
                        s};
-    if (SDL_Texture* still = gpuTexture("scene", pw, ph, paintStatic, &params))
-        gpuBlit(still, 0, 0, ctx.width, ctx.height, 1.0);
+    beneath::draw(ctx, beneath::Picture("scene", pw, ph, paintStatic, &params), {0, 0, ctx.width, ctx.height});
 
-    const Frame f{ctx.width / s, ctx.height / s, s, ctx.now, sceneryTime(ctx.now), theme, opts};
+    const Frame f{ctx, ctx.width / s, ctx.height / s, s, ctx.now, sceneryTime(ctx.now), theme, opts};
     darkening(f, ctx.width, ctx.height);
     clouds(f);
     rain(f);

@@ -3,12 +3,11 @@
 #include <cairo.h>
 
 #include <cmath>
-#include <cstdio>
 #include <cstdint>
 #include <initializer_list>
 
+#include "ui/app.h"
 #include "ui/draw.h"
-#include "ui/gpu.h"
 
 namespace ui::fxshape {
 
@@ -66,53 +65,22 @@ inline void glow(cairo_t* cr, double cx, double cy, double r, uint32_t color, do
     cairo_pattern_destroy(p);
 }
 
-struct GlowDisc {
-    double r;
-    uint32_t color;
-};
+// Shapes drawn beneath the overlay (see ui/beneath.h); coordinates are the
+// frame's own, not the cairo context's.
 
-inline void paintGlowDisc(cairo_t* cr, void* user) {
-    const GlowDisc& g = *static_cast<const GlowDisc*>(user);
-    glow(cr, g.r, g.r, g.r, g.color, 1.0);
-}
+// glow() beneath the overlay: painted once, faded by alpha when drawn.
+void glowBeneath(const Ctx& ctx, double cx, double cy, double r, uint32_t color, double alpha);
 
-// glow() on the GPU layer, for a glow that beneath it has only scenery and
-// other GPU drawing: painted once, faded by alpha when drawn. Coordinates are
-// the frame's own (not the cairo context's).
-inline void glowOnGpu(double cx, double cy, double r, uint32_t color, double alpha) {
-    if (!(r > 0)) return;
-    GlowDisc g{r, color};
-    char key[64];
-    std::snprintf(key, sizeof key, "glow|%06x|%.3f", color & 0xFFFFFFu, r);
-    gpuPicture(key, cx - r, cy - r, 2 * r, 2 * r, paintGlowDisc, &g, alpha);
-}
+// A round particle of diameter d centred on (cx, cy): one picture per
+// colour, scaled to the size asked and faded by alpha, so a particle that
+// grows and fades every frame paints nothing new.
+void dotBeneath(const Ctx& ctx, double cx, double cy, double d, uint32_t color, double alpha);
 
-// A round particle of diameter d centred on (cx, cy) on the GPU layer: one
-// cached disc per colour, scaled to the size asked and faded by alpha, so a
-// particle that grows and fades every frame paints no new texture.
-inline void paintDot(cairo_t* cr, void* user) {
-    const uint32_t color = *static_cast<const uint32_t*>(user);
-    const double u = 1 / gpuScale();  // one texture pixel
-    fillCircle(cr, 17 * u, 17 * u, 16 * u, color, 1.0);
-}
-
-inline void gpuDot(double cx, double cy, double d, uint32_t color, double alpha) {
-    if (!(d > 0) || !(alpha > 0)) return;
-    char key[32];
-    std::snprintf(key, sizeof key, "fxdot|%06x", color & 0xFFFFFFu);
-    // 32 pixels of disc within a clear pixel all round, so scaled edges stay soft.
-    SDL_Texture* tex = gpuTexture(key, 34, 34, paintDot, &color);
-    const double box = d * 34 / 32;
-    gpuBlit(tex, cx - box / 2, cy - box / 2, box, box, alpha);
-}
-
-// strokeCircle() on the GPU layer, for a ring that beneath it has only
-// scenery, sprites and other GPU drawing: one picture per colour, line ratio
-// and size step, scaled to the radius asked and faded by alpha; the line
-// grows with the radius. Coordinates are the frame's own. False when there
-// is no GPU layer (or the ring is too big for a texture): the caller then
-// strokes it with cairo.
-bool ringOnGpu(double cx, double cy, double radius, double lineWidth, uint32_t color, double alpha);
+// strokeCircle() beneath the overlay: one picture per line ratio and size
+// step, scaled to the radius asked and faded by alpha; the line grows with
+// the radius. A line wider than the ring's diameter fills a disc.
+void ringBeneath(const Ctx& ctx, double cx, double cy, double radius, double lineWidth, uint32_t color,
+                 double alpha);
 
 // A bar w × h centred on the frame origin with corner radius h/2.
 inline void bar(cairo_t* cr, double w, double h, uint32_t color, double alpha) {

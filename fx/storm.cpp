@@ -7,7 +7,7 @@
 #include "fx/shapes.h"
 #include "rules/rng.h"
 #include "ui/draw.h"
-#include "ui/gpu.h"
+#include "ui/beneath.h"
 
 namespace ui {
 namespace {
@@ -63,7 +63,7 @@ void paintDrop(cairo_t* cr, void* user) {
 }
 
 // Each drop a cached streak turned 16 degrees about its top end.
-void drawRain(double W, double H, double s, double now) {
+void drawRain(const Ctx& ctx, double W, double H, double s, double now) {
     const double g = gpuScale();
     for (int i = 0; i < 22; ++i) {
         double e = std::max(0.0, now - (137 * i % 1400) / 1000.0);
@@ -73,9 +73,9 @@ void drawRain(double W, double H, double s, double now) {
         const double y = (60 * s + H) * q - 30 * s;
         Drop d{2 * s, (16 + 6 * (i % 4)) * s, s};
         const std::string key = "raindrop|" + std::to_string(i % 4) + "|" + std::to_string(s);
-        SDL_Texture* tex = gpuTexture(key, static_cast<int>(std::lround(d.w * g)),
-                                      static_cast<int>(std::lround(d.len * g)), paintDrop, &d);
-        gpuBlitPivot(tex, x - s, y, d.w, d.len, s, 0, 16, false, 0.18 + 0.06 * (i % 3));
+        const beneath::Picture drop(key, static_cast<int>(std::lround(d.w * g)),
+                                    static_cast<int>(std::lround(d.len * g)), paintDrop, &d);
+        beneath::drawPivoted(ctx, drop, {x - s, y, d.w, d.len}, s, 0, 16, 0.18 + 0.06 * (i % 3));
     }
 }
 
@@ -180,7 +180,7 @@ void paintBolts(cairo_t* cr, void* user) {
     strokeBolt(cr, main, 0xFFFFFF, 1.0, 2.6 * p.s);
 }
 
-void drawBolts(const Storm& st, double s, double f) {
+void drawBolts(const Ctx& ctx, const Storm& st, double s, double f) {
     double x0 = 1e18, y0 = 1e18, x1 = -1e18, y1 = -1e18;
     for (const auto& bolt : st.bolts) {
         for (const Storm::Point& pt : bolt) {
@@ -198,9 +198,9 @@ void drawBolts(const Storm& st, double s, double f) {
     y1 += m;
     const std::string id = std::to_string(st.strikeId) + "|" + std::to_string(s);
     BoltPass glowPass{&st, s, x0, y0, false};
-    gpuPicture("stormbolt|glow|" + id, x0, y0, x1 - x0, y1 - y0, paintBolts, &glowPass, f);
+    beneath::still(ctx, "stormbolt|glow|" + id, {x0, y0, x1 - x0, y1 - y0}, paintBolts, &glowPass, f);
     BoltPass corePass{&st, s, x0, y0, true};
-    gpuPicture("stormbolt|core|" + id, x0, y0, x1 - x0, y1 - y0, paintBolts, &corePass, f);
+    beneath::still(ctx, "stormbolt|core|" + id, {x0, y0, x1 - x0, y1 - y0}, paintBolts, &corePass, f);
 }
 
 void drawStrike(Ctx& ctx, const Storm& st) {
@@ -208,11 +208,11 @@ void drawStrike(Ctx& ctx, const Storm& st) {
     if (e < 0 || e >= 220) return;
     static const Key kFlicker[] = {{0, 0}, {18, 1}, {50, 0.15}, {72, 1}, {100, 0.35}, {118, 1}, {173, 0}};
     double f = keyed(kFlicker, e);
-    if (!st.bolts.empty() && f > 0) drawBolts(st, ctx.uiScale, f);
+    if (!st.bolts.empty() && f > 0) drawBolts(ctx, st, ctx.uiScale, f);
     double F = st.flash;
     const Key sky[] = {{0, 0}, {30, F}, {66, 0.06}, {90, 0.6 * F}, {220, 0}};
     double a = keyed(sky, e);
-    if (a > 0) gpuFillRect(0, 0, ctx.width, ctx.height, kSkyFlash, a);
+    if (a > 0) beneath::fill(ctx, {0, 0, ctx.width, ctx.height}, kSkyFlash, a);
 }
 
 void drawStreak(cairo_t* cr, const Rect& r, double s, double m, double lineY, bool right, double delay) {
@@ -237,7 +237,7 @@ void drawStreak(cairo_t* cr, const Rect& r, double s, double m, double lineY, bo
 void stormBackdrop(Ctx& ctx, Storm* storm, double bigDepth) {
     if (!storm) return;
     double s = ctx.uiScale;
-    drawRain(ctx.width, ctx.height, s, ctx.now);
+    drawRain(ctx, ctx.width, ctx.height, s, ctx.now);
     if (ctx.now >= storm->nextStrike) strike(*storm, ctx.width, ctx.height, s, ctx.now, bigDepth);
     drawStrike(ctx, *storm);
 }

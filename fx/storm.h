@@ -31,8 +31,8 @@ struct Storm {
 
 // Rain, and when a strike is due a new bolt, then the bolt's flicker and the
 // sky flash. bigDepth is where big bolts end (negative keeps them on the top
-// edge). All of it is drawn on the GPU layer, beneath everything the screen
-// then draws on the overlay: call it before anything else but the scenery.
+// edge). All of it lies beneath the overlay (ui/beneath.h), under everything
+// the screen then draws there: call it before anything else but the scenery.
 void stormBackdrop(Ctx& ctx, Storm* storm, double bigDepth);
 
 // Light bars and streaks racing along a title's rectangle for 0.62 s; t is the

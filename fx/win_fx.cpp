@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "fx/shapes.h"
+#include "ui/beneath.h"
 #include "ui/draw.h"
 
 namespace ui {
@@ -120,22 +121,19 @@ void drawWinFx(Ctx& ctx, double x, double y, double t) {
     }
 }
 
-void drawWinFxOnGpu(Ctx& ctx, double x, double y, double t) {
+void drawWinFxBeneath(Ctx& ctx, double x, double y, double t) {
     double s = ctx.uiScale;
     const double g = gpuScale();
-    if (!gpuRenderer()) {
-        drawWinFx(ctx, x, y, t);
-        return;
-    }
     if (!(s > 0)) return;
     char key[64];
     // Whole textures turned about their centres: one pixel of clear rim keeps
     // their turned edges soft.
     const int star = 2 * static_cast<int>(std::ceil((102 * s + 2 / g) * g));
     std::snprintf(key, sizeof key, "win.rays|%.4f", s);
-    gpuBlitRotated(gpuTexture(key, star, star, paintRayStar, &s), x, y, star / g, star / g, rayTurn(t), kRayAlpha);
+    beneath::drawTurned(ctx, beneath::Picture(key, star, star, paintRayStar, &s), x, y, star / g, star / g,
+                        rayTurn(t), kRayAlpha);
     std::snprintf(key, sizeof key, "win.glow|%.4f", s);
-    gpuPicture(key, x - 56 * s, y - 56 * s, 112 * s, 112 * s, paintGlow, &s);
+    beneath::still(ctx, key, {x - 56 * s, y - 56 * s, 112 * s, 112 * s}, paintGlow, &s);
     Piece p;
     for (int i = 0; i < kConfettiCount; ++i) {
         if (!confettiAt(i, x, y, s, t, &p)) continue;
@@ -143,11 +141,12 @@ void drawWinFxOnGpu(Ctx& ctx, double x, double y, double t) {
         const int w = static_cast<int>(std::ceil(p.z * g)) + 2;
         const int h = static_cast<int>(std::ceil(1.5 * p.z * g)) + 2;
         std::snprintf(key, sizeof key, "win.piece|%06x|%.4f|%.4f", paint.color, p.z, s);
-        gpuBlitRotated(gpuTexture(key, w, h, paintPiece, &paint), p.x, p.y, w / g, h / g, p.degrees, p.alpha);
+        beneath::drawTurned(ctx, beneath::Picture(key, w, h, paintPiece, &paint), p.x, p.y, w / g, h / g, p.degrees,
+                            p.alpha);
     }
     double cx, cy, d, a;
     for (int i = 0; i < kSparkleCount; ++i) {
-        if (sparkleAt(i, x, y, s, t, &cx, &cy, &d, &a)) fxshape::gpuDot(cx, cy, d, kSparkle, a);
+        if (sparkleAt(i, x, y, s, t, &cx, &cy, &d, &a)) fxshape::dotBeneath(ctx, cx, cy, d, kSparkle, a);
     }
 }
 

@@ -9,10 +9,9 @@ namespace ui {
 // as it is drawn.
 void drawWinFx(Ctx& ctx, double x, double y, double t);
 
-// The same celebration on the GPU layer, for one that lies beneath everything
-// else the overlay draws: its rays, glow and confetti painted once into
-// textures and blitted turned and faded. Without a renderer it is drawn
-// with cairo as drawWinFx draws it.
-void drawWinFxOnGpu(Ctx& ctx, double x, double y, double t);
+// The same celebration beneath the overlay (ui/beneath.h), for one that lies
+// beneath everything else the frame draws: its rays, glow and confetti
+// painted once and drawn turned and faded.
+void drawWinFxBeneath(Ctx& ctx, double x, double y, double t);
 
 } // namespace ui

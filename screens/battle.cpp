@@ -17,7 +17,7 @@
 #include "screens/battle_cache.h"
 #include "ui/draw.h"
 #include "ui/game_ui.h"
-#include "ui/gpu.h"
+#include "ui/beneath.h"
 #include "ui/screens.h"
 #include "ui/theme.h"
 
@@ -198,10 +198,6 @@ void BattleScreen::drawScenery(Ctx& ctx) {
 // of its own size (the window's strips beside the floor are mostly empty),
 // beneath everything else, on the same pixels as it would lie on the overlay.
 void BattleScreen::drawTrees(Ctx& ctx) {
-    if (!gpuRenderer()) {
-        battle::drawSideTrees(ctx.cr, scene_.floor, ctx.width, ctx.height, ctx.uiScale);
-        return;
-    }
     const battle::TreeScene now{scene_.floor, ctx.width, ctx.height, ctx.uiScale};
     if (!(now == trees_)) {
         gpuDropPrefix("battletree");
@@ -225,12 +221,11 @@ void BattleScreen::drawTrees(Ctx& ctx) {
         const int ph = static_cast<int>(std::ceil((b.y + b.h) * g) - y0);
         Painted p{treeSpots_[i], x0 / g, y0 / g};
         const std::string key = "battletree" + std::to_string(i);
-        gpuBlit(gpuTexture(key, pw, ph, paint, &p), p.x, p.y, pw / g, ph / g, 1);
+        beneath::draw(ctx, beneath::Picture(key, pw, ph, paint, &p), {p.x, p.y, pw / g, ph / g});
     }
 }
 
 void BattleScreen::drawFloor(Ctx& ctx) {
-    if (!gpuRenderer()) return;
     const double g = gpuScale();
     const int px[2] = {static_cast<int>(std::lround(g * scene_.floor.w)), static_cast<int>(std::lround(g * ctx.height))};
     if (px[0] != scene_.floorPx[0] || px[1] != scene_.floorPx[1]) {
@@ -240,10 +235,10 @@ void BattleScreen::drawFloor(Ctx& ctx) {
     }
     const battle::RowBand band = battle::floorBand(px[1], g);
     battle::FloorPicture picture{px[0], px[1], band.top};
-    SDL_Texture* tex = gpuTexture("isofloor", px[0], band.bottom - band.top, &battle::paintFloor, &picture);
+    const beneath::Picture floor("isofloor", px[0], band.bottom - band.top, &battle::paintFloor, &picture);
     // Placed as the whole picture would be, scaled to the floor's height.
     const double unit = ctx.height / px[1];
-    gpuBlit(tex, scene_.floor.x, band.top * unit, scene_.floor.w, (band.bottom - band.top) * unit, 1);
+    beneath::draw(ctx, floor, {scene_.floor.x, band.top * unit, scene_.floor.w, (band.bottom - band.top) * unit});
 }
 
 void BattleScreen::drawCommandPanel(Ctx& ctx) {

@@ -241,10 +241,6 @@ std::vector<TreeSpot> sideTreeSpots(const Floor& floor, double width, double hei
     return spots;
 }
 
-void drawSideTrees(cairo_t* cr, const Floor& floor, double width, double height, double s) {
-    for (const TreeSpot& t : sideTreeSpots(floor, width, height, s)) drawTree(cr, t);
-}
-
 void drawTree(cairo_t* cr, const TreeSpot& t) { drawTree(cr, t.cx, t.cy, t.z); }
 
 Rect treeBounds(const TreeSpot& t) {

@@ -125,7 +125,6 @@ struct TreeSpot {
 };
 // The trees on each side strip of the window that is at least 60s wide.
 std::vector<TreeSpot> sideTreeSpots(const Floor& floor, double width, double height, double s);
-void drawSideTrees(cairo_t* cr, const Floor& floor, double width, double height, double s);
 void drawTree(cairo_t* cr, const TreeSpot& t);
 // Everything a tree paints, its outline's antialiasing included.
 Rect treeBounds(const TreeSpot& t);

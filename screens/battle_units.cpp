@@ -14,7 +14,7 @@
 #include "screens/battle_scene.h"
 #include "ui/draw.h"
 #include "ui/game_ui.h"
-#include "ui/gpu.h"
+#include "ui/beneath.h"
 #include "ui/theme.h"
 #include "ui/sprite.h"
 #include "ui/widgets.h"
@@ -257,7 +257,7 @@ void paintShadow(cairo_t* cr, void* user) {
     fillCircle(cr, 0, 0, sh.rx, theme::kShadowBlack, 1.0);
 }
 
-// The shadow and the status rings on the GPU layer, painted once: beneath
+// The shadow and the status rings beneath the overlay, painted once: beneath
 // the sprite that stands on them, as the ground is.
 void drawGround(Ctx& ctx, const Slot& slot, const rpg::Combatant& c, const Rect& sprite) {
     const double s = ctx.uiScale;
@@ -266,8 +266,8 @@ void drawGround(Ctx& ctx, const Slot& slot, const rpg::Combatant& c, const Rect&
     if (sh.rx > 0) {
         char key[64];
         std::snprintf(key, sizeof key, "unitshadow|%.3f", sh.rx);
-        gpuPicture(key, slot.x - sh.rx, feet - 2 * s - sh.ry, 2 * sh.rx, 2 * sh.ry, paintShadow,
-                   const_cast<Shadow*>(&sh), 0.3);
+        beneath::still(ctx, key, {slot.x - sh.rx, feet - 2 * s - sh.ry, 2 * sh.rx, 2 * sh.ry}, paintShadow,
+                       const_cast<Shadow*>(&sh), 0.3);
     }
     if (!c.statuses.empty()) drawStatusAura(ctx, c.statuses, slot.x, feet - 2 * s, sprite.w, AuraPart::Rings);
 }

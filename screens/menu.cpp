@@ -14,7 +14,7 @@
 #include "platform/version.h"
 #include "screens/menu.h"
 #include "ui/draw.h"
-#include "ui/gpu.h"
+#include "ui/beneath.h"
 #include "ui/screens.h"
 #include "ui/theme.h"
 #include "ui/widgets.h"
@@ -101,7 +101,7 @@ void MenuScreen::update(Ctx& ctx) {
     const bool saved = hasSavedGame();
     const MenuLayout layout = menuLayout(ctx, saved);
     const double o = swell(ctx.now);
-    // The glow before the title: both lie on the GPU layer, the title on top.
+    // The glow before the title: both lie beneath the overlay, the title on top.
     drawGlow(ctx, layout, o);
     drawTitle(ctx, layout, o);
     drawBrandLine(ctx, layout);
@@ -143,33 +143,22 @@ void MenuScreen::drawTitle(Ctx& ctx, const MenuLayout& l, double o) const {
     double th = 0;
     measureText(cr, title, st, &tw, &th);
     const double cy = l.top + 0.6 * l.titleSize - 3 * s * o;
-    if (gpuRenderer()) {
-        // Painted once a little above its middle size and scaled on the GPU
-        // layer as it swells: redrawn on the overlay, every frame's scale
-        // left its glyphs in cairo's cache (megabytes after a minute) and
-        // made the overlay change each frame.
-        constexpr double k = 1.02;
-        const double pad = 4 * s;
-        const double ox = (tw / 2 + pad) * k;
-        const double oy = (th / 2 + pad) * k;
-        const double g = gpuScale();
-        const int pw = static_cast<int>(std::ceil(2 * ox * g));
-        const int ph = static_cast<int>(std::ceil((th + 4.5 * s + 2 * pad) * k * g));
-        TitlePicture picture{&title, st, shadow, s, k, ox, oy};
-        const std::string key = "menutitle|" + title + "|" + std::to_string(st.size) + "|" + std::to_string(s);
-        const double f = (1 + 0.04 * o) / k;
-        if (SDL_Texture* tex = gpuTexture(key, pw, ph, paintTitle, &picture))
-            gpuBlit(tex, ctx.width / 2 - ox * f, cy - oy * f, pw / g * f, ph / g * f);
-    } else {
-        // Without a renderer (tests, the gallery) on the overlay, in 32 steps
-        // of swell so a few dozen scales of glyphs stay cached.
-        const double q = std::round(32 * o) / 32;
-        SavedState keep(cr);
-        cairo_translate(cr, ctx.width / 2, l.top + 0.6 * l.titleSize - 3 * s * q);
-        cairo_scale(cr, 1 + 0.04 * q, 1 + 0.04 * q);
-        TitlePicture picture{&title, st, shadow, s, 1, 0, 0};
-        paintTitle(cr, &picture);
-    }
+    // Painted once a little above its middle size and scaled beneath the
+    // overlay as it swells: redrawn on the overlay, every frame's scale left
+    // its glyphs in cairo's cache (megabytes after a minute) and made the
+    // overlay change each frame.
+    constexpr double k = 1.02;
+    const double pad = 4 * s;
+    const double ox = (tw / 2 + pad) * k;
+    const double oy = (th / 2 + pad) * k;
+    const double g = gpuScale();
+    const int pw = static_cast<int>(std::ceil(2 * ox * g));
+    const int ph = static_cast<int>(std::ceil((th + 4.5 * s + 2 * pad) * k * g));
+    TitlePicture picture{&title, st, shadow, s, k, ox, oy};
+    const std::string key = "menutitle|" + title + "|" + std::to_string(st.size) + "|" + std::to_string(s);
+    const double f = (1 + 0.04 * o) / k;
+    beneath::draw(ctx, beneath::Picture(key, pw, ph, paintTitle, &picture),
+                  {ctx.width / 2 - ox * f, cy - oy * f, pw / g * f, ph / g * f});
     electricTitle(ctx, {ctx.width / 2 - tw / 2, cy - th / 2, tw, th}, ctx.now - titleFxStart_);
     fillRect(cr, {ctx.width / 2 - 70 * s, l.accentY, 140 * s, 4 * s}, kDeepGold);
 }
@@ -210,7 +199,7 @@ void MenuScreen::drawTagline(Ctx& ctx, const MenuLayout& l) {
 }
 
 // A warm glow behind the buttons that breathes with the title: painted
-// once, drawn on the GPU layer beneath the overlay's texts.
+// once, drawn beneath the overlay's texts.
 void MenuScreen::drawGlow(Ctx& ctx, const MenuLayout& l, double o) {
     const double s = ctx.uiScale;
     const double bw = l.buttons.front().w;
@@ -220,8 +209,8 @@ void MenuScreen::drawGlow(Ctx& ctx, const MenuLayout& l, double o) {
                  0.62 * std::max(l.blockHeight + 2 * pad, bw + 2 * pad)};
     char key[96];
     std::snprintf(key, sizeof key, "menuglow|%.3f|%.3f|%.3f|%.3f", g.w, g.h, g.inner, g.outer);
-    gpuPicture(key, cx - g.w / 2, l.blockTop - 2 * pad, g.w, g.h, paintGlow, const_cast<Glow*>(&g),
-               0.05 * (1 + o));
+    beneath::still(ctx, key, {cx - g.w / 2, l.blockTop - 2 * pad, g.w, g.h}, paintGlow, const_cast<Glow*>(&g),
+                   0.05 * (1 + o));
 }
 
 std::optional<MenuAction> MenuScreen::drawButtons(Ctx& ctx, const MenuLayout& l, bool saved) {

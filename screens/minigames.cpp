@@ -97,7 +97,7 @@ std::optional<Rect> MiniTable::open(Ctx& ctx, const Celebration& fx, const std::
     scene.horizon = 0.62;
     sceneBackdrop(ctx, scene);
     // First on the overlay, so nothing it drew over moves above it on the GPU layer.
-    if (outcome_ == MiniOutcome::Won && !fx.overPlay) drawWinFxOnGpu(ctx, fx.x, fx.y, ctx.now - finishTime_);
+    if (outcome_ == MiniOutcome::Won && !fx.overPlay) drawWinFxBeneath(ctx, fx.x, fx.y, ctx.now - finishTime_);
 
     bool back = false;
     const double header = gameHeader(ctx, i18n::tr(texts_.title), &back, false);

@@ -71,7 +71,7 @@ void MemoryGameScreen::play(Ctx& ctx, const Rect& area) {
     // Off the rule box and the mistakes line, under the cards: beneath all
     // the overlay draws where it reaches, so it may go on the GPU layer.
     if (table_.outcome() == MiniOutcome::Won) {
-        drawWinFxOnGpu(ctx, boardSide(ctx, true), celebration(ctx).y, ctx.now - table_.finishTime());
+        drawWinFxBeneath(ctx, boardSide(ctx, true), celebration(ctx).y, ctx.now - table_.finishTime());
     }
     const bool clickable = table_.running() && t >= kMemoryPlay && mismatchAt_ <= 0;
     for (int i = 0; i < play::kMemoryCards; ++i) {

@@ -7,7 +7,7 @@
 
 #include "platform/i18n.h"
 #include "ui/audio.h"
-#include "ui/gpu.h"
+#include "ui/beneath.h"
 #include "ui/sprite.h"
 #include "ui/theme.h"
 #include "ui/widgets.h"
@@ -161,18 +161,18 @@ void paintHole(cairo_t* cr, void* user) {
 
 // A hole without the monster in it never changes but for its place (it
 // shakes while the hammer falls), and nothing the overlay draws lies beneath
-// it, so it is painted once and blitted on the GPU layer. The monster's
+// it, so it is painted once and drawn beneath the overlay. The monster's
 // hole stays on the overlay: its mouth covers the monster's lower half.
 void WhackGameScreen::drawHole(Ctx& ctx, const Rect& hole, int i) {
     cairo_t* cr = ctx.cr;
     const double s = ctx.uiScale;
     const bool picked = i == pickedHole_;
     const bool monster = i == monsterHole_ && struck_ && ctx.now - strikeAt_ >= kWhackPeek;
-    if (!monster && gpuRenderer()) {
+    if (!monster) {
         HolePaint paint{hole.w, hole.h, s, picked};
         char key[80];
         std::snprintf(key, sizeof key, "whack.hole|%d|%.3f|%.3f|%.4f", picked ? 1 : 0, hole.w, hole.h, s);
-        gpuPicture(key, hole.x - 2 * s, hole.y - 2 * s, hole.w + 4 * s, hole.h + 4 * s, paintHole, &paint);
+        beneath::still(ctx, key, {hole.x - 2 * s, hole.y - 2 * s, hole.w + 4 * s, hole.h + 4 * s}, paintHole, &paint);
         return;
     }
     holeBody(cr, hole, s, picked);

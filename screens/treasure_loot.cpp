@@ -9,7 +9,7 @@
 #include "screens/common.h"
 #include "screens/treasure.h"
 #include "ui/audio.h"
-#include "ui/gpu.h"
+#include "ui/beneath.h"
 #include "ui/game_ui.h"
 #include "ui/keys.h"
 #include "ui/theme.h"
@@ -62,15 +62,17 @@ std::string runeText(const rpg::Runestone& rune) {
 // The burst's rays reach far: they stay below the header and out of the box
 // `clear` (the outcome's title), which they would cut through.
 // A chest at rest lies beneath everything else the overlay draws in its
-// reach (the header and the title are kept out of it), so it goes on the GPU
-// layer, clipped below the header; the title's box is then covered again with
-// the screen's own fill, which is all that shows there on the cairo path.
+// reach (the header and the title are kept out of it), so it goes beneath
+// the overlay, clipped below the header; the title's box is then covered
+// again with the screen's own fill, which is all that shows there while the
+// chest opens.
 void TreasureScreen::drawChest(Ctx& ctx, double header, double y, double size, double t, const Rect& clear) const {
     const bool opening = openedAt_.has_value();
-    if (gpuRenderer() && chestFxAtRest(opening, t)) {
-        gpuSetClip(0, header, ctx.width, ctx.height - header);
-        drawChestFxOnGpu(ctx, 0.5 * ctx.width, y, size, t, chestColor(loot_), trap(), jackpot());
-        gpuClearClip();
+    if (chestFxAtRest(opening, t)) {
+        {
+            const beneath::Clip below(ctx, {0, header, ctx.width, ctx.height - header});
+            drawChestFxBeneath(ctx, 0.5 * ctx.width, y, size, t, chestColor(loot_), trap(), jackpot());
+        }
         if (clear.w > 0) {
             const double top = std::max(clear.y, header);
             fillRect(ctx.cr, {clear.x, top, clear.w, clear.y + clear.h - top}, theme::kScreenFill);

@@ -5,8 +5,10 @@
 // premultiplied alpha. Coordinates and sizes are logical units, turned into
 // pixels by the layer's scale; alpha arguments are held in 0..1.
 //
-// Also counts the frame's draw calls and keeps a small named-section
-// profiler (on when VELMORANDINE_STATS is set).
+// Screens and effects draw on it through ui/beneath.h, which says what lies
+// where; this header is the layer itself: the texture cache, the blits and
+// the frame's recording. It also counts the frame's draw calls and keeps a
+// small named-section profiler (on when VELMORANDINE_STATS is set).
 #include <SDL.h>
 #include <cairo.h>
 
@@ -55,10 +57,10 @@ SDL_Texture* gpuTexture(std::string_view key, int w, int h, GpuPainter painter, 
 // As gpuTexture, uploaded from premultiplied ARGB pixels (w * 4 bytes a row);
 // crisp scales with nearest-neighbour sampling.
 SDL_Texture* gpuTextureRgba(std::string_view key, int w, int h, const uint32_t* pixels, bool crisp);
-// A picture that stays the same from frame to frame, drawn on the GPU layer
-// instead of the overlay: painted once into a texture kept under key (and
-// the position's fraction of a pixel), then blitted each frame with its
-// top-left corner at (x, y), w by h units, with alpha. The painter draws in
+// A picture that stays the same from frame to frame (beneath::still):
+// painted once into a texture kept under key (and the position's fraction of
+// a pixel), then blitted each frame with its top-left corner at (x, y), w by
+// h units, with alpha. The painter draws in
 // units with the picture's top-left corner at the origin; the texture is
 // aligned to the pixel grid and the picture painted at the position's
 // fraction, so it lands on the same pixels as drawn directly with cairo.

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "ui/gpu.h"
+#include "ui/beneath.h"
 #include "ui/theme.h"
 #include "ui/widget_base.h"
 #include "ui/widgets.h"
@@ -41,8 +41,8 @@ constexpr double kShineLength = 1.4;   // s a sweep takes
 double easeInOut(double u) { return u < 0.5 ? 2 * u * u : 1 - 2 * (1 - u) * (1 - u); }
 
 // The plank's picture and its glow do not change from frame to frame: they
-// are painted once and drawn on the GPU layer (the menu draws nothing on the
-// overlay beneath its buttons); the sheen, outline and label stay on the
+// are painted once and drawn beneath the overlay (the menu draws nothing on
+// the overlay beneath its buttons); the sheen, outline and label stay on the
 // overlay above them.
 struct Plank {
     double w, h, s;
@@ -58,13 +58,13 @@ void paintGlow(cairo_t* cr, void* user) {
     fillRoundedRect(cr, {0, 0, p.w + 2 * g, p.h + 2 * g}, 12 * p.s, 0xFFB13A, 1.0);
 }
 
-void drawGlow(const Rect& plank, double now, double s) {
+void drawGlow(const Ctx& ctx, const Rect& plank, double now, double s) {
     const double pulse = 0.16 + 0.2 * (0.5 - 0.5 * std::cos(kPi * now / 1.5));
     Plank p{plank.w, plank.h, s, nullptr, false};
     char key[96];
     std::snprintf(key, sizeof key, "plankglow|%.3f|%.3f|%.4f", plank.w, plank.h, s);
     const Rect r = kit::grown(plank, kGlowGrow * s);
-    gpuPicture(key, r.x, r.y, r.w, r.h, paintGlow, &p, 0.55 * pulse);
+    beneath::still(ctx, key, r, paintGlow, &p, 0.55 * pulse);
 }
 
 void drawBoards(cairo_t* cr, const Rect& p, const Wood& wood, bool pressed, double s) {
@@ -119,12 +119,12 @@ void paintPlank(cairo_t* cr, void* user) {
     strokeRoundedRect(cr, plank, 7 * p.s, b, 0x221407, 1.0);
 }
 
-void drawPlank(const Rect& plank, const Wood& wood, bool selected, bool pressed, double s) {
+void drawPlank(const Ctx& ctx, const Rect& plank, const Wood& wood, bool selected, bool pressed, double s) {
     Plank p{plank.w, plank.h, s, &wood, pressed};
     char key[96];
     std::snprintf(key, sizeof key, "plank|%d%d|%.3f|%.3f|%.4f", selected, pressed, plank.w, plank.h, s);
     const double b = borderOf(s);
-    gpuPicture(key, plank.x - b, plank.y - b, plank.w + 2 * b, plank.h + 2 * b, paintPlank, &p);
+    beneath::still(ctx, key, {plank.x - b, plank.y - b, plank.w + 2 * b, plank.h + 2 * b}, paintPlank, &p);
 }
 
 void drawWoodLabel(cairo_t* cr, const Rect& p, const Rect& r, const std::string& text, bool selected, double s) {
@@ -155,8 +155,8 @@ bool woodButton(Ctx& ctx, const Rect& r, const std::string& text, bool selected,
     const kit::Press press = kit::pressOf(ctx, r);
     const Rect plank{r.x, r.y + (press.pressed ? 2 * s : 0), r.w, r.h};
     const Wood& wood = selected ? kSelectedWood : kPlainWood;
-    if (selected) drawGlow(plank, ctx.now, s);
-    drawPlank(plank, wood, selected, press.pressed, s);
+    if (selected) drawGlow(ctx, plank, ctx.now, s);
+    drawPlank(ctx, plank, wood, selected, press.pressed, s);
     {
         SavedState keep(cr);
         cairo_save(cr);

@@ -1,4 +1,5 @@
-// Rings and bursts on the GPU layer, held against what cairo draws of them.
+// Rings and bursts beneath the overlay, held against what cairo strokes and
+// fills of them.
 #include <cairo.h>
 #include <gtest/gtest.h>
 
@@ -75,7 +76,7 @@ RayProfile ray(const Coverage& c, double cx, double cy, double degrees, double r
     return {sum > 0 ? moment / sum : -1, peak};
 }
 
-TEST(RingOnGpu, MatchesTheStrokedRingAtEverySizeStep) {
+TEST(RingBeneath, MatchesTheStrokedRingAtEverySizeStep) {
     struct Case {
         double radius, width;  // units
     };
@@ -92,7 +93,7 @@ TEST(RingOnGpu, MatchesTheStrokedRingAtEverySizeStep) {
             SoftGpu gpu(800, 800, ratio);
             ASSERT_TRUE(gpu.ok());
             gpu.beginFrame(0);
-            ASSERT_TRUE(ui::fxshape::ringOnGpu(cx, cy, k.radius, k.width, 0xFFFFFF, 1.0));
+            ui::fxshape::ringBeneath(gpu.ctx, cx, cy, k.radius, k.width, 0xFFFFFF, 1.0);
             const Coverage got = ofGpu(gpu);
             const Coverage want = ofCairo(gpu.pixelWidth(), gpu.pixelHeight(), ratio, [&](cairo_t* cr) {
                 ui::strokeCircle(cr, cx, cy, k.radius, k.width, 0xFFFFFF, 1.0);
@@ -114,31 +115,36 @@ TEST(RingOnGpu, MatchesTheStrokedRingAtEverySizeStep) {
     }
 }
 
-TEST(RingOnGpu, TintsFadesAndLeavesWhatItCannotDrawToCairo) {
+TEST(RingBeneath, TintsFadesAndFillsADiscWhenTheLineOutgrowsTheHole) {
     SoftGpu gpu(200, 200);
     ASSERT_TRUE(gpu.ok());
     gpu.beginFrame(0);
-    ASSERT_TRUE(ui::fxshape::ringOnGpu(100, 100, 40, 8, 0xFF8000, 1.0));
+    ui::fxshape::ringBeneath(gpu.ctx, 100, 100, 40, 8, 0xFF8000, 1.0);
     const fxtest::Rgb on = gpu.pixel(140, 100);
     EXPECT_EQ(on.r, 255);
     EXPECT_NEAR(on.g, 128, 2);
     EXPECT_EQ(on.b, 0);
     EXPECT_EQ(gpu.pixel(100, 100).r, 0) << "the hole stays clear";
     gpu.beginFrame(0);
-    ASSERT_TRUE(ui::fxshape::ringOnGpu(100, 100, 40, 8, 0xFF8000, 0.5));
+    ui::fxshape::ringBeneath(gpu.ctx, 100, 100, 40, 8, 0xFF8000, 0.5);
     EXPECT_GT(gpu.pixel(140, 100).r, 0);
     EXPECT_LT(gpu.pixel(140, 100).r, 255) << "faded";
 
     gpu.beginFrame(0);
-    EXPECT_TRUE(ui::fxshape::ringOnGpu(100, 100, 0, 8, 0xFFFFFF, 1.0)) << "no radius: nothing to draw";
-    EXPECT_TRUE(ui::fxshape::ringOnGpu(100, 100, 40, 8, 0xFFFFFF, 0.0));
-    EXPECT_EQ(gpu.brightness(), 0);
-    EXPECT_FALSE(ui::fxshape::ringOnGpu(100, 100, 10, 25, 0xFFFFFF, 1.0)) << "a line this wide fills a disc";
-    ui::gpuShutdown();
-    EXPECT_FALSE(ui::fxshape::ringOnGpu(100, 100, 40, 8, 0xFFFFFF, 1.0)) << "no GPU layer";
+    ui::fxshape::ringBeneath(gpu.ctx, 100, 100, 0, 8, 0xFFFFFF, 1.0);
+    ui::fxshape::ringBeneath(gpu.ctx, 100, 100, 40, 8, 0xFFFFFF, 0.0);
+    EXPECT_EQ(gpu.brightness(), 0) << "no radius, no alpha: nothing to see";
+
+    // A line 25 wide about a radius of 10 covers the disc out to 22.5.
+    gpu.beginFrame(0);
+    ui::fxshape::ringBeneath(gpu.ctx, 100, 100, 10, 25, 0xFFFFFF, 1.0);
+    EXPECT_EQ(gpu.pixel(100, 100).r, 255) << "no hole";
+    EXPECT_EQ(gpu.pixel(120, 100).r, 255);
+    EXPECT_EQ(gpu.pixel(125, 100).r, 0);
+    EXPECT_EQ(cairocheck::paintedPixels(gpu.overlay()), 0) << "all of it beneath the overlay";
 }
 
-TEST(BurstOnGpu, LeavesTheOverlayAndMatchesTheCairoBurst) {
+TEST(BurstBeneath, LeavesTheOverlayAndMatchesTheCairoBurst) {
     struct Case {
         int count;
         bool flash, ring;
@@ -159,7 +165,8 @@ TEST(BurstOnGpu, LeavesTheOverlayAndMatchesTheCairoBurst) {
                                      std::to_string(ratio);
             EXPECT_EQ(cairocheck::paintedPixels(gpu.overlay()), 0) << what;
             const Coverage got = ofGpu(gpu);
-            // The same burst with cairo alone: the context's scale as the GPU's.
+            // The same burst without a GPU layer, drawn with cairo on the
+            // overlay: the context's scale as the GPU's.
             ui::gpuShutdown();
             const Coverage want = ofCairo(gpu.pixelWidth(), gpu.pixelHeight(), ratio, [&](cairo_t* cr) {
                 ui::Ctx ctx;

@@ -80,7 +80,7 @@ TEST(RestOnGpu, ChestAtRestLooksAsDrawnWithCairo) {
     for (const Case& k : cases) {
         g.ctx.uiScale = 1.0;
         expectSame([&](ui::Ctx& ctx) { ui::drawChestFx(ctx, 320, 260, 1.0, true, k.t, k.color, k.quiet, k.grand); },
-                   [&] { ui::drawChestFxOnGpu(g.ctx, 320, 260, 1.0, k.t, k.color, k.quiet, k.grand); }, g, 0,
+                   [&] { ui::drawChestFxBeneath(g.ctx, 320, 260, 1.0, k.t, k.color, k.quiet, k.grand); }, g, 0,
                    k.quiet ? "quiet chest" : "chest");
     }
 }
@@ -91,6 +91,6 @@ TEST(RestOnGpu, WinCelebrationLooksAsDrawnWithCairo) {
     g.ctx.uiScale = 1.0;
     for (double t : {0.4, 1.3, 2.75}) {
         expectSame([&](ui::Ctx& ctx) { ui::drawWinFx(ctx, 300.3, 240.6, t); },
-                   [&] { ui::drawWinFxOnGpu(g.ctx, 300.3, 240.6, t); }, g, 0, "celebration");
+                   [&] { ui::drawWinFxBeneath(g.ctx, 300.3, 240.6, t); }, g, 0, "celebration");
     }
 }

@@ -8,6 +8,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <vector>
 
 #include "ui/app.h"
 #include "ui/gpu.h"
@@ -75,6 +76,34 @@ public:
                 sum += c.r + c.g + c.b;
             }
         return sum / (static_cast<double>(pw_) * ph_);
+    }
+
+    // Separate shapes: groups of pixels that the predicate takes, each
+    // within reach pixels (across and diagonally) of another of its group.
+    template <class Pred>
+    int blobs(Pred take, int reach = 1) const {
+        std::vector<char> seen(static_cast<std::size_t>(pw_) * ph_, 0);
+        std::vector<int> todo;
+        int n = 0;
+        for (int start = 0; start < pw_ * ph_; ++start) {
+            if (seen[start] || !take(pixel(start % pw_, start / pw_))) continue;
+            ++n;
+            seen[start] = 1;
+            todo.assign(1, start);
+            while (!todo.empty()) {
+                const int at = todo.back();
+                todo.pop_back();
+                for (int dy = -reach; dy <= reach; ++dy)
+                    for (int dx = -reach; dx <= reach; ++dx) {
+                        const int x = at % pw_ + dx, y = at / pw_ + dy;
+                        if (x < 0 || y < 0 || x >= pw_ || y >= ph_ || seen[y * pw_ + x]) continue;
+                        if (!take(pixel(x, y))) continue;
+                        seen[y * pw_ + x] = 1;
+                        todo.push_back(y * pw_ + x);
+                    }
+            }
+        }
+        return n;
     }
 
     SDL_Surface* surface() const { return surface_; }

@@ -1,6 +1,7 @@
-// Rings on the GPU layer: a white circle's outline painted once per line
-// ratio and size step as the top-left quarter of the ring, and drawn as four
-// mirrored quarters in one call, tinted and scaled to the ring asked.
+// Shapes beneath the overlay: glows, dots and rings. A ring is a white
+// circle's outline painted once per line ratio and size step as the top-left
+// quarter of the ring, and drawn as four mirrored quarters in one call,
+// tinted and scaled to the ring asked.
 #include <cairo.h>
 
 #include <algorithm>
@@ -8,11 +9,27 @@
 #include <cstdio>
 
 #include "fx/shapes.h"
+#include "ui/beneath.h"
 #include "ui/draw.h"
-#include "ui/gpu.h"
 
 namespace ui::fxshape {
 namespace {
+
+struct GlowDisc {
+    double r;
+    uint32_t color;
+};
+
+void paintGlowDisc(cairo_t* cr, void* user) {
+    const GlowDisc& g = *static_cast<const GlowDisc*>(user);
+    glow(cr, g.r, g.r, g.r, g.color, 1.0);
+}
+
+void paintDot(cairo_t* cr, void* user) {
+    const uint32_t color = *static_cast<const uint32_t*>(user);
+    const double u = 1 / gpuScale();  // one texture pixel
+    fillCircle(cr, 17 * u, 17 * u, 16 * u, color, 1.0);
+}
 
 // Texture sides grow in steps of 2^(1/2): a ring is drawn down to 0.71 of
 // its picture, which bilinear sampling still shows with smooth edges, and
@@ -52,22 +69,39 @@ int sideFor(double extent) {
 
 } // namespace
 
-bool ringOnGpu(double cx, double cy, double radius, double lineWidth, uint32_t color, double alpha) {
-    if (!gpuRenderer()) return false;
+void glowBeneath(const Ctx& ctx, double cx, double cy, double r, uint32_t color, double alpha) {
+    if (!(r > 0)) return;
+    GlowDisc g{r, color};
+    char key[64];
+    std::snprintf(key, sizeof key, "glow|%06x|%.3f", color & 0xFFFFFFu, r);
+    beneath::still(ctx, key, {cx - r, cy - r, 2 * r, 2 * r}, paintGlowDisc, &g, alpha);
+}
+
+void dotBeneath(const Ctx& ctx, double cx, double cy, double d, uint32_t color, double alpha) {
+    if (!(d > 0) || !(alpha > 0)) return;
+    char key[32];
+    std::snprintf(key, sizeof key, "fxdot|%06x", color & 0xFFFFFFu);
+    // 32 pixels of disc within a clear pixel all round, so scaled edges stay soft.
+    const beneath::Picture dot(key, 34, 34, paintDot, &color);
+    const double box = d * 34 / 32;
+    beneath::draw(ctx, dot, {cx - box / 2, cy - box / 2, box, box}, alpha);
+}
+
+void ringBeneath(const Ctx& ctx, double cx, double cy, double radius, double lineWidth, uint32_t color,
+                 double alpha) {
     const double g = gpuScale();
     const double r = radius * g;
     const double w = std::abs(lineWidth) * g;
-    if (!allFinite({cx, cy, r, w})) return true;
-    if (!(r > 0) || !(w > 0) || !(alpha > 0)) return true;  // nothing to see
-    // A line wider than the ring's diameter fills a disc; its picture would
-    // have no hole to scale, so cairo draws it.
-    if (w >= 2 * r) return false;
+    if (!allFinite({cx, cy, r, w})) return;
+    if (!(r > 0) || !(w > 0) || !(alpha > 0)) return;  // nothing to see
+    // A line wider than the ring's diameter covers a disc out to the line's
+    // outer edge; its picture would have no hole to scale.
+    if (w >= 2 * r) return dotBeneath(ctx, cx, cy, 2 * radius + std::abs(lineWidth), color, alpha);
     const double ratio = std::exp2(std::round(std::log2(w / r) * kRatioSteps) / kRatioSteps);
     const Quarter q{sideFor(r * (1 + ratio / 2) + 1), ratio};
     char key[48];
     std::snprintf(key, sizeof key, "ringq|%.5f|%d", q.ratio, q.side);
-    SDL_Texture* tex = gpuTexture(key, q.side, q.side, paintQuarter, const_cast<Quarter*>(&q));
-    if (!tex) return false;
+    const beneath::Picture quarter(key, q.side, q.side, paintQuarter, const_cast<Quarter*>(&q));
     // The quarters share their edges' corners exactly, so they meet
     // without a seam.
     const double d = q.side * radius / paintedRadius(q.side, q.ratio);
@@ -75,8 +109,7 @@ bool ringOnGpu(double cx, double cy, double radius, double lineWidth, uint32_t c
                                 {cx + d / 2, cy - d / 2, d, d, true, false},
                                 {cx + d / 2, cy + d / 2, d, d, true, true},
                                 {cx - d / 2, cy + d / 2, d, d, false, true}};
-    gpuBlitQuads(tex, quarters, 4, color, alpha);
-    return true;
+    beneath::drawQuads(ctx, quarter, quarters, 4, color, alpha);
 }
 
 } // namespace ui::fxshape
