@@ -61,6 +61,12 @@ EventEffect applyEvent(const SDL_Event& e, Input& input, double now, double& las
 // comma-separated list of names in any case).
 bool noDisplay(const char* chosen, const char* asked);
 
+// The statistics line (with its newline): frames in the second, their mean
+// CPU and GPU milliseconds, the draw calls, the output size and the
+// profiler's report.
+std::string statsLine(int frames, double cpuMs, double gpuMs, int drawCalls, int w, int h,
+                      const std::string& profile);
+
 // Seconds of the steady clock since the first call.
 double nowSeconds();
 
