@@ -89,9 +89,9 @@ struct Shell {
 };
 
 // After SDL_Init: the window (at least 860 by 560) in the stored or given
-// size and mode, the renderer (reported on standard output), the GPU layer,
-// the bundled fonts and audio. False, with SDL's error on standard error,
-// when there is no window or renderer.
+// size and mode, the renderer (reported on standard output), the GPU layer
+// and the bundled fonts; audio opens once the first frame is shown. False,
+// with SDL's error on standard error, when there is no window or renderer.
 bool openShell(Shell& sh, Game& game, const WindowOptions& opts);
 
 // Draws one frame of the stack's top screen; false when the loop should end.
