@@ -10,10 +10,11 @@
 // (which a loaded machine does not stretch as it stretches the wall clock)
 // and the ratio of the game's median to the bare program's.
 //
-// Usage: first_frame_bench [--runs N] [--screen NAME] [GAME]
+// Usage: first_frame_bench [--runs N] [--screen NAME] [GAME]...
 //   (needs a display: xvfb-run -a -s "-screen 0 1600x1000x24" build/bench/first_frame_bench)
-// GAME defaults to the game built beside this bench; NAME is a start screen
-// as VELMORANDINE_SCREEN takes it (default: the splash, as a player starts).
+// GAME defaults to the game built beside this bench; several are timed in
+// turn (one build before a change, one after). NAME is a start screen as
+// VELMORANDINE_SCREEN takes it (default: the splash, as a player starts).
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
@@ -123,8 +124,8 @@ struct Figures {
     std::vector<double> ms, cpu;
 };
 
-void print(const char* name, const Figures& f) {
-    std::printf("%-5s median %6.1f ms, min %6.1f, max %6.1f over %zu runs; main thread's CPU time median %.1f ms\n",
+void print(char name, const Figures& f) {
+    std::printf("%c: median %6.1f ms, min %6.1f, max %6.1f over %zu runs; main thread's CPU time median %.1f ms\n",
                 name, median(f.ms), *std::min_element(f.ms.begin(), f.ms.end()),
                 *std::max_element(f.ms.begin(), f.ms.end()), f.ms.size(), median(f.cpu));
 }
@@ -134,38 +135,44 @@ void print(const char* name, const Figures& f) {
 int main(int argc, char** argv) {
     int runs = 10;
     std::string screen;
-    Program game{VEL_GAME_BINARY, true};
-    const Program bare{VEL_BARE_BINARY, false};
+    std::vector<Program> programs;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--runs" && i + 1 < argc) runs = std::max(1, std::atoi(argv[++i]));
         else if (arg == "--screen" && i + 1 < argc) screen = argv[++i];
-        else game.path = arg;
+        else programs.push_back({arg, true});
     }
+    if (programs.empty()) programs.push_back({VEL_GAME_BINARY, true});
+    programs.push_back({VEL_BARE_BINARY, false});
     std::signal(SIGPIPE, SIG_IGN);
-    std::printf("first frame: %s against %s, %d runs each, %s%s%s\n", game.path.c_str(), bare.path.c_str(), runs,
-                kSize, screen.empty() ? "" : ", screen ", screen.c_str());
-    Figures g, b;
-    // In turn, so that a machine getting busier weighs on both alike.
-    const Program* const order[] = {&game, &bare};
+    std::printf("first frame: %d runs of each, %s%s%s\n", runs, kSize, screen.empty() ? "" : ", screen ",
+                screen.c_str());
+    for (std::size_t k = 0; k < programs.size(); ++k)
+        std::printf("  %c: %s\n", static_cast<char>('A' + k), programs[k].path.c_str());
+    std::vector<Figures> figures(programs.size());
+    // In turn, so that a machine getting busier weighs on all alike.
     for (int i = 0; i < runs; ++i) {
-        for (const Program* p : order) {
-            const Run r = once(*p, screen, i);
-            const char* name = p->game ? "game" : "bare";
+        for (std::size_t k = 0; k < programs.size(); ++k) {
+            const Run r = once(programs[k], screen, i);
             if (r.ms < 0) {
-                std::printf("  run %2d %s: no first frame within %.0f s\n", i + 1, name, kGiveUpSeconds);
+                std::printf("  run %2d %c: no first frame within %.0f s\n", i + 1, static_cast<char>('A' + k),
+                            kGiveUpSeconds);
                 continue;
             }
-            std::printf("  run %2d %s: %6.1f ms, %5.1f ms of them the main thread's CPU time\n", i + 1, name, r.ms,
-                        r.cpu);
-            Figures& f = p->game ? g : b;
-            f.ms.push_back(r.ms);
-            f.cpu.push_back(r.cpu);
+            std::printf("  run %2d %c: %6.1f ms, %5.1f ms of them the main thread's CPU time\n", i + 1,
+                        static_cast<char>('A' + k), r.ms, r.cpu);
+            figures[k].ms.push_back(r.ms);
+            figures[k].cpu.push_back(r.cpu);
         }
     }
-    if (g.ms.empty() || b.ms.empty()) return 1;
-    print("game", g);
-    print("bare", b);
-    std::printf("game / bare: %.2f (median to median)\n", median(g.ms) / median(b.ms));
+    const Figures& bare = figures.back();
+    if (bare.ms.empty()) return 1;
+    for (std::size_t k = 0; k < programs.size(); ++k) {
+        if (figures[k].ms.empty()) return 1;
+        print(static_cast<char>('A' + k), figures[k]);
+    }
+    for (std::size_t k = 0; k + 1 < programs.size(); ++k)
+        std::printf("%c / bare: %.2f (median to median)\n", static_cast<char>('A' + k),
+                    median(figures[k].ms) / median(bare.ms));
     return 0;
 }
