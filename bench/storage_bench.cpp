@@ -19,7 +19,7 @@
 #include "platform/save_crypt.h"
 #include "platform/storage.h"
 #include "platform/storage_detail.h"
-#include "tests/platform/sample_progress.h"
+#include "tools/samples/sample_progress.h"
 
 namespace {
 

@@ -22,10 +22,6 @@ const std::string& assetDir();
 std::string asset(const std::string& rel);
 bool ensureDir(const std::string& path);
 
-// Start-up hooks; nothing to do on Linux.
-void redirectDiagnostics();
-void prepareFontconfig();
-
 // The asset-root search over explicit inputs (empty strings mean unset), so
 // the order of candidates can be tested without touching the process.
 std::string findAssetRoot(const std::string& snap, const std::string& appdir,

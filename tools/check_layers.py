@@ -4,9 +4,14 @@
 The layers build on each other: rules <- platform <- play <- ui <- fx <-
 screens. rules/ is pure game logic: the C++ standard library and its own
 headers (the generated content tables among them), nothing else. Every other
-layer may include what lies below it but nothing above. The benchmarks in
-bench/ drive the game without its screens: they may include any layer but
-screens/.
+layer may include what lies below it but nothing above.
+
+The benchmarks in bench/ take what they time from any layer, and reach the
+screens only where the screens are what they time: run_bench and
+battle_bench drive the game without screens, frame_bench measures them
+through the screenshot tool's stage (tools/screenshots/), and no other
+benchmark includes screens/ or the stage. No benchmark includes anything
+from tests/.
 
 Usage: check_layers.py SOURCE_DIR
 Prints one line per upward include, "file:line: includes X (why)", and exits
@@ -18,8 +23,12 @@ import sys
 
 LAYERS = ["rules", "platform", "play", "ui", "fx", "screens"]
 
-# Folders outside the layers, each with the layers it must not include.
-OUTSIDE = {"bench": {"screens": "bench/ drives the game without its screens"}}
+# Folders outside the layers that are checked too.
+OUTSIDE = ["bench"]
+
+# The benchmark that measures the screens, and what reaches them from bench/.
+SCREEN_BENCH = "bench/frame_bench.cpp"
+SCREEN_PATHS = ("screens/", "tools/screenshots/")
 
 INCLUDE = re.compile(r'^\s*#\s*include\s*([<"])([^>"]+)[>"]')
 
@@ -49,10 +58,21 @@ def layer_of(path):
     return top if top in LAYERS and "/" in path else None
 
 
-def problem(layer, bracket, target):
-    """Why a file of `layer` may not include `target`, or None when it may."""
-    if layer in OUTSIDE:
-        return OUTSIDE[layer].get(layer_of(target)) if bracket == '"' else None
+def bench_problem(rel, bracket, target):
+    """Why the benchmark file `rel` may not include `target`, or None."""
+    if bracket != '"':
+        return None
+    if target.startswith("tests/"):
+        return "bench/ uses nothing from tests/"
+    if target.startswith(SCREEN_PATHS) and rel != SCREEN_BENCH:
+        return "only %s measures the screens; the other benchmarks run without them" % SCREEN_BENCH
+    return None
+
+
+def problem(layer, bracket, target, rel=""):
+    """Why a file `rel` of `layer` may not include `target`, or None when it may."""
+    if layer == "bench":
+        return bench_problem(rel, bracket, target)
     rank = LAYERS.index(layer)
     if layer == "rules":
         if bracket == "<":
@@ -70,7 +90,7 @@ def problem(layer, bracket, target):
 def check(source_dir):
     """Every upward include under source_dir, as report lines."""
     found = []
-    for layer in LAYERS + sorted(OUTSIDE):
+    for layer in LAYERS + OUTSIDE:
         top = os.path.join(source_dir, layer)
         if not os.path.isdir(top):
             continue
@@ -80,13 +100,13 @@ def check(source_dir):
                 if not name.endswith(SOURCE_SUFFIXES):
                     continue
                 path = os.path.join(root, name)
-                rel = os.path.relpath(path, source_dir)
+                rel = os.path.relpath(path, source_dir).replace(os.sep, "/")
                 with open(path, encoding="utf-8", errors="replace") as f:
                     for number, line in enumerate(f, 1):
                         m = INCLUDE.match(line)
                         if not m:
                             continue
-                        why = problem(layer, m.group(1), m.group(2))
+                        why = problem(layer, m.group(1), m.group(2), rel)
                         if why:
                             shown = m.group(1) + m.group(2) + (">" if m.group(1) == "<" else '"')
                             found.append("%s:%d: includes %s (%s)" % (rel, number, shown, why))

@@ -12,9 +12,6 @@
 #include <cassert>
 #include <cmath>
 #include <cstdio>
-#ifdef __GLIBC__
-#include <malloc.h>
-#endif
 #include <utility>
 
 namespace ui {
@@ -230,6 +227,7 @@ void Game::ensureScreen() {
 }
 
 void Game::update(Ctx& ctx) {
+    leftoversDropped_ = false;
     const Screen* before = current_.get();
     ensureScreen();
     if (current_.get() != before) {
@@ -246,12 +244,7 @@ void Game::update(Ctx& ctx) {
     if (settling_ > 0 && --settling_ == 0) {
         gpuDropUnusedSince(shownAt_);
         dropTextsUnusedSince(textsAt_);
-        // What the screen before freed lies in the middle of the heap, which
-        // the allocator gives back only from its top: the free pages are
-        // handed back here, once a screen, so memory follows what is shown.
-#ifdef __GLIBC__
-        malloc_trim(0);
-#endif
+        leftoversDropped_ = true;
     }
 }
 

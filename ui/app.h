@@ -186,9 +186,11 @@ public:
 
     void ensureScreen();
     // Draws the top screen, built anew when the stack changed. The 30th
-    // frame of a new screen lets go of the cached textures it has not used
-    // (what the screen before left behind).
+    // frame of a new screen lets go of the cached textures and texts it has
+    // not used (what the screen before left behind).
     void update(Ctx& ctx);
+    // Whether the last update let go of what the screen before left behind.
+    bool leftoversDropped() const { return leftoversDropped_; }
 
     const std::vector<GameState>& stack() const { return screenStack_; }
     const GameState& top() const { return screenStack_.back(); }
@@ -206,6 +208,7 @@ private:
     int64_t shownAt_ = 0;
     std::uint64_t textsAt_ = 0;
     int settling_ = 0;
+    bool leftoversDropped_ = false;
     Factory factory_;
     ContextSink sink_;
 };

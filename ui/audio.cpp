@@ -2,7 +2,6 @@
 
 #include <SDL.h>
 #include <SDL_mixer.h>
-#include <dlfcn.h>
 
 #include <algorithm>
 #include <array>
@@ -45,69 +44,7 @@ struct Pending {
     std::uint32_t due = 0;
 };
 
-
 std::uint32_t sdlTicks() { return SDL_GetTicks(); }
-
-// SDL_mixer, and the dozen codec and sound-server libraries it brings, are
-// loaded when sound opens, after the first frame, not with the program:
-// loading them at the start holds up the first frame.
-struct Mixer {
-    decltype(&::Mix_OpenAudio) openAudio = nullptr;
-    decltype(&::Mix_CloseAudio) closeAudio = nullptr;
-    decltype(&::Mix_AllocateChannels) allocateChannels = nullptr;
-    decltype(&::Mix_LoadWAV_RW) loadWavRw = nullptr;
-    decltype(&::Mix_LoadMUS) loadMus = nullptr;
-    decltype(&::Mix_FreeChunk) freeChunk = nullptr;
-    decltype(&::Mix_FreeMusic) freeMusic = nullptr;
-    decltype(&::Mix_HaltChannel) haltChannel = nullptr;
-    decltype(&::Mix_HaltMusic) haltMusic = nullptr;
-    decltype(&::Mix_PlayChannelTimed) playChannelTimed = nullptr;
-    decltype(&::Mix_PlayMusic) playMusic = nullptr;
-    decltype(&::Mix_PlayingMusic) playingMusic = nullptr;
-    decltype(&::Mix_VolumeChunk) volumeChunk = nullptr;
-    decltype(&::Mix_VolumeMusic) volumeMusic = nullptr;
-    decltype(&::Mix_QuerySpec) querySpec = nullptr;
-    decltype(&::Mix_Playing) playing = nullptr;
-    decltype(&::Mix_GetChunk) getChunk = nullptr;
-    decltype(&::Mix_QuickLoad_RAW) quickLoadRaw = nullptr;
-};
-
-constexpr const char* kMixerLibrary = "libSDL2_mixer-2.0.so.0";
-
-template <typename F>
-bool bindSymbol(void* lib, const char* name, F& fn) {
-    fn = reinterpret_cast<F>(dlsym(lib, name));
-    if (!fn) std::fprintf(stderr, "[audio] %s fehlt in %s\n", name, kMixerLibrary);
-    return fn != nullptr;
-}
-
-// The library's functions once it is loaded; null when it cannot be (the
-// game then runs without sound). Tried once.
-const Mixer* mixer() {
-    static const Mixer* loaded = [] () -> const Mixer* {
-        void* lib = dlopen(kMixerLibrary, RTLD_NOW | RTLD_LOCAL);
-        if (!lib) {
-            std::fprintf(stderr, "[audio] %s nicht geladen: %s\n", kMixerLibrary, dlerror());
-            return nullptr;
-        }
-        static Mixer m;
-        const bool all = bindSymbol(lib, "Mix_OpenAudio", m.openAudio) & bindSymbol(lib, "Mix_CloseAudio", m.closeAudio) &
-                         bindSymbol(lib, "Mix_AllocateChannels", m.allocateChannels) &
-                         bindSymbol(lib, "Mix_LoadWAV_RW", m.loadWavRw) & bindSymbol(lib, "Mix_LoadMUS", m.loadMus) &
-                         bindSymbol(lib, "Mix_FreeChunk", m.freeChunk) & bindSymbol(lib, "Mix_FreeMusic", m.freeMusic) &
-                         bindSymbol(lib, "Mix_HaltChannel", m.haltChannel) & bindSymbol(lib, "Mix_HaltMusic", m.haltMusic) &
-                         bindSymbol(lib, "Mix_PlayChannelTimed", m.playChannelTimed) &
-                         bindSymbol(lib, "Mix_PlayMusic", m.playMusic) & bindSymbol(lib, "Mix_PlayingMusic", m.playingMusic) &
-                         bindSymbol(lib, "Mix_VolumeChunk", m.volumeChunk) & bindSymbol(lib, "Mix_VolumeMusic", m.volumeMusic) &
-                         bindSymbol(lib, "Mix_QuerySpec", m.querySpec) & bindSymbol(lib, "Mix_Playing", m.playing) &
-                         bindSymbol(lib, "Mix_GetChunk", m.getChunk) & bindSymbol(lib, "Mix_QuickLoad_RAW", m.quickLoadRaw);
-        return all ? &m : nullptr;
-    }();
-    return loaded;
-}
-
-// Only called while sound is open, which needs the library.
-const Mixer& mix() { return *mixer(); }
 
 // An effect played from its mono samples: the stereo copy the mixer reads,
 // shared by every channel that plays the effect and kept until the last of
@@ -120,7 +57,7 @@ struct Voice {
 };
 
 void release(Voice& v) {
-    if (v.chunk) mix().freeChunk(v.chunk);  // quick-loaded: the samples are the voice's own
+    if (v.chunk) Mix_FreeChunk(v.chunk);  // quick-loaded: the samples are the voice's own
     delete[] v.frames;
     v = Voice{};
 }
@@ -161,7 +98,7 @@ std::string resolve(const std::string& rel) {
 bool asMono(const Mix_Chunk& chunk, std::vector<Sint16>* mono) {
     int freq = 0, channels = 0;
     Uint16 format = 0;
-    if (mix().querySpec(&freq, &format, &channels) == 0 || format != AUDIO_S16SYS || channels != 2) return false;
+    if (Mix_QuerySpec(&freq, &format, &channels) == 0 || format != AUDIO_S16SYS || channels != 2) return false;
     if (chunk.alen % 4 != 0) return false;
     const std::size_t frames = chunk.alen / 4;
     std::vector<Sint16> both(2 * frames);
@@ -176,7 +113,7 @@ bool asMono(const Mix_Chunk& chunk, std::vector<Sint16>* mono) {
 
 bool chunkPlaying(const Mix_Chunk* chunk) {
     for (int ch = 0; ch < kChannels; ++ch) {
-        if (mix().playing(ch) && mix().getChunk(ch) == chunk) return true;
+        if (Mix_Playing(ch) && Mix_GetChunk(ch) == chunk) return true;
     }
     return false;
 }
@@ -210,16 +147,16 @@ void playMono(Sfx fx, const std::vector<Sint16>& mono, int volume) {
         v.samples = 2 * mono.size();
         v.frames = new Sint16[v.samples];
         for (std::size_t i = 0; i < mono.size(); ++i) v.frames[2 * i] = v.frames[2 * i + 1] = mono[i];
-        v.chunk = mix().quickLoadRaw(reinterpret_cast<Uint8*>(v.frames), static_cast<Uint32>(v.samples * sizeof(Sint16)));
+        v.chunk = Mix_QuickLoad_RAW(reinterpret_cast<Uint8*>(v.frames), static_cast<Uint32>(v.samples * sizeof(Sint16)));
         if (!v.chunk) {
             release(v);
             return;
         }
         it = s.voices.emplace(fx, v).first;
     }
-    mix().volumeChunk(it->second.chunk, volume);
+    Mix_VolumeChunk(it->second.chunk, volume);
     // All channels busy: this one is dropped, and with it a copy no one plays.
-    if (mix().playChannelTimed(-1, it->second.chunk, 0, -1) < 0 && !chunkPlaying(it->second.chunk)) {
+    if (Mix_PlayChannelTimed(-1, it->second.chunk, 0, -1) < 0 && !chunkPlaying(it->second.chunk)) {
         release(it->second);
         s.voices.erase(it);
     }
@@ -231,11 +168,11 @@ void decode(Sfx fx) {
     if (s.decoded[i]) return;
     s.decoded[i] = true;
     const std::string file = resolve(std::string("assets/audio/sfx_") + sfxStem(fx) + ".ogg");
-    if (Mix_Chunk* chunk = mix().loadWavRw(SDL_RWFromFile(file.c_str(), "rb"), 1)) {
+    if (Mix_Chunk* chunk = Mix_LoadWAV_RW(SDL_RWFromFile(file.c_str(), "rb"), 1)) {
         std::vector<Sint16> mono;
         if (asMono(*chunk, &mono)) {
             s.monos[fx] = std::move(mono);
-            mix().freeChunk(chunk);
+            Mix_FreeChunk(chunk);
         } else {
             s.chunks[fx] = chunk;
         }
@@ -248,7 +185,7 @@ double secondsNow() { return static_cast<double>(SDL_GetPerformanceCounter()) / 
 
 void loadMusic() {
     const std::string file = resolve(kMusicFile);
-    st().music = mix().loadMus(file.c_str());
+    st().music = Mix_LoadMUS(file.c_str());
     if (!st().music) std::fprintf(stderr, "[audio] Musik fehlt: %s (%s)\n", file.c_str(), SDL_GetError());
 }
 
@@ -259,7 +196,7 @@ bool soundAllowed() {
 
 void resumeMusicIfWanted() {
     const State& s = st();
-    if (s.opened && s.enabled && s.musicWanted && s.music && !mix().playingMusic()) mix().playMusic(s.music, -1);
+    if (s.opened && s.enabled && s.musicWanted && s.music && !Mix_PlayingMusic()) Mix_PlayMusic(s.music, -1);
 }
 
 void queue(Sfx fx, std::uint32_t now, std::uint32_t delayMs) {
@@ -280,16 +217,12 @@ bool init() {
         std::fprintf(stderr, "[audio] kein Klang-Subsystem: %s\n", SDL_GetError());
         return false;
     }
-    if (!mixer()) {
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
-        return false;
-    }
-    if (mix().openAudio(44100, AUDIO_S16SYS, 2, 1024) != 0) {
+    if (Mix_OpenAudio(44100, AUDIO_S16SYS, 2, 1024) != 0) {
         std::fprintf(stderr, "[audio] Mix_OpenAudio: %s\n", SDL_GetError());
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
         return false;
     }
-    mix().allocateChannels(kChannels);
+    Mix_AllocateChannels(kChannels);
     // The effects are decoded later (decodeEffects), so that the window
     // shows its first frame without waiting for them.
     s.decoded.fill(false);
@@ -306,16 +239,16 @@ void shutdown() {
     s.opened = false;
     s.musicWanted = false;
     s.pending.clear();
-    mix().haltMusic();
-    mix().haltChannel(-1);
-    if (s.music) mix().freeMusic(s.music);
+    Mix_HaltMusic();
+    Mix_HaltChannel(-1);
+    if (s.music) Mix_FreeMusic(s.music);
     s.music = nullptr;
     freeVoices();
-    for (auto& [fx, chunk] : s.chunks) mix().freeChunk(chunk);
+    for (auto& [fx, chunk] : s.chunks) Mix_FreeChunk(chunk);
     s.chunks.clear();
     s.monos.clear();
     s.nextToDecode = kSfxCount;
-    mix().closeAudio();
+    Mix_CloseAudio();
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
 }
 
@@ -325,14 +258,14 @@ void setEnabled(bool on) {
     if (on) {
         resumeMusicIfWanted();
     } else if (s.opened) {
-        mix().haltMusic();
+        Mix_HaltMusic();
     }
 }
 
 void setMusicVolume(double v) {
     State& s = st();
     s.musicVolume = std::clamp(v, 0.0, 1.0);
-    if (s.opened) mix().volumeMusic(static_cast<int>(s.musicVolume * MIX_MAX_VOLUME));
+    if (s.opened) Mix_VolumeMusic(static_cast<int>(s.musicVolume * MIX_MAX_VOLUME));
 }
 
 void setSfxVolume(double v) { st().sfxVolume = std::clamp(v, 0.0, 1.0); }
@@ -345,7 +278,7 @@ void startMusic() {
 void stopMusic() {
     State& s = st();
     s.musicWanted = false;
-    if (s.opened) mix().haltMusic();
+    if (s.opened) Mix_HaltMusic();
 }
 
 bool decodeEffects(double budgetSeconds) {
@@ -374,8 +307,8 @@ void play(Sfx fx) {
     auto it = s.chunks.find(fx);
     if (it == s.chunks.end()) return;
     if (s.observer) s.observer(fx);
-    mix().volumeChunk(it->second, volume);
-    mix().playChannelTimed(-1, it->second, 0, -1);  // all channels busy: this one is dropped
+    Mix_VolumeChunk(it->second, volume);
+    Mix_PlayChannelTimed(-1, it->second, 0, -1);  // all channels busy: this one is dropped
 }
 
 void playLoseSound() { play(Sfx::Defeat); }

@@ -875,13 +875,6 @@ bool probeTextMask(cairo_t* cr, cairo_surface_t* mask, double x, double y, std::
 }
 
 bool registerBundledFonts() {
-    const bool all = addBundledFontFiles();
-    // Layouts made before may have found other faces.
-    clearTextCache();
-    return all;
-}
-
-bool addBundledFontFiles() {
     FcConfig* config = FcConfigGetCurrent();
     if (!config) return false;
     bool all = true;
@@ -892,6 +885,8 @@ bool addBundledFontFiles() {
             all = false;
         }
     }
+    // Layouts made before may have found other faces.
+    clearTextCache();
     return all;
 }
 

@@ -174,11 +174,6 @@ bool probeTextMask(cairo_t* cr, cairo_surface_t* mask, double x, double y, std::
 // once at start-up before any text is drawn; true when every file was taken.
 bool registerBundledFonts();
 
-// Its Fontconfig half: the files made known, the text cache left as it is.
-// It touches nothing else of ours, so it may run on another thread while no
-// text is laid out; clearTextCache() follows it on the drawing thread.
-bool addBundledFontFiles();
-
 // Text is laid out at the frame's base transform, the overlay's pixels per
 // logical unit (the shell sets it each frame; 1 until then), whatever
 // transform a text is drawn under.

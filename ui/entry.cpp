@@ -263,6 +263,15 @@ std::string wrapForMessageBox(std::string_view text, int columns) {
     return out;
 }
 
+std::string statsLine(int frames, double cpuMs, double gpuMs, int drawCalls, int w, int h,
+                      const std::string& profile) {
+    const char* format = "[stats] %3d fps   CPU %5.1f ms   GPU %5.1f ms   %d Kopien  %dx%d %s\n";
+    const int n = std::snprintf(nullptr, 0, format, frames, cpuMs, gpuMs, drawCalls, w, h, profile.c_str());
+    std::string line(static_cast<std::size_t>(std::max(n, 0)), '\0');
+    std::snprintf(line.data(), line.size() + 1, format, frames, cpuMs, gpuMs, drawCalls, w, h, profile.c_str());
+    return line;
+}
+
 double nowSeconds() {
     using Clock = std::chrono::steady_clock;
     static const Clock::time_point start = Clock::now();

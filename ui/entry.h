@@ -68,6 +68,12 @@ bool noDisplay(const char* chosen, const char* asked);
 // that would not fit; the text's own breaks stay.
 std::string wrapForMessageBox(std::string_view text, int columns);
 
+// The statistics line (with its newline): frames in the second, their mean
+// CPU and GPU milliseconds, the draw calls, the output size and the
+// profiler's report.
+std::string statsLine(int frames, double cpuMs, double gpuMs, int drawCalls, int w, int h,
+                      const std::string& profile);
+
 // Seconds of the steady clock since the first call.
 double nowSeconds();
 

@@ -10,10 +10,6 @@
 #include <utility>
 #include <vector>
 
-#ifdef __GLIBC__
-#include <malloc.h>
-#endif
-
 namespace ui {
 namespace {
 
@@ -298,14 +294,6 @@ void copyEx(SDL_Texture* tex, const SDL_Rect& dst, double angle, const SDL_Point
 
 void gpuInit(SDL_Renderer* renderer) {
     gpuShutdown();
-#ifdef __GLIBC__
-    // Pixel buffers of a megabyte and more (textures in a software driver,
-    // the surfaces they are painted on) get mappings of their own, so that
-    // freeing one gives its memory back. Left to itself the allocator raises
-    // this bound to the largest block freed and serves such buffers from the
-    // heap, which then holds what the screens left behind.
-    mallopt(M_MMAP_THRESHOLD, 1 << 20);
-#endif
     State& s = st();
     s.renderer = renderer;
     SDL_BlendMode premultiplied =

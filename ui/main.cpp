@@ -16,7 +16,6 @@
 
 #include "platform/crash.h"
 #include "platform/i18n.h"
-#include "platform/paths.h"
 #include "platform/single_instance.h"
 #include "platform/storage.h"
 #include "rules/difficulty.h"
@@ -113,7 +112,6 @@ void chooseStartScreen() {
 } // namespace
 
 int main(int argc, char** argv) {
-    paths::redirectDiagnostics();
     if (const ui::InfoOption info = ui::findInfoOption(argc, argv); info != ui::InfoOption::None) {
         std::fputs(ui::infoText(info).c_str(), stdout);
         return 0;
@@ -132,15 +130,14 @@ int main(int argc, char** argv) {
         return 1;
     }
     if (const char* driver = SDL_GetCurrentVideoDriver(); ui::noDisplay(driver, std::getenv("SDL_VIDEODRIVER"))) {
-        std::fprintf(stderr,
-                     "[video] kein Bildschirm gefunden (SDL nahm den Treiber \"%s\"): das Spiel braucht eine "
-                     "grafische Sitzung (X11 oder Wayland)\n",
-                     driver ? driver : "?");
+        std::printf("[video] kein Bildschirm gefunden (SDL nahm den Treiber \"%s\"): das Spiel braucht eine "
+                    "grafische Sitzung (X11 oder Wayland)\n",
+                    driver ? driver : "?");
+        std::fflush(stdout);
         SDL_Quit();
         return 1;
     }
     platform::installCrashHandler();
-    paths::prepareFontconfig();
     seedProcessRandom();
 
     store::init();

@@ -3,9 +3,13 @@
 #include <algorithm>
 #include <cstring>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
+// The tiles are hashed with SSE2, which every x86-64 processor has: a
+// frame's whole overlay (3.6 MB at 1280x720) is hashed in about a fifth of
+// the time plain 64-bit arithmetic takes, half a millisecond a frame.
+#if !defined(__SSE2__)
+#error "the overlay's tile hash needs SSE2 (x86-64)"
 #endif
+#include <emmintrin.h>
 
 namespace ui {
 namespace {
@@ -33,7 +37,6 @@ alignas(16) constexpr std::uint64_t kKeys[2 * kDiffTileW / 4] = {
 // multiplied together and added, the word itself added too (a zero half
 // would hide the other). The row ends with a scramble, so rows do not
 // trade places either.
-#if defined(__SSE2__)
 struct Acc {
     __m128i v = _mm_setzero_si128();
 };
@@ -74,27 +77,6 @@ std::uint64_t finish(const Acc& acc) {
     _mm_store_si128(reinterpret_cast<__m128i*>(l), acc.v);
     return mix(l[0] ^ mix(l[1]));
 }
-#else
-struct Acc {
-    std::uint64_t l[2] = {0, 0};
-};
-
-void foldRow(const std::uint8_t* p, std::size_t bytes, Acc* acc) {
-    for (std::size_t i = 0; i < bytes; i += 8) {
-        std::uint64_t x = 0;
-        std::memcpy(&x, p + i, std::min<std::size_t>(8, bytes - i));
-        const std::uint64_t k = x ^ kKeys[i / 8];
-        std::uint64_t& a = acc->l[(i / 8) & 1];
-        a += (k & 0xFFFFFFFFu) * (k >> 32) + ((x << 32) | (x >> 32));
-    }
-    for (std::uint64_t& a : acc->l) {
-        a ^= a >> 47;
-        a = (a & 0xFFFFFFFFu) * 0x9E3779B1u + (((a >> 32) * 0x9E3779B1u) << 32);
-    }
-}
-
-std::uint64_t finish(const Acc& acc) { return mix(acc.l[0] ^ mix(acc.l[1])); }
-#endif
 
 } // namespace
 

@@ -4,11 +4,10 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <ctime>
-#include <future>
-
-#include <unistd.h>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 #include "platform/storage.h"
 #include "ui/audio.h"
@@ -22,7 +21,6 @@ namespace {
 
 // Window events arriving before this time are the system settling the new
 // window, not the player: they must not overwrite the stored geometry.
-double msSinceProcessStart();
 constexpr double kSettleSeconds = 0.4;
 constexpr double kSettingsSaveInterval = 2.0;
 constexpr double kMaxFrameStep = 0.1;
@@ -107,11 +105,31 @@ bool openWindow(Shell& sh, const WindowOptions& opts) {
     return true;
 }
 
-void startServices(Shell& sh, std::future<bool>& fonts) {
+// The allocator's policy for the whole program, in one place. The screens
+// come and go with megabytes of pixels each (textures in a software driver,
+// the surfaces they are painted on): buffers of a megabyte and more get
+// mappings of their own, so that freeing one gives its memory back (left to
+// itself the allocator raises that bound to the largest block freed and
+// serves such buffers from the heap); and once a new screen has let go of
+// what the one before left behind, the free pages in the middle of the heap,
+// which the allocator only gives back from its top, are handed back, so
+// memory follows what is shown.
+void setAllocatorPolicy() {
+#ifdef __GLIBC__
+    mallopt(M_MMAP_THRESHOLD, 1 << 20);
+#endif
+}
+
+void returnFreedMemory() {
+#ifdef __GLIBC__
+    malloc_trim(0);
+#endif
+}
+
+void startServices(Shell& sh) {
     gpuInit(sh.renderer);
     gpuRecordFrames(true);
-    fonts.get();
-    clearTextCache();
+    registerBundledFonts();
 }
 
 // Opening the sound device and the music can take a tenth of a second: the
@@ -252,7 +270,7 @@ void ensureOverlay(Shell& sh, int w, int h) {
 // Brings the texture up to this frame's overlay, uploading only what changed
 // since the previous frame; returns the pixels uploaded.
 long uploadOverlay(Overlay& o) {
-    cairo_surface_t* now = o.surface();
+    cairo_surface_t* now = o.drawn;
     cairo_surface_flush(now);
     const unsigned char* data = cairo_image_surface_get_data(now);
     const int stride = cairo_image_surface_get_stride(now);
@@ -280,7 +298,7 @@ bool presentOverlay(Shell& sh) {
         sh.last.uploadedPixels = uploadOverlay(o);
         overlayChanged = first || sh.last.uploadedPixels > 0;
     } else {
-        cairo_surface_flush(o.surface());
+        cairo_surface_flush(o.drawn);
     }
     if (!overlayChanged && !sh.mustPresent && !sh.beforePresent && !gpuFrameDiffers()) {
         gpuFrameShown();
@@ -341,54 +359,21 @@ void placeWindow(Shell& sh, double now) {
     std::fflush(stdout);
 }
 
-// Milliseconds since the process was started, by the kernel's account (to
-// its clock tick): the start includes loading the program and its libraries.
-double msSinceProcessStart() {
-    std::FILE* f = std::fopen("/proc/self/stat", "r");
-    if (!f) return -1;
-    char buf[1024];
-    const std::size_t n = std::fread(buf, 1, sizeof buf - 1, f);
-    std::fclose(f);
-    buf[n] = 0;
-    const char* p = std::strrchr(buf, ')');  // the command name may hold spaces
-    unsigned long long start = 0;
-    if (!p || std::sscanf(p + 2, "%*c %*d %*d %*d %*d %*d %*u %*u %*u %*u %*u %*u %*u %*d %*d %*d %*d %*d %*d %llu",
-                          &start) != 1)
-        return -1;
-    timespec boot{};
-    clock_gettime(CLOCK_BOOTTIME, &boot);
-    const double since = static_cast<double>(boot.tv_sec) + 1e-9 * static_cast<double>(boot.tv_nsec) -
-                         static_cast<double>(start) / static_cast<double>(sysconf(_SC_CLK_TCK));
-    return 1000 * since;
-}
-
-// p in 0..1 of the frames' figures, nearest rank; v is sorted.
-double rankOf(const std::vector<double>& v, double p) {
-    return v.empty() ? 0 : v[static_cast<std::size_t>(p * static_cast<double>(v.size() - 1) + 0.5)];
-}
-
+// Once a second with VELMORANDINE_STATS: the frames, their mean main-thread
+// CPU and upload-and-present times, this frame's draw calls and the output.
 void reportStats(Shell& sh, double gpu, double now, int w, int h) {
     FrameStats& st = sh.stats;
     if (!st.on) return;
-    if (!st.firstShown) {
-        st.firstShown = true;
-        std::fprintf(stderr, "[stats] erstes Bild nach %.0f ms, %.0f ms Rechenzeit des Hauptfadens\n",
-                     st.firstShownMs, 1000 * st.firstShownCpu);
-        std::fflush(stderr);
-    }
-    st.frameCpu.push_back(sh.last.frameCpu);
+    ++st.frames;
+    st.cpu += sh.last.frameCpu;
     st.gpu += gpu;
     if (now - st.lastReport < 1.0) return;
-    std::vector<double> v = st.frameCpu;
-    std::sort(v.begin(), v.end());
-    double sum = 0;
-    for (double x : v) sum += x;
-    const double n = static_cast<double>(v.size());
-    std::fprintf(stderr,
-                 "[stats] %3zu fps   CPU %5.1f ms (p50 %.1f, p95 %.1f, max %.1f)   GPU %5.1f ms   %d Kopien  %dx%d %s\n",
-                 v.size(), sum * 1000.0 / n, 1000 * rankOf(v, 0.5), 1000 * rankOf(v, 0.95), 1000 * v.back(),
-                 st.gpu * 1000.0 / n, gpuDrawCalls(), w, h, profReport().c_str());
-    st.frameCpu.clear();
+    std::fputs(statsLine(st.frames, 1000 * st.cpu / st.frames, 1000 * st.gpu / st.frames, gpuDrawCalls(), w, h,
+                         profReport())
+                   .c_str(),
+               stderr);
+    st.frames = 0;
+    st.cpu = 0;
     st.gpu = 0;
     st.lastReport = now;
 }
@@ -421,7 +406,7 @@ bool runFrame(Shell& sh) {
 
     const double p = pixelRatio(sh.window);
     ensureOverlay(sh, outW, outH);
-    cairo_t* cr = cairo_create(sh.overlay.surface());
+    cairo_t* cr = cairo_create(sh.overlay.drawn);
     cairo_save(cr);
     cairo_set_operator(cr, CAIRO_OPERATOR_CLEAR);
     cairo_paint(cr);
@@ -443,6 +428,7 @@ bool runFrame(Shell& sh) {
     gpuBeginFrame();
 
     sh.game->update(ctx);
+    if (sh.game->leftoversDropped()) returnFreedMemory();
     audio::tick();
 
     cairo_destroy(cr);
@@ -451,11 +437,6 @@ bool runFrame(Shell& sh) {
     sh.last.updateCpu = threadCpuSeconds() - threadStart;
     const bool presented = presentOverlay(sh);
     const double gpuEnd = nowSeconds();
-    if (sh.stats.on && sh.stats.firstShownMs < 0) {
-        // Taken at once: what follows the first frame is not its cost.
-        sh.stats.firstShownMs = msSinceProcessStart();
-        sh.stats.firstShownCpu = threadCpuSeconds();
-    }
     sh.last.update = cpuEnd - cpuStart;
     sh.last.present = gpuEnd - cpuEnd;
     // Sound starts once a frame is on screen; the effects are decoded a
@@ -511,10 +492,7 @@ void closeShell(Shell& sh) {
 
 bool openShell(Shell& sh, Game& game, const WindowOptions& opts) {
     sh.game = &game;
-    // The font files are read on another thread while the window is made
-    // and OpenGL loads, which takes a good part of the start and lays out no
-    // text (where no thread can be had, they are read when needed below).
-    std::future<bool> fonts = std::async(std::launch::async | std::launch::deferred, addBundledFontFiles);
+    setAllocatorPolicy();
     if (!openWindow(sh, opts)) return false;
     sh.renderer = createRenderer(sh.window);
     if (!sh.renderer) {
@@ -524,7 +502,7 @@ bool openShell(Shell& sh, Game& game, const WindowOptions& opts) {
         return false;
     }
     reportVideo(sh.renderer);
-    startServices(sh, fonts);
+    startServices(sh);
 
     sh.ctx.uiScale = 1.0;
     sh.prevNow = sh.clock();

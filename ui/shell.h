@@ -8,7 +8,6 @@
 #include <cairo.h>
 
 #include <functional>
-#include <vector>
 
 #include "ui/app.h"
 #include "ui/entry.h"
@@ -34,18 +33,15 @@ struct Overlay {
     TileHashes shown;       // of the picture last uploaded
     int w = 0;
     int h = 0;
-    cairo_surface_t* surface() const { return drawn; }
 };
 
-// The statistics line's second: each frame's whole main-thread CPU time
-// (events to the present call, as FrameCost::frameCpu) and the wall time
-// of its upload and present.
+// The statistics line's second: its frames, the sum of their whole
+// main-thread CPU time (FrameCost::frameCpu) and of the wall time of their
+// upload and present, in seconds.
 struct FrameStats {
     bool on = false;
-    bool firstShown = false;
-    double firstShownMs = -1;  // since the process started
-    double firstShownCpu = 0;  // of the main thread, seconds
-    std::vector<double> frameCpu;
+    int frames = 0;
+    double cpu = 0;
     double gpu = 0;
     double lastReport = 0;
 };
@@ -93,9 +89,9 @@ struct Shell {
 };
 
 // After SDL_Init: the window (at least 860 by 560) in the stored or given
-// size and mode, the renderer (reported on standard output), the GPU layer,
-// the bundled fonts and audio. False, with SDL's error on standard error,
-// when there is no window or renderer.
+// size and mode, the renderer (reported on standard output), the GPU layer
+// and the bundled fonts; audio opens once the first frame is shown. False,
+// with SDL's error on standard error, when there is no window or renderer.
 bool openShell(Shell& sh, Game& game, const WindowOptions& opts);
 
 // Draws one frame of the stack's top screen; false when the loop should end.

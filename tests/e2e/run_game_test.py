@@ -27,6 +27,7 @@ import time
 from concurrent.futures import ThreadPoolExecutor
 
 UNKNOWN_SCREEN = "no-such-screen"
+CATALOGUE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "platform", "lang", "en.txt")
 RUN_SECONDS = 1.0
 START_TIMEOUT = 60.0
 
@@ -145,6 +146,16 @@ def run_screen(game, display, screen, usage=None):
         shutil.rmtree(root, ignore_errors=True)
 
 
+def catalogue_text(key):
+    """The English text of a translation key, as the game shows it."""
+    with open(CATALOGUE, encoding="utf-8") as f:
+        for line in f:
+            name, sep, text = line.partition(" = ")
+            if sep and name.strip() == key:
+                return text.rstrip("\n")
+    raise KeyError(key)
+
+
 def second_instance(game, display):
     root = tempfile.mkdtemp(prefix="velmorandine-e2e-")
     try:
@@ -162,8 +173,9 @@ def second_instance(game, display):
         first.communicate(timeout=10)
         if second.returncode != 0:
             return f"second instance: exit status {second.returncode}"
-        if "already" not in second.stderr and "Velmorandine" not in second.stderr:
-            return f"second instance: no message on standard error: {second.stderr!r}"
+        refusal = catalogue_text("app.alreadyRunning")
+        if refusal not in second.stderr.splitlines():
+            return f"second instance: the refusal {refusal!r} is not a line of standard error: {second.stderr!r}"
         return None
     finally:
         shutil.rmtree(root, ignore_errors=True)
@@ -428,11 +440,14 @@ def no_display(game):
                 else:
                     problems.append(f"{label}: still running after 20 s")
                 continue
-            lines = err.splitlines()
+            lines = out.splitlines()
             if proc.returncode != 1:
                 problems.append(f"{label}: exit status {proc.returncode}")
             if len(lines) != 1 or not lines[0].startswith("[video] kein Bildschirm gefunden"):
-                problems.append(f"{label}: not one line saying that no display was found: {err!r}")
+                problems.append(f"{label}: standard output is not one line saying that no display was found: "
+                                f"{out!r}")
+            if err:
+                problems.append(f"{label}: standard error is not empty: {err!r}")
             written = [os.path.join(d, f) for d, _, files in os.walk(root) for f in files]
             if written or os.path.exists(os.path.join(root, "data", "Velmorandine")):
                 problems.append(f"{label}: files were touched: {written}")

@@ -9,7 +9,7 @@
 #include "rules/items.h"
 #include "rules/leveling.h"
 #include "rules/run.h"
-#include "tests/platform/sample_progress.h"
+#include "tools/samples/sample_progress.h"
 #include "tests/platform/store_fixture.h"
 
 namespace {

@@ -43,9 +43,14 @@ CASES = [
     ("screens/a.cpp", '#include "play/chest.h"', False),
     ("bench/a.cpp", '#include "play/battle.h"', False),
     ("bench/a.cpp", '#include "platform/storage.h"', False),
-    ("bench/a.cpp", '#include "tools/screenshots/stage.h"', False),
     ("bench/a.cpp", "#include <SDL.h>", False),
-    ("bench/a.cpp", '#include "screens/battle.h"', True),
+    ("bench/frame_bench.cpp", '#include "tools/screenshots/stage.h"', False),
+    ("bench/frame_bench.cpp", '#include "screens/battle.h"', False),
+    ("bench/run_bench.cpp", '#include "tools/screenshots/stage.h"', True),
+    ("bench/battle_bench.cpp", '#include "screens/battle.h"', True),
+    ("bench/bench_common.h", '#include "screens/battle.h"', True),
+    ("bench/storage_bench.cpp", '#include "tests/platform/sample_progress.h"', True),
+    ("bench/frame_bench.cpp", '#include "tests/support/screen_harness.h"', True),
 ]
 
 

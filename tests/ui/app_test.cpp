@@ -216,13 +216,16 @@ TEST(GameTextures, WhatTheNewScreenDoesNotUseGoesOnItsThirtiethFrame) {
     ASSERT_NE(ui::gpuTexture("left", 4, 4, nullptr, nullptr), nullptr);  // the screen before's
     for (int i = 0; i < 29; ++i) frame();
     EXPECT_EQ(ui::gpuCacheSize(), 3u) << "the new screen is still settling";
+    EXPECT_FALSE(game.leftoversDropped());
     frame();
     EXPECT_EQ(ui::gpuCacheSize(), 2u) << "the render target drawn every frame stays";
+    EXPECT_TRUE(game.leftoversDropped()) << "the shell hands freed memory back on this frame";
     EXPECT_EQ(ui::gpuCached("left", 4, 4), nullptr);
     EXPECT_NE(ui::gpuCached("kept", 4, 4), nullptr);
 
     // The next screen lets go of nothing it uses, however long the last was shown.
     for (int i = 0; i < 100; ++i) frame();
+    EXPECT_FALSE(game.leftoversDropped()) << "once a screen";
     game.push(entry(3));
     for (int i = 0; i < 30; ++i) frame();
     EXPECT_EQ(ui::gpuCacheSize(), 2u);

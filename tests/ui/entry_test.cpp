@@ -266,6 +266,14 @@ TEST(MessageBoxTextTest, LongLinesBreakAtTheirLastSpaceOrWhereTheyMust) {
     for (const Case& c : cases) EXPECT_EQ(ui::wrapForMessageBox(c.text, c.columns), c.wrapped) << c.text;
 }
 
+// Diagnostic lines keep their exact text, columns and all.
+TEST(StatsLineTest, ExactFormat) {
+    EXPECT_EQ(ui::statsLine(60, 2.345, 0.96, 41, 1280, 720, ""),
+              "[stats]  60 fps   CPU   2.3 ms   GPU   1.0 ms   41 Kopien  1280x720 \n");
+    EXPECT_EQ(ui::statsLine(1234, 123.45, 10.0, 0, 860, 560, " battle 1.5 text 0.2"),
+              "[stats] 1234 fps   CPU 123.5 ms   GPU  10.0 ms   0 Kopien  860x560  battle 1.5 text 0.2\n");
+}
+
 TEST(ClockTest, StartsNearZeroAndNeverRunsBackwards) {
     const double a = ui::nowSeconds();
     const double b = ui::nowSeconds();

@@ -47,7 +47,7 @@ std::uint32_t over(std::uint32_t a, double alpha, std::uint32_t b) {
 // --- Recording -----------------------------------------------------------------
 
 struct Recorder::State {
-    std::vector<cairo_surface_t*> screens;
+    cairo_surface_t* screen = nullptr;
     Pass pass = Pass::Record;
     const std::vector<SeenText>* recorded = nullptr;
     std::vector<SeenText> seen;
@@ -135,7 +135,7 @@ void inkOnScreen(cairo_t* cr, cairo_pattern_t* ink, const ui::Rect& box, SeenTex
 bool probe(cairo_t* cr, cairo_pattern_t* ink, const ui::Rect& box, std::string_view text, std::uint32_t color,
            double alpha) {
     Recorder::State* s = active;
-    if (!s || std::find(s->screens.begin(), s->screens.end(), cairo_get_target(cr)) == s->screens.end()) return true;
+    if (!s || cairo_get_target(cr) != s->screen) return true;
     SeenText t;
     t.text = text;
     t.color = color & 0xFFFFFF;
@@ -163,8 +163,8 @@ Recorder::~Recorder() {
     delete state_;
 }
 
-void Recorder::begin(std::vector<cairo_surface_t*> screens, Pass pass, const std::vector<SeenText>* recorded) {
-    state_->screens = std::move(screens);
+void Recorder::begin(cairo_surface_t* screen, Pass pass, const std::vector<SeenText>* recorded) {
+    state_->screen = screen;
     state_->pass = pass;
     state_->recorded = recorded;
     state_->seen.clear();

@@ -79,9 +79,8 @@ public:
     // Starts a frame on screen. In a backdrop pass, `recorded` is the
     // record pass's list of the same frame, shadows marked: the nth text
     // drawn is kept when the nth recorded one is the same text and a shadow.
-    // screens: the surfaces the frame may draw on (a double-buffered overlay
-    // has two).
-    void begin(std::vector<cairo_surface_t*> screens, Pass pass, const std::vector<SeenText>* recorded = nullptr);
+    // screen: the surface the frame draws on.
+    void begin(cairo_surface_t* screen, Pass pass, const std::vector<SeenText>* recorded = nullptr);
     // Ends the frame: the texts seen in it, in drawing order; texts with no
     // ink on screen are left out.
     std::vector<SeenText> end();

@@ -136,10 +136,10 @@ std::vector<Finding> checkShot(stage::Session& session, stage::Window& win, cons
     int w = 0, h = 0;
     for (int i = 0; i < kLooks; ++i) {
         toLook(win, i);
-        recorder.begin(win.overlays(), contrast::Pass::Record);
+        recorder.begin(win.overlay(), contrast::Pass::Record);
         win.frame();
         const std::vector<contrast::SeenText> before = recorder.end();
-        recorder.begin(win.overlays(), contrast::Pass::Record);
+        recorder.begin(win.overlay(), contrast::Pass::Record);
         win.look([&](const std::uint32_t* pixels, int pw, int ph, int stride) {
             if (!pixels) return;
             w = pw;
@@ -158,7 +158,7 @@ std::vector<Finding> checkShot(stage::Session& session, stage::Window& win, cons
         toLook(win, i);
         win.frame();
         const std::vector<contrast::SeenText>& texts = recorded[static_cast<std::size_t>(i)];
-        recorder.begin(win.overlays(), contrast::Pass::Backdrop, &texts);
+        recorder.begin(win.overlay(), contrast::Pass::Backdrop, &texts);
         win.look([&](const std::uint32_t* pixels, int w, int h, int stride) {
             if (!pixels) return;
             const contrast::Picture backdrop{pixels, w, h, stride};

@@ -95,8 +95,8 @@ public:
     // Draws one more frame and hands its picture, as presented, to look:
     // 0x??RRGGBB pixels, width, height and pixels per row.
     void look(const std::function<void(const std::uint32_t*, int, int, int)>& see);
-    // The surfaces the frames draw their vector layer on.
-    std::vector<cairo_surface_t*> overlays() const { return {shell_.overlay.drawn}; }
+    // The surface the frames draw their vector layer on.
+    cairo_surface_t* overlay() const { return shell_.overlay.drawn; }
 
 private:
     void settlePointer(double x, double y);

@@ -2,7 +2,8 @@
 // A large progress record for round trips and timing: 40 heroes of every
 // class, every slot worn, full bags, a full stash, runestones and a filled
 // rune circle, with rolled items, affixes and fractional stats. Header-only
-// and free of the test framework so the benchmark can use it too.
+// and free of the test framework: the storage tests and the storage
+// benchmark both use it.
 #include <array>
 #include <cstdint>
 #include <vector>
