@@ -86,4 +86,7 @@ std::string asset(const std::string& rel) { return assetDir() + "/" + rel; }
 
 bool ensureDir(const std::string& path) { return platform::fs::ensureDir(path); }
 
+void redirectDiagnostics() {}
+void prepareFontconfig() {}
+
 } // namespace paths

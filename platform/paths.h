@@ -22,6 +22,12 @@ const std::string& assetDir();
 std::string asset(const std::string& rel);
 bool ensureDir(const std::string& path);
 
+// The start's hooks for platforms that must send the diagnostic lines
+// elsewhere or point fontconfig at bundled files before use; on Linux both
+// stay where they are, so these do nothing.
+void redirectDiagnostics();
+void prepareFontconfig();
+
 // The asset-root search over explicit inputs (empty strings mean unset), so
 // the order of candidates can be tested without touching the process.
 std::string findAssetRoot(const std::string& snap, const std::string& appdir,

@@ -16,6 +16,7 @@
 
 #include "platform/crash.h"
 #include "platform/i18n.h"
+#include "platform/paths.h"
 #include "platform/single_instance.h"
 #include "platform/storage.h"
 #include "rules/difficulty.h"
@@ -112,6 +113,7 @@ void chooseStartScreen() {
 } // namespace
 
 int main(int argc, char** argv) {
+    paths::redirectDiagnostics();
     if (const ui::InfoOption info = ui::findInfoOption(argc, argv); info != ui::InfoOption::None) {
         std::fputs(ui::infoText(info).c_str(), stdout);
         return 0;
@@ -138,6 +140,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     platform::installCrashHandler();
+    paths::prepareFontconfig();
     seedProcessRandom();
 
     store::init();
