@@ -189,6 +189,8 @@ void addFloat(Scene& sc, Ctx& ctx, std::string text, double x, double y, std::ui
 
 void placeFloats(Scene& sc, Ctx& ctx) {
     const double s = ctx.uiScale;
+    // What a float must not cover: a word over a bar hides the numbers.
+    static constexpr Rect UnitParts::*kept[] = {&UnitParts::chips, &UnitParts::name, &UnitParts::bars};
     for (Float& f : sc.floats) {
         if (f.placed) continue;
         f.placed = true;
@@ -196,10 +198,11 @@ void placeFloats(Scene& sc, Ctx& ctx) {
         const Rect r = floatRect(sc, ctx, f, ctx.now);
         const double margin = 4 * s;
         if (r.w + 2 * margin < ctx.width) f.x = std::clamp(f.x, r.w / 2 + margin, ctx.width - r.w / 2 - margin);
-        // Clear of every float placed before and of the status chips: one or
-        // two lines lower, else higher, so a quick run of hits does not climb
-        // into the banner. Floats rise alike until one stops under what stands
-        // above it, so two that are apart when the later one starts stay apart.
+        // Clear of every float placed before and of the units' status chips,
+        // names and bars: one or two lines lower, else higher, so a quick run
+        // of hits does not climb into the banner. Floats rise alike until one
+        // stops under what stands above it, so two that are apart when the
+        // later one starts stay apart.
         const double anchor = f.y;
         const double step = floatRect(sc, ctx, f, ctx.now).h + 2 * s;
         for (const int lines : {0, 1, 2, -1, -2, -3, -4, -5}) {
@@ -208,18 +211,22 @@ void placeFloats(Scene& sc, Ctx& ctx) {
             const bool clear = std::none_of(sc.floats.begin(), sc.floats.end(), [&](const Float& o) {
                 return &o != &f && o.placed && alive(o, ctx.now) && overlaps(mine, floatRect(sc, ctx, o, ctx.now));
             }) && std::none_of(sc.slots.begin(), sc.slots.end(), [&](const Slot& u) {
-                return u.parts.chips.w > 0 && overlaps(mine, u.parts.chips);
+                return std::any_of(std::begin(kept), std::end(kept), [&](Rect UnitParts::*part) {
+                    const Rect& r = u.parts.*part;
+                    return r.w > 0 && overlaps(mine, r);
+                });
             });
             if (clear) break;
         }
-        // It rises until it would meet a chip above it, or a float where that
-        // one comes to rest.
+        // It rises until it would meet a unit's part above it, or a float
+        // where that one comes to rest.
         const Rect mine = floatRect(sc, ctx, f, ctx.now);
         auto stopUnder = [&](const Rect& above) {
             if (above.w <= 0 || besides(mine, above) || above.y + above.h > mine.y + 0.5) return;
             f.rise = std::min(f.rise, std::max(0.0, mine.y - (above.y + above.h) - 2 * s));
         };
-        for (const Slot& u : sc.slots) stopUnder(u.parts.chips);
+        for (const Slot& u : sc.slots)
+            for (Rect UnitParts::*part : kept) stopUnder(u.parts.*part);
         for (const Float& o : sc.floats)
             if (&o != &f && o.placed && alive(o, ctx.now)) stopUnder(floatRect(sc, ctx, o, o.start + kFloatLife));
     }
