@@ -306,6 +306,13 @@ int inkOverlap(const SeenText& a, const SeenText& b) {
     return both;
 }
 
+bool touching(const SeenText& a, const SeenText& b) {
+    const int overlapY = std::min(a.box.y + a.box.h, b.box.y + b.box.h) - std::max(a.box.y, b.box.y);
+    if (overlapY * 2 < std::min(a.box.h, b.box.h)) return false;
+    const int gap = std::max(a.box.x, b.box.x) - std::min(a.box.x + a.box.w, b.box.x + b.box.w);
+    return gap >= -1 && gap <= 0 && inkOverlap(a, b) == 0;
+}
+
 bool sameTexts(const std::vector<SeenText>& a, const std::vector<SeenText>& b) {
     if (a.size() != b.size()) return false;
     for (std::size_t i = 0; i < a.size(); ++i) {

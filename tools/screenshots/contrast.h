@@ -138,6 +138,9 @@ bool tooSmall(double pixels, double legible);
 // Device pixels that the inks of two texts both cover (at least half each):
 // letters of one text running into another's.
 int inkOverlap(const SeenText& a, const SeenText& b);
+// Side by side on one line with less than a pixel between their inks: two
+// words that read as one ("Lv. 13Lv. 12").
+bool touching(const SeenText& a, const SeenText& b);
 
 // The two lists of a frame name the same texts in the same order.
 bool sameTexts(const std::vector<SeenText>& a, const std::vector<SeenText>& b);

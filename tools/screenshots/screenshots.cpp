@@ -185,7 +185,7 @@ std::vector<Finding> checkShot(stage::Session& session, stage::Window& win, cons
                         // Under a box drawn over it, but for the later text's letters.
                         if (contrast::hidden(*o, done, backdrop, &t)) continue;
                         const int both = contrast::inkOverlap(*o, t);
-                        if (both >= 3) overlaps->push_back({o->text, t.text, t.box, both});
+                        if (both >= 3 || contrast::touching(*o, t)) overlaps->push_back({o->text, t.text, t.box, both});
                     }
                     shown.push_back(&t);
                 }
