@@ -1,6 +1,8 @@
 // The units on the floor: their slots this frame, where effects aim at them,
 // their sprites with animations, cards, chips, names and bars, and the
 // clicks on them.
+#include <glib.h>
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -92,15 +94,32 @@ std::vector<std::string> words(const std::string& text) {
     return out;
 }
 
-// A name of a language written without spaces, cut where its lines would
-// break in a box this wide (between phrases where one fits).
-std::vector<std::string> phrasePieces(cairo_t* cr, const std::string& name, double size, double width) {
-    const std::vector<int> starts = lineStarts(cr, name, TextStyle{.size = size, .wrapWidth = width});
+// A name of a language written without spaces in pieces: where its script
+// changes ("氷結" + "オオカミ"), and a piece wider than the box where its
+// lines would break in it.
+std::vector<std::string> phrasePieces(TextCache& texts, cairo_t* cr, const std::string& name, double size,
+                                      double width) {
+    std::vector<std::string> runs;
+    GUnicodeScript last = G_UNICODE_SCRIPT_INVALID_CODE;
+    for (const char* p = name.c_str(); *p; p = g_utf8_next_char(p)) {
+        GUnicodeScript script = g_unichar_get_script(g_utf8_get_char(p));
+        if (script == G_UNICODE_SCRIPT_COMMON || script == G_UNICODE_SCRIPT_INHERITED) script = last;  // "ー", marks
+        if (runs.empty() || script != last) runs.emplace_back();
+        runs.back().append(p, static_cast<std::size_t>(g_utf8_next_char(p) - p));
+        last = script;
+    }
     std::vector<std::string> out;
-    for (std::size_t i = 0; i < starts.size(); ++i) {
-        const std::size_t from = static_cast<std::size_t>(starts[i]);
-        const std::size_t to = i + 1 < starts.size() ? static_cast<std::size_t>(starts[i + 1]) : name.size();
-        if (to > from) out.push_back(name.substr(from, to - from));
+    for (const std::string& run : runs) {
+        if (texts.measure(cr, run, TextStyle{.size = size}).w <= width) {
+            out.push_back(run);
+            continue;
+        }
+        const std::vector<int> starts = lineStarts(cr, run, TextStyle{.size = size, .wrapWidth = width});
+        for (std::size_t i = 0; i < starts.size(); ++i) {
+            const std::size_t from = static_cast<std::size_t>(starts[i]);
+            const std::size_t to = i + 1 < starts.size() ? static_cast<std::size_t>(starts[i + 1]) : run.size();
+            if (to > from) out.push_back(run.substr(from, to - from));
+        }
     }
     return out;
 }
@@ -155,7 +174,7 @@ std::vector<Label> nameLabels(Scene& sc, Ctx& ctx, const rpg::Combatant& c, doub
     };
     if (stack && nameW + levelW > width && !level.empty() && (nameW <= width || hasBlank(name) || unspaced)) {
         const std::vector<std::string> pieces = nameW <= width ? std::vector<std::string>{name}
-                                                : unspaced     ? phrasePieces(ctx.cr, name, base, width)
+                                                : unspaced     ? phrasePieces(texts, ctx.cr, name, base, width)
                                                                : words(name);
         return stacked(pieces, unspaced ? "" : " ");
     }

@@ -263,7 +263,8 @@ Verdict judge(const SeenText& t, const Picture& backdrop) {
     return {seen[k].ratio, seen[k].under};
 }
 
-bool hidden(const SeenText& t, const Picture& finished, const Picture& backdrop, const SeenText* besides) {
+bool hidden(const SeenText& t, const Picture& finished, const Picture& backdrop, const SeenText* besides,
+            double share) {
     auto coveredBesides = [&](int px, int py) {
         if (!besides) return false;
         const Box& b = besides->box;
@@ -284,7 +285,7 @@ bool hidden(const SeenText& t, const Picture& finished, const Picture& backdrop,
             same += alike;
         }
     }
-    return ink > 0 && same >= 0.97 * ink;
+    return ink > 0 && same >= share * ink;
 }
 
 double legiblePixels(const SeenText& t) { return ui::legiblePixels(t.text); }

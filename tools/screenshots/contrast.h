@@ -126,8 +126,9 @@ Verdict judge(const SeenText& t, const Picture& backdrop);
 // over it. Such a text is not judged. (An effect that hides a text only
 // in part leaves it judged, and failing.) The pixels that the ink of
 // `besides` covers do not count: a text left out of the backdrop that lies
-// over t would show there.
-bool hidden(const SeenText& t, const Picture& finished, const Picture& backdrop, const SeenText* besides = nullptr);
+// over t would show there. `share`: of its ink pixels that must be hidden.
+bool hidden(const SeenText& t, const Picture& finished, const Picture& backdrop, const SeenText* besides = nullptr,
+            double share = 0.97);
 
 // The smallest font size its script is read at, in device pixels.
 double legiblePixels(const SeenText& t);

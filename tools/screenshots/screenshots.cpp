@@ -182,8 +182,9 @@ std::vector<Finding> checkShot(stage::Session& session, stage::Window& win, cons
                 if (i == 0) {
                     for (const contrast::SeenText* o : shown) {
                         if (o->text == t.text && o->box.x == t.box.x && o->box.y == t.box.y) continue;
-                        // Under a box drawn over it, but for the later text's letters.
-                        if (contrast::hidden(*o, done, backdrop, &t)) continue;
+                        // Mostly under a box drawn over it (as units under the battle's
+                        // item box), whose own texts then lie over its hidden part.
+                        if (contrast::hidden(*o, done, backdrop, &t, 0.5)) continue;
                         const int both = contrast::inkOverlap(*o, t);
                         if (both >= 3 || contrast::touching(*o, t)) overlaps->push_back({o->text, t.text, t.box, both});
                     }
