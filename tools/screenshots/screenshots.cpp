@@ -16,7 +16,8 @@
 //               when a text falls below 3:1; and that every text is drawn
 //               at least at its script's legible size (ui/legible.h): the
 //               smallest text of each shot is printed, and the program
-//               fails on a text drawn smaller
+//               fails on a text drawn smaller; texts whose letters run into
+//               each other or touch are listed too (without failing)
 // Needs a display; `make screenshots` runs it under Xvfb. Files are named
 // "<screen number>-<shot>-<language>-<W>x<H>.png".
 #include <algorithm>
@@ -284,7 +285,7 @@ int main(int argc, char** argv) {
     }
     std::filesystem::create_directories(o.out);
     stage::Session session;
-    int written = 0, failed = 0, texts = 0, failing = 0, shotsFailing = 0, small = 0, shotsSmall = 0;
+    int written = 0, failed = 0, texts = 0, failing = 0, shotsFailing = 0, small = 0, shotsSmall = 0, crowded = 0;
     for (const auto& [w, h] : o.sizes) {
         stage::Window win(w, h);
         if (!win.ok()) return 1;
@@ -308,6 +309,7 @@ int main(int argc, char** argv) {
                     failing += bad;
                     shotsFailing += bad > 0;
                     reportOverlaps(name, overlaps);
+                    crowded += static_cast<int>(overlaps.size());
                     const int tiny = reportSizes(name, found);
                     small += tiny;
                     shotsSmall += tiny > 0;
@@ -328,6 +330,7 @@ int main(int argc, char** argv) {
         std::printf("contrast: %d texts checked, %d below %.0f:1 in %d shots\n", texts, failing, contrast::kMinRatio,
                     shotsFailing);
         std::printf("size: %d texts below their script's legible size in %d shots\n", small, shotsSmall);
+        std::printf("overlap: %d pairs of texts run into each other or touch\n", crowded);
     }
     return failed == 0 && failing == 0 && small == 0 ? 0 : 1;
 }
