@@ -2,6 +2,7 @@
 // status words, sounds and the loot of steals; and the rising floats.
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <utility>
 
 #include "platform/i18n.h"
@@ -189,8 +190,10 @@ void addFloat(Scene& sc, Ctx& ctx, std::string text, double x, double y, std::ui
 
 void placeFloats(Scene& sc, Ctx& ctx) {
     const double s = ctx.uiScale;
-    // What a float must not cover: a word over a bar hides the numbers.
+    // What a float must not cover: a word over a bar hides the numbers;
+    // above the units the round, the turn and the banner stand.
     static constexpr Rect UnitParts::*kept[] = {&UnitParts::chips, &UnitParts::name, &UnitParts::bars};
+    const Rect header{0, 0, ctx.width, kUnitsTop * s - 2 * s};
     for (Float& f : sc.floats) {
         if (f.placed) continue;
         f.placed = true;
@@ -198,26 +201,38 @@ void placeFloats(Scene& sc, Ctx& ctx) {
         const Rect r = floatRect(sc, ctx, f, ctx.now);
         const double margin = 4 * s;
         if (r.w + 2 * margin < ctx.width) f.x = std::clamp(f.x, r.w / 2 + margin, ctx.width - r.w / 2 - margin);
-        // Clear of every float placed before and of the units' status chips,
-        // names and bars: one or two lines lower, else higher, so a quick run
-        // of hits does not climb into the banner. Floats rise alike until one
+        // Clear of every float placed before, of the units' status chips,
+        // names and bars and of the header: one or two lines lower, else
+        // higher, so a quick run of hits does not climb into the banner. Floats rise alike until one
         // stops under what stands above it, so two that are apart when the
         // later one starts stay apart.
         const double anchor = f.y;
         const double step = floatRect(sc, ctx, f, ctx.now).h + 2 * s;
-        for (const int lines : {0, 1, 2, -1, -2, -3, -4, -5}) {
-            f.y = anchor + lines * step;
-            const Rect mine = floatRect(sc, ctx, f, ctx.now);
-            const bool clear = std::none_of(sc.floats.begin(), sc.floats.end(), [&](const Float& o) {
+        auto meetsFloat = [&](const Rect& mine) {
+            return std::any_of(sc.floats.begin(), sc.floats.end(), [&](const Float& o) {
                 return &o != &f && o.placed && alive(o, ctx.now) && overlaps(mine, floatRect(sc, ctx, o, ctx.now));
-            }) && std::none_of(sc.slots.begin(), sc.slots.end(), [&](const Slot& u) {
+            });
+        };
+        auto meetsUnit = [&](const Rect& mine) {
+            return std::any_of(sc.slots.begin(), sc.slots.end(), [&](const Slot& u) {
                 return std::any_of(std::begin(kept), std::end(kept), [&](Rect UnitParts::*part) {
                     const Rect& r = u.parts.*part;
                     return r.w > 0 && overlaps(mine, r);
                 });
             });
+        };
+        // Where nothing is clear, the first line below the header will do.
+        std::optional<double> fallback;
+        bool clear = false;
+        for (const int lines : {0, 1, 2, 3, 4, -1, -2, -3, -4, -5}) {
+            f.y = anchor + lines * step;
+            const Rect mine = floatRect(sc, ctx, f, ctx.now);
+            if (overlaps(mine, header)) continue;
+            if (!fallback) fallback = f.y;
+            clear = !meetsFloat(mine) && !meetsUnit(mine);
             if (clear) break;
         }
+        if (!clear) f.y = fallback.value_or(anchor);
         // It rises until it would meet a unit's part above it, or a float
         // where that one comes to rest.
         const Rect mine = floatRect(sc, ctx, f, ctx.now);
@@ -225,6 +240,7 @@ void placeFloats(Scene& sc, Ctx& ctx) {
             if (above.w <= 0 || besides(mine, above) || above.y + above.h > mine.y + 0.5) return;
             f.rise = std::min(f.rise, std::max(0.0, mine.y - (above.y + above.h) - 2 * s));
         };
+        stopUnder(header);
         for (const Slot& u : sc.slots)
             for (Rect UnitParts::*part : kept) stopUnder(u.parts.*part);
         for (const Float& o : sc.floats)
