@@ -194,9 +194,10 @@ void placeFloats(Scene& sc, Ctx& ctx) {
     // above the units the round, the turn and the banner stand.
     static constexpr Rect UnitParts::*kept[] = {&UnitParts::chips, &UnitParts::name, &UnitParts::bars};
     const Rect header{0, 0, ctx.width, kUnitsTop * s - 2 * s};
+    bool placedAny = false;
     for (Float& f : sc.floats) {
         if (f.placed) continue;
-        f.placed = true;
+        f.placed = placedAny = true;
         // Whole inside the window.
         const Rect r = floatRect(sc, ctx, f, ctx.now);
         const double margin = 4 * s;
@@ -221,20 +222,22 @@ void placeFloats(Scene& sc, Ctx& ctx) {
                 });
             });
         };
-        // Where nothing is clear, the first line below the header will do.
-        std::optional<double> fallback;
+        // Where nothing is clear, the first line that keeps clear of the
+        // other words and the header will do, else one clear of the header.
+        std::optional<double> apart, belowHeader;
         bool clear = false;
-        for (const int lines : {0, 1, 2, 3, 4, -1, -2, -3, -4, -5}) {
+        for (const int lines : {0, 1, 2, 3, 4, 5, 6, -1, -2, -3, -4, -5}) {
             f.y = anchor + lines * step;
             const Rect mine = floatRect(sc, ctx, f, ctx.now);
             if (overlaps(mine, header)) continue;
-            if (!fallback) fallback = f.y;
-            clear = !meetsFloat(mine) && !meetsUnit(mine);
+            if (!belowHeader) belowHeader = f.y;
+            if (meetsFloat(mine)) continue;
+            if (!apart) apart = f.y;
+            clear = !meetsUnit(mine);
             if (clear) break;
         }
-        if (!clear) f.y = fallback.value_or(anchor);
-        // It rises until it would meet a unit's part above it, or a float
-        // where that one comes to rest.
+        if (!clear) f.y = apart ? *apart : belowHeader.value_or(anchor);
+        // It rises until it would meet a unit's part above it.
         const Rect mine = floatRect(sc, ctx, f, ctx.now);
         auto stopUnder = [&](const Rect& above) {
             if (above.w <= 0 || besides(mine, above) || above.y + above.h > mine.y + 0.5) return;
@@ -243,8 +246,28 @@ void placeFloats(Scene& sc, Ctx& ctx) {
         stopUnder(header);
         for (const Slot& u : sc.slots)
             for (Rect UnitParts::*part : kept) stopUnder(u.parts.*part);
-        for (const Float& o : sc.floats)
-            if (&o != &f && o.placed && alive(o, ctx.now)) stopUnder(floatRect(sc, ctx, o, o.start + kFloatLife));
+    }
+    // Floats rise alike, so one below another meets it only where that one
+    // stops: every float stops under where the floats above it come to rest,
+    // until none has to stop sooner (rises only shorten, so this ends).
+    for (bool changed = placedAny; changed;) {
+        changed = false;
+        for (Float& lower : sc.floats) {
+            if (!lower.placed || !alive(lower, ctx.now)) continue;
+            for (const Float& upper : sc.floats) {
+                if (&upper == &lower || !upper.placed || !alive(upper, ctx.now)) continue;
+                const double both = std::max(lower.start, upper.start);  // once both are on screen
+                const Rect low = floatRect(sc, ctx, lower, both), up = floatRect(sc, ctx, upper, both);
+                if (besides(low, up) || up.y > low.y) continue;
+                const Rect start = floatRect(sc, ctx, lower, lower.start);
+                const Rect rest = floatRect(sc, ctx, upper, upper.start + kFloatLife);
+                const double limit = std::max(0.0, start.y - (rest.y + rest.h) - 2 * s);
+                if (limit < lower.rise - 1e-9) {
+                    lower.rise = limit;
+                    changed = true;
+                }
+            }
+        }
     }
 }
 

@@ -56,7 +56,8 @@ struct StatsBlock {
     TextStyle label, value;
     bool paired = false;  // two rows of two
     double labelH = 0, valueH = 0;
-    double height() const { return paired ? 2 * std::max(labelH, valueH) : labelH + valueH; }
+    double gap = 0;       // between a label and the value under it
+    double height() const { return paired ? 2 * std::max(labelH, valueH) : labelH + gap + valueH; }
 };
 
 constexpr rpg::StatId kShown[] = {rpg::MaxHp, rpg::Atk, rpg::Mag, rpg::Spd};
@@ -75,6 +76,7 @@ StatsBlock statsBlock(Ctx& ctx, const Rect& card, uint32_t labelColor) {
         if (w > statColumn(card, s) + 4 * s) b.paired = true;  // a label may reach a little into the gaps
     }
     measureText(ctx.cr, "0", b.value, nullptr, &b.valueH);
+    b.gap = 1.5 * s;
     return b;
 }
 
@@ -86,7 +88,7 @@ void drawStats(Ctx& ctx, const Rect& card, const rpg::Stats& base, double top, c
         for (int j = 0; j < 4; ++j) {
             const double cx = card.x + 8 * s + j * (q + 8 * s) + q / 2;
             drawTextTop(cr, cx, top, i18n::tr(rpg::statLabelKey(kShown[j])), b.label);
-            drawTextTop(cr, cx, top + b.labelH, num(rpg::statValue(base, kShown[j])), b.value);
+            drawTextTop(cr, cx, top + b.labelH + b.gap, num(rpg::statValue(base, kShown[j])), b.value);
         }
         return;
     }

@@ -281,6 +281,11 @@ TEST(BattlePlayback, FloatsKeepClearOfEveryUnitsBarsAndNameAndOfTheHeader) {
         for (double t = 0; t <= battle::kFloatLife; t += 0.05) {
             const ui::Rect r = battle::floatRect(st.sc, st.ctx(), f, f.start + t);
             EXPECT_GE(r.y, headerBottom - 0.01) << f.text << " in the header at " << t << " s";
+            for (const battle::Float& o : st.sc.floats) {
+                if (&o == &f) continue;
+                EXPECT_TRUE(apart(r, battle::floatRect(st.sc, st.ctx(), o, o.start + t)))
+                    << f.text << " runs into " << o.text << " at " << t << " s";
+            }
             for (const battle::Slot& u : st.sc.slots) {
                 EXPECT_TRUE(apart(r, u.parts.bars)) << f.text << " over the bars of " << u.id << " at " << t << " s";
                 EXPECT_TRUE(apart(r, u.parts.name)) << f.text << " over the name of " << u.id << " at " << t << " s";
