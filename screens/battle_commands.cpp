@@ -221,7 +221,7 @@ void drawSubmenu(Scene& sc, Ctx& ctx, const rpg::Combatant& actor) {
     const SubmenuBox box = submenuBox(sc, sc.submenu, ctx, &actor);
     if (box.box.h <= 0) return;
     sc.page = box.page;
-    fillRoundedRect(ctx.cr, box.box, 6 * s, theme::kPlateDark, 0.97);
+    fillRoundedRect(ctx.cr, box.box, 6 * s, theme::kPlateDark);  // opaque: the units under it do not show through
     strokeRoundedRect(ctx.cr, box.box, 6 * s, 2 * s, theme::kBrownBorder);
     if (box.pages > 1) drawPager(sc, ctx, box);
     if (sc.submenu == Submenu::Skills) drawSkillRows(sc, ctx, box, actor);

@@ -2,6 +2,7 @@
 // status words, sounds and the loot of steals; and the rising floats.
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <utility>
 
 #include "play/battle.h"
@@ -182,39 +183,84 @@ void addFloat(Scene& sc, Ctx& ctx, std::string text, double x, double y, std::ui
 
 void placeFloats(Scene& sc, Ctx& ctx) {
     const double s = ctx.uiScale;
+    // What a float must not cover: a word over a bar hides the numbers;
+    // above the units the round, the turn and the banner stand.
+    static constexpr Rect UnitParts::*kept[] = {&UnitParts::chips, &UnitParts::name, &UnitParts::bars};
+    const Rect header{0, 0, ctx.width, kUnitsTop * s - 2 * s};
+    bool placedAny = false;
     for (Float& f : sc.floats) {
         if (f.placed) continue;
-        f.placed = true;
+        f.placed = placedAny = true;
         // Whole inside the window.
         const Rect r = floatRect(sc, ctx, f, ctx.now);
         const double margin = 4 * s;
         if (r.w + 2 * margin < ctx.width) f.x = std::clamp(f.x, r.w / 2 + margin, ctx.width - r.w / 2 - margin);
-        // Clear of every float placed before and of the status chips: one or
-        // two lines lower, else higher, so a quick run of hits does not climb
-        // into the banner. Floats rise alike until one stops under what stands
-        // above it, so two that are apart when the later one starts stay apart.
+        // Clear of every float placed before, of the units' status chips,
+        // names and bars and of the header: one or two lines lower, else
+        // higher, so a quick run of hits does not climb into the banner. Floats rise alike until one
+        // stops under what stands above it, so two that are apart when the
+        // later one starts stay apart.
         const double anchor = f.y;
         const double step = floatRect(sc, ctx, f, ctx.now).h + 2 * s;
-        for (const int lines : {0, 1, 2, -1, -2, -3, -4, -5}) {
+        auto meetsFloat = [&](const Rect& mine) {
+            return std::any_of(sc.floats.begin(), sc.floats.end(), [&](const Float& o) {
+                return &o != &f && o.placed && alive(o, ctx.now) && overlaps(mine, floatRect(sc, ctx, o, ctx.now));
+            });
+        };
+        auto meetsUnit = [&](const Rect& mine) {
+            return std::any_of(sc.slots.begin(), sc.slots.end(), [&](const Slot& u) {
+                return std::any_of(std::begin(kept), std::end(kept), [&](Rect UnitParts::*part) {
+                    const Rect& r = u.parts.*part;
+                    return r.w > 0 && overlaps(mine, r);
+                });
+            });
+        };
+        // Where nothing is clear, the first line that keeps clear of the
+        // other words and the header will do, else one clear of the header.
+        std::optional<double> apart, belowHeader;
+        bool clear = false;
+        for (const int lines : {0, 1, 2, 3, 4, 5, 6, -1, -2, -3, -4, -5}) {
             f.y = anchor + lines * step;
             const Rect mine = floatRect(sc, ctx, f, ctx.now);
-            const bool clear = std::none_of(sc.floats.begin(), sc.floats.end(), [&](const Float& o) {
-                return &o != &f && o.placed && alive(o, ctx.now) && overlaps(mine, floatRect(sc, ctx, o, ctx.now));
-            }) && std::none_of(sc.slots.begin(), sc.slots.end(), [&](const Slot& u) {
-                return u.parts.chips.w > 0 && overlaps(mine, u.parts.chips);
-            });
+            if (overlaps(mine, header)) continue;
+            if (!belowHeader) belowHeader = f.y;
+            if (meetsFloat(mine)) continue;
+            if (!apart) apart = f.y;
+            clear = !meetsUnit(mine);
             if (clear) break;
         }
-        // It rises until it would meet a chip above it, or a float where that
-        // one comes to rest.
+        if (!clear) f.y = apart ? *apart : belowHeader.value_or(anchor);
+        // It rises until it would meet a unit's part above it.
         const Rect mine = floatRect(sc, ctx, f, ctx.now);
         auto stopUnder = [&](const Rect& above) {
             if (above.w <= 0 || besides(mine, above) || above.y + above.h > mine.y + 0.5) return;
             f.rise = std::min(f.rise, std::max(0.0, mine.y - (above.y + above.h) - 2 * s));
         };
-        for (const Slot& u : sc.slots) stopUnder(u.parts.chips);
-        for (const Float& o : sc.floats)
-            if (&o != &f && o.placed && alive(o, ctx.now)) stopUnder(floatRect(sc, ctx, o, o.start + kFloatLife));
+        stopUnder(header);
+        for (const Slot& u : sc.slots)
+            for (Rect UnitParts::*part : kept) stopUnder(u.parts.*part);
+    }
+    // Floats rise alike, so one below another meets it only where that one
+    // stops: every float stops under where the floats above it come to rest,
+    // until none has to stop sooner (rises only shorten, so this ends).
+    for (bool changed = placedAny; changed;) {
+        changed = false;
+        for (Float& lower : sc.floats) {
+            if (!lower.placed || !alive(lower, ctx.now)) continue;
+            for (const Float& upper : sc.floats) {
+                if (&upper == &lower || !upper.placed || !alive(upper, ctx.now)) continue;
+                const double both = std::max(lower.start, upper.start);  // once both are on screen
+                const Rect low = floatRect(sc, ctx, lower, both), up = floatRect(sc, ctx, upper, both);
+                if (besides(low, up) || up.y > low.y) continue;
+                const Rect start = floatRect(sc, ctx, lower, lower.start);
+                const Rect rest = floatRect(sc, ctx, upper, upper.start + kFloatLife);
+                const double limit = std::max(0.0, start.y - (rest.y + rest.h) - 2 * s);
+                if (limit < lower.rise - 1e-9) {
+                    lower.rise = limit;
+                    changed = true;
+                }
+            }
+        }
     }
 }
 

@@ -48,6 +48,7 @@ const TextCache::Mask& TextCache::maskFor(cairo_t* cr, std::string_view text, co
     if (masks_.size() >= kMaxMasks) evictOld();
     Mask m;
     measureText(cr, text, st, &m.size.w, &m.size.h);
+    m.fontSize = fittedSize(cr, text, st);
     const int pw = std::max(1, static_cast<int>(std::ceil((m.size.w + 2 * kPad) * ratio)));
     const int ph = std::max(1, static_cast<int>(std::ceil((m.size.h + 2 * kPad) * ratio)));
     m.surface.reset(cairo_image_surface_create(CAIRO_FORMAT_A8, pw, ph));
@@ -114,7 +115,7 @@ void TextCache::paint(cairo_t* cr, const Mask& m, double x, double y, std::strin
     x = std::round(x);
     y = std::round(y);
     cairo_device_to_user(cr, &x, &y);
-    if (textProbe && !probeTextMask(cr, m.surface.get(), x - kPad, y - kPad, text, color, alpha)) return;
+    if (textProbe && !probeTextMask(cr, m.surface.get(), x - kPad, y - kPad, text, color, alpha, m.fontSize)) return;
     setColor(cr, color, alpha);
     cairo_mask_surface(cr, m.surface.get(), x - kPad, y - kPad);
 }

@@ -47,6 +47,7 @@ private:
     struct Mask {
         std::unique_ptr<cairo_surface_t, FreeSurface> surface;
         Size size;
+        double fontSize = 0;  // what the text was laid out at
         std::uint64_t used = 0;
     };
 

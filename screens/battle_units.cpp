@@ -1,6 +1,8 @@
 // The units on the floor: their slots this frame, where effects aim at them,
 // their sprites with animations, cards, chips, names and bars, and the
 // clicks on them.
+#include <glib.h>
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -15,6 +17,7 @@
 #include "ui/draw.h"
 #include "ui/game_ui.h"
 #include "ui/beneath.h"
+#include "ui/legible.h"
 #include "ui/theme.h"
 #include "ui/sprite.h"
 #include "ui/widgets.h"
@@ -56,17 +59,19 @@ struct ChipFit {
 };
 
 // The chips in one line where they fit at three quarters of their size or
-// more, else in two lines down to 0.55 of it, else as many as fit that way.
+// more, else in two lines down to 0.55 of it, else as many as fit that way;
+// never so small that the rounds written on them could not be read.
 ChipFit fitChips(int n, double width, double s) {
     n = std::min(n, kMaxChips);
     if (n <= 0) return {};
+    const double least = std::min(1.0, 1.2 * legibleUnits("0") / (kChipH * s));
     auto lineW = [&](int per) { return (per * kChipW + (per - 1) * kChipGap) * s; };
     for (int lines = 1; lines <= 2; ++lines) {
         const int per = (n + lines - 1) / lines;
         const double k = std::min(1.0, width / lineW(per));
-        if (k >= (lines == 1 ? 0.75 : 0.55)) return {n, per, lines, k};
+        if (k >= std::max(lines == 1 ? 0.75 : 0.55, least)) return {n, per, lines, k};
     }
-    const double k = 0.55;
+    const double k = std::max(0.55, least);
     const int per = std::max(1, static_cast<int>(std::floor((width / (s * k) + kChipGap) / (kChipW + kChipGap))));
     return {std::min(n, 2 * per), per, 2, k};
 }
@@ -89,10 +94,47 @@ std::vector<std::string> words(const std::string& text) {
     return out;
 }
 
+// A name of a language written without spaces in pieces: where its script
+// changes ("氷結" + "オオカミ"), and a piece wider than the box where its
+// lines would break in it.
+std::vector<std::string> phrasePieces(TextCache& texts, cairo_t* cr, const std::string& name, double size,
+                                      double width) {
+    std::vector<std::string> runs;
+    GUnicodeScript last = G_UNICODE_SCRIPT_INVALID_CODE;
+    for (const char* p = name.c_str(); *p; p = g_utf8_next_char(p)) {
+        GUnicodeScript script = g_unichar_get_script(g_utf8_get_char(p));
+        if (script == G_UNICODE_SCRIPT_COMMON || script == G_UNICODE_SCRIPT_INHERITED) script = last;  // "ー", marks
+        if (runs.empty() || script != last) runs.emplace_back();
+        runs.back().append(p, static_cast<std::size_t>(g_utf8_next_char(p) - p));
+        last = script;
+    }
+    std::vector<std::string> out;
+    for (const std::string& run : runs) {
+        if (texts.measure(cr, run, TextStyle{.size = size}).w <= width) {
+            out.push_back(run);
+            continue;
+        }
+        const std::vector<int> starts = lineStarts(cr, run, TextStyle{.size = size, .wrapWidth = width});
+        for (std::size_t i = 0; i < starts.size(); ++i) {
+            const std::size_t from = static_cast<std::size_t>(starts[i]);
+            const std::size_t to = i + 1 < starts.size() ? static_cast<std::size_t>(starts[i + 1]) : run.size();
+            if (to > from) out.push_back(run.substr(from, to - from));
+        }
+    }
+    return out;
+}
+
+int letters(const std::string& text) {
+    return static_cast<int>(std::count_if(text.begin(), text.end(), [](char ch) { return (ch & 0xC0) != 0x80; }));
+}
+
 // The name and level from y down, centred on x within width: side by side
 // on one line (shrunk, then cut), or, where stacking is allowed and the pair
 // is too wide, the name on as few lines as fit (one when it fits alone,
-// else its words packed line by line) with the level below.
+// else its words packed line by line, or in a language written without
+// spaces its phrases) with the level below (its number alone where the
+// label does not fit). A name the level would leave fewer than three
+// letters of on one line goes above the level anyway.
 std::vector<Label> nameLabels(Scene& sc, Ctx& ctx, const rpg::Combatant& c, double x, double y, double width,
                               bool stack) {
     TextCache& texts = sc.texts;
@@ -102,11 +144,12 @@ std::vector<Label> nameLabels(Scene& sc, Ctx& ctx, const rpg::Combatant& c, doub
     const double nameW = texts.measure(ctx.cr, name, TextStyle{.size = base}).w;
     const double levelW =
         level.empty() ? 0 : texts.measure(ctx.cr, level, TextStyle{.size = base, .bold = true}).w;
+    const bool unspaced = !hasBlank(name) && *i18n::wordGap() == '\0';
     std::vector<Label> out;
-    if (stack && nameW + levelW > width && !level.empty() && (nameW <= width || hasBlank(name))) {
+    auto stacked = [&](const std::vector<std::string>& pieces, const std::string& gap) {
         std::vector<std::string> lines;
-        for (const std::string& word : nameW <= width ? std::vector<std::string>{name} : words(name)) {
-            const std::string joined = lines.empty() ? word : lines.back() + " " + word;
+        for (const std::string& word : pieces) {
+            const std::string joined = lines.empty() ? word : lines.back() + gap + word;
             if (!lines.empty() && texts.measure(ctx.cr, joined, TextStyle{.size = base}).w <= width)
                 lines.back() = joined;
             else lines.push_back(word);
@@ -121,16 +164,27 @@ std::vector<Label> nameLabels(Scene& sc, Ctx& ctx, const rpg::Combatant& c, doub
             at += l.h;
             out.push_back(std::move(l));
         }
-        Label l = placed(texts, ctx, level.substr(2), x, at, base, true);
+        // The level alone when its label would be wider than the room.
+        std::string below = level.substr(2);
+        if (texts.measure(ctx.cr, below, TextStyle{.size = base, .bold = true}).w > width) below = num(c.level);
+        Label l = placed(texts, ctx, below, x, at, base, true);
         l.x = x - l.w / 2;
         out.push_back(std::move(l));
         return out;
+    };
+    if (stack && nameW + levelW > width && !level.empty() && (nameW <= width || hasBlank(name) || unspaced)) {
+        const std::vector<std::string> pieces = nameW <= width ? std::vector<std::string>{name}
+                                                : unspaced     ? phrasePieces(texts, ctx.cr, name, base, width)
+                                                               : words(name);
+        return stacked(pieces, unspaced ? "" : " ");
     }
     const double pair = nameW + levelW;
     const double size = pair > width && pair > 0 ? base * std::max(width / pair, kNameMinFit) : base;
     Label lv = level.empty() ? Label{} : placed(texts, ctx, level, x, y, size, true);
     const std::string& cut =
         texts.elided(ctx.cr, name, TextStyle{.size = size}, std::max(width - lv.w, 0.0));
+    const int shown = letters(cut) - (cut == name ? 0 : 1);  // the ellipsis is no letter of the name
+    if (!level.empty() && shown < std::min(3, letters(name))) return stacked({name}, " ");
     Label nm = placed(texts, ctx, cut, x, y, size, false);
     nm.x = x - (nm.w + lv.w) / 2;
     lv.x = nm.x + nm.w;
@@ -365,7 +419,10 @@ void paintChips(Ctx& ctx, cairo_t* cr, TextCache& texts, const rpg::Combatant& c
         fillRoundedRect(cr, chip, 3 * k, d.colour);
         strokeRoundedRect(cr, chip, 3 * k, 1, d.positive ? theme::kBuffChipEdge : theme::kDebuffChipEdge);
         drawStatusIcon(cr, st.kind, cx + 0.42 * ch, y + ch / 2, 0.62 * ch, theme::kChipInk);
-        if (st.rounds > 0) texts.draw(cr, cx + cw - 3 * k, y + ch / 2 - 5.5 * k, num(st.rounds), rounds);
+        if (st.rounds > 0) {
+            const std::string n = num(st.rounds);
+            texts.draw(cr, cx + cw - 3 * k, y + (ch - texts.measure(cr, n, rounds).h) / 2, n, rounds);
+        }
     }
 }
 

@@ -85,12 +85,20 @@ void drawParty(Ctx& ctx, const Rect& panel) {
     pixelPanel(ctx, panel, false);
     const std::vector<rpg::Hero*> heroes = store::partyHeroes();
     const double n = static_cast<double>(heroes.size());
-    const double left = panel.x + panel.w / 2 - ((n - 1) * 18 * s + n * 48 * s) / 2;
     TextStyle lvl;
     lvl.size = 10 * s;
     lvl.color = theme::kMutedText;
+    // Each hero as wide as its portrait or its level, whichever is wider, so
+    // that the levels never run together.
+    double column = 48 * s;
+    for (const rpg::Hero* hero : heroes) {
+        double w = 0;
+        measureText(ctx.cr, levelLabel(hero->level), lvl, &w, nullptr);
+        column = std::max(column, w + 4 * s);
+    }
+    const double left = panel.x + panel.w / 2 - ((n - 1) * 18 * s + n * column) / 2;
     for (std::size_t i = 0; i < heroes.size(); ++i) {
-        const double x = left + static_cast<double>(i) * 66 * s;
+        const double x = left + static_cast<double>(i) * (column + 18 * s) + (column - 48 * s) / 2;
         const int frame = static_cast<int>(std::floor(2 * ctx.now + 0.3 * static_cast<double>(i))) % 2;
         drawSpriteCairo(ctx.cr, rpg::classDef(heroes[i]->cls).id, x, panel.y + 10 * s, 48 * s, 48 * s, nullptr,
                         frame, false, 1.0);

@@ -48,23 +48,72 @@ void drawBadge(Ctx& ctx, const Rect& card, int number) {
                      TextStyle{.size = 13 * s, .bold = true, .color = theme::kBadgeInk, .align = Align::Centre});
 }
 
-// Hit points, attack, magic and speed of the class at level 1, in four
-// columns across the card, their labels' tops at top.
-void drawStats(Ctx& ctx, const Rect& card, const rpg::Stats& base, double top, uint32_t labelColor) {
+// Hit points, attack, magic and speed of the class at level 1: four columns
+// of a label over its value, or, where a label is wider than its column
+// (kanji labels in a small window), two rows of two with each label beside
+// its value.
+struct StatsBlock {
+    TextStyle label, value;
+    bool paired = false;  // two rows of two
+    double labelH = 0, valueH = 0;
+    double gap = 0;       // between a label and the value under it
+    double height() const { return paired ? 2 * std::max(labelH, valueH) : labelH + gap + valueH; }
+};
+
+constexpr rpg::StatId kShown[] = {rpg::MaxHp, rpg::Atk, rpg::Mag, rpg::Spd};
+
+double statColumn(const Rect& card, double s) { return (card.w - 16 * s - 3 * 8 * s) / 4; }
+
+StatsBlock statsBlock(Ctx& ctx, const Rect& card, uint32_t labelColor) {
+    const double s = ctx.uiScale;
+    StatsBlock b;
+    b.label = TextStyle{.size = 9 * s, .color = labelColor, .align = Align::Centre};
+    b.value = TextStyle{.size = 13 * s, .bold = true, .color = kCreamText, .align = Align::Centre};
+    for (rpg::StatId id : kShown) {
+        double w = 0, h = 0;
+        measureText(ctx.cr, i18n::tr(rpg::statLabelKey(id)), b.label, &w, &h);
+        b.labelH = std::max(b.labelH, h);
+        if (w > statColumn(card, s) + 4 * s) b.paired = true;  // a label may reach a little into the gaps
+    }
+    measureText(ctx.cr, "0", b.value, nullptr, &b.valueH);
+    b.gap = 1.5 * s;
+    return b;
+}
+
+void drawStats(Ctx& ctx, const Rect& card, const rpg::Stats& base, double top, const StatsBlock& b) {
     cairo_t* cr = ctx.cr;
     const double s = ctx.uiScale;
-    static constexpr rpg::StatId kShown[] = {rpg::MaxHp, rpg::Atk, rpg::Mag, rpg::Spd};
-    const double q = (card.w - 16 * s - 3 * 8 * s) / 4;
+    if (!b.paired) {
+        const double q = statColumn(card, s);
+        for (int j = 0; j < 4; ++j) {
+            const double cx = card.x + 8 * s + j * (q + 8 * s) + q / 2;
+            drawTextTop(cr, cx, top, i18n::tr(rpg::statLabelKey(kShown[j])), b.label);
+            drawTextTop(cr, cx, top + b.labelH + b.gap, num(rpg::statValue(base, kShown[j])), b.value);
+        }
+        return;
+    }
+    // A line's ascent is this share of its height (see ui/draw.cpp): a text
+    // lowered by the share of a taller one's extra height stands on its baseline.
+    constexpr double kAscentShare = 0.928 / 1.164;
+    const double lineH = std::max(b.labelH, b.valueH);
+    const double half = (card.w - 16 * s) / 2;
+    TextStyle label = b.label, value = b.value;
+    label.align = Align::Right;
+    value.align = Align::Left;
     for (int j = 0; j < 4; ++j) {
-        const double cx = card.x + 8 * s + j * (q + 8 * s) + q / 2;
-        drawTextTop(cr, cx, top, i18n::tr(rpg::statLabelKey(kShown[j])),
-                    TextStyle{.size = 9 * s, .color = labelColor, .align = Align::Centre});
-        drawTextTop(cr, cx, top + 12 * s, num(rpg::statValue(base, kShown[j])),
-                    TextStyle{.size = 13 * s, .bold = true, .color = kCreamText, .align = Align::Centre});
+        const double mid = card.x + 8 * s + (j % 2) * half + half / 2;
+        const double y = top + (j / 2) * lineH;
+        // Label and value meet at the middle of their half, on one baseline.
+        drawText(cr, mid - 2 * s, y + (lineH - b.labelH) * kAscentShare, i18n::tr(rpg::statLabelKey(kShown[j])),
+                 label);
+        drawText(cr, mid + 2 * s, y + (lineH - b.valueH) * kAscentShare, num(rpg::statValue(base, kShown[j])),
+                 value);
     }
 }
 
-// pick: the card's place in the pick order, none when not picked.
+// pick: the card's place in the pick order, none when not picked. The texts
+// stand each below the last as tall as they come out; the portrait takes
+// the room they leave, up to its full size.
 void drawCard(Ctx& ctx, const Rect& card, rpg::ClassId cls, std::optional<int> pick) {
     cairo_t* cr = ctx.cr;
     const double s = ctx.uiScale;
@@ -76,30 +125,38 @@ void drawCard(Ctx& ctx, const Rect& card, rpg::ClassId cls, std::optional<int> p
         fillRect(cr, {card.x + 3 * s, card.y + 3 * s, card.w - 6 * s, card.h - 6 * s}, kDeepGold);
         strokeRoundedRect(cr, card, 0, 3 * s, kLightGold, pulseAlpha(ctx.now));
     }
-    const double z = std::min(144 * s, card.w - 24 * s);
-    const double spriteTop = card.y + 16 * s;
-    const int frame = static_cast<int>(std::floor(2 * ctx.now + static_cast<int>(cls))) % 2;
-    drawSpriteCairo(cr, def.id, card.x + (card.w - z) / 2, spriteTop, z, z, nullptr, frame, false, 1.0);
-
     const double cx = card.x + card.w / 2;
-    const double nameTop = spriteTop + z + 8 * s;
     TextStyle name{.size = 16 * s, .bold = true, .color = kCreamText, .align = Align::Centre};
     name.fitWidth = card.w - 16 * s;
     name.upperCase = true;
-    drawTextTop(cr, cx, nameTop, i18n::tr(def.nameKey), name);
-
-    const double roleTop = nameTop + 22 * s;
     TextStyle role{.size = 11 * s, .color = soft, .align = Align::Centre};
     role.fitWidth = card.w - 16 * s;
     role.upperCase = true;
     role.letterSpacing = s;
-    drawTextTop(cr, cx, roleTop, i18n::tr(roleKey(def.role)), role);
-
-    const double labelTop = roleTop + 20 * s;
-    drawStats(ctx, card, def.base, labelTop, soft);
     TextStyle blurb{.size = 10 * s, .color = soft, .align = Align::Centre};
     blurb.wrapWidth = card.w - 16 * s;
-    drawTextTop(cr, card.x + 8 * s, labelTop + 34 * s, i18n::tr(def.blurbKey), blurb);
+    const std::string nameText = i18n::tr(def.nameKey), roleText = i18n::tr(roleKey(def.role));
+    const std::string blurbText = i18n::tr(def.blurbKey);
+    double nameH = 0, roleH = 0, blurbH = 0;
+    measureText(cr, nameText, name, nullptr, &nameH);
+    measureText(cr, roleText, role, nullptr, &roleH);
+    measureText(cr, blurbText, blurb, nullptr, &blurbH);
+    const StatsBlock stats = statsBlock(ctx, card, soft);
+    const double texts = nameH + 3 * s + roleH + 7 * s + stats.height() + 7 * s + blurbH;
+
+    const double spriteTop = card.y + 16 * s;
+    const double room = card.y + card.h - 8 * s - texts - 8 * s - spriteTop;
+    const double z = std::max(0.0, std::min({144 * s, card.w - 24 * s, room}));
+    const int frame = static_cast<int>(std::floor(2 * ctx.now + static_cast<int>(cls))) % 2;
+    drawSpriteCairo(cr, def.id, card.x + (card.w - z) / 2, spriteTop, z, z, nullptr, frame, false, 1.0);
+
+    const double nameTop = spriteTop + z + 8 * s;
+    drawTextTop(cr, cx, nameTop, nameText, name);
+    const double roleTop = nameTop + nameH + 3 * s;
+    drawTextTop(cr, cx, roleTop, roleText, role);
+    const double statsTop = roleTop + roleH + 7 * s;
+    drawStats(ctx, card, def.base, statsTop, stats);
+    drawTextTop(cr, card.x + 8 * s, statsTop + stats.height() + 7 * s, blurbText, blurb);
 
     if (pick) drawBadge(ctx, card, *pick + 1);
 }

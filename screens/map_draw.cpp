@@ -56,13 +56,16 @@ void MapScreen::drawPartyStrip(Ctx& ctx, double y) {
         const double x = 20 * s + static_cast<double>(i) * (cw + 8 * s);
         const TextStyle name{.size = 10 * s, .color = theme::kCreamText, .fitWidth = 0.7 * cw};
         const std::string cls = i18n::tr(rpg::classDef(hero.cls).nameKey);
-        double nameW = 0;
-        measureText(cr, cls, name, &nameW, nullptr);
+        double nameW = 0, nameH = 0;
+        measureText(cr, cls, name, &nameW, &nameH);
         drawText(cr, x, y + 6 * s, cls, name);
         const TextStyle lvl{.size = 10 * s, .bold = true, .color = theme::kLightGold};
         drawText(cr, x + std::min(nameW, 0.7 * cw) + 4 * s, y + 6 * s, levelLabel(hero.level), lvl);
         const play::Vitals v = play::vitals(hero);
-        animBar(ctx, "map." + hero.id, {x, y + 22 * s, cw, 12 * s}, v.hp, v.maxHp, theme::kHpRed, false);
+        // Under the name as tall as it comes out, thinner where it leaves less of the strip.
+        const double barTop = std::max(y + 22 * s, y + 6 * s + nameH + s);
+        const double barH = std::clamp(y + 36 * s - barTop, 6 * s, 12 * s);
+        animBar(ctx, "map." + hero.id, {x, barTop, cw, barH}, v.hp, v.maxHp, theme::kHpRed, false);
     }
 }
 
@@ -120,12 +123,12 @@ bool MapScreen::field(Ctx& ctx, const Rect& tile, const rpg::MapNode& node, cons
 
     // Every tile is opaque, so the road never shows through; what cannot be
     // entered is dimmed by its outline and a softer sign.
-    std::uint32_t fill = theme::kNodeFill, outline = look.colour, ink = theme::kMutedText;
+    // The labels in cream: the muted brown read poorly on the dark tiles.
+    std::uint32_t fill = theme::kNodeFill, outline = look.colour, ink = theme::kCreamText;
     double edge = 0.5, q = 0.8;
     if (f.current) {
         fill = theme::kDeepGold;
         outline = theme::kLightGold;
-        ink = theme::kCreamText;  // the muted brown and the signs' colours vanish on the gold
         edge = q = 1;
     } else if (f.enterable()) {
         fill = theme::kDarkPanel;
@@ -158,7 +161,8 @@ bool MapScreen::field(Ctx& ctx, const Rect& tile, const rpg::MapNode& node, cons
                           .size = 24 * s,
                           .color = theme::readableOn(theme::mix(ground, f.current ? ink : look.colour, q), ground),
                           .align = Align::Centre};
-    const TextStyle label{.size = std::max(9 * s, 8.0),  // 9 units would be 6.5 pixels in the smallest window
+    const TextStyle label{.size = 11 * s,
+                          .bold = true,
                           .color = theme::readableOn(theme::mix(ground, ink, q), ground),
                           .align = Align::Centre,
                           .fitWidth = sr.w - 6 * s,

@@ -13,6 +13,7 @@
 #include "screens/party.h"
 #include "ui/audio.h"
 #include "ui/game_ui.h"
+#include "ui/legible.h"
 #include "ui/theme.h"
 #include "ui/widgets.h"
 
@@ -172,28 +173,45 @@ void PartyScreen::slotHeader(Sheet& sh, const Rect& row, rpg::EquipSlot slot, co
 double PartyScreen::wornDetails(Sheet& sh, double y, const rpg::ItemInstance& worn, const rpg::ItemDef& def) {
     const double s = sh.s;
     const std::string meta = wornMetaLine(worn, def);
+    // Each line as tall as it comes out in the language's script.
+    const double line = lineHeightOfLanguage(10 * s);
     if (!meta.empty()) {
-        if (sh.shows(y, 15 * s)) {
+        const double h = std::max(15 * s, 2 * s + line + s);
+        if (sh.shows(y, h)) {
             drawText(sh.ctx.cr, sh.x + 10 * s, y + 2 * s, meta,
                      TextStyle{.size = 10 * s, .color = theme::kGainGreen, .fitWidth = sh.w - 20 * s});
         }
-        y += 15 * s;
+        y += h;
     }
     if (!worn.affixes.empty()) {
-        if (sh.shows(y, 14 * s)) {
+        const double h = std::max(14 * s, s + line + s);
+        if (sh.shows(y, h)) {
             drawMarkedText(
                 sh.ctx.cr, sh.x + 10 * s, y + s, affixLine(worn),
                 TextStyle{.size = 10 * s, .bold = true, .color = theme::kManaText, .fitWidth = sh.w - 20 * s});
         }
-        y += 14 * s;
+        y += h;
     }
     return y;
 }
 
+namespace {
+
+// A candidate's row: its name, the comparison chips and its affixes, each
+// line as tall as it comes out in the language's script.
+double candidateRowHeight(double s) {
+    return std::max(52 * s, 5 * s + lineHeightOfLanguage(13 * s) + 2 * s + lineHeightOfLanguage(10 * s) + 2 * s +
+                                lineHeightOfLanguage(10 * s) + 3 * s);
+}
+
+} // namespace
+
 double PartyScreen::candidateList(Sheet& sh, double y, rpg::EquipSlot slot, const Offer& offered) {
     const double s = sh.s;
     const double top = y + 4 * s;
-    const double height = 8 * s + (offered.empty() ? 24 * s : static_cast<double>(offered.size()) * 58 * s);
+    const double rowH = candidateRowHeight(s);
+    const double height =
+        8 * s + (offered.empty() ? 24 * s : static_cast<double>(offered.size()) * (rowH + 6 * s));
     if (sh.shows(top, height)) {
         pixelPanel(sh.ctx, {sh.x, top, sh.w, height}, true);
         if (offered.empty()) {
@@ -202,7 +220,7 @@ double PartyScreen::candidateList(Sheet& sh, double y, rpg::EquipSlot slot, cons
                 TextStyle{.size = 12 * s, .color = theme::kMutedText, .align = Align::Centre, .fitWidth = sh.w});
         }
         for (std::size_t j = 0; j < offered.size(); ++j) {
-            const Rect row{sh.x + 6 * s, top + 6 * s + static_cast<double>(j) * 58 * s, sh.w - 12 * s, 52 * s};
+            const Rect row{sh.x + 6 * s, top + 6 * s + static_cast<double>(j) * (rowH + 6 * s), sh.w - 12 * s, rowH};
             if (sh.shows(row.y, row.h)) candidateRow(sh, row, slot, *offered[j]);
         }
     }
@@ -221,11 +239,13 @@ void PartyScreen::candidateRow(Sheet& sh, const Rect& r, rpg::EquipSlot slot, co
                  TextStyle{.size = 11 * s, .bold = true, .color = theme::kLightGold, .align = Align::Right});
         const rpg::ItemInstance& worn = sh.hero.equipment[slot];
         const bool filled = !worn.defId.empty() && rpg::findItem(worn.defId);
-        comparisonChips(cr, r.x + 8 * s, r.y + 26 * s, right - 8 * s, s, rpg::itemBonus(item),
+        const double chipsTop = r.y + std::max(26 * s, 5 * s + lineHeightOfLanguage(13 * s) + 2 * s);
+        comparisonChips(cr, r.x + 8 * s, chipsTop, right - 8 * s, s, rpg::itemBonus(item),
                         filled ? rpg::itemBonus(worn) : rpg::Stats{});
         if (!item.affixes.empty()) {
             drawMarkedText(
-                cr, r.x + 8 * s, r.y + 38 * s, affixLine(item),
+                cr, r.x + 8 * s, std::max(r.y + 38 * s, chipsTop + lineHeightOfLanguage(10 * s) + 2 * s),
+                affixLine(item),
                 TextStyle{.size = 10 * s, .bold = true, .color = theme::kManaText, .fitWidth = r.w - 16 * s});
         }
     }
@@ -300,7 +320,10 @@ double PartyScreen::skills(Sheet& sh, double y) {
     const double s = sh.s;
     const std::vector<std::string> ids = rpg::unlockedSkills(sh.hero);
     const double n = static_cast<double>(ids.size());
-    const Rect panel{sh.x, y + 28 * s, sh.w, n * 38 * s + 12 * s};
+    // The name over its description, each as tall as it comes out.
+    const double descTop = std::max(18 * s, lineHeightOfLanguage(13 * s) + s);
+    const double rowH = std::max(38 * s, descTop + lineHeightOfLanguage(11 * s) + 3 * s);
+    const Rect panel{sh.x, y + 28 * s, sh.w, n * rowH + 12 * s};
     if (!sh.shows(y, panel.y + panel.h - y)) return panel.y + panel.h;
     cairo_t* cr = sh.ctx.cr;
     sectionTitle(cr, sh.x, y + 4 * s, 0.6 * sh.w, "party.skills", s);
@@ -317,8 +340,8 @@ double PartyScreen::skills(Sheet& sh, double y) {
     for (const std::string& id : ids) {
         const rpg::SkillDef* skill = rpg::findSkill(id);
         if (!skill) continue;
-        if (!sh.shows(rowY, 38 * s)) {
-            rowY += 38 * s;
+        if (!sh.shows(rowY, rowH)) {
+            rowY += rowH;
             continue;
         }
         drawText(cr, panel.x + 8 * s, rowY, i18n::tr(skill->nameKey),
@@ -327,9 +350,9 @@ double PartyScreen::skills(Sheet& sh, double y) {
                  TextStyle{.size = 11 * s, .bold = true, .color = theme::kGold, .align = Align::Right});
         std::string desc = i18n::tr(skill->descKey);
         if (skill->manaCost > 0) desc = withManaCost(desc, skill->manaCost);
-        drawText(cr, panel.x + 8 * s, rowY + 18 * s, desc,
+        drawText(cr, panel.x + 8 * s, rowY + descTop, desc,
                  TextStyle{.size = 11 * s, .color = theme::kMutedText, .fitWidth = panel.w - 16 * s});
-        rowY += 38 * s;
+        rowY += rowH;
     }
     return panel.y + panel.h;
 }

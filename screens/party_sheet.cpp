@@ -10,7 +10,9 @@
 #include "rules/runes.h"
 #include "screens/party.h"
 #include "ui/audio.h"
+#include "ui/draw.h"
 #include "ui/game_ui.h"
+#include "ui/legible.h"
 #include "ui/sprite.h"
 #include "ui/theme.h"
 #include "ui/widgets.h"
@@ -72,8 +74,10 @@ double PartyScreen::heroBlock(Sheet& sh, double y) {
     drawText(cr, textX, y + 36 * s, classLine,
              TextStyle{.size = 12 * s, .color = theme::kMutedText, .fitWidth = right - textX});
     const double need = rpg::xpToNext(hero.level);
-    statBar(sh.ctx, {textX, y + 58 * s, right - textX, 14 * s}, rpg::levelProgress(hero) * need, need,
-            theme::kGold, theme::kBarTrack, i18n::tr("common.xp"));
+    // Tall enough for its label at the size the label can be read at.
+    const double barH = std::max(14 * s, 1.3 * legibleUnitsOfLanguage());
+    statBar(sh.ctx, {textX, y + 58 * s, right - textX, barH}, rpg::levelProgress(hero) * need, need, theme::kGold,
+            theme::kBarTrack, i18n::tr("common.xp"));
     return y + height + 12 * s;
 }
 
@@ -137,9 +141,26 @@ double PartyScreen::setBlocks(Sheet& sh, double y) {
             if (tier.pieces <= worn.count) reached = &tier;
             else if (!next) next = &tier;
         }
-        const double height = (24 + kSetBlockPad) * s + (reached ? 16 * s : 0) + (next ? 15 * s : 0);
+        cairo_t* cr = sh.ctx.cr;
+        const TextStyle bonusStyle{.size = 11 * s, .color = theme::kLightGold, .fitWidth = w - 20 * s};
+        const TextStyle nextStyle{.size = 10 * s, .color = theme::kMutedText, .fitWidth = w - 20 * s};
+        const std::string bonusLine =
+            reached ? i18n::tr("set.bonusTier", {{"bonus", i18n::tr("set.bonus")},
+                                                 {"pieces", num(reached->pieces)},
+                                                 {"stats", statLine(reached->bonus)}})
+                    : "";
+        const std::string nextLine =
+            next ? "+" + num(next->pieces - worn.count) + " " + forwardArrow() + " " + statLine(next->bonus) : "";
+        // Each line as tall as it comes out, at least as the lines were drawn.
+        auto lineH = [&](const std::string& text, const TextStyle& st, double least) {
+            double h = 0;
+            if (!text.empty()) measureText(cr, text, st, nullptr, &h);
+            return text.empty() ? 0.0 : std::max(least, h + 2 * s);
+        };
+        const double bonusH = lineH(bonusLine, bonusStyle, 16 * s);
+        const double nextH = lineH(nextLine, nextStyle, 15 * s);
+        const double height = (24 + kSetBlockPad) * s + bonusH + nextH;
         if (sh.shows(y, height)) {
-            cairo_t* cr = sh.ctx.cr;
             const Rect r{x, y, w, height};
             fillRect(cr, r, theme::kDarkPanel, 1.0);
             strokeRoundedRect(cr, r, 0, 2 * s, theme::kSetRed, 1.0);
@@ -148,20 +169,8 @@ double PartyScreen::setBlocks(Sheet& sh, double y) {
             drawText(cr, x + w - 10 * s, y + 6 * s,
                      i18n::tr("set.pieces", {{"have", num(worn.count)}, {"total", num(6)}}),
                      TextStyle{.size = 13 * s, .bold = true, .color = theme::kLightGold, .align = Align::Right});
-            double lineY = y + 26 * s;
-            if (reached) {
-                drawText(cr, x + 10 * s, lineY,
-                         i18n::tr("set.bonusTier", {{"bonus", i18n::tr("set.bonus")},
-                                                    {"pieces", num(reached->pieces)},
-                                                    {"stats", statLine(reached->bonus)}}),
-                         TextStyle{.size = 11 * s, .color = theme::kLightGold, .fitWidth = w - 20 * s});
-                lineY += 16 * s;
-            }
-            if (next) {
-                drawText(cr, x + 10 * s, lineY,
-                         "+" + num(next->pieces - worn.count) + " " + forwardArrow() + " " + statLine(next->bonus),
-                         TextStyle{.size = 10 * s, .color = theme::kMutedText, .fitWidth = w - 20 * s});
-            }
+            drawText(cr, x + 10 * s, y + 26 * s, bonusLine, bonusStyle);
+            drawText(cr, x + 10 * s, y + 26 * s + bonusH, nextLine, nextStyle);
         }
         y += height + 12 * s;
     }
@@ -224,10 +233,29 @@ double PartyScreen::rowChoice(Sheet& sh, double y) {
 
 double PartyScreen::statsGrid(Sheet& sh, double y) {
     const double s = sh.s;
-    const double height = 84 * s;
+    cairo_t* cr = sh.ctx.cr;
+    const TextStyle valueStyle{.size = 16 * s, .bold = true, .color = theme::kCreamText, .align = Align::Centre};
+    auto labelStyle = [&](bool key) {
+        return TextStyle{.size = 10 * s,
+                         .bold = key,
+                         .color = key ? theme::kLightGold : theme::kMutedText,
+                         .align = Align::Centre,
+                         .fitWidth = (sh.w - 16 * s) / 4 - 4 * s,
+                         .upperCase = true};
+    };
+    // A cell is a label over its value, each as tall as it comes out.
+    double labelH = 0, valueH = 0;
+    for (rpg::StatId stat : rpg::kAllocatable) {
+        double h = 0;
+        measureText(cr, i18n::tr(rpg::statLabelKey(stat)), labelStyle(true), nullptr, &h);
+        labelH = std::max(labelH, h);
+    }
+    measureText(cr, "0", valueStyle, nullptr, &valueH);
+    const double valueTop = std::max(13 * s, labelH);
+    const double rowH = std::max(36 * s, valueTop + valueH + 2 * s);
+    const double height = std::max(84 * s, 8 * s + rowH + valueTop + valueH + 8 * s);
     const double below = y + height + 4 * s + 18 * s;
     if (!sh.shows(y, below - y)) return below;
-    cairo_t* cr = sh.ctx.cr;
     pixelPanel(sh.ctx, {sh.x, y, sh.w, height}, true);
     const rpg::Stats runes = rpg::runeBonus(store::meta().runeCircle);
     const double cw = (sh.w - 16 * s) / 4;
@@ -235,17 +263,10 @@ double PartyScreen::statsGrid(Sheet& sh, double y) {
         const rpg::StatId stat = rpg::kAllocatable[i];
         const bool key = sh.isKey(stat);
         const double cx = sh.x + 8 * s + static_cast<double>(i % 4) * cw + cw / 2;
-        const double top = y + 8 * s + static_cast<double>(i / 4) * 36 * s;
-        drawTextTop(cr, cx, top, (key ? "★" : "") + i18n::tr(rpg::statLabelKey(stat)),
-                    TextStyle{.size = 10 * s,
-                              .bold = key,
-                              .color = key ? theme::kLightGold : theme::kMutedText,
-                              .align = Align::Centre,
-                              .fitWidth = cw - 4 * s,
-                              .upperCase = true});
+        const double top = y + 8 * s + static_cast<double>(i / 4) * rowH;
+        drawTextTop(cr, cx, top, (key ? "★" : "") + i18n::tr(rpg::statLabelKey(stat)), labelStyle(key));
         const std::string value = num(rpg::statValue(sh.finalStats, stat));
-        const TextStyle valueStyle{.size = 16 * s, .bold = true, .color = theme::kCreamText, .align = Align::Centre};
-        drawTextTop(cr, cx, top + 13 * s, value, valueStyle);
+        drawTextTop(cr, cx, top + valueTop, value, valueStyle);
         // The rune share sits beside the value: a line under it would run
         // into the next row of cells.
         const double rune = rpg::statValue(runes, stat);
@@ -253,7 +274,7 @@ double PartyScreen::statsGrid(Sheet& sh, double y) {
             double vw = 0;
             double vh = 0;
             measureText(cr, value, valueStyle, &vw, &vh);
-            drawMarkedText(cr, cx + vw / 2 + 4 * s, top + 17 * s, "+" + num(rune),
+            drawMarkedText(cr, cx + vw / 2 + 4 * s, top + valueTop + 4 * s, "+" + num(rune),
                            TextStyle{.size = 11 * s, .bold = true, .color = theme::kLightGold});
         }
     }

@@ -11,6 +11,7 @@
 #include "rules/classes.h"
 #include "ui/audio.h"
 #include "ui/game_ui.h"
+#include "ui/legible.h"
 #include "ui/screens.h"
 #include "ui/sprite.h"
 #include "ui/theme.h"
@@ -87,11 +88,14 @@ void RestScreen::drawHeroColumn(Ctx& ctx, double cx, double top, const rpg::Hero
                     false, 1.0);
     const play::Vitals v = play::vitals(hero);
     auto [hp, mp] = shownValues(hero, v, ctx.now);
-    statBar(ctx, {cx - 45 * s, top + 62 * s, 90 * s, 14 * s}, hp, v.maxHp, theme::kHpRed, kBarTrack,
+    // Tall enough for their labels at the size the labels can be read at.
+    const double label = 1.3 * legibleUnitsOfLanguage();
+    const double hpH = std::max(14 * s, label), mpH = std::max(12 * s, label);
+    statBar(ctx, {cx - 45 * s, top + 62 * s, 90 * s, hpH}, hp, v.maxHp, theme::kHpRed, kBarTrack,
             i18n::tr("stat.hp"));
     if (v.maxMp > 0) {
-        statBar(ctx, {cx - 45 * s, top + 80 * s, 90 * s, 12 * s}, mp, v.maxMp, theme::kManaBlue, kBarTrack,
-                i18n::tr("stat.mp"));
+        statBar(ctx, {cx - 45 * s, top + 62 * s + hpH + 4 * s, 90 * s, mpH}, mp, v.maxMp, theme::kManaBlue,
+                kBarTrack, i18n::tr("stat.mp"));
     }
 }
 

@@ -75,7 +75,7 @@ void RewardScreen::drawCard(Ctx& ctx, const Rect& card, const XpRow& row, double
     drawStatButtons(ctx, card, *hero, pick);
     TextStyle hint{.size = 10 * s, .color = kMutedText};
     hint.italic = true;
-    drawText(ctx.cr, card.x + 12 * s, card.y + 230 * s, "★ " + i18n::tr("reward.keyStatHint"), hint);
+    drawText(ctx.cr, card.x + 12 * s, card.y + rewardHintTop(s), "★ " + i18n::tr("reward.keyStatHint"), hint);
 }
 
 void RewardScreen::drawCardHead(Ctx& ctx, const Rect& card, const rpg::Hero& hero, const XpRow& row) {
@@ -148,12 +148,22 @@ void RewardScreen::drawStatButtons(Ctx& ctx, const Rect& card, const rpg::Hero& 
                       .align = Align::Centre,
                       .fitWidth = b.w - 4 * s};
         lab.upperCase = true;
+        // Label, value and step each below the last, as tall as they come
+        // out; the block centred in the button.
+        const std::string label = (key ? "★ " : "") + i18n::tr(rpg::statLabelKey(stat));
+        const std::string value = num(rpg::statValue(final, stat));
+        const std::string step = "+" + num(rpg::allocStep(stat));
+        const TextStyle valueStyle{.size = 14 * s, .bold = true, .color = kCreamText};
+        const TextStyle stepStyle{.size = 10 * s, .bold = true, .color = theme::kGainGreen};
+        double labelH = 0, valueH = 0, stepH = 0;
+        measureText(cr, label, lab, nullptr, &labelH);
+        measureText(cr, value, valueStyle, nullptr, &valueH);
+        measureText(cr, step, stepStyle, nullptr, &stepH);
         const double cx = b.x + b.w / 2;
-        drawTextTop(cr, cx, b.y + 6 * s, (key ? "★ " : "") + i18n::tr(rpg::statLabelKey(stat)), lab);
-        drawTextTop(cr, cx, b.y + 18 * s, num(rpg::statValue(final, stat)),
-                    TextStyle{.size = 14 * s, .bold = true, .color = kCreamText});
-        drawTextTop(cr, cx, b.y + 34 * s, "+" + num(rpg::allocStep(stat)),
-                    TextStyle{.size = 10 * s, .bold = true, .color = theme::kGainGreen});
+        double y = b.y + std::max(2 * s, (b.h - labelH - valueH - stepH) / 2);
+        drawTextTop(cr, cx, y, label, lab);
+        drawTextTop(cr, cx, y += labelH, value, valueStyle);
+        drawTextTop(cr, cx, y += valueH, step, stepStyle);
         if (ctx.takeClick(b)) {
             *pick = Pick{hero.id, stat};
             // The last point folds the card, and the next card moves up

@@ -4,21 +4,33 @@
 #include <cmath>
 
 #include "platform/storage.h"
+#include "ui/legible.h"
 
 namespace ui {
 
 namespace {
 
-constexpr double kTallCard = 232;
+constexpr double kButtonsTop = 120;
+constexpr double kButtonGap = 6;
 constexpr double kShortCard = 80;
 constexpr double kCardGap = 12;
+
+// The stat buttons' text lines (label, value, step) with their margins: at
+// least 48 units, taller where the lines come out larger to be read.
+double buttonHeight(double s) {
+    return std::max(48 * s, 5 * s + lineHeightOfLanguage(9 * s) + lineHeightOfLatin(14 * s) +
+                                lineHeightOfLatin(10 * s) + 3 * s);
+}
 
 } // namespace
 
 bool rewardCanSpend(const rpg::Hero* hero) { return hero && hero->points > 0; }
 
+double rewardHintTop(double s) { return (kButtonsTop + kButtonGap) * s + 2 * buttonHeight(s) + 4 * s; }
+
 double rewardCardHeight(const XpRow& row, double s) {
-    return (rewardCanSpend(store::heroById(row.heroId)) ? kTallCard : kShortCard) * s;
+    if (!rewardCanSpend(store::heroById(row.heroId))) return kShortCard * s;
+    return rewardHintTop(s) + lineHeightOfLanguage(10 * s) + 4 * s;
 }
 
 Rect rewardListArea(double w, double h, double s) {
@@ -45,7 +57,9 @@ std::vector<Rect> rewardCards(const std::vector<XpRow>& rows, const Rect& area, 
 
 Rect rewardStatButton(const Rect& card, int i, double s) {
     const double bw = (card.w - 42 * s) / 4;
-    return {card.x + 12 * s + (i % 4) * (bw + 6 * s), card.y + 120 * s + (i / 4) * (48 * s + 6 * s), bw, 48 * s};
+    const double bh = buttonHeight(s);
+    return {card.x + 12 * s + (i % 4) * (bw + kButtonGap * s), card.y + kButtonsTop * s + (i / 4) * (bh + kButtonGap * s),
+            bw, bh};
 }
 
 Rect rewardContinueButton(double w, double h, double s) {

@@ -14,6 +14,8 @@ bool rewardCanSpend(const rpg::Hero* hero);
 
 // A card is tall while its hero is in the roster with points to spend.
 double rewardCardHeight(const XpRow& row, double s);
+// Where the key-stat hint stands in a tall card, below its top.
+double rewardHintTop(double s);
 // The scrolled list between the gold line and the continue button.
 Rect rewardListArea(double w, double h, double s);
 // The card of every row, in order, for the list scrolled by `scroll`.

@@ -29,8 +29,10 @@ Rect runeRowRect(const RuneTowerLayout& lay, int index, double s, double scroll)
     return {lay.list.x, lay.list.y - scroll + 50 * s * index, lay.list.w - 8 * s, 44 * s};
 }
 
-Rect runeSocketButton(const Rect& row, double s) { return {row.x + row.w - 220 * s, row.y + 6 * s, 100 * s, 32 * s}; }
+// The sell button holds a word and a price ("Verkaufen 125") at a readable
+// size in the smallest window.
+Rect runeSocketButton(const Rect& row, double s) { return {row.x + row.w - 236 * s, row.y + 6 * s, 100 * s, 32 * s}; }
 
-Rect runeSellButton(const Rect& row, double s) { return {row.x + row.w - 112 * s, row.y + 6 * s, 104 * s, 32 * s}; }
+Rect runeSellButton(const Rect& row, double s) { return {row.x + row.w - 128 * s, row.y + 6 * s, 120 * s, 32 * s}; }
 
 } // namespace ui

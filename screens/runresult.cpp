@@ -42,9 +42,11 @@ void RunResultScreen::update(Ctx& ctx) {
     } else {
         drawDefeatSky(ctx);
     }
-    // The defeat's red is lighter than the bars' red: it stands on the dark red sky.
+    // The defeat's red is lighter than the bars' red: it stands on the dark red sky. The
+    // victory's gold is the light one: the thin strokes of Hebrew letters lose the darker
+    // gold against the evening sky.
     OutcomeOpening::title(ctx, 0.1 * ctx.height, i18n::tr(won() ? "runResult.victoryTitle" : "runResult.defeatTitle"),
-                          26 * s, won() ? kGold : theme::kRedText,
+                          26 * s, won() ? kLightGold : theme::kRedText,
                           {.dx = 2 * s, .dy = 2 * s, .color = won() ? theme::kShadowBlack : theme::kDefeatShadow});
     if (won()) drawVictory(ctx, e);
     else drawGrave(ctx, e);

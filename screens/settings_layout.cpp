@@ -1,8 +1,10 @@
 // Where the settings page puts its sections.
 #include <algorithm>
+#include <string>
 
 #include "platform/i18n.h"
 #include "screens/settings_layout.h"
+#include "ui/draw.h"
 
 namespace ui {
 
@@ -12,11 +14,26 @@ constexpr double kCellW = 112;  // language cell, scaled
 constexpr double kCellH = 30;
 constexpr double kCellGap = 6;
 
+// The narrowest cell that holds every language's name: a button shrinks
+// its label to 0.6 of its 15 units (never below a readable size) inside
+// 8 units of margin on each side.
+double cellWidth(cairo_t* cr, double s) {
+    double widest = 0;
+    auto take = [&](const std::string& label) {
+        double w = 0;
+        measureText(cr, label, TextStyle{.size = 0.6 * 15 * s, .bold = true}, &w, nullptr);
+        widest = std::max(widest, w);
+    };
+    take(i18n::tr("settings.languageSystem"));
+    for (const i18n::Language& l : i18n::languages()) take(l.nativeName);
+    return std::max(kCellW * s, widest + 18 * s);
+}
+
 } // namespace
 
 Rect SettingsLayout::languageCell(int i) const {
-    const double step = (kCellW + kCellGap) * scale;
-    return {page.x + (i % columns) * step, gridTop + (i / columns) * (kCellH + kCellGap) * scale, kCellW * scale,
+    const double step = cellW + kCellGap * scale;
+    return {page.x + (i % columns) * step, gridTop + (i / columns) * (kCellH + kCellGap) * scale, cellW,
             kCellH * scale};
 }
 
@@ -28,7 +45,8 @@ SettingsLayout settingsLayout(const Ctx& ctx, double top, double scroll) {
     l.page = {m, top + 6 * s, ctx.width - 2 * m, ctx.height - top - 46 * s};
     const double pw = l.page.w;
     l.cells = 1 + static_cast<int>(i18n::languages().size());
-    l.columns = std::max(2, static_cast<int>((pw + kCellGap * s) / ((kCellW + kCellGap) * s)));
+    l.cellW = cellWidth(ctx.cr, s);
+    l.columns = std::max(2, static_cast<int>((pw + kCellGap * s) / (l.cellW + kCellGap * s)));
     l.rows = (l.cells + l.columns - 1) / l.columns;
     l.contentHeight = 408 * s + l.rows * (kCellH + kCellGap) * s;
 

@@ -12,6 +12,7 @@ struct SettingsLayout {
     int cells = 0;             // language cells: the system's, then one per language
     int columns = 2;           // of the language grid
     int rows = 0;
+    double cellW = 0;          // a language cell: 112 units, wider where a name would not fit at a readable size
 
     double difficultyTitle = 0;
     Rect difficulty[4];        // easy, hard, brutal, insane

@@ -25,43 +25,14 @@ namespace {
 
 using namespace theme;
 
-// The item's bonus in words: a consumable's name again, else its weapon
-// class and every stat it changes.
-std::string bonusWords(const rpg::ItemDef& def, const rpg::ItemInstance& item) {
-    if (def.effect != rpg::ConsumableEffect::None) return itemName(item);
-    std::string line = def.weaponClassKey ? i18n::tr(def.weaponClassKey) : std::string();
-    const rpg::Stats bonus = rpg::itemBonus(item);
-    for (int i = 0; i < rpg::kStatCount; ++i) {
-        const auto stat = static_cast<rpg::StatId>(i);
-        const double v = rpg::statValue(bonus, stat);
-        if (v == 0) continue;
-        if (!line.empty()) line += "  ";
-        line += i18n::tr(rpg::statLabelKey(stat)) + " " + (v > 0 ? "+" : "") + num(v);
-    }
-    return line;
-}
-
 void drawCardTexts(Ctx& ctx, const Rect& r, const rpg::ItemDef& def, const rpg::ItemInstance& item) {
     cairo_t* cr = ctx.cr;
-    const double s = ctx.uiScale;
-    const double p = 10 * s;
-    const double textW = r.w - 2 * p;
-    drawText(cr, r.x + p, r.y + p, itemName(item),
-             TextStyle{.size = 14 * s, .bold = true, .color = rarityTextColor(def.rarity), .fitWidth = textW});
-    drawText(cr, r.x + p, r.y + p + 18 * s, bonusWords(def, item),
-             TextStyle{.size = 10 * s, .color = kMutedText, .fitWidth = textW});
-    double y = r.y + p + 34 * s;
-    const std::string info = equipInfo(def, item);
-    if (!info.empty()) {
-        TextStyle st{.size = 9 * s, .color = kGold};
-        st.wrapWidth = textW;
-        drawText(cr, r.x + p, y, info, st);
-        y += equipInfoHeight(cr, info, r.w, s) + 4 * s;
-    }
-    if (!item.affixes.empty()) {
-        drawMarkedText(cr, r.x + p, y, affixLine(item),
-                       TextStyle{.size = 9 * s, .color = theme::kManaText, .fitWidth = textW});
-    }
+    const ShopCardText t = shopCardText(cr, def, item, r.w, ctx.uiScale);
+    const double x = r.x + t.left;
+    drawText(cr, x, r.y + t.nameTop, t.name, t.nameStyle);
+    drawText(cr, x, r.y + t.bonusTop, t.bonus, t.bonusStyle);
+    drawText(cr, x, r.y + t.infoTop, t.info, t.infoStyle);
+    if (!t.affixes.empty()) drawMarkedText(cr, x, r.y + t.affixTop, t.affixes, t.affixStyle);
 }
 
 // A worn item on the sell shelf: a sunken plate with a ring and who wears it.

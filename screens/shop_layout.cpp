@@ -7,6 +7,7 @@
 #include "platform/i18n.h"
 #include "ui/draw.h"
 #include "ui/game_ui.h"
+#include "ui/theme.h"
 
 namespace ui {
 namespace {
@@ -33,14 +34,45 @@ double wrappedHeight(cairo_t* cr, const std::string& text, double size, double w
     return height;
 }
 
+double textHeight(cairo_t* cr, const std::string& text, const TextStyle& st) {
+    if (st.wrapWidth > 0) return wrappedHeight(cr, text, st.size, st.wrapWidth);
+    double h = 0;
+    measureText(cr, text, st, nullptr, &h);
+    return h;
+}
+
+// The text with its spaces made no-break ones: a wrapped line breaks
+// between such pieces, never inside one ("ATK +12", "Item Lv. 10").
+std::string unbroken(std::string text) {
+    std::string out;
+    for (char c : text) {
+        if (c == ' ') out += "\u00A0";
+        else out += c;
+    }
+    return out;
+}
+
+// The item's bonus in words: a consumable's name again, else its weapon
+// class and every stat it changes.
+std::string bonusWords(const rpg::ItemDef& def, const rpg::ItemInstance& item) {
+    if (def.effect != rpg::ConsumableEffect::None) return itemName(item);
+    std::string line = def.weaponClassKey ? i18n::tr(def.weaponClassKey) : std::string();
+    const rpg::Stats bonus = rpg::itemBonus(item);
+    for (int i = 0; i < rpg::kStatCount; ++i) {
+        const auto stat = static_cast<rpg::StatId>(i);
+        const double v = rpg::statValue(bonus, stat);
+        if (v == 0) continue;
+        if (!line.empty()) line += "  ";
+        line += unbroken(i18n::tr(rpg::statLabelKey(stat)) + " " + (v > 0 ? "+" : "") + num(v));
+    }
+    return line;
+}
+
 double cardContentHeight(cairo_t* cr, const rpg::ItemInstance& item, double cardW, double s) {
     const rpg::ItemDef* def = rpg::findItem(item.defId);
     if (!def) return 134 * s;
-    double h = 10 * s + 44 * s;
-    const std::string info = equipInfo(*def, item);
-    if (!info.empty()) h += 4 * s + equipInfoHeight(cr, info, cardW, s);
-    if (!item.affixes.empty()) h += 14 * s;
-    return h + 34 * s + 10 * s;
+    // The price button and the margins under it.
+    return shopCardText(cr, *def, item, cardW, s).bottom + 8 * s + 34 * s + 10 * s;
 }
 
 } // namespace
@@ -96,10 +128,10 @@ double shopCardHeight(cairo_t* cr, std::span<const rpg::ItemInstance* const> ite
 
 std::string equipInfo(const rpg::ItemDef& def, const rpg::ItemInstance& item) {
     if (def.slot == rpg::ItemSlot::Consumable || def.slot == rpg::ItemSlot::Valuable) return {};
-    std::string info = i18n::tr("party.reqLevel", {{"n", num(rpg::itemLevel(item))}}) + kInfoSep +
-                       gearScoreLabel(rpg::gearScore(item));
+    std::string info = unbroken(i18n::tr("party.reqLevel", {{"n", num(rpg::itemLevel(item))}})) + kInfoSep +
+                       unbroken(gearScoreLabel(rpg::gearScore(item)));
     if (def.slot == rpg::ItemSlot::Weapon) {
-        info += kInfoSep + i18n::tr(def.twoHanded ? "equip.twoHand" : "equip.oneHand");
+        info += kInfoSep + unbroken(i18n::tr(def.twoHanded ? "equip.twoHand" : "equip.oneHand"));
     }
     info += kInfoSep;
     const std::vector<rpg::ClassId> classes = rpg::equipClasses(def);
@@ -109,8 +141,29 @@ std::string equipInfo(const rpg::ItemDef& def, const rpg::ItemInstance& item) {
     return info + i18n::joinList(names);
 }
 
-double equipInfoHeight(cairo_t* cr, const std::string& info, double cardW, double s) {
-    return wrappedHeight(cr, info, 9 * s, cardW - 20 * s);
+ShopCardText shopCardText(cairo_t* cr, const rpg::ItemDef& def, const rpg::ItemInstance& item, double cardW, double s) {
+    ShopCardText t;
+    t.left = 10 * s;
+    const double textW = cardW - 2 * t.left;
+    t.name = itemName(item);
+    t.bonus = bonusWords(def, item);
+    t.info = equipInfo(def, item);
+    t.affixes = affixLine(item);
+    t.nameStyle = {.size = 14 * s, .bold = true, .color = rarityTextColor(def.rarity), .fitWidth = textW};
+    t.bonusStyle = {.size = 10 * s, .color = theme::kMutedText, .wrapWidth = textW};
+    t.infoStyle = {.size = 9 * s, .color = theme::kGold, .wrapWidth = textW};
+    t.affixStyle = {.size = 9 * s, .color = theme::kManaText, .fitWidth = textW};
+    double y = 10 * s;
+    t.nameTop = y;
+    y += textHeight(cr, t.name, t.nameStyle) + 2 * s;
+    t.bonusTop = y;
+    if (!t.bonus.empty()) y += textHeight(cr, t.bonus, t.bonusStyle) + 3 * s;
+    t.infoTop = y;
+    if (!t.info.empty()) y += textHeight(cr, t.info, t.infoStyle) + 4 * s;
+    t.affixTop = y;
+    if (!t.affixes.empty()) y += textHeight(cr, t.affixes, t.affixStyle) + 4 * s;
+    t.bottom = y;
+    return t;
 }
 
 } // namespace ui

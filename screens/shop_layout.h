@@ -13,6 +13,7 @@
 
 #include "play/trade.h"
 #include "rules/items.h"
+#include "ui/draw.h"
 #include "ui/rect.h"
 
 namespace ui {
@@ -59,7 +60,17 @@ double shopCardHeight(cairo_t* cr, std::span<const rpg::ItemInstance* const> ite
 // "Item Lv. 12  ·  GS 40  ·  1H  ·  Warrior, Rogue"; empty for consumables
 // and valuables.
 std::string equipInfo(const rpg::ItemDef& def, const rpg::ItemInstance& item);
-// The height of that summary on a card cardW wide (measured once per text).
-double equipInfoHeight(cairo_t* cr, const std::string& info, double cardW, double s);
+
+// The texts of an item card, each line below the one before as tall as its
+// text comes out (a line wraps rather than shrink below a readable size):
+// the name, the bonus in words, the equipment summary and the affixes.
+struct ShopCardText {
+    std::string name, bonus, info, affixes;  // info and affixes may be empty
+    TextStyle nameStyle, bonusStyle, infoStyle, affixStyle;
+    double nameTop = 0, bonusTop = 0, infoTop = 0, affixTop = 0;  // below the card's top
+    double bottom = 0;  // of the last text, below the card's top
+    double left = 0;    // the texts' left edge, from the card's
+};
+ShopCardText shopCardText(cairo_t* cr, const rpg::ItemDef& def, const rpg::ItemInstance& item, double cardW, double s);
 
 } // namespace ui

@@ -37,6 +37,20 @@ bool serviceButton(Ctx& ctx, const Rect& r, const std::string& label, bool enabl
     return false;
 }
 
+TextStyle recruitLabel(double s) { return TextStyle{.size = 10 * s, .color = kMutedText}; }
+
+// A recruit card: 84 units wide, wider where a class name would not fit
+// under its portrait at a readable size.
+double recruitCardW(cairo_t* cr, double s) {
+    double widest = 0;
+    for (int i = 0; i < rpg::kClassCount; ++i) {
+        double w = 0;
+        measureText(cr, className(static_cast<rpg::ClassId>(i)), recruitLabel(s), &w, nullptr);
+        widest = std::max(widest, w);
+    }
+    return std::max(84 * s, widest + 8 * s);
+}
+
 } // namespace
 
 ShopScreen::TavernChoice ShopScreen::drawTavern(Ctx& ctx, double y0) {
@@ -46,7 +60,7 @@ ShopScreen::TavernChoice ShopScreen::drawTavern(Ctx& ctx, double y0) {
     const double x = area.x + 12 * s;
     const double width = panel - 24 * s;
     const bool run = store::hasRun();
-    const int columns = std::max(1, static_cast<int>((width + 10 * s) / (94 * s)));
+    const int columns = std::max(1, static_cast<int>((width + 10 * s) / (recruitCardW(ctx.cr, s) + 10 * s)));
     const int recruitLines = (rpg::kClassCount + columns - 1) / columns;
     const double heroes = static_cast<double>(store::meta().roster.size());
     const double content =
@@ -94,16 +108,18 @@ void ShopScreen::drawRecruits(Ctx& ctx, double x, double width, double* y, Taver
     const double price = play::recruitPrice(store::meta().roster);
     drawHeading(cr, x, *y, i18n::tr("shop.recruit") + kPriceMark + num(price), s);
     *y += 28 * s;
-    const int columns = std::max(1, static_cast<int>((width + 10 * s) / (94 * s)));
+    const double cardW = recruitCardW(cr, s);
+    const int columns = std::max(1, static_cast<int>((width + 10 * s) / (cardW + 10 * s)));
     for (int i = 0; i < rpg::kClassCount; ++i) {
         const auto cls = static_cast<rpg::ClassId>(i);
-        const Rect r{x + (i % columns) * 94 * s, *y + (i / columns) * 88 * s, 84 * s, 78 * s};
+        const Rect r{x + (i % columns) * (cardW + 10 * s), *y + (i / columns) * 88 * s, cardW, 78 * s};
         pixelPanel(ctx, r, true);
         const int frame = static_cast<int>(2 * ctx.now + 0.4 * i) % 2;
         drawSpriteCairo(cr, rpg::classDef(cls).id, r.x + r.w / 2 - 22 * s, r.y + 8 * s, 44 * s, 44 * s, nullptr, frame,
                         false, 1.0);
-        drawTextIn(cr, {r.x + 3 * s, r.y + r.h - 22 * s, 78 * s, 18 * s}, className(cls),
-                   TextStyle{.size = 10 * s, .color = kMutedText, .fitWidth = 78 * s});
+        TextStyle label = recruitLabel(s);
+        label.fitWidth = r.w - 6 * s;
+        drawTextIn(cr, {r.x + 3 * s, r.y + r.h - 22 * s, r.w - 6 * s, 18 * s}, className(cls), label);
         if (ctx.takeClick(r)) choice->recruit = cls;
     }
     *y += 88 * s * ((rpg::kClassCount + columns - 1) / columns) + 4 * s;
@@ -155,9 +171,16 @@ bool ShopScreen::rosterRow(Ctx& ctx, const Rect& r, const rpg::Hero& hero) {
     const double tw = r.w - 104 * s;
     const std::string name = hero.name.empty() ? className(hero.cls) : hero.name;
     const TextStyle nameStyle{.size = 14 * s, .bold = true, .color = kCreamText, .fitWidth = 0.55 * tw};
+    const TextStyle lineStyle{.size = 11 * s, .color = kMutedText, .fitWidth = tw};
+    const std::string line = i18n::tr("common.level") + " " + num(hero.level) + " \u00B7 " + className(hero.cls);
+    // The lines and bars below one another as tall as they come out.
+    double nameH = 0, lineH = 0;
+    measureText(cr, name, nameStyle, nullptr, &nameH);
+    measureText(cr, line, lineStyle, nullptr, &lineH);
+    const double lineTop = std::max(r.y + 26 * s, r.y + 8 * s + nameH + s);
+    const double hpTop = std::max(r.y + 42 * s, lineTop + lineH + 2 * s);
     drawText(cr, tx, r.y + 8 * s, name, nameStyle);
-    drawText(cr, tx, r.y + 26 * s, i18n::tr("common.level") + " " + num(hero.level) + " \u00B7 " + className(hero.cls),
-             TextStyle{.size = 11 * s, .color = kMutedText, .fitWidth = tw});
+    drawText(cr, tx, lineTop, line, lineStyle);
     if (fallen || wounded) {
         double nameW = 0;
         measureText(cr, name, nameStyle, &nameW, nullptr);
@@ -168,9 +191,9 @@ bool ShopScreen::rosterRow(Ctx& ctx, const Rect& r, const rpg::Hero& hero) {
     }
     const uint32_t hpColor = fallen ? theme::kDimText : theme::kHpRed;
     const uint32_t hpBase = fallen ? theme::kDimText : theme::kHpRedDark;
-    statBar(ctx, {tx, r.y + 42 * s, tw, 12 * s}, std::max(0.0, v.hp), v.maxHp, hpColor, hpBase, "");
+    statBar(ctx, {tx, hpTop, tw, 12 * s}, std::max(0.0, v.hp), v.maxHp, hpColor, hpBase, "");
     if (v.maxMp > 0)
-        statBar(ctx, {tx, r.y + 57 * s, tw, 9 * s}, v.mp, v.maxMp, theme::kManaBlue, theme::kManaBlueDark, "");
+        statBar(ctx, {tx, hpTop + 15 * s, tw, 9 * s}, v.mp, v.maxMp, theme::kManaBlue, theme::kManaBlueDark, "");
     TextStyle mark{.size = 18 * s, .bold = true, .color = inParty ? theme::kGainGreen : theme::kDimText};
     mark.family = kFontSans;
     drawTextCentered(cr, r.x + r.w - 20 * s, r.y + r.h / 2, inParty ? "\u2713" : "\u25CB", mark);

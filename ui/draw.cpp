@@ -15,6 +15,7 @@
 
 #include "platform/i18n.h"
 #include "platform/paths.h"
+#include "ui/legible.h"
 
 namespace ui {
 namespace {
@@ -469,16 +470,31 @@ struct Fitted {
     double h;
 };
 
-// Lays the text out, shrunk to the style's fit width when it is too wide.
+// The fit below which the text would fall under its script's legible size.
+double legibleFit(std::string_view text, const TextStyle& st) {
+    if (!(st.size > 0)) return 0;
+    return legiblePixels(text) / (textPixelRatio() * st.size);
+}
+
+// Lays the text out, shrunk to the style's fit width when it is too wide,
+// and never below its legible size.
 Fitted fitted(cairo_t* cr, std::string_view text, const TextStyle& st) {
+    const double least = legibleFit(text, st);
     double fit = 1.0;
-    if (st.fitWidth > 0) {
+    if (st.fitWidth > 0 && least < 1) {
         const Laid& full = layoutFor(cr, text, st, 1.0);
-        if (full.w > 0 && full.w > st.fitWidth) fit = std::max(st.fitWidth / full.w, st.minFit);
+        if (full.w > 0 && full.w > st.fitWidth) fit = std::max({st.fitWidth / full.w, st.minFit, least});
         if (fit == 1.0) return {full.layout, static_cast<double>(full.w), static_cast<double>(full.h)};
     }
+    fit = std::max(fit, least);
     const Laid& l = layoutFor(cr, text, st, fit);
     return {l.layout, static_cast<double>(l.w), static_cast<double>(l.h)};
+}
+
+// The absolute size the layout's font was set to.
+double layoutSize(PangoLayout* layout) {
+    const PangoFontDescription* desc = pango_layout_get_font_description(layout);
+    return desc ? static_cast<double>(pango_font_description_get_size(desc)) / PANGO_SCALE : 0;
 }
 
 TextObserver& textObserver() {
@@ -500,7 +516,8 @@ bool probeLayout(cairo_t* cr, PangoLayout* layout, double x, double y, const Tex
     cairo_new_path(cr);
     cairo_pattern_t* pattern = cairo_pop_group(cr);
     cairo_restore(cr);
-    const bool draw = textProbe(cr, pattern, box, pango_layout_get_text(layout), st.color, st.alpha);
+    const bool draw =
+        textProbe(cr, pattern, box, pango_layout_get_text(layout), st.color, st.alpha, layoutSize(layout));
     cairo_pattern_destroy(pattern);
     return draw;
 }
@@ -740,6 +757,12 @@ void measureText(cairo_t* cr, std::string_view text, const TextStyle& style, dou
     if (height) *height = f.h;
 }
 
+double fittedSize(cairo_t* cr, std::string_view text, const TextStyle& style) {
+    return layoutSize(fitted(cr, text, style).layout);
+}
+
+double lineHeight(double size) { return kLineHeightEm * size; }
+
 void setTextObserver(TextObserver observer) { textObserver() = observer; }
 
 std::vector<int> lineStarts(cairo_t* cr, std::string_view text, const TextStyle& style) {
@@ -860,7 +883,7 @@ void drawTextStack(cairo_t* cr, const Rect& r, const TextLine* lines, int count,
 }
 
 bool probeTextMask(cairo_t* cr, cairo_surface_t* mask, double x, double y, std::string_view text, uint32_t color,
-                   double alpha) {
+                   double alpha, double size) {
     if (!textProbe) return true;
     double sx = 1, sy = 1;
     cairo_surface_get_device_scale(mask, &sx, &sy);
@@ -869,7 +892,7 @@ bool probeTextMask(cairo_t* cr, cairo_surface_t* mask, double x, double y, std::
     cairo_matrix_t at;
     cairo_matrix_init_translate(&at, -x, -y);
     cairo_pattern_set_matrix(pattern, &at);
-    const bool draw = textProbe(cr, pattern, box, text, color, alpha);
+    const bool draw = textProbe(cr, pattern, box, text, color, alpha, size);
     cairo_pattern_destroy(pattern);
     return draw;
 }
@@ -891,6 +914,8 @@ bool registerBundledFonts() {
 }
 
 void setTextPixelRatio(double ratio) { textCache().wantedScale = ratio > 0 ? ratio : 1.0; }
+
+double textPixelRatio() { return textCache().wantedScale; }
 
 void clearTextCache() {
     TextCache& c = textCache();

@@ -121,8 +121,18 @@ void softShadowFromPath(cairo_t* cr, double dx, double dy, double blur, uint32_t
 // Text. Every function first shrinks the font to the style's fit width. The
 // draw functions draw nothing for an empty text.
 //
+// No text is laid out below the legible size of its script (ui/legible.h),
+// however small its style or far its fit width would shrink it: a text that
+// does not fit its fit width at that size is wider than the width, and its
+// layout must make room.
+//
 // Width and height in pixels of the laid-out text (empty text has a height).
 void measureText(cairo_t* cr, std::string_view text, const TextStyle& style, double* width, double* height);
+// The font size the text is laid out at in the style: shrunk to the fit
+// width, raised to the legible size.
+double fittedSize(cairo_t* cr, std::string_view text, const TextStyle& style);
+// The height of a line laid out at a font size, whatever its script.
+double lineHeight(double size);
 // Top edge at y. Without a wrap width x is the left edge, the centre or the
 // right edge by the style's alignment; with one, x is the wrap box's left edge.
 void drawText(cairo_t* cr, double x, double y, std::string_view text, const TextStyle& style);
@@ -161,14 +171,16 @@ void setTextObserver(TextObserver observer);
 // the game leaves it null, which costs one test per text. The probe sees each
 // text as it is about to be drawn: its ink as a mask pattern in cr's user
 // space, a box in that space holding the ink, the text, its colour and
-// opacity. The text is drawn only when the probe returns true.
+// opacity, and the font size it was laid out at (in cr's user units). The
+// text is drawn only when the probe returns true.
 using TextProbe = bool (*)(cairo_t* cr, cairo_pattern_t* ink, const Rect& box, std::string_view text,
-                           uint32_t color, double alpha);
+                           uint32_t color, double alpha, double size);
 inline TextProbe textProbe = nullptr;
 // For code that paints text it laid out earlier as an alpha mask (its top
-// left at x, y): asks the probe; true when the text is to be drawn.
+// left at x, y; laid out at font size `size`): asks the probe; true when the
+// text is to be drawn.
 bool probeTextMask(cairo_t* cr, cairo_surface_t* mask, double x, double y, std::string_view text, uint32_t color,
-                   double alpha);
+                   double alpha, double size);
 
 // Makes the nine font files of the asset directory known to Fontconfig. Call
 // once at start-up before any text is drawn; true when every file was taken.
@@ -178,6 +190,7 @@ bool registerBundledFonts();
 // logical unit (the shell sets it each frame; 1 until then), whatever
 // transform a text is drawn under.
 void setTextPixelRatio(double ratio);
+double textPixelRatio();
 
 // Laid-out texts are kept for reuse, at most this many (the least recently
 // used go first); a change of language, fonts or pixel ratio empties it.

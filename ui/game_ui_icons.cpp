@@ -190,7 +190,11 @@ void drawRuneMark(cairo_t* cr, double cx, double cy, double size, uint32_t color
 }
 
 double drawMarkedText(cairo_t* cr, double x, double y, const std::string& text, const TextStyle& st) {
-    const double mark = 0.95 * st.size, gap = 0.35 * st.size;
+    // As large as the letters come out (raised to a readable size, see ui/draw.h).
+    TextStyle unfitted = st;
+    unfitted.fitWidth = 0;
+    const double size = fittedSize(cr, text, unfitted);
+    const double mark = 0.95 * size, gap = 0.35 * size;
     TextStyle line = st;
     line.align = Align::Left;
     if (line.fitWidth > 0) line.fitWidth = std::max(line.fitWidth - mark - gap, 1.0);

@@ -261,4 +261,49 @@ TEST(BattlePlayback, FloatsStopUnderTheStatusChips) {
     }
 }
 
+// A word on a back-row hero starts where the front row's bars and names
+// stand above it: it never covers a unit's bars or name, its own included,
+// as it rises; the words over the top row never rise into the round, turn
+// and banner lines above the units.
+TEST(BattlePlayback, FloatsKeepClearOfEveryUnitsBarsAndNameAndOfTheHeader) {
+    battletest::Stage st;
+    st.sc.state.combatants.clear();
+    for (int i = 0; i < 6; ++i) {
+        rpg::Combatant c = battletest::unit("h" + std::to_string(i), rpg::Side::Heroes);
+        c.backRow = i >= 3;
+        st.sc.state.combatants.push_back(c);
+    }
+    st.sc.state.combatants.push_back(battletest::unit("e0", rpg::Side::Enemies));
+    st.relayout();
+    rpg::ActionOutcome out;
+    for (int i = 0; i < 6; ++i)
+        out.events.push_back(with(ev(Event::StatusApplied, "h0", "h" + std::to_string(i)), StatusKind::DefUp));
+    out.events.push_back(ev(Event::Heal, "h0", "h4", 30));
+    for (int i = 0; i < 4; ++i) out.events.push_back(ev(Event::Damage, "h0", "e0", 10 + i));
+    out.events.push_back(with(ev(Event::StatusApplied, "h0", "e0"), StatusKind::Burn));
+    battle::consume(st.sc, st.ctx(), out);
+    st.h.setBody([&](ui::Ctx& c) { battle::drawFloats(st.sc, c); });
+    st.h.frame();
+    ASSERT_EQ(st.sc.floats.size(), 12u);
+    const double headerBottom = (battle::kUnitsTop - 2) * st.ctx().uiScale;
+    const auto apart = [](const ui::Rect& a, const ui::Rect& b) {
+        return a.x + a.w <= b.x || b.x + b.w <= a.x || a.y + a.h <= b.y || b.y + b.h <= a.y;
+    };
+    for (const battle::Float& f : st.sc.floats) {
+        for (double t = 0; t <= battle::kFloatLife; t += 0.05) {
+            const ui::Rect r = battle::floatRect(st.sc, st.ctx(), f, f.start + t);
+            EXPECT_GE(r.y, headerBottom - 0.01) << f.text << " in the header at " << t << " s";
+            for (const battle::Float& o : st.sc.floats) {
+                if (&o == &f) continue;
+                EXPECT_TRUE(apart(r, battle::floatRect(st.sc, st.ctx(), o, o.start + t)))
+                    << f.text << " runs into " << o.text << " at " << t << " s";
+            }
+            for (const battle::Slot& u : st.sc.slots) {
+                EXPECT_TRUE(apart(r, u.parts.bars)) << f.text << " over the bars of " << u.id << " at " << t << " s";
+                EXPECT_TRUE(apart(r, u.parts.name)) << f.text << " over the name of " << u.id << " at " << t << " s";
+            }
+        }
+    }
+}
+
 } // namespace

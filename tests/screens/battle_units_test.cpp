@@ -177,6 +177,41 @@ TEST(BattleUnits, NoUnitReachesAnothersPartsForAnyPartyNameLanguageOrWindow) {
     i18n::setLanguage("en");
 }
 
+int letters(const std::string& text) {
+    return static_cast<int>(std::count_if(text.begin(), text.end(), [](char ch) { return (ch & 0xC0) != 0x80; }));
+}
+
+// In the smallest window, where names cannot shrink below a readable size,
+// a name too wide for its room goes on more lines (a Japanese one where its
+// script changes) rather than be cut to a letter or two: every cut label
+// still shows three letters of its name.
+TEST(BattleUnits, ANameIsNeverCutToLessThanThreeLetters) {
+    harness::ScreenHarness h(nullptr, 860, 560);
+    ui::Ctx& ctx = h.ctx();
+    for (const char* code : {"ja", "ar", "de", "en"}) {
+        i18n::setLanguage(code);
+        const std::vector<rpg::Combatant> monsters = widestMonsters(ctx.cr, false);
+        for (int nh = 1; nh <= 6; ++nh) {
+            for (int nm = 1; nm <= 6; ++nm) {
+                battle::Scene sc;
+                sc.state.combatants = heroes(nh);
+                sc.state.combatants.insert(sc.state.combatants.end(), monsters.begin(), monsters.begin() + nm);
+                for (rpg::Combatant& c : sc.state.combatants) c.level = 99;
+                sc.floor = {(ctx.width - 0.72 * ctx.height) / 2, 0.72 * ctx.height, ctx.height};
+                battle::layout(sc, ctx);
+                for (const battle::Slot& slot : sc.slots) {
+                    for (const battle::Label& l : slot.parts.labels) {
+                        if (l.level || !l.text.ends_with("\u2026")) continue;
+                        EXPECT_GE(letters(l.text) - 1, 3) << code << ", " << nh << " heroes, " << nm << " monsters: "
+                                                          << slot.id << " shows \"" << l.text << "\"";
+                    }
+                }
+            }
+        }
+    }
+    i18n::setLanguage("en");
+}
+
 std::pair<double, double> centre(const Rect& r) { return {r.x + r.w / 2, r.y + r.h / 2}; }
 
 // Six heroes in two rows: a potion or a revive aimed at a back-row hero's

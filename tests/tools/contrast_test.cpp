@@ -257,6 +257,55 @@ TEST(ContrastCheck, JudgesFadingTextsAtFullOpacityAndSteadyOnesAtTheirs) {
     }
 }
 
+// Each text's font size is recorded in device pixels as it lands on screen,
+// and one below its script's legible size fails: drawn under a shrinking
+// transform or painted from a mask made small. A style that asks for less
+// is raised to the size by the drawing itself.
+TEST(ContrastCheck, FailsATextDrawnBelowItsScriptsLegibleSize) {
+    auto scaled = [](double k, const char* text, double size) {
+        return [=](ui::Ctx& c) {
+            cairo_save(c.cr);
+            cairo_scale(c.cr, k, k);
+            ui::drawText(c.cr, 20, 20, text, label(0xFFFFFF));
+            ui::TextStyle st = label(0xFFFFFF);
+            st.size = size;
+            ui::drawText(c.cr, 20, 20, text, st);
+            cairo_restore(c.cr);
+        };
+    };
+    struct Case {
+        const char* name;
+        Draw draw;
+        double pixels;  // of the last text drawn
+        bool fails;
+    };
+    const Case cases[] = {
+        {"Latin as asked", scaled(1, "Ascension", 14), 14, false},
+        {"Latin at half scale", scaled(0.5, "Ascension", 14), 7, true},
+        {"Latin at 0.75: 10.5 px reads", scaled(0.75, "Ascension", 14), 10.5, false},
+        {"kanji at 0.75: 10.5 px does not", scaled(0.75, "攻撃力", 14), 10.5, true},
+        {"Arabic at 0.75", scaled(0.75, "الهجوم", 14), 10.5, true},
+        {"a style asking for 5 px", scaled(1, "Ascension", 5), 9, false},
+        {"kanji asking for 5 px", scaled(1, "攻撃力", 5), 11, false},
+        {"a battle mask at half scale",
+         [](ui::Ctx& c) {
+             static ui::battle::TextCache masks;
+             cairo_save(c.cr);
+             cairo_scale(c.cr, 0.5, 0.5);
+             masks.draw(c.cr, 50, 40, "Ascension", label(0xFFFFFF));
+             cairo_restore(c.cr);
+         },
+         7, true},
+    };
+    for (const Case& k : cases) {
+        const Judged j = check(k.draw);
+        ASSERT_FALSE(j.texts.empty()) << k.name;
+        const contrast::SeenText& t = j.texts.back();
+        EXPECT_NEAR(t.pixels, k.pixels, 0.01) << k.name;
+        EXPECT_EQ(contrast::tooSmall(t.pixels, contrast::legiblePixels(t)), k.fails) << k.name << ": " << t.pixels;
+    }
+}
+
 TEST(ContrastCheck, LaysColoursOverEachOtherAtTheirOpacity) {
     EXPECT_DOUBLE_EQ(contrast::ratio(0xFFFFFF, 0x000000), 21);
     EXPECT_DOUBLE_EQ(contrast::ratio(0x000000, 0xFFFFFF), 21);

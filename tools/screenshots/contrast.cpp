@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "ui/draw.h"
+#include "ui/legible.h"
 
 namespace contrast {
 
@@ -132,14 +133,22 @@ void inkOnScreen(cairo_t* cr, cairo_pattern_t* ink, const ui::Rect& box, SeenTex
     cairo_surface_destroy(scratch);
 }
 
+// A font size in cr's user units, in device pixels (along the text's height).
+double devicePixels(cairo_t* cr, double size) {
+    double dx = 0, dy = size;
+    cairo_user_to_device_distance(cr, &dx, &dy);
+    return std::hypot(dx, dy);
+}
+
 bool probe(cairo_t* cr, cairo_pattern_t* ink, const ui::Rect& box, std::string_view text, std::uint32_t color,
-           double alpha) {
+           double alpha, double size) {
     Recorder::State* s = active;
     if (!s || cairo_get_target(cr) != s->screen) return true;
     SeenText t;
     t.text = text;
     t.color = color & 0xFFFFFF;
     t.alpha = alpha;
+    t.pixels = devicePixels(cr, size);
     inkOnScreen(cr, ink, box, &t);
     bool draw = s->pass == Pass::Record;
     const std::size_t n = s->seen.size();
@@ -254,13 +263,21 @@ Verdict judge(const SeenText& t, const Picture& backdrop) {
     return {seen[k].ratio, seen[k].under};
 }
 
-bool hidden(const SeenText& t, const Picture& finished, const Picture& backdrop) {
+bool hidden(const SeenText& t, const Picture& finished, const Picture& backdrop, const SeenText* besides,
+            double share) {
+    auto coveredBesides = [&](int px, int py) {
+        if (!besides) return false;
+        const Box& b = besides->box;
+        if (px < b.x || py < b.y || px >= b.x + b.w || py >= b.y + b.h) return false;
+        return besides->cover[static_cast<std::size_t>((py - b.y) * b.w + px - b.x)] > 0;
+    };
     int ink = 0, same = 0;
     for (int y = 0; y < t.box.h; ++y) {
         for (int x = 0; x < t.box.w; ++x) {
             if (t.cover[static_cast<std::size_t>(y * t.box.w + x)] < 128) continue;
             const int px = t.box.x + x, py = t.box.y + y;
             if (px >= finished.width || py >= finished.height || px >= backdrop.width || py >= backdrop.height) continue;
+            if (coveredBesides(px, py)) continue;
             ++ink;
             const std::uint32_t a = finished.at(px, py), b = backdrop.at(px, py);
             bool alike = true;
@@ -268,7 +285,33 @@ bool hidden(const SeenText& t, const Picture& finished, const Picture& backdrop)
             same += alike;
         }
     }
-    return ink > 0 && same >= 0.97 * ink;
+    return ink > 0 && same >= share * ink;
+}
+
+double legiblePixels(const SeenText& t) { return ui::legiblePixels(t.text); }
+
+// A hundredth of a pixel for the rounding of a size raised to exactly the figure.
+bool tooSmall(double pixels, double legible) { return pixels < legible - 0.01; }
+
+int inkOverlap(const SeenText& a, const SeenText& b) {
+    const int x0 = std::max(a.box.x, b.box.x), x1 = std::min(a.box.x + a.box.w, b.box.x + b.box.w);
+    const int y0 = std::max(a.box.y, b.box.y), y1 = std::min(a.box.y + a.box.h, b.box.y + b.box.h);
+    int both = 0;
+    for (int y = y0; y < y1; ++y) {
+        for (int x = x0; x < x1; ++x) {
+            const int ca = a.cover[static_cast<std::size_t>((y - a.box.y) * a.box.w + x - a.box.x)];
+            const int cb = b.cover[static_cast<std::size_t>((y - b.box.y) * b.box.w + x - b.box.x)];
+            both += ca >= 128 && cb >= 128;
+        }
+    }
+    return both;
+}
+
+bool touching(const SeenText& a, const SeenText& b) {
+    const int overlapY = std::min(a.box.y + a.box.h, b.box.y + b.box.h) - std::max(a.box.y, b.box.y);
+    if (overlapY * 2 < std::min(a.box.h, b.box.h)) return false;
+    const int gap = std::max(a.box.x, b.box.x) - std::min(a.box.x + a.box.w, b.box.x + b.box.w);
+    return gap >= -1 && gap <= 0 && inkOverlap(a, b) == 0;
 }
 
 bool sameTexts(const std::vector<SeenText>& a, const std::vector<SeenText>& b) {

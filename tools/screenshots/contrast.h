@@ -2,6 +2,10 @@
 // The contrast check: is every text on screen readable over what is really
 // behind it?
 //
+// Also: is every text drawn at least at the legible size of its script
+// (ui/legible.h)? The size is the font's, in device pixels, as each text is
+// drawn.
+//
 // A frame is drawn twice, the same way: once as it is, with every text it
 // draws on the screen's surface recorded (its ink in device pixels, its
 // colour and opacity), and once with those texts left out. The second
@@ -56,6 +60,7 @@ struct SeenText {
     std::uint32_t color = 0;
     double alpha = 1;
     Box box;                          // the ink's bounds in device pixels
+    double pixels = 0;                // its font size in device pixels
     std::vector<std::uint8_t> cover;  // box.w × box.h ink coverage, 0-255
     bool shadow = false;              // drawn under a text as its shadow or outline
     bool fading = false;              // its opacity changes from frame to frame
@@ -118,8 +123,24 @@ Verdict judge(const SeenText& t, const Picture& backdrop);
 // Nothing of the text shows in the finished picture: at nearly all of its
 // ink pixels it is the same as the backdrop, as under an opaque box drawn
 // over it. Such a text is not judged. (An effect that hides a text only
-// in part leaves it judged, and failing.)
-bool hidden(const SeenText& t, const Picture& finished, const Picture& backdrop);
+// in part leaves it judged, and failing.) The pixels that the ink of
+// `besides` covers do not count: a text left out of the backdrop that lies
+// over t would show there. `share`: of its ink pixels that must be hidden.
+bool hidden(const SeenText& t, const Picture& finished, const Picture& backdrop, const SeenText* besides = nullptr,
+            double share = 0.97);
+
+// The smallest font size its script is read at, in device pixels.
+double legiblePixels(const SeenText& t);
+// A text whose script is read from `legible` pixels on is drawn too small
+// at `pixels`.
+bool tooSmall(double pixels, double legible);
+
+// Device pixels that the inks of two texts both cover (at least half each):
+// letters of one text running into another's.
+int inkOverlap(const SeenText& a, const SeenText& b);
+// Side by side on one line with less than a pixel between their inks: two
+// words that read as one ("Lv. 13Lv. 12").
+bool touching(const SeenText& a, const SeenText& b);
 
 // The two lists of a frame name the same texts in the same order.
 bool sameTexts(const std::vector<SeenText>& a, const std::vector<SeenText>& b);

@@ -13,7 +13,11 @@
 //               (tools/screenshots/contrast.h): each shot is played a second
 //               time with its texts left out, a few frames are compared, the
 //               worst texts of each shot are printed, and the program fails
-//               when a text falls below 3:1
+//               when a text falls below 3:1; and that every text is drawn
+//               at least at its script's legible size (ui/legible.h): the
+//               smallest text of each shot is printed, and the program
+//               fails on a text drawn smaller; texts whose letters run into
+//               each other or touch are listed too (without failing)
 // Needs a display; `make screenshots` runs it under Xvfb. Files are named
 // "<screen number>-<shot>-<language>-<W>x<H>.png".
 #include <algorithm>
@@ -108,6 +112,15 @@ struct Finding {
     std::uint32_t color = 0;
     double alpha = 1;  // as judged
     contrast::Verdict verdict;
+    double pixels = 0;    // its font size, the smallest of the frames
+    double legible = 0;   // the smallest its script is read at
+};
+
+// Two texts of the pictured frame whose letters run into each other.
+struct Overlap {
+    std::string a, b;
+    contrast::Box at;
+    int pixels = 0;
 };
 
 // The frames between looks; each look comes a frame after, whose texts
@@ -129,7 +142,7 @@ void replay(stage::Session& session, stage::Window& win, const stage::Shot& shot
 // later, is the pictured one, written to path.
 std::vector<Finding> checkShot(stage::Session& session, stage::Window& win, const stage::Shot& shot,
                                const std::string& language, const std::string& path, bool* written,
-                               bool* replayed) {
+                               bool* replayed, std::vector<Overlap>* overlaps) {
     contrast::Recorder recorder;
     std::vector<std::vector<contrast::SeenText>> recorded;
     std::vector<std::vector<std::uint32_t>> finished(kLooks);
@@ -164,14 +177,32 @@ std::vector<Finding> checkShot(stage::Session& session, stage::Window& win, cons
             const contrast::Picture backdrop{pixels, w, h, stride};
             const std::vector<std::uint32_t>& seen = finished[static_cast<std::size_t>(i)];
             const contrast::Picture done{seen.data(), seen.empty() ? 0 : w, seen.empty() ? 0 : h, w};
+            std::vector<const contrast::SeenText*> shown;
             for (const contrast::SeenText& t : texts) {
                 if (t.shadow || t.box.w == 0 || contrast::hidden(t, done, backdrop)) continue;
-                const Finding f{t.text, t.box, t.color, t.fading ? 1.0 : t.alpha, contrast::judge(t, backdrop)};
+                if (i == 0) {
+                    for (const contrast::SeenText* o : shown) {
+                        if (o->text == t.text && o->box.x == t.box.x && o->box.y == t.box.y) continue;
+                        // Mostly under a box drawn over it (as units under the battle's
+                        // item box), whose own texts then lie over its hidden part.
+                        if (contrast::hidden(*o, done, backdrop, &t, 0.5)) continue;
+                        const int both = contrast::inkOverlap(*o, t);
+                        if (both >= 3 || contrast::touching(*o, t)) overlaps->push_back({o->text, t.text, t.box, both});
+                    }
+                    shown.push_back(&t);
+                }
+                const Finding f{t.text, t.box, t.color, t.fading ? 1.0 : t.alpha, contrast::judge(t, backdrop),
+                                t.pixels, contrast::legiblePixels(t)};
                 auto same = std::find_if(found.begin(), found.end(), [&](const Finding& o) {
                     return o.text == t.text && std::abs(o.box.x - t.box.x) < 40 && std::abs(o.box.y - t.box.y) < 40;
                 });
-                if (same == found.end()) found.push_back(f);
-                else if (f.verdict.figure < same->verdict.figure) *same = f;
+                if (same == found.end()) {
+                    found.push_back(f);
+                } else {
+                    const double smallest = std::min(same->pixels, f.pixels);
+                    if (f.verdict.figure < same->verdict.figure) *same = f;
+                    same->pixels = smallest;
+                }
             }
         });
         if (!contrast::sameTexts(texts, recorder.end())) *replayed = false;
@@ -191,6 +222,32 @@ std::string oneLine(const std::string& text) {
         out.push_back(c == '\n' ? ' ' : c);
     }
     return out;
+}
+
+// Prints the smallest text of a shot and every one drawn below its legible
+// size; the number of those.
+void reportOverlaps(const std::string& name, const std::vector<Overlap>& overlaps) {
+    for (const Overlap& o : overlaps) {
+        std::printf("overlap %s: \"%s\" runs into \"%s\" (%d px) at %d,%d %dx%d\n", name.c_str(), oneLine(o.a).c_str(),
+                    oneLine(o.b).c_str(), o.pixels, o.at.x, o.at.y, o.at.w, o.at.h);
+    }
+}
+
+int reportSizes(const std::string& name, const std::vector<Finding>& found) {
+    int failing = 0;
+    const Finding* smallest = nullptr;
+    for (const Finding& f : found) {
+        if (!smallest || f.pixels < smallest->pixels) smallest = &f;
+        if (!contrast::tooSmall(f.pixels, f.legible)) continue;
+        ++failing;
+        std::printf("size %s: %5.2f px FAIL \"%s\" (its script needs %.0f) at %d,%d %dx%d\n", name.c_str(), f.pixels,
+                    oneLine(f.text).c_str(), f.legible, f.box.x, f.box.y, f.box.w, f.box.h);
+    }
+    if (smallest) {
+        std::printf("size %s: smallest %.2f px \"%s\" (its script needs %.0f)\n", name.c_str(), smallest->pixels,
+                    oneLine(smallest->text).c_str(), smallest->legible);
+    }
+    return failing;
 }
 
 // Prints the worst few texts of a shot and every failing one; the number failing.
@@ -228,7 +285,7 @@ int main(int argc, char** argv) {
     }
     std::filesystem::create_directories(o.out);
     stage::Session session;
-    int written = 0, failed = 0, texts = 0, failing = 0, shotsFailing = 0;
+    int written = 0, failed = 0, texts = 0, failing = 0, shotsFailing = 0, small = 0, shotsSmall = 0, crowded = 0;
     for (const auto& [w, h] : o.sizes) {
         stage::Window win(w, h);
         if (!win.ok()) return 1;
@@ -242,13 +299,20 @@ int main(int argc, char** argv) {
                 bool ok = false;
                 if (o.contrast) {
                     bool replayed = false;
-                    const std::vector<Finding> found = checkShot(session, win, shot, language, path, &ok, &replayed);
+                    std::vector<Overlap> overlaps;
+                    const std::vector<Finding> found =
+                        checkShot(session, win, shot, language, path, &ok, &replayed, &overlaps);
                     const std::string name = std::string(shot.name) + " " + language + " " + std::to_string(w) + "x" +
                                              std::to_string(h);
                     const int bad = report(name, found, replayed);
                     texts += static_cast<int>(found.size());
                     failing += bad;
                     shotsFailing += bad > 0;
+                    reportOverlaps(name, overlaps);
+                    crowded += static_cast<int>(overlaps.size());
+                    const int tiny = reportSizes(name, found);
+                    small += tiny;
+                    shotsSmall += tiny > 0;
                 } else {
                     ok = win.shoot(path);
                 }
@@ -265,6 +329,8 @@ int main(int argc, char** argv) {
     if (o.contrast) {
         std::printf("contrast: %d texts checked, %d below %.0f:1 in %d shots\n", texts, failing, contrast::kMinRatio,
                     shotsFailing);
+        std::printf("size: %d texts below their script's legible size in %d shots\n", small, shotsSmall);
+        std::printf("overlap: %d pairs of texts run into each other or touch\n", crowded);
     }
-    return failed == 0 && failing == 0 ? 0 : 1;
+    return failed == 0 && failing == 0 && small == 0 ? 0 : 1;
 }
